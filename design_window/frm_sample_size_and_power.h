@@ -1,0 +1,127 @@
+#pragma once
+// frmSampleSizeandPower: the design window. It holds every input, shows every
+// result and carries the power chart. Constructing it is loading it: the
+// layout is built and the load step runs (defaults, first design).
+
+#include <QMainWindow>
+
+#include "design_state.h"
+#include "message_boxes.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace valdris {
+
+class LostFocusWatcher;
+class PowerChartView;
+class SymbolLabel;
+class UpDownControl;
+
+class frmSampleSizeandPower : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmSampleSizeandPower(MessageBoxes& messages, QWidget* parent = nullptr);
+    ~frmSampleSizeandPower() override;
+
+    const DesignState& State() const { return state_; }
+
+    // --- Controls, named as in the layout (each also carries its name as
+    //     objectName). Owned by Qt's parent-child tree.
+    QGroupBox* frmInfo = nullptr;
+    QLabel* lblSurveyUnitID = nullptr;
+    QLabel* lblRadionuclide = nullptr;
+    QLineEdit* txtRadionuclide = nullptr;
+    QLabel* LblDCGL = nullptr;
+    QLineEdit* txtDCGL = nullptr;
+    QLabel* lblSigma = nullptr;
+    QLineEdit* txtSigma = nullptr;
+    UpDownControl* UpDSigma = nullptr;
+
+    QGroupBox* FrmStatisticalTest = nullptr;
+    QRadioButton* OptSignTest = nullptr;
+    QRadioButton* OptWRSTest = nullptr;
+    QLabel* LblCV = nullptr;
+
+    QGroupBox* FrmDecisionErrors = nullptr;
+    QLabel* Lblalpha = nullptr;
+    QComboBox* Cboalpha = nullptr;
+    QLabel* lblBeta = nullptr;
+    QComboBox* CboBeta = nullptr;
+
+    QGroupBox* FrmSampleSize = nullptr;
+    QLabel* LblSurveyUnit = nullptr;
+    QLineEdit* txtN = nullptr;
+    QLabel* LblReferenceArea = nullptr;
+    QLineEdit* TxtM = nullptr;
+
+    QGroupBox* frmLBGR = nullptr;
+    QLabel* lblLBGRMin = nullptr;
+    QScrollBar* ScrLBGR = nullptr;
+    QLabel* lblLBGRMax = nullptr;
+    QLabel* lblLBGR = nullptr;
+    QLineEdit* txtLBGR = nullptr;
+    SymbolLabel* lblShift = nullptr;
+
+    PowerChartView* PicChart = nullptr;
+    QLabel* LblYaxis = nullptr;
+    QLabel* Lblxaxis = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* CmdExit = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* MnuExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuGettingStarted = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // --- Handlers. The widget signals and the lost-focus watcher call them;
+    //     they are public so that the program's events can be replayed.
+    void Form_Load();
+    void Form_UnLoad();
+    void CmdExit_Click();
+    void PicChart_Click();
+
+    void Cboalpha_Click();
+    void Cboalpha_LostFocus();
+    void CboBeta_Click();
+    void CboBeta_LostFocus();
+
+    void txtSigma_Change();
+    void txtSigma_LostFocus();
+    void UpDSigma_UpClick();
+    void UpDSigma_DownClick();
+
+    void txtDCGL_Change();
+    void txtDCGL_LostFocus();
+    void txtLBGR_LostFocus();
+    void ScrLBGR_Change();
+
+    // The recalculation rule: the selected test's design routine, then the
+    // result fields and the chart.
+    void Recalculate();
+
+signals:
+    void gettingStartedRequested();
+    void aboutRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildLayout();   // frm_sample_size_and_power_layout.cpp
+    void WireEvents();    // frm_sample_size_and_power_handlers.cpp
+
+    MessageBoxes& messages_;
+    DesignState state_;
+    LostFocusWatcher* lost_focus_ = nullptr;
+};
+
+}  // namespace valdris

@@ -1,0 +1,20 @@
+#include "message_boxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace valdris {
+
+void QtMessageBoxes::Show(const QString& text, MessageIcon icon) {
+    QMessageBox::Icon qt_icon = QMessageBox::NoIcon;
+    switch (icon) {
+    case MessageIcon::None: qt_icon = QMessageBox::NoIcon; break;
+    case MessageIcon::Exclamation: qt_icon = QMessageBox::Warning; break;
+    case MessageIcon::Information: qt_icon = QMessageBox::Information; break;
+    }
+    QWidget* parent = parent_ ? parent_ : QApplication::activeWindow();
+    QMessageBox box(qt_icon, kApplicationTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace valdris

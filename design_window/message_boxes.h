@@ -1,0 +1,33 @@
+#pragma once
+// Every message the program shows goes through this interface, so that tests
+// can record messages without running a modal loop.
+
+#include <QString>
+
+class QWidget;
+
+namespace valdris {
+
+// The application's title, used as the caption of every message box.
+inline const QString kApplicationTitle = QStringLiteral("VALDRIS Power");
+
+enum class MessageIcon { None, Exclamation, Information };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Shows a modal message with an OK button and returns once it is closed.
+    virtual void Show(const QString& text, MessageIcon icon) = 0;
+};
+
+// The real thing: a QMessageBox with the application's title.
+class QtMessageBoxes : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
+    void Show(const QString& text, MessageIcon icon) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace valdris

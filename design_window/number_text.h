@@ -1,0 +1,45 @@
+#pragma once
+// The number-text conversions every input and result of the window goes
+// through. Plain C++ so that the command-line companion shares them.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace valdris {
+
+// The longest leading run of the text that forms a decimal number (optional
+// sign, digits, one point, optional exponent with E or D); blanks, tabs and
+// line feeds are skipped wherever they stand; no number gives 0. A number too
+// large for a double gives +/-infinity: callers must refuse it.
+double LeadingNumber(std::string_view text);
+
+// The whole text (blanks around it allowed) as one decimal number, or nothing
+// when it is not one (empty text, a lone point, trailing garbage) or is too
+// large to read.
+std::optional<double> StrictNumber(std::string_view text);
+
+// A double with at most 15 significant digits, a single with at most 7;
+// trailing zeros and point dropped, leading zero below 1, zero is "0".
+// Values that need an exponent are written as <mantissa>E<exponent> (for
+// example 1E+20 or 1.5E-07), which LeadingNumber reads back to the same value.
+std::string WriteNumber(double value);
+std::string WriteNumber(float value);
+
+// As WriteNumber(double), with one blank in front of a value that is not
+// negative (the sign position).
+std::string WriteWithSignPosition(double value);
+
+// Rounding to a number of decimals, an exact half going to the even neighbour.
+double RoundHalfEven(double value, int decimals = 0);
+
+// Pattern "##.##": at most two decimals, no leading zero (0.5 gives ".5").
+std::string FormatHashHashPointHashHash(double value);
+// Pattern "0.0": one digit before and one after the point.
+std::string FormatZeroPointZero(double value);
+// Pattern "###%": the value times 100 as a whole number, then "%".
+std::string FormatPercent(double value);
+// Pattern "#.#" (1 gives "1.").
+std::string FormatHashPointHash(double value);
+
+}  // namespace valdris

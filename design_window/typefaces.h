@@ -1,0 +1,27 @@
+#pragma once
+// The typefaces the windows are laid out in, mapped to faces that exist on a
+// Linux desktop with metric-compatible substitutes where there are any.
+
+#include <QFont>
+
+namespace valdris {
+
+enum class Face {
+    TimesNewRoman,   // Liberation Serif is metric-compatible
+    Arial,           // Liberation Sans is metric-compatible
+    MSSansSerif,     // the old dialog face: a small sans serif
+    ComicSansMS,
+    Staccato222BT,   // a brush script
+    LithographLight, // light capitals
+};
+
+struct FontStyle {
+    bool bold = false;
+    bool italic = false;
+};
+
+// A font of the given face at the given size in points; the substitute
+// family list is tried in order.
+QFont Typeface(Face face, double point_size, FontStyle style = {});
+
+}  // namespace valdris

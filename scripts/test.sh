@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds the normal and the sanitizer configuration
+# and runs every test of both through CTest.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh
+export QT_QPA_PLATFORM=offscreen
+
+bash scripts/build.sh build
+(cd build && ctest --output-on-failure -j "$(nproc)")
+
+# AddressSanitizer + UndefinedBehaviorSanitizer; Qt's own leaks are not ours.
+bash scripts/build.sh build-asan -DVALDRIS_SANITIZE=ON -DVALDRIS_BUILD_BENCH=OFF
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure -j "$(nproc)" -LE no-sanitizer)

@@ -1,0 +1,42 @@
+#pragma once
+// ContextIDs: the help set-up of the program. Every window, menu and control
+// names its help topic by a context number; F1 asks the help viewer for it.
+
+#include <QString>
+#include <QtGui/qwindowdefs.h>
+#include <functional>
+
+class QObject;
+
+namespace valdris {
+
+constexpr int kHelpContextDesignWindow = 10;
+constexpr int kHelpContextFileMenu = 210;
+constexpr int kHelpContextHelpMenu = 220;
+constexpr int kHelpContextSplash = 230;
+constexpr int kHelpContextGettingStarted = 240;
+
+inline const QString kHelpFileName = QStringLiteral("VALDRISPower99.HLP");
+
+// Gives a window, menu or control its help context number.
+void SetHelpContextID(QObject* object, int context_id);
+// The context number of the object or of its nearest ancestor that has one;
+// 0 when none has.
+int HelpContextID(const QObject* object);
+
+// The help file beside the program: directory + separator + file name, with
+// no doubled separator when the directory is a root.
+QString HelpFilePath(const QString& program_directory, QChar separator);
+
+// Records the design window and sets the help file that F1 uses.
+void SetupHelp(WId window_handle);
+// Closes the help viewer, if one is open.
+void CloseHelp();
+
+// The help file set by SetupHelp; empty before the design window has loaded.
+QString HelpFile();
+
+// The shell registers how to close its help viewer.
+void SetHelpViewerCloser(std::function<void()> closer);
+
+}  // namespace valdris

@@ -1,0 +1,35 @@
+#pragma once
+// The design state shared by the design routines, the window and the chart.
+// Widths are part of the meaning: values are rounded to them when stored and
+// compared in them, and the published figures depend on it.
+
+#include <array>
+#include <cstdint>
+
+namespace valdris {
+
+constexpr int kCurvePoints = 60;
+
+struct DesignState {
+    // Inputs, kept in range by whoever fills them (the window or the CLI).
+    float Alpha = 0.0f;   // Type I decision error rate
+    float Beta = 0.0f;    // Type II decision error rate
+    float Sigma = 0.0f;   // estimated standard deviation of the measurements
+    double DCGL = 0.0;    // derived concentration guideline level
+    double LBGR = 0.0;    // lower boundary of the gray region
+    float Delta = 0.0f;   // DCGL - LBGR, computed in double, rounded to single
+    double DoverS = 0.0;  // relative shift Delta / Sigma
+
+    // Results of the design routines.
+    int32_t SignN = 0;
+    int32_t SignCriticalValue = 0;
+    int32_t WRSN = 0;
+    double WRSCriticalValue = 0.0;
+
+    // Power curve, indexed 1..60; element 0 stays 0 so that the grid can be
+    // accumulated from CurveX[0].
+    std::array<float, kCurvePoints + 1> CurveX{};
+    std::array<double, kCurvePoints + 1> CurvePower{};
+};
+
+}  // namespace valdris

@@ -1,0 +1,45 @@
+#pragma once
+// ModVALDRISPower: the numerical functions and the two design routines.
+
+#include <cstdint>
+#include <functional>
+
+#include "design_state.h"
+
+namespace valdris {
+
+// --- Normal distribution ---------------------------------------------------
+double Erf(double x);
+double NormalCdf(double x);
+// Upper-tail quantile by the Abramowitz-Stegun 26.2.22 approximation; the
+// argument is single precision on purpose. Returns NaN outside (0, 1].
+double NormalQuantile(float p);
+
+// --- Bivariate normal ------------------------------------------------------
+// Receives the offending correlation when |r| > 1; the engine shows nothing
+// itself, so the caller decides how to tell the user.
+using BivnorErrorReporter = std::function<void(double r)>;
+
+// Upper-orthant probability P(X > h, Y > k) with correlation r.
+double BIVNOR(double h, double k, double r, const BivnorErrorReporter& report_error = {});
+
+// --- Sign test -------------------------------------------------------------
+// P(X <= m) for X ~ Binomial(n, p); 1 when m >= n.
+double BinomialCdf(int32_t n, int32_t m, double p);
+
+// --- WRS test --------------------------------------------------------------
+double CalcWRSCriticalValue(int32_t a, int32_t b, float alpha);
+double WRSJointProbability(double shift);
+
+// --- Design routines -------------------------------------------------------
+enum class DesignOutcome {
+    Ok,
+    // The required sample size is not a finite number within the 32-bit
+    // range: nothing in the state was changed.
+    SampleSizeOutOfRange,
+};
+
+DesignOutcome DesignSignTest(DesignState& state);
+DesignOutcome DesignWRSTest(DesignState& state);
+
+}  // namespace valdris
