@@ -1,0 +1,55 @@
+#pragma once
+// The acceptance rules of the design inputs and their messages, shared by the
+// design window and the command-line companion. Plain C++.
+//
+// Comparisons are made at the width the value is stored in: alpha, beta and
+// sigma in single precision, the DCGL and LBGR in double.
+
+#include <string>
+
+namespace valdris::rules {
+
+// Messages, word for word as users know them.
+inline const std::string kAlphaBetaBothLarge = "Alpha and beta cannot both be as large as 0.5.";
+inline const std::string kAlphaRange = "Alpha should be between 0.0 and 0.5";
+inline const std::string kBetaRange = "Beta must be between 0 and 1";
+inline const std::string kSigmaNotPositive = "Standard Deviation must be greater than zero";
+inline const std::string kSigmaTooLarge =
+    "Values of sigma that are 10 times the DCGL indicate either\r\n"
+    "poor instrumentation or a bad clean up job.\r\n"
+    "It is not realistic to do a final status survey under such conditions.";
+inline const std::string kLBGRAboveDCGL = "LBGR must be less than the DCGL";
+inline const std::string kLBGRNegative = "LBGR cannot be less than zero, vbInformation";
+inline const std::string kLBGRResetToHalf =
+    "LBGR must be less than DCGL!\r\nLBGR has been reset to DCGL/2.";
+inline const std::string kCheckDecimalPoint = "check decimal point.";
+inline const std::string kMinimumShiftFirstLine = "Values of delta/sigma less than 0.1 result";
+inline const std::string kMinimumShiftScrollLine =
+    "in unrealistically large sample sizes. LBGR adjusted accordingly.";
+inline const std::string kMinimumShiftSigmaLine =
+    "in unrealistically large sample sizes. LBGR ajusted accordingly.";
+
+// Our own messages, for inputs the design has no rule for.
+inline const std::string kDCGLUnusable =
+    "The DCGL must be a number from 1E-30 to 1E+30.\r\n"
+    "The previous DCGL has been kept.";
+inline const std::string kNumberTooLarge = "The number entered is too large to be read.";
+inline const std::string kSampleSizeTooLarge =
+    "The required sample size is too large to calculate:\r\n"
+    "the relative shift D/s is too small for this design.\r\n"
+    "Lower the LBGR or sigma, or raise the DCGL.";
+
+// Limits of a usable DCGL: beyond them the single-precision design quantities
+// (the shift, the curve grid) would overflow or vanish.
+constexpr double kSmallestDCGL = 1e-30;
+constexpr double kLargestDCGL = 1e30;
+
+inline bool BothAtLeastHalf(float alpha, float beta) { return alpha >= 0.5f && beta >= 0.5f; }
+inline bool AlphaInRange(float alpha) { return alpha > 0.0f && alpha <= 0.5f; }
+inline bool BetaInRange(float beta) { return beta > 0.0f && beta <= 1.0f; }
+inline bool SigmaPositive(float sigma) { return sigma > 0.0f; }
+inline bool SigmaWithinTenDCGL(float sigma, double dcgl) { return static_cast<double>(sigma) <= 10 * dcgl; }
+// False for NaN and infinities too.
+inline bool DCGLUsable(double dcgl) { return dcgl >= kSmallestDCGL && dcgl <= kLargestDCGL; }
+
+}  // namespace valdris::rules
