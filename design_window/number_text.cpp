@@ -1,1 +1,259 @@
-// (to be written)
+#include "number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+
+namespace valdris {
+
+namespace {
+
+// Characters the leading-number reading skips wherever they stand.
+bool IsSkippedBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// Characters a strict number may have around it.
+bool IsSurroundingBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+
+// The part of a text that forms a decimal number, copied in the form the C
+// library reads (exponent letter always 'e', blanks removed).
+struct ScannedNumber {
+    std::string cleaned;
+    std::size_t end = 0;  // index just past the last character used
+    bool has_digits = false;
+};
+
+ScannedNumber ScanNumber(std::string_view text, bool skip_blanks) {
+    ScannedNumber scan;
+    std::size_t i = 0;
+    auto skip = [&] {
+        while (skip_blanks && i < text.size() && IsSkippedBlank(text[i])) ++i;
+    };
+
+    skip();
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        scan.cleaned += text[i++];
+        scan.end = i;
+        skip();
+    }
+    bool seen_point = false;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            scan.has_digits = true;
+        } else if (c == '.' && !seen_point) {
+            seen_point = true;
+        } else {
+            break;
+        }
+        scan.cleaned += c;
+        ++i;
+        scan.end = i;
+        skip();
+    }
+    if (!scan.has_digits || i >= text.size() || !IsExponentLetter(text[i])) return scan;
+
+    // The exponent counts only when at least one digit follows; "1e" and
+    // "1e+" read as 1.
+    std::string exponent = "e";
+    ++i;
+    skip();
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        exponent += text[i++];
+        skip();
+    }
+    bool exponent_digits = false;
+    std::size_t exponent_end = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        exponent += text[i++];
+        exponent_digits = true;
+        exponent_end = i;
+        skip();
+    }
+    if (exponent_digits) {
+        scan.cleaned += exponent;
+        scan.end = exponent_end;
+    }
+    return scan;
+}
+
+// Correctly rounded decimal conversion whatever the process locale says the
+// decimal point is (a Qt application adopts the user's locale).
+double ConvertCleaned(const std::string& cleaned) {
+    static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return strtod_l(cleaned.c_str(), nullptr, c_locale);
+}
+
+std::string FormatGeneral(double value, int significant_digits) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significant_digits);
+    std::string text(buffer, result.ptr);
+    for (char& c : text) {
+        if (c == 'e') c = 'E';
+    }
+    return text;
+}
+
+std::string FormatGeneral(float value, int significant_digits) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significant_digits);
+    std::string text(buffer, result.ptr);
+    for (char& c : text) {
+        if (c == 'e') c = 'E';
+    }
+    return text;
+}
+
+// The classic Format patterns work on the value's 15 significant decimal
+// digits, not on its binary value, and round an exact decimal half away from
+// zero: 12.345 gives 12.35 although the double lies just below it.
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits;  // 15 digits, the first one not zero unless the value is 0
+    int point = 0;       // digits before the decimal point (may be <= 0 or > 15)
+};
+
+DecimalDigits ToDecimalDigits(double value) {
+    DecimalDigits decimal;
+    decimal.negative = std::signbit(value);
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+    const std::string text(buffer, result.ptr);  // d.dddddddddddddde+XX
+    const std::size_t e = text.find('e');
+    decimal.digits = text.substr(0, 1) + text.substr(2, e - 2);
+    decimal.point = std::atoi(text.c_str() + e + 1) + 1;
+    return decimal;
+}
+
+// |value| rounded to `decimals` places, half away from zero, as the digit
+// string of the whole number |value| * 10^decimals (no leading zeros; "" for 0).
+std::string ScaledRoundedDigits(const DecimalDigits& decimal, int decimals) {
+    const int keep = decimal.point + decimals;
+    const int length = static_cast<int>(decimal.digits.size());
+    std::string kept;
+    char first_dropped = '0';
+    if (keep > 0) {
+        kept = decimal.digits.substr(0, static_cast<std::size_t>(std::min(keep, length)));
+        if (keep > length) kept.append(static_cast<std::size_t>(keep - length), '0');
+        if (keep < length) first_dropped = decimal.digits[static_cast<std::size_t>(keep)];
+    } else if (keep == 0) {
+        first_dropped = decimal.digits[0];
+    }
+    if (first_dropped >= '5') {
+        int i = static_cast<int>(kept.size()) - 1;
+        while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') kept[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0) {
+            ++kept[static_cast<std::size_t>(i)];
+        } else {
+            kept.insert(kept.begin(), '1');
+        }
+    }
+    const std::size_t first_nonzero = kept.find_first_not_of('0');
+    return first_nonzero == std::string::npos ? std::string() : kept.substr(first_nonzero);
+}
+
+struct PatternShape {
+    int decimals;             // digit places after the point
+    bool leading_zero;        // "0" before the point instead of "#"
+    bool trailing_zeros;      // "0" after the point instead of "#"
+    bool point;               // the pattern has a decimal point
+};
+
+std::string FormatPattern(const DecimalDigits& decimal, PatternShape shape) {
+    const std::string scaled = ScaledRoundedDigits(decimal, shape.decimals);
+    const std::size_t places = static_cast<std::size_t>(shape.decimals);
+    const std::string padded =
+        scaled.size() < places + 1 ? std::string(places + 1 - scaled.size(), '0') + scaled : scaled;
+    std::string whole = padded.substr(0, padded.size() - places);
+    std::string fraction = padded.substr(padded.size() - places);
+
+    if (whole == "0" && !shape.leading_zero) whole.clear();
+    if (!shape.trailing_zeros) {
+        const std::size_t last = fraction.find_last_not_of('0');
+        fraction = last == std::string::npos ? std::string() : fraction.substr(0, last + 1);
+    }
+    std::string text = (decimal.negative && !scaled.empty()) ? "-" : "";
+    text += whole;
+    if (shape.point) text += "." + fraction;
+    return text;
+}
+
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+    const ScannedNumber scan = ScanNumber(text, /*skip_blanks=*/true);
+    if (!scan.has_digits) return 0.0;
+    return ConvertCleaned(scan.cleaned);
+}
+
+std::optional<double> StrictNumber(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsSurroundingBlank(text[begin])) ++begin;
+    while (end > begin && IsSurroundingBlank(text[end - 1])) --end;
+    const std::string_view core = text.substr(begin, end - begin);
+
+    const ScannedNumber scan = ScanNumber(core, /*skip_blanks=*/false);
+    if (!scan.has_digits || scan.end != core.size()) return std::nullopt;
+    const double value = ConvertCleaned(scan.cleaned);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+// The classic Str layout, which is printf's %G: an exponent from 1E+15 up
+// (1E+07 for a single) and below 1E-04, with at least two exponent digits.
+std::string WriteNumber(double value) {
+    if (value == 0.0) return "0";  // also -0
+    return FormatGeneral(value, 15);
+}
+
+std::string WriteNumber(float value) {
+    if (value == 0.0f) return "0";
+    return FormatGeneral(value, 7);
+}
+
+std::string WriteWithSignPosition(double value) {
+    const std::string text = WriteNumber(value);
+    return value < 0.0 ? text : " " + text;
+}
+
+double RoundHalfEven(double value, int decimals) {
+    double scale = 1.0;
+    for (int i = 0; i < decimals; ++i) scale *= 10.0;
+    // The product is rounded to double before the tie test, so 0.125 at two
+    // decimals is an exact tie (12.5 -> 12) while 1.005 is not (100.49999...).
+    return std::nearbyint(value * scale) / scale;
+}
+
+std::string FormatHashHashPointHashHash(double value) {
+    if (!std::isfinite(value)) return WriteNumber(value);
+    return FormatPattern(ToDecimalDigits(value), {2, false, false, true});
+}
+
+std::string FormatZeroPointZero(double value) {
+    if (!std::isfinite(value)) return WriteNumber(value);
+    return FormatPattern(ToDecimalDigits(value), {1, true, true, true});
+}
+
+std::string FormatPercent(double value) {
+    if (!std::isfinite(value)) return WriteNumber(value);
+    DecimalDigits decimal = ToDecimalDigits(value);
+    decimal.point += 2;  // times 100, exactly, on the decimal digits
+    return FormatPattern(decimal, {0, false, false, false}) + "%";
+}
+
+std::string FormatHashPointHash(double value) {
+    if (!std::isfinite(value)) return WriteNumber(value);
+    return FormatPattern(ToDecimalDigits(value), {1, false, false, true});
+}
+
+}  // namespace valdris

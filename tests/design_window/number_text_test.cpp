@@ -1,0 +1,193 @@
+#include "number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace valdris {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+struct LeadingCase {
+    std::string text;
+    double expected;
+};
+
+TEST(LeadingNumber, ReadsTheLongestLeadingNumber) {
+    const std::vector<LeadingCase> cases = {
+        {"2 5", 25},          {"1,5", 1},          {"1.2.3", 1.2},     {"abc", 0},
+        {"", 0},              {"1e", 1},           {"1e+", 1},         {"1E3", 1000},
+        {"1D3", 1000},        {"1d-2", 0.01},      {" -0.5 ", -0.5},   {"+.5", 0.5},
+        {"\t1\n2", 12},       {".", 0},            {"-", 0},           {"0.05", 0.05},
+        {"$5", 0},            {"12x45", 12},       {"5.", 5},          {"- 1 . 5 e 1", -15},
+        {"1e5 3", 1e53},      {"0.50000001", 0.50000001}, {"2e3", 2000}, {".e5", 0},
+        {"1e-400", 0},        {"1e400", kInf},     {"-1e400", -kInf},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LeadingNumber(c.text), c.expected) << '"' << c.text << '"';
+    }
+}
+
+TEST(LeadingNumber, CarriageReturnEndsTheNumber) {
+    // Only blanks, tabs and line feeds are skipped.
+    EXPECT_EQ(LeadingNumber("1\r2"), 1);
+}
+
+TEST(LeadingNumber, ConvertsLongDigitStringsCorrectlyRounded) {
+    // Digit-by-digit accumulation in floating point gets these wrong.
+    EXPECT_EQ(LeadingNumber("9007199254740993"), 9007199254740992.0);
+    EXPECT_EQ(LeadingNumber("1.0000000000000002220446049250313080847263336181640625"),
+              1.0 + std::numeric_limits<double>::epsilon());
+    EXPECT_EQ(LeadingNumber("0.1000000000000000055511151231257827021181583404541015625"), 0.1);
+    EXPECT_EQ(LeadingNumber("2.2250738585072011e-308"), 2.2250738585072011e-308);
+    EXPECT_EQ(LeadingNumber(std::string(400, '0') + "7.25"), 7.25);
+    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1e401"), 1.0);
+}
+
+TEST(StrictNumber, AcceptsOneWholeNumber) {
+    const std::vector<LeadingCase> cases = {
+        {" 0.05 ", 0.05}, {"1e3", 1000}, {"1D3", 1000}, {"-1", -1},  {".5", 0.5},
+        {"5.", 5},        {"+2", 2},     {"1e-400", 0}, {"\t7\r\n", 7},
+    };
+    for (const auto& c : cases) {
+        const auto value = StrictNumber(c.text);
+        ASSERT_TRUE(value.has_value()) << '"' << c.text << '"';
+        EXPECT_EQ(*value, c.expected) << '"' << c.text << '"';
+    }
+}
+
+TEST(StrictNumber, RefusesAnythingElse) {
+    for (const char* text : {"", " ", ".", "1x", "1e", "1e+", "2 5", "1,5", "1e400", "-1e400", "abc",
+                             "-", "+", "1.2.3", "- 1", "0x10", "inf", "nan", "1e5x"}) {
+        EXPECT_FALSE(StrictNumber(text).has_value()) << '"' << text << '"';
+    }
+}
+
+struct WriteDoubleCase {
+    double value;
+    std::string expected;
+};
+
+TEST(WriteNumber, DoubleWithFifteenSignificantDigits) {
+    const std::vector<WriteDoubleCase> cases = {
+        {0.5, "0.5"},
+        {-0.5, "-0.5"},
+        {0.0, "0"},
+        {-0.0, "0"},
+        {100 * 0.001 * 333, "33.3"},
+        {1, "1"},
+        {100, "100"},
+        {0.51, "0.51"},
+        {1.0 / 3, "0.333333333333333"},
+        {123456789012345, "123456789012345"},
+        {1e15, "1E+15"},
+        {1e20, "1E+20"},
+        {-2.5e100, "-2.5E+100"},
+        {1.5e-7, "1.5E-07"},
+        {0.0001, "0.0001"},
+        {0.00001, "1E-05"},
+        {0.1 + 0.2, "0.3"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WriteNumber(c.value), c.expected) << c.value;
+    }
+}
+
+struct WriteFloatCase {
+    float value;
+    std::string expected;
+};
+
+TEST(WriteNumber, SingleWithSevenSignificantDigits) {
+    const std::vector<WriteFloatCase> cases = {
+        {0.51f, "0.51"},     {0.1f, "0.1"},           {0.05f, "0.05"},   {0.0f, "0"},
+        {-0.0f, "0"},        {1.0f / 3, "0.3333333"}, {1234567.f, "1234567"},
+        {1e7f, "1E+07"},     {1.5e-7f, "1.5E-07"},    {-0.49f, "-0.49"}, {0.99999958f, "0.9999996"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WriteNumber(c.value), c.expected) << c.value;
+    }
+}
+
+TEST(WriteNumber, ReadsBackToTheSameValue) {
+    for (const char* mantissa : {"1", "1.5", "9.99999999999999", "1.23456789012345", "7.000000000001"}) {
+        for (int exponent = -40; exponent <= 40; ++exponent) {
+            const std::string text = std::string(mantissa) + "e" + std::to_string(exponent);
+            const double value = *StrictNumber(text);
+            EXPECT_EQ(LeadingNumber(WriteNumber(value)), value) << text << " -> " << WriteNumber(value);
+            EXPECT_EQ(LeadingNumber(WriteNumber(-value)), -value) << text;
+        }
+    }
+    for (const char* mantissa : {"1", "2.5", "9.999999", "1.234567", "3.000001"}) {
+        for (int exponent = -30; exponent <= 30; ++exponent) {
+            const std::string text = std::string(mantissa) + "e" + std::to_string(exponent);
+            const float value = static_cast<float>(*StrictNumber(text));
+            EXPECT_EQ(static_cast<float>(LeadingNumber(WriteNumber(value))), value)
+                << text << " -> " << WriteNumber(value);
+        }
+    }
+}
+
+TEST(WriteWithSignPosition, BlankBeforeAValueThatIsNotNegative) {
+    EXPECT_EQ(WriteWithSignPosition(19), " 19");
+    EXPECT_EQ(WriteWithSignPosition(1162), " 1162");
+    EXPECT_EQ(WriteWithSignPosition(0), " 0");
+    EXPECT_EQ(WriteWithSignPosition(-1111), "-1111");
+}
+
+TEST(RoundHalfEven, RoundsTheScaledDoubleTiesToEven) {
+    struct Case {
+        double value;
+        int decimals;
+        double expected;
+    };
+    const std::vector<Case> cases = {
+        {0.125, 2, 0.12},  {0.375, 2, 0.38}, {2.5, 0, 2},      {3.5, 0, 4},        {-2.5, 0, -2},
+        {1.005, 2, 1},     {50.0 / 51, 2, 0.98}, {0.5 / 0.3, 3, 1.667}, {0.5 / 6, 3, 0.083},
+        {1, 2, 1},         {23.710113, 0, 24}, {29.3, 0, 29},  {0.002, 2, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RoundHalfEven(c.value, c.decimals), c.expected) << c.value << " at " << c.decimals;
+    }
+}
+
+struct PatternCase {
+    double value;
+    std::string expected;
+};
+
+TEST(FormatPatterns, HashHashPointHashHash) {
+    const std::vector<PatternCase> cases = {
+        {0.5, ".5"},      {2, "2."},      {12.345, "12.35"}, {0.125, ".13"}, {1.0 / 3, ".33"},
+        {12345.678, "12345.68"}, {0.999, "1."}, {0, "."}, {-0.5, "-.5"}, {-0.001, "."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatHashHashPointHashHash(c.value), c.expected) << c.value;
+}
+
+TEST(FormatPatterns, ZeroPointZero) {
+    std::vector<PatternCase> cases = {{0, "0.0"}, {1, "1.0"}, {0.25, "0.3"}, {0.05, "0.1"}, {-1.25, "-1.3"}};
+    // The probability labels of the chart: (j - 1) * 0.1 in double.
+    const char* labels[] = {"0.0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0"};
+    for (int j = 1; j <= 11; ++j) cases.push_back({(j - 1) * 0.1, labels[j - 1]});
+    for (const auto& c : cases) EXPECT_EQ(FormatZeroPointZero(c.value), c.expected) << c.value;
+}
+
+TEST(FormatPatterns, Percent) {
+    std::vector<PatternCase> cases = {{0.1, "10%"}, {1, "100%"}, {1.5, "150%"}, {0.145, "15%"},
+                                      {0.30000000000000004, "30%"}, {0, "%"}};
+    // The concentration labels of the chart: (k - 1) * 0.1 in double.
+    for (int k = 2; k <= 16; ++k) cases.push_back({(k - 1) * 0.1, std::to_string((k - 1) * 10) + "%"});
+    for (const auto& c : cases) EXPECT_EQ(FormatPercent(c.value), c.expected) << c.value;
+}
+
+TEST(FormatPatterns, HashPointHash) {
+    const std::vector<PatternCase> cases = {{1, "1."}, {0.5, ".5"}, {0.25, ".3"}, {12.04, "12."}, {0, "."}};
+    for (const auto& c : cases) EXPECT_EQ(FormatHashPointHash(c.value), c.expected) << c.value;
+}
+
+}  // namespace
+}  // namespace valdris
