@@ -1,0 +1,56 @@
+#pragma once
+// Steps shared by the two design routines (internal to the engine).
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "design_state.h"
+
+namespace valdris::design_steps {
+
+// Curve points farther than this many standard deviations from the DCGL are
+// taken as certain to pass (or fail) instead of being computed.
+constexpr double kCertainShift = 6;
+
+// Converts an integer-valued double to a 32-bit count; nothing when it is not
+// finite or does not fit, since converting such a value would be undefined.
+inline std::optional<int32_t> ToInt32(double whole) {
+    if (!(whole >= -2147483648.0 && whole <= 2147483647.0)) return std::nullopt;
+    return static_cast<int32_t>(whole);
+}
+
+// Rounds to the nearest whole number, an exact half to the even neighbour.
+inline double RoundHalfEven(double x) { return std::nearbyint(x); }
+
+// Grid step of the power curve: a 40th of the DCGL, held in single precision.
+inline float CurveStep(double dcgl) { return static_cast<float>(dcgl / 40); }
+
+// The grid is accumulated, not multiplied, so it carries the drift of
+// single-precision sums (the 40th point of a DCGL of 1 is 0.99999958).
+inline float NextCurveX(float previous, float step) {
+    return static_cast<float>(static_cast<double>(step) + static_cast<double>(previous));
+}
+
+// Fills CurveX[1..60] and, for each point, CurvePower from power_at(shift),
+// where shift = (DCGL - x) / Sigma. Beyond +-6 the power is taken as 1 or 0;
+// exactly +-6 is still computed. Element 0 of both arrays stays 0.
+template <typename PowerAtShift>
+void FillPowerCurve(double dcgl, float sigma, DesignState& out, PowerAtShift power_at) {
+    const float step = CurveStep(dcgl);
+    out.CurveX[0] = 0;
+    out.CurvePower[0] = 0;
+    for (int i = 1; i <= kCurvePoints; ++i) {
+        out.CurveX[i] = NextCurveX(out.CurveX[i - 1], step);
+        const double shift = (dcgl - out.CurveX[i]) / sigma;
+        if (shift > kCertainShift) {
+            out.CurvePower[i] = 1;
+        } else if (shift < -kCertainShift) {
+            out.CurvePower[i] = 0;
+        } else {
+            out.CurvePower[i] = power_at(shift);
+        }
+    }
+}
+
+}  // namespace valdris::design_steps
