@@ -1,0 +1,61 @@
+#pragma once
+// The command line of valdris-power-cli: what was asked for, and the option
+// values read as numbers.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design_inputs.h"
+
+namespace valdris::cli {
+
+inline const std::string kProgramName = "valdris-power-cli";
+
+enum class OutputFormat { Text, Json, Csv };
+enum class SweptInput { Sigma, LBGR };
+
+struct SweepRequest {
+    SweptInput input = SweptInput::Sigma;
+    std::string from;
+    std::string to;
+    std::string step;
+};
+
+struct Options {
+    TestKind test = TestKind::Sign;
+    // Values as typed; ReadInputs reads them as numbers. Defaults are the
+    // design window's.
+    std::string alpha = "0.05";
+    std::string beta = "0.05";
+    std::string sigma = "0.5";
+    std::string dcgl = "1";
+    std::string lbgr = "0.5";
+    OutputFormat format = OutputFormat::Text;
+    std::optional<SweepRequest> sweep;
+    std::optional<std::string> chart_path;
+    bool help = false;
+};
+
+// Options, or a usage error (unknown option, missing value, conflicting
+// choices). A repeated option keeps its last value.
+struct ParsedOptions {
+    std::optional<Options> options;
+    std::string usage_error;
+};
+ParsedOptions ParseOptions(const std::vector<std::string>& args);
+
+// The five inputs as strict numbers, or a refusal naming the option whose
+// value is not one.
+struct ReadInputsResult {
+    std::optional<DesignInputs> inputs;
+    std::string refusal;
+};
+ReadInputsResult ReadInputs(const Options& options);
+
+// "The value of --alpha is not a readable number: "x"".
+std::string NotANumberMessage(const std::string& what, const std::string& text);
+
+std::string HelpText();
+
+}  // namespace valdris::cli

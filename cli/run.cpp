@@ -1,0 +1,84 @@
+#include "run.h"
+
+#include "options.h"
+#include "report.h"
+#include "sweep.h"
+#include "sweep_report.h"
+
+namespace valdris::cli {
+
+namespace {
+
+// Messages keep the window's line breaks as the terminal's.
+int Refuse(std::ostream& err, const std::string& message) {
+    std::string text;
+    for (std::size_t i = 0; i < message.size(); ++i) {
+        if (message.compare(i, 2, "\r\n") == 0) {
+            text += '\n';
+            ++i;
+        } else {
+            text += message[i];
+        }
+    }
+    err << text << '\n';
+    return kExitRefused;
+}
+
+int UsageError(std::ostream& err, const std::string& message) {
+    err << kProgramName << ": " << message << '\n'
+        << "Try '" << kProgramName << " --help' for more information.\n";
+    return kExitRefused;
+}
+
+int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ostream& out, std::ostream& err) {
+    const SweepRequest& request = *options.sweep;
+    const SweepPlan plan = PlanSweep(request);
+    if (plan.values.empty()) return Refuse(err, plan.refusal);
+    if (auto refusal = CheckFixedInputs(request.input, inputs)) return Refuse(err, *refusal);
+
+    const std::vector<SweepRow> rows = RunSweep(options.test, request.input, inputs, plan.values);
+    switch (options.format) {
+        case OutputFormat::Text: WriteSweepText(out, options.test, request.input, rows); break;
+        case OutputFormat::Csv: WriteSweepCsv(out, options.test, request.input, rows); break;
+        case OutputFormat::Json: WriteSweepJson(out, options.test, request.input, rows); break;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart) {
+    const ParsedOptions parsed = ParseOptions(args);
+    if (!parsed.options) return UsageError(err, parsed.usage_error);
+    const Options& options = *parsed.options;
+    if (options.help) {
+        out << HelpText();
+        return kExitOk;
+    }
+
+    const ReadInputsResult read = ReadInputs(options);
+    if (!read.inputs) return Refuse(err, read.refusal);
+    if (options.sweep) return RunSweepCommand(options, *read.inputs, out, err);
+
+    const DesignRun run = RunDesign(options.test, *read.inputs);
+    if (!run.state) return Refuse(err, run.refusal);
+    const DesignState& state = *run.state;
+
+    // The chart comes first so that a failure leaves nothing half reported.
+    if (options.chart_path) {
+        std::string error;
+        if (!write_chart || !write_chart(state, *options.chart_path, error)) {
+            err << kProgramName << ": the chart could not be written to \"" << *options.chart_path
+                << "\": " << (error.empty() ? "no chart writer" : error) << '\n';
+            return kExitFailure;
+        }
+    }
+    switch (options.format) {
+        case OutputFormat::Text: WriteTextReport(out, options.test, state); break;
+        case OutputFormat::Json: WriteJsonReport(out, options.test, state); break;
+        case OutputFormat::Csv: WriteCsvCurve(out, state); break;
+    }
+    return kExitOk;
+}
+
+}  // namespace valdris::cli

@@ -1,0 +1,23 @@
+#pragma once
+// One invocation of valdris-power-cli, from its arguments to its exit status.
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "design_state.h"
+
+namespace valdris::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;  // an output could not be written
+constexpr int kExitRefused = 2;  // inputs refused or command line wrong
+
+// Writes the chart of a finished design; false with a reason on failure.
+using ChartWriter = std::function<bool(const DesignState& state, const std::string& path, std::string& error)>;
+
+// Results go to out, messages to err. A refusal writes nothing to out.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart);
+
+}  // namespace valdris::cli
