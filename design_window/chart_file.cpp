@@ -1,1 +1,136 @@
-// (to be written)
+#include "chart_file.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QBuffer>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include "chart_geometry.h"
+#include "painter_surface.h"
+#include "power_chart.h"
+
+namespace valdris {
+namespace {
+
+enum class ChartFileType { Unknown, Png, Svg };
+
+ChartFileType TypeOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png")) return ChartFileType::Png;
+    if (suffix == QLatin1String("svg")) return ChartFileType::Svg;
+    return ChartFileType::Unknown;
+}
+
+// Fonts and images need a QGuiApplication. A plain program (the command-line
+// companion) has none: it gets one on the offscreen platform, which needs no
+// display. It is kept to the end of the program, as Qt expects.
+bool EnsureGuiApplication(std::string& error) {
+    QCoreApplication* running = QCoreApplication::instance();
+    if (running == nullptr) {
+        static char program[] = "valdris-power";
+        static char platform_option[] = "-platform";
+        static char offscreen[] = "offscreen";
+        static char* argv[] = {program, platform_option, offscreen, nullptr};
+        static int argc = 3;
+        new QGuiApplication(argc, argv);
+        return true;
+    }
+    if (qobject_cast<QGuiApplication*>(running) == nullptr) {
+        error = "The chart cannot be drawn: the program runs without graphics support.";
+        return false;
+    }
+    return true;
+}
+
+constexpr QSize kChartSizePx(kChartDrawingWidthPx, kChartDrawingHeightPx);
+
+void Draw(const DesignState& state, QPainter& painter) {
+    PainterSurface surface(painter, QSizeF(kChartSizePx));
+    DrawPowerChart(state, surface);
+}
+
+QString WritePng(const DesignState& state, QIODevice& file) {
+    QImage image(kChartSizePx, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        Draw(state, painter);
+    }
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image)) return writer.errorString();
+    return {};
+}
+
+// QSvgGenerator names only the first family of a font, a face that few
+// viewers have; give them the whole substitute list, ending in a generic one.
+QByteArray WithFontSubstitutes(QByteArray svg) {
+    const QFont font = ChartFont();
+    QStringList names;
+    for (const QString& family : font.families()) {
+        const bool generic = family == QLatin1String("sans-serif") || family == QLatin1String("serif");
+        names << (generic ? family : QLatin1Char('\'') + family + QLatin1Char('\''));
+    }
+    const QByteArray named = "font-family=\"" + font.family().toUtf8() + "\"";
+    return svg.replace(named, "font-family=\"" + names.join(QStringLiteral(", ")).toUtf8() + "\"");
+}
+
+QString WriteSvg(const DesignState& state, QIODevice& file) {
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&drawing);
+    generator.setSize(kChartSizePx);
+    generator.setViewBox(QRect(QPoint(0, 0), kChartSizePx));
+    // The screen's resolution, so that text measures as it does in the window.
+    generator.setResolution(96);
+    generator.setTitle(QStringLiteral("Power curve"));
+    QPainter painter;
+    if (!painter.begin(&generator)) return QStringLiteral("the drawing could not be started");
+    Draw(state, painter);
+    painter.end();
+    const QByteArray svg = WithFontSubstitutes(drawing.data());
+    if (file.write(svg) != svg.size()) return file.errorString();
+    return {};
+}
+
+std::string Describe(const std::string& path, const QString& reason) {
+    return "The chart could not be written to " + path + ": " + reason.toStdString() + ".";
+}
+
+}  // namespace
+
+bool WriteChartFile(const DesignState& state, const std::string& path, std::string& error) {
+    const QString file_name = QString::fromStdString(path);
+    const ChartFileType type = TypeOf(file_name);
+    if (type == ChartFileType::Unknown) {
+        error = "The chart file name must end in .png or .svg: " + path;
+        return false;
+    }
+    if (!EnsureGuiApplication(error)) return false;
+
+    // Written beside the target and renamed at the end, so that a failure
+    // leaves an existing file as it was.
+    QSaveFile file(file_name);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = Describe(path, file.errorString());
+        return false;
+    }
+    const QString problem = type == ChartFileType::Png ? WritePng(state, file) : WriteSvg(state, file);
+    if (!problem.isEmpty()) {
+        file.cancelWriting();
+        error = Describe(path, problem);
+        return false;
+    }
+    if (!file.commit()) {
+        error = Describe(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace valdris

@@ -1,1 +1,129 @@
-// (to be written)
+#include "power_chart.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "chart_geometry.h"
+#include "number_text.h"
+
+namespace valdris {
+namespace {
+
+constexpr ChartColor kBlack{0, 0, 0};
+constexpr ChartColor kRed{255, 0, 0};
+constexpr ChartColor kBlue{0, 0, 255};
+
+constexpr int kThinLinePx = 1;
+constexpr int kCurveLinePx = 2;
+
+// Layout constants in twips.
+constexpr double kMarginPadding = 500;       // added to the sample text extent
+constexpr double kTickLength = 40;           // grid lines stick out past the axes
+constexpr double kProbabilityLabelX = 500;   // fixed, not derived from the margin
+constexpr double kProbabilityLabelRise = 100;
+constexpr double kPercentLabelShiftLeft = 100;
+constexpr double kPercentLabelDrop = 15;
+
+// The margins are sized on five blanks and a one-digit label.
+constexpr int kSampleTextBlanks = 5;
+
+constexpr int kProbabilityLines = 11;   // 0.0 to 1.0 in tenths
+constexpr int kConcentrationLines = 16;  // 0 to 150 percent in tenths of the DCGL
+constexpr int kDCGLLine = 11;            // 100 percent
+
+// Vertical grid lines that carry a percent label: 10, 30, 50, 70, 90, 100,
+// 110, 130 and 150 percent. Index k, 1-based; element 0 unused.
+constexpr std::array<bool, kConcentrationLines + 1> kPercentLabelled = {
+    false,                                   //
+    false, true,  false, true,  false, true,  // k = 1..6
+    false, true,  false, true,  true,  true,  // k = 7..12
+    false, true,  false, true,               // k = 13..16
+};
+
+// Every geometry value is a whole number, an exact half going to the even
+// neighbour (the default rounding mode).
+double Round(double value) { return std::nearbyint(value); }
+
+std::string SampleText() { return std::string(kSampleTextBlanks, ' ') + FormatHashPointHash(1.0); }
+
+void DrawAxes(const ChartGeometry& g, ChartSurface& surface) {
+    surface.DrawLine(g.axisX, g.topY, g.axisX, g.axisY);
+    surface.DrawLine(g.axisX, g.axisY, g.rightX, g.axisY);
+}
+
+void DrawProbabilityGrid(const ChartGeometry& g, ChartSurface& surface) {
+    for (int j = 1; j <= kProbabilityLines; ++j) {
+        const double probability = (j - 1) * 0.1;
+        const double y = Round(g.axisY - probability * g.plotH);
+        if (j % 2 == 1) {
+            surface.DrawText(kProbabilityLabelX, y - kProbabilityLabelRise, FormatZeroPointZero(probability));
+        }
+        surface.DrawLine(g.axisX - kTickLength, y, g.rightX, y);
+    }
+}
+
+void DrawConcentrationGrid(const ChartGeometry& g, double dcgl, ChartSurface& surface) {
+    for (int k = 1; k <= kConcentrationLines; ++k) {
+        surface.SetPenColor(kBlack);
+        const double x = Round(g.axisX + ((k - 1) * (0.1 * dcgl)) * g.xScale);
+        if (k == kDCGLLine) surface.SetPenColor(kRed);
+        if (kPercentLabelled[k]) {
+            surface.DrawText(x - kPercentLabelShiftLeft, g.axisY + kPercentLabelDrop, FormatPercent((k - 1) * 0.1));
+        }
+        surface.DrawLine(x, g.axisY + kTickLength, x, g.topY);
+    }
+}
+
+void DrawLBGRMarker(const ChartGeometry& g, double lbgr, ChartSurface& surface) {
+    surface.SetPenColor(kRed);
+    const double x = Round(g.axisX + lbgr * g.xScale);
+    surface.DrawLine(x, g.axisY + kTickLength, x, g.topY);
+}
+
+void DrawCurve(const ChartGeometry& g, const DesignState& state, ChartSurface& surface) {
+    surface.SetPenColor(kBlue);
+    surface.SetLineWidth(kCurveLinePx);
+    for (int i = 1; i <= kCurvePoints; ++i) {
+        const double px = Round(g.xScale * static_cast<double>(state.CurveX[i]) + g.axisX);
+        const double py = Round(g.axisY - g.plotH * state.CurvePower[i]);
+        if (i == 1) {
+            surface.MoveTo(px, py);
+        } else {
+            surface.LineTo(px, py);
+        }
+    }
+}
+
+}  // namespace
+
+ChartGeometry ComputeChartGeometry(const ChartSurface& surface, double dcgl) {
+    ChartGeometry g;
+    g.width = Round(surface.Width());
+    g.height = Round(surface.Height());
+    const std::string sample = SampleText();
+    g.axisX = Round(surface.TextWidth(sample) + kMarginPadding);
+    g.bandH = Round(surface.TextHeight(sample) + kMarginPadding);
+    g.rightX = Round(g.width - g.axisX * 0.5);
+    g.topY = Round(g.bandH * 0.5);
+    g.axisY = g.height - g.bandH;
+    g.plotW = g.rightX - g.axisX;
+    g.plotH = g.axisY - g.topY;
+    g.xScale = Round(g.plotW / (1.5 * dcgl));
+    if (!std::isfinite(g.xScale)) g.xScale = 0;
+    return g;
+}
+
+void DrawPowerChart(const DesignState& state, ChartSurface& surface) {
+    surface.SetPenColor(kBlack);
+    surface.SetLineWidth(kThinLinePx);
+    surface.Clear();
+    const ChartGeometry geometry = ComputeChartGeometry(surface, state.DCGL);
+    DrawAxes(geometry, surface);
+    DrawProbabilityGrid(geometry, surface);
+    DrawConcentrationGrid(geometry, state.DCGL, surface);
+    DrawLBGRMarker(geometry, state.LBGR, surface);
+    DrawCurve(geometry, state, surface);
+}
+
+}  // namespace valdris
