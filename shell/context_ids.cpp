@@ -1,1 +1,64 @@
-// (to be written)
+#include "context_ids.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QVariant>
+
+#include <cstdint>
+#include <utility>
+
+namespace valdris {
+namespace {
+
+// The number is kept on the object itself, so it lives and dies with it.
+constexpr char kContextProperty[] = "valdrisHelpContextID";
+
+struct HelpState {
+    std::int32_t window_handle = 0;
+    QString help_file;
+    std::function<void()> close_viewer;
+};
+
+HelpState& State() {
+    static HelpState state;
+    return state;
+}
+
+}  // namespace
+
+void SetHelpContextID(QObject* object, int context_id) {
+    if (object) object->setProperty(kContextProperty, context_id);
+}
+
+int HelpContextID(const QObject* object) {
+    for (const QObject* o = object; o; o = o->parent()) {
+        const QVariant id = o->property(kContextProperty);
+        if (id.isValid()) return id.toInt();
+    }
+    return 0;
+}
+
+QString HelpFilePath(const QString& program_directory, QChar separator) {
+    // Blanks are legal in directory names here, so the directory is taken as
+    // given: a root such as "/" or "C:\" already ends in the separator and
+    // must not get a second one; anything else needs one.
+    if (program_directory.endsWith(separator)) return program_directory + kHelpFileName;
+    return program_directory + separator + kHelpFileName;
+}
+
+void SetupHelp(WId window_handle) {
+    // The handle is only an identity for the viewer; 32 bits are all it keeps.
+    State().window_handle = static_cast<std::int32_t>(window_handle);
+    State().help_file = HelpFilePath(QCoreApplication::applicationDirPath(), QLatin1Char('/'));
+}
+
+void CloseHelp() {
+    // The viewer's answer does not matter, nor whether one was ever open.
+    if (State().close_viewer) State().close_viewer();
+}
+
+QString HelpFile() { return State().help_file; }
+
+void SetHelpViewerCloser(std::function<void()> closer) { State().close_viewer = std::move(closer); }
+
+}  // namespace valdris

@@ -1,0 +1,180 @@
+#include "frm_splash.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSvgWidget>
+
+#include "context_ids.h"
+#include "shell_resources.h"
+#include "twips.h"
+#include "typefaces.h"
+
+namespace valdris {
+namespace {
+
+const QColor kLightGrey(192, 192, 192);
+const QColor kRed(255, 0, 0);
+const QColor kDarkBlue(0, 0, 192);
+
+const QString kProductName = QStringLiteral("VALDRIS Power");
+const QString kProductDescription =
+    QStringLiteral("Sample Size and Power Calulations for VALDRIS Final Status Survey Designs");
+const QString kAuthorCredit = QStringLiteral("Written by the VALDRIS Power team");
+const QString kVersionDate = QStringLiteral("December 2000");
+const QString kWarning =
+    QStringLiteral("Warning: Use at your own risk.\r\n If anything goes wrong its not our fault.");
+
+// Inside Frame1 the right-hand labels keep the same margin as the left-hand ones.
+constexpr int kFrameMarginTwips = 120;
+
+QLabel* NewLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font,
+                 const QColor& colour = Qt::black) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+// A label that sizes itself to its text, at its layout position; one whose
+// text is longer than the layout allowed for moves left rather than being cut
+// off at the frame's edge.
+void PlaceSizedToText(QLabel* label, int x_twips, int y_twips) {
+    label->adjustSize();
+    const int right_limit = label->parentWidget()->width() - Px(kFrameMarginTwips);
+    const int x = std::min(Px(x_twips), right_limit - label->width());
+    label->move(std::max(0, x), Px(y_twips));
+}
+
+}  // namespace
+
+QString VersionCaption() {
+    return QStringLiteral("Version ") + QString::number(VALDRIS_VERSION_MAJOR) + '.' +
+           QString::number(VALDRIS_VERSION_MINOR) + '.' + QString::number(VALDRIS_VERSION_PATCH);
+}
+
+frmSplash::frmSplash(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    LoadShellResources();
+    SetHelpContextID(this, kHelpContextSplash);
+    BuildLayout();
+    Form_Load();
+}
+
+void frmSplash::BuildLayout() {
+    setFixedSize(PxSize(9870, 8250));
+    setAutoFillBackground(true);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, kLightGrey);
+    setPalette(grey);
+
+    Frame1 = new QWidget(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(PxRect(120, 120, 9585, 7935));
+    Frame1->setAutoFillBackground(true);
+    QPalette white = Frame1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Frame1->setPalette(white);
+
+    // Created back to front: the logo lies under the labels drawn over it.
+    ImgValdrisLogo = new QSvgWidget(QStringLiteral(":/shell/valdris_logo.svg"), Frame1);
+    ImgValdrisLogo->setObjectName(QStringLiteral("ImgValdrisLogo"));
+    ImgValdrisLogo->setGeometry(PxRect(360, 960, 8775, 6210));
+
+    Image1 = new QLabel(Frame1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/shell/valdris_banner.png")));
+    Image1->setScaledContents(true);
+    Image1->setGeometry(PxRect(120, 6840, 3855, 1095));
+
+    lblCompanyProduct = NewLabel(Frame1, QStringLiteral("lblCompanyProduct"), kProductName,
+                                 Typeface(Face::Staccato222BT, 48, {true, true}), kRed);
+    lblVersion = NewLabel(Frame1, QStringLiteral("lblVersion"), QStringLiteral("Version"),
+                          Typeface(Face::LithographLight, 11.25, {true, false}));
+    lblVersion->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    LblCopyright = NewLabel(Frame1, QStringLiteral("LblCopyright"), QStringLiteral("Version Date"),
+                            Typeface(Face::LithographLight, 11.25, {true, false}));
+    LblCopyright->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    lblProductName = NewLabel(Frame1, QStringLiteral("lblProductName"), kProductDescription,
+                              Typeface(Face::Arial, 12, {true, false}), kDarkBlue);
+    lblProductName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblProductName->setWordWrap(true);
+    lblProductName->setAutoFillBackground(true);
+    lblProductName->setPalette([&] {
+        QPalette p = lblProductName->palette();
+        p.setColor(QPalette::Window, Qt::white);
+        return p;
+    }());
+    // Word-wrapped: the width is the layout's, the height follows the text.
+    lblProductName->setFixedWidth(Px(2415));
+    lblProductName->setFixedHeight(lblProductName->heightForWidth(Px(2415)));
+    lblProductName->move(PxPoint(3600, 3120));
+
+    lblCompany = NewLabel(Frame1, QStringLiteral("lblCompany"), kAuthorCredit,
+                          Typeface(Face::ComicSansMS, 11.25, {true, true}));
+    PlaceSizedToText(lblCompany, 3840, 4680);
+
+    lblWarning = NewLabel(Frame1, QStringLiteral("lblWarning"), QString(),
+                          Typeface(Face::Arial, 8.25));
+    lblWarning->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    CmdOK = new QPushButton(QStringLiteral("OK"), Frame1);
+    CmdOK->setObjectName(QStringLiteral("CmdOK"));
+    CmdOK->setFont(Typeface(Face::TimesNewRoman, 14.25, {true, false}));
+    CmdOK->setGeometry(PxRect(6960, 7200, 2055, 495));
+    CmdOK->setDefault(true);
+    CmdOK->setAutoDefault(true);
+    SetHelpContextID(CmdOK, kHelpContextSplash);
+    connect(CmdOK, &QPushButton::clicked, this, &frmSplash::okClicked);
+
+    setFocusProxy(CmdOK);
+    CmdOK->setFocus();
+}
+
+void frmSplash::Form_Load() {
+    LblCopyright->setText(kVersionDate);
+    lblWarning->setText(kWarning);
+    lblVersion->setText(VersionCaption());
+
+    PlaceSizedToText(lblCompanyProduct, 120, 0);
+    PlaceSizedToText(lblVersion, 8145, 120);
+    PlaceSizedToText(LblCopyright, 7350, 480);
+    PlaceSizedToText(lblWarning, 6720, 6720);
+}
+
+void frmSplash::CentreOnScreen() {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void frmSplash::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // The thin fixed border: no window manager frame is asked for.
+    QPainter painter(this);
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void frmSplash::keyPressEvent(QKeyEvent* event) {
+    // Only the OK button reacts to keys; Escape must not close the window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace valdris

@@ -1,0 +1,48 @@
+#pragma once
+// frmSplash: the first window at start-up and, later, the About window. Its OK
+// button is the only way on; what OK does is up to the program's windows.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QSvgWidget;
+class QWidget;
+
+namespace valdris {
+
+// "Version " and the three-part version number of this build.
+QString VersionCaption();
+
+class frmSplash : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSplash(QWidget* parent = nullptr);
+
+    QWidget* Frame1 = nullptr;
+    QLabel* lblCompanyProduct = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* LblCopyright = nullptr;
+    QSvgWidget* ImgValdrisLogo = nullptr;
+    QLabel* lblProductName = nullptr;
+    QLabel* lblCompany = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* lblWarning = nullptr;
+    QPushButton* CmdOK = nullptr;
+
+    // Places the window in the middle of the screen it is shown on.
+    void CentreOnScreen();
+
+signals:
+    void okClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildLayout();
+    void Form_Load();
+};
+
+}  // namespace valdris

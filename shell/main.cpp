@@ -1,0 +1,36 @@
+// VALDRIS Power: the splash window first; its OK opens the design window. The
+// program runs until its last window has closed.
+
+#include <QApplication>
+#include <QIcon>
+
+#include "context_ids.h"
+#include "design_window_loader.h"
+#include "help_viewer.h"
+#include "message_boxes.h"
+#include "program_windows.h"
+#include "shell_resources.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VALDRIS Power"));
+    QApplication::setApplicationDisplayName(QStringLiteral("VALDRIS Power"));
+    QApplication::setApplicationVersion(QStringLiteral(VALDRIS_VERSION_TEXT));
+    QApplication::setDesktopFileName(QStringLiteral("valdris-power"));
+    valdris::LoadShellResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/shell/valdris-power.svg")));
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    valdris::QtMessageBoxes messages;
+    valdris::HelpViewer help_viewer(messages);
+    valdris::SetHelpViewerCloser([&help_viewer] { help_viewer.Close(); });
+    valdris::HelpKey help_key(help_viewer, valdris::HelpFile);
+    app.installEventFilter(&help_key);
+
+    valdris::ProgramWindows windows(
+        [&messages](valdris::ProgramWindows& w) { return valdris::LoadDesignWindow(w, messages); });
+    valdris::Main(windows);
+    const int status = QApplication::exec();
+    valdris::SetHelpViewerCloser(nullptr);
+    return status;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace valdris {
+
+// Registers the shell's pictures and icon (they live in a static library,
+// whose resources the linker would otherwise drop).
+void LoadShellResources();
+
+}  // namespace valdris

@@ -1,0 +1,81 @@
+#include <QObject>
+#include <gtest/gtest.h>
+
+#include "context_ids.h"
+
+namespace valdris {
+namespace {
+
+struct HelpPathCase {
+    const char* directory;
+    char separator;
+    const char* expected;
+};
+
+class HelpFilePathTest : public ::testing::TestWithParam<HelpPathCase> {};
+
+TEST_P(HelpFilePathTest, JoinsDirectoryAndFileName) {
+    const HelpPathCase& c = GetParam();
+    EXPECT_EQ(HelpFilePath(QString::fromUtf8(c.directory), QLatin1Char(c.separator)),
+              QString::fromUtf8(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Directories, HelpFilePathTest,
+    ::testing::Values(
+        // A subdirectory gets a separator, a root keeps its own.
+        HelpPathCase{"C:\\Tools", '\\', "C:\\Tools\\VALDRISPower99.HLP"},
+        HelpPathCase{"C:\\", '\\', "C:\\VALDRISPower99.HLP"},
+        HelpPathCase{"/opt/valdris/bin", '/', "/opt/valdris/bin/VALDRISPower99.HLP"},
+        HelpPathCase{"/", '/', "/VALDRISPower99.HLP"},
+        // Blanks belong to the directory's name and are kept as they are.
+        HelpPathCase{"C:\\My Tools ", '\\', "C:\\My Tools \\VALDRISPower99.HLP"},
+        HelpPathCase{" /opt/x", '/', " /opt/x/VALDRISPower99.HLP"},
+        // A directory named by a blank under the root is not the root itself.
+        HelpPathCase{"C:\\ ", '\\', "C:\\ \\VALDRISPower99.HLP"},
+        HelpPathCase{"/ ", '/', "/ /VALDRISPower99.HLP"},
+        // Only the platform's separator counts as one.
+        HelpPathCase{"/opt/x\\", '/', "/opt/x\\/VALDRISPower99.HLP"}));
+
+TEST(HelpContextID, ObjectsWithoutNumberTakeTheirNearestAncestors) {
+    QObject window;
+    auto* menu = new QObject(&window);
+    auto* control = new QObject(&window);
+    auto* inner = new QObject(control);
+    SetHelpContextID(&window, kHelpContextDesignWindow);
+    SetHelpContextID(menu, kHelpContextFileMenu);
+
+    EXPECT_EQ(HelpContextID(&window), 10);
+    EXPECT_EQ(HelpContextID(menu), 210);
+    EXPECT_EQ(HelpContextID(control), 10);
+    EXPECT_EQ(HelpContextID(inner), 10);
+}
+
+TEST(HelpContextID, NoneWhenNothingHasANumber) {
+    QObject lone;
+    EXPECT_EQ(HelpContextID(&lone), 0);
+    EXPECT_EQ(HelpContextID(nullptr), 0);
+    SetHelpContextID(nullptr, 5);  // ignored, not a crash
+}
+
+TEST(HelpContextID, LaterSettingReplacesEarlier) {
+    QObject window;
+    SetHelpContextID(&window, kHelpContextSplash);
+    SetHelpContextID(&window, kHelpContextGettingStarted);
+    EXPECT_EQ(HelpContextID(&window), 240);
+}
+
+TEST(CloseHelp, RunsTheRegisteredCloserEvenWithoutAViewer) {
+    CloseHelp();  // nothing registered: nothing happens
+    int closed = 0;
+    SetHelpViewerCloser([&closed] { ++closed; });
+    CloseHelp();
+    CloseHelp();
+    EXPECT_EQ(closed, 2);
+    SetHelpViewerCloser(nullptr);
+    CloseHelp();
+    EXPECT_EQ(closed, 2);
+}
+
+}  // namespace
+}  // namespace valdris

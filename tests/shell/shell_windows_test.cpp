@@ -1,0 +1,287 @@
+// The splash and Getting Started windows and how the program keeps each
+// window at most once.
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "context_ids.h"
+#include "frm_getting_started.h"
+#include "frm_splash.h"
+#include "program_windows.h"
+
+namespace valdris {
+namespace {
+
+// Stands in for the design window: counts loads and keeps a value that a
+// second load would reset.
+struct FakeDesignWindows {
+    int loads = 0;
+    QPointer<QMainWindow> last;
+    ProgramWindows::DesignWindowLoader Loader() {
+        return [this](ProgramWindows&) {
+            ++loads;
+            last = new QMainWindow;
+            last->setWindowTitle(QStringLiteral("VALDRIS Power 2000"));
+            last->setProperty("dcgl", QStringLiteral("1"));
+            return static_cast<QWidget*>(last.data());
+        };
+    }
+};
+
+// Deleted windows go with the posted deferred deletes.
+void ProcessDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+QList<QWidget*> VisibleTopLevels() {
+    QList<QWidget*> visible;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) visible << w;
+    return visible;
+}
+
+TEST(Splash, ShowsItsTextsAfterLoading) {
+    frmSplash splash;
+    EXPECT_EQ(splash.lblCompanyProduct->text(), QStringLiteral("VALDRIS Power"));
+    EXPECT_EQ(splash.lblVersion->text(), QStringLiteral("Version 1.0.0"));
+    EXPECT_EQ(splash.LblCopyright->text(), QStringLiteral("December 2000"));
+    EXPECT_EQ(splash.lblWarning->text(),
+              QStringLiteral("Warning: Use at your own risk.\r\n If anything goes wrong its not our fault."));
+    EXPECT_EQ(splash.lblProductName->text(),
+              QStringLiteral("Sample Size and Power Calulations for VALDRIS Final Status Survey Designs"));
+    EXPECT_FALSE(splash.lblCompany->text().isEmpty());
+    EXPECT_EQ(splash.CmdOK->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(splash.windowTitle().isEmpty());
+}
+
+TEST(Splash, HasTheLayoutsGeometryAndFrame) {
+    frmSplash splash;
+    EXPECT_EQ(splash.size(), QSize(658, 550));
+    EXPECT_EQ(splash.Frame1->geometry(), QRect(8, 8, 639, 529));
+    EXPECT_EQ(splash.CmdOK->geometry(), QRect(464, 480, 137, 33));
+    EXPECT_EQ(splash.ImgValdrisLogo->geometry(), QRect(24, 64, 585, 414));
+    EXPECT_EQ(splash.ImgValdrisLogo->renderer()->defaultSize(), QSize(585, 414));
+    EXPECT_EQ(splash.Image1->geometry(), QRect(8, 456, 257, 73));
+    EXPECT_EQ(splash.Image1->pixmap().size(), QSize(1023, 376));
+    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+    // Every label lies wholly inside the white frame.
+    for (QLabel* label : splash.Frame1->findChildren<QLabel*>()) {
+        EXPECT_TRUE(splash.Frame1->rect().contains(label->geometry())) << label->objectName().toStdString();
+    }
+}
+
+TEST(Splash, UsesTheStatedTypefaces) {
+    frmSplash splash;
+    struct Expected {
+        QWidget* widget;
+        double points;
+        bool bold;
+        bool italic;
+    };
+    const Expected table[] = {
+        {splash.lblCompanyProduct, 48, true, true}, {splash.lblVersion, 11.25, true, false},
+        {splash.LblCopyright, 11.25, true, false},  {splash.lblProductName, 12, true, false},
+        {splash.lblCompany, 11.25, true, true},     {splash.lblWarning, 8.25, false, false},
+        {splash.CmdOK, 14.25, true, false},
+    };
+    for (const Expected& e : table) {
+        SCOPED_TRACE(e.widget->objectName().toStdString());
+        EXPECT_DOUBLE_EQ(e.widget->font().pointSizeF(), e.points);
+        EXPECT_EQ(e.widget->font().bold(), e.bold);
+        EXPECT_EQ(e.widget->font().italic(), e.italic);
+    }
+    EXPECT_EQ(splash.lblCompanyProduct->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(splash.lblProductName->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+}
+
+TEST(Splash, OnlyOKTakesTheFocusAndEscapeKeepsItOpen) {
+    frmSplash splash;
+    splash.show();
+    QApplication::setActiveWindow(&splash);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&splash));
+    EXPECT_EQ(QApplication::focusWidget(), splash.CmdOK);
+    for (QWidget* w : splash.findChildren<QWidget*>()) {
+        if (w == splash.CmdOK) continue;
+        EXPECT_EQ(w->focusPolicy(), Qt::NoFocus) << w->objectName().toStdString();
+    }
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    EXPECT_TRUE(splash.isVisible());
+    QTest::keyClick(&splash, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), splash.CmdOK);
+
+    QSignalSpy ok(&splash, &frmSplash::okClicked);
+    QTest::keyClick(splash.CmdOK, Qt::Key_Return);
+    EXPECT_EQ(ok.count(), 1);
+}
+
+TEST(Splash, CentresOnTheScreen) {
+    frmSplash splash;
+    splash.CentreOnScreen();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(splash.frameGeometry().center().x() / 2, screen.center().x() / 2);
+    EXPECT_EQ(splash.frameGeometry().center().y() / 2, screen.center().y() / 2);
+}
+
+TEST(GettingStarted, ShowsTheParagraphInItsPlace) {
+    frmGettingStarted window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Getting Started"));
+    EXPECT_EQ(window.LblGettingStarted->text(),
+              QStringLiteral("VALDRIS Power  calculates the required sample size, the critical value and "
+                             "the power curve for VALDRIS final status survey designs. The program begins "
+                             "with default values, which can be changed in any order."));
+    EXPECT_TRUE(window.LblGettingStarted->wordWrap());
+    EXPECT_EQ(window.LblGettingStarted->geometry(), QRect(25, 19, 346, 97));
+    EXPECT_DOUBLE_EQ(window.LblGettingStarted->font().pointSizeF(), 12);
+    EXPECT_EQ(window.OKButton->geometry(), QRect(152, 136, 81, 25));
+    EXPECT_DOUBLE_EQ(window.OKButton->font().pointSizeF(), 8.25);
+    // The client area, not the frame, is placed from the screen's corner.
+    EXPECT_EQ(window.geometry(), QRect(frmGettingStarted::ClientPosition(), QSize(402, 177)));
+    EXPECT_EQ(frmGettingStarted::ClientPosition() - QGuiApplication::primaryScreen()->geometry().topLeft(),
+              QPoint(184, 250));
+    const Qt::WindowFlags flags = window.windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+}
+
+TEST(GettingStarted, OpensWithOKFocusedAndOKCloses) {
+    QPointer<frmGettingStarted> window = new frmGettingStarted;
+    window->show();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_EQ(QApplication::focusWidget(), window->OKButton);
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    QTest::mouseClick(window->OKButton, Qt::LeftButton);
+    ProcessDeferredDeletes();
+    EXPECT_TRUE(window.isNull());
+}
+
+TEST(ProgramWindows, StartShowsOnlyTheSplash) {
+    FakeDesignWindows fake;
+    ProgramWindows windows(fake.Loader());
+    Main(windows);
+    ASSERT_NE(windows.Splash(), nullptr);
+    EXPECT_TRUE(windows.Splash()->isVisible());
+    EXPECT_EQ(windows.DesignWindow(), nullptr);
+    EXPECT_EQ(fake.loads, 0);
+    EXPECT_EQ(VisibleTopLevels(), QList<QWidget*>{windows.Splash()});
+}
+
+TEST(ProgramWindows, SplashOKLeavesOnlyTheDesignWindow) {
+    FakeDesignWindows fake;
+    ProgramWindows windows(fake.Loader());
+    Main(windows);
+    QTest::mouseClick(windows.Splash()->CmdOK, Qt::LeftButton);
+    ProcessDeferredDeletes();
+    EXPECT_EQ(fake.loads, 1);
+    EXPECT_EQ(windows.Splash(), nullptr);
+    ASSERT_NE(windows.DesignWindow(), nullptr);
+    EXPECT_EQ(VisibleTopLevels(), QList<QWidget*>{windows.DesignWindow()});
+    EXPECT_TRUE(windows.DesignWindow()->testAttribute(Qt::WA_DeleteOnClose));
+}
+
+TEST(ProgramWindows, DesignWindowIsLoadedWhileTheSplashIsStillShown) {
+    bool splash_up_during_load = false;
+    ProgramWindows* self = nullptr;
+    ProgramWindows windows([&](ProgramWindows&) {
+        splash_up_during_load = self->Splash() && self->Splash()->isVisible();
+        return static_cast<QWidget*>(new QMainWindow);
+    });
+    self = &windows;
+    Main(windows);
+    windows.SplashOK();
+    EXPECT_TRUE(splash_up_during_load);
+}
+
+TEST(ProgramWindows, AboutTwiceIsOneWindowAndOKKeepsTheDesignWindowsValues) {
+    FakeDesignWindows fake;
+    ProgramWindows windows(fake.Loader());
+    Main(windows);
+    windows.SplashOK();
+    ProcessDeferredDeletes();
+    fake.last->setProperty("dcgl", QStringLiteral("7"));
+
+    windows.ShowAbout();
+    frmSplash* about = windows.Splash();
+    ASSERT_NE(about, nullptr);
+    windows.ShowAbout();
+    EXPECT_EQ(windows.Splash(), about);
+    int splashes = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) splashes += qobject_cast<frmSplash*>(w) ? 1 : 0;
+    EXPECT_EQ(splashes, 1);
+
+    QTest::mouseClick(about->CmdOK, Qt::LeftButton);
+    ProcessDeferredDeletes();
+    EXPECT_EQ(fake.loads, 1);
+    EXPECT_EQ(windows.Splash(), nullptr);
+    EXPECT_EQ(fake.last->property("dcgl").toString(), QStringLiteral("7"));
+    EXPECT_TRUE(fake.last->isVisible());
+}
+
+TEST(ProgramWindows, AboutAfterTheDesignWindowClosedLoadsItAfresh) {
+    FakeDesignWindows fake;
+    ProgramWindows windows(fake.Loader());
+    Main(windows);
+    windows.SplashOK();
+    windows.ShowAbout();
+    windows.DesignWindow()->close();
+    ProcessDeferredDeletes();
+    EXPECT_EQ(windows.DesignWindow(), nullptr);
+    ASSERT_NE(windows.Splash(), nullptr);
+
+    windows.SplashOK();
+    ProcessDeferredDeletes();
+    EXPECT_EQ(fake.loads, 2);
+    EXPECT_EQ(fake.last->property("dcgl").toString(), QStringLiteral("1"));
+}
+
+TEST(ProgramWindows, GettingStartedTwiceIsOneWindowInFront) {
+    FakeDesignWindows fake;
+    ProgramWindows windows(fake.Loader());
+    windows.ShowGettingStarted();
+    frmGettingStarted* first = windows.GettingStarted();
+    ASSERT_NE(first, nullptr);
+    windows.ShowGettingStarted();
+    EXPECT_EQ(windows.GettingStarted(), first);
+    EXPECT_TRUE(first->isVisible());
+
+    first->close();
+    ProcessDeferredDeletes();
+    EXPECT_EQ(windows.GettingStarted(), nullptr);
+    windows.ShowGettingStarted();
+    EXPECT_NE(windows.GettingStarted(), nullptr);
+}
+
+TEST(ProgramWindows, GettingStartedOutlivesTheDesignWindow) {
+    FakeDesignWindows fake;
+    ProgramWindows windows(fake.Loader());
+    Main(windows);
+    windows.SplashOK();
+    windows.ShowGettingStarted();
+    windows.DesignWindow()->close();
+    ProcessDeferredDeletes();
+    ASSERT_NE(windows.GettingStarted(), nullptr);
+    EXPECT_TRUE(windows.GettingStarted()->isVisible());
+    EXPECT_EQ(VisibleTopLevels(), QList<QWidget*>{windows.GettingStarted()});
+}
+
+TEST(ProgramWindows, HelpContextNumbersOfTheShellsWindows) {
+    frmSplash splash;
+    frmGettingStarted getting_started;
+    EXPECT_EQ(HelpContextID(&splash), 230);
+    EXPECT_EQ(HelpContextID(splash.CmdOK), 230);
+    EXPECT_EQ(HelpContextID(&getting_started), 240);
+    EXPECT_EQ(HelpContextID(getting_started.OKButton), 240);
+    EXPECT_EQ(HelpContextID(getting_started.LblGettingStarted), 240);
+}
+
+}  // namespace
+}  // namespace valdris
