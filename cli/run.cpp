@@ -68,8 +68,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (options.chart_path) {
         std::string error;
         if (!write_chart || !write_chart(state, *options.chart_path, error)) {
-            err << kProgramName << ": the chart could not be written to \"" << *options.chart_path
-                << "\": " << (error.empty() ? "no chart writer" : error) << '\n';
+            if (error.empty()) error = "the chart could not be written to \"" + *options.chart_path + "\"";
+            err << kProgramName << ": " << error << '\n';
             return kExitFailure;
         }
     }

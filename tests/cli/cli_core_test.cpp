@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "design_inputs.h"
+#include "input_rules.h"
+#include "number_output.h"
+#include "options.h"
+#include "report.h"
+#include "sweep.h"
+
+namespace valdris::cli {
+namespace {
+
+TEST(ParseOptions, ReadsEveryOption) {
+    const auto parsed = ParseOptions({"--test", "WRS", "--alpha", "0.01", "--beta=0.1", "--sigma", "0.3",
+                                      "--dcgl", "2", "--lbgr", "-1", "--lbgr", "1.2", "--csv",
+                                      "--chart", "out.SVG"});
+    ASSERT_TRUE(parsed.options) << parsed.usage_error;
+    const Options& options = *parsed.options;
+    EXPECT_EQ(options.test, TestKind::WRS);
+    EXPECT_EQ(options.alpha, "0.01");
+    EXPECT_EQ(options.beta, "0.1");
+    EXPECT_EQ(options.sigma, "0.3");
+    EXPECT_EQ(options.dcgl, "2");
+    EXPECT_EQ(options.lbgr, "1.2");  // the last of a repeated option counts
+    EXPECT_EQ(options.format, OutputFormat::Csv);
+    EXPECT_EQ(options.chart_path, "out.SVG");
+}
+
+TEST(ParseOptions, ReadsASweepAndANegativeValue) {
+    const auto parsed = ParseOptions({"--sweep", "lbgr", "-1", "0.5", "0.25", "--json"});
+    ASSERT_TRUE(parsed.options) << parsed.usage_error;
+    ASSERT_TRUE(parsed.options->sweep);
+    EXPECT_EQ(parsed.options->sweep->input, SweptInput::LBGR);
+    EXPECT_EQ(parsed.options->sweep->from, "-1");
+    EXPECT_EQ(parsed.options->sweep->step, "0.25");
+    EXPECT_EQ(parsed.options->format, OutputFormat::Json);
+}
+
+TEST(ParseOptions, RefusesWrongCommandLines) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--frobnicate"}, {"extra"},          {"--alpha"},        {"--test", "t"},  {"--test"},
+        {"--json", "--csv"}, {"--json=1"},    {"--chart", "x.jpg"}, {"--chart"},    {"--sweep", "sigma", "1", "2"},
+        {"--sweep", "beta", "1", "2", "1"},   {"--sweep", "sigma", "0.1", "1", "0.1", "--chart", "a.png"},
+    };
+    for (const auto& args : cases) {
+        const auto parsed = ParseOptions(args);
+        EXPECT_FALSE(parsed.options) << args[0];
+        EXPECT_FALSE(parsed.usage_error.empty()) << args[0];
+    }
+}
+
+TEST(ReadInputs, NamesTheOptionThatIsNotANumber) {
+    Options options;
+    options.beta = "0,05";
+    const auto read = ReadInputs(options);
+    EXPECT_FALSE(read.inputs);
+    EXPECT_NE(read.refusal.find("--beta"), std::string::npos);
+    EXPECT_NE(read.refusal.find("0,05"), std::string::npos);
+}
+
+TEST(ToSingle, RoundsToNearestAndOverflowsToInfinity) {
+    constexpr float kMax = std::numeric_limits<float>::max();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(ToSingle(0.05), 0.05f);
+    EXPECT_EQ(ToSingle(0x1.fffffefp127), kMax);  // just below the midpoint to infinity
+    EXPECT_EQ(ToSingle(0x1.ffffffp127), kInf);
+    EXPECT_EQ(ToSingle(1e300), kInf);
+    EXPECT_EQ(ToSingle(-1e300), -kInf);
+    EXPECT_EQ(ToSingle(1e-50), 0.0f);
+}
+
+TEST(CheckInputs, AppliesTheWindowRulesInOrder) {
+    struct Case {
+        DesignInputs inputs;
+        std::optional<std::string> refusal;
+    };
+    const std::string dcgl_unusable = rules::kDCGLUnusable.substr(0, rules::kDCGLUnusable.find('\r'));
+    const std::vector<Case> cases = {
+        {{0.05, 0.05, 0.5, 1, 0.5}, std::nullopt},
+        {{0.5, 0.05, 0.5, 1, 0.5}, std::nullopt},
+        {{0.50000001, 0.05, 0.5, 1, 0.5}, std::nullopt},  // 0.5 once single
+        {{0.05, 1, 0.5, 1, 0.5}, std::nullopt},
+        {{0.05, 0.05, 10, 1, 0.5}, std::nullopt},
+        {{0.05, 0.05, 0.5, 1, 0}, std::nullopt},
+        {{0.5, 0.5, 0.5, 1, 0.5}, rules::kAlphaBetaBothLarge},
+        {{0.6, 0.5, 0.5, 1, 0.5}, rules::kAlphaBetaBothLarge},
+        {{0.6, 0.05, 0.5, 1, 0.5}, rules::kAlphaRange},
+        {{0, 0.05, 0.5, 1, 0.5}, rules::kAlphaRange},
+        {{0.6, 0.05, 0.5, 0, 0.5}, rules::kAlphaRange},  // before the DCGL
+        {{0.05, 0, 0.5, 1, 0.5}, rules::kBetaRange},
+        {{0.05, 1.01, 0.5, 1, 0.5}, rules::kBetaRange},
+        {{0.05, 0.05, 0.5, 0, 0.5}, dcgl_unusable},
+        {{0.05, 0.05, 0.5, 1e31, 0.5}, dcgl_unusable},
+        {{0.05, 0.05, 0, 1, 0.5}, rules::kSigmaNotPositive},
+        {{0.05, 0.05, 1e-50, 1, 0.5}, rules::kSigmaNotPositive},
+        {{0.05, 0.05, 10.00001, 1, 0.5}, rules::kSigmaTooLarge},
+        {{0.05, 0.05, 1e300, 1, 0.5}, rules::kSigmaTooLarge},
+        {{0.05, 0.05, 0.5, 1, -1}, rules::kLBGRNegative},
+        {{0.05, 0.05, 0.5, 1, 1}, rules::kLBGRAboveDCGL},
+    };
+    for (const auto& c : cases) {
+        const auto& in = c.inputs;
+        EXPECT_EQ(CheckInputs(in), c.refusal) << in.alpha << ' ' << in.beta << ' ' << in.sigma << ' ' << in.dcgl
+                                              << ' ' << in.lbgr;
+    }
+}
+
+TEST(PrepareState, RoundsAsTheWindowStoresTheInputs) {
+    const DesignState state = PrepareState({0.05, 0.1, 0.3, 1, 0.7});
+    EXPECT_EQ(state.Alpha, 0.05f);
+    EXPECT_EQ(state.Beta, 0.1f);
+    EXPECT_EQ(state.Sigma, 0.3f);
+    EXPECT_EQ(state.Delta, static_cast<float>(1 - 0.7));
+    EXPECT_EQ(state.DoverS, static_cast<double>(state.Delta) / static_cast<double>(0.3f));
+}
+
+TEST(RunDesign, RefusesAShiftTooSmallForAnySampleSize) {
+    // D/s 1e-6: the sample size leaves the 32-bit range.
+    const DesignInputs tiny_shift{0.05, 0.05, 10, 1, 0.99999};
+    EXPECT_EQ(RunDesign(TestKind::Sign, tiny_shift).refusal, rules::kSampleSizeTooLarge);
+    EXPECT_EQ(RunDesign(TestKind::WRS, tiny_shift).refusal, rules::kSampleSizeTooLarge);
+    // A shift that is not zero in double but vanishes in single precision.
+    const DesignInputs vanishing_shift{0.05, 0.05, 1e-30, 1e-30, std::nextafter(1e-30, 0.0)};
+    EXPECT_EQ(RunDesign(TestKind::Sign, vanishing_shift).refusal, rules::kSampleSizeTooLarge);
+}
+
+TEST(PlanSweep, MultipliesTheStepAndIncludesTheEnd) {
+    EXPECT_EQ(PlanSweep(0.1, 0.3, 0.1).values, (std::vector<double>{0.1, 0.2, 0.3}));
+    EXPECT_EQ(PlanSweep(1, 1, 5).values, (std::vector<double>{1}));
+    const auto tenths = PlanSweep(0, 1, 0.1).values;
+    ASSERT_EQ(tenths.size(), 11u);
+    EXPECT_EQ(tenths[3], 0.3);
+    EXPECT_EQ(tenths[10], 1.0);
+    EXPECT_EQ(PlanSweep(0, 9999, 1).values.size(), 10000u);
+}
+
+TEST(PlanSweep, RefusesRangesThatMakeNoSense) {
+    const double kInf = std::numeric_limits<double>::infinity();
+    const std::vector<std::array<double, 3>> cases = {
+        {0, 1, 0}, {0, 1, -0.1}, {1, 0, 0.1}, {0, 10000, 1}, {-1e308, 1e308, 1}, {0, 1, 1e-300}, {0, kInf, 1}};
+    for (const auto& c : cases) {
+        const auto plan = PlanSweep(c[0], c[1], c[2]);
+        EXPECT_TRUE(plan.values.empty()) << c[0] << ' ' << c[1] << ' ' << c[2];
+        EXPECT_FALSE(plan.refusal.empty());
+    }
+}
+
+TEST(Report, ShowsTheFiguresAsTheWindowDoes) {
+    DesignState state;
+    state.DoverS = 50.0 / 51;
+    state.WRSCriticalValue = 1162.4751;
+    state.SignCriticalValue = 19;
+    EXPECT_EQ(ShiftText(state), "D/s = 0.98");
+    EXPECT_EQ(CriticalValueText(TestKind::WRS, state), " 1162");
+    EXPECT_EQ(CriticalValueText(TestKind::Sign, state), " 19");
+}
+
+TEST(NumberOutput, MachineFormsReadBackAndQuote) {
+    EXPECT_EQ(ExactNumber(0.05f), "0.0500000007");
+    EXPECT_EQ(ExactNumber(0.1), "0.10000000000000001");
+    EXPECT_EQ(ExactNumber(1.0), "1");
+    EXPECT_EQ(std::stod(ExactNumber(1.0 / 3)), 1.0 / 3);
+    EXPECT_EQ(JsonString("a\"b\\c\r\n"), "\"a\\\"b\\\\c\\r\\n\"");
+    EXPECT_EQ(CsvField("plain"), "plain");
+    EXPECT_EQ(CsvField("a, \"b\""), "\"a, \"\"b\"\"\"");
+    EXPECT_EQ(OneLine("first\r\nsecond"), "first second");
+}
+
+}  // namespace
+}  // namespace valdris::cli

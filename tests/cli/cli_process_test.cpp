@@ -1,0 +1,240 @@
+// Runs the built valdris-power-cli and checks what a script would see.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "design_inputs.h"
+#include "input_rules.h"
+
+extern char** environ;
+
+namespace valdris::cli {
+namespace {
+
+struct ProcessResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+ProcessResult RunCli(const std::vector<std::string>& args) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const std::string tag = std::to_string(getpid());
+    const auto out_path = dir / ("valdris-cli-" + tag + ".out");
+    const auto err_path = dir / ("valdris-cli-" + tag + ".err");
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> words = {VALDRIS_CLI_PATH};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    ProcessResult result;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, VALDRIS_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+        int wait_status = 0;
+        waitpid(pid, &wait_status, 0);
+        result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    result.out = ReadFile(out_path);
+    result.err = ReadFile(err_path);
+    std::filesystem::remove(out_path);
+    std::filesystem::remove(err_path);
+    return result;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::istringstream stream(text);
+    for (std::string part; std::getline(stream, part, separator);) parts.push_back(part);
+    return parts;
+}
+
+// The one-key-per-line JSON object of a single design, as key -> raw value.
+std::vector<std::pair<std::string, std::string>> JsonMembers(const std::string& json) {
+    std::vector<std::pair<std::string, std::string>> members;
+    for (const std::string& line : Lines(json)) {
+        const std::size_t colon = line.find("\": ");
+        if (line.rfind("  \"", 0) != 0 || colon == std::string::npos) continue;
+        std::string value = line.substr(colon + 3);
+        if (!value.empty() && value.back() == ',') value.pop_back();
+        members.emplace_back(line.substr(3, colon - 3), value);
+    }
+    return members;
+}
+
+std::vector<double> JsonNumbers(std::string array) {
+    std::vector<double> numbers;
+    for (const std::string& item : Split(array.substr(1, array.size() - 2), ',')) {
+        numbers.push_back(std::strtod(item.c_str(), nullptr));
+    }
+    return numbers;
+}
+
+TEST(CliProcess, JsonAtTheDefaultsGivesTheExactDesign) {
+    struct Case {
+        const char* test;
+        TestKind kind;
+        const char* n;
+        const char* critical_value_start;
+    };
+    for (const Case& c : {Case{"sign", TestKind::Sign, "29", "19"}, Case{"wrs", TestKind::WRS, "32", "1162.4751"}}) {
+        const ProcessResult result = RunCli({"--test", c.test, "--json"});
+        ASSERT_EQ(result.status, 0) << result.err;
+        const auto members = JsonMembers(result.out);
+        std::vector<std::string> keys;
+        for (const auto& member : members) keys.push_back(member.first);
+        EXPECT_EQ(keys, (std::vector<std::string>{"test", "alpha", "beta", "sigma", "dcgl", "lbgr", "delta", "dovers",
+                                                  "n", "critical_value", "curve_x", "curve_power"}));
+        ASSERT_EQ(members.size(), 12u);
+        EXPECT_EQ(members[0].second, std::string("\"") + c.test + "\"");
+        EXPECT_EQ(members[1].second, "0.0500000007");
+        EXPECT_EQ(members[8].second, c.n);
+        EXPECT_EQ(members[9].second.rfind(c.critical_value_start, 0), 0u) << members[9].second;
+
+        // Every printed figure reads back to the value the design computed.
+        const DesignState expected = *RunDesign(c.kind, DesignInputs{}).state;
+        const auto curve_x = JsonNumbers(members[10].second);
+        const auto curve_power = JsonNumbers(members[11].second);
+        ASSERT_EQ(curve_x.size(), 60u);
+        ASSERT_EQ(curve_power.size(), 60u);
+        for (int i = 1; i <= kCurvePoints; ++i) {
+            EXPECT_EQ(static_cast<float>(curve_x[i - 1]), expected.CurveX[i]) << i;
+            EXPECT_EQ(curve_power[i - 1], expected.CurvePower[i]) << i;
+        }
+        if (c.kind == TestKind::WRS) {
+            EXPECT_EQ(std::strtod(members[9].second.c_str(), nullptr), expected.WRSCriticalValue);
+        }
+    }
+}
+
+TEST(CliProcess, RefusalsExitWithStatusTwoAndNothingOnStdout) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"--alpha", "0.6"}, rules::kAlphaRange},
+        {{"--alpha", "0.6", "--beta", "0.5"}, rules::kAlphaBetaBothLarge},
+        {{"--beta", "1.01"}, rules::kBetaRange},
+        {{"--sigma", "0"}, rules::kSigmaNotPositive},
+        {{"--sigma", "10.01"}, "Values of sigma that are 10 times the DCGL indicate either\n"},
+        {{"--dcgl", "0"}, "The DCGL must be a number from 1E-30 to 1E+30.\n"},
+        {{"--lbgr", "-1"}, rules::kLBGRNegative},
+        {{"--lbgr", "1"}, rules::kLBGRAboveDCGL},
+        {{"--alpha", "abc"}, "--alpha"},
+        {{"--dcgl", "1e400"}, "--dcgl"},
+        {{"--test", "wrs", "--sigma", "10", "--lbgr", "0.99999"}, "The required sample size is too large"},
+        {{"--sweep", "sigma", "0.1", "1", "0"}, "STEP"},
+        {{"--sweep", "sigma", "0", "20000", "1"}, "10000"},
+        {{"--sweep", "lbgr", "0", "0.5", "0.1", "--alpha", "0.7"}, rules::kAlphaRange},
+        {{"--frobnicate"}, "--help"},
+        {{"--chart", "curve.jpg"}, "--help"},
+    };
+    for (const Case& c : cases) {
+        const ProcessResult result = RunCli(c.args);
+        EXPECT_EQ(result.status, 2) << c.args[0];
+        EXPECT_EQ(result.out, "") << c.args[0];
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << c.args[0] << ": " << result.err;
+    }
+}
+
+TEST(CliProcess, TextSummaryShowsWhatTheWindowShows) {
+    const ProcessResult sign = RunCli({});
+    ASSERT_EQ(sign.status, 0) << sign.err;
+    for (const char* piece : {"Survey Unit: 29\n", "Critical Value: 19\n", "D/s = 1\n", "  50.0  0.989008\n"}) {
+        EXPECT_NE(sign.out.find(piece), std::string::npos) << piece;
+    }
+    EXPECT_EQ(sign.out.find("Reference:"), std::string::npos);
+
+    const ProcessResult wrs = RunCli({"--test", "wrs"});
+    ASSERT_EQ(wrs.status, 0) << wrs.err;
+    for (const char* piece : {"Reference: 32\n", "Critical Value: 1162\n", "  100.0  0.050734\n"}) {
+        EXPECT_NE(wrs.out.find(piece), std::string::npos) << piece;
+    }
+}
+
+TEST(CliProcess, CsvGivesTheCurveUnderAHeader) {
+    const ProcessResult result = RunCli({"--csv", "--sigma", "0.71"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 61u);
+    EXPECT_EQ(lines[0], "x,power");
+    EXPECT_EQ(Split(lines[40], ',')[0], "0.999999583");
+}
+
+TEST(CliProcess, SweepGivesOneRowPerValueWithRefusedRowsExplained) {
+    const ProcessResult result = RunCli({"--sweep", "lbgr", "0.8", "1.2", "0.1", "--csv"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "lbgr,dovers,n,critical_value,refusal");
+    EXPECT_EQ(Split(lines[2], ',')[0], "0.90000000000000002");
+    EXPECT_EQ(Split(lines[2], ',').size(), 4u);  // no refusal field text
+    for (int row = 3; row <= 5; ++row) {
+        const auto fields = Split(lines[row], ',');
+        ASSERT_EQ(fields.size(), 5u) << lines[row];
+        EXPECT_EQ(fields[4], rules::kLBGRAboveDCGL);
+    }
+
+    const ProcessResult json = RunCli({"--test", "wrs", "--sweep", "sigma", "0.1", "0.3", "0.1", "--json"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    const auto rows = Lines(json.out);
+    ASSERT_EQ(rows.size(), 5u);  // brackets and three objects
+    EXPECT_EQ(rows[3].rfind("  {\"sigma\": 0.300000012, \"dovers\": ", 0), 0u) << rows[3];
+    const auto expected = RunDesign(TestKind::WRS, DesignInputs{0.05, 0.05, 0.3, 1, 0.5}).state;
+    EXPECT_NE(rows[3].find("\"n\": " + std::to_string(expected->WRSN) + ","), std::string::npos) << rows[3];
+}
+
+TEST(CliProcess, HelpListsEveryOption) {
+    const ProcessResult result = RunCli({"--help"});
+    EXPECT_EQ(result.status, 0);
+    for (const char* option : {"--test", "--alpha", "--beta", "--sigma", "--dcgl", "--lbgr", "--json", "--csv",
+                               "--chart", "--sweep", "--help"}) {
+        EXPECT_NE(result.out.find(option), std::string::npos) << option;
+    }
+}
+
+TEST(CliProcess, ChartIsWrittenOrTheFailureReported) {
+    const auto path = std::filesystem::temp_directory_path() / ("valdris-cli-" + std::to_string(getpid()) + ".svg");
+    const ProcessResult written = RunCli({"--chart", path.string(), "--json"});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_NE(ReadFile(path).find("<svg"), std::string::npos);
+    std::filesystem::remove(path);
+
+    const ProcessResult failed = RunCli({"--chart", "/nonexistent-directory/curve.png"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_NE(failed.err.find("valdris-power-cli: "), std::string::npos) << failed.err;
+}
+
+}  // namespace
+}  // namespace valdris::cli
