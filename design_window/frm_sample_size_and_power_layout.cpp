@@ -19,7 +19,6 @@
 #include <cmath>
 #include <iterator>
 
-#include "context_ids.h"
 #include "frm_sample_size_and_power.h"
 #include "power_chart_view.h"
 #include "symbol_label.h"
@@ -145,7 +144,6 @@ QIcon WindowIcon() {
 void frmSampleSizeandPower::BuildLayout() {
     setWindowTitle(QStringLiteral("VALDRIS Power 2000"));
     setWindowIcon(WindowIcon());
-    SetHelpContextID(this, kHelpContextDesignWindow);
 
     // The controls sit on a client area of fixed size; the window around it
     // may be resized or maximised without anything moving.
@@ -324,14 +322,13 @@ void frmSampleSizeandPower::BuildLayout() {
     CmdExit = Named(new QPushButton(tr("E&xit Program"), client), "CmdExit");
     CmdExit->setGeometry(Twips(8040, 6240, 1365, 540));
 
-    // --- Menu bar, in the system's menu font. F1 is left to the help set-up.
+    // --- Menu bar, in the system's menu font. F1 and the help context
+    //     numbers are the help set-up's.
     mnuFile = Named(menuBar()->addMenu(tr("&File")), "mnuFile");
     MnuExit = Named(mnuFile->addAction(tr("E&xit")), "MnuExit");
     mnuHelp = Named(menuBar()->addMenu(tr("&Help")), "mnuHelp");
     mnuGettingStarted = Named(mnuHelp->addAction(tr("Getting Started")), "mnuGettingStarted");
     mnuAbout = Named(mnuHelp->addAction(tr("&About")), "mnuAbout");
-    SetHelpContextID(mnuFile, kHelpContextFileMenu);
-    SetHelpContextID(mnuHelp, kHelpContextHelpMenu);
 
     // --- Keyboard order: the inputs in the order a design is thought through.
     QWidget* const chain[] = {txtRadionuclide, txtDCGL, txtSigma, OptSignTest, OptWRSTest,
