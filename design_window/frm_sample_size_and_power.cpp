@@ -1,1 +1,213 @@
-// (to be written)
+#include "frm_sample_size_and_power.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVariant>
+#include <QWindow>
+#include <cmath>
+
+#include "context_ids.h"
+#include "frm_sample_size_and_power_run.h"
+#include "input_rules.h"
+#include "lost_focus_watcher.h"
+#include "number_text.h"
+#include "power_chart.h"
+#include "power_chart_view.h"
+#include "symbol_label.h"
+#include "valdris_power.h"
+
+namespace valdris {
+
+namespace {
+
+// The lists of both decision error boxes, in the order the user knows them.
+const char* const kDecisionErrorItems[] = {"0.01", "0.025", "0.05", "0.10", "0.25", "0.50"};
+const char* const kDefaultDecisionError = "0.05";
+const char* const kDefaultDCGLText = "1";
+
+const QString kCriticalValueHeading = QStringLiteral("Critical Value:");
+
+}  // namespace
+
+frmSampleSizeandPower::frmSampleSizeandPower(MessageBoxes& messages, QWidget* parent)
+    : QMainWindow(parent), messages_(messages) {
+    BuildLayout();
+    WireEvents();
+    Form_Load();
+}
+
+frmSampleSizeandPower::~frmSampleSizeandPower() {
+    // The children die after this body: no handler may run on them.
+    StopHandlers();
+    if (!unloaded_) Form_UnLoad();
+}
+
+void frmSampleSizeandPower::StopHandlers() {
+    closing_ = true;
+    if (lost_focus_) lost_focus_->Detach();
+    for (const QMetaObject::Connection& connection : connections_) disconnect(connection);
+    connections_.clear();
+}
+
+// --- Load, show, close ------------------------------------------------------
+
+void frmSampleSizeandPower::Form_Load() {
+    SetupHelp(winId());
+    SetHelpContextID(this, kHelpContextDesignWindow);
+    SetHelpContextID(mnuFile, kHelpContextFileMenu);
+    SetHelpContextID(mnuHelp, kHelpContextHelpMenu);
+
+    CentreOnScreen();
+
+    txtDCGL->setText(QString::fromLatin1(kDefaultDCGLText));
+    state_.DCGL = LeadingNumber(txtDCGL->text().toStdString());
+    accepted_dcgl_text_ = txtDCGL->text();
+
+    txtLBGR->setText(QString::fromStdString(WriteNumber(state_.DCGL * 0.5)));
+    state_.LBGR = LeadingNumber(txtLBGR->text().toStdString());
+    // The scroll bar keeps its layout position, 500, which is the same LBGR.
+
+    txtSigma->setText(QString::fromStdString(FormatHashHashPointHashHash(state_.DCGL / 2)));
+    state_.Sigma = static_cast<float>(LeadingNumber(txtSigma->text().toStdString()));
+
+    UpdateShift();
+    ShowShift(2);
+
+    lblLBGRMin->setText(QStringLiteral("0"));
+    lblLBGRMax->setText(txtDCGL->text());
+
+    for (QComboBox* box : {Cboalpha, CboBeta}) {
+        for (const char* item : kDecisionErrorItems) box->addItem(QString::fromLatin1(item));
+        // Select the matching item too, so that the list opens on it.
+        box->setCurrentIndex(box->findText(QString::fromLatin1(kDefaultDecisionError)));
+        box->setEditText(QString::fromLatin1(kDefaultDecisionError));
+    }
+    state_.Alpha = static_cast<float>(LeadingNumber(Cboalpha->currentText().toStdString()));
+    state_.Beta = static_cast<float>(LeadingNumber(CboBeta->currentText().toStdString()));
+
+    Recalculate();
+}
+
+// Centres the outer frame (title bar, borders and menu bar included). Before
+// the window is first shown Qt does not know the frame the window manager
+// will add, so the title bar is estimated from the style; the first show
+// centres again with the real frame where the platform reports it.
+void frmSampleSizeandPower::CentreOnScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QSize outer = frameGeometry().size();
+    if (outer == size()) {
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        if (frame.isNull()) {
+            outer.rheight() += style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+        } else {
+            outer += QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+        }
+    }
+    const QRect area = screen->geometry();
+    const float left = (static_cast<float>(area.width()) - static_cast<float>(outer.width())) / 2.0f;
+    const float top = (static_cast<float>(area.height()) - static_cast<float>(outer.height())) / 2.0f;
+    move(area.x() + static_cast<int>(std::floor(left)), area.y() + static_cast<int>(std::floor(top)));
+}
+
+void frmSampleSizeandPower::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_once_) {
+        shown_once_ = true;
+        CentreOnScreen();
+    }
+}
+
+void frmSampleSizeandPower::Form_UnLoad() {
+    unloaded_ = true;
+    CloseHelp();
+}
+
+void frmSampleSizeandPower::closeEvent(QCloseEvent* event) {
+    // The unload is never cancelled; from here on no input handler runs.
+    StopHandlers();
+    if (!unloaded_) Form_UnLoad();
+    event->accept();
+}
+
+void frmSampleSizeandPower::CmdExit_Click() {
+    HandlerRun run(*this);
+    if (!run) return;
+    close();
+}
+
+void frmSampleSizeandPower::PicChart_Click() {
+    HandlerRun run(*this);
+    if (!run) return;
+    Recalculate();
+}
+
+// --- Recalculation and results ----------------------------------------------
+
+void frmSampleSizeandPower::Recalculate() {
+    HandlerRun run(*this);
+    if (!run) return;
+    // Both buttons are read afresh: the selected test is not stored.
+    if (OptWRSTest->isChecked()) RunWRSTestDesign();
+    if (OptSignTest->isChecked()) RunSignTestDesign();
+    emit recalculated();
+}
+
+void frmSampleSizeandPower::RunWRSTestDesign() {
+    if (DesignWRSTest(state_) != DesignOutcome::Ok || !std::isfinite(state_.WRSCriticalValue)) {
+        ShowDesignRefused(/*reference_area_shown=*/true);
+        return;
+    }
+    const QString size = QString::number(state_.WRSN);
+    txtN->setText(size);
+    TxtM->setText(size);
+    TxtM->setVisible(true);
+    LblReferenceArea->setVisible(true);
+    ShowCriticalValue(QString::fromStdString(WriteWithSignPosition(std::floor(state_.WRSCriticalValue))));
+    DrawPowerChart(state_, PicChart->Surface());
+}
+
+void frmSampleSizeandPower::RunSignTestDesign() {
+    if (DesignSignTest(state_) != DesignOutcome::Ok) {
+        ShowDesignRefused(/*reference_area_shown=*/false);
+        return;
+    }
+    txtN->setText(QString::number(state_.SignN));
+    // TxtM keeps its text for when the WRS test is shown again.
+    TxtM->setVisible(false);
+    LblReferenceArea->setVisible(false);
+    ShowCriticalValue(QString::fromStdString(WriteWithSignPosition(state_.SignCriticalValue)));
+    DrawPowerChart(state_, PicChart->Surface());
+}
+
+// The caption is "Critical Value:", CR LF, the value. A QLabel would draw the
+// CR as a blank, so the label text breaks with LF alone and shows two clean
+// lines; the property "caption" keeps the exact CR LF form.
+void frmSampleSizeandPower::ShowCriticalValue(const QString& value_text) {
+    LblCV->setText(kCriticalValueHeading + QLatin1Char('\n') + value_text);
+    LblCV->setProperty("caption", kCriticalValueHeading + QStringLiteral("\r\n") + value_text);
+}
+
+// The inputs ask for more samples than can be counted: no figure is shown
+// rather than a wrong one, and the window goes on with the next input.
+void frmSampleSizeandPower::ShowDesignRefused(bool reference_area_shown) {
+    txtN->clear();
+    if (reference_area_shown) TxtM->clear();
+    TxtM->setVisible(reference_area_shown);
+    LblReferenceArea->setVisible(reference_area_shown);
+    ShowCriticalValue(QString());
+    PicChart->Surface().Clear();
+    if (!design_refusal_shown_) {
+        design_refusal_shown_ = true;
+        messages_.Show(QString::fromStdString(rules::kSampleSizeTooLarge), MessageIcon::Exclamation);
+    }
+}
+
+}  // namespace valdris

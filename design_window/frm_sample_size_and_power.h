@@ -4,6 +4,10 @@
 // layout is built and the load step runs (defaults, first design).
 
 #include <QMainWindow>
+#include <QMetaObject>
+#include <QString>
+#include <string>
+#include <vector>
 
 #include "design_state.h"
 #include "message_boxes.h"
@@ -111,6 +115,8 @@ public:
 signals:
     void gettingStartedRequested();
     void aboutRequested();
+    // After every recalculation, whether or not a design could be made.
+    void recalculated();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -119,9 +125,44 @@ private:
     void BuildLayout();   // frm_sample_size_and_power_layout.cpp
     void WireEvents();    // frm_sample_size_and_power_handlers.cpp
 
+    // One run of a handler: refuses to run on a closing window and tracks
+    // nesting, so that a refused design is reported once per user action.
+    class HandlerRun;
+
+    void showEvent(QShowEvent* event) override;
+    void CentreOnScreen();
+    void StopHandlers();
+
+    // Results of the design routines.
+    void RunWRSTestDesign();
+    void RunSignTestDesign();
+    void ShowCriticalValue(const QString& value_text);
+    void ShowDesignRefused(bool reference_area_shown);
+
+    // Steps the input handlers share.
+    void ApplyCharacterFilter(QLineEdit* box);
+    void UpdateShift();
+    void ShowShift(int decimals);
+    void SetScrollValue(double thousandths);
+    double DCGLOfText(bool strict) const;
+    void ApplyMinimumShift(const std::string& second_line);
+    void UpdateRelativeShift();
+    void StepSigma(double direction);
+    bool TakeDecisionError(QComboBox* box, float& value, bool (*in_range)(float),
+                           const std::string& range_message);
+
     MessageBoxes& messages_;
     DesignState state_;
     LostFocusWatcher* lost_focus_ = nullptr;
+    std::vector<QMetaObject::Connection> connections_;
+
+    QString accepted_dcgl_text_;   // the DCGL text a refusal brings back
+    bool closing_ = false;          // set once the window starts to close
+    bool unloaded_ = false;
+    bool shown_once_ = false;
+    int handler_depth_ = 0;
+    bool design_refusal_shown_ = false;
+    int scroll_change_depth_ = 0;
 };
 
 }  // namespace valdris

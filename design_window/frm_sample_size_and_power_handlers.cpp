@@ -1,1 +1,130 @@
-// (to be written)
+// The event wiring of the design window and the steps its input handlers share.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <cmath>
+
+#include "frm_sample_size_and_power.h"
+#include "frm_sample_size_and_power_run.h"
+#include "input_rules.h"
+#include "lost_focus_watcher.h"
+#include "number_text.h"
+#include "power_chart_view.h"
+#include "symbol_label.h"
+#include "up_down_control.h"
+
+namespace valdris {
+
+namespace {
+
+constexpr int kScrollMinimum = 0;
+constexpr int kScrollMaximum = 1000;
+
+bool IsDigitOrPoint(QChar c) { return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.'); }
+
+}  // namespace
+
+void frmSampleSizeandPower::WireEvents() {
+    // Qt emits textChanged and valueChanged inside setText and setValue, so
+    // the change handlers run nested when a handler writes these controls;
+    // an unchanged text or value emits nothing.
+    connections_ = {
+        connect(txtDCGL, &QLineEdit::textChanged, this, [this] { txtDCGL_Change(); }),
+        connect(txtSigma, &QLineEdit::textChanged, this, [this] { txtSigma_Change(); }),
+        connect(ScrLBGR, &QScrollBar::valueChanged, this, [this] { ScrLBGR_Change(); }),
+        // activated: the user chose a list item; text set by the program is no click.
+        connect(Cboalpha, &QComboBox::activated, this, [this] { Cboalpha_Click(); }),
+        connect(CboBeta, &QComboBox::activated, this, [this] { CboBeta_Click(); }),
+        connect(UpDSigma, &UpDownControl::upClicked, this, [this] { UpDSigma_UpClick(); }),
+        connect(UpDSigma, &UpDownControl::downClicked, this, [this] { UpDSigma_DownClick(); }),
+        connect(PicChart, &PowerChartView::clicked, this, [this] { PicChart_Click(); }),
+        connect(CmdExit, &QPushButton::clicked, this, [this] { CmdExit_Click(); }),
+        connect(MnuExit, &QAction::triggered, this, [this] { CmdExit_Click(); }),
+        connect(mnuGettingStarted, &QAction::triggered, this, [this] { emit gettingStartedRequested(); }),
+        connect(mnuAbout, &QAction::triggered, this, [this] { emit aboutRequested(); }),
+    };
+
+    lost_focus_ = new LostFocusWatcher(this);
+    lost_focus_->Watch(txtDCGL, [this] { txtDCGL_LostFocus(); });
+    lost_focus_->Watch(txtSigma, [this] { txtSigma_LostFocus(); });
+    lost_focus_->Watch(txtLBGR, [this] { txtLBGR_LostFocus(); });
+    // An editable combo box takes the focus itself; its line edit forwards it.
+    lost_focus_->Watch(Cboalpha, [this] { Cboalpha_LostFocus(); });
+    lost_focus_->Watch(CboBeta, [this] { CboBeta_LostFocus(); });
+}
+
+// --- Character filter ---------------------------------------------------------
+
+void frmSampleSizeandPower::txtDCGL_Change() {
+    HandlerRun run(*this);
+    if (run) ApplyCharacterFilter(txtDCGL);
+}
+
+void frmSampleSizeandPower::txtSigma_Change() {
+    HandlerRun run(*this);
+    if (run) ApplyCharacterFilter(txtSigma);
+}
+
+// Keeps a box to digits and one point. The text is cut just before its first
+// other character, the rest going with it: trimming the last character and
+// filtering again, one character at a time, ends at the same text, so the cut
+// is made at once (a long pasted text would otherwise nest once per
+// character). Setting the text runs this filter again on the result, which
+// then checks the points.
+void frmSampleSizeandPower::ApplyCharacterFilter(QLineEdit* box) {
+    const QString text = box->text();
+    for (int i = 0; i < text.size(); ++i) {
+        if (!IsDigitOrPoint(text[i])) {
+            box->setText(text.left(i));
+            return;
+        }
+    }
+    if (text.count(QLatin1Char('.')) > 1) {
+        messages_.Show(QString::fromStdString(rules::kCheckDecimalPoint), MessageIcon::None);
+        box->setText(QString());
+    }
+}
+
+// --- Shift ----------------------------------------------------------------------
+
+void frmSampleSizeandPower::UpdateShift() {
+    state_.Delta = static_cast<float>(state_.DCGL - state_.LBGR);
+    state_.DoverS = static_cast<double>(state_.Delta) / static_cast<double>(state_.Sigma);
+}
+
+void frmSampleSizeandPower::ShowShift(int decimals) {
+    lblShift->setCaption(QStringLiteral("D/s = ") +
+                         QString::fromStdString(WriteNumber(RoundHalfEven(state_.DoverS, decimals))));
+}
+
+// --- Scroll bar -------------------------------------------------------------------
+
+// The bar's range is the LBGR from 0 to the DCGL in thousandths; a value
+// outside it (a text not yet checked, an unusable quotient) goes to the
+// nearer end rather than reaching the 16-bit position.
+void frmSampleSizeandPower::SetScrollValue(double thousandths) {
+    int value = kScrollMinimum;
+    if (thousandths >= kScrollMaximum) {
+        value = kScrollMaximum;
+    } else if (thousandths > kScrollMinimum) {
+        value = static_cast<int>(thousandths);
+    }
+    ScrLBGR->setValue(value);
+}
+
+// The DCGL as its text reads, or the accepted DCGL when the text holds no
+// usable number (the box may be half-typed while the bar or the spin control
+// is used, and nothing may divide by zero or store a non-number).
+double frmSampleSizeandPower::DCGLOfText(bool strict) const {
+    const std::string text = txtDCGL->text().toStdString();
+    if (strict) {
+        const std::optional<double> number = StrictNumber(text);
+        return number && rules::DCGLUsable(*number) ? *number : state_.DCGL;
+    }
+    const double number = LeadingNumber(text);
+    return rules::DCGLUsable(number) ? number : state_.DCGL;
+}
+
+}  // namespace valdris
