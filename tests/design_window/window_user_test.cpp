@@ -1,0 +1,597 @@
+// The design window driven as a user drives it: keys and mouse clicks on the
+// shown window, with the messages, texts, focus and results checked after
+// each sequence.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "expected_results.h"
+#include "frm_sample_size_and_power.h"
+#include "input_rules.h"
+#include "power_chart_view.h"
+#include "recording_messages.h"
+#include "symbol_label.h"
+#include "up_down_control.h"
+#include "window_driver.h"
+
+namespace valdris::testing {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+const QString kMinimumShiftByScroll = Q(rules::kMinimumShiftFirstLine + "\r\n" + rules::kMinimumShiftScrollLine);
+const QString kMinimumShiftBySpin = Q(rules::kMinimumShiftFirstLine + "\r\n" + rules::kMinimumShiftSigmaLine);
+
+template <typename Messages>
+class DesignWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<frmSampleSizeandPower>(messages);
+        ASSERT_TRUE(ShowAndActivate(window.get())) << "the window could not be activated";
+        loading_messages = messages.shown;
+        messages.Clear();
+    }
+    void TearDown() override {
+        window.reset();
+        Settle();
+    }
+
+    ::testing::AssertionResult ShowsOneMessage(const QString& text, MessageIcon icon) {
+        if (messages.shown.size() != 1) {
+            auto failure = ::testing::AssertionFailure() << messages.shown.size() << " messages:";
+            for (const auto& shown : messages.shown) failure << " [" << shown.text.toStdString() << "]";
+            return failure;
+        }
+        if (messages.shown[0].text != text || messages.shown[0].icon != icon) {
+            return ::testing::AssertionFailure()
+                   << "message [" << messages.shown[0].text.toStdString() << "] icon "
+                   << static_cast<int>(messages.shown[0].icon) << ", expected [" << text.toStdString()
+                   << "] icon " << static_cast<int>(icon);
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    ::testing::AssertionResult ShowsNoMessage() {
+        if (messages.shown.empty()) return ::testing::AssertionSuccess();
+        auto failure = ::testing::AssertionFailure() << "unexpected messages:";
+        for (const auto& shown : messages.shown) failure << " [" << shown.text.toStdString() << "]";
+        return failure;
+    }
+
+    QString Shift() const { return window->lblShift->caption(); }
+
+    Messages messages;
+    std::vector<RecordedMessage> loading_messages;
+    std::unique_ptr<frmSampleSizeandPower> window;
+};
+
+using WindowUserTest = DesignWindowFixture<RecordingMessages>;
+using WindowWithMessageBoxesTest = DesignWindowFixture<ModalRecordingMessages>;
+
+// --- First display ---------------------------------------------------------
+
+TEST_F(WindowUserTest, FirstDisplayShowsDefaultsAndSignDesign) {
+    EXPECT_TRUE(loading_messages.empty());
+    EXPECT_EQ(window->windowTitle(), "VALDRIS Power 2000");
+
+    const std::vector<std::pair<const char*, QString>> texts = {
+        {"txtDCGL", window->txtDCGL->text()},
+        {"txtLBGR", window->txtLBGR->text()},
+        {"txtSigma", window->txtSigma->text()},
+        {"lblShift", Shift()},
+        {"lblLBGRMin", window->lblLBGRMin->text()},
+        {"lblLBGRMax", window->lblLBGRMax->text()},
+        {"Cboalpha", window->Cboalpha->currentText()},
+        {"CboBeta", window->CboBeta->currentText()},
+        {"txtN", window->txtN->text()},
+        {"LblCV line 1", FirstLine(window->LblCV)},
+        {"LblCV line 2", SecondLine(window->LblCV)},
+        {"txtRadionuclide", window->txtRadionuclide->text()},
+    };
+    const std::vector<QString> expected = {"1",    "0.5",  ".5", "D/s = 1", "0",
+                                           "1",    "0.05", "0.05", "29",    "Critical Value:",
+                                           " 19", "Unity Rule"};
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i].second, expected[i]) << texts[i].first;
+    }
+
+    const QStringList list_items = {"0.01", "0.025", "0.05", "0.10", "0.25", "0.50"};
+    for (QComboBox* combo : {window->Cboalpha, window->CboBeta}) {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+        EXPECT_EQ(items, list_items) << combo->objectName().toStdString();
+    }
+
+    EXPECT_TRUE(window->OptSignTest->isChecked());
+    EXPECT_FALSE(window->OptWRSTest->isChecked());
+    EXPECT_FALSE(window->TxtM->isVisible());
+    EXPECT_FALSE(window->LblReferenceArea->isVisible());
+    EXPECT_EQ(window->ScrLBGR->value(), 500);
+    EXPECT_TRUE(HasFocusWithin(window->txtRadionuclide));
+
+    const DesignState& state = window->State();
+    EXPECT_EQ(state.Alpha, 0.05f);
+    EXPECT_EQ(state.Beta, 0.05f);
+    EXPECT_EQ(state.Sigma, 0.5f);
+    EXPECT_EQ(state.DCGL, 1.0);
+    EXPECT_EQ(state.LBGR, 0.5);
+    EXPECT_EQ(state.DoverS, 1.0);
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
+TEST_F(WindowUserTest, TypingARadionuclideChangesNothing) {
+    const ShownResults before = ReadShownResults(*window);
+    TypeInto(window->txtRadionuclide, "Cs-137, 1.5e3 ..");
+    TabAway();
+    EXPECT_EQ(window->txtRadionuclide->text(), "Cs-137, 1.5e3 ..");
+    EXPECT_TRUE(ShowsNoMessage());
+    EXPECT_EQ(ReadShownResults(*window).survey_unit_size, before.survey_unit_size);
+    EXPECT_EQ(window->State().DCGL, 1.0);
+}
+
+// --- The LBGR scroll bar ---------------------------------------------------
+
+TEST_F(WindowUserTest, DraggingTheBarToItsRightEndAdjustsLBGROnce) {
+    DragScrollTo(window->ScrLBGR, window->ScrLBGR->maximum());
+    EXPECT_TRUE(ShowsOneMessage(kMinimumShiftByScroll, MessageIcon::None));
+    EXPECT_EQ(window->txtLBGR->text(), "0.95");
+    EXPECT_EQ(window->ScrLBGR->value(), 950);
+    EXPECT_EQ(Shift(), "D/s = 0.1");
+    EXPECT_EQ(window->State().LBGR, 0.95);
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
+TEST_F(WindowUserTest, DraggingTheBarToItsLeftEndGivesLBGRZero) {
+    DragScrollTo(window->ScrLBGR, window->ScrLBGR->minimum());
+    EXPECT_TRUE(ShowsNoMessage());
+    EXPECT_EQ(window->ScrLBGR->value(), 0);
+    EXPECT_EQ(window->txtLBGR->text(), "0");
+    EXPECT_EQ(Shift(), "D/s = 2");
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
+TEST_F(WindowUserTest, ArrowAndTroughClicksStepLBGR) {
+    struct Step {
+        bool trough;
+        bool right;
+        int value;
+        const char* lbgr;
+        const char* shift;
+    };
+    const Step steps[] = {
+        {false, true, 510, "0.51", "D/s = 0.98"},
+        {false, false, 500, "0.5", "D/s = 1"},
+        {true, true, 600, "0.6", "D/s = 0.8"},
+        {true, false, 500, "0.5", "D/s = 1"},
+        {true, false, 400, "0.4", "D/s = 1.2"},
+    };
+    for (const Step& step : steps) {
+        if (step.trough) {
+            ClickScrollTrough(window->ScrLBGR, step.right);
+        } else {
+            ClickScrollArrow(window->ScrLBGR, step.right);
+        }
+        SCOPED_TRACE(step.value);
+        EXPECT_EQ(window->ScrLBGR->value(), step.value);
+        EXPECT_EQ(window->txtLBGR->text(), step.lbgr);
+        EXPECT_EQ(Shift(), step.shift);
+        EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+    }
+    EXPECT_TRUE(ShowsNoMessage());
+}
+
+// --- DCGL and LBGR boxes ---------------------------------------------------
+
+TEST_F(WindowUserTest, DCGLBelowLBGRResetsLBGRToHalf) {
+    TypeInto(window->txtDCGL, "0.4");
+    TabAway();
+    EXPECT_TRUE(ShowsOneMessage(Q(rules::kLBGRResetToHalf), MessageIcon::Information));
+    EXPECT_EQ(window->txtLBGR->text(), "0.2");
+    EXPECT_EQ(window->ScrLBGR->value(), 500);
+    EXPECT_EQ(window->lblLBGRMax->text(), "0.4");
+    EXPECT_EQ(Shift(), "D/s = 0.4");
+    EXPECT_EQ(window->State().DCGL, 0.4);
+    EXPECT_EQ(window->State().LBGR, 0.2);
+    // Nothing is refused: the focus goes where the user sent it.
+    EXPECT_TRUE(HasFocusWithin(window->txtSigma));
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
+TEST_F(WindowUserTest, DCGLEqualToLBGRMovesTheBarBelowItsEnd) {
+    TypeInto(window->txtDCGL, "0.5");
+    TabAway();
+    // The bar would stand at 1000, is moved to 999, and the shift rule then
+    // lowers LBGR to DCGL - 0.1 sigma.
+    EXPECT_TRUE(ShowsOneMessage(kMinimumShiftByScroll, MessageIcon::None));
+    EXPECT_EQ(window->ScrLBGR->value(), 900);
+    EXPECT_EQ(window->txtLBGR->text(), "0.45");
+    EXPECT_EQ(window->lblLBGRMax->text(), "0.5");
+    EXPECT_EQ(Shift(), "D/s = 0.1");
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
+TEST_F(WindowUserTest, TypedLBGRIsRoundedToAThousandthOfDCGL) {
+    TypeInto(window->txtDCGL, "100");
+    TabAway();
+    TypeInto(window->txtSigma, "10");
+    TabAway();
+    TypeInto(window->txtLBGR, "33.33");
+    TabAway();
+    EXPECT_TRUE(ShowsNoMessage());
+    EXPECT_EQ(window->ScrLBGR->value(), 333);
+    EXPECT_EQ(window->txtLBGR->text(), "33.3");
+    EXPECT_EQ(window->State().LBGR, 33.3);
+    EXPECT_EQ(window->lblLBGRMax->text(), "100");
+    EXPECT_EQ(Shift(), "D/s = 6.67");
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
+TEST_F(WindowUserTest, LBGRAboveDCGLIsRefusedWithoutRecalculation) {
+    const ShownResults before = ReadShownResults(*window);
+    TypeInto(window->txtLBGR, "2");
+    TabAway();
+    EXPECT_TRUE(ShowsOneMessage(Q(rules::kLBGRAboveDCGL), MessageIcon::Exclamation));
+    EXPECT_EQ(window->txtLBGR->text(), "0.5");
+    EXPECT_TRUE(HasFocusWithin(window->txtLBGR));
+    EXPECT_EQ(window->ScrLBGR->value(), 500);
+    EXPECT_EQ(window->State().LBGR, 0.5);
+    EXPECT_EQ(ReadShownResults(*window).survey_unit_size, before.survey_unit_size);
+}
+
+TEST_F(WindowUserTest, NegativeLBGRIsWrittenBackBeforeTheMessage) {
+    QString text_while_shown;
+    messages.on_show = [&](const RecordedMessage&) { text_while_shown = window->txtLBGR->text(); };
+    TypeInto(window->txtLBGR, "-1");
+    TabAway();
+    EXPECT_TRUE(ShowsOneMessage(Q(rules::kLBGRNegative), MessageIcon::None));
+    EXPECT_EQ(text_while_shown, "0.5");
+    EXPECT_EQ(window->txtLBGR->text(), "0.5");
+    EXPECT_TRUE(HasFocusWithin(window->txtLBGR));
+    EXPECT_EQ(window->State().LBGR, 0.5);
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
+// A DCGL of zero or no number at all cannot be designed with: it is refused
+// with a message and the previous DCGL stays.
+TEST_F(WindowUserTest, UnusableDCGLIsRefusedAndThePreviousOneKept) {
+    for (const char* typed : {"", ".", "0", "0.000"}) {
+        SCOPED_TRACE(typed);
+        messages.Clear();
+        TypeInto(window->txtDCGL, typed);
+        TabAway();
+        EXPECT_FALSE(messages.shown.empty()) << "no message for an unusable DCGL";
+        EXPECT_EQ(window->State().DCGL, 1.0);
+        EXPECT_EQ(window->State().LBGR, 0.5);
+        EXPECT_EQ(window->txtN->text(), "29");
+        EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+    }
+}
+
+// --- The character filter of the DCGL and sigma boxes ----------------------
+
+TEST_F(WindowUserTest, CharacterFilterCutsAtTheFirstForeignCharacter) {
+    struct Case {
+        const char* input;
+        const char* typed_result;   // key by key: each foreign key is cut as typed
+        const char* pasted_result;  // at once: everything from it on is lost
+    };
+    const Case cases[] = {
+        {"12x45", "1245", "12"}, {"1a23", "123", "1"}, {"-5", "5", ""},
+        {"2e3", "23", "2"},      {"1,5", "15", "1"},   {"3 4", "34", "3"},
+    };
+    for (QLineEdit* box : {window->txtDCGL, window->txtSigma}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(box->objectName().toStdString() + " " + c.input);
+            TypeInto(box, c.input);
+            EXPECT_EQ(box->text(), c.typed_result) << "typed";
+            PasteInto(box, c.input);
+            EXPECT_EQ(box->text(), c.pasted_result) << "pasted";
+        }
+    }
+    EXPECT_TRUE(ShowsNoMessage());
+    // Nothing was taken: the filter stores nothing.
+    EXPECT_EQ(window->State().DCGL, 1.0);
+    EXPECT_EQ(window->State().Sigma, 0.5f);
+}
+
+TEST_F(WindowUserTest, SecondDecimalPointEmptiesTheBox) {
+    for (QLineEdit* box : {window->txtDCGL, window->txtSigma}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        messages.Clear();
+        QString text_while_shown;
+        messages.on_show = [&](const RecordedMessage&) { text_while_shown = box->text(); };
+        TypeInto(box, "1.2.");
+        EXPECT_TRUE(ShowsOneMessage(Q(rules::kCheckDecimalPoint), MessageIcon::None));
+        EXPECT_EQ(text_while_shown, "1.2.");
+        EXPECT_EQ(box->text(), "");
+        EXPECT_TRUE(HasFocusWithin(box));
+        TypeKeys("3");
+        EXPECT_EQ(box->text(), "3");
+        EXPECT_EQ(messages.shown.size(), 1u);
+
+        messages.Clear();
+        PasteInto(box, "1.2.3");
+        EXPECT_TRUE(ShowsOneMessage(Q(rules::kCheckDecimalPoint), MessageIcon::None));
+        EXPECT_EQ(box->text(), "");
+        messages.on_show = nullptr;
+    }
+}
+
+// --- Decision errors -------------------------------------------------------
+
+TEST_F(WindowUserTest, TypedDecisionErrorsAreCheckedOnLeaving) {
+    struct Case {
+        bool alpha;
+        const char* typed;
+        std::string message;  // empty: accepted
+        const char* text_after;
+        float stored_after;
+    };
+    const Case cases[] = {
+        {true, "0.6", rules::kAlphaRange, "0.05", 0.05f},
+        {true, "0", rules::kAlphaRange, "0.05", 0.05f},
+        {true, "", rules::kAlphaRange, "0.05", 0.05f},
+        {true, "0,05", rules::kAlphaRange, "0.05", 0.05f},
+        {true, "abc", rules::kAlphaRange, "0.05", 0.05f},
+        {true, "0.2", "", "0.2", 0.2f},
+        {false, "1", "", "1", 1.0f},
+        {false, "1.01", rules::kBetaRange, "1", 1.0f},
+        {false, "0", rules::kBetaRange, "1", 1.0f},
+        {false, "0.1", "", "0.1", 0.1f},
+        {true, "0.5", "", "0.5", 0.5f},
+        // Rounded to single precision first, so this is 0.5: both too large.
+        {false, "0.50000001", rules::kAlphaBetaBothLarge, "0.1", 0.1f},
+        {true, "0.6", rules::kAlphaRange, "0.5", 0.5f},
+        {true, "0.25", "", "0.25", 0.25f},
+        {false, "0.5", "", "0.5", 0.5f},
+        // The joint rule is tested before the range rule.
+        {true, "0.6", rules::kAlphaBetaBothLarge, "0.25", 0.25f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.alpha ? "alpha " : "beta ") + c.typed);
+        messages.Clear();
+        QComboBox* box = c.alpha ? window->Cboalpha : window->CboBeta;
+        TypeInto(box, c.typed);
+        TabAway();
+        if (c.message.empty()) {
+            EXPECT_TRUE(ShowsNoMessage());
+        } else {
+            EXPECT_TRUE(ShowsOneMessage(Q(c.message), MessageIcon::Exclamation));
+            EXPECT_TRUE(HasFocusWithin(box)) << "the focus should be back in the refused box";
+        }
+        EXPECT_EQ(box->currentText(), c.text_after);
+        EXPECT_EQ(c.alpha ? window->State().Alpha : window->State().Beta, c.stored_after);
+        EXPECT_EQ(box->count(), 6);
+        EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+    }
+}
+
+TEST_F(WindowUserTest, ListChoicesAreCheckedAtOnce) {
+    ChooseListItem(window->Cboalpha, 5);  // 0.50
+    EXPECT_TRUE(ShowsNoMessage());
+    EXPECT_EQ(window->Cboalpha->currentText(), "0.50");
+    EXPECT_EQ(window->State().Alpha, 0.5f);
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+
+    ChooseListItem(window->CboBeta, 5);  // 0.50 as well: refused
+    EXPECT_TRUE(ShowsOneMessage(Q(rules::kAlphaBetaBothLarge), MessageIcon::Exclamation));
+    EXPECT_EQ(window->CboBeta->currentText(), "0.05");
+    EXPECT_EQ(window->State().Beta, 0.05f);
+    EXPECT_TRUE(HasFocusWithin(window->CboBeta));
+
+    // A refused value is written back as the stored number reads: the list
+    // item "0.10" once taken comes back as 0.1.
+    messages.Clear();
+    ChooseListItem(window->CboBeta, 3);
+    EXPECT_TRUE(ShowsNoMessage());
+    TypeInto(window->CboBeta, "7");
+    TabAway();
+    EXPECT_TRUE(ShowsOneMessage(Q(rules::kBetaRange), MessageIcon::Exclamation));
+    EXPECT_EQ(window->CboBeta->currentText(), "0.1");
+}
+
+// A value typed into a combo box is not completed from the list, and Return
+// does not add it to the list: both would change what the user entered.
+TEST_F(WindowUserTest, TypedComboTextIsTakenAsTyped) {
+    TypeInto(window->Cboalpha, "0.2");
+    EXPECT_EQ(window->Cboalpha->currentText(), "0.2") << "completed from the list while typing";
+    PressKey(Qt::Key_Return);
+    EXPECT_EQ(window->Cboalpha->count(), 6) << "Return added the typed text to the list";
+    TabAway();
+    EXPECT_EQ(window->State().Alpha, 0.2f);
+    EXPECT_EQ(window->Cboalpha->currentText(), "0.2");
+}
+
+// Opening the list does not count as leaving the box: only the choice is
+// checked, not the half-typed text that was there before.
+TEST_F(WindowUserTest, OpeningTheListDoesNotLeaveTheBox) {
+    TypeInto(window->Cboalpha, "0.6");
+    ChooseListItem(window->Cboalpha, 4);  // 0.25
+    EXPECT_TRUE(ShowsNoMessage());
+    EXPECT_EQ(window->Cboalpha->currentText(), "0.25");
+    EXPECT_EQ(window->State().Alpha, 0.25f);
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
+TEST_F(WindowUserTest, ListChoiceAndLeavingTheBoxBothRecalculate) {
+    ChooseListItem(window->Cboalpha, 3);  // 0.10
+    EXPECT_TRUE(HasFocusWithin(window->Cboalpha));
+    EXPECT_EQ(window->State().Alpha, 0.1f);
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+    // Selecting the other test alone runs nothing; the second check, on
+    // leaving the box, recalculates and so shows it.
+    window->OptWRSTest->setChecked(true);
+    Settle();
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+    TabAway();
+    EXPECT_TRUE(ShowsNoMessage());
+    EXPECT_EQ(window->Cboalpha->currentText(), "0.10");
+    EXPECT_EQ(window->State().Alpha, 0.1f);
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::WRS));
+}
+
+// --- Sigma -----------------------------------------------------------------
+
+TEST_F(WindowUserTest, TypedSigmaIsCheckedOnLeaving) {
+    struct Case {
+        const char* typed;
+        std::string message;  // empty: accepted
+        MessageIcon icon;
+        const char* text_after;
+        float stored_after;
+        const char* shift_after;
+    };
+    const Case cases[] = {
+        {"10", "", MessageIcon::None, "10", 10.0f, "D/s = 0.05"},
+        {"10.01", rules::kSigmaTooLarge, MessageIcon::None, "", 10.0f, "D/s = 0.05"},
+        {"0", rules::kSigmaNotPositive, MessageIcon::Exclamation, "", 10.0f, "D/s = 0.05"},
+        {"", rules::kSigmaNotPositive, MessageIcon::Exclamation, "", 10.0f, "D/s = 0.05"},
+        {"0.3", "", MessageIcon::None, "0.3", 0.3f, "D/s = 1.667"},
+        // Below the minimum shift, but a typed sigma is not adjusted for it.
+        {"6", "", MessageIcon::None, "6", 6.0f, "D/s = 0.083"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        messages.Clear();
+        TypeInto(window->txtSigma, c.typed);
+        TabAway();
+        if (c.message.empty()) {
+            EXPECT_TRUE(ShowsNoMessage());
+        } else {
+            EXPECT_TRUE(ShowsOneMessage(Q(c.message), c.icon));
+            EXPECT_TRUE(HasFocusWithin(window->txtSigma));
+        }
+        EXPECT_EQ(window->txtSigma->text(), c.text_after);
+        EXPECT_EQ(window->State().Sigma, c.stored_after);
+        EXPECT_EQ(Shift(), c.shift_after);
+        EXPECT_EQ(window->State().LBGR, 0.5);
+        EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+    }
+}
+
+TEST_F(WindowUserTest, SpinArrowsStepSigmaByAHundredthOfDCGL) {
+    ClickSpinUp(window->UpDSigma);
+    EXPECT_EQ(window->txtSigma->text(), "0.51");
+    EXPECT_EQ(window->State().Sigma, 0.51f);
+    EXPECT_EQ(Shift(), "D/s = 0.98");
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+    ClickSpinDown(window->UpDSigma);
+    EXPECT_EQ(window->txtSigma->text(), "0.5");
+    EXPECT_EQ(Shift(), "D/s = 1");
+    EXPECT_EQ(window->txtN->text(), "29");
+    EXPECT_TRUE(ShowsNoMessage());
+    EXPECT_EQ(window->ScrLBGR->value(), 500);
+}
+
+TEST_F(WindowUserTest, SpinUpPastTheMinimumShiftLowersLBGR) {
+    TypeInto(window->txtSigma, "4.9");
+    TabAway();
+    ASSERT_TRUE(ShowsNoMessage());
+    for (int i = 0; i < 10; ++i) ClickSpinUp(window->UpDSigma);
+    EXPECT_EQ(window->txtSigma->text(), "5");
+    EXPECT_TRUE(ShowsNoMessage()) << "D/s of exactly 0.1 is enough";
+    ClickSpinUp(window->UpDSigma);
+    EXPECT_EQ(window->txtSigma->text(), "5.01");
+    EXPECT_TRUE(ShowsOneMessage(kMinimumShiftBySpin, MessageIcon::None));
+    EXPECT_EQ(window->ScrLBGR->value(), 498);
+    EXPECT_EQ(window->txtLBGR->text(), "0.498");
+    EXPECT_EQ(window->State().LBGR, 0.498);
+    EXPECT_EQ(Shift(), "D/s = 0.1");
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
+// The arrows have no lower bound of their own: sigma must still stay above
+// zero and every figure a number.
+TEST_F(WindowUserTest, SpinDownNeverTakesSigmaToZero) {
+    for (int i = 0; i < 60; ++i) ClickSpinDown(window->UpDSigma);
+    const DesignState& state = window->State();
+    EXPECT_GT(state.Sigma, 0.0f);
+    EXPECT_TRUE(std::isfinite(state.DoverS));
+    EXPECT_GE(state.LBGR, 0.0);
+    EXPECT_LE(state.LBGR, state.DCGL);
+    EXPECT_FALSE(Shift().contains("nan", Qt::CaseInsensitive));
+    EXPECT_FALSE(Shift().contains("inf", Qt::CaseInsensitive));
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
+// --- Test selection and the chart -----------------------------------------
+
+TEST_F(WindowUserTest, OtherTestShowsOnlyAfterAChartClick) {
+    const QImage sign_chart = window->PicChart->Image().copy();
+    ClickOn(window->OptWRSTest);
+    EXPECT_TRUE(window->OptWRSTest->isChecked());
+    EXPECT_EQ(window->txtN->text(), "29");
+    EXPECT_EQ(SecondLine(window->LblCV), " 19");
+    EXPECT_FALSE(window->TxtM->isVisible());
+    EXPECT_TRUE(window->PicChart->Image() == sign_chart) << "the chart changed before the click";
+
+    ClickOn(window->PicChart);
+    EXPECT_EQ(window->txtN->text(), "32");
+    EXPECT_EQ(window->TxtM->text(), "32");
+    EXPECT_EQ(SecondLine(window->LblCV), " 1162");
+    EXPECT_TRUE(window->TxtM->isVisible());
+    EXPECT_TRUE(window->LblReferenceArea->isVisible());
+    EXPECT_FALSE(window->PicChart->Image() == sign_chart) << "the chart still shows the Sign curve";
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::WRS));
+
+    ClickOn(window->OptSignTest);
+    ClickOn(window->PicChart);
+    EXPECT_EQ(window->txtN->text(), "29");
+    EXPECT_FALSE(window->TxtM->isVisible());
+    EXPECT_FALSE(window->LblReferenceArea->isVisible());
+    EXPECT_TRUE(window->PicChart->Image() == sign_chart);
+    EXPECT_TRUE(ShowsNoMessage());
+}
+
+TEST_F(WindowUserTest, ChartClickTakesTheTypedSigmaFirst) {
+    for (const TestKind test : {TestKind::Sign, TestKind::WRS}) {
+        SCOPED_TRACE(test == TestKind::WRS ? "WRS" : "Sign");
+        ClickOn(test == TestKind::WRS ? window->OptWRSTest : window->OptSignTest);
+        TypeInto(window->txtSigma, test == TestKind::WRS ? "0.25" : "0.3");
+        ClickOn(window->PicChart);
+        EXPECT_EQ(window->State().Sigma, test == TestKind::WRS ? 0.25f : 0.3f)
+            << "clicking the chart did not take the typed sigma";
+        EXPECT_EQ(Shift(), test == TestKind::WRS ? "D/s = 2" : "D/s = 1.667");
+        EXPECT_TRUE(ShowsEngineResults(*window, test));
+    }
+    EXPECT_TRUE(ShowsNoMessage());
+}
+
+// --- Real message boxes ----------------------------------------------------
+
+// A message box takes the focus away from the window while it is up; that is
+// not the user leaving a box, so no lost-focus check may run for it.
+TEST_F(WindowWithMessageBoxesTest, MessageBoxDoesNotCountAsLeavingTheBox) {
+    TypeInto(window->txtDCGL, "1.2.");
+    EXPECT_TRUE(ShowsOneMessage(Q(rules::kCheckDecimalPoint), MessageIcon::None));
+    EXPECT_EQ(window->State().DCGL, 1.0) << "the half-typed DCGL was taken when the message box opened";
+    EXPECT_EQ(window->txtDCGL->text(), "");
+    EXPECT_TRUE(HasFocusWithin(window->txtDCGL));
+
+    messages.Clear();
+    TypeInto(window->Cboalpha, "0.6");
+    TabAway();
+    EXPECT_TRUE(ShowsOneMessage(Q(rules::kAlphaRange), MessageIcon::Exclamation));
+    EXPECT_EQ(window->Cboalpha->currentText(), "0.05");
+    EXPECT_TRUE(HasFocusWithin(window->Cboalpha));
+    EXPECT_EQ(window->State().Alpha, 0.05f);
+}
+
+TEST_F(WindowWithMessageBoxesTest, RefusedSigmaKeepsTheFocusAfterTheBoxCloses) {
+    TypeInto(window->txtSigma, "0");
+    TabAway();
+    EXPECT_TRUE(ShowsOneMessage(Q(rules::kSigmaNotPositive), MessageIcon::Exclamation));
+    EXPECT_TRUE(HasFocusWithin(window->txtSigma));
+    EXPECT_EQ(window->txtSigma->text(), "");
+    EXPECT_EQ(window->State().Sigma, 0.5f);
+    EXPECT_EQ(window->txtN->text(), "29");
+}
+
+}  // namespace
+}  // namespace valdris::testing
