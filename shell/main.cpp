@@ -2,14 +2,12 @@
 // program runs until its last window has closed.
 
 #include <QApplication>
-#include <QIcon>
 
 #include "context_ids.h"
 #include "design_window_loader.h"
 #include "help_viewer.h"
 #include "message_boxes.h"
 #include "program_windows.h"
-#include "shell_resources.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -17,8 +15,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("VALDRIS Power"));
     QApplication::setApplicationVersion(QStringLiteral(VALDRIS_VERSION_TEXT));
     QApplication::setDesktopFileName(QStringLiteral("valdris-power"));
-    valdris::LoadShellResources();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/shell/valdris-power.svg")));
     QApplication::setQuitOnLastWindowClosed(true);
 
     valdris::QtMessageBoxes messages;

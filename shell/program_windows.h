@@ -7,10 +7,10 @@
 #include <QWidget>
 #include <functional>
 
-namespace valdris {
+#include "frm_getting_started.h"
+#include "frm_splash.h"
 
-class frmGettingStarted;
-class frmSplash;
+namespace valdris {
 
 class ProgramWindows : public QObject {
     Q_OBJECT
