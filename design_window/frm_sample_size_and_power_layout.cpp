@@ -211,7 +211,7 @@ void frmSampleSizeandPower::BuildLayout() {
                                   Twips(4710, 0, 2415, 975));
     {
         constexpr int kAlphaX = 120, kBetaX = 1260, kComboW = 1035;
-        constexpr int kHeadingY = 300, kHeadingH = 255, kComboY = kHeadingY + kHeadingH;
+        constexpr int kHeadingY = 315, kHeadingH = 255, kComboY = kHeadingY + kHeadingH;
         const QFont heading = Typeface(Face::TimesNewRoman, 12);
         Lblalpha = MakeLabel(FrmDecisionErrors, "Lblalpha", tr("&Alpha:"),
                              Qt::AlignLeft | Qt::AlignBottom, Twips(kAlphaX, kHeadingY, kComboW, kHeadingH));
