@@ -10,7 +10,6 @@
 #include "input_rules.h"
 #include "number_output.h"
 #include "options.h"
-#include "report.h"
 #include "sweep.h"
 
 namespace valdris::cli {
@@ -32,16 +31,6 @@ TEST(ParseOptions, ReadsEveryOption) {
     EXPECT_EQ(options.chart_path, "out.SVG");
 }
 
-TEST(ParseOptions, ReadsASweepAndANegativeValue) {
-    const auto parsed = ParseOptions({"--sweep", "lbgr", "-1", "0.5", "0.25", "--json"});
-    ASSERT_TRUE(parsed.options) << parsed.usage_error;
-    ASSERT_TRUE(parsed.options->sweep);
-    EXPECT_EQ(parsed.options->sweep->input, SweptInput::LBGR);
-    EXPECT_EQ(parsed.options->sweep->from, "-1");
-    EXPECT_EQ(parsed.options->sweep->step, "0.25");
-    EXPECT_EQ(parsed.options->format, OutputFormat::Json);
-}
-
 TEST(ParseOptions, RefusesWrongCommandLines) {
     const std::vector<std::vector<std::string>> cases = {
         {"--frobnicate"}, {"extra"},          {"--alpha"},        {"--test", "t"},  {"--test"},
@@ -53,15 +42,6 @@ TEST(ParseOptions, RefusesWrongCommandLines) {
         EXPECT_FALSE(parsed.options) << args[0];
         EXPECT_FALSE(parsed.usage_error.empty()) << args[0];
     }
-}
-
-TEST(ReadInputs, NamesTheOptionThatIsNotANumber) {
-    Options options;
-    options.beta = "0,05";
-    const auto read = ReadInputs(options);
-    EXPECT_FALSE(read.inputs);
-    EXPECT_NE(read.refusal.find("--beta"), std::string::npos);
-    EXPECT_NE(read.refusal.find("0,05"), std::string::npos);
 }
 
 TEST(ToSingle, RoundsToNearestAndOverflowsToInfinity) {
@@ -149,16 +129,6 @@ TEST(PlanSweep, RefusesRangesThatMakeNoSense) {
         EXPECT_TRUE(plan.values.empty()) << c[0] << ' ' << c[1] << ' ' << c[2];
         EXPECT_FALSE(plan.refusal.empty());
     }
-}
-
-TEST(Report, ShowsTheFiguresAsTheWindowDoes) {
-    DesignState state;
-    state.DoverS = 50.0 / 51;
-    state.WRSCriticalValue = 1162.4751;
-    state.SignCriticalValue = 19;
-    EXPECT_EQ(ShiftText(state), "D/s = 0.98");
-    EXPECT_EQ(CriticalValueText(TestKind::WRS, state), " 1162");
-    EXPECT_EQ(CriticalValueText(TestKind::Sign, state), " 19");
 }
 
 TEST(NumberOutput, MachineFormsReadBackAndQuote) {
