@@ -4,13 +4,31 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QResizeEvent>
-#include <QtWidgets/qdrawutil.h>
 #include <cmath>
 
 #include "chart_geometry.h"
 #include "painter_surface.h"
 
 namespace valdris {
+namespace {
+
+// One pixel wide ring: the top and left edges in one brush, the bottom and
+// right edges in another. Filled rectangles, not lines, so that it covers
+// whole logical pixels on a high-density screen too.
+void DrawRing(QPainter& painter, const QRect& r, const QBrush& top_left, const QBrush& bottom_right) {
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), top_left);
+    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), top_left);
+    painter.fillRect(QRect(r.left() + 1, r.bottom(), r.width() - 1, 1), bottom_right);
+    painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 1), bottom_right);
+}
+
+// The classic sunken picture-box border, two pixels deep.
+void DrawSunkenBorder(QPainter& painter, const QRect& outer, const QPalette& palette) {
+    DrawRing(painter, outer, palette.dark(), palette.light());
+    DrawRing(painter, outer.adjusted(1, 1, -1, -1), palette.shadow(), palette.midlight());
+}
+
+}  // namespace
 
 // The retained image and a painter that stays open on it while a chart is
 // drawn: one drawing is about a hundred operations, and reopening a painter
@@ -100,7 +118,7 @@ void PowerChartView::paintEvent(QPaintEvent*) {
     surface_->Resize(contentsRect().size(), devicePixelRatioF());
     const QImage& image = surface_->Image();
     QPainter painter(this);
-    qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
+    DrawSunkenBorder(painter, rect(), palette());
     painter.drawImage(contentsRect().topLeft(), image);
 }
 
