@@ -11,8 +11,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The display name falls back to this. Setting it as well would make Qt
+    // append it to every window caption, and the captions are fixed texts.
     QApplication::setApplicationName(QStringLiteral("VALDRIS Power"));
-    QApplication::setApplicationDisplayName(QStringLiteral("VALDRIS Power"));
     QApplication::setApplicationVersion(QStringLiteral(VALDRIS_VERSION_TEXT));
     QApplication::setDesktopFileName(QStringLiteral("valdris-power"));
     QApplication::setQuitOnLastWindowClosed(true);

@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# End to end: the real program on a virtual X display, driven as a user would.
+#   e2e_test.sh <path to valdris-power>
+# Splash centred -> OK -> design window with the defaults -> Help, Getting
+# Started twice gives one window -> Help, About shows the splash again ->
+# closing the design window leaves the program running with Getting Started
+# -> its OK ends the program with status 0.
+set -euo pipefail
+
+program=${1:?usage: e2e_test.sh <valdris-power>}
+timeout_s=${VALDRIS_E2E_TIMEOUT:-20}
+
+if [ -z "${VALDRIS_E2E_DISPLAY_READY:-}" ]; then
+  exec env VALDRIS_E2E_DISPLAY_READY=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
+export QT_QPA_PLATFORM=xcb
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+
+pid=
+cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null || true; }
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+passed=0
+pass() { passed=$((passed + 1)); echo "ok - $*"; }
+
+# Polls a command until it succeeds or the time is up.
+wait_for() {
+  local what=$1; shift
+  local deadline=$((SECONDS + timeout_s))
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
+    sleep 0.05
+  done
+}
+
+visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true; }
+count_visible() { visible_windows | grep -c . || true; }
+window_named() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
+has_window_named() { [ -n "$(window_named "$1")" ]; }
+count_named() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | grep -c . || true; }
+
+# The splash has no caption: it is the one window of the program that is 658 x 550.
+splash_window() {
+  local w
+  for w in $(visible_windows); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "$WIDTH" = 658 ] && [ "$HEIGHT" = 550 ]; then echo "$w"; return 0; fi
+  done
+  return 1
+}
+splash_shown() { splash_window >/dev/null; }
+splash_gone() { ! splash_window >/dev/null; }
+
+focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
+
+clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null || true)" = "$1" ]; }
+# Copies the focused input's whole text and compares it.
+expect_focused_text() {
+  local label=$1 expected=$2
+  printf 'stale' | xclip -selection clipboard
+  xdotool key --clearmodifiers ctrl+a ctrl+c
+  wait_for "$label to read '$expected' (clipboard: '$(xclip -o -selection clipboard 2>/dev/null)')" \
+    clipboard_is "$expected"
+  pass "$label is '$expected'"
+}
+
+"$program" & pid=$!
+
+# 1. The splash window, centred on the screen.
+wait_for "the splash window" splash_shown
+splash=$(splash_window)
+eval "$(xdotool getdisplaygeometry --shell)"
+screen_w=$WIDTH; screen_h=$HEIGHT
+eval "$(xdotool getwindowgeometry --shell "$splash")"
+dx=$((X - (screen_w - WIDTH) / 2)); dy=$((Y - (screen_h - HEIGHT) / 2))
+[ ${dx#-} -le 1 ] && [ ${dy#-} -le 1 ] || fail "splash at $X,$Y is not centred on ${screen_w}x${screen_h}"
+[ "$(count_visible)" = 1 ] || fail "more than the splash window at start"
+pass "splash centred at $X,$Y"
+
+# 2. OK (the only control, focused): the design window with its defaults.
+focus "$splash"
+xdotool key Return
+wait_for "the design window" has_window_named "VALDRIS Power 2000"
+wait_for "the splash to close" splash_gone
+[ "$(count_visible)" = 1 ] || fail "OK left $(count_visible) windows"
+design=$(window_named "VALDRIS Power 2000")
+pass "OK opened the design window alone"
+
+focus "$design"
+expect_focused_text "Radionuclide" "Unity Rule"
+xdotool key Tab;  expect_focused_text "DCGL" "1"
+xdotool key Tab;  expect_focused_text "Sigma" ".5"
+xdotool key Tab Tab;  expect_focused_text "Alpha" "0.05"
+xdotool key Tab;  expect_focused_text "Beta" "0.05"
+xdotool key Tab;  expect_focused_text "LBGR" "0.5"
+
+# 3. Help, Getting Started, twice: one window.
+# Opens the Help menu of the design window and waits for its popup.
+open_help_menu() {
+  local before
+  focus "$design"
+  before=$(count_visible)
+  xdotool key alt+h
+  menu_open() { [ "$(count_visible)" -gt "$before" ]; }
+  wait_for "the Help menu" menu_open
+}
+open_getting_started() {
+  open_help_menu
+  xdotool key Return
+  wait_for "Getting Started" has_window_named "Getting Started"
+}
+open_getting_started
+open_getting_started
+[ "$(count_named "Getting Started")" = 1 ] || fail "Getting Started opened more than once"
+pass "Getting Started twice gives one window"
+
+# 4. Help, About: the splash again; its OK returns to the design window.
+open_help_menu
+xdotool key a
+wait_for "the About window" splash_shown
+pass "About shows the splash window"
+focus "$(splash_window)"
+xdotool key Return
+wait_for "the About window to close" splash_gone
+has_window_named "VALDRIS Power 2000" || fail "the design window went away with About"
+pass "About's OK returns to the design window"
+
+# 5. Closing the design window leaves Getting Started and the program running.
+focus "$design"
+xdotool key alt+x
+design_gone() { ! has_window_named "VALDRIS Power 2000"; }
+wait_for "the design window to close" design_gone
+kill -0 "$pid" 2>/dev/null || fail "the program ended while Getting Started was open"
+has_window_named "Getting Started" || fail "Getting Started closed with the design window"
+pass "Getting Started keeps the program running"
+
+# 6. Its OK ends the program, with status 0.
+focus "$(window_named "Getting Started")"
+xdotool key Return
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+wait_for "the program to end" ended
+status=0; wait "$pid" || status=$?
+pid=
+[ "$status" = 0 ] || fail "the program ended with status $status"
+pass "the program ended with status 0"
+echo "$passed passed, 0 failed"
