@@ -22,8 +22,8 @@ constexpr double kNoCriticalValue = -1111;
 constexpr int kFrequencySize = 501;
 constexpr int kWorkSize = 251;
 
-// The shift enters as 0.707 times D/s, a rounded 1/sqrt(2), while the curve
-// uses the longer constant below; both are what the design tables assume.
+// The sample size scales D/s by 0.707, a rounded 1/sqrt(2), while the curve
+// divides by the longer constant below; the published sizes rest on both.
 constexpr double kShiftScale = 0.707;
 constexpr double kSqrtTwo = 1.4142135623731;
 // 1.2 (twenty percent margin) times one half per area.
