@@ -38,7 +38,7 @@ QString MissingHelpFileMessage(const QString& help_file) {
 
 HelpViewer::HelpViewer(MessageBoxes& messages, QObject* parent) : QObject(parent), messages_(messages) {}
 
-HelpViewer::~HelpViewer() { Close(); }
+HelpViewer::~HelpViewer() { delete window_; }
 
 void HelpViewer::ShowTopic(const QString& help_file, int context_id) {
     QString html;

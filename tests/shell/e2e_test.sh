@@ -2,9 +2,10 @@
 # End to end: the real program on a virtual X display, driven as a user would.
 #   e2e_test.sh <path to valdris-power>
 # Splash centred -> OK -> design window with the defaults -> Help, Getting
-# Started twice gives one window -> Help, About shows the splash again ->
-# closing the design window leaves the program running with Getting Started
-# -> its OK ends the program with status 0.
+# Started twice gives one window -> Help, About shows the splash again -> F1
+# opens the help viewer -> closing the design window closes the viewer and
+# leaves the program running with Getting Started -> its OK ends the program
+# with status 0.
 set -euo pipefail
 
 program=${1:?usage: e2e_test.sh <valdris-power>}
@@ -126,16 +127,26 @@ wait_for "the About window to close" splash_gone
 has_window_named "VALDRIS Power 2000" || fail "the design window went away with About"
 pass "About's OK returns to the design window"
 
-# 5. Closing the design window leaves Getting Started and the program running.
+# 5. F1 in the Help menu opens the help file beside the program.
+open_help_menu
+xdotool key F1
+wait_for "the help viewer" has_window_named "VALDRIS Power Help"
+xdotool key Escape
+pass "F1 opened the help viewer"
+
+# 6. Closing the design window closes the help viewer, and leaves Getting
+#    Started and the program running.
 focus "$design"
 xdotool key alt+x
 design_gone() { ! has_window_named "VALDRIS Power 2000"; }
 wait_for "the design window to close" design_gone
+help_gone() { ! has_window_named "VALDRIS Power Help"; }
+wait_for "the help viewer to close with the design window" help_gone
 kill -0 "$pid" 2>/dev/null || fail "the program ended while Getting Started was open"
 has_window_named "Getting Started" || fail "Getting Started closed with the design window"
 pass "Getting Started keeps the program running"
 
-# 6. Its OK ends the program, with status 0.
+# 7. Its OK ends the program, with status 0.
 focus "$(window_named "Getting Started")"
 xdotool key Return
 ended() { ! kill -0 "$pid" 2>/dev/null; }
