@@ -63,6 +63,16 @@ TEST(HelpTopicFor, PrefersTheOpenMenuThenTheFocusThenTheWindow) {
     }
 }
 
+TEST(HelpFile, HasATopicForEveryContextNumber) {
+    QFile file(QStringLiteral(VALDRIS_HELP_FILE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << VALDRIS_HELP_FILE;
+    const QString html = QString::fromUtf8(file.readAll());
+    for (int id : {kHelpContextDesignWindow, kHelpContextFileMenu, kHelpContextHelpMenu, kHelpContextSplash,
+                   kHelpContextGettingStarted}) {
+        EXPECT_TRUE(html.contains(QStringLiteral("name=\"%1\"").arg(HelpTopicAnchor(id)))) << id;
+    }
+}
+
 class HelpKeyTest : public ::testing::Test {
 protected:
     void SetUp() override {

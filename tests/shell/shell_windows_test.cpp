@@ -100,6 +100,27 @@ TEST(Splash, UsesTheStatedTypefaces) {
     EXPECT_EQ(splash.lblProductName->palette().color(QPalette::WindowText), QColor(0, 0, 192));
 }
 
+TEST(Splash, SubstitutesInstalledFacesForTheMissingOnes) {
+    frmSplash splash;
+    struct Expected {
+        QWidget* widget;
+        QStringList families;
+    };
+    const Expected table[] = {
+        {splash.lblCompanyProduct, {"Staccato222 BT", "Z003"}},
+        {splash.lblVersion, {"LithographLight", "URW Gothic"}},
+        {splash.lblCompany, {"Comic Sans MS", "Comic Neue"}},
+        {splash.lblProductName, {"Arial", "Liberation Sans"}},
+        {splash.CmdOK, {"Times New Roman", "Liberation Serif"}},
+    };
+    for (const Expected& e : table) {
+        // Families installed by more than one foundry carry it in brackets.
+        const QString resolved = QFontInfo(e.widget->font()).family().section(QStringLiteral(" ["), 0, 0);
+        EXPECT_TRUE(e.families.contains(resolved))
+            << e.widget->objectName().toStdString() << " got " << resolved.toStdString();
+    }
+}
+
 TEST(Splash, OnlyOKTakesTheFocusAndEscapeKeepsItOpen) {
     frmSplash splash;
     splash.show();
