@@ -162,7 +162,6 @@ private:
     bool shown_once_ = false;
     int handler_depth_ = 0;
     bool design_refusal_shown_ = false;
-    int scroll_change_depth_ = 0;
 };
 
 }  // namespace valdris

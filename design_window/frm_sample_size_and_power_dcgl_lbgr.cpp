@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <algorithm>
 #include <cmath>
 
 #include "frm_sample_size_and_power.h"
@@ -18,10 +19,6 @@ constexpr double kMinimumRelativeShift = 0.1;
 // The bar's top position stands for LBGR = DCGL, which is never kept.
 constexpr int kScrollTop = 1000;
 constexpr int kScrollBelowTop = 999;
-// Scroll-bar runs nested deeper than any accepted input needs; beyond it the
-// minimum-shift rule stops moving the bar. Only a DCGL box that holds an
-// unchecked text can make the bar and the rule chase each other.
-constexpr int kDeepestScrollNesting = 8;
 
 std::string TextOf(const QLineEdit* box) { return box->text().toStdString(); }
 
@@ -94,8 +91,6 @@ void frmSampleSizeandPower::txtLBGR_LostFocus() {
 void frmSampleSizeandPower::ScrLBGR_Change() {
     HandlerRun run(*this);
     if (!run) return;
-    ++scroll_change_depth_;
-
     if (ScrLBGR->value() == kScrollTop) ScrLBGR->setValue(kScrollBelowTop);  // runs this handler nested
 
     const double dcgl_of_text = DCGLOfText(/*strict=*/true);
@@ -105,13 +100,15 @@ void frmSampleSizeandPower::ScrLBGR_Change() {
     ApplyMinimumShift(rules::kMinimumShiftScrollLine);
     ShowShift(2);
     Recalculate();
-
-    --scroll_change_depth_;
 }
 
 // Values of D/s below 0.1 ask for unrealistically many samples: LBGR is
 // lowered to DCGL - 0.1 sigma (not below 0) and the bar follows, rounded
 // down, which derives LBGR once more from the bar through its handler.
+// The bar is taken no higher than 999: an LBGR this rule leaves is below the
+// DCGL, and sending the bar to 1000, which its handler turns back to 999,
+// would let the two chase each other for ever while the DCGL box holds a
+// larger number not yet taken.
 void frmSampleSizeandPower::ApplyMinimumShift(const std::string& second_line) {
     if (!(state_.DoverS < kMinimumRelativeShift)) return;
     messages_.Show(QString::fromStdString(rules::kMinimumShiftFirstLine + "\r\n" + second_line), MessageIcon::None);
@@ -119,7 +116,7 @@ void frmSampleSizeandPower::ApplyMinimumShift(const std::string& second_line) {
     if (state_.LBGR < 0) state_.LBGR = 0;
     UpdateShift();
     SetTextOf(txtLBGR, WriteNumber(state_.LBGR));
-    if (scroll_change_depth_ < kDeepestScrollNesting) SetScrollValue(std::floor(1000 * state_.LBGR / state_.DCGL));
+    SetScrollValue(std::min<double>(std::floor(1000 * state_.LBGR / state_.DCGL), kScrollBelowTop));
 }
 
 // After a sigma step.
