@@ -58,13 +58,6 @@ TEST(HelpContextID, NoneWhenNothingHasANumber) {
     SetHelpContextID(nullptr, 5);  // ignored, not a crash
 }
 
-TEST(HelpContextID, LaterSettingReplacesEarlier) {
-    QObject window;
-    SetHelpContextID(&window, kHelpContextSplash);
-    SetHelpContextID(&window, kHelpContextGettingStarted);
-    EXPECT_EQ(HelpContextID(&window), 240);
-}
-
 TEST(CloseHelp, RunsTheRegisteredCloserEvenWithoutAViewer) {
     CloseHelp();  // nothing registered: nothing happens
     int closed = 0;

@@ -141,14 +141,6 @@ TEST(Splash, OnlyOKTakesTheFocusAndEscapeKeepsItOpen) {
     EXPECT_EQ(ok.count(), 1);
 }
 
-TEST(Splash, CentresOnTheScreen) {
-    frmSplash splash;
-    splash.CentreOnScreen();
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(splash.frameGeometry().center().x() / 2, screen.center().x() / 2);
-    EXPECT_EQ(splash.frameGeometry().center().y() / 2, screen.center().y() / 2);
-}
-
 TEST(GettingStarted, ShowsTheParagraphInItsPlace) {
     frmGettingStarted window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Getting Started"));
@@ -183,17 +175,6 @@ TEST(GettingStarted, OpensWithOKFocusedAndOKCloses) {
     QTest::mouseClick(window->OKButton, Qt::LeftButton);
     ProcessDeferredDeletes();
     EXPECT_TRUE(window.isNull());
-}
-
-TEST(ProgramWindows, StartShowsOnlyTheSplash) {
-    FakeDesignWindows fake;
-    ProgramWindows windows(fake.Loader());
-    Main(windows);
-    ASSERT_NE(windows.Splash(), nullptr);
-    EXPECT_TRUE(windows.Splash()->isVisible());
-    EXPECT_EQ(windows.DesignWindow(), nullptr);
-    EXPECT_EQ(fake.loads, 0);
-    EXPECT_EQ(VisibleTopLevels(), QList<QWidget*>{windows.Splash()});
 }
 
 TEST(ProgramWindows, SplashOKLeavesOnlyTheDesignWindow) {
@@ -279,19 +260,6 @@ TEST(ProgramWindows, GettingStartedTwiceIsOneWindowInFront) {
     EXPECT_EQ(windows.GettingStarted(), nullptr);
     windows.ShowGettingStarted();
     EXPECT_NE(windows.GettingStarted(), nullptr);
-}
-
-TEST(ProgramWindows, GettingStartedOutlivesTheDesignWindow) {
-    FakeDesignWindows fake;
-    ProgramWindows windows(fake.Loader());
-    Main(windows);
-    windows.SplashOK();
-    windows.ShowGettingStarted();
-    windows.DesignWindow()->close();
-    ProcessDeferredDeletes();
-    ASSERT_NE(windows.GettingStarted(), nullptr);
-    EXPECT_TRUE(windows.GettingStarted()->isVisible());
-    EXPECT_EQ(VisibleTopLevels(), QList<QWidget*>{windows.GettingStarted()});
 }
 
 TEST(ProgramWindows, HelpContextNumbersOfTheShellsWindows) {
