@@ -1,6 +1,6 @@
 #include "lost_focus_watcher.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFocusEvent>
 
 namespace valdris {
@@ -54,13 +54,18 @@ bool LostFocusWatcher::eventFilter(QObject* watched, QEvent* event) {
     }
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
     if (KeepsFocusInControl(reason) || owner_ != watched) return false;
+    // Qt names the new focus widget before it tells the old one. A widget of
+    // another window (the list of an open combo box takes the focus after the
+    // popup has opened) is no control of this window.
+    const QWidget* next = QApplication::focusWidget();
+    if (!next || next->window() != entry->control->window()) return false;
     owner_ = nullptr;
 
     // Let the control finish losing the focus first (cursor, selection), so
     // that a handler giving the focus back finds it in a settled state.
     const std::function<void()> on_lost_focus = entry->on_lost_focus;
     forwarding_ = watched;
-    QCoreApplication::sendEvent(watched, event);
+    QApplication::sendEvent(watched, event);
     forwarding_ = nullptr;
     if (!detached_ && on_lost_focus) on_lost_focus();
     return true;

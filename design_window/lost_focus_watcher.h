@@ -7,8 +7,9 @@
 // the control that was about to get it never receives FocusIn, and its own
 // handler must not run. A focus-out caused by the window deactivating (a
 // message box, another window), by a popup opening (a combo box list, a
-// context menu) or by the menu bar is no change of control: the control
-// keeps the focus as far as the handlers are concerned.
+// context menu) or by the menu bar, and a focus that goes to no widget or to
+// one of another window, are no change of control: the control keeps the
+// focus as far as the handlers are concerned.
 
 #include <QObject>
 #include <QPointer>

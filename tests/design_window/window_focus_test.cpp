@@ -115,6 +115,20 @@ TEST_F(WindowFocusTest, FocusLostToAnotherWindowOrAPopupIsNoLeaving) {
     EXPECT_EQ(Shown(), std::vector<QString>{"Standard Deviation must be greater than zero|exclamation"});
 }
 
+// The open list takes the focus after the popup reason was given: still no
+// leaving; only the choice is checked.
+TEST_F(WindowFocusTest, OpeningAComboBoxListIsNoLeaving) {
+    Enter(window->Cboalpha, "0.6");
+    window->Cboalpha->showPopup();
+    QApplication::processEvents();
+    EXPECT_NE(QApplication::focusWidget(), window->Cboalpha);
+    window->Cboalpha->hidePopup();
+    QApplication::processEvents();
+    EXPECT_TRUE(messages.shown.empty());
+    window->txtLBGR->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Shown(), std::vector<QString>{"Alpha should be between 0.0 and 0.5|exclamation"});
+}
+
 TEST_F(WindowFocusTest, ClosingRunsNoInputHandler) {
     QSignalSpy closed(window.get(), &QObject::destroyed);
     Enter(window->txtSigma, "0");
