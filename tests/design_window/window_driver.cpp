@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
+#include <cstdlib>
 
 #include "up_down_control.h"
 
@@ -194,10 +196,10 @@ void DragScrollTo(QScrollBar* bar, int value) {
                    (grab.x() - thumb.x());
     }
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, grab);
-    // A hand moves through several positions on the way.
-    constexpr int kMoves = 4;
-    for (int i = 1; i <= kMoves; ++i) {
-        const int x = grab.x() + (target_x - grab.x()) * i / kMoves;
+    // A hand passes through every few pixels on the way.
+    const int moves = std::max(1, std::abs(target_x - grab.x()) / 3);
+    for (int i = 1; i <= moves; ++i) {
+        const int x = grab.x() + (target_x - grab.x()) * i / moves;
         QTest::mouseMove(bar, QPoint(x, grab.y()));
     }
     QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, QPoint(target_x, grab.y()));

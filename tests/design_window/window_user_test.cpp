@@ -292,12 +292,15 @@ TEST_F(WindowUserTest, CharacterFilterCutsAtTheFirstForeignCharacter) {
             EXPECT_EQ(box->text(), c.typed_result) << "typed";
             PasteInto(box, c.input);
             EXPECT_EQ(box->text(), c.pasted_result) << "pasted";
+            // Nothing is taken while the box keeps the focus: the filter
+            // stores nothing.
+            EXPECT_EQ(window->State().DCGL, 1.0);
+            EXPECT_EQ(window->State().Sigma, 0.5f);
         }
+        // A usable value before moving on, so that leaving the box is quiet.
+        TypeInto(box, "1");
     }
     EXPECT_TRUE(ShowsNoMessage());
-    // Nothing was taken: the filter stores nothing.
-    EXPECT_EQ(window->State().DCGL, 1.0);
-    EXPECT_EQ(window->State().Sigma, 0.5f);
 }
 
 TEST_F(WindowUserTest, SecondDecimalPointEmptiesTheBox) {
@@ -320,6 +323,7 @@ TEST_F(WindowUserTest, SecondDecimalPointEmptiesTheBox) {
         EXPECT_TRUE(ShowsOneMessage(Q(rules::kCheckDecimalPoint), MessageIcon::None));
         EXPECT_EQ(box->text(), "");
         messages.on_show = nullptr;
+        TypeKeys("1");
     }
 }
 
@@ -390,7 +394,7 @@ TEST_F(WindowUserTest, ListChoicesAreCheckedAtOnce) {
     messages.Clear();
     ChooseListItem(window->CboBeta, 3);
     EXPECT_TRUE(ShowsNoMessage());
-    TypeInto(window->CboBeta, "7");
+    TypeInto(window->CboBeta, "-1");
     TabAway();
     EXPECT_TRUE(ShowsOneMessage(Q(rules::kBetaRange), MessageIcon::Exclamation));
     EXPECT_EQ(window->CboBeta->currentText(), "0.1");
@@ -563,6 +567,56 @@ TEST_F(WindowUserTest, ChartClickTakesTheTypedSigmaFirst) {
     EXPECT_TRUE(ShowsNoMessage());
 }
 
+// --- Refused twice ---------------------------------------------------------
+
+// After a refusal the focus is back in the box; leaving it again with another
+// bad value must be checked again, however the user left it the first time.
+TEST_F(WindowUserTest, BoxRefusedOnceIsCheckedAgainOnTheNextLeave) {
+    struct Case {
+        QWidget* box;
+        const char* bad;
+        const char* worse;
+        std::string message;
+        QWidget* elsewhere;
+    };
+    const Case cases[] = {
+        {window->CboBeta, "2", "3", rules::kBetaRange, window->txtDCGL},
+        {window->Cboalpha, "0.7", "0.8", rules::kAlphaRange, window->txtLBGR},
+        {window->txtSigma, "0", "00", rules::kSigmaNotPositive, window->CboBeta},
+        {window->txtLBGR, "2", "3", rules::kLBGRAboveDCGL, window->txtSigma},
+    };
+    auto text_of = [](QWidget* box) {
+        if (auto* combo = qobject_cast<QComboBox*>(box)) return combo->currentText();
+        return qobject_cast<QLineEdit*>(box)->text();
+    };
+    for (const bool first_by_mouse : {false, true}) {
+        for (const bool second_by_mouse : {false, true}) {
+            for (const Case& c : cases) {
+                SCOPED_TRACE(c.box->objectName().toStdString() + (first_by_mouse ? " mouse" : " Tab") +
+                             (second_by_mouse ? " then mouse" : " then Tab"));
+                const QString before = text_of(c.box);
+                TypeInto(c.box, c.bad);
+                messages.Clear();
+                if (first_by_mouse) ClickOn(c.elsewhere); else TabAway();
+                EXPECT_EQ(messages.shown.size(), 1u);
+                ASSERT_TRUE(HasFocusWithin(c.box));
+                PressKey(Qt::Key_A, Qt::ControlModifier);
+                TypeKeys(c.worse);
+                messages.Clear();
+                if (second_by_mouse) ClickOn(c.elsewhere); else TabAway();
+                EXPECT_TRUE(ShowsOneMessage(Q(c.message), messages.shown.empty() ? MessageIcon::None
+                                                                                 : messages.shown[0].icon))
+                    << "the second bad value was not checked";
+                if (c.box != window->txtSigma) EXPECT_EQ(text_of(c.box), before);
+                EXPECT_TRUE(HasFocusWithin(c.box));
+                // Leave it in a good state for the next case.
+                TypeInto(c.box, c.box == window->txtLBGR ? "0.5" : (c.box == window->txtSigma ? "0.5" : "0.05"));
+                TabAway();
+            }
+        }
+    }
+}
+
 // --- Real message boxes ----------------------------------------------------
 
 // A message box takes the focus away from the window while it is up; that is
@@ -573,6 +627,7 @@ TEST_F(WindowWithMessageBoxesTest, MessageBoxDoesNotCountAsLeavingTheBox) {
     EXPECT_EQ(window->State().DCGL, 1.0) << "the half-typed DCGL was taken when the message box opened";
     EXPECT_EQ(window->txtDCGL->text(), "");
     EXPECT_TRUE(HasFocusWithin(window->txtDCGL));
+    TypeKeys("1");
 
     messages.Clear();
     TypeInto(window->Cboalpha, "0.6");
@@ -581,6 +636,20 @@ TEST_F(WindowWithMessageBoxesTest, MessageBoxDoesNotCountAsLeavingTheBox) {
     EXPECT_EQ(window->Cboalpha->currentText(), "0.05");
     EXPECT_TRUE(HasFocusWithin(window->Cboalpha));
     EXPECT_EQ(window->State().Alpha, 0.05f);
+}
+
+// Clicking the arrow of one list while another box holds a bad value: the bad
+// value is refused (the focus goes back to it) and the list may still open.
+// Whatever the user then chooses, the text shown and the value used agree.
+TEST_F(WindowWithMessageBoxesTest, ListOpenedWhileAnotherBoxIsRefusedStaysInStep) {
+    TypeInto(window->CboBeta, "82");
+    ChooseListItem(window->Cboalpha, 4);  // 0.25
+    EXPECT_TRUE(ShowsOneMessage(Q(rules::kBetaRange), MessageIcon::Exclamation));
+    EXPECT_EQ(window->CboBeta->currentText(), "0.05");
+    EXPECT_EQ(window->State().Alpha, static_cast<float>(window->Cboalpha->currentText().toDouble()))
+        << "alpha shows " << window->Cboalpha->currentText().toStdString() << " but the design uses "
+        << window->State().Alpha;
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 }
 
 TEST_F(WindowWithMessageBoxesTest, RefusedSigmaKeepsTheFocusAfterTheBoxCloses) {
