@@ -27,6 +27,13 @@ bool IsDigitOrPoint(QChar c) { return (c >= QLatin1Char('0') && c <= QLatin1Char
 }  // namespace
 
 void frmSampleSizeandPower::WireEvents() {
+    lost_focus_ = new LostFocusWatcher(this);
+    // A combo box also reports "activated" when it loses the focus holding a
+    // typed text that matches a list item (it then selects that item). That
+    // is the box being left, which its lost-focus handler checks; a choice
+    // from the list or with the arrow keys is a click.
+    const auto is_list_choice = [this](const QComboBox* box) { return !lost_focus_->IsLosingFocus(box); };
+
     // Qt emits textChanged and valueChanged inside setText and setValue, so
     // the change handlers run nested when a handler writes these controls;
     // an unchanged text or value emits nothing.
@@ -35,8 +42,12 @@ void frmSampleSizeandPower::WireEvents() {
         connect(txtSigma, &QLineEdit::textChanged, this, [this] { txtSigma_Change(); }),
         connect(ScrLBGR, &QScrollBar::valueChanged, this, [this] { ScrLBGR_Change(); }),
         // activated: the user chose a list item; text set by the program is no click.
-        connect(Cboalpha, &QComboBox::activated, this, [this] { Cboalpha_Click(); }),
-        connect(CboBeta, &QComboBox::activated, this, [this] { CboBeta_Click(); }),
+        connect(Cboalpha, &QComboBox::activated, this, [this, is_list_choice] {
+            if (is_list_choice(Cboalpha)) Cboalpha_Click();
+        }),
+        connect(CboBeta, &QComboBox::activated, this, [this, is_list_choice] {
+            if (is_list_choice(CboBeta)) CboBeta_Click();
+        }),
         connect(UpDSigma, &UpDownControl::upClicked, this, [this] { UpDSigma_UpClick(); }),
         connect(UpDSigma, &UpDownControl::downClicked, this, [this] { UpDSigma_DownClick(); }),
         connect(PicChart, &PowerChartView::clicked, this, [this] { PicChart_Click(); }),
@@ -46,7 +57,6 @@ void frmSampleSizeandPower::WireEvents() {
         connect(mnuAbout, &QAction::triggered, this, [this] { emit aboutRequested(); }),
     };
 
-    lost_focus_ = new LostFocusWatcher(this);
     lost_focus_->Watch(txtDCGL, [this] { txtDCGL_LostFocus(); });
     lost_focus_->Watch(txtSigma, [this] { txtSigma_LostFocus(); });
     lost_focus_->Watch(txtLBGR, [this] { txtLBGR_LostFocus(); });

@@ -43,7 +43,7 @@ const LostFocusWatcher::Watched* LostFocusWatcher::Find(const QObject* object) c
 }
 
 bool LostFocusWatcher::eventFilter(QObject* watched, QEvent* event) {
-    if (detached_ || watched == forwarding_) return false;
+    if (detached_ || event == forwarding_) return false;
     if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) return false;
     const Watched* entry = Find(watched);
     if (!entry) return false;
@@ -53,21 +53,29 @@ bool LostFocusWatcher::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    if (KeepsFocusInControl(reason) || owner_ != watched) return false;
-    // Qt names the new focus widget before it tells the old one. A widget of
-    // another window (the list of an open combo box takes the focus after the
-    // popup has opened) is no control of this window.
-    const QWidget* next = QApplication::focusWidget();
-    if (!next || next->window() != entry->control->window()) return false;
-    owner_ = nullptr;
+    bool leaves = !KeepsFocusInControl(reason) && owner_ == watched;
+    if (leaves) {
+        // Qt names the new focus widget before it tells the old one. A widget
+        // of another window (the list of an open combo box takes the focus
+        // after the popup has opened) is no control of this window.
+        const QWidget* next = QApplication::focusWidget();
+        leaves = next && next->window() == entry->control->window();
+    }
+    if (leaves) owner_ = nullptr;
 
-    // Let the control finish losing the focus first (cursor, selection), so
-    // that a handler giving the focus back finds it in a settled state.
+    // Let the control finish losing the focus first (cursor, selection, a
+    // combo box taking its typed text), so that a handler giving the focus
+    // back finds it in a settled state.
     const std::function<void()> on_lost_focus = entry->on_lost_focus;
-    forwarding_ = watched;
+    const QEvent* const outer_event = forwarding_;
+    const QObject* const outer_control = losing_;
+    forwarding_ = event;
+    losing_ = watched;
     QApplication::sendEvent(watched, event);
-    forwarding_ = nullptr;
-    if (!detached_ && on_lost_focus) on_lost_focus();
+    forwarding_ = outer_event;
+    losing_ = outer_control;
+
+    if (leaves && !detached_ && on_lost_focus) on_lost_focus();
     return true;
 }
 

@@ -35,6 +35,10 @@ public:
     // The watched control that has the focus, or nullptr.
     QWidget* Owner() const { return owner_; }
 
+    // True while the control is processing the loss of the focus, whatever
+    // its reason.
+    bool IsLosingFocus(const QObject* control) const { return losing_ && losing_ == control; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -48,7 +52,8 @@ private:
     std::vector<Watched> watched_;
     QPointer<QWidget> owner_;
     bool detached_ = false;
-    QObject* forwarding_ = nullptr;  // the control a focus-out is being delivered to
+    const QEvent* forwarding_ = nullptr;  // the focus-out being delivered to its control
+    const QObject* losing_ = nullptr;     // the control it is delivered to
 };
 
 }  // namespace valdris

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <vector>
 
 #include "frm_sample_size_and_power.h"
 #include "symbol_label.h"
@@ -100,6 +101,50 @@ TEST_F(WindowFocusTest, RefusedAlphaKeepsTheFocusFromTheLBGRBox) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(Recalculations(), 1);
     EXPECT_EQ(window->State().Alpha, 0.1f);
+}
+
+// Leaving a combo box that holds a typed list item makes Qt select the item
+// and report it as activated: that is the leaving, checked once.
+TEST_F(WindowFocusTest, TypedListItemIsCheckedOnceOnLeaving) {
+    window->Cboalpha->setFocus(Qt::TabFocusReason);
+    window->Cboalpha->lineEdit()->selectAll();
+    QTest::keyClicks(window->Cboalpha, "0.25");
+    window->CboBeta->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Recalculations(), 1);
+    EXPECT_EQ(window->State().Alpha, 0.25f);
+
+    window->Cboalpha->setEditText("0.50");
+    window->Cboalpha_LostFocus();
+    ASSERT_EQ(window->State().Alpha, 0.5f);
+    ResetCounts();
+    window->CboBeta->setFocus(Qt::TabFocusReason);
+    window->CboBeta->lineEdit()->selectAll();
+    QTest::keyClicks(window->CboBeta, "0.50");
+    window->txtDCGL->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Shown(), std::vector<QString>{"Alpha and beta cannot both be as large as 0.5.|exclamation"});
+    EXPECT_EQ(QApplication::focusWidget(), window->CboBeta);
+    EXPECT_EQ(Recalculations(), 0);
+
+    // Still the box that has the focus: leaving it again checks it again.
+    ResetCounts();
+    window->CboBeta->lineEdit()->selectAll();
+    QTest::keyClicks(window->CboBeta, "2");
+    window->txtDCGL->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Shown(), std::vector<QString>{"Alpha and beta cannot both be as large as 0.5.|exclamation"});
+    EXPECT_EQ(window->CboBeta->currentText(), "0.05");
+}
+
+// A list can be opened and an item chosen while another box keeps the focus
+// after a refusal; the choice is still taken.
+TEST_F(WindowFocusTest, ListChoiceCountsWhileAnotherBoxHoldsTheFocus) {
+    Enter(window->txtSigma, "0");
+    window->Cboalpha->setFocus(Qt::MouseFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), window->txtSigma);
+    ResetCounts();
+    window->Cboalpha->setCurrentIndex(4);
+    emit window->Cboalpha->activated(4);
+    EXPECT_EQ(window->State().Alpha, 0.25f);
+    EXPECT_EQ(Recalculations(), 1);
 }
 
 // A message box, another window, a combo box's list or the menu bar take the
