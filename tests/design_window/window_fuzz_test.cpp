@@ -8,9 +8,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <cfloat>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -18,10 +20,12 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <vector>
 
 #include "expected_results.h"
 #include "frm_sample_size_and_power.h"
 #include "input_rules.h"
+#include "number_text.h"
 #include "power_chart_view.h"
 #include "recording_messages.h"
 #include "symbol_label.h"
@@ -130,9 +134,12 @@ private:
             "1D5", " 2 5", "1,5", "$3", "+.5", "-.0", "٣.٥", "½", "∞", "NaN", "inf", "💥💥", "\u00a01",
             "0,05", "5e", "e5", ".e1", "0x10",
         };
-        switch (Pick(8)) {
+        switch (Pick(10)) {
             case 0: return "0." + QString(40, '0') + "1";
             case 1: return RandomDigits(400);
+            // Around the smallest and largest DCGL that can be designed with.
+            case 8: return "0." + QString(Pick(36), '0') + RandomDigits(1 + Pick(3));
+            case 9: return "1" + QString(Pick(36), '0');
             case 2: return "0." + RandomDigits(1 + Pick(30));
             case 3: {
                 // A very long mixed text.
@@ -192,14 +199,12 @@ private:
             case 1: ClickScrollArrow(bar, false); return "scroll arrow left";
             case 2: ClickScrollTrough(bar, true); return "scroll trough right";
             case 3: ClickScrollTrough(bar, false); return "scroll trough left";
-            case 4: {
-                const int value = Pick(1001);
-                bar->setValue(value);
-                Settle();
-                return "scroll setValue " + std::to_string(value);
-            }
+            case 4:
             case 5: {
-                const int value = Chance(50) ? 0 : 1000;
+                // As a user would get there: the bar takes the focus first.
+                const int value = Chance(50) ? Pick(1001) : (Chance(50) ? 0 : 1000);
+                bar->setFocus(Qt::MouseFocusReason);
+                Settle();
                 bar->setValue(value);
                 Settle();
                 return "scroll setValue " + std::to_string(value);
@@ -244,6 +249,10 @@ private:
         };
         const auto& [key, name] = keys[Pick(8)];
         QWidget* focused = FocusedWidget();
+        if (focused == static_cast<QWidget*>(window_.CmdExit) && (key == Qt::Key_Space || key == Qt::Key_Return)) {
+            // That would end the session, not test it.
+            return "no key on CmdExit";
+        }
         PressKey(key);
         return std::string("key ") + name + " in " +
                (focused ? focused->objectName().toStdString() : std::string("(nothing)"));
@@ -263,6 +272,45 @@ private:
 
 bool ShowsNonNumber(const QString& text) {
     return text.contains("nan", Qt::CaseInsensitive) || text.contains("inf", Qt::CaseInsensitive);
+}
+
+double LeadingNumberOf(const QString& text) { return LeadingNumber(text.toStdString()); }
+
+bool NearlyEqual(double a, double b, double tolerance) { return std::fabs(a - b) <= tolerance; }
+
+// Once the user has left a box, its text and the stored value agree: the
+// design must use what the window shows. (A box that holds the focus may
+// hold a half-typed value.)
+std::string TextsOutOfStep(const frmSampleSizeandPower& window) {
+    std::ostringstream broken;
+    const DesignState& s = window.State();
+    // Single-precision values are compared as the text reads once stored.
+    auto check = [&](QWidget* box, const QString& text, double stored, double tolerance, bool single = false) {
+        if (HasFocusWithin(box)) return;
+        const double read = LeadingNumberOf(text);
+        const double shown = single ? static_cast<double>(static_cast<float>(read)) : read;
+        if (!NearlyEqual(shown, stored, tolerance)) {
+            broken << box->objectName().toStdString() << " shows '" << text.left(40).toStdString()
+                   << "' but the design uses " << stored << "; ";
+        }
+    };
+    check(window.txtDCGL, window.txtDCGL->text(), s.DCGL, 0.0);
+    check(window.txtSigma, window.txtSigma->text(), s.Sigma, 1e-6 * s.Sigma, true);
+    check(window.Cboalpha, window.Cboalpha->currentText(), s.Alpha, 1e-6 * s.Alpha, true);
+    check(window.CboBeta, window.CboBeta->currentText(), s.Beta, 1e-6 * s.Beta, true);
+    // The LBGR text may lie off the stored value by up to half a thousandth
+    // of the DCGL when the bar did not move.
+    check(window.txtLBGR, window.txtLBGR->text(), s.LBGR, 0.001 * s.DCGL);
+    if (!HasFocusWithin(window.txtDCGL) && window.lblLBGRMax->text() != window.txtDCGL->text()) {
+        broken << "lblLBGRMax '" << window.lblLBGRMax->text().toStdString() << "' differs from the DCGL text; ";
+    }
+    // The shift caption shows DoverS to two or three decimals.
+    const QString caption = window.lblShift->caption();
+    if (!caption.startsWith("D/s = ") ||
+        !NearlyEqual(LeadingNumberOf(caption.mid(6)), s.DoverS, 0.005 + 1e-9 * std::fabs(s.DoverS))) {
+        broken << "lblShift '" << caption.toStdString() << "' for DoverS " << s.DoverS << "; ";
+    }
+    return broken.str();
 }
 
 // Everything the window promises after any sequence of user actions. Empty
@@ -309,6 +357,7 @@ std::string BrokenPromises(const frmSampleSizeandPower& window) {
         if (ShowsNonNumber(text)) broken << name << " shows '" << text.toStdString() << "'; ";
     }
     if (!window.isVisible()) broken << "the window has closed; ";
+    broken << TextsOutOfStep(window);
     return broken.str();
 }
 
@@ -319,11 +368,78 @@ std::string StepLog(unsigned seed, const std::vector<std::string>& steps) {
     return log.str();
 }
 
-class WindowFuzzTest : public ::testing::TestWithParam<unsigned> {};
+// What one step may change depends on what the step was: these checks look
+// at the window before and after it.
+class StepChecker {
+public:
+    explicit StepChecker(const frmSampleSizeandPower& window)
+        : window_(window), shown_matches_selection_(ShownTest(window) == SelectedTest(window)) {}
+
+    void BeforeStep() {
+        selected_before_ = SelectedTest(window_);
+        bar_before_ = window_.ScrLBGR->value();
+        sigma_before_ = window_.State().Sigma;
+    }
+
+    std::string AfterStep(const std::string& action) {
+        std::string faults = MinimumShiftFault(action);
+        const TestKind selected = SelectedTest(window_);
+        const TestKind shown = ShownTest(window_);
+        // Once the shown results belong to the selected test they keep doing
+        // so until the selection changes: a recalculation runs the selected
+        // test, and a chart click always recalculates.
+        const bool chart_clicked = action == "click chart" || action == "click PicChart";
+        const bool must_match = chart_clicked || (shown_matches_selection_ && selected == selected_before_);
+        if (must_match && shown != selected && !EngineResults(window_.State(), selected).size_out_of_range) {
+            faults += "the window shows the other test's results; ";
+        }
+        if (const auto agree = ShowsEngineResults(window_, shown); !agree) {
+            faults += std::string("shown results differ from the engine: ") + agree.message() + "; ";
+        }
+        shown_matches_selection_ = shown == selected;
+        return faults;
+    }
+
+private:
+    // A moved bar or a sigma step keeps the relative shift at 0.1 (to
+    // single-precision rounding), unless LBGR had to go down to zero.
+    std::string MinimumShiftFault(const std::string& action) const {
+        const DesignState& state = window_.State();
+        const bool stepped = action.rfind("spin", 0) == 0 && state.Sigma != sigma_before_;
+        const bool scrolled = action.rfind("scroll", 0) == 0 && window_.ScrLBGR->value() != bar_before_;
+        // Subnormal singles carry too few digits for the rule to land on 0.1.
+        const bool subnormal = std::fabs(state.Delta) < FLT_MIN || state.Sigma < FLT_MIN;
+        if ((stepped || scrolled) && !subnormal && state.DoverS < 0.1 * (1 - 1e-6) && state.LBGR != 0.0) {
+            return "D/s " + std::to_string(state.DoverS) + " below 0.1 after the minimum-shift rule; ";
+        }
+        return {};
+    }
+
+    const frmSampleSizeandPower& window_;
+    bool shown_matches_selection_;
+    TestKind selected_before_ = TestKind::Sign;
+    int bar_before_ = 0;
+    float sigma_before_ = 0.0f;
+};
+
+struct FuzzRun {
+    unsigned seed;
+    // Real modal boxes take the focus from the window while they are up.
+    bool real_message_boxes;
+};
+
+void PrintTo(const FuzzRun& run, std::ostream* out) {
+    *out << "seed " << run.seed << (run.real_message_boxes ? " with message boxes" : "");
+}
+
+class WindowFuzzTest : public ::testing::TestWithParam<FuzzRun> {};
 
 TEST_P(WindowFuzzTest, RandomUserKeepsTheDesignSound) {
-    const unsigned seed = GetParam();
-    RecordingMessages messages;
+    const unsigned seed = GetParam().seed;
+    std::unique_ptr<RecordingMessages> recorder = GetParam().real_message_boxes
+                                                      ? std::make_unique<ModalRecordingMessages>()
+                                                      : std::make_unique<RecordingMessages>();
+    RecordingMessages& messages = *recorder;
     std::string message_faults;
     messages.on_show = [&](const RecordedMessage& shown) {
         for (const KnownMessage& known : KnownMessages()) {
@@ -341,32 +457,16 @@ TEST_P(WindowFuzzTest, RandomUserKeepsTheDesignSound) {
     ASSERT_TRUE(ShowAndActivate(window.get()));
 
     RandomUser user(*window, seed);
+    StepChecker checker(*window);
     std::vector<std::string> steps;
-    // Once the shown results belong to the selected test they keep doing so
-    // until the selection changes: a recalculation runs the selected test.
-    bool shown_matches_selection = ShownTest(*window) == SelectedTest(*window);
     for (int step = 0; step < kStepsPerSeed; ++step) {
-        const TestKind selected_before = SelectedTest(*window);
+        checker.BeforeStep();
         steps.push_back(user.Act());
         if (!window->isActiveWindow()) {
             window->activateWindow();
             (void)QTest::qWaitForWindowActive(window.get(), 1000);
         }
-
-        std::string faults = BrokenPromises(*window) + message_faults;
-        const TestKind selected = SelectedTest(*window);
-        const TestKind shown = ShownTest(*window);
-        const ShownResults for_selected = EngineResults(window->State(), selected);
-        const bool must_match =
-            steps.back() == "click chart" || steps.back() == "click PicChart" ||
-            (shown_matches_selection && selected == selected_before);
-        if (must_match && shown != selected && !for_selected.size_out_of_range) {
-            faults += "the window shows the other test's results; ";
-        }
-        if (const auto agree = ShowsEngineResults(*window, shown); !agree) {
-            faults += std::string("shown results differ from the engine: ") + agree.message() + "; ";
-        }
-        shown_matches_selection = shown == selected;
+        const std::string faults = BrokenPromises(*window) + message_faults + checker.AfterStep(steps.back());
         if (!faults.empty()) {
             ADD_FAILURE() << faults << "\n" << StepLog(seed, steps);
             return;
@@ -374,7 +474,18 @@ TEST_P(WindowFuzzTest, RandomUserKeepsTheDesignSound) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, WindowFuzzTest, ::testing::ValuesIn(kSeeds));
+std::vector<FuzzRun> Runs() {
+    std::vector<FuzzRun> runs;
+    for (unsigned seed : kSeeds) runs.push_back({seed, false});
+    runs.push_back({kSeeds[0] + 1, true});
+    return runs;
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, WindowFuzzTest, ::testing::ValuesIn(Runs()),
+                         [](const ::testing::TestParamInfo<FuzzRun>& info) {
+                             return "seed" + std::to_string(info.param.seed) +
+                                    (info.param.real_message_boxes ? "_message_boxes" : "");
+                         });
 
 }  // namespace
 }  // namespace valdris::testing
