@@ -1,5 +1,5 @@
-// The lost-focus handlers as focus really moves between the controls of a
-// shown window, and the window's close.
+// The lost-focus handlers as the focus really moves between the controls of
+// a shown window, and the window's close.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -11,14 +11,14 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <vector>
 
 #include "frm_sample_size_and_power.h"
-#include "symbol_label.h"
 #include "window_handlers_test_support.h"
 
 namespace valdris::testing {
 namespace {
+
+using Steps = std::vector<std::string>;
 
 class WindowFocusTest : public WindowHandlersTest {
 protected:
@@ -29,169 +29,120 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         ResetCounts();
     }
-
-    // Types into a box that has the focus, as the handlers see it.
-    static void Enter(QWidget* box, const QString& text) {
+    // Puts the focus in the box and types the text as keys.
+    static void TypeInto(QWidget* box, const char* text) {
         box->setFocus(Qt::MouseFocusReason);
-        if (auto* combo = qobject_cast<QComboBox*>(box)) {
-            combo->setEditText(text);
-        } else {
-            static_cast<QLineEdit*>(box)->setText(text);
-        }
+        auto* combo = qobject_cast<QComboBox*>(box);
+        (combo ? combo->lineEdit() : static_cast<QLineEdit*>(box))->selectAll();
+        QTest::keyClicks(box, text);
     }
+    static QWidget* Focused() { return QApplication::focusWidget(); }
 };
-
-TEST_F(WindowFocusTest, EditableComboBoxTakesTheFocusItself) {
-    window->Cboalpha->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(QApplication::focusWidget(), window->Cboalpha);
-}
 
 TEST_F(WindowFocusTest, LeavingABoxRunsItsHandlerOnce) {
-    Enter(window->txtSigma, "0.3");
-    window->txtLBGR->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(window->lblShift->caption(), "D/s = 1.667");
-    EXPECT_EQ(Recalculations(), 1);
-    EXPECT_EQ(QApplication::focusWidget(), window->txtLBGR);
-}
-
-struct RefusalCase {
-    const char* name;
-    QWidget* (*box)(frmSampleSizeandPower&);
-    const char* typed;
-    QWidget* (*moved_to)(frmSampleSizeandPower&);
-};
-
-class RefusedInputFocusTest : public WindowFocusTest, public ::testing::WithParamInterface<RefusalCase> {};
-
-// The refused box gets the focus back before the box the user chose ever
-// receives it, so that box's own handler does not run (it would recalculate).
-TEST_P(RefusedInputFocusTest, KeepsTheFocusAndTheOtherBoxRunsNothing) {
-    const RefusalCase& c = GetParam();
-    QWidget* box = c.box(*window);
-    QWidget* target = c.moved_to(*window);
-    Enter(box, c.typed);
-    target->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(QApplication::focusWidget(), box);
-    EXPECT_EQ(Recalculations(), 0);
-
-}
-
-QWidget* Sigma(frmSampleSizeandPower& w) { return w.txtSigma; }
-QWidget* DCGL(frmSampleSizeandPower& w) { return w.txtDCGL; }
-QWidget* LBGR(frmSampleSizeandPower& w) { return w.txtLBGR; }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RefusedInputFocusTest,
-    ::testing::Values(RefusalCase{"SigmaToDCGL", Sigma, "0", DCGL}, RefusalCase{"LBGRToSigma", LBGR, "2", Sigma},
-                      RefusalCase{"DCGLToLBGR", DCGL, "0", LBGR}),
-    [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
-
-TEST_F(WindowFocusTest, RefusedAlphaKeepsTheFocusFromTheLBGRBox) {
-    Enter(window->Cboalpha, "0.6");
-    window->txtLBGR->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Shown(), std::vector<QString>{"Alpha should be between 0.0 and 0.5|exclamation"});
-    EXPECT_EQ(QApplication::focusWidget(), window->Cboalpha);
-    EXPECT_EQ(window->Cboalpha->currentText(), "0.05");
-    // txtLBGR never had the focus: leaving the combo box with a good value
-    // runs the combo box's handler only.
+    window->Cboalpha->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(Focused(), window->Cboalpha);  // not its line edit
+    TypeInto(window->txtSigma, "0.3");
     ResetCounts();
-    window->Cboalpha->setEditText("0.1");
-    window->txtSigma->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(messages.shown.empty());
+    window->txtLBGR->setFocus(Qt::TabFocusReason);
+    Expect("lblShift=D/s = 1.667");
     EXPECT_EQ(Recalculations(), 1);
-    EXPECT_EQ(window->State().Alpha, 0.1f);
+    EXPECT_EQ(Focused(), window->txtLBGR);
+}
+
+// The refused box takes the focus back before the box the user chose ever
+// receives it, so that box's own handler (which would recalculate) never runs.
+TEST_F(WindowFocusTest, RefusedBoxKeepsTheFocusAndTheChosenBoxRunsNothing) {
+    struct Case {
+        QWidget* box;
+        const char* typed;
+        QWidget* chosen;
+        const char* message;
+        const char* valid;  // lets the box be left afterwards
+    };
+    const Case cases[] = {{window->txtSigma, "0", window->txtDCGL, "sigma<=0", ".5"},
+                          {window->txtLBGR, "2", window->txtSigma, "lbgr>dcgl", "0.5"},
+                          {window->txtDCGL, "0", window->txtLBGR, "dcgl?", "1"},
+                          {window->Cboalpha, "0.6", window->txtLBGR, "alpha", "0.05"}};
+    for (const Case& c : cases) {
+        ResetCounts();
+        TypeInto(c.box, c.typed);
+        c.chosen->setFocus(Qt::MouseFocusReason);
+        EXPECT_EQ(Shown(), Steps{c.message});
+        EXPECT_EQ(Focused(), c.box);
+        EXPECT_EQ(Recalculations(), 0);
+        TypeInto(c.box, c.valid);
+        window->txtRadionuclide->setFocus(Qt::TabFocusReason);
+    }
 }
 
 // Leaving a combo box that holds a typed list item makes Qt select the item
 // and report it as activated: that is the leaving, checked once.
 TEST_F(WindowFocusTest, TypedListItemIsCheckedOnceOnLeaving) {
-    window->Cboalpha->setFocus(Qt::TabFocusReason);
-    window->Cboalpha->lineEdit()->selectAll();
-    QTest::keyClicks(window->Cboalpha, "0.25");
+    TypeInto(window->Cboalpha, "0.25");
     window->CboBeta->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(Recalculations(), 1);
-    EXPECT_EQ(window->State().Alpha, 0.25f);
+    Expect("Alpha=0.25");
 
-    window->Cboalpha->setEditText("0.50");
-    window->Cboalpha_LostFocus();
-    ASSERT_EQ(window->State().Alpha, 0.5f);
+    Run("alpha 0.50");
     ResetCounts();
-    window->CboBeta->setFocus(Qt::TabFocusReason);
-    window->CboBeta->lineEdit()->selectAll();
-    QTest::keyClicks(window->CboBeta, "0.50");
+    TypeInto(window->CboBeta, "0.50");
     window->txtDCGL->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Shown(), std::vector<QString>{"Alpha and beta cannot both be as large as 0.5.|exclamation"});
-    EXPECT_EQ(QApplication::focusWidget(), window->CboBeta);
-    EXPECT_EQ(Recalculations(), 0);
-
+    EXPECT_EQ(Shown(), Steps{"joint"});
+    EXPECT_EQ(Focused(), window->CboBeta);
     // Still the box that has the focus: leaving it again checks it again.
-    ResetCounts();
-    window->CboBeta->lineEdit()->selectAll();
-    QTest::keyClicks(window->CboBeta, "2");
+    TypeInto(window->CboBeta, "2");
     window->txtDCGL->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Shown(), std::vector<QString>{"Alpha and beta cannot both be as large as 0.5.|exclamation"});
-    EXPECT_EQ(window->CboBeta->currentText(), "0.05");
+    EXPECT_EQ(Shown(), (Steps{"joint", "joint"}));
+    EXPECT_EQ(Recalculations(), 0);
 }
 
 // A list can be opened and an item chosen while another box keeps the focus
 // after a refusal; the choice is still taken.
 TEST_F(WindowFocusTest, ListChoiceCountsWhileAnotherBoxHoldsTheFocus) {
-    Enter(window->txtSigma, "0");
+    TypeInto(window->txtSigma, "0");
     window->Cboalpha->setFocus(Qt::MouseFocusReason);
-    ASSERT_EQ(QApplication::focusWidget(), window->txtSigma);
+    ASSERT_EQ(Focused(), window->txtSigma);
     ResetCounts();
     window->Cboalpha->setCurrentIndex(4);
     emit window->Cboalpha->activated(4);
-    EXPECT_EQ(window->State().Alpha, 0.25f);
+    Expect("Alpha=0.25");
     EXPECT_EQ(Recalculations(), 1);
 }
 
 // A message box, another window, a combo box's list or the menu bar take the
-// focus without leaving the control as far as the user is concerned.
-TEST_F(WindowFocusTest, FocusLostToAnotherWindowOrAPopupIsNoLeaving) {
-    Enter(window->txtSigma, "0");
+// focus without the user leaving the control.
+TEST_F(WindowFocusTest, FocusTakenByAnotherWindowOrAPopupIsNoLeaving) {
+    TypeInto(window->Cboalpha, "0.6");
+    window->Cboalpha->showPopup();  // its list takes the focus after the popup reason
+    QApplication::processEvents();
+    window->Cboalpha->hidePopup();
+    QApplication::processEvents();
+    EXPECT_TRUE(messages.shown.empty());
+    window->Cboalpha->setEditText("0.05");
+
+    TypeInto(window->txtSigma, "0");
     for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::MenuBarFocusReason}) {
         QFocusEvent out(QEvent::FocusOut, reason);
         QApplication::sendEvent(window->txtSigma, &out);
     }
     EXPECT_TRUE(messages.shown.empty());
     window->txtLBGR->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Shown(), std::vector<QString>{"Standard Deviation must be greater than zero|exclamation"});
+    EXPECT_EQ(Shown(), Steps{"sigma<=0"});
 }
 
-// The open list takes the focus after the popup reason was given: still no
-// leaving; only the choice is checked.
-TEST_F(WindowFocusTest, OpeningAComboBoxListIsNoLeaving) {
-    Enter(window->Cboalpha, "0.6");
-    window->Cboalpha->showPopup();
-    QApplication::processEvents();
-    EXPECT_NE(QApplication::focusWidget(), window->Cboalpha);
-    window->Cboalpha->hidePopup();
-    QApplication::processEvents();
-    EXPECT_TRUE(messages.shown.empty());
-    window->txtLBGR->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Shown(), std::vector<QString>{"Alpha should be between 0.0 and 0.5|exclamation"});
-}
-
-TEST_F(WindowFocusTest, ClosingRunsNoInputHandler) {
-    QSignalSpy closed(window.get(), &QObject::destroyed);
-    Enter(window->txtSigma, "0");
+TEST_F(WindowFocusTest, ClosedOrDestroyedWindowRunsNoHandler) {
+    TypeInto(window->txtSigma, "0");
     window->CmdExit->click();
     EXPECT_FALSE(window->isVisible());
+    Run(Steps{"sigma 0", "bar 700", "up", "chart", "dcgl"});
     EXPECT_TRUE(messages.shown.empty());
-
-    window->txtSigma_LostFocus();
-    window->ScrLBGR->setValue(700);
-    window->UpDSigma_UpClick();
-    window->PicChart_Click();
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(window->txtLBGR->text(), "0.5");
     EXPECT_EQ(Recalculations(), 0);
-}
+    Expect("txtLBGR=0.5");
 
-TEST_F(WindowFocusTest, DestroyingTheWindowRunsNoInputHandler) {
-    Enter(window->txtDCGL, "");
+    WindowHandlersTest::SetUp();
+    window->show();
+    TypeInto(window->txtDCGL, "0");
     window.reset();
     EXPECT_TRUE(messages.shown.empty());
 }

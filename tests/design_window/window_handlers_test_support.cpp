@@ -1,0 +1,131 @@
+#include "window_handlers_test_support.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <map>
+
+#include "input_rules.h"
+#include "number_text.h"
+#include "symbol_label.h"
+
+namespace valdris::testing {
+
+namespace {
+
+const std::map<std::string, std::string>& MessageNames() {
+    static const std::map<std::string, std::string> names = {
+        {"joint", rules::kAlphaBetaBothLarge + "|!"},
+        {"alpha", rules::kAlphaRange + "|!"},
+        {"beta", rules::kBetaRange + "|!"},
+        {"sigma<=0", rules::kSigmaNotPositive + "|!"},
+        {"sigma>10", rules::kSigmaTooLarge + "|"},
+        {"lbgr>dcgl", rules::kLBGRAboveDCGL + "|!"},
+        {"lbgr<0", rules::kLBGRNegative + "|"},
+        {"reset", rules::kLBGRResetToHalf + "|i"},
+        {"point", rules::kCheckDecimalPoint + "|"},
+        {"adjusted", rules::kMinimumShiftFirstLine + "\r\n" + rules::kMinimumShiftScrollLine + "|"},
+        {"ajusted", rules::kMinimumShiftFirstLine + "\r\n" + rules::kMinimumShiftSigmaLine + "|"},
+        {"dcgl?", rules::kDCGLUnusable + "|!"},
+        {"size", rules::kSampleSizeTooLarge + "|!"},
+    };
+    return names;
+}
+
+const char* IconMark(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Exclamation: return "!";
+    case MessageIcon::Information: return "i";
+    case MessageIcon::None: break;
+    }
+    return "";
+}
+
+}  // namespace
+
+void WindowHandlersTest::SetUp() {
+    window = std::make_unique<frmSampleSizeandPower>(messages);
+    recalculations = std::make_unique<QSignalSpy>(window.get(), &frmSampleSizeandPower::recalculated);
+}
+
+void WindowHandlersTest::Run(const std::string& step) {
+    const std::size_t blank = step.find(' ');
+    const std::string verb = step.substr(0, blank);
+    const QString arg = blank == std::string::npos ? QString() : QString::fromStdString(step.substr(blank + 1));
+    frmSampleSizeandPower& w = *window;
+    if (verb == "alpha") {
+        w.Cboalpha->setEditText(arg);
+        w.Cboalpha_LostFocus();
+    } else if (verb == "beta") {
+        w.CboBeta->setEditText(arg);
+        w.CboBeta_LostFocus();
+    } else if (verb == "sigma" || verb == "text-sigma") {
+        w.txtSigma->setText(arg);
+        if (verb == "sigma") w.txtSigma_LostFocus();
+    } else if (verb == "dcgl" || verb == "text-dcgl") {
+        w.txtDCGL->setText(arg);
+        if (verb == "dcgl") w.txtDCGL_LostFocus();
+    } else if (verb == "lbgr") {
+        w.txtLBGR->setText(arg);
+        w.txtLBGR_LostFocus();
+    } else if (verb == "bar") {
+        w.ScrLBGR->setValue(arg.toInt());
+    } else if (verb == "up") {
+        w.UpDSigma_UpClick();
+    } else if (verb == "down") {
+        w.UpDSigma_DownClick();
+    } else if (verb == "chart") {
+        w.PicChart_Click();
+    } else if (verb == "wrs") {
+        w.OptWRSTest->setChecked(true);
+    } else {
+        ADD_FAILURE() << "unknown step " << step;
+    }
+}
+
+void WindowHandlersTest::Expect(const std::string& name_equals_value) const {
+    const std::size_t eq = name_equals_value.find('=');
+    const std::string name = name_equals_value.substr(0, eq);
+    const std::string expected = name_equals_value.substr(eq + 1);
+    const DesignState& s = window->State();
+    const double number = LeadingNumber(expected);
+    if (name == "Alpha") {
+        EXPECT_EQ(s.Alpha, static_cast<float>(number));
+    } else if (name == "Beta") {
+        EXPECT_EQ(s.Beta, static_cast<float>(number));
+    } else if (name == "Sigma") {
+        EXPECT_EQ(s.Sigma, static_cast<float>(number));
+    } else if (name == "DCGL") {
+        EXPECT_EQ(s.DCGL, number);
+    } else if (name == "LBGR") {
+        EXPECT_EQ(s.LBGR, number);
+    } else if (const auto* shift = window->findChild<SymbolLabel*>(QString::fromStdString(name))) {
+        EXPECT_EQ(shift->caption().toStdString(), expected);
+    } else if (const auto* bar = window->findChild<QScrollBar*>(QString::fromStdString(name))) {
+        EXPECT_EQ(bar->value(), static_cast<int>(number));
+    } else if (const auto* combo = window->findChild<QComboBox*>(QString::fromStdString(name))) {
+        EXPECT_EQ(combo->currentText().toStdString(), expected);
+    } else if (const auto* box = window->findChild<QLineEdit*>(QString::fromStdString(name))) {
+        EXPECT_EQ(box->text().toStdString(), expected) << name;
+    } else if (const auto* label = window->findChild<QLabel*>(QString::fromStdString(name))) {
+        EXPECT_EQ(label->text().toStdString(), expected) << name;
+    } else {
+        ADD_FAILURE() << "no control " << name;
+    }
+}
+
+std::vector<std::string> WindowHandlersTest::Shown() const {
+    std::vector<std::string> names;
+    for (const RecordedMessage& m : messages.shown) {
+        const std::string shown = m.text.toStdString() + "|" + IconMark(m.icon);
+        std::string name = "unknown: " + shown;
+        for (const auto& [key, text] : MessageNames()) {
+            if (text == shown) name = key;
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
+}  // namespace valdris::testing
