@@ -52,7 +52,7 @@ public:
     QGroupBox* FrmStatisticalTest = nullptr;
     QRadioButton* OptSignTest = nullptr;
     QRadioButton* OptWRSTest = nullptr;
-    QLabel* LblCV = nullptr;
+    QLabel* LblCV = nullptr;  // text breaks with LF; property "caption" has the CR LF form
 
     QGroupBox* FrmDecisionErrors = nullptr;
     QLabel* Lblalpha = nullptr;
