@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
 
@@ -203,6 +204,17 @@ void DragScrollTo(QScrollBar* bar, int value) {
         QTest::mouseMove(bar, QPoint(x, grab.y()));
     }
     QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, QPoint(target_x, grab.y()));
+    Settle();
+}
+
+void TurnWheelOver(QWidget* widget, bool away) {
+    const QPoint centre = widget->rect().center();
+    QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, away ? 120 : -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    // Delivered as the window system would, so that it reaches the widget
+    // under the pointer whether or not it has the focus.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::instance()->notify(widget, &wheel);
     Settle();
 }
 

@@ -57,6 +57,10 @@ void ClickScrollArrow(QScrollBar* bar, bool towards_maximum);
 void ClickScrollTrough(QScrollBar* bar, bool towards_maximum);
 void DragScrollTo(QScrollBar* bar, int value);
 
+// One notch of the mouse wheel over the widget, away from or towards the
+// user; the focus stays where it is.
+void TurnWheelOver(QWidget* widget, bool away);
+
 void ClickSpinUp(valdris::UpDownControl* spin);
 void ClickSpinDown(valdris::UpDownControl* spin);
 

@@ -86,7 +86,7 @@ public:
     // One random action; returns its description for the step log.
     std::string Act() {
         CloseStrayPopup();
-        switch (Pick(14)) {
+        switch (Pick(15)) {
             case 0:
             case 1:
             case 2: return TypeText();
@@ -100,6 +100,7 @@ public:
             case 10: ClickOn(window_.PicChart); return "click chart";
             case 11: return OtherKey();
             case 12: return TypeText();
+            case 13: return TurnWheel();
             default: return Scroll();
         }
     }
@@ -233,6 +234,14 @@ private:
             }
         }
         return std::string("spin ") + (up ? "up" : "down") + " x" + std::to_string(clicks);
+    }
+
+    std::string TurnWheel() {
+        QWidget* targets[] = {window_.ScrLBGR, window_.Cboalpha, window_.CboBeta, window_.PicChart};
+        QWidget* target = targets[Pick(4)];
+        const bool away = Chance(50);
+        TurnWheelOver(target, away);
+        return std::string("wheel ") + (away ? "away" : "towards") + " over " + target->objectName().toStdString();
     }
 
     std::string SwitchTest() {

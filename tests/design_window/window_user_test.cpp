@@ -186,6 +186,20 @@ TEST_F(WindowUserTest, ArrowAndTroughClicksStepLBGR) {
     EXPECT_TRUE(ShowsNoMessage());
 }
 
+// The wheel over the bar while a new DCGL is still being typed: turning it
+// towards the user lowers LBGR, and never against a DCGL nobody has entered.
+TEST_F(WindowUserTest, WheelOverTheBarWhileTypingADCGL) {
+    TypeInto(window->txtDCGL, "5");
+    TurnWheelOver(window->ScrLBGR, true);
+    EXPECT_TRUE(ShowsNoMessage());
+    EXPECT_LE(window->State().LBGR, 0.5) << "turning the wheel down raised LBGR";
+    TabAway();
+    EXPECT_EQ(window->State().DCGL, 5.0);
+    EXPECT_LE(window->State().LBGR, 0.5);
+    EXPECT_EQ(window->txtLBGR->text().toDouble(), window->State().LBGR);
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
 // --- DCGL and LBGR boxes ---------------------------------------------------
 
 TEST_F(WindowUserTest, DCGLBelowLBGRResetsLBGRToHalf) {
@@ -440,6 +454,23 @@ TEST_F(WindowUserTest, ListChoiceAndLeavingTheBoxBothRecalculate) {
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::WRS));
 }
 
+// The wheel turned over a list the user is not in: either nothing changes or
+// the value follows the text, never the one without the other.
+TEST_F(WindowUserTest, WheelOverAListKeepsTextAndValueInStep) {
+    for (QComboBox* combo : {window->Cboalpha, window->CboBeta}) {
+        for (const bool away : {false, true}) {
+            SCOPED_TRACE(combo->objectName().toStdString() + (away ? " away" : " towards"));
+            ClickOn(window->txtRadionuclide);
+            TurnWheelOver(combo, away);
+            const float shown = static_cast<float>(combo->currentText().toDouble());
+            const float used = combo == window->Cboalpha ? window->State().Alpha : window->State().Beta;
+            EXPECT_EQ(used, shown) << "the list shows " << combo->currentText().toStdString()
+                                   << " but the design uses " << used;
+            EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+        }
+    }
+}
+
 // --- Sigma -----------------------------------------------------------------
 
 TEST_F(WindowUserTest, TypedSigmaIsCheckedOnLeaving) {
@@ -607,7 +638,9 @@ TEST_F(WindowUserTest, BoxRefusedOnceIsCheckedAgainOnTheNextLeave) {
                 EXPECT_TRUE(ShowsOneMessage(Q(c.message), messages.shown.empty() ? MessageIcon::None
                                                                                  : messages.shown[0].icon))
                     << "the second bad value was not checked";
-                if (c.box != window->txtSigma) EXPECT_EQ(text_of(c.box), before);
+                if (c.box != window->txtSigma) {
+                    EXPECT_EQ(text_of(c.box), before);
+                }
                 EXPECT_TRUE(HasFocusWithin(c.box));
                 // Leave it in a good state for the next case.
                 TypeInto(c.box, c.box == window->txtLBGR ? "0.5" : (c.box == window->txtSigma ? "0.5" : "0.05"));
