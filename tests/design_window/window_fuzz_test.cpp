@@ -45,7 +45,7 @@ namespace valdris::testing {
 namespace {
 
 #ifdef VALDRIS_UNDER_ASAN
-constexpr int kStepsPerSeed = 250;
+constexpr int kStepsPerSeed = 750;
 #else
 constexpr int kStepsPerSeed = 1500;
 #endif
