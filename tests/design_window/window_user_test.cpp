@@ -541,6 +541,27 @@ TEST_F(WindowUserTest, SpinUpPastTheMinimumShiftLowersLBGR) {
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 }
 
+// Sigma above ten times a lowered DCGL: the shift rule can only take LBGR
+// down to zero, and the bar's own run of the rule says so a second time.
+TEST_F(WindowUserTest, SpinWithSigmaAboveTenDCGLClampsLBGRToZero) {
+    TypeInto(window->txtSigma, "5");
+    TabAway();
+    TypeInto(window->txtDCGL, "0.4");
+    TabAway();
+    ASSERT_TRUE(ShowsOneMessage(Q(rules::kLBGRResetToHalf), MessageIcon::Information));
+    messages.Clear();
+    ClickSpinUp(window->UpDSigma);  // a step of 0.004 rounds to nothing
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, kMinimumShiftBySpin);
+    EXPECT_EQ(messages.shown[1].text, kMinimumShiftByScroll);
+    EXPECT_EQ(window->txtSigma->text(), "5");
+    EXPECT_EQ(window->State().LBGR, 0.0);
+    EXPECT_EQ(window->txtLBGR->text(), "0");
+    EXPECT_EQ(window->ScrLBGR->value(), 0);
+    EXPECT_EQ(Shift(), "D/s = 0.08");
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
 // The arrows have no lower bound of their own: sigma must still stay above
 // zero and every figure a number.
 TEST_F(WindowUserTest, SpinDownNeverTakesSigmaToZero) {
