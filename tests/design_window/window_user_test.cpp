@@ -200,6 +200,27 @@ TEST_F(WindowUserTest, WheelOverTheBarWhileTypingADCGL) {
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 }
 
+TEST_F(WindowUserTest, KeysOnTheBarMoveLBGRAsTheMouseDoes) {
+    window->ScrLBGR->setFocus(Qt::TabFocusReason);
+    Settle();
+    PressKey(Qt::Key_End);
+    EXPECT_TRUE(ShowsOneMessage(kMinimumShiftByScroll, MessageIcon::None));
+    EXPECT_EQ(window->ScrLBGR->value(), 950);
+    EXPECT_EQ(window->txtLBGR->text(), "0.95");
+    // The left arrow key moves the thumb to the left, lowering LBGR.
+    messages.Clear();
+    PressKey(Qt::Key_Left);
+    EXPECT_EQ(window->ScrLBGR->value(), 940);
+    EXPECT_EQ(window->txtLBGR->text(), "0.94");
+    messages.Clear();
+    PressKey(Qt::Key_Home);
+    EXPECT_EQ(window->ScrLBGR->value(), 0);
+    EXPECT_EQ(window->txtLBGR->text(), "0");
+    EXPECT_EQ(Shift(), "D/s = 2");
+    EXPECT_TRUE(ShowsNoMessage());
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
+}
+
 // --- DCGL and LBGR boxes ---------------------------------------------------
 
 TEST_F(WindowUserTest, DCGLBelowLBGRResetsLBGRToHalf) {
