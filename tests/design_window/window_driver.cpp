@@ -25,7 +25,6 @@ namespace valdris::testing {
 bool ShowAndActivate(QWidget* window) {
     window->show();
     window->activateWindow();
-    window->raise();
     const bool active = QTest::qWaitForWindowActive(window);
     Settle();
     return active;
