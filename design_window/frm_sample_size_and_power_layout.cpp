@@ -262,7 +262,12 @@ void frmSampleSizeandPower::BuildLayout() {
         ScrLBGR->setPageStep(100);
         ScrLBGR->setValue(500);
         ScrLBGR->setTracking(false);  // one change at the end of a drag, not one per pixel
-        ScrLBGR->setFocusPolicy(Qt::StrongFocus);
+        // The bar takes the focus from a click, Tab or the wheel, like a classic
+        // scroll bar, so a box being typed in is left (and checked) first.
+        ScrLBGR->setFocusPolicy(Qt::WheelFocus);
+        // Qt inverts a scroll bar's keys by default, which on a horizontal bar
+        // makes the left arrow key raise the value; keep keys and thumb in step.
+        ScrLBGR->setInvertedControls(false);
         ScrLBGR->setAccessibleName(tr("LBGR"));
         // Sized to the rest of the frame: the DCGL text it shows can grow.
         lblLBGRMax = MakeLabel(frmLBGR, "lblLBGRMax", QString(), Qt::AlignLeft | Qt::AlignVCenter,

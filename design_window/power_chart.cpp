@@ -1,7 +1,9 @@
 #include "power_chart.h"
 
 #include <array>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "chart_geometry.h"
@@ -13,6 +15,8 @@ namespace {
 constexpr ChartColor kBlack{0, 0, 0};
 constexpr ChartColor kRed{255, 0, 0};
 constexpr ChartColor kBlue{0, 0, 255};
+
+constexpr double kLargestSingle = std::numeric_limits<float>::max();
 
 constexpr int kThinLinePx = 1;
 constexpr int kCurveLinePx = 2;
@@ -81,11 +85,20 @@ void DrawLBGRMarker(const ChartGeometry& g, double lbgr, ChartSurface& surface) 
     surface.DrawLine(x, g.axisY + kTickLength, x, g.topY);
 }
 
+// The curve's x positions are single precision, like the grid points they
+// come from: the product and the sum are each rounded to single as formed
+// (the grid lines and the LBGR line, by contrast, are placed in double).
+double CurvePointX(const ChartGeometry& g, float x) {
+    const float scale = static_cast<float>(std::min(g.xScale, kLargestSingle));
+    const float scaled = scale * x;
+    return static_cast<float>(scaled + static_cast<float>(g.axisX));
+}
+
 void DrawCurve(const ChartGeometry& g, const DesignState& state, ChartSurface& surface) {
     surface.SetPenColor(kBlue);
     surface.SetLineWidth(kCurveLinePx);
     for (int i = 1; i <= kCurvePoints; ++i) {
-        const double px = Round(g.xScale * static_cast<double>(state.CurveX[i]) + g.axisX);
+        const double px = Round(CurvePointX(g, state.CurveX[i]));
         const double py = Round(g.axisY - g.plotH * state.CurvePower[i]);
         if (i == 1) {
             surface.MoveTo(px, py);

@@ -204,7 +204,8 @@ TEST_F(LayoutTest, InputControlsBehaveAsDesigned) {
     EXPECT_EQ(bar->pageStep(), 100);
     EXPECT_EQ(bar->value(), 500);
     EXPECT_FALSE(bar->hasTracking());
-    EXPECT_EQ(bar->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(bar->focusPolicy(), Qt::WheelFocus);
+    EXPECT_FALSE(bar->invertedControls());
     EXPECT_EQ(window->PicChart->focusPolicy(), Qt::ClickFocus);
 
     for (QComboBox* combo : {window->Cboalpha, window->CboBeta}) {

@@ -186,16 +186,18 @@ TEST_F(WindowUserTest, ArrowAndTroughClicksStepLBGR) {
     EXPECT_TRUE(ShowsNoMessage());
 }
 
-// The wheel over the bar while a new DCGL is still being typed: turning it
-// towards the user lowers LBGR, and never against a DCGL nobody has entered.
+// The wheel over the bar while a new DCGL is still being typed: the bar takes
+// the focus first, so the DCGL is entered before the bar moves, and the LBGR
+// is read on the new DCGL's thousandths, never against a half-typed one.
 TEST_F(WindowUserTest, WheelOverTheBarWhileTypingADCGL) {
     TypeInto(window->txtDCGL, "5");
     TurnWheelOver(window->ScrLBGR, true);
     EXPECT_TRUE(ShowsNoMessage());
-    EXPECT_LE(window->State().LBGR, 0.5) << "turning the wheel down raised LBGR";
-    TabAway();
     EXPECT_EQ(window->State().DCGL, 5.0);
-    EXPECT_LE(window->State().LBGR, 0.5);
+    EXPECT_EQ(window->lblLBGRMax->text(), "5");
+    const int bar = window->ScrLBGR->value();
+    EXPECT_NE(bar, 100) << "the wheel did not move the bar";
+    EXPECT_EQ(window->State().LBGR, 5 * 0.001 * bar);
     EXPECT_EQ(window->txtLBGR->text().toDouble(), window->State().LBGR);
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 }
