@@ -202,6 +202,20 @@ TEST(PowerChart, ClearsFirstAndDrawsTheCurveLast) {
     EXPECT_EQ(ops.back().y2, std::nearbyint(3940 - 3592 * state.CurvePower[60]));
 }
 
+// The curve's x positions are formed in single precision, like the grid
+// points: with DCGL 4.6 (xScale 930) the tenth point, 1.15 in single
+// precision, lands on 1960; formed in double it would round to 1959.
+TEST(PowerChart, CurvePositionsAreFormedInSinglePrecision) {
+    DesignState state = StateWith(4.6, 2.3);
+    const float step = static_cast<float>(4.6 / 40);
+    for (int i = 1; i <= kCurvePoints; ++i) {
+        state.CurveX[i] = static_cast<float>(static_cast<double>(step) + state.CurveX[i - 1]);
+    }
+    const std::vector<RecordedOperation> curve = OfKind(Drawn(state), Kind::LineTo);
+    ASSERT_EQ(curve.size(), 59u);
+    EXPECT_EQ(curve[8].x2, 1960);  // the segment ending at point 10
+}
+
 TEST(PowerChart, ExtremeDCGLsGiveFiniteCoordinates) {
     for (const double dcgl : {1e-30, 1e-5, 1e30, 0.0}) {
         SCOPED_TRACE(dcgl);
