@@ -1,9 +1,9 @@
 #include "design_inputs.h"
 
 #include <cmath>
-#include <limits>
 
 #include "input_rules.h"
+#include "number_text.h"
 #include "valdris_power.h"
 
 namespace valdris::cli {
@@ -30,16 +30,6 @@ const std::string kDesignNotANumber =
     "The design gave a result that is not a number for these inputs; nothing is reported.";
 
 }  // namespace
-
-float ToSingle(double value) {
-    // Half a unit in the last place above the largest single: from here on
-    // rounding to nearest gives infinity.
-    constexpr double kSingleOverflow = 0x1.ffffffp127;
-    constexpr float kInfinity = std::numeric_limits<float>::infinity();
-    if (value >= kSingleOverflow) return kInfinity;
-    if (value <= -kSingleOverflow) return -kInfinity;
-    return static_cast<float>(value);
-}
 
 std::optional<std::string> CheckDecisionErrors(double alpha, double beta) {
     const float a = ToSingle(alpha);

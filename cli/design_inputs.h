@@ -45,8 +45,4 @@ struct DesignRun {
 // Checks the inputs and runs the chosen design routine on them.
 DesignRun RunDesign(TestKind test, const DesignInputs& inputs);
 
-// Double to single precision, rounding to nearest; beyond the single range
-// the result is an infinity (a plain cast would be undefined there).
-float ToSingle(double value);
-
 }  // namespace valdris::cli

@@ -75,7 +75,7 @@ void frmSampleSizeandPower::Form_Load() {
     // The scroll bar keeps its layout position, 500, which is the same LBGR.
 
     txtSigma->setText(QString::fromStdString(FormatHashHashPointHashHash(state_.DCGL / 2)));
-    state_.Sigma = static_cast<float>(LeadingNumber(txtSigma->text().toStdString()));
+    state_.Sigma = ToSingle(LeadingNumber(txtSigma->text().toStdString()));
 
     UpdateShift();
     ShowShift(2);
@@ -89,8 +89,8 @@ void frmSampleSizeandPower::Form_Load() {
         box->setCurrentIndex(box->findText(QString::fromLatin1(kDefaultDecisionError)));
         box->setEditText(QString::fromLatin1(kDefaultDecisionError));
     }
-    state_.Alpha = static_cast<float>(LeadingNumber(Cboalpha->currentText().toStdString()));
-    state_.Beta = static_cast<float>(LeadingNumber(CboBeta->currentText().toStdString()));
+    state_.Alpha = ToSingle(LeadingNumber(Cboalpha->currentText().toStdString()));
+    state_.Beta = ToSingle(LeadingNumber(CboBeta->currentText().toStdString()));
 
     Recalculate();
 }

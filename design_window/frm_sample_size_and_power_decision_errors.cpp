@@ -32,7 +32,7 @@ void frmSampleSizeandPower::CboBeta_LostFocus() { CboBeta_Click(); }
 bool frmSampleSizeandPower::TakeDecisionError(QComboBox* box, float& value, bool (*in_range)(float),
                                               const std::string& range_message) {
     const float previous = value;
-    value = static_cast<float>(LeadingNumber(box->currentText().toStdString()));
+    value = ToSingle(LeadingNumber(box->currentText().toStdString()));
 
     const std::string* refusal = nullptr;
     if (rules::BothAtLeastHalf(state_.Alpha, state_.Beta)) {

@@ -100,7 +100,7 @@ void frmSampleSizeandPower::ApplyCharacterFilter(QLineEdit* box) {
 // --- Shift ----------------------------------------------------------------------
 
 void frmSampleSizeandPower::UpdateShift() {
-    state_.Delta = static_cast<float>(state_.DCGL - state_.LBGR);
+    state_.Delta = ToSingle(state_.DCGL - state_.LBGR);
     state_.DoverS = static_cast<double>(state_.Delta) / static_cast<double>(state_.Sigma);
 }
 

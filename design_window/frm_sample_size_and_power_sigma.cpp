@@ -46,7 +46,7 @@ std::string PlainSigmaText(float sigma) {
 void frmSampleSizeandPower::txtSigma_LostFocus() {
     HandlerRun run(*this);
     if (!run) return;
-    const float typed = static_cast<float>(LeadingNumber(txtSigma->text().toStdString()));
+    const float typed = ToSingle(LeadingNumber(txtSigma->text().toStdString()));
 
     // A refused sigma leaves Sigma as it was and the box empty; a number too
     // large to read is infinite and fails the ten-times rule.
@@ -84,7 +84,7 @@ void frmSampleSizeandPower::StepSigma(double direction) {
     if (!run) return;
     const double step = RoundHalfEven(state_.DCGL * 0.01, 2);
     const double typed = LeadingNumber(txtSigma->text().toStdString());
-    const float sigma = static_cast<float>(direction > 0 ? typed + step : typed - step);
+    const float sigma = ToSingle(direction > 0 ? typed + step : typed - step);
 
     // A relative shift needs a positive, finite sigma: a step that would
     // leave none changes nothing.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <locale.h>
 
 namespace valdris {
@@ -223,6 +224,16 @@ std::string WriteNumber(float value) {
 std::string WriteWithSignPosition(double value) {
     const std::string text = WriteNumber(value);
     return value < 0.0 ? text : " " + text;
+}
+
+float ToSingle(double value) {
+    // Half a unit in the last place above the largest single: from here on
+    // rounding to nearest gives infinity.
+    constexpr double kSingleOverflow = 0x1.ffffffp127;
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    if (value >= kSingleOverflow) return kInfinity;
+    if (value <= -kSingleOverflow) return -kInfinity;
+    return static_cast<float>(value);
 }
 
 double RoundHalfEven(double value, int decimals) {

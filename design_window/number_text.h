@@ -30,6 +30,11 @@ std::string WriteNumber(float value);
 // negative (the sign position).
 std::string WriteWithSignPosition(double value);
 
+// Double to single precision, rounding to nearest; beyond the single range the
+// result is an infinity (a plain cast would be undefined there), which the
+// input rules then refuse.
+float ToSingle(double value);
+
 // Rounding to a number of decimals, an exact half going to the even neighbour.
 double RoundHalfEven(double value, int decimals = 0);
 

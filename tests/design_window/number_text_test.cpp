@@ -139,6 +139,17 @@ TEST(WriteWithSignPosition, BlankBeforeAValueThatIsNotNegative) {
     EXPECT_EQ(WriteWithSignPosition(-1111), "-1111");
 }
 
+TEST(ToSingle, RoundsToNearestAndOverflowsToInfinity) {
+    constexpr float kMax = std::numeric_limits<float>::max();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(ToSingle(0.05), 0.05f);
+    EXPECT_EQ(ToSingle(0x1.fffffefp127), kMax);  // just below the midpoint to infinity
+    EXPECT_EQ(ToSingle(0x1.ffffffp127), kInf);
+    EXPECT_EQ(ToSingle(1e300), kInf);
+    EXPECT_EQ(ToSingle(-1e300), -kInf);
+    EXPECT_EQ(ToSingle(1e-50), 0.0f);
+}
+
 TEST(RoundHalfEven, RoundsTheScaledDoubleTiesToEven) {
     struct Case {
         double value;

@@ -83,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"TenTimesDCGL", {}, "sigma 10", {}, 1, {"Sigma=10", "lblShift=D/s = 0.05"}},
         RuleCase{"AboveTenTimesDCGL", {}, "sigma 10.01", {"sigma>10"}, 0, {"txtSigma=", "Sigma=0.5"}},
         RuleCase{"Unreadable", {}, "sigma " + kUnreadable, {"sigma>10"}, 0, {"Sigma=0.5"}},
+        RuleCase{"BeyondSingleRange", {}, "sigma 1" + std::string(40, '0'), {"sigma>10"}, 0, {"Sigma=0.5"}},
         RuleCase{"ThreeDecimals", {}, "sigma 0.3", {}, 1, {"lblShift=D/s = 1.667"}},
         RuleCase{"NoMinimumShiftWhenTyped", {}, "sigma 6", {}, 1, {"lblShift=D/s = 0.083", "LBGR=0.5"}},
         RuleCase{"SpinUp", {}, "up", {}, 1, {"txtSigma=0.51", "Sigma=0.51", "lblShift=D/s = 0.98"}},
