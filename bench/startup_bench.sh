@@ -11,7 +11,9 @@ runs=${2:-11}
 [ -x "$program" ] || { echo "no program at $program (build the valdris-power target)" >&2; exit 2; }
 
 if [ -z "${VALDRIS_BENCH_DISPLAY_READY:-}" ]; then
-  exec env VALDRIS_BENCH_DISPLAY_READY=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$program" "$runs"
+  # -noreset: Xvfb otherwise resets whenever its last client leaves, and a
+  # program started during the reset finds no display.
+  exec env VALDRIS_BENCH_DISPLAY_READY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$program" "$runs"
 fi
 export QT_QPA_PLATFORM=xcb
 

@@ -12,7 +12,9 @@ program=${1:?usage: e2e_test.sh <valdris-power>}
 timeout_s=${VALDRIS_E2E_TIMEOUT:-20}
 
 if [ -z "${VALDRIS_E2E_DISPLAY_READY:-}" ]; then
-  exec env VALDRIS_E2E_DISPLAY_READY=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  # -noreset: Xvfb otherwise resets whenever its last client leaves, and a
+  # program started during the reset finds no display.
+  exec env VALDRIS_E2E_DISPLAY_READY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
 fi
 export QT_QPA_PLATFORM=xcb
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
