@@ -90,18 +90,10 @@ double ConvertCleaned(const std::string& cleaned) {
     return strtod_l(cleaned.c_str(), nullptr, c_locale);
 }
 
-std::string FormatGeneral(double value, int significant_digits) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significant_digits);
-    std::string text(buffer, result.ptr);
-    for (char& c : text) {
-        if (c == 'e') c = 'E';
-    }
-    return text;
-}
-
-std::string FormatGeneral(float value, int significant_digits) {
+// printf's %G at the given precision for the value's own width (a float is
+// written from its single-precision value, not its widening).
+template <typename Real>
+std::string FormatGeneral(Real value, int significant_digits) {
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significant_digits);
