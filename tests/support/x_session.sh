@@ -1,0 +1,125 @@
+# Shared by the tests of the real program: a virtual X display with a window
+# manager, and the waits and queries those tests need. Source it from bash:
+#
+#   source "$root/tests/support/x_session.sh"
+#   x_session_start 1280x1024x24      # Xvfb + openbox; exports DISPLAY
+#   "$program" & x_program_pid=$!
+#   x_wait_for "the design window" x_has_window_named "VALDRIS Power 2000"
+#   ...
+#   (x_session_stop runs on exit)
+#
+# Screen size and the program's scale can be chosen per test:
+#   QT_SCALE_FACTOR=2 "$program" &
+#
+# fail/pass print TAP-like lines and the closing "N passed, 0 failed" line
+# comes from x_report.
+
+x_timeout_s=${VALDRIS_X_TIMEOUT:-20}
+x_passed=0
+x_program_pid=
+x_xvfb_pid=
+x_wm_pid=
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${x_fail_hook:-}" ] && "$x_fail_hook"
+  exit 1
+}
+pass() { x_passed=$((x_passed + 1)); echo "ok - $*"; }
+x_report() { echo "$x_passed passed, 0 failed"; }
+
+# Polls a command until it succeeds or the time is up.
+x_wait_for() {
+  local what=$1; shift
+  local deadline=$((SECONDS + x_timeout_s))
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
+    sleep 0.05
+  done
+}
+
+# Starts Xvfb on a free display and openbox on it; both end with the shell.
+# -noreset: Xvfb otherwise resets whenever its last client leaves, and a
+# program started during the reset finds no display.
+x_session_start() {
+  local screen=${1:-1280x1024x24} n
+  for n in $(seq 90 199); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "$screen" -noreset -nolisten tcp > /dev/null 2>&1 &
+    x_xvfb_pid=$!
+    export DISPLAY=":$n"
+    local deadline=$((SECONDS + 10))
+    until xdpyinfo > /dev/null 2>&1; do
+      if ! kill -0 "$x_xvfb_pid" 2>/dev/null; then x_xvfb_pid=; continue 2; fi
+      [ $SECONDS -lt $deadline ] || fail "Xvfb did not start on :$n"
+      sleep 0.05
+    done
+    break
+  done
+  [ -n "$x_xvfb_pid" ] || fail "no free X display"
+  trap x_session_stop EXIT
+  export QT_QPA_PLATFORM=xcb
+  unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR WAYLAND_DISPLAY
+  openbox --sm-disable > /dev/null 2>&1 &
+  x_wm_pid=$!
+  x_wait_for "the window manager" x_wm_running
+}
+
+# openbox announces itself on the root window once it manages the screen.
+x_wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+x_session_stop() {
+  [ -n "$x_program_pid" ] && kill "$x_program_pid" 2>/dev/null
+  [ -n "$x_wm_pid" ] && kill "$x_wm_pid" 2>/dev/null
+  [ -n "$x_xvfb_pid" ] && kill "$x_xvfb_pid" 2>/dev/null
+  x_program_pid= x_wm_pid= x_xvfb_pid=
+  return 0
+}
+
+# --- The program's windows (of x_program_pid) -------------------------------
+
+x_visible_windows() { xdotool search --onlyvisible --pid "$x_program_pid" 2>/dev/null || true; }
+x_count_visible() { x_visible_windows | grep -c . || true; }
+x_window_named() { xdotool search --all --onlyvisible --pid "$x_program_pid" --name "^$1\$" 2>/dev/null | head -1; }
+x_has_window_named() { [ -n "$(x_window_named "$1")" ]; }
+x_count_named() { xdotool search --all --onlyvisible --pid "$x_program_pid" --name "^$1\$" 2>/dev/null | grep -c . || true; }
+
+# Message boxes carry the application's title alone.
+x_message_box_title="VALDRIS Power"
+x_message_boxes() { x_count_named "$x_message_box_title"; }
+x_message_box() { x_window_named "$x_message_box_title"; }
+x_has_message_box() { [ "$(x_message_boxes)" -gt 0 ]; }
+x_no_message_box() { [ "$(x_message_boxes)" = 0 ]; }
+
+x_focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
+
+# Answers the message box on top with Return and waits until it is gone.
+x_answer_message_box() {
+  local before box
+  before=$(x_message_boxes)
+  box=$(x_message_box)
+  [ -n "$box" ] || fail "no message box to answer"
+  x_focus "$box"
+  xdotool key --window "$box" Return
+  fewer_boxes() { [ "$(x_message_boxes)" -lt "$before" ]; }
+  x_wait_for "the message box to close" fewer_boxes
+}
+
+# Outer frame of a window as the window manager placed it:
+# sets FRAME_X FRAME_Y FRAME_W FRAME_H (client geometry plus _NET_FRAME_EXTENTS).
+# The client's place comes from xwininfo: xdotool adds the frame offset to it.
+x_frame_geometry() {
+  local w=$1 left right top bottom x y width height
+  read -r x y width height < <(xwininfo -id "$w" | awk '
+    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }')
+  read -r left right top bottom < <(xprop -id "$w" _NET_FRAME_EXTENTS 2>/dev/null |
+    sed -n 's/.*= *\([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1 \2 \3 \4/p')
+  left=${left:-0} right=${right:-0} top=${top:-0} bottom=${bottom:-0}
+  CLIENT_X=$x; CLIENT_Y=$y; CLIENT_W=$width; CLIENT_H=$height
+  FRAME_X=$((x - left)); FRAME_Y=$((y - top))
+  FRAME_W=$((width + left + right)); FRAME_H=$((height + top + bottom))
+}
+
+# Saves a screenshot of the whole screen as PNG (needs ImageMagick's import).
+x_screenshot() { import -window root "$1" 2>/dev/null || xwd -root -silent > "${1%.png}.xwd"; }
