@@ -122,7 +122,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildLayout();   // frm_sample_size_and_power_layout.cpp
+    // Layout (frm_sample_size_and_power_layout.cpp): one step a frame.
+    void BuildLayout();
+    void BuildInfoFrame(QWidget* client);
+    void BuildStatisticalTestFrame(QWidget* client);
+    void BuildDecisionErrorsFrame(QWidget* client);
+    void BuildSampleSizeFrame(QWidget* client);
+    void BuildLBGRFrame(QWidget* client);
+    void BuildChart(QWidget* client);
+    void BuildExitAndHint(QWidget* client);
+    void BuildMenus();
+    void SetKeyboardOrder();
+
     void WireEvents();    // frm_sample_size_and_power_handlers.cpp
 
     // One run of a handler: refuses to run on a closing window and tracks

@@ -152,171 +152,185 @@ void frmSampleSizeandPower::BuildLayout() {
     client->setFixedSize(Twips(0, 0, kClientWidthTwips, kClientHeightTwips).size());
     setCentralWidget(client);
 
-    // --- frmInfo: the survey unit and the inputs typed as numbers. Its top
-    //     edge lies above the client area, as the window was drawn.
+    BuildInfoFrame(client);
+    BuildStatisticalTestFrame(client);
+    BuildDecisionErrorsFrame(client);
+    BuildSampleSizeFrame(client);
+    BuildLBGRFrame(client);
+    BuildChart(client);
+    BuildExitAndHint(client);
+    BuildMenus();
+    SetKeyboardOrder();
+
+    adjustSize();
+}
+
+// frmInfo: the survey unit and the inputs typed as numbers. Its top
+// edge lies above the client area, as the window was drawn.
+void frmSampleSizeandPower::BuildInfoFrame(QWidget* client) {
     frmInfo = MakeFrame(client, "frmInfo", QString(), Twips(90, -75, 4545, 2175));
-    {
-        // The sigma box and its arrows together are as wide as the boxes above.
-        constexpr int kLabelX = 30, kLabelW = 1455;
-        constexpr int kInputX = kLabelX + kLabelW + kLabelGap, kInputW = 1200;
-        constexpr int kSigmaW = kInputW - kSpinWidth;
-        constexpr int kRow1 = 240, kRow2 = 690, kRow3 = 1140, kRow4 = 1590;
-        lblSurveyUnitID = MakeFieldLabel(frmInfo, "lblSurveyUnitID", tr("Survey Unit ID:"),
-                                         Twips(kLabelX, kRow1, kLabelW, kTextBoxHeight));
-        lblRadionuclide = MakeFieldLabel(frmInfo, "lblRadionuclide", tr("Radionuclide:"),
-                                         Twips(kLabelX, kRow2, kLabelW, kTextBoxHeight));
-        txtRadionuclide = MakeTextBox(frmInfo, "txtRadionuclide", tr("Unity Rule"),
-                                      Twips(kInputX, kRow2, kInputW, kTextBoxHeight));
-        LblDCGL = MakeFieldLabel(frmInfo, "LblDCGL", tr("&DCGL"),
-                                 Twips(kLabelX, kRow3, kLabelW, kTextBoxHeight));
-        txtDCGL = MakeTextBox(frmInfo, "txtDCGL", QString(),
-                              Twips(kInputX, kRow3, kInputW, kTextBoxHeight));
-        lblSigma = MakeFieldLabel(frmInfo, "lblSigma", tr("&Sigma"),
-                                  Twips(kLabelX, kRow4, kLabelW, kTextBoxHeight));
-        txtSigma = MakeTextBox(frmInfo, "txtSigma", QString(),
-                               Twips(kInputX, kRow4, kSigmaW, kTextBoxHeight));
-        UpDSigma = Named(new UpDownControl(frmInfo), "UpDSigma");
-        const QRect sigma = txtSigma->geometry();
-        UpDSigma->setGeometry(sigma.right() + 1, sigma.top(), ToPixels(kSpinWidth), sigma.height());
+    // The sigma box and its arrows together are as wide as the boxes above.
+    constexpr int kLabelX = 30, kLabelW = 1455;
+    constexpr int kInputX = kLabelX + kLabelW + kLabelGap, kInputW = 1200;
+    constexpr int kSigmaW = kInputW - kSpinWidth;
+    constexpr int kRow1 = 240, kRow2 = 690, kRow3 = 1140, kRow4 = 1590;
+    lblSurveyUnitID = MakeFieldLabel(frmInfo, "lblSurveyUnitID", tr("Survey Unit ID:"),
+                                     Twips(kLabelX, kRow1, kLabelW, kTextBoxHeight));
+    lblRadionuclide = MakeFieldLabel(frmInfo, "lblRadionuclide", tr("Radionuclide:"),
+                                     Twips(kLabelX, kRow2, kLabelW, kTextBoxHeight));
+    txtRadionuclide = MakeTextBox(frmInfo, "txtRadionuclide", tr("Unity Rule"),
+                                  Twips(kInputX, kRow2, kInputW, kTextBoxHeight));
+    LblDCGL = MakeFieldLabel(frmInfo, "LblDCGL", tr("&DCGL"),
+                             Twips(kLabelX, kRow3, kLabelW, kTextBoxHeight));
+    txtDCGL = MakeTextBox(frmInfo, "txtDCGL", QString(),
+                          Twips(kInputX, kRow3, kInputW, kTextBoxHeight));
+    lblSigma = MakeFieldLabel(frmInfo, "lblSigma", tr("&Sigma"),
+                              Twips(kLabelX, kRow4, kLabelW, kTextBoxHeight));
+    txtSigma = MakeTextBox(frmInfo, "txtSigma", QString(),
+                           Twips(kInputX, kRow4, kSigmaW, kTextBoxHeight));
+    UpDSigma = Named(new UpDownControl(frmInfo), "UpDSigma");
+    const QRect sigma = txtSigma->geometry();
+    UpDSigma->setGeometry(sigma.right() + 1, sigma.top(), ToPixels(kSpinWidth), sigma.height());
 
-        SetToolTip(txtRadionuclide, tr("Radionuclide"));
-        SetToolTip(txtDCGL, tr("Enter the DCGL - Derived Concentration Guideline Levels"));
-        SetToolTip(txtSigma, tr("Enter your estimate of the standard deviation here"));
-        lblRadionuclide->setBuddy(txtRadionuclide);
-        LblDCGL->setBuddy(txtDCGL);
-        lblSigma->setBuddy(txtSigma);
-    }
+    SetToolTip(txtRadionuclide, tr("Radionuclide"));
+    SetToolTip(txtDCGL, tr("Enter the DCGL - Derived Concentration Guideline Levels"));
+    SetToolTip(txtSigma, tr("Enter your estimate of the standard deviation here"));
+    lblRadionuclide->setBuddy(txtRadionuclide);
+    LblDCGL->setBuddy(txtDCGL);
+    lblSigma->setBuddy(txtSigma);
+}
 
-    // --- FrmStatisticalTest: drawn over the right-hand part of frmInfo, so
-    //     it is a sibling placed in window coordinates and kept above it.
+// FrmStatisticalTest: drawn over the right-hand part of frmInfo, so
+// it is a sibling placed in window coordinates and kept above it.
+void frmSampleSizeandPower::BuildStatisticalTestFrame(QWidget* client) {
     FrmStatisticalTest = MakeFrame(client, "FrmStatisticalTest", tr("Statistical Test"),
                                    Twips(2985, 600, 1560, 1455));
     FrmStatisticalTest->raise();
-    {
-        constexpr int kX = 120, kW = 1380;
-        OptSignTest = Named(new QRadioButton(tr("Sign Test"), FrmStatisticalTest), "OptSignTest");
-        OptSignTest->setGeometry(Twips(kX, 330, kW, 285));
-        OptSignTest->setChecked(true);
-        OptWRSTest = Named(new QRadioButton(tr("WRS Test"), FrmStatisticalTest), "OptWRSTest");
-        OptWRSTest->setGeometry(Twips(kX, 630, kW, 285));
-        // Heading on the first line, the value below it.
-        LblCV = MakeLabel(FrmStatisticalTest, "LblCV", tr("Critical Value:"),
-                          Qt::AlignLeft | Qt::AlignTop, Twips(kX, 915, kW, 510));
-        SetToolTip(OptSignTest, tr("Sign Test"));
-        SetToolTip(OptWRSTest, tr("Wilcoxon Rank Sum (WRS) Test"));
-    }
+    constexpr int kX = 120, kW = 1380;
+    OptSignTest = Named(new QRadioButton(tr("Sign Test"), FrmStatisticalTest), "OptSignTest");
+    OptSignTest->setGeometry(Twips(kX, 330, kW, 285));
+    OptSignTest->setChecked(true);
+    OptWRSTest = Named(new QRadioButton(tr("WRS Test"), FrmStatisticalTest), "OptWRSTest");
+    OptWRSTest->setGeometry(Twips(kX, 630, kW, 285));
+    // Heading on the first line, the value below it.
+    LblCV = MakeLabel(FrmStatisticalTest, "LblCV", tr("Critical Value:"),
+                      Qt::AlignLeft | Qt::AlignTop, Twips(kX, 915, kW, 510));
+    SetToolTip(OptSignTest, tr("Sign Test"));
+    SetToolTip(OptWRSTest, tr("Wilcoxon Rank Sum (WRS) Test"));
+}
 
-    // --- FrmDecisionErrors: alpha and beta, each under its heading.
+// FrmDecisionErrors: alpha and beta, each under its heading.
+void frmSampleSizeandPower::BuildDecisionErrorsFrame(QWidget* client) {
     FrmDecisionErrors = MakeFrame(client, "FrmDecisionErrors", tr("Decision Errors"),
                                   Twips(4710, 0, 2415, 975));
-    {
-        constexpr int kAlphaX = 120, kBetaX = 1260, kComboW = 1035;
-        constexpr int kHeadingY = 315, kHeadingH = 255, kComboY = kHeadingY + kHeadingH;
-        const QFont heading = Typeface(Face::TimesNewRoman, 12);
-        Lblalpha = MakeLabel(FrmDecisionErrors, "Lblalpha", tr("&Alpha:"),
-                             Qt::AlignLeft | Qt::AlignBottom, Twips(kAlphaX, kHeadingY, kComboW, kHeadingH));
-        Lblalpha->setFont(heading);
-        Cboalpha = MakeComboBox(FrmDecisionErrors, "Cboalpha", kAlphaX, kComboY, kComboW);
-        lblBeta = MakeLabel(FrmDecisionErrors, "lblBeta", tr("&Beta:"),
-                            Qt::AlignLeft | Qt::AlignBottom, Twips(kBetaX, kHeadingY, kComboW, kHeadingH));
-        lblBeta->setFont(heading);
-        CboBeta = MakeComboBox(FrmDecisionErrors, "CboBeta", kBetaX, kComboY, kComboW);
-        SetToolTip(Cboalpha, tr("alpha - Type I error rate"));
-        SetToolTip(CboBeta, tr("beta - Type II error rate"));
-        Lblalpha->setBuddy(Cboalpha);
-        lblBeta->setBuddy(CboBeta);
-    }
+    constexpr int kAlphaX = 120, kBetaX = 1260, kComboW = 1035;
+    constexpr int kHeadingY = 315, kHeadingH = 255, kComboY = kHeadingY + kHeadingH;
+    const QFont heading = Typeface(Face::TimesNewRoman, 12);
+    Lblalpha = MakeLabel(FrmDecisionErrors, "Lblalpha", tr("&Alpha:"),
+                         Qt::AlignLeft | Qt::AlignBottom, Twips(kAlphaX, kHeadingY, kComboW, kHeadingH));
+    Lblalpha->setFont(heading);
+    Cboalpha = MakeComboBox(FrmDecisionErrors, "Cboalpha", kAlphaX, kComboY, kComboW);
+    lblBeta = MakeLabel(FrmDecisionErrors, "lblBeta", tr("&Beta:"),
+                        Qt::AlignLeft | Qt::AlignBottom, Twips(kBetaX, kHeadingY, kComboW, kHeadingH));
+    lblBeta->setFont(heading);
+    CboBeta = MakeComboBox(FrmDecisionErrors, "CboBeta", kBetaX, kComboY, kComboW);
+    SetToolTip(Cboalpha, tr("alpha - Type I error rate"));
+    SetToolTip(CboBeta, tr("beta - Type II error rate"));
+    Lblalpha->setBuddy(Cboalpha);
+    lblBeta->setBuddy(CboBeta);
+}
 
-    // --- FrmSampleSize: the two sample sizes, outputs only.
+// FrmSampleSize: the two sample sizes, outputs only.
+void frmSampleSizeandPower::BuildSampleSizeFrame(QWidget* client) {
     FrmSampleSize = MakeFrame(client, "FrmSampleSize", tr("Required Sample Size"),
                               Twips(7200, 0, 2235, 975));
-    {
-        constexpr int kLabelX = 60, kLabelW = 1170;
-        constexpr int kBoxX = kLabelX + kLabelW + kLabelGap, kBoxW = 795;
-        constexpr int kRow1 = 300, kRow2 = kRow1 + kOutputBoxHeight + 15;
-        LblSurveyUnit = MakeFieldLabel(FrmSampleSize, "LblSurveyUnit", tr("Survey Unit:"),
-                                       Twips(kLabelX, kRow1, kLabelW, kOutputBoxHeight));
-        txtN = MakeOutputBox(FrmSampleSize, "txtN", palette().color(QPalette::Button),
-                             Twips(kBoxX, kRow1, kBoxW, kOutputBoxHeight));
-        LblReferenceArea = MakeFieldLabel(FrmSampleSize, "LblReferenceArea", tr("Reference:"),
-                                          Twips(kLabelX, kRow2, kLabelW, kOutputBoxHeight));
-        TxtM = MakeOutputBox(FrmSampleSize, "TxtM", kActiveBorderColour,
-                             Twips(kBoxX, kRow2, kBoxW, kOutputBoxHeight));
-        LblSurveyUnit->setBuddy(txtN);
-        LblReferenceArea->setBuddy(TxtM);
-    }
+    constexpr int kLabelX = 60, kLabelW = 1170;
+    constexpr int kBoxX = kLabelX + kLabelW + kLabelGap, kBoxW = 795;
+    constexpr int kRow1 = 300, kRow2 = kRow1 + kOutputBoxHeight + 15;
+    LblSurveyUnit = MakeFieldLabel(FrmSampleSize, "LblSurveyUnit", tr("Survey Unit:"),
+                                   Twips(kLabelX, kRow1, kLabelW, kOutputBoxHeight));
+    txtN = MakeOutputBox(FrmSampleSize, "txtN", palette().color(QPalette::Button),
+                         Twips(kBoxX, kRow1, kBoxW, kOutputBoxHeight));
+    LblReferenceArea = MakeFieldLabel(FrmSampleSize, "LblReferenceArea", tr("Reference:"),
+                                      Twips(kLabelX, kRow2, kLabelW, kOutputBoxHeight));
+    TxtM = MakeOutputBox(FrmSampleSize, "TxtM", kActiveBorderColour,
+                         Twips(kBoxX, kRow2, kBoxW, kOutputBoxHeight));
+    LblSurveyUnit->setBuddy(txtN);
+    LblReferenceArea->setBuddy(TxtM);
+}
 
-    // --- frmLBGR: the LBGR as a scroll bar over 0..DCGL and as a number.
+// frmLBGR: the LBGR as a scroll bar over 0..DCGL and as a number.
+void frmSampleSizeandPower::BuildLBGRFrame(QWidget* client) {
     frmLBGR = MakeFrame(client, "frmLBGR", QString(), Twips(4710, 960, 4755, 1140));
-    {
-        constexpr int kBarX = 405, kBarY = 180, kBarW = 3735;
-        constexpr int kEndGap = 45, kEndLabelW = 480;
-        constexpr int kRowY = 630, kLabelX = 105, kLabelW = 840;
-        constexpr int kBoxX = kLabelX + kLabelW + kLabelGap, kBoxW = 1095;
-        lblLBGRMin = MakeLabel(frmLBGR, "lblLBGRMin", QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter,
-                               Twips(kBarX - kEndGap - kEndLabelW, kBarY, kEndLabelW, kScrollBarHeight));
-        ScrLBGR = Named(new QScrollBar(Qt::Horizontal, frmLBGR), "ScrLBGR");
-        ScrLBGR->setGeometry(Twips(kBarX, kBarY, kBarW, kScrollBarHeight));
-        ScrLBGR->setRange(0, 1000);
-        ScrLBGR->setSingleStep(10);
-        ScrLBGR->setPageStep(100);
-        ScrLBGR->setValue(500);
-        ScrLBGR->setTracking(false);  // one change at the end of a drag, not one per pixel
-        // The bar takes the focus from a click, Tab or the wheel, like a classic
-        // scroll bar, so a box being typed in is left (and checked) first.
-        ScrLBGR->setFocusPolicy(Qt::WheelFocus);
-        // Qt inverts a scroll bar's keys by default, which on a horizontal bar
-        // makes the left arrow key raise the value; keep keys and thumb in step.
-        ScrLBGR->setInvertedControls(false);
-        ScrLBGR->setAccessibleName(tr("LBGR"));
-        // Sized to the rest of the frame: the DCGL text it shows can grow.
-        lblLBGRMax = MakeLabel(frmLBGR, "lblLBGRMax", QString(), Qt::AlignLeft | Qt::AlignVCenter,
-                               Twips(kBarX + kBarW + kEndGap, kBarY, 4755 - (kBarX + kBarW + kEndGap) - 60,
-                                     kScrollBarHeight));
+    constexpr int kBarX = 405, kBarY = 180, kBarW = 3735;
+    constexpr int kEndGap = 45, kEndLabelW = 480;
+    constexpr int kRowY = 630, kLabelX = 105, kLabelW = 840;
+    constexpr int kBoxX = kLabelX + kLabelW + kLabelGap, kBoxW = 1095;
+    lblLBGRMin = MakeLabel(frmLBGR, "lblLBGRMin", QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter,
+                           Twips(kBarX - kEndGap - kEndLabelW, kBarY, kEndLabelW, kScrollBarHeight));
+    ScrLBGR = Named(new QScrollBar(Qt::Horizontal, frmLBGR), "ScrLBGR");
+    ScrLBGR->setGeometry(Twips(kBarX, kBarY, kBarW, kScrollBarHeight));
+    ScrLBGR->setRange(0, 1000);
+    ScrLBGR->setSingleStep(10);
+    ScrLBGR->setPageStep(100);
+    ScrLBGR->setValue(500);
+    ScrLBGR->setTracking(false);  // one change at the end of a drag, not one per pixel
+    // The bar takes the focus from a click, Tab or the wheel, like a classic
+    // scroll bar, so a box being typed in is left (and checked) first.
+    ScrLBGR->setFocusPolicy(Qt::WheelFocus);
+    // Qt inverts a scroll bar's keys by default, which on a horizontal bar
+    // makes the left arrow key raise the value; keep keys and thumb in step.
+    ScrLBGR->setInvertedControls(false);
+    ScrLBGR->setAccessibleName(tr("LBGR"));
+    // Sized to the rest of the frame: the DCGL text it shows can grow.
+    lblLBGRMax = MakeLabel(frmLBGR, "lblLBGRMax", QString(), Qt::AlignLeft | Qt::AlignVCenter,
+                           Twips(kBarX + kBarW + kEndGap, kBarY, 4755 - (kBarX + kBarW + kEndGap) - 60,
+                                 kScrollBarHeight));
 
-        lblLBGR = MakeFieldLabel(frmLBGR, "lblLBGR", tr("&LBGR"), Twips(kLabelX, kRowY, kLabelW, kTextBoxHeight));
-        txtLBGR = MakeTextBox(frmLBGR, "txtLBGR", QString(), Twips(kBoxX, kRowY, kBoxW, kTextBoxHeight));
-        SetToolTip(txtLBGR, tr("LBGR - Lower Boundary of the Gray Region"));
-        lblLBGR->setBuddy(txtLBGR);
+    lblLBGR = MakeFieldLabel(frmLBGR, "lblLBGR", tr("&LBGR"), Twips(kLabelX, kRowY, kLabelW, kTextBoxHeight));
+    txtLBGR = MakeTextBox(frmLBGR, "txtLBGR", QString(), Twips(kBoxX, kRowY, kBoxW, kTextBoxHeight));
+    SetToolTip(txtLBGR, tr("LBGR - Lower Boundary of the Gray Region"));
+    lblLBGR->setBuddy(txtLBGR);
 
-        // Shown in Greek letters; it sizes itself to each new caption, so
-        // only its left edge and vertical centre are placed here.
-        lblShift = Named(new SymbolLabel(frmLBGR), "lblShift");
-        lblShift->setFont(Typeface(Face::TimesNewRoman, 11.25));
-        lblShift->setCaption(QStringLiteral("D/s ="));
-        const QRect box = txtLBGR->geometry();
-        lblShift->move(box.right() + 1 + ToPixels(2 * kLabelGap),
-                       box.center().y() - lblShift->height() / 2 + 1);
-    }
+    // Shown in Greek letters; it sizes itself to each new caption, so
+    // only its left edge and vertical centre are placed here.
+    lblShift = Named(new SymbolLabel(frmLBGR), "lblShift");
+    lblShift->setFont(Typeface(Face::TimesNewRoman, 11.25));
+    lblShift->setCaption(QStringLiteral("D/s ="));
+    const QRect box = txtLBGR->geometry();
+    lblShift->move(box.right() + 1 + ToPixels(2 * kLabelGap),
+                   box.center().y() - lblShift->height() / 2 + 1);
+}
 
-    // --- PicChart and the two axis titles drawn over it.
+// PicChart and the two axis titles drawn over it.
+void frmSampleSizeandPower::BuildChart(QWidget* client) {
     PicChart = Named(new PowerChartView(client), "PicChart");
     PicChart->setGeometry(Twips(120, 2160, 7815, 4695));
     PicChart->setFont(Typeface(Face::MSSansSerif, 8.25));
     PicChart->setFocusPolicy(Qt::ClickFocus);  // the box being left loses the focus before the click
     PicChart->setAccessibleName(tr("Power curve"));
     SetToolTip(PicChart, tr("Click on Chart to Update"));
-    {
-        // Positions inside the chart count from its drawing area.
-        const QPoint origin = PicChart->contentsRect().topLeft();
-        const QFont title = Typeface(Face::TimesNewRoman, 11.25, kBold);
-        auto make_title = [&](const char* name, const QString& caption) {
-            auto* label = Named(new QLabel(caption, PicChart), name);
-            label->setFont(title);
-            label->setAlignment(Qt::AlignCenter);
-            label->setAttribute(Qt::WA_TranslucentBackground);
-            label->setAutoFillBackground(false);
-            return label;
-        };
-        LblYaxis = make_title("LblYaxis", tr("Probability that the Survey Unit Passes"));
-        LblYaxis->adjustSize();
-        LblYaxis->move(origin.x() + (PicChart->contentsRect().width() - LblYaxis->width()) / 2,
-                       origin.y() + ToPixels(45));
-        Lblxaxis = make_title("Lblxaxis", tr("True Survey Unit Concentration (percent of DCGL)"));
-        Lblxaxis->setGeometry(Twips(1440, 4320, 5505, 255).translated(origin));
-    }
+    // Positions inside the chart count from its drawing area.
+    const QPoint origin = PicChart->contentsRect().topLeft();
+    const QFont title = Typeface(Face::TimesNewRoman, 11.25, kBold);
+    auto make_title = [&](const char* name, const QString& caption) {
+        auto* label = Named(new QLabel(caption, PicChart), name);
+        label->setFont(title);
+        label->setAlignment(Qt::AlignCenter);
+        label->setAttribute(Qt::WA_TranslucentBackground);
+        label->setAutoFillBackground(false);
+        return label;
+    };
+    LblYaxis = make_title("LblYaxis", tr("Probability that the Survey Unit Passes"));
+    LblYaxis->adjustSize();
+    LblYaxis->move(origin.x() + (PicChart->contentsRect().width() - LblYaxis->width()) / 2,
+                   origin.y() + ToPixels(45));
+    Lblxaxis = make_title("Lblxaxis", tr("True Survey Unit Concentration (percent of DCGL)"));
+    Lblxaxis->setGeometry(Twips(1440, 4320, 5505, 255).translated(origin));
+}
 
-    // --- Beside and below the chart.
+// Beside and below the chart.
+void frmSampleSizeandPower::BuildExitAndHint(QWidget* client) {
     Label1 = MakeLabel(client, "Label1",
                        tr("Click anywhere on the graph to update the power curve using newly entered "
                           "parameter values"),
@@ -326,24 +340,26 @@ void frmSampleSizeandPower::BuildLayout() {
 
     CmdExit = Named(new QPushButton(tr("E&xit Program"), client), "CmdExit");
     CmdExit->setGeometry(Twips(8040, 6240, 1365, 540));
+}
 
-    // --- Menu bar, in the system's menu font. F1 and the help context
-    //     numbers are the help set-up's.
+// Menu bar, in the system's menu font. F1 and the help context
+// numbers are the help set-up's.
+void frmSampleSizeandPower::BuildMenus() {
     mnuFile = Named(menuBar()->addMenu(tr("&File")), "mnuFile");
     MnuExit = Named(mnuFile->addAction(tr("E&xit")), "MnuExit");
     mnuHelp = Named(menuBar()->addMenu(tr("&Help")), "mnuHelp");
     mnuGettingStarted = Named(mnuHelp->addAction(tr("Getting Started")), "mnuGettingStarted");
     mnuAbout = Named(mnuHelp->addAction(tr("&About")), "mnuAbout");
+}
 
-    // --- Keyboard order: the inputs in the order a design is thought through.
+// Keyboard order: the inputs in the order a design is thought through.
+void frmSampleSizeandPower::SetKeyboardOrder() {
     QWidget* const chain[] = {txtRadionuclide, txtDCGL, txtSigma, OptSignTest, OptWRSTest,
                               Cboalpha, CboBeta, txtLBGR, ScrLBGR, CmdExit};
     for (size_t i = 0; i + 1 < std::size(chain); ++i) {
         setTabOrder(chain[i], chain[i + 1]);
     }
     txtRadionuclide->setFocus();
-
-    adjustSize();
 }
 
 }  // namespace valdris
