@@ -1,7 +1,5 @@
 #include "report.h"
 
-#include <cmath>
-
 #include "number_output.h"
 #include "number_text.h"
 
@@ -20,19 +18,7 @@ void WriteJsonArray(std::ostream& out, const std::array<Number, Size>& values) {
 
 }  // namespace
 
-int SampleSize(TestKind test, const DesignState& state) {
-    return test == TestKind::Sign ? state.SignN : state.WRSN;
-}
-
 std::string TestKey(TestKind test) { return test == TestKind::Sign ? "sign" : "wrs"; }
-
-std::string CriticalValueText(TestKind test, const DesignState& state) {
-    const double value =
-        test == TestKind::Sign ? static_cast<double>(state.SignCriticalValue) : std::floor(state.WRSCriticalValue);
-    return WriteWithSignPosition(value);
-}
-
-std::string ShiftText(const DesignState& state) { return "D/s = " + WriteNumber(RoundHalfEven(state.DoverS, 2)); }
 
 void WriteTextReport(std::ostream& out, TestKind test, const DesignState& state) {
     out << "Statistical Test: " << TestCaption(test) << '\n'
@@ -45,7 +31,7 @@ void WriteTextReport(std::ostream& out, TestKind test, const DesignState& state)
         << "  Survey Unit: " << SampleSize(test, state) << '\n';
     if (test == TestKind::WRS) out << "  Reference: " << state.WRSN << '\n';
     out << "Critical Value:" << CriticalValueText(test, state) << '\n'
-        << ShiftText(state) << "\n\n"
+        << ShiftText(state.DoverS, 2) << "\n\n"
         << "Power curve\n"
         << "  Concentration (percent of DCGL)  Probability that the Survey Unit Passes\n";
     for (int i = 1; i <= kCurvePoints; ++i) {

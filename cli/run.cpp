@@ -1,6 +1,7 @@
 #include "run.h"
 
 #include "options.h"
+#include "refusal_text.h"
 #include "report.h"
 #include "sweep.h"
 #include "sweep_report.h"
@@ -61,7 +62,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (options.sweep) return RunSweepCommand(options, *read.inputs, out, err);
 
     const DesignRun run = RunDesign(options.test, *read.inputs);
-    if (!run.state) return Refuse(err, run.refusal);
+    if (!run.state) return Refuse(err, RefusalText(*run.refusal));
     const DesignState& state = *run.state;
 
     // The chart comes first so that a failure leaves nothing half reported.

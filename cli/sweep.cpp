@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "number_text.h"
+#include "refusal_text.h"
 
 namespace valdris::cli {
 
@@ -47,10 +48,13 @@ SweepPlan PlanSweep(const SweepRequest& request) {
 }
 
 std::optional<std::string> CheckFixedInputs(SweptInput swept, const DesignInputs& inputs) {
-    if (auto refusal = CheckDecisionErrors(inputs.alpha, inputs.beta)) return refusal;
-    if (auto refusal = CheckDCGL(inputs.dcgl)) return refusal;
-    if (swept == SweptInput::Sigma) return CheckLBGR(inputs.lbgr, inputs.dcgl);
-    return CheckSigma(inputs.sigma, inputs.dcgl);
+    const float alpha = ToSingle(inputs.alpha);
+    const float beta = ToSingle(inputs.beta);
+    if (auto refusal = rules::DecisionErrorRefusal(alpha, beta, rules::DecisionError::Alpha)) return RefusalText(refusal);
+    if (auto refusal = rules::DecisionErrorRefusal(alpha, beta, rules::DecisionError::Beta)) return RefusalText(refusal);
+    if (auto refusal = rules::DCGLRefusal(inputs.dcgl)) return RefusalText(refusal);
+    if (swept == SweptInput::Sigma) return RefusalText(rules::LBGRRefusal(inputs.lbgr, inputs.dcgl));
+    return RefusalText(rules::SigmaRefusal(ToSingle(inputs.sigma), inputs.dcgl));
 }
 
 std::vector<SweepRow> RunSweep(TestKind test, SweptInput swept, const DesignInputs& inputs,

@@ -5,6 +5,7 @@
 
 #include "number_output.h"
 #include "number_text.h"
+#include "refusal_text.h"
 #include "report.h"
 
 namespace valdris::cli {
@@ -44,7 +45,7 @@ void WriteSweepText(std::ostream& out, TestKind test, SweptInput swept, const st
             out << std::setw(10) << WriteNumber(RoundHalfEven(state.DoverS, 2)) << std::setw(14)
                 << SampleSize(test, state) << std::setw(16) << CriticalValueText(test, state) << '\n';
         } else {
-            out << "  refused: " << OneLine(row.run.refusal) << '\n';
+            out << "  refused: " << OneLine(RefusalText(*row.run.refusal)) << '\n';
         }
     }
 }
@@ -58,7 +59,7 @@ void WriteSweepCsv(std::ostream& out, TestKind test, SweptInput swept, const std
             out << ExactNumber(state.DoverS) << ',' << SampleSize(test, state) << ','
                 << ExactCriticalValue(test, state) << ",\n";
         } else {
-            out << ",,," << CsvField(OneLine(row.run.refusal)) << '\n';
+            out << ",,," << CsvField(OneLine(RefusalText(*row.run.refusal))) << '\n';
         }
     }
 }
@@ -73,7 +74,7 @@ void WriteSweepJson(std::ostream& out, TestKind test, SweptInput swept, const st
             out << ", \"dovers\": " << ExactNumber(state.DoverS) << ", \"n\": " << SampleSize(test, state)
                 << ", \"critical_value\": " << ExactCriticalValue(test, state);
         } else {
-            out << ", \"refusal\": " << JsonString(OneLine(row.run.refusal));
+            out << ", \"refusal\": " << JsonString(OneLine(RefusalText(*row.run.refusal)));
         }
         out << '}' << (i + 1 < rows.size() ? "," : "") << '\n';
     }

@@ -15,19 +15,22 @@
 
 #include "context_ids.h"
 #include "frm_sample_size_and_power_run.h"
+#include "design_inputs.h"
 #include "input_rules.h"
 #include "lost_focus_watcher.h"
 #include "number_text.h"
 #include "power_chart.h"
 #include "power_chart_view.h"
+#include "result_texts.h"
 #include "symbol_label.h"
+#include "window_placement.h"
 #include "valdris_power.h"
 
 namespace valdris {
 
 namespace {
 
-// The lists of both decision error boxes, in the order the user knows them.
+// The lists of both decision error boxes, smallest first.
 const char* const kDecisionErrorItems[] = {"0.01", "0.025", "0.05", "0.10", "0.25", "0.50"};
 const char* const kDefaultDecisionError = "0.05";
 const char* const kDefaultDCGLText = "1";
@@ -64,7 +67,7 @@ void frmSampleSizeandPower::Form_Load() {
     SetHelpContextID(mnuFile, kHelpContextFileMenu);
     SetHelpContextID(mnuHelp, kHelpContextHelpMenu);
 
-    CentreOnScreen();
+    CentreOnScreen(*this);
 
     txtDCGL->setText(QString::fromLatin1(kDefaultDCGLText));
     state_.DCGL = LeadingNumber(txtDCGL->text().toStdString());
@@ -77,7 +80,7 @@ void frmSampleSizeandPower::Form_Load() {
     txtSigma->setText(QString::fromStdString(FormatHashHashPointHashHash(state_.DCGL / 2)));
     state_.Sigma = ToSingle(LeadingNumber(txtSigma->text().toStdString()));
 
-    UpdateShift();
+    UpdateShift(state_);
     ShowShift(2);
 
     lblLBGRMin->setText(QStringLiteral("0"));
@@ -95,33 +98,12 @@ void frmSampleSizeandPower::Form_Load() {
     Recalculate();
 }
 
-// Centres the outer frame (title bar, borders and menu bar included). Before
-// the window is first shown Qt does not know the frame the window manager
-// will add, so the title bar is estimated from the style; the first show
-// centres again with the real frame where the platform reports it.
-void frmSampleSizeandPower::CentreOnScreen() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    QSize outer = frameGeometry().size();
-    if (outer == size()) {
-        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-        if (frame.isNull()) {
-            outer.rheight() += style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-        } else {
-            outer += QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-        }
-    }
-    const QRect area = screen->geometry();
-    const float left = (static_cast<float>(area.width()) - static_cast<float>(outer.width())) / 2.0f;
-    const float top = (static_cast<float>(area.height()) - static_cast<float>(outer.height())) / 2.0f;
-    move(area.x() + static_cast<int>(std::floor(left)), area.y() + static_cast<int>(std::floor(top)));
-}
-
 void frmSampleSizeandPower::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_once_) {
         shown_once_ = true;
-        CentreOnScreen();
+        // Again with the real frame, now that the platform reports it.
+        CentreOnScreen(*this);
     }
 }
 
@@ -161,7 +143,7 @@ void frmSampleSizeandPower::Recalculate() {
 }
 
 void frmSampleSizeandPower::RunWRSTestDesign() {
-    if (DesignWRSTest(state_) != DesignOutcome::Ok || !std::isfinite(state_.WRSCriticalValue)) {
+    if (RunTestDesign(TestKind::WRS, state_) != DesignResult::Shown) {
         ShowDesignRefused(/*reference_area_shown=*/true);
         return;
     }
@@ -170,12 +152,12 @@ void frmSampleSizeandPower::RunWRSTestDesign() {
     TxtM->setText(size);
     TxtM->setVisible(true);
     LblReferenceArea->setVisible(true);
-    ShowCriticalValue(QString::fromStdString(WriteWithSignPosition(std::floor(state_.WRSCriticalValue))));
+    ShowCriticalValue(QString::fromStdString(CriticalValueText(TestKind::WRS, state_)));
     DrawPowerChart(state_, PicChart->Surface());
 }
 
 void frmSampleSizeandPower::RunSignTestDesign() {
-    if (DesignSignTest(state_) != DesignOutcome::Ok) {
+    if (RunTestDesign(TestKind::Sign, state_) != DesignResult::Shown) {
         ShowDesignRefused(/*reference_area_shown=*/false);
         return;
     }
@@ -183,16 +165,14 @@ void frmSampleSizeandPower::RunSignTestDesign() {
     // TxtM keeps its text for when the WRS test is shown again.
     TxtM->setVisible(false);
     LblReferenceArea->setVisible(false);
-    ShowCriticalValue(QString::fromStdString(WriteWithSignPosition(state_.SignCriticalValue)));
+    ShowCriticalValue(QString::fromStdString(CriticalValueText(TestKind::Sign, state_)));
     DrawPowerChart(state_, PicChart->Surface());
 }
 
-// The caption is "Critical Value:", CR LF, the value. A QLabel would draw the
-// CR as a blank, so the label text breaks with LF alone and shows two clean
-// lines; the property "caption" keeps the exact CR LF form.
+// The caption is "Critical Value:" with the value on the line below. A
+// QLabel would draw a CR as a blank, so the lines break with LF alone.
 void frmSampleSizeandPower::ShowCriticalValue(const QString& value_text) {
     LblCV->setText(kCriticalValueHeading + QLatin1Char('\n') + value_text);
-    LblCV->setProperty("caption", kCriticalValueHeading + QStringLiteral("\r\n") + value_text);
 }
 
 // The inputs ask for more samples than can be counted: no figure is shown
@@ -206,7 +186,7 @@ void frmSampleSizeandPower::ShowDesignRefused(bool reference_area_shown) {
     PicChart->Surface().Clear();
     if (!design_refusal_shown_) {
         design_refusal_shown_ = true;
-        messages_.Show(QString::fromStdString(rules::kSampleSizeTooLarge), MessageIcon::Exclamation);
+        Show({rules::kSampleSizeTooLarge, MessageIcon::Exclamation});
     }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "design_state.h"
+#include "input_rules.h"
 #include "message_boxes.h"
 
 class QAction;
@@ -52,7 +53,7 @@ public:
     QGroupBox* FrmStatisticalTest = nullptr;
     QRadioButton* OptSignTest = nullptr;
     QRadioButton* OptWRSTest = nullptr;
-    QLabel* LblCV = nullptr;  // text breaks with LF; property "caption" has the CR LF form
+    QLabel* LblCV = nullptr;  // "Critical Value:", LF, the value
 
     QGroupBox* FrmDecisionErrors = nullptr;
     QLabel* Lblalpha = nullptr;
@@ -141,7 +142,6 @@ private:
     class HandlerRun;
 
     void showEvent(QShowEvent* event) override;
-    void CentreOnScreen();
     void StopHandlers();
 
     // Results of the design routines.
@@ -152,15 +152,14 @@ private:
 
     // Steps the input handlers share.
     void ApplyCharacterFilter(QLineEdit* box);
-    void UpdateShift();
     void ShowShift(int decimals);
     void SetScrollValue(double thousandths);
     double DCGLOfText(bool strict) const;
     void ApplyMinimumShift(const std::string& second_line);
     void UpdateRelativeShift();
     void StepSigma(double direction);
-    bool TakeDecisionError(QComboBox* box, float& value, bool (*in_range)(float),
-                           const std::string& range_message);
+    bool TakeDecisionError(QComboBox* box, float& value, rules::DecisionError which);
+    void Show(const Refusal& refusal);
 
     MessageBoxes& messages_;
     DesignState state_;

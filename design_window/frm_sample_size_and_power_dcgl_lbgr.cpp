@@ -8,17 +8,15 @@
 
 #include "frm_sample_size_and_power.h"
 #include "frm_sample_size_and_power_run.h"
+#include "design_inputs.h"
 #include "input_rules.h"
+#include "lbgr_bar.h"
 #include "number_text.h"
 
 namespace valdris {
 
 namespace {
 
-constexpr double kMinimumRelativeShift = 0.1;
-// The bar's top position stands for LBGR = DCGL, which is never kept.
-constexpr int kScrollTop = 1000;
-constexpr int kScrollBelowTop = 999;
 
 std::string TextOf(const QLineEdit* box) { return box->text().toStdString(); }
 
@@ -32,8 +30,8 @@ void frmSampleSizeandPower::txtDCGL_LostFocus() {
 
     // The design divides by the DCGL and scales the curve by it: a DCGL that
     // is no usable number is refused before anything else happens.
-    if (!rules::DCGLUsable(LeadingNumber(TextOf(txtDCGL)))) {
-        messages_.Show(QString::fromStdString(rules::kDCGLUnusable), MessageIcon::Exclamation);
+    if (const std::optional<Refusal> refusal = rules::DCGLRefusal(LeadingNumber(TextOf(txtDCGL)))) {
+        Show(*refusal);
         txtDCGL->setText(accepted_dcgl_text_);
         txtDCGL->setFocus();
         return;
@@ -51,14 +49,14 @@ void frmSampleSizeandPower::txtDCGL_LostFocus() {
     lblLBGRMax->setText(txtDCGL->text());
 
     // Moving the bar stores LBGR through its change handler, nested here.
-    SetScrollValue(RoundHalfEven(LeadingNumber(TextOf(txtLBGR)) / LeadingNumber(TextOf(txtDCGL)) * 1000));
+    SetScrollValue(RoundHalfEven(LeadingNumber(TextOf(txtLBGR)) / LeadingNumber(TextOf(txtDCGL)) * kLBGRBarTop));
 
     // The text follows the new DCGL even when the bar stayed; the stored LBGR
     // does not.
     const double dcgl_of_text = DCGLOfText(/*strict=*/true);
-    SetTextOf(txtLBGR, WriteNumber(dcgl_of_text * 0.001 * ScrLBGR->value()));
+    SetTextOf(txtLBGR, WriteNumber(dcgl_of_text * kLBGRBarFraction * ScrLBGR->value()));
 
-    UpdateShift();
+    UpdateShift(state_);
     ShowShift(2);
     Recalculate();
 }
@@ -69,20 +67,23 @@ void frmSampleSizeandPower::txtLBGR_LostFocus() {
     const double dcgl = LeadingNumber(TextOf(txtDCGL));
     const double lbgr = LeadingNumber(TextOf(txtLBGR));
 
-    if (dcgl < lbgr) {
-        messages_.Show(QString::fromStdString(rules::kLBGRAboveDCGL), MessageIcon::Exclamation);
+    const std::optional<Refusal> refusal = rules::LBGRRefusal(lbgr, dcgl);
+    if (refusal && refusal->text == rules::kLBGRAboveDCGL) {
+        Show(*refusal);
         SetTextOf(txtLBGR, WriteNumber(state_.LBGR));
         txtLBGR->setFocus();
         return;
     }
-    if (lbgr < 0) {
+    if (refusal) {
+        // A negative LBGR gets its previous text back before the message,
+        // and the design is recalculated all the same.
         SetTextOf(txtLBGR, WriteNumber(state_.LBGR));
-        messages_.Show(QString::fromStdString(rules::kLBGRNegative), MessageIcon::None);
+        Show(*refusal);
         txtLBGR->setFocus();
     } else {
         // A typed LBGR goes onto the thousandths scale when it moves the bar.
-        SetScrollValue(RoundHalfEven(lbgr / DCGLOfText(/*strict=*/false) * 1000));
-        UpdateShift();
+        SetScrollValue(RoundHalfEven(lbgr / DCGLOfText(/*strict=*/false) * kLBGRBarTop));
+        UpdateShift(state_);
         ShowShift(2);
     }
     Recalculate();
@@ -91,12 +92,12 @@ void frmSampleSizeandPower::txtLBGR_LostFocus() {
 void frmSampleSizeandPower::ScrLBGR_Change() {
     HandlerRun run(*this);
     if (!run) return;
-    if (ScrLBGR->value() == kScrollTop) ScrLBGR->setValue(kScrollBelowTop);  // runs this handler nested
+    if (ScrLBGR->value() == kLBGRBarTop) ScrLBGR->setValue(kLBGRBarBelowTop);  // runs this handler nested
 
     const double dcgl_of_text = DCGLOfText(/*strict=*/true);
-    SetTextOf(txtLBGR, WriteNumber(dcgl_of_text * 0.001 * ScrLBGR->value()));
+    SetTextOf(txtLBGR, WriteNumber(dcgl_of_text * kLBGRBarFraction * ScrLBGR->value()));
     state_.LBGR = LeadingNumber(TextOf(txtLBGR));
-    UpdateShift();
+    UpdateShift(state_);
     ApplyMinimumShift(rules::kMinimumShiftScrollLine);
     ShowShift(2);
     Recalculate();
@@ -105,23 +106,23 @@ void frmSampleSizeandPower::ScrLBGR_Change() {
 // Values of D/s below 0.1 ask for unrealistically many samples: LBGR is
 // lowered to DCGL - 0.1 sigma (not below 0) and the bar follows, rounded
 // down, which derives LBGR once more from the bar through its handler.
-// The bar is taken no higher than 999: an LBGR this rule leaves is below the
+// The bar is taken no higher than kLBGRBarBelowTop: an LBGR this rule leaves is below the
 // DCGL, and sending the bar to 1000, which its handler turns back to 999,
 // would let the two chase each other for ever while the DCGL box holds a
 // larger number not yet taken.
 void frmSampleSizeandPower::ApplyMinimumShift(const std::string& second_line) {
-    if (!(state_.DoverS < kMinimumRelativeShift)) return;
+    if (!(state_.DoverS < rules::kMinimumRelativeShift)) return;
     messages_.Show(QString::fromStdString(rules::kMinimumShiftFirstLine + "\r\n" + second_line), MessageIcon::None);
-    state_.LBGR = state_.DCGL - 0.1 * static_cast<double>(state_.Sigma);
+    state_.LBGR = state_.DCGL - rules::kMinimumRelativeShift * static_cast<double>(state_.Sigma);
     if (state_.LBGR < 0) state_.LBGR = 0;
-    UpdateShift();
+    UpdateShift(state_);
     SetTextOf(txtLBGR, WriteNumber(state_.LBGR));
-    SetScrollValue(std::min<double>(std::floor(1000 * state_.LBGR / state_.DCGL), kScrollBelowTop));
+    SetScrollValue(std::min<double>(std::floor(kLBGRBarTop * state_.LBGR / state_.DCGL), kLBGRBarBelowTop));
 }
 
 // After a sigma step.
 void frmSampleSizeandPower::UpdateRelativeShift() {
-    UpdateShift();
+    UpdateShift(state_);
     ApplyMinimumShift(rules::kMinimumShiftSigmaLine);
     ShowShift(2);
     Recalculate();

@@ -11,7 +11,7 @@ namespace valdris {
 void frmSampleSizeandPower::Cboalpha_Click() {
     HandlerRun run(*this);
     if (!run) return;
-    if (TakeDecisionError(Cboalpha, state_.Alpha, rules::AlphaInRange, rules::kAlphaRange)) Recalculate();
+    if (TakeDecisionError(Cboalpha, state_.Alpha, rules::DecisionError::Alpha)) Recalculate();
 }
 
 void frmSampleSizeandPower::Cboalpha_LostFocus() { Cboalpha_Click(); }
@@ -19,7 +19,7 @@ void frmSampleSizeandPower::Cboalpha_LostFocus() { Cboalpha_Click(); }
 void frmSampleSizeandPower::CboBeta_Click() {
     HandlerRun run(*this);
     if (!run) return;
-    if (TakeDecisionError(CboBeta, state_.Beta, rules::BetaInRange, rules::kBetaRange)) Recalculate();
+    if (TakeDecisionError(CboBeta, state_.Beta, rules::DecisionError::Beta)) Recalculate();
 }
 
 void frmSampleSizeandPower::CboBeta_LostFocus() { CboBeta_Click(); }
@@ -29,21 +29,15 @@ void frmSampleSizeandPower::CboBeta_LostFocus() { CboBeta_Click(); }
 // after it, and gives the focus back to the box. Comparisons are made in
 // single precision, so 0.50000001 counts as 0.5; a number too large to read
 // is infinite and fails the range.
-bool frmSampleSizeandPower::TakeDecisionError(QComboBox* box, float& value, bool (*in_range)(float),
-                                              const std::string& range_message) {
+bool frmSampleSizeandPower::TakeDecisionError(QComboBox* box, float& value, rules::DecisionError which) {
     const float previous = value;
     value = ToSingle(LeadingNumber(box->currentText().toStdString()));
 
-    const std::string* refusal = nullptr;
-    if (rules::BothAtLeastHalf(state_.Alpha, state_.Beta)) {
-        refusal = &rules::kAlphaBetaBothLarge;
-    } else if (!in_range(value)) {
-        refusal = &range_message;
-    }
+    const std::optional<Refusal> refusal = rules::DecisionErrorRefusal(state_.Alpha, state_.Beta, which);
     if (!refusal) return true;
 
     value = previous;
-    messages_.Show(QString::fromStdString(*refusal), MessageIcon::Exclamation);
+    Show(*refusal);
     box->setEditText(QString::fromStdString(WriteNumber(previous)));
     box->setFocus();
     return false;

@@ -9,6 +9,8 @@
 #include "frm_sample_size_and_power.h"
 #include "frm_sample_size_and_power_run.h"
 #include "input_rules.h"
+#include "lbgr_bar.h"
+#include "result_texts.h"
 #include "lost_focus_watcher.h"
 #include "number_text.h"
 #include "power_chart_view.h"
@@ -18,9 +20,6 @@
 namespace valdris {
 
 namespace {
-
-constexpr int kScrollMinimum = 0;
-constexpr int kScrollMaximum = 1000;
 
 bool IsDigitOrPoint(QChar c) { return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.'); }
 
@@ -99,14 +98,8 @@ void frmSampleSizeandPower::ApplyCharacterFilter(QLineEdit* box) {
 
 // --- Shift ----------------------------------------------------------------------
 
-void frmSampleSizeandPower::UpdateShift() {
-    state_.Delta = ToSingle(state_.DCGL - state_.LBGR);
-    state_.DoverS = static_cast<double>(state_.Delta) / static_cast<double>(state_.Sigma);
-}
-
 void frmSampleSizeandPower::ShowShift(int decimals) {
-    lblShift->setCaption(QStringLiteral("D/s = ") +
-                         QString::fromStdString(WriteNumber(RoundHalfEven(state_.DoverS, decimals))));
+    lblShift->setCaption(QString::fromStdString(ShiftText(state_.DoverS, decimals)));
 }
 
 // --- Scroll bar -------------------------------------------------------------------
@@ -115,10 +108,10 @@ void frmSampleSizeandPower::ShowShift(int decimals) {
 // outside it (a text not yet checked, an unusable quotient) goes to the
 // nearer end rather than reaching the 16-bit position.
 void frmSampleSizeandPower::SetScrollValue(double thousandths) {
-    int value = kScrollMinimum;
-    if (thousandths >= kScrollMaximum) {
-        value = kScrollMaximum;
-    } else if (thousandths > kScrollMinimum) {
+    int value = kLBGRBarBottom;
+    if (thousandths >= kLBGRBarTop) {
+        value = kLBGRBarTop;
+    } else if (thousandths > kLBGRBarBottom) {
         value = static_cast<int>(thousandths);
     }
     ScrLBGR->setValue(value);
@@ -135,6 +128,10 @@ double frmSampleSizeandPower::DCGLOfText(bool strict) const {
     }
     const double number = LeadingNumber(text);
     return rules::DCGLUsable(number) ? number : state_.DCGL;
+}
+
+void frmSampleSizeandPower::Show(const Refusal& refusal) {
+    messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
 }
 
 }  // namespace valdris

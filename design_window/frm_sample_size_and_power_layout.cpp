@@ -20,8 +20,10 @@
 #include <iterator>
 
 #include "frm_sample_size_and_power.h"
+#include "lbgr_bar.h"
 #include "power_chart_view.h"
 #include "symbol_label.h"
+#include "twips.h"
 #include "typefaces.h"
 #include "up_down_control.h"
 
@@ -33,8 +35,6 @@ static void RegisterWindowIconResources() {
 
 namespace valdris {
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 constexpr FontStyle kBold{true, false};
 constexpr FontStyle kItalic{false, true};
@@ -50,18 +50,9 @@ constexpr int kLabelGap = 45;           // between a right-aligned label and its
 constexpr int kSpinWidth = 240;         // a spin control's arrow column
 constexpr int kScrollBarHeight = 255;
 
-// The reference-area box shows the classic active-border grey, a shade
+// The reference-area box is a light grey (the active-border colour), a shade
 // darker than the button face of the survey-unit box beside it.
 const QColor kActiveBorderColour(0xB4, 0xB4, 0xB4);
-
-int ToPixels(int twips) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
-}
-
-// A rectangle given in twips, in logical pixels.
-QRect Twips(int x, int y, int width, int height) {
-    return QRect(ToPixels(x), ToPixels(y), ToPixels(width), ToPixels(height));
-}
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -119,7 +110,7 @@ QComboBox* MakeComboBox(QWidget* parent, const char* name, int x, int y, int wid
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
-    const QRect place = Twips(x, y, width, 0);
+    const QRect place = PxRect(x, y, width, 0);
     combo->setGeometry(place.x(), place.y(), place.width(), combo->sizeHint().height());
     return combo;
 }
@@ -149,7 +140,7 @@ void frmSampleSizeandPower::BuildLayout() {
     // may be resized or maximised without anything moving.
     auto* client = Named(new QWidget(this), "clientArea");
     client->setFont(Typeface(Face::TimesNewRoman, 11.25));
-    client->setFixedSize(Twips(0, 0, kClientWidthTwips, kClientHeightTwips).size());
+    client->setFixedSize(PxRect(0, 0, kClientWidthTwips, kClientHeightTwips).size());
     setCentralWidget(client);
 
     BuildInfoFrame(client);
@@ -168,29 +159,29 @@ void frmSampleSizeandPower::BuildLayout() {
 // frmInfo: the survey unit and the inputs typed as numbers. Its top
 // edge lies above the client area, as the window was drawn.
 void frmSampleSizeandPower::BuildInfoFrame(QWidget* client) {
-    frmInfo = MakeFrame(client, "frmInfo", QString(), Twips(90, -75, 4545, 2175));
+    frmInfo = MakeFrame(client, "frmInfo", QString(), PxRect(90, -75, 4545, 2175));
     // The sigma box and its arrows together are as wide as the boxes above.
     constexpr int kLabelX = 30, kLabelW = 1455;
     constexpr int kInputX = kLabelX + kLabelW + kLabelGap, kInputW = 1200;
     constexpr int kSigmaW = kInputW - kSpinWidth;
     constexpr int kRow1 = 240, kRow2 = 690, kRow3 = 1140, kRow4 = 1590;
     lblSurveyUnitID = MakeFieldLabel(frmInfo, "lblSurveyUnitID", tr("Survey Unit ID:"),
-                                     Twips(kLabelX, kRow1, kLabelW, kTextBoxHeight));
+                                     PxRect(kLabelX, kRow1, kLabelW, kTextBoxHeight));
     lblRadionuclide = MakeFieldLabel(frmInfo, "lblRadionuclide", tr("Radionuclide:"),
-                                     Twips(kLabelX, kRow2, kLabelW, kTextBoxHeight));
+                                     PxRect(kLabelX, kRow2, kLabelW, kTextBoxHeight));
     txtRadionuclide = MakeTextBox(frmInfo, "txtRadionuclide", tr("Unity Rule"),
-                                  Twips(kInputX, kRow2, kInputW, kTextBoxHeight));
+                                  PxRect(kInputX, kRow2, kInputW, kTextBoxHeight));
     LblDCGL = MakeFieldLabel(frmInfo, "LblDCGL", tr("&DCGL"),
-                             Twips(kLabelX, kRow3, kLabelW, kTextBoxHeight));
+                             PxRect(kLabelX, kRow3, kLabelW, kTextBoxHeight));
     txtDCGL = MakeTextBox(frmInfo, "txtDCGL", QString(),
-                          Twips(kInputX, kRow3, kInputW, kTextBoxHeight));
+                          PxRect(kInputX, kRow3, kInputW, kTextBoxHeight));
     lblSigma = MakeFieldLabel(frmInfo, "lblSigma", tr("&Sigma"),
-                              Twips(kLabelX, kRow4, kLabelW, kTextBoxHeight));
+                              PxRect(kLabelX, kRow4, kLabelW, kTextBoxHeight));
     txtSigma = MakeTextBox(frmInfo, "txtSigma", QString(),
-                           Twips(kInputX, kRow4, kSigmaW, kTextBoxHeight));
+                           PxRect(kInputX, kRow4, kSigmaW, kTextBoxHeight));
     UpDSigma = Named(new UpDownControl(frmInfo), "UpDSigma");
     const QRect sigma = txtSigma->geometry();
-    UpDSigma->setGeometry(sigma.right() + 1, sigma.top(), ToPixels(kSpinWidth), sigma.height());
+    UpDSigma->setGeometry(sigma.right() + 1, sigma.top(), Px(kSpinWidth), sigma.height());
 
     SetToolTip(txtRadionuclide, tr("Radionuclide"));
     SetToolTip(txtDCGL, tr("Enter the DCGL - Derived Concentration Guideline Levels"));
@@ -204,17 +195,17 @@ void frmSampleSizeandPower::BuildInfoFrame(QWidget* client) {
 // it is a sibling placed in window coordinates and kept above it.
 void frmSampleSizeandPower::BuildStatisticalTestFrame(QWidget* client) {
     FrmStatisticalTest = MakeFrame(client, "FrmStatisticalTest", tr("Statistical Test"),
-                                   Twips(2985, 600, 1560, 1455));
+                                   PxRect(2985, 600, 1560, 1455));
     FrmStatisticalTest->raise();
     constexpr int kX = 120, kW = 1380;
     OptSignTest = Named(new QRadioButton(tr("Sign Test"), FrmStatisticalTest), "OptSignTest");
-    OptSignTest->setGeometry(Twips(kX, 330, kW, 285));
+    OptSignTest->setGeometry(PxRect(kX, 330, kW, 285));
     OptSignTest->setChecked(true);
     OptWRSTest = Named(new QRadioButton(tr("WRS Test"), FrmStatisticalTest), "OptWRSTest");
-    OptWRSTest->setGeometry(Twips(kX, 630, kW, 285));
+    OptWRSTest->setGeometry(PxRect(kX, 630, kW, 285));
     // Heading on the first line, the value below it.
     LblCV = MakeLabel(FrmStatisticalTest, "LblCV", tr("Critical Value:"),
-                      Qt::AlignLeft | Qt::AlignTop, Twips(kX, 915, kW, 510));
+                      Qt::AlignLeft | Qt::AlignTop, PxRect(kX, 915, kW, 510));
     SetToolTip(OptSignTest, tr("Sign Test"));
     SetToolTip(OptWRSTest, tr("Wilcoxon Rank Sum (WRS) Test"));
 }
@@ -222,16 +213,16 @@ void frmSampleSizeandPower::BuildStatisticalTestFrame(QWidget* client) {
 // FrmDecisionErrors: alpha and beta, each under its heading.
 void frmSampleSizeandPower::BuildDecisionErrorsFrame(QWidget* client) {
     FrmDecisionErrors = MakeFrame(client, "FrmDecisionErrors", tr("Decision Errors"),
-                                  Twips(4710, 0, 2415, 975));
+                                  PxRect(4710, 0, 2415, 975));
     constexpr int kAlphaX = 120, kBetaX = 1260, kComboW = 1035;
     constexpr int kHeadingY = 315, kHeadingH = 255, kComboY = kHeadingY + kHeadingH;
     const QFont heading = Typeface(Face::TimesNewRoman, 12);
     Lblalpha = MakeLabel(FrmDecisionErrors, "Lblalpha", tr("&Alpha:"),
-                         Qt::AlignLeft | Qt::AlignBottom, Twips(kAlphaX, kHeadingY, kComboW, kHeadingH));
+                         Qt::AlignLeft | Qt::AlignBottom, PxRect(kAlphaX, kHeadingY, kComboW, kHeadingH));
     Lblalpha->setFont(heading);
     Cboalpha = MakeComboBox(FrmDecisionErrors, "Cboalpha", kAlphaX, kComboY, kComboW);
     lblBeta = MakeLabel(FrmDecisionErrors, "lblBeta", tr("&Beta:"),
-                        Qt::AlignLeft | Qt::AlignBottom, Twips(kBetaX, kHeadingY, kComboW, kHeadingH));
+                        Qt::AlignLeft | Qt::AlignBottom, PxRect(kBetaX, kHeadingY, kComboW, kHeadingH));
     lblBeta->setFont(heading);
     CboBeta = MakeComboBox(FrmDecisionErrors, "CboBeta", kBetaX, kComboY, kComboW);
     SetToolTip(Cboalpha, tr("alpha - Type I error rate"));
@@ -243,40 +234,40 @@ void frmSampleSizeandPower::BuildDecisionErrorsFrame(QWidget* client) {
 // FrmSampleSize: the two sample sizes, outputs only.
 void frmSampleSizeandPower::BuildSampleSizeFrame(QWidget* client) {
     FrmSampleSize = MakeFrame(client, "FrmSampleSize", tr("Required Sample Size"),
-                              Twips(7200, 0, 2235, 975));
+                              PxRect(7200, 0, 2235, 975));
     constexpr int kLabelX = 60, kLabelW = 1170;
     constexpr int kBoxX = kLabelX + kLabelW + kLabelGap, kBoxW = 795;
     constexpr int kRow1 = 300, kRow2 = kRow1 + kOutputBoxHeight + 15;
     LblSurveyUnit = MakeFieldLabel(FrmSampleSize, "LblSurveyUnit", tr("Survey Unit:"),
-                                   Twips(kLabelX, kRow1, kLabelW, kOutputBoxHeight));
+                                   PxRect(kLabelX, kRow1, kLabelW, kOutputBoxHeight));
     txtN = MakeOutputBox(FrmSampleSize, "txtN", palette().color(QPalette::Button),
-                         Twips(kBoxX, kRow1, kBoxW, kOutputBoxHeight));
+                         PxRect(kBoxX, kRow1, kBoxW, kOutputBoxHeight));
     LblReferenceArea = MakeFieldLabel(FrmSampleSize, "LblReferenceArea", tr("Reference:"),
-                                      Twips(kLabelX, kRow2, kLabelW, kOutputBoxHeight));
+                                      PxRect(kLabelX, kRow2, kLabelW, kOutputBoxHeight));
     TxtM = MakeOutputBox(FrmSampleSize, "TxtM", kActiveBorderColour,
-                         Twips(kBoxX, kRow2, kBoxW, kOutputBoxHeight));
+                         PxRect(kBoxX, kRow2, kBoxW, kOutputBoxHeight));
     LblSurveyUnit->setBuddy(txtN);
     LblReferenceArea->setBuddy(TxtM);
 }
 
 // frmLBGR: the LBGR as a scroll bar over 0..DCGL and as a number.
 void frmSampleSizeandPower::BuildLBGRFrame(QWidget* client) {
-    frmLBGR = MakeFrame(client, "frmLBGR", QString(), Twips(4710, 960, 4755, 1140));
+    frmLBGR = MakeFrame(client, "frmLBGR", QString(), PxRect(4710, 960, 4755, 1140));
     constexpr int kBarX = 405, kBarY = 180, kBarW = 3735;
     constexpr int kEndGap = 45, kEndLabelW = 480;
     constexpr int kRowY = 630, kLabelX = 105, kLabelW = 840;
     constexpr int kBoxX = kLabelX + kLabelW + kLabelGap, kBoxW = 1095;
     lblLBGRMin = MakeLabel(frmLBGR, "lblLBGRMin", QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter,
-                           Twips(kBarX - kEndGap - kEndLabelW, kBarY, kEndLabelW, kScrollBarHeight));
+                           PxRect(kBarX - kEndGap - kEndLabelW, kBarY, kEndLabelW, kScrollBarHeight));
     ScrLBGR = Named(new QScrollBar(Qt::Horizontal, frmLBGR), "ScrLBGR");
-    ScrLBGR->setGeometry(Twips(kBarX, kBarY, kBarW, kScrollBarHeight));
-    ScrLBGR->setRange(0, 1000);
-    ScrLBGR->setSingleStep(10);
-    ScrLBGR->setPageStep(100);
-    ScrLBGR->setValue(500);
+    ScrLBGR->setGeometry(PxRect(kBarX, kBarY, kBarW, kScrollBarHeight));
+    ScrLBGR->setRange(kLBGRBarBottom, kLBGRBarTop);
+    ScrLBGR->setSingleStep(kLBGRBarSmallStep);
+    ScrLBGR->setPageStep(kLBGRBarLargeStep);
+    ScrLBGR->setValue(kLBGRBarStart);
     ScrLBGR->setTracking(false);  // one change at the end of a drag, not one per pixel
-    // The bar takes the focus from a click, Tab or the wheel, like a classic
-    // scroll bar, so a box being typed in is left (and checked) first.
+    // The bar takes the focus from a click, Tab or the wheel, so a box being
+    // typed in is left (and checked) before the bar moves.
     ScrLBGR->setFocusPolicy(Qt::WheelFocus);
     // Qt inverts a scroll bar's keys by default, which on a horizontal bar
     // makes the left arrow key raise the value; keep keys and thumb in step.
@@ -284,11 +275,11 @@ void frmSampleSizeandPower::BuildLBGRFrame(QWidget* client) {
     ScrLBGR->setAccessibleName(tr("LBGR"));
     // Sized to the rest of the frame: the DCGL text it shows can grow.
     lblLBGRMax = MakeLabel(frmLBGR, "lblLBGRMax", QString(), Qt::AlignLeft | Qt::AlignVCenter,
-                           Twips(kBarX + kBarW + kEndGap, kBarY, 4755 - (kBarX + kBarW + kEndGap) - 60,
+                           PxRect(kBarX + kBarW + kEndGap, kBarY, 4755 - (kBarX + kBarW + kEndGap) - 60,
                                  kScrollBarHeight));
 
-    lblLBGR = MakeFieldLabel(frmLBGR, "lblLBGR", tr("&LBGR"), Twips(kLabelX, kRowY, kLabelW, kTextBoxHeight));
-    txtLBGR = MakeTextBox(frmLBGR, "txtLBGR", QString(), Twips(kBoxX, kRowY, kBoxW, kTextBoxHeight));
+    lblLBGR = MakeFieldLabel(frmLBGR, "lblLBGR", tr("&LBGR"), PxRect(kLabelX, kRowY, kLabelW, kTextBoxHeight));
+    txtLBGR = MakeTextBox(frmLBGR, "txtLBGR", QString(), PxRect(kBoxX, kRowY, kBoxW, kTextBoxHeight));
     SetToolTip(txtLBGR, tr("LBGR - Lower Boundary of the Gray Region"));
     lblLBGR->setBuddy(txtLBGR);
 
@@ -298,14 +289,14 @@ void frmSampleSizeandPower::BuildLBGRFrame(QWidget* client) {
     lblShift->setFont(Typeface(Face::TimesNewRoman, 11.25));
     lblShift->setCaption(QStringLiteral("D/s ="));
     const QRect box = txtLBGR->geometry();
-    lblShift->move(box.right() + 1 + ToPixels(2 * kLabelGap),
+    lblShift->move(box.right() + 1 + Px(2 * kLabelGap),
                    box.center().y() - lblShift->height() / 2 + 1);
 }
 
 // PicChart and the two axis titles drawn over it.
 void frmSampleSizeandPower::BuildChart(QWidget* client) {
     PicChart = Named(new PowerChartView(client), "PicChart");
-    PicChart->setGeometry(Twips(120, 2160, 7815, 4695));
+    PicChart->setGeometry(PxRect(120, 2160, 7815, 4695));
     PicChart->setFont(Typeface(Face::MSSansSerif, 8.25));
     PicChart->setFocusPolicy(Qt::ClickFocus);  // the box being left loses the focus before the click
     PicChart->setAccessibleName(tr("Power curve"));
@@ -324,9 +315,9 @@ void frmSampleSizeandPower::BuildChart(QWidget* client) {
     LblYaxis = make_title("LblYaxis", tr("Probability that the Survey Unit Passes"));
     LblYaxis->adjustSize();
     LblYaxis->move(origin.x() + (PicChart->contentsRect().width() - LblYaxis->width()) / 2,
-                   origin.y() + ToPixels(45));
+                   origin.y() + Px(45));
     Lblxaxis = make_title("Lblxaxis", tr("True Survey Unit Concentration (percent of DCGL)"));
-    Lblxaxis->setGeometry(Twips(1440, 4320, 5505, 255).translated(origin));
+    Lblxaxis->setGeometry(PxRect(1440, 4320, 5505, 255).translated(origin));
 }
 
 // Beside and below the chart.
@@ -334,12 +325,12 @@ void frmSampleSizeandPower::BuildExitAndHint(QWidget* client) {
     Label1 = MakeLabel(client, "Label1",
                        tr("Click anywhere on the graph to update the power curve using newly entered "
                           "parameter values"),
-                       Qt::AlignLeft | Qt::AlignTop, Twips(8040, 2280, 1335, 2775));
+                       Qt::AlignLeft | Qt::AlignTop, PxRect(8040, 2280, 1335, 2775));
     Label1->setFont(Typeface(Face::TimesNewRoman, 12, kItalic));
     Label1->setWordWrap(true);
 
     CmdExit = Named(new QPushButton(tr("E&xit Program"), client), "CmdExit");
-    CmdExit->setGeometry(Twips(8040, 6240, 1365, 540));
+    CmdExit->setGeometry(PxRect(8040, 6240, 1365, 540));
 }
 
 // Menu bar, in the system's menu font. F1 and the help context

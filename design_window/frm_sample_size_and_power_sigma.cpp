@@ -48,16 +48,9 @@ void frmSampleSizeandPower::txtSigma_LostFocus() {
     if (!run) return;
     const float typed = ToSingle(LeadingNumber(txtSigma->text().toStdString()));
 
-    // A refused sigma leaves Sigma as it was and the box empty; a number too
-    // large to read is infinite and fails the ten-times rule.
-    if (!rules::SigmaPositive(typed)) {
-        messages_.Show(QString::fromStdString(rules::kSigmaNotPositive), MessageIcon::Exclamation);
-        txtSigma->clear();
-        txtSigma->setFocus();
-        return;
-    }
-    if (!rules::SigmaWithinTenDCGL(typed, state_.DCGL)) {
-        messages_.Show(QString::fromStdString(rules::kSigmaTooLarge), MessageIcon::None);
+    // A refused sigma leaves Sigma as it was and the box empty.
+    if (const std::optional<Refusal> refusal = rules::SigmaRefusal(typed, state_.DCGL)) {
+        Show(*refusal);
         txtSigma->clear();
         txtSigma->setFocus();
         return;

@@ -33,7 +33,6 @@ public:
     void Detach();
 
     // The watched control that has the focus, or nullptr.
-    QWidget* Owner() const { return owner_; }
 
     // True while the control is processing the loss of the focus, whatever
     // its reason.

@@ -22,7 +22,7 @@ void DrawRing(QPainter& painter, const QRect& r, const QBrush& top_left, const Q
     painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 1), bottom_right);
 }
 
-// The classic sunken picture-box border, two pixels deep.
+// A sunken picture-box border, two pixels deep: dark above and left, light below and right.
 void DrawSunkenBorder(QPainter& painter, const QRect& outer, const QPalette& palette) {
     DrawRing(painter, outer, palette.dark(), palette.light());
     DrawRing(painter, outer.adjusted(1, 1, -1, -1), palette.shadow(), palette.midlight());

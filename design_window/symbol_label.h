@@ -16,10 +16,10 @@ public:
     void setCaption(const QString& caption);
     QString caption() const { return caption_; }
 
+private:
     // The Greek reading of a caption: D becomes a capital delta, s a small sigma.
     static QString ToSymbolText(const QString& caption);
 
-private:
     QString caption_;
 };
 

@@ -4,5 +4,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
-bash scripts/build.sh build -DVALDRIS_BUILD_BENCH=OFF
+bash scripts/build.sh build
 exec "$root/build/shell/valdris-power" "$@"

@@ -13,7 +13,7 @@
 namespace valdris {
 namespace {
 
-// Two blanks after "Power", as the paragraph has always read.
+// The paragraph as written, two blanks after "Power" included.
 const QString kGettingStarted = QStringLiteral(
     "VALDRIS Power  calculates the required sample size, the critical value and the power "
     "curve for VALDRIS final status survey designs. The program begins with default values, "

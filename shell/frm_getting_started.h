@@ -16,14 +16,13 @@ public:
     QLabel* LblGettingStarted = nullptr;
     QPushButton* OKButton = nullptr;
 
-    // Where the client area goes: a fixed place from the screen's top-left.
-    static QPoint ClientPosition();
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildLayout();
+    // Where the client area goes: a fixed place from the screen's top-left.
+    static QPoint ClientPosition();
 };
 
 }  // namespace valdris

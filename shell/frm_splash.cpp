@@ -153,13 +153,6 @@ void frmSplash::Form_Load() {
     PlaceSizedToText(lblWarning, 6720, 6720);
 }
 
-void frmSplash::CentreOnScreen() {
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-}
-
 void frmSplash::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     // The thin fixed border: no window manager frame is asked for.

@@ -31,7 +31,6 @@ public:
     QPushButton* CmdOK = nullptr;
 
     // Places the window in the middle of the screen it is shown on.
-    void CentreOnScreen();
 
 signals:
     void okClicked();

@@ -1,4 +1,5 @@
 #include "program_windows.h"
+#include "window_placement.h"
 
 #include <QEventLoopLocker>
 
@@ -34,7 +35,7 @@ void ProgramWindows::ShowSplash() {
     if (!IsOpen(splash_)) {
         splash_ = new frmSplash;
         connect(splash_, &frmSplash::okClicked, this, &ProgramWindows::SplashOK);
-        splash_->CentreOnScreen();
+        CentreOnScreen(*splash_);
     }
     BringToFront(splash_);
 }

@@ -10,6 +10,7 @@
 #include "input_rules.h"
 #include "number_output.h"
 #include "options.h"
+#include "refusal_text.h"
 #include "sweep.h"
 
 namespace valdris::cli {
@@ -75,7 +76,7 @@ TEST(CheckInputs, AppliesTheWindowRulesInOrder) {
     };
     for (const auto& c : cases) {
         const auto& in = c.inputs;
-        EXPECT_EQ(CheckInputs(in), c.refusal) << in.alpha << ' ' << in.beta << ' ' << in.sigma << ' ' << in.dcgl
+        EXPECT_EQ(RefusalText(CheckInputs(in)), c.refusal) << in.alpha << ' ' << in.beta << ' ' << in.sigma << ' ' << in.dcgl
                                               << ' ' << in.lbgr;
     }
 }
@@ -92,11 +93,11 @@ TEST(PrepareState, RoundsAsTheWindowStoresTheInputs) {
 TEST(RunDesign, RefusesAShiftTooSmallForAnySampleSize) {
     // D/s 1e-6: the sample size leaves the 32-bit range.
     const DesignInputs tiny_shift{0.05, 0.05, 10, 1, 0.99999};
-    EXPECT_EQ(RunDesign(TestKind::Sign, tiny_shift).refusal, rules::kSampleSizeTooLarge);
-    EXPECT_EQ(RunDesign(TestKind::WRS, tiny_shift).refusal, rules::kSampleSizeTooLarge);
+    EXPECT_EQ(RefusalText(RunDesign(TestKind::Sign, tiny_shift).refusal), rules::kSampleSizeTooLarge);
+    EXPECT_EQ(RefusalText(RunDesign(TestKind::WRS, tiny_shift).refusal), rules::kSampleSizeTooLarge);
     // A shift that is not zero in double but vanishes in single precision.
     const DesignInputs vanishing_shift{0.05, 0.05, 1e-30, 1e-30, std::nextafter(1e-30, 0.0)};
-    EXPECT_EQ(RunDesign(TestKind::Sign, vanishing_shift).refusal, rules::kSampleSizeTooLarge);
+    EXPECT_EQ(RefusalText(RunDesign(TestKind::Sign, vanishing_shift).refusal), rules::kSampleSizeTooLarge);
 }
 
 TEST(PlanSweep, MultipliesTheStepAndIncludesTheEnd) {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "frm_sample_size_and_power.h"
-#include "number_text.h"
+#include "result_texts.h"
 #include "valdris_power.h"
 #include "window_driver.h"
 
@@ -25,21 +25,13 @@ ShownResults EngineResults(const DesignState& state, TestKind test) {
     DesignState rerun = state;
     ShownResults expected;
     expected.reference_visible = test == TestKind::WRS;
-    const DesignOutcome outcome = test == TestKind::WRS ? DesignWRSTest(rerun) : DesignSignTest(rerun);
-    if (outcome == DesignOutcome::SampleSizeOutOfRange) {
+    if (RunTestDesign(test, rerun) != DesignResult::Shown) {
         expected.size_out_of_range = true;
         return expected;
     }
-    if (test == TestKind::WRS) {
-        expected.survey_unit_size = QString::number(rerun.WRSN);
-        expected.reference_size = expected.survey_unit_size;
-        expected.critical_value =
-            QString::fromStdString(WriteWithSignPosition(std::floor(rerun.WRSCriticalValue)));
-    } else {
-        expected.survey_unit_size = QString::number(rerun.SignN);
-        expected.critical_value =
-            QString::fromStdString(WriteWithSignPosition(static_cast<double>(rerun.SignCriticalValue)));
-    }
+    expected.survey_unit_size = QString::number(SampleSize(test, rerun));
+    if (test == TestKind::WRS) expected.reference_size = expected.survey_unit_size;
+    expected.critical_value = QString::fromStdString(CriticalValueText(test, rerun));
     return expected;
 }
 

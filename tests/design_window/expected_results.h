@@ -6,15 +6,13 @@
 #include <QString>
 #include <gtest/gtest.h>
 
-#include "design_state.h"
+#include "design_inputs.h"
 
 namespace valdris {
 class frmSampleSizeandPower;
 }
 
 namespace valdris::testing {
-
-enum class TestKind { Sign, WRS };
 
 struct ShownResults {
     QString survey_unit_size;    // txtN

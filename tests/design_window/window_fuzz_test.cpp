@@ -73,7 +73,6 @@ const std::vector<KnownMessage>& KnownMessages() {
         {Q(rules::kMinimumShiftFirstLine + "\r\n" + rules::kMinimumShiftScrollLine), MessageIcon::None},
         {Q(rules::kMinimumShiftFirstLine + "\r\n" + rules::kMinimumShiftSigmaLine), MessageIcon::None},
         {Q(rules::kDCGLUnusable), std::nullopt},
-        {Q(rules::kNumberTooLarge), std::nullopt},
         {Q(rules::kSampleSizeTooLarge), std::nullopt},
     };
     return known;

@@ -154,8 +154,8 @@ TEST(GettingStarted, ShowsTheParagraphInItsPlace) {
     EXPECT_EQ(window.OKButton->geometry(), QRect(152, 136, 81, 25));
     EXPECT_DOUBLE_EQ(window.OKButton->font().pointSizeF(), 8.25);
     // The client area, not the frame, is placed from the screen's corner.
-    EXPECT_EQ(window.geometry(), QRect(frmGettingStarted::ClientPosition(), QSize(402, 177)));
-    EXPECT_EQ(frmGettingStarted::ClientPosition() - QGuiApplication::primaryScreen()->geometry().topLeft(),
+    EXPECT_EQ(window.geometry().size(), QSize(402, 177));
+    EXPECT_EQ(window.geometry().topLeft() - QGuiApplication::primaryScreen()->geometry().topLeft(),
               QPoint(184, 250));
     const Qt::WindowFlags flags = window.windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);

@@ -3,14 +3,11 @@
 // margins, scale and axis positions of one drawing.
 
 #include "chart_surface.h"
+#include "twips.h"
 
 namespace valdris {
 
-// The chart's coordinates are twips; the screen and the chart files are drawn
-// at 96 dots per inch, where a pixel is 15 twips.
-constexpr int kTwipsPerPixel = 15;
-
-// PicChart is 7815 x 4695 twips outside (521 x 313 px). A classic sunken 3D
+// PicChart is 7815 x 4695 twips outside (521 x 313 px). A sunken 3D
 // picture-box border takes 2 px on each side, which leaves 517 x 309 px
 // (7755 x 4635 twips) to draw on. The window, the view and the chart files
 // all use these figures, so the file shows what the window shows.

@@ -272,7 +272,7 @@ TEST(ClipLine, KeepsTheVisiblePartAndItsDirection) {
     }
 }
 
-// Runs without any QApplication: WriteChartFile provides its own.
+// Chart files are drawn inside the QApplication the program (here the test) made.
 class ChartFile : public testing::Test {
 protected:
     std::string PathOf(const char* name) const { return dir_.filePath(name).toStdString(); }

@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QVariant>
 
-#include <cstdint>
 #include <utility>
 
 namespace valdris {
@@ -14,7 +13,6 @@ namespace {
 constexpr char kContextProperty[] = "valdrisHelpContextID";
 
 struct HelpState {
-    std::int32_t window_handle = 0;
     QString help_file;
     std::function<void()> close_viewer;
 };
@@ -46,9 +44,8 @@ QString HelpFilePath(const QString& program_directory, QChar separator) {
     return program_directory + separator + kHelpFileName;
 }
 
-void SetupHelp(WId window_handle) {
-    // The handle is only an identity for the viewer; 32 bits are all it keeps.
-    State().window_handle = static_cast<std::int32_t>(window_handle);
+// The help viewer is a window of this program and needs no owner handle.
+void SetupHelp(WId /*window_handle*/) {
     State().help_file = HelpFilePath(QCoreApplication::applicationDirPath(), QLatin1Char('/'));
 }
 

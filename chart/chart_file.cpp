@@ -26,21 +26,10 @@ ChartFileType TypeOf(const QString& path) {
     return ChartFileType::Unknown;
 }
 
-// Fonts and images need a QGuiApplication. A plain program (the command-line
-// companion) has none: it gets one on the offscreen platform, which needs no
-// display. It is kept to the end of the program, as Qt expects.
+// Fonts and images need a QGuiApplication, which the program that draws
+// makes before it asks for a chart.
 bool EnsureGuiApplication(std::string& error) {
-    QCoreApplication* running = QCoreApplication::instance();
-    if (running == nullptr) {
-        static char program[] = "valdris-power";
-        static char platform_option[] = "-platform";
-        static char offscreen[] = "offscreen";
-        static char* argv[] = {program, platform_option, offscreen, nullptr};
-        static int argc = 3;
-        new QGuiApplication(argc, argv);
-        return true;
-    }
-    if (qobject_cast<QGuiApplication*>(running) == nullptr) {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         error = "The chart cannot be drawn: the program runs without graphics support.";
         return false;
     }

@@ -4,14 +4,14 @@
 
 #include <QString>
 
+#include "input_rules.h"
+
 class QWidget;
 
 namespace valdris {
 
 // The application's title, used as the caption of every message box.
 inline const QString kApplicationTitle = QStringLiteral("VALDRIS Power");
-
-enum class MessageIcon { None, Exclamation, Information };
 
 class MessageBoxes {
 public:

@@ -5,11 +5,23 @@
 // Comparisons are made at the width the value is stored in: alpha, beta and
 // sigma in single precision, the DCGL and LBGR in double.
 
+#include <optional>
 #include <string>
 
-namespace valdris::rules {
+namespace valdris {
 
-// Messages, word for word as users know them.
+// The icon a message is shown with.
+enum class MessageIcon { None, Exclamation, Information };
+
+// Why an input was not taken: the message, word for word, and its icon.
+struct Refusal {
+    std::string text;
+    MessageIcon icon = MessageIcon::None;
+};
+
+namespace rules {
+
+// The program's messages, word for word.
 inline const std::string kAlphaBetaBothLarge = "Alpha and beta cannot both be as large as 0.5.";
 inline const std::string kAlphaRange = "Alpha should be between 0.0 and 0.5";
 inline const std::string kBetaRange = "Beta must be between 0 and 1";
@@ -29,11 +41,10 @@ inline const std::string kMinimumShiftScrollLine =
 inline const std::string kMinimumShiftSigmaLine =
     "in unrealistically large sample sizes. LBGR ajusted accordingly.";
 
-// Our own messages, for inputs the design has no rule for.
+// Messages for inputs the design itself has no rule for.
 inline const std::string kDCGLUnusable =
     "The DCGL must be a number from 1E-30 to 1E+30.\r\n"
     "The previous DCGL has been kept.";
-inline const std::string kNumberTooLarge = "The number entered is too large to be read.";
 inline const std::string kSampleSizeTooLarge =
     "The required sample size is too large to calculate:\r\n"
     "the relative shift D/s is too small for this design.\r\n"
@@ -44,6 +55,10 @@ inline const std::string kSampleSizeTooLarge =
 constexpr double kSmallestDCGL = 1e-30;
 constexpr double kLargestDCGL = 1e30;
 
+// The smallest relative shift D/s that the LBGR bar and the sigma spin
+// control may leave: below it the sample sizes grow unrealistically large.
+constexpr double kMinimumRelativeShift = 0.1;
+
 inline bool BothAtLeastHalf(float alpha, float beta) { return alpha >= 0.5f && beta >= 0.5f; }
 inline bool AlphaInRange(float alpha) { return alpha > 0.0f && alpha <= 0.5f; }
 inline bool BetaInRange(float beta) { return beta > 0.0f && beta <= 1.0f; }
@@ -52,4 +67,16 @@ inline bool SigmaWithinTenDCGL(float sigma, double dcgl) { return static_cast<do
 // False for NaN and infinities too.
 inline bool DCGLUsable(double dcgl) { return dcgl >= kSmallestDCGL && dcgl <= kLargestDCGL; }
 
-}  // namespace valdris::rules
+// --- The rules as both faces apply them: the first check that fails. -------
+
+enum class DecisionError { Alpha, Beta };
+
+// The joint rule comes first, then the range of the value just changed.
+std::optional<Refusal> DecisionErrorRefusal(float alpha, float beta, DecisionError changed);
+std::optional<Refusal> DCGLRefusal(double dcgl);
+std::optional<Refusal> SigmaRefusal(float sigma, double dcgl);
+// A typed LBGR above the DCGL, then one below zero.
+std::optional<Refusal> LBGRRefusal(double lbgr, double dcgl);
+
+}  // namespace rules
+}  // namespace valdris

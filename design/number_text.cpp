@@ -104,7 +104,7 @@ std::string FormatGeneral(Real value, int significant_digits) {
     return text;
 }
 
-// The classic Format patterns work on the value's 15 significant decimal
+// The Format patterns ("##.##", "0.0", ...) work on the value's 15 significant decimal
 // digits, not on its binary value, and round an exact decimal half away from
 // zero: 12.345 gives 12.35 although the double lies just below it.
 struct DecimalDigits {
@@ -201,8 +201,9 @@ std::optional<double> StrictNumber(std::string_view text) {
     return value;
 }
 
-// The classic Str layout, which is printf's %G: an exponent from 1E+15 up
-// (1E+07 for a single) and below 1E-04, with at least two exponent digits.
+// Written as printf's %G at 15 (or 7) significant digits: an exponent from
+// 1E+15 up (1E+07 for a single) and below 1E-04, with at least two exponent
+// digits, and no trailing zeros.
 std::string WriteNumber(double value) {
     if (value == 0.0) return "0";  // also -0
     return FormatGeneral(value, 15);

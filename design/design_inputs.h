@@ -1,0 +1,53 @@
+#pragma once
+// From the five design inputs to a design state and a finished design: the
+// rule order and the steps that the design window's handlers and the
+// command-line companion share.
+
+#include <optional>
+#include <string>
+
+#include "design_state.h"
+#include "input_rules.h"
+
+namespace valdris {
+
+enum class TestKind { Sign, WRS };
+
+// The inputs as entered, before any rounding. The defaults are the design
+// window's.
+struct DesignInputs {
+    double alpha = 0.05;
+    double beta = 0.05;
+    double sigma = 0.5;
+    double dcgl = 1.0;
+    double lbgr = 0.5;
+};
+
+// All rules in the order a design is entered: decision errors, DCGL, sigma,
+// LBGR. An LBGR equal to the DCGL is refused too: taken as given it leaves
+// no shift at all.
+std::optional<Refusal> CheckInputs(const DesignInputs& inputs);
+
+// Delta = DCGL - LBGR in double, rounded to single; DoverS = Delta / Sigma.
+void UpdateShift(DesignState& state);
+
+// The state the design routines read: alpha, beta and sigma rounded to
+// single precision, then the shift. Only for inputs that CheckInputs took.
+DesignState PrepareState(const DesignInputs& inputs);
+
+// Runs the chosen test's design routine. Results that cannot be shown (a
+// sample size beyond 32 bits, a critical value or curve that is not a
+// number) leave nothing to show.
+enum class DesignResult { Shown, SampleSizeTooLarge, NotANumber };
+DesignResult RunTestDesign(TestKind test, DesignState& state);
+
+// Either a finished design or the reason it was refused.
+struct DesignRun {
+    std::optional<DesignState> state;
+    std::optional<Refusal> refusal;
+};
+
+// Checks the inputs and runs the chosen design routine on them.
+DesignRun RunDesign(TestKind test, const DesignInputs& inputs);
+
+}  // namespace valdris
