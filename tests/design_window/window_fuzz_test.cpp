@@ -25,6 +25,7 @@
 #include "expected_results.h"
 #include "frm_sample_size_and_power.h"
 #include "input_rules.h"
+#include "known_messages.h"
 #include "number_text.h"
 #include "power_chart_view.h"
 #include "recording_messages.h"
@@ -51,32 +52,6 @@ constexpr int kStepsPerSeed = 1500;
 #endif
 constexpr unsigned kSeeds[] = {20260101u, 7u, 914u};
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// Every message the window may show, with its icon; the ones the window adds
-// for inputs the rules do not cover may carry any icon.
-struct KnownMessage {
-    QString text;
-    std::optional<MessageIcon> icon;
-};
-const std::vector<KnownMessage>& KnownMessages() {
-    static const std::vector<KnownMessage> known = {
-        {Q(rules::kAlphaBetaBothLarge), MessageIcon::Exclamation},
-        {Q(rules::kAlphaRange), MessageIcon::Exclamation},
-        {Q(rules::kBetaRange), MessageIcon::Exclamation},
-        {Q(rules::kSigmaNotPositive), MessageIcon::Exclamation},
-        {Q(rules::kSigmaTooLarge), MessageIcon::None},
-        {Q(rules::kLBGRAboveDCGL), MessageIcon::Exclamation},
-        {Q(rules::kLBGRNegative), MessageIcon::None},
-        {Q(rules::kLBGRResetToHalf), MessageIcon::Information},
-        {Q(rules::kCheckDecimalPoint), MessageIcon::None},
-        {Q(rules::kMinimumShiftFirstLine + "\r\n" + rules::kMinimumShiftScrollLine), MessageIcon::None},
-        {Q(rules::kMinimumShiftFirstLine + "\r\n" + rules::kMinimumShiftSigmaLine), MessageIcon::None},
-        {Q(rules::kDCGLUnusable), std::nullopt},
-        {Q(rules::kSampleSizeTooLarge), std::nullopt},
-    };
-    return known;
-}
 
 class RandomUser {
 public:
@@ -450,16 +425,13 @@ TEST_P(WindowFuzzTest, RandomUserKeepsTheDesignSound) {
     RecordingMessages& messages = *recorder;
     std::string message_faults;
     messages.on_show = [&](const RecordedMessage& shown) {
-        for (const KnownMessage& known : KnownMessages()) {
-            if (known.text == shown.text) {
-                if (known.icon && *known.icon != shown.icon) {
-                    message_faults += "message [" + shown.text.toStdString() + "] with icon " +
-                                      std::to_string(static_cast<int>(shown.icon)) + "; ";
-                }
-                return;
-            }
+        const KnownMessage* known = FindKnownMessage(shown.text);
+        if (!known) {
+            message_faults += "unknown message [" + shown.text.toStdString() + "]; ";
+        } else if (known->icon != shown.icon) {
+            message_faults += "message [" + known->name + "] with icon " +
+                              std::to_string(static_cast<int>(shown.icon)) + "; ";
         }
-        message_faults += "unknown message [" + shown.text.toStdString() + "]; ";
     };
     auto window = std::make_unique<frmSampleSizeandPower>(messages);
     ASSERT_TRUE(ShowAndActivate(window.get()));

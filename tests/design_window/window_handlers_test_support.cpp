@@ -4,45 +4,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <map>
 
-#include "input_rules.h"
+#include "known_messages.h"
 #include "number_text.h"
 #include "symbol_label.h"
 
 namespace valdris::testing {
-
-namespace {
-
-const std::map<std::string, std::string>& MessageNames() {
-    static const std::map<std::string, std::string> names = {
-        {"joint", rules::kAlphaBetaBothLarge + "|!"},
-        {"alpha", rules::kAlphaRange + "|!"},
-        {"beta", rules::kBetaRange + "|!"},
-        {"sigma<=0", rules::kSigmaNotPositive + "|!"},
-        {"sigma>10", rules::kSigmaTooLarge + "|"},
-        {"lbgr>dcgl", rules::kLBGRAboveDCGL + "|!"},
-        {"lbgr<0", rules::kLBGRNegative + "|"},
-        {"reset", rules::kLBGRResetToHalf + "|i"},
-        {"point", rules::kCheckDecimalPoint + "|"},
-        {"adjusted", rules::kMinimumShiftFirstLine + "\r\n" + rules::kMinimumShiftScrollLine + "|"},
-        {"ajusted", rules::kMinimumShiftFirstLine + "\r\n" + rules::kMinimumShiftSigmaLine + "|"},
-        {"dcgl?", rules::kDCGLUnusable + "|!"},
-        {"size", rules::kSampleSizeTooLarge + "|!"},
-    };
-    return names;
-}
-
-const char* IconMark(MessageIcon icon) {
-    switch (icon) {
-    case MessageIcon::Exclamation: return "!";
-    case MessageIcon::Information: return "i";
-    case MessageIcon::None: break;
-    }
-    return "";
-}
-
-}  // namespace
 
 void WindowHandlersTest::SetUp() {
     window = std::make_unique<frmSampleSizeandPower>(messages);
@@ -118,12 +85,14 @@ void WindowHandlersTest::Expect(const std::string& name_equals_value) const {
 std::vector<std::string> WindowHandlersTest::Shown() const {
     std::vector<std::string> names;
     for (const RecordedMessage& m : messages.shown) {
-        const std::string shown = m.text.toStdString() + "|" + IconMark(m.icon);
-        std::string name = "unknown: " + shown;
-        for (const auto& [key, text] : MessageNames()) {
-            if (text == shown) name = key;
+        const KnownMessage* known = FindKnownMessage(m.text);
+        if (!known) {
+            names.push_back("unknown: " + m.text.toStdString());
+        } else if (known->icon != m.icon) {
+            names.push_back(known->name + " with another icon");
+        } else {
+            names.push_back(known->name);
         }
-        names.push_back(name);
     }
     return names;
 }
