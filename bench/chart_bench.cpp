@@ -10,6 +10,7 @@
 
 #include "chart_geometry.h"
 #include "painter_surface.h"
+#include "design_inputs.h"
 #include "power_chart.h"
 #include "recording_surface.h"
 #include "valdris_power.h"
@@ -17,14 +18,7 @@
 namespace {
 
 valdris::DesignState DefaultDesign() {
-    valdris::DesignState state;
-    state.Alpha = 0.05f;
-    state.Beta = 0.05f;
-    state.Sigma = 0.5f;
-    state.DCGL = 1;
-    state.LBGR = 0.5;
-    state.Delta = 0.5f;
-    state.DoverS = 1;
+    valdris::DesignState state = valdris::PrepareState(valdris::DesignInputs{});  // the window's defaults
     valdris::DesignSignTest(state);
     return state;
 }

@@ -12,6 +12,7 @@
 
 #include "chart_geometry.h"
 #include "painter_surface.h"
+#include "design_inputs.h"
 #include "power_chart.h"
 #include "power_chart_view.h"
 #include "valdris_power.h"
@@ -21,14 +22,7 @@ namespace {
 
 // The window's defaults, designed by the Sign test.
 DesignState DefaultDesign() {
-    DesignState state;
-    state.Alpha = 0.05f;
-    state.Beta = 0.05f;
-    state.Sigma = 0.5f;
-    state.DCGL = 1;
-    state.LBGR = 0.5;
-    state.Delta = 0.5f;
-    state.DoverS = 1;
+    DesignState state = PrepareState(DesignInputs{});
     EXPECT_EQ(DesignSignTest(state), DesignOutcome::Ok);
     return state;
 }

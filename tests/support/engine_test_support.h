@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iomanip>
 
-#include "design_state.h"
+#include "design_inputs.h"
 
 namespace valdris::testing {
 
@@ -22,15 +22,7 @@ inline ::testing::AssertionResult RoundsTo(double value, double expected, int de
 }
 
 // The design window's defaults: alpha = beta = 0.05, DCGL 1, LBGR 0.5, sigma 0.5.
-inline DesignState DefaultInputs() {
-    DesignState state;
-    state.Alpha = state.Beta = 0.05f;
-    state.Sigma = state.Delta = 0.5f;
-    state.DCGL = 1;
-    state.LBGR = 0.5;
-    state.DoverS = 1;
-    return state;
-}
+inline DesignState DefaultInputs() { return PrepareState(DesignInputs{}); }
 
 // Bitwise, field by field (NaN inputs compare equal to themselves).
 inline bool SameBits(const DesignState& a, const DesignState& b) {
