@@ -7,6 +7,7 @@
 #include <string>
 
 #include "chart_geometry.h"
+#include "rounding.h"
 #include "number_text.h"
 
 namespace valdris {
@@ -46,8 +47,8 @@ constexpr std::array<bool, kConcentrationLines + 1> kPercentLabelled = {
 };
 
 // Every geometry value is a whole number, an exact half going to the even
-// neighbour (the default rounding mode).
-double Round(double value) { return std::nearbyint(value); }
+// neighbour.
+double Round(double value) { return RoundHalfEven(value); }
 
 std::string SampleText() { return std::string(kSampleTextBlanks, ' ') + FormatHashPointHash(1.0); }
 

@@ -229,14 +229,6 @@ float ToSingle(double value) {
     return static_cast<float>(value);
 }
 
-double RoundHalfEven(double value, int decimals) {
-    double scale = 1.0;
-    for (int i = 0; i < decimals; ++i) scale *= 10.0;
-    // The product is rounded to double before the tie test, so 0.125 at two
-    // decimals is an exact tie (12.5 -> 12) while 1.005 is not (100.49999...).
-    return std::nearbyint(value * scale) / scale;
-}
-
 std::string FormatHashHashPointHashHash(double value) {
     if (!std::isfinite(value)) return WriteNumber(value);
     return FormatPattern(ToDecimalDigits(value), {2, false, false, true});

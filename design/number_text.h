@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "rounding.h"
+
 namespace valdris {
 
 // The longest leading run of the text that forms a decimal number (optional
@@ -35,8 +37,7 @@ std::string WriteWithSignPosition(double value);
 // input rules then refuse.
 float ToSingle(double value);
 
-// Rounding to a number of decimals, an exact half going to the even neighbour.
-double RoundHalfEven(double value, int decimals = 0);
+// RoundHalfEven comes with the engine's rounding (rounding.h).
 
 // Pattern "##.##": at most two decimals, no leading zero (0.5 gives ".5").
 std::string FormatHashHashPointHashHash(double value);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "design_state.h"
+#include "rounding.h"
 
 namespace valdris::design_steps {
 
@@ -19,9 +20,6 @@ inline std::optional<int32_t> ToInt32(double whole) {
     if (!(whole >= -2147483648.0 && whole <= 2147483647.0)) return std::nullopt;
     return static_cast<int32_t>(whole);
 }
-
-// Rounds to the nearest whole number, an exact half to the even neighbour.
-inline double RoundHalfEven(double x) { return std::nearbyint(x); }
 
 // Grid step of the power curve: a 40th of the DCGL, held in single precision.
 inline float CurveStep(double dcgl) { return static_cast<float>(dcgl / 40); }

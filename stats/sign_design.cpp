@@ -10,7 +10,6 @@
 namespace valdris {
 namespace {
 
-using design_steps::RoundHalfEven;
 using design_steps::ToInt32;
 
 // Twenty percent more samples than the textbook size, as a margin for

@@ -11,7 +11,6 @@
 namespace valdris {
 namespace {
 
-using design_steps::RoundHalfEven;
 using design_steps::ToInt32;
 
 // Sizes up to this get the exact distribution of the statistic.

@@ -1,0 +1,19 @@
+#pragma once
+// Rounding to the nearest whole number or number of decimals, an exact half
+// going to the even neighbour (the default rounding mode), as every rounded
+// figure of the program is.
+
+#include <cmath>
+
+namespace valdris {
+
+// The product with the power of ten is rounded to double before the tie
+// test, so 0.125 at two decimals is an exact tie (12.5 -> 12) while 1.005 is
+// not (100.49999...).
+inline double RoundHalfEven(double value, int decimals = 0) {
+    double scale = 1.0;
+    for (int i = 0; i < decimals; ++i) scale *= 10.0;
+    return std::nearbyint(value * scale) / scale;
+}
+
+}  // namespace valdris
