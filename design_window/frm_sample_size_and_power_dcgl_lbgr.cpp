@@ -24,6 +24,32 @@ void SetTextOf(QLineEdit* box, const std::string& text) { box->setText(QString::
 
 }  // namespace
 
+// The bar's range is the LBGR from 0 to the DCGL in thousandths; a value
+// outside it (a text not yet checked, an unusable quotient) goes to the
+// nearer end rather than reaching the 16-bit position.
+void frmSampleSizeandPower::SetScrollValue(double thousandths) {
+    int value = kLBGRBarBottom;
+    if (thousandths >= kLBGRBarTop) {
+        value = kLBGRBarTop;
+    } else if (thousandths > kLBGRBarBottom) {
+        value = static_cast<int>(thousandths);
+    }
+    ScrLBGR->setValue(value);
+}
+
+// The DCGL as its text reads, or the accepted DCGL when the text holds no
+// usable number (the box may be half-typed while the bar or the spin control
+// is used, and nothing may divide by zero or store a non-number).
+double frmSampleSizeandPower::DCGLOfText(bool strict) const {
+    const std::string text = txtDCGL->text().toStdString();
+    if (strict) {
+        const std::optional<double> number = StrictNumber(text);
+        return number && rules::DCGLUsable(*number) ? *number : state_.DCGL;
+    }
+    const double number = LeadingNumber(text);
+    return rules::DCGLUsable(number) ? number : state_.DCGL;
+}
+
 void frmSampleSizeandPower::txtDCGL_LostFocus() {
     HandlerRun run(*this);
     if (!run) return;

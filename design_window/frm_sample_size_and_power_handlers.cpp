@@ -4,16 +4,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <cmath>
 
 #include "frm_sample_size_and_power.h"
 #include "frm_sample_size_and_power_run.h"
 #include "input_rules.h"
-#include "lbgr_bar.h"
-#include "result_texts.h"
 #include "lost_focus_watcher.h"
-#include "number_text.h"
 #include "power_chart_view.h"
+#include "result_texts.h"
 #include "symbol_label.h"
 #include "up_down_control.h"
 
@@ -100,34 +97,6 @@ void frmSampleSizeandPower::ApplyCharacterFilter(QLineEdit* box) {
 
 void frmSampleSizeandPower::ShowShift(int decimals) {
     lblShift->setCaption(QString::fromStdString(ShiftText(state_.DoverS, decimals)));
-}
-
-// --- Scroll bar -------------------------------------------------------------------
-
-// The bar's range is the LBGR from 0 to the DCGL in thousandths; a value
-// outside it (a text not yet checked, an unusable quotient) goes to the
-// nearer end rather than reaching the 16-bit position.
-void frmSampleSizeandPower::SetScrollValue(double thousandths) {
-    int value = kLBGRBarBottom;
-    if (thousandths >= kLBGRBarTop) {
-        value = kLBGRBarTop;
-    } else if (thousandths > kLBGRBarBottom) {
-        value = static_cast<int>(thousandths);
-    }
-    ScrLBGR->setValue(value);
-}
-
-// The DCGL as its text reads, or the accepted DCGL when the text holds no
-// usable number (the box may be half-typed while the bar or the spin control
-// is used, and nothing may divide by zero or store a non-number).
-double frmSampleSizeandPower::DCGLOfText(bool strict) const {
-    const std::string text = txtDCGL->text().toStdString();
-    if (strict) {
-        const std::optional<double> number = StrictNumber(text);
-        return number && rules::DCGLUsable(*number) ? *number : state_.DCGL;
-    }
-    const double number = LeadingNumber(text);
-    return rules::DCGLUsable(number) ? number : state_.DCGL;
 }
 
 void frmSampleSizeandPower::Show(const Refusal& refusal) {
