@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# End to end: the real program on a virtual X display, driven as a user would.
+# End to end: the real program on a virtual X display with a window manager,
+# driven as a user would.
 #   e2e_test.sh <path to valdris-power>
 # Splash centred -> OK -> design window with the defaults -> Help, Getting
 # Started twice gives one window -> Help, About shows the splash again -> F1
@@ -9,39 +10,16 @@
 set -euo pipefail
 
 program=${1:?usage: e2e_test.sh <valdris-power>}
-timeout_s=${VALDRIS_E2E_TIMEOUT:-20}
+source "$(dirname "$0")/../support/x_session.sh"
+x_session_start 1280x1024x24
 
-if [ -z "${VALDRIS_E2E_DISPLAY_READY:-}" ]; then
-  # -noreset: Xvfb otherwise resets whenever its last client leaves, and a
-  # program started during the reset finds no display.
-  exec env VALDRIS_E2E_DISPLAY_READY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
-fi
-export QT_QPA_PLATFORM=xcb
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
-
-pid=
-cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null || true; }
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-passed=0
-pass() { passed=$((passed + 1)); echo "ok - $*"; }
-
-# Polls a command until it succeeds or the time is up.
-wait_for() {
-  local what=$1; shift
-  local deadline=$((SECONDS + timeout_s))
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
-    sleep 0.05
-  done
-}
-
-visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true; }
-count_visible() { visible_windows | grep -c . || true; }
-window_named() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -1; }
-has_window_named() { [ -n "$(window_named "$1")" ]; }
-count_named() { xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | grep -c . || true; }
+wait_for() { x_wait_for "$@"; }
+visible_windows() { x_visible_windows; }
+count_visible() { x_count_visible; }
+window_named() { x_window_named "$1"; }
+has_window_named() { x_has_window_named "$1"; }
+count_named() { x_count_named "$1"; }
+focus() { x_focus "$1"; }
 
 # The splash has no caption: it is the one window of the program that is 658 x 550.
 splash_window() {
@@ -68,7 +46,8 @@ expect_focused_text() {
   pass "$label is '$expected'"
 }
 
-"$program" & pid=$!
+"$program" & x_program_pid=$!
+pid=$x_program_pid
 
 # 1. The splash window, centred on the screen.
 wait_for "the splash window" splash_shown
@@ -154,7 +133,7 @@ xdotool key Return
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 wait_for "the program to end" ended
 status=0; wait "$pid" || status=$?
-pid=
+x_program_pid=
 [ "$status" = 0 ] || fail "the program ended with status $status"
 pass "the program ended with status 0"
-echo "$passed passed, 0 failed"
+x_report
