@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "number_text.h"
+#include "sweep.h"
 
 namespace valdris::cli {
 
@@ -39,8 +40,7 @@ ParsedOptions UsageError(std::string message) { return {std::nullopt, std::move(
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     Options options;
-    bool json = false;
-    bool csv = false;
+    bool formats_differ = false;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -59,13 +59,18 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             if (i + 1 < args.size()) return args[++i];
             return std::nullopt;
         };
-        auto flag = [&](bool& seen) -> bool {
-            seen = true;
+        auto choose_format = [&](OutputFormat format) -> bool {
+            if (options.format && *options.format != format) formats_differ = true;
+            options.format = format;
             return !attached.has_value();
         };
 
         if (name == "--help" || name == "-h") {
             options.help = true;
+            return {options, {}};
+        }
+        if (name == "--version" || name == "-V") {
+            options.version = true;
             return {options, {}};
         }
         const auto number = std::find_if(std::begin(kNumberOptions), std::end(kNumberOptions),
@@ -85,12 +90,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             } else {
                 return UsageError("--test must be sign or wrs, not \"" + *value + "\"");
             }
+        } else if (name == "--text") {
+            if (!choose_format(OutputFormat::Text)) return UsageError("--text takes no value");
         } else if (name == "--json") {
-            if (!flag(json)) return UsageError("--json takes no value");
-            options.format = OutputFormat::Json;
+            if (!choose_format(OutputFormat::Json)) return UsageError("--json takes no value");
         } else if (name == "--csv") {
-            if (!flag(csv)) return UsageError("--csv takes no value");
-            options.format = OutputFormat::Csv;
+            if (!choose_format(OutputFormat::Csv)) return UsageError("--csv takes no value");
         } else if (name == "--chart") {
             const auto value = take_value();
             if (!value) return UsageError("--chart needs a file name ending in .png or .svg");
@@ -123,7 +128,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         }
     }
 
-    if (json && csv) return UsageError("choose one of --json and --csv");
+    if (formats_differ) return UsageError("choose one of --text, --json and --csv");
     if (options.sweep && options.chart_path) {
         return UsageError("--chart draws one design and cannot be combined with --sweep");
     }
@@ -170,20 +175,26 @@ Design inputs (defaults in brackets):
   Alpha and beta cannot both be 0.5 or more. Values are plain decimal numbers
   (1e-3 is allowed); --name=value works as well as --name value.
 
-Output (readable text by default):
+Output (readable text by default; nothing but the image with --chart alone):
+  --text                the readable summary, as the design window shows it
+                                                         e.g. --chart c.png --text
   --json                one JSON object with the inputs as stored, D/s, the
                         sample size, the critical value and the curve
                                                          e.g. --json
   --csv                 the power curve as x,power rows  e.g. --csv
-  --chart FILE          also write the power chart as a PNG or SVG image
+  --chart FILE          write the power chart as a PNG or SVG image
                                                          e.g. --chart curve.png
   --sweep sigma|lbgr FROM TO STEP
-                        one row per value FROM, FROM+STEP, ... up to TO (at
-                        most 10000 rows) with D/s, the sample size and the
-                        critical value; a value the rules refuse gives a row
-                        with the reason. Text, --csv or --json.
+                        one row per value FROM, FROM+STEP, ... up to TO with
+                        D/s, the sample size and the critical value; a value
+                        the rules refuse gives a row with the reason. Rows are
+                        written as they are computed (JSON: an array, one
+                        element a line). At most )" +
+           std::to_string(kMaxSweepRows) + R"( rows, a guard
+                        against a mistyped STEP. Text, --csv or --json.
                                                          e.g. --sweep sigma 0.1 1 0.1
   --help, -h            this text                        e.g. --help
+  --version, -V         the version                      e.g. --version
 
 Exit status: 0 done; 1 an output file or the output could not be written;
 2 the inputs were refused or the command line is wrong (message on stderr,
@@ -191,9 +202,18 @@ nothing on stdout).
 
 Examples:
   valdris-power-cli --test wrs --json
+      the WRS test at the defaults, as JSON
   valdris-power-cli --alpha 0.01 --beta 0.1 --sigma 0.4 --dcgl 2 --lbgr 1.2
+      a Sign test design, as the design window shows it
   valdris-power-cli --test sign --sweep lbgr 0 0.9 0.05 --csv
+      the Sign test for each LBGR from 0 to 0.9 in steps of 0.05, as CSV
+  valdris-power-cli --chart curve.svg --json
+      the power chart as an SVG image, and the design as JSON
 )";
+}
+
+std::string VersionText() {
+    return kProgramName + " (VALDRIS Power) " VALDRIS_VERSION_TEXT "\n";
 }
 
 }  // namespace valdris::cli

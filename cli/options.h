@@ -31,10 +31,12 @@ struct Options {
     std::string sigma = "0.5";
     std::string dcgl = "1";
     std::string lbgr = "0.5";
-    OutputFormat format = OutputFormat::Text;
+    // As asked; without a choice, readable text, or nothing beside a chart.
+    std::optional<OutputFormat> format;
     std::optional<SweepRequest> sweep;
     std::optional<std::string> chart_path;
     bool help = false;
+    bool version = false;
 };
 
 // Options, or a usage error (unknown option, missing value, conflicting
@@ -57,5 +59,6 @@ ReadInputsResult ReadInputs(const Options& options);
 std::string NotANumberMessage(const std::string& what, const std::string& text);
 
 std::string HelpText();
+std::string VersionText();  // "valdris-power-cli (VALDRIS Power) 1.0.0" and a line of copying terms
 
 }  // namespace valdris::cli

@@ -34,15 +34,17 @@ int UsageError(std::ostream& err, const std::string& message) {
 int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ostream& out, std::ostream& err) {
     const SweepRequest& request = *options.sweep;
     const SweepPlan plan = PlanSweep(request);
-    if (plan.values.empty()) return Refuse(err, plan.refusal);
+    if (plan.rows() == 0) return Refuse(err, plan.refusal());
     if (auto refusal = CheckFixedInputs(request.input, inputs)) return Refuse(err, *refusal);
 
-    const std::vector<SweepRow> rows = RunSweep(options.test, request.input, inputs, plan.values);
-    switch (options.format) {
-        case OutputFormat::Text: WriteSweepText(out, options.test, request.input, rows); break;
-        case OutputFormat::Csv: WriteSweepCsv(out, options.test, request.input, rows); break;
-        case OutputFormat::Json: WriteSweepJson(out, options.test, request.input, rows); break;
-    }
+    SweepWriter writer(out, options.format.value_or(OutputFormat::Text), options.test, request.input);
+    writer.Begin();
+    const bool written = RunSweep(options.test, request.input, inputs, plan, [&](const SweepRow& row) {
+        writer.Row(row);
+        return static_cast<bool>(out);
+    });
+    if (!written) return kExitFailure;
+    writer.End();
     return kExitOk;
 }
 
@@ -52,8 +54,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const ParsedOptions parsed = ParseOptions(args);
     if (!parsed.options) return UsageError(err, parsed.usage_error);
     const Options& options = *parsed.options;
-    if (options.help) {
-        out << HelpText();
+    if (options.help || options.version) {
+        out << (options.help ? HelpText() : VersionText());
         return kExitOk;
     }
 
@@ -74,7 +76,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return kExitFailure;
         }
     }
-    switch (options.format) {
+    // A chart alone is the whole answer; a report beside it is asked for.
+    const std::optional<OutputFormat> format =
+        options.chart_path ? options.format : options.format.value_or(OutputFormat::Text);
+    if (!format) return kExitOk;
+    switch (*format) {
         case OutputFormat::Text: WriteTextReport(out, options.test, state); break;
         case OutputFormat::Json: WriteJsonReport(out, options.test, state); break;
         case OutputFormat::Csv: WriteCsvCurve(out, state); break;

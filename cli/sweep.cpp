@@ -15,24 +15,27 @@ constexpr double kStepTolerance = 1e-9;
 
 }  // namespace
 
+SweepPlan SweepPlan::Refused(std::string reason) {
+    SweepPlan plan(0.0, 0.0, 0);
+    plan.refusal_ = std::move(reason);
+    return plan;
+}
+
+double SweepPlan::Value(std::int64_t i) const {
+    const double value = from_ + static_cast<double>(i) * step_;
+    return StrictNumber(WriteNumber(value)).value_or(value);
+}
+
 SweepPlan PlanSweep(double from, double to, double step) {
-    if (!(step > 0.0)) return {{}, "The sweep STEP must be greater than zero."};
-    if (from > to) return {{}, "The sweep must run upwards: FROM must not be greater than TO."};
+    if (!(step > 0.0)) return SweepPlan::Refused("The sweep STEP must be greater than zero.");
+    if (from > to) return SweepPlan::Refused("The sweep must run upwards: FROM must not be greater than TO.");
 
     const double last_index = (to - from) / step + kStepTolerance;
-    if (!(last_index < kMaxSweepRows)) {
-        return {{}, "The sweep would give more than " + std::to_string(kMaxSweepRows) +
-                        " rows; use a larger STEP or a shorter range."};
+    if (!(last_index < static_cast<double>(kMaxSweepRows))) {
+        return SweepPlan::Refused("The sweep would give more than " + std::to_string(kMaxSweepRows) +
+                                  " rows; use a larger STEP or a shorter range.");
     }
-    const int rows = static_cast<int>(std::floor(last_index)) + 1;
-
-    SweepPlan plan;
-    plan.values.reserve(static_cast<std::size_t>(rows));
-    for (int i = 0; i < rows; ++i) {
-        const double value = from + i * step;
-        plan.values.push_back(StrictNumber(WriteNumber(value)).value_or(value));
-    }
-    return plan;
+    return SweepPlan(from, step, static_cast<std::int64_t>(std::floor(last_index)) + 1);
 }
 
 SweepPlan PlanSweep(const SweepRequest& request) {
@@ -41,7 +44,7 @@ SweepPlan PlanSweep(const SweepRequest& request) {
     double numbers[3] = {};
     for (std::size_t k = 0; k < 3; ++k) {
         const auto value = StrictNumber(*fields[k].second);
-        if (!value) return {{}, NotANumberMessage(fields[k].first, *fields[k].second)};
+        if (!value) return SweepPlan::Refused(NotANumberMessage(fields[k].first, *fields[k].second));
         numbers[k] = *value;
     }
     return PlanSweep(numbers[0], numbers[1], numbers[2]);
@@ -57,16 +60,15 @@ std::optional<std::string> CheckFixedInputs(SweptInput swept, const DesignInputs
     return RefusalText(rules::SigmaRefusal(ToSingle(inputs.sigma), inputs.dcgl));
 }
 
-std::vector<SweepRow> RunSweep(TestKind test, SweptInput swept, const DesignInputs& inputs,
-                               const std::vector<double>& values) {
-    std::vector<SweepRow> rows;
-    rows.reserve(values.size());
-    for (const double value : values) {
+bool RunSweep(TestKind test, SweptInput swept, const DesignInputs& inputs, const SweepPlan& plan,
+              const std::function<bool(const SweepRow&)>& take_row) {
+    for (std::int64_t i = 0; i < plan.rows(); ++i) {
+        const double value = plan.Value(i);
         DesignInputs row_inputs = inputs;
         (swept == SweptInput::Sigma ? row_inputs.sigma : row_inputs.lbgr) = value;
-        rows.push_back({value, RunDesign(test, row_inputs)});
+        if (!take_row({value, RunDesign(test, row_inputs)})) return false;
     }
-    return rows;
+    return true;
 }
 
 }  // namespace valdris::cli

@@ -1,26 +1,43 @@
 #pragma once
-// A series of designs with one input stepped over a range.
+// A series of designs with one input stepped over a range, computed one row
+// at a time so that a long sweep needs no more memory than a short one.
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "design_inputs.h"
 #include "options.h"
 
 namespace valdris::cli {
 
-constexpr int kMaxSweepRows = 10000;
+// A guard against a mistyped STEP, not a limit of the program: ten million
+// rows take minutes to compute and hundreds of megabytes to store.
+constexpr std::int64_t kMaxSweepRows = 10'000'000;
 
 // The values FROM + i * STEP (multiplied, not accumulated) for i = 0, 1, ...
 // up to TO inclusive, with a tolerance of a billionth of a step so that
-// 0.1 to 0.3 by 0.1 ends at 0.3. Each value is the one its written form (15
-// significant digits) reads back to, so a row gives the same design as a
-// single run with that value typed. Refuses a step that is not above zero, a
+// 0.1 to 0.3 by 0.1 ends at 0.3. Refuses a step that is not above zero, a
 // range that runs downwards and more than kMaxSweepRows rows.
-struct SweepPlan {
-    std::vector<double> values;
-    std::string refusal;
+class SweepPlan {
+public:
+    static SweepPlan Refused(std::string reason);
+    SweepPlan(double from, double step, std::int64_t rows) : from_(from), step_(step), rows_(rows) {}
+
+    std::int64_t rows() const { return rows_; }
+    const std::string& refusal() const { return refusal_; }
+
+    // Row i's value is the one its written form (15 significant digits)
+    // reads back to, so a row gives the same design as a single run with
+    // that value typed.
+    double Value(std::int64_t i) const;
+
+private:
+    double from_ = 0.0;
+    double step_ = 0.0;
+    std::int64_t rows_ = 0;
+    std::string refusal_;
 };
 SweepPlan PlanSweep(double from, double to, double step);
 
@@ -36,7 +53,9 @@ struct SweepRow {
     DesignRun run;
 };
 
-std::vector<SweepRow> RunSweep(TestKind test, SweptInput swept, const DesignInputs& inputs,
-                               const std::vector<double>& values);
+// Computes the rows in order and hands each to take_row, which returns false
+// to stop early (the output could not be written). False when stopped.
+bool RunSweep(TestKind test, SweptInput swept, const DesignInputs& inputs, const SweepPlan& plan,
+              const std::function<bool(const SweepRow&)>& take_row);
 
 }  // namespace valdris::cli

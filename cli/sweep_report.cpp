@@ -34,51 +34,69 @@ std::string ExactCriticalValue(TestKind test, const DesignState& state) {
 
 }  // namespace
 
-void WriteSweepText(std::ostream& out, TestKind test, SweptInput swept, const std::vector<SweepRow>& rows) {
-    out << (test == TestKind::Sign ? "Sign Test" : "WRS Test") << ", sweeping " << SweptKey(swept) << "\n"
-        << std::setw(16) << SweptKey(swept) << std::setw(10) << "D/s" << std::setw(14) << "Sample Size"
-        << std::setw(16) << "Critical Value" << '\n';
-    for (const SweepRow& row : rows) {
-        out << std::setw(16) << ReadableValue(swept, row.value);
-        if (row.run.state) {
-            const DesignState& state = *row.run.state;
-            out << std::setw(10) << WriteNumber(RoundHalfEven(state.DoverS, 2)) << std::setw(14)
-                << SampleSize(test, state) << std::setw(16) << CriticalValueText(test, state) << '\n';
-        } else {
-            out << "  refused: " << OneLine(RefusalText(*row.run.refusal)) << '\n';
-        }
+SweepWriter::SweepWriter(std::ostream& out, OutputFormat format, TestKind test, SweptInput swept)
+    : out_(out), format_(format), test_(test), swept_(swept) {}
+
+void SweepWriter::Begin() {
+    switch (format_) {
+        case OutputFormat::Text:
+            out_ << (test_ == TestKind::Sign ? "Sign Test" : "WRS Test") << ", sweeping " << SweptKey(swept_) << "\n"
+                 << std::setw(16) << SweptKey(swept_) << std::setw(10) << "D/s" << std::setw(14) << "Sample Size"
+                 << std::setw(16) << "Critical Value" << '\n';
+            break;
+        case OutputFormat::Csv: out_ << SweptKey(swept_) << ",dovers,n,critical_value,refusal\n"; break;
+        case OutputFormat::Json: out_ << '['; break;
     }
 }
 
-void WriteSweepCsv(std::ostream& out, TestKind test, SweptInput swept, const std::vector<SweepRow>& rows) {
-    out << SweptKey(swept) << ",dovers,n,critical_value,refusal\n";
-    for (const SweepRow& row : rows) {
-        out << ExactValue(swept, row.value) << ',';
-        if (row.run.state) {
-            const DesignState& state = *row.run.state;
-            out << ExactNumber(state.DoverS) << ',' << SampleSize(test, state) << ','
-                << ExactCriticalValue(test, state) << ",\n";
-        } else {
-            out << ",,," << CsvField(OneLine(RefusalText(*row.run.refusal))) << '\n';
-        }
+void SweepWriter::Row(const SweepRow& row) {
+    switch (format_) {
+        case OutputFormat::Text: TextRow(row); break;
+        case OutputFormat::Csv: CsvRow(row); break;
+        case OutputFormat::Json: JsonRow(row); break;
+    }
+    first_row_ = false;
+}
+
+void SweepWriter::End() {
+    if (format_ == OutputFormat::Json) out_ << (first_row_ ? "]\n" : "\n]\n");
+}
+
+void SweepWriter::TextRow(const SweepRow& row) {
+    out_ << std::setw(16) << ReadableValue(swept_, row.value);
+    if (row.run.state) {
+        const DesignState& state = *row.run.state;
+        out_ << std::setw(10) << WriteNumber(RoundHalfEven(state.DoverS, 2)) << std::setw(14)
+             << SampleSize(test_, state) << std::setw(16) << CriticalValueText(test_, state) << '\n';
+    } else {
+        out_ << "  refused: " << OneLine(RefusalText(*row.run.refusal)) << '\n';
     }
 }
 
-void WriteSweepJson(std::ostream& out, TestKind test, SweptInput swept, const std::vector<SweepRow>& rows) {
-    out << "[\n";
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const SweepRow& row = rows[i];
-        out << "  {" << JsonString(SweptKey(swept)) << ": " << ExactValue(swept, row.value);
-        if (row.run.state) {
-            const DesignState& state = *row.run.state;
-            out << ", \"dovers\": " << ExactNumber(state.DoverS) << ", \"n\": " << SampleSize(test, state)
-                << ", \"critical_value\": " << ExactCriticalValue(test, state);
-        } else {
-            out << ", \"refusal\": " << JsonString(OneLine(RefusalText(*row.run.refusal)));
-        }
-        out << '}' << (i + 1 < rows.size() ? "," : "") << '\n';
+void SweepWriter::CsvRow(const SweepRow& row) {
+    out_ << ExactValue(swept_, row.value) << ',';
+    if (row.run.state) {
+        const DesignState& state = *row.run.state;
+        out_ << ExactNumber(state.DoverS) << ',' << SampleSize(test_, state) << ','
+             << ExactCriticalValue(test_, state) << ",\n";
+    } else {
+        out_ << ",,," << CsvField(OneLine(RefusalText(*row.run.refusal))) << '\n';
     }
-    out << "]\n";
+}
+
+// The separator goes before each element but the first, so that the array
+// is well formed however many rows follow.
+void SweepWriter::JsonRow(const SweepRow& row) {
+    out_ << (first_row_ ? "\n" : ",\n") << "  {" << JsonString(SweptKey(swept_)) << ": "
+         << ExactValue(swept_, row.value);
+    if (row.run.state) {
+        const DesignState& state = *row.run.state;
+        out_ << ", \"dovers\": " << ExactNumber(state.DoverS) << ", \"n\": " << SampleSize(test_, state)
+             << ", \"critical_value\": " << ExactCriticalValue(test_, state);
+    } else {
+        out_ << ", \"refusal\": " << JsonString(OneLine(RefusalText(*row.run.refusal)));
+    }
+    out_ << '}';
 }
 
 }  // namespace valdris::cli

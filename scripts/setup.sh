@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils xclip openbox imagemagick
   fonts-liberation fonts-dejavu-core fonts-urw-base35 fonts-comic-neue
+  help2man dpkg-dev file appstream desktop-file-utils time bc
 )
 
 missing=()

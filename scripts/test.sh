@@ -11,6 +11,11 @@ export QT_QPA_PLATFORM=offscreen
 bash scripts/build.sh build -DVALDRIS_BUILD_BENCH=ON
 (cd build && ctest --output-on-failure -j "$(nproc)")
 
+# The Debian package from its own stripped Release build, unpacked into a
+# scratch root and run from there.
+package=$(bash scripts/package.sh)
+bash tests/packaging/package_test.sh "$package"
+
 # AddressSanitizer + UndefinedBehaviorSanitizer; Qt's own leaks are not ours.
 bash scripts/build.sh build-asan -DVALDRIS_SANITIZE=ON
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1

@@ -3,6 +3,9 @@
 
 #include <QApplication>
 
+#include <iostream>
+
+#include "command_line.h"
 #include "context_ids.h"
 #include "design_window_loader.h"
 #include "help_viewer.h"
@@ -10,6 +13,8 @@
 #include "program_windows.h"
 
 int main(int argc, char** argv) {
+    if (const auto status = valdris::AnswerTextRequest(argc, argv, std::cout)) return *status;
+
     QApplication app(argc, argv);
     // The display name falls back to this. Setting it as well would make Qt
     // append it to every window caption, and the captions are fixed texts.

@@ -35,7 +35,7 @@ TEST(ParseOptions, ReadsEveryOption) {
 TEST(ParseOptions, RefusesWrongCommandLines) {
     const std::vector<std::vector<std::string>> cases = {
         {"--frobnicate"}, {"extra"},          {"--alpha"},        {"--test", "t"},  {"--test"},
-        {"--json", "--csv"}, {"--json=1"},    {"--chart", "x.jpg"}, {"--chart"},    {"--sweep", "sigma", "1", "2"},
+        {"--json", "--csv"}, {"--text", "--csv"}, {"--json=1"},    {"--chart", "x.jpg"}, {"--chart"},    {"--sweep", "sigma", "1", "2"},
         {"--sweep", "beta", "1", "2", "1"},   {"--sweep", "sigma", "0.1", "1", "0.1", "--chart", "a.png"},
     };
     for (const auto& args : cases) {
@@ -100,24 +100,32 @@ TEST(RunDesign, RefusesAShiftTooSmallForAnySampleSize) {
     EXPECT_EQ(RefusalText(RunDesign(TestKind::Sign, vanishing_shift).refusal), rules::kSampleSizeTooLarge);
 }
 
+std::vector<double> Values(const SweepPlan& plan) {
+    std::vector<double> values;
+    for (std::int64_t i = 0; i < plan.rows(); ++i) values.push_back(plan.Value(i));
+    return values;
+}
+
 TEST(PlanSweep, MultipliesTheStepAndIncludesTheEnd) {
-    EXPECT_EQ(PlanSweep(0.1, 0.3, 0.1).values, (std::vector<double>{0.1, 0.2, 0.3}));
-    EXPECT_EQ(PlanSweep(1, 1, 5).values, (std::vector<double>{1}));
-    const auto tenths = PlanSweep(0, 1, 0.1).values;
+    EXPECT_EQ(Values(PlanSweep(0.1, 0.3, 0.1)), (std::vector<double>{0.1, 0.2, 0.3}));
+    EXPECT_EQ(Values(PlanSweep(1, 1, 5)), (std::vector<double>{1}));
+    const auto tenths = Values(PlanSweep(0, 1, 0.1));
     ASSERT_EQ(tenths.size(), 11u);
     EXPECT_EQ(tenths[3], 0.3);
     EXPECT_EQ(tenths[10], 1.0);
-    EXPECT_EQ(PlanSweep(0, 9999, 1).values.size(), 10000u);
+    const SweepPlan largest = PlanSweep(0, kMaxSweepRows - 1, 1);
+    EXPECT_EQ(largest.rows(), kMaxSweepRows);
+    EXPECT_EQ(largest.Value(kMaxSweepRows - 1), kMaxSweepRows - 1);
 }
 
 TEST(PlanSweep, RefusesRangesThatMakeNoSense) {
     const double kInf = std::numeric_limits<double>::infinity();
     const std::vector<std::array<double, 3>> cases = {
-        {0, 1, 0}, {0, 1, -0.1}, {1, 0, 0.1}, {0, 10000, 1}, {-1e308, 1e308, 1}, {0, 1, 1e-300}, {0, kInf, 1}};
+        {0, 1, 0}, {0, 1, -0.1}, {1, 0, 0.1}, {0, kMaxSweepRows, 1}, {-1e308, 1e308, 1}, {0, 1, 1e-300}, {0, kInf, 1}};
     for (const auto& c : cases) {
         const auto plan = PlanSweep(c[0], c[1], c[2]);
-        EXPECT_TRUE(plan.values.empty()) << c[0] << ' ' << c[1] << ' ' << c[2];
-        EXPECT_FALSE(plan.refusal.empty());
+        EXPECT_EQ(plan.rows(), 0) << c[0] << ' ' << c[1] << ' ' << c[2];
+        EXPECT_FALSE(plan.refusal().empty());
     }
 }
 

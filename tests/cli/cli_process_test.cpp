@@ -6,7 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -33,7 +36,31 @@ std::string ReadFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-ProcessResult RunCli(const std::vector<std::string>& args) {
+// The test's environment with NAME=value entries replaced or added, and
+// entries given as "NAME" alone removed.
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& changes) {
+    std::vector<std::string> entries;
+    auto name_of = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string name = name_of(*entry);
+        const bool changed = std::any_of(changes.begin(), changes.end(),
+                                         [&](const std::string& change) { return name_of(change) == name; });
+        if (!changed) entries.emplace_back(*entry);
+    }
+    for (const std::string& change : changes) {
+        if (change.find('=') != std::string::npos) entries.push_back(change);
+    }
+    return entries;
+}
+
+std::vector<char*> PointersTo(std::vector<std::string>& words) {
+    std::vector<char*> pointers;
+    for (auto& word : words) pointers.push_back(word.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+ProcessResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& environment_changes = {}) {
     const auto dir = std::filesystem::temp_directory_path();
     const std::string tag = std::to_string(getpid());
     const auto out_path = dir / ("valdris-cli-" + tag + ".out");
@@ -45,13 +72,13 @@ ProcessResult RunCli(const std::vector<std::string>& args) {
     posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<std::string> words = {VALDRIS_CLI_PATH};
     words.insert(words.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
+    std::vector<char*> argv = PointersTo(words);
+    std::vector<std::string> environment = EnvironmentWith(environment_changes);
+    std::vector<char*> envp = PointersTo(environment);
 
     ProcessResult result;
     pid_t pid = 0;
-    if (posix_spawn(&pid, VALDRIS_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawn(&pid, VALDRIS_CLI_PATH, &actions, nullptr, argv.data(), envp.data()) == 0) {
         int wait_status = 0;
         waitpid(pid, &wait_status, 0);
         result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
@@ -154,7 +181,7 @@ TEST(CliProcess, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         {{"--dcgl", "1e400"}, "--dcgl"},
         {{"--test", "wrs", "--sigma", "10", "--lbgr", "0.99999"}, "The required sample size is too large"},
         {{"--sweep", "sigma", "0.1", "1", "0"}, "STEP"},
-        {{"--sweep", "sigma", "0", "20000", "1"}, "10000"},
+        {{"--sweep", "sigma", "0", "1e7", "1"}, "10000000 rows"},
         {{"--sweep", "lbgr", "0", "0.5", "0.1", "--alpha", "0.7"}, rules::kAlphaRange},
         {{"--frobnicate"}, "--help"},
         {{"--chart", "curve.jpg"}, "--help"},
@@ -214,21 +241,83 @@ TEST(CliProcess, SweepGivesOneRowPerValueWithRefusedRowsExplained) {
     EXPECT_NE(rows[3].find("\"n\": " + std::to_string(expected->WRSN) + ","), std::string::npos) << rows[3];
 }
 
-TEST(CliProcess, HelpListsEveryOption) {
+// Nearly ten million rows: the first must come out at once, and a reader
+// that goes away must end the run rather than leave it computing the rest.
+TEST(CliProcess, SweepRowsAreWrittenAsTheyAreComputed) {
+    int pipe_ends[2];
+    ASSERT_EQ(pipe(pipe_ends), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], 1);
+    posix_spawn_file_actions_addclose(&actions, pipe_ends[0]);
+    std::vector<std::string> words = {VALDRIS_CLI_PATH, "--json", "--sweep", "sigma", "0.1", "10", "0.000001"};
+    std::vector<char*> argv = PointersTo(words);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, VALDRIS_CLI_PATH, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipe_ends[1]);
+
+    const auto start = std::chrono::steady_clock::now();
+    std::string head;
+    char chunk[256];
+    while (head.find('}') == std::string::npos) {
+        const ssize_t got = read(pipe_ends[0], chunk, sizeof chunk);
+        if (got <= 0) break;
+        head.append(chunk, static_cast<std::size_t>(got));
+    }
+    close(pipe_ends[0]);
+    int wait_status = 0;
+    waitpid(pid, &wait_status, 0);
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    EXPECT_EQ(head.rfind("[\n  {\"sigma\": 0.100000001, \"dovers\": ", 0), 0u) << head;
+    const bool ended_by_closed_pipe = WIFSIGNALED(wait_status) ? WTERMSIG(wait_status) == SIGPIPE
+                                                               : WEXITSTATUS(wait_status) == 1;
+    EXPECT_TRUE(ended_by_closed_pipe) << wait_status;
+    EXPECT_LT(seconds, 20.0);
+}
+
+TEST(CliProcess, HelpListsEveryOptionAndVersionNamesTheProgram) {
     const ProcessResult result = RunCli({"--help"});
     EXPECT_EQ(result.status, 0);
-    for (const char* option : {"--test", "--alpha", "--beta", "--sigma", "--dcgl", "--lbgr", "--json", "--csv",
-                               "--chart", "--sweep", "--help"}) {
+    for (const char* option : {"--test", "--alpha", "--beta", "--sigma", "--dcgl", "--lbgr", "--text", "--json",
+                               "--csv", "--chart", "--sweep", "--help", "--version", "10000000 rows"}) {
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     }
+    for (const char* option : {"--version", "-V"}) {
+        const ProcessResult version = RunCli({option, "--alpha", "9"});
+        EXPECT_EQ(version.status, 0) << option;
+        EXPECT_EQ(version.out.rfind("valdris-power-cli (VALDRIS Power) ", 0), 0u) << version.out;
+        EXPECT_EQ(Lines(version.out).size(), 1u) << version.out;
+    }
+}
+
+// The dynamic loader lists what a run would load without running it.
+TEST(CliProcess, ComputingADesignLoadsNoToolkit) {
+    const ProcessResult loaded = RunCli({"--json"}, {"LD_TRACE_LOADED_OBJECTS=1"});
+    ASSERT_EQ(loaded.status, 0) << loaded.err;
+    EXPECT_NE(loaded.out.find("libc.so"), std::string::npos) << loaded.out;
+    EXPECT_EQ(loaded.out.find("libQt"), std::string::npos) << loaded.out;
 }
 
 TEST(CliProcess, ChartIsWrittenOrTheFailureReported) {
     const auto path = std::filesystem::temp_directory_path() / ("valdris-cli-" + std::to_string(getpid()) + ".svg");
     const ProcessResult written = RunCli({"--chart", path.string(), "--json"});
     EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out.rfind("{\n  \"test\": \"sign\"", 0), 0u) << written.out;
     EXPECT_NE(ReadFile(path).find("<svg"), std::string::npos);
     std::filesystem::remove(path);
+
+    // Off screen whatever the environment names (as in an ssh session with
+    // no display), and silent when all went well.
+    const auto png = path.string() + ".png";
+    const ProcessResult quiet = RunCli({"--chart", png}, {"QT_QPA_PLATFORM=xcb", "DISPLAY", "WAYLAND_DISPLAY",
+                                                          "XDG_RUNTIME_DIR"});
+    EXPECT_EQ(quiet.status, 0) << quiet.err;
+    EXPECT_EQ(quiet.out, "");
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(ReadFile(png).rfind("\x89PNG", 0), 0u);
+    std::filesystem::remove(png);
 
     const ProcessResult failed = RunCli({"--chart", "/nonexistent-directory/curve.png"});
     EXPECT_EQ(failed.status, 1);

@@ -1,0 +1,51 @@
+// The companion's drawing module: the chart files, on Qt's offscreen
+// platform whatever the environment names, with Qt's own notes kept off the
+// companion's standard error.
+
+#include <QGuiApplication>
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
+
+#include "chart_file.h"
+#include "drawing.h"
+
+namespace {
+
+// Notes such as "XDG_RUNTIME_DIR not set" concern the environment, not the
+// drawing; a script reads the companion's standard error for its own
+// messages only. A fatal message still says why the program stops.
+void KeepQtNotesQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) std::fprintf(stderr, "valdris-power-cli: %s\n", qPrintable(message));
+}
+
+// Fonts and images need a GUI application, but no screen: the offscreen
+// platform, named on its command line, which outranks QT_QPA_PLATFORM (an ssh
+// session may name xcb with no display, and xcb would abort). Made once and
+// kept to the end of the process, as Qt expects.
+void EnsureOffscreenApplication() {
+    if (QGuiApplication::instance() != nullptr) return;
+    static char program[] = "valdris-power-cli";
+    static char platform_option[] = "-platform";
+    static char offscreen[] = "offscreen";
+    static char* argv[] = {program, platform_option, offscreen, nullptr};
+    static int argc = 3;
+    new QGuiApplication(argc, argv);
+}
+
+bool WriteChart(const valdris::DesignState& state, const std::string& path, std::string& error) {
+    qInstallMessageHandler(KeepQtNotesQuiet);
+    EnsureOffscreenApplication();
+    return valdris::WriteChartFile(state, path, error);
+}
+
+const valdris::cli::DrawingFunctions kFunctions = {
+    valdris::cli::kDrawingInterfaceVersion,
+    sizeof(valdris::DesignState),
+    WriteChart,
+};
+
+}  // namespace
+
+extern "C" Q_DECL_EXPORT const valdris::cli::DrawingFunctions* valdris_drawing_functions() { return &kFunctions; }

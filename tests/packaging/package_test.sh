@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it: unpacked into a scratch root (no
+# installation), its programs run from there and its contents checked.
+#   package_test.sh path/to/valdris-power_*.deb
+set -euo pipefail
+deb=$1
+[ -f "$deb" ] || { echo "no package at $deb" >&2; exit 2; }
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+root=$scratch/root
+dpkg -x "$deb" "$root"
+usr=$root/usr
+checks=0
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { checks=$((checks + 1)); echo "ok - $*"; }
+
+json=$("$usr/bin/valdris-power-cli" --json) || fail "valdris-power-cli --json exited with $?"
+grep -q '"n": 29,' <<< "$json" || fail "valdris-power-cli --json gave no design: $json"
+pass "valdris-power-cli --json from the unpacked package"
+
+# The drawing module is found by its installed path, off screen whatever the
+# environment names, and stays silent.
+chart=$scratch/chart.png
+err=$(env -u DISPLAY QT_QPA_PLATFORM=xcb "$usr/bin/valdris-power-cli" --chart "$chart" 2>&1 >/dev/null) ||
+  fail "valdris-power-cli --chart failed: $err"
+[ -z "$err" ] || fail "valdris-power-cli --chart wrote to stderr: $err"
+file "$chart" | grep -q 'PNG image data, 517 x 309' || fail "no chart image: $(file "$chart")"
+pass "valdris-power-cli --chart through the installed drawing module"
+
+env -u DISPLAY QT_QPA_PLATFORM=xcb "$usr/bin/valdris-power" --version | grep -q '^valdris-power (VALDRIS Power) ' ||
+  fail "valdris-power --version"
+pass "valdris-power --version without a display"
+
+for elf in "$usr"/bin/valdris-power "$usr"/bin/valdris-power-cli "$usr"/lib/*/valdris-power/valdris-power-draw.so; do
+  [ -f "$elf" ] || fail "missing $elf"
+  ! readelf -S "$elf" | grep -q '\.debug_info' || fail "$elf carries debug information"
+  file "$elf" | grep -q ', stripped' || fail "$elf is not stripped"
+done
+pass "programs and module present and stripped"
+
+for data in bin/VALDRISPower99.HLP share/applications/valdris-power.desktop \
+    share/metainfo/org.valdris.power.metainfo.xml share/icons/hicolor/scalable/apps/valdris-power.svg \
+    share/man/man1/valdris-power.1.gz share/man/man1/valdris-power-cli.1.gz; do
+  [ -s "$usr/$data" ] || fail "missing $data"
+done
+for size in 16 32 48 64 128 256; do
+  file "$usr/share/icons/hicolor/${size}x$size/apps/valdris-power.png" | grep -q "PNG image data, $size x $size" ||
+    fail "no $size px icon"
+done
+pass "help file, desktop entry, metainfo, icons and manual pages"
+
+zcat "$usr/share/man/man1/valdris-power-cli.1.gz" | grep -q -- '--sweep' || fail "the companion's manual page lacks --sweep"
+pass "manual page made from --help"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libstdc++6 libqt6gui6 libqt6widgets6 libqt6svg6; do
+  grep -q "$library" <<< "$depends" || fail "Depends lacks $library: $depends"
+done
+pass "dependencies found by dpkg-shlibdeps: $depends"
+echo "$checks passed, 0 failed"
