@@ -50,7 +50,7 @@ for size in 16 32 48 64 128 256; do
 done
 pass "help file, desktop entry, metainfo, icons and manual pages"
 
-zcat "$usr/share/man/man1/valdris-power-cli.1.gz" | grep -q -- '--sweep' || fail "the companion's manual page lacks --sweep"
+zcat "$usr/share/man/man1/valdris-power-cli.1.gz" | grep -q 'sweep.* sigma|lbgr FROM TO STEP' || fail "the companion's manual page lacks --sweep"
 pass "manual page made from --help"
 
 depends=$(dpkg-deb -f "$deb" Depends)
