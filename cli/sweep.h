@@ -12,8 +12,8 @@
 
 namespace valdris::cli {
 
-// A guard against a mistyped STEP, not a limit of the program: ten million
-// rows take minutes to compute and hundreds of megabytes to store.
+// A guard against a mistyped STEP, not a limit of the program (memory stays
+// flat): ten million rows take minutes and most of a gigabyte of output.
 constexpr std::int64_t kMaxSweepRows = 10'000'000;
 
 // The values FROM + i * STEP (multiplied, not accumulated) for i = 0, 1, ...

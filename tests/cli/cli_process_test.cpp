@@ -236,6 +236,11 @@ TEST(CliProcess, SweepGivesOneRowPerValueWithRefusedRowsExplained) {
     ASSERT_EQ(json.status, 0) << json.err;
     const auto rows = Lines(json.out);
     ASSERT_EQ(rows.size(), 5u);  // brackets and three objects
+    EXPECT_EQ(rows[0], "[");
+    EXPECT_EQ(rows[1].back(), ',');
+    EXPECT_EQ(rows[2].back(), ',');
+    EXPECT_EQ(rows[3].back(), '}');
+    EXPECT_EQ(rows[4], "]");
     EXPECT_EQ(rows[3].rfind("  {\"sigma\": 0.300000012, \"dovers\": ", 0), 0u) << rows[3];
     const auto expected = RunDesign(TestKind::WRS, DesignInputs{0.05, 0.05, 0.3, 1, 0.5}).state;
     EXPECT_NE(rows[3].find("\"n\": " + std::to_string(expected->WRSN) + ","), std::string::npos) << rows[3];
