@@ -10,16 +10,6 @@ namespace valdris::cli {
 
 namespace {
 
-struct NumberOption {
-    const char* name;
-    std::string Options::*field;
-};
-
-const NumberOption kNumberOptions[] = {
-    {"--alpha", &Options::alpha}, {"--beta", &Options::beta}, {"--sigma", &Options::sigma},
-    {"--dcgl", &Options::dcgl},   {"--lbgr", &Options::lbgr},
-};
-
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -34,123 +24,154 @@ bool HasChartExtension(const std::string& path) {
     return ends_with(".png") || ends_with(".svg");
 }
 
-ParsedOptions UsageError(std::string message) { return {std::nullopt, std::move(message)}; }
+// The command line read so far.
+struct Reading {
+    Options options;
+    bool formats_differ = false;
+};
+
+using Values = std::vector<std::string>;
+// Stores an option's values; a usage error when they are not acceptable.
+using ApplyOption = std::optional<std::string> (*)(Reading& reading, const Values& values);
+
+std::optional<std::string> ChooseFormat(Reading& reading, OutputFormat format) {
+    if (reading.options.format && *reading.options.format != format) reading.formats_differ = true;
+    reading.options.format = format;
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadTest(Reading& reading, const Values& values) {
+    const std::string test = Lower(values[0]);
+    if (test != "sign" && test != "wrs") return "--test must be sign or wrs, not \"" + values[0] + "\"";
+    reading.options.test = test == "sign" ? TestKind::Sign : TestKind::WRS;
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadChart(Reading& reading, const Values& values) {
+    if (!HasChartExtension(values[0])) {
+        return "--chart: the file name must end in .png or .svg: \"" + values[0] + "\"";
+    }
+    reading.options.chart_path = values[0];
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadSweep(Reading& reading, const Values& values) {
+    const std::string input = Lower(values[0]);
+    if (input != "sigma" && input != "lbgr") return "--sweep can vary sigma or lbgr, not \"" + values[0] + "\"";
+    reading.options.sweep =
+        SweepRequest{input == "sigma" ? SweptInput::Sigma : SweptInput::LBGR, values[1], values[2], values[3]};
+    return std::nullopt;
+}
+
+struct OptionRule {
+    const char* name;
+    const char* short_name;  // or nullptr
+    std::size_t values;      // how many arguments follow it
+    // The usage error when they are missing (or, for a flag, attached).
+    const char* missing;
+    // A design input: its text is kept as typed, read as a number later.
+    std::string Options::*number = nullptr;
+    ApplyOption apply = nullptr;
+};
+
+// The number options come first, in the order their values are read.
+const OptionRule kOptionRules[] = {
+    {"--alpha", nullptr, 1, "--alpha needs a value, for example --alpha 0.05", &Options::alpha},
+    {"--beta", nullptr, 1, "--beta needs a value, for example --beta 0.10", &Options::beta},
+    {"--sigma", nullptr, 1, "--sigma needs a value, for example --sigma 0.3", &Options::sigma},
+    {"--dcgl", nullptr, 1, "--dcgl needs a value, for example --dcgl 100", &Options::dcgl},
+    {"--lbgr", nullptr, 1, "--lbgr needs a value, for example --lbgr 0.6", &Options::lbgr},
+    {"--test", nullptr, 1, "--test needs a value: sign or wrs", nullptr, ReadTest},
+    {"--text", nullptr, 0, "--text takes no value", nullptr,
+     [](Reading& r, const Values&) { return ChooseFormat(r, OutputFormat::Text); }},
+    {"--json", nullptr, 0, "--json takes no value", nullptr,
+     [](Reading& r, const Values&) { return ChooseFormat(r, OutputFormat::Json); }},
+    {"--csv", nullptr, 0, "--csv takes no value", nullptr,
+     [](Reading& r, const Values&) { return ChooseFormat(r, OutputFormat::Csv); }},
+    {"--chart", nullptr, 1, "--chart needs a file name ending in .png or .svg", nullptr, ReadChart},
+    // Four values cannot be attached with "=", so only separate ones count.
+    {"--sweep", nullptr, 4, "--sweep takes four values: --sweep sigma|lbgr FROM TO STEP", nullptr, ReadSweep},
+    {"--help", "-h", 0, "--help takes no value", nullptr,
+     [](Reading& r, const Values&) -> std::optional<std::string> {
+         r.options.help = true;
+         return std::nullopt;
+     }},
+    {"--version", "-V", 0, "--version takes no value", nullptr,
+     [](Reading& r, const Values&) -> std::optional<std::string> {
+         r.options.version = true;
+         return std::nullopt;
+     }},
+};
+
+const OptionRule* FindRule(const std::string& name) {
+    for (const OptionRule& rule : kOptionRules) {
+        if (name == rule.name || (rule.short_name != nullptr && name == rule.short_name)) return &rule;
+    }
+    return nullptr;
+}
 
 }  // namespace
 
-ParsedOptions ParseOptions(const std::vector<std::string>& args) {
-    Options options;
-    bool formats_differ = false;
-
+Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
+    using Result = Outcome<Options>;
+    Reading reading;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::optional<std::string> attached;  // the value of --name=value
-        if (name.rfind("--", 0) == 0) {
-            const std::size_t equals = name.find('=');
-            if (equals != std::string::npos) {
-                attached = name.substr(equals + 1);
-                name.erase(equals);
-            }
+        if (name.rfind("--", 0) == 0 && name.find('=') != std::string::npos) {
+            attached = name.substr(name.find('=') + 1);
+            name.erase(name.find('='));
         }
+        const OptionRule* rule = FindRule(name);
+        if (rule == nullptr) {
+            return Result::Failure(!name.empty() && name[0] == '-' ? "unknown option \"" + args[i] + "\""
+                                                                   : "unexpected argument \"" + args[i] + "\"");
+        }
+
         // A value may start with a minus sign ("--lbgr -1"), so the next
-        // argument is taken whatever it looks like.
-        auto take_value = [&]() -> std::optional<std::string> {
-            if (attached) return attached;
-            if (i + 1 < args.size()) return args[++i];
-            return std::nullopt;
-        };
-        auto choose_format = [&](OutputFormat format) -> bool {
-            if (options.format && *options.format != format) formats_differ = true;
-            options.format = format;
-            return !attached.has_value();
-        };
-
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-            return {options, {}};
-        }
-        if (name == "--version" || name == "-V") {
-            options.version = true;
-            return {options, {}};
-        }
-        const auto number = std::find_if(std::begin(kNumberOptions), std::end(kNumberOptions),
-                                         [&](const NumberOption& option) { return name == option.name; });
-        if (number != std::end(kNumberOptions)) {
-            const auto value = take_value();
-            if (!value) return UsageError(name + " needs a value, for example " + name + " 0.05");
-            options.*(number->field) = *value;
-        } else if (name == "--test") {
-            const auto value = take_value();
-            if (!value) return UsageError("--test needs a value: sign or wrs");
-            const std::string test = Lower(*value);
-            if (test == "sign") {
-                options.test = TestKind::Sign;
-            } else if (test == "wrs") {
-                options.test = TestKind::WRS;
-            } else {
-                return UsageError("--test must be sign or wrs, not \"" + *value + "\"");
-            }
-        } else if (name == "--text") {
-            if (!choose_format(OutputFormat::Text)) return UsageError("--text takes no value");
-        } else if (name == "--json") {
-            if (!choose_format(OutputFormat::Json)) return UsageError("--json takes no value");
-        } else if (name == "--csv") {
-            if (!choose_format(OutputFormat::Csv)) return UsageError("--csv takes no value");
-        } else if (name == "--chart") {
-            const auto value = take_value();
-            if (!value) return UsageError("--chart needs a file name ending in .png or .svg");
-            if (!HasChartExtension(*value)) {
-                return UsageError("--chart: the file name must end in .png or .svg: \"" + *value + "\"");
-            }
-            options.chart_path = *value;
-        } else if (name == "--sweep") {
-            if (attached || i + 4 >= args.size()) {
-                return UsageError("--sweep takes four values: --sweep sigma|lbgr FROM TO STEP");
-            }
-            SweepRequest sweep;
-            const std::string input = Lower(args[i + 1]);
-            if (input == "sigma") {
-                sweep.input = SweptInput::Sigma;
-            } else if (input == "lbgr") {
-                sweep.input = SweptInput::LBGR;
-            } else {
-                return UsageError("--sweep can vary sigma or lbgr, not \"" + args[i + 1] + "\"");
-            }
-            sweep.from = args[i + 2];
-            sweep.to = args[i + 3];
-            sweep.step = args[i + 4];
-            options.sweep = sweep;
-            i += 4;
-        } else if (!name.empty() && name[0] == '-') {
-            return UsageError("unknown option \"" + args[i] + "\"");
+        // arguments are taken whatever they look like.
+        Values values;
+        if (attached) {
+            if (rule->values != 1) return Result::Failure(rule->missing);
+            values.push_back(*attached);
         } else {
-            return UsageError("unexpected argument \"" + args[i] + "\"");
+            if (args.size() - 1 - i < rule->values) return Result::Failure(rule->missing);
+            values.assign(args.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                          args.begin() + static_cast<std::ptrdiff_t>(i + 1 + rule->values));
+            i += rule->values;
         }
+
+        if (rule->number != nullptr) {
+            reading.options.*(rule->number) = values[0];
+        } else if (auto error = rule->apply(reading, values)) {
+            return Result::Failure(*error);
+        }
+        // Help and version answer whatever else the line holds.
+        if (reading.options.help || reading.options.version) return reading.options;
     }
 
-    if (formats_differ) return UsageError("choose one of --text, --json and --csv");
-    if (options.sweep && options.chart_path) {
-        return UsageError("--chart draws one design and cannot be combined with --sweep");
+    if (reading.formats_differ) return Result::Failure("choose one of --text, --json and --csv");
+    if (reading.options.sweep && reading.options.chart_path) {
+        return Result::Failure("--chart draws one design and cannot be combined with --sweep");
     }
-    return {options, {}};
+    return reading.options;
 }
 
 std::string NotANumberMessage(const std::string& what, const std::string& text) {
     return "The value of " + what + " is not a readable number: \"" + text + "\"";
 }
 
-ReadInputsResult ReadInputs(const Options& options) {
+Outcome<DesignInputs> ReadInputs(const Options& options) {
     DesignInputs inputs;
-    const std::pair<const std::string*, double*> fields[] = {
-        {&options.alpha, &inputs.alpha}, {&options.beta, &inputs.beta}, {&options.sigma, &inputs.sigma},
-        {&options.dcgl, &inputs.dcgl},   {&options.lbgr, &inputs.lbgr},
-    };
-    for (std::size_t k = 0; k < std::size(fields); ++k) {
-        const auto value = StrictNumber(*fields[k].first);
-        if (!value) return {std::nullopt, NotANumberMessage(kNumberOptions[k].name, *fields[k].first)};
-        *fields[k].second = *value;
+    double* const numbers[] = {&inputs.alpha, &inputs.beta, &inputs.sigma, &inputs.dcgl, &inputs.lbgr};
+    for (std::size_t k = 0; k < std::size(numbers); ++k) {
+        const OptionRule& rule = kOptionRules[k];
+        const std::string& text = options.*(rule.number);
+        const auto value = StrictNumber(text);
+        if (!value) return Outcome<DesignInputs>::Failure(NotANumberMessage(rule.name, text));
+        *numbers[k] = *value;
     }
-    return {inputs, {}};
+    return inputs;
 }
 
 std::string HelpText() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "design_inputs.h"
+#include "outcome.h"
 
 namespace valdris::cli {
 
@@ -41,24 +42,16 @@ struct Options {
 
 // Options, or a usage error (unknown option, missing value, conflicting
 // choices). A repeated option keeps its last value.
-struct ParsedOptions {
-    std::optional<Options> options;
-    std::string usage_error;
-};
-ParsedOptions ParseOptions(const std::vector<std::string>& args);
+Outcome<Options> ParseOptions(const std::vector<std::string>& args);
 
 // The five inputs as strict numbers, or a refusal naming the option whose
 // value is not one.
-struct ReadInputsResult {
-    std::optional<DesignInputs> inputs;
-    std::string refusal;
-};
-ReadInputsResult ReadInputs(const Options& options);
+Outcome<DesignInputs> ReadInputs(const Options& options);
 
 // "The value of --alpha is not a readable number: "x"".
 std::string NotANumberMessage(const std::string& what, const std::string& text);
 
 std::string HelpText();
-std::string VersionText();  // "valdris-power-cli (VALDRIS Power) 1.0.0" and a line of copying terms
+std::string VersionText();  // "valdris-power-cli (VALDRIS Power) 1.0.0"
 
 }  // namespace valdris::cli

@@ -33,13 +33,13 @@ int UsageError(std::ostream& err, const std::string& message) {
 
 int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ostream& out, std::ostream& err) {
     const SweepRequest& request = *options.sweep;
-    const SweepPlan plan = PlanSweep(request);
-    if (plan.rows() == 0) return Refuse(err, plan.refusal());
+    const Outcome<SweepPlan> plan = PlanSweep(request);
+    if (!plan) return Refuse(err, plan.message());
     if (auto refusal = CheckFixedInputs(request.input, inputs)) return Refuse(err, *refusal);
 
     SweepWriter writer(out, options.format.value_or(OutputFormat::Text), options.test, request.input);
     writer.Begin();
-    const bool written = RunSweep(options.test, request.input, inputs, plan, [&](const SweepRow& row) {
+    const bool written = RunSweep(options.test, request.input, inputs, *plan, [&](const SweepRow& row) {
         writer.Row(row);
         return static_cast<bool>(out);
     });
@@ -51,19 +51,19 @@ int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ost
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart) {
-    const ParsedOptions parsed = ParseOptions(args);
-    if (!parsed.options) return UsageError(err, parsed.usage_error);
-    const Options& options = *parsed.options;
+    const Outcome<Options> parsed = ParseOptions(args);
+    if (!parsed) return UsageError(err, parsed.message());
+    const Options& options = *parsed;
     if (options.help || options.version) {
         out << (options.help ? HelpText() : VersionText());
         return kExitOk;
     }
 
-    const ReadInputsResult read = ReadInputs(options);
-    if (!read.inputs) return Refuse(err, read.refusal);
-    if (options.sweep) return RunSweepCommand(options, *read.inputs, out, err);
+    const Outcome<DesignInputs> inputs = ReadInputs(options);
+    if (!inputs) return Refuse(err, inputs.message());
+    if (options.sweep) return RunSweepCommand(options, *inputs, out, err);
 
-    const DesignRun run = RunDesign(options.test, *read.inputs);
+    const DesignRun run = RunDesign(options.test, *inputs);
     if (!run.state) return Refuse(err, RefusalText(*run.refusal));
     const DesignState& state = *run.state;
 

@@ -15,36 +15,30 @@ constexpr double kStepTolerance = 1e-9;
 
 }  // namespace
 
-SweepPlan SweepPlan::Refused(std::string reason) {
-    SweepPlan plan(0.0, 0.0, 0);
-    plan.refusal_ = std::move(reason);
-    return plan;
-}
-
 double SweepPlan::Value(std::int64_t i) const {
     const double value = from_ + static_cast<double>(i) * step_;
     return StrictNumber(WriteNumber(value)).value_or(value);
 }
 
-SweepPlan PlanSweep(double from, double to, double step) {
-    if (!(step > 0.0)) return SweepPlan::Refused("The sweep STEP must be greater than zero.");
-    if (from > to) return SweepPlan::Refused("The sweep must run upwards: FROM must not be greater than TO.");
+Outcome<SweepPlan> PlanSweep(double from, double to, double step) {
+    if (!(step > 0.0)) return Outcome<SweepPlan>::Failure("The sweep STEP must be greater than zero.");
+    if (from > to) return Outcome<SweepPlan>::Failure("The sweep must run upwards: FROM must not be greater than TO.");
 
     const double last_index = (to - from) / step + kStepTolerance;
     if (!(last_index < static_cast<double>(kMaxSweepRows))) {
-        return SweepPlan::Refused("The sweep would give more than " + std::to_string(kMaxSweepRows) +
+        return Outcome<SweepPlan>::Failure("The sweep would give more than " + std::to_string(kMaxSweepRows) +
                                   " rows; use a larger STEP or a shorter range.");
     }
     return SweepPlan(from, step, static_cast<std::int64_t>(std::floor(last_index)) + 1);
 }
 
-SweepPlan PlanSweep(const SweepRequest& request) {
+Outcome<SweepPlan> PlanSweep(const SweepRequest& request) {
     const std::pair<const char*, const std::string*> fields[] = {
         {"the sweep FROM", &request.from}, {"the sweep TO", &request.to}, {"the sweep STEP", &request.step}};
     double numbers[3] = {};
     for (std::size_t k = 0; k < 3; ++k) {
         const auto value = StrictNumber(*fields[k].second);
-        if (!value) return SweepPlan::Refused(NotANumberMessage(fields[k].first, *fields[k].second));
+        if (!value) return Outcome<SweepPlan>::Failure(NotANumberMessage(fields[k].first, *fields[k].second));
         numbers[k] = *value;
     }
     return PlanSweep(numbers[0], numbers[1], numbers[2]);

@@ -9,6 +9,7 @@
 
 #include "design_inputs.h"
 #include "options.h"
+#include "outcome.h"
 
 namespace valdris::cli {
 
@@ -22,11 +23,9 @@ constexpr std::int64_t kMaxSweepRows = 10'000'000;
 // range that runs downwards and more than kMaxSweepRows rows.
 class SweepPlan {
 public:
-    static SweepPlan Refused(std::string reason);
     SweepPlan(double from, double step, std::int64_t rows) : from_(from), step_(step), rows_(rows) {}
 
     std::int64_t rows() const { return rows_; }
-    const std::string& refusal() const { return refusal_; }
 
     // Row i's value is the one its written form (15 significant digits)
     // reads back to, so a row gives the same design as a single run with
@@ -37,12 +36,11 @@ private:
     double from_ = 0.0;
     double step_ = 0.0;
     std::int64_t rows_ = 0;
-    std::string refusal_;
 };
-SweepPlan PlanSweep(double from, double to, double step);
+Outcome<SweepPlan> PlanSweep(double from, double to, double step);
 
 // Reads FROM, TO and STEP and plans the sweep.
-SweepPlan PlanSweep(const SweepRequest& request);
+Outcome<SweepPlan> PlanSweep(const SweepRequest& request);
 
 // The rules that do not depend on the swept input: when one of them refuses,
 // every row would, so the whole sweep is refused up front.

@@ -20,8 +20,8 @@ TEST(ParseOptions, ReadsEveryOption) {
     const auto parsed = ParseOptions({"--test", "WRS", "--alpha", "0.01", "--beta=0.1", "--sigma", "0.3",
                                       "--dcgl", "2", "--lbgr", "-1", "--lbgr", "1.2", "--csv",
                                       "--chart", "out.SVG"});
-    ASSERT_TRUE(parsed.options) << parsed.usage_error;
-    const Options& options = *parsed.options;
+    ASSERT_TRUE(parsed) << parsed.message();
+    const Options& options = *parsed;
     EXPECT_EQ(options.test, TestKind::WRS);
     EXPECT_EQ(options.alpha, "0.01");
     EXPECT_EQ(options.beta, "0.1");
@@ -40,8 +40,8 @@ TEST(ParseOptions, RefusesWrongCommandLines) {
     };
     for (const auto& args : cases) {
         const auto parsed = ParseOptions(args);
-        EXPECT_FALSE(parsed.options) << args[0];
-        EXPECT_FALSE(parsed.usage_error.empty()) << args[0];
+        EXPECT_FALSE(parsed) << args[0];
+        EXPECT_FALSE(parsed.message().empty()) << args[0];
     }
 }
 
@@ -100,9 +100,9 @@ TEST(RunDesign, RefusesAShiftTooSmallForAnySampleSize) {
     EXPECT_EQ(RefusalText(RunDesign(TestKind::Sign, vanishing_shift).refusal), rules::kSampleSizeTooLarge);
 }
 
-std::vector<double> Values(const SweepPlan& plan) {
+std::vector<double> Values(const Outcome<SweepPlan>& plan) {
     std::vector<double> values;
-    for (std::int64_t i = 0; i < plan.rows(); ++i) values.push_back(plan.Value(i));
+    for (std::int64_t i = 0; plan && i < plan->rows(); ++i) values.push_back(plan->Value(i));
     return values;
 }
 
@@ -113,9 +113,10 @@ TEST(PlanSweep, MultipliesTheStepAndIncludesTheEnd) {
     ASSERT_EQ(tenths.size(), 11u);
     EXPECT_EQ(tenths[3], 0.3);
     EXPECT_EQ(tenths[10], 1.0);
-    const SweepPlan largest = PlanSweep(0, kMaxSweepRows - 1, 1);
-    EXPECT_EQ(largest.rows(), kMaxSweepRows);
-    EXPECT_EQ(largest.Value(kMaxSweepRows - 1), kMaxSweepRows - 1);
+    const auto largest = PlanSweep(0, kMaxSweepRows - 1, 1);
+    ASSERT_TRUE(largest) << largest.message();
+    EXPECT_EQ(largest->rows(), kMaxSweepRows);
+    EXPECT_EQ(largest->Value(kMaxSweepRows - 1), kMaxSweepRows - 1);
 }
 
 TEST(PlanSweep, RefusesRangesThatMakeNoSense) {
@@ -124,8 +125,8 @@ TEST(PlanSweep, RefusesRangesThatMakeNoSense) {
         {0, 1, 0}, {0, 1, -0.1}, {1, 0, 0.1}, {0, kMaxSweepRows, 1}, {-1e308, 1e308, 1}, {0, 1, 1e-300}, {0, kInf, 1}};
     for (const auto& c : cases) {
         const auto plan = PlanSweep(c[0], c[1], c[2]);
-        EXPECT_EQ(plan.rows(), 0) << c[0] << ' ' << c[1] << ' ' << c[2];
-        EXPECT_FALSE(plan.refusal().empty());
+        EXPECT_FALSE(plan) << c[0] << ' ' << c[1] << ' ' << c[2];
+        EXPECT_FALSE(plan.message().empty());
     }
 }
 
