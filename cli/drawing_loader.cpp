@@ -47,7 +47,7 @@ const DrawingFunctions* Load(std::string& error) {
         }
         return functions;
     }
-    if (reason.empty()) reason = VALDRIS_DRAWING_MODULE_NAME " is missing beside " + folder;
+    if (reason.empty()) reason = "neither " + candidates[0] + " nor " + candidates[1] + " exists";
     error = "the drawing module could not be loaded: " + reason;
     return nullptr;
 }
