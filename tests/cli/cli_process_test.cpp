@@ -60,7 +60,8 @@ std::vector<char*> PointersTo(std::vector<std::string>& words) {
     return pointers;
 }
 
-ProcessResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& environment_changes = {}) {
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::vector<std::string>& environment_changes = {}) {
     const auto dir = std::filesystem::temp_directory_path();
     const std::string tag = std::to_string(getpid());
     const auto out_path = dir / ("valdris-cli-" + tag + ".out");
@@ -70,7 +71,7 @@ ProcessResult RunCli(const std::vector<std::string>& args, const std::vector<std
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> words = {VALDRIS_CLI_PATH};
+    std::vector<std::string> words = {program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv = PointersTo(words);
     std::vector<std::string> environment = EnvironmentWith(environment_changes);
@@ -78,7 +79,7 @@ ProcessResult RunCli(const std::vector<std::string>& args, const std::vector<std
 
     ProcessResult result;
     pid_t pid = 0;
-    if (posix_spawn(&pid, VALDRIS_CLI_PATH, &actions, nullptr, argv.data(), envp.data()) == 0) {
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
         int wait_status = 0;
         waitpid(pid, &wait_status, 0);
         result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
@@ -89,6 +90,10 @@ ProcessResult RunCli(const std::vector<std::string>& args, const std::vector<std
     std::filesystem::remove(out_path);
     std::filesystem::remove(err_path);
     return result;
+}
+
+ProcessResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& environment_changes = {}) {
+    return RunProgram(VALDRIS_CLI_PATH, args, environment_changes);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -328,6 +333,19 @@ TEST(CliProcess, ChartIsWrittenOrTheFailureReported) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.out, "");
     EXPECT_NE(failed.err.find("valdris-power-cli: "), std::string::npos) << failed.err;
+
+    // A companion without its drawing module still computes, and says why it
+    // cannot draw.
+    const auto alone = std::filesystem::temp_directory_path() / ("valdris-cli-alone-" + std::to_string(getpid()));
+    std::filesystem::create_directory(alone);
+    std::filesystem::copy_file(VALDRIS_CLI_PATH, alone / "valdris-power-cli");
+    const std::string program = (alone / "valdris-power-cli").string();
+    EXPECT_EQ(RunProgram(program, {"--json"}).status, 0);
+    const ProcessResult undrawn = RunProgram(program, {"--chart", (alone / "c.png").string()});
+    EXPECT_EQ(undrawn.status, 1);
+    EXPECT_NE(undrawn.err.find("the drawing module could not be loaded"), std::string::npos) << undrawn.err;
+    EXPECT_FALSE(std::filesystem::exists(alone / "c.png"));
+    std::filesystem::remove_all(alone);
 }
 
 }  // namespace
