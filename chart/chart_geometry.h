@@ -17,8 +17,9 @@ constexpr int kChartBorderPx = 2;
 constexpr int kChartDrawingWidthPx = kChartOuterWidthPx - 2 * kChartBorderPx;
 constexpr int kChartDrawingHeightPx = kChartOuterHeightPx - 2 * kChartBorderPx;
 
-// The values one drawing is laid out by, in twips. They are whole numbers,
-// carried in doubles so that a very small DCGL cannot overflow the scale.
+// The values one drawing is laid out by, in twips. All but the scale are
+// whole numbers; they are carried in doubles so that a very small DCGL cannot
+// overflow the scale.
 struct ChartGeometry {
     double width = 0;   // drawing area, rounded
     double height = 0;
@@ -29,13 +30,13 @@ struct ChartGeometry {
     double axisY = 0;   // y of the horizontal axis, probability 0
     double plotW = 0;
     double plotH = 0;
-    double xScale = 0;  // twips per concentration unit
+    double xScale = 0;  // twips per concentration unit, not rounded
 };
 
 // Measures the margins with the surface's font and scales 1.5 x DCGL to the
 // plot width. A DCGL of zero (the state before the first design) gives no
-// finite scale: it gets scale 0, like a huge DCGL, and draws on the axis
-// instead of handing infinities to the surface.
+// finite scale: it gets scale 0 and draws on the axis instead of handing
+// infinities to the surface.
 ChartGeometry ComputeChartGeometry(const ChartSurface& surface, double dcgl);
 
 }  // namespace valdris

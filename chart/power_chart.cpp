@@ -123,7 +123,10 @@ ChartGeometry ComputeChartGeometry(const ChartSurface& surface, double dcgl) {
     g.axisY = g.height - g.bandH;
     g.plotW = g.rightX - g.axisX;
     g.plotH = g.axisY - g.topY;
-    g.xScale = Round(g.plotW / (1.5 * dcgl));
+    // Not rounded to a whole number: a whole number of twips per unit would
+    // shrink the plot for a DCGL in the thousands and collapse it onto the
+    // axis beyond about 8600. Where the quotient is whole, nothing changes.
+    g.xScale = g.plotW / (1.5 * dcgl);
     if (!std::isfinite(g.xScale)) g.xScale = 0;
     return g;
 }
