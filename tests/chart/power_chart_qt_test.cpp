@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <cmath>
 #include <set>
+#include <vector>
 
 #include "chart_geometry.h"
 #include "painter_surface.h"
@@ -89,6 +91,52 @@ TEST(PainterSurface, FarOffLinesAreDrawnWhereTheyCrossTheArea) {
     EXPECT_EQ(image.pixel(200, 5), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(200, 300), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(5, 5), qRgb(255, 255, 255));
+}
+
+// Lengths of the runs of black pixels along one column (or row) of an image.
+std::vector<int> BlackRuns(const QImage& image, int at, Qt::Orientation along) {
+    std::vector<int> runs;
+    int run = 0;
+    const int length = along == Qt::Vertical ? image.height() : image.width();
+    for (int i = 0; i <= length; ++i) {
+        const bool black = i < length && (along == Qt::Vertical ? image.pixel(at, i) : image.pixel(i, at)) ==
+                                              qRgb(0, 0, 0);
+        if (black) {
+            ++run;
+        } else if (run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    return runs;
+}
+
+// A one-pixel pen placed in logical pixels covers one device pixel or two at
+// a ratio of 1.5, depending on where the line falls: the grid came out
+// striped. Every thin line must be equally wide in device pixels.
+TEST(PainterSurface, ThinLinesAreEquallyWideAtAnyPixelRatio) {
+    for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5}) {
+        SCOPED_TRACE(ratio);
+        QImage image(std::ceil(kChartDrawingWidthPx * ratio), std::ceil(kChartDrawingHeightPx * ratio),
+                     QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        {
+            QPainter painter(&image);
+            PainterSurface surface(painter, image.deviceIndependentSize());
+            surface.Clear();
+            for (int i = 0; i < 20; ++i) {
+                const double at = (10 + 3 * i) * kTwipsPerPixel;
+                surface.DrawLine(10 * kTwipsPerPixel, at, 100 * kTwipsPerPixel, at);
+                surface.DrawLine(200 * kTwipsPerPixel + at, 10 * kTwipsPerPixel, 200 * kTwipsPerPixel + at,
+                                 100 * kTwipsPerPixel);
+            }
+        }
+        // Across the horizontal lines at x = 50, across the vertical ones at
+        // y = 90, where nothing else is drawn.
+        const std::vector<int> same_width(20, std::max(1, static_cast<int>(std::lround(ratio))));
+        EXPECT_EQ(BlackRuns(image, std::lround(50 * ratio), Qt::Vertical), same_width);
+        EXPECT_EQ(BlackRuns(image, std::lround(90 * ratio), Qt::Horizontal), same_width);
+    }
 }
 
 TEST(PowerChartView, KeepsTheChartInAnImageOfTheDrawingArea) {

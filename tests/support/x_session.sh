@@ -123,3 +123,25 @@ x_frame_geometry() {
 
 # Saves a screenshot of the whole screen as PNG (needs ImageMagick's import).
 x_screenshot() { import -window root "$1" 2>/dev/null || xwd -root -silent > "${1%.png}.xwd"; }
+
+# Saves the client area of a window as PNG (device pixels, as on screen).
+x_window_screenshot() {
+  x_frame_geometry "$1"
+  import -window root -crop "${CLIENT_W}x${CLIENT_H}+${CLIENT_X}+${CLIENT_Y}" +repage "$2" 2>/dev/null
+}
+
+# The pixels of an image as lines of "x y RRGGBB", row by row.
+x_pixels() {
+  convert "$1" -depth 8 txt:- | sed -n 's/^\([0-9]*\),\([0-9]*\):.*#\([0-9A-Fa-f]\{6\}\).*/\1 \2 \3/p'
+}
+
+# The first window of the program that appears, activated (for the splash,
+# which has no caption).
+x_first_window() {
+  local w
+  x_wait_for "a window of the program" x_has_visible_window
+  w=$(x_visible_windows | head -1)
+  x_focus "$w"
+  echo "$w"
+}
+x_has_visible_window() { [ "$(x_count_visible)" -gt 0 ]; }
