@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,16 +21,11 @@
 #include "frm_sample_size_and_power.h"
 #include "lbgr_bar.h"
 #include "power_chart_view.h"
+#include "program_icon.h"
 #include "symbol_label.h"
 #include "twips.h"
 #include "typefaces.h"
 #include "up_down_control.h"
-
-// The icon lives in a static library: its resources must be registered by
-// name, from the global namespace, before the first use.
-static void RegisterWindowIconResources() {
-    Q_INIT_RESOURCE(valdris_power);
-}
 
 namespace valdris {
 namespace {
@@ -121,20 +115,11 @@ QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption, 
     return frame;
 }
 
-QIcon WindowIcon() {
-    RegisterWindowIconResources();
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/valdris/icons/valdris_power_16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/valdris/icons/valdris_power_32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/valdris/icons/valdris_power.svg"));
-    return icon;
-}
-
 }  // namespace
 
 void frmSampleSizeandPower::BuildLayout() {
     setWindowTitle(QStringLiteral("VALDRIS Power 2000"));
-    setWindowIcon(WindowIcon());
+    setWindowIcon(ProgramIcon());
 
     // The controls sit on a client area of fixed size; the window around it
     // may be resized or maximised without anything moving.

@@ -1,14 +1,21 @@
 #include "help_viewer.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenu>
-#include <QTextBrowser>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QToolBar>
 #include <QUrl>
 
 #include "context_ids.h"
+#include "help_file.h"
 #include "message_boxes.h"
+#include "program_icon.h"
 
 namespace valdris {
 namespace {
@@ -16,14 +23,10 @@ namespace {
 const QString kViewerTitle = QStringLiteral("VALDRIS Power Help");
 constexpr QSize kViewerSize(640, 560);
 
-// The file is a few kilobytes of HTML; anything far larger is not our file.
-constexpr qint64 kLargestHelpFile = 4 * 1024 * 1024;
-
-bool ReadHelpFile(const QString& path, QString& html) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestHelpFile) return false;
-    html = QString::fromUtf8(file.readAll());
-    return true;
+// A link within the help file: nothing but "#anchor".
+bool IsOwnAnchor(const QUrl& link) {
+    return link.scheme().isEmpty() && link.host().isEmpty() && link.path().isEmpty() && link.hasFragment() &&
+           !link.fragment().isEmpty();
 }
 
 }  // namespace
@@ -31,34 +34,152 @@ bool ReadHelpFile(const QString& path, QString& html) {
 QString HelpTopicAnchor(int context_id) { return QStringLiteral("context-%1").arg(context_id); }
 
 QString MissingHelpFileMessage(const QString& help_file) {
-    return QStringLiteral("The help file could not be opened:\r\n%1\r\n"
-                          "It should lie in the same folder as the program.")
-        .arg(help_file);
+    return HelpFileProblemMessage(help_file, HelpFileStatus::CannotOpen);
+}
+
+HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
+    setObjectName(QStringLiteral("HelpBrowser"));
+    // Links are followed here, and only within the file.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::FollowLink);
+}
+
+// Nothing is read from disk on the document's behalf: the help file needs no
+// pictures or style sheets, and a link must not reach other files.
+QVariant HelpBrowser::loadResource(int, const QUrl&) { return {}; }
+
+void HelpBrowser::Open(const QString& html, const QString& anchor) {
+    const bool reading = isVisible();
+    const int place = verticalScrollBar()->value();
+    setHtml(html);
+    PadEndToViewHeight();
+    if (reading) Remember(place);
+    ShowAnchorAtTop(anchor);
+    emit placesChanged();
+}
+
+void HelpBrowser::GoTo(const QString& anchor) {
+    Remember(verticalScrollBar()->value());
+    ShowAnchorAtTop(anchor);
+    emit placesChanged();
+}
+
+void HelpBrowser::Remember(int place) {
+    back_.push_back(place);
+    forward_.clear();
+}
+
+void HelpBrowser::GoBack() {
+    if (back_.empty()) return;
+    forward_.push_back(verticalScrollBar()->value());
+    verticalScrollBar()->setValue(back_.back());
+    back_.pop_back();
+    emit placesChanged();
+}
+
+void HelpBrowser::GoForward() {
+    if (forward_.empty()) return;
+    back_.push_back(verticalScrollBar()->value());
+    verticalScrollBar()->setValue(forward_.back());
+    forward_.pop_back();
+    emit placesChanged();
+}
+
+void HelpBrowser::FollowLink(const QUrl& link) {
+    if (IsOwnAnchor(link)) GoTo(link.fragment());
+}
+
+// A topic is placed once the pane has its size: before that the document is
+// laid out for another width and the heading would land elsewhere.
+void HelpBrowser::ShowAnchorAtTop(const QString& anchor) {
+    if (!isVisible()) {
+        pending_anchor_ = anchor;
+        anchor_pending_ = true;
+        return;
+    }
+    anchor_pending_ = false;
+    if (anchor.isEmpty()) {
+        verticalScrollBar()->setValue(0);
+    } else {
+        scrollToAnchor(anchor);
+    }
+}
+
+void HelpBrowser::showEvent(QShowEvent* event) {
+    QTextBrowser::showEvent(event);
+    PadEndToViewHeight();
+    if (anchor_pending_) ShowAnchorAtTop(pending_anchor_);
+}
+
+void HelpBrowser::resizeEvent(QResizeEvent* event) {
+    QTextBrowser::resizeEvent(event);
+    PadEndToViewHeight();
+}
+
+// Room below the last topic, so that it too can stand at the top of the view.
+void HelpBrowser::PadEndToViewHeight() {
+    QTextFrame* root = document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    const qreal padding = viewport()->height();
+    if (format.bottomMargin() == padding) return;
+    format.setBottomMargin(padding);
+    root->setFrameFormat(format);
 }
 
 HelpViewer::HelpViewer(MessageBoxes& messages, QObject* parent) : QObject(parent), messages_(messages) {}
 
 HelpViewer::~HelpViewer() { delete window_; }
 
+void HelpViewer::CreateWindow() {
+    window_ = new QMainWindow;
+    window_->setObjectName(QStringLiteral("HelpViewer"));
+    window_->setWindowTitle(kViewerTitle);
+    window_->setWindowIcon(ProgramIcon());
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    // Like a help viewer of its own, it does not keep the program running.
+    window_->setAttribute(Qt::WA_QuitOnClose, false);
+    window_->resize(kViewerSize);
+
+    browser_ = new HelpBrowser(window_);
+    window_->setCentralWidget(browser_);
+
+    QToolBar* bar = window_->addToolBar(QStringLiteral("Navigation"));
+    bar->setObjectName(QStringLiteral("HelpNavigation"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QStyle* style = window_->style();
+    QAction* back = bar->addAction(style->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Back"));
+    back->setShortcut(QKeySequence::Back);
+    back->setObjectName(QStringLiteral("HelpBack"));
+    QAction* forward = bar->addAction(style->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Forward"));
+    forward->setShortcut(QKeySequence::Forward);
+    forward->setObjectName(QStringLiteral("HelpForward"));
+    QAction* contents = bar->addAction(style->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("&Contents"));
+    contents->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    contents->setObjectName(QStringLiteral("HelpContents"));
+
+    HelpBrowser* browser = browser_;
+    connect(back, &QAction::triggered, browser, &HelpBrowser::GoBack);
+    connect(forward, &QAction::triggered, browser, &HelpBrowser::GoForward);
+    connect(contents, &QAction::triggered, browser, &HelpBrowser::GoToContents);
+    const auto enable = [browser, back, forward] {
+        back->setEnabled(browser->CanGoBack());
+        forward->setEnabled(browser->CanGoForward());
+    };
+    connect(browser, &HelpBrowser::placesChanged, back, enable);
+    enable();
+}
+
 void HelpViewer::ShowTopic(const QString& help_file, int context_id) {
-    QString html;
-    if (!ReadHelpFile(help_file, html)) {
-        messages_.Show(MissingHelpFileMessage(help_file), MessageIcon::Exclamation);
+    // Read afresh each time: the file may have been replaced meanwhile.
+    const HelpFileContents file = ReadHelpFile(help_file);
+    if (file.status != HelpFileStatus::Read) {
+        messages_.Show(HelpFileProblemMessage(help_file, file.status), MessageIcon::Exclamation);
         return;
     }
-    if (!window_) {
-        window_ = new QTextBrowser;
-        window_->setObjectName(QStringLiteral("HelpViewer"));
-        window_->setWindowTitle(kViewerTitle);
-        window_->setAttribute(Qt::WA_DeleteOnClose);
-        // Like a help viewer of its own, it does not keep the program running.
-        window_->setAttribute(Qt::WA_QuitOnClose, false);
-        window_->setOpenExternalLinks(false);
-        window_->resize(kViewerSize);
-    }
-    // Read afresh each time: the file may have been replaced meanwhile.
-    window_->setHtml(html);
-    if (context_id != 0) window_->scrollToAnchor(HelpTopicAnchor(context_id));
+    if (!window_) CreateWindow();
+    browser_->Open(file.html, context_id != 0 ? HelpTopicAnchor(context_id) : QString());
     window_->show();
     window_->raise();
     window_->activateWindow();
@@ -85,6 +206,8 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) {
         return QObject::eventFilter(watched, event);
     }
+    // F1 while reading help keeps the place being read.
+    if (viewer_.Window() && QApplication::activeWindow() == viewer_.Window()) return true;
     const QString help_file = help_file_();
     // No help file is set until the design window has loaded.
     if (help_file.isEmpty()) return QObject::eventFilter(watched, event);

@@ -140,8 +140,8 @@ TEST_F(HelpKeyTest, OpensTheFocusedControlsTopicAndCloseHelpClosesIt) {
     EXPECT_TRUE(messages_.shown.empty());
     ASSERT_NE(viewer.Window(), nullptr);
     EXPECT_TRUE(viewer.Window()->isVisible());
-    EXPECT_TRUE(viewer.Window()->toPlainText().contains(QStringLiteral("Topic 10")));
-    EXPECT_GT(viewer.Window()->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(viewer.Browser()->toPlainText().contains(QStringLiteral("Topic 10")));
+    EXPECT_GT(viewer.Browser()->verticalScrollBar()->value(), 0);
     // It does not hold the program open by itself.
     EXPECT_FALSE(viewer.Window()->testAttribute(Qt::WA_QuitOnClose));
 

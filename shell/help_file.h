@@ -1,0 +1,31 @@
+#pragma once
+// Reading the help file for the viewer: only an ordinary file, only up to a
+// size the viewer shows at once, and only HTML that Qt can lay out quickly.
+
+#include <QString>
+
+namespace valdris {
+
+// Far more than the help file needs (it is some tens of kilobytes), and
+// little enough for the viewer to lay out in well under a second.
+constexpr qint64 kLargestHelpFile = 256 * 1024;
+
+enum class HelpFileStatus { Read, CannotOpen, NotAFile, TooLarge, TooComplex };
+
+struct HelpFileContents {
+    HelpFileStatus status = HelpFileStatus::CannotOpen;
+    QString html;  // when read
+};
+
+// Opens the path without waiting (a FIFO must not hang the program), takes
+// it only if it is a regular file, and reads at most one byte beyond the cap.
+HelpFileContents ReadHelpFile(const QString& path);
+
+// Qt lays out nested tables, table cells and deeply nested blocks so slowly
+// that a few kilobytes of them freeze the viewer for many seconds.
+bool HtmlTooComplexToShow(const QString& html);
+
+// The message for a help file that is not shown, naming why.
+QString HelpFileProblemMessage(const QString& path, HelpFileStatus status);
+
+}  // namespace valdris

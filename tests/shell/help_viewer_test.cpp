@@ -1,0 +1,158 @@
+// The help viewer: each topic at the top of the view, Back, Forward and
+// Contents, links kept within the help file, and help files it must not
+// show (devices, FIFOs, oversized or pathologically nested files).
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <sys/stat.h>
+
+#include "context_ids.h"
+#include "help_file.h"
+#include "help_viewer.h"
+#include "recording_messages.h"
+
+namespace valdris {
+namespace {
+
+class HelpViewerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        help_file_ = dir_.filePath(kHelpFileName);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VALDRIS_HELP_FILE), help_file_));
+    }
+    // The text of the line at the top of the view.
+    std::string TopLine() const {
+        QApplication::processEvents();
+        return viewer_.Browser()->cursorForPosition(QPoint(20, 4)).block().text().toStdString();
+    }
+    void Trigger(const char* action) {
+        viewer_.Window()->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    }
+
+    QTemporaryDir dir_;
+    QString help_file_;
+    testing::RecordingMessages messages_;
+    HelpViewer viewer_{messages_};
+};
+
+// F1 scrolled to the end of the document, so a topic near the end stood
+// mid-page among the others.
+TEST_F(HelpViewerTest, EveryTopicOpensAtItsHeading) {
+    const std::pair<int, const char*> topics[] = {
+        {kHelpContextDesignWindow, "The design window"}, {kHelpContextFileMenu, "The File menu"},
+        {kHelpContextHelpMenu, "The Help menu"},         {kHelpContextGettingStarted, "Getting Started"},
+        {kHelpContextSplash, "About VALDRIS Power"},     {0, "VALDRIS Power Help"},
+    };
+    for (const auto& [id, heading] : topics) {
+        viewer_.ShowTopic(help_file_, id);
+        EXPECT_EQ(TopLine(), heading) << id;
+    }
+    // The same at another window size.
+    viewer_.Window()->resize(900, 300);
+    viewer_.ShowTopic(help_file_, kHelpContextSplash);
+    EXPECT_EQ(TopLine(), "About VALDRIS Power");
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_FALSE(viewer_.Window()->windowIcon().isNull());
+}
+
+TEST_F(HelpViewerTest, BackForwardAndContents) {
+    viewer_.ShowTopic(help_file_, kHelpContextDesignWindow);
+    emit viewer_.Browser()->anchorClicked(QUrl(QStringLiteral("#context-240")));
+    EXPECT_EQ(TopLine(), "Getting Started");
+    viewer_.ShowTopic(help_file_, kHelpContextFileMenu);
+    EXPECT_EQ(TopLine(), "The File menu");
+
+    Trigger("HelpBack");
+    EXPECT_EQ(TopLine(), "Getting Started");
+    Trigger("HelpBack");
+    EXPECT_EQ(TopLine(), "The design window");
+    EXPECT_FALSE(viewer_.Window()->findChild<QAction*>(QStringLiteral("HelpBack"))->isEnabled());
+    Trigger("HelpForward");
+    EXPECT_EQ(TopLine(), "Getting Started");
+    Trigger("HelpContents");
+    EXPECT_EQ(viewer_.Browser()->verticalScrollBar()->value(), 0);
+    Trigger("HelpBack");
+    EXPECT_EQ(TopLine(), "Getting Started");
+}
+
+// Links lead only to the help file's own anchors: not to other files, not
+// resolved against the current directory, not to the network.
+TEST_F(HelpViewerTest, FollowsOnlyTheHelpFilesOwnAnchors) {
+    viewer_.ShowTopic(help_file_, kHelpContextHelpMenu);
+    const QString text = viewer_.Browser()->toPlainText();
+    const int place = viewer_.Browser()->verticalScrollBar()->value();
+    for (const char* link : {"file:///etc/hostname", "/etc/hostname", "hostname", "../x.html#context-10",
+                             "VALDRISPower99.HLP#context-10", "http://example.com/#context-10"}) {
+        emit viewer_.Browser()->anchorClicked(QUrl(QString::fromLatin1(link)));
+        EXPECT_EQ(viewer_.Browser()->toPlainText(), text) << link;
+        EXPECT_EQ(viewer_.Browser()->verticalScrollBar()->value(), place) << link;
+    }
+    EXPECT_FALSE(viewer_.Browser()->loadResource(QTextDocument::ImageResource,
+                                                 QUrl(QStringLiteral("file:///etc/hostname")))
+                     .isValid());
+}
+
+// A help file that is no ordinary file, too big or too deeply nested is
+// refused at once with a message saying why; the viewer does not open.
+TEST_F(HelpViewerTest, RefusesFilesItMustNotShow) {
+    QFile::remove(help_file_);
+    const QString fifo = dir_.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zeros = dir_.filePath(QStringLiteral("zeros"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeros));
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir_.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QString oversized = write(QStringLiteral("big"), QByteArray(kLargestHelpFile + 1, 'x'));
+    const QString at_cap = write(QStringLiteral("at-cap"), QByteArray(kLargestHelpFile, 'x'));
+    const QString tables =
+        write(QStringLiteral("tables"), QByteArray("<table><tr><td>").repeated(8) + "x");
+    const QString divs = write(QStringLiteral("divs"), QByteArray("<div>").repeated(5000));
+    const QString cells = write(QStringLiteral("cells"), "<table>" + QByteArray("<tr><td>a<td>b").repeated(1001));
+
+    struct Case {
+        QString path;
+        HelpFileStatus status;
+        const char* says;
+    };
+    const Case table[] = {
+        {dir_.filePath(QStringLiteral("missing")), HelpFileStatus::CannotOpen, "could not be opened"},
+        {fifo, HelpFileStatus::NotAFile, "not an ordinary file"},
+        {zeros, HelpFileStatus::NotAFile, "not an ordinary file"},
+        {dir_.path(), HelpFileStatus::NotAFile, "not an ordinary file"},
+        {oversized, HelpFileStatus::TooLarge, "too large to show (more than 256 KB)"},
+        {tables, HelpFileStatus::TooComplex, "too complex"},
+        {divs, HelpFileStatus::TooComplex, "too complex"},
+        {cells, HelpFileStatus::TooComplex, "too complex"},
+        {at_cap, HelpFileStatus::Read, ""},
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.path.toStdString());
+        EXPECT_EQ(ReadHelpFile(c.path).status, c.status);
+        if (c.status == HelpFileStatus::Read) continue;
+        messages_.Clear();
+        viewer_.ShowTopic(c.path, kHelpContextDesignWindow);
+        ASSERT_EQ(messages_.shown.size(), 1u);
+        EXPECT_TRUE(messages_.shown[0].text.contains(QString::fromLatin1(c.says))) << messages_.shown[0].text.toStdString();
+        EXPECT_TRUE(messages_.shown[0].text.contains(c.path));
+        EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(viewer_.Window(), nullptr);
+    }
+    // Our own help file is far within every limit.
+    EXPECT_EQ(ReadHelpFile(QStringLiteral(VALDRIS_HELP_FILE)).status, HelpFileStatus::Read);
+}
+
+}  // namespace
+}  // namespace valdris
