@@ -16,8 +16,9 @@ namespace {
 // Limits found by timing QTextBrowser: each one keeps the layout of a file
 // within the size cap short.
 constexpr int kDeepestNesting = 32;
-constexpr int kDeepestTables = 3;
-constexpr int kMostTableCells = 2000;
+constexpr int kDeepestTables = 2;
+constexpr int kMostTableCells = 1000;
+constexpr int kMostTableText = 32 * 1024;  // characters inside tables
 
 // Elements whose end tag HTML requires, so that their nesting can be counted
 // from the tags alone (paragraphs, list items and cells may be left open).
@@ -67,7 +68,11 @@ bool HtmlTooComplexToShow(const QString& html) {
     int nesting = 0;
     int tables = 0;
     int cells = 0;
+    int table_text = 0;
+    int previous_tag = 0;
     for (int at = html.indexOf(QLatin1Char('<')); at >= 0; at = html.indexOf(QLatin1Char('<'), at + 1)) {
+        if (tables > 0 && (table_text += at - previous_tag) > kMostTableText) return true;
+        previous_tag = at;
         int name_start = at + 1;
         const bool closing = name_start < html.size() && html[name_start] == QLatin1Char('/');
         if (closing) ++name_start;
@@ -103,7 +108,7 @@ QString HelpFileProblemMessage(const QString& path, HelpFileStatus status) {
                 path);
         case HelpFileStatus::TooComplex:
             return NotOurFile(
-                QStringLiteral("The help file is too complex to show (too deeply nested, or too many table cells)"),
+                QStringLiteral("The help file is too complex to show (nested too deeply, or too much in tables)"),
                 path);
     }
     return {};

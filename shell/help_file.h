@@ -21,7 +21,7 @@ struct HelpFileContents {
 // it only if it is a regular file, and reads at most one byte beyond the cap.
 HelpFileContents ReadHelpFile(const QString& path);
 
-// Qt lays out nested tables, table cells and deeply nested blocks so slowly
+// Qt lays out tables, nested tables and deeply nested blocks so slowly
 // that a few kilobytes of them freeze the viewer for many seconds.
 bool HtmlTooComplexToShow(const QString& html);
 

@@ -117,10 +117,11 @@ TEST_F(HelpViewerTest, RefusesFilesItMustNotShow) {
     };
     const QString oversized = write(QStringLiteral("big"), QByteArray(kLargestHelpFile + 1, 'x'));
     const QString at_cap = write(QStringLiteral("at-cap"), QByteArray(kLargestHelpFile, 'x'));
-    const QString tables =
-        write(QStringLiteral("tables"), QByteArray("<table><tr><td>").repeated(8) + "x");
+    const QString tables = write(QStringLiteral("tables"), QByteArray("<table><tr><td>").repeated(3) + "x");
+    const QString in_table =
+        write(QStringLiteral("in-table"), "<table><tr><td>" + QByteArray("<p>text</p>").repeated(3000));
     const QString divs = write(QStringLiteral("divs"), QByteArray("<div>").repeated(5000));
-    const QString cells = write(QStringLiteral("cells"), "<table>" + QByteArray("<tr><td>a<td>b").repeated(1001));
+    const QString cells = write(QStringLiteral("cells"), "<table>" + QByteArray("<tr><td>a<td>b").repeated(501));
 
     struct Case {
         QString path;
@@ -134,6 +135,7 @@ TEST_F(HelpViewerTest, RefusesFilesItMustNotShow) {
         {dir_.path(), HelpFileStatus::NotAFile, "not an ordinary file"},
         {oversized, HelpFileStatus::TooLarge, "too large to show (more than 256 KB)"},
         {tables, HelpFileStatus::TooComplex, "too complex"},
+        {in_table, HelpFileStatus::TooComplex, "too complex"},
         {divs, HelpFileStatus::TooComplex, "too complex"},
         {cells, HelpFileStatus::TooComplex, "too complex"},
         {at_cap, HelpFileStatus::Read, ""},
