@@ -71,6 +71,11 @@ TEST(HelpFile, HasATopicForEveryContextNumber) {
                    kHelpContextGettingStarted}) {
         EXPECT_TRUE(html.contains(QStringLiteral("name=\"%1\"").arg(HelpTopicAnchor(id)))) << id;
     }
+    // The one label of the window that has no input, and how to choose the
+    // design's inputs, reached from the contents.
+    EXPECT_TRUE(html.contains(QStringLiteral("<dt><b>Survey Unit ID:</b></dt>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<a href=\"#choosing\">")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<a name=\"choosing\"></a>Choosing alpha, beta, sigma and the LBGR")));
 }
 
 class HelpKeyTest : public ::testing::Test {
