@@ -69,7 +69,8 @@ chart_spans_evenly() {
 
 x_session_start 1280x1024x24
 QT_SCALE_FACTOR=1.5 "$program" & x_program_pid=$!
-xdotool key --window "$(x_first_window)" Return
+x_first_window > /dev/null
+xdotool key Return
 x_wait_for "the design window" x_has_window_named "VALDRIS Power 2000"
 design=$(x_window_named "VALDRIS Power 2000")
 

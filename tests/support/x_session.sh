@@ -132,16 +132,20 @@ x_window_screenshot() {
 
 # The pixels of an image as lines of "x y RRGGBB", row by row.
 x_pixels() {
-  convert "$1" -depth 8 txt:- | sed -n 's/^\([0-9]*\),\([0-9]*\):.*#\([0-9A-Fa-f]\{6\}\).*/\1 \2 \3/p'
+  local width
+  width=$(identify -format %w "$1")
+  convert "$1" -depth 8 rgb:- | od -An -v -tu1 -w3 |
+    awk -v w="$width" '{ printf "%d %d %02X%02X%02X\n", (NR - 1) % w, int((NR - 1) / w), $1, $2, $3 }'
 }
 
-# The first window of the program that appears, activated (for the splash,
-# which has no caption).
+# Waits until a window of the program is shown and has the focus (the splash
+# at start, which has no caption) and prints its id.
 x_first_window() {
-  local w
-  x_wait_for "a window of the program" x_has_visible_window
-  w=$(x_visible_windows | head -1)
-  x_focus "$w"
-  echo "$w"
+  x_wait_for "a window of the program to have the focus" x_program_has_focus
+  xdotool getactivewindow
 }
-x_has_visible_window() { [ "$(x_count_visible)" -gt 0 ]; }
+x_program_has_focus() {
+  local active
+  active=$(xdotool getactivewindow 2>/dev/null) || return 1
+  x_visible_windows | grep -qx "$active"
+}
