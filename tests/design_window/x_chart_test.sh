@@ -68,6 +68,7 @@ chart_spans_evenly() {
 }
 
 x_session_start 1280x1024x24
+trap 'x_session_stop; rm -rf "$work"' EXIT
 QT_SCALE_FACTOR=1.5 "$program" & x_program_pid=$!
 x_first_window > /dev/null
 xdotool key Return
@@ -83,4 +84,3 @@ for dcgl in 5000 1000000; do
   pass "DCGL $dcgl at scale 1.5: $(tr '\n' ';' < "$report")"
 done
 x_report
-rm -rf "$work"

@@ -2,6 +2,8 @@
 // window at most once.
 #include <QApplication>
 #include <QFontInfo>
+#include <QImage>
+#include <QPainter>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -118,6 +120,46 @@ TEST(Splash, SubstitutesInstalledFacesForTheMissingOnes) {
         const QString resolved = QFontInfo(e.widget->font()).family().section(QStringLiteral(" ["), 0, 0);
         EXPECT_TRUE(e.families.contains(resolved))
             << e.widget->objectName().toStdString() << " got " << resolved.toStdString();
+    }
+}
+
+// The logo lies under the transparent labels: where a label's text stands the
+// artwork must be plain, or its lines strike through the text. (The product
+// name has a white background of its own.)
+TEST(Splash, ArtworkLeavesTheTextsClear) {
+    frmSplash splash;
+    splash.show();
+    QSvgRenderer logo(QStringLiteral(":/shell/valdris_logo.svg"));
+    ASSERT_TRUE(logo.isValid());
+    for (const qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        const QSize size = splash.ImgValdrisLogo->size();
+        QImage art(size * ratio, QImage::Format_ARGB32);
+        art.setDevicePixelRatio(ratio);
+        art.fill(Qt::white);
+        {
+            QPainter painter(&art);
+            logo.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        }
+        for (QLabel* label : {splash.lblCompanyProduct, splash.lblVersion, splash.LblCopyright, splash.lblCompany,
+                              splash.lblWarning}) {
+            SCOPED_TRACE(label->objectName().toStdString());
+            const QRect text = label->geometry().translated(-splash.ImgValdrisLogo->pos()).adjusted(-2, -2, 2, 2);
+            const QRect under(QPoint(text.topLeft() * ratio), QPoint(text.bottomRight() * ratio));
+            const QRect covered = under.intersected(art.rect());
+            int lightest = 0, darkest = 255 * 3;
+            for (int y = covered.top(); y <= covered.bottom(); ++y) {
+                for (int x = covered.left(); x <= covered.right(); ++x) {
+                    const QColor c = art.pixelColor(x, y);
+                    const int sum = c.red() + c.green() + c.blue();
+                    lightest = std::max(lightest, sum);
+                    darkest = std::min(darkest, sum);
+                }
+            }
+            // A gentle gradient is plain enough; a line or a shape is not.
+            if (!covered.isEmpty()) EXPECT_LE(lightest - darkest, 24) << "under " << covered.x() << "," << covered.y()
+                                                                        << " " << covered.width() << "x" << covered.height();
+        }
     }
 }
 

@@ -11,7 +11,6 @@ program=${1:?usage: x_help_viewer_test.sh <valdris-power>}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/support/x_session.sh"
 work=$(mktemp -d)
-trap 'x_session_stop; rm -rf "$work"' EXIT
 
 # The program reads the help file beside itself: a copy with a help file in
 # which every topic's heading has a colour of its own.
@@ -48,6 +47,7 @@ expect_topic() {
 }
 
 x_session_start 1280x1024x24
+trap 'x_session_stop; rm -rf "$work"' EXIT
 "$work/valdris-power" & x_program_pid=$!
 x_first_window > /dev/null
 xdotool key Return

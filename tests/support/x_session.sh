@@ -39,25 +39,24 @@ x_wait_for() {
 }
 
 # Starts Xvfb on a free display and openbox on it; both end with the shell.
-# -noreset: Xvfb otherwise resets whenever its last client leaves, and a
-# program started during the reset finds no display.
+# Xvfb picks the display itself (-displayfd), so tests started at the same
+# moment cannot take the same one. -noreset: Xvfb otherwise resets whenever
+# its last client leaves, and a program started during the reset finds no
+# display.
 x_session_start() {
-  local screen=${1:-1280x1024x24} n
-  for n in $(seq 90 199); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "$screen" -noreset -nolisten tcp > /dev/null 2>&1 &
-    x_xvfb_pid=$!
-    export DISPLAY=":$n"
-    local deadline=$((SECONDS + 10))
-    until xdpyinfo > /dev/null 2>&1; do
-      if ! kill -0 "$x_xvfb_pid" 2>/dev/null; then x_xvfb_pid=; continue 2; fi
-      [ $SECONDS -lt $deadline ] || fail "Xvfb did not start on :$n"
-      sleep 0.05
-    done
-    break
-  done
-  [ -n "$x_xvfb_pid" ] || fail "no free X display"
+  local screen=${1:-1280x1024x24} display_file
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "$screen" -noreset -nolisten tcp 3> "$display_file" > /dev/null 2>&1 &
+  x_xvfb_pid=$!
   trap x_session_stop EXIT
+  local deadline=$((SECONDS + 10))
+  until [ -s "$display_file" ]; do
+    kill -0 "$x_xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
+    [ $SECONDS -lt $deadline ] || fail "Xvfb did not report its display"
+    sleep 0.05
+  done
+  export DISPLAY=":$(tr -dc 0-9 < "$display_file")"
+  rm -f "$display_file"
   export QT_QPA_PLATFORM=xcb
   unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR WAYLAND_DISPLAY
   openbox --sm-disable > /dev/null 2>&1 &
@@ -142,10 +141,9 @@ x_pixels() {
 # at start, which has no caption) and prints its id.
 x_first_window() {
   x_wait_for "a window of the program to have the focus" x_program_has_focus
-  xdotool getactivewindow
+  echo "$x_active_window"
 }
 x_program_has_focus() {
-  local active
-  active=$(xdotool getactivewindow 2>/dev/null) || return 1
-  x_visible_windows | grep -qx "$active"
+  x_active_window=$(xdotool getactivewindow 2>/dev/null) || return 1
+  x_visible_windows | grep -qx "$x_active_window"
 }
