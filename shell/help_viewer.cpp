@@ -70,19 +70,16 @@ void HelpBrowser::Remember(int place) {
     forward_.clear();
 }
 
-void HelpBrowser::GoBack() {
-    if (back_.empty()) return;
-    forward_.push_back(verticalScrollBar()->value());
-    verticalScrollBar()->setValue(back_.back());
-    back_.pop_back();
-    emit placesChanged();
-}
+void HelpBrowser::GoBack() { Step(back_, forward_); }
 
-void HelpBrowser::GoForward() {
-    if (forward_.empty()) return;
-    back_.push_back(verticalScrollBar()->value());
-    verticalScrollBar()->setValue(forward_.back());
-    forward_.pop_back();
+void HelpBrowser::GoForward() { Step(forward_, back_); }
+
+// Back and Forward: the place left goes on the other list.
+void HelpBrowser::Step(std::vector<int>& from, std::vector<int>& to) {
+    if (from.empty()) return;
+    to.push_back(verticalScrollBar()->value());
+    verticalScrollBar()->setValue(from.back());
+    from.pop_back();
     emit placesChanged();
 }
 

@@ -58,6 +58,7 @@ protected:
 private:
     void FollowLink(const QUrl& link);
     void Remember(int place);
+    void Step(std::vector<int>& from, std::vector<int>& to);
     void ShowAnchorAtTop(const QString& anchor);
     void PadEndToViewHeight();
 
