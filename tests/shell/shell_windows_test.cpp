@@ -157,8 +157,10 @@ TEST(Splash, ArtworkLeavesTheTextsClear) {
                 }
             }
             // A gentle gradient is plain enough; a line or a shape is not.
-            if (!covered.isEmpty()) EXPECT_LE(lightest - darkest, 24) << "under " << covered.x() << "," << covered.y()
-                                                                        << " " << covered.width() << "x" << covered.height();
+            if (!covered.isEmpty()) {
+                EXPECT_LE(lightest - darkest, 24) << "under " << covered.x() << "," << covered.y() << " "
+                                                  << covered.width() << "x" << covered.height();
+            }
         }
     }
 }
