@@ -21,6 +21,18 @@ inline std::optional<int32_t> ToInt32(double whole) {
     return static_cast<int32_t>(whole);
 }
 
+// A rounded-up sample size, never below one sample. The sizes round a need
+// up by adding one half and rounding half to even, which takes a need of
+// exactly zero (z_alpha + z_beta cancelling, as for alpha 0.087 with beta
+// 0.929685) to no samples at all, while a need a hair above zero already
+// gives one. A design with no samples has no test; the smallest size keeps
+// the figures continuous in alpha and beta. NaN is kept for the caller.
+inline double AtLeastOneSample(double rounded) { return rounded < 1 ? 1 : rounded; }
+
+// Powers are probabilities; 1 - P computed near the ends can leave [0, 1]
+// by a rounding error (-4e-16). NaN is kept for the caller.
+inline double WithinProbabilityRange(double p) { return p < 0 ? 0 : (p > 1 ? 1 : p); }
+
 // Grid step of the power curve: a 40th of the DCGL, held in single precision.
 inline float CurveStep(double dcgl) { return static_cast<float>(dcgl / 40); }
 
@@ -46,7 +58,7 @@ void FillPowerCurve(double dcgl, float sigma, DesignState& out, PowerAtShift pow
         } else if (shift < -kCertainShift) {
             out.CurvePower[i] = 0;
         } else {
-            out.CurvePower[i] = power_at(shift);
+            out.CurvePower[i] = WithinProbabilityRange(power_at(shift));
         }
     }
 }

@@ -22,11 +22,12 @@ constexpr int32_t kExactPowerUpTo = 50;
 
 // (z_beta + z_alpha)^2 / (4 (p - 0.5)^2), rounded up, then 20 percent added
 // and rounded up again; "rounded up" is add one half and round half to even.
+// The textbook size is at least one sample, so the smallest design has two.
 double SignSampleSize(double z_alpha, double z_beta, double p) {
     const double zsum = z_beta + z_alpha;
     const double off_half = p - 0.5;
     const double base = (zsum * zsum) / ((off_half * off_half) * 4.0) + 0.5;
-    const double whole = RoundHalfEven(base);
+    const double whole = design_steps::AtLeastOneSample(RoundHalfEven(base));
     return RoundHalfEven(whole * kSampleAllowance + 0.5);
 }
 

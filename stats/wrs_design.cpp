@@ -96,7 +96,7 @@ double WRSSampleSize(double za, double zb, double pr) {
     const double zsum = za + zb;
     const double off_half = pr - 0.5;
     const double x = (kSizeFactor * (zsum * zsum)) / (3 * (off_half * off_half));
-    return RoundHalfEven(x + 0.5);
+    return design_steps::AtLeastOneSample(RoundHalfEven(x + 0.5));
 }
 
 // Probability that the rank sum of nd reference values exceeds the critical
