@@ -21,6 +21,7 @@
 #include "number_text.h"
 #include "power_chart.h"
 #include "power_chart_view.h"
+#include "repeat_guard.h"
 #include "result_texts.h"
 #include "symbol_label.h"
 #include "window_placement.h"
@@ -40,7 +41,7 @@ const QString kCriticalValueHeading = QStringLiteral("Critical Value:");
 }  // namespace
 
 frmSampleSizeandPower::frmSampleSizeandPower(MessageBoxes& messages, QWidget* parent)
-    : QMainWindow(parent), messages_(messages) {
+    : QMainWindow(parent), repeat_guard_(new RepeatGuard(messages, this)), messages_(*repeat_guard_) {
     BuildLayout();
     WireEvents();
     Form_Load();

@@ -27,6 +27,7 @@ namespace valdris {
 
 class LostFocusWatcher;
 class PowerChartView;
+class RepeatGuard;
 class SymbolLabel;
 class UpDownControl;
 
@@ -161,6 +162,8 @@ private:
     bool TakeDecisionError(QComboBox* box, float& value, rules::DecisionError which);
     void Show(const Refusal& refusal);
 
+    // Every message of the window passes the guard, which ends held arrows.
+    RepeatGuard* repeat_guard_;
     MessageBoxes& messages_;
     DesignState state_;
     LostFocusWatcher* lost_focus_ = nullptr;

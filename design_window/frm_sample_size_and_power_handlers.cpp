@@ -4,12 +4,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolButton>
 
 #include "frm_sample_size_and_power.h"
 #include "frm_sample_size_and_power_run.h"
 #include "input_rules.h"
 #include "lost_focus_watcher.h"
 #include "power_chart_view.h"
+#include "repeat_guard.h"
 #include "result_texts.h"
 #include "symbol_label.h"
 #include "up_down_control.h"
@@ -52,6 +54,11 @@ void frmSampleSizeandPower::WireEvents() {
         connect(mnuGettingStarted, &QAction::triggered, this, [this] { emit gettingStartedRequested(); }),
         connect(mnuAbout, &QAction::triggered, this, [this] { emit aboutRequested(); }),
     };
+
+    // A held arrow steps until its release, and a message box must end it.
+    repeat_guard_->Watch(ScrLBGR);
+    repeat_guard_->Watch(UpDSigma->upButton());
+    repeat_guard_->Watch(UpDSigma->downButton());
 
     lost_focus_->Watch(txtDCGL, [this] { txtDCGL_LostFocus(); });
     lost_focus_->Watch(txtSigma, [this] { txtSigma_LostFocus(); });

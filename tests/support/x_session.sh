@@ -15,10 +15,13 @@
 # comes from x_report.
 
 x_timeout_s=${VALDRIS_X_TIMEOUT:-20}
+x_support_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 x_passed=0
 x_program_pid=
 x_xvfb_pid=
 x_wm_pid=
+x_dbus_pid=
+x_atspi_pid=
 
 fail() {
   echo "FAIL: $*" >&2
@@ -67,11 +70,32 @@ x_session_start() {
 # openbox announces itself on the root window once it manages the screen.
 x_wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
+# The accessibility bus, so that tests can read the program's controls
+# (tests/support/atspi_probe.py) with no debug hook in the program. Call after
+# x_session_start and before starting the program.
+x_accessibility_start() {
+  local address
+  address=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 | tr '\n' ' ')
+  export DBUS_SESSION_BUS_ADDRESS=${address%% *}
+  x_dbus_pid=$(echo "$address" | awk '{print $2}')
+  /usr/libexec/at-spi-bus-launcher --launch-immediately > /dev/null 2>&1 &
+  x_atspi_pid=$!
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+  bus_up() { dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress > /dev/null 2>&1; }
+  x_wait_for "the accessibility bus" bus_up
+}
+
+# One node per line (role, name, x,y,w,h, text) of the program's windows.
+# With arguments, one control's place or text (see atspi_probe.py).
+x_controls() { /usr/bin/python3 "$x_support_dir/atspi_probe.py" "$x_program_pid" "$@" 2>/dev/null; }
+
 x_session_stop() {
   [ -n "$x_program_pid" ] && kill "$x_program_pid" 2>/dev/null
+  [ -n "$x_atspi_pid" ] && kill "$x_atspi_pid" 2>/dev/null
+  [ -n "$x_dbus_pid" ] && kill "$x_dbus_pid" 2>/dev/null
   [ -n "$x_wm_pid" ] && kill "$x_wm_pid" 2>/dev/null
   [ -n "$x_xvfb_pid" ] && kill "$x_xvfb_pid" 2>/dev/null
-  x_program_pid= x_wm_pid= x_xvfb_pid=
+  x_program_pid= x_wm_pid= x_xvfb_pid= x_atspi_pid= x_dbus_pid=
   return 0
 }
 
@@ -99,7 +123,9 @@ x_answer_message_box() {
   box=$(x_message_box)
   [ -n "$box" ] || fail "no message box to answer"
   x_focus "$box"
-  xdotool key --window "$box" Return
+  # Typed into the focused box: sent to the box's window instead, the release
+  # of the key would find the window the press has already closed.
+  xdotool key Return
   fewer_boxes() { [ "$(x_message_boxes)" -lt "$before" ]; }
   x_wait_for "the message box to close" fewer_boxes
 }
@@ -146,4 +172,36 @@ x_first_window() {
 x_program_has_focus() {
   x_active_window=$(xdotool getactivewindow 2>/dev/null) || return 1
   x_visible_windows | grep -qx "$x_active_window"
+}
+
+# Starts the program and answers its splash: the design window is then shown
+# and its id is in x_design_window.
+# The program's own output goes to x_program_log; x_check_program_log fails
+# on a sanitizer report in it.
+x_start_at_design_window() {
+  x_program_log=${x_program_log:-$(mktemp)}
+  "$@" 2> "$x_program_log" & x_program_pid=$!
+  splash() {
+    local w
+    for w in $(x_visible_windows); do
+      eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
+      if [ "${WIDTH:-}" = 658 ] && [ "${HEIGHT:-}" = 550 ]; then echo "$w"; return 0; fi
+    done
+    return 1
+  }
+  has_splash() { splash > /dev/null; }
+  x_wait_for "the splash window" has_splash
+  x_focus "$(splash)"
+  xdotool key Return  # the splash's OK
+  x_wait_for "the design window" x_has_window_named "VALDRIS Power 2000"
+  no_splash() { ! has_splash; }
+  x_wait_for "the splash to close" no_splash
+  x_design_window=$(x_window_named "VALDRIS Power 2000")
+}
+
+x_check_program_log() {
+  if grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:|AddressSanitizer' "$x_program_log"; then
+    cat "$x_program_log" >&2
+    fail "the sanitizer reported a fault"
+  fi
 }
