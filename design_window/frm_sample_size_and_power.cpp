@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "context_ids.h"
+#include "figure_fit.h"
 #include "frm_sample_size_and_power_run.h"
 #include "design_inputs.h"
 #include "input_rules.h"
@@ -86,6 +87,7 @@ void frmSampleSizeandPower::Form_Load() {
 
     lblLBGRMin->setText(QStringLiteral("0"));
     lblLBGRMax->setText(txtDCGL->text());
+    FitFigure(lblLBGRMax);
 
     for (QComboBox* box : {Cboalpha, CboBeta}) {
         for (const char* item : kDecisionErrorItems) box->addItem(QString::fromLatin1(item));
@@ -151,6 +153,8 @@ void frmSampleSizeandPower::RunWRSTestDesign() {
     const QString size = QString::number(state_.WRSN);
     txtN->setText(size);
     TxtM->setText(size);
+    FitFigure(txtN);
+    FitFigure(TxtM);
     TxtM->setVisible(true);
     LblReferenceArea->setVisible(true);
     ShowCriticalValue(QString::fromStdString(CriticalValueText(TestKind::WRS, state_)));
@@ -163,6 +167,7 @@ void frmSampleSizeandPower::RunSignTestDesign() {
         return;
     }
     txtN->setText(QString::number(state_.SignN));
+    FitFigure(txtN);
     // TxtM keeps its text for when the WRS test is shown again.
     TxtM->setVisible(false);
     LblReferenceArea->setVisible(false);
@@ -174,13 +179,18 @@ void frmSampleSizeandPower::RunSignTestDesign() {
 // QLabel would draw a CR as a blank, so the lines break with LF alone.
 void frmSampleSizeandPower::ShowCriticalValue(const QString& value_text) {
     LblCV->setText(kCriticalValueHeading + QLatin1Char('\n') + value_text);
+    FitFigure(LblCV);
 }
 
 // The inputs ask for more samples than can be counted: no figure is shown
 // rather than a wrong one, and the window goes on with the next input.
 void frmSampleSizeandPower::ShowDesignRefused(bool reference_area_shown) {
     txtN->clear();
-    if (reference_area_shown) TxtM->clear();
+    FitFigure(txtN);
+    if (reference_area_shown) {
+        TxtM->clear();
+        FitFigure(TxtM);
+    }
     TxtM->setVisible(reference_area_shown);
     LblReferenceArea->setVisible(reference_area_shown);
     ShowCriticalValue(QString());

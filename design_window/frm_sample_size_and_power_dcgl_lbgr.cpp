@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "figure_fit.h"
 #include "frm_sample_size_and_power.h"
 #include "frm_sample_size_and_power_run.h"
 #include "design_inputs.h"
@@ -73,6 +74,7 @@ void frmSampleSizeandPower::txtDCGL_LostFocus() {
     state_.DCGL = LeadingNumber(TextOf(txtDCGL));
     accepted_dcgl_text_ = txtDCGL->text();
     lblLBGRMax->setText(txtDCGL->text());
+    FitFigure(lblLBGRMax);
 
     // Moving the bar stores LBGR through its change handler, nested here.
     SetScrollValue(RoundHalfEven(LeadingNumber(TextOf(txtLBGR)) / LeadingNumber(TextOf(txtDCGL)) * kLBGRBarTop));

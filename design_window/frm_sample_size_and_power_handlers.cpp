@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "figure_fit.h"
 #include "frm_sample_size_and_power.h"
 #include "frm_sample_size_and_power_run.h"
 #include "input_rules.h"
@@ -104,6 +105,9 @@ void frmSampleSizeandPower::ApplyCharacterFilter(QLineEdit* box) {
 
 void frmSampleSizeandPower::ShowShift(int decimals) {
     lblShift->setCaption(QString::fromStdString(ShiftText(state_.DoverS, decimals)));
+    // The label sizes itself to its caption, up to the frame's right edge.
+    FitFigure(lblShift, lblShift->parentWidget()->contentsRect().right() + 1 - lblShift->x());
+    lblShift->adjustSize();
 }
 
 void frmSampleSizeandPower::Show(const Refusal& refusal) {
