@@ -19,9 +19,21 @@ import pyatspi
 
 
 class Node:
-    def __init__(self, role, name, extents, text, window, editable):
+    hidden = False
+
+    def __init__(self, role, name, extents, text, window, editable, acc=None):
         self.role, self.name, self.extents, self.text, self.window = role, name, extents, text, window
-        self.editable = editable
+        self.editable, self.acc = editable, acc
+
+    def refresh(self):
+        """Reads the node's text again; False once it is no longer shown."""
+        try:
+            if not self.acc.getState().contains(pyatspi.STATE_SHOWING):
+                return False
+            self.name, self.text = self.acc.name or "", _text_of(self.acc)
+            return True
+        except Exception:
+            return False
 
     def centre(self):
         x, y, w, h = self.extents
@@ -57,11 +69,16 @@ def _walk(acc, window, out, depth=0):
     try:
         state = acc.getState()
         if not state.contains(pyatspi.STATE_SHOWING):
+            # Hidden, not closed (the reference-area box of the Sign test):
+            # its children are hidden with it.
+            out.append(Node(acc.getRoleName(), acc.name or "", (0, 0, 0, 0), _text_of(acc), window,
+                            state.contains(pyatspi.STATE_EDITABLE), acc))
+            out[-1].hidden = True
             return
         role = acc.getRoleName()
         ext = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         node = Node(role, acc.name or "", (ext.x, ext.y, ext.width, ext.height), _text_of(acc), window,
-                    state.contains(pyatspi.STATE_EDITABLE))
+                    state.contains(pyatspi.STATE_EDITABLE), acc)
     except Exception:
         return
     out.append(node)
@@ -73,8 +90,9 @@ def _walk(acc, window, out, depth=0):
         _walk(child, window, out, depth + 1)
 
 
-def snapshot(pid):
-    """Every showing node of the program's windows, or None if it is not on the bus."""
+def snapshot(pid, include_hidden=False):
+    """Every showing node of the program's windows, or None if it is not on the bus;
+    with include_hidden, also the hidden controls (not their children)."""
     app = _application(pid)
     if app is None:
         return None
@@ -85,7 +103,7 @@ def snapshot(pid):
             _walk(window, window.name or "", nodes)
         except Exception:
             continue
-    return nodes
+    return nodes if include_hidden else [n for n in nodes if not n.hidden]
 
 
 def design_controls(nodes):

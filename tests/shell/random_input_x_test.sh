@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# A seeded random user of the real program under a window manager: random
+# keys, clicks, held buttons and typed text, message boxes answered as they
+# come (tests/support/random_user_x.py). Fails on a crash, a sanitizer report,
+# a window that stops answering, two message boxes at once or a shown figure
+# that is no sound number; prints the seed and the actions to replay it.
+#   random_input_x_test.sh <valdris-power> [seed] [seconds]
+# The seed and the length default to VALDRIS_RANDOM_SEED (else the date) and
+# VALDRIS_RANDOM_SECONDS (else 60).
+set -euo pipefail
+program=${1:?usage: random_input_x_test.sh <valdris-power> [seed] [seconds]}
+seed=${2:-${VALDRIS_RANDOM_SEED:-$(date +%Y%m%d)}}
+seconds=${3:-${VALDRIS_RANDOM_SECONDS:-60}}
+source "$(dirname "$0")/../support/x_session.sh"
+
+echo "random input run: seed $seed, $seconds s"
+x_session_start 1280x1024x24
+x_accessibility_start
+x_start_at_design_window "$program"
+controls_ready() { x_controls centre bar > /dev/null; }
+x_wait_for "the controls on the accessibility bus" controls_ready
+
+/usr/bin/python3 "$x_support_dir/random_user_x.py" "$x_program_pid" "$x_design_window" "$seed" "$seconds" \
+  "$x_program_log" || fail "random input run, seed $seed (replay: $0 $program $seed $seconds)"
+x_check_program_log
+pass "random input run with seed $seed"
+x_report
