@@ -8,7 +8,8 @@ types into its boxes, answering message boxes as they come. After every
 action it checks, from outside, that the program still runs and answers, that
 at most one message box is open, and that no shown figure is "nan", "inf", a
 negative or zero size or the -1111 of an empty sample. On failure it prints the
-seed and the action log, so that the run can be replayed, and exits 1.
+seed and the action log, so that the run can be replayed, and exits 1; it
+exits 3 when the program has ended (crashed, or its design window closed).
 """
 import os
 import random
@@ -23,7 +24,7 @@ import atspi_probe  # noqa: E402
 
 DESIGN_TITLE = "VALDRIS Power 2000"
 MESSAGE_TITLE = "VALDRIS Power"
-ANSWER_TIMEOUT_S = 20
+ANSWER_TIMEOUT_S = 15
 
 KEYS = (list("0123456789") + [".", "-", "e", "E"] + list("abcdfgkmnqrtuvwyz") +
         ["Tab", "shift+Tab", "Return", "Escape", "Left", "Right", "Up", "Down", "Home", "End",
@@ -41,6 +42,11 @@ SIZE = re.compile(r"^[1-9][0-9]*$")
 
 class Failure(Exception):
     pass
+
+
+class ProgramEnded(Exception):
+    """The program ended: a crash, or the design window closed by the user
+    (the wrapper tells the two apart by the exit status)."""
 
 
 class Watchdog(Exception):
@@ -98,11 +104,32 @@ class RandomUser:
 
     def check(self, during=""):
         if not self.alive():
-            raise Failure("the program ended%s" % during)
+            self.check_log()
+            raise ProgramEnded("the program ended%s" % during)
+        self.check_answering()
         boxes = self.message_boxes()
         if boxes > 1:
             raise Failure("%d message boxes open at once%s" % (boxes, during))
         self.check_log()
+
+    def check_answering(self):
+        """The program answers the accessibility bus (from its event loop)
+        within ANSWER_TIMEOUT_S; a call to a program that does not answer
+        fails after a short bus time-out, so it is retried until then."""
+        frames = [n for n in self.figures() if n.role == "frame"]
+        if not frames:
+            return
+        deadline = time.time() + ANSWER_TIMEOUT_S
+        while True:
+            try:
+                frames[0].acc.queryComponent().getExtents(atspi_probe.pyatspi.DESKTOP_COORDS)
+                return
+            except Exception:
+                if time.time() > deadline:
+                    raise Failure("the program did not answer for %d s" % ANSWER_TIMEOUT_S)
+                if not self.alive():
+                    raise ProgramEnded("the program ended")
+                time.sleep(0.2)
 
     def check_log(self):
         try:
@@ -125,7 +152,8 @@ class RandomUser:
                 signal.alarm(0)
             self.figure_nodes = [
                 n for n in nodes or [] if n.window == DESIGN_TITLE and not n.editable and
-                (n.role == "text" or (n.role == "label" and re.search(r"[0-9=]", (n.text or n.name or ""))))]
+                (n.role in ("text", "frame") or
+                 (n.role == "label" and re.search(r"[0-9=]", (n.text or n.name or ""))))]
         return self.figure_nodes
 
     def check_figures(self):
@@ -137,6 +165,8 @@ class RandomUser:
         finally:
             signal.alarm(0)
         for n in shown_nodes:
+            if n.role == "frame":
+                continue
             shown = (n.text if n.text is not None else n.name) or ""
             if NUMBER_WORD.search(shown):
                 raise Failure("%s shows %r" % (n.role, shown))
@@ -185,6 +215,15 @@ class RandomUser:
                 return px, py
         return None
 
+    def exit_button_focused(self, nodes):
+        for n in nodes:
+            if n.window == DESIGN_TITLE and n.role == "push button" and n.extents[2] * n.extents[3] > 1000:
+                try:
+                    return n.acc.getState().contains(atspi_probe.pyatspi.STATE_FOCUSED)
+                except Exception:
+                    return False
+        return False
+
     def hold(self, point, seconds):
         self.log("hold %d,%d for %.2f s" % (point + (seconds,)))
         xdotool("mousemove", point[0], point[1], "mousedown", "1")
@@ -228,6 +267,8 @@ class RandomUser:
         roll = self.rng.random()
         if roll < 0.45:
             key = self.rng.choice(KEYS)
+            if key in ("space", "Return") and self.exit_button_focused(nodes):
+                key = "Tab"  # pressing Exit Program would end the run
             self.log("key %s" % key)
             xdotool("key", "--clearmodifiers", key)
         elif roll < 0.65:
@@ -278,14 +319,21 @@ def main():
                                             sys.argv[5])
     signal.signal(signal.SIGALRM, on_alarm)
     user = RandomUser(pid, design, seed, log_path)
+    def print_log():
+        print("Replay with seed %d; the actions were:" % seed, file=sys.stderr)
+        for i, event in enumerate(user.events, 1):
+            print("  %4d  %s" % (i, event), file=sys.stderr)
+
     try:
         steps = user.run(seconds)
     except Failure as failure:
         print("FAIL: %s" % failure, file=sys.stderr)
-        print("Replay with seed %d; the actions were:" % seed, file=sys.stderr)
-        for i, event in enumerate(user.events, 1):
-            print("  %4d  %s" % (i, event), file=sys.stderr)
+        print_log()
         return 1
+    except ProgramEnded as ended:
+        print("%s after %d actions" % (ended, len(user.events)), file=sys.stderr)
+        print_log()
+        return 3
     print("ok - %d random steps (seed %d), %d actions" % (steps, seed, len(user.events)))
     return 0
 
