@@ -190,9 +190,17 @@ x_start_at_design_window() {
   }
   has_splash() { splash > /dev/null; }
   x_wait_for "the splash window" has_splash
-  x_focus "$(splash)"
-  xdotool key Return  # the splash's OK
-  x_wait_for "the design window" x_has_window_named "VALDRIS Power 2000"
+  # The splash's OK, pressed again should the splash not have had the keyboard yet.
+  answer_splash() {
+    local w; w=$(splash) || return 0
+    x_focus "$w" && xdotool key Return
+    local deadline=$((SECONDS + 2))
+    until x_has_window_named "VALDRIS Power 2000"; do
+      [ $SECONDS -lt $deadline ] || return 1
+      sleep 0.05
+    done
+  }
+  x_wait_for "the design window" answer_splash
   no_splash() { ! has_splash; }
   x_wait_for "the splash to close" no_splash
   x_design_window=$(x_window_named "VALDRIS Power 2000")
