@@ -1,0 +1,170 @@
+#include "design_report.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "number_text.h"
+#include "result_texts.h"
+
+namespace valdris {
+namespace {
+
+// Below this size the Sign test's critical value is searched in the exact
+// binomial distribution; up to and including it the curve is exact too.
+constexpr int kSignExactLimit = 50;
+// Up to this size in each area the WRS critical value is exact.
+constexpr int kWRSExactLimit = 20;
+
+// The concentrations the chart labels, in tenths of the DCGL, and the curve
+// point at each: the curve runs in steps of a fortieth of the DCGL.
+constexpr std::array<int, 9> kLabelledTenths = {1, 3, 5, 7, 9, 10, 11, 13, 15};
+constexpr int kCurvePointsPerTenth = 4;
+
+constexpr int kPowerDecimals = 3;
+
+std::string Count(int value) { return std::to_string(value); }
+
+// A probability with a fixed number of decimals, in any locale. Rounding
+// residue below 0 or above 1 is no probability and never shown.
+std::string Probability(double value) {
+    char text[32];
+    const double p = std::clamp(value, 0.0, 1.0);
+    const auto end = std::to_chars(text, text + sizeof text, p, std::chars_format::fixed, kPowerDecimals).ptr;
+    return std::string(text, end);
+}
+
+// The sign position is a blank the window's label shows as nothing.
+std::string WithoutSignBlank(std::string text) {
+    if (!text.empty() && text.front() == ' ') text.erase(0, 1);
+    return text;
+}
+
+std::string TestName(TestKind test) { return test == TestKind::Sign ? "Sign Test" : "WRS Test"; }
+
+std::string SignDecisionRule(const std::string& n, const std::string& cv) {
+    return "The survey unit passes when more than " + cv + " of its " + n +
+           " measurements lie below the DCGL: the Sign test statistic S+, the number of measurements below "
+           "the DCGL, must exceed the critical value " + cv + ".";
+}
+
+std::string WRSDecisionRule(const std::string& n, const std::string& cv) {
+    return "The survey unit passes when the rank sum W exceeds " + cv + ": add the DCGL to each of the " + n +
+           " reference-area measurements, rank them together with the " + n +
+           " survey-unit measurements, and W is the sum of the ranks of the reference-area measurements.";
+}
+
+std::vector<ReportLine> SignMethod(int n) {
+    std::vector<ReportLine> method;
+    method.push_back({"Sample size",
+                      "N = (z(1\u2212\u03b1) + z(1\u2212\u03b2))\u00b2 / (4 (p \u2212 0.5)\u00b2), where "
+                      "p = \u03a6(\u0394/\u03c3) is the probability that a measurement lies below the DCGL "
+                      "when the survey unit is at the LBGR; rounded up, then increased by 20 % and rounded "
+                      "up again."});
+    if (n < kSignExactLimit) {
+        method.push_back({"Critical value",
+                          "Exact binomial distribution (N below 50): the smallest count k for which the "
+                          "probability of at most k measurements below the DCGL exceeds 1 \u2212 \u03b1 "
+                          "when the survey unit is at the DCGL."});
+    } else {
+        method.push_back({"Critical value",
+                          "Normal approximation to the binomial distribution (N of 50 or more): "
+                          "N/2 + z(1\u2212\u03b1) \u221aN/2, rounded to the nearest whole number."});
+    }
+    if (n <= kSignExactLimit) {
+        method.push_back({"Power curve", "Exact binomial distribution (N of 50 or less)."});
+    } else {
+        method.push_back({"Power curve",
+                          "Normal approximation to the binomial distribution, without continuity "
+                          "correction (N above 50)."});
+    }
+    return method;
+}
+
+std::vector<ReportLine> WRSMethod(int n) {
+    std::vector<ReportLine> method;
+    method.push_back({"Sample size",
+                      "In each area 0.6 (z(1\u2212\u03b1) + z(1\u2212\u03b2))\u00b2 / (3 (Pr \u2212 0.5)\u00b2), "
+                      "that is half of the total size increased by 20 %, rounded up, where "
+                      "Pr = \u03a6(0.707 \u0394/\u03c3) is the probability that a survey-unit measurement "
+                      "lies below a reference-area measurement increased by the DCGL when the survey unit "
+                      "is at the LBGR."});
+    if (n <= kWRSExactLimit) {
+        method.push_back({"Critical value",
+                          "Exact distribution of the rank sum (20 or fewer measurements in each area): the "
+                          "value W exceeds with a probability below \u03b1 when the survey unit is at the "
+                          "DCGL."});
+    } else {
+        method.push_back({"Critical value",
+                          "Normal approximation of the rank sum (more than 20 measurements in each area): "
+                          "m(m + n + 1)/2 + z(1\u2212\u03b1) \u221a(mn(m + n + 1)/12), of which the "
+                          "whole-number part is shown."});
+    }
+    method.push_back({"Power curve",
+                      "Normal approximation of the rank sum with continuity correction; its variance "
+                      "uses the bivariate normal probability that a reference-area measurement increased "
+                      "by the DCGL exceeds two survey-unit measurements."});
+    return method;
+}
+
+std::vector<ReportLine> PowerTable(const DesignState& state) {
+    std::vector<ReportLine> rows;
+    for (const int tenths : kLabelledTenths) {
+        const int point = tenths * kCurvePointsPerTenth;
+        rows.push_back({FormatPercent(tenths * 0.1), Probability(state.CurvePower[point])});
+    }
+    return rows;
+}
+
+// A label or value on one line of its own cell.
+std::string OneCell(std::string text) {
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
+}  // namespace
+
+std::string ShiftNumber(const std::string& shift_caption) {
+    const std::size_t equals = shift_caption.rfind("= ");
+    return equals == std::string::npos ? shift_caption : shift_caption.substr(equals + 2);
+}
+
+DesignReport MakeDesignReport(TestKind test, const DesignState& state, const ReportEntries& entries) {
+    DesignReport report;
+    report.radionuclide = entries.radionuclide;
+    report.inputs = {
+        {"Statistical Test", TestName(test)},
+        {"Alpha", entries.alpha},
+        {"Beta", entries.beta},
+        {"Sigma", entries.sigma},
+        {"DCGL", entries.dcgl},
+        {"LBGR", entries.lbgr},
+        {"D/s", entries.shift},
+    };
+
+    const int size = SampleSize(test, state);
+    const std::string n = Count(size);
+    const std::string cv = WithoutSignBlank(CriticalValueText(test, state));
+    report.results.push_back({"Survey Unit Sample Size", n});
+    if (test == TestKind::WRS) report.results.push_back({"Reference Area Sample Size", n});
+    report.results.push_back({"Critical Value", cv});
+
+    report.decision_rule = test == TestKind::Sign ? SignDecisionRule(n, cv) : WRSDecisionRule(n, cv);
+    report.power = PowerTable(state);
+    report.method = test == TestKind::Sign ? SignMethod(size) : WRSMethod(size);
+    return report;
+}
+
+std::string ReportAsTabSeparated(const DesignReport& report) {
+    std::string text;
+    auto line = [&](const std::string& label, const std::string& value) {
+        text += OneCell(label) + '\t' + OneCell(value) + '\n';
+    };
+    line("Radionuclide", report.radionuclide);
+    for (const ReportLine& input : report.inputs) line(input.label, input.value);
+    for (const ReportLine& result : report.results) line(result.label, result.value);
+    for (const ReportLine& point : report.power) line("Power at " + point.label + " of DCGL", point.value);
+    return text;
+}
+
+}  // namespace valdris
