@@ -7,12 +7,14 @@
 #include <QImageWriter>
 #include <QBuffer>
 #include <QPainter>
-#include <QSaveFile>
+#include <QFontInfo>
 #include <QSvgGenerator>
 
+#include "axis_titles.h"
 #include "chart_geometry.h"
 #include "painter_surface.h"
 #include "power_chart.h"
+#include "safe_file.h"
 
 namespace valdris {
 namespace {
@@ -38,29 +40,30 @@ bool EnsureGuiApplication(std::string& error) {
 
 constexpr QSize kChartSizePx(kChartDrawingWidthPx, kChartDrawingHeightPx);
 
+// The chart with the axis titles the window lays over it.
 void Draw(const DesignState& state, QPainter& painter) {
     PainterSurface surface(painter, QSizeF(kChartSizePx));
     DrawPowerChart(state, surface);
+    DrawAxisTitles(painter, kChartSizePx.width(), AxisTitleFont());
 }
 
 QString WritePng(const DesignState& state, QIODevice& file) {
-    QImage image(kChartSizePx, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        Draw(state, painter);
-    }
     QImageWriter writer(&file, "png");
-    if (!writer.write(image)) return writer.errorString();
+    if (!writer.write(ChartImage(state))) return writer.errorString();
     return {};
 }
 
-// QSvgGenerator names only the first family of a font, a face that few
-// viewers have; give them the whole substitute list, ending in a generic one.
-QByteArray WithFontSubstitutes(QByteArray svg) {
-    const QFont font = ChartFont();
+// QSvgGenerator names only the first family of a font, which fontconfig may
+// take for a wider face than the one the chart was measured with. Name the
+// installed face first, then the rest of the substitute list, ending in a
+// generic one.
+QByteArray WithFontSubstitutes(QByteArray svg, const QFont& font) {
+    QStringList faces = font.families();
+    faces.removeAll(font.family());
+    faces.prepend(QFontInfo(font).family());
+    faces.removeDuplicates();
     QStringList names;
-    for (const QString& family : font.families()) {
+    for (const QString& family : faces) {
         const bool generic = family == QLatin1String("sans-serif") || family == QLatin1String("serif");
         names << (generic ? family : QLatin1Char('\'') + family + QLatin1Char('\''));
     }
@@ -82,13 +85,10 @@ QString WriteSvg(const DesignState& state, QIODevice& file) {
     if (!painter.begin(&generator)) return QStringLiteral("the drawing could not be started");
     Draw(state, painter);
     painter.end();
-    const QByteArray svg = WithFontSubstitutes(drawing.data());
+    QByteArray svg = drawing.data();
+    for (const QFont& font : {ChartFont(), AxisTitleFont()}) svg = WithFontSubstitutes(svg, font);
     if (file.write(svg) != svg.size()) return file.errorString();
     return {};
-}
-
-std::string Describe(const std::string& path, const QString& reason) {
-    return "The chart could not be written to " + path + ": " + reason.toStdString() + ".";
 }
 
 }  // namespace
@@ -102,24 +102,20 @@ bool WriteChartFile(const DesignState& state, const std::string& path, std::stri
     }
     if (!EnsureGuiApplication(error)) return false;
 
-    // Written beside the target and renamed at the end, so that a failure
-    // leaves an existing file as it was.
-    QSaveFile file(file_name);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = Describe(path, file.errorString());
-        return false;
-    }
-    const QString problem = type == ChartFileType::Png ? WritePng(state, file) : WriteSvg(state, file);
-    if (!problem.isEmpty()) {
-        file.cancelWriting();
-        error = Describe(path, problem);
-        return false;
-    }
-    if (!file.commit()) {
-        error = Describe(path, file.errorString());
-        return false;
-    }
-    return true;
+    const QString reason = WriteFileSafely(file_name, [&](QIODevice& file) {
+        return type == ChartFileType::Png ? WritePng(state, file) : WriteSvg(state, file);
+    });
+    if (reason.isEmpty()) return true;
+    error = FileFailureMessage("The chart", file_name, reason);
+    return false;
+}
+
+QImage ChartImage(const DesignState& state) {
+    QImage image(kChartSizePx, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    Draw(state, painter);
+    return image;
 }
 
 }  // namespace valdris

@@ -8,6 +8,7 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "chart_geometry.h"
 #include "typefaces.h"
@@ -49,8 +50,8 @@ QString ToQString(const std::string& text) { return QString::fromStdString(text)
 
 QFont ChartFont() { return Typeface(Face::MSSansSerif, kChartFontPoints); }
 
-PainterSurface::PainterSurface(QPainter& painter, QSizeF size_px)
-    : painter_(painter), size_px_(size_px), font_(ChartFont()) {}
+PainterSurface::PainterSurface(QPainter& painter, QSizeF size_px, QFont font)
+    : painter_(painter), size_px_(size_px), font_(std::move(font)) {}
 
 double PainterSurface::Width() const { return size_px_.width() * kTwipsPerPixel; }
 double PainterSurface::Height() const { return size_px_.height() * kTwipsPerPixel; }

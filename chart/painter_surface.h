@@ -25,8 +25,9 @@ public:
     // The painter must be active on its device whenever an operation runs; it
     // may be ended and begun again between operations (the surface sets pen
     // and font each time). size_px is the drawing area in logical pixels,
-    // starting at the painter's origin.
-    PainterSurface(QPainter& painter, QSizeF size_px);
+    // starting at the painter's origin. A page that scales the painter
+    // passes the chart font sized in the painter's units.
+    PainterSurface(QPainter& painter, QSizeF size_px, QFont font = ChartFont());
 
     double Width() const override;
     double Height() const override;

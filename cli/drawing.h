@@ -7,13 +7,14 @@
 #include <cstddef>
 #include <string>
 
+#include "design_report.h"
 #include "design_state.h"
 
 namespace valdris::cli {
 
 // Raised whenever DrawingFunctions changes, so that a companion never calls
 // into a module from another build.
-constexpr int kDrawingInterfaceVersion = 1;
+constexpr int kDrawingInterfaceVersion = 2;
 
 struct DrawingFunctions {
     int interface_version;
@@ -21,6 +22,9 @@ struct DrawingFunctions {
     // The chart as PNG or SVG after the file's extension; false with a
     // readable reason.
     bool (*write_chart)(const DesignState& state, const std::string& path, std::string& error);
+    // The one-page design report as a PDF; false with a readable reason.
+    bool (*write_report)(const DesignReport& report, const DesignState& state, const std::string& path,
+                         std::string& error);
 };
 
 // The one symbol the module exports.

@@ -1,7 +1,8 @@
-// The companion's drawing module: the chart files, on Qt's offscreen
+// The companion's drawing module: the chart files and the report, on Qt's offscreen
 // platform whatever the environment names, with Qt's own notes kept off the
 // companion's standard error.
 
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
@@ -10,6 +11,7 @@
 
 #include "chart_file.h"
 #include "drawing.h"
+#include "report_file.h"
 
 namespace {
 
@@ -40,10 +42,18 @@ bool WriteChart(const valdris::DesignState& state, const std::string& path, std:
     return valdris::WriteChartFile(state, path, error);
 }
 
+bool WriteReport(const valdris::DesignReport& report, const valdris::DesignState& state, const std::string& path,
+                 std::string& error) {
+    qInstallMessageHandler(KeepQtNotesQuiet);
+    EnsureOffscreenApplication();
+    return valdris::WriteDesignReport({report, state, QDateTime::currentDateTime()}, path, error);
+}
+
 const valdris::cli::DrawingFunctions kFunctions = {
     valdris::cli::kDrawingInterfaceVersion,
     sizeof(valdris::DesignState),
     WriteChart,
+    WriteReport,
 };
 
 }  // namespace

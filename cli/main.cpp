@@ -1,6 +1,6 @@
 // valdris-power-cli: the design of the VALDRIS Power window from the command
 // line, for scripts and reports. No toolkit is linked: the drawing module is
-// loaded only when a chart is asked for.
+// loaded only when a chart or a report is asked for.
 
 #include <iostream>
 #include <string>
@@ -18,7 +18,13 @@ int main(int argc, char** argv) {
         return drawing != nullptr && drawing->write_chart(state, path, error);
     };
 
-    const int status = valdris::cli::Run(args, std::cout, std::cerr, write_chart);
+    auto write_report = [](const valdris::DesignReport& report, const valdris::DesignState& state,
+                           const std::string& path, std::string& error) {
+        const valdris::cli::DrawingFunctions* drawing = valdris::cli::LoadDrawing(error);
+        return drawing != nullptr && drawing->write_report(report, state, path, error);
+    };
+
+    const int status = valdris::cli::Run(args, std::cout, std::cerr, write_chart, write_report);
     std::cout.flush();
     if (!std::cout) {
         std::cerr << valdris::cli::kProgramName << ": the output could not be written\n";

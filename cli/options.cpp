@@ -16,13 +16,13 @@ std::string Lower(std::string text) {
     return text;
 }
 
-bool HasChartExtension(const std::string& path) {
+bool HasExtension(const std::string& path, const std::string& extension) {
     const std::string lower = Lower(path);
-    auto ends_with = [&](const std::string& end) {
-        return lower.size() > end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0;
-    };
-    return ends_with(".png") || ends_with(".svg");
+    return lower.size() > extension.size() &&
+           lower.compare(lower.size() - extension.size(), extension.size(), extension) == 0;
 }
+
+bool HasChartExtension(const std::string& path) { return HasExtension(path, ".png") || HasExtension(path, ".svg"); }
 
 // The command line read so far.
 struct Reading {
@@ -52,6 +52,12 @@ std::optional<std::string> ReadChart(Reading& reading, const Values& values) {
         return "--chart: the file name must end in .png or .svg: \"" + values[0] + "\"";
     }
     reading.options.chart_path = values[0];
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadReport(Reading& reading, const Values& values) {
+    if (!HasExtension(values[0], ".pdf")) return "--report: the file name must end in .pdf: \"" + values[0] + "\"";
+    reading.options.report_path = values[0];
     return std::nullopt;
 }
 
@@ -89,6 +95,12 @@ const OptionRule kOptionRules[] = {
     {"--csv", nullptr, 0, "--csv takes no value", nullptr,
      [](Reading& r, const Values&) { return ChooseFormat(r, OutputFormat::Csv); }},
     {"--chart", nullptr, 1, "--chart needs a file name ending in .png or .svg", nullptr, ReadChart},
+    {"--report", nullptr, 1, "--report needs a file name ending in .pdf", nullptr, ReadReport},
+    {"--radionuclide", nullptr, 1, "--radionuclide needs a value, for example --radionuclide Cs-137", nullptr,
+     [](Reading& r, const Values& values) -> std::optional<std::string> {
+         r.options.radionuclide = values[0];
+         return std::nullopt;
+     }},
     // Four values cannot be attached with "=", so only separate ones count.
     {"--sweep", nullptr, 4, "--sweep takes four values: --sweep sigma|lbgr FROM TO STEP", nullptr, ReadSweep},
     {"--help", "-h", 0, "--help takes no value", nullptr,
@@ -154,6 +166,9 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
     if (reading.options.sweep && reading.options.chart_path) {
         return Result::Failure("--chart draws one design and cannot be combined with --sweep");
     }
+    if (reading.options.sweep && reading.options.report_path) {
+        return Result::Failure("--report describes one design and cannot be combined with --sweep");
+    }
     return reading.options;
 }
 
@@ -196,7 +211,8 @@ Design inputs (defaults in brackets):
   Alpha and beta cannot both be 0.5 or more. Values are plain decimal numbers
   (1e-3 is allowed); --name=value works as well as --name value.
 
-Output (readable text by default; nothing but the image with --chart alone):
+Output (readable text by default; nothing but the files with --chart or
+--report alone):
   --text                the readable summary, as the design window shows it
                                                          e.g. --chart c.png --text
   --json                one JSON object with the inputs as stored, D/s, the
@@ -205,6 +221,10 @@ Output (readable text by default; nothing but the image with --chart alone):
   --csv                 the power curve as x,power rows  e.g. --csv
   --chart FILE          write the power chart as a PNG or SVG image
                                                          e.g. --chart curve.png
+  --report FILE.pdf     write the one-page design report as a PDF
+                                                         e.g. --report plan.pdf
+  --radionuclide TEXT   the report's label for the survey unit [Unity Rule]
+                                                         e.g. --radionuclide Cs-137
   --sweep sigma|lbgr FROM TO STEP
                         one row per value FROM, FROM+STEP, ... up to TO with
                         D/s, the sample size and the critical value; a value
@@ -230,6 +250,8 @@ Examples:
       the Sign test for each LBGR from 0 to 0.9 in steps of 0.05, as CSV
   valdris-power-cli --chart curve.svg --json
       the power chart as an SVG image, and the design as JSON
+  valdris-power-cli --test wrs --radionuclide Sr-90 --report plan.pdf
+      the survey-plan report of a WRS design as a PDF
 )";
 }
 

@@ -36,6 +36,8 @@ struct Options {
     std::optional<OutputFormat> format;
     std::optional<SweepRequest> sweep;
     std::optional<std::string> chart_path;
+    std::optional<std::string> report_path;
+    std::string radionuclide = "Unity Rule";  // the report's label for the survey unit
     bool help = false;
     bool version = false;
 };

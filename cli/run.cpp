@@ -2,6 +2,7 @@
 
 #include "options.h"
 #include "refusal_text.h"
+#include "result_texts.h"
 #include "report.h"
 #include "sweep.h"
 #include "sweep_report.h"
@@ -48,9 +49,33 @@ int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ost
     return kExitOk;
 }
 
+// An output file: its writer's message, or a plain one, ends the run.
+bool WriteOutputFile(std::ostream& err, const std::string& what, const std::string& path,
+                     const std::function<bool(std::string&)>& write) {
+    std::string error;
+    if (write(error)) return true;
+    if (error.empty()) error = "the " + what + " could not be written to \"" + path + "\"";
+    err << kProgramName << ": " << error << '\n';
+    return false;
+}
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The inputs as the user typed them, as the window would show them.
+ReportEntries EntriesOf(const Options& options, const DesignState& state) {
+    return {options.radionuclide,  Trimmed(options.alpha), Trimmed(options.beta),
+            Trimmed(options.sigma), Trimmed(options.dcgl),  Trimmed(options.lbgr),
+            ShiftNumber(ShiftText(state.DoverS, 2))};
+}
+
 }  // namespace
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart,
+        const ReportWriter& write_report) {
     const Outcome<Options> parsed = ParseOptions(args);
     if (!parsed) return UsageError(err, parsed.message());
     const Options& options = *parsed;
@@ -67,18 +92,22 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!run.state) return Refuse(err, RefusalText(*run.refusal));
     const DesignState& state = *run.state;
 
-    // The chart comes first so that a failure leaves nothing half reported.
-    if (options.chart_path) {
-        std::string error;
-        if (!write_chart || !write_chart(state, *options.chart_path, error)) {
-            if (error.empty()) error = "the chart could not be written to \"" + *options.chart_path + "\"";
-            err << kProgramName << ": " << error << '\n';
-            return kExitFailure;
-        }
+    // The files come first so that a failure leaves nothing half reported.
+    if (options.chart_path && !WriteOutputFile(err, "chart", *options.chart_path, [&](std::string& error) {
+            return write_chart && write_chart(state, *options.chart_path, error);
+        })) {
+        return kExitFailure;
     }
-    // A chart alone is the whole answer; a report beside it is asked for.
+    if (options.report_path && !WriteOutputFile(err, "report", *options.report_path, [&](std::string& error) {
+            const DesignReport report = MakeDesignReport(options.test, state, EntriesOf(options, state));
+            return write_report && write_report(report, state, *options.report_path, error);
+        })) {
+        return kExitFailure;
+    }
+    // A file alone is the whole answer; a summary beside it is asked for.
+    const bool file_written = options.chart_path || options.report_path;
     const std::optional<OutputFormat> format =
-        options.chart_path ? options.format : options.format.value_or(OutputFormat::Text);
+        file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
     switch (*format) {
         case OutputFormat::Text: WriteTextReport(out, options.test, state); break;

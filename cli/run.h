@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "design_report.h"
 #include "design_state.h"
 
 namespace valdris::cli {
@@ -17,7 +18,12 @@ constexpr int kExitRefused = 2;  // inputs refused or command line wrong
 // Writes the chart of a finished design; false with a reason on failure.
 using ChartWriter = std::function<bool(const DesignState& state, const std::string& path, std::string& error)>;
 
+// Writes the report of a finished design; false with a reason on failure.
+using ReportWriter = std::function<bool(const DesignReport& report, const DesignState& state,
+                                        const std::string& path, std::string& error)>;
+
 // Results go to out, messages to err. A refusal writes nothing to out.
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart);
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart,
+        const ReportWriter& write_report = {});
 
 }  // namespace valdris::cli

@@ -18,6 +18,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "axis_titles.h"
 #include "frm_sample_size_and_power.h"
 #include "lbgr_bar.h"
 #include "power_chart_view.h"
@@ -288,7 +289,7 @@ void frmSampleSizeandPower::BuildChart(QWidget* client) {
     SetToolTip(PicChart, tr("Click on Chart to Update"));
     // Positions inside the chart count from its drawing area.
     const QPoint origin = PicChart->contentsRect().topLeft();
-    const QFont title = Typeface(Face::TimesNewRoman, 11.25, kBold);
+    const QFont title = AxisTitleFont();
     auto make_title = [&](const char* name, const QString& caption) {
         auto* label = Named(new QLabel(caption, PicChart), name);
         label->setFont(title);
@@ -297,12 +298,12 @@ void frmSampleSizeandPower::BuildChart(QWidget* client) {
         label->setAutoFillBackground(false);
         return label;
     };
-    LblYaxis = make_title("LblYaxis", tr("Probability that the Survey Unit Passes"));
+    LblYaxis = make_title("LblYaxis", YAxisTitle());
     LblYaxis->adjustSize();
     LblYaxis->move(origin.x() + (PicChart->contentsRect().width() - LblYaxis->width()) / 2,
-                   origin.y() + Px(45));
-    Lblxaxis = make_title("Lblxaxis", tr("True Survey Unit Concentration (percent of DCGL)"));
-    Lblxaxis->setGeometry(PxRect(1440, 4320, 5505, 255).translated(origin));
+                   origin.y() + YAxisTitleTop());
+    Lblxaxis = make_title("Lblxaxis", XAxisTitle());
+    Lblxaxis->setGeometry(XAxisTitleBox().translated(origin));
 }
 
 // Beside and below the chart.

@@ -190,6 +190,8 @@ TEST(CliProcess, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         {{"--sweep", "lbgr", "0", "0.5", "0.1", "--alpha", "0.7"}, rules::kAlphaRange},
         {{"--frobnicate"}, "--help"},
         {{"--chart", "curve.jpg"}, "--help"},
+        {{"--report", "plan.txt"}, "--report: the file name must end in .pdf"},
+        {{"--sweep", "sigma", "0.1", "1", "0.1", "--report", "plan.pdf"}, "--report"},
     };
     for (const Case& c : cases) {
         const ProcessResult result = RunCli(c.args);
@@ -346,6 +348,38 @@ TEST(CliProcess, ChartIsWrittenOrTheFailureReported) {
     EXPECT_NE(undrawn.err.find("the drawing module could not be loaded"), std::string::npos) << undrawn.err;
     EXPECT_FALSE(std::filesystem::exists(alone / "c.png"));
     std::filesystem::remove_all(alone);
+}
+
+// The report carries the inputs as typed and the results; a name that is a
+// link or no regular file is refused for the chart and the report alike, and
+// nothing is written through it.
+TEST(CliProcess, ReportIsWrittenAndUnsafeNamesRefused) {
+    const auto dir = std::filesystem::temp_directory_path() / ("valdris-cli-files-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const auto report = dir / "plan.pdf";
+    const ProcessResult written =
+        RunCli({"--test", "wrs", "--sigma", " .5", "--radionuclide", "Sr-90", "--report", report.string()});
+    ASSERT_EQ(written.status, 0) << written.err;
+    const std::string pdf = ReadFile(report);
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+
+    const auto target = dir / "target";
+    std::ofstream(target) << "keep";
+    std::filesystem::create_symlink(target, dir / "link.png");
+    std::filesystem::create_symlink(target, dir / "link.pdf");
+    std::filesystem::create_symlink("/dev/full", dir / "device.png");
+    std::filesystem::create_directory(dir / "folder.svg");
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--chart", (dir / "link.png").string()},
+                                                 {"--report", (dir / "link.pdf").string()},
+                                                 {"--chart", (dir / "folder.svg").string()},
+                                                 {"--chart", (dir / "device.png").string()}}) {
+        const ProcessResult refused = RunCli(args);
+        EXPECT_EQ(refused.status, 1) << args[1];
+        EXPECT_EQ(refused.out, "") << args[1];
+        EXPECT_NE(refused.err.find("could not be written to " + args[1] + ": "), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(ReadFile(target), "keep");
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+#pragma once
+// Writing a file the program makes (a chart, a report): whole or not at all,
+// and never through a name that is not a plain file of its own.
+
+#include <QString>
+#include <functional>
+#include <string>
+
+class QIODevice;
+
+namespace valdris {
+
+// Writes the content to a new file beside the target and renames it over the
+// target once complete, so a failure leaves an existing file as it was. A
+// target that is a symbolic link or exists as anything but a regular file
+// (a directory, a device, a pipe) is refused: writing through it would
+// replace or feed something else than the file the user named.
+//
+// write_content returns an empty text on success, else the reason it failed.
+// The result is empty on success, else a reason for the user ("the name is a
+// symbolic link, which is not followed", "Permission denied").
+using FileContent = std::function<QString(QIODevice& file)>;
+QString WriteFileSafely(const QString& path, const FileContent& write_content);
+
+// "The chart could not be written to /tmp/x.png: it is a symbolic link."
+std::string FileFailureMessage(const std::string& what, const QString& path, const QString& reason);
+
+}  // namespace valdris

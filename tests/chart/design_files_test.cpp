@@ -1,0 +1,224 @@
+// The files the program writes: the report PDF read back with poppler's
+// tools, the chart files' titles and faces, and the one safe way every file
+// is written.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QImage>
+#include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "axis_titles.h"
+#include "chart_file.h"
+#include "chart_geometry.h"
+#include "design_inputs.h"
+#include "painter_surface.h"
+#include "report_file.h"
+#include "safe_file.h"
+
+namespace valdris {
+namespace {
+
+// A program's standard output, or the reason it could not run.
+QString Output(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        return QStringLiteral("(%1 failed: %2)").arg(program, QString::fromLocal8Bit(process.readAllStandardError()));
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+ReportPage PageOf(TestKind test, const ReportEntries& entries) {
+    DesignInputs inputs;
+    DesignState state = PrepareState(inputs);
+    EXPECT_EQ(RunTestDesign(test, state), DesignResult::Shown);
+    return {MakeDesignReport(test, state, entries), state, QDateTime(QDate(2026, 12, 8), QTime(22, 30))};
+}
+
+class DesignFiles : public ::testing::Test {
+protected:
+    QString PathOf(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir dir_;
+};
+
+struct ReportCase {
+    TestKind test;
+    std::vector<std::pair<QString, QString>> rows;  // label, value as the window shows it
+    QString rule;
+};
+
+// Every input and result is in the PDF's text as the window shows it, on the
+// line of its label, and the chart is drawn in colour.
+TEST_F(DesignFiles, ReportPdfCarriesTheShownFiguresAndTheChart) {
+    const ReportEntries entries{"Cs-137 unit 4", "0.050", "0.10", ".5", "1", "0.5", "1"};
+    const ReportCase cases[] = {
+        {TestKind::Sign,
+         {{"Statistical Test", "Sign Test"}, {"Survey Unit Sample Size", "29"}, {"Critical Value", "19"}},
+         "more than 19 of its 29 measurements lie below the DCGL"},
+        {TestKind::WRS,
+         {{"Statistical Test", "WRS Test"},
+          {"Survey Unit Sample Size", "32"},
+          {"Reference Area Sample Size", "32"},
+          {"Critical Value", "1162"}},
+         "passes when the rank sum W exceeds 1162"},
+    };
+    for (const ReportCase& c : cases) {
+        SCOPED_TRACE(c.rule.toStdString());
+        const QString path = PathOf("report.pdf");
+        std::string error;
+        ASSERT_TRUE(WriteDesignReport(PageOf(c.test, entries), path.toStdString(), error)) << error;
+
+        const QString layout = Output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        std::vector<std::pair<QString, QString>> rows = c.rows;
+        rows.insert(rows.end(), {{"Alpha", "0.050"}, {"Beta", "0.10"}, {"Sigma", ".5"}, {"DCGL", "1"},
+                                 {"LBGR", "0.5"}, {"D/s", "1"}, {"Radionuclide:", "Cs-137 unit 4"}});
+        for (const auto& [label, value] : rows) {
+            const QRegularExpression row(QRegularExpression::escape(label) + QStringLiteral(" +") +
+                                         QRegularExpression::escape(value) + QStringLiteral("( |$)"),
+                                         QRegularExpression::MultilineOption);
+            EXPECT_TRUE(row.match(layout).hasMatch()) << label.toStdString() << " " << value.toStdString() << "\n"
+                                                      << layout.toStdString();
+        }
+        const QString flowing = Output(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).simplified();
+        EXPECT_TRUE(flowing.contains(c.rule)) << flowing.toStdString();
+        for (const char* title : {"Probability that the Survey Unit Passes", "True Survey Unit Concentration"}) {
+            EXPECT_TRUE(flowing.contains(QLatin1String(title))) << title;
+        }
+
+        ASSERT_EQ(Output(QStringLiteral("pdftoppm"),
+                         {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"), path, PathOf("page")}),
+                  QString());
+        const QImage page(PathOf("page-1.png"));
+        ASSERT_FALSE(page.isNull());
+        int blue = 0, red = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor colour = page.pixelColor(x, y);
+                blue += colour.blue() > 160 && colour.red() < 100 && colour.green() < 100;
+                red += colour.red() > 160 && colour.blue() < 100 && colour.green() < 100;
+            }
+        }
+        EXPECT_GT(blue, 40);  // the curve
+        EXPECT_GT(red, 10);   // the DCGL and LBGR lines
+    }
+}
+
+TEST_F(DesignFiles, ReportPaperFollowsTheLocale) {
+    const std::pair<QLocale, const char*> cases[] = {
+        {QLocale(QLocale::English, QLocale::UnitedStates), "612 x 792 pts (letter)"},
+        {QLocale(QLocale::English, QLocale::Canada), "612 x 792 pts (letter)"},
+        {QLocale(QLocale::German, QLocale::Germany), "(A4)"},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), "(A4)"},
+    };
+    const QLocale before;
+    for (const auto& [locale, size] : cases) {
+        QLocale::setDefault(locale);
+        std::string error;
+        ASSERT_TRUE(WriteDesignReport(PageOf(TestKind::Sign, {}), PathOf("paper.pdf").toStdString(), error));
+        EXPECT_TRUE(Output(QStringLiteral("pdfinfo"), {PathOf("paper.pdf")}).contains(QLatin1String(size)))
+            << locale.name().toStdString();
+    }
+    QLocale::setDefault(before);
+}
+
+// The titles the window lays over its chart are in the file too, and each
+// face is named first by the family actually installed, so that a viewer
+// does not fall back to a wider face that shifts the labels.
+TEST_F(DesignFiles, ChartSvgHasTheTitlesInTheInstalledFaces) {
+    std::string error;
+    ASSERT_TRUE(WriteChartFile(PageOf(TestKind::Sign, {}).state, PathOf("chart.svg").toStdString(), error)) << error;
+    QFile file(PathOf("chart.svg"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString svg = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(svg.contains(YAxisTitle()));
+    EXPECT_TRUE(svg.contains(XAxisTitle()));
+    for (const QFont& font : {AxisTitleFont(), ChartFont()}) {
+        const QString installed = QFontInfo(font).family();
+        EXPECT_TRUE(svg.contains(QStringLiteral("font-family=\"'%1', ").arg(installed))) << installed.toStdString();
+    }
+    EXPECT_FALSE(svg.contains(QLatin1String("font-family=\"'MS Sans Serif'")));
+}
+
+// Refused names are left exactly as they were, and nothing is left beside them.
+TEST_F(DesignFiles, WritesOnlyToAPlainFileOfItsOwn) {
+    QFile target(PathOf("target.txt"));
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+    target.write("keep");
+    target.close();
+    ASSERT_TRUE(QFile::link(PathOf("target.txt"), PathOf("link.png")));
+    ASSERT_TRUE(QFile::link(PathOf("missing.txt"), PathOf("dangling.pdf")));
+    ASSERT_EQ(mkfifo(PathOf("pipe.png").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.png")));
+
+    const std::pair<const char*, const char*> refused[] = {
+        {"link.png", "symbolic link"},
+        {"dangling.pdf", "symbolic link"},
+        {"pipe.png", "not a regular file"},
+        {"folder.png", "not a regular file"},
+        {"no-such-folder/chart.png", "No such file"},
+    };
+    int writes = 0;
+    const FileContent content = [&](QIODevice& file) {
+        ++writes;
+        file.write("new");
+        return QString();
+    };
+    for (const auto& [name, reason] : refused) {
+        EXPECT_TRUE(WriteFileSafely(PathOf(name), content).contains(QLatin1String(reason))) << name;
+    }
+    EXPECT_EQ(writes, 0);
+    EXPECT_FALSE(QFileInfo::exists(PathOf("missing.txt")));
+    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+    EXPECT_EQ(target.readAll(), "keep");
+    target.close();
+
+    // The chart and the report go through it.
+    std::string error;
+    EXPECT_FALSE(WriteChartFile(PageOf(TestKind::Sign, {}).state, PathOf("link.png").toStdString(), error));
+    EXPECT_NE(error.find("symbolic link"), std::string::npos) << error;
+    EXPECT_FALSE(WriteDesignReport(PageOf(TestKind::Sign, {}), PathOf("dangling.pdf").toStdString(), error));
+    EXPECT_NE(error.find("The report could not be written to"), std::string::npos) << error;
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList({"dangling.pdf", "link.png", "pipe.png", "target.txt"}));
+}
+
+// A replaced file keeps its permissions; a failed write keeps the old content.
+TEST_F(DesignFiles, ReplacesWholeOrNotAtAll) {
+    const QString path = PathOf("chart.png");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    ASSERT_EQ(chmod(path.toLocal8Bit().constData(), 0640), 0);
+
+    const QString failure = WriteFileSafely(path, [](QIODevice& file) {
+        file.write("half");
+        return QStringLiteral("the drawing failed");
+    });
+    EXPECT_EQ(failure, QStringLiteral("the drawing failed"));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old");
+    old.close();
+
+    EXPECT_EQ(WriteFileSafely(path, [](QIODevice& file) { return file.write("new") == 3 ? QString() : file.errorString(); }),
+              QString());
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "new");
+    struct stat status {};
+    ASSERT_EQ(stat(path.toLocal8Bit().constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+}  // namespace
+}  // namespace valdris
