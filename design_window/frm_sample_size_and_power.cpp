@@ -45,6 +45,7 @@ frmSampleSizeandPower::frmSampleSizeandPower(MessageBoxes& messages, QWidget* pa
     : QMainWindow(parent), repeat_guard_(new RepeatGuard(messages, this)), messages_(*repeat_guard_) {
     BuildLayout();
     WireEvents();
+    AddReportMenus();
     Form_Load();
 }
 

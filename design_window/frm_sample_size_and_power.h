@@ -6,9 +6,12 @@
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "design_report.h"
 #include "design_state.h"
 #include "input_rules.h"
 #include "message_boxes.h"
@@ -26,6 +29,7 @@ class QScrollBar;
 namespace valdris {
 
 class LostFocusWatcher;
+struct ReportPage;
 class PowerChartView;
 class RepeatGuard;
 class SymbolLabel;
@@ -84,6 +88,11 @@ public:
 
     QMenu* mnuFile = nullptr;
     QAction* MnuExit = nullptr;
+    QAction* mnuSaveReport = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuSaveChart = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuCopyResults = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuGettingStarted = nullptr;
     QAction* mnuAbout = nullptr;
@@ -109,6 +118,17 @@ public:
     void txtDCGL_LostFocus();
     void txtLBGR_LostFocus();
     void ScrLBGR_Change();
+
+    // The File and Edit menu items that hand the shown design on
+    // (frm_sample_size_and_power_report.cpp).
+    void mnuSaveReport_Click();
+    void mnuPrint_Click();
+    void mnuSaveChart_Click();
+    void mnuCopyResults_Click();
+
+    // The design the results show, with the texts the window shows;
+    // nothing while the results are empty.
+    std::optional<DesignReport> ShownReport() const;
 
     // The recalculation rule: the selected test's design routine, then the
     // result fields and the chart.
@@ -136,7 +156,8 @@ private:
     void BuildMenus();
     void SetKeyboardOrder();
 
-    void WireEvents();    // frm_sample_size_and_power_handlers.cpp
+    void WireEvents();
+    void AddReportMenus();  // frm_sample_size_and_power_report.cpp    // frm_sample_size_and_power_handlers.cpp
 
     // One run of a handler: refuses to run on a closing window and tracks
     // nesting, so that a refused design is reported once per user action.
@@ -164,11 +185,20 @@ private:
 
     // Every message of the window passes the guard, which ends held arrows.
     RepeatGuard* repeat_guard_;
+
+    // Handing the design on.
+    bool TakePendingEntry();
+    std::optional<ReportPage> ShownReportPage();
+    QString AskFileName(const QString& title, const QString& what, const QStringList& filters,
+                        const QStringList& suffixes);
+    void ShowFileFailure(const std::string& error);
+
     MessageBoxes& messages_;
     DesignState state_;
     LostFocusWatcher* lost_focus_ = nullptr;
     std::vector<QMetaObject::Connection> connections_;
 
+    QString save_directory_;       // where the last file was saved this session
     QString accepted_dcgl_text_;   // the DCGL text a refusal brings back
     bool closing_ = false;          // set once the window starts to close
     bool unloaded_ = false;

@@ -187,7 +187,11 @@ void HelpViewer::Close() {
 }
 
 int HelpTopicFor(const QWidget* focus, const QWidget* active_popup, const QWidget* active_window) {
-    if (qobject_cast<const QMenu*>(active_popup)) {
+    if (const auto* menu = qobject_cast<const QMenu*>(active_popup)) {
+        // The highlighted item's own topic; an item without one is the menu's.
+        if (menu->activeAction()) {
+            if (const int id = HelpContextID(menu->activeAction())) return id;
+        }
         if (const int id = HelpContextID(active_popup)) return id;
     }
     if (const int id = HelpContextID(focus)) return id;

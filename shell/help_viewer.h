@@ -92,8 +92,8 @@ private:
     QPointer<HelpBrowser> browser_;
 };
 
-// The help context that F1 asks for: the highlighted menu while a menu is
-// open, else the focused control, else the active window.
+// The help context that F1 asks for: the highlighted menu item (or its menu)
+// while a menu is open, else the focused control, else the active window.
 int HelpTopicFor(const QWidget* focus, const QWidget* active_popup, const QWidget* active_window);
 
 // F1 anywhere in the program: installed on the application.

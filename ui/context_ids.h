@@ -15,6 +15,12 @@ constexpr int kHelpContextFileMenu = 210;
 constexpr int kHelpContextHelpMenu = 220;
 constexpr int kHelpContextSplash = 230;
 constexpr int kHelpContextGettingStarted = 240;
+// The items that hand a design on, each with a topic of its own.
+constexpr int kHelpContextSaveReport = 211;
+constexpr int kHelpContextPrint = 212;
+constexpr int kHelpContextSaveChart = 213;
+constexpr int kHelpContextEditMenu = 250;
+constexpr int kHelpContextCopyResults = 251;
 
 inline const QString kHelpFileName = QStringLiteral("VALDRISPower99.HLP");
 

@@ -25,7 +25,10 @@ struct DesignLikeWindow {
     QLineEdit* input = new QLineEdit(&window);
     QMenu* file_menu = window.menuBar()->addMenu(QStringLiteral("&File"));
     QMenu* help_menu = window.menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* exit_item = file_menu->addAction(QStringLiteral("E&xit"));
+    QAction* report_item = file_menu->addAction(QStringLiteral("Save &Report"));
     DesignLikeWindow() {
+        SetHelpContextID(report_item, kHelpContextSaveReport);
         window.setCentralWidget(input);
         SetHelpContextID(&window, kHelpContextDesignWindow);
         SetHelpContextID(file_menu, kHelpContextFileMenu);
@@ -38,6 +41,11 @@ TEST(HelpTopicFor, PrefersTheOpenMenuThenTheFocusThenTheWindow) {
     QWidget other_window;
     SetHelpContextID(&other_window, kHelpContextGettingStarted);
     QMenu untagged_submenu(design.help_menu);
+    QMenu file_menu_on_report;  // the File menu with an item of its own topic highlighted
+    file_menu_on_report.addAction(design.report_item);
+    file_menu_on_report.setActiveAction(design.report_item);
+    SetHelpContextID(&file_menu_on_report, kHelpContextFileMenu);
+    design.file_menu->setActiveAction(design.exit_item);
     QLineEdit unnumbered;  // a window of its own with no number anywhere
     QWidget popup_not_menu;
 
@@ -50,7 +58,8 @@ TEST(HelpTopicFor, PrefersTheOpenMenuThenTheFocusThenTheWindow) {
     };
     const Case table[] = {
         {"control in design window", design.input, nullptr, &design.window, 10},
-        {"file menu open", design.input, design.file_menu, &design.window, 210},
+        {"file menu open on an item without a topic", design.input, design.file_menu, &design.window, 210},
+        {"item with a topic of its own", design.input, &file_menu_on_report, &design.window, 211},
         {"help menu open", design.input, design.help_menu, &design.window, 220},
         {"submenu takes its parent menu's", design.input, &untagged_submenu, &design.window, 220},
         {"a popup that is no menu", design.input, &popup_not_menu, &design.window, 10},
@@ -68,7 +77,8 @@ TEST(HelpFile, HasATopicForEveryContextNumber) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << VALDRIS_HELP_FILE;
     const QString html = QString::fromUtf8(file.readAll());
     for (int id : {kHelpContextDesignWindow, kHelpContextFileMenu, kHelpContextHelpMenu, kHelpContextSplash,
-                   kHelpContextGettingStarted}) {
+                   kHelpContextGettingStarted, kHelpContextSaveReport, kHelpContextPrint, kHelpContextSaveChart,
+                   kHelpContextEditMenu, kHelpContextCopyResults}) {
         EXPECT_TRUE(html.contains(QStringLiteral("name=\"%1\"").arg(HelpTopicAnchor(id)))) << id;
     }
     // The one label of the window that has no input, and how to choose the

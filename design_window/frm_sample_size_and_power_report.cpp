@@ -1,0 +1,202 @@
+// The design leaves the window: the File menu's report, print and chart
+// items and the Edit menu's copy. Each works on the design the window shows,
+// with the texts it shows, and is disabled while the results are empty.
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QStandardPaths>
+
+#include "chart_file.h"
+#include "context_ids.h"
+#include "frm_sample_size_and_power.h"
+#include "frm_sample_size_and_power_run.h"
+#include "power_chart_view.h"
+#include "report_file.h"
+#include "report_printing.h"
+#include "symbol_label.h"
+
+namespace valdris {
+namespace {
+
+QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, int help_context) {
+    auto* item = new QAction(caption, menu);  // the menu is its parent, for F1
+    item->setObjectName(QString::fromLatin1(name));
+    SetHelpContextID(item, help_context);
+    return item;
+}
+
+// The radionuclide text as the start of a file name: no separators or
+// characters file systems refuse, no leading dot that would hide the file.
+QString FileNameStem(const QString& radionuclide) {
+    QString stem;
+    for (const QChar c : radionuclide) {
+        const bool refused = c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c);
+        stem += refused ? QLatin1Char(' ') : c;
+    }
+    stem = stem.simplified();
+    while (stem.startsWith(QLatin1Char('.'))) stem.remove(0, 1);
+    return stem.isEmpty() ? QStringLiteral("Survey design") : stem;
+}
+
+}  // namespace
+
+void frmSampleSizeandPower::AddReportMenus() {
+    mnuSaveReport = MenuItem(mnuFile, "mnuSaveReport", tr("Save &Report\u2026"), kHelpContextSaveReport);
+    mnuSaveReport->setShortcut(QKeySequence::Save);
+    mnuPrint = MenuItem(mnuFile, "mnuPrint", tr("&Print\u2026"), kHelpContextPrint);
+    mnuPrint->setShortcut(QKeySequence::Print);
+    mnuSaveChart = MenuItem(mnuFile, "mnuSaveChart", tr("Save &Chart As\u2026"), kHelpContextSaveChart);
+    mnuFile->insertActions(MnuExit, {mnuSaveReport, mnuPrint, mnuSaveChart});
+    mnuFile->insertSeparator(MnuExit);
+
+    mnuEdit = new QMenu(tr("&Edit"), this);
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    SetHelpContextID(mnuEdit, kHelpContextEditMenu);
+    menuBar()->insertMenu(mnuHelp->menuAction(), mnuEdit);
+    mnuCopyResults = MenuItem(mnuEdit, "mnuCopyResults", tr("&Copy Results"), kHelpContextCopyResults);
+    mnuEdit->addAction(mnuCopyResults);
+
+    connections_.push_back(connect(mnuSaveReport, &QAction::triggered, this, [this] { mnuSaveReport_Click(); }));
+    connections_.push_back(connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); }));
+    connections_.push_back(connect(mnuSaveChart, &QAction::triggered, this, [this] { mnuSaveChart_Click(); }));
+    connections_.push_back(connect(mnuCopyResults, &QAction::triggered, this, [this] { mnuCopyResults_Click(); }));
+    connections_.push_back(connect(this, &frmSampleSizeandPower::recalculated, this, [this] {
+        const bool shown = !txtN->text().isEmpty();
+        for (QAction* item : {mnuSaveReport, mnuPrint, mnuSaveChart, mnuCopyResults}) item->setEnabled(shown);
+    }));
+}
+
+// --- The design the window shows ---------------------------------------------
+
+// A value typed but not yet taken would be reported beside results computed
+// without it: it is taken first, as leaving its box for the chart would. A
+// refused value (its handler has put the focus back) stops the report, so
+// that a box the refusal emptied is never reported.
+bool frmSampleSizeandPower::TakePendingEntry() {
+    QWidget* box = focusWidget();
+    const bool input = box == txtDCGL || box == txtSigma || box == txtLBGR || box == Cboalpha || box == CboBeta;
+    if (!input) return true;
+    PicChart->setFocus(Qt::OtherFocusReason);
+    if (closing_ || !PicChart->hasFocus()) return false;
+    box->setFocus(Qt::OtherFocusReason);  // the user goes on where they were
+    return true;
+}
+
+std::optional<DesignReport> frmSampleSizeandPower::ShownReport() const {
+    if (txtN->text().isEmpty()) return std::nullopt;
+    // The design routines show the reference area for the WRS test only.
+    const TestKind test = TxtM->isVisibleTo(FrmSampleSize) ? TestKind::WRS : TestKind::Sign;
+    ReportEntries entries;
+    entries.radionuclide = txtRadionuclide->text().toStdString();
+    entries.alpha = Cboalpha->currentText().toStdString();
+    entries.beta = CboBeta->currentText().toStdString();
+    entries.sigma = txtSigma->text().toStdString();
+    entries.dcgl = txtDCGL->text().toStdString();
+    entries.lbgr = txtLBGR->text().toStdString();
+    entries.shift = ShiftNumber(lblShift->caption().toStdString());
+    return MakeDesignReport(test, state_, entries);
+}
+
+std::optional<ReportPage> frmSampleSizeandPower::ShownReportPage() {
+    if (!TakePendingEntry()) return std::nullopt;
+    std::optional<DesignReport> report = ShownReport();
+    if (!report || closing_) return std::nullopt;
+    return ReportPage{std::move(*report), state_, QDateTime::currentDateTime()};
+}
+
+// --- Files ---------------------------------------------------------------------
+
+// A save dialog that suggests "<radionuclide> <date> <what>.<suffix>" in the
+// folder last used this session; empty when the user cancels.
+QString frmSampleSizeandPower::AskFileName(const QString& title, const QString& what, const QStringList& filters,
+                                           const QStringList& suffixes) {
+    if (save_directory_.isEmpty()) {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        save_directory_ = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    }
+    const QString name = FileNameStem(txtRadionuclide->text()) + QLatin1Char(' ') +
+                         QDate::currentDate().toString(Qt::ISODate) + QLatin1Char(' ') + what +
+                         QLatin1Char('.') + suffixes.front();
+
+    QPointer<QFileDialog> dialog = new QFileDialog(this, title, QDir(save_directory_).filePath(name));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilters(filters);
+    dialog->setDefaultSuffix(suffixes.front());
+    connect(dialog, &QFileDialog::filterSelected, dialog, [dialog, filters, suffixes](const QString& filter) {
+        dialog->setDefaultSuffix(suffixes.value(filters.indexOf(filter), suffixes.front()));
+    });
+    const bool chosen = dialog->exec() == QDialog::Accepted;
+    if (!dialog) return {};
+    const QStringList files = dialog->selectedFiles();
+    delete dialog;
+    if (!chosen || files.isEmpty() || closing_) return {};
+    save_directory_ = QFileInfo(files.front()).absolutePath();
+    return files.front();
+}
+
+void frmSampleSizeandPower::ShowFileFailure(const std::string& error) {
+    messages_.Show(QString::fromStdString(error), MessageIcon::Exclamation);
+}
+
+// --- Menu items ----------------------------------------------------------------
+
+void frmSampleSizeandPower::mnuSaveReport_Click() {
+    HandlerRun run(*this);
+    if (!run) return;
+    const std::optional<ReportPage> page = ShownReportPage();
+    if (!page) return;
+    const QString path = AskFileName(tr("Save Report"), tr("design report"), {tr("PDF document (*.pdf)")},
+                                     {QStringLiteral("pdf")});
+    if (path.isEmpty()) return;
+    std::string error;
+    if (!WriteDesignReport(*page, path.toStdString(), error)) ShowFileFailure(error);
+}
+
+void frmSampleSizeandPower::mnuPrint_Click() {
+    HandlerRun run(*this);
+    if (!run) return;
+    const std::optional<ReportPage> page = ShownReportPage();
+    if (page) PrintReportWithPreview(*page, messages_, this);
+}
+
+void frmSampleSizeandPower::mnuSaveChart_Click() {
+    HandlerRun run(*this);
+    if (!run) return;
+    const std::optional<ReportPage> page = ShownReportPage();
+    if (!page) return;
+    const QString path = AskFileName(tr("Save Chart As"), tr("power chart"),
+                                     {tr("PNG image (*.png)"), tr("SVG drawing (*.svg)")},
+                                     {QStringLiteral("png"), QStringLiteral("svg")});
+    if (path.isEmpty()) return;
+    std::string error;
+    if (!WriteChartFile(page->state, path.toStdString(), error)) ShowFileFailure(error);
+}
+
+void frmSampleSizeandPower::mnuCopyResults_Click() {
+    HandlerRun run(*this);
+    if (!run) return;
+    const std::optional<ReportPage> page = ShownReportPage();
+    if (!page) return;
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(ReportAsTabSeparated(page->report)));
+    data->setImageData(ChartImage(page->state));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+}  // namespace valdris

@@ -1,0 +1,171 @@
+// The File and Edit menu items that hand the shown design on: their access
+// keys and topics, their disabled state, and that what they hand on is what
+// the window shows.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDate>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <map>
+
+#include "chart_geometry.h"
+#include "context_ids.h"
+#include "frm_sample_size_and_power.h"
+#include "symbol_label.h"
+#include "window_driver.h"
+#include "window_handlers_test_support.h"
+
+namespace valdris::testing {
+namespace {
+
+using Steps = std::vector<std::string>;
+
+QChar AccessKey(const QString& caption) {
+    const int amp = caption.indexOf(QLatin1Char('&'));
+    return amp < 0 ? QChar() : caption.at(amp + 1).toLower();
+}
+
+class WindowReportTest : public WindowHandlersTest {
+protected:
+    std::vector<QAction*> ReportItems() const {
+        return {window->mnuSaveReport, window->mnuPrint, window->mnuSaveChart, window->mnuCopyResults};
+    }
+
+    // The tab-separated text the copy must give: every figure as a control
+    // of the window shows it.
+    QString ExpectedCopy(const char* test) const {
+        const frmSampleSizeandPower& w = *window;
+        QString text = QStringLiteral("Radionuclide\t%1\nStatistical Test\t%2\n").arg(w.txtRadionuclide->text(), test);
+        const std::pair<const char*, QString> inputs[] = {
+            {"Alpha", w.Cboalpha->currentText()}, {"Beta", w.CboBeta->currentText()},
+            {"Sigma", w.txtSigma->text()},        {"DCGL", w.txtDCGL->text()},
+            {"LBGR", w.txtLBGR->text()},          {"D/s", w.lblShift->caption().section(QLatin1Char(' '), 2)},
+            {"Survey Unit Sample Size", w.txtN->text()},
+        };
+        for (const auto& [label, value] : inputs) text += QLatin1String(label) + QLatin1Char('\t') + value + '\n';
+        if (!w.TxtM->isHidden()) text += QStringLiteral("Reference Area Sample Size\t") + w.TxtM->text() + '\n';
+        return text + QStringLiteral("Critical Value\t") + SecondLine(w.LblCV).trimmed() + '\n';
+    }
+
+    QString CopiedText() const { return QApplication::clipboard()->mimeData()->text(); }
+};
+
+// The existing menus keep their items; the new ones have unique access keys
+// in their menu and on the bar, and topics of their own for F1.
+TEST_F(WindowReportTest, MenusHaveUniqueAccessKeysAndTheirOwnTopics) {
+    QString bar;
+    for (QAction* menu : window->menuBar()->actions()) bar += menu->text() + ' ';
+    EXPECT_EQ(bar, "&File &Edit &Help ");
+    for (QAction* menu_item : window->menuBar()->actions()) {
+        std::map<QChar, QString> keys{{AccessKey(menu_item->text()), "the bar"}};
+        for (QAction* item : menu_item->menu()->actions()) {
+            if (item->isSeparator()) continue;
+            const QChar key = AccessKey(item->text());
+            if (key.isNull()) continue;  // "Getting Started" has none
+            EXPECT_TRUE(keys.emplace(key, item->text()).second) << item->text().toStdString();
+        }
+    }
+    EXPECT_EQ(window->mnuFile->actions().back(), window->MnuExit);
+    EXPECT_EQ(window->MnuExit->text(), "E&xit");
+    const std::pair<QObject*, int> topics[] = {
+        {window->mnuSaveReport, kHelpContextSaveReport}, {window->mnuPrint, kHelpContextPrint},
+        {window->mnuSaveChart, kHelpContextSaveChart},   {window->mnuEdit, kHelpContextEditMenu},
+        {window->mnuCopyResults, kHelpContextCopyResults}, {window->MnuExit, kHelpContextFileMenu},
+    };
+    for (const auto& [item, topic] : topics) EXPECT_EQ(HelpContextID(item), topic) << item->objectName().toStdString();
+}
+
+TEST_F(WindowReportTest, ItemsAreDisabledWhileTheResultsAreEmpty) {
+    for (QAction* item : ReportItems()) EXPECT_TRUE(item->isEnabled());
+    Run(Steps{"alpha 0.01", "beta 0.01", "sigma 0.01", "bar 999", "sigma 10"});
+    ASSERT_EQ(window->txtN->text(), "");
+    for (QAction* item : ReportItems()) EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+    EXPECT_FALSE(window->ShownReport().has_value());
+    Run("sigma 1");
+    for (QAction* item : ReportItems()) EXPECT_TRUE(item->isEnabled());
+}
+
+// The copy is of the design the results show: after choosing the other test
+// without recalculating, still the old one.
+TEST_F(WindowReportTest, CopyResultsGivesTheShownTextsAndTheChart) {
+    Run(Steps{"alpha 0.10", "sigma 0.3", "lbgr 0.75"});
+    window->txtRadionuclide->setText("Sr-90 north");
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{}, "Sign Test"},
+        {{"wrs"}, "Sign Test"},
+        {{"chart"}, "WRS Test"},
+    };
+    for (const auto& [steps, test] : cases) {
+        Run(steps);
+        window->mnuCopyResults->trigger();
+        const QString copied = CopiedText();
+        EXPECT_TRUE(copied.startsWith(ExpectedCopy(test))) << copied.toStdString() << "\n---\n"
+                                                           << ExpectedCopy(test).toStdString();
+        EXPECT_EQ(copied.count(QStringLiteral("\nPower at ")), 9);
+    }
+    const QImage chart = qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData());
+    EXPECT_EQ(chart.size(), QSize(kChartDrawingWidthPx, kChartDrawingHeightPx));
+}
+
+// A value typed but not yet taken is taken first, as leaving its box would;
+// the focus stays in the box. A refused one is reported and nothing copied.
+TEST_F(WindowReportTest, AValueStillBeingTypedIsTakenFirst) {
+    ASSERT_TRUE(ShowAndActivate(window.get()));
+    TypeInto(window->txtSigma, "1");
+    window->mnuCopyResults->trigger();
+    EXPECT_TRUE(CopiedText().contains("Sigma\t1\n"));
+    EXPECT_TRUE(CopiedText().contains("Survey Unit Sample Size\t89\n")) << CopiedText().toStdString();
+    EXPECT_EQ(FocusedWidget(), window->txtSigma);
+
+    TypeInto(window->txtSigma, "0");
+    window->mnuCopyResults->trigger();
+    EXPECT_EQ(Shown(), Steps{"sigma<=0"});
+    EXPECT_TRUE(CopiedText().contains("Sigma\t1\n"));
+    EXPECT_EQ(FocusedWidget(), window->txtSigma);
+}
+
+// The save dialog suggests the radionuclide and the date; a name that cannot
+// be written is reported and nothing is written.
+TEST_F(WindowReportTest, SaveReportWritesThePdfChosenInTheDialog) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::link(dir.filePath("elsewhere.pdf"), dir.filePath("link.pdf")));
+    ASSERT_TRUE(ShowAndActivate(window.get()));
+    window->txtRadionuclide->setText("Cs-137/unit 4");
+    for (const char* name : {"plan.pdf", "link.pdf"}) {
+        QString suggested;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            suggested = dialog->selectedFiles().value(0);
+            dialog->selectFile(dir.filePath(name));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        window->mnuSaveReport->trigger();
+        EXPECT_TRUE(suggested.endsWith("/Cs-137 unit 4 " + QDate::currentDate().toString(Qt::ISODate) +
+                                       " design report.pdf"))
+            << suggested.toStdString();
+    }
+    QFile pdf(dir.filePath("plan.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("The report could not be written to " + dir.filePath("link.pdf")))
+        << messages.shown[0].text.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("elsewhere.pdf")));
+}
+
+}  // namespace
+}  // namespace valdris::testing
