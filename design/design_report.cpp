@@ -97,8 +97,9 @@ std::vector<ReportLine> WRSMethod(int n) {
     } else {
         method.push_back({"Critical value",
                           "Normal approximation of the rank sum (more than 20 measurements in each area): "
-                          "m(m + n + 1)/2 + z(1\u2212\u03b1) \u221a(mn(m + n + 1)/12), of which the "
-                          "whole-number part is shown."});
+                          "m(m + n + 1)/2 + z(1\u2212\u03b1) \u221a(mn(m + n + 1)/12) with m and n the sizes "
+                          "of the reference area and the survey unit, of which the whole-number part is "
+                          "shown."});
     }
     method.push_back({"Power curve",
                       "Normal approximation of the rank sum with continuity correction; its variance "
