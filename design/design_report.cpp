@@ -6,15 +6,10 @@
 
 #include "number_text.h"
 #include "result_texts.h"
+#include "valdris_power.h"
 
 namespace valdris {
 namespace {
-
-// Below this size the Sign test's critical value is searched in the exact
-// binomial distribution; up to and including it the curve is exact too.
-constexpr int kSignExactLimit = 50;
-// Up to this size in each area the WRS critical value is exact.
-constexpr int kWRSExactLimit = 20;
 
 // The concentrations the chart labels, in tenths of the DCGL, and the curve
 // point at each: the curve runs in steps of a fortieth of the DCGL.
@@ -61,22 +56,24 @@ std::vector<ReportLine> SignMethod(int n) {
                       "p = \u03a6(\u0394/\u03c3) is the probability that a measurement lies below the DCGL "
                       "when the survey unit is at the LBGR; rounded up, then increased by 20 % and rounded "
                       "up again."});
-    if (n < kSignExactLimit) {
+    const std::string below = std::to_string(kSignExactCriticalValueBelow);
+    const std::string up_to = std::to_string(kSignExactPowerUpTo);
+    if (n < kSignExactCriticalValueBelow) {
         method.push_back({"Critical value",
-                          "Exact binomial distribution (N below 50): the smallest count k for which the "
+                          "Exact binomial distribution (N below " + below + "): the smallest count k for which the "
                           "probability of at most k measurements below the DCGL exceeds 1 \u2212 \u03b1 "
                           "when the survey unit is at the DCGL."});
     } else {
         method.push_back({"Critical value",
-                          "Normal approximation to the binomial distribution (N of 50 or more): "
+                          "Normal approximation to the binomial distribution (N of " + below + " or more): "
                           "N/2 + z(1\u2212\u03b1) \u221aN/2, rounded to the nearest whole number."});
     }
-    if (n <= kSignExactLimit) {
-        method.push_back({"Power curve", "Exact binomial distribution (N of 50 or less)."});
+    if (n <= kSignExactPowerUpTo) {
+        method.push_back({"Power curve", "Exact binomial distribution (N of " + up_to + " or less)."});
     } else {
         method.push_back({"Power curve",
                           "Normal approximation to the binomial distribution, without continuity "
-                          "correction (N above 50)."});
+                          "correction (N above " + up_to + ")."});
     }
     return method;
 }
@@ -89,14 +86,15 @@ std::vector<ReportLine> WRSMethod(int n) {
                       "Pr = \u03a6(0.707 \u0394/\u03c3) is the probability that a survey-unit measurement "
                       "lies below a reference-area measurement increased by the DCGL when the survey unit "
                       "is at the LBGR."});
-    if (n <= kWRSExactLimit) {
+    const std::string limit = std::to_string(kWRSExactSizeLimit);
+    if (n <= kWRSExactSizeLimit) {
         method.push_back({"Critical value",
-                          "Exact distribution of the rank sum (20 or fewer measurements in each area): the "
+                          "Exact distribution of the rank sum (" + limit + " or fewer measurements in each area): the "
                           "value W exceeds with a probability below \u03b1 when the survey unit is at the "
                           "DCGL."});
     } else {
         method.push_back({"Critical value",
-                          "Normal approximation of the rank sum (more than 20 measurements in each area): "
+                          "Normal approximation of the rank sum (more than " + limit + " measurements in each area): "
                           "m(m + n + 1)/2 + z(1\u2212\u03b1) \u221a(mn(m + n + 1)/12) with m and n the sizes "
                           "of the reference area and the survey unit, of which the whole-number part is "
                           "shown."});

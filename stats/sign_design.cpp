@@ -15,10 +15,6 @@ using design_steps::ToInt32;
 // Twenty percent more samples than the textbook size, as a margin for
 // missing or unusable measurements.
 constexpr double kSampleAllowance = 1.2;
-// Sizes below this get the exact binomial search for the critical value; the
-// power curve uses the exact binomial up to and including it.
-constexpr int32_t kExactCriticalValueBelow = 50;
-constexpr int32_t kExactPowerUpTo = 50;
 
 // (z_beta + z_alpha)^2 / (4 (p - 0.5)^2), rounded up, then 20 percent added
 // and rounded up again; "rounded up" is add one half and round half to even.
@@ -50,7 +46,7 @@ double ApproximateCriticalValue(int32_t n, float alpha) {
 // Probability of passing when one measurement lies below the DCGL with
 // probability q.
 double PassProbability(int32_t n, int32_t critical, double q) {
-    if (n > kExactPowerUpTo) {
+    if (n > kSignExactPowerUpTo) {
         // Normal approximation, without continuity correction.
         const double nq = n * q;
         return 1 - NormalCdf((critical - nq) / std::sqrt(nq * (1 - q)));
@@ -90,7 +86,7 @@ DesignOutcome DesignSignTest(DesignState& state) {
     if (!n) return DesignOutcome::SampleSizeOutOfRange;
 
     std::optional<int32_t> critical;
-    if (*n < kExactCriticalValueBelow) {
+    if (*n < kSignExactCriticalValueBelow) {
         critical = ExactCriticalValue(*n, state.Alpha);
     } else {
         critical = ToInt32(ApproximateCriticalValue(*n, state.Alpha));

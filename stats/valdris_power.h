@@ -24,10 +24,18 @@ using BivnorErrorReporter = std::function<void(double r)>;
 double BIVNOR(double h, double k, double r, const BivnorErrorReporter& report_error = {});
 
 // --- Sign test -------------------------------------------------------------
+// Sizes below this get the exact binomial search for the critical value; the
+// power curve uses the exact binomial up to and including it.
+constexpr int32_t kSignExactCriticalValueBelow = 50;
+constexpr int32_t kSignExactPowerUpTo = 50;
+
 // P(X <= m) for X ~ Binomial(n, p); 1 when m >= n.
 double BinomialCdf(int32_t n, int32_t m, double p);
 
 // --- WRS test --------------------------------------------------------------
+// Sizes up to this get the exact distribution of the rank sum.
+constexpr int32_t kWRSExactSizeLimit = 20;
+
 double CalcWRSCriticalValue(int32_t a, int32_t b, float alpha);
 double WRSJointProbability(double shift);
 

@@ -13,8 +13,6 @@ namespace {
 
 using design_steps::ToInt32;
 
-// Sizes up to this get the exact distribution of the statistic.
-constexpr int32_t kExactSizeLimit = 20;
 // Returned for an empty sample, which has no critical value.
 constexpr double kNoCriticalValue = -1111;
 // Frequency tables large enough for two samples of 20 (401 and 221 used).
@@ -115,7 +113,7 @@ double PassProbability(double nd, double critical, double shift) {
 }  // namespace
 
 double CalcWRSCriticalValue(int32_t a, int32_t b, float alpha) {
-    if (a > kExactSizeLimit || b > kExactSizeLimit) {
+    if (a > kWRSExactSizeLimit || b > kWRSExactSizeLimit) {
         return NormalApproximateCriticalValue(a, b, alpha);
     }
     return ExactCriticalValue(a, b, alpha);
