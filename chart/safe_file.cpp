@@ -15,8 +15,9 @@ namespace {
 
 QString SystemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-// Why the name cannot be written to, or an empty text when it can. lstat,
-// not stat: a link must be seen as the link, not as what it points to.
+// Why the name cannot be written to, or an empty text when it can, and the
+// mode the new file gets. lstat, not stat: a link must be seen as the link,
+// not as what it points to.
 QString RefusalOf(const QByteArray& path, mode_t& mode) {
     struct stat status {};
     if (lstat(path.constData(), &status) != 0) {
@@ -33,6 +34,11 @@ QString RefusalOf(const QByteArray& path, mode_t& mode) {
 }
 
 }  // namespace
+
+QString RefusalOfName(const QString& path) {
+    mode_t mode = 0;
+    return RefusalOf(QFile::encodeName(path), mode);
+}
 
 // The content goes to a new file beside the target (created exclusively, so
 // nothing planted there is written through) and is renamed over the target

@@ -22,6 +22,11 @@ namespace valdris {
 using FileContent = std::function<QString(QIODevice& file)>;
 QString WriteFileSafely(const QString& path, const FileContent& write_content);
 
+// Why a name may not be written to (a symbolic link, or an existing file that
+// is not a regular one), or an empty text, for writers that open the file
+// themselves (a printer printing to a file).
+QString RefusalOfName(const QString& path);
+
 // "The chart could not be written to /tmp/x.png: it is a symbolic link."
 std::string FileFailureMessage(const std::string& what, const QString& path, const QString& reason);
 

@@ -4,8 +4,8 @@
 # File, Save Report (by its access keys) -> the save dialog suggests the
 # radionuclide and the date -> the PDF holds the window's figures; Edit, Copy
 # Results -> the clipboard holds the table and the chart image; File, Save
-# Chart As -> an SVG with the axis titles; File, Print -> the preview opens
-# and closes; a symbolic link as the report's name -> one message, nothing
+# Chart As -> an SVG with the axis titles; File, Print -> the preview and the
+# print dialog; a symbolic link as the report's name -> one message, nothing
 # written through it.
 set -euo pipefail
 
@@ -16,6 +16,9 @@ source "$root/tests/support/x_session.sh"
 work=$(mktemp -d)
 trap 'x_session_stop; rm -rf "$work"' EXIT
 x_session_start 1280x1024x24
+# VALDRIS_X_SHOT=file.png keeps a screenshot of a failure.
+shoot_failure() { [ -z "${VALDRIS_X_SHOT:-}" ] || x_screenshot "$VALDRIS_X_SHOT"; }
+x_fail_hook=shoot_failure
 # Dialogs start in the documents folder: keep it inside the test's own.
 export HOME="$work" XDG_DOCUMENTS_DIR="$work"
 
@@ -83,13 +86,24 @@ grep -q "Probability that the Survey Unit Passes" "$work/curve.svg" || fail "the
 grep -q "True Survey Unit Concentration (percent of DCGL)" "$work/curve.svg" || fail "the chart lacks its x title"
 pass "Save Chart As writes the chart with its titles"
 
-# 4. Print: the preview of the page opens and closes.
+# 4. Print: the preview of the page; its Print button opens the print
+#    dialog. Both close with Escape.
 choose f p "Print Report"
-x_focus "$(x_window_named "Print Report")"
+preview=$(x_window_named "Print Report")
+x_focus "$preview"
+x_frame_geometry "$preview"
+xdotool mousemove $((CLIENT_X + CLIENT_W - 20)) $((CLIENT_Y + 20)) click 1
+print_dialog() { x_has_window_named "Print"; }
+x_wait_for "the print dialog" print_dialog
+x_focus "$(x_window_named "Print")"
 xdotool key Escape
 preview_gone() { ! x_has_window_named "Print Report"; }
+print_dialog_gone() { ! print_dialog; }
+x_wait_for "the print dialog to close" print_dialog_gone
+x_focus "$preview"
+xdotool key Escape
 x_wait_for "the preview to close" preview_gone
-pass "Print shows the preview"
+pass "Print shows the preview and the print dialog"
 
 # 5. A link as the report's name: refused with one message, the link's
 #    target untouched.
