@@ -13,9 +13,9 @@ program=${1:?usage: report_e2e_test.sh <valdris-power>}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/support/x_session.sh"
 
+x_session_start 1280x1024x24
 work=$(mktemp -d)
 trap 'x_session_stop; rm -rf "$work"' EXIT
-x_session_start 1280x1024x24
 # VALDRIS_X_SHOT=file.png keeps a screenshot of a failure.
 shoot_failure() { [ -z "${VALDRIS_X_SHOT:-}" ] || x_screenshot "$VALDRIS_X_SHOT"; }
 x_fail_hook=shoot_failure
