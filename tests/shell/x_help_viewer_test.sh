@@ -16,10 +16,10 @@ work=$(mktemp -d)
 # which every topic's heading has a colour of its own.
 cp "$program" "$work/valdris-power"
 help=$work/VALDRISPower99.HLP
-declare -A colour=([10]=ff00ff [210]=00c0c0 [220]=c0c000 [230]=ff8000 [240]=8000ff)
+declare -A colour=([10]=ff00ff [210]=00c0c0 [211]=0080ff [220]=c0c000 [230]=ff8000 [240]=8000ff)
 {
   echo '<html><body><h1>Contents</h1>'
-  for id in 10 210 220 240 230; do
+  for id in 10 210 211 220 240 230; do
     echo "<h2 style=\"background-color:#${colour[$id]}\"><a name=\"context-$id\"></a>Topic $id</h2>"
     [ "$id" = 230 ] || echo '<p style="margin-bottom:900px">Text of the topic.</p>'
   done
@@ -87,7 +87,10 @@ close_menu() {
   x_focus "$design"
   x_wait_for "the menu to close" menu_closed
 }
-open_menu alt+f; xdotool key F1; expect_topic "F1 on the File menu" 210; close_menu
+# The keyboard opens the File menu on its first item, Save Report, which has
+# a topic of its own; Exit has none and takes the menu's.
+open_menu alt+f; xdotool key F1; expect_topic "F1 on the File menu's Save Report" 211; close_menu
+open_menu alt+f; xdotool key Up F1; expect_topic "F1 on the File menu's Exit" 210; close_menu
 open_menu alt+h; xdotool key F1; expect_topic "F1 on the Help menu" 220; close_menu
 
 # The About window: the program's window of the splash's size, 658 x 550.
