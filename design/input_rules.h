@@ -43,17 +43,19 @@ inline const std::string kMinimumShiftSigmaLine =
 
 // Messages for inputs the design itself has no rule for.
 inline const std::string kDCGLUnusable =
-    "The DCGL must be a number from 1E-30 to 1E+30.\r\n"
+    "The DCGL must be a number from 0.000001 to 1000000000.\r\n"
     "The previous DCGL has been kept.";
 inline const std::string kSampleSizeTooLarge =
     "The required sample size is too large to calculate:\r\n"
     "the relative shift D/s is too small for this design.\r\n"
     "Lower the LBGR or sigma, or raise the DCGL.";
 
-// Limits of a usable DCGL: beyond them the single-precision design quantities
-// (the shift, the curve grid) would overflow or vanish.
-constexpr double kSmallestDCGL = 1e-30;
-constexpr double kLargestDCGL = 1e30;
+// Limits of a usable DCGL, as the DCGL box can hold them (digits and a point,
+// no exponent) and as the message names them. Far inside the range where the
+// single-precision design quantities (the shift, the curve grid) would
+// overflow or vanish, and wide enough for any unit a survey is measured in.
+constexpr double kSmallestDCGL = 0.000001;
+constexpr double kLargestDCGL = 1000000000;
 
 // The smallest relative shift D/s that the LBGR bar and the sigma spin
 // control may leave: below it the sample sizes grow unrealistically large.

@@ -95,8 +95,8 @@ TEST(RunDesign, RefusesAShiftTooSmallForAnySampleSize) {
     const DesignInputs tiny_shift{0.05, 0.05, 10, 1, 0.99999};
     EXPECT_EQ(RefusalText(RunDesign(TestKind::Sign, tiny_shift).refusal), rules::kSampleSizeTooLarge);
     EXPECT_EQ(RefusalText(RunDesign(TestKind::WRS, tiny_shift).refusal), rules::kSampleSizeTooLarge);
-    // A shift that is not zero in double but vanishes in single precision.
-    const DesignInputs vanishing_shift{0.05, 0.05, 1e-30, 1e-30, std::nextafter(1e-30, 0.0)};
+    // The smallest DCGL with an LBGR one step of a double below it.
+    const DesignInputs vanishing_shift{0.05, 0.05, 0.00001, 0.000001, std::nextafter(0.000001, 0.0)};
     EXPECT_EQ(RefusalText(RunDesign(TestKind::Sign, vanishing_shift).refusal), rules::kSampleSizeTooLarge);
 }
 

@@ -179,7 +179,7 @@ TEST(CliProcess, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         {{"--beta", "1.01"}, rules::kBetaRange},
         {{"--sigma", "0"}, rules::kSigmaNotPositive},
         {{"--sigma", "10.01"}, "Values of sigma that are 10 times the DCGL indicate either\n"},
-        {{"--dcgl", "0"}, "The DCGL must be a number from 1E-30 to 1E+30.\n"},
+        {{"--dcgl", "0"}, "The DCGL must be a number from 0.000001 to 1000000000.\n"},
         {{"--lbgr", "-1"}, rules::kLBGRNegative},
         {{"--lbgr", "1"}, rules::kLBGRAboveDCGL},
         {{"--alpha", "abc"}, "--alpha"},

@@ -320,7 +320,7 @@ std::string BrokenPromises(const frmSampleSizeandPower& window) {
     if (!rules::BetaInRange(s.Beta)) broken << "Beta " << s.Beta << " outside (0, 1]; ";
     if (rules::BothAtLeastHalf(s.Alpha, s.Beta)) broken << "Alpha and Beta both >= 0.5; ";
     if (!(s.Sigma > 0.0f)) broken << "Sigma " << s.Sigma << " not above 0; ";
-    if (!rules::DCGLUsable(s.DCGL)) broken << "DCGL " << s.DCGL << " outside [1e-30, 1e30]; ";
+    if (!rules::DCGLUsable(s.DCGL)) broken << "DCGL " << s.DCGL << " outside the usable range; ";
     if (!(s.LBGR >= 0.0 && s.LBGR <= s.DCGL)) {
         broken << "LBGR " << s.LBGR << " outside [0, DCGL " << s.DCGL << "]; ";
     }
