@@ -2,15 +2,13 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
-#include <QScreen>
-#include <QStyle>
+#include <QMenuBar>
+#include <QScrollArea>
 #include <QVariant>
-#include <QWindow>
 #include <cmath>
 
 #include "context_ids.h"
@@ -25,8 +23,8 @@
 #include "repeat_guard.h"
 #include "result_texts.h"
 #include "symbol_label.h"
-#include "window_placement.h"
 #include "valdris_power.h"
+#include "window_placement.h"
 
 namespace valdris {
 
@@ -70,7 +68,7 @@ void frmSampleSizeandPower::Form_Load() {
     SetHelpContextID(mnuFile, kHelpContextFileMenu);
     SetHelpContextID(mnuHelp, kHelpContextHelpMenu);
 
-    CentreOnScreen(*this);
+    CentreOnScreen();
 
     txtDCGL->setText(QString::fromLatin1(kDefaultDCGLText));
     state_.DCGL = LeadingNumber(txtDCGL->text().toStdString());
@@ -102,13 +100,42 @@ void frmSampleSizeandPower::Form_Load() {
     Recalculate();
 }
 
+// Centres the outer frame (title bar, borders and menu bar included). Until
+// the window is on screen its frame is not known and a usual one is assumed;
+// once the window manager has told the frame it drew, the window is centred
+// again with it, once. On a screen too small for it the window is made as
+// large as the screen allows, and its surface scrolls.
+void frmSampleSizeandPower::CentreOnScreen() {
+    const QSize surface = centralWidget() ? static_cast<QScrollArea*>(centralWidget())->widget()->size() : size();
+    const QSize client(surface.width(), surface.height() + menuBar()->sizeHint().height());
+    valdris::CentreOnScreen(this, client, FrameMargins(this));
+}
+
 void frmSampleSizeandPower::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_once_) {
         shown_once_ = true;
-        // Again with the real frame, now that the platform reports it.
-        CentreOnScreen(*this);
+        awaiting_frame_ = true;
+        CentreOnScreen();
     }
+}
+
+bool frmSampleSizeandPower::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+    case QEvent::Expose:
+        if (awaiting_frame_ && FrameMarginsKnown(this)) {
+            awaiting_frame_ = false;
+            CentreOnScreen();
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void frmSampleSizeandPower::Form_UnLoad() {

@@ -6,9 +6,11 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "close_only_frame.h"
 #include "context_ids.h"
 #include "twips.h"
 #include "typefaces.h"
+#include "window_placement.h"
 
 namespace valdris {
 namespace {
@@ -33,6 +35,8 @@ frmGettingStarted::frmGettingStarted(QWidget* parent)
     BuildLayout();
     // The geometry of a top-level widget is its client area.
     setGeometry(QRect(ClientPosition(), size()));
+    KeepOnScreen(this, FrameMargins(this));
+    AskForCloseButtonOnly(this);
 }
 
 QPoint frmGettingStarted::ClientPosition() {

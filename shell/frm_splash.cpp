@@ -5,13 +5,16 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScreen>
 #include <QSvgWidget>
+#include <QVBoxLayout>
 
 #include "context_ids.h"
 #include "shell_resources.h"
 #include "twips.h"
 #include "typefaces.h"
+#include "window_placement.h"
 
 namespace valdris {
 namespace {
@@ -27,6 +30,8 @@ const QString kAuthorCredit = QStringLiteral("Written by the VALDRIS Power team"
 const QString kVersionDate = QStringLiteral("December 2000");
 const QString kWarning =
     QStringLiteral("Warning: Use at your own risk.\r\n If anything goes wrong its not our fault.");
+
+const QSize kFaceSize = PxSize(9870, 8250);
 
 // Inside Frame1 the right-hand labels keep the same margin as the left-hand ones.
 constexpr int kFrameMarginTwips = 120;
@@ -72,13 +77,21 @@ frmSplash::frmSplash(QWidget* parent)
 }
 
 void frmSplash::BuildLayout() {
-    setFixedSize(PxSize(9870, 8250));
-    setAutoFillBackground(true);
-    QPalette grey = palette();
+    // The window's face, which scrolls on a screen too small for it.
+    auto* face = new QWidget;
+    face->setObjectName(QStringLiteral("splashFace"));
+    face->setFixedSize(kFaceSize);
+    face->setAutoFillBackground(true);
+    QPalette grey = face->palette();
     grey.setColor(QPalette::Window, kLightGrey);
-    setPalette(grey);
+    face->setPalette(grey);
+    face->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ScrollingBody(face));
+    resize(kFaceSize);
 
-    Frame1 = new QWidget(this);
+    Frame1 = new QWidget(face);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(PxRect(120, 120, 9585, 7935));
     Frame1->setAutoFillBackground(true);
@@ -153,12 +166,19 @@ void frmSplash::Form_Load() {
     PlaceSizedToText(lblWarning, 6720, 6720);
 }
 
-void frmSplash::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    // The thin fixed border: no window manager frame is asked for.
-    QPainter painter(this);
-    painter.setPen(QColor(64, 64, 64));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+// No window manager frame is asked for: the face is the whole window.
+void frmSplash::CentreOnScreen() { valdris::CentreOnScreen(this, kFaceSize, QMargins()); }
+
+// The thin fixed border, drawn over the face's edge.
+bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("splashFace")) {
+        auto* face = static_cast<QWidget*>(watched);
+        QPainter painter(face);
+        painter.setPen(QColor(64, 64, 64));
+        painter.drawRect(face->rect().adjusted(0, 0, -1, -1));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {

@@ -30,13 +30,15 @@ public:
     QLabel* lblWarning = nullptr;
     QPushButton* CmdOK = nullptr;
 
-    // Places the window in the middle of the screen it is shown on.
+    // Places the window in the middle of the screen it is shown on, within
+    // the screen's free area.
+    void CentreOnScreen();
 
 signals:
     void okClicked();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

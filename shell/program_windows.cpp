@@ -1,5 +1,4 @@
 #include "program_windows.h"
-#include "window_placement.h"
 
 #include <QEventLoopLocker>
 
@@ -35,7 +34,7 @@ void ProgramWindows::ShowSplash() {
     if (!IsOpen(splash_)) {
         splash_ = new frmSplash;
         connect(splash_, &frmSplash::okClicked, this, &ProgramWindows::SplashOK);
-        CentreOnScreen(*splash_);
+        splash_->CentreOnScreen();
     }
     BringToFront(splash_);
 }

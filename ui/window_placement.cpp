@@ -1,41 +1,95 @@
 #include "window_placement.h"
 
+#include <QApplication>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace valdris {
-
 namespace {
 
-// Before a window is first shown Qt does not know the frame the window
-// manager will add, so the title bar is estimated from the style; once
-// shown, the platform reports the real frame.
-QSize OuterSize(const QWidget& window) {
-    QSize outer = window.frameGeometry().size();
-    if (outer != window.size() || window.windowFlags().testFlag(Qt::FramelessWindowHint)) return outer;
-    const QMargins frame = window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
-    if (frame.isNull()) {
-        outer.rheight() += window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
-    } else {
-        outer += QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-    }
-    return outer;
+// An edge of the frame within the available area; an edge the area cannot
+// hold is put at the area's start, so that the title bar stays reachable.
+int Within(int start, int length, int area_start, int area_length) {
+    return std::max(area_start, std::min(start, area_start + area_length - length));
+}
+
+const QScreen* ScreenOf(const QWidget* window) {
+    if (const QScreen* screen = window->screen()) return screen;
+    return QGuiApplication::primaryScreen();
+}
+
+QSize Grow(QSize size, const QMargins& m) { return size + QSize(m.left() + m.right(), m.top() + m.bottom()); }
+
+// Gives the window the client area that fills `frame_place` inside the frame.
+// The client area is placed, not the frame: Qt places a frame it does not
+// know yet where the client area should be.
+void Place(QWidget* window, const QMargins& frame, const QRect& frame_place) {
+    window->setGeometry(frame_place.marginsRemoved(frame));
 }
 
 }  // namespace
 
-void CentreOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+QRect FrameWithin(QRect frame, const QRect& available) {
+    frame.setSize(frame.size().boundedTo(available.size()));
+    frame.moveTo(Within(frame.x(), frame.width(), available.x(), available.width()),
+                 Within(frame.y(), frame.height(), available.y(), available.height()));
+    return frame;
+}
+
+// The centre is worked out in single precision and then cut to whole pixels.
+QRect CentredFrame(QSize frame, const QRect& screen, const QRect& available) {
+    frame = frame.boundedTo(available.size());
+    const float left = (static_cast<float>(screen.width()) - static_cast<float>(frame.width())) / 2.0f;
+    const float top = (static_cast<float>(screen.height()) - static_cast<float>(frame.height())) / 2.0f;
+    const QRect centred(screen.x() + static_cast<int>(std::floor(left)),
+                        screen.y() + static_cast<int>(std::floor(top)), frame.width(), frame.height());
+    return FrameWithin(centred, available);
+}
+
+bool FrameMarginsKnown(const QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    return handle && window->isVisible() && !handle->frameMargins().isNull();
+}
+
+QMargins FrameMargins(const QWidget* window) {
+    if (window->windowFlags() & Qt::FramelessWindowHint) return {};
+    if (FrameMarginsKnown(window)) return window->windowHandle()->frameMargins();
+    const int border = window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    const int title = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    return {border, title + border, border, border};
+}
+
+void CentreOnScreen(QWidget* window, QSize client, const QMargins& frame) {
+    const QScreen* screen = ScreenOf(window);
     if (!screen) return;
-    const QSize outer = OuterSize(window);
-    const QRect area = screen->geometry();
-    const float left = (static_cast<float>(area.width()) - static_cast<float>(outer.width())) / 2.0f;
-    const float top = (static_cast<float>(area.height()) - static_cast<float>(outer.height())) / 2.0f;
-    window.move(area.x() + static_cast<int>(std::floor(left)), area.y() + static_cast<int>(std::floor(top)));
+    Place(window, frame, CentredFrame(Grow(client, frame), screen->geometry(), screen->availableGeometry()));
+}
+
+void KeepOnScreen(QWidget* window, const QMargins& frame) {
+    const QScreen* screen = ScreenOf(window);
+    if (!screen) return;
+    Place(window, frame, FrameWithin(window->geometry().marginsAdded(frame), screen->availableGeometry()));
+}
+
+QScrollArea* ScrollingBody(QWidget* surface) {
+    auto* area = new QScrollArea;
+    area->setObjectName(QStringLiteral("scrollingBody"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(false);
+    area->setFocusPolicy(Qt::NoFocus);  // the controls on the surface take the focus
+    area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    area->setWidget(surface);
+    // Nothing to show behind the surface but the window's own colour.
+    area->viewport()->setAutoFillBackground(false);
+    area->setAutoFillBackground(false);
+    return area;
 }
 
 }  // namespace valdris

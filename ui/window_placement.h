@@ -1,13 +1,48 @@
 #pragma once
-// Where the program's windows appear on the screen.
+// Where a window goes on the screen. Every window keeps its outer frame
+// (title bar, borders, menu bar) within the screen's available area, the
+// part that panels and docks leave free: a window is placed where it belongs
+// (centred, or at its fixed place), then moved in, and one larger than that
+// area is made smaller so that none of it lies off screen.
 
+#include <QMargins>
+#include <QRect>
+#include <QSize>
+
+class QScrollArea;
 class QWidget;
 
 namespace valdris {
 
-// Centres the window's outer frame (title bar, borders and menu bar
-// included) on its screen: left = (screen width - outer width) / 2, and the
-// same for the top, rounded down.
-void CentreOnScreen(QWidget& window);
+// The outer frame of the given size centred on the screen, then kept within
+// the available area.
+QRect CentredFrame(QSize frame, const QRect& screen, const QRect& available);
+
+// A frame at its own place, moved and cut down so that it lies within the
+// available area.
+QRect FrameWithin(QRect frame, const QRect& available);
+
+// The frame the window manager draws around a top-level window. Until the
+// window has been shown under a window manager it is not known, and a usual
+// title bar and border are assumed.
+QMargins FrameMargins(const QWidget* window);
+
+// True once the window manager has told the frame it drew around the window.
+bool FrameMarginsKnown(const QWidget* window);
+
+// Sizes and moves a top-level window so that its outer frame (of the given
+// margins) around a client area of the given size is centred on its screen
+// within the available area; a window too large for that area becomes as
+// large as the area allows.
+void CentreOnScreen(QWidget* window, QSize client, const QMargins& frame);
+
+// Moves (and if need be shrinks) a top-level window whose client area
+// belongs at a fixed place so that its frame lies within the available area.
+void KeepOnScreen(QWidget* window, const QMargins& frame);
+
+// A body for a window whose controls sit at fixed places on a surface of
+// fixed size: the surface in a frameless scroll area, which shows scroll bars
+// only when the window is smaller than the surface (a small screen).
+QScrollArea* ScrollingBody(QWidget* surface);
 
 }  // namespace valdris

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Where the real program's windows appear, under openbox on screens of several
+# sizes and at scale 2:
+#   window_placement_x_test.sh <path to valdris-power>
+# - every window's frame (title bar and borders included) lies on the screen;
+# - the splash and the design window are centred by their frames, the design
+#   window once the window manager has told its frame;
+# - Getting Started asks for a title bar with a close button only.
+set -euo pipefail
+
+program=${1:?usage: window_placement_x_test.sh <valdris-power>}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/tests/support/x_session.sh"
+
+# The splash has no caption: its WM_NAME is empty (Qt gives it the program's
+# name only as _NET_WM_NAME).
+splash_window() {
+  local w
+  for w in $(x_visible_windows); do
+    [ "$(xprop -id "$w" WM_NAME 2>/dev/null)" = "WM_NAME(STRING) = " ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+splash_shown() { splash_window > /dev/null; }
+
+# An edge as the centring puts it: half the spare room, or 0 when there is none.
+centred() { local spare=$(($1 - $2)); [ $spare -lt 0 ] && spare=0; echo $((spare / 2)); }
+near() { local d=$(($1 - $2)); [ ${d#-} -le 1 ]; }
+
+frame_on_screen() {
+  [ "$FRAME_X" -ge 0 ] && [ "$FRAME_Y" -ge 0 ] &&
+    [ $((FRAME_X + FRAME_W)) -le "$screen_w" ] && [ $((FRAME_Y + FRAME_H)) -le "$screen_h" ]
+}
+frame_centred() {
+  near "$FRAME_X" "$(centred "$screen_w" "$FRAME_W")" && near "$FRAME_Y" "$(centred "$screen_h" "$FRAME_H")"
+}
+has_frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='; }
+centred_on_screen() { x_frame_geometry "$1"; frame_on_screen && frame_centred; }
+
+# One screen: splash, design window, Getting Started.
+check_screen() {
+  local screen=$1 scale=$2 label="$1 at scale $2" splash design started
+  x_session_start "$screen"
+  read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+  QT_SCALE_FACTOR=$scale "$program" & x_program_pid=$!
+
+  x_wait_for "the splash window ($label)" splash_shown
+  splash=$(splash_window)
+  x_wait_for "the splash centred on the screen ($label)" centred_on_screen "$splash"
+  pass "$label: splash ${FRAME_W}x${FRAME_H} at $FRAME_X,$FRAME_Y, on screen and centred"
+
+  x_focus "$splash"
+  xdotool key Return
+  x_wait_for "the design window ($label)" x_has_window_named "VALDRIS Power 2000"
+  design=$(x_window_named "VALDRIS Power 2000")
+  x_wait_for "the design window's frame ($label)" has_frame_extents "$design"
+  if ! centred_on_screen "$design"; then
+    sleep 1  # the window may still be on its way
+    centred_on_screen "$design" ||
+      fail "$label: design frame ${FRAME_W}x${FRAME_H} at $FRAME_X,$FRAME_Y is not centred within ${screen_w}x${screen_h}"
+  fi
+  pass "$label: design window frame ${FRAME_W}x${FRAME_H} at $FRAME_X,$FRAME_Y, on screen and centred"
+
+  x_focus "$design"
+  xdotool key alt+h
+  sleep 0.3
+  xdotool key Return
+  x_wait_for "Getting Started ($label)" x_has_window_named "Getting Started"
+  started=$(x_window_named "Getting Started")
+  x_wait_for "the Getting Started frame ($label)" has_frame_extents "$started"
+  x_frame_geometry "$started"
+  frame_on_screen || fail "$label: Getting Started frame at $FRAME_X,$FRAME_Y runs off the screen"
+  pass "$label: Getting Started on screen"
+  [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/placement-${screen}-x$scale.png"
+
+  # Motif hints: functions move and close only; decorations border and title
+  # only (no window menu, which is the icon, no minimise or maximise).
+  local hints actions
+  hints=$(xprop -id "$started" _MOTIF_WM_HINTS)
+  [[ "$hints" == *"= 0x3, 0x24, 0xa,"* ]] || fail "$label: Getting Started asks for more than a close button: $hints"
+  actions=$(xprop -id "$started" _NET_WM_ALLOWED_ACTIONS)
+  for action in MAXIMIZE_HORZ MAXIMIZE_VERT RESIZE; do
+    [[ "$actions" != *"_NET_WM_ACTION_$action"* ]] || fail "$label: Getting Started allows $action"
+  done
+  pass "$label: Getting Started publishes a close button only"
+
+  x_session_stop
+}
+
+check_screen 1280x1024x24 1
+check_screen 800x600x24 1
+check_screen 640x480x24 1
+check_screen 1280x1024x24 2
+x_report
