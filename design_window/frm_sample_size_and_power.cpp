@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -106,8 +107,10 @@ void frmSampleSizeandPower::Form_Load() {
 // again with it, once. On a screen too small for it the window is made as
 // large as the screen allows, and its surface scrolls.
 void frmSampleSizeandPower::CentreOnScreen() {
-    const QSize surface = centralWidget() ? static_cast<QScrollArea*>(centralWidget())->widget()->size() : size();
-    const QSize client(surface.width(), surface.height() + menuBar()->sizeHint().height());
+    // The menu bar takes what the layout gives it above the surface.
+    layout()->activate();
+    const QSize surface = static_cast<QScrollArea*>(centralWidget())->widget()->size();
+    const QSize client(surface.width(), surface.height() + centralWidget()->y());
     valdris::CentreOnScreen(this, client, FrameMargins(this));
 }
 

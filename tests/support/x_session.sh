@@ -115,18 +115,22 @@ x_no_message_box() { [ "$(x_message_boxes)" = 0 ]; }
 
 x_focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
 
-# Answers the message box on top with Return and waits until it is gone.
+# Answers the message box on top with Return and waits until it is gone. A
+# box that has only just been mapped may not take the key yet: it is sent
+# again until the box goes or the time is up.
 x_answer_message_box() {
-  local before box
+  local before box deadline=$((SECONDS + x_timeout_s))
   before=$(x_message_boxes)
   box=$(x_message_box)
   [ -n "$box" ] || fail "no message box to answer"
-  x_focus "$box"
-  # Typed into the focused box: sent to the box's window instead, the release
-  # of the key would find the window the press has already closed.
-  xdotool key Return
-  fewer_boxes() { [ "$(x_message_boxes)" -lt "$before" ]; }
-  x_wait_for "the message box to close" fewer_boxes
+  while [ "$(x_message_boxes)" -ge "$before" ]; do
+    [ $SECONDS -lt $deadline ] || fail "timed out waiting for the message box to close"
+    x_focus "$box" || true
+    # Typed into the focused box: sent to the box's window instead, the release
+    # of the key would find the window the press has already closed.
+    xdotool key Return 2>/dev/null || true
+    sleep 0.3
+  done
 }
 
 # Outer frame of a window as the window manager placed it:
