@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,19 +15,24 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRect>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <cmath>
 #include <iterator>
 
 #include "axis_titles.h"
 #include "frm_sample_size_and_power.h"
+#include "horizontal_scroll_bar.h"
 #include "lbgr_bar.h"
 #include "power_chart_view.h"
 #include "program_icon.h"
 #include "symbol_label.h"
 #include "twips.h"
+#include "typed_list_box.h"
 #include "typefaces.h"
 #include "up_down_control.h"
+#include "window_placement.h"
 
 namespace valdris {
 namespace {
@@ -80,29 +86,44 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& text, c
     return box;
 }
 
-// A result field: written by the program, never typed into or tabbed to.
-QLineEdit* MakeOutputBox(QWidget* parent, const char* name, const QColor& background,
+// A result field: written by the program, never typed into or tabbed to; a
+// click or its label's access key puts the cursor in it to select and copy.
+QLineEdit* MakeOutputBox(QWidget* parent, const char* name, const QColor& background, const QColor& text,
                          const QRect& place) {
     auto* box = MakeTextBox(parent, name, QStringLiteral("0"), place);
     box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
+    box->setFocusPolicy(Qt::ClickFocus);
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box->setFont(Typeface(Face::TimesNewRoman, 11.25, kBold));
     QPalette palette = box->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, background);
-        palette.setColor(group, QPalette::Text, Qt::black);
+        palette.setColor(group, QPalette::Text, text);
     }
     box->setPalette(palette);
     return box;
 }
 
+// A result shown as a label: selectable with the mouse, and from the keyboard
+// once a click or its shortcut has given it the focus. Tab passes it by.
+void MakeSelectableResult(QLabel* label, const QKeySequence& shortcut, const QString& description,
+                          QWidget* window) {
+    label->setAccessibleDescription(description);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setFocusPolicy(Qt::ClickFocus);
+    auto* key = new QShortcut(shortcut, window);
+    QObject::connect(key, &QShortcut::activated, label, [label] {
+        label->setFocus(Qt::ShortcutFocusReason);
+        label->setSelection(0, static_cast<int>(label->text().size()));
+    });
+}
+
 // The list is filled by the load step; typed text is accepted as typed and
 // never added to the list or completed into another item.
-QComboBox* MakeComboBox(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* combo = Named(new QComboBox(parent), name);
+QComboBox* MakeComboBox(QWidget* parent, const char* name, const QString& accessible_name, int x, int y,
+                        int width) {
+    auto* combo = Named(new TypedListBox(accessible_name, parent), name);
     combo->setFont(Typeface(Face::MSSansSerif, 8.25));
-    combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
     const QRect place = PxRect(x, y, width, 0);
@@ -127,7 +148,8 @@ void frmSampleSizeandPower::BuildLayout() {
     auto* client = Named(new QWidget(this), "clientArea");
     client->setFont(Typeface(Face::TimesNewRoman, 11.25));
     client->setFixedSize(PxRect(0, 0, kClientWidthTwips, kClientHeightTwips).size());
-    setCentralWidget(client);
+    // On a screen too small for the window the client area scrolls.
+    setCentralWidget(ScrollingBody(client));
 
     BuildInfoFrame(client);
     BuildStatisticalTestFrame(client);
@@ -192,6 +214,7 @@ void frmSampleSizeandPower::BuildStatisticalTestFrame(QWidget* client) {
     // Heading on the first line, the value below it.
     LblCV = MakeLabel(FrmStatisticalTest, "LblCV", tr("Critical Value:"),
                       Qt::AlignLeft | Qt::AlignTop, PxRect(kX, 915, kW, 510));
+    MakeSelectableResult(LblCV, QKeySequence(tr("Alt+C")), tr("Alt+C selects the critical value"), this);
     SetToolTip(OptSignTest, tr("Sign Test"));
     SetToolTip(OptWRSTest, tr("Wilcoxon Rank Sum (WRS) Test"));
 }
@@ -206,11 +229,11 @@ void frmSampleSizeandPower::BuildDecisionErrorsFrame(QWidget* client) {
     Lblalpha = MakeLabel(FrmDecisionErrors, "Lblalpha", tr("&Alpha:"),
                          Qt::AlignLeft | Qt::AlignBottom, PxRect(kAlphaX, kHeadingY, kComboW, kHeadingH));
     Lblalpha->setFont(heading);
-    Cboalpha = MakeComboBox(FrmDecisionErrors, "Cboalpha", kAlphaX, kComboY, kComboW);
+    Cboalpha = MakeComboBox(FrmDecisionErrors, "Cboalpha", tr("Alpha"), kAlphaX, kComboY, kComboW);
     lblBeta = MakeLabel(FrmDecisionErrors, "lblBeta", tr("&Beta:"),
                         Qt::AlignLeft | Qt::AlignBottom, PxRect(kBetaX, kHeadingY, kComboW, kHeadingH));
     lblBeta->setFont(heading);
-    CboBeta = MakeComboBox(FrmDecisionErrors, "CboBeta", kBetaX, kComboY, kComboW);
+    CboBeta = MakeComboBox(FrmDecisionErrors, "CboBeta", tr("Beta"), kBetaX, kComboY, kComboW);
     SetToolTip(Cboalpha, tr("alpha - Type I error rate"));
     SetToolTip(CboBeta, tr("beta - Type II error rate"));
     Lblalpha->setBuddy(Cboalpha);
@@ -224,13 +247,16 @@ void frmSampleSizeandPower::BuildSampleSizeFrame(QWidget* client) {
     constexpr int kLabelX = 60, kLabelW = 1170;
     constexpr int kBoxX = kLabelX + kLabelW + kLabelGap, kBoxW = 795;
     constexpr int kRow1 = 300, kRow2 = kRow1 + kOutputBoxHeight + 15;
-    LblSurveyUnit = MakeFieldLabel(FrmSampleSize, "LblSurveyUnit", tr("Survey Unit:"),
+    LblSurveyUnit = MakeFieldLabel(FrmSampleSize, "LblSurveyUnit", tr("Survey &Unit:"),
                                    PxRect(kLabelX, kRow1, kLabelW, kOutputBoxHeight));
+    // The survey-unit box has the button face and its text colour, so it
+    // reads under a dark palette too; the reference-area box keeps its fixed
+    // grey with black.
     txtN = MakeOutputBox(FrmSampleSize, "txtN", palette().color(QPalette::Button),
-                         PxRect(kBoxX, kRow1, kBoxW, kOutputBoxHeight));
-    LblReferenceArea = MakeFieldLabel(FrmSampleSize, "LblReferenceArea", tr("Reference:"),
+                         palette().color(QPalette::ButtonText), PxRect(kBoxX, kRow1, kBoxW, kOutputBoxHeight));
+    LblReferenceArea = MakeFieldLabel(FrmSampleSize, "LblReferenceArea", tr("&Reference:"),
                                       PxRect(kLabelX, kRow2, kLabelW, kOutputBoxHeight));
-    TxtM = MakeOutputBox(FrmSampleSize, "TxtM", kActiveBorderColour,
+    TxtM = MakeOutputBox(FrmSampleSize, "TxtM", kActiveBorderColour, Qt::black,
                          PxRect(kBoxX, kRow2, kBoxW, kOutputBoxHeight));
     LblSurveyUnit->setBuddy(txtN);
     LblReferenceArea->setBuddy(TxtM);
@@ -245,7 +271,7 @@ void frmSampleSizeandPower::BuildLBGRFrame(QWidget* client) {
     constexpr int kBoxX = kLabelX + kLabelW + kLabelGap, kBoxW = 1095;
     lblLBGRMin = MakeLabel(frmLBGR, "lblLBGRMin", QStringLiteral("0"), Qt::AlignRight | Qt::AlignVCenter,
                            PxRect(kBarX - kEndGap - kEndLabelW, kBarY, kEndLabelW, kScrollBarHeight));
-    ScrLBGR = Named(new QScrollBar(Qt::Horizontal, frmLBGR), "ScrLBGR");
+    ScrLBGR = Named(new HorizontalScrollBar(frmLBGR), "ScrLBGR");
     ScrLBGR->setGeometry(PxRect(kBarX, kBarY, kBarW, kScrollBarHeight));
     ScrLBGR->setRange(kLBGRBarBottom, kLBGRBarTop);
     ScrLBGR->setSingleStep(kLBGRBarSmallStep);
@@ -255,9 +281,6 @@ void frmSampleSizeandPower::BuildLBGRFrame(QWidget* client) {
     // The bar takes the focus from a click, Tab or the wheel, so a box being
     // typed in is left (and checked) before the bar moves.
     ScrLBGR->setFocusPolicy(Qt::WheelFocus);
-    // Qt inverts a scroll bar's keys by default, which on a horizontal bar
-    // makes the left arrow key raise the value; keep keys and thumb in step.
-    ScrLBGR->setInvertedControls(false);
     ScrLBGR->setAccessibleName(tr("LBGR"));
     // Sized to the rest of the frame: the DCGL text it shows can grow.
     lblLBGRMax = MakeLabel(frmLBGR, "lblLBGRMax", QString(), Qt::AlignLeft | Qt::AlignVCenter,
@@ -274,6 +297,8 @@ void frmSampleSizeandPower::BuildLBGRFrame(QWidget* client) {
     lblShift = Named(new SymbolLabel(frmLBGR), "lblShift");
     lblShift->setFont(Typeface(Face::TimesNewRoman, 11.25));
     lblShift->setCaption(QStringLiteral("D/s ="));
+    MakeSelectableResult(lblShift, QKeySequence(tr("Alt+T")),
+                         tr("Alt+T selects the relative shift delta over sigma"), this);
     const QRect box = txtLBGR->geometry();
     lblShift->move(box.right() + 1 + Px(2 * kLabelGap),
                    box.center().y() - lblShift->height() / 2 + 1);
@@ -296,6 +321,10 @@ void frmSampleSizeandPower::BuildChart(QWidget* client) {
         label->setAlignment(Qt::AlignCenter);
         label->setAttribute(Qt::WA_TranslucentBackground);
         label->setAutoFillBackground(false);
+        // Part of the chart: its fixed black on the chart's own white.
+        QPalette black = label->palette();
+        black.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(black);
         return label;
     };
     LblYaxis = make_title("LblYaxis", YAxisTitle());

@@ -96,8 +96,8 @@ TEST_F(LayoutTest, CaptionsAndTipsReadExactly) {
         {window->Lblalpha->text(), "&Alpha:"},
         {window->lblBeta->text(), "&Beta:"},
         {window->FrmSampleSize->title(), "Required Sample Size"},
-        {window->LblSurveyUnit->text(), "Survey Unit:"},
-        {window->LblReferenceArea->text(), "Reference:"},
+        {window->LblSurveyUnit->text(), "Survey &Unit:"},
+        {window->LblReferenceArea->text(), "&Reference:"},
         {window->frmInfo->title(), ""},
         {window->frmLBGR->title(), ""},
         {window->lblLBGRMin->text(), "0"},
@@ -163,7 +163,7 @@ TEST_F(LayoutTest, FontsFollowTheDesign) {
 TEST_F(LayoutTest, PinnedPositionsConvertFromTwips) {
     const QPoint chart = window->PicChart->contentsRect().topLeft();
     const struct { QWidget* control; QRect pixels; } places[] = {
-        {window->centralWidget(), QRect(window->centralWidget()->pos(), QSize(635, 480))},
+        {window->findChild<QWidget*>("clientArea"), QRect(0, 0, 635, 480)},
         {window->frmInfo, QRect(6, -5, 303, 145)},
         {window->FrmStatisticalTest, QRect(199, 40, 104, 97)},
         {window->FrmDecisionErrors, QRect(314, 0, 161, 65)},
@@ -192,7 +192,7 @@ TEST_F(LayoutTest, ResizingTheWindowMovesNothing) {
     QApplication::processEvents();
     EXPECT_EQ(window->PicChart->geometry(), chart);
     EXPECT_EQ(window->CmdExit->mapTo(window.get(), QPoint(0, 0)), exit_button);
-    EXPECT_EQ(window->centralWidget()->size(), QSize(635, 480));
+    EXPECT_EQ(window->findChild<QWidget*>("clientArea")->size(), QSize(635, 480));
 }
 
 TEST_F(LayoutTest, InputControlsBehaveAsDesigned) {
@@ -287,6 +287,8 @@ TEST_F(LayoutTest, AssistiveTechnologyHearsNamesAndResults) {
         return QAccessible::queryAccessibleInterface(widget)->text(kind);
     };
     EXPECT_EQ(text_of(window->txtDCGL, QAccessible::Name), "DCGL");
+    EXPECT_EQ(text_of(window->Cboalpha, QAccessible::Name), "Alpha");
+    EXPECT_EQ(text_of(window->CboBeta, QAccessible::Value), "0.05");
     EXPECT_EQ(text_of(window->txtN, QAccessible::Name), "Survey Unit:");
     EXPECT_EQ(text_of(window->TxtM, QAccessible::Name), "Reference:");
     EXPECT_EQ(text_of(window->txtN, QAccessible::Value), window->txtN->text());

@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <cmath>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "frm_sample_size_and_power.h"
+#include "input_rules.h"
 #include "power_chart_view.h"
 #include "window_handlers_test_support.h"
 
@@ -28,6 +30,22 @@ TEST_F(WindowHandlersTest, CriticalValueCaptionShowsTwoLines) {
     EXPECT_EQ(window->LblCV->text(), "Critical Value:\n 19");
     Run(Steps{"wrs", "chart"});
     Expect("LblCV=Critical Value:\n 1162");
+}
+
+// The refusal names the DCGL's limits as the box can hold them (digits and a
+// point), and a DCGL typed as named is taken.
+TEST_F(WindowHandlersTest, DCGLRefusalNamesLimitsTheBoxTakes) {
+    std::smatch limits;
+    ASSERT_TRUE(std::regex_search(rules::kDCGLUnusable, limits, std::regex("from ([0-9.]+) to ([0-9.]+)\\.")))
+        << rules::kDCGLUnusable;
+    Run(Steps{"sigma 0.0000001", "lbgr 0"});
+    for (const std::string limit : {limits.str(1), limits.str(2)}) {
+        ResetCounts();
+        Run("dcgl " + limit);
+        EXPECT_EQ(Shown(), Steps{}) << limit;
+        Expect("txtDCGL=" + limit);
+        Expect("lblLBGRMax=" + limit);
+    }
 }
 
 // One input rule: steps before, the step under test, then the messages it
@@ -133,6 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"DCGLUnreadable", {"dcgl 2"}, "dcgl " + kUnreadable, {"dcgl?"}, 0, {"txtDCGL=2", "DCGL=2"}},
         RuleCase{"DCGLAboveLargest", {}, "dcgl 1" + std::string(31, '0'), {"dcgl?"}, 0, {"DCGL=1"}},
         RuleCase{"DCGLBelowSmallest", {}, "dcgl 0." + std::string(30, '0') + "1", {"dcgl?"}, 0, {"DCGL=1"}},
+        RuleCase{"DCGLJustAboveLargest", {}, "dcgl 1000000001", {"dcgl?"}, 0, {"txtDCGL=1", "DCGL=1"}},
+        RuleCase{"DCGLJustBelowSmallest", {}, "dcgl 0.0000009", {"dcgl?"}, 0, {"txtDCGL=1", "DCGL=1"}},
         // One user action reports an impossible design once, however often
         // its nested handlers recalculate.
         RuleCase{"ImpossibleDesignOnce", {"sigma 10", "dcgl 0.0001"}, "up", {"ajusted", "adjusted", "size"}, 2,

@@ -191,7 +191,7 @@ TEST_F(WindowUserTest, ArrowAndTroughClicksStepLBGR) {
 // is read on the new DCGL's thousandths, never against a half-typed one.
 TEST_F(WindowUserTest, WheelOverTheBarWhileTypingADCGL) {
     TypeInto(window->txtDCGL, "5");
-    TurnWheelOver(window->ScrLBGR, true);
+    TurnWheelOver(window->ScrLBGR, false);
     EXPECT_TRUE(ShowsNoMessage());
     EXPECT_EQ(window->State().DCGL, 5.0);
     EXPECT_EQ(window->lblLBGRMax->text(), "5");
