@@ -39,7 +39,7 @@ TEST_F(WindowHandlersTest, DCGLRefusalNamesLimitsTheBoxTakes) {
     ASSERT_TRUE(std::regex_search(rules::kDCGLUnusable, limits, std::regex("from ([0-9.]+) to ([0-9.]+)\\.")))
         << rules::kDCGLUnusable;
     Run(Steps{"sigma 0.0000001", "lbgr 0"});
-    for (const std::string limit : {limits.str(1), limits.str(2)}) {
+    for (const std::string& limit : {limits.str(1), limits.str(2)}) {
         ResetCounts();
         Run("dcgl " + limit);
         EXPECT_EQ(Shown(), Steps{}) << limit;
