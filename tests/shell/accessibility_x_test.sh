@@ -14,12 +14,8 @@ source "$root/tests/support/x_session.sh"
 
 x_session_start 1280x1024x24
 x_accessibility_start
-"$program" & x_program_pid=$!
-x_wait_for "the splash window" eval '[ "$(x_count_visible)" -ge 1 ]'
-x_focus "$(x_visible_windows | head -1)"
-xdotool key Return
-x_wait_for "the design window" x_has_window_named "VALDRIS Power 2000"
-design=$(x_window_named "VALDRIS Power 2000")
+x_open_design_window "$program"
+design=$x_design
 
 tree=
 design_tree_read() { tree=$(x_accessible_tree "VALDRIS Power") && grep -q $'^text\tDCGL\t1$' <<< "$tree"; }

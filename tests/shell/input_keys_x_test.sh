@@ -16,14 +16,11 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/support/x_session.sh"
 
 x_session_start 1280x1024x24
-fail_shot() { [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/input-keys-failure.png"; for w in $(x_visible_windows); do echo "$w $(xprop -id $w WM_NAME _NET_WM_WINDOW_TYPE | tr "\n" " ")"; done; }
+# On failure, with VALDRIS_X_SHOTS set: the screen as it was.
+fail_shot() { [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/input-keys-failure.png"; }
 x_fail_hook=fail_shot
-"$program" & x_program_pid=$!
-x_wait_for "the splash window" eval '[ "$(x_count_visible)" -ge 1 ]'
-x_focus "$(x_visible_windows | head -1)"
-xdotool key Return
-x_wait_for "the design window" x_has_window_named "VALDRIS Power 2000"
-design=$(x_window_named "VALDRIS Power 2000")
+x_open_design_window "$program"
+design=$x_design
 x_focus "$design"
 # The pointer out of the way of tooltips.
 xdotool mousemove 1279 1023

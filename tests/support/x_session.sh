@@ -139,6 +139,17 @@ x_answer_message_box() {
   done
 }
 
+# Starts the program (extra words go before it, e.g. env settings), answers
+# the splash with OK and waits for the design window; sets x_design to it.
+x_open_design_window() {
+  "$@" & x_program_pid=$!
+  x_wait_for "the splash window" eval '[ "$(x_count_visible)" -ge 1 ]'
+  x_focus "$(x_visible_windows | head -1)"
+  xdotool key Return
+  x_wait_for "the design window" x_has_window_named "VALDRIS Power 2000"
+  x_design=$(x_window_named "VALDRIS Power 2000")
+}
+
 # Outer frame of a window as the window manager placed it:
 # sets FRAME_X FRAME_Y FRAME_W FRAME_H (client geometry plus _NET_FRAME_EXTENTS).
 # The client's place comes from xwininfo: xdotool adds the frame offset to it.
