@@ -106,39 +106,21 @@ void frmSampleSizeandPower::Form_Load() {
 // once the window manager has told the frame it drew, the window is centred
 // again with it, once. On a screen too small for it the window is made as
 // large as the screen allows, and its surface scrolls.
-void frmSampleSizeandPower::CentreOnScreen() {
-    // The menu bar takes what the layout gives it above the surface.
+void frmSampleSizeandPower::CentreOnScreen() { valdris::CentreOnScreen(this, WantedClientSize(), FrameMargins(this)); }
+
+// The surface and the menu bar above it, as the layout gives it room.
+QSize frmSampleSizeandPower::WantedClientSize() {
     layout()->activate();
     const QSize surface = static_cast<QScrollArea*>(centralWidget())->widget()->size();
-    const QSize client(surface.width(), surface.height() + centralWidget()->y());
-    valdris::CentreOnScreen(this, client, FrameMargins(this));
+    return {surface.width(), surface.height() + centralWidget()->y()};
 }
 
 void frmSampleSizeandPower::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_once_) {
         shown_once_ = true;
-        awaiting_frame_ = true;
-        CentreOnScreen();
+        CentreOnScreenOnceFramed(this, [this] { return WantedClientSize(); });
     }
-}
-
-bool frmSampleSizeandPower::event(QEvent* event) {
-    const bool handled = QMainWindow::event(event);
-    switch (event->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-    case QEvent::Expose:
-        if (awaiting_frame_ && FrameMarginsKnown(this)) {
-            awaiting_frame_ = false;
-            CentreOnScreen();
-        }
-        break;
-    default:
-        break;
-    }
-    return handled;
 }
 
 void frmSampleSizeandPower::Form_UnLoad() {

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -164,8 +165,8 @@ private:
     class HandlerRun;
 
     void showEvent(QShowEvent* event) override;
-    bool event(QEvent* event) override;
     void CentreOnScreen();
+    QSize WantedClientSize();
     void StopHandlers();
 
     // Results of the design routines.
@@ -205,7 +206,6 @@ private:
     bool closing_ = false;          // set once the window starts to close
     bool unloaded_ = false;
     bool shown_once_ = false;
-    bool awaiting_frame_ = false;   // shown, the window manager's frame not yet known
     int handler_depth_ = 0;
     bool design_refusal_shown_ = false;
 };

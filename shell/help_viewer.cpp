@@ -16,6 +16,7 @@
 #include "help_file.h"
 #include "message_boxes.h"
 #include "program_icon.h"
+#include "window_placement.h"
 
 namespace valdris {
 namespace {
@@ -136,7 +137,8 @@ void HelpViewer::CreateWindow() {
     window_->setAttribute(Qt::WA_DeleteOnClose);
     // Like a help viewer of its own, it does not keep the program running.
     window_->setAttribute(Qt::WA_QuitOnClose, false);
-    window_->resize(kViewerSize);
+    // Centred within the screen's free area; smaller on a small screen.
+    CentreOnScreenOnceFramed(window_, [] { return kViewerSize; });
 
     browser_ = new HelpBrowser(window_);
     window_->setCentralWidget(browser_);

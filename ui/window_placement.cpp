@@ -1,6 +1,7 @@
 #include "window_placement.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QScreen>
@@ -24,6 +25,39 @@ const QScreen* ScreenOf(const QWidget* window) {
     if (const QScreen* screen = window->screen()) return screen;
     return QGuiApplication::primaryScreen();
 }
+
+// Centres its window again once the window manager has told the frame, then
+// goes. Without a window manager no frame is ever told, and it stays idle.
+class CentreWhenFramed : public QObject {
+public:
+    CentreWhenFramed(QWidget* window, std::function<QSize()> client)
+        : QObject(window), window_(window), client_(std::move(client)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::WindowActivate:
+            if (watched == window_ && FrameMarginsKnown(window_)) {
+                window_->removeEventFilter(this);
+                CentreOnScreen(window_, client_(), FrameMargins(window_));
+                deleteLater();
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<QSize()> client_;
+};
 
 QSize Grow(QSize size, const QMargins& m) { return size + QSize(m.left() + m.right(), m.top() + m.bottom()); }
 
@@ -70,6 +104,11 @@ void CentreOnScreen(QWidget* window, QSize client, const QMargins& frame) {
     const QScreen* screen = ScreenOf(window);
     if (!screen) return;
     Place(window, frame, CentredFrame(Grow(client, frame), screen->geometry(), screen->availableGeometry()));
+}
+
+void CentreOnScreenOnceFramed(QWidget* window, std::function<QSize()> client) {
+    CentreOnScreen(window, client(), FrameMargins(window));
+    new CentreWhenFramed(window, std::move(client));
 }
 
 void KeepOnScreen(QWidget* window, const QMargins& frame) {

@@ -8,6 +8,7 @@
 #include <QMargins>
 #include <QRect>
 #include <QSize>
+#include <functional>
 
 class QScrollArea;
 class QWidget;
@@ -35,6 +36,11 @@ bool FrameMarginsKnown(const QWidget* window);
 // within the available area; a window too large for that area becomes as
 // large as the area allows.
 void CentreOnScreen(QWidget* window, QSize client, const QMargins& frame);
+
+// Centres a top-level window now, with the frame a window manager usually
+// draws, and once more when the window manager has told the frame it drew
+// (after the window is first shown). `client` gives the client size wanted.
+void CentreOnScreenOnceFramed(QWidget* window, std::function<QSize()> client);
 
 // Moves (and if need be shrinks) a top-level window whose client area
 // belongs at a fixed place so that its frame lies within the available area.

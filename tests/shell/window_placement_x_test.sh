@@ -6,6 +6,7 @@
 # - the splash and the design window are centred by their frames, the design
 #   window once the window manager has told its frame;
 # - Getting Started asks for a title bar with a close button only.
+# - the help viewer fits the screen too.
 set -euo pipefail
 
 program=${1:?usage: window_placement_x_test.sh <valdris-power>}
@@ -83,6 +84,16 @@ check_screen() {
     [[ "$actions" != *"_NET_WM_ACTION_$action"* ]] || fail "$label: Getting Started allows $action"
   done
   pass "$label: Getting Started publishes a close button only"
+
+  local viewer
+  x_focus "$design"
+  xdotool key F1
+  x_wait_for "the help viewer ($label)" x_has_window_named "VALDRIS Power Help"
+  viewer=$(x_window_named "VALDRIS Power Help")
+  x_wait_for "the help viewer's frame ($label)" has_frame_extents "$viewer"
+  x_frame_geometry "$viewer"
+  frame_on_screen || fail "$label: help viewer frame ${FRAME_W}x${FRAME_H} at $FRAME_X,$FRAME_Y runs off the screen"
+  pass "$label: help viewer on screen"
 
   x_session_stop
 }
