@@ -38,7 +38,9 @@ retype() { xdotool key --clearmodifiers ctrl+a; xdotool type --delay 20 "$1"; }
 # when the design is recalculated with other inputs.
 results_picture() { import -window "$design" -crop 520x300+10+180 +repage "$1" 2>/dev/null; }
 same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" = 0 ]; }
-settle() { sleep 0.4; }
+settle() { sleep 0.6; }
+# Polls until the results differ from a picture taken before.
+results_differ_from() { results_picture "$shots/now.png"; ! same_picture "$1" "$shots/now.png"; }
 
 no_box_yet() { settle; [ "$(x_message_boxes)" = 0 ]; }
 shots=$(mktemp -d)
@@ -53,9 +55,7 @@ no_box_yet || fail "Return on 0.25 showed a message"
 results_picture "$shots/after-return.png"
 same_picture "$shots/defaults.png" "$shots/after-return.png" || fail "Return on a typed 0.25 recalculated"
 xdotool key Tab
-settle
-results_picture "$shots/after-tab.png"
-! same_picture "$shots/defaults.png" "$shots/after-tab.png" || fail "leaving the box with 0.25 did not recalculate"
+x_wait_for "leaving the box with 0.25 to recalculate" results_differ_from "$shots/defaults.png"
 pass "alpha 0.25: Return checks nothing, leaving the box takes it"
 
 xdotool key alt+a
@@ -84,9 +84,7 @@ pass "the wheel over alpha without the focus changes nothing"
 
 xdotool key alt+a
 xdotool mousemove "$alpha_x" "$alpha_y" click 4 mousemove 1279 1023
-settle
-results_picture "$shots/after-wheel-focused.png"
-! same_picture "$shots/before-wheel.png" "$shots/after-wheel-focused.png" || fail "the wheel over alpha with the focus chose nothing"
+x_wait_for "the wheel over alpha with the focus to choose" results_differ_from "$shots/before-wheel.png"
 printf 'stale' | xclip -selection clipboard
 xdotool key --clearmodifiers ctrl+a ctrl+c
 settle

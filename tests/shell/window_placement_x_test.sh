@@ -37,6 +37,7 @@ frame_centred() {
 }
 has_frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='; }
 centred_on_screen() { x_frame_geometry "$1"; frame_on_screen && frame_centred; }
+on_screen() { x_frame_geometry "$1"; frame_on_screen; }
 
 # One screen: splash, design window, Getting Started.
 check_screen() {
@@ -55,11 +56,9 @@ check_screen() {
   x_wait_for "the design window ($label)" x_has_window_named "VALDRIS Power 2000"
   design=$(x_window_named "VALDRIS Power 2000")
   x_wait_for "the design window's frame ($label)" has_frame_extents "$design"
-  if ! centred_on_screen "$design"; then
-    sleep 1  # the window may still be on its way
-    centred_on_screen "$design" ||
-      fail "$label: design frame ${FRAME_W}x${FRAME_H} at $FRAME_X,$FRAME_Y is not centred within ${screen_w}x${screen_h}"
-  fi
+  # The window may still be on its way.
+  x_wait_for "the design window centred by its frame within ${screen_w}x${screen_h} ($label)" \
+    centred_on_screen "$design"
   pass "$label: design window frame ${FRAME_W}x${FRAME_H} at $FRAME_X,$FRAME_Y, on screen and centred"
 
   x_focus "$design"
@@ -69,8 +68,7 @@ check_screen() {
   x_wait_for "Getting Started ($label)" x_has_window_named "Getting Started"
   started=$(x_window_named "Getting Started")
   x_wait_for "the Getting Started frame ($label)" has_frame_extents "$started"
-  x_frame_geometry "$started"
-  frame_on_screen || fail "$label: Getting Started frame at $FRAME_X,$FRAME_Y runs off the screen"
+  x_wait_for "the Getting Started frame on the screen ($label)" on_screen "$started"
   pass "$label: Getting Started on screen"
   [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/placement-${screen}-x$scale.png"
 
@@ -91,8 +89,7 @@ check_screen() {
   x_wait_for "the help viewer ($label)" x_has_window_named "VALDRIS Power Help"
   viewer=$(x_window_named "VALDRIS Power Help")
   x_wait_for "the help viewer's frame ($label)" has_frame_extents "$viewer"
-  x_frame_geometry "$viewer"
-  frame_on_screen || fail "$label: help viewer frame ${FRAME_W}x${FRAME_H} at $FRAME_X,$FRAME_Y runs off the screen"
+  x_wait_for "the help viewer's frame on the screen ($label)" on_screen "$viewer"
   pass "$label: help viewer on screen"
 
   x_session_stop
