@@ -20,6 +20,7 @@ x_passed=0
 x_program_pid=
 x_xvfb_pid=
 x_wm_pid=
+x_wm_bus_pid=
 x_dbus_pid=
 
 fail() {
@@ -40,13 +41,14 @@ x_wait_for() {
   done
 }
 
-# Starts Xvfb on a free display and openbox on it; both end with the shell.
+# Starts Xvfb on a free display and a window manager on it (openbox unless
+# the second argument names xfwm4); both end with the shell.
 # Xvfb picks the display itself (-displayfd), so tests started at the same
 # moment cannot take the same one. -noreset: Xvfb otherwise resets whenever
 # its last client leaves, and a program started during the reset finds no
 # display.
 x_session_start() {
-  local screen=${1:-1280x1024x24} display_file
+  local screen=${1:-1280x1024x24} window_manager=${2:-openbox} display_file
   display_file=$(mktemp)
   Xvfb -displayfd 3 -screen 0 "$screen" -noreset -nolisten tcp 3> "$display_file" > /dev/null 2>&1 &
   x_xvfb_pid=$!
@@ -61,7 +63,17 @@ x_session_start() {
   rm -f "$display_file"
   export QT_QPA_PLATFORM=xcb
   unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR WAYLAND_DISPLAY
-  openbox --sm-disable > /dev/null 2>&1 &
+  case $window_manager in
+    openbox) openbox --sm-disable > /dev/null 2>&1 & ;;
+    # xfwm4 reads its settings through xfconf, which lives on a session bus
+    # of the window manager's own.
+    xfwm4)
+      local bus
+      bus=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 | tr '\n' ' ')
+      x_wm_bus_pid=$(echo "$bus" | awk '{print $2}')
+      DBUS_SESSION_BUS_ADDRESS=${bus%% *} xfwm4 --compositor=off --sm-client-disable > /dev/null 2>&1 & ;;
+    *) fail "no such window manager here: $window_manager" ;;
+  esac
   x_wm_pid=$!
   x_wait_for "the window manager" x_wm_running
 }
@@ -91,10 +103,10 @@ x_controls() { /usr/bin/python3 "$x_support_dir/atspi_probe.py" "$x_program_pid"
 x_session_stop() {
   # A process that has already gone is no failure of the test.
   local pid
-  for pid in "$x_program_pid" "$x_dbus_pid" "$x_wm_pid" "$x_xvfb_pid"; do
+  for pid in "$x_program_pid" "$x_dbus_pid" "$x_wm_pid" "$x_wm_bus_pid" "$x_xvfb_pid"; do
     [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
   done
-  x_program_pid= x_wm_pid= x_xvfb_pid= x_dbus_pid=
+  x_program_pid= x_wm_pid= x_wm_bus_pid= x_xvfb_pid= x_dbus_pid=
   return 0
 }
 
