@@ -18,7 +18,7 @@ x_open_design_window "$program"
 design=$x_design
 
 tree=
-design_tree_read() { tree=$(x_accessible_tree "VALDRIS Power") && grep -q $'^text\tDCGL\t1$' <<< "$tree"; }
+design_tree_read() { tree=$(x_accessible_tree) && grep -q $'^text\tDCGL\t1$' <<< "$tree"; }
 x_wait_for "the design window on the accessibility bus" design_tree_read
 
 # Inputs: role and name.

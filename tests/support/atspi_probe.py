@@ -11,7 +11,11 @@ test. As a module: snapshot(pid), design_controls(nodes). From the shell:
     atspi_probe.py <pid> text <what>     its text
     atspi_probe.py <pid> arrow <where>   a point of the LBGR bar: left, right
                                          (its arrows) or trough-right
+    atspi_probe.py <pid> tree            one line per showing node, as a
+                                         screen reader has it:
+                                         role<TAB>name<TAB>value
 <what> is one of: sigma, spin-up, spin-down, bar, lbgr.
+Exits 1 when the program is not (yet) on the bus or the control is not found.
 """
 import sys
 
@@ -61,6 +65,18 @@ def _text_of(acc):
         return t.getText(0, t.characterCount)
     except NotImplementedError:
         return None
+
+
+def _value_of(acc):
+    """What a screen reader reads as the value: the text, or else the current
+    value of a value object (a scroll bar's position)."""
+    text = _text_of(acc)
+    if text is not None:
+        return text
+    try:
+        return str(acc.queryValue().currentValue)
+    except NotImplementedError:
+        return ""
 
 
 def _walk(acc, window, out, depth=0):
@@ -138,10 +154,18 @@ def bar_point(bar, where):
             "trough-right": (x + w - arrow - 6, y + h // 2)}[where]
 
 
+def _one_line(fields):
+    return "\t".join(f.replace("\n", "\\n").replace("\t", " ") for f in fields)
+
+
 if __name__ == "__main__":
     found = snapshot(int(sys.argv[1]))
     if found is None:
         sys.exit(1)
+    if sys.argv[2:] == ["tree"]:
+        for n in found:
+            print(_one_line((n.role, n.name, _value_of(n.acc))))
+        sys.exit(0)
     if len(sys.argv) > 3:
         controls = design_controls(found)
         command, what = sys.argv[2], sys.argv[3]

@@ -110,11 +110,9 @@ x_session_stop() {
   return 0
 }
 
-# Role, name and value of every showing object of the application, one per
-# line, tab-separated (see tests/support/atspi_tree.py).
-x_accessible_tree() {
-  timeout 20 /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi_tree.py" "$1" 2>/dev/null
-}
+# Role, name and value of every showing object of the program, one per line,
+# tab-separated, as a screen reader has them.
+x_accessible_tree() { timeout 20 /usr/bin/python3 "$x_support_dir/atspi_probe.py" "$x_program_pid" tree 2>/dev/null; }
 
 # --- The program's windows (of x_program_pid) -------------------------------
 
