@@ -71,7 +71,7 @@ x_session_start() {
       local bus
       bus=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 | tr '\n' ' ')
       x_wm_bus_pid=$(echo "$bus" | awk '{print $2}')
-      DBUS_SESSION_BUS_ADDRESS=${bus%% *} xfwm4 --compositor=off --sm-client-disable > /dev/null 2>&1 & ;;
+      DBUS_SESSION_BUS_ADDRESS=${bus%% *} NO_AT_BRIDGE=1 xfwm4 --compositor=off --sm-client-disable > /dev/null 2>&1 & ;;
     *) fail "no such window manager here: $window_manager" ;;
   esac
   x_wm_pid=$!
