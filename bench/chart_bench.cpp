@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The cost of one whole power chart drawing, as every recalculation does it:
 // onto a QImage of the window's chart size, and onto the recording surface,
 // which leaves the drawing routine alone.

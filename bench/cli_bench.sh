@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The command-line companion as a script sees it: whole-process wall time and
 # peak resident memory of one --json design, then sweeps of 10^4, 10^5 and
 # 10^6 rows (rows per second, peak memory). Prints every figure; not a test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Speed of one recalculation of each design, at the window's defaults and at
 // the costliest sizes (exact WRS distribution at n = 20, exact binomial power
 // curve at n = 50).

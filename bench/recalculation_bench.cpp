@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One recalculation of the design window with the default inputs: the design
 // routine, the result fields and the chart redrawn into its retained image.
 // It runs on every accepted input and every chart click, so it must stay well

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Start-up time: from launching the program until its splash window is mapped,
 # on a virtual X display. Prints every run and the median; the target is
 # under 500 ms. Not a test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The two axis titles that stand over the power chart: their words, typeface
 // and places. The window shows them as labels over its chart; the chart files,

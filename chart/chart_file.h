@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Writes the power chart of a design to a PNG or SVG file at the window's
 // chart size, for reports.

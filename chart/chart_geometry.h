@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Where the power chart is drawn: the size of PicChart's drawing area, and the
 // margins, scale and axis positions of one drawing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // What the power chart needs from something it can draw on. Coordinates are
 // in twips with the origin at the top left, y growing downwards; they are

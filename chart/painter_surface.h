@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The chart surface over a QPainter, for the window and for chart files:
 // twips become logical pixels, text is drawn in PicChart's font on a white

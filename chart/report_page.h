@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The one-page design report: heading, inputs, results with the decision
 // rule, the power chart with its titles, the power at the labelled

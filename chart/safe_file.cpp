@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "safe_file.h"
 
 #include <QFile>

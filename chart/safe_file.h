@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Writing a file the program makes (a chart, a report): whole or not at all,
 // and never through a name that is not a plain file of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The windows and the chart are laid out in twips (1/1440 inch); the screen
 // and the chart files have 15 twips to the pixel at 96 dots per inch.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The typefaces the windows are laid out in, mapped to faces that exist on a
 // Linux desktop with metric-compatible substitutes where there are any.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The seam between the companion and its drawing module. Everything that
 // needs Qt (fonts, images, SVG) lives in the module, which the companion

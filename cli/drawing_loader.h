@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Finds and loads the drawing module on first use: beside the program in the
 // build tree, or in the program's private library folder once installed.

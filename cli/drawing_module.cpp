@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The companion's drawing module: the chart files and the report, on Qt's offscreen
 // platform whatever the environment names, with Qt's own notes kept off the
 // companion's standard error.

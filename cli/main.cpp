@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // valdris-power-cli: the design of the VALDRIS Power window from the command
 // line, for scripts and reports. No toolkit is linked: the drawing module is
 // loaded only when a chart or a report is asked for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Number and text forms for machine-readable output (JSON and CSV) and the
 // fixed-decimal columns of the readable report. Independent of the locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The command line of valdris-power-cli: what was asked for, and the option
 // values read as numbers.

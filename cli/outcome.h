@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // What each step of the companion gives: its value, or the message saying
 // why there is none (a usage error or a refusal, as the step's caller

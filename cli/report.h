@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The output of one design: a readable summary, a JSON object or the curve
 // as CSV. Readable text shows the figures as the design window does; JSON

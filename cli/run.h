@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // One invocation of valdris-power-cli, from its arguments to its exit status.
 

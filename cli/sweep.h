@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A series of designs with one input stepped over a range, computed one row
 // at a time so that a long sweep needs no more memory than a short one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The output of a sweep: one row per swept value with D/s, the sample size
 // and the critical value, or the reason the rules refused that value. Each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // From the five design inputs to a design state and a finished design: the
 // rule order and the steps that the design window's handlers and the

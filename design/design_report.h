@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // What a report of one design says, as text: the inputs as the window shows
 // them, the results, the rule a survey is judged by, the power at the chart's

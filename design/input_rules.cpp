@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "input_rules.h"
 
 namespace valdris::rules {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The acceptance rules of the design inputs and their messages, shared by the
 // design window and the command-line companion. Plain C++.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The number-text conversions every input and result of the window goes
 // through. Plain C++ so that the command-line companion shares them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The results of a design as the window writes them, and the companion with
 // it: one text per result, so that no two places can disagree.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Figures in fields of fixed width (the sample sizes, the critical value, the
 // shift, the DCGL at the end of the bar) are read in full or not at all: a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // frmSampleSizeandPower: the design window. It holds every input, shows every
 // result and carries the power chart. Constructing it is loading it: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The DCGL and the LBGR: their boxes, the LBGR scroll bar and the rule that
 // keeps the relative shift at 0.1 or more.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Alpha and beta: the two decision error boxes.
 #include <QComboBox>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The event wiring of the design window and the steps its input handlers share.
 #include <QAction>
 #include <QComboBox>

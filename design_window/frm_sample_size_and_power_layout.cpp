@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The design window's controls: kinds, captions, fonts, places and the order
 // the keyboard visits them. Positions are absolute (the window is designed in
 // twips) and nothing moves when the window is resized.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The design leaves the window: the File menu's report, print and chart
 // items and the Edit menu's copy. Each works on the design the window shows,
 // with the texts it shows, and is disabled while the results are empty.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Sigma: the typed standard deviation and the spin control beside it.
 #include <QApplication>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A horizontal scroll bar whose keys and wheel move the thumb as the
 // platform's horizontal scroll bars do: Right, Down, PageDown and the wheel

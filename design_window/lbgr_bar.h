@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The LBGR scroll bar runs over the LBGR from 0 to the DCGL in thousandths of
 // the DCGL.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "lost_focus_watcher.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Runs a control's lost-focus handler when the control that had the keyboard
 // focus gives it to another control of its window.

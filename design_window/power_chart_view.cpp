@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "power_chart_view.h"
 
 #include <QMouseEvent>

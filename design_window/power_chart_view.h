@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // PicChart: the widget that shows the power chart. The chart is drawn into a
 // retained image, so it survives being covered; a click reports clicked().

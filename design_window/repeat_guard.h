@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Keeps the auto-repeat of the window's arrows to the user's own presses.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Printing the design report: a preview of the page, from which the system's
 // print dialog prints it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A label that keeps its caption in plain letters ("D/s = 1") and shows it as
 // the Symbol typeface would: Latin letters as their Greek counterparts, so the

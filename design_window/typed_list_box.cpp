@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "typed_list_box.h"
 
 #include <QAccessible>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // An editable list box (alpha, beta) in which typing is typing and only a
 // deliberate choice is a choice:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A spin control with an up and a down arrow and no value of its own: it only
 // reports clicks on its arrows.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Configures and builds one configuration: build.sh <build-dir> [cmake options...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

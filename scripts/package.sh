@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds the Debian package: a stripped Release build of the two programs
 # (no tests, no benchmarks) in build-package/, packed by CPack. Prints the
 # package's path on standard output (the build's progress goes to stderr).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs what is needed, builds and starts VALDRIS Power.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

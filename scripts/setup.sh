@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs what the build, the tests and the program need on Debian 12.
 # Runs as root (or through sudo); skips apt when everything is present.
 set -euo pipefail

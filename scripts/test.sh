@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs what is needed, builds the normal and the sanitizer configuration
 # and runs every test of both through CTest.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Asks the window manager for a title bar with a close button only: no icon
 // or window menu, no minimise or maximise button, no resizing. Qt always asks

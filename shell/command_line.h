@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The program's answers to --help and --version: printed before any window
 // or display is opened, so they work in a terminal without a desktop (and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "design_window_loader.h"
 
 #include "frm_sample_size_and_power.h"

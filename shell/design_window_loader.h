@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Loads the real design window and wires its Help menu to the program's windows.
 

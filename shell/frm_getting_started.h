@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // frmGettingStarted: one paragraph on what the program does; OK closes it.
 

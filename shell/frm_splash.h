@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // frmSplash: the first window at start-up and, later, the About window. Its OK
 // button is the only way on; what OK does is up to the program's windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Reading the help file for the viewer: only an ordinary file, only up to a
 // size the viewer shows at once, and only HTML that Qt can lay out quickly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The program's own help viewer: the HTML help file beside the program, one
 // anchor per help context number, shown in a window of its own with Back,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // VALDRIS Power: the splash window first; its OK opens the design window. The
 // program runs until its last window has closed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The program's three windows, each open at most once. Asking for a window
 // that is open brings it to the front instead of opening another.

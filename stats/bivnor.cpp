@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Donnelly's bivariate normal upper-orthant probability (1973), assembled
 // from marginal tails and two Owen's T terms summed as series.
 

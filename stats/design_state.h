@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The design state shared by the design routines, the window and the chart.
 // Widths are part of the meaning: values are rounded to them when stored and

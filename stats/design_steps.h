@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Steps shared by the two design routines (internal to the engine).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Error function, standard normal distribution and its upper-tail quantile.
 // The coefficients are the 15-digit literals the published figures were
 // computed with, not the longer values of the original paper.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Rounding to the nearest whole number or number of decimals, an exact half
 // going to the even neighbour (the default rounding mode), as every rounded

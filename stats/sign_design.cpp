@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One-sample Sign test: sample size, critical value and power curve, and the
 // cumulative binomial probability they rest on.
 

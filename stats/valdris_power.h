@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // ModVALDRISPower: the numerical functions and the two design routines.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Two-sample Wilcoxon Rank Sum test: sample size of each area, critical
 // value of the rank-sum statistic and power curve.
 

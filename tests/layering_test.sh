@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The folders are layers, each using only those above it:
 #   stats -> design -> chart -> ui -> design_window -> shell;  cli beside shell.
 # Checks that the engine and the design layer include no Qt and that no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Test entry point for tests that need a QApplication: headless by default.
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // ContextIDs: the help set-up of the program. Every window, menu and control
 // names its help topic by a context number; F1 asks the help viewer for it.

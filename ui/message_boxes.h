@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Every message the program shows goes through this interface, so that tests
 // can record messages without running a modal loop.

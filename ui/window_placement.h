@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Where a window goes on the screen. Every window keeps its outer frame
 // (title bar, borders, menu bar) within the screen's available area, the

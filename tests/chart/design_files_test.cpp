@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The files the program writes: the report PDF read back with poppler's
 // tools, the chart files' titles and faces, and the one safe way every file
 // is written.

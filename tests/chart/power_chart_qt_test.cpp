@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The power chart drawn with QPainter, and the chart widget: retained image,
 // border and click.
 

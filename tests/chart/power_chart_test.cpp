@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The power chart's geometry and drawing order on a recording surface, the
 // line clipping that protects QPainter, and chart files written from a plain
 // program (no QApplication).

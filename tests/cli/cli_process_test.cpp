@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs the built valdris-power-cli and checks what a script would see.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The report's words for each kind of design: the decision rule with the
 // shown figures, the method each size range was computed by, and the power
 // at the chart's labelled concentrations.

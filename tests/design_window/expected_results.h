@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // What the design window ought to show for a design state: the selected
 // test's design routine rerun on a copy of the state, written as the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every figure the design window shows can be read in full: the largest
 // sizes, critical values, shifts and DCGL texts the engine and the rules
 // accept fit their fields, in a smaller font if need be, and a DCGL text too

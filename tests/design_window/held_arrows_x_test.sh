@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The real program under a window manager: a press on a repeating control is
 # one user action, and a message box that its change opens stops the repeat.
 #   held_arrows_x_test.sh <path to valdris-power>

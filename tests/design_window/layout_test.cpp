@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The design window's layout: controls, captions, fonts, places, keyboard
 // order and what assistive technology is told.
 

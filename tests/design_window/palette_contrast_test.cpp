@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every text of the design window is readable under the light and the dark
 // Fusion palettes: the window is rendered and each label, field and button is
 // measured against the WCAG contrast of 4.5 : 1 between its letters and what

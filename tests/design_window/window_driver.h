@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Drives the design window as a user would: real key and mouse events sent
 // to whatever holds the focus, so that focus changes, lost-focus handlers and

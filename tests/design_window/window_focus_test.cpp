@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The lost-focus handlers as the focus really moves between the controls of
 // a shown window, and the window's close.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Randomised user: a seeded generator drives the design window through random
 // keys, texts, clicks, list choices, scroll and spin actions. After every
 // step the design state must hold only finite numbers inside the ranges the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The design window's handlers, called as the controls' events call them,
 // with messages recorded instead of shown.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A freshly loaded design window driven by short steps ("dcgl 0.4" types into
 // the box and leaves it), with its messages recorded by short names and its

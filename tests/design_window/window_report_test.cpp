@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The File and Edit menu items that hand the shown design on: their access
 // keys and topics, their disabled state, and that what they hand on is what
 // the window shows.

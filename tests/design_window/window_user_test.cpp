@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The design window driven as a user drives it: keys and mouse clicks on the
 // shown window, with the messages, texts, focus and results checked after
 // each sequence.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The power chart in the real program under a window manager, at a scale of
 # 1.5: a DCGL in the thousands and beyond still spans the plot (the 150 %
 # grid line ends the horizontal axis), and the one-pixel grid lines are all

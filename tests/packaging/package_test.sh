@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The Debian package as a user gets it: unpacked into a scratch root (no
 # installation), its programs run from there and its contents checked.
 #   package_test.sh path/to/valdris-power_*.deb

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # What assistive technology and a keyboard user get of the real program's
 # design window, read over AT-SPI:
 #   accessibility_x_test.sh <path to valdris-power>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # End to end: the real program on a virtual X display with a window manager,
 # driven as a user would.
 #   e2e_test.sh <path to valdris-power>

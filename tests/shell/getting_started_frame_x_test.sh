@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # What window managers make of Getting Started's frame in the real program:
 #   getting_started_frame_x_test.sh <path to valdris-power>
 # - xfwm4 follows the Motif hints: a title bar with a close button only, no

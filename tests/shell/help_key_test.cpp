@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // F1: which topic it asks for, and what happens without a usable help file.
 #include <QApplication>
 #include <QDir>

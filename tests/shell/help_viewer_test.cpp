@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The help viewer: each topic at the top of the view, Back, Forward and
 // Contents, links kept within the help file, and help files it must not
 // show (devices, FIFOs, oversized or pathologically nested files).

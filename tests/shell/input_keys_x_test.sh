@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Keys and the wheel on the real program's inputs, under openbox:
 #   input_keys_x_test.sh <path to valdris-power>
 # - Return in the alpha box checks nothing, even on a text that reads like a

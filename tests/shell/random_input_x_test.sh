@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # A seeded random user of the real program under a window manager: random
 # keys, clicks, held buttons and typed text, message boxes answered as they
 # come (tests/support/random_user_x.py). Fails on a crash, a sanitizer report,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The design leaves the window, in the real program under a window manager:
 #   report_e2e_test.sh <path to valdris-power>
 # File, Save Report (by its access keys) -> the save dialog suggests the

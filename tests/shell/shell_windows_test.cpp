@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The splash and Getting Started windows and how the program keeps each
 // window at most once.
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Where the real program's windows appear, under openbox on screens of several
 # sizes and at scale 2:
 #   window_placement_x_test.sh <path to valdris-power>

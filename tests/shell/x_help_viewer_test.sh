@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The help viewer in the real program under a window manager: F1 opens each
 # window's and menu's topic with its heading at the top of the view (also the
 # last topic), F1 inside the viewer keeps the place, Back returns, the window

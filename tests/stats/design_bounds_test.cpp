@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every design has at least one sample and powers that are probabilities,
 // whatever rounding does at the edges of the input ranges.
 #include <gtest/gtest.h>

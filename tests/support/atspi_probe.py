@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: Apache-2.0
 """Reads a running program's windows through the accessibility bus (AT-SPI).
 
 Used by the tests of the real program to find controls and read what they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Every message the design window may show, with its icon and a short name
 // for step tables ("joint", "adjusted").

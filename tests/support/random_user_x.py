@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: Apache-2.0
 """A seeded random user of the real program on an X display with a window manager.
 
     random_user_x.py <pid> <design window id> <seed> <seconds> <program log>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A MessageBoxes that records what would have been shown and returns at once,
 // as if the user had pressed OK.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A chart surface that draws nothing and remembers every operation, with the
 // pen colour and line width in force, so that tests can check what a drawing

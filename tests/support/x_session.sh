@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Shared by the tests of the real program: a virtual X display with a window
 # manager, and the waits and queries those tests need. Source it from bash:
 #
