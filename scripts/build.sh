@@ -4,5 +4,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1; shift
-cmake -S "$root" -B "$root/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" > /dev/null
+# A compiler cache, where installed, lets other checkouts of the same sources
+# (worktrees, CI's fresh clone on the same machine) reuse objects.
+launcher=()
+if command -v ccache > /dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+fi
+cmake -S "$root" -B "$root/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" > /dev/null
 cmake --build "$root/$dir" -j "$(nproc)"
