@@ -43,9 +43,17 @@ inline float NextCurveX(float previous, float step) {
     return static_cast<float>(static_cast<double>(step) + static_cast<double>(previous));
 }
 
-// Fills CurveX[1..60] and, for each point, CurvePower from power_at(shift),
-// where shift = (DCGL - x) / Sigma. Beyond +-6 the power is taken as 1 or 0;
-// exactly +-6 is still computed. Element 0 of both arrays stays 0.
+// The power at one shift: beyond +-6 taken as 1 or 0 (exactly +-6 is still
+// computed), otherwise power_at(shift) held within [0, 1].
+template <typename PowerAtShift>
+double PowerWithCertainEnds(double shift, PowerAtShift power_at) {
+    if (shift > kCertainShift) return 1;
+    if (shift < -kCertainShift) return 0;
+    return WithinProbabilityRange(power_at(shift));
+}
+
+// Fills CurveX[1..60] and, for each point, CurvePower at
+// shift = (DCGL - x) / Sigma. Element 0 of both arrays stays 0.
 template <typename PowerAtShift>
 void FillPowerCurve(double dcgl, float sigma, DesignState& out, PowerAtShift power_at) {
     const float step = CurveStep(dcgl);
@@ -54,13 +62,7 @@ void FillPowerCurve(double dcgl, float sigma, DesignState& out, PowerAtShift pow
     for (int i = 1; i <= kCurvePoints; ++i) {
         out.CurveX[i] = NextCurveX(out.CurveX[i - 1], step);
         const double shift = (dcgl - out.CurveX[i]) / sigma;
-        if (shift > kCertainShift) {
-            out.CurvePower[i] = 1;
-        } else if (shift < -kCertainShift) {
-            out.CurvePower[i] = 0;
-        } else {
-            out.CurvePower[i] = WithinProbabilityRange(power_at(shift));
-        }
+        out.CurvePower[i] = PowerWithCertainEnds(shift, power_at);
     }
 }
 

@@ -77,6 +77,30 @@ double BinomialCdf(int32_t n, int32_t m, double p) {
     return sum;
 }
 
+std::optional<int32_t> SignCriticalValue(int32_t n, float alpha) {
+    if (n < kSignExactCriticalValueBelow) return ExactCriticalValue(n, alpha);
+    return ToInt32(ApproximateCriticalValue(n, alpha));
+}
+
+double SignPower(int32_t n, int32_t critical, double shift) {
+    return design_steps::PowerWithCertainEnds(
+        shift, [&](double s) { return PassProbability(n, critical, NormalCdf(s)); });
+}
+
+DesignOutcome DesignSignTestForSize(DesignState& state, int32_t n) {
+    const auto critical = SignCriticalValue(n, state.Alpha);
+    if (!critical) return DesignOutcome::SampleSizeOutOfRange;
+
+    DesignState next = state;
+    next.SignN = n;
+    next.SignCriticalValue = *critical;
+    design_steps::FillPowerCurve(state.DCGL, state.Sigma, next, [&](double shift) {
+        return PassProbability(n, *critical, NormalCdf(shift));
+    });
+    state = next;
+    return DesignOutcome::Ok;
+}
+
 DesignOutcome DesignSignTest(DesignState& state) {
     const double z_alpha = NormalQuantile(state.Alpha);
     const double z_beta = NormalQuantile(state.Beta);
@@ -85,23 +109,7 @@ DesignOutcome DesignSignTest(DesignState& state) {
 
     const auto n = ToInt32(SignSampleSize(z_alpha, z_beta, p));
     if (!n) return DesignOutcome::SampleSizeOutOfRange;
-
-    std::optional<int32_t> critical;
-    if (*n < kSignExactCriticalValueBelow) {
-        critical = ExactCriticalValue(*n, state.Alpha);
-    } else {
-        critical = ToInt32(ApproximateCriticalValue(*n, state.Alpha));
-    }
-    if (!critical) return DesignOutcome::SampleSizeOutOfRange;
-
-    DesignState next = state;
-    next.SignN = *n;
-    next.SignCriticalValue = *critical;
-    design_steps::FillPowerCurve(state.DCGL, state.Sigma, next, [&](double shift) {
-        return PassProbability(*n, *critical, NormalCdf(shift));
-    });
-    state = next;
-    return DesignOutcome::Ok;
+    return DesignSignTestForSize(state, *n);
 }
 
 }  // namespace valdris

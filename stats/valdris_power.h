@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "design_state.h"
 
@@ -50,5 +51,28 @@ enum class DesignOutcome {
 
 DesignOutcome DesignSignTest(DesignState& state);
 DesignOutcome DesignWRSTest(DesignState& state);
+
+// --- Any sample size ---------------------------------------------------------
+// The designs above end in these, so a given size (a budget's N, or the count
+// of measurements actually taken) gets the very figures a designed one would.
+
+// Critical value of the Sign test for n samples: the exact binomial search
+// below kSignExactCriticalValueBelow, the normal approximation from there;
+// nothing when the approximation does not fit 32 bits.
+std::optional<int32_t> SignCriticalValue(int32_t n, float alpha);
+
+// Probability that the survey unit passes when the true concentration lies
+// `shift` standard deviations below the DCGL ((DCGL - x) / sigma): the Sign
+// test of n samples with this critical value, or the WRS test of n samples in
+// each area with this critical rank sum. Beyond 6 standard deviations the
+// outcome is taken as certain, as on the power curve.
+double SignPower(int32_t n, int32_t critical, double shift);
+double WRSPower(int32_t n, double critical, double shift);
+
+// The designs with the sample size given (each area's, for WRS) instead of
+// computed from alpha, beta and D/s: critical value and power curve for n.
+// n must be at least 1.
+DesignOutcome DesignSignTestForSize(DesignState& state, int32_t n);
+DesignOutcome DesignWRSTestForSize(DesignState& state, int32_t n);
 
 }  // namespace valdris

@@ -125,6 +125,25 @@ double WRSJointProbability(double shift) {
     return BIVNOR(h, h, kBivnorCorrelation);
 }
 
+double WRSPower(int32_t n, double critical, double shift) {
+    const double nd = n;
+    return design_steps::PowerWithCertainEnds(
+        shift, [&](double s) { return PassProbability(nd, critical, s); });
+}
+
+DesignOutcome DesignWRSTestForSize(DesignState& state, int32_t n) {
+    DesignState next = state;
+    next.WRSN = n;
+    next.WRSCriticalValue = CalcWRSCriticalValue(n, n, state.Alpha);
+    const double nd = n;
+    const double critical = next.WRSCriticalValue;
+    design_steps::FillPowerCurve(state.DCGL, state.Sigma, next, [&](double shift) {
+        return PassProbability(nd, critical, shift);
+    });
+    state = next;
+    return DesignOutcome::Ok;
+}
+
 DesignOutcome DesignWRSTest(DesignState& state) {
     const double za = NormalQuantile(state.Alpha);
     const double zb = NormalQuantile(state.Beta);
@@ -132,17 +151,7 @@ DesignOutcome DesignWRSTest(DesignState& state) {
 
     const auto n = ToInt32(WRSSampleSize(za, zb, pr));
     if (!n) return DesignOutcome::SampleSizeOutOfRange;
-
-    DesignState next = state;
-    next.WRSN = *n;
-    next.WRSCriticalValue = CalcWRSCriticalValue(*n, *n, state.Alpha);
-    const double nd = *n;
-    const double critical = next.WRSCriticalValue;
-    design_steps::FillPowerCurve(state.DCGL, state.Sigma, next, [&](double shift) {
-        return PassProbability(nd, critical, shift);
-    });
-    state = next;
-    return DesignOutcome::Ok;
+    return DesignWRSTestForSize(state, *n);
 }
 
 }  // namespace valdris

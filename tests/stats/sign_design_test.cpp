@@ -120,5 +120,39 @@ TEST(DesignSignTest, UnrepresentableSampleSizeChangesNothing) {
     EXPECT_GT(state.SignN, 2000000000);
 }
 
+// A given size gets the designed size's figures; the power at the LBGR is the
+// curve's formula at D/s.
+TEST(DesignForSize, CriticalValueAndPowerAtTheLBGR) {
+    const struct {
+        bool wrs;
+        int32_t n;
+        double critical, power_at_lbgr;
+    } cases[] = {
+        {false, 29, 19, 0.98900817},  // the designed size at the defaults
+        {false, 20, 14, 0.91583067},
+        {false, 15, 11, 0.79518312},
+        {true, 32, 1162.4751, 0.99106099},
+    };
+    for (const auto& c : cases) {
+        DesignState given = DefaultInputs();
+        if (c.wrs) {
+            ASSERT_EQ(DesignWRSTestForSize(given, c.n), DesignOutcome::Ok);
+            EXPECT_TRUE(RoundsTo(given.WRSCriticalValue, c.critical, 4)) << c.n;
+            EXPECT_TRUE(RoundsTo(WRSPower(c.n, given.WRSCriticalValue, given.DoverS),
+                                 c.power_at_lbgr, 8));
+        } else {
+            ASSERT_EQ(DesignSignTestForSize(given, c.n), DesignOutcome::Ok);
+            EXPECT_EQ(given.SignCriticalValue, c.critical) << c.n;
+            EXPECT_TRUE(RoundsTo(SignPower(c.n, given.SignCriticalValue, given.DoverS),
+                                 c.power_at_lbgr, 8));
+        }
+    }
+    // The designed routines end in the sized ones: same bits for the designed N.
+    DesignState designed = DefaultInputs(), sized = DefaultInputs();
+    DesignWRSTest(designed);
+    DesignWRSTestForSize(sized, designed.WRSN);
+    EXPECT_TRUE(SameBits(designed, sized));
+}
+
 }  // namespace
 }  // namespace valdris
