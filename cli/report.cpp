@@ -43,7 +43,7 @@ void WriteTextReport(std::ostream& out, TestKind test, const DesignState& state)
     }
 }
 
-void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state) {
+void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state, const JsonMembers& more) {
     out << "{\n"
         << "  \"test\": " << JsonString(TestKey(test)) << ",\n"
         << "  \"alpha\": " << ExactNumber(state.Alpha) << ",\n"
@@ -61,6 +61,10 @@ void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state)
     WriteJsonArray(out, state.CurveX);
     out << ",\n  \"curve_power\": ";
     WriteJsonArray(out, state.CurvePower);
+    if (more) {
+        out << ",\n";
+        more(out);
+    }
     out << "\n}\n";
 }
 

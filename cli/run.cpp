@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "run.h"
 
+#include "assessment_output.h"
 #include "options.h"
 #include "refusal_text.h"
 #include "result_texts.h"
@@ -92,6 +93,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const DesignRun run = RunDesign(options.test, *inputs);
     if (!run.state) return Refuse(err, RefusalText(*run.refusal));
     const DesignState& state = *run.state;
+    // Measurements are judged before anything is written, so refused data
+    // leave no file and no output.
+    std::optional<DataAssessment> assessment;
+    if (options.assess_path) {
+        const Outcome<DataAssessment> assessed = AssessFiles(options, state);
+        if (!assessed) return Refuse(err, assessed.message());
+        assessment = *assessed;
+    }
 
     // The files come first so that a failure leaves nothing half reported.
     if (options.chart_path && !WriteOutputFile(err, "chart", *options.chart_path, [&](std::string& error) {
@@ -111,8 +120,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
     switch (*format) {
-        case OutputFormat::Text: WriteTextReport(out, options.test, state); break;
-        case OutputFormat::Json: WriteJsonReport(out, options.test, state); break;
+        case OutputFormat::Text:
+            WriteTextReport(out, options.test, state);
+            if (assessment) {
+                out << '\n';
+                WriteTextAssessment(out, *assessment);
+            }
+            break;
+        case OutputFormat::Json:
+            WriteJsonReport(out, options.test, state, assessment ? JsonMembers([&](std::ostream& o) {
+                WriteJsonAssessment(o, *assessment);
+            }) : JsonMembers());
+            break;
         case OutputFormat::Csv: WriteCsvCurve(out, state); break;
     }
     return kExitOk;
