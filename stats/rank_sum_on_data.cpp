@@ -84,7 +84,11 @@ double ExactRankSumUpperTail(int32_t m, int32_t n, double w) {
         for (int32_t j = std::min(rank, m); j >= 1; --j) {
             std::vector<long double>& with = counts[j];
             const std::vector<long double>& without = counts[j - 1];
-            for (int32_t s = largest; s >= rank; --s) with[s] += without[s - rank];
+            // Only sums that j of the ranks 1..rank can make, the rank itself
+            // among them: from rank + (j - 1) j / 2 to the j largest.
+            const int32_t high = j * (2 * rank - j + 1) / 2;
+            const int32_t low = rank + (j - 1) * j / 2;
+            for (int32_t s = high; s >= low; --s) with[s] += without[s - rank];
         }
     }
     const long double threshold = std::ceil(static_cast<long double>(w));
