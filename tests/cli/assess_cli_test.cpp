@@ -22,16 +22,13 @@ protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() / ("valdris_assess_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
-        Write("pass.csv", "Result\n0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n0.9\n1.3\n");
-        Write("fail.csv", "0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n1.2\n1.3\n");
-        Write("bad.csv", "0.1\n0.2\n\n0.3x\n");
-        Write("one.csv", "Result\n0.4\n");
-        Write("ref.csv", "0\n0.1\n0.2\n0.3\n0.4\n");
-        Write("low.csv", "0.1\n0.2\n0.3\n0.4\n");
+        const char* files[][2] = {
+            {"pass.csv", "Result\n0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n0.9\n1.3\n"},
+            {"fail.csv", "0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n1.2\n1.3\n"}, {"bad.csv", "0.1\n0.2\n\n0.3x\n"},
+            {"one.csv", "Result\n0.4\n"}, {"ref.csv", "0\n0.1\n0.2\n0.3\n0.4\n"}, {"low.csv", "0.1\n0.2\n0.3\n0.4\n"}};
+        for (const auto& file : files) std::ofstream(dir_ / file[0]) << file[1];
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    void Write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
     std::filesystem::path dir_;

@@ -40,7 +40,6 @@ TEST(SignTestOnData, CountsDecidesAndGivesTheExactPValue) {
         SCOPED_TRACE(c.what);
         const auto result = RunSignTestOnData(c.survey, 1.0, 0.05f);
         ASSERT_TRUE(result);
-        EXPECT_EQ(result->n, static_cast<int32_t>(c.survey.size()));
         EXPECT_EQ(result->n_used, c.n_used);
         EXPECT_EQ(result->s_plus, c.s_plus);
         EXPECT_EQ(result->critical_value, c.critical);
@@ -54,21 +53,14 @@ TEST(SignUpperTail, MatchesRForLargeAndSmallCounts) {
         int32_t n, s;
         double p;  // R: binom.test(s, n, alternative = "greater")$p.value
     } cases[] = {
-        {10, 8, 0.0546875},
-        {10, 0, 1},
-        {10, 11, 0},
-        {1, 1, 0.5},
-        {100, 60, 0.028443966820490},
-        {100, 40, 0.982399899891148},
-        {2000, 1000, 0.508919505572927},
-        {2000, 1100, 4.22854476775197e-06},
-        {5000, 1, 1},
+        {10, 8, 0.0546875}, {10, 0, 1}, {10, 11, 0}, {1, 1, 0.5}, {5000, 1, 1},
+        {100, 60, 0.028443966820490}, {100, 40, 0.982399899891148},
+        {2000, 1000, 0.508919505572927}, {2000, 1100, 4.22854476775197e-06},
         {5000, 5000, std::pow(0.5, 5000)},  // below the double range: 0
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.n << " " << c.s);
-        const double p = SignUpperTail(c.n, c.s);
-        EXPECT_NEAR(p, c.p, 1e-13 * c.p + 1e-300);
+        EXPECT_NEAR(SignUpperTail(c.n, c.s), c.p, 1e-13 * c.p + 1e-300);
     }
 }
 
@@ -102,8 +94,6 @@ TEST(WRSTestOnData, RanksWithTiesAndDecides) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const WRSTestOnData result = RunWRSTestOnData(c.survey, c.reference, c.dcgl, 0.05f);
-        EXPECT_EQ(result.n, static_cast<int32_t>(c.survey.size()));
-        EXPECT_EQ(result.m, static_cast<int32_t>(c.reference.size()));
         EXPECT_EQ(result.rank_sum, c.w);
         EXPECT_EQ(result.critical_value, c.critical);
         EXPECT_NEAR(result.p_value, c.p, 1e-13);
@@ -148,33 +138,28 @@ TEST(Summarize, MeanMedianSampleSdAndMaximum) {
     };
     for (const auto& c : cases) {
         const SampleSummary s = Summarize(c.values);
-        EXPECT_EQ(s.count, static_cast<int32_t>(c.values.size()));
         EXPECT_DOUBLE_EQ(s.mean, c.mean);
         EXPECT_DOUBLE_EQ(s.median, c.median);
         EXPECT_NEAR(s.sd, c.sd, 1e-12);
         EXPECT_EQ(s.max, c.max);
     }
-    EXPECT_EQ(PositionsAboveDCGL({0.5, 1, 1.5, -2, 3}, 1), (std::vector<std::size_t>{2, 4}));
 }
 
 TEST(RetrospectivePower, IsTheDesignsPowerAtTheActualSize) {
     // With sigma as designed and the designed size, the figure is the
     // design's: defaults, N = 29 with critical value 19, D/s = 1; WRS N = 32.
-    const auto sign = SignRetrospectivePower(29, 0.05f, 0.5, 0.5);
-    ASSERT_TRUE(sign);
-    EXPECT_EQ(sign->critical_value, 19);
-    EXPECT_EQ(sign->power_at_lbgr, SignPower(29, 19, 1.0));
-    EXPECT_NEAR(sign->power_at_lbgr, 0.989008, 5e-7);
-
-    const auto wrs = WRSRetrospectivePower(40, 32, 0.05f, 0.5, 0.5);
-    ASSERT_TRUE(wrs);
-    EXPECT_EQ(wrs->n, 32);  // the smaller count
-    EXPECT_EQ(wrs->critical_value, CalcWRSCriticalValue(32, 32, 0.05f));
-    EXPECT_EQ(wrs->power_at_lbgr, WRSPower(32, wrs->critical_value, 1.0));
+    const auto sign = SignRetrospectivePower(29, 0.05f, 0.5, 0.5).value();
+    EXPECT_EQ(sign.critical_value, 19);
+    EXPECT_EQ(sign.power_at_lbgr, SignPower(29, 19, 1.0));
+    EXPECT_NEAR(sign.power_at_lbgr, 0.989008, 5e-7);
+    const auto wrs = WRSRetrospectivePower(40, 32, 0.05f, 0.5, 0.5).value();
+    EXPECT_EQ(wrs.n, 32);  // the smaller count
+    EXPECT_EQ(wrs.critical_value, CalcWRSCriticalValue(32, 32, 0.05f));
+    EXPECT_EQ(wrs.power_at_lbgr, WRSPower(32, wrs.critical_value, 1.0));
 
     // A larger sigma than designed lowers the power; data that do not vary
     // define no shift.
-    EXPECT_LT(SignRetrospectivePower(29, 0.05f, 0.5, 1.0)->power_at_lbgr, sign->power_at_lbgr);
+    EXPECT_LT(SignRetrospectivePower(29, 0.05f, 0.5, 1.0)->power_at_lbgr, sign.power_at_lbgr);
     EXPECT_FALSE(SignRetrospectivePower(29, 0.05f, 0.5, 0.0));
     EXPECT_FALSE(WRSRetrospectivePower(5, 5, 0.05f, 0.5, 0.0));
 }
