@@ -74,6 +74,27 @@ ReportEntries EntriesOf(const Options& options, const DesignState& state) {
             ShiftNumber(ShiftText(state.DoverS, 2))};
 }
 
+// The design, and the verdict on its measurements when there is one.
+void WriteSummary(std::ostream& out, OutputFormat format, TestKind test, const DesignState& state,
+                  const std::optional<DataAssessment>& assessment) {
+    switch (format) {
+        case OutputFormat::Text:
+            WriteTextReport(out, test, state);
+            if (assessment) {
+                out << '\n';
+                WriteTextAssessment(out, *assessment);
+            }
+            break;
+        case OutputFormat::Json: {
+            JsonMembers more;
+            if (assessment) more = [&](std::ostream& o) { WriteJsonAssessment(o, *assessment); };
+            WriteJsonReport(out, test, state, more);
+            break;
+        }
+        case OutputFormat::Csv: WriteCsvCurve(out, state); break;
+    }
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart,
@@ -114,26 +135,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         })) {
         return kExitFailure;
     }
-    // A file alone is the whole answer; a summary beside it is asked for.
-    const bool file_written = options.chart_path || options.report_path;
+    // A file alone is the whole answer; a summary beside it is asked for. A
+    // verdict on measurements is always an answer of its own.
+    const bool file_written = (options.chart_path || options.report_path) && !options.assess_path;
     const std::optional<OutputFormat> format =
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
-    switch (*format) {
-        case OutputFormat::Text:
-            WriteTextReport(out, options.test, state);
-            if (assessment) {
-                out << '\n';
-                WriteTextAssessment(out, *assessment);
-            }
-            break;
-        case OutputFormat::Json:
-            WriteJsonReport(out, options.test, state, assessment ? JsonMembers([&](std::ostream& o) {
-                WriteJsonAssessment(o, *assessment);
-            }) : JsonMembers());
-            break;
-        case OutputFormat::Csv: WriteCsvCurve(out, state); break;
-    }
+    WriteSummary(out, *format, options.test, state, assessment);
     return kExitOk;
 }
 
