@@ -9,6 +9,7 @@
 
 #include "design_inputs.h"
 #include "outcome.h"
+#include "plan_options.h"
 
 namespace valdris::cli {
 
@@ -39,6 +40,7 @@ struct Options {
     std::optional<std::string> chart_path;
     std::optional<std::string> report_path;
     std::string radionuclide = "Unity Rule";  // the report's label for the survey unit
+    PlanOptions plan;  // --n, the costs, --plan
     bool help = false;
     bool version = false;
 };

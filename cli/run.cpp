@@ -2,6 +2,7 @@
 #include "run.h"
 
 #include "options.h"
+#include "plan_run.h"
 #include "refusal_text.h"
 #include "result_texts.h"
 #include "report.h"
@@ -33,7 +34,8 @@ int UsageError(std::ostream& err, const std::string& message) {
     return kExitRefused;
 }
 
-int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ostream& out, std::ostream& err) {
+int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::optional<int32_t> given_n,
+                    std::ostream& out, std::ostream& err) {
     const SweepRequest& request = *options.sweep;
     const Outcome<SweepPlan> plan = PlanSweep(request);
     if (!plan) return Refuse(err, plan.message());
@@ -41,7 +43,7 @@ int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ost
 
     SweepWriter writer(out, options.format.value_or(OutputFormat::Text), options.test, request.input);
     writer.Begin();
-    const bool written = RunSweep(options.test, request.input, inputs, *plan, [&](const SweepRow& row) {
+    const bool written = RunSweep(options.test, request.input, inputs, given_n, *plan, [&](const SweepRow& row) {
         writer.Row(row);
         return static_cast<bool>(out);
     });
@@ -85,13 +87,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitOk;
     }
 
+    if (options.plan.plan_path) return RunPlanCommand(*options.plan.plan_path, options.format, out, err);
+
     const Outcome<DesignInputs> inputs = ReadInputs(options);
     if (!inputs) return Refuse(err, inputs.message());
-    if (options.sweep) return RunSweepCommand(options, *inputs, out, err);
+    const Outcome<Budget> budget = ReadBudget(options.plan);
+    if (!budget) return Refuse(err, budget.message());
+    if (options.sweep) return RunSweepCommand(options, *inputs, budget->n, out, err);
 
-    const DesignRun run = RunDesign(options.test, *inputs);
-    if (!run.state) return Refuse(err, RefusalText(*run.refusal));
-    const DesignState& state = *run.state;
+    const FiguresRun run = ComputeFigures(options.test, *inputs, budget->n, budget->costs);
+    if (!run.figures) return Refuse(err, RefusalText(run.refusal->refusal));
+    const DesignFigures& figures = *run.figures;
+    const DesignState& state = figures.state;
 
     // The files come first so that a failure leaves nothing half reported.
     if (options.chart_path && !WriteOutputFile(err, "chart", *options.chart_path, [&](std::string& error) {
@@ -111,8 +118,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
     switch (*format) {
-        case OutputFormat::Text: WriteTextReport(out, options.test, state); break;
-        case OutputFormat::Json: WriteJsonReport(out, options.test, state); break;
+        case OutputFormat::Text: WriteTextReport(out, figures); break;
+        case OutputFormat::Json: WriteJsonReport(out, figures); break;
         case OutputFormat::Csv: WriteCsvCurve(out, state); break;
     }
     return kExitOk;
