@@ -70,6 +70,13 @@ std::optional<std::string> ReadSweep(Reading& reading, const Values& values) {
     return std::nullopt;
 }
 
+// The options of a given size, the costs and a plan keep their text.
+template <std::optional<std::string> PlanOptions::*member>
+std::optional<std::string> StorePlanOption(Reading& reading, const Values& values) {
+    reading.options.plan.*member = values[0];
+    return std::nullopt;
+}
+
 struct OptionRule {
     const char* name;
     const char* short_name;  // or nullptr
@@ -105,25 +112,13 @@ const OptionRule kOptionRules[] = {
     // Four values cannot be attached with "=", so only separate ones count.
     {"--sweep", nullptr, 4, "--sweep takes four values: --sweep sigma|lbgr FROM TO STEP", nullptr, ReadSweep},
     {"--n", nullptr, 1, "--n needs a whole number, for example --n 20", nullptr,
-     [](Reading& r, const Values& values) -> std::optional<std::string> {
-         r.options.plan.n = values[0];
-         return std::nullopt;
-     }},
+     StorePlanOption<&PlanOptions::n>},
     {"--cost-fixed", nullptr, 1, "--cost-fixed needs a value, for example --cost-fixed 1000", nullptr,
-     [](Reading& r, const Values& values) -> std::optional<std::string> {
-         r.options.plan.cost_fixed = values[0];
-         return std::nullopt;
-     }},
+     StorePlanOption<&PlanOptions::cost_fixed>},
     {"--cost-per-sample", nullptr, 1, "--cost-per-sample needs a value, for example --cost-per-sample 200", nullptr,
-     [](Reading& r, const Values& values) -> std::optional<std::string> {
-         r.options.plan.cost_per_sample = values[0];
-         return std::nullopt;
-     }},
+     StorePlanOption<&PlanOptions::cost_per_sample>},
     {"--plan", nullptr, 1, "--plan needs a plan file, for example --plan site.vplan", nullptr,
-     [](Reading& r, const Values& values) -> std::optional<std::string> {
-         r.options.plan.plan_path = values[0];
-         return std::nullopt;
-     }},
+     StorePlanOption<&PlanOptions::plan_path>},
     {"--help", "-h", 0, "--help takes no value", nullptr,
      [](Reading& r, const Values&) -> std::optional<std::string> {
          r.options.help = true;
@@ -191,7 +186,8 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
         return Result::Failure("--report describes one design and cannot be combined with --sweep");
     }
     const Options& o = reading.options;
-    if (auto conflict = PlanConflict(o.plan, o.sweep.has_value(), o.chart_path.has_value(), o.report_path.has_value())) {
+    if (auto conflict = PlanConflict(o.plan, o.sweep.has_value(), o.chart_path.has_value(),
+                                     o.report_path.has_value())) {
         return Result::Failure(*conflict);
     }
     return reading.options;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "number_text.h"
 
@@ -125,12 +126,27 @@ DesignInputs InputsOf(const PlanUnit& unit) {
     return {unit.alpha, unit.beta, unit.sigma, unit.dcgl, unit.lbgr};
 }
 
+PlanUnit UnitOfDesign(std::string name, std::string radionuclide, TestKind test, const DesignState& state) {
+    PlanUnit unit;
+    unit.name = std::move(name);
+    unit.radionuclide = std::move(radionuclide);
+    unit.test = test;
+    unit.alpha = state.Alpha;
+    unit.beta = state.Beta;
+    unit.sigma = state.Sigma;
+    unit.dcgl = state.DCGL;
+    unit.lbgr = state.LBGR;
+    return unit;
+}
+
 FiguresRun ComputeUnit(const PlanUnit& unit) {
     return ComputeFigures(unit.test, InputsOf(unit), unit.given_n, unit.costs);
 }
 
 UnitCheck CheckUnit(const PlanUnit& unit) {
-    auto refused = [](PlanField field, Refusal refusal) { return UnitCheck{std::nullopt, FieldRefusal{field, refusal}}; };
+    auto refused = [](PlanField field, Refusal refusal) {
+        return UnitCheck{std::nullopt, FieldRefusal{field, std::move(refusal)}};
+    };
     if (unit.given_n) {
         if (auto refusal = GivenSizeRefusal(*unit.given_n)) return refused(PlanField::GivenN, *refusal);
     }

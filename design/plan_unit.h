@@ -35,6 +35,10 @@ struct PlanUnit {
 
 DesignInputs InputsOf(const PlanUnit& unit);
 
+// A unit with the inputs a design state holds (the design window's stored
+// values, which are what its results were computed from).
+PlanUnit UnitOfDesign(std::string name, std::string radionuclide, TestKind test, const DesignState& state);
+
 // The unit's figures, or the first rule that refuses its inputs.
 FiguresRun ComputeUnit(const PlanUnit& unit);
 
