@@ -2,6 +2,7 @@
 #include "plan_run.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -16,6 +17,11 @@
 namespace valdris::cli {
 
 Outcome<std::string> ReadFileBytes(const std::string& path) {
+    // A folder opens like a file here and reads as nothing.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return Outcome<std::string>::Failure("The plan file could not be read: \"" + path + "\" is a folder");
+    }
     std::ifstream file(path, std::ios::binary);
     std::ostringstream bytes;
     if (file) bytes << file.rdbuf();

@@ -202,10 +202,12 @@ bool SurveyPlan::Undo() {
     return true;
 }
 
+// The step count moves before the rows do, so that a listener asking about
+// undo, redo or unsaved changes hears the new state.
 bool SurveyPlan::Redo() {
     if (!CanRedo()) return false;
-    Apply(history_[done_], true);
     ++done_;
+    Apply(history_[done_ - 1], true);
     return true;
 }
 

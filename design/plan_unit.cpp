@@ -126,9 +126,7 @@ DesignInputs InputsOf(const PlanUnit& unit) {
     return {unit.alpha, unit.beta, unit.sigma, unit.dcgl, unit.lbgr};
 }
 
-PlanUnit UnitOfDesign(std::string name, std::string radionuclide, TestKind test, const DesignState& state) {
-    PlanUnit unit;
-    unit.name = std::move(name);
+PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state) {
     unit.radionuclide = std::move(radionuclide);
     unit.test = test;
     unit.alpha = state.Alpha;

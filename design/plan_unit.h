@@ -35,9 +35,11 @@ struct PlanUnit {
 
 DesignInputs InputsOf(const PlanUnit& unit);
 
-// A unit with the inputs a design state holds (the design window's stored
-// values, which are what its results were computed from).
-PlanUnit UnitOfDesign(std::string name, std::string radionuclide, TestKind test, const DesignState& state);
+// The unit with the inputs of a design: the radionuclide text, the test and
+// the values the state holds (the design window's stored values, from which
+// its results were computed). Name, given size and costs stay as they were;
+// PlanUnit{"name"} starts a new unit.
+PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state);
 
 // The unit's figures, or the first rule that refuses its inputs.
 FiguresRun ComputeUnit(const PlanUnit& unit);
