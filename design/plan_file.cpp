@@ -2,8 +2,8 @@
 #include "plan_file.h"
 
 #include <charconv>
-#include <functional>
 #include <cmath>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <vector>
