@@ -3,6 +3,7 @@
 
 #include "assessment_output.h"
 #include "options.h"
+#include "plan_run.h"
 #include "refusal_text.h"
 #include "result_texts.h"
 #include "report.h"
@@ -34,7 +35,8 @@ int UsageError(std::ostream& err, const std::string& message) {
     return kExitRefused;
 }
 
-int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ostream& out, std::ostream& err) {
+int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::optional<int32_t> given_n,
+                    std::ostream& out, std::ostream& err) {
     const SweepRequest& request = *options.sweep;
     const Outcome<SweepPlan> plan = PlanSweep(request);
     if (!plan) return Refuse(err, plan.message());
@@ -42,7 +44,7 @@ int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ost
 
     SweepWriter writer(out, options.format.value_or(OutputFormat::Text), options.test, request.input);
     writer.Begin();
-    const bool written = RunSweep(options.test, request.input, inputs, *plan, [&](const SweepRow& row) {
+    const bool written = RunSweep(options.test, request.input, inputs, given_n, *plan, [&](const SweepRow& row) {
         writer.Row(row);
         return static_cast<bool>(out);
     });
@@ -75,11 +77,11 @@ ReportEntries EntriesOf(const Options& options, const DesignState& state) {
 }
 
 // The design, and the verdict on its measurements when there is one.
-void WriteSummary(std::ostream& out, OutputFormat format, TestKind test, const DesignState& state,
+void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& figures,
                   const std::optional<DataAssessment>& assessment) {
     switch (format) {
         case OutputFormat::Text:
-            WriteTextReport(out, test, state);
+            WriteTextReport(out, figures);
             if (assessment) {
                 out << '\n';
                 WriteTextAssessment(out, *assessment);
@@ -88,10 +90,10 @@ void WriteSummary(std::ostream& out, OutputFormat format, TestKind test, const D
         case OutputFormat::Json: {
             JsonMembers more;
             if (assessment) more = [&](std::ostream& o) { WriteJsonAssessment(o, *assessment); };
-            WriteJsonReport(out, test, state, more);
+            WriteJsonReport(out, figures, more);
             break;
         }
-        case OutputFormat::Csv: WriteCsvCurve(out, state); break;
+        case OutputFormat::Csv: WriteCsvCurve(out, figures.state); break;
     }
 }
 
@@ -107,13 +109,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitOk;
     }
 
+    if (options.plan.plan_path) return RunPlanCommand(*options.plan.plan_path, options.format, out, err);
+
     const Outcome<DesignInputs> inputs = ReadInputs(options);
     if (!inputs) return Refuse(err, inputs.message());
-    if (options.sweep) return RunSweepCommand(options, *inputs, out, err);
+    const Outcome<Budget> budget = ReadBudget(options.plan);
+    if (!budget) return Refuse(err, budget.message());
+    if (options.sweep) return RunSweepCommand(options, *inputs, budget->n, out, err);
 
-    const DesignRun run = RunDesign(options.test, *inputs);
-    if (!run.state) return Refuse(err, RefusalText(*run.refusal));
-    const DesignState& state = *run.state;
+    const FiguresRun run = ComputeFigures(options.test, *inputs, budget->n, budget->costs);
+    if (!run.figures) return Refuse(err, RefusalText(run.refusal->refusal));
+    const DesignFigures& figures = *run.figures;
+    const DesignState& state = figures.state;
     // Measurements are judged before anything is written, so refused data
     // leave no file and no output.
     std::optional<DataAssessment> assessment;
@@ -141,7 +148,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::optional<OutputFormat> format =
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
-    WriteSummary(out, *format, options.test, state, assessment);
+    WriteSummary(out, *format, figures, assessment);
     return kExitOk;
 }
 
