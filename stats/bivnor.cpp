@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "joint_tail.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -35,35 +36,9 @@ void AddOwensTTerm(double wh, double wk, double gw, double& b) {
             if (wk < 0) b = b + 0.5;
             b = (b - (gw + g2) / 2) + gw * g2;
         }
-        const double h2 = wh * wh;
-        const double a2 = wk * wk;
-        const double h4 = h2 / 2;
-        if (!(h4 < kExponentCutoff)) {
-            // exp(-h4) is taken as 0, so the series is exactly the arctangent
-            // series of wk and the term is 0. Summing it would need up to
-            // ~1e14 steps as |wk| nears 1, so it is not summed.
-            return;
-        }
-        const double ex = std::exp(-h4);
-        double w2 = ex * h4;
-        double ap = 1;
-        double s2 = 1 - ex;
-        double sp = 1;
-        double s1 = 0;
-        double sn = 0;
-        const double conex = std::fabs(kSeriesTolerance / wk);
-        for (;;) {
-            const double cn = ap * s2 / (sp + sn);
-            s1 = s1 + cn;
-            // Written so that a NaN term also ends the loop.
-            if (!(std::fabs(cn) > conex)) break;
-            sn = sp;
-            sp = sp + 1;
-            s2 = s2 - w2;
-            w2 = w2 * h4 / sp;
-            ap = -ap * a2;
-        }
-        t = (std::atan(wk) - wk * s1) / kTwoPi;
+        const auto series = detail::OwensTTerm(wh, detail::MakeTSlope(wk));
+        if (!series) return;
+        t = *series;
     }
     b = b + sgn * t;
 }
@@ -75,6 +50,78 @@ double Clamped01(double b) {
 }
 
 }  // namespace
+
+namespace detail {
+
+TSlope MakeTSlope(double wk) {
+    return {wk, wk * wk, std::fabs(kSeriesTolerance / wk), std::atan(wk)};
+}
+
+std::optional<double> OwensTTerm(double wh, const TSlope& slope) {
+    const double h2 = wh * wh;
+    const double h4 = h2 / 2;
+    if (!(h4 < kExponentCutoff)) {
+        // exp(-h4) is taken as 0, so the series is exactly the arctangent
+        // series of wk and the term is 0. Summing it would need up to
+        // ~1e14 steps as |wk| nears 1, so it is not summed.
+        return std::nullopt;
+    }
+    const double ex = std::exp(-h4);
+    double w2 = ex * h4;
+    double ap = 1;
+    double s2 = 1 - ex;
+    double sp = 1;
+    double s1 = 0;
+    double sn = 0;
+    for (;;) {
+        const double cn = ap * s2 / (sp + sn);
+        s1 = s1 + cn;
+        // Written so that a NaN term also ends the loop.
+        if (!(std::fabs(cn) > slope.conex)) break;
+        sn = sp;
+        sp = sp + 1;
+        s2 = s2 - w2;
+        w2 = w2 * h4 / sp;
+        ap = -ap * slope.a2;
+    }
+    return (slope.atan_wk - slope.wk * s1) / kTwoPi;
+}
+
+EqualLimitsJointTail MakeEqualLimitsJointTail(double r) {
+    // Read through a volatile so that no compiler folds the arctangents of
+    // a known r with its own rounding: they must be the C library's, as in
+    // BIVNOR.
+    const volatile double opaque_r = r;
+    const double rho = opaque_r;
+    const double sqr = std::sqrt(1 - rho * rho);
+    EqualLimitsJointTail tail;
+    tail.at_zero = std::atan(rho / sqr) / kTwoPi + 0.25;
+    // K / H is exactly 1 for equal finite limits other than 0.
+    tail.slope = MakeTSlope((1.0 - rho) / sqr);
+    return tail;
+}
+
+double JointTailAtEqualLimits(double h, const EqualLimitsJointTail& tail) {
+    if (std::isnan(h)) return std::numeric_limits<double>::quiet_NaN();
+    if (h == INFINITY) return 0;
+    if (h == -INFINITY) return 1;
+    if (h == 0) return Clamped01(tail.at_zero);
+
+    // GH and GK are one value; h * h is never negative.
+    const double gh = G(-h) / 2;
+    double b = gh;
+    if (h * h != 0) b = b + gh;
+    // |wk| < 1 for 0 < r < 1, so neither term is reflected, and the two
+    // terms are equal.
+    const double sgn = -1;
+    if (const auto t = OwensTTerm(-h, tail.slope)) {
+        b = b + sgn * *t;
+        b = b + sgn * *t;
+    }
+    return Clamped01(b);
+}
+
+}  // namespace detail
 
 double BIVNOR(double h, double k, double r, const BivnorErrorReporter& report_error) {
     if (std::isnan(h) || std::isnan(k) || std::isnan(r)) {
