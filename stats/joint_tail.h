@@ -33,7 +33,9 @@ struct EqualLimitsJointTail {
 // For 0 < r < 1.
 EqualLimitsJointTail MakeEqualLimitsJointTail(double r);
 
-// P(X > h, Y > h), bit for bit BIVNOR(h, h, r) of the r given above.
-double JointTailAtEqualLimits(double h, const EqualLimitsJointTail& tail);
+// out[j] = P(X > h[j], Y > h[j]) for j < count, bit for bit BIVNOR(h[j],
+// h[j], r) of the r given above. The T-term series of neighbouring points
+// are summed side by side, so that their divisions overlap.
+void JointTailsAtEqualLimits(const double* h, int count, const EqualLimitsJointTail& tail, double* out);
 
 }  // namespace valdris::detail

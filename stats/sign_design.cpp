@@ -87,7 +87,9 @@ void FillExactPowers(int32_t n, int32_t critical, const design_steps::ComputedPo
     // the others (critical outside [0, n), or q = 1) without one.
     const bool runs = critical >= 0 && critical < n;
     int lane_point[kCurvePoints];
-    double lane_q[kCurvePoints], failure[kCurvePoints], term[kCurvePoints], sum[kCurvePoints];
+    // One spare lane to make the count even.
+    double lane_q[kCurvePoints + 1], failure[kCurvePoints + 1], term[kCurvePoints + 1],
+        sum[kCurvePoints + 1];
     int lanes = 0;
     for (int j = 0; j < points.count; ++j) {
         if (!runs || q[j] >= 1) {
@@ -103,11 +105,24 @@ void FillExactPowers(int32_t n, int32_t critical, const design_steps::ComputedPo
         ++lanes;
     }
     const int64_t trials_plus_one = static_cast<int64_t>(n) + 1;
+    // Lanes in pairs, the spare one inert (its term stays 0), so that the
+    // compiler can put each pair into one vector register.
+    if (lanes % 2 != 0) {
+        lane_q[lanes] = 0.5;
+        failure[lanes] = 0.5;
+        term[lanes] = 0;
+        sum[lanes] = 0;
+    }
+    const int pairs = (lanes + 1) / 2;
     for (int32_t k = 1; k <= critical && lanes > 0; ++k) {
         const double trials_left = static_cast<double>(trials_plus_one - k);
-        for (int l = 0; l < lanes; ++l) {
-            term[l] = NextBinomialTerm(trials_left, lane_q[l], failure[l], k, term[l]);
-            sum[l] = term[l] + sum[l];
+        const double kd = k;
+        for (int g = 0; g < pairs; ++g) {
+            for (int e = 0; e < 2; ++e) {
+                const int l = 2 * g + e;
+                term[l] = NextBinomialTerm(trials_left, lane_q[l], failure[l], kd, term[l]);
+                sum[l] = term[l] + sum[l];
+            }
         }
     }
     for (int l = 0; l < lanes; ++l) {

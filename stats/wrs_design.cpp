@@ -116,17 +116,17 @@ double PassProbability(double nd, double critical, double shift, double p2) {
 // The argument of the joint probability at a shift.
 double JointLimit(double shift) { return -shift / std::sqrt(2.0); }
 
-// The computed points of the curve in two phases, the joint probabilities of
-// all points first, then the rest, so that the independent series and
-// normal probabilities of neighbouring points overlap. The joint probability
-// is BIVNOR(h, h, 0.5) by its specialised path, its constants formed once.
+// The computed points of the curve in phases, the joint probabilities of all
+// points first (their series side by side), then the rest, so that the
+// independent work of neighbouring points overlaps. The joint probability is
+// BIVNOR(h, h, 0.5) by its specialised path, its constants formed once.
 void FillComputedPowers(double nd, double critical, const design_steps::ComputedPoints& points,
                         DesignState& out) {
     const auto joint = detail::MakeEqualLimitsJointTail(kBivnorCorrelation);
+    double h[kCurvePoints];
+    for (int j = 0; j < points.count; ++j) h[j] = JointLimit(points.shift[j]);
     double p2[kCurvePoints];
-    for (int j = 0; j < points.count; ++j) {
-        p2[j] = detail::JointTailAtEqualLimits(JointLimit(points.shift[j]), joint);
-    }
+    detail::JointTailsAtEqualLimits(h, points.count, joint, p2);
     for (int j = 0; j < points.count; ++j) {
         out.CurvePower[points.index[j]] = design_steps::WithinProbabilityRange(
             PassProbability(nd, critical, points.shift[j], p2[j]));
@@ -150,8 +150,10 @@ double WRSPower(int32_t n, double critical, double shift) {
     const double nd = n;
     return design_steps::PowerWithCertainEnds(shift, [&](double s) {
         const auto joint = detail::MakeEqualLimitsJointTail(kBivnorCorrelation);
-        return PassProbability(nd, critical, s,
-                               detail::JointTailAtEqualLimits(JointLimit(s), joint));
+        const double h = JointLimit(s);
+        double p2 = 0;
+        detail::JointTailsAtEqualLimits(&h, 1, joint, &p2);
+        return PassProbability(nd, critical, s, p2);
     });
 }
 
