@@ -17,10 +17,8 @@ bool CurveIsFinite(const DesignState& state) {
     return true;
 }
 
-const Refusal kSampleSizeRefusal{rules::kSampleSizeTooLarge, MessageIcon::Exclamation};
-const Refusal kDesignNotANumber{
-    "The design gave a result that is not a number for these inputs; nothing is reported.",
-    MessageIcon::Exclamation};
+const Refusal kSampleSizeRefusal = rules::Message(RefusalKind::SampleSizeTooLarge);
+const Refusal kDesignNotANumber = rules::Message(RefusalKind::DesignNotANumber);
 
 }  // namespace
 
@@ -32,7 +30,7 @@ std::optional<Refusal> CheckInputs(const DesignInputs& inputs) {
     if (auto refusal = rules::DCGLRefusal(inputs.dcgl)) return refusal;
     if (auto refusal = rules::SigmaRefusal(ToSingle(inputs.sigma), inputs.dcgl)) return refusal;
     if (auto refusal = rules::LBGRRefusal(inputs.lbgr, inputs.dcgl)) return refusal;
-    if (inputs.lbgr == inputs.dcgl) return Refusal{rules::kLBGRAboveDCGL, MessageIcon::Exclamation};
+    if (inputs.lbgr == inputs.dcgl) return rules::Message(RefusalKind::LBGRAboveDCGL);
     return std::nullopt;
 }
 

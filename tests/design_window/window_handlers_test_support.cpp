@@ -24,25 +24,25 @@ void WindowHandlersTest::Run(const std::string& step) {
     frmSampleSizeandPower& w = *window;
     if (verb == "alpha") {
         w.Cboalpha->setEditText(arg);
-        w.Cboalpha_LostFocus();
+        w.Form().LeaveAlpha();
     } else if (verb == "beta") {
         w.CboBeta->setEditText(arg);
-        w.CboBeta_LostFocus();
+        w.Form().LeaveBeta();
     } else if (verb == "sigma" || verb == "text-sigma") {
         w.txtSigma->setText(arg);
-        if (verb == "sigma") w.txtSigma_LostFocus();
+        if (verb == "sigma") w.Form().LeaveSigma();
     } else if (verb == "dcgl" || verb == "text-dcgl") {
         w.txtDCGL->setText(arg);
-        if (verb == "dcgl") w.txtDCGL_LostFocus();
+        if (verb == "dcgl") w.Form().LeaveDCGL();
     } else if (verb == "lbgr") {
         w.txtLBGR->setText(arg);
-        w.txtLBGR_LostFocus();
+        w.Form().LeaveLBGR();
     } else if (verb == "bar") {
         w.ScrLBGR->setValue(arg.toInt());
     } else if (verb == "up") {
-        w.UpDSigma_UpClick();
+        w.Form().SigmaUp();
     } else if (verb == "down") {
-        w.UpDSigma_DownClick();
+        w.Form().SigmaDown();
     } else if (verb == "chart") {
         w.PicChart_Click();
     } else if (verb == "wrs") {
