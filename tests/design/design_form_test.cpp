@@ -80,6 +80,10 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"JointRuleFirst", {"beta 0.5"}, "alpha 0.6", {"joint"}, 0, {"Cboalpha=0.05", "Beta=0.5"}},
         RuleCase{"SinglePrecisionHalf", {}, "alpha 0.50000001", {}, 1, {"Alpha=0.5"}},
         RuleCase{"AlphaUnreadable", {}, "alpha 1e999", {"alpha"}, 0, {"Alpha=0.05"}},
+        RuleCase{"AlphaZero", {}, "alpha 0", {"alpha"}, 0, {"Cboalpha=0.05", "Alpha=0.05"}},
+        RuleCase{"AlphaComma", {}, "alpha 0,05", {"alpha"}, 0, {"Cboalpha=0.05", "Alpha=0.05"}},
+        RuleCase{"AlphaLetters", {}, "alpha abc", {"alpha"}, 0, {"Cboalpha=0.05"}},
+        RuleCase{"BetaZeroAfterOne", {"beta 1"}, "beta 0", {"beta"}, 0, {"CboBeta=1", "Beta=1"}},
         RuleCase{"BetaEmpty", {}, "beta", {"beta"}, 0, {"CboBeta=0.05", "focus=CboBeta"}},
         RuleCase{"BetaOne", {}, "beta 1", {}, 1, {"Beta=1"}},
         RuleCase{"BetaAboveOne", {}, "beta 1.01", {"beta"}, 0, {"Beta=0.05"}},
@@ -94,6 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"Zero", {}, "sigma 0", {"sigma<=0"}, 0, {"txtSigma=", "Sigma=0.5", "lblShift=D/s = 1", "focus=txtSigma"}},
         RuleCase{"BelowSingleRange", {}, "sigma 0." + std::string(60, '0') + "1", {"sigma<=0"}, 0, {"Sigma=0.5"}},
         RuleCase{"TenTimesDCGL", {}, "sigma 10", {}, 1, {"Sigma=10", "lblShift=D/s = 0.05"}},
+        RuleCase{"Empty", {"sigma 10"}, "sigma", {"sigma<=0"}, 0, {"txtSigma=", "Sigma=10", "lblShift=D/s = 0.05"}},
         RuleCase{"AboveTenTimesDCGL", {}, "sigma 10.01", {"sigma>10"}, 0, {"txtSigma=", "Sigma=0.5"}},
         RuleCase{"Unreadable", {}, "sigma " + kUnreadable, {"sigma>10"}, 0, {"Sigma=0.5"}},
         RuleCase{"BeyondSingleRange", {}, "sigma 1" + std::string(40, '0'), {"sigma>10"}, 0, {"Sigma=0.5"}},
@@ -104,6 +109,11 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"SpinStepZeroBelowHalfDCGL", {"dcgl 0.4", "sigma 0.3"}, "up", {}, 1, {"txtSigma=0.3"}},
         RuleCase{"SpinPastMinimumShift", {"sigma 4.99", "up"}, "up", {"ajusted"}, 2,
                  {"ScrLBGR=498", "txtLBGR=0.498", "LBGR=0.498", "lblShift=D/s = 0.1"}},
+        RuleCase{"SpinToExactlyATenth", {"sigma 4.99"}, "up", {}, 1, {"txtSigma=5", "LBGR=0.5", "ScrLBGR=500"}},
+        // Sigma above ten times a lowered DCGL: the rule can only take LBGR
+        // down to zero, and the bar's own run of it says so a second time.
+        RuleCase{"SpinAboveTenDCGL", {"sigma 5", "dcgl 0.4"}, "up", {"ajusted", "adjusted"}, -1,
+                 {"txtSigma=5", "LBGR=0", "txtLBGR=0", "ScrLBGR=0", "lblShift=D/s = 0.08"}},
         // The box keeps digits and a point only: a small sigma is written out
         // in full, or the next step would start from the mantissa.
         RuleCase{"SpinWritesNoExponent", {"sigma 0.00001", "up"}, "down", {}, 1,
@@ -159,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DesignFormTest, TextsAreWrittenBackBeforeOrAfterTheMessage) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"alpha 0.6", "Cboalpha=0.6"}, {"beta 0", "CboBeta=0"}, {"lbgr 2", "txtLBGR=2"},
-        {"lbgr -1", "txtLBGR=0.5"},    {"dcgl 0.4", "txtLBGR=0.2"}};
+        {"lbgr -1", "txtLBGR=0.5"},    {"dcgl 0.4", "txtLBGR=0.2"}, {"text-sigma 1.2.", "txtSigma=1.2."}};
     for (const auto& [step, while_shown] : cases) {
         view.on_show = [&](const Refusal&) {
             Expect(while_shown);

@@ -224,93 +224,6 @@ TEST_F(WindowUserTest, KeysOnTheBarMoveLBGRAsTheMouseDoes) {
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 }
 
-// --- DCGL and LBGR boxes ---------------------------------------------------
-
-TEST_F(WindowUserTest, DCGLBelowLBGRResetsLBGRToHalf) {
-    TypeInto(window->txtDCGL, "0.4");
-    TabAway();
-    EXPECT_TRUE(ShowsOneMessage(Q(rules::kLBGRResetToHalf), MessageIcon::Information));
-    EXPECT_EQ(window->txtLBGR->text(), "0.2");
-    EXPECT_EQ(window->ScrLBGR->value(), 500);
-    EXPECT_EQ(window->lblLBGRMax->text(), "0.4");
-    EXPECT_EQ(Shift(), "D/s = 0.4");
-    EXPECT_EQ(window->State().DCGL, 0.4);
-    EXPECT_EQ(window->State().LBGR, 0.2);
-    // Nothing is refused: the focus goes where the user sent it.
-    EXPECT_TRUE(HasFocusWithin(window->txtSigma));
-    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
-}
-
-TEST_F(WindowUserTest, DCGLEqualToLBGRMovesTheBarBelowItsEnd) {
-    TypeInto(window->txtDCGL, "0.5");
-    TabAway();
-    // The bar would stand at 1000, is moved to 999, and the shift rule then
-    // lowers LBGR to DCGL - 0.1 sigma.
-    EXPECT_TRUE(ShowsOneMessage(kMinimumShiftByScroll, MessageIcon::None));
-    EXPECT_EQ(window->ScrLBGR->value(), 900);
-    EXPECT_EQ(window->txtLBGR->text(), "0.45");
-    EXPECT_EQ(window->lblLBGRMax->text(), "0.5");
-    EXPECT_EQ(Shift(), "D/s = 0.1");
-    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
-}
-
-TEST_F(WindowUserTest, TypedLBGRIsRoundedToAThousandthOfDCGL) {
-    TypeInto(window->txtDCGL, "100");
-    TabAway();
-    TypeInto(window->txtSigma, "10");
-    TabAway();
-    TypeInto(window->txtLBGR, "33.33");
-    TabAway();
-    EXPECT_TRUE(ShowsNoMessage());
-    EXPECT_EQ(window->ScrLBGR->value(), 333);
-    EXPECT_EQ(window->txtLBGR->text(), "33.3");
-    EXPECT_EQ(window->State().LBGR, 33.3);
-    EXPECT_EQ(window->lblLBGRMax->text(), "100");
-    EXPECT_EQ(Shift(), "D/s = 6.67");
-    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
-}
-
-TEST_F(WindowUserTest, LBGRAboveDCGLIsRefusedWithoutRecalculation) {
-    const ShownResults before = ReadShownResults(*window);
-    TypeInto(window->txtLBGR, "2");
-    TabAway();
-    EXPECT_TRUE(ShowsOneMessage(Q(rules::kLBGRAboveDCGL), MessageIcon::Exclamation));
-    EXPECT_EQ(window->txtLBGR->text(), "0.5");
-    EXPECT_TRUE(HasFocusWithin(window->txtLBGR));
-    EXPECT_EQ(window->ScrLBGR->value(), 500);
-    EXPECT_EQ(window->State().LBGR, 0.5);
-    EXPECT_EQ(ReadShownResults(*window).survey_unit_size, before.survey_unit_size);
-}
-
-TEST_F(WindowUserTest, NegativeLBGRIsWrittenBackBeforeTheMessage) {
-    QString text_while_shown;
-    messages.on_show = [&](const RecordedMessage&) { text_while_shown = window->txtLBGR->text(); };
-    TypeInto(window->txtLBGR, "-1");
-    TabAway();
-    EXPECT_TRUE(ShowsOneMessage(Q(rules::kLBGRNegative), MessageIcon::None));
-    EXPECT_EQ(text_while_shown, "0.5");
-    EXPECT_EQ(window->txtLBGR->text(), "0.5");
-    EXPECT_TRUE(HasFocusWithin(window->txtLBGR));
-    EXPECT_EQ(window->State().LBGR, 0.5);
-    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
-}
-
-// A DCGL of zero or no number at all cannot be designed with: it is refused
-// with a message and the previous DCGL stays.
-TEST_F(WindowUserTest, UnusableDCGLIsRefusedAndThePreviousOneKept) {
-    for (const char* typed : {"", ".", "0", "0.000"}) {
-        SCOPED_TRACE(typed);
-        messages.Clear();
-        TypeInto(window->txtDCGL, typed);
-        TabAway();
-        EXPECT_FALSE(messages.shown.empty()) << "no message for an unusable DCGL";
-        EXPECT_EQ(window->State().DCGL, 1.0);
-        EXPECT_EQ(window->State().LBGR, 0.5);
-        EXPECT_EQ(window->txtN->text(), "29");
-        EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
-    }
-}
-
 // --- The character filter of the DCGL and sigma boxes ----------------------
 
 TEST_F(WindowUserTest, CharacterFilterCutsAtTheFirstForeignCharacter) {
@@ -341,78 +254,7 @@ TEST_F(WindowUserTest, CharacterFilterCutsAtTheFirstForeignCharacter) {
     EXPECT_TRUE(ShowsNoMessage());
 }
 
-TEST_F(WindowUserTest, SecondDecimalPointEmptiesTheBox) {
-    for (QLineEdit* box : {window->txtDCGL, window->txtSigma}) {
-        SCOPED_TRACE(box->objectName().toStdString());
-        messages.Clear();
-        QString text_while_shown;
-        messages.on_show = [&](const RecordedMessage&) { text_while_shown = box->text(); };
-        TypeInto(box, "1.2.");
-        EXPECT_TRUE(ShowsOneMessage(Q(rules::kCheckDecimalPoint), MessageIcon::None));
-        EXPECT_EQ(text_while_shown, "1.2.");
-        EXPECT_EQ(box->text(), "");
-        EXPECT_TRUE(HasFocusWithin(box));
-        TypeKeys("3");
-        EXPECT_EQ(box->text(), "3");
-        EXPECT_EQ(messages.shown.size(), 1u);
-
-        messages.Clear();
-        PasteInto(box, "1.2.3");
-        EXPECT_TRUE(ShowsOneMessage(Q(rules::kCheckDecimalPoint), MessageIcon::None));
-        EXPECT_EQ(box->text(), "");
-        messages.on_show = nullptr;
-        TypeKeys("1");
-    }
-}
-
 // --- Decision errors -------------------------------------------------------
-
-TEST_F(WindowUserTest, TypedDecisionErrorsAreCheckedOnLeaving) {
-    struct Case {
-        bool alpha;
-        const char* typed;
-        std::string message;  // empty: accepted
-        const char* text_after;
-        float stored_after;
-    };
-    const Case cases[] = {
-        {true, "0.6", rules::kAlphaRange, "0.05", 0.05f},
-        {true, "0", rules::kAlphaRange, "0.05", 0.05f},
-        {true, "", rules::kAlphaRange, "0.05", 0.05f},
-        {true, "0,05", rules::kAlphaRange, "0.05", 0.05f},
-        {true, "abc", rules::kAlphaRange, "0.05", 0.05f},
-        {true, "0.2", "", "0.2", 0.2f},
-        {false, "1", "", "1", 1.0f},
-        {false, "1.01", rules::kBetaRange, "1", 1.0f},
-        {false, "0", rules::kBetaRange, "1", 1.0f},
-        {false, "0.1", "", "0.1", 0.1f},
-        {true, "0.5", "", "0.5", 0.5f},
-        // Rounded to single precision first, so this is 0.5: both too large.
-        {false, "0.50000001", rules::kAlphaBetaBothLarge, "0.1", 0.1f},
-        {true, "0.6", rules::kAlphaRange, "0.5", 0.5f},
-        {true, "0.25", "", "0.25", 0.25f},
-        {false, "0.5", "", "0.5", 0.5f},
-        // The joint rule is tested before the range rule.
-        {true, "0.6", rules::kAlphaBetaBothLarge, "0.25", 0.25f},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.alpha ? "alpha " : "beta ") + c.typed);
-        messages.Clear();
-        QComboBox* box = c.alpha ? window->Cboalpha : window->CboBeta;
-        TypeInto(box, c.typed);
-        TabAway();
-        if (c.message.empty()) {
-            EXPECT_TRUE(ShowsNoMessage());
-        } else {
-            EXPECT_TRUE(ShowsOneMessage(Q(c.message), MessageIcon::Exclamation));
-            EXPECT_TRUE(HasFocusWithin(box)) << "the focus should be back in the refused box";
-        }
-        EXPECT_EQ(box->currentText(), c.text_after);
-        EXPECT_EQ(c.alpha ? window->State().Alpha : window->State().Beta, c.stored_after);
-        EXPECT_EQ(box->count(), 6);
-        EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
-    }
-}
 
 TEST_F(WindowUserTest, ListChoicesAreCheckedAtOnce) {
     ChooseListItem(window->Cboalpha, 5);  // 0.50
@@ -497,43 +339,6 @@ TEST_F(WindowUserTest, WheelOverAListKeepsTextAndValueInStep) {
 
 // --- Sigma -----------------------------------------------------------------
 
-TEST_F(WindowUserTest, TypedSigmaIsCheckedOnLeaving) {
-    struct Case {
-        const char* typed;
-        std::string message;  // empty: accepted
-        MessageIcon icon;
-        const char* text_after;
-        float stored_after;
-        const char* shift_after;
-    };
-    const Case cases[] = {
-        {"10", "", MessageIcon::None, "10", 10.0f, "D/s = 0.05"},
-        {"10.01", rules::kSigmaTooLarge, MessageIcon::None, "", 10.0f, "D/s = 0.05"},
-        {"0", rules::kSigmaNotPositive, MessageIcon::Exclamation, "", 10.0f, "D/s = 0.05"},
-        {"", rules::kSigmaNotPositive, MessageIcon::Exclamation, "", 10.0f, "D/s = 0.05"},
-        {"0.3", "", MessageIcon::None, "0.3", 0.3f, "D/s = 1.667"},
-        // Below the minimum shift, but a typed sigma is not adjusted for it.
-        {"6", "", MessageIcon::None, "6", 6.0f, "D/s = 0.083"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        messages.Clear();
-        TypeInto(window->txtSigma, c.typed);
-        TabAway();
-        if (c.message.empty()) {
-            EXPECT_TRUE(ShowsNoMessage());
-        } else {
-            EXPECT_TRUE(ShowsOneMessage(Q(c.message), c.icon));
-            EXPECT_TRUE(HasFocusWithin(window->txtSigma));
-        }
-        EXPECT_EQ(window->txtSigma->text(), c.text_after);
-        EXPECT_EQ(window->State().Sigma, c.stored_after);
-        EXPECT_EQ(Shift(), c.shift_after);
-        EXPECT_EQ(window->State().LBGR, 0.5);
-        EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
-    }
-}
-
 TEST_F(WindowUserTest, SpinArrowsStepSigmaByAHundredthOfDCGL) {
     ClickSpinUp(window->UpDSigma);
     EXPECT_EQ(window->txtSigma->text(), "0.51");
@@ -546,58 +351,6 @@ TEST_F(WindowUserTest, SpinArrowsStepSigmaByAHundredthOfDCGL) {
     EXPECT_EQ(window->txtN->text(), "29");
     EXPECT_TRUE(ShowsNoMessage());
     EXPECT_EQ(window->ScrLBGR->value(), 500);
-}
-
-TEST_F(WindowUserTest, SpinUpPastTheMinimumShiftLowersLBGR) {
-    TypeInto(window->txtSigma, "4.9");
-    TabAway();
-    ASSERT_TRUE(ShowsNoMessage());
-    for (int i = 0; i < 10; ++i) ClickSpinUp(window->UpDSigma);
-    EXPECT_EQ(window->txtSigma->text(), "5");
-    EXPECT_TRUE(ShowsNoMessage()) << "D/s of exactly 0.1 is enough";
-    ClickSpinUp(window->UpDSigma);
-    EXPECT_EQ(window->txtSigma->text(), "5.01");
-    EXPECT_TRUE(ShowsOneMessage(kMinimumShiftBySpin, MessageIcon::None));
-    EXPECT_EQ(window->ScrLBGR->value(), 498);
-    EXPECT_EQ(window->txtLBGR->text(), "0.498");
-    EXPECT_EQ(window->State().LBGR, 0.498);
-    EXPECT_EQ(Shift(), "D/s = 0.1");
-    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
-}
-
-// Sigma above ten times a lowered DCGL: the shift rule can only take LBGR
-// down to zero, and the bar's own run of the rule says so a second time.
-TEST_F(WindowUserTest, SpinWithSigmaAboveTenDCGLClampsLBGRToZero) {
-    TypeInto(window->txtSigma, "5");
-    TabAway();
-    TypeInto(window->txtDCGL, "0.4");
-    TabAway();
-    ASSERT_TRUE(ShowsOneMessage(Q(rules::kLBGRResetToHalf), MessageIcon::Information));
-    messages.Clear();
-    ClickSpinUp(window->UpDSigma);  // a step of 0.004 rounds to nothing
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, kMinimumShiftBySpin);
-    EXPECT_EQ(messages.shown[1].text, kMinimumShiftByScroll);
-    EXPECT_EQ(window->txtSigma->text(), "5");
-    EXPECT_EQ(window->State().LBGR, 0.0);
-    EXPECT_EQ(window->txtLBGR->text(), "0");
-    EXPECT_EQ(window->ScrLBGR->value(), 0);
-    EXPECT_EQ(Shift(), "D/s = 0.08");
-    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
-}
-
-// The arrows have no lower bound of their own: sigma must still stay above
-// zero and every figure a number.
-TEST_F(WindowUserTest, SpinDownNeverTakesSigmaToZero) {
-    for (int i = 0; i < 60; ++i) ClickSpinDown(window->UpDSigma);
-    const DesignState& state = window->State();
-    EXPECT_GT(state.Sigma, 0.0f);
-    EXPECT_TRUE(std::isfinite(state.DoverS));
-    EXPECT_GE(state.LBGR, 0.0);
-    EXPECT_LE(state.LBGR, state.DCGL);
-    EXPECT_FALSE(Shift().contains("nan", Qt::CaseInsensitive));
-    EXPECT_FALSE(Shift().contains("inf", Qt::CaseInsensitive));
-    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 }
 
 // --- Test selection and the chart -----------------------------------------
