@@ -22,15 +22,18 @@ const Refusal kDesignNotANumber = rules::Message(RefusalKind::DesignNotANumber);
 
 }  // namespace
 
-std::optional<Refusal> CheckInputs(const DesignInputs& inputs) {
+std::optional<Refusal> CheckInputs(const DesignInputs& inputs, UncheckedInput unchecked) {
     const float alpha = ToSingle(inputs.alpha);
     const float beta = ToSingle(inputs.beta);
     if (auto refusal = rules::DecisionErrorRefusal(alpha, beta, rules::DecisionError::Alpha)) return refusal;
     if (auto refusal = rules::DecisionErrorRefusal(alpha, beta, rules::DecisionError::Beta)) return refusal;
     if (auto refusal = rules::DCGLRefusal(inputs.dcgl)) return refusal;
-    if (auto refusal = rules::SigmaRefusal(ToSingle(inputs.sigma), inputs.dcgl)) return refusal;
+    if (unchecked != UncheckedInput::Sigma) {
+        if (auto refusal = rules::SigmaRefusal(ToSingle(inputs.sigma), inputs.dcgl)) return refusal;
+    }
+    if (unchecked == UncheckedInput::LBGR) return std::nullopt;
     if (auto refusal = rules::LBGRRefusal(inputs.lbgr, inputs.dcgl)) return refusal;
-    if (inputs.lbgr == inputs.dcgl) return rules::Message(RefusalKind::LBGRAboveDCGL);
+    if (unchecked == UncheckedInput::None && inputs.lbgr == inputs.dcgl) return rules::Message(RefusalKind::LBGRAboveDCGL);
     return std::nullopt;
 }
 

@@ -24,10 +24,13 @@ struct DesignInputs {
     double lbgr = 0.5;
 };
 
+// An input left unchecked: a sweep checks the others before it varies one.
+enum class UncheckedInput { None, Sigma, LBGR };
+
 // All rules in the order a design is entered: decision errors, DCGL, sigma,
-// LBGR. An LBGR equal to the DCGL is refused too: taken as given it leaves
-// no shift at all.
-std::optional<Refusal> CheckInputs(const DesignInputs& inputs);
+// LBGR. An LBGR equal to the DCGL is refused too (when all are checked):
+// taken as given it leaves no shift at all.
+std::optional<Refusal> CheckInputs(const DesignInputs& inputs, UncheckedInput unchecked = UncheckedInput::None);
 
 // Delta = DCGL - LBGR in double, rounded to single; DoverS = Delta / Sigma.
 void UpdateShift(DesignState& state);
