@@ -20,7 +20,7 @@ void RecalculateWith(benchmark::State& run, bool wrs) {
     (wrs ? window.OptWRSTest : window.OptSignTest)->setChecked(true);
     QCoreApplication::processEvents();
     for (auto _ : run) {
-        window.Recalculate();
+        window.Form().Recalculate();
     }
     QCoreApplication::processEvents();
     if (!messages.shown.empty()) run.SkipWithError("the default design showed a message");

@@ -48,7 +48,7 @@ void frmSampleSizeandPower::StopHandlers() {
 // --- Load, show, close ------------------------------------------------------
 
 void frmSampleSizeandPower::Form_Load() {
-    SetupHelp(winId());
+    SetupHelp();
     SetHelpContextID(this, kHelpContextDesignWindow);
     SetHelpContextID(mnuFile, kHelpContextFileMenu);
     SetHelpContextID(mnuHelp, kHelpContextHelpMenu);

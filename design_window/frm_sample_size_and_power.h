@@ -44,9 +44,10 @@ public:
     explicit frmSampleSizeandPower(MessageBoxes& messages, QWidget* parent = nullptr);
     ~frmSampleSizeandPower() override;
 
-    const DesignState& State() const { return form_.State(); }
-    // The window's rules; other windows load designs and watch through it.
+    // The window's rules and state; other windows load designs into the
+    // window and learn of accepted inputs through it.
     DesignForm& Form() { return form_; }
+    const DesignForm& Form() const { return form_; }
 
     // --- Controls, named as in the layout (each also carries its name as
     //     objectName). Owned by Qt's parent-child tree.
@@ -119,10 +120,6 @@ public:
     // The design the results show, with the texts the window shows;
     // nothing while the results are empty.
     std::optional<DesignReport> ShownReport() const;
-
-    // The recalculation rule: the selected test's design routine, then the
-    // result fields and the chart.
-    void Recalculate() { form_.Recalculate(); }
 
 signals:
     void gettingStartedRequested();

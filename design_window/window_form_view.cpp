@@ -13,13 +13,14 @@
 #include "power_chart.h"
 #include "power_chart_view.h"
 #include "repeat_guard.h"
+#include "result_texts.h"
 #include "symbol_label.h"
 
 namespace valdris {
 
 namespace {
 
-const QString kCriticalValueHeading = QStringLiteral("Critical Value:");
+const QString kCriticalValueHeading = QString::fromStdString(kCriticalValueTitle + ":");
 
 // Sets a flag for the length of one write.
 class WriteScope {

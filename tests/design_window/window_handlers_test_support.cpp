@@ -56,7 +56,7 @@ void WindowHandlersTest::Expect(const std::string& name_equals_value) const {
     const std::size_t eq = name_equals_value.find('=');
     const std::string name = name_equals_value.substr(0, eq);
     const std::string expected = name_equals_value.substr(eq + 1);
-    const DesignState& s = window->State();
+    const DesignState& s = window->Form().State();
     const double number = LeadingNumber(expected);
     if (name == "Alpha") {
         EXPECT_EQ(s.Alpha, static_cast<float>(number));

@@ -116,7 +116,7 @@ TEST_F(WindowUserTest, FirstDisplayShowsDefaultsAndSignDesign) {
     EXPECT_EQ(window->ScrLBGR->value(), 500);
     EXPECT_TRUE(HasFocusWithin(window->txtRadionuclide));
 
-    const DesignState& state = window->State();
+    const DesignState& state = window->Form().State();
     EXPECT_EQ(state.Alpha, 0.05f);
     EXPECT_EQ(state.Beta, 0.05f);
     EXPECT_EQ(state.Sigma, 0.5f);
@@ -133,7 +133,7 @@ TEST_F(WindowUserTest, TypingARadionuclideChangesNothing) {
     EXPECT_EQ(window->txtRadionuclide->text(), "Cs-137, 1.5e3 ..");
     EXPECT_TRUE(ShowsNoMessage());
     EXPECT_EQ(ReadShownResults(*window).survey_unit_size, before.survey_unit_size);
-    EXPECT_EQ(window->State().DCGL, 1.0);
+    EXPECT_EQ(window->Form().State().DCGL, 1.0);
 }
 
 // --- The LBGR scroll bar ---------------------------------------------------
@@ -144,7 +144,7 @@ TEST_F(WindowUserTest, DraggingTheBarToItsRightEndAdjustsLBGROnce) {
     EXPECT_EQ(window->txtLBGR->text(), "0.95");
     EXPECT_EQ(window->ScrLBGR->value(), 950);
     EXPECT_EQ(Shift(), "D/s = 0.1");
-    EXPECT_EQ(window->State().LBGR, 0.95);
+    EXPECT_EQ(window->Form().State().LBGR, 0.95);
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 }
 
@@ -194,12 +194,12 @@ TEST_F(WindowUserTest, WheelOverTheBarWhileTypingADCGL) {
     TypeInto(window->txtDCGL, "5");
     TurnWheelOver(window->ScrLBGR, false);
     EXPECT_TRUE(ShowsNoMessage());
-    EXPECT_EQ(window->State().DCGL, 5.0);
+    EXPECT_EQ(window->Form().State().DCGL, 5.0);
     EXPECT_EQ(window->lblLBGRMax->text(), "5");
     const int bar = window->ScrLBGR->value();
     EXPECT_NE(bar, 100) << "the wheel did not move the bar";
-    EXPECT_EQ(window->State().LBGR, 5 * 0.001 * bar);
-    EXPECT_EQ(window->txtLBGR->text().toDouble(), window->State().LBGR);
+    EXPECT_EQ(window->Form().State().LBGR, 5 * 0.001 * bar);
+    EXPECT_EQ(window->txtLBGR->text().toDouble(), window->Form().State().LBGR);
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 }
 
@@ -245,8 +245,8 @@ TEST_F(WindowUserTest, CharacterFilterCutsAtTheFirstForeignCharacter) {
             EXPECT_EQ(box->text(), c.pasted_result) << "pasted";
             // Nothing is taken while the box keeps the focus: the filter
             // stores nothing.
-            EXPECT_EQ(window->State().DCGL, 1.0);
-            EXPECT_EQ(window->State().Sigma, 0.5f);
+            EXPECT_EQ(window->Form().State().DCGL, 1.0);
+            EXPECT_EQ(window->Form().State().Sigma, 0.5f);
         }
         // A usable value before moving on, so that leaving the box is quiet.
         TypeInto(box, "1");
@@ -260,13 +260,13 @@ TEST_F(WindowUserTest, ListChoicesAreCheckedAtOnce) {
     ChooseListItem(window->Cboalpha, 5);  // 0.50
     EXPECT_TRUE(ShowsNoMessage());
     EXPECT_EQ(window->Cboalpha->currentText(), "0.50");
-    EXPECT_EQ(window->State().Alpha, 0.5f);
+    EXPECT_EQ(window->Form().State().Alpha, 0.5f);
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 
     ChooseListItem(window->CboBeta, 5);  // 0.50 as well: refused
     EXPECT_TRUE(ShowsOneMessage(Q(rules::kAlphaBetaBothLarge), MessageIcon::Exclamation));
     EXPECT_EQ(window->CboBeta->currentText(), "0.05");
-    EXPECT_EQ(window->State().Beta, 0.05f);
+    EXPECT_EQ(window->Form().State().Beta, 0.05f);
     EXPECT_TRUE(HasFocusWithin(window->CboBeta));
 
     // A refused value is written back as the stored number reads: the list
@@ -288,7 +288,7 @@ TEST_F(WindowUserTest, TypedComboTextIsTakenAsTyped) {
     PressKey(Qt::Key_Return);
     EXPECT_EQ(window->Cboalpha->count(), 6) << "Return added the typed text to the list";
     TabAway();
-    EXPECT_EQ(window->State().Alpha, 0.2f);
+    EXPECT_EQ(window->Form().State().Alpha, 0.2f);
     EXPECT_EQ(window->Cboalpha->currentText(), "0.2");
 }
 
@@ -299,14 +299,14 @@ TEST_F(WindowUserTest, OpeningTheListDoesNotLeaveTheBox) {
     ChooseListItem(window->Cboalpha, 4);  // 0.25
     EXPECT_TRUE(ShowsNoMessage());
     EXPECT_EQ(window->Cboalpha->currentText(), "0.25");
-    EXPECT_EQ(window->State().Alpha, 0.25f);
+    EXPECT_EQ(window->Form().State().Alpha, 0.25f);
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 }
 
 TEST_F(WindowUserTest, ListChoiceAndLeavingTheBoxBothRecalculate) {
     ChooseListItem(window->Cboalpha, 3);  // 0.10
     EXPECT_TRUE(HasFocusWithin(window->Cboalpha));
-    EXPECT_EQ(window->State().Alpha, 0.1f);
+    EXPECT_EQ(window->Form().State().Alpha, 0.1f);
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
     // Selecting the other test alone runs nothing; the second check, on
     // leaving the box, recalculates and so shows it.
@@ -316,7 +316,7 @@ TEST_F(WindowUserTest, ListChoiceAndLeavingTheBoxBothRecalculate) {
     TabAway();
     EXPECT_TRUE(ShowsNoMessage());
     EXPECT_EQ(window->Cboalpha->currentText(), "0.10");
-    EXPECT_EQ(window->State().Alpha, 0.1f);
+    EXPECT_EQ(window->Form().State().Alpha, 0.1f);
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::WRS));
 }
 
@@ -329,7 +329,7 @@ TEST_F(WindowUserTest, WheelOverAListKeepsTextAndValueInStep) {
             ClickOn(window->txtRadionuclide);
             TurnWheelOver(combo, away);
             const float shown = static_cast<float>(combo->currentText().toDouble());
-            const float used = combo == window->Cboalpha ? window->State().Alpha : window->State().Beta;
+            const float used = combo == window->Cboalpha ? window->Form().State().Alpha : window->Form().State().Beta;
             EXPECT_EQ(used, shown) << "the list shows " << combo->currentText().toStdString()
                                    << " but the design uses " << used;
             EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
@@ -342,7 +342,7 @@ TEST_F(WindowUserTest, WheelOverAListKeepsTextAndValueInStep) {
 TEST_F(WindowUserTest, SpinArrowsStepSigmaByAHundredthOfDCGL) {
     ClickSpinUp(window->UpDSigma);
     EXPECT_EQ(window->txtSigma->text(), "0.51");
-    EXPECT_EQ(window->State().Sigma, 0.51f);
+    EXPECT_EQ(window->Form().State().Sigma, 0.51f);
     EXPECT_EQ(Shift(), "D/s = 0.98");
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
     ClickSpinDown(window->UpDSigma);
@@ -388,7 +388,7 @@ TEST_F(WindowUserTest, ChartClickTakesTheTypedSigmaFirst) {
         ClickOn(test == TestKind::WRS ? window->OptWRSTest : window->OptSignTest);
         TypeInto(window->txtSigma, test == TestKind::WRS ? "0.25" : "0.3");
         ClickOn(window->PicChart);
-        EXPECT_EQ(window->State().Sigma, test == TestKind::WRS ? 0.25f : 0.3f)
+        EXPECT_EQ(window->Form().State().Sigma, test == TestKind::WRS ? 0.25f : 0.3f)
             << "clicking the chart did not take the typed sigma";
         EXPECT_EQ(Shift(), test == TestKind::WRS ? "D/s = 2" : "D/s = 1.667");
         EXPECT_TRUE(ShowsEngineResults(*window, test));
@@ -455,7 +455,7 @@ TEST_F(WindowUserTest, BoxRefusedOnceIsCheckedAgainOnTheNextLeave) {
 TEST_F(WindowWithMessageBoxesTest, MessageBoxDoesNotCountAsLeavingTheBox) {
     TypeInto(window->txtDCGL, "1.2.");
     EXPECT_TRUE(ShowsOneMessage(Q(rules::kCheckDecimalPoint), MessageIcon::None));
-    EXPECT_EQ(window->State().DCGL, 1.0) << "the half-typed DCGL was taken when the message box opened";
+    EXPECT_EQ(window->Form().State().DCGL, 1.0) << "the half-typed DCGL was taken when the message box opened";
     EXPECT_EQ(window->txtDCGL->text(), "");
     EXPECT_TRUE(HasFocusWithin(window->txtDCGL));
     TypeKeys("1");
@@ -466,7 +466,7 @@ TEST_F(WindowWithMessageBoxesTest, MessageBoxDoesNotCountAsLeavingTheBox) {
     EXPECT_TRUE(ShowsOneMessage(Q(rules::kAlphaRange), MessageIcon::Exclamation));
     EXPECT_EQ(window->Cboalpha->currentText(), "0.05");
     EXPECT_TRUE(HasFocusWithin(window->Cboalpha));
-    EXPECT_EQ(window->State().Alpha, 0.05f);
+    EXPECT_EQ(window->Form().State().Alpha, 0.05f);
 }
 
 // Clicking the arrow of one list while another box holds a bad value: the bad
@@ -477,9 +477,9 @@ TEST_F(WindowWithMessageBoxesTest, ListOpenedWhileAnotherBoxIsRefusedStaysInStep
     ChooseListItem(window->Cboalpha, 4);  // 0.25
     EXPECT_TRUE(ShowsOneMessage(Q(rules::kBetaRange), MessageIcon::Exclamation));
     EXPECT_EQ(window->CboBeta->currentText(), "0.05");
-    EXPECT_EQ(window->State().Alpha, static_cast<float>(window->Cboalpha->currentText().toDouble()))
+    EXPECT_EQ(window->Form().State().Alpha, static_cast<float>(window->Cboalpha->currentText().toDouble()))
         << "alpha shows " << window->Cboalpha->currentText().toStdString() << " but the design uses "
-        << window->State().Alpha;
+        << window->Form().State().Alpha;
     EXPECT_TRUE(ShowsEngineResults(*window, TestKind::Sign));
 }
 
@@ -489,7 +489,7 @@ TEST_F(WindowWithMessageBoxesTest, RefusedSigmaKeepsTheFocusAfterTheBoxCloses) {
     EXPECT_TRUE(ShowsOneMessage(Q(rules::kSigmaNotPositive), MessageIcon::Exclamation));
     EXPECT_TRUE(HasFocusWithin(window->txtSigma));
     EXPECT_EQ(window->txtSigma->text(), "");
-    EXPECT_EQ(window->State().Sigma, 0.5f);
+    EXPECT_EQ(window->Form().State().Sigma, 0.5f);
     EXPECT_EQ(window->txtN->text(), "29");
 }
 
