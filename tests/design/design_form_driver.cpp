@@ -2,6 +2,7 @@
 #include "design_form_driver.h"
 
 #include "number_text.h"
+#include "stored_inputs.h"
 
 namespace valdris::testing {
 
@@ -70,16 +71,8 @@ void DesignFormTest::Expect(const std::string& name_equals_value) const {
         {"Cboalpha", FormControl::Alpha}, {"CboBeta", FormControl::Beta},      {"txtSigma", FormControl::Sigma},
         {"txtDCGL", FormControl::DCGL},   {"txtLBGR", FormControl::LBGR},      {"lblLBGRMax", FormControl::LBGRMax},
         {"lblShift", FormControl::Shift}};
-    if (name == "Alpha") {
-        EXPECT_EQ(s.Alpha, static_cast<float>(number));
-    } else if (name == "Beta") {
-        EXPECT_EQ(s.Beta, static_cast<float>(number));
-    } else if (name == "Sigma") {
-        EXPECT_EQ(s.Sigma, static_cast<float>(number));
-    } else if (name == "DCGL") {
-        EXPECT_EQ(s.DCGL, number);
-    } else if (name == "LBGR") {
-        EXPECT_EQ(s.LBGR, number);
+    if (ExpectStoredInput(s, name, number)) {
+        return;
     } else if (name == "focus") {
         const auto control = controls.find(expected);
         ASSERT_NE(control, controls.end()) << expected;

@@ -8,6 +8,7 @@
 
 #include "known_messages.h"
 #include "number_text.h"
+#include "stored_inputs.h"
 #include "symbol_label.h"
 
 namespace valdris::testing {
@@ -58,16 +59,8 @@ void WindowHandlersTest::Expect(const std::string& name_equals_value) const {
     const std::string expected = name_equals_value.substr(eq + 1);
     const DesignState& s = window->Form().State();
     const double number = LeadingNumber(expected);
-    if (name == "Alpha") {
-        EXPECT_EQ(s.Alpha, static_cast<float>(number));
-    } else if (name == "Beta") {
-        EXPECT_EQ(s.Beta, static_cast<float>(number));
-    } else if (name == "Sigma") {
-        EXPECT_EQ(s.Sigma, static_cast<float>(number));
-    } else if (name == "DCGL") {
-        EXPECT_EQ(s.DCGL, number);
-    } else if (name == "LBGR") {
-        EXPECT_EQ(s.LBGR, number);
+    if (ExpectStoredInput(s, name, number)) {
+        return;
     } else if (const auto* shift = window->findChild<SymbolLabel*>(QString::fromStdString(name))) {
         EXPECT_EQ(shift->caption().toStdString(), expected);
     } else if (const auto* bar = window->findChild<QScrollBar*>(QString::fromStdString(name))) {
