@@ -29,7 +29,7 @@ void RecalculateWith(benchmark::State& run, bool wrs) {
     (wrs ? window.OptWRSTest : window.OptSignTest)->setChecked(true);
     QCoreApplication::processEvents();
     for (auto _ : run) {
-        window.Recalculate();
+        window.Form().Recalculate();
         window.PicChart->repaint();
     }
     QCoreApplication::processEvents();

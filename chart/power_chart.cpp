@@ -10,6 +10,7 @@
 #include "chart_geometry.h"
 #include "rounding.h"
 #include "number_text.h"
+#include "result_texts.h"
 
 namespace valdris {
 namespace {
@@ -38,14 +39,10 @@ constexpr int kProbabilityLines = 11;   // 0.0 to 1.0 in tenths
 constexpr int kConcentrationLines = 16;  // 0 to 150 percent in tenths of the DCGL
 constexpr int kDCGLLine = 11;            // 100 percent
 
-// Vertical grid lines that carry a percent label: 10, 30, 50, 70, 90, 100,
-// 110, 130 and 150 percent. Index k, 1-based; element 0 unused.
-constexpr std::array<bool, kConcentrationLines + 1> kPercentLabelled = {
-    false,                                   //
-    false, true,  false, true,  false, true,  // k = 1..6
-    false, true,  false, true,  true,  true,  // k = 7..12
-    false, true,  false, true,               // k = 13..16
-};
+// Whether vertical grid line k (1-based, at k - 1 tenths) carries a label.
+bool PercentLabelled(int k) {
+    return std::find(kLabelledTenths.begin(), kLabelledTenths.end(), k - 1) != kLabelledTenths.end();
+}
 
 // Every geometry value is a whole number, an exact half going to the even
 // neighbour.
@@ -74,7 +71,7 @@ void DrawConcentrationGrid(const ChartGeometry& g, double dcgl, ChartSurface& su
         surface.SetPenColor(kBlack);
         const double x = Round(g.axisX + ((k - 1) * (0.1 * dcgl)) * g.xScale);
         if (k == kDCGLLine) surface.SetPenColor(kRed);
-        if (kPercentLabelled[k]) {
+        if (PercentLabelled(k)) {
             surface.DrawText(x - kPercentLabelShiftLeft, g.axisY + kPercentLabelDrop, FormatPercent((k - 1) * 0.1));
         }
         surface.DrawLine(x, g.axisY + kTickLength, x, g.topY);

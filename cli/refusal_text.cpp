@@ -4,7 +4,7 @@
 namespace valdris::cli {
 
 std::string RefusalText(const Refusal& refusal) {
-    if (refusal.text == rules::kDCGLUnusable) return refusal.text.substr(0, refusal.text.find("\r\n"));
+    if (refusal.kind == RefusalKind::DCGLUnusable) return refusal.text.substr(0, refusal.text.find("\r\n"));
     return refusal.text;
 }
 

@@ -2,13 +2,13 @@
 #include "report.h"
 
 #include "number_output.h"
+#include "design_report.h"
 #include "number_text.h"
+#include "result_texts.h"
 
 namespace valdris::cli {
 
 namespace {
-
-std::string TestCaption(TestKind test) { return test == TestKind::Sign ? "Sign Test" : "WRS Test"; }
 
 template <typename Number, std::size_t Size>
 void WriteJsonArray(std::ostream& out, const std::array<Number, Size>& values) {
@@ -33,12 +33,12 @@ void WriteTextReport(std::ostream& out, const DesignFigures& figures) {
         << (figures.size_given ? "Given Sample Size\n" : "Required Sample Size\n")
         << "  Survey Unit: " << SampleSize(test, state) << '\n';
     if (test == TestKind::WRS) out << "  Reference: " << state.WRSN << '\n';
-    out << "Critical Value:" << CriticalValueText(test, state) << '\n'
+    out << kCriticalValueTitle << ':' << CriticalValueText(test, state) << '\n'
         << ShiftText(state.DoverS, 2) << '\n'
         << "Power at the LBGR: " << FixedDecimals(figures.power_at_lbgr, 6) << '\n';
     if (figures.cost) out << "Cost: " << WriteNumber(*figures.cost) << '\n';
     out << "\nPower curve\n"
-        << "  Concentration (percent of DCGL)  Probability that the Survey Unit Passes\n";
+        << "  Concentration (percent of DCGL)  " << kPassProbabilityTitle << '\n';
     for (int i = 1; i <= kCurvePoints; ++i) {
         const std::string percent = FixedDecimals(100.0 * state.CurveX[i] / state.DCGL, 1);
         const std::string power = FixedDecimals(state.CurvePower[i], 6);

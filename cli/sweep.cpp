@@ -46,13 +46,7 @@ Outcome<SweepPlan> PlanSweep(const SweepRequest& request) {
 }
 
 std::optional<std::string> CheckFixedInputs(SweptInput swept, const DesignInputs& inputs) {
-    const float alpha = ToSingle(inputs.alpha);
-    const float beta = ToSingle(inputs.beta);
-    if (auto refusal = rules::DecisionErrorRefusal(alpha, beta, rules::DecisionError::Alpha)) return RefusalText(refusal);
-    if (auto refusal = rules::DecisionErrorRefusal(alpha, beta, rules::DecisionError::Beta)) return RefusalText(refusal);
-    if (auto refusal = rules::DCGLRefusal(inputs.dcgl)) return RefusalText(refusal);
-    if (swept == SweptInput::Sigma) return RefusalText(rules::LBGRRefusal(inputs.lbgr, inputs.dcgl));
-    return RefusalText(rules::SigmaRefusal(ToSingle(inputs.sigma), inputs.dcgl));
+    return RefusalText(CheckInputs(inputs, swept == SweptInput::Sigma ? UncheckedInput::Sigma : UncheckedInput::LBGR));
 }
 
 bool RunSweep(TestKind test, SweptInput swept, const DesignInputs& inputs, std::optional<int32_t> given_n,

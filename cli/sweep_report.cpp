@@ -8,6 +8,7 @@
 #include "number_text.h"
 #include "plan_figures.h"
 #include "refusal_text.h"
+#include "result_texts.h"
 #include "report.h"
 
 namespace valdris::cli {
@@ -42,9 +43,9 @@ SweepWriter::SweepWriter(std::ostream& out, OutputFormat format, TestKind test, 
 void SweepWriter::Begin() {
     switch (format_) {
         case OutputFormat::Text:
-            out_ << (test_ == TestKind::Sign ? "Sign Test" : "WRS Test") << ", sweeping " << SweptKey(swept_) << "\n"
+            out_ << TestCaption(test_) << ", sweeping " << SweptKey(swept_) << "\n"
                  << std::setw(16) << SweptKey(swept_) << std::setw(10) << "D/s" << std::setw(14) << "Sample Size"
-                 << std::setw(16) << "Critical Value" << std::setw(16) << "Power at LBGR" << '\n';
+                 << std::setw(16) << kCriticalValueTitle << std::setw(16) << "Power at LBGR" << '\n';
             break;
         case OutputFormat::Csv: out_ << SweptKey(swept_) << ",dovers,n,critical_value,power_at_lbgr,refusal\n"; break;
         case OutputFormat::Json: out_ << '['; break;

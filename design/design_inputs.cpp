@@ -17,14 +17,12 @@ bool CurveIsFinite(const DesignState& state) {
     return true;
 }
 
-const Refusal kSampleSizeRefusal{rules::kSampleSizeTooLarge, MessageIcon::Exclamation};
-const Refusal kDesignNotANumber{
-    "The design gave a result that is not a number for these inputs; nothing is reported.",
-    MessageIcon::Exclamation};
+const Refusal kSampleSizeRefusal = rules::Message(RefusalKind::SampleSizeTooLarge);
+const Refusal kDesignNotANumber = rules::Message(RefusalKind::DesignNotANumber);
 
 }  // namespace
 
-std::optional<InputRefusal> CheckEachInput(const DesignInputs& inputs) {
+std::optional<InputRefusal> CheckEachInput(const DesignInputs& inputs, UncheckedInput unchecked) {
     const float alpha = ToSingle(inputs.alpha);
     const float beta = ToSingle(inputs.beta);
     using In = DesignInput;
@@ -35,14 +33,19 @@ std::optional<InputRefusal> CheckEachInput(const DesignInputs& inputs) {
     if (auto r = named(In::Alpha, rules::DecisionErrorRefusal(alpha, beta, rules::DecisionError::Alpha))) return r;
     if (auto r = named(In::Beta, rules::DecisionErrorRefusal(alpha, beta, rules::DecisionError::Beta))) return r;
     if (auto r = named(In::DCGL, rules::DCGLRefusal(inputs.dcgl))) return r;
-    if (auto r = named(In::Sigma, rules::SigmaRefusal(ToSingle(inputs.sigma), inputs.dcgl))) return r;
+    if (unchecked != UncheckedInput::Sigma) {
+        if (auto r = named(In::Sigma, rules::SigmaRefusal(ToSingle(inputs.sigma), inputs.dcgl))) return r;
+    }
+    if (unchecked == UncheckedInput::LBGR) return std::nullopt;
     if (auto r = named(In::LBGR, rules::LBGRRefusal(inputs.lbgr, inputs.dcgl))) return r;
-    if (inputs.lbgr == inputs.dcgl) return InputRefusal{In::LBGR, {rules::kLBGRAboveDCGL, MessageIcon::Exclamation}};
+    if (unchecked == UncheckedInput::None && inputs.lbgr == inputs.dcgl) {
+        return InputRefusal{In::LBGR, rules::Message(RefusalKind::LBGRAboveDCGL)};
+    }
     return std::nullopt;
 }
 
-std::optional<Refusal> CheckInputs(const DesignInputs& inputs) {
-    if (auto refused = CheckEachInput(inputs)) return refused->refusal;
+std::optional<Refusal> CheckInputs(const DesignInputs& inputs, UncheckedInput unchecked) {
+    if (auto refused = CheckEachInput(inputs, unchecked)) return refused->refusal;
     return std::nullopt;
 }
 

@@ -25,10 +25,13 @@ struct DesignInputs {
     double lbgr = 0.5;
 };
 
+// An input left unchecked: a sweep checks the others before it varies one.
+enum class UncheckedInput { None, Sigma, LBGR };
+
 // All rules in the order a design is entered: decision errors, DCGL, sigma,
-// LBGR. An LBGR equal to the DCGL is refused too: taken as given it leaves
-// no shift at all.
-std::optional<Refusal> CheckInputs(const DesignInputs& inputs);
+// LBGR. An LBGR equal to the DCGL is refused too (when all are checked):
+// taken as given it leaves no shift at all.
+std::optional<Refusal> CheckInputs(const DesignInputs& inputs, UncheckedInput unchecked = UncheckedInput::None);
 
 // The same rules, saying which input the first refusal belongs to (a plan
 // file names the key): the joint alpha-beta rule counts as alpha's.
@@ -37,7 +40,8 @@ struct InputRefusal {
     DesignInput input;
     Refusal refusal;
 };
-std::optional<InputRefusal> CheckEachInput(const DesignInputs& inputs);
+std::optional<InputRefusal> CheckEachInput(const DesignInputs& inputs,
+                                           UncheckedInput unchecked = UncheckedInput::None);
 
 // Delta = DCGL - LBGR in double, rounded to single; DoverS = Delta / Sigma.
 void UpdateShift(DesignState& state);

@@ -11,10 +11,6 @@
 namespace valdris {
 namespace {
 
-// The concentrations the chart labels, in tenths of the DCGL, and the curve
-// point at each: the curve runs in steps of a fortieth of the DCGL.
-constexpr std::array<int, 9> kLabelledTenths = {1, 3, 5, 7, 9, 10, 11, 13, 15};
-constexpr int kCurvePointsPerTenth = 4;
 
 std::string Count(int value) { return std::to_string(value); }
 
@@ -24,7 +20,6 @@ std::string WithoutSignBlank(std::string text) {
     return text;
 }
 
-std::string TestName(TestKind test) { return test == TestKind::Sign ? "Sign Test" : "WRS Test"; }
 
 std::string SignDecisionRule(const std::string& n, const std::string& cv) {
     return "The survey unit passes when more than " + cv + " of its " + n +
@@ -121,7 +116,7 @@ DesignReport MakeDesignReport(TestKind test, const DesignState& state, const Rep
     DesignReport report;
     report.radionuclide = entries.radionuclide;
     report.inputs = {
-        {"Statistical Test", TestName(test)},
+        {"Statistical Test", TestCaption(test)},
         {"Alpha", entries.alpha},
         {"Beta", entries.beta},
         {"Sigma", entries.sigma},
@@ -135,7 +130,7 @@ DesignReport MakeDesignReport(TestKind test, const DesignState& state, const Rep
     const std::string cv = WithoutSignBlank(CriticalValueText(test, state));
     report.results.push_back({"Survey Unit Sample Size", n});
     if (test == TestKind::WRS) report.results.push_back({"Reference Area Sample Size", n});
-    report.results.push_back({"Critical Value", cv});
+    report.results.push_back({kCriticalValueTitle, cv});
 
     report.decision_rule = test == TestKind::Sign ? SignDecisionRule(n, cv) : WRSDecisionRule(n, cv);
     report.power = PowerTable(state);

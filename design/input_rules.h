@@ -14,10 +14,32 @@ namespace valdris {
 // The icon a message is shown with.
 enum class MessageIcon { None, Exclamation, Information };
 
-// Why an input was not taken: the message, word for word, and its icon.
+// Every message of the design window and the companion. Code decides by the
+// kind, never by the text.
+enum class RefusalKind {
+    AlphaBetaBothLarge,
+    AlphaRange,
+    BetaRange,
+    SigmaNotPositive,
+    SigmaTooLarge,
+    LBGRAboveDCGL,
+    LBGRNegative,
+    LBGRResetToHalf,
+    CheckDecimalPoint,
+    MinimumShiftScroll,
+    MinimumShiftSigma,
+    DCGLUnusable,
+    SampleSizeTooLarge,
+    DesignNotANumber,
+    EntryNotPlain,
+};
+
+// Why an input was not taken (or was adjusted): the message, word for word,
+// its icon and its kind.
 struct Refusal {
     std::string text;
     MessageIcon icon = MessageIcon::None;
+    RefusalKind kind = RefusalKind::DesignNotANumber;
 };
 
 namespace rules {
@@ -50,6 +72,14 @@ inline const std::string kSampleSizeTooLarge =
     "The required sample size is too large to calculate:\r\n"
     "the relative shift D/s is too small for this design.\r\n"
     "Lower the LBGR or sigma, or raise the DCGL.";
+
+inline const std::string kDesignNotANumber =
+    "The design gave a result that is not a number for these inputs; nothing is reported.";
+inline const std::string kEntryNotPlain =
+    "The DCGL and sigma must be written with digits and at most one decimal point.";
+
+// The message of a kind, with its icon: the one place both are defined.
+Refusal Message(RefusalKind kind);
 
 // Limits of a usable DCGL, as the DCGL box can hold them (digits and a point,
 // no exponent) and as the message names them. Far inside the range where the

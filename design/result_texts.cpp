@@ -9,6 +9,8 @@
 
 namespace valdris {
 
+std::string TestCaption(TestKind test) { return test == TestKind::Sign ? "Sign Test" : "WRS Test"; }
+
 int SampleSize(TestKind test, const DesignState& state) {
     return test == TestKind::Sign ? state.SignN : state.WRSN;
 }

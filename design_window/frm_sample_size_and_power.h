@@ -13,10 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "design_form.h"
 #include "design_report.h"
 #include "design_state.h"
-#include "input_rules.h"
 #include "message_boxes.h"
+#include "window_form_view.h"
 
 class QAction;
 class QComboBox;
@@ -43,7 +44,10 @@ public:
     explicit frmSampleSizeandPower(MessageBoxes& messages, QWidget* parent = nullptr);
     ~frmSampleSizeandPower() override;
 
-    const DesignState& State() const { return state_; }
+    // The window's rules and state; other windows load designs into the
+    // window and learn of accepted inputs through it.
+    DesignForm& Form() { return form_; }
+    const DesignForm& Form() const { return form_; }
 
     // --- Controls, named as in the layout (each also carries its name as
     //     objectName). Owned by Qt's parent-child tree.
@@ -100,26 +104,11 @@ public:
     QAction* mnuAbout = nullptr;
 
     // --- Handlers. The widget signals and the lost-focus watcher call them;
-    //     they are public so that the program's events can be replayed.
+    //     the input rules are the form's.
     void Form_Load();
     void Form_UnLoad();
     void CmdExit_Click();
-    void PicChart_Click();
-
-    void Cboalpha_Click();
-    void Cboalpha_LostFocus();
-    void CboBeta_Click();
-    void CboBeta_LostFocus();
-
-    void txtSigma_Change();
-    void txtSigma_LostFocus();
-    void UpDSigma_UpClick();
-    void UpDSigma_DownClick();
-
-    void txtDCGL_Change();
-    void txtDCGL_LostFocus();
-    void txtLBGR_LostFocus();
-    void ScrLBGR_Change();
+    void PicChart_Click() { form_.ClickChart(); }
 
     // The File and Edit menu items that hand the shown design on
     // (frm_sample_size_and_power_report.cpp).
@@ -131,10 +120,6 @@ public:
     // The design the results show, with the texts the window shows;
     // nothing while the results are empty.
     std::optional<DesignReport> ShownReport() const;
-
-    // The recalculation rule: the selected test's design routine, then the
-    // result fields and the chart.
-    void Recalculate();
 
 signals:
     void gettingStartedRequested();
@@ -158,34 +143,13 @@ private:
     void BuildMenus();
     void SetKeyboardOrder();
 
-    void WireEvents();
-    void AddReportMenus();  // frm_sample_size_and_power_report.cpp    // frm_sample_size_and_power_handlers.cpp
-
-    // One run of a handler: refuses to run on a closing window and tracks
-    // nesting, so that a refused design is reported once per user action.
-    class HandlerRun;
+    void WireEvents();      // frm_sample_size_and_power_handlers.cpp
+    void AddReportMenus();  // frm_sample_size_and_power_report.cpp
 
     void showEvent(QShowEvent* event) override;
     void CentreOnScreen();
     QSize WantedClientSize();
     void StopHandlers();
-
-    // Results of the design routines.
-    void RunWRSTestDesign();
-    void RunSignTestDesign();
-    void ShowCriticalValue(const QString& value_text);
-    void ShowDesignRefused(bool reference_area_shown);
-
-    // Steps the input handlers share.
-    void ApplyCharacterFilter(QLineEdit* box);
-    void ShowShift(int decimals);
-    void SetScrollValue(double thousandths);
-    double DCGLOfText(bool strict) const;
-    void ApplyMinimumShift(const std::string& second_line);
-    void UpdateRelativeShift();
-    void StepSigma(double direction);
-    bool TakeDecisionError(QComboBox* box, float& value, rules::DecisionError which);
-    void Show(const Refusal& refusal);
 
     // Every message of the window passes the guard, which ends held arrows.
     RepeatGuard* repeat_guard_;
@@ -198,17 +162,14 @@ private:
     void ShowFileFailure(const std::string& error);
 
     MessageBoxes& messages_;
-    DesignState state_;
+    WindowFormView view_;
+    DesignForm form_;
     LostFocusWatcher* lost_focus_ = nullptr;
     std::vector<QMetaObject::Connection> connections_;
 
     QString save_directory_;       // where the last file was saved this session
-    QString accepted_dcgl_text_;   // the DCGL text a refusal brings back
-    bool closing_ = false;          // set once the window starts to close
     bool unloaded_ = false;
     bool shown_once_ = false;
-    int handler_depth_ = 0;
-    bool design_refusal_shown_ = false;
 };
 
 }  // namespace valdris

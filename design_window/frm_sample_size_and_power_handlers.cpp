@@ -1,30 +1,21 @@
 // SPDX-License-Identifier: Apache-2.0
-// The event wiring of the design window and the steps its input handlers share.
+// The event wiring of the design window: each widget event goes to the
+// design form, which holds the rules.
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QToolButton>
 
-#include "figure_fit.h"
 #include "frm_sample_size_and_power.h"
-#include "frm_sample_size_and_power_run.h"
-#include "input_rules.h"
 #include "lost_focus_watcher.h"
 #include "power_chart_view.h"
 #include "repeat_guard.h"
-#include "result_texts.h"
-#include "symbol_label.h"
 #include "up_down_control.h"
 
 namespace valdris {
-
-namespace {
-
-bool IsDigitOrPoint(QChar c) { return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.'); }
-
-}  // namespace
 
 void frmSampleSizeandPower::WireEvents() {
     lost_focus_ = new LostFocusWatcher(this);
@@ -34,22 +25,42 @@ void frmSampleSizeandPower::WireEvents() {
     // from the list or with the arrow keys is a click.
     const auto is_list_choice = [this](const QComboBox* box) { return !lost_focus_->IsLosingFocus(box); };
 
-    // Qt emits textChanged and valueChanged inside setText and setValue, so
-    // the change handlers run nested when a handler writes these controls;
-    // an unchanged text or value emits nothing.
+    // Every text the user changes reaches the form; the form's own writes
+    // run its change rules itself, nested, as Qt's signals would.
+    const auto edits = [this](FormControl control) {
+        return [this, control](const QString& text) {
+            if (!view_.Applying()) form_.EditText(control, text.toStdString());
+        };
+    };
+    const auto chosen = [this](TestKind test) {
+        return [this, test](bool checked) {
+            if (checked) form_.SelectTest(test);
+        };
+    };
     connections_ = {
-        connect(txtDCGL, &QLineEdit::textChanged, this, [this] { txtDCGL_Change(); }),
-        connect(txtSigma, &QLineEdit::textChanged, this, [this] { txtSigma_Change(); }),
-        connect(ScrLBGR, &QScrollBar::valueChanged, this, [this] { ScrLBGR_Change(); }),
+        connect(txtDCGL, &QLineEdit::textChanged, this, edits(FormControl::DCGL)),
+        connect(txtSigma, &QLineEdit::textChanged, this, edits(FormControl::Sigma)),
+        connect(txtLBGR, &QLineEdit::textChanged, this, edits(FormControl::LBGR)),
+        connect(txtRadionuclide, &QLineEdit::textChanged, this, edits(FormControl::Radionuclide)),
+        connect(Cboalpha, &QComboBox::editTextChanged, this, edits(FormControl::Alpha)),
+        connect(CboBeta, &QComboBox::editTextChanged, this, edits(FormControl::Beta)),
+        connect(ScrLBGR, &QScrollBar::valueChanged, this,
+                [this](int value) {
+                    if (!view_.Applying()) form_.MoveBar(value);
+                }),
+        connect(OptSignTest, &QRadioButton::toggled, this, chosen(TestKind::Sign)),
+        connect(OptWRSTest, &QRadioButton::toggled, this, chosen(TestKind::WRS)),
         // activated: the user chose a list item; text set by the program is no click.
-        connect(Cboalpha, &QComboBox::activated, this, [this, is_list_choice] {
-            if (is_list_choice(Cboalpha)) Cboalpha_Click();
-        }),
-        connect(CboBeta, &QComboBox::activated, this, [this, is_list_choice] {
-            if (is_list_choice(CboBeta)) CboBeta_Click();
-        }),
-        connect(UpDSigma, &UpDownControl::upClicked, this, [this] { UpDSigma_UpClick(); }),
-        connect(UpDSigma, &UpDownControl::downClicked, this, [this] { UpDSigma_DownClick(); }),
+        connect(Cboalpha, &QComboBox::activated, this,
+                [this, is_list_choice] {
+                    if (is_list_choice(Cboalpha)) form_.ChooseAlpha();
+                }),
+        connect(CboBeta, &QComboBox::activated, this,
+                [this, is_list_choice] {
+                    if (is_list_choice(CboBeta)) form_.ChooseBeta();
+                }),
+        connect(UpDSigma, &UpDownControl::upClicked, this, [this] { form_.SigmaUp(); }),
+        connect(UpDSigma, &UpDownControl::downClicked, this, [this] { form_.SigmaDown(); }),
         connect(PicChart, &PowerChartView::clicked, this, [this] { PicChart_Click(); }),
         connect(CmdExit, &QPushButton::clicked, this, [this] { CmdExit_Click(); }),
         connect(MnuExit, &QAction::triggered, this, [this] { CmdExit_Click(); }),
@@ -62,57 +73,12 @@ void frmSampleSizeandPower::WireEvents() {
     repeat_guard_->Watch(UpDSigma->upButton());
     repeat_guard_->Watch(UpDSigma->downButton());
 
-    lost_focus_->Watch(txtDCGL, [this] { txtDCGL_LostFocus(); });
-    lost_focus_->Watch(txtSigma, [this] { txtSigma_LostFocus(); });
-    lost_focus_->Watch(txtLBGR, [this] { txtLBGR_LostFocus(); });
+    lost_focus_->Watch(txtDCGL, [this] { form_.LeaveDCGL(); });
+    lost_focus_->Watch(txtSigma, [this] { form_.LeaveSigma(); });
+    lost_focus_->Watch(txtLBGR, [this] { form_.LeaveLBGR(); });
     // An editable combo box takes the focus itself; its line edit forwards it.
-    lost_focus_->Watch(Cboalpha, [this] { Cboalpha_LostFocus(); });
-    lost_focus_->Watch(CboBeta, [this] { CboBeta_LostFocus(); });
-}
-
-// --- Character filter ---------------------------------------------------------
-
-void frmSampleSizeandPower::txtDCGL_Change() {
-    HandlerRun run(*this);
-    if (run) ApplyCharacterFilter(txtDCGL);
-}
-
-void frmSampleSizeandPower::txtSigma_Change() {
-    HandlerRun run(*this);
-    if (run) ApplyCharacterFilter(txtSigma);
-}
-
-// Keeps a box to digits and one point. The text is cut just before its first
-// other character, the rest going with it: trimming the last character and
-// filtering again, one character at a time, ends at the same text, so the cut
-// is made at once (a long pasted text would otherwise nest once per
-// character). Setting the text runs this filter again on the result, which
-// then checks the points.
-void frmSampleSizeandPower::ApplyCharacterFilter(QLineEdit* box) {
-    const QString text = box->text();
-    for (int i = 0; i < text.size(); ++i) {
-        if (!IsDigitOrPoint(text[i])) {
-            box->setText(text.left(i));
-            return;
-        }
-    }
-    if (text.count(QLatin1Char('.')) > 1) {
-        messages_.Show(QString::fromStdString(rules::kCheckDecimalPoint), MessageIcon::None);
-        box->setText(QString());
-    }
-}
-
-// --- Shift ----------------------------------------------------------------------
-
-void frmSampleSizeandPower::ShowShift(int decimals) {
-    lblShift->setCaption(QString::fromStdString(ShiftText(state_.DoverS, decimals)));
-    // The label sizes itself to its caption, up to the frame's right edge.
-    FitFigure(lblShift, lblShift->parentWidget()->contentsRect().right() + 1 - lblShift->x());
-    lblShift->adjustSize();
-}
-
-void frmSampleSizeandPower::Show(const Refusal& refusal) {
-    messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
+    lost_focus_->Watch(Cboalpha, [this] { form_.LeaveAlpha(); });
+    lost_focus_->Watch(CboBeta, [this] { form_.LeaveBeta(); });
 }
 
 }  // namespace valdris

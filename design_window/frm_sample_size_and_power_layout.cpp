@@ -26,6 +26,7 @@
 #include "frm_sample_size_and_power.h"
 #include "horizontal_scroll_bar.h"
 #include "lbgr_bar.h"
+#include "result_texts.h"
 #include "power_chart_view.h"
 #include "program_icon.h"
 #include "symbol_label.h"
@@ -207,16 +208,16 @@ void frmSampleSizeandPower::BuildStatisticalTestFrame(QWidget* client) {
                                    PxRect(2985, 600, 1560, 1455));
     FrmStatisticalTest->raise();
     constexpr int kX = 120, kW = 1380;
-    OptSignTest = Named(new QRadioButton(tr("Sign Test"), FrmStatisticalTest), "OptSignTest");
+    OptSignTest = Named(new QRadioButton(QString::fromStdString(TestCaption(TestKind::Sign)), FrmStatisticalTest), "OptSignTest");
     OptSignTest->setGeometry(PxRect(kX, 330, kW, 285));
     OptSignTest->setChecked(true);
-    OptWRSTest = Named(new QRadioButton(tr("WRS Test"), FrmStatisticalTest), "OptWRSTest");
+    OptWRSTest = Named(new QRadioButton(QString::fromStdString(TestCaption(TestKind::WRS)), FrmStatisticalTest), "OptWRSTest");
     OptWRSTest->setGeometry(PxRect(kX, 630, kW, 285));
     // Heading on the first line, the value below it.
-    LblCV = MakeLabel(FrmStatisticalTest, "LblCV", tr("Critical Value:"),
+    LblCV = MakeLabel(FrmStatisticalTest, "LblCV", QString::fromStdString(kCriticalValueTitle + ":"),
                       Qt::AlignLeft | Qt::AlignTop, PxRect(kX, 915, kW, 510));
     MakeSelectableResult(LblCV, QKeySequence(tr("Alt+C")), tr("Alt+C selects the critical value"), this);
-    SetToolTip(OptSignTest, tr("Sign Test"));
+    SetToolTip(OptSignTest, OptSignTest->text());
     SetToolTip(OptWRSTest, tr("Wilcoxon Rank Sum (WRS) Test"));
 }
 

@@ -25,7 +25,6 @@
 #include "chart_file.h"
 #include "context_ids.h"
 #include "frm_sample_size_and_power.h"
-#include "frm_sample_size_and_power_run.h"
 #include "power_chart_view.h"
 #include "report_file.h"
 #include "report_printing.h"
@@ -93,7 +92,7 @@ bool frmSampleSizeandPower::TakePendingEntry() {
     const bool input = box == txtDCGL || box == txtSigma || box == txtLBGR || box == Cboalpha || box == CboBeta;
     if (!input) return true;
     PicChart->setFocus(Qt::OtherFocusReason);
-    if (closing_ || !PicChart->hasFocus()) return false;
+    if (view_.Closing() || !PicChart->hasFocus()) return false;
     box->setFocus(Qt::OtherFocusReason);  // the user goes on where they were
     return true;
 }
@@ -110,14 +109,14 @@ std::optional<DesignReport> frmSampleSizeandPower::ShownReport() const {
     entries.dcgl = txtDCGL->text().toStdString();
     entries.lbgr = txtLBGR->text().toStdString();
     entries.shift = ShiftNumber(lblShift->caption().toStdString());
-    return MakeDesignReport(test, state_, entries);
+    return MakeDesignReport(test, form_.State(), entries);
 }
 
 std::optional<ReportPage> frmSampleSizeandPower::ShownReportPage() {
     if (!TakePendingEntry()) return std::nullopt;
     std::optional<DesignReport> report = ShownReport();
-    if (!report || closing_) return std::nullopt;
-    return ReportPage{std::move(*report), state_, QDateTime::currentDateTime()};
+    if (!report || view_.Closing()) return std::nullopt;
+    return ReportPage{std::move(*report), form_.State(), QDateTime::currentDateTime()};
 }
 
 // --- Files ---------------------------------------------------------------------
@@ -146,7 +145,7 @@ QString frmSampleSizeandPower::AskFileName(const QString& title, const QString& 
     if (!dialog) return {};
     const QStringList files = dialog->selectedFiles();
     delete dialog;
-    if (!chosen || files.isEmpty() || closing_) return {};
+    if (!chosen || files.isEmpty() || view_.Closing()) return {};
     save_directory_ = QFileInfo(files.front()).absolutePath();
     return files.front();
 }
@@ -158,8 +157,7 @@ void frmSampleSizeandPower::ShowFileFailure(const std::string& error) {
 // --- Menu items ----------------------------------------------------------------
 
 void frmSampleSizeandPower::mnuSaveReport_Click() {
-    HandlerRun run(*this);
-    if (!run) return;
+    if (view_.Busy()) return;
     const std::optional<ReportPage> page = ShownReportPage();
     if (!page) return;
     const QString path = AskFileName(tr("Save Report"), tr("design report"), {tr("PDF document (*.pdf)")},
@@ -170,15 +168,13 @@ void frmSampleSizeandPower::mnuSaveReport_Click() {
 }
 
 void frmSampleSizeandPower::mnuPrint_Click() {
-    HandlerRun run(*this);
-    if (!run) return;
+    if (view_.Busy()) return;
     const std::optional<ReportPage> page = ShownReportPage();
     if (page) PrintReportWithPreview(*page, messages_, this);
 }
 
 void frmSampleSizeandPower::mnuSaveChart_Click() {
-    HandlerRun run(*this);
-    if (!run) return;
+    if (view_.Busy()) return;
     const std::optional<ReportPage> page = ShownReportPage();
     if (!page) return;
     const QString path = AskFileName(tr("Save Chart As"), tr("power chart"),
@@ -190,8 +186,7 @@ void frmSampleSizeandPower::mnuSaveChart_Click() {
 }
 
 void frmSampleSizeandPower::mnuCopyResults_Click() {
-    HandlerRun run(*this);
-    if (!run) return;
+    if (view_.Busy()) return;
     const std::optional<ReportPage> page = ShownReportPage();
     if (!page) return;
     auto* data = new QMimeData;

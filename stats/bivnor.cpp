@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-// Donnelly's bivariate normal upper-orthant probability (1973), assembled
-// from marginal tails and two Owen's T terms summed as series.
+// The bivariate normal upper-orthant probability P(X > h, Y > k) for
+// correlation r, assembled from marginal tails and two terms of Owen's T
+// function summed as series to about 15 significant digits:
+//   T. G. Donnelly, "Algorithm 462: Bivariate normal distribution",
+//   Communications of the ACM 16(10), 638, 1973;
+//   D. B. Owen, "Tables for computing bivariate normal probabilities",
+//   Annals of Mathematical Statistics 27(4), 1075-1090, 1956.
 
 #include <cmath>
 #include <limits>

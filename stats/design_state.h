@@ -10,6 +10,10 @@
 namespace valdris {
 
 constexpr int kCurvePoints = 60;
+// The curve runs from a fortieth of the DCGL to 150 percent in steps of a
+// fortieth: four points to each tenth, point 4k at k tenths.
+constexpr int kCurvePointsPerTenth = 4;
+static_assert(kCurvePoints == 15 * kCurvePointsPerTenth, "the curve ends at 150 percent of the DCGL");
 
 struct DesignState {
     // Inputs, kept in range by whoever fills them (the window or the CLI).

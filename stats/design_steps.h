@@ -36,7 +36,7 @@ inline double AtLeastOneSample(double rounded) { return rounded < 1 ? 1 : rounde
 inline double WithinProbabilityRange(double p) { return p < 0 ? 0 : (p > 1 ? 1 : p); }
 
 // Grid step of the power curve: a 40th of the DCGL, held in single precision.
-inline float CurveStep(double dcgl) { return static_cast<float>(dcgl / 40); }
+inline float CurveStep(double dcgl) { return static_cast<float>(dcgl / (10 * kCurvePointsPerTenth)); }
 
 // The grid is accumulated, not multiplied, so it carries the drift of
 // single-precision sums (the 40th point of a DCGL of 1 is 0.99999958).

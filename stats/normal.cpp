@@ -2,6 +2,14 @@
 // Error function, standard normal distribution and its upper-tail quantile.
 // The coefficients are the 15-digit literals the published figures were
 // computed with, not the longer values of the original paper.
+//
+// Erf and erfc: rational Chebyshev approximations in three argument ranges,
+//   W. J. Cody, "Rational Chebyshev approximations for the error function",
+//   Mathematics of Computation 23(107), 631-637, 1969.
+// Upper-tail quantile: rational approximation 26.2.22 (absolute error below
+// about 3E-3), in
+//   M. Abramowitz and I. A. Stegun (eds.), Handbook of Mathematical Functions,
+//   National Bureau of Standards, Applied Mathematics Series 55, 1964.
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,19 @@
 // SPDX-License-Identifier: Apache-2.0
 // Two-sample Wilcoxon Rank Sum test: sample size of each area, critical
-// value of the rank-sum statistic and power curve.
+// value of the rank-sum statistic and power curve. The sample size is
+// Noether's formula for the rank-sum test as the survey manual states it; the
+// critical value is exact (the distribution of the rank sum counted by
+// recursion) for small samples and normal beyond; the power uses the mean
+// and variance of the Mann-Whitney count, whose variance needs a bivariate
+// normal probability:
+//   H. B. Mann and D. R. Whitney, "On a test of whether one of two random
+//   variables is stochastically larger than the other", Annals of
+//   Mathematical Statistics 18(1), 50-60, 1947;
+//   G. E. Noether, "Sample size determination for some common nonparametric
+//   tests", Journal of the American Statistical Association 82(398),
+//   645-647, 1987;
+//   U.S. NRC, EPA, DOE and DoD, Multi-Agency Radiation Survey and Site
+//   Investigation Manual (MARSSIM), NUREG-1575 Rev. 1, 2000, section 5.5.2.2.
 
 #include <algorithm>
 #include <cmath>

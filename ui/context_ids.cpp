@@ -2,6 +2,8 @@
 #include "context_ids.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QObject>
 #include <QVariant>
 
@@ -45,10 +47,16 @@ QString HelpFilePath(const QString& program_directory, QChar separator) {
     return program_directory + separator + kHelpFileName;
 }
 
-// The help viewer is a window of this program and needs no owner handle.
-void SetupHelp(WId /*window_handle*/) {
-    State().help_file = HelpFilePath(QCoreApplication::applicationDirPath(), QLatin1Char('/'));
+QString FindHelpFile(const QString& program_directory) {
+    const QString beside = HelpFilePath(program_directory, QLatin1Char('/'));
+    if (QFileInfo::exists(beside)) return beside;
+    const QString shared =
+        QDir::cleanPath(program_directory + QStringLiteral("/../share/valdris-power/") + kHelpFileName);
+    return QFileInfo::exists(shared) ? shared : beside;
 }
+
+// The help viewer is a window of this program and needs no owner handle.
+void SetupHelp() { State().help_file = FindHelpFile(QCoreApplication::applicationDirPath()); }
 
 void CloseHelp() {
     // The viewer's answer does not matter, nor whether one was ever open.

@@ -4,7 +4,6 @@
 // names its help topic by a context number; F1 asks the help viewer for it.
 
 #include <QString>
-#include <QtGui/qwindowdefs.h>
 #include <functional>
 
 class QObject;
@@ -35,8 +34,13 @@ int HelpContextID(const QObject* object);
 // no doubled separator when the directory is a root.
 QString HelpFilePath(const QString& program_directory, QChar separator);
 
-// Records the design window and sets the help file that F1 uses.
-void SetupHelp(WId window_handle);
+// The help file for a program in this directory: beside the program (the
+// build tree, a portable copy) when it is there, else in
+// ../share/valdris-power/ (an installed program); beside it when in neither.
+QString FindHelpFile(const QString& program_directory);
+
+// Sets the help file that F1 uses.
+void SetupHelp();
 // Closes the help viewer, if one is open.
 void CloseHelp();
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "design_inputs.h"
-#include "input_rules.h"
 #include "number_output.h"
 #include "options.h"
 #include "refusal_text.h"
@@ -46,61 +45,6 @@ TEST(ParseOptions, RefusesWrongCommandLines) {
         EXPECT_FALSE(parsed) << args[0];
         EXPECT_FALSE(parsed.message().empty()) << args[0];
     }
-}
-
-TEST(CheckInputs, AppliesTheWindowRulesInOrder) {
-    struct Case {
-        DesignInputs inputs;
-        std::optional<std::string> refusal;
-    };
-    const std::string dcgl_unusable = rules::kDCGLUnusable.substr(0, rules::kDCGLUnusable.find('\r'));
-    const std::vector<Case> cases = {
-        {{0.05, 0.05, 0.5, 1, 0.5}, std::nullopt},
-        {{0.5, 0.05, 0.5, 1, 0.5}, std::nullopt},
-        {{0.50000001, 0.05, 0.5, 1, 0.5}, std::nullopt},  // 0.5 once single
-        {{0.05, 1, 0.5, 1, 0.5}, std::nullopt},
-        {{0.05, 0.05, 10, 1, 0.5}, std::nullopt},
-        {{0.05, 0.05, 0.5, 1, 0}, std::nullopt},
-        {{0.5, 0.5, 0.5, 1, 0.5}, rules::kAlphaBetaBothLarge},
-        {{0.6, 0.5, 0.5, 1, 0.5}, rules::kAlphaBetaBothLarge},
-        {{0.6, 0.05, 0.5, 1, 0.5}, rules::kAlphaRange},
-        {{0, 0.05, 0.5, 1, 0.5}, rules::kAlphaRange},
-        {{0.6, 0.05, 0.5, 0, 0.5}, rules::kAlphaRange},  // before the DCGL
-        {{0.05, 0, 0.5, 1, 0.5}, rules::kBetaRange},
-        {{0.05, 1.01, 0.5, 1, 0.5}, rules::kBetaRange},
-        {{0.05, 0.05, 0.5, 0, 0.5}, dcgl_unusable},
-        {{0.05, 0.05, 0.5, 1e31, 0.5}, dcgl_unusable},
-        {{0.05, 0.05, 0, 1, 0.5}, rules::kSigmaNotPositive},
-        {{0.05, 0.05, 1e-50, 1, 0.5}, rules::kSigmaNotPositive},
-        {{0.05, 0.05, 10.00001, 1, 0.5}, rules::kSigmaTooLarge},
-        {{0.05, 0.05, 1e300, 1, 0.5}, rules::kSigmaTooLarge},
-        {{0.05, 0.05, 0.5, 1, -1}, rules::kLBGRNegative},
-        {{0.05, 0.05, 0.5, 1, 1}, rules::kLBGRAboveDCGL},
-    };
-    for (const auto& c : cases) {
-        const auto& in = c.inputs;
-        EXPECT_EQ(RefusalText(CheckInputs(in)), c.refusal) << in.alpha << ' ' << in.beta << ' ' << in.sigma << ' ' << in.dcgl
-                                              << ' ' << in.lbgr;
-    }
-}
-
-TEST(PrepareState, RoundsAsTheWindowStoresTheInputs) {
-    const DesignState state = PrepareState({0.05, 0.1, 0.3, 1, 0.7});
-    EXPECT_EQ(state.Alpha, 0.05f);
-    EXPECT_EQ(state.Beta, 0.1f);
-    EXPECT_EQ(state.Sigma, 0.3f);
-    EXPECT_EQ(state.Delta, static_cast<float>(1 - 0.7));
-    EXPECT_EQ(state.DoverS, static_cast<double>(state.Delta) / static_cast<double>(0.3f));
-}
-
-TEST(RunDesign, RefusesAShiftTooSmallForAnySampleSize) {
-    // D/s 1e-6: the sample size leaves the 32-bit range.
-    const DesignInputs tiny_shift{0.05, 0.05, 10, 1, 0.99999};
-    EXPECT_EQ(RefusalText(RunDesign(TestKind::Sign, tiny_shift).refusal), rules::kSampleSizeTooLarge);
-    EXPECT_EQ(RefusalText(RunDesign(TestKind::WRS, tiny_shift).refusal), rules::kSampleSizeTooLarge);
-    // The smallest DCGL with an LBGR one step of a double below it.
-    const DesignInputs vanishing_shift{0.05, 0.05, 0.00001, 0.000001, std::nextafter(0.000001, 0.0)};
-    EXPECT_EQ(RefusalText(RunDesign(TestKind::Sign, vanishing_shift).refusal), rules::kSampleSizeTooLarge);
 }
 
 std::vector<double> Values(const Outcome<SweepPlan>& plan) {

@@ -48,7 +48,7 @@ static const char* Name(TestKind test) { return test == TestKind::WRS ? "WRS" : 
 
 ::testing::AssertionResult ShowsEngineResults(const frmSampleSizeandPower& window, TestKind test) {
     const ShownResults shown = ReadShownResults(window);
-    const ShownResults expected = EngineResults(window.State(), test);
+    const ShownResults expected = EngineResults(window.Form().State(), test);
     auto failure = [&](const QString& what) {
         return ::testing::AssertionFailure() << Name(test) << " test: " << what.toStdString();
     };
@@ -81,14 +81,14 @@ static const char* Name(TestKind test) { return test == TestKind::WRS ? "WRS" : 
                        expected.critical_value + "'");
     }
     // The chart draws the curve arrays: they must be the ones of this design.
-    DesignState rerun = window.State();
+    DesignState rerun = window.Form().State();
     if (test == TestKind::WRS) {
         DesignWRSTest(rerun);
     } else {
         DesignSignTest(rerun);
     }
     for (int i = 1; i <= kCurvePoints; ++i) {
-        const DesignState& state = window.State();
+        const DesignState& state = window.Form().State();
         const bool same_x = rerun.CurveX[i] == state.CurveX[i];
         const bool same_power = rerun.CurvePower[i] == state.CurvePower[i] ||
                                 (std::isnan(rerun.CurvePower[i]) && std::isnan(state.CurvePower[i]));

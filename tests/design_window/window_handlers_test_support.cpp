@@ -8,6 +8,7 @@
 
 #include "known_messages.h"
 #include "number_text.h"
+#include "stored_inputs.h"
 #include "symbol_label.h"
 
 namespace valdris::testing {
@@ -24,25 +25,25 @@ void WindowHandlersTest::Run(const std::string& step) {
     frmSampleSizeandPower& w = *window;
     if (verb == "alpha") {
         w.Cboalpha->setEditText(arg);
-        w.Cboalpha_LostFocus();
+        w.Form().LeaveAlpha();
     } else if (verb == "beta") {
         w.CboBeta->setEditText(arg);
-        w.CboBeta_LostFocus();
+        w.Form().LeaveBeta();
     } else if (verb == "sigma" || verb == "text-sigma") {
         w.txtSigma->setText(arg);
-        if (verb == "sigma") w.txtSigma_LostFocus();
+        if (verb == "sigma") w.Form().LeaveSigma();
     } else if (verb == "dcgl" || verb == "text-dcgl") {
         w.txtDCGL->setText(arg);
-        if (verb == "dcgl") w.txtDCGL_LostFocus();
+        if (verb == "dcgl") w.Form().LeaveDCGL();
     } else if (verb == "lbgr") {
         w.txtLBGR->setText(arg);
-        w.txtLBGR_LostFocus();
+        w.Form().LeaveLBGR();
     } else if (verb == "bar") {
         w.ScrLBGR->setValue(arg.toInt());
     } else if (verb == "up") {
-        w.UpDSigma_UpClick();
+        w.Form().SigmaUp();
     } else if (verb == "down") {
-        w.UpDSigma_DownClick();
+        w.Form().SigmaDown();
     } else if (verb == "chart") {
         w.PicChart_Click();
     } else if (verb == "wrs") {
@@ -56,18 +57,10 @@ void WindowHandlersTest::Expect(const std::string& name_equals_value) const {
     const std::size_t eq = name_equals_value.find('=');
     const std::string name = name_equals_value.substr(0, eq);
     const std::string expected = name_equals_value.substr(eq + 1);
-    const DesignState& s = window->State();
+    const DesignState& s = window->Form().State();
     const double number = LeadingNumber(expected);
-    if (name == "Alpha") {
-        EXPECT_EQ(s.Alpha, static_cast<float>(number));
-    } else if (name == "Beta") {
-        EXPECT_EQ(s.Beta, static_cast<float>(number));
-    } else if (name == "Sigma") {
-        EXPECT_EQ(s.Sigma, static_cast<float>(number));
-    } else if (name == "DCGL") {
-        EXPECT_EQ(s.DCGL, number);
-    } else if (name == "LBGR") {
-        EXPECT_EQ(s.LBGR, number);
+    if (ExpectStoredInput(s, name, number)) {
+        return;
     } else if (const auto* shift = window->findChild<SymbolLabel*>(QString::fromStdString(name))) {
         EXPECT_EQ(shift->caption().toStdString(), expected);
     } else if (const auto* bar = window->findChild<QScrollBar*>(QString::fromStdString(name))) {

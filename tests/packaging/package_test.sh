@@ -40,7 +40,7 @@ for elf in "$usr"/bin/valdris-power "$usr"/bin/valdris-power-cli "$usr"/lib/*/va
 done
 pass "programs and module present and stripped"
 
-for data in bin/VALDRISPower99.HLP share/applications/valdris-power.desktop \
+for data in share/valdris-power/VALDRISPower99.HLP share/applications/valdris-power.desktop \
     share/metainfo/org.valdris.power.metainfo.xml share/icons/hicolor/scalable/apps/valdris-power.svg \
     share/man/man1/valdris-power.1.gz share/man/man1/valdris-power-cli.1.gz; do
   [ -s "$usr/$data" ] || fail "missing $data"

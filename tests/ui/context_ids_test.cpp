@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
+#include <QDir>
+#include <QFile>
 #include <QObject>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "context_ids.h"
@@ -37,6 +40,26 @@ INSTANTIATE_TEST_SUITE_P(
         HelpPathCase{"/ ", '/', "/ /VALDRISPower99.HLP"},
         // Only the platform's separator counts as one.
         HelpPathCase{"/opt/x\\", '/', "/opt/x\\/VALDRISPower99.HLP"}));
+
+// Beside the program first, then in the installed data directory.
+TEST(FindHelpFile, LooksBesideTheProgramThenInShare) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString bin = root.path() + QStringLiteral("/bin");
+    const QString share = root.path() + QStringLiteral("/share/valdris-power");
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(share));
+    const QString beside = bin + QStringLiteral("/VALDRISPower99.HLP");
+    const QString installed = share + QStringLiteral("/VALDRISPower99.HLP");
+    const auto touch = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly);
+    };
+    EXPECT_EQ(FindHelpFile(bin), beside);  // in neither: the message names this one
+    ASSERT_TRUE(touch(installed));
+    EXPECT_EQ(FindHelpFile(bin), installed);
+    ASSERT_TRUE(touch(beside));
+    EXPECT_EQ(FindHelpFile(bin), beside);
+}
 
 TEST(HelpContextID, ObjectsWithoutNumberTakeTheirNearestAncestors) {
     QObject window;

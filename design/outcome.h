@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
-// What each step of the companion gives: its value, or the message saying
-// why there is none (a usage error or a refusal, as the step's caller
-// reports it).
+// The error convention of the Qt-free layers: a step gives its value, or the
+// message saying why there is none (a usage error, a refusal, a file that
+// could not be read), which the step's caller reports.
 
 #include <optional>
 #include <string>
 #include <utility>
 
-namespace valdris::cli {
+namespace valdris {
 
 template <typename T>
 class Outcome {
@@ -28,4 +28,4 @@ private:
     std::string message_;
 };
 
-}  // namespace valdris::cli
+}  // namespace valdris

@@ -1,22 +1,15 @@
 // SPDX-License-Identifier: Apache-2.0
-// The design window's handlers, called as the controls' events call them,
-// with messages recorded instead of shown.
+// The design window's input rules, driven through the design form one user
+// event at a time, with the window's effects recorded.
 #include <gtest/gtest.h>
 
-#include <QColor>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QScrollBar>
 #include <cmath>
 #include <regex>
 #include <string>
 #include <vector>
 
-#include "frm_sample_size_and_power.h"
+#include "design_form_driver.h"
 #include "input_rules.h"
-#include "power_chart_view.h"
-#include "window_handlers_test_support.h"
 
 namespace valdris::testing {
 namespace {
@@ -25,17 +18,18 @@ using Steps = std::vector<std::string>;
 
 const std::string kUnreadable(400, '9');  // beyond the range of a double
 
-// The caption breaks with LF for the label; the property keeps CR LF.
-TEST_F(WindowHandlersTest, CriticalValueCaptionShowsTwoLines) {
-    Expect("LblCV=Critical Value:\n 19");
-    EXPECT_EQ(window->LblCV->text(), "Critical Value:\n 19");
-    Run(Steps{"wrs", "chart"});
-    Expect("LblCV=Critical Value:\n 1162");
+// The selected test is shown at the next recalculation, not before.
+TEST_F(DesignFormTest, OtherTestShownAtTheNextRecalculation) {
+    Expect("CV= 19");
+    Run("wrs");
+    Expect("CV= 19");
+    Run("chart");
+    Expect("CV= 1162");
 }
 
 // The refusal names the DCGL's limits as the box can hold them (digits and a
 // point), and a DCGL typed as named is taken.
-TEST_F(WindowHandlersTest, DCGLRefusalNamesLimitsTheBoxTakes) {
+TEST_F(DesignFormTest, DCGLRefusalNamesLimitsTheBoxTakes) {
     std::smatch limits;
     ASSERT_TRUE(std::regex_search(rules::kDCGLUnusable, limits, std::regex("from ([0-9.]+) to ([0-9.]+)\\.")))
         << rules::kDCGLUnusable;
@@ -61,7 +55,7 @@ struct RuleCase {
     Steps expected;
 };
 
-class InputRuleTest : public WindowHandlersTest, public ::testing::WithParamInterface<RuleCase> {};
+class InputRuleTest : public DesignFormTest, public ::testing::WithParamInterface<RuleCase> {};
 
 TEST_P(InputRuleTest, ShowsWritesAndStoresWhatTheRuleSays) {
     const RuleCase& c = GetParam();
@@ -70,7 +64,7 @@ TEST_P(InputRuleTest, ShowsWritesAndStoresWhatTheRuleSays) {
     Run(c.step);
     EXPECT_EQ(Shown(), c.messages);
     if (c.recalculations >= 0) {
-        EXPECT_EQ(Recalculations(), c.recalculations);
+        EXPECT_EQ(recalculations, c.recalculations);
     }
     for (const std::string& e : c.expected) Expect(e);
 }
@@ -82,11 +76,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RuleCase{"AlphaHalf", {}, "alpha 0.50", {}, 1, {"Cboalpha=0.50", "Alpha=0.5"}},
         RuleCase{"BetaHalfWithAlphaHalf", {"alpha 0.50"}, "beta 0.50", {"joint"}, 0, {"CboBeta=0.05", "Beta=0.05"}},
-        RuleCase{"AlphaAboveHalf", {}, "alpha 0.6", {"alpha"}, 0, {"Cboalpha=0.05", "Alpha=0.05"}},
+        RuleCase{"AlphaAboveHalf", {}, "alpha 0.6", {"alpha"}, 0, {"Cboalpha=0.05", "Alpha=0.05", "focus=Cboalpha"}},
         RuleCase{"JointRuleFirst", {"beta 0.5"}, "alpha 0.6", {"joint"}, 0, {"Cboalpha=0.05", "Beta=0.5"}},
         RuleCase{"SinglePrecisionHalf", {}, "alpha 0.50000001", {}, 1, {"Alpha=0.5"}},
         RuleCase{"AlphaUnreadable", {}, "alpha 1e999", {"alpha"}, 0, {"Alpha=0.05"}},
-        RuleCase{"BetaEmpty", {}, "beta", {"beta"}, 0, {"CboBeta=0.05"}},
+        RuleCase{"AlphaZero", {}, "alpha 0", {"alpha"}, 0, {"Cboalpha=0.05", "Alpha=0.05"}},
+        RuleCase{"AlphaComma", {}, "alpha 0,05", {"alpha"}, 0, {"Cboalpha=0.05", "Alpha=0.05"}},
+        RuleCase{"AlphaLetters", {}, "alpha abc", {"alpha"}, 0, {"Cboalpha=0.05"}},
+        RuleCase{"BetaZeroAfterOne", {"beta 1"}, "beta 0", {"beta"}, 0, {"CboBeta=1", "Beta=1"}},
+        RuleCase{"BetaEmpty", {}, "beta", {"beta"}, 0, {"CboBeta=0.05", "focus=CboBeta"}},
         RuleCase{"BetaOne", {}, "beta 1", {}, 1, {"Beta=1"}},
         RuleCase{"BetaAboveOne", {}, "beta 1.01", {"beta"}, 0, {"Beta=0.05"}},
         RuleCase{"BetaBeyondSingleRange", {}, "beta 1e39", {"beta"}, 0, {"Beta=0.05"}},
@@ -97,9 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Sigma, InputRuleTest,
     ::testing::Values(
-        RuleCase{"Zero", {}, "sigma 0", {"sigma<=0"}, 0, {"txtSigma=", "Sigma=0.5", "lblShift=D/s = 1"}},
+        RuleCase{"Zero", {}, "sigma 0", {"sigma<=0"}, 0, {"txtSigma=", "Sigma=0.5", "lblShift=D/s = 1", "focus=txtSigma"}},
         RuleCase{"BelowSingleRange", {}, "sigma 0." + std::string(60, '0') + "1", {"sigma<=0"}, 0, {"Sigma=0.5"}},
         RuleCase{"TenTimesDCGL", {}, "sigma 10", {}, 1, {"Sigma=10", "lblShift=D/s = 0.05"}},
+        RuleCase{"Empty", {"sigma 10"}, "sigma", {"sigma<=0"}, 0, {"txtSigma=", "Sigma=10", "lblShift=D/s = 0.05"}},
         RuleCase{"AboveTenTimesDCGL", {}, "sigma 10.01", {"sigma>10"}, 0, {"txtSigma=", "Sigma=0.5"}},
         RuleCase{"Unreadable", {}, "sigma " + kUnreadable, {"sigma>10"}, 0, {"Sigma=0.5"}},
         RuleCase{"BeyondSingleRange", {}, "sigma 1" + std::string(40, '0'), {"sigma>10"}, 0, {"Sigma=0.5"}},
@@ -110,6 +109,11 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"SpinStepZeroBelowHalfDCGL", {"dcgl 0.4", "sigma 0.3"}, "up", {}, 1, {"txtSigma=0.3"}},
         RuleCase{"SpinPastMinimumShift", {"sigma 4.99", "up"}, "up", {"ajusted"}, 2,
                  {"ScrLBGR=498", "txtLBGR=0.498", "LBGR=0.498", "lblShift=D/s = 0.1"}},
+        RuleCase{"SpinToExactlyATenth", {"sigma 4.99"}, "up", {}, 1, {"txtSigma=5", "LBGR=0.5", "ScrLBGR=500"}},
+        // Sigma above ten times a lowered DCGL: the rule can only take LBGR
+        // down to zero, and the bar's own run of it says so a second time.
+        RuleCase{"SpinAboveTenDCGL", {"sigma 5", "dcgl 0.4"}, "up", {"ajusted", "adjusted"}, -1,
+                 {"txtSigma=5", "LBGR=0", "txtLBGR=0", "ScrLBGR=0", "lblShift=D/s = 0.08"}},
         // The box keeps digits and a point only: a small sigma is written out
         // in full, or the next step would start from the mantissa.
         RuleCase{"SpinWritesNoExponent", {"sigma 0.00001", "up"}, "down", {}, 1,
@@ -136,8 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"ScrLBGR=500", "txtLBGR=50.02", "LBGR=50", "DCGL=100.04"}},
         RuleCase{"SigmaAboveTenDCGL", {"sigma 10"}, "dcgl 0.9", {"adjusted", "adjusted"}, -1,
                  {"LBGR=0", "ScrLBGR=0", "txtLBGR=0", "lblShift=D/s = 0.09"}},
-        RuleCase{"LBGRAboveDCGL", {}, "lbgr 2", {"lbgr>dcgl"}, 0, {"txtLBGR=0.5"}},
-        RuleCase{"LBGRNegative", {}, "lbgr -1", {"lbgr<0"}, 1, {"txtLBGR=0.5", "ScrLBGR=500"}},
+        RuleCase{"LBGRAboveDCGL", {}, "lbgr 2", {"lbgr>dcgl"}, 0, {"txtLBGR=0.5", "focus=txtLBGR"}},
+        RuleCase{"LBGRNegative", {}, "lbgr -1", {"lbgr<0"}, 1, {"txtLBGR=0.5", "ScrLBGR=500", "focus=txtLBGR"}},
         RuleCase{"LBGRToAThousandth", {"dcgl 100", "sigma 50"}, "lbgr 33.33", {}, 2,
                  {"ScrLBGR=333", "txtLBGR=33.3"}},
         RuleCase{"LBGRLetters", {}, "lbgr abc", {}, 2, {"ScrLBGR=0", "txtLBGR=0", "LBGR=0"}},
@@ -146,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"LBGRHugeNegative", {}, "lbgr -1e999", {"lbgr<0"}, 1, {"txtLBGR=0.5", "LBGR=0.5"}},
         // A DCGL that is no usable number: the previous one comes back and
         // nothing is recalculated.
-        RuleCase{"DCGLEmpty", {"dcgl 2"}, "dcgl", {"dcgl?"}, 0, {"txtDCGL=2", "lblLBGRMax=2", "DCGL=2", "ScrLBGR=250"}},
+        RuleCase{"DCGLEmpty", {"dcgl 2"}, "dcgl", {"dcgl?"}, 0, {"txtDCGL=2", "lblLBGRMax=2", "DCGL=2", "ScrLBGR=250", "focus=txtDCGL"}},
         RuleCase{"DCGLLonePoint", {"dcgl 2"}, "dcgl .", {"dcgl?"}, 0, {"txtDCGL=2", "DCGL=2"}},
         RuleCase{"DCGLZero", {"dcgl 2"}, "dcgl 000.00", {"dcgl?"}, 0, {"txtDCGL=2", "DCGL=2"}},
         RuleCase{"DCGLUnreadable", {"dcgl 2"}, "dcgl " + kUnreadable, {"dcgl?"}, 0, {"txtDCGL=2", "DCGL=2"}},
@@ -162,12 +166,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The stored value is back before the message; the text only after it,
 // except for a negative LBGR and the DCGL reset.
-TEST_F(WindowHandlersTest, TextsAreWrittenBackBeforeOrAfterTheMessage) {
+TEST_F(DesignFormTest, TextsAreWrittenBackBeforeOrAfterTheMessage) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"alpha 0.6", "Cboalpha=0.6"}, {"beta 0", "CboBeta=0"}, {"lbgr 2", "txtLBGR=2"},
-        {"lbgr -1", "txtLBGR=0.5"},    {"dcgl 0.4", "txtLBGR=0.2"}};
+        {"lbgr -1", "txtLBGR=0.5"},    {"dcgl 0.4", "txtLBGR=0.2"}, {"text-sigma 1.2.", "txtSigma=1.2."}};
     for (const auto& [step, while_shown] : cases) {
-        messages.on_show = [&](const RecordedMessage&) {
+        view.on_show = [&](const Refusal&) {
             Expect(while_shown);
             Expect("Alpha=0.05");
             Expect("Beta=0.05");
@@ -183,7 +187,7 @@ struct FilterCase {
     bool message;
 };
 
-class CharacterFilterTest : public WindowHandlersTest, public ::testing::WithParamInterface<FilterCase> {};
+class CharacterFilterTest : public DesignFormTest, public ::testing::WithParamInterface<FilterCase> {};
 
 TEST_P(CharacterFilterTest, CutsAtTheFirstForeignCharacterInBothBoxes) {
     const FilterCase& c = GetParam();
@@ -192,7 +196,7 @@ TEST_P(CharacterFilterTest, CutsAtTheFirstForeignCharacterInBothBoxes) {
         Run(std::string("text-") + box + " " + c.set);
         Expect(std::string(box == std::string("dcgl") ? "txtDCGL=" : "txtSigma=") + c.result);
         EXPECT_EQ(Shown(), c.message ? Steps{"point"} : Steps{});
-        EXPECT_EQ(Recalculations(), 0);
+        EXPECT_EQ(recalculations, 0);
     }
 }
 
@@ -209,17 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Designs that cannot be made ------------------------------------------------
 
-bool ChartHasCurve(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.blue() > 200 && c.red() < 60 && c.green() < 60) return true;
-        }
-    }
-    return false;
-}
-
-class SampleSizeOutOfRangeTest : public WindowHandlersTest, public ::testing::WithParamInterface<bool> {};
+class SampleSizeOutOfRangeTest : public DesignFormTest, public ::testing::WithParamInterface<bool> {};
 
 // With alpha and beta 0.01 and LBGR at 999 thousandths, a typed sigma of ten
 // DCGLs leaves D/s at 1E-4: more samples than a 32-bit count holds.
@@ -227,25 +221,21 @@ TEST_P(SampleSizeOutOfRangeTest, IsReportedAndTheNextInputRecalculates) {
     const bool wrs = GetParam();
     Run(Steps{"alpha 0.01", "beta 0.01", "sigma 0.01", "bar 999"});
     if (wrs) Run(Steps{"wrs", "chart"});
-    ASSERT_TRUE(messages.shown.empty());
-    ASSERT_TRUE(ChartHasCurve(window->PicChart->Image()));
+    ASSERT_TRUE(view.shown.empty());
+    ASSERT_TRUE(view.results.made);
 
     Run("sigma 10");
     EXPECT_EQ(Shown(), Steps{"size"});
-    for (const char* e : {"txtN=", "LblCV=Critical Value:\n"}) Expect(e);
-    EXPECT_EQ(window->LblCV->text(), "Critical Value:\n");
-    EXPECT_EQ(window->TxtM->isHidden(), !wrs);
-    if (wrs) {
-        Expect("TxtM=");
-    }
-    EXPECT_FALSE(ChartHasCurve(window->PicChart->Image()));
+    EXPECT_FALSE(view.results.made);
+    EXPECT_EQ(view.results.test, wrs ? TestKind::WRS : TestKind::Sign);
+    for (const char* e : {"txtN=", "CV="}) Expect(e);
 
     ResetCounts();
     Run("sigma 1");
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(window->txtN->text().isEmpty());
-    EXPECT_TRUE(window->LblCV->text().startsWith("Critical Value:\n "));
-    EXPECT_TRUE(ChartHasCurve(window->PicChart->Image()));
+    EXPECT_TRUE(view.shown.empty());
+    EXPECT_TRUE(view.results.made);
+    EXPECT_FALSE(view.results.sample_size.empty());
+    EXPECT_EQ(view.results.critical_value.substr(0, 1), " ");
 }
 
 INSTANTIATE_TEST_SUITE_P(Tests, SampleSizeOutOfRangeTest, ::testing::Values(false, true),
@@ -253,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(Tests, SampleSizeOutOfRangeTest, ::testing::Values(fals
 
 // --- A DCGL box not yet left ------------------------------------------------------
 
-class UncheckedDCGLTextTest : public WindowHandlersTest, public ::testing::WithParamInterface<Steps> {};
+class UncheckedDCGLTextTest : public DesignFormTest, public ::testing::WithParamInterface<Steps> {};
 
 // The bar and the spin control can be used while the DCGL box still holds a
 // text that was never checked: nothing may divide by it, store a non-number
@@ -262,20 +252,83 @@ TEST_P(UncheckedDCGLTextTest, BarSpinAndLBGRStaySound) {
     Run(GetParam());
     for (const char* step : {"bar 990", "up", "lbgr 0", "bar 300"}) {
         Run(step);
-        const DesignState& s = window->State();
+        const DesignState& s = form.State();
         for (double v : {double(s.Sigma), s.DCGL, s.LBGR, double(s.Delta), s.DoverS}) EXPECT_TRUE(std::isfinite(v));
         EXPECT_GT(s.Sigma, 0.0f);
         EXPECT_GE(s.LBGR, 0.0);
         EXPECT_LE(s.LBGR, s.DCGL);
-        EXPECT_LT(window->ScrLBGR->value(), 1000);
+        EXPECT_LT(form.Bar(), 1000);
     }
-    EXPECT_LT(messages.shown.size(), 12u);
+    EXPECT_LT(view.shown.size(), 12u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UncheckedDCGLTextTest,
                          ::testing::Values(Steps{"text-dcgl"}, Steps{"text-dcgl ."}, Steps{"text-dcgl 0"},
                                            Steps{"text-dcgl " + kUnreadable},
                                            Steps{"sigma 0.00000000000000000001", "text-dcgl 5"}));
+
+// --- A whole design from another window ---------------------------------------------
+
+TEST_F(DesignFormTest, LoadsAWholeDesignAndReportsEachAcceptedInput) {
+    std::vector<DesignInputs> accepted;
+    DesignEntries last;
+    form.OnDesignAccepted([&](const DesignEntries& entries, const DesignInputs& inputs) {
+        last = entries;
+        accepted.push_back(inputs);
+    });
+    ASSERT_EQ(form.LoadDesign({"0.10", "0.025", "3", "100", "33.33", "Co-60", TestKind::WRS}), std::nullopt);
+    EXPECT_TRUE(view.shown.empty());
+    for (const char* e : {"Cboalpha=0.10", "CboBeta=0.025", "txtSigma=3", "txtDCGL=100", "txtLBGR=33.33",
+                          "lblLBGRMax=100", "ScrLBGR=333", "Alpha=0.1", "Beta=0.025", "LBGR=33.33"}) {
+        Expect(e);
+    }
+    const DesignRun run = RunDesign(TestKind::WRS, {0.10, 0.025, 3, 100, 33.33});
+    ASSERT_TRUE(run.state.has_value());
+    Expect("TxtM=" + std::to_string(run.state->WRSN));
+    EXPECT_EQ(view.selected, TestKind::WRS);
+    ASSERT_EQ(accepted.size(), 1u);
+    EXPECT_EQ(accepted[0].lbgr, 33.33);
+    EXPECT_EQ(last.radionuclide, "Co-60");
+    EXPECT_EQ(last.test, TestKind::WRS);
+
+    // An input the window then accepts is reported with the new values (its
+    // nested bar rule recalculates too).
+    Run("lbgr 40");
+    ASSERT_EQ(accepted.size(), 3u);
+    EXPECT_EQ(accepted.back().lbgr, 40.0);
+    EXPECT_EQ(last.lbgr, "40");
+}
+
+struct RefusedLoad {
+    const char* name;
+    DesignEntries entries;
+    RefusalKind kind;
+};
+
+class RefusedLoadTest : public DesignFormTest, public ::testing::WithParamInterface<RefusedLoad> {};
+
+TEST_P(RefusedLoadTest, ChangesNothingAndShowsNothing) {
+    const std::optional<Refusal> refusal = form.LoadDesign(GetParam().entries);
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->kind, GetParam().kind);
+    EXPECT_TRUE(view.shown.empty());
+    EXPECT_EQ(recalculations, 0);
+    for (const char* e : {"txtDCGL=1", "txtLBGR=0.5", "DCGL=1", "Sigma=0.5", "ScrLBGR=500"}) Expect(e);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedLoadTest,
+    ::testing::Values(RefusedLoad{"Exponent", {"0.05", "0.05", "0.5", "1E3", "0.5", "", TestKind::Sign},
+                                  RefusalKind::EntryNotPlain},
+                      RefusedLoad{"TwoPoints", {"0.05", "0.05", "0.5.1", "1", "0.5", "", TestKind::Sign},
+                                  RefusalKind::EntryNotPlain},
+                      RefusedLoad{"BothHalf", {"0.5", "0.5", "0.5", "1", "0.5", "", TestKind::Sign},
+                                  RefusalKind::AlphaBetaBothLarge},
+                      RefusedLoad{"LBGRAtDCGL", {"0.05", "0.05", "0.5", "1", "1", "", TestKind::Sign},
+                                  RefusalKind::LBGRAboveDCGL},
+                      RefusedLoad{"DCGLZero", {"0.05", "0.05", "0.5", "0", "0", "", TestKind::Sign},
+                                  RefusalKind::DCGLUnusable}),
+    [](const ::testing::TestParamInfo<RefusedLoad>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace valdris::testing
