@@ -222,20 +222,31 @@ TEST(PowerChart, ClearsFirstAndDrawsTheCurveLast) {
 }
 
 // The curve's x positions are formed in single precision, like the grid
-// points: with DCGL 4.6 on a plot 6417 wide (xScale 930 in single precision)
-// the tenth point, 1.15 in single precision, lands on 1960; formed in double
-// it would round to 1959.
+// points. DCGL 4.6 on a plot 6417 wide (xScale 930 in single precision): the
+// tenth point, 1.15 in single precision, lands on 1960, in double on 1959.
+// DCGL 0.3 on a plot 4119 wide from an axis at 411: the single product lands
+// on half a twip, which goes to the even 1098.
 TEST(PowerChart, CurvePositionsAreFormedInSinglePrecision) {
-    DesignState state = StateWith(4.6, 2.3);
-    const float step = static_cast<float>(4.6 / 40);
-    for (int i = 1; i <= kCurvePoints; ++i) {
-        state.CurveX[i] = static_cast<float>(static_cast<double>(step) + state.CurveX[i - 1]);
+    const struct {
+        double dcgl, width, text_width;
+        double point10_x;
+    } cases[] = {
+        {4.6, 7752, 390, 1960},
+        {0.3, 4735, -89, 1098},  // the text measure only places the axis
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dcgl);
+        DesignState state = StateWith(c.dcgl, c.dcgl / 2);
+        const float step = static_cast<float>(c.dcgl / 40);
+        for (int i = 1; i <= kCurvePoints; ++i) {
+            state.CurveX[i] = static_cast<float>(static_cast<double>(step) + state.CurveX[i - 1]);
+        }
+        RecordingSurface surface(c.width, 4635, c.text_width, 195);
+        DrawPowerChart(state, surface);
+        const std::vector<RecordedOperation> curve = OfKind(surface.Operations(), Kind::LineTo);
+        ASSERT_EQ(curve.size(), 59u);
+        EXPECT_EQ(curve[8].x2, c.point10_x);  // the segment ending at point 10
     }
-    RecordingSurface surface(7752, 4635, 390, 195);
-    DrawPowerChart(state, surface);
-    const std::vector<RecordedOperation> curve = OfKind(surface.Operations(), Kind::LineTo);
-    ASSERT_EQ(curve.size(), 59u);
-    EXPECT_EQ(curve[8].x2, 1960);  // the segment ending at point 10
 }
 
 TEST(PowerChart, ExtremeDCGLsGiveFiniteCoordinates) {
