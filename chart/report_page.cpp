@@ -114,7 +114,7 @@ public:
             const QRectF area(0, 0, kChartDrawingWidthPx, kChartDrawingHeightPx);
             painter_.setClipRect(area);
             PainterSurface surface(painter_, area.size(), InChartPixels(ChartFont()));
-            DrawPowerChart(state, surface);
+            DrawPowerChart(state, surface, kReportChartStyle);
             DrawAxisTitles(painter_, kChartDrawingWidthPx, InChartPixels(AxisTitleFont()));
             painter_.restore();
             painter_.setPen(QPen(Qt::black, kTableRule));

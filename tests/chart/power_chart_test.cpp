@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -246,6 +247,40 @@ TEST(PowerChart, CurvePositionsAreFormedInSinglePrecision) {
         const std::vector<RecordedOperation> curve = OfKind(surface.Operations(), Kind::LineTo);
         ASSERT_EQ(curve.size(), 59u);
         EXPECT_EQ(curve[8].x2, c.point10_x);  // the segment ending at point 10
+    }
+}
+
+// The report's chart: a light grid under black axes, the percent labels
+// centred on their lines, and the red lines named where the curve is not.
+TEST(PowerChart, ReportStyleNamesTheRedLinesOnALightGrid) {
+    RecordingSurface surface = WindowSizedSurface();
+    DrawPowerChart(StateWith(1, 0.5), surface, kReportChartStyle);
+    const std::vector<RecordedOperation> ops = surface.Operations();
+    const std::vector<RecordedOperation> lines = OfKind(ops, Kind::Line);
+    for (int j = 0; j < 11; ++j) EXPECT_EQ(lines[kFirstHorizontalGridLine + j].color, kReportChartStyle.grid) << j;
+    for (int k = 0; k < 16; ++k) {
+        EXPECT_EQ(lines[kFirstVerticalGridLine + k].color, k == 10 ? kRed : kReportChartStyle.grid) << k;
+    }
+    // The axes again, over the grid, then the LBGR line.
+    EXPECT_EQ(lines[29].color, kBlack);
+    EXPECT_EQ(lines[30].color, kBlack);
+    EXPECT_EQ(lines[31].x1, 3030);
+    EXPECT_EQ(lines[31].color, kRed);
+
+    const struct { const char* text; double x, y; ChartColor color; } expected[] = {
+        {"90%", 4742 - 195, 3955, kBlack},   // centred: the surface measures every text 390 wide
+        {"100%", 5170 - 195, 3955, kRed},
+        {"110%", 5598 - 195, 3955, kBlack},
+        {"LBGR", 3030 - 390 - 30, 3940 - 195 - 30, kRed},  // left of its line, at the foot
+        {"DCGL", 5170 + 30, 348 + 30, kRed},               // right of its line, at the top
+    };
+    const std::vector<RecordedOperation> texts = OfKind(ops, Kind::Text);
+    for (const auto& e : expected) {
+        const auto found = std::find_if(texts.begin(), texts.end(), [&](const RecordedOperation& t) { return t.text == e.text; });
+        ASSERT_NE(found, texts.end()) << e.text;
+        EXPECT_EQ(found->x1, e.x) << e.text;
+        EXPECT_EQ(found->y1, e.y) << e.text;
+        EXPECT_EQ(found->color, e.color) << e.text;
     }
 }
 
