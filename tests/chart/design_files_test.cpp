@@ -13,9 +13,12 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstring>
 #include <string>
 
 #include "axis_titles.h"
@@ -219,6 +222,136 @@ TEST_F(DesignFiles, ReplacesWholeOrNotAtAll) {
     ASSERT_EQ(stat(path.toLocal8Bit().constData(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+}  // namespace
+}  // namespace valdris
+
+namespace valdris {
+namespace {
+
+mode_t ModeOf(const QString& path) {
+    struct stat status {};
+    return stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// What replacing an existing file keeps and what it drops, as a table: the
+// permissions without set-ID bits, the owner where permitted, and a
+// read-only file only when the user agreed.
+TEST_F(DesignFiles, ReplacingRespectsTheOldFile) {
+    const bool root = geteuid() == 0;
+    const struct {
+        const char* name;
+        mode_t mode;
+        ReadOnlyFile read_only;
+        bool read_only_file;
+        const char* refusal;  // empty: written
+        mode_t written_mode;
+    } cases[] = {
+        {"plain.pdf", 0644, ReadOnlyFile::Refuse, false, "", 0644},
+        {"read-only.pdf", 0444, ReadOnlyFile::Refuse, true, "read-only", 0},
+        {"agreed.pdf", 0444, ReadOnlyFile::Replace, true, "", 0444},
+        {"setuid.png", 04755, ReadOnlyFile::Refuse, false, "", 0755},
+        {"setgid.png", 02775, ReadOnlyFile::Refuse, false, "", 0775},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = PathOf(c.name);
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        ASSERT_EQ(chmod(QFile::encodeName(path).constData(), c.mode), 0);
+        EXPECT_EQ(IsReadOnlyFile(path), c.read_only_file);
+        const QString reason = WriteFileSafely(path, [](QIODevice& file) { file.write("new"); return QString(); },
+                                               c.read_only);
+        EXPECT_TRUE(*c.refusal ? reason.contains(QLatin1String(c.refusal)) : reason.isEmpty()) << reason.toStdString();
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), *c.refusal ? "old" : "new");
+        old.close();
+        if (!*c.refusal) {
+            EXPECT_EQ(ModeOf(path), c.written_mode);
+        }
+    }
+    EXPECT_FALSE(IsReadOnlyFile(PathOf("missing.pdf")));
+
+    // Root replacing another user's file gives it back to that user.
+    if (root) {
+        const QString path = PathOf("theirs.png");
+        QFile theirs(path);
+        ASSERT_TRUE(theirs.open(QIODevice::WriteOnly));
+        theirs.close();
+        ASSERT_EQ(chown(QFile::encodeName(path).constData(), 4321, 4322), 0);
+        ASSERT_EQ(WriteFileSafely(path, [](QIODevice&) { return QString(); }), QString());
+        struct stat status {};
+        ASSERT_EQ(stat(QFile::encodeName(path).constData(), &status), 0);
+        EXPECT_EQ(status.st_uid, 4321u);
+        EXPECT_EQ(status.st_gid, 4322u);
+    }
+}
+
+// A disk that cannot take the file (here: a file size limit) is reported
+// with the system's reason, and the old file stays.
+TEST_F(DesignFiles, AFullDiskIsReportedWithItsCause) {
+    const QString chart = PathOf("chart.png");
+    const QString report = PathOf("report.pdf");
+    for (const QString& path : {chart, report}) {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    rlimit before {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto old_handler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string chart_error;
+    std::string report_error;
+    const bool chart_written = WriteChartFile(PageOf(TestKind::Sign, {}).state, chart.toStdString(), chart_error);
+    const bool report_written = WriteDesignReport(PageOf(TestKind::Sign, {}), report.toStdString(), report_error);
+    setrlimit(RLIMIT_FSIZE, &before);
+    signal(SIGXFSZ, old_handler);
+
+    const std::string cause = std::strerror(EFBIG);
+    for (const auto& [written, error] : {std::pair{chart_written, chart_error}, {report_written, report_error}}) {
+        EXPECT_FALSE(written);
+        EXPECT_NE(error.find(": " + cause + "."), std::string::npos) << error;
+        EXPECT_EQ(error.find("Unknown error"), std::string::npos) << error;
+    }
+    for (const QString& path : {chart, report}) {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "old");
+    }
+}
+
+}  // namespace
+}  // namespace valdris
+
+namespace valdris {
+namespace {
+
+// With SOURCE_DATE_EPOCH set, a report is dated by it on the page and in the
+// PDF's metadata (runs in separate processes: the companion's tests).
+TEST_F(DesignFiles, ReportsAreDatedBySourceDateEpoch) {
+    ASSERT_EQ(setenv("SOURCE_DATE_EPOCH", "1700000000", 1), 0);  // 2023-11-14 22:13:20 UTC
+    QByteArray reports[2];
+    for (int run = 0; run < 2; ++run) {
+        ReportPage page = PageOf(TestKind::Sign, {});
+        page.made = ReportTime();
+        const QString path = PathOf(run == 0 ? "first.pdf" : "second.pdf");
+        std::string error;
+        ASSERT_TRUE(WriteDesignReport(page, path.toStdString(), error)) << error;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        reports[run] = file.readAll();
+    }
+    unsetenv("SOURCE_DATE_EPOCH");
+    EXPECT_EQ(reports[0], reports[1]);
+    EXPECT_TRUE(Output(QStringLiteral("pdftotext"), {PathOf("first.pdf"), QStringLiteral("-")})
+                    .contains(QLatin1String("2023-11-14 22:13")));
+    EXPECT_TRUE(reports[0].contains("/CreationDate (D:20231114221320")) << reports[0].left(2000).toStdString();
 }
 
 }  // namespace

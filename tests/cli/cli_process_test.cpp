@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,9 +13,11 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -381,6 +384,75 @@ TEST(CliProcess, ReportIsWrittenAndUnsafeNamesRefused) {
     }
     EXPECT_EQ(ReadFile(target), "keep");
     std::filesystem::remove_all(dir);
+}
+
+// What the companion must not write over, and what it does when it cannot
+// write: exit 1 with one line that names the cause.
+TEST(CliProcess, RefusesReadOnlyFilesAndReportsAFullDiskOnce) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("valdris-cli-refuse-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    for (const char* name : {"kept.png", "kept.pdf"}) {
+        std::ofstream(dir / name) << "keep";
+        fs::permissions(dir / name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    }
+    for (const auto& [option, name] : {std::pair{"--chart", "kept.png"}, {"--report", "kept.pdf"}}) {
+        const ProcessResult refused = RunCli({option, (dir / name).string()});
+        EXPECT_EQ(refused.status, 1) << name;
+        EXPECT_NE(refused.err.find("read-only"), std::string::npos) << refused.err;
+        EXPECT_EQ(ReadFile(dir / name), "keep");
+    }
+    // A file size limit stands in for a full disk.
+    const std::string png = (dir / "full.png").string();
+    const ProcessResult full = RunProgram(
+        "/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\"", VALDRIS_CLI_PATH, "--chart", png});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(Lines(full.err).size(), 1u) << full.err;
+    EXPECT_NE(full.err.find(std::strerror(EFBIG)), std::string::npos) << full.err;
+    EXPECT_FALSE(fs::exists(png));
+    fs::remove_all(dir);
+}
+
+// Two runs a second apart give the same report where SOURCE_DATE_EPOCH is set.
+TEST(CliProcess, ReportsReproduceByteForByte) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("valdris-cli-again-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string reports[2];
+    for (int run = 0; run < 2; ++run) {
+        if (run == 1) std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+        const fs::path path = dir / (std::to_string(run) + ".pdf");
+        ASSERT_EQ(RunCli({"--report", path.string()}, {"SOURCE_DATE_EPOCH=1700000000"}).status, 0);
+        reports[run] = ReadFile(path);
+    }
+    EXPECT_FALSE(reports[0].empty());
+    EXPECT_TRUE(reports[0] == reports[1]);
+    fs::remove_all(dir);
+}
+
+// A damaged module, or a FIFO in its place, gives the companion's message
+// that it cannot draw, instead of a crash or a hang.
+TEST(CliProcess, ADamagedDrawingModuleIsRefused) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("valdris-cli-module-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    fs::copy_file(VALDRIS_CLI_PATH, dir / "valdris-power-cli");
+    const fs::path module = fs::path(VALDRIS_CLI_PATH).parent_path() / "valdris-power-draw.so";
+    fs::copy_file(module, dir / "valdris-power-draw.so");
+    fs::resize_file(dir / "valdris-power-draw.so", fs::file_size(module) / 3);
+    const std::string program = (dir / "valdris-power-cli").string();
+    const ProcessResult cut = RunProgram(program, {"--chart", (dir / "c.png").string()});
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_NE(cut.err.find("the drawing module could not be loaded"), std::string::npos) << cut.err;
+    EXPECT_NE(cut.err.find("damaged"), std::string::npos) << cut.err;
+
+    fs::remove(dir / "valdris-power-draw.so");
+    ASSERT_EQ(mkfifo((dir / "valdris-power-draw.so").c_str(), 0600), 0);
+    const ProcessResult fifo = RunProgram(program, {"--chart", (dir / "c.png").string()});
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_NE(fifo.err.find("not a regular file"), std::string::npos) << fifo.err;
+    EXPECT_FALSE(fs::exists(dir / "c.png"));
+    fs::remove_all(dir);
 }
 
 }  // namespace
