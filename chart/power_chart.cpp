@@ -105,14 +105,15 @@ void DrawLBGRMarker(const ChartGeometry& g, double lbgr, ChartSurface& surface) 
 }
 
 // Each name stands inside the plot where the curve is not: "LBGR" left of
-// its line at the foot (the curve is high below the LBGR), "DCGL" right of
-// its line at the top (the curve is low above the DCGL). Above the plot
-// stands the axis title.
+// its line at the foot (the curve is high below the LBGR; right of the line
+// where the axis leaves no room), "DCGL" right of its line at the top (the
+// curve is low above the DCGL). Above the plot stands the axis title.
 void NameRedLines(const ChartGeometry& g, const DesignState& state, ChartSurface& surface) {
     surface.SetPenColor(kRed);
-    const double lbgr_x = LBGRLineX(g, state.LBGR) - surface.TextWidth("LBGR") - kRedLineNameGap;
+    const double line_x = LBGRLineX(g, state.LBGR);
+    const double left_x = line_x - surface.TextWidth("LBGR") - kRedLineNameGap;
     const double foot = g.axisY - surface.TextHeight("LBGR") - kRedLineNameGap;
-    surface.DrawText(std::max(lbgr_x, g.axisX + kRedLineNameGap), foot, "LBGR");
+    surface.DrawText(left_x > g.axisX ? left_x : line_x + kRedLineNameGap, foot, "LBGR");
     const double dcgl_x = Round(g.axisX + ((kDCGLLine - 1) * (0.1 * state.DCGL)) * g.xScale);
     surface.DrawText(dcgl_x + kRedLineNameGap, g.topY + kRedLineNameGap, "DCGL");
 }

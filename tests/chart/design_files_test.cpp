@@ -356,3 +356,43 @@ TEST_F(DesignFiles, ReportsAreDatedBySourceDateEpoch) {
 
 }  // namespace
 }  // namespace valdris
+
+namespace valdris {
+namespace {
+
+// On the printed chart the labels of the lines a tenth of the DCGL apart
+// ("90%", "100%", "110%") and the red lines' names stand clear of each other.
+TEST_F(DesignFiles, ReportChartLabelsDoNotTouch) {
+    const QString path = PathOf("labels.pdf");
+    std::string error;
+    ASSERT_TRUE(WriteDesignReport(PageOf(TestKind::Sign, {}), path.toStdString(), error)) << error;
+    const QString boxes = Output(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    // The first of each word is the chart's (the power table follows it).
+    struct Box {
+        double left = -1, right = -1, top = -1;
+    };
+    const auto box = [&](const char* word) {
+        static const QRegularExpression kWord(
+            QStringLiteral(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]+)</word>)re"));
+        for (auto it = kWord.globalMatch(boxes); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            if (m.captured(4) == QLatin1String(word)) {
+                return Box{m.captured(1).toDouble(), m.captured(3).toDouble(), m.captured(2).toDouble()};
+            }
+        }
+        return Box{};
+    };
+    const char* in_order[] = {"90%", "100%", "110%"};
+    for (int i = 0; i + 1 < 3; ++i) {
+        const Box left = box(in_order[i]);
+        const Box right = box(in_order[i + 1]);
+        SCOPED_TRACE(std::string(in_order[i]) + " and " + in_order[i + 1]);
+        EXPECT_EQ(left.top, right.top);     // separate words on the chart's row
+        EXPECT_GT(right.left - left.right, 4);  // points
+    }
+    EXPECT_GE(box("LBGR").left, 0);
+    EXPECT_GE(box("DCGL").left, 0);
+}
+
+}  // namespace
+}  // namespace valdris
