@@ -50,9 +50,9 @@ const QSet<QString>& OpenElements() {
     return names;
 }
 
-// Attributes of the subset: links, anchors, the character set and plain
-// table and list presentation. None names a resource or a style, and none
-// multiplies the layout (no spans, no widths).
+// Attributes of the subset: links, anchors, the character set, plain table
+// and list presentation and a plain inline style (see IsPlainStyle). None
+// names a resource, and none multiplies the layout (no spans, no widths).
 const QSet<QString>& Attributes() {
     static const QSet<QString> names = {
         QStringLiteral("href"),   QStringLiteral("name"),        QStringLiteral("id"),
@@ -60,19 +60,44 @@ const QSet<QString>& Attributes() {
         QStringLiteral("lang"),   QStringLiteral("dir"),         QStringLiteral("title"),
         QStringLiteral("class"),  QStringLiteral("border"),      QStringLiteral("cellpadding"),
         QStringLiteral("cellspacing"), QStringLiteral("align"),  QStringLiteral("valign"),
-        QStringLiteral("type"),
+        QStringLiteral("type"),    QStringLiteral("plain-style"),
     };
     return names;
 }
 
-// The attribute names inside one tag, from after its name to its end.
+// An inline style of the subset: colours and vertical margins only, each a
+// short value naming no resource. Style sheets and other properties can
+// cost Qt's layout without bound.
+bool IsPlainStyle(const QString& style) {
+    static const QSet<QString> properties = {
+        QStringLiteral("color"), QStringLiteral("background-color"), QStringLiteral("margin-top"),
+        QStringLiteral("margin-bottom"),
+    };
+    constexpr int kLongestValue = 16;
+    for (const QString& declaration : style.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString property = declaration.section(QLatin1Char(':'), 0, 0).trimmed().toLower();
+        const QString value = declaration.section(QLatin1Char(':'), 1).trimmed();
+        if (!properties.contains(property) || value.size() > kLongestValue || value.contains(QLatin1Char('('))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The attributes inside one tag, from after its name to its end: names, and
+// the value of a style attribute ("style" stands for a style not of the subset).
 QStringList AttributeNames(const QString& html, int from, int& end) {
     QStringList names;
     int at = from;
     while (at < html.size() && html[at] != QLatin1Char('>')) {
         if (html[at] == QLatin1Char('"') || html[at] == QLatin1Char('\'')) {
-            const int close = html.indexOf(html[at], at + 1);
-            at = close < 0 ? html.size() : close + 1;
+            int close = html.indexOf(html[at], at + 1);
+            if (close < 0) close = html.size();
+            if (!names.isEmpty() && names.back() == QLatin1String("style") &&
+                IsPlainStyle(html.mid(at + 1, close - at - 1))) {
+                names.back() = QStringLiteral("plain-style");
+            }
+            at = close + 1;
             continue;
         }
         if (html[at].isLetter()) {
@@ -83,7 +108,7 @@ QStringList AttributeNames(const QString& html, int from, int& end) {
         }
         ++at;
     }
-    end = at;
+    end = std::min(at, static_cast<int>(html.size()));
     return names;
 }
 

@@ -133,6 +133,7 @@ TEST_F(HelpViewerTest, RefusesFilesItMustNotShow) {
     const QString unclosed = write(QStringLiteral("unclosed"), QByteArray("<tt>a<q>b<kbd>c").repeated(20));
     const QString image = write(QStringLiteral("image"), "<p>a<img src=\"/dev/zero\">");
     const QString styled = write(QStringLiteral("styled"), "<p style=\"margin: 1px\">a</p>");
+    const QString coloured = write(QStringLiteral("coloured"), "<h2 style=\"background-color:#ff00ff\">a</h2>");
     const QString sheet = write(QStringLiteral("sheet"), "<style>p { margin: 1px }</style><p>a");
     const QString backdrop = write(QStringLiteral("backdrop"), "<table background=\"/dev/zero\"><tr><td>a</table>");
 
@@ -157,6 +158,7 @@ TEST_F(HelpViewerTest, RefusesFilesItMustNotShow) {
         {sheet, HelpFileStatus::ForeignMarkup, "markup that the viewer does not show"},
         {backdrop, HelpFileStatus::ForeignMarkup, "markup that the viewer does not show"},
         {at_cap, HelpFileStatus::Read, ""},
+        {coloured, HelpFileStatus::Read, ""},
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.path.toStdString());
