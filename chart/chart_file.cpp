@@ -94,7 +94,7 @@ QString WriteSvg(const DesignState& state, QIODevice& file) {
 
 }  // namespace
 
-bool WriteChartFile(const DesignState& state, const std::string& path, std::string& error) {
+bool WriteChartFile(const DesignState& state, const std::string& path, std::string& error, ReadOnlyFile read_only) {
     const QString file_name = QString::fromStdString(path);
     const ChartFileType type = TypeOf(file_name);
     if (type == ChartFileType::Unknown) {
@@ -105,7 +105,7 @@ bool WriteChartFile(const DesignState& state, const std::string& path, std::stri
 
     const QString reason = WriteFileSafely(file_name, [&](QIODevice& file) {
         return type == ChartFileType::Png ? WritePng(state, file) : WriteSvg(state, file);
-    });
+    }, read_only);
     if (reason.isEmpty()) return true;
     error = FileFailureMessage("The chart", file_name, reason);
     return false;

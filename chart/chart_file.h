@@ -7,6 +7,7 @@
 #include <string>
 
 #include "design_state.h"
+#include "safe_file.h"
 
 namespace valdris {
 
@@ -14,7 +15,8 @@ namespace valdris {
 // error to a readable reason when the file cannot be written.
 // The file is written as WriteFileSafely writes (whole or not at all, never
 // through a link or into anything but a regular file).
-bool WriteChartFile(const DesignState& state, const std::string& path, std::string& error);
+bool WriteChartFile(const DesignState& state, const std::string& path, std::string& error,
+                    ReadOnlyFile read_only = ReadOnlyFile::Refuse);
 
 // The chart as the PNG file has it, for the clipboard.
 QImage ChartImage(const DesignState& state);

@@ -31,6 +31,7 @@ constexpr double kProbabilityLabelX = 500;   // fixed, not derived from the marg
 constexpr double kProbabilityLabelRise = 100;
 constexpr double kPercentLabelShiftLeft = 100;
 constexpr double kPercentLabelDrop = 15;
+constexpr double kRedLineNameGap = 30;
 
 // The margins are sized on five blanks and a one-digit label.
 constexpr int kSampleTextBlanks = 5;
@@ -55,33 +56,63 @@ void DrawAxes(const ChartGeometry& g, ChartSurface& surface) {
     surface.DrawLine(g.axisX, g.axisY, g.rightX, g.axisY);
 }
 
-void DrawProbabilityGrid(const ChartGeometry& g, ChartSurface& surface) {
+// The axes are drawn again over a grid of another colour: a grid line would
+// cover the axis it starts on.
+void DrawProbabilityGrid(const ChartGeometry& g, const ChartStyle& style, ChartSurface& surface) {
     for (int j = 1; j <= kProbabilityLines; ++j) {
         const double probability = (j - 1) * 0.1;
         const double y = Round(g.axisY - probability * g.plotH);
+        surface.SetPenColor(kBlack);
         if (j % 2 == 1) {
             surface.DrawText(kProbabilityLabelX, y - kProbabilityLabelRise, FormatZeroPointZero(probability));
         }
+        surface.SetPenColor(style.grid);
         surface.DrawLine(g.axisX - kTickLength, y, g.rightX, y);
     }
 }
 
-void DrawConcentrationGrid(const ChartGeometry& g, double dcgl, ChartSurface& surface) {
+// The label of a percent line. The report centres it on its line: there
+// "100%" and "110%", a tenth of the DCGL apart, would touch when each starts
+// a fixed distance left of its line in a face wider than the window's.
+double PercentLabelX(double x, const std::string& label, const ChartStyle& style, const ChartSurface& surface) {
+    if (!style.name_red_lines) return x - kPercentLabelShiftLeft;
+    return Round(x - surface.TextWidth(label) / 2);
+}
+
+void DrawConcentrationGrid(const ChartGeometry& g, double dcgl, const ChartStyle& style, ChartSurface& surface) {
     for (int k = 1; k <= kConcentrationLines; ++k) {
         surface.SetPenColor(kBlack);
         const double x = Round(g.axisX + ((k - 1) * (0.1 * dcgl)) * g.xScale);
         if (k == kDCGLLine) surface.SetPenColor(kRed);
         if (PercentLabelled(k)) {
-            surface.DrawText(x - kPercentLabelShiftLeft, g.axisY + kPercentLabelDrop, FormatPercent((k - 1) * 0.1));
+            const std::string label = FormatPercent((k - 1) * 0.1);
+            surface.DrawText(PercentLabelX(x, label, style, surface), g.axisY + kPercentLabelDrop, label);
         }
+        if (k != kDCGLLine) surface.SetPenColor(style.grid);
         surface.DrawLine(x, g.axisY + kTickLength, x, g.topY);
     }
 }
 
+double LBGRLineX(const ChartGeometry& g, double lbgr) { return Round(g.axisX + lbgr * g.xScale); }
+
 void DrawLBGRMarker(const ChartGeometry& g, double lbgr, ChartSurface& surface) {
     surface.SetPenColor(kRed);
-    const double x = Round(g.axisX + lbgr * g.xScale);
+    const double x = LBGRLineX(g, lbgr);
     surface.DrawLine(x, g.axisY + kTickLength, x, g.topY);
+}
+
+// Each name stands inside the plot where the curve is not: "LBGR" left of
+// its line at the foot (the curve is high below the LBGR; right of the line
+// where the axis leaves no room), "DCGL" right of its line at the top (the
+// curve is low above the DCGL). Above the plot stands the axis title.
+void NameRedLines(const ChartGeometry& g, const DesignState& state, ChartSurface& surface) {
+    surface.SetPenColor(kRed);
+    const double line_x = LBGRLineX(g, state.LBGR);
+    const double left_x = line_x - surface.TextWidth("LBGR") - kRedLineNameGap;
+    const double foot = g.axisY - surface.TextHeight("LBGR") - kRedLineNameGap;
+    surface.DrawText(left_x > g.axisX ? left_x : line_x + kRedLineNameGap, foot, "LBGR");
+    const double dcgl_x = Round(g.axisX + ((kDCGLLine - 1) * (0.1 * state.DCGL)) * g.xScale);
+    surface.DrawText(dcgl_x + kRedLineNameGap, g.topY + kRedLineNameGap, "DCGL");
 }
 
 // The curve's x positions are single precision, like the grid points they
@@ -129,15 +160,20 @@ ChartGeometry ComputeChartGeometry(const ChartSurface& surface, double dcgl) {
     return g;
 }
 
-void DrawPowerChart(const DesignState& state, ChartSurface& surface) {
+void DrawPowerChart(const DesignState& state, ChartSurface& surface, const ChartStyle& style) {
     surface.SetPenColor(kBlack);
     surface.SetLineWidth(kThinLinePx);
     surface.Clear();
     const ChartGeometry geometry = ComputeChartGeometry(surface, state.DCGL);
     DrawAxes(geometry, surface);
-    DrawProbabilityGrid(geometry, surface);
-    DrawConcentrationGrid(geometry, state.DCGL, surface);
+    DrawProbabilityGrid(geometry, style, surface);
+    DrawConcentrationGrid(geometry, state.DCGL, style, surface);
+    if (!(style.grid == kBlack)) {
+        surface.SetPenColor(kBlack);
+        DrawAxes(geometry, surface);
+    }
     DrawLBGRMarker(geometry, state.LBGR, surface);
+    if (style.name_red_lines) NameRedLines(geometry, state, surface);
     DrawCurve(geometry, state, surface);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "report_file.h"
 
+#include <QBuffer>
+#include <QHashFunctions>
 #include <QLocale>
 #include <QMarginsF>
 #include <QPainter>
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <array>
 
+#include "pdf_metadata.h"
 #include "safe_file.h"
 
 namespace valdris {
@@ -25,11 +28,17 @@ bool UsesLetterPaper(const QLocale& locale) {
            kLetterTerritories.end();
 }
 
-QString WritePdf(const ReportPage& page, QIODevice& file) {
-    QPdfWriter writer(&file);
-    writer.setPageSize(LocalePageSize());
-    writer.setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
-                          QPageLayout::Millimeter);
+// Paints the page into a PDF in memory, where its date is then set.
+QString PaintPdf(const ReportPage& page, const QPageLayout* layout, QIODevice& device) {
+    QPdfWriter writer(&device);
+    if (layout != nullptr) {
+        writer.setPageLayout(*layout);
+    } else {
+        writer.setPageSize(LocalePageSize());
+        writer.setPageMargins(
+            QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+            QPageLayout::Millimeter);
+    }
     writer.setCreator(ProgramTitle());
     writer.setTitle(QStringLiteral("Survey design: ") + QString::fromStdString(page.report.radionuclide));
     QPainter painter;
@@ -39,15 +48,38 @@ QString WritePdf(const ReportPage& page, QIODevice& file) {
     return {};
 }
 
+QString WritePdf(const ReportPage& page, const QPageLayout* layout, QIODevice& file) {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    if (const QString problem = PaintPdf(page, layout, pdf); !problem.isEmpty()) return problem;
+    const QByteArray bytes = WithMadeTime(pdf.data(), page.made);
+    if (file.write(bytes) != bytes.size()) return file.errorString();
+    return {};
+}
+
 }  // namespace
 
 QPageSize LocalePageSize() {
     return QPageSize(UsesLetterPaper(QLocale()) ? QPageSize::Letter : QPageSize::A4);
 }
 
-bool WriteDesignReport(const ReportPage& page, const std::string& path, std::string& error) {
+QDateTime ReportTime() {
+    const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
+    bool valid = false;
+    const qlonglong seconds = epoch.toLongLong(&valid);
+    if (valid && seconds >= 0) return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+    return QDateTime::currentDateTime();
+}
+
+void PrepareReproducibleReports() {
+    if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH")) QHashSeed::setDeterministicGlobalSeed();
+}
+
+bool WriteDesignReport(const ReportPage& page, const std::string& path, std::string& error, ReadOnlyFile read_only,
+                       const QPageLayout* layout) {
     const QString file_name = QString::fromStdString(path);
-    const QString reason = WriteFileSafely(file_name, [&](QIODevice& file) { return WritePdf(page, file); });
+    const QString reason =
+        WriteFileSafely(file_name, [&](QIODevice& file) { return WritePdf(page, layout, file); }, read_only);
     if (reason.isEmpty()) return true;
     error = FileFailureMessage("The report", file_name, reason);
     return false;

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "report_page.h"
+#include "safe_file.h"
+
+class QPageLayout;
 
 namespace valdris {
 
@@ -15,6 +18,19 @@ QPageSize LocalePageSize();
 
 // Writes the report to a PDF file, whole or not at all (see WriteFileSafely).
 // Returns false and sets error to a message for the user on failure.
-bool WriteDesignReport(const ReportPage& page, const std::string& path, std::string& error);
+// The page follows the locale's paper unless a layout is given (a printer's,
+// when printing to a file).
+bool WriteDesignReport(const ReportPage& page, const std::string& path, std::string& error,
+                       ReadOnlyFile read_only = ReadOnlyFile::Refuse, const QPageLayout* layout = nullptr);
+
+// When the report was made: SOURCE_DATE_EPOCH (seconds since 1970, UTC) where
+// the environment sets it, so that a build or a script can reproduce a report
+// byte for byte; else now.
+QDateTime ReportTime();
+
+// Where SOURCE_DATE_EPOCH is set, makes Qt's hash order the same in every
+// run, which sets the order of the fonts in a PDF. Called at the start of a
+// program, before Qt makes any hash.
+void PrepareReproducibleReports();
 
 }  // namespace valdris

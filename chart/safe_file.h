@@ -17,11 +17,25 @@ namespace valdris {
 // (a directory, a device, a pipe) is refused: writing through it would
 // replace or feed something else than the file the user named.
 //
-// write_content returns an empty text on success, else the reason it failed.
+// A file that nobody may write to (no write bit) or that the user cannot
+// write to is refused too, unless the user was asked and agreed: the program
+// must not replace what the user could not. A replaced file keeps its
+// permissions and, where the system permits, its owner and group, but never
+// a set-user-ID or set-group-ID bit: the new content is not the program the
+// bit was given to.
+//
+// write_content writes into memory and returns an empty text on success,
+// else the reason it failed; the file is written from memory after.
 // The result is empty on success, else a reason for the user ("the name is a
 // symbolic link, which is not followed", "Permission denied").
 using FileContent = std::function<QString(QIODevice& file)>;
-QString WriteFileSafely(const QString& path, const FileContent& write_content);
+enum class ReadOnlyFile { Refuse, Replace };
+QString WriteFileSafely(const QString& path, const FileContent& write_content,
+                        ReadOnlyFile read_only = ReadOnlyFile::Refuse);
+
+// True for an existing regular file that WriteFileSafely refuses unless told
+// to replace it: a window asks the user first.
+bool IsReadOnlyFile(const QString& path);
 
 // Why a name may not be written to (a symbolic link, or an existing file that
 // is not a regular one), or an empty text, for writers that open the file

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "drawing_loader.h"
 
+#include "module_file.h"
+
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -33,8 +38,23 @@ const DrawingFunctions* Load(std::string& error) {
     };
     std::string reason;
     for (const std::string& candidate : candidates) {
-        if (access(candidate.c_str(), F_OK) != 0) continue;
-        void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Without waiting: a FIFO in the module's place must not hang us.
+        const int fd = open(candidate.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0 && errno == ENOENT) continue;
+        if (fd < 0) {
+            reason = candidate + ": " + std::strerror(errno);
+            break;
+        }
+        if (const std::string problem = ModuleFileProblem(fd); !problem.empty()) {
+            close(fd);
+            reason = candidate + ": " + problem;
+            break;
+        }
+        // The file checked is the file loaded, even if the name is replaced
+        // meanwhile.
+        const std::string checked = "/proc/self/fd/" + std::to_string(fd);
+        void* module = dlopen(checked.c_str(), RTLD_NOW | RTLD_LOCAL);
+        close(fd);
         if (module == nullptr) {
             reason = dlerror();
             break;

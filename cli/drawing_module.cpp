@@ -29,6 +29,7 @@ void KeepQtNotesQuiet(QtMsgType type, const QMessageLogContext&, const QString& 
 // kept to the end of the process, as Qt expects.
 void EnsureOffscreenApplication() {
     if (QGuiApplication::instance() != nullptr) return;
+    valdris::PrepareReproducibleReports();
     static char program[] = "valdris-power-cli";
     static char platform_option[] = "-platform";
     static char offscreen[] = "offscreen";
@@ -47,7 +48,7 @@ bool WriteReport(const valdris::DesignReport& report, const valdris::DesignState
                  std::string& error) {
     qInstallMessageHandler(KeepQtNotesQuiet);
     EnsureOffscreenApplication();
-    return valdris::WriteDesignReport({report, state, QDateTime::currentDateTime()}, path, error);
+    return valdris::WriteDesignReport({report, state, valdris::ReportTime()}, path, error);
 }
 
 const valdris::cli::DrawingFunctions kFunctions = {

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "assess_options.h"
+#include "file_names.h"
 #include "number_text.h"
 #include "sweep.h"
 
@@ -18,13 +19,7 @@ std::string Lower(std::string text) {
     return text;
 }
 
-bool HasExtension(const std::string& path, const std::string& extension) {
-    const std::string lower = Lower(path);
-    return lower.size() > extension.size() &&
-           lower.compare(lower.size() - extension.size(), extension.size(), extension) == 0;
-}
-
-bool HasChartExtension(const std::string& path) { return HasExtension(path, ".png") || HasExtension(path, ".svg"); }
+bool HasChartExtension(const std::string& path) { return HasFileSuffix(path, ".png") || HasFileSuffix(path, ".svg"); }
 
 // The command line read so far.
 struct Reading {
@@ -58,7 +53,7 @@ std::optional<std::string> ReadChart(Reading& reading, const Values& values) {
 }
 
 std::optional<std::string> ReadReport(Reading& reading, const Values& values) {
-    if (!HasExtension(values[0], ".pdf")) return "--report: the file name must end in .pdf: \"" + values[0] + "\"";
+    if (!HasFileSuffix(values[0], kReportSuffix)) return "--report: the file name must end in .pdf: \"" + values[0] + "\"";
     reading.options.report_path = values[0];
     return std::nullopt;
 }

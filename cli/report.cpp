@@ -25,11 +25,11 @@ void WriteTextReport(std::ostream& out, const DesignFigures& figures) {
     const TestKind test = figures.test;
     const DesignState& state = figures.state;
     out << "Statistical Test: " << TestCaption(test) << '\n'
-        << "Alpha: " << WriteNumber(state.Alpha) << '\n'
-        << "Beta: " << WriteNumber(state.Beta) << '\n'
-        << "Sigma: " << WriteNumber(state.Sigma) << '\n'
-        << "DCGL: " << WriteNumber(state.DCGL) << '\n'
-        << "LBGR: " << WriteNumber(state.LBGR) << '\n'
+        << "Alpha: " << PlainNumber(state.Alpha) << '\n'
+        << "Beta: " << PlainNumber(state.Beta) << '\n'
+        << "Sigma: " << PlainNumber(state.Sigma) << '\n'
+        << "DCGL: " << PlainNumber(state.DCGL) << '\n'
+        << "LBGR: " << PlainNumber(state.LBGR) << '\n'
         << (figures.size_given ? "Given Sample Size\n" : "Required Sample Size\n")
         << "  Survey Unit: " << SampleSize(test, state) << '\n';
     if (test == TestKind::WRS) out << "  Reference: " << state.WRSN << '\n';

@@ -63,17 +63,9 @@ bool WriteOutputFile(std::ostream& err, const std::string& what, const std::stri
     return false;
 }
 
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// The inputs as the user typed them, as the window would show them.
+// The inputs as every report writes them.
 ReportEntries EntriesOf(const Options& options, const DesignState& state) {
-    return {options.radionuclide,  Trimmed(options.alpha), Trimmed(options.beta),
-            Trimmed(options.sigma), Trimmed(options.dcgl),  Trimmed(options.lbgr),
-            ShiftNumber(ShiftText(state.DoverS, 2))};
+    return InputEntries(options.radionuclide, state, ShiftNumber(ShiftText(state.DoverS, 2)));
 }
 
 // The design, and the verdict on its measurements when there is one.

@@ -112,6 +112,11 @@ std::string ShiftNumber(const std::string& shift_caption) {
     return equals == std::string::npos ? shift_caption : shift_caption.substr(equals + 2);
 }
 
+ReportEntries InputEntries(const std::string& radionuclide, const DesignState& state, const std::string& shift) {
+    return {radionuclide,           PlainNumber(state.Alpha), PlainNumber(state.Beta), PlainNumber(state.Sigma),
+            PlainNumber(state.DCGL), PlainNumber(state.LBGR),  shift};
+}
+
 DesignReport MakeDesignReport(TestKind test, const DesignState& state, const ReportEntries& entries) {
     DesignReport report;
     report.radionuclide = entries.radionuclide;

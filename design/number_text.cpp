@@ -215,6 +215,41 @@ std::string WriteNumber(float value) {
     return FormatGeneral(value, 7);
 }
 
+namespace {
+
+// "<mantissa>E<exponent>" as plain digits; other texts as they are.
+std::string WithoutExponent(const std::string& written) {
+    const std::size_t e = written.find('E');
+    if (e == std::string::npos) return written;
+    const bool negative = written.front() == '-';
+    std::string digits;
+    long point = 0;  // digits of the mantissa before its point
+    bool seen_point = false;
+    for (std::size_t i = negative ? 1 : 0; i < e; ++i) {
+        if (written[i] == '.') {
+            seen_point = true;
+        } else {
+            digits += written[i];
+            if (!seen_point) ++point;
+        }
+    }
+    point += std::strtol(written.c_str() + e + 1, nullptr, 10);
+    std::string plain;
+    if (point <= 0) {
+        plain = "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    } else if (point >= static_cast<long>(digits.size())) {
+        plain = digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+    } else {
+        plain = digits.substr(0, static_cast<std::size_t>(point)) + "." + digits.substr(static_cast<std::size_t>(point));
+    }
+    return negative ? "-" + plain : plain;
+}
+
+}  // namespace
+
+std::string PlainNumber(double value) { return WithoutExponent(WriteNumber(value)); }
+std::string PlainNumber(float value) { return WithoutExponent(WriteNumber(value)); }
+
 std::string WriteWithSignPosition(double value) {
     const std::string text = WriteNumber(value);
     return value < 0.0 ? text : " " + text;

@@ -29,6 +29,12 @@ std::optional<double> StrictNumber(std::string_view text);
 std::string WriteNumber(double value);
 std::string WriteNumber(float value);
 
+// As WriteNumber, but an exponent is written out in plain digits (1E-06
+// gives 0.000001): how every report writes the inputs, as the window's boxes
+// show a number they write.
+std::string PlainNumber(double value);
+std::string PlainNumber(float value);
+
 // As WriteNumber(double), with one blank in front of a value that is not
 // negative (the sign position).
 std::string WriteWithSignPosition(double value);

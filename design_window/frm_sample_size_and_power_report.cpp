@@ -24,10 +24,12 @@
 
 #include "chart_file.h"
 #include "context_ids.h"
+#include "file_names.h"
 #include "frm_sample_size_and_power.h"
 #include "power_chart_view.h"
 #include "report_file.h"
 #include "report_printing.h"
+#include "safe_file.h"
 #include "symbol_label.h"
 
 namespace valdris {
@@ -40,17 +42,9 @@ QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, int hel
     return item;
 }
 
-// The radionuclide text as the start of a file name: no separators or
-// characters file systems refuse, no leading dot that would hide the file.
-QString FileNameStem(const QString& radionuclide) {
-    QString stem;
-    for (const QChar c : radionuclide) {
-        const bool refused = c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c);
-        stem += refused ? QLatin1Char(' ') : c;
-    }
-    stem = stem.simplified();
-    while (stem.startsWith(QLatin1Char('.'))) stem.remove(0, 1);
-    return stem.isEmpty() ? QStringLiteral("Survey design") : stem;
+// The radionuclide as the start of a suggested file name.
+QString SuggestedStem(const QString& radionuclide) {
+    return QString::fromStdString(FileNameStem(radionuclide.toStdString(), "Survey design"));
 }
 
 }  // namespace
@@ -101,14 +95,8 @@ std::optional<DesignReport> frmSampleSizeandPower::ShownReport() const {
     if (txtN->text().isEmpty()) return std::nullopt;
     // The design routines show the reference area for the WRS test only.
     const TestKind test = TxtM->isVisibleTo(FrmSampleSize) ? TestKind::WRS : TestKind::Sign;
-    ReportEntries entries;
-    entries.radionuclide = txtRadionuclide->text().toStdString();
-    entries.alpha = Cboalpha->currentText().toStdString();
-    entries.beta = CboBeta->currentText().toStdString();
-    entries.sigma = txtSigma->text().toStdString();
-    entries.dcgl = txtDCGL->text().toStdString();
-    entries.lbgr = txtLBGR->text().toStdString();
-    entries.shift = ShiftNumber(lblShift->caption().toStdString());
+    const ReportEntries entries = InputEntries(txtRadionuclide->text().toStdString(), form_.State(),
+                                               ShiftNumber(lblShift->caption().toStdString()));
     return MakeDesignReport(test, form_.State(), entries);
 }
 
@@ -116,7 +104,7 @@ std::optional<ReportPage> frmSampleSizeandPower::ShownReportPage() {
     if (!TakePendingEntry()) return std::nullopt;
     std::optional<DesignReport> report = ShownReport();
     if (!report || view_.Closing()) return std::nullopt;
-    return ReportPage{std::move(*report), form_.State(), QDateTime::currentDateTime()};
+    return ReportPage{std::move(*report), form_.State(), ReportTime()};
 }
 
 // --- Files ---------------------------------------------------------------------
@@ -129,7 +117,7 @@ QString frmSampleSizeandPower::AskFileName(const QString& title, const QString& 
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         save_directory_ = QFileInfo(documents).isDir() ? documents : QDir::homePath();
     }
-    const QString name = FileNameStem(txtRadionuclide->text()) + QLatin1Char(' ') +
+    const QString name = SuggestedStem(txtRadionuclide->text()) + QLatin1Char(' ') +
                          QDate::currentDate().toString(Qt::ISODate) + QLatin1Char(' ') + what +
                          QLatin1Char('.') + suffixes.front();
 
@@ -163,8 +151,11 @@ void frmSampleSizeandPower::mnuSaveReport_Click() {
     const QString path = AskFileName(tr("Save Report"), tr("design report"), {tr("PDF document (*.pdf)")},
                                      {QStringLiteral("pdf")});
     if (path.isEmpty()) return;
+    const QString pdf = QString::fromStdString(ReportFileName(path.toStdString()));
+    ReadOnlyFile read_only = ReadOnlyFile::Refuse;
+    if (!MayWriteFile(messages_, pdf, read_only)) return;
     std::string error;
-    if (!WriteDesignReport(*page, path.toStdString(), error)) ShowFileFailure(error);
+    if (!WriteDesignReport(*page, pdf.toStdString(), error, read_only)) ShowFileFailure(error);
 }
 
 void frmSampleSizeandPower::mnuPrint_Click() {
@@ -181,8 +172,10 @@ void frmSampleSizeandPower::mnuSaveChart_Click() {
                                      {tr("PNG image (*.png)"), tr("SVG drawing (*.svg)")},
                                      {QStringLiteral("png"), QStringLiteral("svg")});
     if (path.isEmpty()) return;
+    ReadOnlyFile read_only = ReadOnlyFile::Refuse;
+    if (!MayWriteFile(messages_, path, read_only)) return;
     std::string error;
-    if (!WriteChartFile(page->state, path.toStdString(), error)) ShowFileFailure(error);
+    if (!WriteChartFile(page->state, path.toStdString(), error, read_only)) ShowFileFailure(error);
 }
 
 void frmSampleSizeandPower::mnuCopyResults_Click() {

@@ -42,6 +42,14 @@ void RepeatGuard::Show(const QString& text, MessageIcon icon) {
     --open_messages_;
 }
 
+bool RepeatGuard::AskYesNo(const QString& question) {
+    EndAllPresses();
+    ++open_messages_;
+    const bool yes = boxes_.AskYesNo(question);
+    --open_messages_;
+    return yes;
+}
+
 void RepeatGuard::EndAllPresses() {
     for (const QPointer<QWidget>& control : controls_) {
         if (control) EndPress(control);

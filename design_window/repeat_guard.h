@@ -32,6 +32,7 @@ public:
     bool MessageOpen() const { return open_messages_ > 0; }
 
     void Show(const QString& text, MessageIcon icon) override;
+    bool AskYesNo(const QString& question) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -32,7 +32,83 @@ const QSet<QString>& ClosedElements() {
         QStringLiteral("code"), QStringLiteral("small"), QStringLiteral("big"),    QStringLiteral("sub"),
         QStringLiteral("sup"),  QStringLiteral("h1"),    QStringLiteral("h2"),     QStringLiteral("h3"),
         QStringLiteral("h4"),   QStringLiteral("h5"),    QStringLiteral("h6"),     QStringLiteral("s"),
+        QStringLiteral("tt"),   QStringLiteral("q"),     QStringLiteral("dfn"),    QStringLiteral("kbd"),
+        QStringLiteral("var"),  QStringLiteral("samp"),  QStringLiteral("cite"),   QStringLiteral("abbr"),
+        QStringLiteral("html"), QStringLiteral("head"),  QStringLiteral("title"),  QStringLiteral("body"),
     };
+    return names;
+}
+
+// Elements that may be left open or have no end tag; their nesting costs
+// Qt nothing to lay out.
+const QSet<QString>& OpenElements() {
+    static const QSet<QString> names = {
+        QStringLiteral("meta"), QStringLiteral("p"),    QStringLiteral("br"),    QStringLiteral("hr"),
+        QStringLiteral("li"),   QStringLiteral("dt"),   QStringLiteral("dd"),    QStringLiteral("tr"),
+        QStringLiteral("td"),   QStringLiteral("th"),   QStringLiteral("thead"), QStringLiteral("tbody"),
+    };
+    return names;
+}
+
+// Attributes of the subset: links, anchors, the character set, plain table
+// and list presentation and a plain inline style (see IsPlainStyle). None
+// names a resource, and none multiplies the layout (no spans, no widths).
+const QSet<QString>& Attributes() {
+    static const QSet<QString> names = {
+        QStringLiteral("href"),   QStringLiteral("name"),        QStringLiteral("id"),
+        QStringLiteral("charset"), QStringLiteral("content"),    QStringLiteral("http-equiv"),
+        QStringLiteral("lang"),   QStringLiteral("dir"),         QStringLiteral("title"),
+        QStringLiteral("class"),  QStringLiteral("border"),      QStringLiteral("cellpadding"),
+        QStringLiteral("cellspacing"), QStringLiteral("align"),  QStringLiteral("valign"),
+        QStringLiteral("type"),    QStringLiteral("plain-style"),
+    };
+    return names;
+}
+
+// An inline style of the subset: colours and vertical margins only, each a
+// short value naming no resource. Style sheets and other properties can
+// cost Qt's layout without bound.
+bool IsPlainStyle(const QString& style) {
+    static const QSet<QString> properties = {
+        QStringLiteral("color"), QStringLiteral("background-color"), QStringLiteral("margin-top"),
+        QStringLiteral("margin-bottom"),
+    };
+    constexpr int kLongestValue = 16;
+    for (const QString& declaration : style.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString property = declaration.section(QLatin1Char(':'), 0, 0).trimmed().toLower();
+        const QString value = declaration.section(QLatin1Char(':'), 1).trimmed();
+        if (!properties.contains(property) || value.size() > kLongestValue || value.contains(QLatin1Char('('))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The attributes inside one tag, from after its name to its end: names, and
+// the value of a style attribute ("style" stands for a style not of the subset).
+QStringList AttributeNames(const QString& html, int from, int& end) {
+    QStringList names;
+    int at = from;
+    while (at < html.size() && html[at] != QLatin1Char('>')) {
+        if (html[at] == QLatin1Char('"') || html[at] == QLatin1Char('\'')) {
+            int close = html.indexOf(html[at], at + 1);
+            if (close < 0) close = html.size();
+            if (!names.isEmpty() && names.back() == QLatin1String("style") &&
+                IsPlainStyle(html.mid(at + 1, close - at - 1))) {
+                names.back() = QStringLiteral("plain-style");
+            }
+            at = close + 1;
+            continue;
+        }
+        if (html[at].isLetter()) {
+            const int start = at;
+            while (at < html.size() && (html[at].isLetterOrNumber() || html[at] == QLatin1Char('-'))) ++at;
+            names << html.mid(start, at - start).toLower();
+            continue;
+        }
+        ++at;
+    }
+    end = std::min(at, static_cast<int>(html.size()));
     return names;
 }
 
@@ -61,6 +137,7 @@ HelpFileContents ReadHelpFile(const QString& path) {
     const QByteArray bytes = file.read(kLargestHelpFile + 1);
     if (bytes.size() > kLargestHelpFile) return {HelpFileStatus::TooLarge, {}};
     QString html = QString::fromUtf8(bytes);
+    if (!ForeignHelpMarkup(html).isEmpty()) return {HelpFileStatus::ForeignMarkup, {}};
     if (HtmlTooComplexToShow(html)) return {HelpFileStatus::TooComplex, {}};
     return {HelpFileStatus::Read, html};
 }
@@ -93,6 +170,38 @@ bool HtmlTooComplexToShow(const QString& html) {
     return false;
 }
 
+QString ForeignHelpMarkup(const QString& html) {
+    for (int at = html.indexOf(QLatin1Char('<')); at >= 0; at = html.indexOf(QLatin1Char('<'), at + 1)) {
+        if (html.mid(at, 4) == QLatin1String("<!--")) {
+            const int close = html.indexOf(QLatin1String("-->"), at + 4);
+            if (close < 0) return {};
+            at = close;
+            continue;
+        }
+        int name_end = at + 1;
+        if (name_end < html.size() && (html[name_end] == QLatin1Char('/') || html[name_end] == QLatin1Char('!'))) {
+            ++name_end;
+        }
+        const int name_start = name_end;
+        while (name_end < html.size() && html[name_end].isLetterOrNumber()) ++name_end;
+        const QString name = html.mid(name_start, name_end - name_start).toLower();
+        if (html[name_start - 1] == QLatin1Char('!')) {
+            if (name != QLatin1String("doctype")) return QStringLiteral("<!") + name + QLatin1Char('>');
+            continue;
+        }
+        if (name.isEmpty()) continue;  // a lone "<" is text
+        if (!ClosedElements().contains(name) && !OpenElements().contains(name)) {
+            return QLatin1Char('<') + name + QLatin1Char('>');
+        }
+        int end = 0;
+        for (const QString& attribute : AttributeNames(html, name_end, end)) {
+            if (!Attributes().contains(attribute)) return attribute + QStringLiteral(" in <") + name + QLatin1Char('>');
+        }
+        at = end;
+    }
+    return {};
+}
+
 QString HelpFileProblemMessage(const QString& path, HelpFileStatus status) {
     switch (status) {
         case HelpFileStatus::Read:
@@ -111,6 +220,8 @@ QString HelpFileProblemMessage(const QString& path, HelpFileStatus status) {
             return NotOurFile(
                 QStringLiteral("The help file is too complex to show (nested too deeply, or too much in tables)"),
                 path);
+        case HelpFileStatus::ForeignMarkup:
+            return NotOurFile(QStringLiteral("The help file holds markup that the viewer does not show"), path);
     }
     return {};
 }

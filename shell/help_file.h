@@ -11,7 +11,7 @@ namespace valdris {
 // little enough for the viewer to lay out in well under a second.
 constexpr qint64 kLargestHelpFile = 256 * 1024;
 
-enum class HelpFileStatus { Read, CannotOpen, NotAFile, TooLarge, TooComplex };
+enum class HelpFileStatus { Read, CannotOpen, NotAFile, TooLarge, TooComplex, ForeignMarkup };
 
 struct HelpFileContents {
     HelpFileStatus status = HelpFileStatus::CannotOpen;
@@ -25,6 +25,13 @@ HelpFileContents ReadHelpFile(const QString& path);
 // Qt lays out tables, nested tables and deeply nested blocks so slowly
 // that a few kilobytes of them freeze the viewer for many seconds.
 bool HtmlTooComplexToShow(const QString& html);
+
+// The first element or attribute outside the help file's own small subset
+// of HTML (headings, paragraphs, lists, links, emphasis, code, simple
+// tables), or an empty text. Anything else may load a resource (img, link,
+// background) or cost unbounded layout work (style sheets, elements whose
+// nesting is not counted), so a file with it is not shown.
+QString ForeignHelpMarkup(const QString& html);
 
 // The message for a help file that is not shown, naming why.
 QString HelpFileProblemMessage(const QString& path, HelpFileStatus status);

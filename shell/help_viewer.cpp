@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -47,9 +48,18 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
     connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::FollowLink);
 }
 
-// Nothing is read from disk on the document's behalf: the help file needs no
-// pictures or style sheets, and a link must not reach other files.
-QVariant HelpBrowser::loadResource(int, const QUrl&) { return {}; }
+// Nothing is read from disk or the network on the document's behalf: the help
+// file needs no pictures or style sheets, and a link must not reach other
+// files. The answer is an empty resource, not none: for none, Qt opens a
+// local file itself (a FIFO would hang the viewer, /dev/zero fill memory).
+QVariant HelpBrowser::loadResource(int type, const QUrl&) {
+    if (type == QTextDocument::ImageResource) {
+        QImage nothing(1, 1, QImage::Format_ARGB32);
+        nothing.fill(Qt::transparent);
+        return nothing;
+    }
+    return QByteArray();
+}
 
 void HelpBrowser::Open(const QString& html, const QString& anchor) {
     const bool reading = isVisible();

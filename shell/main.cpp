@@ -12,10 +12,12 @@
 #include "help_viewer.h"
 #include "message_boxes.h"
 #include "program_windows.h"
+#include "report_file.h"
 
 int main(int argc, char** argv) {
     if (const auto status = valdris::AnswerTextRequest(argc, argv, std::cout)) return *status;
 
+    valdris::PrepareReproducibleReports();
     QApplication app(argc, argv);
     // The display name falls back to this. Setting it as well would make Qt
     // append it to every window caption, and the captions are fixed texts.

@@ -18,4 +18,11 @@ void QtMessageBoxes::Show(const QString& text, MessageIcon icon) {
     box.exec();
 }
 
+bool QtMessageBoxes::AskYesNo(const QString& question) {
+    QWidget* parent = parent_ ? parent_ : QApplication::activeWindow();
+    QMessageBox box(QMessageBox::Question, kApplicationTitle, question, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace valdris

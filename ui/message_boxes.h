@@ -19,6 +19,8 @@ public:
     virtual ~MessageBoxes() = default;
     // Shows a modal message with an OK button and returns once it is closed.
     virtual void Show(const QString& text, MessageIcon icon) = 0;
+    // Asks a question with Yes and No, No being the default; true for Yes.
+    virtual bool AskYesNo(const QString& question) = 0;
 };
 
 // The real thing: a QMessageBox with the application's title.
@@ -26,6 +28,7 @@ class QtMessageBoxes : public MessageBoxes {
 public:
     explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
     void Show(const QString& text, MessageIcon icon) override;
+    bool AskYesNo(const QString& question) override;
 
 private:
     QWidget* parent_;

@@ -13,9 +13,14 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <csignal>
+#include <cstring>
+#include <fstream>
 #include <string>
 
 #include "axis_titles.h"
@@ -219,6 +224,77 @@ TEST_F(DesignFiles, ReplacesWholeOrNotAtAll) {
     ASSERT_EQ(stat(path.toLocal8Bit().constData(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// Replacing an existing file, as a table: its permissions without set-ID
+// bits, and a read-only file only when the user agreed.
+TEST_F(DesignFiles, ReplacingRespectsTheOldFile) {
+    const struct { const char* name; mode_t mode; ReadOnlyFile agreed; bool refused; mode_t kept; } cases[] = {
+        {"read-only.pdf", 0444, ReadOnlyFile::Refuse, true, 0444},
+        {"agreed.pdf", 0444, ReadOnlyFile::Replace, false, 0444},
+        {"setuid.png", 04755, ReadOnlyFile::Refuse, false, 0755},
+        {"setgid.png", 02775, ReadOnlyFile::Refuse, false, 0775},
+    };
+    for (const auto& c : cases) {
+        const QByteArray path = QFile::encodeName(PathOf(c.name));
+        std::ofstream(path.constData()) << "old";
+        ASSERT_EQ(chmod(path.constData(), c.mode), 0);
+        EXPECT_EQ(IsReadOnlyFile(PathOf(c.name)), (c.mode & 0222) == 0) << c.name;
+        const QString reason = WriteFileSafely(PathOf(c.name), [](QIODevice& f) { f.write("new"); return QString(); },
+                                               c.agreed);
+        EXPECT_EQ(reason.contains(QLatin1String("read-only")), c.refused) << c.name;
+        struct stat status {};
+        ASSERT_EQ(stat(path.constData(), &status), 0);
+        EXPECT_EQ(status.st_size, 3);
+        EXPECT_EQ(status.st_mode & 07777, c.kept) << c.name;
+        // Root replacing another user's file gives it back to that user.
+        if (geteuid() == 0 && !c.refused) {
+            ASSERT_EQ(chown(path.constData(), 4321, 4322), 0);
+            ASSERT_EQ(WriteFileSafely(PathOf(c.name), [](QIODevice&) { return QString(); }, c.agreed), QString());
+            ASSERT_EQ(stat(path.constData(), &status), 0);
+            EXPECT_EQ(status.st_uid * 10000 + status.st_gid, 4321u * 10000 + 4322u) << c.name;
+        }
+    }
+}
+
+// A disk that cannot take the file (a file size limit stands in for it) is
+// reported with the system's reason, and the old file stays.
+TEST_F(DesignFiles, AFullDiskIsReportedWithItsCause) {
+    const std::string path = PathOf("report.pdf").toStdString();
+    std::ofstream(path) << "old";
+    rlimit before {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto old_handler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    EXPECT_FALSE(WriteDesignReport(PageOf(TestKind::Sign, {}), path, error));
+    setrlimit(RLIMIT_FSIZE, &before);
+    signal(SIGXFSZ, old_handler);
+    EXPECT_NE(error.find(std::string(": ") + std::strerror(EFBIG) + "."), std::string::npos) << error;
+    EXPECT_EQ(QFileInfo(PathOf("report.pdf")).size(), 3);  // the old file
+}
+
+// On the printed chart the labels of the lines a tenth of the DCGL apart
+// stand clear of each other on one row, and the red lines are named.
+TEST_F(DesignFiles, ReportChartLabelsDoNotTouch) {
+    std::string error;
+    ASSERT_TRUE(WriteDesignReport(PageOf(TestKind::Sign, {}), PathOf("l.pdf").toStdString(), error)) << error;
+    const QString boxes = Output(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), PathOf("l.pdf"), "-"});
+    // The first of each word is the chart's: the power table follows it.
+    const auto box = [&](const char* word) {
+        const QRegularExpression pattern(QStringLiteral(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>)re") +
+                                         QRegularExpression::escape(QLatin1String(word)) + QStringLiteral("<"));
+        const QRegularExpressionMatch m = pattern.match(boxes);
+        return std::array<double, 3>{m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()};
+    };
+    const std::array<double, 3> p90 = box("90%"), p100 = box("100%"), p110 = box("110%");
+    EXPECT_TRUE(p90[1] == p100[1] && p100[1] == p110[1]) << "not on one row: touching labels read as one";
+    EXPECT_GT(p100[0] - p90[2], 4);  // points
+    EXPECT_GT(p110[0] - p100[2], 4);
+    EXPECT_GT(box("LBGR")[2], 0);
+    EXPECT_GT(box("DCGL")[2], 0);
 }
 
 }  // namespace

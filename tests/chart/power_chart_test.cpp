@@ -222,20 +222,51 @@ TEST(PowerChart, ClearsFirstAndDrawsTheCurveLast) {
 }
 
 // The curve's x positions are formed in single precision, like the grid
-// points: with DCGL 4.6 on a plot 6417 wide (xScale 930 in single precision)
-// the tenth point, 1.15 in single precision, lands on 1960; formed in double
-// it would round to 1959.
+// points. DCGL 4.6 on a plot 6417 wide (xScale 930 in single precision): the
+// tenth point, 1.15 in single precision, lands on 1960, in double on 1959.
+// DCGL 0.3 on a plot 4119 wide from an axis at 411: the single product lands
+// on half a twip, which goes to the even 1098.
 TEST(PowerChart, CurvePositionsAreFormedInSinglePrecision) {
-    DesignState state = StateWith(4.6, 2.3);
-    const float step = static_cast<float>(4.6 / 40);
-    for (int i = 1; i <= kCurvePoints; ++i) {
-        state.CurveX[i] = static_cast<float>(static_cast<double>(step) + state.CurveX[i - 1]);
+    const struct {
+        double dcgl, width, text_width;
+        double point10_x;
+    } cases[] = {
+        {4.6, 7752, 390, 1960},
+        {0.3, 4735, -89, 1098},  // the text measure only places the axis
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dcgl);
+        DesignState state = StateWith(c.dcgl, c.dcgl / 2);
+        const float step = static_cast<float>(c.dcgl / 40);
+        for (int i = 1; i <= kCurvePoints; ++i) {
+            state.CurveX[i] = static_cast<float>(static_cast<double>(step) + state.CurveX[i - 1]);
+        }
+        RecordingSurface surface(c.width, 4635, c.text_width, 195);
+        DrawPowerChart(state, surface);
+        const std::vector<RecordedOperation> curve = OfKind(surface.Operations(), Kind::LineTo);
+        ASSERT_EQ(curve.size(), 59u);
+        EXPECT_EQ(curve[8].x2, c.point10_x);  // the segment ending at point 10
     }
-    RecordingSurface surface(7752, 4635, 390, 195);
-    DrawPowerChart(state, surface);
-    const std::vector<RecordedOperation> curve = OfKind(surface.Operations(), Kind::LineTo);
-    ASSERT_EQ(curve.size(), 59u);
-    EXPECT_EQ(curve[8].x2, 1960);  // the segment ending at point 10
+}
+
+// The report's chart: a light grid under the axes drawn again in black, the
+// percent labels centred (each text measures 390 here), the red lines named
+// where the curve is not.
+TEST(PowerChart, ReportStyleNamesTheRedLinesOnALightGrid) {
+    RecordingSurface surface = WindowSizedSurface();
+    DrawPowerChart(StateWith(1, 0.5), surface, kReportChartStyle);
+    const std::vector<RecordedOperation> lines = OfKind(surface.Operations(), Kind::Line);
+    for (int i = kFirstHorizontalGridLine; i < kLBGRLine; ++i) {
+        EXPECT_EQ(lines[i].color, i == kFirstVerticalGridLine + 10 ? kRed : kReportChartStyle.grid) << i;
+    }
+    EXPECT_TRUE(lines[29].color == kBlack && lines[30].color == kBlack && lines[31].color == kRed);
+    std::string texts;
+    for (const RecordedOperation& t : OfKind(surface.Operations(), Kind::Text)) {
+        texts += t.text + "@" + std::to_string(int(t.x1)) + "," + std::to_string(int(t.y1)) + (t.color == kRed ? "r " : " ");
+    }
+    for (const char* text : {"90%@4547,3955 ", "100%@4975,3955r ", "110%@5403,3955 ", "LBGR@2610,3715r ", "DCGL@5200,378r "}) {
+        EXPECT_NE(texts.find(text), std::string::npos) << text << " in " << texts;
+    }
 }
 
 TEST(PowerChart, ExtremeDCGLsGiveFiniteCoordinates) {

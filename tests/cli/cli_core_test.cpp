@@ -1,16 +1,25 @@
 // SPDX-License-Identifier: Apache-2.0
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "design_inputs.h"
+#include "input_rules.h"
+#include "module_file.h"
 #include "number_output.h"
 #include "options.h"
 #include "refusal_text.h"
+#include "run.h"
 #include "sweep.h"
 
 namespace valdris::cli {
@@ -86,6 +95,56 @@ TEST(NumberOutput, MachineFormsReadBackAndQuote) {
     EXPECT_EQ(CsvField("plain"), "plain");
     EXPECT_EQ(CsvField("a, \"b\""), "\"a, \"\"b\"\"\"");
     EXPECT_EQ(OneLine("first\r\nsecond"), "first second");
+}
+
+}  // namespace
+}  // namespace valdris::cli
+
+namespace valdris::cli {
+namespace {
+
+// The companion writes each input as the window's report does, however it
+// was typed: in --text and in the report alike.
+TEST(CompanionRun, WritesEachInputOneWay) {
+    std::string report_inputs;
+    const ReportWriter keep = [&](const DesignReport& report, const DesignState&, const std::string&, std::string&) {
+        for (const ReportLine& line : report.inputs) report_inputs += line.label + ": " + line.value + "\n";
+        return true;
+    };
+    std::ostringstream out, err;
+    ASSERT_EQ(valdris::cli::Run({"--alpha", "1E-06", "--sigma", ".5", "--dcgl", "1.0", "--lbgr", "5e-1", "--report",
+                                 "plan.pdf", "--text"},
+                                out, err, nullptr, keep),
+              0)
+        << err.str();
+    for (const char* line : {"Alpha: 0.000001\n", "Sigma: 0.5\n", "DCGL: 1\n", "LBGR: 0.5\n"}) {
+        EXPECT_NE(out.str().find(line), std::string::npos) << line;
+        EXPECT_NE(report_inputs.find(line), std::string::npos) << line;
+    }
+}
+
+// What may be handed to the dynamic loader as the drawing module: the real
+// one, and nothing that would crash or hang the companion.
+TEST(ModuleFileProblem, TakesOnlyAWholeModule) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("valdris-module-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const fs::path module = VALDRIS_DRAWING_MODULE_PATH;
+    fs::copy_file(module, dir / "cut.so");
+    fs::resize_file(dir / "cut.so", fs::file_size(module) / 2);
+    std::ofstream(dir / "text.so") << "not a module\n";
+    ASSERT_EQ(mkfifo((dir / "fifo.so").c_str(), 0600), 0);
+    const std::pair<fs::path, const char*> cases[] = {
+        {module, ""}, {dir / "cut.so", "damaged"}, {dir / "text.so", "not a shared object"},
+        {dir / "fifo.so", "not a regular file"}, {dir, "not a regular file"},
+    };
+    for (const auto& [path, problem] : cases) {
+        const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        const std::string found = ModuleFileProblem(fd);
+        close(fd);
+        EXPECT_TRUE(*problem ? found.find(problem) != std::string::npos : found.empty()) << path << ": " << found;
+    }
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,11 +13,13 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
 #include <sstream>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -470,6 +473,51 @@ TEST(CliProcess, ReportIsWrittenAndUnsafeNamesRefused) {
     }
     EXPECT_EQ(ReadFile(target), "keep");
     std::filesystem::remove_all(dir);
+}
+
+// A chart that cannot be written (a file size limit stands in for a full
+// disk): exit 1 and one line naming the cause, none from the image library.
+TEST(CliProcess, AFullDiskIsReportedOnce) {
+    const std::string png = std::filesystem::temp_directory_path() / ("valdris-full-" + std::to_string(getpid()) + ".png");
+    const ProcessResult full = RunProgram(
+        "/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\"", VALDRIS_CLI_PATH, "--chart", png});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(Lines(full.err).size(), 1u) << full.err;
+    EXPECT_NE(full.err.find(std::strerror(EFBIG)), std::string::npos) << full.err;
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+// Two runs a second apart give the same report, dated by SOURCE_DATE_EPOCH.
+TEST(CliProcess, ReportsReproduceByteForByte) {
+    const std::string path = std::filesystem::temp_directory_path() / ("valdris-again-" + std::to_string(getpid()));
+    std::string reports[2];
+    for (std::string& report : reports) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        ASSERT_EQ(RunCli({"--report", path + ".pdf"}, {"SOURCE_DATE_EPOCH=1700000000"}).status, 0);
+        report = ReadFile(path + ".pdf");
+    }
+    EXPECT_NE(reports[0].find("/CreationDate (D:20231114221320"), std::string::npos);
+    EXPECT_TRUE(reports[0] == reports[1]);
+    std::filesystem::remove(path + ".pdf");
+}
+
+// A module cut short gives the message that the companion cannot draw,
+// instead of a crash.
+TEST(CliProcess, ADamagedDrawingModuleIsRefused) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("valdris-cli-module-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    fs::copy_file(VALDRIS_CLI_PATH, dir / "valdris-power-cli");
+    const fs::path module = fs::path(VALDRIS_CLI_PATH).parent_path() / "valdris-power-draw.so";
+    fs::copy_file(module, dir / "valdris-power-draw.so");
+    fs::resize_file(dir / "valdris-power-draw.so", fs::file_size(module) / 3);
+    const ProcessResult cut = RunProgram((dir / "valdris-power-cli").string(), {"--chart", (dir / "c.png").string()});
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_NE(cut.err.find("the drawing module could not be loaded: " + (dir / "valdris-power-draw.so").string() +
+                           ": it is damaged"),
+              std::string::npos)
+        << cut.err;
+    fs::remove_all(dir);
 }
 
 }  // namespace

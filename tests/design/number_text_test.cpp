@@ -133,6 +133,19 @@ TEST(WriteNumber, ReadsBackToTheSameValue) {
     }
 }
 
+// Every report writes the inputs so, whichever face made it.
+TEST(PlainNumber, WritesNoExponent) {
+    const struct { double value; const char* expected; } doubles[] = {
+        {0.5, "0.5"}, {1e-6, "0.000001"}, {1.5e-7, "0.00000015"}, {-2.5e-5, "-0.000025"},
+        {1e20, "100000000000000000000"}, {1.25e16, "12500000000000000"}, {123.456, "123.456"}, {0, "0"},
+    };
+    for (const auto& c : doubles) EXPECT_EQ(PlainNumber(c.value), c.expected) << c.value;
+    const struct { float value; const char* expected; } singles[] = {
+        {0.5f, "0.5"}, {1e-6f, "0.000001"}, {0.05f, "0.05"}, {3e7f, "30000000"},
+    };
+    for (const auto& c : singles) EXPECT_EQ(PlainNumber(c.value), c.expected) << c.value;
+}
+
 TEST(WriteWithSignPosition, BlankBeforeAValueThatIsNotNegative) {
     EXPECT_EQ(WriteWithSignPosition(19), " 19");
     EXPECT_EQ(WriteWithSignPosition(1162), " 1162");

@@ -25,6 +25,7 @@
 #include "chart_geometry.h"
 #include "context_ids.h"
 #include "frm_sample_size_and_power.h"
+#include "number_text.h"
 #include "symbol_label.h"
 #include "window_driver.h"
 #include "window_handlers_test_support.h"
@@ -50,10 +51,17 @@ protected:
     QString ExpectedCopy(const char* test) const {
         const frmSampleSizeandPower& w = *window;
         QString text = QStringLiteral("Radionuclide\t%1\nStatistical Test\t%2\n").arg(w.txtRadionuclide->text(), test);
+        // Each input as every report writes it: the value shown, in plain digits.
+        const auto single = [](const QString& text) {
+            return QString::fromStdString(PlainNumber(ToSingle(LeadingNumber(text.toStdString()))));
+        };
+        const auto plain = [](const QString& text) {
+            return QString::fromStdString(PlainNumber(LeadingNumber(text.toStdString())));
+        };
         const std::pair<const char*, QString> inputs[] = {
-            {"Alpha", w.Cboalpha->currentText()}, {"Beta", w.CboBeta->currentText()},
-            {"Sigma", w.txtSigma->text()},        {"DCGL", w.txtDCGL->text()},
-            {"LBGR", w.txtLBGR->text()},          {"D/s", w.lblShift->caption().section(QLatin1Char(' '), 2)},
+            {"Alpha", single(w.Cboalpha->currentText())}, {"Beta", single(w.CboBeta->currentText())},
+            {"Sigma", single(w.txtSigma->text())},        {"DCGL", plain(w.txtDCGL->text())},
+            {"LBGR", plain(w.txtLBGR->text())},          {"D/s", w.lblShift->caption().section(QLatin1Char(' '), 2)},
             {"Survey Unit Sample Size", w.txtN->text()},
         };
         for (const auto& [label, value] : inputs) text += QLatin1String(label) + QLatin1Char('\t') + value + '\n';

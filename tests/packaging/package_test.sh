@@ -40,6 +40,13 @@ for elf in "$usr"/bin/valdris-power "$usr"/bin/valdris-power-cli "$usr"/lib/*/va
 done
 pass "programs and module present and stripped"
 
+bash "$(dirname "$0")/hardening_test.sh" "$usr"/bin/valdris-power "$usr"/bin/valdris-power-cli \
+  "$usr"/lib/*/valdris-power/valdris-power-draw.so > /dev/null || fail "programs not hardened"
+pass "programs and module hardened"
+
+grep -q '^License: Apache-2.0$' "$usr/share/doc/valdris-power/copyright" || fail "no copyright file naming the licence"
+pass "Debian copyright file"
+
 for data in share/valdris-power/VALDRISPower99.HLP share/applications/valdris-power.desktop \
     share/metainfo/org.valdris.power.metainfo.xml share/icons/hicolor/scalable/apps/valdris-power.svg \
     share/man/man1/valdris-power.1.gz share/man/man1/valdris-power-cli.1.gz; do

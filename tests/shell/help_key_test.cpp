@@ -100,8 +100,9 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         QByteArray html = "<html><body><h1>Contents</h1>";
         for (int id : {10, 210, 220, 230, 240}) {
-            html += "<p style='margin-top:2000px'><a name='context-" + QByteArray::number(id) + "'></a>Topic " +
-                    QByteArray::number(id) + "</p>";
+            // Far apart, in the help file's own markup.
+            html += "<p>" + QByteArray("<br>").repeated(100) + "<a name='context-" + QByteArray::number(id) +
+                    "'></a>Topic " + QByteArray::number(id) + "</p>";
         }
         file.write(html + "</body></html>");
     }

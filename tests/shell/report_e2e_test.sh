@@ -67,7 +67,7 @@ pass "the save dialog suggests the radionuclide and the date"
 save_as "Save Report" "$work/plan.pdf"
 x_wait_for "the report file" test -s "$work/plan.pdf"
 text=$(pdftotext -layout "$work/plan.pdf" -)
-for row in "Sigma +\.5" "Survey Unit Sample Size +29" "Critical Value +19" "Alpha +0\.05"; do
+for row in "Sigma +0\.5" "Survey Unit Sample Size +29" "Critical Value +19" "Alpha +0\.05"; do
   grep -Eq "$row" <<< "$text" || fail "the report lacks '$row': $text"
 done
 pass "Save Report writes the window's figures"

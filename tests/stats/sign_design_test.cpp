@@ -60,6 +60,35 @@ TEST(DesignSignTest, SampleSizesCriticalValuesAndPower) {
     }
 }
 
+// Edges of the exact critical-value search, entered as a user would (DCGL
+// 10, sigma 1, LBGR 10 - D/s): a critical value equal to N itself, a
+// binomial sum exactly equal to 1 - alpha, and an alpha one single step above
+// a power of two, where 1 - alpha differs between single and double.
+TEST(DesignSignTest, EdgesOfTheExactCriticalValue) {
+    const struct {
+        double alpha, beta, dovers;
+        int32_t n, critical;
+    } cases[] = {
+        {0.05, 0.5, 1.96, 4, 4},           // no count below N passes
+        {0.5, 0.05, 0.35, 45, 23},         // P(X <= 22) is exactly 1/2
+        {0.25, 0.5, 2, 2, 2},              // P(X <= 1) is exactly 3/4
+        {0.0625000075, 0.5, 1.58, 4, 4},   // 15/16 against 1 - alpha in single
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.alpha << " " << c.beta << " " << c.dovers);
+        DesignInputs inputs;
+        inputs.alpha = c.alpha;
+        inputs.beta = c.beta;
+        inputs.sigma = 1;
+        inputs.dcgl = 10;
+        inputs.lbgr = 10 - c.dovers;
+        DesignState state = PrepareState(inputs);
+        ASSERT_EQ(DesignSignTest(state), DesignOutcome::Ok);
+        EXPECT_EQ(state.SignN, c.n);
+        EXPECT_EQ(state.SignCriticalValue, c.critical);
+    }
+}
+
 TEST(DesignSignTest, DefaultCurve) {
     DesignState state = DefaultInputs();
     ASSERT_EQ(DesignSignTest(state), DesignOutcome::Ok);

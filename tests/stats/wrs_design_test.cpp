@@ -29,6 +29,26 @@ TEST(CalcWRSCriticalValue, ExactAndApproximateBranches) {
     EXPECT_TRUE(RoundsTo(CalcWRSCriticalValue(32, 32, 0.05f), 1162.4751, 4));
 }
 
+// Two equal areas of 1 to 20 measurements: the counts of the rank-sum
+// distribution are summed in single precision, and the critical values are
+// read off those rounded sums (summed in double, 15 and 15 at alpha 0.5 would
+// give 233).
+TEST(CalcWRSCriticalValue, ExactValuesFromSinglePrecisionCounts) {
+    const float alphas[] = {0.5f, 0.1f, 0.05f, 0.01f};
+    const double expected[20][4] = {
+        {2, 2, 2, 2},         {5, 7, 7, 7},         {11, 14, 15, 15},     {18, 23, 24, 26},
+        {28, 34, 35, 38},     {39, 47, 49, 53},     {53, 63, 65, 70},     {68, 80, 84, 90},
+        {86, 100, 104, 111},  {105, 122, 127, 135}, {127, 146, 152, 161}, {150, 172, 179, 190},
+        {176, 201, 208, 220}, {203, 231, 239, 253}, {232, 264, 272, 288}, {264, 298, 308, 325},
+        {298, 335, 345, 364}, {333, 374, 385, 406}, {371, 415, 427, 449}, {410, 458, 471, 495},
+    };
+    for (int32_t n = 1; n <= 20; ++n) {
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(CalcWRSCriticalValue(n, n, alphas[k]), expected[n - 1][k]) << n << " " << alphas[k];
+        }
+    }
+}
+
 TEST(CalcWRSCriticalValue, LargestSizesDoNotOverflow) {
     const double n = std::numeric_limits<int32_t>::max();
     const double expected =

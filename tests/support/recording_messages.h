@@ -22,7 +22,15 @@ public:
         shown.push_back({text, icon});
         if (on_show) on_show(shown.back());
     }
+    // Recorded like a message, with the exclamation icon; answered with
+    // answer_yes.
+    bool AskYesNo(const QString& question) override {
+        Show(question, MessageIcon::Exclamation);
+        return answer_yes;
+    }
     void Clear() { shown.clear(); }
+
+    bool answer_yes = false;
 
     std::vector<RecordedMessage> shown;
     // Runs while the "box" is up, e.g. to check what the window shows then.

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: Apache-2.0
+// The names of written files: the report's suffix and suggested names.
+#include <gtest/gtest.h>
+
+#include "file_names.h"
+
+namespace valdris {
+namespace {
+
+TEST(FileNames, ReportsAreNamedPdf) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"plan.pdf", "plan.pdf"}, {"plan.PDF", "plan.PDF"}, {"plan.png", "plan.png.pdf"},
+        {"plan", "plan.pdf"},     {".pdf", ".pdf.pdf"},     {"dir.pdf/plan", "dir.pdf/plan.pdf"},
+    };
+    for (const auto& [given, written] : cases) EXPECT_EQ(ReportFileName(given), written) << given;
+}
+
+TEST(FileNames, SuggestedNamesHoldOnlyWhatAFileNameMay) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"U-238/U-234", "U-238 U-234"},    {"a\\b:c*d?e\"f<g>h|i", "a b c d e f g h i"},
+        {"Cs-137\tand\nCo-60\x7f", "Cs-137 and Co-60"}, {"  ..hidden  ", "hidden"},
+        {"\xc2\xb9\xc2\xb3\xe2\x81\xb7" "Cs", "\xc2\xb9\xc2\xb3\xe2\x81\xb7" "Cs"},  // UTF-8 stays
+        {"/// ", "Survey design"},
+    };
+    for (const auto& [text, stem] : cases) EXPECT_EQ(FileNameStem(text, "Survey design"), stem) << text;
+}
+
+}  // namespace
+}  // namespace valdris
