@@ -240,6 +240,11 @@ std::string FormatZeroPointZero(double value) {
     return FormatPattern(ToDecimalDigits(value), {1, true, true, true});
 }
 
+std::string FormatZeroPointZeroZero(double value) {
+    if (!std::isfinite(value)) return WriteNumber(value);
+    return FormatPattern(ToDecimalDigits(value), {2, true, true, true});
+}
+
 std::string FormatPercent(double value) {
     if (!std::isfinite(value)) return WriteNumber(value);
     DecimalDigits decimal = ToDecimalDigits(value);

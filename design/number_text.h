@@ -44,6 +44,9 @@ float ToSingle(double value);
 std::string FormatHashHashPointHashHash(double value);
 // Pattern "0.0": one digit before and one after the point.
 std::string FormatZeroPointZero(double value);
+// Pattern "0.00": two decimals always (10 gives "10.00"); lengths, areas and
+// coordinates of the sample layout.
+std::string FormatZeroPointZeroZero(double value);
 // Pattern "###%": the value times 100 as a whole number, then "%".
 std::string FormatPercent(double value);
 // Pattern "#.#" (1 gives "1.").
