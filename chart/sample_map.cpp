@@ -48,8 +48,7 @@ MapFrame FitRectangle(const SampleLayout& layout, const ChartSurface& surface, d
 }
 
 std::string Caption(const SampleLayout& layout) {
-    const std::string type = layout.type == GridType::Triangular ? "Triangular" : "Square";
-    return type + " grid, spacing " + LengthText(layout.spacing) + ", " + std::to_string(layout.points.size()) +
+    return GridTypeCaption(layout.type) + " grid, spacing " + LengthText(layout.spacing) + ", " + std::to_string(layout.points.size()) +
            " locations";
 }
 

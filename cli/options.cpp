@@ -136,6 +136,12 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
             name.erase(name.find('='));
         }
         const OptionRule* rule = FindRule(name);
+        if (rule == nullptr && IsFieldOption(name)) {
+            if (!attached && i + 1 == args.size()) return Result::Failure(FieldOptionMissingValue(name));
+            const std::string value = attached ? *attached : args[++i];
+            if (auto error = StoreFieldOption(reading.options.field, name, value)) return Result::Failure(*error);
+            continue;
+        }
         if (rule == nullptr) {
             return Result::Failure(!name.empty() && name[0] == '-' ? "unknown option \"" + args[i] + "\""
                                                                    : "unexpected argument \"" + args[i] + "\"");
@@ -169,6 +175,9 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
     }
     if (reading.options.sweep && reading.options.report_path) {
         return Result::Failure("--report describes one design and cannot be combined with --sweep");
+    }
+    if (auto error = FieldUsageError(reading.options.field, reading.options.sweep.has_value())) {
+        return Result::Failure(*error);
     }
     return reading.options;
 }
@@ -238,6 +247,7 @@ Output (readable text by default; nothing but the files with --chart or
   --help, -h            this text                        e.g. --help
   --version, -V         the version                      e.g. --version
 
+)" + FieldHelpText() + R"(
 Exit status: 0 done; 1 an output file or the output could not be written;
 2 the inputs were refused or the command line is wrong (message on stderr,
 nothing on stdout).

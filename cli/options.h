@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "design_inputs.h"
+#include "field_options.h"
 #include "outcome.h"
 
 namespace valdris::cli {
@@ -39,6 +40,7 @@ struct Options {
     std::optional<std::string> chart_path;
     std::optional<std::string> report_path;
     std::string radionuclide = "Unity Rule";  // the report's label for the survey unit
+    FieldRequest field;                       // the unit in the field
     bool help = false;
     bool version = false;
 };

@@ -12,7 +12,8 @@
 namespace valdris::cli {
 
 void WriteTextReport(std::ostream& out, TestKind test, const DesignState& state);
-void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state);
+// more_members: further members, each written as ",\n  \"key\": value".
+void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state, const std::string& more_members = {});
 void WriteCsvCurve(std::ostream& out, const DesignState& state);
 
 std::string TestKey(TestKind test);  // "sign" or "wrs"

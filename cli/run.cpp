@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "run.h"
 
+#include "field_output.h"
+#include "number_text.h"
 #include "options.h"
 #include "refusal_text.h"
 #include "result_texts.h"
@@ -66,11 +68,19 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The inputs as the user typed them, as the window would show them.
-ReportEntries EntriesOf(const Options& options, const DesignState& state) {
-    return {options.radionuclide,  Trimmed(options.alpha), Trimmed(options.beta),
-            Trimmed(options.sigma), Trimmed(options.dcgl),  Trimmed(options.lbgr),
-            ShiftNumber(ShiftText(state.DoverS, 2))};
+// The inputs as the user typed them, as the window would show them; in
+// units of the sum of fractions, as the design stored them, for the nuclides.
+ReportEntries EntriesOf(const Options& options, const FieldInputs& field, const DesignState& state) {
+    ReportEntries entries{options.radionuclide,  Trimmed(options.alpha), Trimmed(options.beta),
+                          Trimmed(options.sigma), Trimmed(options.dcgl),  Trimmed(options.lbgr),
+                          ShiftNumber(ShiftText(state.DoverS, 2))};
+    if (field.sum) {
+        entries.radionuclide = NuclideListText(field.nuclides);
+        entries.sigma = WriteNumber(state.Sigma);
+        entries.dcgl = WriteNumber(state.DCGL);
+        entries.lbgr = WriteNumber(state.LBGR);
+    }
+    return entries;
 }
 
 }  // namespace
@@ -89,9 +99,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!inputs) return Refuse(err, inputs.message());
     if (options.sweep) return RunSweepCommand(options, *inputs, out, err);
 
-    const DesignRun run = RunDesign(options.test, *inputs);
+    const Outcome<FieldInputs> field = ReadFieldInputs(options.field);
+    if (!field) return Refuse(err, field.message());
+    const DesignRun run = RunDesign(options.test, field->sum ? SumOfFractionsInputs(*inputs, *field->sum) : *inputs);
     if (!run.state) return Refuse(err, RefusalText(*run.refusal));
     const DesignState& state = *run.state;
+    const Outcome<FieldResults> results = ComputeField(*field, SampleSize(options.test, state), state.DCGL);
+    if (!results) return Refuse(err, results.message());
 
     // The files come first so that a failure leaves nothing half reported.
     if (options.chart_path && !WriteOutputFile(err, "chart", *options.chart_path, [&](std::string& error) {
@@ -100,7 +114,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitFailure;
     }
     if (options.report_path && !WriteOutputFile(err, "report", *options.report_path, [&](std::string& error) {
-            const DesignReport report = MakeDesignReport(options.test, state, EntriesOf(options, state));
+            const DesignReport report = MakeDesignReport(options.test, state, EntriesOf(options, *field, state));
             return write_report && write_report(report, state, *options.report_path, error);
         })) {
         return kExitFailure;
@@ -111,8 +125,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
     switch (*format) {
-        case OutputFormat::Text: WriteTextReport(out, options.test, state); break;
-        case OutputFormat::Json: WriteJsonReport(out, options.test, state); break;
+        case OutputFormat::Text:
+            WriteTextReport(out, options.test, state);
+            WriteFieldText(out, *field, *results);
+            break;
+        case OutputFormat::Json:
+            WriteJsonReport(out, options.test, state, FieldJsonMembers(*field, *results, state.LBGR));
+            break;
         case OutputFormat::Csv: WriteCsvCurve(out, state); break;
     }
     return kExitOk;

@@ -5,12 +5,13 @@
 
 namespace valdris {
 
+std::string GridTypeCaption(GridType type) { return type == GridType::Triangular ? "Triangular" : "Square"; }
+
 std::string LengthText(double value) { return FormatZeroPointZeroZero(value); }
 
 std::vector<ReportLine> SampleLayoutLines(const SampleLayout& layout) {
-    const std::string type = layout.type == GridType::Triangular ? "Triangular" : "Square";
     return {
-        {"Grid", type},
+        {"Grid", GridTypeCaption(layout.type)},
         {"Spacing", LengthText(layout.spacing)},
         {"Seed", std::to_string(layout.seed)},
         {"Random start", "(" + LengthText(layout.start.x) + ", " + LengthText(layout.start.y) + ")"},

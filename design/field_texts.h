@@ -15,6 +15,9 @@
 
 namespace valdris {
 
+// "Triangular" or "Square".
+std::string GridTypeCaption(GridType type);
+
 // "10.75": a spacing, a coordinate or an area of the layout.
 std::string LengthText(double value);
 
