@@ -73,7 +73,12 @@ void DrawLocations(const MapFrame& frame, const SampleLayout& layout, ChartSurfa
         surface.DrawLine(x - kCrossHalf, y, x + kCrossHalf, y);
         surface.DrawLine(x, y - kCrossHalf, x, y + kCrossHalf);
         surface.SetPenColor(kBlack);
-        surface.DrawText(x + kNumberOffset, Round(y - kNumberOffset - text_height), std::to_string(k + 1));
+        // A number that would leave the surface goes to the cross's left.
+        const std::string number = std::to_string(k + 1);
+        const double width = surface.TextWidth(number);
+        const double text_x = x + kNumberOffset + width <= surface.Width() ? x + kNumberOffset
+                                                                             : x - kNumberOffset - width;
+        surface.DrawText(Round(text_x), Round(y - kNumberOffset - text_height), number);
     }
 }
 
