@@ -86,11 +86,11 @@ std::optional<std::string> ReadChecks(const FieldRequest& request, FieldInputs& 
         const auto mdc = Number("--scan-mdc", *request.scan_mdc);
         if (!mdc) return mdc.message();
         if (auto refusal = ScanMDCRefusal(*mdc)) return RefusalText(*refusal);
-        inputs.scan_mdc = *mdc;
+        inputs.setup.scan_mdc = *mdc;
         const auto table = ReadAreaFactors(*request.area_factors);
         if (!table) return table.message();
         if (auto refusal = AreaFactorTableRefusal(*table)) return RefusalText(*refusal);
-        inputs.area_factors = *table;
+        inputs.setup.area_factors = *table;
     }
     for (const std::string& text : request.nuclides) {
         const auto nuclide = ReadNuclide(text);
@@ -108,34 +108,18 @@ Outcome<FieldInputs> ReadFieldInputs(const FieldRequest& request) {
     FieldInputs inputs;
     const auto size = ReadSize(request);
     if (!size) return Outcome<FieldInputs>::Failure(size.message());
-    inputs.size = *size;
-    inputs.grid = request.grid;
+    inputs.setup.size = *size;
+    inputs.setup.grid = request.grid;
     if (request.seed) {
         const CheckedSeed seed = ReadSeed(*request.seed);
         if (seed.refusal) return Outcome<FieldInputs>::Failure(RefusalText(*seed.refusal));
-        inputs.seed = seed.seed;
+        inputs.setup.seed = seed.seed;
+    } else if (request.width) {
+        inputs.setup.seed = DrawSeed();
     }
     if (auto failure = ReadChecks(request, inputs)) return Outcome<FieldInputs>::Failure(*failure);
     return inputs;
 }
 
-Outcome<FieldResults> ComputeField(const FieldInputs& inputs, int samples, double dcgl) {
-    FieldResults results;
-    results.samples = samples;
-    if (!inputs.size) return results;
-    if (inputs.scan_mdc) {
-        const CheckedElevatedArea checked =
-            CheckElevatedAreas(inputs.area_factors, *inputs.scan_mdc, inputs.size->area, samples, dcgl);
-        if (checked.refusal) return Outcome<FieldResults>::Failure(RefusalText(*checked.refusal));
-        results.check = checked.check;
-        results.samples = checked.check->n_final;
-    }
-    if (!inputs.seed && !inputs.size->width) return results;
-    const std::uint64_t seed = inputs.seed ? *inputs.seed : DrawSeed();
-    const CheckedLayout laid = LayOutSamples(inputs.grid, *inputs.size, results.samples, seed);
-    if (laid.refusal) return Outcome<FieldResults>::Failure(RefusalText(*laid.refusal));
-    results.layout = laid.layout;
-    return results;
-}
 
 }  // namespace valdris::cli

@@ -7,20 +7,16 @@
 #include <optional>
 #include <vector>
 
-#include "elevated_area.h"
 #include "field_options.h"
 #include "outcome.h"
-#include "sample_grid.h"
 #include "sum_of_fractions.h"
+#include "unit_field.h"
 
 namespace valdris::cli {
 
+// A rectangle without --seed gets a fresh seed here, reported in the output.
 struct FieldInputs {
-    std::optional<UnitSize> size;
-    GridType grid = GridType::Triangular;
-    std::optional<std::uint64_t> seed;
-    std::optional<double> scan_mdc;
-    AreaFactorTable area_factors;
+    FieldSetup setup;
     std::vector<Nuclide> nuclides;
     std::optional<SumOfFractions> sum;  // when there are nuclides
 };
@@ -29,15 +25,5 @@ struct FieldInputs {
 // text; the first refusal names its option or field.
 Outcome<FieldInputs> ReadFieldInputs(const FieldRequest& request);
 
-struct FieldResults {
-    std::optional<ElevatedAreaCheck> check;
-    int samples = 0;  // the final N the grid is laid out for
-    // When a rectangle or a seed is given (a rectangle without a seed draws one).
-    std::optional<SampleLayout> layout;
-};
-
-// The check and the layout for the design's N and DCGL; a refusal when the
-// check needs or the grid holds more samples than can be listed.
-Outcome<FieldResults> ComputeField(const FieldInputs& inputs, int samples, double dcgl);
 
 }  // namespace valdris::cli

@@ -12,11 +12,11 @@ namespace {
 
 std::string OrNull(const std::optional<std::string>& value) { return value ? *value : "null"; }
 
-std::string GridJson(const FieldInputs& inputs, const FieldResults& results) {
-    const double area = inputs.size->area;
+std::string GridJson(const FieldInputs& inputs, const FieldFigures& results) {
+    const double area = inputs.setup.size->area;
     const std::optional<SampleLayout>& layout = results.layout;
     std::ostringstream json;
-    json << "{\"type\": " << JsonString(GridTypeName(inputs.grid)) << ", \"area\": " << ExactNumber(area)
+    json << "{\"type\": " << JsonString(GridTypeName(inputs.setup.grid)) << ", \"area\": " << ExactNumber(area)
          << ", \"samples\": " << results.samples << ", \"triangular_spacing\": "
          << ExactNumber(GridSpacing(GridType::Triangular, area, results.samples))
          << ", \"square_spacing\": " << ExactNumber(GridSpacing(GridType::Square, area, results.samples))
@@ -65,9 +65,9 @@ void WriteSection(std::ostream& out, const std::string& title, const std::vector
 
 }  // namespace
 
-std::string FieldJsonMembers(const FieldInputs& inputs, const FieldResults& results, double lbgr) {
+std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& results, double lbgr) {
     std::string members;
-    if (inputs.size) members += ",\n  \"grid\": " + GridJson(inputs, results);
+    if (inputs.setup.size) members += ",\n  \"grid\": " + GridJson(inputs, results);
     if (results.check) members += ",\n  \"emc\": " + CheckJson(*results.check);
     if (!inputs.nuclides.empty()) {
         members += ",\n  \"sum_of_fractions\": " + SumJson(inputs.nuclides, *inputs.sum, lbgr);
@@ -75,7 +75,7 @@ std::string FieldJsonMembers(const FieldInputs& inputs, const FieldResults& resu
     return members;
 }
 
-void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldResults& results) {
+void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results) {
     if (!inputs.nuclides.empty()) {
         WriteSection(out, "Sum of fractions", SumOfFractionsLines(inputs.nuclides, *inputs.sum));
     }
@@ -84,10 +84,10 @@ void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldRes
         WriteSection(out, "Sample locations", SampleLayoutLines(*results.layout));
         const std::string note = MoreLocationsNote(*results.layout);
         if (!note.empty()) out << "  " << note << '\n';
-    } else if (inputs.size) {
+    } else if (inputs.setup.size) {
         WriteSection(out, "Sample locations",
-                     {{"Grid", GridTypeCaption(inputs.grid)},
-                      {"Spacing", LengthText(GridSpacing(inputs.grid, inputs.size->area, results.samples))}});
+                     {{"Grid", GridTypeCaption(inputs.setup.grid)},
+                      {"Spacing", LengthText(GridSpacing(inputs.setup.grid, inputs.setup.size->area, results.samples))}});
     }
 }
 

@@ -11,9 +11,9 @@
 namespace valdris::cli {
 
 // ",\n  \"grid\": {...}" and the others that apply, or an empty text.
-std::string FieldJsonMembers(const FieldInputs& inputs, const FieldResults& results, double lbgr);
+std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& results, double lbgr);
 
 // Blank-line separated sections with the panel's labels and texts.
-void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldResults& results);
+void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results);
 
 }  // namespace valdris::cli

@@ -104,8 +104,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const DesignRun run = RunDesign(options.test, field->sum ? SumOfFractionsInputs(*inputs, *field->sum) : *inputs);
     if (!run.state) return Refuse(err, RefusalText(*run.refusal));
     const DesignState& state = *run.state;
-    const Outcome<FieldResults> results = ComputeField(*field, SampleSize(options.test, state), state.DCGL);
-    if (!results) return Refuse(err, results.message());
+    const CheckedFieldFigures figures = ComputeFieldFigures(field->setup, SampleSize(options.test, state), state.DCGL);
+    if (!figures.figures) return Refuse(err, RefusalText(*figures.refusal));
+    const FieldFigures& results = *figures.figures;
 
     // The files come first so that a failure leaves nothing half reported.
     if (options.chart_path && !WriteOutputFile(err, "chart", *options.chart_path, [&](std::string& error) {
@@ -127,10 +128,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     switch (*format) {
         case OutputFormat::Text:
             WriteTextReport(out, options.test, state);
-            WriteFieldText(out, *field, *results);
+            WriteFieldText(out, *field, results);
             break;
         case OutputFormat::Json:
-            WriteJsonReport(out, options.test, state, FieldJsonMembers(*field, *results, state.LBGR));
+            WriteJsonReport(out, options.test, state, FieldJsonMembers(*field, results, state.LBGR));
             break;
         case OutputFormat::Csv: WriteCsvCurve(out, state); break;
     }

@@ -79,6 +79,14 @@ CheckedSeed ReadSeed(std::string_view text) {
     return {seed, std::nullopt};
 }
 
+CheckedSeed SeedFromNumber(double value) {
+    // Every whole double up to 2^53 - 1 converts exactly.
+    if (!(value >= 0 && value <= static_cast<double>(field::kLargestSeed)) || value != std::floor(value)) {
+        return {std::nullopt, field::FieldRefusal(field::kSeedUnusable)};
+    }
+    return {static_cast<std::uint64_t>(value), std::nullopt};
+}
+
 std::uint64_t DrawSeed() {
     std::random_device device;
     const std::uint64_t high = device();

@@ -63,6 +63,8 @@ struct CheckedSeed {
     std::optional<Refusal> refusal;
 };
 CheckedSeed ReadSeed(std::string_view text);
+// The same range for a seed a file holds as a number: whole, not negative.
+CheckedSeed SeedFromNumber(double value);
 // A fresh seed in that range from the system's random device ("New Seed").
 std::uint64_t DrawSeed();
 

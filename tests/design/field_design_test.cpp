@@ -105,6 +105,11 @@ TEST(SampleGrid, RefusesUnusableSizesSeedsAndHugeGrids) {
         EXPECT_EQ(checked.seed, seed) << text;
         EXPECT_EQ(checked.refusal.has_value(), !seed.has_value()) << text;
     }
+    const std::pair<double, std::optional<std::uint64_t>> numbers[] = {
+        {42, 42}, {9007199254740991.0, 9007199254740991ULL}, {9007199254740992.0, std::nullopt},
+        {0.5, std::nullopt}, {-1, std::nullopt}, {NAN, std::nullopt}, {INFINITY, std::nullopt},
+    };
+    for (const auto& [number, seed] : numbers) EXPECT_EQ(SeedFromNumber(number).seed, seed) << number;
     EXPECT_LE(DrawSeed(), field::kLargestSeed);
     // A long thin strip visits far more grid points than it has samples.
     const CheckedLayout strip = LayOutSamples(GridType::Square, *SizeFromRectangle(1e9, 1e-6).size, 1, 1);
