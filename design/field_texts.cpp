@@ -25,6 +25,14 @@ std::string MoreLocationsNote(const SampleLayout& layout) {
            std::to_string(layout.samples) + " samples fall inside the unit.";
 }
 
+std::string LocationsCsv(const SampleLayout& layout) {
+    std::string csv = "id,x,y\n";
+    for (std::size_t k = 0; k < layout.points.size(); ++k) {
+        csv += std::to_string(k + 1) + ',' + ExactNumber(layout.points[k].x) + ',' + ExactNumber(layout.points[k].y) + '\n';
+    }
+    return csv;
+}
+
 std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check) {
     std::vector<ReportLine> lines = {
         {"Area between samples", WriteNumber(check.grid_area)},

@@ -27,6 +27,10 @@ std::vector<ReportLine> SampleLayoutLines(const SampleLayout& layout);
 // when there are enough.
 std::string MoreLocationsNote(const SampleLayout& layout);
 
+// The locations file: "id,x,y", then one row per location in the layout's
+// order, the coordinates in the exact form that reads back to the same double.
+std::string LocationsCsv(const SampleLayout& layout);
+
 // a, AF(a), DCGL_EMC, the scan MDC, whether it is adequate and, when it is
 // not, A_EA and n_EA; then the final N.
 std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check);

@@ -215,6 +215,16 @@ std::string WriteNumber(float value) {
     return FormatGeneral(value, 7);
 }
 
+std::string ExactNumber(float value) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9).ptr);
+}
+
+std::string ExactNumber(double value) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17).ptr);
+}
+
 std::string WriteWithSignPosition(double value) {
     const std::string text = WriteNumber(value);
     return value < 0.0 ? text : " " + text;

@@ -29,6 +29,11 @@ std::optional<double> StrictNumber(std::string_view text);
 std::string WriteNumber(double value);
 std::string WriteNumber(float value);
 
+// Forms for files and machine-readable output in the printf %.9g / %.17g
+// layout: each reads back to the identical single or double.
+std::string ExactNumber(float value);
+std::string ExactNumber(double value);
+
 // As WriteNumber(double), with one blank in front of a value that is not
 // negative (the sign position).
 std::string WriteWithSignPosition(double value);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <sstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,6 +83,17 @@ TEST(SampleGrid, LocationsLieInsideOnTheLatticeAndRepeat) {
         for (std::size_t k = 0; k < layout.points.size(); ++k) EXPECT_EQ(again.points[k].x, layout.points[k].x);
         EXPECT_NE(LayOutSamples(c.type, c.size, c.n, c.seed + 1).layout->start.x, layout.start.x);
         EXPECT_EQ(MoreLocationsNote(layout).empty(), !layout.MoreLocationsNeeded());
+
+        // The file reads back to the very same coordinates.
+        std::istringstream csv(LocationsCsv(layout));
+        std::string line;
+        std::getline(csv, line);
+        EXPECT_EQ(line, "id,x,y");
+        for (std::size_t k = 0; std::getline(csv, line); ++k) {
+            double x = 0, y = 0;
+            ASSERT_EQ(std::sscanf(line.c_str(), "%*d,%lf,%lf", &x, &y), 2);
+            EXPECT_TRUE(x == layout.points[k].x && y == layout.points[k].y) << line;
+        }
     }
 }
 
