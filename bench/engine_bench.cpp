@@ -5,6 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
+#include "data_tests.h"
 #include "valdris_power.h"
 
 namespace {
@@ -54,6 +57,20 @@ void BM_WRSExactTwentySamples(benchmark::State& st) {
     st.counters["WRSN"] = state.WRSN;
 }
 BENCHMARK(BM_WRSExactTwentySamples);
+
+// The largest exact rank-sum p-value of collected data: 49 values per area.
+void BM_WRSExactPValueLargest(benchmark::State& st) {
+    for (auto _ : st) benchmark::DoNotOptimize(valdris::ExactRankSumUpperTail(49, 49, 2600));
+}
+BENCHMARK(BM_WRSExactPValueLargest);
+
+// The Sign test on a million measurements: counting and the exact tail.
+void BM_SignOnMillionMeasurements(benchmark::State& st) {
+    std::vector<double> survey(1000000);
+    for (std::size_t i = 0; i < survey.size(); ++i) survey[i] = static_cast<double>(i % 1000) / 600;
+    for (auto _ : st) benchmark::DoNotOptimize(valdris::RunSignTestOnData(survey, 1.0, 0.05f));
+}
+BENCHMARK(BM_SignOnMillionMeasurements);
 
 }  // namespace
 

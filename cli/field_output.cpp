@@ -66,13 +66,13 @@ void WriteSection(std::ostream& out, const std::string& title, const std::vector
 }  // namespace
 
 std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& results, double lbgr) {
-    std::string members;
-    if (inputs.setup.size) members += ",\n  \"grid\": " + GridJson(inputs, results);
-    if (results.check) members += ",\n  \"emc\": " + CheckJson(*results.check);
-    if (!inputs.nuclides.empty()) {
-        members += ",\n  \"sum_of_fractions\": " + SumJson(inputs.nuclides, *inputs.sum, lbgr);
-    }
-    return members;
+    std::vector<std::string> members;
+    if (inputs.setup.size) members.push_back("  \"grid\": " + GridJson(inputs, results));
+    if (results.check) members.push_back("  \"emc\": " + CheckJson(*results.check));
+    if (inputs.sum) members.push_back("  \"sum_of_fractions\": " + SumJson(inputs.nuclides, *inputs.sum, lbgr));
+    std::string joined;
+    for (const std::string& member : members) joined += (joined.empty() ? "" : ",\n") + member;
+    return joined;
 }
 
 void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results) {

@@ -10,7 +10,8 @@
 
 namespace valdris::cli {
 
-// ",\n  \"grid\": {...}" and the others that apply, or an empty text.
+// "  \"grid\": {...}" and the others that apply, joined by ",\n", or an
+// empty text.
 std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& results, double lbgr);
 
 // Blank-line separated sections with the panel's labels and texts.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "assess_options.h"
 #include "number_text.h"
 #include "sweep.h"
 
@@ -102,6 +103,10 @@ const OptionRule kOptionRules[] = {
          r.options.radionuclide = values[0];
          return std::nullopt;
      }},
+    {"--assess", nullptr, 1, "--assess needs a file of measurements, for example --assess unit.csv", nullptr,
+     [](Reading& r, const Values& values) { return SetAssessPath(r.options, values[0]); }},
+    {"--reference", nullptr, 1, "--reference needs a file of measurements, for example --reference ref.csv", nullptr,
+     [](Reading& r, const Values& values) { return SetReferencePath(r.options, values[0]); }},
     // Four values cannot be attached with "=", so only separate ones count.
     {"--sweep", nullptr, 4, "--sweep takes four values: --sweep sigma|lbgr FROM TO STEP", nullptr, ReadSweep},
     {"--help", "-h", 0, "--help takes no value", nullptr,
@@ -179,6 +184,7 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
     if (auto error = FieldUsageError(reading.options.field, reading.options.sweep.has_value())) {
         return Result::Failure(*error);
     }
+    if (auto conflict = AssessOptionsConflict(reading.options)) return Result::Failure(*conflict);
     return reading.options;
 }
 
@@ -244,13 +250,13 @@ Output (readable text by default; nothing but the files with --chart or
            std::to_string(kMaxSweepRows) + R"( rows, a guard
                         against a mistyped STEP. Text, --csv or --json.
                                                          e.g. --sweep sigma 0.1 1 0.1
-  --help, -h            this text                        e.g. --help
+)" + AssessHelpText() + R"(  --help, -h            this text                        e.g. --help
   --version, -V         the version                      e.g. --version
 
 )" + FieldHelpText() + R"(
 Exit status: 0 done; 1 an output file or the output could not be written;
-2 the inputs were refused or the command line is wrong (message on stderr,
-nothing on stdout).
+2 the inputs or the measurements were refused or the command line is wrong
+(message on stderr, nothing on stdout).
 
 Examples:
   valdris-power-cli --test wrs --json
@@ -263,6 +269,8 @@ Examples:
       the power chart as an SVG image, and the design as JSON
   valdris-power-cli --test wrs --radionuclide Sr-90 --report plan.pdf
       the survey-plan report of a WRS design as a PDF
+  valdris-power-cli --test wrs --assess unit.csv --reference ref.csv --json
+      does the survey unit pass? The WRS test on the measurements, as JSON
 )";
 }
 

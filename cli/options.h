@@ -41,6 +41,9 @@ struct Options {
     std::optional<std::string> report_path;
     std::string radionuclide = "Unity Rule";  // the report's label for the survey unit
     FieldRequest field;                       // the unit in the field
+    // Measurements to judge against the design (assess_options.h).
+    std::optional<std::string> assess_path;
+    std::optional<std::string> reference_path;
     bool help = false;
     bool version = false;
 };

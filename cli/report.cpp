@@ -43,7 +43,7 @@ void WriteTextReport(std::ostream& out, TestKind test, const DesignState& state)
     }
 }
 
-void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state, const std::string& more_members) {
+void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state, const JsonMembers& more) {
     out << "{\n"
         << "  \"test\": " << JsonString(TestKey(test)) << ",\n"
         << "  \"alpha\": " << ExactNumber(state.Alpha) << ",\n"
@@ -61,7 +61,11 @@ void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state,
     WriteJsonArray(out, state.CurveX);
     out << ",\n  \"curve_power\": ";
     WriteJsonArray(out, state.CurvePower);
-    out << more_members << "\n}\n";
+    if (more) {
+        out << ",\n";
+        more(out);
+    }
+    out << "\n}\n";
 }
 
 void WriteCsvCurve(std::ostream& out, const DesignState& state) {

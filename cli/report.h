@@ -4,6 +4,7 @@
 // as CSV. Readable text shows the figures as the design window does; JSON
 // and CSV carry the exact stored values.
 
+#include <functional>
 #include <ostream>
 
 #include "design_inputs.h"
@@ -12,8 +13,11 @@
 namespace valdris::cli {
 
 void WriteTextReport(std::ostream& out, TestKind test, const DesignState& state);
-// more_members: further members, each written as ",\n  \"key\": value".
-void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state, const std::string& more_members = {});
+// Further members of the object (each written whole, without a trailing
+// comma or line break), such as an assessment of measurements.
+using JsonMembers = std::function<void(std::ostream& out)>;
+
+void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state, const JsonMembers& more = {});
 void WriteCsvCurve(std::ostream& out, const DesignState& state);
 
 std::string TestKey(TestKind test);  // "sign" or "wrs"

@@ -3,6 +3,7 @@
 
 #include "field_output.h"
 #include "number_text.h"
+#include "assessment_output.h"
 #include "options.h"
 #include "refusal_text.h"
 #include "result_texts.h"
@@ -83,6 +84,42 @@ ReportEntries EntriesOf(const Options& options, const FieldInputs& field, const 
     return entries;
 }
 
+struct FieldSummary {
+    const FieldInputs& inputs;
+    const FieldFigures& figures;
+};
+
+// The design, the unit's field figures, and the verdict on its measurements
+// when there is one.
+void WriteSummary(std::ostream& out, OutputFormat format, TestKind test, const DesignState& state,
+                  const FieldSummary& field, const std::optional<DataAssessment>& assessment) {
+    switch (format) {
+        case OutputFormat::Text:
+            WriteTextReport(out, test, state);
+            WriteFieldText(out, field.inputs, field.figures);
+            if (assessment) {
+                out << '\n';
+                WriteTextAssessment(out, *assessment);
+            }
+            break;
+        case OutputFormat::Json: {
+            const std::string field_members = FieldJsonMembers(field.inputs, field.figures, state.LBGR);
+            JsonMembers more;
+            if (!field_members.empty() || assessment) {
+                more = [&](std::ostream& o) {
+                    o << field_members;
+                    if (!assessment) return;
+                    if (!field_members.empty()) o << ",\n";
+                    WriteJsonAssessment(o, *assessment);
+                };
+            }
+            WriteJsonReport(out, test, state, more);
+            break;
+        }
+        case OutputFormat::Csv: WriteCsvCurve(out, state); break;
+    }
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart,
@@ -107,6 +144,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const CheckedFieldFigures figures = ComputeFieldFigures(field->setup, SampleSize(options.test, state), state.DCGL);
     if (!figures.figures) return Refuse(err, RefusalText(*figures.refusal));
     const FieldFigures& results = *figures.figures;
+    // Measurements are judged before anything is written, so refused data
+    // leave no file and no output.
+    std::optional<DataAssessment> assessment;
+    if (options.assess_path) {
+        const Outcome<DataAssessment> assessed = AssessFiles(options, state);
+        if (!assessed) return Refuse(err, assessed.message());
+        assessment = *assessed;
+    }
 
     // The files come first so that a failure leaves nothing half reported.
     if (options.chart_path && !WriteOutputFile(err, "chart", *options.chart_path, [&](std::string& error) {
@@ -120,21 +165,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         })) {
         return kExitFailure;
     }
-    // A file alone is the whole answer; a summary beside it is asked for.
-    const bool file_written = options.chart_path || options.report_path;
+    // A file alone is the whole answer; a summary beside it is asked for. A
+    // verdict on measurements is always an answer of its own.
+    const bool file_written = (options.chart_path || options.report_path) && !options.assess_path;
     const std::optional<OutputFormat> format =
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
-    switch (*format) {
-        case OutputFormat::Text:
-            WriteTextReport(out, options.test, state);
-            WriteFieldText(out, *field, results);
-            break;
-        case OutputFormat::Json:
-            WriteJsonReport(out, options.test, state, FieldJsonMembers(*field, results, state.LBGR));
-            break;
-        case OutputFormat::Csv: WriteCsvCurve(out, state); break;
-    }
+    WriteSummary(out, *format, options.test, state, {*field, results}, assessment);
     return kExitOk;
 }
 

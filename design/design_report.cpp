@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 
 #include "number_text.h"
 #include "result_texts.h"
@@ -17,18 +16,7 @@ namespace {
 constexpr std::array<int, 9> kLabelledTenths = {1, 3, 5, 7, 9, 10, 11, 13, 15};
 constexpr int kCurvePointsPerTenth = 4;
 
-constexpr int kPowerDecimals = 3;
-
 std::string Count(int value) { return std::to_string(value); }
-
-// A probability with a fixed number of decimals, in any locale. Rounding
-// residue below 0 or above 1 is no probability and never shown.
-std::string Probability(double value) {
-    char text[32];
-    const double p = std::clamp(value, 0.0, 1.0);
-    const auto end = std::to_chars(text, text + sizeof text, p, std::chars_format::fixed, kPowerDecimals).ptr;
-    return std::string(text, end);
-}
 
 // The sign position is a blank the window's label shows as nothing.
 std::string WithoutSignBlank(std::string text) {
@@ -111,7 +99,7 @@ std::vector<ReportLine> PowerTable(const DesignState& state) {
     std::vector<ReportLine> rows;
     for (const int tenths : kLabelledTenths) {
         const int point = tenths * kCurvePointsPerTenth;
-        rows.push_back({FormatPercent(tenths * 0.1), Probability(state.CurvePower[point])});
+        rows.push_back({FormatPercent(tenths * 0.1), ProbabilityText(state.CurvePower[point])});
     }
     return rows;
 }

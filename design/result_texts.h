@@ -17,6 +17,10 @@ int SampleSize(TestKind test, const DesignState& state);
 // rounded down to a whole number.
 std::string CriticalValueText(TestKind test, const DesignState& state);
 
+// A probability with three decimals, in any locale ("0.989"). Rounding
+// residue below 0 or above 1 is no probability and never shown.
+std::string ProbabilityText(double value);
+
 // "D/s = " and the relative shift rounded to the given decimals.
 std::string ShiftText(double dovers, int decimals);
 

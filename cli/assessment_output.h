@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// --assess: the measurement files read, judged against the finished design,
+// and the verdict written as text or as the JSON report's "assessment".
+
+#include <ostream>
+
+#include "data_assessment.h"
+#include "options.h"
+#include "outcome.h"
+
+namespace valdris::cli {
+
+// Reads --assess and --reference (each file refused whole, the line named)
+// and runs the design's test on them.
+Outcome<DataAssessment> AssessFiles(const Options& options, const DesignState& design);
+
+// The decision in words, the figures, the values to investigate, the note.
+void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment);
+
+// `  "assessment": {...}`, a member of the design's JSON object, exact values.
+void WriteJsonAssessment(std::ostream& out, const DataAssessment& assessment);
+
+}  // namespace valdris::cli

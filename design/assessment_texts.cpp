@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "assessment_texts.h"
+
+#include "number_text.h"
+#include "result_texts.h"
+
+namespace valdris {
+namespace {
+
+constexpr int kPValueDecimals = 4;
+constexpr double kSmallestPValueShown = 0.0001;
+constexpr int kShiftDecimals = 2;
+
+std::string Count(int32_t count) { return std::to_string(count); }
+
+std::string StatisticName(TestKind test) { return test == TestKind::Sign ? "S+" : "W"; }
+
+std::string Reason(const DataAssessment& a) {
+    const std::string statistic = StatisticName(a.test) + " = " + WriteNumber(a.statistic);
+    const std::string critical = WriteNumber(a.critical_value);
+    return a.passes ? statistic + " exceeds the critical value " + critical + "."
+                    : statistic + " does not exceed the critical value " + critical + ".";
+}
+
+std::string PValueMethod(const DataAssessment& a) {
+    if (a.test == TestKind::Sign) return " (exact binomial)";
+    if (a.exact_p_value) return " (exact)";
+    return a.ties ? " (normal approximation, corrected for ties)" : " (normal approximation)";
+}
+
+void AddSummary(std::vector<ReportLine>& figures, const std::string& area, const SampleSummary& s) {
+    figures.push_back({area + " Mean", WriteNumber(s.mean)});
+    figures.push_back({area + " Median", WriteNumber(s.median)});
+    figures.push_back({area + " Standard Deviation", WriteNumber(s.sd)});
+    figures.push_back({area + " Maximum", WriteNumber(s.max)});
+}
+
+std::vector<ReportLine> Figures(const DataAssessment& a) {
+    std::vector<ReportLine> figures;
+    figures.push_back({"Survey Unit Measurements", Count(a.n)});
+    if (a.test == TestKind::Sign) {
+        figures.push_back({"Measurements Not at the DCGL", Count(a.n_used)});
+        figures.push_back({"S+ (Measurements Below the DCGL)", WriteNumber(a.statistic)});
+    } else {
+        figures.push_back({"Reference Area Measurements", Count(a.m)});
+        figures.push_back({"W (Rank Sum of the Reference Area)", WriteNumber(a.statistic)});
+    }
+    figures.push_back({"Critical Value", WriteNumber(a.critical_value)});
+    figures.push_back({"p-value", PValueText(a.p_value) + PValueMethod(a)});
+    AddSummary(figures, "Survey Unit", a.survey);
+    if (a.reference) AddSummary(figures, "Reference Area", *a.reference);
+    if (a.retrospective) {
+        figures.push_back({"Sigma of the Measurements", WriteNumber(a.retrospective->sigma)});
+        figures.push_back({"D/s of the Measurements", WriteNumber(RoundHalfEven(a.retrospective->dovers, kShiftDecimals))});
+        figures.push_back({"Power at the LBGR with this Sigma (N = " + Count(a.retrospective->n) + ")",
+                           ProbabilityText(a.retrospective->power_at_lbgr)});
+    }
+    figures.push_back({"Power at the LBGR as Designed", ProbabilityText(a.designed_power_at_lbgr)});
+    return figures;
+}
+
+std::string PowerNote(const DataAssessment& a) {
+    if (!a.retrospective) {
+        return "The measurements do not vary, so they give no sigma and no retrospective power.";
+    }
+    const double wanted = 1.0 - static_cast<double>(a.beta);
+    if (!(a.retrospective->power_at_lbgr < wanted)) return {};
+    return "The power at the LBGR with the sigma of the measurements, " +
+           ProbabilityText(a.retrospective->power_at_lbgr) + ", is below 1 - beta = " + WriteNumber(1.0f - a.beta) +
+           ": a survey unit at the LBGR would fail more often than the design allows.";
+}
+
+}  // namespace
+
+std::string PValueText(double p) {
+    if (p < kSmallestPValueShown) return "below " + WriteNumber(kSmallestPValueShown);
+    return WriteNumber(RoundHalfEven(p, kPValueDecimals));
+}
+
+AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment) {
+    AssessmentTexts texts;
+    texts.decision = assessment.passes ? kSurveyUnitPasses : kSurveyUnitFails;
+    texts.reason = Reason(assessment);
+    texts.figures = Figures(assessment);
+    for (std::size_t k = 0; k < assessment.above_dcgl.size(); ++k) {
+        texts.investigate.push_back("Measurement " + std::to_string(assessment.above_dcgl[k] + 1) + ": " +
+                                    WriteNumber(assessment.above_dcgl_values[k]));
+    }
+    texts.power_note = PowerNote(assessment);
+    return texts;
+}
+
+}  // namespace valdris

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// The words of an assessment, for the panel, the report and the companion:
+// the decision, the figures, the values to investigate and the power note.
+
+#include <string>
+#include <vector>
+
+#include "data_assessment.h"
+#include "design_report.h"
+
+namespace valdris {
+
+inline const std::string kSurveyUnitPasses = "The survey unit passes";
+inline const std::string kSurveyUnitFails = "The survey unit fails";
+
+struct AssessmentTexts {
+    std::string decision;                  // kSurveyUnitPasses or kSurveyUnitFails
+    std::string reason;                    // the statistic against the critical value
+    std::vector<ReportLine> figures;       // counts, test, summary, power
+    std::vector<std::string> investigate;  // "Measurement 7: 1.3", one per value above the DCGL
+    std::string power_note;                // empty when the power is as designed
+};
+
+AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment);
+
+// "0.0547"; "below 0.0001" for smaller values, which four decimals would show
+// as a p-value of 0.
+std::string PValueText(double p);
+
+}  // namespace valdris

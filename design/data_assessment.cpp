@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "data_assessment.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "measurement_text.h"
+#include "valdris_power.h"
+
+namespace valdris {
+namespace {
+
+const Refusal kNoReference{
+    "The WRS test compares the survey unit with a reference area: the reference area's measurements are missing.",
+    MessageIcon::Exclamation};
+const Refusal kNotComputable{
+    "The measurements are too large to assess: a figure of the test is not a finite number; nothing is reported.",
+    MessageIcon::Exclamation};
+
+std::optional<Refusal> NonFiniteRefusal(const std::vector<double>& values, const std::string& name) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!std::isfinite(values[i])) {
+            return Refusal{name + ": measurement " + std::to_string(i + 1) + " is not a finite number.",
+                           MessageIcon::Exclamation};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> DataRefusal(const std::vector<double>& values, const std::string& name) {
+    if (auto refusal = MeasurementCountRefusal(values.size(), name)) return refusal;
+    return NonFiniteRefusal(values, name);
+}
+
+bool AllFinite(const DataAssessment& a) {
+    const auto summary_finite = [](const SampleSummary& s) {
+        return std::isfinite(s.mean) && std::isfinite(s.median) && std::isfinite(s.sd) && std::isfinite(s.max);
+    };
+    if (!std::isfinite(a.statistic) || !std::isfinite(a.critical_value) || !std::isfinite(a.p_value)) return false;
+    if (!summary_finite(a.survey) || (a.reference && !summary_finite(*a.reference))) return false;
+    if (a.retrospective && !(std::isfinite(a.retrospective->dovers) && std::isfinite(a.retrospective->power_at_lbgr))) {
+        return false;
+    }
+    return std::isfinite(a.designed_power_at_lbgr);
+}
+
+bool AssessSign(const DesignState& design, const std::vector<double>& survey, DataAssessment& a) {
+    const std::optional<SignTestOnData> test = RunSignTestOnData(survey, design.DCGL, design.Alpha);
+    if (!test) return false;
+    a.n = test->n;
+    a.n_used = test->n_used;
+    a.statistic = test->s_plus;
+    a.critical_value = test->critical_value;
+    a.p_value = test->p_value;
+    a.passes = test->passes;
+    a.retrospective = SignRetrospectivePower(a.n_used, design.Alpha, design.Delta, a.survey.sd);
+    a.designed_power_at_lbgr = SignPower(design.SignN, design.SignCriticalValue, design.DoverS);
+    return true;
+}
+
+void AssessWRS(const DesignState& design, const std::vector<double>& survey, const std::vector<double>& reference,
+               DataAssessment& a) {
+    const WRSTestOnData test = RunWRSTestOnData(survey, reference, design.DCGL, design.Alpha);
+    a.n = test.n;
+    a.m = test.m;
+    a.statistic = test.rank_sum;
+    a.critical_value = test.critical_value;
+    a.p_value = test.p_value;
+    a.exact_p_value = test.exact_p_value;
+    a.ties = test.ties;
+    a.passes = test.passes;
+    a.reference = Summarize(reference);
+    // The larger spread of the two areas: the power must hold for both.
+    const double sigma = std::max(a.survey.sd, a.reference->sd);
+    a.retrospective = WRSRetrospectivePower(a.n, a.m, design.Alpha, design.Delta, sigma);
+    a.designed_power_at_lbgr = WRSPower(design.WRSN, design.WRSCriticalValue, design.DoverS);
+}
+
+}  // namespace
+
+AssessmentRun AssessData(TestKind test, const DesignState& design, const std::vector<double>& survey,
+                         const std::vector<double>& reference) {
+    if (auto refusal = DataRefusal(survey, kSurveyDataName)) return {std::nullopt, refusal};
+    if (test == TestKind::WRS) {
+        if (reference.empty()) return {std::nullopt, kNoReference};
+        if (auto refusal = DataRefusal(reference, kReferenceDataName)) return {std::nullopt, refusal};
+    }
+
+    DataAssessment a;
+    a.test = test;
+    a.beta = design.Beta;
+    a.survey = Summarize(survey);
+    a.above_dcgl = PositionsAboveDCGL(survey, design.DCGL);
+    for (const std::size_t i : a.above_dcgl) a.above_dcgl_values.push_back(survey[i]);
+    if (test == TestKind::Sign) {
+        if (!AssessSign(design, survey, a)) return {std::nullopt, kNotComputable};
+    } else {
+        AssessWRS(design, survey, reference, a);
+    }
+    if (!AllFinite(a)) return {std::nullopt, kNotComputable};
+    return {a, std::nullopt};
+}
+
+}  // namespace valdris

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// Does the survey unit pass? The test the design was made for, run on the
+// measurements with the design's alpha, DCGL and LBGR and its own critical
+// values, with the figures that go with the verdict. The panel, the report and
+// the companion all take the verdict from here.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "data_tests.h"
+#include "design_inputs.h"
+#include "design_state.h"
+
+namespace valdris {
+
+struct DataAssessment {
+    TestKind test = TestKind::Sign;
+    int32_t n = 0;           // survey-unit measurements
+    int32_t m = 0;           // reference-area measurements (WRS)
+    int32_t n_used = 0;      // those not at the DCGL (Sign)
+    double statistic = 0;    // S+ or the rank sum W
+    double critical_value = 0;
+    double p_value = 1;
+    bool exact_p_value = true;
+    bool ties = false;       // WRS: tied values, so the p-value is approximate
+    bool passes = false;     // statistic > critical value
+    SampleSummary survey;
+    std::optional<SampleSummary> reference;  // WRS
+    std::vector<std::size_t> above_dcgl;     // positions (from 0) in the survey data
+    std::vector<double> above_dcgl_values;
+    // Nothing when the survey unit's (and reference area's) data do not vary.
+    std::optional<RetrospectivePower> retrospective;
+    double designed_power_at_lbgr = 0;       // the design's, at its own N and sigma
+    float beta = 0;                          // the design's, for 1 - beta
+};
+
+struct AssessmentRun {
+    std::optional<DataAssessment> assessment;
+    std::optional<Refusal> refusal;  // why there is none; nothing is kept then
+};
+
+// How the refusals name the two sets of measurements.
+inline const std::string kSurveyDataName = "The survey unit's measurements";
+inline const std::string kReferenceDataName = "The reference area's measurements";
+
+// `design` is a finished design of the same test (its alpha, beta, DCGL,
+// LBGR, shift and sized results). The reference data are read for WRS only.
+// Refused: fewer than two measurements in either set, a WRS test without
+// reference data, a value that is not finite, figures that overflow.
+AssessmentRun AssessData(TestKind test, const DesignState& design, const std::vector<double>& survey,
+                         const std::vector<double>& reference);
+
+}  // namespace valdris

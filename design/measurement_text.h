@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// Measurements as a user brings them: a column pasted from a spreadsheet or a
+// CSV/TSV file. One column of numbers, or the column a header names; an
+// optional header line; blank lines and empty cells are skipped. The whole
+// text is refused, with a message naming the line, when any value is not a
+// finite number, and nothing is kept.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "input_rules.h"
+
+namespace valdris {
+
+// More than this many measurements is no survey unit's data but a wrong file.
+constexpr std::size_t kMostMeasurements = 1000000;
+
+struct MeasurementReading {
+    std::vector<double> values;      // empty on refusal
+    std::string header;              // the column's header, if the text had one
+    std::optional<Refusal> refusal;
+};
+
+// `source` names the text in messages ("survey.csv", "The survey unit's
+// measurements"); `column`, when not empty, chooses the column whose header
+// it matches (case and surrounding blanks aside).
+MeasurementReading ReadMeasurements(std::string_view text, const std::string& source,
+                                    const std::string& column = {});
+
+// The rule on the count of measurements, which the reading and the assessment
+// of stored data share: at least two, at most kMostMeasurements.
+std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::string& source);
+
+}  // namespace valdris

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: Apache-2.0
+// --assess and --reference: files read whole or refused, the verdict in text
+// and JSON, the exit status for a pass, a fail and refused data.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "options.h"
+#include "run.h"
+
+namespace valdris::cli {
+namespace {
+
+class AssessCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() / ("valdris_assess_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+        const char* files[][2] = {
+            {"pass.csv", "Result\n0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n0.9\n1.3\n"},
+            {"fail.csv", "0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n1.2\n1.3\n"}, {"bad.csv", "0.1\n0.2\n\n0.3x\n"},
+            {"one.csv", "Result\n0.4\n"}, {"ref.csv", "0\n0.1\n0.2\n0.3\n0.4\n"}, {"low.csv", "0.1\n0.2\n0.3\n0.4\n"}};
+        for (const auto& file : files) std::ofstream(dir_ / file[0]) << file[1];
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    std::filesystem::path dir_;
+};
+
+TEST_F(AssessCommand, ReportsTheVerdictOrRefusesTheData) {
+    const struct {
+        const char* what;
+        std::vector<std::string> args;  // "@name" is a file of the fixture
+        int status;
+        std::string out;  // found in stdout
+        std::string err;  // found in stderr; stdout empty
+    } cases[] = {
+        {"Sign passes", {"--assess", "@pass.csv"}, kExitOk, "The survey unit passes: S+ = 9 exceeds", ""},
+        {"Sign fails", {"--assess", "@fail.csv"}, kExitOk, "The survey unit fails: S+ = 8 does not", ""},
+        {"Sign as JSON", {"--assess", "@fail.csv", "--json"}, kExitOk,
+         "\"n_used\": 10,\n    \"statistic\": 8,\n    \"critical_value\": 8,\n    \"p_value\": 0.0546875,", ""},
+        {"WRS as JSON", {"--test", "wrs", "--assess", "@low.csv", "--reference", "@ref.csv", "--json"}, kExitOk,
+         "\"m\": 5,\n    \"statistic\": 35,\n    \"critical_value\": 32,", ""},
+        {"line named", {"--assess", "@bad.csv"}, kExitRefused, "", "bad.csv, line 4: \"0.3x\" is not a number."},
+        {"one measurement", {"--assess", "@one.csv"}, kExitRefused, "", "one.csv: only one measurement"},
+        {"WRS without reference", {"--test", "wrs", "--assess", "@low.csv"}, kExitRefused, "", "reference area's"},
+        {"bad reference", {"--test", "wrs", "--assess", "@low.csv", "--reference", "@bad.csv"}, kExitRefused, "",
+         "bad.csv, line 4"},
+        {"missing file", {"--assess", "@none.csv"}, kExitRefused, "", "none.csv: the file cannot be read."},
+        {"reference for Sign", {"--assess", "@pass.csv", "--reference", "@ref.csv"}, kExitRefused, "",
+         "--reference is for the WRS test"},
+        {"reference alone", {"--test", "wrs", "--reference", "@ref.csv"}, kExitRefused, "", "--assess, which is missing"},
+        {"with a sweep", {"--assess", "@pass.csv", "--sweep", "sigma", "0.1", "1", "0.1"}, kExitRefused, "",
+         "cannot be combined with --sweep"},
+        {"as CSV", {"--assess", "@pass.csv", "--csv"}, kExitRefused, "", "not as CSV"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> args;
+        for (const std::string& arg : c.args) args.push_back(arg[0] == '@' ? Path(arg.substr(1)) : arg);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(cli::Run(args, out, err, {}), c.status) << err.str();
+        if (c.err.empty()) {
+            EXPECT_NE(out.str().find(c.out), std::string::npos) << out.str();
+        } else {
+            EXPECT_EQ(out.str(), "");
+            EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace valdris::cli

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: Apache-2.0
+// Measurements read from pasted text and files, the rules on them, and the
+// assessment's verdict and words.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "assessment_texts.h"
+#include "data_assessment.h"
+#include "design_inputs.h"
+#include "measurement_text.h"
+
+namespace valdris {
+namespace {
+
+TEST(ReadMeasurements, TakesColumnsAndRefusesWholeTextsNamingTheLine) {
+    const struct {
+        const char* what;
+        std::string text;
+        std::string column;
+        std::vector<double> values;
+        std::string refusal;  // the message's start after "data"; empty: taken
+    } cases[] = {
+        {"pasted column", "0.5\n-1.25\n3e2\n", "", {0.5, -1.25, 300}, ""},
+        {"header, CRLF, blank lines, BOM", "\xEF\xBB\xBF" "Cs-137\r\n\r\n1\r\n 2 \r\n", "", {1, 2}, ""},
+        {"many digits", "0.12345678901234567890123\n1\n", "", {0.12345678901234567890123, 1}, ""},
+        {"trailing separators", "1,\n2,\n", "", {1, 2}, ""},
+        {"column by header", "id;Result;note\n1;0.5;a\n2;;b\n3;\"0.7\";c\n", "result", {0.5, 0.7}, ""},
+        {"tab separated", "x\ty\n1\t5\n2\t6\n", "y", {5, 6}, ""},
+        {"not a number", "1\n2\nabc\n", "", {}, ", line 3: \"abc\" is not a number."},
+        {"mistyped first value", "1.2.3\n2\n3\n", "", {}, ", line 1: \"1.2.3\" is not a number."},
+        {"NaN", "1\nNaN\n", "", {}, ", line 2: \"NaN\" is not a finite number."},
+        {"infinite", "1\n2\n-1e999\n", "", {}, ", line 3: \"-1e999\" is not a finite number."},
+        {"decimal comma", "1,5\n2,5\n", "", {}, ", line 1: 2 columns; give one column"},
+        {"second column later", "1\n2\t3\n", "", {}, ", line 2: 2 columns; one column"},
+        {"no such column", "a,b\n1,2\n", "c", {}, ", line 1: no column is headed \"c\"."},
+        {"empty", "\n \n", "", {}, ": no measurements"},
+        {"header only", "Result\n", "", {}, ": no measurements"},
+        {"one value", "Result\n\n7\n", "", {}, ": only one measurement"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MeasurementReading reading = ReadMeasurements(c.text, "data", c.column);
+        if (c.refusal.empty()) {
+            ASSERT_FALSE(reading.refusal) << reading.refusal->text;
+            EXPECT_EQ(reading.values, c.values);
+        } else {
+            ASSERT_TRUE(reading.refusal);
+            EXPECT_EQ(reading.refusal->text.rfind("data" + c.refusal, 0), 0u) << reading.refusal->text;
+            EXPECT_TRUE(reading.values.empty());
+        }
+    }
+}
+
+DesignState Designed(TestKind test) { return *RunDesign(test, DesignInputs{}).state; }
+
+TEST(AssessData, DecidesWithTheDesignsCriticalValueAndSaysSo) {
+    const std::vector<double> nine_below = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.3};
+    const std::vector<double> eight_below = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 1.2, 1.3};
+    const struct {
+        const char* what;
+        TestKind test;
+        std::vector<double> survey, reference;
+        std::string decision, reason;
+        std::vector<std::string> investigate;
+        bool low_power;  // below 1 - beta at the LBGR with the measured sigma
+    } cases[] = {
+        {"Sign passes", TestKind::Sign, nine_below, {}, kSurveyUnitPasses, "S+ = 9 exceeds the critical value 8.",
+         {"Measurement 10: 1.3"}, true},
+        {"Sign fails", TestKind::Sign, eight_below, {}, kSurveyUnitFails,
+         "S+ = 8 does not exceed the critical value 8.", {"Measurement 9: 1.2", "Measurement 10: 1.3"}, true},
+        {"WRS passes", TestKind::WRS, {0.1, 0.2, 0.3, 0.4}, {0, 0.1, 0.2, 0.3, 0.4}, kSurveyUnitPasses,
+         "W = 35 exceeds the critical value 32.", {}, false},
+        {"WRS fails", TestKind::WRS, {0.1, 0.2, 1.3, 1.4}, {0, 0.1, 0.2, 0.3, 0.4}, kSurveyUnitFails,
+         "W = 27 does not exceed the critical value 32.", {"Measurement 3: 1.3", "Measurement 4: 1.4"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const AssessmentRun run = AssessData(c.test, Designed(c.test), c.survey, c.reference);
+        ASSERT_TRUE(run.assessment) << run.refusal->text;
+        const AssessmentTexts texts = MakeAssessmentTexts(*run.assessment);
+        EXPECT_EQ(texts.decision, c.decision);
+        EXPECT_EQ(texts.reason, c.reason);
+        EXPECT_EQ(texts.investigate, c.investigate);
+        // Ten measurements where 29 were designed; four in each area with a
+        // sigma of 0.16 rather than 0.5, or of 0.67.
+        EXPECT_EQ(texts.power_note.find("is below 1 - beta = 0.95") != std::string::npos, c.low_power)
+            << texts.power_note;
+    }
+}
+
+TEST(AssessData, RefusesDataItCannotJudge) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* what;
+        TestKind test;
+        std::vector<double> survey, reference;
+        std::string refusal_start;
+    } cases[] = {
+        {"one measurement", TestKind::Sign, {0.5}, {}, "The survey unit's measurements: only one"},
+        {"no reference", TestKind::WRS, {0.5, 0.6}, {}, "The WRS test compares"},
+        {"one reference value", TestKind::WRS, {0.5, 0.6}, {0.1}, "The reference area's measurements: only one"},
+        {"stored NaN", TestKind::Sign, {0.5, nan}, {}, "The survey unit's measurements: measurement 2 is not"},
+        {"overflowing spread", TestKind::Sign, {1.7e308, -1.7e308, 0}, {}, "The measurements are too large"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const AssessmentRun run = AssessData(c.test, Designed(c.test), c.survey, c.reference);
+        EXPECT_FALSE(run.assessment);
+        ASSERT_TRUE(run.refusal);
+        EXPECT_EQ(run.refusal->text.rfind(c.refusal_start, 0), 0u) << run.refusal->text;
+    }
+}
+
+TEST(AssessmentTexts, PValuesAndTheMissingSigma) {
+    EXPECT_EQ(PValueText(0.0546875), "0.0547");
+    EXPECT_EQ(PValueText(1), "1");
+    EXPECT_EQ(PValueText(0.00009), "below 0.0001");
+    const AssessmentRun run = AssessData(TestKind::Sign, Designed(TestKind::Sign), {0.5, 0.5, 0.5}, {});
+    ASSERT_TRUE(run.assessment);
+    EXPECT_FALSE(run.assessment->retrospective);
+    EXPECT_EQ(MakeAssessmentTexts(*run.assessment).power_note.rfind("The measurements do not vary", 0), 0u);
+}
+
+}  // namespace
+}  // namespace valdris
