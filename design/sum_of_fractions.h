@@ -5,8 +5,9 @@
 // LBGR = sum c_i / DCGL_i when every expected concentration is known, and the
 // gross-activity DCGL 1 / sum (f_i / DCGL_i) with f_i = c_i / sum c.
 // Reference: U.S. NRC, EPA, DOE and DoD, "Multi-Agency Radiation Survey and
-// Site Investigation Manual (MARSSIM)", NUREG-1575 Rev. 1, 2000, sections
-// 4.3.3 and 4.3.4 and appendix I.11 (the unity rule).
+// Site Investigation Manual (MARSSIM)", NUREG-1575 Rev. 1, 2000, chapter 4
+// (DCGLs for several radionuclides, gross-activity DCGLs) and appendix I
+// (the unity rule).
 
 #include <optional>
 #include <string>
