@@ -109,7 +109,7 @@ Outcome<FieldInputs> ReadFieldInputs(const FieldRequest& request) {
     const auto size = ReadSize(request);
     if (!size) return Outcome<FieldInputs>::Failure(size.message());
     inputs.setup.size = *size;
-    inputs.setup.grid = request.grid;
+    inputs.setup.grid = request.grid.value_or(GridType::Triangular);
     if (request.seed) {
         const CheckedSeed seed = ReadSeed(*request.seed);
         if (seed.refusal) return Outcome<FieldInputs>::Failure(RefusalText(*seed.refusal));

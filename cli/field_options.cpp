@@ -57,7 +57,9 @@ std::optional<std::string> FieldUsageError(const FieldRequest& request, bool swe
     if (static_cast<bool>(request.width) != static_cast<bool>(request.height)) {
         return "--width and --height go together";
     }
-    if (request.seed && !request.HasSize()) return "--seed lays out locations: give --area or --width and --height";
+    if ((request.seed || request.grid) && !request.HasSize()) {
+        return std::string(request.seed ? "--seed" : "--grid") + " lays out locations: give --area or --width and --height";
+    }
     if (static_cast<bool>(request.scan_mdc) != static_cast<bool>(request.area_factors)) {
         return "--scan-mdc and --area-factors go together";
     }

@@ -16,14 +16,14 @@ struct FieldRequest {
     std::optional<std::string> area;
     std::optional<std::string> width;
     std::optional<std::string> height;
-    GridType grid = GridType::Triangular;
+    std::optional<GridType> grid;  // triangular unless chosen
     std::optional<std::string> seed;
     std::optional<std::string> scan_mdc;
     std::optional<std::string> area_factors;
     std::vector<std::string> nuclides;  // NAME:DCGL:SIGMA[:CONCENTRATION], in order
 
     bool HasSize() const { return area || width || height; }
-    bool Any() const { return HasSize() || seed || scan_mdc || area_factors || !nuclides.empty(); }
+    bool Any() const { return HasSize() || grid || seed || scan_mdc || area_factors || !nuclides.empty(); }
 };
 
 // Whether the name is one of these options (each takes one value).

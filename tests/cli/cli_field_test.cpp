@@ -105,6 +105,7 @@ TEST(CliField, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         {{"--width", "1e5", "--height", "1e5"}, field::kRectangleUnusable},
         {{"--area", "5", "--width", "5", "--height", "5"}, "not both"},
         {{"--seed", "1"}, "--seed lays out"},
+        {{"--grid", "square"}, "--grid lays out"},
         {{"--area", "5", "--seed", "-1"}, field::kSeedUnusable},
         {{"--area", "5", "--grid", "hex"}, "--grid must be"},
         {{"--area", "5", "--scan-mdc", "2"}, "go together"},
