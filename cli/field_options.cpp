@@ -51,8 +51,10 @@ std::optional<std::string> StoreFieldOption(FieldRequest& request, const std::st
     return std::nullopt;
 }
 
-std::optional<std::string> FieldUsageError(const FieldRequest& request, bool sweep) {
-    if (sweep && request.Any()) return "--sweep cannot be combined with the unit's size, grid or radionuclides";
+std::optional<std::string> FieldUsageError(const FieldRequest& request, bool many_designs) {
+    if (many_designs && request.Any()) {
+        return "--sweep and --plan run many designs and cannot be combined with a unit's size, grid or radionuclides";
+    }
     if (request.area && (request.width || request.height)) return "give --area or --width and --height, not both";
     if (static_cast<bool>(request.width) != static_cast<bool>(request.height)) {
         return "--width and --height go together";

@@ -33,8 +33,9 @@ std::string FieldOptionMissingValue(const std::string& name);
 // Stores the value; a usage error when it cannot be one (--grid other than
 // triangular or square).
 std::optional<std::string> StoreFieldOption(FieldRequest& request, const std::string& name, const std::string& value);
-// Options that need others or exclude each other.
-std::optional<std::string> FieldUsageError(const FieldRequest& request, bool sweep);
+// Options that need others or exclude each other; many_designs: --sweep or
+// --plan, which have no one unit to lay out.
+std::optional<std::string> FieldUsageError(const FieldRequest& request, bool many_designs);
 
 std::string FieldHelpText();
 

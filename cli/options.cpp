@@ -71,6 +71,13 @@ std::optional<std::string> ReadSweep(Reading& reading, const Values& values) {
     return std::nullopt;
 }
 
+// The options of a given size, the costs and a plan keep their text.
+template <std::optional<std::string> PlanOptions::*member>
+std::optional<std::string> StorePlanOption(Reading& reading, const Values& values) {
+    reading.options.plan.*member = values[0];
+    return std::nullopt;
+}
+
 struct OptionRule {
     const char* name;
     const char* short_name;  // or nullptr
@@ -109,6 +116,14 @@ const OptionRule kOptionRules[] = {
      [](Reading& r, const Values& values) { return SetReferencePath(r.options, values[0]); }},
     // Four values cannot be attached with "=", so only separate ones count.
     {"--sweep", nullptr, 4, "--sweep takes four values: --sweep sigma|lbgr FROM TO STEP", nullptr, ReadSweep},
+    {"--n", nullptr, 1, "--n needs a whole number, for example --n 20", nullptr,
+     StorePlanOption<&PlanOptions::n>},
+    {"--cost-fixed", nullptr, 1, "--cost-fixed needs a value, for example --cost-fixed 1000", nullptr,
+     StorePlanOption<&PlanOptions::cost_fixed>},
+    {"--cost-per-sample", nullptr, 1, "--cost-per-sample needs a value, for example --cost-per-sample 200", nullptr,
+     StorePlanOption<&PlanOptions::cost_per_sample>},
+    {"--plan", nullptr, 1, "--plan needs a plan file, for example --plan site.vplan", nullptr,
+     StorePlanOption<&PlanOptions::plan_path>},
     {"--help", "-h", 0, "--help takes no value", nullptr,
      [](Reading& r, const Values&) -> std::optional<std::string> {
          r.options.help = true;
@@ -181,10 +196,20 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
     if (reading.options.sweep && reading.options.report_path) {
         return Result::Failure("--report describes one design and cannot be combined with --sweep");
     }
-    if (auto error = FieldUsageError(reading.options.field, reading.options.sweep.has_value())) {
+    if (auto error = FieldUsageError(reading.options.field,
+                                      reading.options.sweep || reading.options.plan.plan_path)) {
         return Result::Failure(*error);
     }
     if (auto conflict = AssessOptionsConflict(reading.options)) return Result::Failure(*conflict);
+    const Options& o = reading.options;
+    if (auto conflict = PlanConflict(o.plan, o.sweep.has_value(), o.chart_path.has_value(),
+                                     o.report_path.has_value())) {
+        return Result::Failure(*conflict);
+    }
+    // Measurements belong to one survey unit, not to a whole plan.
+    if (o.plan.plan_path && o.assess_path) {
+        return Result::Failure("--assess judges one survey unit and cannot be combined with --plan");
+    }
     return reading.options;
 }
 
@@ -224,15 +249,35 @@ Design inputs (defaults in brackets):
                                                          e.g. --dcgl 100
   --lbgr L              lower boundary of the gray region, from 0 to below the
                         DCGL [0.5]                       e.g. --lbgr 0.6
+  --n N                 a given sample size (each area's for WRS) instead of the
+                        designed one: a whole number from 1 to 2147483647; the
+                        critical value and curve are those of N
+                                                         e.g. --n 20
   Alpha and beta cannot both be 0.5 or more. Values are plain decimal numbers
   (1e-3 is allowed); --name=value works as well as --name value.
+
+Cost (adds the cost to the results; either alone counts the other as 0):
+  --cost-fixed F        the fixed cost of the survey, 0 to 1e15
+                                                         e.g. --cost-fixed 1000
+  --cost-per-sample C   the cost of one sample, 0 to 1e15; the cost is
+                        F + C x (survey unit's N + reference area's N)
+                                                         e.g. --cost-per-sample 200
+
+A survey plan:
+  --plan FILE.vplan     every unit of the plan file: with --json
+                        {"units": [...]}, each unit's name and what --json
+                        gives for its inputs; with --csv one row per unit
+                        under a header; a table by default. The units carry
+                        their own inputs, sizes and costs.
+                                                         e.g. --plan site.vplan --json
 
 Output (readable text by default; nothing but the files with --chart or
 --report alone):
   --text                the readable summary, as the design window shows it
                                                          e.g. --chart c.png --text
   --json                one JSON object with the inputs as stored, D/s, the
-                        sample size, the critical value and the curve
+                        sample size, the critical value, the power at the
+                        LBGR, the cost (when given) and the curve
                                                          e.g. --json
   --csv                 the power curve as x,power rows  e.g. --csv
   --chart FILE          write the power chart as a PNG or SVG image
@@ -243,7 +288,8 @@ Output (readable text by default; nothing but the files with --chart or
                                                          e.g. --radionuclide Cs-137
   --sweep sigma|lbgr FROM TO STEP
                         one row per value FROM, FROM+STEP, ... up to TO with
-                        D/s, the sample size and the critical value; a value
+                        D/s, the sample size, the critical value and the
+                        power at the LBGR (for --n's size if given); a value
                         the rules refuse gives a row with the reason. Rows are
                         written as they are computed (JSON: an array, one
                         element a line). At most )" +
@@ -271,6 +317,10 @@ Examples:
       the survey-plan report of a WRS design as a PDF
   valdris-power-cli --test wrs --assess unit.csv --reference ref.csv --json
       does the survey unit pass? The WRS test on the measurements, as JSON
+  valdris-power-cli --n 20 --cost-fixed 1000 --cost-per-sample 200
+      the Sign test with 20 samples: its critical value, power and cost
+  valdris-power-cli --plan site.vplan --csv
+      every unit of a survey plan, one CSV row each
 )";
 }
 

@@ -10,6 +10,7 @@
 #include "design_inputs.h"
 #include "field_options.h"
 #include "outcome.h"
+#include "plan_options.h"
 
 namespace valdris::cli {
 
@@ -44,6 +45,7 @@ struct Options {
     // Measurements to judge against the design (assess_options.h).
     std::optional<std::string> assess_path;
     std::optional<std::string> reference_path;
+    PlanOptions plan;  // --n, the costs, --plan
     bool help = false;
     bool version = false;
 };

@@ -21,19 +21,23 @@ void WriteJsonArray(std::ostream& out, const std::array<Number, Size>& values) {
 
 std::string TestKey(TestKind test) { return test == TestKind::Sign ? "sign" : "wrs"; }
 
-void WriteTextReport(std::ostream& out, TestKind test, const DesignState& state) {
+void WriteTextReport(std::ostream& out, const DesignFigures& figures) {
+    const TestKind test = figures.test;
+    const DesignState& state = figures.state;
     out << "Statistical Test: " << TestCaption(test) << '\n'
         << "Alpha: " << WriteNumber(state.Alpha) << '\n'
         << "Beta: " << WriteNumber(state.Beta) << '\n'
         << "Sigma: " << WriteNumber(state.Sigma) << '\n'
         << "DCGL: " << WriteNumber(state.DCGL) << '\n'
         << "LBGR: " << WriteNumber(state.LBGR) << '\n'
-        << "Required Sample Size\n"
+        << (figures.size_given ? "Given Sample Size\n" : "Required Sample Size\n")
         << "  Survey Unit: " << SampleSize(test, state) << '\n';
     if (test == TestKind::WRS) out << "  Reference: " << state.WRSN << '\n';
     out << "Critical Value:" << CriticalValueText(test, state) << '\n'
-        << ShiftText(state.DoverS, 2) << "\n\n"
-        << "Power curve\n"
+        << ShiftText(state.DoverS, 2) << '\n'
+        << "Power at the LBGR: " << FixedDecimals(figures.power_at_lbgr, 6) << '\n';
+    if (figures.cost) out << "Cost: " << WriteNumber(*figures.cost) << '\n';
+    out << "\nPower curve\n"
         << "  Concentration (percent of DCGL)  Probability that the Survey Unit Passes\n";
     for (int i = 1; i <= kCurvePoints; ++i) {
         const std::string percent = FixedDecimals(100.0 * state.CurveX[i] / state.DCGL, 1);
@@ -43,29 +47,42 @@ void WriteTextReport(std::ostream& out, TestKind test, const DesignState& state)
     }
 }
 
-void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state, const JsonMembers& more) {
-    out << "{\n"
-        << "  \"test\": " << JsonString(TestKey(test)) << ",\n"
-        << "  \"alpha\": " << ExactNumber(state.Alpha) << ",\n"
-        << "  \"beta\": " << ExactNumber(state.Beta) << ",\n"
-        << "  \"sigma\": " << ExactNumber(state.Sigma) << ",\n"
-        << "  \"dcgl\": " << ExactNumber(state.DCGL) << ",\n"
-        << "  \"lbgr\": " << ExactNumber(state.LBGR) << ",\n"
-        << "  \"delta\": " << ExactNumber(state.Delta) << ",\n"
-        << "  \"dovers\": " << ExactNumber(state.DoverS) << ",\n"
-        << "  \"n\": " << SampleSize(test, state) << ",\n"
-        << "  \"critical_value\": "
+void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std::string& indent,
+                      const std::optional<std::string>& name, const JsonMembers& more) {
+    const TestKind test = figures.test;
+    const DesignState& state = figures.state;
+    auto member = [&](const char* key) -> std::ostream& { return out << indent << '"' << key << "\": "; };
+    if (name) member("name") << JsonString(*name) << ",\n";
+    member("test") << JsonString(TestKey(test)) << ",\n";
+    member("alpha") << ExactNumber(state.Alpha) << ",\n";
+    member("beta") << ExactNumber(state.Beta) << ",\n";
+    member("sigma") << ExactNumber(state.Sigma) << ",\n";
+    member("dcgl") << ExactNumber(state.DCGL) << ",\n";
+    member("lbgr") << ExactNumber(state.LBGR) << ",\n";
+    member("delta") << ExactNumber(state.Delta) << ",\n";
+    member("dovers") << ExactNumber(state.DoverS) << ",\n";
+    member("n") << SampleSize(test, state) << ",\n";
+    member("critical_value")
         << (test == TestKind::Sign ? std::to_string(state.SignCriticalValue) : ExactNumber(state.WRSCriticalValue))
-        << ",\n"
-        << "  \"curve_x\": ";
+        << ",\n";
+    member("power_at_lbgr") << ExactNumber(figures.power_at_lbgr) << ",\n";
+    if (figures.cost) member("cost") << ExactNumber(*figures.cost) << ",\n";
+    member("curve_x");
     WriteJsonArray(out, state.CurveX);
-    out << ",\n  \"curve_power\": ";
+    out << ",\n";
+    member("curve_power");
     WriteJsonArray(out, state.CurvePower);
     if (more) {
         out << ",\n";
         more(out);
     }
-    out << "\n}\n";
+    out << '\n';
+}
+
+void WriteJsonReport(std::ostream& out, const DesignFigures& figures, const JsonMembers& more) {
+    out << "{\n";
+    WriteJsonMembers(out, figures, "  ", std::nullopt, more);
+    out << "}\n";
 }
 
 void WriteCsvCurve(std::ostream& out, const DesignState& state) {

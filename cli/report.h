@@ -5,19 +5,26 @@
 // and CSV carry the exact stored values.
 
 #include <functional>
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "design_inputs.h"
+#include "plan_figures.h"
 #include "result_texts.h"
 
 namespace valdris::cli {
 
-void WriteTextReport(std::ostream& out, TestKind test, const DesignState& state);
-// Further members of the object (each written whole, without a trailing
-// comma or line break), such as an assessment of measurements.
+// Further members of a design's JSON object (each written whole, without a
+// trailing comma or line break), such as an assessment of measurements.
 using JsonMembers = std::function<void(std::ostream& out)>;
 
-void WriteJsonReport(std::ostream& out, TestKind test, const DesignState& state, const JsonMembers& more = {});
+void WriteTextReport(std::ostream& out, const DesignFigures& figures);
+void WriteJsonReport(std::ostream& out, const DesignFigures& figures, const JsonMembers& more = {});
+// The members of that JSON object, one a line, each line begun with indent;
+// a plan's unit puts its name first.
+void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std::string& indent,
+                      const std::optional<std::string>& name = std::nullopt, const JsonMembers& more = {});
 void WriteCsvCurve(std::ostream& out, const DesignState& state);
 
 std::string TestKey(TestKind test);  // "sign" or "wrs"

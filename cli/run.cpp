@@ -5,6 +5,7 @@
 #include "number_text.h"
 #include "assessment_output.h"
 #include "options.h"
+#include "plan_run.h"
 #include "refusal_text.h"
 #include "result_texts.h"
 #include "report.h"
@@ -36,7 +37,8 @@ int UsageError(std::ostream& err, const std::string& message) {
     return kExitRefused;
 }
 
-int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ostream& out, std::ostream& err) {
+int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::optional<int32_t> given_n,
+                    std::ostream& out, std::ostream& err) {
     const SweepRequest& request = *options.sweep;
     const Outcome<SweepPlan> plan = PlanSweep(request);
     if (!plan) return Refuse(err, plan.message());
@@ -44,7 +46,7 @@ int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::ost
 
     SweepWriter writer(out, options.format.value_or(OutputFormat::Text), options.test, request.input);
     writer.Begin();
-    const bool written = RunSweep(options.test, request.input, inputs, *plan, [&](const SweepRow& row) {
+    const bool written = RunSweep(options.test, request.input, inputs, given_n, *plan, [&](const SweepRow& row) {
         writer.Row(row);
         return static_cast<bool>(out);
     });
@@ -91,11 +93,11 @@ struct FieldSummary {
 
 // The design, the unit's field figures, and the verdict on its measurements
 // when there is one.
-void WriteSummary(std::ostream& out, OutputFormat format, TestKind test, const DesignState& state,
-                  const FieldSummary& field, const std::optional<DataAssessment>& assessment) {
+void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& figures, const FieldSummary& field,
+                  const std::optional<DataAssessment>& assessment) {
     switch (format) {
         case OutputFormat::Text:
-            WriteTextReport(out, test, state);
+            WriteTextReport(out, figures);
             WriteFieldText(out, field.inputs, field.figures);
             if (assessment) {
                 out << '\n';
@@ -103,7 +105,7 @@ void WriteSummary(std::ostream& out, OutputFormat format, TestKind test, const D
             }
             break;
         case OutputFormat::Json: {
-            const std::string field_members = FieldJsonMembers(field.inputs, field.figures, state.LBGR);
+            const std::string field_members = FieldJsonMembers(field.inputs, field.figures, figures.state.LBGR);
             JsonMembers more;
             if (!field_members.empty() || assessment) {
                 more = [&](std::ostream& o) {
@@ -113,10 +115,10 @@ void WriteSummary(std::ostream& out, OutputFormat format, TestKind test, const D
                     WriteJsonAssessment(o, *assessment);
                 };
             }
-            WriteJsonReport(out, test, state, more);
+            WriteJsonReport(out, figures, more);
             break;
         }
-        case OutputFormat::Csv: WriteCsvCurve(out, state); break;
+        case OutputFormat::Csv: WriteCsvCurve(out, figures.state); break;
     }
 }
 
@@ -132,18 +134,23 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitOk;
     }
 
+    if (options.plan.plan_path) return RunPlanCommand(*options.plan.plan_path, options.format, out, err);
+
     const Outcome<DesignInputs> inputs = ReadInputs(options);
     if (!inputs) return Refuse(err, inputs.message());
-    if (options.sweep) return RunSweepCommand(options, *inputs, out, err);
+    const Outcome<Budget> budget = ReadBudget(options.plan);
+    if (!budget) return Refuse(err, budget.message());
+    if (options.sweep) return RunSweepCommand(options, *inputs, budget->n, out, err);
 
     const Outcome<FieldInputs> field = ReadFieldInputs(options.field);
     if (!field) return Refuse(err, field.message());
-    const DesignRun run = RunDesign(options.test, field->sum ? SumOfFractionsInputs(*inputs, *field->sum) : *inputs);
-    if (!run.state) return Refuse(err, RefusalText(*run.refusal));
-    const DesignState& state = *run.state;
-    const CheckedFieldFigures figures = ComputeFieldFigures(field->setup, SampleSize(options.test, state), state.DCGL);
-    if (!figures.figures) return Refuse(err, RefusalText(*figures.refusal));
-    const FieldFigures& results = *figures.figures;
+    const DesignInputs design_inputs = field->sum ? SumOfFractionsInputs(*inputs, *field->sum) : *inputs;
+    const FiguresRun run = ComputeFigures(options.test, design_inputs, budget->n, budget->costs);
+    if (!run.figures) return Refuse(err, RefusalText(run.refusal->refusal));
+    const DesignFigures& figures = *run.figures;
+    const DesignState& state = figures.state;
+    const CheckedFieldFigures field_run = ComputeFieldFigures(field->setup, figures.n, state.DCGL);
+    if (!field_run.figures) return Refuse(err, RefusalText(*field_run.refusal));
     // Measurements are judged before anything is written, so refused data
     // leave no file and no output.
     std::optional<DataAssessment> assessment;
@@ -171,7 +178,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::optional<OutputFormat> format =
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
-    WriteSummary(out, *format, options.test, state, {*field, results}, assessment);
+    WriteSummary(out, *format, figures, {*field, *field_run.figures}, assessment);
     return kExitOk;
 }
 

@@ -52,9 +52,11 @@ struct SweepRow {
     DesignRun run;
 };
 
-// Computes the rows in order and hands each to take_row, which returns false
-// to stop early (the output could not be written). False when stopped.
-bool RunSweep(TestKind test, SweptInput swept, const DesignInputs& inputs, const SweepPlan& plan,
+// Computes the rows in order (for the given size, if any) and hands each to
+// take_row, which returns false to stop early (the output could not be
+// written). False when stopped.
+bool RunSweep(TestKind test, SweptInput swept, const DesignInputs& inputs, std::optional<int32_t> given_n,
+              const SweepPlan& plan,
               const std::function<bool(const SweepRow&)>& take_row);
 
 }  // namespace valdris::cli

@@ -6,6 +6,7 @@
 
 #include "number_output.h"
 #include "number_text.h"
+#include "plan_figures.h"
 #include "refusal_text.h"
 #include "report.h"
 
@@ -43,9 +44,9 @@ void SweepWriter::Begin() {
         case OutputFormat::Text:
             out_ << (test_ == TestKind::Sign ? "Sign Test" : "WRS Test") << ", sweeping " << SweptKey(swept_) << "\n"
                  << std::setw(16) << SweptKey(swept_) << std::setw(10) << "D/s" << std::setw(14) << "Sample Size"
-                 << std::setw(16) << "Critical Value" << '\n';
+                 << std::setw(16) << "Critical Value" << std::setw(16) << "Power at LBGR" << '\n';
             break;
-        case OutputFormat::Csv: out_ << SweptKey(swept_) << ",dovers,n,critical_value,refusal\n"; break;
+        case OutputFormat::Csv: out_ << SweptKey(swept_) << ",dovers,n,critical_value,power_at_lbgr,refusal\n"; break;
         case OutputFormat::Json: out_ << '['; break;
     }
 }
@@ -68,7 +69,8 @@ void SweepWriter::TextRow(const SweepRow& row) {
     if (row.run.state) {
         const DesignState& state = *row.run.state;
         out_ << std::setw(10) << WriteNumber(RoundHalfEven(state.DoverS, 2)) << std::setw(14)
-             << SampleSize(test_, state) << std::setw(16) << CriticalValueText(test_, state) << '\n';
+             << SampleSize(test_, state) << std::setw(16) << CriticalValueText(test_, state) << std::setw(16)
+             << FixedDecimals(PowerAtLBGR(test_, state), 6) << '\n';
     } else {
         out_ << "  refused: " << OneLine(RefusalText(*row.run.refusal)) << '\n';
     }
@@ -79,9 +81,9 @@ void SweepWriter::CsvRow(const SweepRow& row) {
     if (row.run.state) {
         const DesignState& state = *row.run.state;
         out_ << ExactNumber(state.DoverS) << ',' << SampleSize(test_, state) << ','
-             << ExactCriticalValue(test_, state) << ",\n";
+             << ExactCriticalValue(test_, state) << ',' << ExactNumber(PowerAtLBGR(test_, state)) << ",\n";
     } else {
-        out_ << ",,," << CsvField(OneLine(RefusalText(*row.run.refusal))) << '\n';
+        out_ << ",,,," << CsvField(OneLine(RefusalText(*row.run.refusal))) << '\n';
     }
 }
 
@@ -93,7 +95,8 @@ void SweepWriter::JsonRow(const SweepRow& row) {
     if (row.run.state) {
         const DesignState& state = *row.run.state;
         out_ << ", \"dovers\": " << ExactNumber(state.DoverS) << ", \"n\": " << SampleSize(test_, state)
-             << ", \"critical_value\": " << ExactCriticalValue(test_, state);
+             << ", \"critical_value\": " << ExactCriticalValue(test_, state)
+             << ", \"power_at_lbgr\": " << ExactNumber(PowerAtLBGR(test_, state));
     } else {
         out_ << ", \"refusal\": " << JsonString(OneLine(RefusalText(*row.run.refusal)));
     }

@@ -4,6 +4,7 @@
 // rule order and the steps that the design window's handlers and the
 // command-line companion share.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,15 @@ struct DesignInputs {
 // no shift at all.
 std::optional<Refusal> CheckInputs(const DesignInputs& inputs);
 
+// The same rules, saying which input the first refusal belongs to (a plan
+// file names the key): the joint alpha-beta rule counts as alpha's.
+enum class DesignInput { Alpha, Beta, Sigma, DCGL, LBGR };
+struct InputRefusal {
+    DesignInput input;
+    Refusal refusal;
+};
+std::optional<InputRefusal> CheckEachInput(const DesignInputs& inputs);
+
 // Delta = DCGL - LBGR in double, rounded to single; DoverS = Delta / Sigma.
 void UpdateShift(DesignState& state);
 
@@ -36,11 +46,12 @@ void UpdateShift(DesignState& state);
 // single precision, then the shift. Only for inputs that CheckInputs took.
 DesignState PrepareState(const DesignInputs& inputs);
 
-// Runs the chosen test's design routine. Results that cannot be shown (a
-// sample size beyond 32 bits, a critical value or curve that is not a
-// number) leave nothing to show.
+// Runs the chosen test's design routine, or, with a given sample size (each
+// area's for WRS, at least 1), the same routine's critical value and curve
+// for that size. Results that cannot be shown (a sample size beyond 32 bits,
+// a critical value or curve that is not a number) leave nothing to show.
 enum class DesignResult { Shown, SampleSizeTooLarge, NotANumber };
-DesignResult RunTestDesign(TestKind test, DesignState& state);
+DesignResult RunTestDesign(TestKind test, DesignState& state, std::optional<int32_t> given_n = std::nullopt);
 
 // Either a finished design or the reason it was refused.
 struct DesignRun {
@@ -49,6 +60,6 @@ struct DesignRun {
 };
 
 // Checks the inputs and runs the chosen design routine on them.
-DesignRun RunDesign(TestKind test, const DesignInputs& inputs);
+DesignRun RunDesign(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n = std::nullopt);
 
 }  // namespace valdris

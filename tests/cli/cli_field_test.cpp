@@ -120,7 +120,7 @@ TEST(CliField, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         {{"--nuclide", "Co-60:5:1:1", "--nuclide", "Co-60:5:1"}, "listed twice"},
         {{"--nuclide", "Co-60:5:1:5"}, "LBGR must be less than the DCGL"},  // the fractions sum to 1
         {{"--nuclide"}, "--nuclide needs a value"},
-        {{"--area", "5", "--sweep", "sigma", "0.1", "1", "0.1"}, "--sweep cannot"},
+        {{"--area", "5", "--sweep", "sigma", "0.1", "1", "0.1"}, "--sweep and --plan"},
     };
     for (const auto& [args, message] : cases) {
         const RunResult result = RunWith(args);

@@ -14,12 +14,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "design_inputs.h"
 #include "input_rules.h"
+#include "plan_figures.h"
 
 extern char** environ;
 
@@ -146,8 +149,9 @@ TEST(CliProcess, JsonAtTheDefaultsGivesTheExactDesign) {
         std::vector<std::string> keys;
         for (const auto& member : members) keys.push_back(member.first);
         EXPECT_EQ(keys, (std::vector<std::string>{"test", "alpha", "beta", "sigma", "dcgl", "lbgr", "delta", "dovers",
-                                                  "n", "critical_value", "curve_x", "curve_power"}));
-        ASSERT_EQ(members.size(), 12u);
+                                                  "n", "critical_value", "power_at_lbgr", "curve_x",
+                                                  "curve_power"}));
+        ASSERT_EQ(members.size(), 13u);
         EXPECT_EQ(members[0].second, std::string("\"") + c.test + "\"");
         EXPECT_EQ(members[1].second, "0.0500000007");
         EXPECT_EQ(members[8].second, c.n);
@@ -155,8 +159,8 @@ TEST(CliProcess, JsonAtTheDefaultsGivesTheExactDesign) {
 
         // Every printed figure reads back to the value the design computed.
         const DesignState expected = *RunDesign(c.kind, DesignInputs{}).state;
-        const auto curve_x = JsonNumbers(members[10].second);
-        const auto curve_power = JsonNumbers(members[11].second);
+        const auto curve_x = JsonNumbers(members[11].second);
+        const auto curve_power = JsonNumbers(members[12].second);
         ASSERT_EQ(curve_x.size(), 60u);
         ASSERT_EQ(curve_power.size(), 60u);
         for (int i = 1; i <= kCurvePoints; ++i) {
@@ -193,6 +197,14 @@ TEST(CliProcess, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         {{"--chart", "curve.jpg"}, "--help"},
         {{"--report", "plan.txt"}, "--report: the file name must end in .pdf"},
         {{"--sweep", "sigma", "0.1", "1", "0.1", "--report", "plan.pdf"}, "--report"},
+        {{"--n", "0"}, kGivenSizeRange},
+        {{"--n", "1.5"}, kGivenSizeRange},
+        {{"--n", "2147483648"}, kGivenSizeRange},
+        {{"--n", "twenty"}, kGivenSizeRange},
+        {{"--cost-fixed", "-1"}, kCostRange},
+        {{"--cost-per-sample", "1e16"}, kCostRange},
+        {{"--plan", "/nonexistent/site.vplan"}, "could not be read"},
+        {{"--plan", "site.vplan", "--n", "3"}, "--help"},
     };
     for (const Case& c : cases) {
         const ProcessResult result = RunCli(c.args);
@@ -200,6 +212,83 @@ TEST(CliProcess, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         EXPECT_EQ(result.out, "") << c.args[0];
         EXPECT_NE(result.err.find(c.message), std::string::npos) << c.args[0] << ": " << result.err;
     }
+}
+
+TEST(CliProcess, GivenSizeAndCosts) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string critical_value, power_start;
+        std::optional<std::string> cost;
+    };
+    const std::vector<Case> cases = {
+        {{"--n", "29"}, "19", "0.989008", std::nullopt},
+        {{"--n", "20"}, "14", "0.915830", std::nullopt},
+        {{"--n", "15"}, "11", "0.795183", std::nullopt},
+        {{"--cost-fixed", "1000", "--cost-per-sample", "200"}, "19", "0.989008", "6800"},
+        {{"--test", "wrs", "--cost-fixed", "1000", "--cost-per-sample", "200"}, "1162.4751", "0.9", "13800"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("--json");
+        const ProcessResult result = RunCli(args);
+        ASSERT_EQ(result.status, 0) << result.err;
+        std::map<std::string, std::string> members;
+        for (const auto& member : JsonMembers(result.out)) members.insert(member);
+        EXPECT_EQ(members["critical_value"].rfind(c.critical_value, 0), 0u) << members["critical_value"];
+        EXPECT_EQ(members["power_at_lbgr"].rfind(c.power_start, 0), 0u) << members["power_at_lbgr"];
+        EXPECT_EQ(members.count("cost") ? std::optional<std::string>(members["cost"]) : std::nullopt, c.cost);
+    }
+    const ProcessResult text = RunCli({"--n", "20", "--cost-per-sample", "2.5"});
+    for (const char* piece : {"Given Sample Size\n  Survey Unit: 20\n", "Power at the LBGR: 0.915831\n", "Cost: 50\n"}) {
+        EXPECT_NE(text.out.find(piece), std::string::npos) << piece;
+    }
+}
+
+// Each unit of a plan gives what a single design with its inputs gives.
+TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
+    const auto path = std::filesystem::temp_directory_path() / ("cli-plan-" + std::to_string(::getpid()) + ".vplan");
+    {
+        std::ofstream file(path);
+        file << R"({"valdris_power_plan": 1, "units": [
+  {"name": "North, yard", "radionuclide": "Cs-137", "test": "sign", "alpha": 0.025, "beta": 0.1, "sigma": 0.3,
+   "dcgl": 2, "lbgr": 1.2, "n": 20},
+  {"name": "South", "radionuclide": "", "test": "wrs", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1,
+   "lbgr": 0.5, "cost_fixed": 1000, "cost_per_sample": 200}]})";
+    }
+    const std::vector<std::vector<std::string>> singles = {
+        {"--alpha", "0.025", "--beta", "0.1", "--sigma", "0.3", "--dcgl", "2", "--lbgr", "1.2", "--n", "20"},
+        {"--test", "wrs", "--cost-fixed", "1000", "--cost-per-sample", "200"}};
+    const ProcessResult plan = RunCli({"--plan", path.string(), "--json"});
+    ASSERT_EQ(plan.status, 0) << plan.err;
+    std::string expected = "{\n  \"units\": [\n";
+    const char* names[] = {"North, yard", "South"};
+    for (std::size_t i = 0; i < singles.size(); ++i) {
+        std::vector<std::string> args = singles[i];
+        args.push_back("--json");
+        const std::string single = RunCli(args).out;
+        std::string members;
+        for (const std::string& line : Lines(single.substr(2, single.size() - 4))) members += "    " + line + "\n";
+        expected += std::string("    {\n      \"name\": \"") + names[i] + "\",\n" + members + (i ? "    }\n" : "    },\n");
+    }
+    EXPECT_EQ(plan.out, expected + "  ]\n}\n");
+
+    const ProcessResult csv = RunCli({"--plan", path.string(), "--csv"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const auto rows = Lines(csv.out);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].rfind("\"North, yard\",Cs-137,Sign,0.025,0.1,0.3,2,1.2,", 0), 0u) << rows[1];
+    EXPECT_EQ(rows[2].substr(rows[2].rfind(',')), ",13800");
+
+    const ProcessResult text = RunCli({"--plan", path.string()});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(Lines(text.out).size(), 3u);
+
+    std::ofstream(path) << R"({"valdris_power_plan": 1, "units": [{"name": "A"}]})";
+    const ProcessResult refused = RunCli({"--plan", path.string(), "--json"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("Unit 1 (\"A\"): the key \"radionuclide\" is missing."), std::string::npos) << refused.err;
+    std::filesystem::remove(path);
 }
 
 TEST(CliProcess, TextSummaryShowsWhatTheWindowShows) {
@@ -231,13 +320,13 @@ TEST(CliProcess, SweepGivesOneRowPerValueWithRefusedRowsExplained) {
     ASSERT_EQ(result.status, 0) << result.err;
     const auto lines = Lines(result.out);
     ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "lbgr,dovers,n,critical_value,refusal");
+    EXPECT_EQ(lines[0], "lbgr,dovers,n,critical_value,power_at_lbgr,refusal");
     EXPECT_EQ(Split(lines[2], ',')[0], "0.90000000000000002");
-    EXPECT_EQ(Split(lines[2], ',').size(), 4u);  // no refusal field text
+    EXPECT_EQ(Split(lines[2], ',').size(), 5u);  // no refusal field text
     for (int row = 3; row <= 5; ++row) {
         const auto fields = Split(lines[row], ',');
-        ASSERT_EQ(fields.size(), 5u) << lines[row];
-        EXPECT_EQ(fields[4], rules::kLBGRAboveDCGL);
+        ASSERT_EQ(fields.size(), 6u) << lines[row];
+        EXPECT_EQ(fields[5], rules::kLBGRAboveDCGL);
     }
 
     const ProcessResult json = RunCli({"--test", "wrs", "--sweep", "sigma", "0.1", "0.3", "0.1", "--json"});

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "plan_run.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "number_output.h"
+#include "plan_file.h"
+#include "plan_table.h"
+#include "report.h"
+#include "run.h"
+
+namespace valdris::cli {
+
+Outcome<std::string> ReadFileBytes(const std::string& path) {
+    // A folder opens like a file here and reads as nothing.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return Outcome<std::string>::Failure("The plan file could not be read: \"" + path + "\" is a folder");
+    }
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    if (file) bytes << file.rdbuf();
+    if (!file || file.bad()) return Outcome<std::string>::Failure("The plan file could not be read: \"" + path + "\"");
+    return bytes.str();
+}
+
+void WritePlanJson(std::ostream& out, const SurveyPlan& plan) {
+    out << "{\n  \"units\": [";
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const PlanEntry& entry = plan.entry(i);
+        out << (i == 0 ? "\n" : ",\n") << "    {\n";
+        WriteJsonMembers(out, entry.figures, "      ", entry.unit.name);
+        out << "    }";
+    }
+    out << (plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+void WritePlanText(std::ostream& out, const SurveyPlan& plan) {
+    std::vector<std::vector<std::string>> rows(1);
+    for (int c = 0; c < kPlanColumnCount; ++c) rows[0].push_back(ColumnTitle(PlanColumn(c)));
+    for (const PlanEntry& entry : plan.entries()) {
+        rows.emplace_back();
+        for (int c = 0; c < kPlanColumnCount; ++c) rows.back().push_back(OneLine(CellText(entry, PlanColumn(c))));
+    }
+    std::vector<std::size_t> widths(kPlanColumnCount, 0);
+    for (const auto& row : rows) {
+        for (int c = 0; c < kPlanColumnCount; ++c) widths[c] = std::max(widths[c], row[c].size());
+    }
+    // Names and texts to the left, numbers to the right.
+    for (const auto& row : rows) {
+        std::string line;
+        for (int c = 0; c < kPlanColumnCount; ++c) {
+            const std::string pad(widths[c] - row[c].size(), ' ');
+            line += (c ? "  " : "") + (c < 3 ? row[c] + pad : pad + row[c]);
+        }
+        out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
+    }
+}
+
+int RunPlanCommand(const std::string& path, std::optional<OutputFormat> format, std::ostream& out, std::ostream& err) {
+    const Outcome<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) {
+        err << bytes.message() << '\n';
+        return kExitRefused;
+    }
+    const PlanReading reading = ReadPlan(*bytes);
+    if (!reading.plan) {
+        err << "The plan \"" << path << "\" is refused: " << OneLine(reading.refusal) << '\n';
+        return kExitRefused;
+    }
+    switch (format.value_or(OutputFormat::Text)) {
+        case OutputFormat::Text: WritePlanText(out, *reading.plan); break;
+        case OutputFormat::Json: WritePlanJson(out, *reading.plan); break;
+        case OutputFormat::Csv: out << PlanAsCsv(*reading.plan); break;
+    }
+    return kExitOk;
+}
+
+}  // namespace valdris::cli

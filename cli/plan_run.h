@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// valdris-power-cli --plan FILE.vplan: every unit of a plan, as JSON, CSV or
+// a readable table.
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "options.h"
+#include "plan.h"
+
+namespace valdris::cli {
+
+// The file's bytes, or why it could not be read.
+Outcome<std::string> ReadFileBytes(const std::string& path);
+
+// {"units": [...]}: each unit's name, then exactly what --json gives for
+// its inputs.
+void WritePlanJson(std::ostream& out, const SurveyPlan& plan);
+// The plan's columns, aligned, as the plan window shows them.
+void WritePlanText(std::ostream& out, const SurveyPlan& plan);
+
+// Reads the plan and writes it in the chosen form; a refused plan writes
+// nothing to out and its message to err (exit status 2).
+int RunPlanCommand(const std::string& path, std::optional<OutputFormat> format, std::ostream& out, std::ostream& err);
+
+}  // namespace valdris::cli

@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "plan.h"
+
+#include <utility>
+
+namespace valdris {
+namespace {
+
+PlanEditResult Taken(std::optional<Refusal> notice = std::nullopt) { return {true, std::move(notice)}; }
+PlanEditResult Refused(std::optional<Refusal> refusal = std::nullopt) { return {false, std::move(refusal)}; }
+
+}  // namespace
+
+std::string FieldTitle(PlanField field) {
+    switch (field) {
+        case PlanField::Name: return "Name";
+        case PlanField::Radionuclide: return "Radionuclide";
+        case PlanField::Test: return "Test";
+        case PlanField::Alpha: return "Alpha";
+        case PlanField::Beta: return "Beta";
+        case PlanField::Sigma: return "Sigma";
+        case PlanField::DCGL: return "DCGL";
+        case PlanField::LBGR: return "LBGR";
+        case PlanField::GivenN: return "Given N";
+        case PlanField::CostFixed: return "Fixed Cost";
+        case PlanField::CostPerSample: return "Cost per Sample";
+    }
+    return {};
+}
+
+SurveyPlan::SurveyPlan(std::vector<PlanEntry> entries, SampleCosts default_costs)
+    : entries_(std::move(entries)), default_costs_(std::move(default_costs)) {}
+
+void SurveyPlan::Notify(PlanChangeKind kind, std::size_t row, std::size_t to_row) {
+    if (listener_) listener_({kind, row, to_row});
+}
+
+// A new step drops the steps that were undone, and a saved state among them
+// can no longer be reached.
+void SurveyPlan::Perform(Command command) {
+    history_.resize(done_);
+    if (saved_ && *saved_ > done_) saved_.reset();
+    history_.push_back(std::move(command));
+    ++done_;
+    Apply(history_.back(), true);
+}
+
+void SurveyPlan::Apply(const Command& command, bool forward) {
+    using Kind = Command::Kind;
+    const bool inserting = (command.kind == Kind::Insert) == forward;
+    switch (command.kind) {
+        case Kind::Insert:
+        case Kind::Remove: {
+            const auto at = entries_.begin() + static_cast<std::ptrdiff_t>(command.row);
+            if (inserting) {
+                entries_.insert(at, command.kind == Kind::Insert ? *command.after : *command.before);
+            } else {
+                entries_.erase(at);
+            }
+            Notify(inserting ? PlanChangeKind::Inserted : PlanChangeKind::Removed, command.row);
+            break;
+        }
+        case Kind::Move: {
+            const std::size_t from = forward ? command.row : command.to_row;
+            const std::size_t to = forward ? command.to_row : command.row;
+            std::swap(entries_[from], entries_[to]);
+            Notify(PlanChangeKind::Moved, from, to);
+            break;
+        }
+        case Kind::Replace:
+            entries_[command.row] = forward ? *command.after : *command.before;
+            Notify(PlanChangeKind::Changed, command.row);
+            break;
+        case Kind::Defaults:
+            default_costs_ = forward ? command.costs_after : command.costs_before;
+            Notify(PlanChangeKind::DefaultsChanged, 0);
+            break;
+    }
+}
+
+PlanEditResult SurveyPlan::Add(PlanUnit unit) {
+    if (!unit.costs.Given()) unit.costs = default_costs_;
+    UnitCheck check = CheckUnit(unit);
+    if (!check.figures) return Refused(check.refusal->refusal);
+    Command command;
+    command.kind = Command::Kind::Insert;
+    command.name = "Add Unit";
+    command.row = entries_.size();
+    command.after = PlanEntry{std::move(unit), std::move(*check.figures)};
+    Perform(std::move(command));
+    return Taken();
+}
+
+PlanEditResult SurveyPlan::Duplicate(std::size_t row) {
+    if (row >= entries_.size()) return Refused();
+    PlanEntry copy = entries_[row];
+    copy.unit.name += " (copy)";
+    Command command;
+    command.kind = Command::Kind::Insert;
+    command.name = "Duplicate Unit";
+    command.row = row + 1;
+    command.after = std::move(copy);
+    Perform(std::move(command));
+    return Taken();
+}
+
+PlanEditResult SurveyPlan::Remove(std::size_t row) {
+    if (row >= entries_.size()) return Refused();
+    Command command;
+    command.kind = Command::Kind::Remove;
+    command.name = "Delete Unit";
+    command.row = row;
+    command.before = entries_[row];
+    Perform(std::move(command));
+    return Taken();
+}
+
+PlanEditResult SurveyPlan::MoveUp(std::size_t row) {
+    if (row == 0 || row >= entries_.size()) return Refused();
+    Command command;
+    command.kind = Command::Kind::Move;
+    command.name = "Move Up";
+    command.row = row;
+    command.to_row = row - 1;
+    Perform(std::move(command));
+    return Taken();
+}
+
+PlanEditResult SurveyPlan::MoveDown(std::size_t row) {
+    if (row + 1 >= entries_.size()) return Refused();
+    Command command;
+    command.kind = Command::Kind::Move;
+    command.name = "Move Down";
+    command.row = row;
+    command.to_row = row + 1;
+    Perform(std::move(command));
+    return Taken();
+}
+
+// The figures of a changed unit are computed here, once, and kept in the
+// step, so undo and redo compute nothing.
+PlanEditResult SurveyPlan::ReplaceEntry(std::size_t row, std::string name, PlanUnit unit,
+                                        std::optional<Refusal> notice) {
+    UnitCheck check = CheckUnit(unit);
+    if (!check.figures) return Refused(check.refusal->refusal);
+    Command command;
+    command.kind = Command::Kind::Replace;
+    command.name = std::move(name);
+    command.row = row;
+    command.before = entries_[row];
+    command.after = PlanEntry{std::move(unit), std::move(*check.figures)};
+    Perform(std::move(command));
+    return Taken(std::move(notice));
+}
+
+PlanEditResult SurveyPlan::Rename(std::size_t row, const std::string& name) {
+    if (row >= entries_.size()) return Refused();
+    PlanUnit unit = entries_[row].unit;
+    unit.name = name;
+    return ReplaceEntry(row, "Rename", std::move(unit), std::nullopt);
+}
+
+PlanEditResult SurveyPlan::Edit(std::size_t row, PlanField field, const std::string& text) {
+    if (row >= entries_.size()) return Refused();
+    UnitEdit edit = EditUnit(entries_[row].unit, field, text);
+    if (!edit.accepted()) return Refused(std::move(edit.message));
+    return ReplaceEntry(row, "Edit " + FieldTitle(field), std::move(*edit.unit), std::move(edit.message));
+}
+
+PlanEditResult SurveyPlan::SetLBGR(std::size_t row, double lbgr) {
+    if (row >= entries_.size()) return Refused();
+    if (auto refusal = rules::LBGRRefusal(lbgr, entries_[row].unit.dcgl)) return Refused(std::move(refusal));
+    PlanUnit unit = entries_[row].unit;
+    unit.lbgr = lbgr;
+    return ReplaceEntry(row, "Set LBGR", std::move(unit), std::nullopt);
+}
+
+PlanEditResult SurveyPlan::Replace(std::size_t row, const PlanUnit& unit) {
+    if (row >= entries_.size()) return Refused();
+    return ReplaceEntry(row, "Edit Unit", unit, std::nullopt);
+}
+
+PlanEditResult SurveyPlan::SetDefaultCosts(const SampleCosts& costs) {
+    for (const auto& cost : {costs.fixed, costs.per_sample}) {
+        if (cost) {
+            if (auto refusal = CostRefusal(*cost)) return Refused(std::move(refusal));
+        }
+    }
+    Command command;
+    command.kind = Command::Kind::Defaults;
+    command.name = "Default Costs";
+    command.costs_before = default_costs_;
+    command.costs_after = costs;
+    Perform(std::move(command));
+    return Taken();
+}
+
+bool SurveyPlan::Undo() {
+    if (!CanUndo()) return false;
+    --done_;
+    Apply(history_[done_], false);
+    return true;
+}
+
+// The step count moves before the rows do, so that a listener asking about
+// undo, redo or unsaved changes hears the new state.
+bool SurveyPlan::Redo() {
+    if (!CanRedo()) return false;
+    ++done_;
+    Apply(history_[done_ - 1], true);
+    return true;
+}
+
+std::string SurveyPlan::UndoName() const { return CanUndo() ? history_[done_ - 1].name : std::string(); }
+std::string SurveyPlan::RedoName() const { return CanRedo() ? history_[done_].name : std::string(); }
+
+}  // namespace valdris

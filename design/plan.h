@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// The survey plan: the units of a site in order, each with its figures, and
+// every change to them as a step that can be undone and redone. A change to
+// one unit computes only that unit; listeners learn which rows changed.
+//
+// Beside it: plan_unit.h (a unit, the rules of an edit, the budget table),
+// plan_figures.h (the figures of one design, given sizes and costs),
+// plan_table.h (columns, cell texts, CSV) and plan_file.h (.vplan).
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plan_figures.h"
+#include "plan_unit.h"
+
+namespace valdris {
+
+struct PlanEntry {
+    PlanUnit unit;
+    DesignFigures figures;  // always those of unit
+};
+
+// What one step did to the rows, for a table over the plan.
+enum class PlanChangeKind { Inserted, Removed, Moved, Changed, DefaultsChanged };
+struct PlanChange {
+    PlanChangeKind kind;
+    std::size_t row = 0;
+    std::size_t to_row = 0;  // Moved only: where the row is now
+};
+
+// The outcome of a command: taken or refused (then nothing changed and
+// message says why); a taken edit may carry a notice.
+struct PlanEditResult {
+    bool accepted = false;
+    std::optional<Refusal> message;
+};
+
+class SurveyPlan {
+public:
+    SurveyPlan() = default;
+    // Entries whose figures were computed from their units (the file reader).
+    SurveyPlan(std::vector<PlanEntry> entries, SampleCosts default_costs);
+
+    std::size_t size() const { return entries_.size(); }
+    const PlanEntry& entry(std::size_t row) const { return entries_.at(row); }
+    const std::vector<PlanEntry>& entries() const { return entries_; }
+    // The costs a new unit gets when it brings none of its own.
+    const SampleCosts& default_costs() const { return default_costs_; }
+
+    // --- Commands: each one step of the undo history. A row out of range
+    // refuses with no message.
+    PlanEditResult Add(PlanUnit unit);  // at the end
+    PlanEditResult Duplicate(std::size_t row);  // the copy right below, named "<name> (copy)"
+    PlanEditResult Remove(std::size_t row);
+    PlanEditResult MoveUp(std::size_t row);
+    PlanEditResult MoveDown(std::size_t row);
+    PlanEditResult Rename(std::size_t row, const std::string& name);
+    PlanEditResult Edit(std::size_t row, PlanField field, const std::string& text);
+    PlanEditResult SetLBGR(std::size_t row, double lbgr);  // a row of the budget table
+    PlanEditResult Replace(std::size_t row, const PlanUnit& unit);  // the design window's inputs
+    PlanEditResult SetDefaultCosts(const SampleCosts& costs);
+
+    bool CanUndo() const { return done_ > 0; }
+    bool CanRedo() const { return done_ < history_.size(); }
+    bool Undo();
+    bool Redo();
+    // "Rename", "Edit Alpha", ...: what Undo or Redo would do next.
+    std::string UndoName() const;
+    std::string RedoName() const;
+
+    // Changes since the plan was last read or saved (undoing back to that
+    // point counts as unchanged).
+    bool IsModified() const { return !saved_ || *saved_ != done_; }
+    void MarkSaved() { saved_ = done_; }
+
+    void SetChangeListener(std::function<void(const PlanChange&)> listener) { listener_ = std::move(listener); }
+
+private:
+    // One step: a row inserted (after), removed (before), moved (row to
+    // to_row), replaced (before, after) or the default costs changed.
+    struct Command {
+        enum class Kind { Insert, Remove, Move, Replace, Defaults };
+        Kind kind = Kind::Replace;
+        std::string name;
+        std::size_t row = 0;
+        std::size_t to_row = 0;
+        std::optional<PlanEntry> before;
+        std::optional<PlanEntry> after;
+        SampleCosts costs_before;
+        SampleCosts costs_after;
+    };
+    void Perform(Command command);
+    void Apply(const Command& command, bool forward);
+    PlanEditResult ReplaceEntry(std::size_t row, std::string name, PlanUnit unit, std::optional<Refusal> notice);
+    void Notify(PlanChangeKind kind, std::size_t row, std::size_t to_row = 0);
+
+    std::vector<PlanEntry> entries_;
+    SampleCosts default_costs_;
+    std::vector<Command> history_;
+    std::size_t done_ = 0;
+    std::optional<std::size_t> saved_ = 0;
+    std::function<void(const PlanChange&)> listener_;
+};
+
+// "Alpha", "LBGR", "Cost per Sample": a field's name in the undo menu and
+// the table's column titles.
+std::string FieldTitle(PlanField field);
+
+}  // namespace valdris

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "plan_figures.h"
+
+#include <cmath>
+
+#include "valdris_power.h"
+
+namespace valdris {
+
+std::optional<Refusal> GivenSizeRefusal(double n) {
+    if (!(n >= 1 && n <= kLargestGivenSize) || std::floor(n) != n) {
+        return Refusal{kGivenSizeRange, MessageIcon::Exclamation};
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> CostRefusal(double cost) {
+    if (!(cost >= 0 && cost <= kLargestCost)) return Refusal{kCostRange, MessageIcon::Exclamation};
+    return std::nullopt;
+}
+
+double PowerAtLBGR(TestKind test, const DesignState& state) {
+    if (test == TestKind::Sign) return SignPower(state.SignN, state.SignCriticalValue, state.DoverS);
+    return WRSPower(state.WRSN, state.WRSCriticalValue, state.DoverS);
+}
+
+// Whole sample counts up to 2^32 and costs up to 1e15 keep the total finite.
+std::optional<double> TotalCost(const SampleCosts& costs, int32_t n, int32_t n_reference) {
+    if (!costs.Given()) return std::nullopt;
+    const double samples = static_cast<double>(n) + static_cast<double>(n_reference);
+    return costs.fixed.value_or(0.0) + costs.per_sample.value_or(0.0) * samples;
+}
+
+FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
+                          const SampleCosts& costs) {
+    if (auto refused = CheckEachInput(inputs)) return {std::nullopt, refused};
+    DesignRun run = RunDesign(test, inputs, given_n);
+    if (!run.state) return {std::nullopt, InputRefusal{DesignInput::LBGR, *run.refusal}};
+
+    DesignFigures figures;
+    figures.test = test;
+    figures.state = *run.state;
+    const DesignState& state = figures.state;
+    const bool sign = test == TestKind::Sign;
+    figures.n = sign ? state.SignN : state.WRSN;
+    figures.n_reference = sign ? 0 : state.WRSN;
+    figures.size_given = given_n.has_value();
+    figures.critical_value = sign ? static_cast<double>(state.SignCriticalValue) : state.WRSCriticalValue;
+    figures.power_at_lbgr = PowerAtLBGR(test, state);
+    figures.cost = TotalCost(costs, figures.n, figures.n_reference);
+    return {figures, std::nullopt};
+}
+
+}  // namespace valdris

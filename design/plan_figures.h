@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// The figures of one design as a plan shows and the companion reports them:
+// the sizes, the critical value, the power at the LBGR and the cost, for a
+// designed or a given sample size. Every face computes them here, so a unit
+// of a plan and a single design with the same inputs agree to the bit.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "design_inputs.h"
+#include "design_state.h"
+#include "input_rules.h"
+
+namespace valdris {
+
+// What a sample costs; either part may be missing (then it counts 0), and a
+// design with neither has no cost.
+struct SampleCosts {
+    std::optional<double> fixed;
+    std::optional<double> per_sample;
+    bool Given() const { return fixed.has_value() || per_sample.has_value(); }
+    bool operator==(const SampleCosts& other) const {
+        return fixed == other.fixed && per_sample == other.per_sample;
+    }
+};
+
+// A given sample size: a whole number from 1 to the 32-bit limit.
+constexpr double kLargestGivenSize = 2147483647;
+inline const std::string kGivenSizeRange = "The sample size must be a whole number from 1 to 2147483647.";
+// A cost: from 0 to a bound that keeps every total finite (even for the
+// largest sizes) and exact to well below a cent.
+constexpr double kLargestCost = 1e15;
+inline const std::string kCostRange = "A cost must be a number from 0 to 1000000000000000.";
+
+std::optional<Refusal> GivenSizeRefusal(double n);
+std::optional<Refusal> CostRefusal(double cost);
+
+struct DesignFigures {
+    TestKind test = TestKind::Sign;
+    DesignState state;          // inputs as stored, results and power curve
+    int32_t n = 0;              // survey unit
+    bool size_given = false;    // n was given, not designed
+    int32_t n_reference = 0;    // reference area: the WRS test's, 0 for Sign
+    double critical_value = 0;  // Sign: a whole number; WRS: the rank sum as computed
+    double power_at_lbgr = 0;   // probability that a unit at the LBGR passes
+    std::optional<double> cost;  // fixed + per sample x (n + n_reference)
+};
+
+// The figures, or the first refusal and the input it belongs to. A design
+// the engine cannot size (D/s too small) counts as the LBGR's refusal.
+struct FiguresRun {
+    std::optional<DesignFigures> figures;
+    std::optional<InputRefusal> refusal;
+};
+
+// The given size and the costs must have passed their rules.
+FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
+                          const SampleCosts& costs);
+
+// The power at the state's own D/s for the sizes it holds.
+double PowerAtLBGR(TestKind test, const DesignState& state);
+
+std::optional<double> TotalCost(const SampleCosts& costs, int32_t n, int32_t n_reference);
+
+}  // namespace valdris

@@ -1,0 +1,325 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "plan_file.h"
+
+#include <charconv>
+#include <cmath>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <vector>
+
+#include "number_text.h"
+
+namespace valdris {
+namespace {
+
+using Json = nlohmann::json;
+
+const std::string kVersionKey = "valdris_power_plan";
+const std::string kUnitsKey = "units";
+
+// Why a value cannot be taken, said after "Unit 3 ("Yard"), key "alpha": ".
+using ValueProblem = std::optional<std::string>;
+
+ValueProblem ReadNumber(const Json& value, double& number) {
+    if (!value.is_number()) return std::string("the value is not a number.");
+    number = value.get<double>();
+    if (!std::isfinite(number)) return std::string("the value is not a finite number.");
+    return std::nullopt;
+}
+
+ValueProblem ReadText(const Json& value, std::string& text) {
+    if (!value.is_string()) return std::string("the value is not a text in quotes.");
+    text = value.get<std::string>();
+    return std::nullopt;
+}
+
+ValueProblem ReadSingle(const Json& value, float& single) {
+    double number = 0;
+    if (auto problem = ReadNumber(value, number)) return problem;
+    single = ToSingle(number);
+    return std::nullopt;
+}
+
+ValueProblem ReadCost(const Json& value, std::optional<double>& cost) {
+    double number = 0;
+    if (auto problem = ReadNumber(value, number)) return problem;
+    if (auto refusal = CostRefusal(number)) return refusal->text;
+    cost = number;
+    return std::nullopt;
+}
+
+std::string Quoted(const std::string& text) {
+    return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// One key of a unit: how it is read and written. A feature that adds data to
+// a unit adds a row here (its writer gives nothing when the unit lacks it).
+struct UnitKey {
+    const char* key;
+    bool required;
+    ValueProblem (*read)(const Json& value, PlanUnit& unit);
+    std::optional<std::string> (*write)(const PlanUnit& unit);
+};
+
+const UnitKey kUnitKeys[] = {
+    {"name", true, [](const Json& v, PlanUnit& u) { return ReadText(v, u.name); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.name); }},
+    {"radionuclide", true, [](const Json& v, PlanUnit& u) { return ReadText(v, u.radionuclide); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.radionuclide); }},
+    {"test", true,
+     [](const Json& v, PlanUnit& u) -> ValueProblem {
+         if (v == "sign" || v == "wrs") {
+             u.test = v == "sign" ? TestKind::Sign : TestKind::WRS;
+             return std::nullopt;
+         }
+         return std::string("the test must be \"sign\" or \"wrs\".");
+     },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         return std::string(u.test == TestKind::Sign ? "\"sign\"" : "\"wrs\"");
+     }},
+    {"alpha", true, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.alpha); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.alpha); }},
+    {"beta", true, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.beta); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.beta); }},
+    {"sigma", true, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.sigma); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.sigma); }},
+    {"dcgl", true, [](const Json& v, PlanUnit& u) { return ReadNumber(v, u.dcgl); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.dcgl); }},
+    {"lbgr", true, [](const Json& v, PlanUnit& u) { return ReadNumber(v, u.lbgr); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.lbgr); }},
+    {"n", false,
+     [](const Json& v, PlanUnit& u) -> ValueProblem {
+         double n = 0;
+         if (auto problem = ReadNumber(v, n)) return problem;
+         if (auto refusal = GivenSizeRefusal(n)) return refusal->text;
+         u.given_n = static_cast<int32_t>(n);
+         return std::nullopt;
+     },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (!u.given_n) return std::nullopt;
+         return std::to_string(*u.given_n);
+     }},
+    {"cost_fixed", false, [](const Json& v, PlanUnit& u) { return ReadCost(v, u.costs.fixed); },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (!u.costs.fixed) return std::nullopt;
+         return RoundTripNumber(*u.costs.fixed);
+     }},
+    {"cost_per_sample", false, [](const Json& v, PlanUnit& u) { return ReadCost(v, u.costs.per_sample); },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (!u.costs.per_sample) return std::nullopt;
+         return RoundTripNumber(*u.costs.per_sample);
+     }},
+};
+
+const UnitKey* FindUnitKey(const std::string& key) {
+    for (const UnitKey& row : kUnitKeys) {
+        if (key == row.key) return &row;
+    }
+    return nullptr;
+}
+
+// "Unit 3 ("North yard")", or "Unit 3" before its name is known.
+std::string UnitLabel(std::size_t index, const Json& unit) {
+    std::string label = "Unit " + std::to_string(index + 1);
+    if (unit.is_object() && unit.contains("name") && unit["name"].is_string()) {
+        label += " (" + Quoted(unit["name"].get<std::string>()) + ")";
+    }
+    return label;
+}
+
+struct UnitReading {
+    std::optional<PlanEntry> entry;
+    std::string refusal;
+};
+
+UnitReading ReadUnit(std::size_t index, const Json& json) {
+    const std::string label = UnitLabel(index, json);
+    if (!json.is_object()) return {std::nullopt, label + " is not an object of keys and values."};
+    for (const auto& item : json.items()) {
+        if (FindUnitKey(item.key()) == nullptr) return {std::nullopt, label + ": unknown key \"" + item.key() + "\"."};
+    }
+    PlanUnit unit;
+    for (const UnitKey& row : kUnitKeys) {
+        if (!json.contains(row.key)) {
+            if (!row.required) continue;
+            return {std::nullopt, label + ": the key \"" + std::string(row.key) + "\" is missing."};
+        }
+        if (auto problem = row.read(json[row.key], unit)) {
+            return {std::nullopt, label + ", key \"" + row.key + "\": " + *problem};
+        }
+    }
+    UnitCheck check = CheckUnit(unit);
+    if (!check.figures) {
+        return {std::nullopt,
+                label + ", key \"" + FieldKey(check.refusal->field) + "\": " + check.refusal->refusal.text};
+    }
+    return {PlanEntry{std::move(unit), std::move(*check.figures)}, {}};
+}
+
+PlanReading Refuse(std::string message) { return {std::nullopt, std::move(message)}; }
+
+// What the parser has seen so far: the keys of each open object (a key given
+// twice is refused: which of the two was meant cannot be known), and where it
+// is, so that a number too large for a double, which the parser itself
+// refuses, is named by its unit and key like every other bad value.
+struct ParseWatch {
+    static constexpr int kUnitDepth = 2;  // root object, "units" array, unit
+    std::vector<std::set<std::string>> open_objects;
+    std::optional<std::string> repeated;
+    std::string key;            // the latest key, at any depth
+    int key_depth = 0;
+    std::size_t units_begun = 0;
+    Json unit_so_far = Json::object();  // the current unit's name, once read
+
+    bool operator()(int depth, Json::parse_event_t event, Json& parsed) {
+        using Event = Json::parse_event_t;
+        if (event == Event::object_start) {
+            open_objects.emplace_back();
+            if (depth == kUnitDepth) {
+                ++units_begun;
+                unit_so_far = Json::object();
+            }
+        } else if (event == Event::object_end) {
+            if (!open_objects.empty()) open_objects.pop_back();
+        } else if (event == Event::key) {
+            key = parsed.get<std::string>();
+            key_depth = depth;
+            if (!open_objects.empty() && !open_objects.back().insert(key).second && !repeated) repeated = key;
+        } else if (event == Event::value && depth == kUnitDepth + 1 && key == "name") {
+            unit_so_far["name"] = parsed;
+        }
+        return true;
+    }
+
+    std::string Where() const;
+};
+
+std::string ParseWatch::Where() const {
+    if (key_depth == kUnitDepth + 1) {
+        return UnitLabel(units_begun - 1, unit_so_far) + ", key \"" + key + "\": ";
+    }
+    return "The plan's key \"" + key + "\": ";
+}
+
+std::optional<Json> ParseJson(std::string_view bytes, std::string& refusal) {
+    ParseWatch watch;
+    try {
+        Json json = Json::parse(bytes.begin(), bytes.end(), std::ref(watch));
+        if (watch.repeated) {
+            refusal = "The key \"" + *watch.repeated + "\" appears twice in one object.";
+            return std::nullopt;
+        }
+        return json;
+    } catch (const Json::out_of_range&) {
+        refusal = watch.Where() + "the value is not a finite number.";
+    } catch (const Json::exception& error) {
+        const auto* parse_error = dynamic_cast<const Json::parse_error*>(&error);
+        refusal = "This file is not a survey plan: its text is not JSON (the error is at byte " +
+                  std::to_string(parse_error ? parse_error->byte : 0) + ").";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckVersion(const Json& root) {
+    if (!root.is_object() || !root.contains(kVersionKey)) {
+        return "This file is not a survey plan: the key \"" + kVersionKey + "\" is missing.";
+    }
+    const Json& version = root[kVersionKey];
+    if (version.is_number() && version.get<double>() > kPlanFormatVersion) {
+        return "This plan was written by a newer version of VALDRIS Power (plan format " +
+               version.dump() + "); this version reads format " + std::to_string(kPlanFormatVersion) + ".";
+    }
+    if (!version.is_number_integer() || version.get<long long>() != kPlanFormatVersion) {
+        return "The key \"" + kVersionKey + "\" must be " + std::to_string(kPlanFormatVersion) + ".";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadDefaultCosts(const Json& root, SampleCosts& costs) {
+    for (const auto& item : root.items()) {
+        const std::string& key = item.key();
+        if (key == kVersionKey || key == kUnitsKey) continue;
+        std::optional<double>* cost = key == "cost_fixed" ? &costs.fixed
+                                      : key == "cost_per_sample" ? &costs.per_sample : nullptr;
+        if (cost == nullptr) return "The plan has an unknown key \"" + key + "\".";
+        if (auto problem = ReadCost(item.value(), *cost)) return "The plan's key \"" + key + "\": " + *problem;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string RoundTripNumber(double value) {
+    char buffer[64];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+// The reader takes the text as a double and rounds it to single: a single's
+// shortest text has at most nine digits, too few to come near enough to a
+// midpoint between two singles for the double to land on it.
+std::string RoundTripNumber(float value) {
+    char buffer[64];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+std::string FieldKey(PlanField field) {
+    switch (field) {
+        case PlanField::Name: return "name";
+        case PlanField::Radionuclide: return "radionuclide";
+        case PlanField::Test: return "test";
+        case PlanField::Alpha: return "alpha";
+        case PlanField::Beta: return "beta";
+        case PlanField::Sigma: return "sigma";
+        case PlanField::DCGL: return "dcgl";
+        case PlanField::LBGR: return "lbgr";
+        case PlanField::GivenN: return "n";
+        case PlanField::CostFixed: return "cost_fixed";
+        case PlanField::CostPerSample: return "cost_per_sample";
+    }
+    return {};
+}
+
+PlanReading ReadPlan(std::string_view bytes) {
+    std::string refusal;
+    const std::optional<Json> root = ParseJson(bytes, refusal);
+    if (!root) return Refuse(refusal);
+    if (auto problem = CheckVersion(*root)) return Refuse(*problem);
+    SampleCosts defaults;
+    if (auto problem = ReadDefaultCosts(*root, defaults)) return Refuse(*problem);
+    if (!root->contains(kUnitsKey)) return Refuse("The plan's key \"" + kUnitsKey + "\" is missing.");
+    const Json& units = (*root)[kUnitsKey];
+    if (!units.is_array()) return Refuse("The plan's key \"" + kUnitsKey + "\" is not a list of units.");
+
+    std::vector<PlanEntry> entries;
+    entries.reserve(units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        UnitReading unit = ReadUnit(i, units[i]);
+        if (!unit.entry) return Refuse(unit.refusal);
+        entries.push_back(std::move(*unit.entry));
+    }
+    return {SurveyPlan(std::move(entries), defaults), {}};
+}
+
+std::string WritePlan(const SurveyPlan& plan) {
+    std::string text = "{\n  \"" + kVersionKey + "\": " + std::to_string(kPlanFormatVersion) + ",\n";
+    const SampleCosts& defaults = plan.default_costs();
+    if (defaults.fixed) text += "  \"cost_fixed\": " + RoundTripNumber(*defaults.fixed) + ",\n";
+    if (defaults.per_sample) text += "  \"cost_per_sample\": " + RoundTripNumber(*defaults.per_sample) + ",\n";
+    text += "  \"" + kUnitsKey + "\": [";
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        text += i == 0 ? "\n    {" : ",\n    {";
+        bool first = true;
+        for (const UnitKey& row : kUnitKeys) {
+            const auto value = row.write(plan.entry(i).unit);
+            if (!value) continue;
+            text += (first ? "\"" : ", \"") + std::string(row.key) + "\": " + *value;
+            first = false;
+        }
+        text += "}";
+    }
+    text += plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n";
+    return text;
+}
+
+}  // namespace valdris

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// The survey plan file (.vplan): UTF-8 JSON,
+//   {"valdris_power_plan": 1, "units": [{"name": ..., "test": "sign", ...}]}
+// with the plan's default costs beside "units" when it has them. Numbers
+// are written in their shortest form that reads back to the same value (a
+// single-precision input as the single it is). A file is read whole or not
+// at all: the first thing wrong refuses it with one message naming the unit
+// and the key.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "plan.h"
+
+namespace valdris {
+
+constexpr int kPlanFormatVersion = 1;
+
+// A plan read, with every unit's figures, or why the file was refused.
+struct PlanReading {
+    std::optional<SurveyPlan> plan;
+    std::string refusal;
+};
+
+PlanReading ReadPlan(std::string_view bytes);
+
+// The file's bytes; writing them is the caller's (through the safe writer).
+std::string WritePlan(const SurveyPlan& plan);
+
+// The key of a unit's field in the file ("alpha", "n", "cost_fixed").
+std::string FieldKey(PlanField field);
+
+// The shortest text that reads back to exactly this value.
+std::string RoundTripNumber(double value);
+std::string RoundTripNumber(float value);
+
+}  // namespace valdris

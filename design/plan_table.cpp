@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "plan_table.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "number_text.h"
+#include "plan_file.h"
+#include "result_texts.h"
+
+namespace valdris {
+namespace {
+
+constexpr int kPowerDecimals = 4;
+
+std::string Fixed(double value, int decimals) {
+    char buffer[64];
+    return std::string(buffer,
+                       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr);
+}
+
+std::string WithoutLeadingBlank(std::string text) {
+    if (!text.empty() && text.front() == ' ') text.erase(0, 1);
+    return text;
+}
+
+std::string TestCell(TestKind test) { return test == TestKind::Sign ? "Sign" : "WRS"; }
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+// The CSV's exact form of a cell: the shortest text that reads back to the
+// stored value (a single as the single).
+std::string ExactCell(const PlanEntry& entry, PlanColumn column) {
+    const PlanUnit& unit = entry.unit;
+    const DesignFigures& figures = entry.figures;
+    switch (column) {
+        case PlanColumn::Alpha: return RoundTripNumber(unit.alpha);
+        case PlanColumn::Beta: return RoundTripNumber(unit.beta);
+        case PlanColumn::Sigma: return RoundTripNumber(unit.sigma);
+        case PlanColumn::DCGL: return RoundTripNumber(unit.dcgl);
+        case PlanColumn::LBGR: return RoundTripNumber(unit.lbgr);
+        case PlanColumn::DoverS: return RoundTripNumber(figures.state.DoverS);
+        case PlanColumn::CriticalValue: return RoundTripNumber(figures.critical_value);
+        case PlanColumn::PowerAtLBGR: return RoundTripNumber(figures.power_at_lbgr);
+        case PlanColumn::Cost: return figures.cost ? RoundTripNumber(*figures.cost) : std::string();
+        default: return CsvField(CellText(entry, column));
+    }
+}
+
+}  // namespace
+
+std::string ColumnTitle(PlanColumn column) {
+    switch (column) {
+        case PlanColumn::Name: return "Name";
+        case PlanColumn::Radionuclide: return "Radionuclide";
+        case PlanColumn::Test: return "Test";
+        case PlanColumn::Alpha: return "Alpha";
+        case PlanColumn::Beta: return "Beta";
+        case PlanColumn::Sigma: return "Sigma";
+        case PlanColumn::DCGL: return "DCGL";
+        case PlanColumn::LBGR: return "LBGR";
+        case PlanColumn::DoverS: return "D/s";
+        case PlanColumn::N: return "N (Survey Unit)";
+        case PlanColumn::NReference: return "N (Reference Area)";
+        case PlanColumn::CriticalValue: return "Critical Value";
+        case PlanColumn::PowerAtLBGR: return "Power at LBGR";
+        case PlanColumn::Cost: return "Cost";
+    }
+    return {};
+}
+
+std::optional<PlanField> EditedField(PlanColumn column) {
+    switch (column) {
+        case PlanColumn::Name: return PlanField::Name;
+        case PlanColumn::Radionuclide: return PlanField::Radionuclide;
+        case PlanColumn::Test: return PlanField::Test;
+        case PlanColumn::Alpha: return PlanField::Alpha;
+        case PlanColumn::Beta: return PlanField::Beta;
+        case PlanColumn::Sigma: return PlanField::Sigma;
+        case PlanColumn::DCGL: return PlanField::DCGL;
+        case PlanColumn::LBGR: return PlanField::LBGR;
+        case PlanColumn::N: return PlanField::GivenN;
+        default: return std::nullopt;
+    }
+}
+
+std::string CellText(const PlanEntry& entry, PlanColumn column) {
+    const PlanUnit& unit = entry.unit;
+    const DesignFigures& figures = entry.figures;
+    switch (column) {
+        case PlanColumn::Name: return unit.name;
+        case PlanColumn::Radionuclide: return unit.radionuclide;
+        case PlanColumn::Test: return TestCell(unit.test);
+        case PlanColumn::Alpha: return WriteNumber(unit.alpha);
+        case PlanColumn::Beta: return WriteNumber(unit.beta);
+        case PlanColumn::Sigma: return WriteNumber(unit.sigma);
+        case PlanColumn::DCGL: return WriteNumber(unit.dcgl);
+        case PlanColumn::LBGR: return WriteNumber(unit.lbgr);
+        case PlanColumn::DoverS: return WriteNumber(RoundHalfEven(figures.state.DoverS, 2));
+        case PlanColumn::N: return std::to_string(figures.n);
+        case PlanColumn::NReference: return unit.test == TestKind::WRS ? std::to_string(figures.n_reference) : "";
+        case PlanColumn::CriticalValue: return WithoutLeadingBlank(CriticalValueText(unit.test, figures.state));
+        case PlanColumn::PowerAtLBGR: return Fixed(figures.power_at_lbgr, kPowerDecimals);
+        case PlanColumn::Cost: return figures.cost ? WriteNumber(*figures.cost) : std::string();
+    }
+    return {};
+}
+
+std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column) {
+    switch (column) {
+        case PlanColumn::Name:
+        case PlanColumn::Radionuclide:
+        case PlanColumn::Test: return std::nullopt;
+        case PlanColumn::NReference:
+            if (entry.unit.test == TestKind::Sign) return std::nullopt;
+            break;
+        case PlanColumn::Cost: return entry.figures.cost;
+        default: break;
+    }
+    return StrictNumber(ExactCell(entry, column));
+}
+
+ReportEntries UnitReportEntries(const PlanEntry& entry) {
+    auto cell = [&](PlanColumn column) { return CellText(entry, column); };
+    return {entry.unit.radionuclide, cell(PlanColumn::Alpha), cell(PlanColumn::Beta), cell(PlanColumn::Sigma),
+            cell(PlanColumn::DCGL), cell(PlanColumn::LBGR), cell(PlanColumn::DoverS)};
+}
+
+std::string PlanAsCsv(const SurveyPlan& plan) {
+    std::string csv;
+    for (int c = 0; c < kPlanColumnCount; ++c) csv += (c ? "," : "") + CsvField(ColumnTitle(PlanColumn(c)));
+    csv += '\n';
+    for (const PlanEntry& entry : plan.entries()) {
+        for (int c = 0; c < kPlanColumnCount; ++c) csv += (c ? "," : "") + ExactCell(entry, PlanColumn(c));
+        csv += '\n';
+    }
+    return csv;
+}
+
+}  // namespace valdris

@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "plan_unit.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include "number_text.h"
+
+namespace valdris {
+namespace {
+
+const Refusal kTestUnknown{"The test must be Sign or WRS.", MessageIcon::Exclamation};
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The DCGL and sigma boxes keep only what precedes the first character that
+// is neither a digit nor a point, and refuse two points.
+std::optional<double> FilteredNumber(const std::string& text) {
+    const std::string kept = text.substr(0, text.find_first_not_of("0123456789."));
+    if (std::count(kept.begin(), kept.end(), '.') > 1) return std::nullopt;
+    return LeadingNumber(kept);
+}
+
+UnitEdit Refused(Refusal refusal) { return {std::nullopt, std::nullopt, std::move(refusal)}; }
+
+// A whole number of 1 or more, or empty for none.
+std::optional<Refusal> ReadGivenSize(const std::string& text, PlanUnit& unit) {
+    if (Trimmed(text).empty()) {
+        unit.given_n.reset();
+        return std::nullopt;
+    }
+    const auto n = StrictNumber(text);
+    if (!n) return Refusal{kGivenSizeRange, MessageIcon::Exclamation};
+    if (auto refusal = GivenSizeRefusal(*n)) return refusal;
+    unit.given_n = static_cast<int32_t>(*n);
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadCost(const std::string& text, std::optional<double>& cost) {
+    if (Trimmed(text).empty()) {
+        cost.reset();
+        return std::nullopt;
+    }
+    const auto value = StrictNumber(text);
+    if (!value) return Refusal{kCostRange, MessageIcon::Exclamation};
+    if (auto refusal = CostRefusal(*value)) return refusal;
+    cost = *value;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadTest(const std::string& text, PlanUnit& unit) {
+    std::string test = Lower(Trimmed(text));
+    if (test.size() > 5 && test.compare(test.size() - 5, 5, " test") == 0) test.erase(test.size() - 5);
+    if (test != "sign" && test != "wrs") return kTestUnknown;
+    unit.test = test == "sign" ? TestKind::Sign : TestKind::WRS;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadDCGL(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice) {
+    const auto dcgl = FilteredNumber(text);
+    if (!dcgl) return Refusal{rules::kCheckDecimalPoint, MessageIcon::None};
+    if (auto refusal = rules::DCGLRefusal(*dcgl)) return refusal;
+    if (*dcgl < unit.lbgr) {
+        unit.lbgr = *dcgl / 2;
+        notice = Refusal{rules::kLBGRResetToHalf, MessageIcon::Information};
+    }
+    unit.dcgl = *dcgl;
+    return std::nullopt;
+}
+
+// The field's own rule, as the design window applies it when the box is left.
+std::optional<Refusal> ReadField(PlanField field, const std::string& text, PlanUnit& unit,
+                                 std::optional<Refusal>& notice) {
+    using rules::DecisionError;
+    switch (field) {
+        case PlanField::Name: unit.name = text; return std::nullopt;
+        case PlanField::Radionuclide: unit.radionuclide = text; return std::nullopt;
+        case PlanField::Test: return ReadTest(text, unit);
+        case PlanField::Alpha: {
+            const float alpha = ToSingle(LeadingNumber(text));
+            if (auto refusal = rules::DecisionErrorRefusal(alpha, unit.beta, DecisionError::Alpha)) return refusal;
+            unit.alpha = alpha;
+            return std::nullopt;
+        }
+        case PlanField::Beta: {
+            const float beta = ToSingle(LeadingNumber(text));
+            if (auto refusal = rules::DecisionErrorRefusal(unit.alpha, beta, DecisionError::Beta)) return refusal;
+            unit.beta = beta;
+            return std::nullopt;
+        }
+        case PlanField::Sigma: {
+            const auto sigma = FilteredNumber(text);
+            if (!sigma) return Refusal{rules::kCheckDecimalPoint, MessageIcon::None};
+            if (auto refusal = rules::SigmaRefusal(ToSingle(*sigma), unit.dcgl)) return refusal;
+            unit.sigma = ToSingle(*sigma);
+            return std::nullopt;
+        }
+        case PlanField::DCGL: return ReadDCGL(text, unit, notice);
+        case PlanField::LBGR: {
+            const double lbgr = LeadingNumber(text);
+            if (auto refusal = rules::LBGRRefusal(lbgr, unit.dcgl)) return refusal;
+            unit.lbgr = lbgr;
+            return std::nullopt;
+        }
+        case PlanField::GivenN: return ReadGivenSize(text, unit);
+        case PlanField::CostFixed: return ReadCost(text, unit.costs.fixed);
+        case PlanField::CostPerSample: return ReadCost(text, unit.costs.per_sample);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+DesignInputs InputsOf(const PlanUnit& unit) {
+    return {unit.alpha, unit.beta, unit.sigma, unit.dcgl, unit.lbgr};
+}
+
+PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state) {
+    unit.radionuclide = std::move(radionuclide);
+    unit.test = test;
+    unit.alpha = state.Alpha;
+    unit.beta = state.Beta;
+    unit.sigma = state.Sigma;
+    unit.dcgl = state.DCGL;
+    unit.lbgr = state.LBGR;
+    return unit;
+}
+
+FiguresRun ComputeUnit(const PlanUnit& unit) {
+    return ComputeFigures(unit.test, InputsOf(unit), unit.given_n, unit.costs);
+}
+
+UnitCheck CheckUnit(const PlanUnit& unit) {
+    auto refused = [](PlanField field, Refusal refusal) {
+        return UnitCheck{std::nullopt, FieldRefusal{field, std::move(refusal)}};
+    };
+    if (unit.given_n) {
+        if (auto refusal = GivenSizeRefusal(*unit.given_n)) return refused(PlanField::GivenN, *refusal);
+    }
+    if (unit.costs.fixed) {
+        if (auto refusal = CostRefusal(*unit.costs.fixed)) return refused(PlanField::CostFixed, *refusal);
+    }
+    if (unit.costs.per_sample) {
+        if (auto refusal = CostRefusal(*unit.costs.per_sample)) return refused(PlanField::CostPerSample, *refusal);
+    }
+    FiguresRun run = ComputeUnit(unit);
+    if (run.figures) return {std::move(run.figures), std::nullopt};
+    static constexpr PlanField kFieldOf[] = {PlanField::Alpha, PlanField::Beta, PlanField::Sigma, PlanField::DCGL,
+                                             PlanField::LBGR};
+    return refused(kFieldOf[static_cast<int>(run.refusal->input)], run.refusal->refusal);
+}
+
+UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text) {
+    PlanUnit edited = unit;
+    std::optional<Refusal> notice;
+    if (auto refusal = ReadField(field, text, edited, notice)) return Refused(*refusal);
+    // A change that the field's own rule takes may still leave a unit with no
+    // design (a DCGL below a tenth of sigma, a vanishing shift): refused too,
+    // so a plan never holds a unit it could not read back.
+    FiguresRun run = ComputeUnit(edited);
+    if (!run.figures) return Refused(run.refusal->refusal);
+    return {std::move(edited), std::move(run.figures), std::move(notice)};
+}
+
+std::vector<BudgetRow> BudgetTable(const PlanUnit& unit) {
+    std::vector<double> lbgrs;
+    for (int tenth = 1; tenth <= 9; ++tenth) lbgrs.push_back(unit.dcgl * tenth / 10);
+    if (std::find(lbgrs.begin(), lbgrs.end(), unit.lbgr) == lbgrs.end()) lbgrs.push_back(unit.lbgr);
+    std::sort(lbgrs.begin(), lbgrs.end());
+
+    std::vector<BudgetRow> rows;
+    for (const double lbgr : lbgrs) {
+        PlanUnit at = unit;
+        at.lbgr = lbgr;
+        FiguresRun run = ComputeUnit(at);
+        BudgetRow row{lbgr, lbgr == unit.lbgr, std::move(run.figures), std::nullopt};
+        if (run.refusal) row.refusal = run.refusal->refusal;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+}  // namespace valdris

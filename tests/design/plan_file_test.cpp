@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: Apache-2.0
+// The .vplan file: what is written reads back to the same plan, and a damaged
+// file is refused whole with a message naming the unit and the key.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "input_rules.h"
+#include "plan_file.h"
+
+namespace valdris {
+namespace {
+
+const std::string kGood =
+    R"({"valdris_power_plan": 1, "units": [{"name": "A", "radionuclide": "Cs-137", "test": "sign", "alpha": 0.05,
+        "beta": 0.05, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5}, )";
+
+// A file whose second unit has the given keys after its name.
+std::string WithSecondUnit(const std::string& keys) { return kGood + R"({"name": "B", )" + keys + "]}"; }
+
+const std::string kText = R"("radionuclide": "", )";
+const std::string kWRS = kText + R"("test": "wrs", )";
+const std::string kRest = kWRS + R"("alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1)";
+
+TEST(PlanFile, RefusesADamagedFileWhole) {
+    struct Case {
+        std::string bytes;
+        std::string message;
+    };
+    const std::string unit_b = R"(Unit 2 ("B"))";
+    const std::vector<Case> cases = {
+        {"", "This file is not a survey plan: its text is not JSON (the error is at byte 1)."},
+        {kGood, "This file is not a survey plan: its text is not JSON (the error is at byte " +
+                    std::to_string(kGood.size() + 1) + ")."},
+        {"[1]", "This file is not a survey plan: the key \"valdris_power_plan\" is missing."},
+        {R"({"valdris_power_plan": 2, "units": []})",
+         "This plan was written by a newer version of VALDRIS Power (plan format 2); this version reads format 1."},
+        {R"({"valdris_power_plan": "1", "units": []})", "The key \"valdris_power_plan\" must be 1."},
+        {R"({"valdris_power_plan": 1})", "The plan's key \"units\" is missing."},
+        {R"({"valdris_power_plan": 1, "units": {}})", "The plan's key \"units\" is not a list of units."},
+        {R"({"valdris_power_plan": 1, "unit": []})", "The plan has an unknown key \"unit\"."},
+        {R"({"valdris_power_plan": 1, "cost_fixed": -5, "units": []})",
+         "The plan's key \"cost_fixed\": " + kCostRange},
+        {R"({"valdris_power_plan": 1, "units": [], "units": []})", "The key \"units\" appears twice in one object."},
+        {kGood + "3]}", "Unit 2 is not an object of keys and values."},
+        {WithSecondUnit(kRest + "}"), unit_b + ": the key \"lbgr\" is missing."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "lbrg": 0.5})"), unit_b + ": unknown key \"lbrg\"."},
+        {WithSecondUnit(kRest + R"(, "lbgr": "0.5"})"), unit_b + ", key \"lbgr\": the value is not a number."},
+        {WithSecondUnit(kRest + R"(, "lbgr": true})"), unit_b + ", key \"lbgr\": the value is not a number."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 1e999})"), unit_b + ", key \"lbgr\": the value is not a finite number."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 1.5})"), unit_b + ", key \"lbgr\": " + rules::kLBGRAboveDCGL},
+        {WithSecondUnit(kRest + R"(, "lbgr": -0.5})"), unit_b + ", key \"lbgr\": " + rules::kLBGRNegative},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "n": 0})"), unit_b + ", key \"n\": " + kGivenSizeRange},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "n": 2.5})"), unit_b + ", key \"n\": " + kGivenSizeRange},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "cost_per_sample": -1})"),
+         unit_b + ", key \"cost_per_sample\": " + kCostRange},
+        {WithSecondUnit(R"("radionuclide": 7, "test": "wrs"})"),
+         unit_b + ", key \"radionuclide\": the value is not a text in quotes."},
+        {WithSecondUnit(kText + R"("test": "WRS", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5})"),
+         unit_b + ", key \"test\": the test must be \"sign\" or \"wrs\"."},
+        {WithSecondUnit(kWRS + R"("alpha": 0.5, "beta": 0.5, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5})"),
+         unit_b + ", key \"alpha\": " + rules::kAlphaBetaBothLarge},
+        {WithSecondUnit(kWRS + R"("alpha": 0.05, "beta": 1.5, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5})"),
+         unit_b + ", key \"beta\": " + rules::kBetaRange},
+        {WithSecondUnit(kWRS + R"("alpha": 0.05, "beta": 0.05, "sigma": 20, "dcgl": 1, "lbgr": 0.5})"),
+         unit_b + ", key \"sigma\": " + rules::kSigmaTooLarge},
+        {WithSecondUnit(kWRS + R"("alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1e10, "lbgr": 0.5})"),
+         unit_b + ", key \"dcgl\": " + rules::kDCGLUnusable},
+        {WithSecondUnit(kWRS + R"("alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5, "sigma": 0.4})"),
+         "The key \"sigma\" appears twice in one object."},
+    };
+    for (const auto& c : cases) {
+        const PlanReading reading = ReadPlan(c.bytes);
+        EXPECT_FALSE(reading.plan) << c.bytes;
+        EXPECT_EQ(reading.refusal, c.message) << c.bytes;
+    }
+}
+
+TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
+    SurveyPlan plan;
+    ASSERT_TRUE(plan.SetDefaultCosts({std::nullopt, 12.5}).accepted);
+    PlanUnit a;
+    a.name = "Nord \"Hof\"\n\u00e4\u6e2f";
+    a.radionuclide = "Cs-137";
+    a.test = TestKind::WRS;
+    a.alpha = 0.025f;
+    a.beta = 0.1f;
+    a.sigma = 0.3f;
+    a.dcgl = 0.1 + 0.2;
+    a.lbgr = 0.1;
+    a.given_n = 17;
+    a.costs = {1e15, 0.1};
+    ASSERT_TRUE(plan.Add(a).accepted);
+    PlanUnit b;
+    b.dcgl = 1e9;
+    b.lbgr = 1e9 / 3;
+    b.sigma = 1e8f;
+    ASSERT_TRUE(plan.Add(b).accepted);
+
+    const std::string bytes = WritePlan(plan);
+    const PlanReading reading = ReadPlan(bytes);
+    ASSERT_TRUE(reading.plan) << reading.refusal << "\n" << bytes;
+    const SurveyPlan& read = *reading.plan;
+    EXPECT_EQ(WritePlan(read), bytes);
+    EXPECT_EQ(read.default_costs(), plan.default_costs());
+    ASSERT_EQ(read.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const PlanUnit& x = plan.entry(i).unit;
+        const PlanUnit& y = read.entry(i).unit;
+        EXPECT_EQ(y.name, x.name);
+        EXPECT_EQ(y.test, x.test);
+        EXPECT_EQ(y.alpha, x.alpha);
+        EXPECT_EQ(y.beta, x.beta);
+        EXPECT_EQ(y.sigma, x.sigma);
+        EXPECT_EQ(y.dcgl, x.dcgl);
+        EXPECT_EQ(y.lbgr, x.lbgr);
+        EXPECT_EQ(y.given_n, x.given_n);
+        EXPECT_EQ(y.costs, x.costs);
+        EXPECT_EQ(read.entry(i).figures.power_at_lbgr, plan.entry(i).figures.power_at_lbgr);
+        EXPECT_EQ(read.entry(i).figures.cost, plan.entry(i).figures.cost);
+    }
+    EXPECT_NE(bytes.find("\"alpha\": 0.025, \"beta\": 0.1, \"sigma\": 0.3, \"dcgl\": 0.30000000000000004"),
+              std::string::npos);
+    EXPECT_FALSE(read.IsModified());
+}
+
+}  // namespace
+}  // namespace valdris

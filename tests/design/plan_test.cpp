@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: Apache-2.0
+// The survey plan model: unit figures, edits under the window's rules, the
+// undo history and the budget table.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "input_rules.h"
+#include "plan.h"
+#include "plan_table.h"
+
+namespace valdris {
+namespace {
+
+PlanUnit Unit(TestKind test = TestKind::Sign, std::optional<int32_t> n = std::nullopt, SampleCosts costs = {}) {
+    PlanUnit unit;
+    unit.name = "U";
+    unit.test = test;
+    unit.given_n = n;
+    unit.costs = costs;
+    return unit;
+}
+
+TEST(PlanUnitFigures, GivenSizesAndCosts) {
+    struct Case {
+        TestKind test;
+        std::optional<int32_t> n;
+        SampleCosts costs;
+        int32_t expected_n, expected_reference;
+        double critical, power;
+        std::optional<double> cost;
+    };
+    const SampleCosts budget{1000.0, 200.0};
+    const std::vector<Case> cases = {
+        {TestKind::Sign, 29, {}, 29, 0, 19, 0.98900817, std::nullopt},
+        {TestKind::Sign, 20, {}, 20, 0, 14, 0.91583067, std::nullopt},
+        {TestKind::Sign, 15, {}, 15, 0, 11, 0.79518312, std::nullopt},
+        {TestKind::Sign, std::nullopt, budget, 29, 0, 19, 0.98900817, 6800.0},
+        {TestKind::WRS, std::nullopt, budget, 32, 32, NAN, NAN, 13800.0},
+        {TestKind::Sign, std::nullopt, {std::nullopt, 10.0}, 29, 0, 19, 0.98900817, 290.0},
+        {TestKind::Sign, 2147483647, {0.0, 1e15}, 2147483647, 0, NAN, NAN, 1e15 * 2147483647.0},
+    };
+    for (const auto& c : cases) {
+        const FiguresRun run = ComputeUnit(Unit(c.test, c.n, c.costs));
+        ASSERT_TRUE(run.figures) << c.expected_n;
+        const DesignFigures& f = *run.figures;
+        EXPECT_EQ(f.n, c.expected_n);
+        EXPECT_EQ(f.n_reference, c.expected_reference);
+        if (!std::isnan(c.critical)) {
+            EXPECT_EQ(f.critical_value, c.critical) << c.expected_n;
+        }
+        if (!std::isnan(c.power)) {
+            EXPECT_NEAR(f.power_at_lbgr, c.power, 5e-9) << c.expected_n;
+        }
+        EXPECT_TRUE(std::isfinite(f.power_at_lbgr));
+        EXPECT_EQ(f.cost, c.cost) << c.expected_n;
+    }
+}
+
+// A given size equal to the designed one gives the designed figures exactly.
+TEST(PlanUnitFigures, GivenSizeFollowsTheDesignPath) {
+    for (const TestKind test : {TestKind::Sign, TestKind::WRS}) {
+        const DesignFigures designed = *ComputeUnit(Unit(test)).figures;
+        const DesignFigures given = *ComputeUnit(Unit(test, designed.n)).figures;
+        EXPECT_EQ(given.critical_value, designed.critical_value);
+        EXPECT_EQ(given.power_at_lbgr, designed.power_at_lbgr);
+        EXPECT_EQ(given.state.CurvePower, designed.state.CurvePower);
+    }
+}
+
+TEST(PlanUnitEdit, AppliesTheWindowRules) {
+    struct Case {
+        PlanField field;
+        const char* text;
+        std::optional<std::string> message;  // refusal, or the notice of a taken edit
+        bool accepted;
+    };
+    const std::string dcgl_unusable = rules::kDCGLUnusable;
+    const std::string size = kGivenSizeRange;
+    const std::string cost = kCostRange;
+    const std::vector<Case> cases = {
+        {PlanField::Alpha, "0.6", rules::kAlphaRange, false},
+        {PlanField::Alpha, "abc", rules::kAlphaRange, false},
+        {PlanField::Alpha, "0.5", std::nullopt, true},
+        {PlanField::Beta, "1.01", rules::kBetaRange, false},
+        {PlanField::Beta, "1", std::nullopt, true},
+        {PlanField::Sigma, "1.2.3", rules::kCheckDecimalPoint, false},
+        {PlanField::Sigma, "0", rules::kSigmaNotPositive, false},
+        {PlanField::Sigma, "10.01", rules::kSigmaTooLarge, false},
+        {PlanField::Sigma, "0.3x9", std::nullopt, true},  // the box keeps 0.3
+        {PlanField::DCGL, "0", dcgl_unusable, false},
+        {PlanField::DCGL, "0.4", rules::kLBGRResetToHalf, true},
+        {PlanField::DCGL, "0.04", rules::kSigmaTooLarge, false},  // no design would follow
+        {PlanField::LBGR, "2", rules::kLBGRAboveDCGL, false},
+        {PlanField::LBGR, "1", rules::kLBGRAboveDCGL, false},
+        {PlanField::LBGR, "-1", rules::kLBGRNegative, false},
+        {PlanField::GivenN, "0", size, false},
+        {PlanField::GivenN, "1.5", size, false},
+        {PlanField::GivenN, "2147483648", size, false},
+        {PlanField::GivenN, "x", size, false},
+        {PlanField::GivenN, "2147483647", std::nullopt, true},
+        {PlanField::GivenN, " ", std::nullopt, true},
+        {PlanField::CostFixed, "-1", cost, false},
+        {PlanField::CostPerSample, "1e16", cost, false},
+        {PlanField::Test, "WRS Test", std::nullopt, true},
+        {PlanField::Test, "t", "The test must be Sign or WRS.", false},
+    };
+    for (const auto& c : cases) {
+        const PlanUnit before = Unit();
+        const UnitEdit edit = EditUnit(before, c.field, c.text);
+        EXPECT_EQ(edit.accepted(), c.accepted) << c.text;
+        EXPECT_EQ(edit.message ? std::optional<std::string>(edit.message->text) : std::nullopt, c.message) << c.text;
+        EXPECT_EQ(edit.figures.has_value(), c.accepted) << c.text;
+    }
+    const UnitEdit lowered = EditUnit(Unit(), PlanField::DCGL, "0.4");
+    EXPECT_EQ(lowered.unit->lbgr, 0.2);
+    EXPECT_EQ(lowered.message->icon, MessageIcon::Information);
+}
+
+TEST(SurveyPlan, UndoAndRedoEveryCommand) {
+    SurveyPlan plan;
+    std::vector<PlanChange> changes;
+    plan.SetChangeListener([&](const PlanChange& change) { changes.push_back(change); });
+    ASSERT_TRUE(plan.SetDefaultCosts({100.0, 10.0}).accepted);
+    ASSERT_TRUE(plan.Add(Unit()).accepted);
+    EXPECT_EQ(plan.entry(0).figures.cost, 100.0 + 10.0 * 29);  // defaults for a unit without costs
+    ASSERT_TRUE(plan.Add(Unit(TestKind::WRS)).accepted);
+    ASSERT_TRUE(plan.Duplicate(0).accepted);
+    ASSERT_TRUE(plan.Rename(1, "East").accepted);
+    ASSERT_TRUE(plan.MoveDown(1).accepted);
+    EXPECT_FALSE(plan.MoveDown(2).accepted);
+    EXPECT_FALSE(plan.Edit(0, PlanField::Alpha, "0.6").accepted);  // refused: no step
+    ASSERT_TRUE(plan.Edit(0, PlanField::LBGR, "0.6").accepted);
+    ASSERT_TRUE(plan.SetLBGR(1, 0.3).accepted);
+    ASSERT_TRUE(plan.Remove(0).accepted);
+    EXPECT_EQ(plan.UndoName(), "Delete Unit");
+
+    const std::vector<std::string> final_names = {"U", "East"};
+    ASSERT_EQ(plan.size(), 2u);
+    for (std::size_t i = 0; i < plan.size(); ++i) EXPECT_EQ(plan.entry(i).unit.name, final_names[i]);
+    EXPECT_EQ(plan.entry(0).unit.lbgr, 0.3);
+    EXPECT_EQ(plan.entry(0).unit.test, TestKind::WRS);
+
+    int steps = 0;
+    while (plan.Undo()) ++steps;
+    EXPECT_EQ(steps, 9);
+    EXPECT_EQ(plan.size(), 0u);
+    EXPECT_FALSE(plan.default_costs().Given());
+    EXPECT_FALSE(plan.IsModified());
+    while (plan.Redo()) --steps;
+    EXPECT_EQ(steps, 0);
+    ASSERT_EQ(plan.size(), 2u);
+    EXPECT_EQ(plan.entry(1).unit.name, "East");
+    EXPECT_EQ(plan.entry(0).figures.state.LBGR, 0.3);
+
+    // An edit of one unit reports that row alone.
+    changes.clear();
+    plan.Edit(1, PlanField::Sigma, "0.4");
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].kind, PlanChangeKind::Changed);
+    EXPECT_EQ(changes[0].row, 1u);
+}
+
+TEST(SurveyPlan, ModifiedFollowsTheSavedStep) {
+    SurveyPlan plan;
+    plan.Add(Unit());
+    plan.MarkSaved();
+    EXPECT_FALSE(plan.IsModified());
+    plan.Rename(0, "A");
+    EXPECT_TRUE(plan.IsModified());
+    plan.Undo();
+    EXPECT_FALSE(plan.IsModified());
+    plan.Undo();
+    plan.Add(Unit());  // the saved step can no longer be reached
+    plan.Undo();
+    plan.Redo();
+    EXPECT_TRUE(plan.IsModified());
+}
+
+TEST(BudgetTable, TenthsOfTheDCGLAndTheUnitsOwn) {
+    PlanUnit unit = Unit(TestKind::Sign, std::nullopt, {0.0, 1.0});
+    std::vector<BudgetRow> rows = BudgetTable(unit);
+    ASSERT_EQ(rows.size(), 9u);  // 0.5 is one of the tenths
+    EXPECT_TRUE(rows[4].current);
+    EXPECT_EQ(rows[4].figures->power_at_lbgr, ComputeUnit(unit).figures->power_at_lbgr);
+    EXPECT_EQ(rows[2].lbgr, 0.3);
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        ASSERT_TRUE(rows[i].figures);
+        EXPECT_GT(rows[i].figures->n, rows[i - 1].figures->n);  // a narrower gray region costs samples
+        EXPECT_EQ(rows[i].figures->cost, rows[i].figures->n);
+    }
+
+    unit.lbgr = 0.55;
+    unit.given_n = 20;
+    rows = BudgetTable(unit);
+    ASSERT_EQ(rows.size(), 10u);
+    EXPECT_TRUE(rows[5].current);
+    EXPECT_EQ(rows[5].lbgr, 0.55);
+    for (const BudgetRow& row : rows) EXPECT_EQ(row.figures->n, 20);
+}
+
+TEST(PlanTable, CsvHasTheColumnsAndExactValues) {
+    SurveyPlan plan;
+    PlanUnit unit = Unit(TestKind::WRS, std::nullopt, {1000.0, 200.0});
+    unit.name = "Yard, \"north\"";
+    plan.Add(unit);
+    plan.Add(Unit());
+    const std::string csv = PlanAsCsv(plan);
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "Name,Radionuclide,Test,Alpha,Beta,Sigma,DCGL,LBGR,D/s,N (Survey Unit),N (Reference Area),"
+              "Critical Value,Power at LBGR,Cost");
+    EXPECT_NE(csv.find("\n\"Yard, \"\"north\"\"\",Unity Rule,WRS,0.05,0.05,0.5,1,0.5,1,32,32,"), std::string::npos);
+    EXPECT_NE(csv.find(",13800\n"), std::string::npos);
+    EXPECT_NE(csv.find("\nU,Unity Rule,Sign,0.05,0.05,0.5,1,0.5,1,29,,19,"), std::string::npos);
+    EXPECT_EQ(CellText(plan.entry(1), PlanColumn::NReference), "");
+    EXPECT_EQ(CellNumber(plan.entry(0), PlanColumn::Cost), 13800.0);
+}
+
+}  // namespace
+}  // namespace valdris
