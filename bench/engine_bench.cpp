@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: Apache-2.0
-// Speed of one recalculation of each design, at the window's defaults and at
-// the costliest sizes (exact WRS distribution at n = 20, exact binomial power
-// curve at n = 50).
+// Speed of one design of each test against the engine's frozen earlier form
+// (tests/stats/reference_engine), at the window's defaults and at the
+// costliest sizes (exact WRS distribution up to n = 20, exact binomial power
+// curve at n = 50), and of sweep rows as the companion writes them. Each
+// case runs as /engine and /reference; their ratio is the figure to read.
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "data_tests.h"
+#include "design_inputs.h"
+#include "reference_engine.h"
+#include "sweep_report.h"
 #include "valdris_power.h"
 
 namespace {
@@ -26,37 +34,95 @@ DesignState Inputs(float sigma, double dovers) {
     return state;
 }
 
-void BM_SignDefaults(benchmark::State& st) {
-    DesignState state = Inputs(0.5f, 1);
-    for (auto _ : st) benchmark::DoNotOptimize(valdris::DesignSignTest(state));
+template <auto Design>
+void BM_Design(benchmark::State& run, float sigma, double dovers) {
+    DesignState state = Inputs(sigma, dovers);
+    for (auto _ : run) {
+        benchmark::DoNotOptimize(Design(state));
+        benchmark::ClobberMemory();
+    }
+    run.counters["n"] = state.SignN + state.WRSN;
 }
-BENCHMARK(BM_SignDefaults);
 
-void BM_SignFiftySamples(benchmark::State& st) {
-    DesignState state = Inputs(0.71f, double(0.5f) / double(0.71f));
-    for (auto _ : st) benchmark::DoNotOptimize(valdris::DesignSignTest(state));
-}
-BENCHMARK(BM_SignFiftySamples);
+using DesignBenchmark = void (*)(benchmark::State&, float, double);
 
-void BM_WRSDefaults(benchmark::State& st) {
-    DesignState state = Inputs(0.5f, 1);
-    for (auto _ : st) benchmark::DoNotOptimize(valdris::DesignWRSTest(state));
-}
-BENCHMARK(BM_WRSDefaults);
+struct DesignCase {
+    const char* name;
+    DesignBenchmark engine;
+    DesignBenchmark reference;
+    float sigma;
+    double dovers;
+};
 
-void BM_WRSExactTenSamples(benchmark::State& st) {
-    DesignState state = Inputs(0.5f, 3);
-    for (auto _ : st) benchmark::DoNotOptimize(valdris::DesignWRSTest(state));
-}
-BENCHMARK(BM_WRSExactTenSamples);
+const DesignCase kDesignCases[] = {
+    {"SignDefaults", BM_Design<valdris::DesignSignTest>, BM_Design<valdris::reference::DesignSignTest>, 0.5f, 1},
+    // n = 50: the normal critical value with the exact binomial curve.
+    {"SignFiftySamples", BM_Design<valdris::DesignSignTest>, BM_Design<valdris::reference::DesignSignTest>, 0.71f,
+     double(0.5f) / double(0.71f)},
+    {"WRSDefaults", BM_Design<valdris::DesignWRSTest>, BM_Design<valdris::reference::DesignWRSTest>, 0.5f, 1},
+    {"WRSExactTenSamples", BM_Design<valdris::DesignWRSTest>, BM_Design<valdris::reference::DesignWRSTest>, 0.5f, 3},
+    // D/s = 1.367 gives 20 samples per area, the largest exact case.
+    {"WRSExactTwentySamples", BM_Design<valdris::DesignWRSTest>, BM_Design<valdris::reference::DesignWRSTest>,
+     0.5f, 1.367},
+};
 
-// D/s = 1.367 gives 20 samples per area, the largest exact case.
-void BM_WRSExactTwentySamples(benchmark::State& st) {
-    DesignState state = Inputs(0.5f, 1.367);
-    for (auto _ : st) benchmark::DoNotOptimize(valdris::DesignWRSTest(state));
-    st.counters["WRSN"] = state.WRSN;
+const bool kDesignsRegistered = [] {
+    for (const auto& c : kDesignCases) {
+        benchmark::RegisterBenchmark((std::string(c.name) + "/engine").c_str(), c.engine, c.sigma, c.dovers);
+        benchmark::RegisterBenchmark((std::string(c.name) + "/reference").c_str(), c.reference, c.sigma, c.dovers);
+    }
+    return true;
+}();
+
+// A stream that keeps nothing: the rows are formatted, not stored.
+class NullBuffer : public std::streambuf {
+protected:
+    int overflow(int c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+// The companion's row with the reference engine in place of the engine: the
+// same checks and state, then the design.
+valdris::DesignRun ReferenceRun(valdris::TestKind test, const valdris::DesignInputs& inputs) {
+    if (auto refusal = valdris::CheckInputs(inputs)) return {std::nullopt, refusal};
+    DesignState state = valdris::PrepareState(inputs);
+    if (test == valdris::TestKind::Sign) {
+        valdris::reference::DesignSignTest(state);
+    } else {
+        valdris::reference::DesignWRSTest(state);
+    }
+    return {state, std::nullopt};
 }
-BENCHMARK(BM_WRSExactTwentySamples);
+
+// Rows of a sigma sweep from 0.1 to 1.1 in steps of 1e-6 (the companion's
+// benchmark sweep), taken in a scattered order, written as JSON.
+template <bool kReference>
+void BM_SweepRows(benchmark::State& run, valdris::TestKind test) {
+    NullBuffer buffer;
+    std::ostream out(&buffer);
+    valdris::cli::SweepWriter writer(out, valdris::cli::OutputFormat::Json, test,
+                                     valdris::cli::SweptInput::Sigma);
+    writer.Begin();
+    valdris::DesignInputs inputs;
+    int64_t row = 0;
+    for (auto _ : run) {
+        inputs.sigma = 0.1 + static_cast<double>((row * 7919) % 1000000) * 1e-6;
+        ++row;
+        const auto design = kReference ? ReferenceRun(test, inputs) : valdris::RunDesign(test, inputs);
+        writer.Row({inputs.sigma, design});
+    }
+    writer.End();
+    run.SetItemsProcessed(run.iterations());
+}
+
+const bool kSweepsRegistered = [] {
+    using valdris::TestKind;
+    benchmark::RegisterBenchmark("SweepRowsSign/engine", BM_SweepRows<false>, TestKind::Sign);
+    benchmark::RegisterBenchmark("SweepRowsSign/reference", BM_SweepRows<true>, TestKind::Sign);
+    benchmark::RegisterBenchmark("SweepRowsWRS/engine", BM_SweepRows<false>, TestKind::WRS);
+    benchmark::RegisterBenchmark("SweepRowsWRS/reference", BM_SweepRows<true>, TestKind::WRS);
+    return true;
+}();
 
 // The largest exact rank-sum p-value of collected data: 49 values per area.
 void BM_WRSExactPValueLargest(benchmark::State& st) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: Apache-2.0
-# Start-up time: from launching the program until its splash window is mapped,
+# Start-up time: from launching the program (or bench/bare_window) until its window is mapped,
 # on a virtual X display. Prints every run and the median; the target is
 # under 500 ms. Not a test.
 #   startup_bench.sh [path to valdris-power] [runs]

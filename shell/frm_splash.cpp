@@ -107,7 +107,14 @@ void frmSplash::BuildLayout() {
 
     Image1 = new QLabel(Frame1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/shell/valdris_banner.png")));
+    // The banner comes pre-scaled to the label (scripts/scale_banner.cpp), as
+    // the label would scale the full image, so that no large image is decoded
+    // at start; twice the size for screens of two device pixels to the pixel.
+    const bool sharp = Image1->devicePixelRatioF() > 1;
+    QPixmap banner(sharp ? QStringLiteral(":/shell/valdris_banner_label@2x.png")
+                         : QStringLiteral(":/shell/valdris_banner_label.png"));
+    if (sharp) banner.setDevicePixelRatio(2);
+    Image1->setPixmap(banner);
     Image1->setScaledContents(true);
     Image1->setGeometry(PxRect(120, 6840, 3855, 1095));
 

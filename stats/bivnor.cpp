@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "joint_tail.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -35,35 +36,9 @@ void AddOwensTTerm(double wh, double wk, double gw, double& b) {
             if (wk < 0) b = b + 0.5;
             b = (b - (gw + g2) / 2) + gw * g2;
         }
-        const double h2 = wh * wh;
-        const double a2 = wk * wk;
-        const double h4 = h2 / 2;
-        if (!(h4 < kExponentCutoff)) {
-            // exp(-h4) is taken as 0, so the series is exactly the arctangent
-            // series of wk and the term is 0. Summing it would need up to
-            // ~1e14 steps as |wk| nears 1, so it is not summed.
-            return;
-        }
-        const double ex = std::exp(-h4);
-        double w2 = ex * h4;
-        double ap = 1;
-        double s2 = 1 - ex;
-        double sp = 1;
-        double s1 = 0;
-        double sn = 0;
-        const double conex = std::fabs(kSeriesTolerance / wk);
-        for (;;) {
-            const double cn = ap * s2 / (sp + sn);
-            s1 = s1 + cn;
-            // Written so that a NaN term also ends the loop.
-            if (!(std::fabs(cn) > conex)) break;
-            sn = sp;
-            sp = sp + 1;
-            s2 = s2 - w2;
-            w2 = w2 * h4 / sp;
-            ap = -ap * a2;
-        }
-        t = (std::atan(wk) - wk * s1) / kTwoPi;
+        const auto series = detail::OwensTTerm(wh, detail::MakeTSlope(wk));
+        if (!series) return;
+        t = *series;
     }
     b = b + sgn * t;
 }
@@ -75,6 +50,160 @@ double Clamped01(double b) {
 }
 
 }  // namespace
+
+namespace detail {
+
+TSlope MakeTSlope(double wk) {
+    return {wk, wk * wk, std::fabs(kSeriesTolerance / wk), std::atan(wk)};
+}
+
+namespace {
+
+// Series summed side by side, at most this many.
+constexpr int kLanes = 4;
+
+// The T-term series for up to four values of h4 = wh^2 / 2 side by side,
+// each lane stepping and stopping exactly as it would alone, so that the
+// lanes' divisions overlap instead of each waiting on the one before.
+// exp(-h4) is taken as 0 from the cut-off on, which the caller handles.
+void SumSeries(const double (&h4)[kLanes], int lanes, const TSlope& slope, double (&s1)[kLanes]) {
+    double w2[kLanes], s2[kLanes];
+    bool active[kLanes];
+    for (int l = 0; l < kLanes; ++l) {
+        active[l] = l < lanes;
+        const double ex = active[l] ? std::exp(-h4[l]) : 0;
+        w2[l] = ex * h4[l];
+        s2[l] = 1 - ex;
+        s1[l] = 0;
+    }
+    // The same in every lane.
+    double ap = 1;
+    double sp = 1;
+    double sn = 0;
+    for (;;) {
+        bool any = false;
+        for (int l = 0; l < kLanes; ++l) {
+            if (!active[l]) continue;
+            const double cn = ap * s2[l] / (sp + sn);
+            s1[l] = s1[l] + cn;
+            // Written so that a NaN term also ends the lane.
+            active[l] = std::fabs(cn) > slope.conex;
+            any = any || active[l];
+        }
+        if (!any) return;
+        sn = sp;
+        sp = sp + 1;
+        for (int l = 0; l < kLanes; ++l) {
+            s2[l] = s2[l] - w2[l];
+            w2[l] = w2[l] * h4[l] / sp;
+        }
+        ap = -ap * slope.a2;
+    }
+}
+
+double TFromSeries(double s1, const TSlope& slope) { return (slope.atan_wk - slope.wk * s1) / kTwoPi; }
+
+bool BeyondExponentCutoff(double h4) { return !(h4 < kExponentCutoff); }
+
+}  // namespace
+
+std::optional<double> OwensTTerm(double wh, const TSlope& slope) {
+    const double h2 = wh * wh;
+    const double h4 = h2 / 2;
+    // exp(-h4) is taken as 0, so the series is exactly the arctangent series
+    // of wk and the term is 0. Summing it would need up to ~1e14 steps as
+    // |wk| nears 1, so it is not summed.
+    if (BeyondExponentCutoff(h4)) return std::nullopt;
+    const double one_h4[kLanes] = {h4};
+    double s1[kLanes];
+    SumSeries(one_h4, 1, slope, s1);
+    return TFromSeries(s1[0], slope);
+}
+
+EqualLimitsJointTail MakeEqualLimitsJointTail(double r) {
+    // Read through a volatile so that no compiler folds the arctangents of
+    // a known r with its own rounding: they must be the C library's, as in
+    // BIVNOR.
+    const volatile double opaque_r = r;
+    const double rho = opaque_r;
+    const double sqr = std::sqrt(1 - rho * rho);
+    EqualLimitsJointTail tail;
+    tail.at_zero = std::atan(rho / sqr) / kTwoPi + 0.25;
+    // K / H is exactly 1 for equal finite limits other than 0.
+    tail.slope = MakeTSlope((1.0 - rho) / sqr);
+    return tail;
+}
+
+namespace {
+
+// Points whose T term is summed, gathered four at a time.
+class SeriesGroup {
+public:
+    SeriesGroup(const EqualLimitsJointTail& tail, double* out) : tail_(tail), out_(out) {}
+
+    void Add(int point, double h4, double b) {
+        point_[count_] = point;
+        h4_[count_] = h4;
+        b_[count_] = b;
+        if (++count_ == kLanes) Finish();
+    }
+
+    // Both T terms are the one summed, added one after the other.
+    void Finish() {
+        if (count_ == 0) return;
+        double s1[kLanes];
+        SumSeries(h4_, count_, tail_.slope, s1);
+        const double sgn = -1;
+        for (int l = 0; l < count_; ++l) {
+            const double t = TFromSeries(s1[l], tail_.slope);
+            double b = b_[l];
+            b = b + sgn * t;
+            b = b + sgn * t;
+            out_[point_[l]] = Clamped01(b);
+        }
+        count_ = 0;
+    }
+
+private:
+    const EqualLimitsJointTail& tail_;
+    double* out_;
+    int count_ = 0;
+    int point_[kLanes] = {};
+    double h4_[kLanes] = {};
+    double b_[kLanes] = {};
+};
+
+}  // namespace
+
+void JointTailsAtEqualLimits(const double* h, int count, const EqualLimitsJointTail& tail, double* out) {
+    SeriesGroup group(tail, out);
+    for (int j = 0; j < count; ++j) {
+        if (std::isnan(h[j])) {
+            out[j] = std::numeric_limits<double>::quiet_NaN();
+        } else if (std::isinf(h[j])) {
+            out[j] = h[j] > 0 ? 0 : 1;
+        } else if (h[j] == 0) {
+            out[j] = Clamped01(tail.at_zero);
+        } else {
+            // GH and GK are one value; h * h is never negative.
+            const double gh = G(-h[j]) / 2;
+            double b = gh;
+            if (h[j] * h[j] != 0) b = b + gh;
+            // |wk| < 1 for 0 < r < 1: neither term is reflected, and with
+            // wh = -h both are the same.
+            const double wh = -h[j];
+            const double h4 = (wh * wh) / 2;
+            if (BeyondExponentCutoff(h4)) {
+                out[j] = Clamped01(b);
+            } else {
+                group.Add(j, h4, b);
+            }
+        }
+    }
+    group.Finish();
+}
+
+}  // namespace detail
 
 double BIVNOR(double h, double k, double r, const BivnorErrorReporter& report_error) {
     if (std::isnan(h) || std::isnan(k) || std::isnan(r)) {

@@ -2,6 +2,7 @@
 #pragma once
 // Steps shared by the two design routines (internal to the engine).
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -43,27 +44,50 @@ inline float NextCurveX(float previous, float step) {
     return static_cast<float>(static_cast<double>(step) + static_cast<double>(previous));
 }
 
-// The power at one shift: beyond +-6 taken as 1 or 0 (exactly +-6 is still
-// computed), otherwise power_at(shift) held within [0, 1].
+// The power where it is taken as certain: beyond +-6 standard deviations 1
+// or 0 (exactly +-6 is still computed); nothing where it is computed.
+inline std::optional<double> CertainPower(double shift) {
+    if (shift > kCertainShift) return 1.0;
+    if (shift < -kCertainShift) return 0.0;
+    return std::nullopt;
+}
+
+// The power at one shift: certain at the ends, otherwise power_at(shift)
+// held within [0, 1].
 template <typename PowerAtShift>
 double PowerWithCertainEnds(double shift, PowerAtShift power_at) {
-    if (shift > kCertainShift) return 1;
-    if (shift < -kCertainShift) return 0;
+    if (const auto certain = CertainPower(shift)) return *certain;
     return WithinProbabilityRange(power_at(shift));
 }
 
-// Fills CurveX[1..60] and, for each point, CurvePower at
-// shift = (DCGL - x) / Sigma. Element 0 of both arrays stays 0.
-template <typename PowerAtShift>
-void FillPowerCurve(double dcgl, float sigma, DesignState& out, PowerAtShift power_at) {
+// The curve points whose power is computed, in grid order.
+struct ComputedPoints {
+    int count = 0;
+    std::array<int, kCurvePoints> index{};  // into CurveX and CurvePower
+    std::array<double, kCurvePoints> shift{};
+};
+
+// Fills CurveX[1..60] and the certain ends of CurvePower, and lists the other
+// points with their shift (DCGL - x) / Sigma; the design computes those in
+// phases over all of them, so that independent work overlaps. Element 0 of
+// both arrays stays 0.
+inline ComputedPoints LayOutPowerCurve(double dcgl, float sigma, DesignState& out) {
     const float step = CurveStep(dcgl);
     out.CurveX[0] = 0;
     out.CurvePower[0] = 0;
+    ComputedPoints points;
     for (int i = 1; i <= kCurvePoints; ++i) {
         out.CurveX[i] = NextCurveX(out.CurveX[i - 1], step);
         const double shift = (dcgl - out.CurveX[i]) / sigma;
-        out.CurvePower[i] = PowerWithCertainEnds(shift, power_at);
+        if (const auto certain = CertainPower(shift)) {
+            out.CurvePower[i] = *certain;
+        } else {
+            points.index[points.count] = i;
+            points.shift[points.count] = shift;
+            ++points.count;
+        }
     }
+    return points;
 }
 
 }  // namespace valdris::design_steps

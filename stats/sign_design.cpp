@@ -7,6 +7,7 @@
 
 #include "design_steps.h"
 #include "valdris_power.h"
+#include "vector_state.h"
 
 namespace valdris {
 namespace {
@@ -28,15 +29,33 @@ double SignSampleSize(double z_alpha, double z_beta, double p) {
     return RoundHalfEven(whole * kSampleAllowance + 0.5);
 }
 
-// Smallest i with P(X <= i) > 1 - alpha under p = 0.5, or n if none.
+// The binomial probability of k successes from that of k - 1, by their
+// ratio; trials_left is n + 1 - k and failure 1 - p, both formed by the
+// caller. Every binomial sum of the engine steps with this, in this order.
+inline double NextBinomialTerm(double trials_left, double p, double failure, double k,
+                               double term) {
+    return (trials_left * p * term) / (failure * k);
+}
+
+// Smallest i with P(X <= i) > 1 - alpha under p = 0.5, or n if none. One
+// cumulative pass: BinomialCdf(n, i, 0.5) for i < n is the sum up to i - 1
+// and one more term, formed exactly as BinomialCdf forms it.
 int32_t ExactCriticalValue(int32_t n, float alpha) {
     const float threshold = 1.0f - alpha;
-    int32_t critical = 0;
-    for (int32_t i = 0; i <= n; ++i) {
-        critical = i;
-        if (BinomialCdf(n, i, 0.5) > threshold) break;
+    const double p = 0.5;
+    const double failure = 1 - p;
+    double term = std::pow(failure, static_cast<double>(n));
+    double sum = term;
+    const int64_t trials_plus_one = static_cast<int64_t>(n) + 1;
+    for (int32_t i = 0; i < n; ++i) {
+        if (i >= 1) {
+            term = NextBinomialTerm(static_cast<double>(trials_plus_one - i), p, failure, i, term);
+            sum = term + sum;
+        }
+        if (sum > threshold) return i;
     }
-    return critical;
+    // At i = n the probability is 1; whether or not it passes, n is the value.
+    return n < 0 ? 0 : n;
 }
 
 // n/2 + z_alpha sqrt(n)/2, rounded with halves upwards.
@@ -55,6 +74,85 @@ double PassProbability(int32_t n, int32_t critical, double q) {
     return 1 - BinomialCdf(n, critical, q);
 }
 
+// The exact binomial powers of all computed points together. Their
+// recurrences are independent, so they advance in lockstep, one term of
+// every point per step, each point in the order BinomialCdf uses; the
+// processor then overlaps the divisions instead of waiting on each.
+void FillExactPowers(int32_t n, int32_t critical, const design_steps::ComputedPoints& points,
+                     DesignState& out) {
+    double q[kCurvePoints];
+    for (int j = 0; j < points.count; ++j) q[j] = NormalCdf(points.shift[j]);
+
+    // A lane per point whose sum runs the recurrence; BinomialCdf settles
+    // the others (critical outside [0, n), or q = 1) without one.
+    const bool runs = critical >= 0 && critical < n;
+    int lane_point[kCurvePoints];
+    // One spare lane to make the count even.
+    double lane_q[kCurvePoints + 1], failure[kCurvePoints + 1], term[kCurvePoints + 1],
+        sum[kCurvePoints + 1];
+    int lanes = 0;
+    for (int j = 0; j < points.count; ++j) {
+        if (!runs || q[j] >= 1) {
+            out.CurvePower[points.index[j]] =
+                design_steps::WithinProbabilityRange(1 - BinomialCdf(n, critical, q[j]));
+            continue;
+        }
+        lane_point[lanes] = points.index[j];
+        lane_q[lanes] = q[j];
+        failure[lanes] = 1 - q[j];
+        term[lanes] = std::pow(failure[lanes], static_cast<double>(n));
+        sum[lanes] = term[lanes];
+        ++lanes;
+    }
+    const int64_t trials_plus_one = static_cast<int64_t>(n) + 1;
+    // Lanes in pairs, the spare one inert (its term stays 0), so that the
+    // compiler can put each pair into one vector register.
+    if (lanes % 2 != 0) {
+        lane_q[lanes] = 0.5;
+        failure[lanes] = 0.5;
+        term[lanes] = 0;
+        sum[lanes] = 0;
+    }
+    const int pairs = (lanes + 1) / 2;
+    for (int32_t k = 1; k <= critical && lanes > 0; ++k) {
+        const double trials_left = static_cast<double>(trials_plus_one - k);
+        const double kd = k;
+        for (int g = 0; g < pairs; ++g) {
+            for (int e = 0; e < 2; ++e) {
+                const int l = 2 * g + e;
+                term[l] = NextBinomialTerm(trials_left, lane_q[l], failure[l], kd, term[l]);
+                sum[l] = term[l] + sum[l];
+            }
+        }
+    }
+    for (int l = 0; l < lanes; ++l) {
+        out.CurvePower[lane_point[l]] = design_steps::WithinProbabilityRange(1 - sum[l]);
+    }
+}
+
+// The powers by the normal approximation, in two phases over the points.
+void FillApproximatePowers(int32_t n, int32_t critical, const design_steps::ComputedPoints& points,
+                           DesignState& out) {
+    double q[kCurvePoints];
+    for (int j = 0; j < points.count; ++j) q[j] = NormalCdf(points.shift[j]);
+    for (int j = 0; j < points.count; ++j) {
+        out.CurvePower[points.index[j]] =
+            design_steps::WithinProbabilityRange(PassProbability(n, critical, q[j]));
+    }
+}
+
+// The design for n samples with a critical value that fits; cannot fail.
+void FillSignDesign(DesignState& state, int32_t n, int32_t critical) {
+    state.SignN = n;
+    state.SignCriticalValue = critical;
+    const auto points = design_steps::LayOutPowerCurve(state.DCGL, state.Sigma, state);
+    if (n > kSignExactPowerUpTo) {
+        FillApproximatePowers(n, critical, points, state);
+    } else {
+        FillExactPowers(n, critical, points, state);
+    }
+}
+
 }  // namespace
 
 double BinomialCdf(int32_t n, int32_t m, double p) {
@@ -71,7 +169,7 @@ double BinomialCdf(int32_t n, int32_t m, double p) {
     double sum = term;
     const int64_t trials_plus_one = static_cast<int64_t>(n) + 1;
     for (int32_t k = 1; k <= m; ++k) {
-        term = (static_cast<double>(trials_plus_one - k) * p * term) / ((1 - p) * k);
+        term = NextBinomialTerm(static_cast<double>(trials_plus_one - k), p, 1 - p, k, term);
         sum = term + sum;
     }
     return sum;
@@ -88,20 +186,15 @@ double SignPower(int32_t n, int32_t critical, double shift) {
 }
 
 DesignOutcome DesignSignTestForSize(DesignState& state, int32_t n) {
+    ClearUpperVectorState();
     const auto critical = SignCriticalValue(n, state.Alpha);
     if (!critical) return DesignOutcome::SampleSizeOutOfRange;
-
-    DesignState next = state;
-    next.SignN = n;
-    next.SignCriticalValue = *critical;
-    design_steps::FillPowerCurve(state.DCGL, state.Sigma, next, [&](double shift) {
-        return PassProbability(n, *critical, NormalCdf(shift));
-    });
-    state = next;
+    FillSignDesign(state, n, *critical);
     return DesignOutcome::Ok;
 }
 
 DesignOutcome DesignSignTest(DesignState& state) {
+    ClearUpperVectorState();
     const double z_alpha = NormalQuantile(state.Alpha);
     const double z_beta = NormalQuantile(state.Beta);
     // Probability that one measurement lies below the DCGL at the LBGR.

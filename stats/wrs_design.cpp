@@ -7,7 +7,9 @@
 #include <cstdint>
 
 #include "design_steps.h"
+#include "joint_tail.h"
 #include "valdris_power.h"
+#include "vector_state.h"
 
 namespace valdris {
 namespace {
@@ -99,9 +101,9 @@ double WRSSampleSize(double za, double zb, double pr) {
 }
 
 // Probability that the rank sum of nd reference values exceeds the critical
-// value when the survey unit lies shift standard deviations below the DCGL.
-double PassProbability(double nd, double critical, double shift) {
-    const double p2 = WRSJointProbability(shift);
+// value when the survey unit lies shift standard deviations below the DCGL,
+// p2 being the joint probability at that shift.
+double PassProbability(double nd, double critical, double shift, double p2) {
     const double p1 = NormalCdf(shift / kSqrtTwo);
     const double variance =
         (p2 - p1 * p1) * ((nd + nd - 2) * (nd * nd)) + (nd * nd * p1) * (1 - p1);
@@ -109,6 +111,26 @@ double PassProbability(double nd, double critical, double shift) {
     const double z =
         ((critical - 0.5) - (nd * 0.5) * (nd + 1) - (nd * nd) * p1) / std::sqrt(variance);
     return 1 - NormalCdf(z);
+}
+
+// The argument of the joint probability at a shift.
+double JointLimit(double shift) { return -shift / std::sqrt(2.0); }
+
+// The computed points of the curve in phases, the joint probabilities of all
+// points first (their series side by side), then the rest, so that the
+// independent work of neighbouring points overlaps. The joint probability is
+// BIVNOR(h, h, 0.5) by its specialised path, its constants formed once.
+void FillComputedPowers(double nd, double critical, const design_steps::ComputedPoints& points,
+                        DesignState& out) {
+    const auto joint = detail::MakeEqualLimitsJointTail(kBivnorCorrelation);
+    double h[kCurvePoints];
+    for (int j = 0; j < points.count; ++j) h[j] = JointLimit(points.shift[j]);
+    double p2[kCurvePoints];
+    detail::JointTailsAtEqualLimits(h, points.count, joint, p2);
+    for (int j = 0; j < points.count; ++j) {
+        out.CurvePower[points.index[j]] = design_steps::WithinProbabilityRange(
+            PassProbability(nd, critical, points.shift[j], p2[j]));
+    }
 }
 
 }  // namespace
@@ -121,30 +143,31 @@ double CalcWRSCriticalValue(int32_t a, int32_t b, float alpha) {
 }
 
 double WRSJointProbability(double shift) {
-    const double h = -shift / std::sqrt(2.0);
-    return BIVNOR(h, h, kBivnorCorrelation);
+    return BIVNOR(JointLimit(shift), JointLimit(shift), kBivnorCorrelation);
 }
 
 double WRSPower(int32_t n, double critical, double shift) {
     const double nd = n;
-    return design_steps::PowerWithCertainEnds(
-        shift, [&](double s) { return PassProbability(nd, critical, s); });
+    return design_steps::PowerWithCertainEnds(shift, [&](double s) {
+        const auto joint = detail::MakeEqualLimitsJointTail(kBivnorCorrelation);
+        const double h = JointLimit(s);
+        double p2 = 0;
+        detail::JointTailsAtEqualLimits(&h, 1, joint, &p2);
+        return PassProbability(nd, critical, s, p2);
+    });
 }
 
 DesignOutcome DesignWRSTestForSize(DesignState& state, int32_t n) {
-    DesignState next = state;
-    next.WRSN = n;
-    next.WRSCriticalValue = CalcWRSCriticalValue(n, n, state.Alpha);
-    const double nd = n;
-    const double critical = next.WRSCriticalValue;
-    design_steps::FillPowerCurve(state.DCGL, state.Sigma, next, [&](double shift) {
-        return PassProbability(nd, critical, shift);
-    });
-    state = next;
+    ClearUpperVectorState();
+    state.WRSN = n;
+    state.WRSCriticalValue = CalcWRSCriticalValue(n, n, state.Alpha);
+    const auto points = design_steps::LayOutPowerCurve(state.DCGL, state.Sigma, state);
+    FillComputedPowers(n, state.WRSCriticalValue, points, state);
     return DesignOutcome::Ok;
 }
 
 DesignOutcome DesignWRSTest(DesignState& state) {
+    ClearUpperVectorState();
     const double za = NormalQuantile(state.Alpha);
     const double zb = NormalQuantile(state.Beta);
     const double pr = NormalCdf(state.DoverS * kShiftScale);

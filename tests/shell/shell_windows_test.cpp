@@ -71,7 +71,8 @@ TEST(Splash, HasTheLayoutsGeometryAndFrame) {
     EXPECT_EQ(splash.ImgValdrisLogo->geometry(), QRect(24, 64, 585, 414));
     EXPECT_EQ(splash.ImgValdrisLogo->renderer()->defaultSize(), QSize(585, 414));
     EXPECT_EQ(splash.Image1->geometry(), QRect(8, 456, 257, 73));
-    EXPECT_EQ(splash.Image1->pixmap().size(), QSize(1023, 376));
+    // The banner comes at the label's own size (in device-independent pixels).
+    EXPECT_EQ(splash.Image1->pixmap().deviceIndependentSize(), QSizeF(257, 73));
     EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
     // Every label lies wholly inside the white frame.
     for (QLabel* label : splash.Frame1->findChildren<QLabel*>()) {
