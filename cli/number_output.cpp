@@ -17,10 +17,6 @@ std::string ToChars(Number value, std::chars_format format, int precision) {
 
 }  // namespace
 
-std::string ExactNumber(float value) { return ToChars(value, std::chars_format::general, 9); }
-
-std::string ExactNumber(double value) { return ToChars(value, std::chars_format::general, 17); }
-
 std::string FixedDecimals(double value, int decimals) {
     return ToChars(value, std::chars_format::fixed, decimals);
 }

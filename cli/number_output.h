@@ -6,12 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace valdris::cli {
+#include "number_text.h"  // ExactNumber
 
-// Shortest round-trip forms in the printf %.9g / %.17g layout: each reads
-// back to the identical single or double.
-std::string ExactNumber(float value);
-std::string ExactNumber(double value);
+namespace valdris::cli {
 
 // A fixed number of decimals (2.5 with 1 gives "2.5", 1 with 6 "1.000000").
 std::string FixedDecimals(double value, int decimals);

@@ -151,6 +151,12 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
             name.erase(name.find('='));
         }
         const OptionRule* rule = FindRule(name);
+        if (rule == nullptr && IsFieldOption(name)) {
+            if (!attached && i + 1 == args.size()) return Result::Failure(FieldOptionMissingValue(name));
+            const std::string value = attached ? *attached : args[++i];
+            if (auto error = StoreFieldOption(reading.options.field, name, value)) return Result::Failure(*error);
+            continue;
+        }
         if (rule == nullptr) {
             return Result::Failure(!name.empty() && name[0] == '-' ? "unknown option \"" + args[i] + "\""
                                                                    : "unexpected argument \"" + args[i] + "\"");
@@ -184,6 +190,10 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
     }
     if (reading.options.sweep && reading.options.report_path) {
         return Result::Failure("--report describes one design and cannot be combined with --sweep");
+    }
+    if (auto error = FieldUsageError(reading.options.field,
+                                      reading.options.sweep || reading.options.plan.plan_path)) {
+        return Result::Failure(*error);
     }
     if (auto conflict = AssessOptionsConflict(reading.options)) return Result::Failure(*conflict);
     const Options& o = reading.options;
@@ -284,6 +294,7 @@ Output (readable text by default; nothing but the files with --chart or
 )" + AssessHelpText() + R"(  --help, -h            this text                        e.g. --help
   --version, -V         the version                      e.g. --version
 
+)" + FieldHelpText() + R"(
 Exit status: 0 done; 1 an output file or the output could not be written;
 2 the inputs or the measurements were refused or the command line is wrong
 (message on stderr, nothing on stdout).

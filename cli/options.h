@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "design_inputs.h"
+#include "field_options.h"
 #include "outcome.h"
 #include "plan_options.h"
 
@@ -40,6 +41,7 @@ struct Options {
     std::optional<std::string> chart_path;
     std::optional<std::string> report_path;
     std::string radionuclide = "Unity Rule";  // the report's label for the survey unit
+    FieldRequest field;                       // the unit in the field
     // Measurements to judge against the design (assess_options.h).
     std::optional<std::string> assess_path;
     std::optional<std::string> reference_path;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "run.h"
 
+#include "field_output.h"
+#include "number_text.h"
 #include "assessment_output.h"
 #include "options.h"
 #include "plan_run.h"
@@ -63,25 +65,43 @@ bool WriteOutputFile(std::ostream& err, const std::string& what, const std::stri
     return false;
 }
 
-// The inputs as every report writes them.
-ReportEntries EntriesOf(const Options& options, const DesignState& state) {
-    return InputEntries(options.radionuclide, state, ShiftNumber(ShiftText(state.DoverS, 2)));
+// The inputs as every report writes them; for nuclides, the design's own
+// sum-of-fractions figures under the list of nuclides.
+ReportEntries EntriesOf(const Options& options, const FieldInputs& field, const DesignState& state) {
+    ReportEntries entries = InputEntries(options.radionuclide, state, ShiftNumber(ShiftText(state.DoverS, 2)));
+    if (field.sum) entries.radionuclide = NuclideListText(field.nuclides);
+    return entries;
 }
 
-// The design, and the verdict on its measurements when there is one.
-void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& figures,
+struct FieldSummary {
+    const FieldInputs& inputs;
+    const FieldFigures& figures;
+};
+
+// The design, the unit's field figures, and the verdict on its measurements
+// when there is one.
+void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& figures, const FieldSummary& field,
                   const std::optional<DataAssessment>& assessment) {
     switch (format) {
         case OutputFormat::Text:
             WriteTextReport(out, figures);
+            WriteFieldText(out, field.inputs, field.figures);
             if (assessment) {
                 out << '\n';
                 WriteTextAssessment(out, *assessment);
             }
             break;
         case OutputFormat::Json: {
+            const std::string field_members = FieldJsonMembers(field.inputs, field.figures, figures.state.LBGR);
             JsonMembers more;
-            if (assessment) more = [&](std::ostream& o) { WriteJsonAssessment(o, *assessment); };
+            if (!field_members.empty() || assessment) {
+                more = [&](std::ostream& o) {
+                    o << field_members;
+                    if (!assessment) return;
+                    if (!field_members.empty()) o << ",\n";
+                    WriteJsonAssessment(o, *assessment);
+                };
+            }
             WriteJsonReport(out, figures, more);
             break;
         }
@@ -109,10 +129,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!budget) return Refuse(err, budget.message());
     if (options.sweep) return RunSweepCommand(options, *inputs, budget->n, out, err);
 
-    const FiguresRun run = ComputeFigures(options.test, *inputs, budget->n, budget->costs);
+    const Outcome<FieldInputs> field = ReadFieldInputs(options.field);
+    if (!field) return Refuse(err, field.message());
+    const DesignInputs design_inputs = field->sum ? SumOfFractionsInputs(*inputs, *field->sum) : *inputs;
+    const FiguresRun run = ComputeFigures(options.test, design_inputs, budget->n, budget->costs);
     if (!run.figures) return Refuse(err, RefusalText(run.refusal->refusal));
     const DesignFigures& figures = *run.figures;
     const DesignState& state = figures.state;
+    const CheckedFieldFigures field_run = ComputeFieldFigures(field->setup, figures.n, state.DCGL);
+    if (!field_run.figures) return Refuse(err, RefusalText(*field_run.refusal));
     // Measurements are judged before anything is written, so refused data
     // leave no file and no output.
     std::optional<DataAssessment> assessment;
@@ -129,7 +154,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitFailure;
     }
     if (options.report_path && !WriteOutputFile(err, "report", *options.report_path, [&](std::string& error) {
-            const DesignReport report = MakeDesignReport(options.test, state, EntriesOf(options, state));
+            const DesignReport report = MakeDesignReport(options.test, state, EntriesOf(options, *field, state));
             return write_report && write_report(report, state, *options.report_path, error);
         })) {
         return kExitFailure;
@@ -140,7 +165,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::optional<OutputFormat> format =
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
-    WriteSummary(out, *format, figures, assessment);
+    WriteSummary(out, *format, figures, {*field, *field_run.figures}, assessment);
     return kExitOk;
 }
 

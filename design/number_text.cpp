@@ -250,6 +250,16 @@ std::string WithoutExponent(const std::string& written) {
 std::string PlainNumber(double value) { return WithoutExponent(WriteNumber(value)); }
 std::string PlainNumber(float value) { return WithoutExponent(WriteNumber(value)); }
 
+std::string ExactNumber(float value) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9).ptr);
+}
+
+std::string ExactNumber(double value) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17).ptr);
+}
+
 std::string WriteWithSignPosition(double value) {
     const std::string text = WriteNumber(value);
     return value < 0.0 ? text : " " + text;
@@ -273,6 +283,11 @@ std::string FormatHashHashPointHashHash(double value) {
 std::string FormatZeroPointZero(double value) {
     if (!std::isfinite(value)) return WriteNumber(value);
     return FormatPattern(ToDecimalDigits(value), {1, true, true, true});
+}
+
+std::string FormatZeroPointZeroZero(double value) {
+    if (!std::isfinite(value)) return WriteNumber(value);
+    return FormatPattern(ToDecimalDigits(value), {2, true, true, true});
 }
 
 std::string FormatPercent(double value) {

@@ -35,6 +35,11 @@ std::string WriteNumber(float value);
 std::string PlainNumber(double value);
 std::string PlainNumber(float value);
 
+// Forms for files and machine-readable output in the printf %.9g / %.17g
+// layout: each reads back to the identical single or double.
+std::string ExactNumber(float value);
+std::string ExactNumber(double value);
+
 // As WriteNumber(double), with one blank in front of a value that is not
 // negative (the sign position).
 std::string WriteWithSignPosition(double value);
@@ -50,6 +55,9 @@ float ToSingle(double value);
 std::string FormatHashHashPointHashHash(double value);
 // Pattern "0.0": one digit before and one after the point.
 std::string FormatZeroPointZero(double value);
+// Pattern "0.00": two decimals always (10 gives "10.00"); lengths, areas and
+// coordinates of the sample layout.
+std::string FormatZeroPointZeroZero(double value);
 // Pattern "###%": the value times 100 as a whole number, then "%".
 std::string FormatPercent(double value);
 // Pattern "#.#" (1 gives "1.").

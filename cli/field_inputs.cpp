@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "field_inputs.h"
+
+#include "number_text.h"
+#include "options.h"
+#include "refusal_text.h"
+
+namespace valdris::cli {
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (const char c : text) {
+        if (c == separator) {
+            parts.emplace_back();
+        } else {
+            parts.back() += c;
+        }
+    }
+    return parts;
+}
+
+Outcome<double> Number(const std::string& option, const std::string& text) {
+    const auto value = StrictNumber(text);
+    if (!value) return Outcome<double>::Failure(NotANumberMessage(option, text));
+    return *value;
+}
+
+Outcome<AreaFactorTable> ReadAreaFactors(const std::string& text) {
+    AreaFactorTable table;
+    for (const std::string& pair : Split(text, ',')) {
+        const std::vector<std::string> parts = Split(pair, ':');
+        const auto area = parts.size() == 2 ? StrictNumber(parts[0]) : std::nullopt;
+        const auto factor = parts.size() == 2 ? StrictNumber(parts[1]) : std::nullopt;
+        if (!area || !factor) {
+            return Outcome<AreaFactorTable>::Failure("The value of --area-factors is not a list of area:factor pairs: \"" +
+                                                     text + "\"");
+        }
+        table.push_back({*area, *factor});
+    }
+    return table;
+}
+
+Outcome<Nuclide> ReadNuclide(const std::string& text) {
+    const std::vector<std::string> parts = Split(text, ':');
+    const auto failure = Outcome<Nuclide>::Failure(
+        "The value of --nuclide is not NAME:DCGL:SIGMA or NAME:DCGL:SIGMA:CONCENTRATION: \"" + text + "\"");
+    if (parts.size() != 3 && parts.size() != 4) return failure;
+    Nuclide nuclide{parts[0], 0, 0, std::nullopt};
+    const auto dcgl = StrictNumber(parts[1]);
+    const auto sigma = StrictNumber(parts[2]);
+    if (!dcgl || !sigma) return failure;
+    nuclide.dcgl = *dcgl;
+    nuclide.sigma = *sigma;
+    if (parts.size() == 4) {
+        nuclide.concentration = StrictNumber(parts[3]);
+        if (!nuclide.concentration) return failure;
+    }
+    return nuclide;
+}
+
+Outcome<std::optional<UnitSize>> ReadSize(const FieldRequest& request) {
+    using Result = Outcome<std::optional<UnitSize>>;
+    CheckedSize checked;
+    if (request.area) {
+        const auto area = Number("--area", *request.area);
+        if (!area) return Result::Failure(area.message());
+        checked = SizeFromArea(*area);
+    } else if (request.width && request.height) {
+        const auto width = Number("--width", *request.width);
+        if (!width) return Result::Failure(width.message());
+        const auto height = Number("--height", *request.height);
+        if (!height) return Result::Failure(height.message());
+        checked = SizeFromRectangle(*width, *height);
+    } else {
+        return std::optional<UnitSize>();
+    }
+    if (checked.refusal) return Result::Failure(RefusalText(*checked.refusal));
+    return checked.size;
+}
+
+// The elevated-area check's inputs and the nuclides, after the size.
+std::optional<std::string> ReadChecks(const FieldRequest& request, FieldInputs& inputs) {
+    if (request.scan_mdc) {
+        const auto mdc = Number("--scan-mdc", *request.scan_mdc);
+        if (!mdc) return mdc.message();
+        if (auto refusal = ScanMDCRefusal(*mdc)) return RefusalText(*refusal);
+        inputs.setup.scan_mdc = *mdc;
+        const auto table = ReadAreaFactors(*request.area_factors);
+        if (!table) return table.message();
+        if (auto refusal = AreaFactorTableRefusal(*table)) return RefusalText(*refusal);
+        inputs.setup.area_factors = *table;
+    }
+    for (const std::string& text : request.nuclides) {
+        const auto nuclide = ReadNuclide(text);
+        if (!nuclide) return nuclide.message();
+        inputs.nuclides.push_back(*nuclide);
+    }
+    if (auto refusal = NuclidesRefusal(inputs.nuclides)) return RefusalText(*refusal);
+    if (!inputs.nuclides.empty()) inputs.sum = CombineNuclides(inputs.nuclides);
+    return std::nullopt;
+}
+
+}  // namespace
+
+Outcome<FieldInputs> ReadFieldInputs(const FieldRequest& request) {
+    FieldInputs inputs;
+    const auto size = ReadSize(request);
+    if (!size) return Outcome<FieldInputs>::Failure(size.message());
+    inputs.setup.size = *size;
+    inputs.setup.grid = request.grid.value_or(GridType::Triangular);
+    if (request.seed) {
+        const CheckedSeed seed = ReadSeed(*request.seed);
+        if (seed.refusal) return Outcome<FieldInputs>::Failure(RefusalText(*seed.refusal));
+        inputs.setup.seed = seed.seed;
+    } else if (request.width) {
+        inputs.setup.seed = DrawSeed();
+    }
+    if (auto failure = ReadChecks(request, inputs)) return Outcome<FieldInputs>::Failure(*failure);
+    return inputs;
+}
+
+
+}  // namespace valdris::cli

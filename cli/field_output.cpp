@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "field_output.h"
+
+#include <sstream>
+
+#include "field_texts.h"
+#include "number_output.h"
+
+namespace valdris::cli {
+
+namespace {
+
+std::string OrNull(const std::optional<std::string>& value) { return value ? *value : "null"; }
+
+std::string GridJson(const FieldInputs& inputs, const FieldFigures& results) {
+    const double area = inputs.setup.size->area;
+    const std::optional<SampleLayout>& layout = results.layout;
+    std::ostringstream json;
+    json << "{\"type\": " << JsonString(GridTypeName(inputs.setup.grid)) << ", \"area\": " << ExactNumber(area)
+         << ", \"samples\": " << results.samples << ", \"triangular_spacing\": "
+         << ExactNumber(GridSpacing(GridType::Triangular, area, results.samples))
+         << ", \"square_spacing\": " << ExactNumber(GridSpacing(GridType::Square, area, results.samples))
+         << ", \"seed\": " << OrNull(layout ? std::optional(std::to_string(layout->seed)) : std::nullopt)
+         << ", \"start\": "
+         << OrNull(layout ? std::optional("[" + ExactNumber(layout->start.x) + ", " + ExactNumber(layout->start.y) + "]")
+                          : std::nullopt)
+         << ", \"locations\": " << OrNull(layout ? std::optional(std::to_string(layout->points.size())) : std::nullopt)
+         << "}";
+    return json.str();
+}
+
+std::string CheckJson(const ElevatedAreaCheck& check) {
+    std::ostringstream json;
+    json << "{\"grid_area\": " << ExactNumber(check.grid_area) << ", \"area_factor\": " << ExactNumber(check.area_factor)
+         << ", \"dcgl_emc\": " << ExactNumber(check.dcgl_emc) << ", \"scan_mdc\": " << ExactNumber(check.scan_mdc)
+         << ", \"scan_mdc_adequate\": " << (check.adequate ? "true" : "false")
+         << ", \"n_ea\": " << OrNull(check.n_ea ? std::optional(std::to_string(*check.n_ea)) : std::nullopt)
+         << ", \"n_final\": " << check.n_final << "}";
+    return json.str();
+}
+
+// The LBGR is the one the design ran with, from the concentrations or as entered.
+std::string SumJson(const std::vector<Nuclide>& nuclides, const SumOfFractions& sum, double lbgr) {
+    std::ostringstream json;
+    json << "{\"nuclides\": [";
+    for (std::size_t k = 0; k < nuclides.size(); ++k) {
+        const Nuclide& nuclide = nuclides[k];
+        json << (k > 0 ? ", " : "") << "{\"name\": " << JsonString(nuclide.name)
+             << ", \"dcgl\": " << ExactNumber(nuclide.dcgl) << ", \"sigma\": " << ExactNumber(nuclide.sigma);
+        if (nuclide.concentration) json << ", \"concentration\": " << ExactNumber(*nuclide.concentration);
+        json << "}";
+    }
+    json << "], \"sigma\": " << ExactNumber(sum.sigma) << ", \"lbgr\": " << ExactNumber(lbgr);
+    if (sum.lbgr) {
+        json << ", \"gross_dcgl\": " << OrNull(sum.gross_dcgl ? std::optional(ExactNumber(*sum.gross_dcgl)) : std::nullopt);
+    }
+    json << "}";
+    return json.str();
+}
+
+void WriteSection(std::ostream& out, const std::string& title, const std::vector<ReportLine>& lines) {
+    out << '\n' << title << '\n';
+    for (const ReportLine& line : lines) out << "  " << line.label << ": " << line.value << '\n';
+}
+
+}  // namespace
+
+std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& results, double lbgr) {
+    std::vector<std::string> members;
+    if (inputs.setup.size) members.push_back("  \"grid\": " + GridJson(inputs, results));
+    if (results.check) members.push_back("  \"emc\": " + CheckJson(*results.check));
+    if (inputs.sum) members.push_back("  \"sum_of_fractions\": " + SumJson(inputs.nuclides, *inputs.sum, lbgr));
+    std::string joined;
+    for (const std::string& member : members) joined += (joined.empty() ? "" : ",\n") + member;
+    return joined;
+}
+
+void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results) {
+    if (!inputs.nuclides.empty()) {
+        WriteSection(out, "Sum of fractions", SumOfFractionsLines(inputs.nuclides, *inputs.sum));
+    }
+    if (results.check) WriteSection(out, "Elevated areas", ElevatedAreaLines(*results.check));
+    if (results.layout) {
+        WriteSection(out, "Sample locations", SampleLayoutLines(*results.layout));
+        const std::string note = MoreLocationsNote(*results.layout);
+        if (!note.empty()) out << "  " << note << '\n';
+    } else if (inputs.setup.size) {
+        WriteSection(out, "Sample locations",
+                     {{"Grid", GridTypeCaption(inputs.setup.grid)},
+                      {"Spacing", LengthText(GridSpacing(inputs.setup.grid, inputs.setup.size->area, results.samples))}});
+    }
+}
+
+}  // namespace valdris::cli

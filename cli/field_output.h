@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// The unit's field figures in the companion's output: JSON members after the
+// design's, and readable sections after its summary.
+
+#include <ostream>
+#include <string>
+
+#include "field_inputs.h"
+
+namespace valdris::cli {
+
+// "  \"grid\": {...}" and the others that apply, joined by ",\n", or an
+// empty text.
+std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& results, double lbgr);
+
+// Blank-line separated sections with the panel's labels and texts.
+void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results);
+
+}  // namespace valdris::cli

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "field_texts.h"
+
+#include "number_text.h"
+
+namespace valdris {
+
+std::string GridTypeCaption(GridType type) { return type == GridType::Triangular ? "Triangular" : "Square"; }
+
+std::string LengthText(double value) { return FormatZeroPointZeroZero(value); }
+
+std::vector<ReportLine> SampleLayoutLines(const SampleLayout& layout) {
+    return {
+        {"Grid", GridTypeCaption(layout.type)},
+        {"Spacing", LengthText(layout.spacing)},
+        {"Seed", std::to_string(layout.seed)},
+        {"Random start", "(" + LengthText(layout.start.x) + ", " + LengthText(layout.start.y) + ")"},
+        {"Locations inside", std::to_string(layout.points.size()) + " of " + std::to_string(layout.samples)},
+    };
+}
+
+std::string MoreLocationsNote(const SampleLayout& layout) {
+    if (!layout.MoreLocationsNeeded()) return {};
+    return "More locations are needed: only " + std::to_string(layout.points.size()) + " of the " +
+           std::to_string(layout.samples) + " samples fall inside the unit.";
+}
+
+std::string LocationsCsv(const SampleLayout& layout) {
+    std::string csv = "id,x,y\n";
+    for (std::size_t k = 0; k < layout.points.size(); ++k) {
+        csv += std::to_string(k + 1) + ',' + ExactNumber(layout.points[k].x) + ',' + ExactNumber(layout.points[k].y) + '\n';
+    }
+    return csv;
+}
+
+std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check) {
+    std::vector<ReportLine> lines = {
+        {"Area between samples", WriteNumber(check.grid_area)},
+        {"Area factor", WriteNumber(check.area_factor)},
+        {"DCGL_EMC", WriteNumber(check.dcgl_emc)},
+        {"Scan MDC", WriteNumber(check.scan_mdc)},
+        {"Scan MDC adequate", check.adequate ? "Yes" : "No"},
+    };
+    if (check.area_needed) lines.push_back({"Area for the scan MDC", LengthText(*check.area_needed)});
+    if (check.n_ea) lines.push_back({"Samples for elevated areas", std::to_string(*check.n_ea)});
+    lines.push_back({"Final sample size", std::to_string(check.n_final)});
+    return lines;
+}
+
+std::vector<ReportLine> SumOfFractionsLines(const std::vector<Nuclide>& nuclides, const SumOfFractions& sum) {
+    std::vector<ReportLine> lines;
+    for (const Nuclide& nuclide : nuclides) {
+        std::string value = "DCGL " + WriteNumber(nuclide.dcgl) + ", sigma " + WriteNumber(nuclide.sigma);
+        if (nuclide.concentration) value += ", concentration " + WriteNumber(*nuclide.concentration);
+        lines.push_back({nuclide.name, value});
+    }
+    lines.push_back({"Sigma (sum of fractions)", WriteNumber(ToSingle(sum.sigma))});
+    if (sum.lbgr) lines.push_back({"LBGR (sum of fractions)", WriteNumber(*sum.lbgr)});
+    if (sum.gross_dcgl) lines.push_back({"Gross-activity DCGL", WriteNumber(*sum.gross_dcgl)});
+    return lines;
+}
+
+}  // namespace valdris

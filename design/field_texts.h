@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// The unit's field figures as the plan window's panel, the unit's report
+// page and the companion's readable output show them: one text per figure.
+// Lengths, areas of the layout and coordinates have two decimals; the other
+// figures are written as every double of the program is.
+
+#include <string>
+#include <vector>
+
+#include "design_report.h"
+#include "elevated_area.h"
+#include "sample_grid.h"
+#include "sum_of_fractions.h"
+
+namespace valdris {
+
+// "Triangular" or "Square".
+std::string GridTypeCaption(GridType type);
+
+// "10.75": a spacing, a coordinate or an area of the layout.
+std::string LengthText(double value);
+
+// Grid type, spacing, seed, random start and "18 of 20" locations inside.
+std::vector<ReportLine> SampleLayoutLines(const SampleLayout& layout);
+// The note shown when fewer grid points than samples fall inside; empty
+// when there are enough.
+std::string MoreLocationsNote(const SampleLayout& layout);
+
+// The locations file: "id,x,y", then one row per location in the layout's
+// order, the coordinates in the exact form that reads back to the same double.
+std::string LocationsCsv(const SampleLayout& layout);
+
+// a, AF(a), DCGL_EMC, the scan MDC, whether it is adequate and, when it is
+// not, A_EA and n_EA; then the final N.
+std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check);
+
+// Each nuclide, then the sigma as the design stores it (single precision),
+// the LBGR and the gross-activity DCGL when they are known.
+std::vector<ReportLine> SumOfFractionsLines(const std::vector<Nuclide>& nuclides, const SumOfFractions& sum);
+
+}  // namespace valdris

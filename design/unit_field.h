@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// A unit's field figures from its design: the elevated-area check first,
+// then the grid for the final N. Every face (the plan window's panel, its
+// report, the companion) goes through this one order.
+
+#include <cstdint>
+#include <optional>
+
+#include "elevated_area.h"
+#include "input_rules.h"
+#include "sample_grid.h"
+
+namespace valdris {
+
+// The unit's checked field inputs; each part optional.
+struct FieldSetup {
+    std::optional<UnitSize> size;
+    GridType grid = GridType::Triangular;
+    std::optional<std::uint64_t> seed;  // the locations are laid out only with one
+    std::optional<double> scan_mdc;     // with a table: the elevated-area check
+    AreaFactorTable area_factors;
+};
+
+struct FieldFigures {
+    std::optional<ElevatedAreaCheck> check;
+    int samples = 0;  // the final N: the spacing and the locations are for it
+    std::optional<SampleLayout> layout;
+};
+
+struct CheckedFieldFigures {
+    std::optional<FieldFigures> figures;
+    std::optional<Refusal> refusal;
+};
+
+// For the design's N and DCGL (1 in units of the sum of fractions). Refused
+// when the check needs, or the grid holds, more samples than a plan lists.
+CheckedFieldFigures ComputeFieldFigures(const FieldSetup& setup, int samples, double dcgl);
+
+}  // namespace valdris
