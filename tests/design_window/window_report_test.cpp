@@ -147,18 +147,23 @@ TEST_F(WindowReportTest, AValueStillBeingTypedIsTakenFirst) {
 }
 
 // The save dialog suggests the radionuclide and the date; a name that cannot
-// be written is reported and nothing is written.
+// be written is reported and nothing is written; a name without .pdf gets it;
+// a read-only file is replaced only when the user says so (here: No).
 TEST_F(WindowReportTest, SaveReportWritesThePdfChosenInTheDialog) {
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::link(dir.filePath("elsewhere.pdf"), dir.filePath("link.pdf")));
+    QFile kept(dir.filePath("kept.pdf"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("keep") == 4 && kept.setPermissions(QFile::ReadOwner));
+    kept.close();
     ASSERT_TRUE(ShowAndActivate(window.get()));
     window->txtRadionuclide->setText("Cs-137/unit 4");
-    for (const char* name : {"plan.pdf", "link.pdf"}) {
+    for (const char* name : {"plan.pdf", "link.pdf", "notes.txt", "kept.pdf"}) {
         QString suggested;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             suggested = dialog->selectedFiles().value(0);
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);  // its own question is Qt's
             dialog->selectFile(dir.filePath(name));
             QMetaObject::invokeMethod(dialog, "accept");
         });
@@ -170,10 +175,14 @@ TEST_F(WindowReportTest, SaveReportWritesThePdfChosenInTheDialog) {
     QFile pdf(dir.filePath("plan.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
-    ASSERT_EQ(messages.shown.size(), 1u);
+    ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_TRUE(messages.shown[0].text.startsWith("The report could not be written to " + dir.filePath("link.pdf")))
         << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[1].text.endsWith("Do you want to replace it?"));
     EXPECT_FALSE(QFile::exists(dir.filePath("elsewhere.pdf")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("notes.txt.pdf")) && !QFile::exists(dir.filePath("notes.txt")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "keep");
 }
 
 }  // namespace
