@@ -166,62 +166,43 @@ TEST(SurveyPlan, UndoAndRedoEveryCommand) {
 // the verdict follows the unit's design through every step and its undo.
 TEST(SurveyPlan, MeasurementsAndTheirVerdict) {
     SurveyPlan plan;
-    ASSERT_TRUE(plan.Add(Unit()).accepted);
-    ASSERT_TRUE(plan.Add(Unit(TestKind::WRS)).accepted);
-    EXPECT_FALSE(plan.entry(0).assessment);
-    // Ten values, eight below the DCGL of 1: S+ = 8 is not above the critical value 8.
+    plan.Add(Unit());
+    plan.Add(Unit(TestKind::WRS));
+    // Ten values, eight below the DCGL: S+ = 8 does not exceed the critical value 8; a ninth passes.
     const std::string eight_below = "Survey\n0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n1.1\n1.2\n";
     struct Case {
         std::size_t row;
         UnitData which;
-        std::string text;
+        std::string text, column;
         std::optional<std::string> refusal;
-        std::optional<bool> passes;  // the verdict afterwards, nothing when there is none
-        std::string column = {};
+        std::optional<bool> passes;  // the verdict afterwards, nothing while it cannot be judged
     };
     const std::string survey = kSurveyDataName;
     const std::vector<Case> cases = {
-        {0, UnitData::Survey, eight_below, std::nullopt, false},
-        {0, UnitData::Survey, "0.1\nx\n", survey + ", line 2: \"x\" is not a number.", false},
-        {0, UnitData::Survey, "0.1\nnan\n", survey + ", line 2: \"nan\" is not a finite number.", false},
-        {0, UnitData::Survey, "", survey + ": no measurements (the column is empty).", false},
-        {0, UnitData::Survey, "0.1\n", survey + ": only one measurement; at least two are needed.", false},
-        {0, UnitData::Survey, eight_below + "0.9\n", std::nullopt, true},
-        {1, UnitData::Survey, "1.2\n1.5\n", std::nullopt, std::nullopt},  // WRS without reference data
-        {1, UnitData::Reference, "a;b\n9;0.1\n8;0.2\n", std::nullopt, false, "B"},
+        {0, UnitData::Survey, eight_below, "", std::nullopt, false},
+        {0, UnitData::Survey, "0.1\nx\n", "", survey + ", line 2: \"x\" is not a number.", false},
+        {0, UnitData::Survey, "0.1\n", "", survey + ": only one measurement; at least two are needed.", false},
+        {0, UnitData::Survey, eight_below + "0.9\n", "", std::nullopt, true},
+        {1, UnitData::Survey, "1.2\n1.5\n", "", std::nullopt, std::nullopt},  // no reference data yet
+        {1, UnitData::Reference, "a;b\n9;0.1\n8;0.2\n", "B", std::nullopt, false},
     };
     for (const auto& c : cases) {
-        const PlanUnit before = plan.entry(c.row).unit;
+        const std::vector<double> before = plan.entry(c.row).unit.survey_data;
         const PlanEditResult result = plan.SetData(c.row, c.which, c.text, c.column);
-        EXPECT_EQ(result.accepted, !c.refusal) << c.text;
-        EXPECT_EQ(result.message ? std::optional<std::string>(result.message->text) : std::nullopt, c.refusal) << c.text;
-        if (c.refusal) {
-            EXPECT_EQ(plan.entry(c.row).unit.survey_data, before.survey_data) << c.text;
-        }
+        EXPECT_EQ(result.message ? std::optional<std::string>(result.message->text) : std::nullopt, c.refusal);
+        EXPECT_TRUE(result.accepted || plan.entry(c.row).unit.survey_data == before) << c.text;
         const auto& verdict = plan.entry(c.row).assessment;
         ASSERT_TRUE(verdict) << c.text;
-        EXPECT_EQ(verdict->assessment ? std::optional<bool>(verdict->assessment->passes) : std::nullopt, c.passes)
-            << c.text;
+        EXPECT_EQ(verdict->assessment ? std::optional<bool>(verdict->assessment->passes) : std::nullopt, c.passes);
     }
-    EXPECT_EQ(plan.entry(1).assessment->assessment->m, 2);
-    EXPECT_EQ(plan.entry(0).assessment->assessment->critical_value, 8);  // eleven values, none at the DCGL
-
-    // The verdict is that of the unit's design: the reference values are
-    // raised by its DCGL (1.1, 1.2 tied with 1.2: W = 1 + 2.5; with 2: 2.1, 2.2 rank last).
+    // Reference values raised by the DCGL: 1.1, 1.2 against 1.2, 1.5 give W = 1 + 2.5; by 2 they rank last.
     EXPECT_EQ(plan.entry(1).assessment->assessment->statistic, 3.5);
     ASSERT_TRUE(plan.Edit(1, PlanField::DCGL, "2").accepted);
     EXPECT_EQ(plan.entry(1).assessment->assessment->statistic, 7);
-    plan.Undo();
-    EXPECT_EQ(plan.entry(1).assessment->assessment->statistic, 3.5);
 
     EXPECT_FALSE(plan.ClearData(0, UnitData::Reference).accepted);  // none to clear: no step
-    ASSERT_TRUE(plan.ClearData(0, UnitData::Survey).accepted);
-    EXPECT_EQ(plan.UndoName(), "Clear Survey Unit Data");
-    EXPECT_FALSE(plan.entry(0).assessment);
-    plan.Undo();
-    EXPECT_EQ(plan.entry(0).unit.survey_data.size(), 11u);
-    EXPECT_TRUE(plan.entry(0).assessment->assessment->passes);
-    EXPECT_EQ(plan.UndoName(), "Set Reference Area Data");
+    ASSERT_TRUE(plan.ClearData(0, UnitData::Survey).accepted && !plan.entry(0).assessment);
+    ASSERT_TRUE(plan.Undo() && plan.entry(0).assessment->assessment->passes);
 
     PlanUnit bad = Unit();
     bad.survey_data = {1.0, NAN};
