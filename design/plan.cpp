@@ -201,7 +201,7 @@ PlanEditResult SurveyPlan::SetData(std::size_t row, UnitData which, std::string_
 PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
     if (row >= entries_.size()) return Refused();
     PlanUnit unit = entries_[row].unit;
-    std::vector<double>& data = which == UnitData::Survey ? unit.survey_data : unit.reference_data;
+    std::vector<double>& data = MeasurementsOf(unit, which);
     if (data.empty()) return Refused();
     data.clear();
     return ReplaceEntry(row, "Clear " + DataTitle(which), std::move(unit), std::nullopt);

@@ -180,11 +180,11 @@ const std::string& DataName(UnitData which) {
     return which == UnitData::Survey ? kSurveyDataName : kReferenceDataName;
 }
 
-std::vector<double>& DataOf(PlanUnit& unit, UnitData which) {
+}  // namespace
+
+std::vector<double>& MeasurementsOf(PlanUnit& unit, UnitData which) {
     return which == UnitData::Survey ? unit.survey_data : unit.reference_data;
 }
-
-}  // namespace
 
 std::optional<Refusal> UnitDataRefusal(const std::vector<double>& values, UnitData which) {
     if (values.empty()) return std::nullopt;
@@ -200,7 +200,7 @@ UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view tex
     MeasurementReading reading = ReadMeasurements(text, DataName(which), column);
     if (reading.refusal) return Refused(*reading.refusal);
     PlanUnit edited = unit;
-    DataOf(edited, which) = std::move(reading.values);
+    MeasurementsOf(edited, which) = std::move(reading.values);
     FiguresRun run = ComputeUnit(edited);
     if (!run.figures) return Refused(run.refusal->refusal);
     return {std::move(edited), std::move(run.figures), std::nullopt};

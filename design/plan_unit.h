@@ -40,6 +40,7 @@ struct PlanUnit {
 
 // Which of a unit's two sets of measurements.
 enum class UnitData { Survey, Reference };
+std::vector<double>& MeasurementsOf(PlanUnit& unit, UnitData which);
 
 DesignInputs InputsOf(const PlanUnit& unit);
 
