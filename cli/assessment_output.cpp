@@ -69,26 +69,27 @@ void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment) {
     if (!texts.power_note.empty()) out << "  " << texts.power_note << '\n';
 }
 
-void WriteJsonAssessment(std::ostream& out, const DataAssessment& a) {
-    out << "  \"assessment\": {\n"
-        << "    \"n\": " << a.n << ",\n";
+void WriteJsonAssessment(std::ostream& out, const DataAssessment& a, const std::string& indent) {
+    const std::string inner = indent + "  ";
+    out << indent << "\"assessment\": {\n"
+        << inner << "\"n\": " << a.n << ",\n";
     if (a.test == TestKind::WRS) {
-        out << "    \"m\": " << a.m << ",\n";
+        out << inner << "\"m\": " << a.m << ",\n";
     } else {
-        out << "    \"n_used\": " << a.n_used << ",\n";
+        out << inner << "\"n_used\": " << a.n_used << ",\n";
     }
-    out << "    \"statistic\": " << ExactNumber(a.statistic) << ",\n"
-        << "    \"critical_value\": " << ExactNumber(a.critical_value) << ",\n"
-        << "    \"p_value\": " << ExactNumber(a.p_value) << ",\n"
-        << "    \"p_value_method\": " << JsonString(a.exact_p_value ? "exact" : "normal") << ",\n"
-        << "    \"decision\": " << JsonString(a.passes ? "pass" : "fail") << ",\n"
-        << "    \"mean\": " << ExactNumber(a.survey.mean) << ",\n"
-        << "    \"median\": " << ExactNumber(a.survey.median) << ",\n"
-        << "    \"sd\": " << ExactNumber(a.survey.sd) << ",\n"
-        << "    \"max\": " << ExactNumber(a.survey.max) << ",\n"
-        << "    \"above_dcgl\": ";
+    out << inner << "\"statistic\": " << ExactNumber(a.statistic) << ",\n"
+        << inner << "\"critical_value\": " << ExactNumber(a.critical_value) << ",\n"
+        << inner << "\"p_value\": " << ExactNumber(a.p_value) << ",\n"
+        << inner << "\"p_value_method\": " << JsonString(a.exact_p_value ? "exact" : "normal") << ",\n"
+        << inner << "\"decision\": " << JsonString(a.passes ? "pass" : "fail") << ",\n"
+        << inner << "\"mean\": " << ExactNumber(a.survey.mean) << ",\n"
+        << inner << "\"median\": " << ExactNumber(a.survey.median) << ",\n"
+        << inner << "\"sd\": " << ExactNumber(a.survey.sd) << ",\n"
+        << inner << "\"max\": " << ExactNumber(a.survey.max) << ",\n"
+        << inner << "\"above_dcgl\": ";
     WriteJsonValues(out, a.above_dcgl_values);
-    out << ",\n    \"retrospective\": ";
+    out << ",\n" << inner << "\"retrospective\": ";
     if (a.retrospective) {
         out << "{\"sigma\": " << ExactNumber(a.retrospective->sigma)
             << ", \"dovers\": " << ExactNumber(a.retrospective->dovers)
@@ -96,7 +97,7 @@ void WriteJsonAssessment(std::ostream& out, const DataAssessment& a) {
     } else {
         out << "null\n";  // the measurements do not vary: no sigma to judge by
     }
-    out << "  }";
+    out << indent << "}";
 }
 
 }  // namespace valdris::cli

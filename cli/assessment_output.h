@@ -4,6 +4,7 @@
 // and the verdict written as text or as the JSON report's "assessment".
 
 #include <ostream>
+#include <string>
 
 #include "data_assessment.h"
 #include "options.h"
@@ -18,7 +19,8 @@ Outcome<DataAssessment> AssessFiles(const Options& options, const DesignState& d
 // The decision in words, the figures, the values to investigate, the note.
 void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment);
 
-// `  "assessment": {...}`, a member of the design's JSON object, exact values.
-void WriteJsonAssessment(std::ostream& out, const DataAssessment& assessment);
+// `"assessment": {...}`, a member of a design's JSON object (each line begun
+// with indent: a single design's or a plan unit's), exact values.
+void WriteJsonAssessment(std::ostream& out, const DataAssessment& assessment, const std::string& indent = "  ");
 
 }  // namespace valdris::cli

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <vector>
 
+#include "assessment_output.h"
+#include "assessment_texts.h"
 #include "number_output.h"
 #include "plan_file.h"
 #include "plan_table.h"
@@ -29,12 +31,48 @@ Outcome<std::string> ReadFileBytes(const std::string& path) {
     return bytes.str();
 }
 
+namespace {
+
+const std::string kUnitIndent = "      ";
+
+// A unit with measurements gains the verdict --assess gives; one whose data
+// cannot be judged yet (a WRS unit without reference data) says why instead.
+JsonMembers AssessmentMember(const PlanEntry& entry) {
+    if (!entry.assessment) return {};
+    const AssessmentRun& run = *entry.assessment;
+    return [&run](std::ostream& out) {
+        if (run.assessment) {
+            WriteJsonAssessment(out, *run.assessment, kUnitIndent);
+        } else {
+            out << kUnitIndent << "\"assessment_refused\": " << JsonString(run.refusal->text);
+        }
+    };
+}
+
+// Below the table: each unit's verdict on its measurements in words.
+void WriteVerdicts(std::ostream& out, const SurveyPlan& plan) {
+    bool first = true;
+    for (const PlanEntry& entry : plan.entries()) {
+        if (!entry.assessment) continue;
+        out << (first ? "\n" : "") << OneLine(entry.unit.name) << ": ";
+        if (entry.assessment->assessment) {
+            const AssessmentTexts texts = MakeAssessmentTexts(*entry.assessment->assessment);
+            out << texts.decision << ": " << texts.reason << '\n';
+        } else {
+            out << "no verdict: " << OneLine(entry.assessment->refusal->text) << '\n';
+        }
+        first = false;
+    }
+}
+
+}  // namespace
+
 void WritePlanJson(std::ostream& out, const SurveyPlan& plan) {
     out << "{\n  \"units\": [";
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlanEntry& entry = plan.entry(i);
         out << (i == 0 ? "\n" : ",\n") << "    {\n";
-        WriteJsonMembers(out, entry.figures, "      ", entry.unit.name);
+        WriteJsonMembers(out, entry.figures, "      ", entry.unit.name, AssessmentMember(entry));
         out << "    }";
     }
     out << (plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
@@ -60,6 +98,7 @@ void WritePlanText(std::ostream& out, const SurveyPlan& plan) {
         }
         out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
     }
+    WriteVerdicts(out, plan);
 }
 
 int RunPlanCommand(const std::string& path, std::optional<OutputFormat> format, std::ostream& out, std::ostream& err) {

@@ -27,11 +27,6 @@ std::optional<Refusal> NonFiniteRefusal(const std::vector<double>& values, const
     return std::nullopt;
 }
 
-std::optional<Refusal> DataRefusal(const std::vector<double>& values, const std::string& name) {
-    if (auto refusal = MeasurementCountRefusal(values.size(), name)) return refusal;
-    return NonFiniteRefusal(values, name);
-}
-
 bool AllFinite(const DataAssessment& a) {
     const auto summary_finite = [](const SampleSummary& s) {
         return std::isfinite(s.mean) && std::isfinite(s.median) && std::isfinite(s.sd) && std::isfinite(s.max);
@@ -78,12 +73,17 @@ void AssessWRS(const DesignState& design, const std::vector<double>& survey, con
 
 }  // namespace
 
+std::optional<Refusal> MeasurementDataRefusal(const std::vector<double>& values, const std::string& name) {
+    if (auto refusal = MeasurementCountRefusal(values.size(), name)) return refusal;
+    return NonFiniteRefusal(values, name);
+}
+
 AssessmentRun AssessData(TestKind test, const DesignState& design, const std::vector<double>& survey,
                          const std::vector<double>& reference) {
-    if (auto refusal = DataRefusal(survey, kSurveyDataName)) return {std::nullopt, refusal};
+    if (auto refusal = MeasurementDataRefusal(survey, kSurveyDataName)) return {std::nullopt, refusal};
     if (test == TestKind::WRS) {
         if (reference.empty()) return {std::nullopt, kNoReference};
-        if (auto refusal = DataRefusal(reference, kReferenceDataName)) return {std::nullopt, refusal};
+        if (auto refusal = MeasurementDataRefusal(reference, kReferenceDataName)) return {std::nullopt, refusal};
     }
 
     DataAssessment a;

@@ -46,6 +46,10 @@ struct AssessmentRun {
 inline const std::string kSurveyDataName = "The survey unit's measurements";
 inline const std::string kReferenceDataName = "The reference area's measurements";
 
+// The rule on one set of measurements held as numbers (a plan's or a file's):
+// as many as a reading takes, each finite; the message begins with `name`.
+std::optional<Refusal> MeasurementDataRefusal(const std::vector<double>& values, const std::string& name);
+
 // `design` is a finished design of the same test (its alpha, beta, DCGL,
 // LBGR, shift and sized results). The reference data are read for WRS only.
 // Refused: fewer than two measurements in either set, a WRS test without

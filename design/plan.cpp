@@ -28,6 +28,15 @@ std::string FieldTitle(PlanField field) {
     return {};
 }
 
+std::string DataTitle(UnitData which) {
+    return which == UnitData::Survey ? "Survey Unit Data" : "Reference Area Data";
+}
+
+PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures) {
+    std::optional<AssessmentRun> assessment = AssessUnit(unit, figures);
+    return {std::move(unit), std::move(figures), std::move(assessment)};
+}
+
 SurveyPlan::SurveyPlan(std::vector<PlanEntry> entries, SampleCosts default_costs)
     : entries_(std::move(entries)), default_costs_(std::move(default_costs)) {}
 
@@ -80,13 +89,14 @@ void SurveyPlan::Apply(const Command& command, bool forward) {
 
 PlanEditResult SurveyPlan::Add(PlanUnit unit) {
     if (!unit.costs.Given()) unit.costs = default_costs_;
+    if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(refusal));
     UnitCheck check = CheckUnit(unit);
     if (!check.figures) return Refused(check.refusal->refusal);
     Command command;
     command.kind = Command::Kind::Insert;
     command.name = "Add Unit";
     command.row = entries_.size();
-    command.after = PlanEntry{std::move(unit), std::move(*check.figures)};
+    command.after = MakeEntry(std::move(unit), std::move(*check.figures));
     Perform(std::move(command));
     return Taken();
 }
@@ -141,6 +151,7 @@ PlanEditResult SurveyPlan::MoveDown(std::size_t row) {
 // step, so undo and redo compute nothing.
 PlanEditResult SurveyPlan::ReplaceEntry(std::size_t row, std::string name, PlanUnit unit,
                                         std::optional<Refusal> notice) {
+    if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(refusal));
     UnitCheck check = CheckUnit(unit);
     if (!check.figures) return Refused(check.refusal->refusal);
     Command command;
@@ -148,7 +159,7 @@ PlanEditResult SurveyPlan::ReplaceEntry(std::size_t row, std::string name, PlanU
     command.name = std::move(name);
     command.row = row;
     command.before = entries_[row];
-    command.after = PlanEntry{std::move(unit), std::move(*check.figures)};
+    command.after = MakeEntry(std::move(unit), std::move(*check.figures));
     Perform(std::move(command));
     return Taken(std::move(notice));
 }
@@ -178,6 +189,22 @@ PlanEditResult SurveyPlan::SetLBGR(std::size_t row, double lbgr) {
 PlanEditResult SurveyPlan::Replace(std::size_t row, const PlanUnit& unit) {
     if (row >= entries_.size()) return Refused();
     return ReplaceEntry(row, "Edit Unit", unit, std::nullopt);
+}
+
+PlanEditResult SurveyPlan::SetData(std::size_t row, UnitData which, std::string_view text, const std::string& column) {
+    if (row >= entries_.size()) return Refused();
+    UnitEdit edit = EditUnitData(entries_[row].unit, which, text, column);
+    if (!edit.accepted()) return Refused(std::move(edit.message));
+    return ReplaceEntry(row, "Set " + DataTitle(which), std::move(*edit.unit), std::nullopt);
+}
+
+PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
+    if (row >= entries_.size()) return Refused();
+    PlanUnit unit = entries_[row].unit;
+    std::vector<double>& data = MeasurementsOf(unit, which);
+    if (data.empty()) return Refused();
+    data.clear();
+    return ReplaceEntry(row, "Clear " + DataTitle(which), std::move(unit), std::nullopt);
 }
 
 PlanEditResult SurveyPlan::SetDefaultCosts(const SampleCosts& costs) {

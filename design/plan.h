@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "plan_figures.h"
@@ -22,7 +23,13 @@ namespace valdris {
 struct PlanEntry {
     PlanUnit unit;
     DesignFigures figures;  // always those of unit
+    // The verdict on the unit's measurements, by that design; nothing while
+    // the unit has none. Build entries with MakeEntry so it is never stale.
+    std::optional<AssessmentRun> assessment;
 };
+
+// The entry of a unit and its own figures, with the verdict on its data.
+PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures);
 
 // What one step did to the rows, for a table over the plan.
 enum class PlanChangeKind { Inserted, Removed, Moved, Changed, DefaultsChanged };
@@ -63,6 +70,12 @@ public:
     PlanEditResult SetLBGR(std::size_t row, double lbgr);  // a row of the budget table
     PlanEditResult Replace(std::size_t row, const PlanUnit& unit);  // the design window's inputs
     PlanEditResult SetDefaultCosts(const SampleCosts& costs);
+    // One set of the unit's measurements from pasted text or a file's text
+    // (the column its header names, when given); a refusal names the line
+    // and keeps the data the unit had.
+    PlanEditResult SetData(std::size_t row, UnitData which, std::string_view text, const std::string& column = {});
+    // The unit has none of that set again; refused (no step) when it had none.
+    PlanEditResult ClearData(std::size_t row, UnitData which);
 
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < history_.size(); }
@@ -109,5 +122,7 @@ private:
 // "Alpha", "LBGR", "Cost per Sample": a field's name in the undo menu and
 // the table's column titles.
 std::string FieldTitle(PlanField field);
+// "Survey Unit Data", "Reference Area Data": the same for a set of measurements.
+std::string DataTitle(UnitData which);
 
 }  // namespace valdris

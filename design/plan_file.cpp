@@ -49,6 +49,27 @@ ValueProblem ReadCost(const Json& value, std::optional<double>& cost) {
     return std::nullopt;
 }
 
+// A set of measurements: a list of numbers, empty while there are none.
+ValueProblem ReadData(const Json& value, UnitData which, std::vector<double>& data) {
+    if (!value.is_array()) return std::string("the value is not a list of numbers.");
+    std::vector<double> values;
+    values.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (!value[i].is_number()) return "measurement " + std::to_string(i + 1) + " is not a number.";
+        values.push_back(value[i].get<double>());
+    }
+    if (auto refusal = UnitDataRefusal(values, which)) return refusal->text;
+    data = std::move(values);
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteData(const std::vector<double>& data) {
+    if (data.empty()) return std::nullopt;
+    std::string text = "[";
+    for (std::size_t i = 0; i < data.size(); ++i) text += (i ? ", " : "") + RoundTripNumber(data[i]);
+    return text + "]";
+}
+
 std::string Quoted(const std::string& text) {
     return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
@@ -110,6 +131,11 @@ const UnitKey kUnitKeys[] = {
          if (!u.costs.per_sample) return std::nullopt;
          return RoundTripNumber(*u.costs.per_sample);
      }},
+    {"survey_data", false, [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Survey, u.survey_data); },
+     [](const PlanUnit& u) { return WriteData(u.survey_data); }},
+    {"reference_data", false,
+     [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Reference, u.reference_data); },
+     [](const PlanUnit& u) { return WriteData(u.reference_data); }},
 };
 
 const UnitKey* FindUnitKey(const std::string& key) {
@@ -154,7 +180,7 @@ UnitReading ReadUnit(std::size_t index, const Json& json) {
         return {std::nullopt,
                 label + ", key \"" + FieldKey(check.refusal->field) + "\": " + check.refusal->refusal.text};
     }
-    return {PlanEntry{std::move(unit), std::move(*check.figures)}, {}};
+    return {MakeEntry(std::move(unit), std::move(*check.figures)), {}};
 }
 
 PlanReading Refuse(std::string message) { return {std::nullopt, std::move(message)}; }
@@ -250,7 +276,10 @@ std::optional<std::string> ReadDefaultCosts(const Json& root, SampleCosts& costs
 
 }  // namespace
 
+// A negative zero is written "-0.0": "-0" reads back as the whole number 0
+// and would lose its sign.
 std::string RoundTripNumber(double value) {
+    if (value == 0 && std::signbit(value)) return "-0.0";
     char buffer[64];
     return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
@@ -259,6 +288,7 @@ std::string RoundTripNumber(double value) {
 // shortest text has at most nine digits, too few to come near enough to a
 // midpoint between two singles for the double to land on it.
 std::string RoundTripNumber(float value) {
+    if (value == 0 && std::signbit(value)) return "-0.0";
     char buffer[64];
     return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }

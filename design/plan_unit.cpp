@@ -5,6 +5,7 @@
 #include <cctype>
 #include <utility>
 
+#include "measurement_text.h"
 #include "number_text.h"
 
 namespace valdris {
@@ -171,6 +172,43 @@ UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text
     FiguresRun run = ComputeUnit(edited);
     if (!run.figures) return Refused(run.refusal->refusal);
     return {std::move(edited), std::move(run.figures), std::move(notice)};
+}
+
+namespace {
+
+const std::string& DataName(UnitData which) {
+    return which == UnitData::Survey ? kSurveyDataName : kReferenceDataName;
+}
+
+}  // namespace
+
+std::vector<double>& MeasurementsOf(PlanUnit& unit, UnitData which) {
+    return which == UnitData::Survey ? unit.survey_data : unit.reference_data;
+}
+
+std::optional<Refusal> UnitDataRefusal(const std::vector<double>& values, UnitData which) {
+    if (values.empty()) return std::nullopt;
+    return MeasurementDataRefusal(values, DataName(which));
+}
+
+std::optional<Refusal> UnitDataRefusal(const PlanUnit& unit) {
+    if (auto refusal = UnitDataRefusal(unit.survey_data, UnitData::Survey)) return refusal;
+    return UnitDataRefusal(unit.reference_data, UnitData::Reference);
+}
+
+UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view text, const std::string& column) {
+    MeasurementReading reading = ReadMeasurements(text, DataName(which), column);
+    if (reading.refusal) return Refused(*reading.refusal);
+    PlanUnit edited = unit;
+    MeasurementsOf(edited, which) = std::move(reading.values);
+    FiguresRun run = ComputeUnit(edited);
+    if (!run.figures) return Refused(run.refusal->refusal);
+    return {std::move(edited), std::move(run.figures), std::nullopt};
+}
+
+std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigures& figures) {
+    if (unit.survey_data.empty() && unit.reference_data.empty()) return std::nullopt;
+    return AssessData(unit.test, figures.state, unit.survey_data, unit.reference_data);
 }
 
 std::vector<BudgetRow> BudgetTable(const PlanUnit& unit) {

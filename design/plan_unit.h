@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "data_assessment.h"
 #include "design_inputs.h"
 #include "input_rules.h"
 #include "plan_figures.h"
@@ -31,7 +33,14 @@ struct PlanUnit {
     double lbgr = 0.5;
     std::optional<int32_t> given_n;  // a size the budget allows, instead of the designed one
     SampleCosts costs;
+    // Measurements taken in the field; empty while there are none.
+    std::vector<double> survey_data;
+    std::vector<double> reference_data;  // the WRS test's reference area
 };
+
+// Which of a unit's two sets of measurements.
+enum class UnitData { Survey, Reference };
+std::vector<double>& MeasurementsOf(PlanUnit& unit, UnitData which);
 
 DesignInputs InputsOf(const PlanUnit& unit);
 
@@ -75,6 +84,23 @@ struct UnitCheck {
     std::optional<FieldRefusal> refusal;
 };
 UnitCheck CheckUnit(const PlanUnit& unit);
+
+// The rule on a stored set of measurements, which a file and a command both
+// apply: none yet, or as many as a reading of measurements takes. The message
+// names the set ("The survey unit's measurements: ...").
+std::optional<Refusal> UnitDataRefusal(const std::vector<double>& values, UnitData which);
+// The first of the unit's two sets that the rule refuses.
+std::optional<Refusal> UnitDataRefusal(const PlanUnit& unit);
+
+// The unit with one set of measurements read from pasted text or a file's
+// text (a column chosen by its header when `column` is given), or the
+// reading's refusal, which names the line.
+UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view text, const std::string& column = {});
+
+// The verdict on the unit's measurements by the test of its design (figures
+// must be the unit's own): nothing while the unit has no measurements, the
+// refusal while they cannot be judged (a WRS unit without reference data).
+std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigures& figures);
 
 // One row of "what the budget buys": the unit at another LBGR.
 struct BudgetRow {

@@ -254,13 +254,24 @@ TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
         std::ofstream file(path);
         file << R"({"valdris_power_plan": 1, "units": [
   {"name": "North, yard", "radionuclide": "Cs-137", "test": "sign", "alpha": 0.025, "beta": 0.1, "sigma": 0.3,
-   "dcgl": 2, "lbgr": 1.2, "n": 20},
+   "dcgl": 2, "lbgr": 1.2, "n": 20, "survey_data": [1.5, 2.5, 1, -0.5, 1.9, 2.2, 1.1, 0.7]},
   {"name": "South", "radionuclide": "", "test": "wrs", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1,
-   "lbgr": 0.5, "cost_fixed": 1000, "cost_per_sample": 200}]})";
+   "lbgr": 0.5, "cost_fixed": 1000, "cost_per_sample": 200, "survey_data": [0.9, 1.3, 0.8, 1.1, 0.5],
+   "reference_data": [0.2, 0.4, 0.1, 0.3]}]})";
     }
+    const auto data = [&](const char* name, const char* values) {
+        const auto file = path.string() + name;
+        std::ofstream(file) << values;
+        return file;
+    };
+    const std::string survey_a = data(".a.csv", "1.5\n2.5\n1\n-0.5\n1.9\n2.2\n1.1\n0.7\n");
+    const std::string survey_b = data(".b.csv", "0.9\n1.3\n0.8\n1.1\n0.5\n");
+    const std::string reference_b = data(".r.csv", "0.2\n0.4\n0.1\n0.3\n");
     const std::vector<std::vector<std::string>> singles = {
-        {"--alpha", "0.025", "--beta", "0.1", "--sigma", "0.3", "--dcgl", "2", "--lbgr", "1.2", "--n", "20"},
-        {"--test", "wrs", "--cost-fixed", "1000", "--cost-per-sample", "200"}};
+        {"--alpha", "0.025", "--beta", "0.1", "--sigma", "0.3", "--dcgl", "2", "--lbgr", "1.2", "--n", "20",
+         "--assess", survey_a},
+        {"--test", "wrs", "--cost-fixed", "1000", "--cost-per-sample", "200", "--assess", survey_b, "--reference",
+         reference_b}};
     const ProcessResult plan = RunCli({"--plan", path.string(), "--json"});
     ASSERT_EQ(plan.status, 0) << plan.err;
     std::string expected = "{\n  \"units\": [\n";
@@ -284,7 +295,9 @@ TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
 
     const ProcessResult text = RunCli({"--plan", path.string()});
     ASSERT_EQ(text.status, 0) << text.err;
-    EXPECT_EQ(Lines(text.out).size(), 3u);
+    EXPECT_EQ(Lines(text.out).size(), 6u);  // the table, a blank line, each unit's verdict
+    EXPECT_NE(text.out.find("\nSouth: The survey unit "), std::string::npos) << text.out;
+    for (const auto& file : {survey_a, survey_b, reference_b}) std::filesystem::remove(file);
 
     std::ofstream(path) << R"({"valdris_power_plan": 1, "units": [{"name": "A"}]})";
     const ProcessResult refused = RunCli({"--plan", path.string(), "--json"});

@@ -3,9 +3,12 @@
 // file is refused whole with a message naming the unit and the key.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "data_assessment.h"
 #include "input_rules.h"
 #include "plan_file.h"
 
@@ -55,6 +58,14 @@ TEST(PlanFile, RefusesADamagedFileWhole) {
         {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "n": 2.5})"), unit_b + ", key \"n\": " + kGivenSizeRange},
         {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "cost_per_sample": -1})"),
          unit_b + ", key \"cost_per_sample\": " + kCostRange},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "survey_data": 1.5})"),
+         unit_b + ", key \"survey_data\": the value is not a list of numbers."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "survey_data": [1, "2"]})"),
+         unit_b + ", key \"survey_data\": measurement 2 is not a number."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "survey_data": [0.5]})"),
+         unit_b + ", key \"survey_data\": " + kSurveyDataName + ": only one measurement; at least two are needed."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "reference_data": [0.5, -1e999]})"),
+         unit_b + ", key \"reference_data\": the value is not a finite number."},
         {WithSecondUnit(R"("radionuclide": 7, "test": "wrs"})"),
          unit_b + ", key \"radionuclide\": the value is not a text in quotes."},
         {WithSecondUnit(kText + R"("test": "WRS", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5})"),
@@ -91,8 +102,11 @@ TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
     a.lbgr = 0.1;
     a.given_n = 17;
     a.costs = {1e15, 0.1};
+    a.survey_data = {0.1 + 0.2, -1e-300, 0.3, 1e30 / 3, 0.2};
+    a.reference_data = {-0.0, 0.05, 1.0 / 3};
     ASSERT_TRUE(plan.Add(a).accepted);
     PlanUnit b;
+    b.survey_data = {1e8, 2e8, 0.1};  // a Sign unit's verdict reads back too
     b.dcgl = 1e9;
     b.lbgr = 1e9 / 3;
     b.sigma = 1e8f;
@@ -117,12 +131,26 @@ TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
         EXPECT_EQ(y.lbgr, x.lbgr);
         EXPECT_EQ(y.given_n, x.given_n);
         EXPECT_EQ(y.costs, x.costs);
+        EXPECT_EQ(y.survey_data, x.survey_data);
+        for (std::size_t k = 0; k < x.reference_data.size(); ++k) {
+            EXPECT_EQ(std::signbit(y.reference_data[k]), std::signbit(x.reference_data[k]));
+        }
+        EXPECT_EQ(y.reference_data, x.reference_data);
+        ASSERT_TRUE(read.entry(i).assessment && read.entry(i).assessment->assessment) << i;
+        const DataAssessment& verdict = *read.entry(i).assessment->assessment;  // the same decision
+        const DataAssessment& written = *plan.entry(i).assessment->assessment;
+        EXPECT_EQ(std::make_pair(verdict.passes, verdict.p_value), std::make_pair(written.passes, written.p_value));
         EXPECT_EQ(read.entry(i).figures.power_at_lbgr, plan.entry(i).figures.power_at_lbgr);
         EXPECT_EQ(read.entry(i).figures.cost, plan.entry(i).figures.cost);
     }
     EXPECT_NE(bytes.find("\"alpha\": 0.025, \"beta\": 0.1, \"sigma\": 0.3, \"dcgl\": 0.30000000000000004"),
               std::string::npos);
     EXPECT_FALSE(read.IsModified());
+
+    // An empty list is a unit without data yet; it is written as none.
+    const PlanReading empty = ReadPlan(WithSecondUnit(kRest + R"(, "lbgr": 0.5, "survey_data": []})"));
+    ASSERT_TRUE(empty.plan) << empty.refusal;
+    EXPECT_FALSE(empty.plan->entry(1).assessment);
 }
 
 }  // namespace

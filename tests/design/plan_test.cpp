@@ -162,6 +162,53 @@ TEST(SurveyPlan, UndoAndRedoEveryCommand) {
     EXPECT_EQ(changes[0].row, 1u);
 }
 
+// Measurements as pasted: a refusal names the line and keeps the old data;
+// the verdict follows the unit's design through every step and its undo.
+TEST(SurveyPlan, MeasurementsAndTheirVerdict) {
+    SurveyPlan plan;
+    plan.Add(Unit());
+    plan.Add(Unit(TestKind::WRS));
+    // Ten values, eight below the DCGL: S+ = 8 does not exceed the critical value 8; a ninth passes.
+    const std::string eight_below = "Survey\n0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n1.1\n1.2\n";
+    struct Case {
+        std::size_t row;
+        UnitData which;
+        std::string text, column;
+        std::optional<std::string> refusal;
+        std::optional<bool> passes;  // the verdict afterwards, nothing while it cannot be judged
+    };
+    const std::string survey = kSurveyDataName;
+    const std::vector<Case> cases = {
+        {0, UnitData::Survey, eight_below, "", std::nullopt, false},
+        {0, UnitData::Survey, "0.1\nx\n", "", survey + ", line 2: \"x\" is not a number.", false},
+        {0, UnitData::Survey, "0.1\n", "", survey + ": only one measurement; at least two are needed.", false},
+        {0, UnitData::Survey, eight_below + "0.9\n", "", std::nullopt, true},
+        {1, UnitData::Survey, "1.2\n1.5\n", "", std::nullopt, std::nullopt},  // no reference data yet
+        {1, UnitData::Reference, "a;b\n9;0.1\n8;0.2\n", "B", std::nullopt, false},
+    };
+    for (const auto& c : cases) {
+        const std::vector<double> before = plan.entry(c.row).unit.survey_data;
+        const PlanEditResult result = plan.SetData(c.row, c.which, c.text, c.column);
+        EXPECT_EQ(result.message ? std::optional<std::string>(result.message->text) : std::nullopt, c.refusal);
+        EXPECT_TRUE(result.accepted || plan.entry(c.row).unit.survey_data == before) << c.text;
+        const auto& verdict = plan.entry(c.row).assessment;
+        ASSERT_TRUE(verdict) << c.text;
+        EXPECT_EQ(verdict->assessment ? std::optional<bool>(verdict->assessment->passes) : std::nullopt, c.passes);
+    }
+    // Reference values raised by the DCGL: 1.1, 1.2 against 1.2, 1.5 give W = 1 + 2.5; by 2 they rank last.
+    EXPECT_EQ(plan.entry(1).assessment->assessment->statistic, 3.5);
+    ASSERT_TRUE(plan.Edit(1, PlanField::DCGL, "2").accepted);
+    EXPECT_EQ(plan.entry(1).assessment->assessment->statistic, 7);
+
+    EXPECT_FALSE(plan.ClearData(0, UnitData::Reference).accepted);  // none to clear: no step
+    ASSERT_TRUE(plan.ClearData(0, UnitData::Survey).accepted && !plan.entry(0).assessment);
+    ASSERT_TRUE(plan.Undo() && plan.entry(0).assessment->assessment->passes);
+
+    PlanUnit bad = Unit();
+    bad.survey_data = {1.0, NAN};
+    EXPECT_EQ(plan.Add(bad).message->text, survey + ": measurement 2 is not a finite number.");
+}
+
 TEST(SurveyPlan, ModifiedFollowsTheSavedStep) {
     SurveyPlan plan;
     plan.Add(Unit());
