@@ -132,14 +132,19 @@ ChartGeometry ComputeChartGeometry(const ChartSurface& surface, double dcgl) {
     return g;
 }
 
-void DrawPowerChart(const DesignState& state, ChartSurface& surface) {
+ChartGeometry DrawChartFrame(double dcgl, ChartSurface& surface) {
     surface.SetPenColor(kBlack);
     surface.SetLineWidth(kThinLinePx);
     surface.Clear();
-    const ChartGeometry geometry = ComputeChartGeometry(surface, state.DCGL);
+    const ChartGeometry geometry = ComputeChartGeometry(surface, dcgl);
     DrawAxes(geometry, surface);
     DrawProbabilityGrid(geometry, surface);
-    DrawConcentrationGrid(geometry, state.DCGL, surface);
+    DrawConcentrationGrid(geometry, dcgl, surface);
+    return geometry;
+}
+
+void DrawPowerChart(const DesignState& state, ChartSurface& surface) {
+    const ChartGeometry geometry = DrawChartFrame(state.DCGL, surface);
     DrawLBGRMarker(geometry, state.LBGR, surface);
     DrawCurve(geometry, state, surface);
 }
