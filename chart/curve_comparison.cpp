@@ -38,20 +38,36 @@ void DrawCurve(const ChartGeometry& g, const DesignState& state, ChartSurface& s
     }
 }
 
+// A framed white box over the grid, one line a curve: a swatch of its colour
+// and its label.
 void DrawLegend(const ChartGeometry& g, const std::vector<ComparedCurve>& curves, ChartSurface& surface) {
     double widest = 0;
-    for (const ComparedCurve& curve : curves) widest = std::max(widest, surface.TextWidth(curve.label));
-    const double left = g.rightX - kLegendInset - widest - kLegendGap - kLegendSwatch;
-    double y = g.topY + kLegendInset;
+    double height = 0;
+    for (const ComparedCurve& curve : curves) {
+        widest = std::max(widest, surface.TextWidth(curve.label));
+        height += surface.TextHeight(curve.label);
+    }
+    const double right = g.rightX - kLegendInset;
+    const double left = RoundHalfEven(right - widest - 3 * kLegendGap - kLegendSwatch);
+    const double top = g.topY + kLegendInset;
+    const double bottom = RoundHalfEven(top + height + 2 * kLegendGap);
+    surface.FillRect(left, top, right - left, bottom - top, ChartColor{255, 255, 255});
+    surface.SetPenColor(ChartColor{});
+    surface.SetLineWidth(1);
+    surface.DrawLine(left, top, right, top);
+    surface.DrawLine(right, top, right, bottom);
+    surface.DrawLine(right, bottom, left, bottom);
+    surface.DrawLine(left, bottom, left, top);
+    double y = top + kLegendGap;
     for (std::size_t i = 0; i < curves.size(); ++i) {
         const double line_height = surface.TextHeight(curves[i].label);
+        const double middle = RoundHalfEven(y + line_height / 2);
         surface.SetPenColor(ComparisonColor(i));
         surface.SetLineWidth(kCurveLinePx);
-        const double middle = RoundHalfEven(y + line_height / 2);
-        surface.DrawLine(left, middle, left + kLegendSwatch, middle);
+        surface.DrawLine(left + kLegendGap, middle, left + kLegendGap + kLegendSwatch, middle);
         surface.SetLineWidth(1);
         surface.SetPenColor(ChartColor{});
-        surface.DrawText(left + kLegendSwatch + kLegendGap, y, curves[i].label);
+        surface.DrawText(left + 2 * kLegendGap + kLegendSwatch, y, curves[i].label);
         y += line_height;
     }
 }

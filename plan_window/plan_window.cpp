@@ -19,6 +19,7 @@
 #include "plan_dialogs.h"
 #include "plan_table.h"
 #include "plan_table_model.h"
+#include "window_placement.h"
 
 namespace valdris {
 namespace {
@@ -90,7 +91,9 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     BuildMenus();
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UpdateState(); });
     if (link_) link_->SetInputTaken([this] { DesignInputTaken(); });
-    resize(1000, 560);
+    // Wide enough for every column at the usual font; a smaller screen gets
+    // a smaller window, which scrolls.
+    CentreOnScreenOnceFramed(this, [] { return QSize(1240, 600); });
     UpdateState();
 }
 
