@@ -30,7 +30,7 @@ void WriteTextReport(std::ostream& out, const DesignFigures& figures) {
         << "Sigma: " << WriteNumber(state.Sigma) << '\n'
         << "DCGL: " << WriteNumber(state.DCGL) << '\n'
         << "LBGR: " << WriteNumber(state.LBGR) << '\n'
-        << "Required Sample Size\n"
+        << (figures.size_given ? "Given Sample Size\n" : "Required Sample Size\n")
         << "  Survey Unit: " << SampleSize(test, state) << '\n';
     if (test == TestKind::WRS) out << "  Reference: " << state.WRSN << '\n';
     out << "Critical Value:" << CriticalValueText(test, state) << '\n'

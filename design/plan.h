@@ -3,6 +3,10 @@
 // The survey plan: the units of a site in order, each with its figures, and
 // every change to them as a step that can be undone and redone. A change to
 // one unit computes only that unit; listeners learn which rows changed.
+//
+// Beside it: plan_unit.h (a unit, the rules of an edit, the budget table),
+// plan_figures.h (the figures of one design, given sizes and costs),
+// plan_table.h (columns, cell texts, CSV) and plan_file.h (.vplan).
 
 #include <cstddef>
 #include <functional>

@@ -44,6 +44,7 @@ FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::option
     const bool sign = test == TestKind::Sign;
     figures.n = sign ? state.SignN : state.WRSN;
     figures.n_reference = sign ? 0 : state.WRSN;
+    figures.size_given = given_n.has_value();
     figures.critical_value = sign ? static_cast<double>(state.SignCriticalValue) : state.WRSCriticalValue;
     figures.power_at_lbgr = PowerAtLBGR(test, state);
     figures.cost = TotalCost(costs, figures.n, figures.n_reference);

@@ -41,6 +41,7 @@ struct DesignFigures {
     TestKind test = TestKind::Sign;
     DesignState state;          // inputs as stored, results and power curve
     int32_t n = 0;              // survey unit
+    bool size_given = false;    // n was given, not designed
     int32_t n_reference = 0;    // reference area: the WRS test's, 0 for Sign
     double critical_value = 0;  // Sign: a whole number; WRS: the rank sum as computed
     double power_at_lbgr = 0;   // probability that a unit at the LBGR passes

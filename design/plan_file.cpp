@@ -2,8 +2,8 @@
 #include "plan_file.h"
 
 #include <charconv>
-#include <functional>
 #include <cmath>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <vector>
@@ -255,6 +255,9 @@ std::string RoundTripNumber(double value) {
     return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
+// The reader takes the text as a double and rounds it to single: a single's
+// shortest text has at most nine digits, too few to come near enough to a
+// midpoint between two singles for the double to land on it.
 std::string RoundTripNumber(float value) {
     char buffer[64];
     return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);

@@ -125,6 +125,12 @@ std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column) {
     return StrictNumber(ExactCell(entry, column));
 }
 
+ReportEntries UnitReportEntries(const PlanEntry& entry) {
+    auto cell = [&](PlanColumn column) { return CellText(entry, column); };
+    return {entry.unit.radionuclide, cell(PlanColumn::Alpha), cell(PlanColumn::Beta), cell(PlanColumn::Sigma),
+            cell(PlanColumn::DCGL), cell(PlanColumn::LBGR), cell(PlanColumn::DoverS)};
+}
+
 std::string PlanAsCsv(const SurveyPlan& plan) {
     std::string csv;
     for (int c = 0; c < kPlanColumnCount; ++c) csv += (c ? "," : "") + CsvField(ColumnTitle(PlanColumn(c)));

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "design_report.h"
 #include "plan.h"
 
 namespace valdris {
@@ -29,6 +30,10 @@ std::string CellText(const PlanEntry& entry, PlanColumn column);
 
 // The cell's number for sorting; nothing for a text or an empty cell.
 std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column);
+
+// The unit's inputs as its design report shows them (the cells' texts and
+// D/s to two decimals), for the report page of one unit.
+ReportEntries UnitReportEntries(const PlanEntry& entry);
 
 // The CSV file: the column titles, then one row per unit with each number in
 // its shortest exact form.

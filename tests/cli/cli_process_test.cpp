@@ -238,6 +238,10 @@ TEST(CliProcess, GivenSizeAndCosts) {
         EXPECT_EQ(members["power_at_lbgr"].rfind(c.power_start, 0), 0u) << members["power_at_lbgr"];
         EXPECT_EQ(members.count("cost") ? std::optional<std::string>(members["cost"]) : std::nullopt, c.cost);
     }
+    const ProcessResult text = RunCli({"--n", "20", "--cost-per-sample", "2.5"});
+    for (const char* piece : {"Given Sample Size\n  Survey Unit: 20\n", "Power at the LBGR: 0.915831\n", "Cost: 50\n"}) {
+        EXPECT_NE(text.out.find(piece), std::string::npos) << piece;
+    }
 }
 
 // Each unit of a plan gives what a single design with its inputs gives.

@@ -19,7 +19,9 @@ const std::string kGood =
 // A file whose second unit has the given keys after its name.
 std::string WithSecondUnit(const std::string& keys) { return kGood + R"({"name": "B", )" + keys + "]}"; }
 
-const std::string kRest = R"("radionuclide": "", "test": "wrs", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1)";
+const std::string kText = R"("radionuclide": "", )";
+const std::string kWRS = kText + R"("test": "wrs", )";
+const std::string kRest = kWRS + R"("alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1)";
 
 TEST(PlanFile, RefusesADamagedFileWhole) {
     struct Case {
@@ -55,23 +57,17 @@ TEST(PlanFile, RefusesADamagedFileWhole) {
          unit_b + ", key \"cost_per_sample\": " + kCostRange},
         {WithSecondUnit(R"("radionuclide": 7, "test": "wrs"})"),
          unit_b + ", key \"radionuclide\": the value is not a text in quotes."},
-        {WithSecondUnit(R"("radionuclide": "", "test": "WRS", "alpha": 0.05, "beta": 0.05, "sigma": 0.5,
-            "dcgl": 1, "lbgr": 0.5})"),
+        {WithSecondUnit(kText + R"("test": "WRS", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5})"),
          unit_b + ", key \"test\": the test must be \"sign\" or \"wrs\"."},
-        {WithSecondUnit(R"("radionuclide": "", "test": "wrs", "alpha": 0.5, "beta": 0.5, "sigma": 0.5,
-            "dcgl": 1, "lbgr": 0.5})"),
+        {WithSecondUnit(kWRS + R"("alpha": 0.5, "beta": 0.5, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5})"),
          unit_b + ", key \"alpha\": " + rules::kAlphaBetaBothLarge},
-        {WithSecondUnit(R"("radionuclide": "", "test": "wrs", "alpha": 0.05, "beta": 1.5, "sigma": 0.5,
-            "dcgl": 1, "lbgr": 0.5})"),
+        {WithSecondUnit(kWRS + R"("alpha": 0.05, "beta": 1.5, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5})"),
          unit_b + ", key \"beta\": " + rules::kBetaRange},
-        {WithSecondUnit(R"("radionuclide": "", "test": "wrs", "alpha": 0.05, "beta": 0.05, "sigma": 20,
-            "dcgl": 1, "lbgr": 0.5})"),
+        {WithSecondUnit(kWRS + R"("alpha": 0.05, "beta": 0.05, "sigma": 20, "dcgl": 1, "lbgr": 0.5})"),
          unit_b + ", key \"sigma\": " + rules::kSigmaTooLarge},
-        {WithSecondUnit(R"("radionuclide": "", "test": "wrs", "alpha": 0.05, "beta": 0.05, "sigma": 0.5,
-            "dcgl": 1e10, "lbgr": 0.5})"),
+        {WithSecondUnit(kWRS + R"("alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1e10, "lbgr": 0.5})"),
          unit_b + ", key \"dcgl\": " + rules::kDCGLUnusable},
-        {WithSecondUnit(R"("radionuclide": "", "test": "wrs", "alpha": 0.05, "beta": 0.05, "sigma": 0.5,
-            "dcgl": 1, "lbgr": 0.5, "sigma": 0.4})"),
+        {WithSecondUnit(kWRS + R"("alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5, "sigma": 0.4})"),
          "The key \"sigma\" appears twice in one object."},
     };
     for (const auto& c : cases) {
