@@ -45,14 +45,11 @@ class FakeDesignWindow : public DesignWindowLink {
 public:
     std::optional<PlanUnit> TakeDesign(const PlanUnit& into) override {
         if (!shows_design) return std::nullopt;
-        PlanUnit unit = into;
-        unit.radionuclide = design.radionuclide;
-        unit.test = design.test;
-        unit.alpha = design.alpha;
-        unit.beta = design.beta;
-        unit.sigma = design.sigma;
-        unit.dcgl = design.dcgl;
-        unit.lbgr = design.lbgr;
+        // The design's inputs; name, given size and costs stay the unit's.
+        PlanUnit unit = design;
+        unit.name = into.name;
+        unit.given_n = into.given_n;
+        unit.costs = into.costs;
         return unit;
     }
     // Showing a unit makes the window take its inputs, as the real one does.

@@ -4,8 +4,9 @@
 # through the accessibility bus as a screen reader reads it:
 #   plan_window_x_test.sh <path to valdris-power>
 # Add Design to Plan (Ctrl+D); a refused cell edit shows the design window's
-# message and keeps the old value; undo and redo; Save; the plan opened from
-# the command line shows every figure as it was.
+# message and keeps the old value; undo and redo; Open in Design Window and
+# an input there; Save; the plan opened from the command line shows every
+# figure as it was.
 set -euo pipefail
 
 program=${1:?usage: plan_window_x_test.sh <valdris-power>}
@@ -65,9 +66,22 @@ x_wait_for "alpha undone" cells_read 'Sign|0.05|0.05|'
 xdotool key --clearmodifiers ctrl+shift+z
 x_wait_for "alpha redone" cells_read 'Sign|0.1|0.05|'
 pass "Ctrl+Z and Ctrl+Shift+Z undo and redo the edit"
+
+# The unit in the design window, whose title names it; an input taken
+# there changes the unit's row.
+x_focus "$plan_window"
+xdotool key --clearmodifiers alt+u o
+x_wait_for "the design window's title" x_has_window_named 'VALDRIS Power 2000 - Survey Unit 1'
+x_focus "$x_design_window"
+xdotool key --clearmodifiers alt+l ctrl+a
+xdotool type --delay 20 0.4
+xdotool key --clearmodifiers Tab
+x_wait_for "the row to follow the design window" cells_read 'Sign|0.1|0.05|0.5|1|0.4|1.2|'
+pass "Open in Design Window names the unit there, and its inputs edit the row"
 before=$cells
 
 # Save Plan asks for a name (Qt's own file dialog here).
+x_focus "$plan_window"
 xdotool key --clearmodifiers ctrl+s
 x_wait_for "the save dialog" x_has_window_named 'Save Plan As'
 x_focus "$(x_window_named 'Save Plan As')"
