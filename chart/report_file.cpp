@@ -7,7 +7,10 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <array>
+#include <functional>
 
+#include "plan_summary_page.h"
+#include "plan_table.h"
 #include "safe_file.h"
 
 namespace valdris {
@@ -25,18 +28,47 @@ bool UsesLetterPaper(const QLocale& locale) {
            kLetterTerritories.end();
 }
 
-QString WritePdf(const ReportPage& page, QIODevice& file) {
+// The pages go through the painter; paint returns an error text or nothing.
+QString WritePdf(QIODevice& file, const QString& title,
+                 const std::function<QString(QPdfWriter&, QPainter&, QSizeF)>& paint) {
     QPdfWriter writer(&file);
     writer.setPageSize(LocalePageSize());
     writer.setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
                           QPageLayout::Millimeter);
     writer.setCreator(ProgramTitle());
-    writer.setTitle(QStringLiteral("Survey design: ") + QString::fromStdString(page.report.radionuclide));
+    writer.setTitle(title);
     QPainter painter;
     if (!painter.begin(&writer)) return QStringLiteral("the PDF could not be started");
-    PaintReportPage(painter, writer.pageLayout().paintRect(QPageLayout::Point).size(), page);
+    const QString failure = paint(writer, painter, writer.pageLayout().paintRect(QPageLayout::Point).size());
     if (!painter.end()) return QStringLiteral("the PDF could not be finished");
-    return {};
+    return failure;
+}
+
+QString WriteDesignPdf(const ReportPage& page, QIODevice& file) {
+    return WritePdf(file, QStringLiteral("Survey design: ") + QString::fromStdString(page.report.radionuclide),
+                    [&page](QPdfWriter&, QPainter& painter, QSizeF area) {
+                        PaintReportPage(painter, area, page);
+                        return QString();
+                    });
+}
+
+// The plan's table on as many pages as it needs, then a page a unit.
+QString WritePlanPdf(const SurveyPlan& plan, const QString& title, QIODevice& file) {
+    return WritePdf(file, title, [&](QPdfWriter& writer, QPainter& painter, QSizeF area) {
+        const QDateTime made = QDateTime::currentDateTime();
+        std::size_t row = 0;
+        do {
+            if (row > 0 && !writer.newPage()) return QStringLiteral("a page could not be added");
+            row = PaintPlanSummary(painter, area, plan, title, row);
+        } while (row < plan.size());
+        for (const PlanEntry& entry : plan.entries()) {
+            if (!writer.newPage()) return QStringLiteral("a page could not be added");
+            const DesignState& state = entry.figures.state;
+            PaintReportPage(painter, area,
+                            {MakeDesignReport(entry.unit.test, state, UnitReportEntries(entry)), state, made});
+        }
+        return QString();
+    });
 }
 
 }  // namespace
@@ -47,7 +79,16 @@ QPageSize LocalePageSize() {
 
 bool WriteDesignReport(const ReportPage& page, const std::string& path, std::string& error) {
     const QString file_name = QString::fromStdString(path);
-    const QString reason = WriteFileSafely(file_name, [&](QIODevice& file) { return WritePdf(page, file); });
+    const QString reason = WriteFileSafely(file_name, [&](QIODevice& file) { return WriteDesignPdf(page, file); });
+    if (reason.isEmpty()) return true;
+    error = FileFailureMessage("The report", file_name, reason);
+    return false;
+}
+
+bool WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path, std::string& error) {
+    const QString file_name = QString::fromStdString(path);
+    const QString reason =
+        WriteFileSafely(file_name, [&](QIODevice& file) { return WritePlanPdf(plan, title, file); });
     if (reason.isEmpty()) return true;
     error = FileFailureMessage("The report", file_name, reason);
     return false;

@@ -69,6 +69,8 @@ public:
     bool SavePlanAs();
     bool SavePlanTo(const QString& path);
     bool ExportCsv();
+    // The PDF: the plan's table, then each unit's design report.
+    bool SaveReport();
     // Asks about unsaved changes; false when the user chose to stay.
     bool MaySetPlanAside();
     // Offers the autosave of a plan never saved, left by an earlier run.
@@ -82,6 +84,7 @@ public:
     QAction* actSave = nullptr;
     QAction* actSaveAs = nullptr;
     QAction* actExportCsv = nullptr;
+    QAction* actSaveReport = nullptr;
     QAction* actClose = nullptr;
     QAction* actUndo = nullptr;
     QAction* actRedo = nullptr;
@@ -122,6 +125,7 @@ private:
     void RemoveAutosave();
     bool OfferAutosaveOf(const QString& autosave);
     QString DisplayName() const;
+    QString AskExportName(const QString& title, const QString& suffix, const QString& filter);
 
     MessageBoxes& messages_;
     std::unique_ptr<PlanDialogs> own_dialogs_;

@@ -15,6 +15,7 @@
 #include "plan_table.h"
 #include "plan_table_model.h"
 #include "plan_window.h"
+#include "report_file.h"
 #include "safe_file.h"
 
 namespace valdris {
@@ -85,6 +86,8 @@ void PlanWindow::BuildFileMenu() {
     connect(actSaveAs, &QAction::triggered, this, [this] { SavePlanAs(); });
     actExportCsv = AddAction(menu, tr("&Export CSV..."), "actExportCsv", nullptr);
     connect(actExportCsv, &QAction::triggered, this, [this] { ExportCsv(); });
+    actSaveReport = AddAction(menu, tr("Save Plan &Report..."), "actSaveReport", nullptr);
+    connect(actSaveReport, &QAction::triggered, this, [this] { SaveReport(); });
     menu->addSeparator();
     actClose = AddAction(menu, tr("&Close"), "actClose", nullptr);
     connect(actClose, &QAction::triggered, this, [this] { close(); });
@@ -197,15 +200,30 @@ bool PlanWindow::SavePlanTo(const QString& path) {
     return true;
 }
 
-bool PlanWindow::ExportCsv() {
+// A file named after the plan, with the suffix added when it was left out;
+// empty when the user cancelled.
+QString PlanWindow::AskExportName(const QString& title, const QString& suffix, const QString& filter) {
     const QString base = path_.isEmpty() ? tr("plan") : QFileInfo(path_).completeBaseName();
-    const QString path =
-        dialogs_.SaveFileName(tr("Export CSV"), base + QStringLiteral(".csv"), tr("CSV files (*.csv)"));
-    if (path.isEmpty()) return false;
-    const QString target = WithSuffix(path, QStringLiteral(".csv"));
+    const QString path = dialogs_.SaveFileName(title, base + suffix, filter);
+    return path.isEmpty() ? path : WithSuffix(path, suffix);
+}
+
+bool PlanWindow::ExportCsv() {
+    const QString target = AskExportName(tr("Export CSV"), QStringLiteral(".csv"), tr("CSV files (*.csv)"));
+    if (target.isEmpty()) return false;
     const QString reason = WriteBytes(target, PlanAsCsv(model_->Plan()));
     if (reason.isEmpty()) return true;
     messages_.Show(QString::fromStdString(FileFailureMessage("The table", target, reason)), MessageIcon::Exclamation);
+    return false;
+}
+
+bool PlanWindow::SaveReport() {
+    const QString target = AskExportName(tr("Save Plan Report"), QStringLiteral(".pdf"), tr("PDF files (*.pdf)"));
+    if (target.isEmpty()) return false;
+    std::string error;
+    const QString title = tr("Survey Plan: %1").arg(DisplayName());
+    if (WritePlanReport(model_->Plan(), title, target.toStdString(), error)) return true;
+    messages_.Show(QString::fromStdString(error), MessageIcon::Exclamation);
     return false;
 }
 

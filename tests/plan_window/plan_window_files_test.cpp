@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
 
 #include "plan_file.h"
 #include "plan_table.h"
@@ -139,6 +141,15 @@ TEST_F(PlanWindowTest, WritesNeverGoThroughALinkAndFailuresSaySo) {
     dialogs.file_name = PathIn("table");
     ASSERT_TRUE(window->ExportCsv());
     EXPECT_EQ(Contents(PathIn("table.csv")).toStdString(), PlanAsCsv(window->Model()->Plan()));
+
+    // The report: the table's page, then one page a unit.
+    AddUnit("B");
+    dialogs.file_name = PathIn("report");
+    ASSERT_TRUE(window->SaveReport());
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {PathIn("report.pdf")});
+    ASSERT_TRUE(info.waitForFinished());
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+3\\n")));
 }
 
 TEST_F(PlanWindowTest, AnAutosaveKeepsUnsavedChangesUntilTheyAreSaved) {
