@@ -37,6 +37,11 @@ public:
     // Line from the current position; its end becomes the current position.
     virtual void LineTo(double x, double y) = 0;
     virtual void MoveTo(double x, double y) = 0;
+    // A rectangle filled with the colour (a legend's background). Surfaces
+    // that only record lines and texts may leave it out.
+    virtual void FillRect(double x, double y, double width, double height, ChartColor color) {
+        (void)x, (void)y, (void)width, (void)height, (void)color;
+    }
 };
 
 }  // namespace valdris

@@ -83,6 +83,13 @@ QRectF PainterSurface::SafeArea() const {
     return QRectF(-w, -h, 3 * w, 3 * h);
 }
 
+void PainterSurface::FillRect(double x, double y, double width, double height, ChartColor color) {
+    const QRectF area = QRectF(x, y, width, height).intersected(SafeArea());
+    if (area.isEmpty()) return;
+    painter_.fillRect(QRectF(ToPixels(area.x()), ToPixels(area.y()), ToPixels(area.width()), ToPixels(area.height())),
+                      QColor(color.red, color.green, color.blue));
+}
+
 void PainterSurface::DrawText(double x, double y, const std::string& text) {
     const QPointF corner(x, y);
     if (!IsFinite(corner)) return;

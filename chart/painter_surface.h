@@ -42,6 +42,7 @@ public:
     void DrawLine(double x1, double y1, double x2, double y2) override;
     void LineTo(double x, double y) override;
     void MoveTo(double x, double y) override;
+    void FillRect(double x, double y, double width, double height, ChartColor color) override;
 
 private:
     QRectF SafeArea() const;

@@ -160,18 +160,23 @@ ChartGeometry ComputeChartGeometry(const ChartSurface& surface, double dcgl) {
     return g;
 }
 
-void DrawPowerChart(const DesignState& state, ChartSurface& surface, const ChartStyle& style) {
+ChartGeometry DrawChartFrame(double dcgl, ChartSurface& surface, const ChartStyle& style) {
     surface.SetPenColor(kBlack);
     surface.SetLineWidth(kThinLinePx);
     surface.Clear();
-    const ChartGeometry geometry = ComputeChartGeometry(surface, state.DCGL);
+    const ChartGeometry geometry = ComputeChartGeometry(surface, dcgl);
     DrawAxes(geometry, surface);
     DrawProbabilityGrid(geometry, style, surface);
-    DrawConcentrationGrid(geometry, state.DCGL, style, surface);
+    DrawConcentrationGrid(geometry, dcgl, style, surface);
     if (!(style.grid == kBlack)) {
         surface.SetPenColor(kBlack);
         DrawAxes(geometry, surface);
     }
+    return geometry;
+}
+
+void DrawPowerChart(const DesignState& state, ChartSurface& surface, const ChartStyle& style) {
+    const ChartGeometry geometry = DrawChartFrame(state.DCGL, surface, style);
     DrawLBGRMarker(geometry, state.LBGR, surface);
     if (style.name_red_lines) NameRedLines(geometry, state, surface);
     DrawCurve(geometry, state, surface);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "chart_geometry.h"
 #include "chart_surface.h"
 #include "design_state.h"
 
@@ -14,6 +15,11 @@ struct ChartStyle {
 };
 inline constexpr ChartStyle kWindowChartStyle{};
 inline constexpr ChartStyle kReportChartStyle{{176, 176, 176}, true};
+
+// Clears the surface and draws what every power chart stands on: the axes,
+// the probability and percent grid and the red 100 % line, scaled for the
+// DCGL. Returns the geometry the rest is drawn by.
+ChartGeometry DrawChartFrame(double dcgl, ChartSurface& surface, const ChartStyle& style = kWindowChartStyle);
 
 // Clears the surface and draws axes, grid, labels, the red DCGL and LBGR
 // lines and the blue power curve from the design state.

@@ -9,8 +9,11 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <array>
+#include <functional>
 
 #include "pdf_metadata.h"
+#include "plan_summary_page.h"
+#include "plan_table.h"
 #include "safe_file.h"
 
 namespace valdris {
@@ -28,33 +31,62 @@ bool UsesLetterPaper(const QLocale& locale) {
            kLetterTerritories.end();
 }
 
-// Paints the page into a PDF in memory, where its date is then set.
-QString PaintPdf(const ReportPage& page, const QPageLayout* layout, QIODevice& device) {
-    QPdfWriter writer(&device);
-    if (layout != nullptr) {
-        writer.setPageLayout(*layout);
-    } else {
-        writer.setPageSize(LocalePageSize());
-        writer.setPageMargins(
-            QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
-            QPageLayout::Millimeter);
+using PaintPages = std::function<QString(QPdfWriter&, QPainter&, QSizeF)>;
+
+// Paints the pages into a PDF in memory, where its date is then set, and
+// writes it out; paint returns an error text or nothing.
+QString WritePdf(QIODevice& file, const QString& title, const QPageLayout* layout, const QDateTime& made,
+                 const PaintPages& paint) {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        if (layout != nullptr) {
+            writer.setPageLayout(*layout);
+        } else {
+            writer.setPageSize(LocalePageSize());
+            writer.setPageMargins(
+                QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+                QPageLayout::Millimeter);
+        }
+        writer.setCreator(ProgramTitle());
+        writer.setTitle(title);
+        QPainter painter;
+        if (!painter.begin(&writer)) return QStringLiteral("the PDF could not be started");
+        const QString failure = paint(writer, painter, writer.pageLayout().paintRect(QPageLayout::Point).size());
+        if (!painter.end()) return QStringLiteral("the PDF could not be finished");
+        if (!failure.isEmpty()) return failure;
     }
-    writer.setCreator(ProgramTitle());
-    writer.setTitle(QStringLiteral("Survey design: ") + QString::fromStdString(page.report.radionuclide));
-    QPainter painter;
-    if (!painter.begin(&writer)) return QStringLiteral("the PDF could not be started");
-    PaintReportPage(painter, writer.pageLayout().paintRect(QPageLayout::Point).size(), page);
-    if (!painter.end()) return QStringLiteral("the PDF could not be finished");
+    const QByteArray bytes = WithMadeTime(pdf.data(), made);
+    if (file.write(bytes) != bytes.size()) return file.errorString();
     return {};
 }
 
-QString WritePdf(const ReportPage& page, const QPageLayout* layout, QIODevice& file) {
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    if (const QString problem = PaintPdf(page, layout, pdf); !problem.isEmpty()) return problem;
-    const QByteArray bytes = WithMadeTime(pdf.data(), page.made);
-    if (file.write(bytes) != bytes.size()) return file.errorString();
-    return {};
+QString WriteDesignPdf(const ReportPage& page, const QPageLayout* layout, QIODevice& file) {
+    const QString title = QStringLiteral("Survey design: ") + QString::fromStdString(page.report.radionuclide);
+    return WritePdf(file, title, layout, page.made, [&page](QPdfWriter&, QPainter& painter, QSizeF area) {
+        PaintReportPage(painter, area, page);
+        return QString();
+    });
+}
+
+// The plan's table on as many pages as it needs, then a page a unit.
+QString WritePlanPdf(const SurveyPlan& plan, const QString& title, QIODevice& file) {
+    const QDateTime made = ReportTime();
+    return WritePdf(file, title, nullptr, made, [&](QPdfWriter& writer, QPainter& painter, QSizeF area) {
+        std::size_t row = 0;
+        do {
+            if (row > 0 && !writer.newPage()) return QStringLiteral("a page could not be added");
+            row = PaintPlanSummary(painter, area, plan, title, row);
+        } while (row < plan.size());
+        for (const PlanEntry& entry : plan.entries()) {
+            if (!writer.newPage()) return QStringLiteral("a page could not be added");
+            const DesignState& state = entry.figures.state;
+            PaintReportPage(painter, area,
+                            {MakeDesignReport(entry.unit.test, state, UnitReportEntries(entry)), state, made});
+        }
+        return QString();
+    });
 }
 
 }  // namespace
@@ -79,7 +111,16 @@ bool WriteDesignReport(const ReportPage& page, const std::string& path, std::str
                        const QPageLayout* layout) {
     const QString file_name = QString::fromStdString(path);
     const QString reason =
-        WriteFileSafely(file_name, [&](QIODevice& file) { return WritePdf(page, layout, file); }, read_only);
+        WriteFileSafely(file_name, [&](QIODevice& file) { return WriteDesignPdf(page, layout, file); }, read_only);
+    if (reason.isEmpty()) return true;
+    error = FileFailureMessage("The report", file_name, reason);
+    return false;
+}
+
+bool WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path, std::string& error) {
+    const QString file_name = QString::fromStdString(path);
+    const QString reason =
+        WriteFileSafely(file_name, [&](QIODevice& file) { return WritePlanPdf(plan, title, file); });
     if (reason.isEmpty()) return true;
     error = FileFailureMessage("The report", file_name, reason);
     return false;

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
-// The design report as a one-page PDF file.
+// The design report as a one-page PDF file, and the plan report: the plan's
+// table, then each unit's design report.
 
 #include <QPageSize>
 #include <string>
 
+#include "plan.h"
 #include "report_page.h"
 #include "safe_file.h"
 
@@ -32,5 +34,8 @@ QDateTime ReportTime();
 // run, which sets the order of the fonts in a PDF. Called at the start of a
 // program, before Qt makes any hash.
 void PrepareReproducibleReports();
+
+// The plan report under the title (the plan's name), written the same way.
+bool WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path, std::string& error);
 
 }  // namespace valdris

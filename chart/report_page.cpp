@@ -40,13 +40,7 @@ const QString kReportTitle = QStringLiteral("Final Status Survey Design");
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// The page is painted in points; a font is sized in the painter's units so
-// that the device's resolution does not scale it a second time.
-QFont PageFont(int points, FontStyle style = {}) {
-    QFont font = Typeface(Face::TimesNewRoman, points, style);
-    font.setPixelSize(points);
-    return font;
-}
+QFont PageFont(int points, FontStyle style = {}) { return ReportPageFont(points, style); }
 
 // The chart is drawn in the window's logical pixels (96 per inch), its fonts
 // sized in those pixels for the same reason.
@@ -195,6 +189,14 @@ private:
 };
 
 }  // namespace
+
+// The page is painted in points; a font is sized in the painter's units so
+// that the device's resolution does not scale it a second time.
+QFont ReportPageFont(int points, FontStyle style) {
+    QFont font = Typeface(Face::TimesNewRoman, points, style);
+    font.setPixelSize(points);
+    return font;
+}
 
 QString ProgramTitle() { return QStringLiteral("VALDRIS Power " VALDRIS_VERSION_TEXT); }
 

@@ -6,11 +6,13 @@
 // onto a printer and into the print preview.
 
 #include <QDateTime>
+#include <QFont>
 #include <QSizeF>
 #include <QString>
 
 #include "design_report.h"
 #include "design_state.h"
+#include "typefaces.h"
 
 class QPainter;
 
@@ -21,6 +23,9 @@ struct ReportPage {
     DesignState state;  // for the chart
     QDateTime made;     // shown in the heading
 };
+
+// The report's typeface at a size in points, for a page painted in points.
+QFont ReportPageFont(int points, FontStyle style = {});
 
 // The program's name and version, as the heading and the PDF's creator.
 QString ProgramTitle();

@@ -10,7 +10,9 @@
 #include "context_ids.h"
 #include "design_window_loader.h"
 #include "help_viewer.h"
+#include "frm_sample_size_and_power.h"
 #include "message_boxes.h"
+#include "plan_host.h"
 #include "program_windows.h"
 #include "report_file.h"
 
@@ -32,9 +34,27 @@ int main(int argc, char** argv) {
     valdris::HelpKey help_key(help_viewer, valdris::HelpFile);
     app.installEventFilter(&help_key);
 
-    valdris::ProgramWindows windows(
-        [&messages](valdris::ProgramWindows& w) { return valdris::LoadDesignWindow(w, messages); });
-    valdris::Main(windows);
+    // The plan reaches the design window through the program's windows, which
+    // load one again when it was closed.
+    valdris::ProgramWindows* program_windows = nullptr;
+    valdris::PlanHost plans(messages, [&program_windows] {
+        program_windows->SplashOK();
+        return qobject_cast<valdris::frmSampleSizeandPower*>(program_windows->DesignWindow());
+    });
+    valdris::ProgramWindows windows([&messages, &plans](valdris::ProgramWindows& w) {
+        QWidget* window = valdris::LoadDesignWindow(w, messages);
+        if (auto* design = qobject_cast<valdris::frmSampleSizeandPower*>(window)) plans.AttachDesignWindow(design);
+        return window;
+    });
+    program_windows = &windows;
+    // A plan file (a double-click on one) opens the plan beside the design
+    // window, without the splash window.
+    if (const auto plan_file = valdris::PlanFileArgument(argc, argv)) {
+        windows.SplashOK();
+        plans.OpenPlanFile(QString::fromLocal8Bit(plan_file->c_str()));
+    } else {
+        valdris::Main(windows);
+    }
     const int status = QApplication::exec();
     valdris::SetHelpViewerCloser(nullptr);
     return status;

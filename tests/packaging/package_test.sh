@@ -49,14 +49,17 @@ pass "Debian copyright file"
 
 for data in share/valdris-power/VALDRISPower99.HLP share/applications/valdris-power.desktop \
     share/metainfo/org.valdris.power.metainfo.xml share/icons/hicolor/scalable/apps/valdris-power.svg \
-    share/man/man1/valdris-power.1.gz share/man/man1/valdris-power-cli.1.gz; do
+    share/man/man1/valdris-power.1.gz share/man/man1/valdris-power-cli.1.gz share/mime/packages/valdris-power.xml; do
   [ -s "$usr/$data" ] || fail "missing $data"
 done
 for size in 16 32 48 64 128 256; do
   file "$usr/share/icons/hicolor/${size}x$size/apps/valdris-power.png" | grep -q "PNG image data, $size x $size" ||
     fail "no $size px icon"
 done
-pass "help file, desktop entry, metainfo, icons and manual pages"
+grep -q '<glob pattern="\*.vplan"/>' "$usr/share/mime/packages/valdris-power.xml" || fail "the plan file type lacks its glob"
+grep -q '^MimeType=application/x-valdris-power-plan;' "$usr/share/applications/valdris-power.desktop" ||
+  fail "the desktop entry does not declare the plan file type"
+pass "help file, desktop entry with the plan file type, metainfo, icons and manual pages"
 
 zcat "$usr/share/man/man1/valdris-power-cli.1.gz" | grep -q 'sweep.* sigma|lbgr FROM TO STEP' || fail "the companion's manual page lacks --sweep"
 pass "manual page made from --help"

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "plan_dialogs.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include "message_boxes.h"
+
+namespace valdris {
+
+UnsavedAnswer QtPlanDialogs::AskUnsaved(const QString& plan_name) {
+    const auto answer = QMessageBox::question(
+        parent_, kApplicationTitle,
+        QObject::tr("The plan %1 has unsaved changes.\nSave them?").arg(plan_name),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save) return UnsavedAnswer::Save;
+    if (answer == QMessageBox::Discard) return UnsavedAnswer::Discard;
+    return UnsavedAnswer::Cancel;
+}
+
+bool QtPlanDialogs::AskRecover(const QString& autosave_path) {
+    return QMessageBox::question(parent_, kApplicationTitle,
+                                 QObject::tr("A plan with changes that were never saved was kept in\n%1\n"
+                                             "after the program last ended. Open it?")
+                                     .arg(autosave_path),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+QString QtPlanDialogs::OpenFileName(const QString& directory) {
+    return QFileDialog::getOpenFileName(parent_, QObject::tr("Open Plan"), directory,
+                                        QObject::tr("Survey plans (*.vplan);;All files (*)"));
+}
+
+QString QtPlanDialogs::SaveFileName(const QString& title, const QString& suggested, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent_, title, suggested, filter);
+}
+
+std::optional<QString> QtPlanDialogs::AskText(const QString& title, const QString& label, const QString& text) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent_, title, label, QLineEdit::Normal, text, &ok);
+    if (!ok) return std::nullopt;
+    return answer;
+}
+
+std::optional<CostTexts> QtPlanDialogs::AskCosts(const QString& title, const CostTexts& costs) {
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(title);
+    auto* form = new QFormLayout(&dialog);
+    auto* fixed = new QLineEdit(costs.fixed, &dialog);
+    auto* per_sample = new QLineEdit(costs.per_sample, &dialog);
+    form->addRow(QObject::tr("&Fixed cost:"), fixed);
+    form->addRow(QObject::tr("Cost per &sample:"), per_sample);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return CostTexts{fixed->text(), per_sample->text()};
+}
+
+}  // namespace valdris

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// The questions the plan window asks (unsaved changes, a file name, a name,
+// costs), behind one interface so that tests can answer them without a
+// modal loop.
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace valdris {
+
+enum class UnsavedAnswer { Save, Discard, Cancel };
+
+struct CostTexts {
+    QString fixed;
+    QString per_sample;
+};
+
+class PlanDialogs {
+public:
+    virtual ~PlanDialogs() = default;
+    // "The plan has unsaved changes": save them, drop them or stay.
+    virtual UnsavedAnswer AskUnsaved(const QString& plan_name) = 0;
+    // An autosave newer than what was saved: take it?
+    virtual bool AskRecover(const QString& autosave_path) = 0;
+    // A name chosen in a file dialog, or empty when cancelled.
+    virtual QString OpenFileName(const QString& directory) = 0;
+    virtual QString SaveFileName(const QString& title, const QString& suggested, const QString& filter) = 0;
+    virtual std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) = 0;
+    virtual std::optional<CostTexts> AskCosts(const QString& title, const CostTexts& costs) = 0;
+};
+
+class QtPlanDialogs : public PlanDialogs {
+public:
+    explicit QtPlanDialogs(QWidget* parent) : parent_(parent) {}
+    UnsavedAnswer AskUnsaved(const QString& plan_name) override;
+    bool AskRecover(const QString& autosave_path) override;
+    QString OpenFileName(const QString& directory) override;
+    QString SaveFileName(const QString& title, const QString& suggested, const QString& filter) override;
+    std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) override;
+    std::optional<CostTexts> AskCosts(const QString& title, const CostTexts& costs) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace valdris

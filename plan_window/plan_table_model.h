@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// The plan as a Qt table: it owns the survey plan, shows each cell as the
+// plan's table writes it and sends every edit through the plan's rules. A
+// refused edit changes nothing; its message goes to the window to show.
+
+#include <QAbstractTableModel>
+#include <functional>
+
+#include "plan.h"
+
+namespace valdris {
+
+class PlanTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // Numbers sort as numbers, texts as texts, empty cells first.
+    static constexpr int kSortRole = Qt::UserRole + 1;
+
+    explicit PlanTableModel(QObject* parent = nullptr);
+
+    const SurveyPlan& Plan() const { return plan_; }
+    // Commands go straight to the plan; the rows follow through its listener.
+    SurveyPlan& Plan() { return plan_; }
+    // Takes a whole plan (New, Open, a recovered autosave).
+    void SetPlan(SurveyPlan plan);
+
+    // Hears every refusal or notice of a cell edit.
+    void SetMessageHandler(std::function<void(const Refusal&)> handler) { show_ = std::move(handler); }
+    // Hears every change of the plan, after the rows have followed it.
+    void SetChangeObserver(std::function<void(const PlanChange&)> observer) { observe_ = std::move(observer); }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+private:
+    void Follow(const PlanChange& change);
+
+    SurveyPlan plan_;
+    std::function<void(const Refusal&)> show_;
+    std::function<void(const PlanChange&)> observe_;
+};
+
+}  // namespace valdris

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// The Survey Plan window: the plan's table, what the budget buys for the
+// selected unit, the commands on units, undo and redo, and the plan's files.
+// The plan's rules live in the plan model; this window only adapts.
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "plan.h"
+
+class QAction;
+class QMenu;
+class QSortFilterProxyModel;
+class QTableView;
+class QTimer;
+
+namespace valdris {
+
+class BudgetPanel;
+class DesignWindowLink;
+class MessageBoxes;
+class PlanDialogs;
+class PlanTableModel;
+
+// Where a plan that has no file yet is autosaved (the user's state folder).
+QString UnsavedPlanAutosavePath();
+
+class PlanWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // The link may be null (no design window to work with); without dialogs
+    // the window asks with Qt's own.
+    PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialogs* dialogs = nullptr,
+               QWidget* parent = nullptr);
+    ~PlanWindow() override;
+
+    PlanTableModel* Model() const { return model_; }
+    QTableView* Table() const { return table_; }
+    BudgetPanel* Budget() const { return budget_; }
+    const QString& PlanPath() const { return path_; }
+    bool HasUnsavedChanges() const;
+
+    // Rows of the plan (not of the sorted view) that are selected, in order.
+    std::vector<std::size_t> SelectedRows() const;
+    void SelectRow(std::size_t row);
+
+    // --- Commands (the menus' actions call these).
+    void AddDesign();
+    void DuplicateUnit();
+    void DeleteUnits();
+    void MoveUnit(int direction);
+    void RenameUnit();
+    void EditUnitCosts();
+    void EditDefaultCosts();
+    void OpenInDesignWindow();
+    void CompareCurves();
+    void SetLBGRFromBudget(double lbgr);
+
+    // --- Files (plan_window_files.cpp). Each returns whether it was done.
+    bool NewPlan();
+    bool OpenPlan();
+    // Reads the file; a refused file is reported and the plan stays as it was.
+    bool OpenPlanFile(const QString& path);
+    bool SavePlan();
+    bool SavePlanAs();
+    bool SavePlanTo(const QString& path);
+    bool ExportCsv();
+    // The PDF: the plan's table, then each unit's design report.
+    bool SaveReport();
+    // Asks about unsaved changes; false when the user chose to stay.
+    bool MaySetPlanAside();
+    // Offers the autosave of a plan never saved, left by an earlier run.
+    void OfferUnsavedAutosave();
+    // Where the autosave of the current plan goes.
+    QString AutosavePath() const;
+    void WriteAutosave();
+
+    QAction* actNew = nullptr;
+    QAction* actOpen = nullptr;
+    QAction* actSave = nullptr;
+    QAction* actSaveAs = nullptr;
+    QAction* actExportCsv = nullptr;
+    QAction* actSaveReport = nullptr;
+    QAction* actClose = nullptr;
+    QAction* actUndo = nullptr;
+    QAction* actRedo = nullptr;
+    QAction* actAddDesign = nullptr;
+    QAction* actDuplicate = nullptr;
+    QAction* actDelete = nullptr;
+    QAction* actMoveUp = nullptr;
+    QAction* actMoveDown = nullptr;
+    QAction* actRename = nullptr;
+    QAction* actUnitCosts = nullptr;
+    QAction* actDefaultCosts = nullptr;
+    QAction* actPlanOrder = nullptr;
+    QAction* actOpenInDesign = nullptr;
+    QAction* actCompare = nullptr;
+    QMenu* mnuRecent = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildFileMenu();
+    void BuildEditMenu();
+    void BuildUnitMenu();
+    QAction* AddAction(QMenu* menu, const QString& text, const char* name, void (PlanWindow::*slot)());
+    void Follow(const PlanChange& change);
+    void UpdateState();
+    void UpdateBudget();
+    void ShowRefusal(const PlanEditResult& result);
+    void DesignInputTaken();
+    void SetLinkedRow(std::optional<std::size_t> row);
+    std::optional<std::size_t> SingleSelectedRow() const;
+
+    // Files.
+    void TakePlan(SurveyPlan plan, const QString& path, bool recovered);
+    void RememberRecent(const QString& path);
+    void FillRecentMenu();
+    void RemoveAutosave();
+    bool OfferAutosaveOf(const QString& autosave);
+    QString DisplayName() const;
+    QString AskExportName(const QString& title, const QString& suffix, const QString& filter);
+
+    MessageBoxes& messages_;
+    std::unique_ptr<PlanDialogs> own_dialogs_;
+    PlanDialogs& dialogs_;
+    DesignWindowLink* link_;
+    PlanTableModel* model_;
+    QSortFilterProxyModel* proxy_;
+    QTableView* table_;
+    BudgetPanel* budget_;
+    QTimer* autosave_timer_;
+    QString path_;
+    QString written_autosave_;  // the autosave file this window last wrote
+    bool recovered_ = false;  // taken from an autosave: unsaved however the history stands
+    bool loading_unit_ = false;  // the design window is being loaded from a unit
+    std::optional<std::size_t> linked_row_;  // the unit the design window edits
+};
+
+}  // namespace valdris

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "window_design_link.h"
+
+#include "design_form.h"
+#include "number_text.h"
+
+namespace valdris {
+
+void WindowDesignLink::Attach(frmSampleSizeandPower* window) {
+    window_ = window;
+    title_ = window->windowTitle();
+    QObject::connect(window, &frmSampleSizeandPower::recalculated, window, [this] {
+        if (taken_) taken_();
+    });
+}
+
+std::optional<PlanUnit> WindowDesignLink::TakeDesign(const PlanUnit& into) {
+    if (!window_ || !window_->ShownReport()) return std::nullopt;
+    const DesignForm& form = window_->Form();
+    return WithDesignInputs(into, form.Text(FormControl::Radionuclide), form.SelectedTest(), form.State());
+}
+
+// The unit's inputs go in whole, through the form's own check; the boxes
+// take plain digits only, so no number is written with an exponent.
+void WindowDesignLink::ShowUnit(const PlanUnit& unit) {
+    frmSampleSizeandPower* window = window_ ? window_.data() : open_();
+    if (!window) return;
+    const DesignEntries entries{PlainNumber(unit.alpha), PlainNumber(unit.beta), PlainNumber(unit.sigma),
+                                PlainNumber(unit.dcgl),  PlainNumber(unit.lbgr), unit.radionuclide, unit.test};
+    // The plan held the unit to the same rules, so a refusal here would be a
+    // fault; the window then keeps the design it shows.
+    if (window->Form().LoadDesign(entries)) return;
+    if (window->isMinimized()) window->showNormal();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void WindowDesignLink::SetEditedUnit(const std::string& name) {
+    if (!window_) return;
+    window_->setWindowTitle(name.empty() ? title_ : title_ + QStringLiteral(" - ") + QString::fromStdString(name));
+}
+
+}  // namespace valdris

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: Apache-2.0
+// The plan as a Qt table: what a view, a screen reader and an editor get of
+// each cell, edits through the plan's rules, and sorting by number.
+
+#include <QSortFilterProxyModel>
+#include <QTableView>
+
+#include "input_rules.h"
+#include "plan_table.h"
+#include "plan_table_model.h"
+#include "plan_window_fixture.h"
+
+namespace valdris::testing {
+namespace {
+
+constexpr int kColumns = kPlanColumnCount;
+
+TEST_F(PlanWindowTest, EveryCellReadsAsItShowsAndOnlyInputsAreEditable) {
+    AddUnit("Sign unit", 0.5, TestKind::Sign);
+    AddUnit("WRS unit", 0.6, TestKind::WRS);
+    ASSERT_TRUE(window->Model()->Plan().Edit(1, PlanField::GivenN, "20").accepted);
+    const PlanTableModel& model = *window->Model();
+    ASSERT_EQ(model.columnCount(), kColumns);
+    for (int row = 0; row < 2; ++row) {
+        const PlanEntry& entry = model.Plan().entry(static_cast<std::size_t>(row));
+        for (int c = 0; c < kColumns; ++c) {
+            const auto column = static_cast<PlanColumn>(c);
+            const QModelIndex index = model.index(row, c);
+            const QString shown = QString::fromStdString(CellText(entry, column));
+            EXPECT_EQ(index.data(Qt::DisplayRole).toString(), shown) << row << "," << c;
+            EXPECT_EQ(index.data(Qt::AccessibleTextRole).toString(), shown) << row << "," << c;
+            EXPECT_EQ(bool(index.flags() & Qt::ItemIsEditable), EditedField(column).has_value()) << c;
+        }
+        EXPECT_FALSE(model.index(row, int(PlanColumn::CriticalValue)).data().toString().isEmpty());
+    }
+    for (int c = 0; c < kColumns; ++c) {
+        EXPECT_EQ(model.headerData(c, Qt::Horizontal).toString(),
+                  QString::fromStdString(ColumnTitle(static_cast<PlanColumn>(c))));
+    }
+    // The N column edits the given size: empty while the size is designed.
+    EXPECT_EQ(model.index(0, int(PlanColumn::N)).data(Qt::EditRole).toString(), "");
+    EXPECT_EQ(model.index(1, int(PlanColumn::N)).data(Qt::EditRole).toString(), "20");
+    EXPECT_EQ(model.index(1, int(PlanColumn::N)).data().toString(), "20");
+}
+
+struct CellEdit {
+    PlanColumn column;
+    const char* text;
+    bool taken;
+    std::string message;  // empty: none
+    PlanColumn watched;   // a cell to read afterwards
+    const char* watched_text;
+};
+
+TEST_F(PlanWindowTest, EditsGoThroughTheDesignRulesAndARefusalKeepsTheOldValue) {
+    const CellEdit edits[] = {
+        {PlanColumn::Alpha, "0.7", false, rules::kAlphaRange, PlanColumn::Alpha, "0.05"},
+        {PlanColumn::Alpha, "0.5", true, "", PlanColumn::Alpha, "0.5"},
+        {PlanColumn::Beta, "0", false, rules::kBetaRange, PlanColumn::Beta, "0.05"},
+        {PlanColumn::Sigma, "0", false, rules::kSigmaNotPositive, PlanColumn::Sigma, "0.5"},
+        {PlanColumn::LBGR, "2", false, rules::kLBGRAboveDCGL, PlanColumn::LBGR, "0.5"},
+        {PlanColumn::DCGL, "0.3", true, rules::kLBGRResetToHalf, PlanColumn::LBGR, "0.15"},
+        {PlanColumn::N, "20", true, "", PlanColumn::CriticalValue, "14"},
+        {PlanColumn::N, "0", false, kGivenSizeRange, PlanColumn::N, "29"},
+        {PlanColumn::Test, "wrs", true, "", PlanColumn::Test, "WRS"},
+        {PlanColumn::Name, "North yard", true, "", PlanColumn::Name, "North yard"},
+        {PlanColumn::DoverS, "3", false, "", PlanColumn::DoverS, "1"},
+    };
+    for (const CellEdit& edit : edits) {
+        SCOPED_TRACE(std::string(edit.text) + " in " + ColumnTitle(edit.column));
+        window->Model()->SetPlan(SurveyPlan());
+        AddUnit("Unit", 0.5);
+        messages.Clear();
+        const bool taken = window->Model()->setData(window->Model()->index(0, int(edit.column)), edit.text);
+        EXPECT_EQ(taken, edit.taken);
+        if (edit.message.empty()) {
+            EXPECT_TRUE(messages.shown.empty());
+        } else {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(messages.shown[0].text.toStdString(), edit.message);
+        }
+        EXPECT_EQ(Cell(0, int(edit.watched)), edit.watched_text);
+        EXPECT_EQ(window->Model()->Plan().UndoName() != "Add Unit", edit.taken) << "a step only for a taken edit";
+    }
+}
+
+TEST_F(PlanWindowTest, AnEditorLeftUnchangedMakesNoStep) {
+    AddUnit("Unit");
+    SurveyPlan& plan = window->Model()->Plan();
+    const std::string undo_name = plan.UndoName();
+    for (int c = 0; c < kColumns; ++c) {
+        const QModelIndex index = window->Model()->index(0, c);
+        if (!(index.flags() & Qt::ItemIsEditable)) continue;
+        window->Model()->setData(index, index.data(Qt::EditRole));
+        EXPECT_EQ(plan.UndoName(), undo_name) << c;
+    }
+}
+
+TEST_F(PlanWindowTest, ColumnsSortByNumberNotByText) {
+    // Sizes 9, 14 and 100 sort as numbers; as texts 100 would come first.
+    const char* given[] = {"100", "9", "14"};
+    for (const char* n : given) {
+        AddUnit(std::string("Unit ") + n);
+        window->Model()->Plan().Edit(window->Model()->Plan().size() - 1, PlanField::GivenN, n);
+    }
+    auto* proxy = qobject_cast<QSortFilterProxyModel*>(window->Table()->model());
+    ASSERT_NE(proxy, nullptr);
+    window->Table()->sortByColumn(int(PlanColumn::N), Qt::AscendingOrder);
+    QStringList order;
+    for (int row = 0; row < proxy->rowCount(); ++row) order << proxy->index(row, int(PlanColumn::N)).data().toString();
+    EXPECT_EQ(order, QStringList({"9", "14", "100"}));
+    window->Table()->sortByColumn(int(PlanColumn::Name), Qt::DescendingOrder);
+    EXPECT_EQ(proxy->index(0, 0).data().toString(), "Unit 9");
+}
+
+}  // namespace
+}  // namespace valdris::testing

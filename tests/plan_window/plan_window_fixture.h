@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// A plan window with scripted answers to its questions, a recorded message
+// box and a stand-in for the design window.
+
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+#include <gtest/gtest.h>
+
+#include "design_window_link.h"
+#include "plan_dialogs.h"
+#include "plan_window.h"
+#include "recording_messages.h"
+
+namespace valdris::testing {
+
+class ScriptedDialogs : public PlanDialogs {
+public:
+    UnsavedAnswer AskUnsaved(const QString&) override {
+        ++unsaved_asked;
+        return unsaved;
+    }
+    bool AskRecover(const QString&) override {
+        ++recover_asked;
+        return recover;
+    }
+    QString OpenFileName(const QString&) override { return file_name; }
+    QString SaveFileName(const QString&, const QString&, const QString&) override { return file_name; }
+    std::optional<QString> AskText(const QString&, const QString&, const QString&) override { return text; }
+    std::optional<CostTexts> AskCosts(const QString&, const CostTexts&) override { return costs; }
+
+    UnsavedAnswer unsaved = UnsavedAnswer::Cancel;
+    int unsaved_asked = 0;
+    bool recover = true;
+    int recover_asked = 0;
+    QString file_name;
+    std::optional<QString> text;
+    std::optional<CostTexts> costs;
+};
+
+// The design window as the plan sees it: a design to take, the last unit
+// shown, the title, and a way to play an input taken there.
+class FakeDesignWindow : public DesignWindowLink {
+public:
+    std::optional<PlanUnit> TakeDesign(const PlanUnit& into) override {
+        if (!shows_design) return std::nullopt;
+        // The design's inputs; name, given size and costs stay the unit's.
+        PlanUnit unit = design;
+        unit.name = into.name;
+        unit.given_n = into.given_n;
+        unit.costs = into.costs;
+        return unit;
+    }
+    // Showing a unit makes the window take its inputs, as the real one does.
+    void ShowUnit(const PlanUnit& unit) override {
+        design = unit;
+        ++shown;
+        if (taken) taken();
+    }
+    void SetEditedUnit(const std::string& name) override { edited = name; }
+    void SetInputTaken(std::function<void()> callback) override { taken = std::move(callback); }
+
+    void TakeInput(const PlanUnit& unit) {
+        design = unit;
+        if (taken) taken();
+    }
+
+    PlanUnit design;
+    bool shows_design = true;
+    int shown = 0;
+    std::string edited;
+    std::function<void()> taken;
+};
+
+class PlanWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    // Adds a unit at the defaults but for these.
+    void AddUnit(const std::string& name, double lbgr = 0.5, TestKind test = TestKind::Sign);
+    QString Cell(int row, int column) const;
+    QString PathIn(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    RecordingMessages messages;
+    ScriptedDialogs dialogs;
+    FakeDesignWindow design_window;
+    std::unique_ptr<PlanWindow> window;
+};
+
+}  // namespace valdris::testing
