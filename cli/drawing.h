@@ -10,12 +10,13 @@
 
 #include "design_report.h"
 #include "design_state.h"
+#include "plan.h"
 
 namespace valdris::cli {
 
 // Raised whenever DrawingFunctions changes, so that a companion never calls
 // into a module from another build.
-constexpr int kDrawingInterfaceVersion = 2;
+constexpr int kDrawingInterfaceVersion = 3;
 
 struct DrawingFunctions {
     int interface_version;
@@ -26,6 +27,9 @@ struct DrawingFunctions {
     // The one-page design report as a PDF; false with a readable reason.
     bool (*write_report)(const DesignReport& report, const DesignState& state, const std::string& path,
                          std::string& error);
+    // The plan report (the plan's table, then a page a unit) as a PDF.
+    bool (*write_plan_report)(const SurveyPlan& plan, const std::string& title, const std::string& path,
+                              std::string& error);
 };
 
 // The one symbol the module exports.

@@ -51,11 +51,19 @@ bool WriteReport(const valdris::DesignReport& report, const valdris::DesignState
     return valdris::WriteDesignReport({report, state, valdris::ReportTime()}, path, error);
 }
 
+bool WritePlanReport(const valdris::SurveyPlan& plan, const std::string& title, const std::string& path,
+                     std::string& error) {
+    qInstallMessageHandler(KeepQtNotesQuiet);
+    EnsureOffscreenApplication();
+    return valdris::WritePlanReport(plan, QString::fromStdString(title), path, error);
+}
+
 const valdris::cli::DrawingFunctions kFunctions = {
     valdris::cli::kDrawingInterfaceVersion,
     sizeof(valdris::DesignState),
     WriteChart,
     WriteReport,
+    WritePlanReport,
 };
 
 }  // namespace

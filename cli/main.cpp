@@ -25,7 +25,13 @@ int main(int argc, char** argv) {
         return drawing != nullptr && drawing->write_report(report, state, path, error);
     };
 
-    const int status = valdris::cli::Run(args, std::cout, std::cerr, write_chart, write_report);
+    auto write_plan_report = [](const valdris::SurveyPlan& plan, const std::string& title, const std::string& path,
+                                std::string& error) {
+        const valdris::cli::DrawingFunctions* drawing = valdris::cli::LoadDrawing(error);
+        return drawing != nullptr && drawing->write_plan_report(plan, title, path, error);
+    };
+
+    const int status = valdris::cli::Run(args, std::cout, std::cerr, write_chart, write_report, write_plan_report);
     std::cout.flush();
     if (!std::cout) {
         std::cerr << valdris::cli::kProgramName << ": the output could not be written\n";

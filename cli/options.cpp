@@ -197,8 +197,7 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
     }
     if (auto conflict = AssessOptionsConflict(reading.options)) return Result::Failure(*conflict);
     const Options& o = reading.options;
-    if (auto conflict = PlanConflict(o.plan, o.sweep.has_value(), o.chart_path.has_value(),
-                                     o.report_path.has_value())) {
+    if (auto conflict = PlanConflict(o.plan, o.sweep.has_value(), o.chart_path.has_value())) {
         return Result::Failure(*conflict);
     }
     // Measurements belong to one survey unit, not to a whole plan.
@@ -262,8 +261,10 @@ A survey plan:
   --plan FILE.vplan     every unit of the plan file: with --json
                         {"units": [...]}, each unit's name and what --json
                         gives for its inputs; with --csv one row per unit
-                        under a header; a table by default. The units carry
-                        their own inputs, sizes and costs.
+                        under a header; a table by default; with --report
+                        FILE.pdf the plan report (the table, then a page a
+                        unit). The units carry their own inputs, sizes and
+                        costs.
                                                          e.g. --plan site.vplan --json
 
 Output (readable text by default; nothing but the files with --chart or

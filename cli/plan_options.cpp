@@ -40,11 +40,10 @@ Outcome<Budget> ReadBudget(const PlanOptions& options) {
     return budget;
 }
 
-std::optional<std::string> PlanConflict(const PlanOptions& options, bool sweep, bool chart, bool report) {
+std::optional<std::string> PlanConflict(const PlanOptions& options, bool sweep, bool chart) {
     if (!options.plan_path) return std::nullopt;
     if (sweep) return "--plan cannot be combined with --sweep";
     if (chart) return "--plan cannot be combined with --chart";
-    if (report) return "--plan with --report (the plan report) is not available yet";
     if (options.n || options.cost_fixed || options.cost_per_sample) {
         return "--plan takes the sample sizes and costs from the plan file, not from --n or --cost-*";
     }

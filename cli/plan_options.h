@@ -29,6 +29,6 @@ struct Budget {
 Outcome<Budget> ReadBudget(const PlanOptions& options);
 
 // A usage error when --plan is combined with what describes one design.
-std::optional<std::string> PlanConflict(const PlanOptions& options, bool sweep, bool chart, bool report);
+std::optional<std::string> PlanConflict(const PlanOptions& options, bool sweep, bool chart);
 
 }  // namespace valdris::cli

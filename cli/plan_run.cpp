@@ -101,7 +101,13 @@ void WritePlanText(std::ostream& out, const SurveyPlan& plan) {
     WriteVerdicts(out, plan);
 }
 
-int RunPlanCommand(const std::string& path, std::optional<OutputFormat> format, std::ostream& out, std::ostream& err) {
+// "Survey Plan: site" for site.vplan, as the plan window titles its report.
+std::string PlanReportTitle(const std::string& path) {
+    return "Survey Plan: " + std::filesystem::path(path).stem().string();
+}
+
+int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& err) {
+    const std::string& path = command.path;
     const Outcome<std::string> bytes = ReadFileBytes(path);
     if (!bytes) {
         err << bytes.message() << '\n';
@@ -112,7 +118,17 @@ int RunPlanCommand(const std::string& path, std::optional<OutputFormat> format, 
         err << "The plan \"" << path << "\" is refused: " << OneLine(reading.refusal) << '\n';
         return kExitRefused;
     }
-    switch (format.value_or(OutputFormat::Text)) {
+    if (command.report_path) {
+        const std::string& target = *command.report_path;
+        if (!WriteOutputFile(err, "report", target, [&](std::string& error) {
+                return command.write_report &&
+                       command.write_report(*reading.plan, PlanReportTitle(path), target, error);
+            })) {
+            return kExitFailure;
+        }
+        if (!command.format) return kExitOk;
+    }
+    switch (command.format.value_or(OutputFormat::Text)) {
         case OutputFormat::Text: WritePlanText(out, *reading.plan); break;
         case OutputFormat::Json: WritePlanJson(out, *reading.plan); break;
         case OutputFormat::Csv: out << PlanAsCsv(*reading.plan); break;

@@ -9,6 +9,7 @@
 
 #include "options.h"
 #include "plan.h"
+#include "run.h"
 
 namespace valdris::cli {
 
@@ -21,8 +22,16 @@ void WritePlanJson(std::ostream& out, const SurveyPlan& plan);
 // The plan's columns, aligned, as the plan window shows them.
 void WritePlanText(std::ostream& out, const SurveyPlan& plan);
 
-// Reads the plan and writes it in the chosen form; a refused plan writes
-// nothing to out and its message to err (exit status 2).
-int RunPlanCommand(const std::string& path, std::optional<OutputFormat> format, std::ostream& out, std::ostream& err);
+struct PlanCommand {
+    std::string path;
+    std::optional<OutputFormat> format;
+    std::optional<std::string> report_path;  // the plan report, as a PDF
+    PlanReportWriter write_report;
+};
+
+// Reads the plan and writes it in the chosen form, and its report when one
+// is asked for (then alone, unless a form is named too); a refused plan
+// writes nothing to out and its message to err (exit status 2).
+int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& err);
 
 }  // namespace valdris::cli

@@ -55,15 +55,6 @@ int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::opt
     return kExitOk;
 }
 
-// An output file: its writer's message, or a plain one, ends the run.
-bool WriteOutputFile(std::ostream& err, const std::string& what, const std::string& path,
-                     const std::function<bool(std::string&)>& write) {
-    std::string error;
-    if (write(error)) return true;
-    if (error.empty()) error = "the " + what + " could not be written to \"" + path + "\"";
-    err << kProgramName << ": " << error << '\n';
-    return false;
-}
 
 // The inputs as every report writes them; for nuclides, the design's own
 // sum-of-fractions figures under the list of nuclides.
@@ -111,8 +102,17 @@ void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& f
 
 }  // namespace
 
+bool WriteOutputFile(std::ostream& err, const std::string& what, const std::string& path,
+                     const std::function<bool(std::string&)>& write) {
+    std::string error;
+    if (write(error)) return true;
+    if (error.empty()) error = "the " + what + " could not be written to \"" + path + "\"";
+    err << kProgramName << ": " << error << '\n';
+    return false;
+}
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart,
-        const ReportWriter& write_report) {
+        const ReportWriter& write_report, const PlanReportWriter& write_plan_report) {
     const Outcome<Options> parsed = ParseOptions(args);
     if (!parsed) return UsageError(err, parsed.message());
     const Options& options = *parsed;
@@ -121,7 +121,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitOk;
     }
 
-    if (options.plan.plan_path) return RunPlanCommand(*options.plan.plan_path, options.format, out, err);
+    if (options.plan.plan_path) {
+        return RunPlanCommand({*options.plan.plan_path, options.format, options.report_path, write_plan_report}, out,
+                              err);
+    }
 
     const Outcome<DesignInputs> inputs = ReadInputs(options);
     if (!inputs) return Refuse(err, inputs.message());

@@ -9,6 +9,7 @@
 
 #include "design_report.h"
 #include "design_state.h"
+#include "plan.h"
 
 namespace valdris::cli {
 
@@ -23,8 +24,16 @@ using ChartWriter = std::function<bool(const DesignState& state, const std::stri
 using ReportWriter = std::function<bool(const DesignReport& report, const DesignState& state,
                                         const std::string& path, std::string& error)>;
 
+// Writes the report of a whole plan under its title; false with a reason.
+using PlanReportWriter = std::function<bool(const SurveyPlan& plan, const std::string& title,
+                                            const std::string& path, std::string& error)>;
+
 // Results go to out, messages to err. A refusal writes nothing to out.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const ChartWriter& write_chart,
-        const ReportWriter& write_report = {});
+        const ReportWriter& write_report = {}, const PlanReportWriter& write_plan_report = {});
+
+// An output file: its writer's message, or a plain one, ends the run.
+bool WriteOutputFile(std::ostream& err, const std::string& what, const std::string& path,
+                     const std::function<bool(std::string&)>& write);
 
 }  // namespace valdris::cli
