@@ -47,7 +47,7 @@ TEST(ParseOptions, RefusesWrongCommandLines) {
         {"--json", "--csv"}, {"--text", "--csv"}, {"--json=1"},    {"--chart", "x.jpg"}, {"--chart"},    {"--sweep", "sigma", "1", "2"},
         {"--sweep", "beta", "1", "2", "1"},   {"--sweep", "sigma", "0.1", "1", "0.1", "--chart", "a.png"},
         {"--n"}, {"--plan", "a.vplan", "--sweep", "sigma", "0.1", "1", "0.1"}, {"--plan", "a.vplan", "--chart", "a.png"},
-        {"--plan", "a.vplan", "--report", "a.pdf"}, {"--plan", "a.vplan", "--cost-fixed", "1"},
+        {"--plan", "a.vplan", "--cost-fixed", "1"},
     };
     for (const auto& args : cases) {
         const auto parsed = ParseOptions(args);
