@@ -6,7 +6,8 @@
 # Add Design to Plan (Ctrl+D); a refused cell edit shows the design window's
 # message and keeps the old value; undo and redo; Open in Design Window and
 # an input there; Save; the plan opened from the command line shows every
-# figure as it was.
+# figure as it was; a change then is asked about before the window closes,
+# and Save, the question's default, keeps it.
 set -euo pipefail
 
 program=${1:?usage: plan_window_x_test.sh <valdris-power>}
@@ -99,4 +100,19 @@ x_wait_for "the plan opened from the command line" x_has_window_named 'Survey Pl
 reopened() { cells_read "$before" && [ "$cells" = "$before" ]; }
 x_wait_for "the reopened row" reopened
 pass "the plan opens from the command line with every figure as saved"
+
+plan_window=$(x_window_named 'Survey Plan - site.vplan')
+x_focus "$plan_window"
+xdotool key --clearmodifiers ctrl+d
+x_wait_for "the changed plan's title" x_has_window_named 'Survey Plan - site.vplan\*'
+x_focus "$(x_window_named 'Survey Plan - site.vplan\*')"
+xdotool key --clearmodifiers alt+f c
+x_wait_for "the unsaved-changes question" x_has_message_box
+question_shown() { x_accessible_tree | grep -q 'has unsaved changes'; }
+x_wait_for "the question's text" question_shown
+x_answer_message_box
+plan_closed() { ! x_has_window_named 'Survey Plan - site.vplan.*'; }
+x_wait_for "the plan window to close" plan_closed
+[ "$(grep -c '"name"' "$plan")" = 2 ] || fail "the added unit was not saved: $(cat "$plan")"
+pass "closing with a change asks first, and Save keeps the change"
 x_report
