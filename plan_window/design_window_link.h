@@ -18,8 +18,10 @@ public:
     // The design window's inputs carried into the unit (its name, given size
     // and costs kept); nothing while the window shows no design.
     virtual std::optional<PlanUnit> TakeDesign(const PlanUnit& into) = 0;
-    // Opens the design window (if need be) on the unit's inputs, in front.
-    virtual void ShowUnit(const PlanUnit& unit) = 0;
+    // Opens the design window (if need be) on the unit's inputs, in front;
+    // the refusal when the window could not take them (it then keeps its
+    // own design).
+    virtual std::optional<Refusal> ShowUnit(const PlanUnit& unit) = 0;
     // The unit the window edits, named in its title; empty for none.
     virtual void SetEditedUnit(const std::string& name) = 0;
     // Called after each input the design window has taken.

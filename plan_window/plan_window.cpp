@@ -366,8 +366,12 @@ void PlanWindow::OpenInDesignWindow() {
     const std::optional<std::size_t> row = SingleSelectedRow();
     if (!row || !link_) return;
     loading_unit_ = true;
-    link_->ShowUnit(model_->Plan().entry(*row).unit);
+    const std::optional<Refusal> refusal = link_->ShowUnit(model_->Plan().entry(*row).unit);
     loading_unit_ = false;
+    if (refusal) {
+        messages_.Show(QString::fromStdString(refusal->text), refusal->icon);
+        return;
+    }
     SetLinkedRow(*row);
 }
 

@@ -22,18 +22,17 @@ std::optional<PlanUnit> WindowDesignLink::TakeDesign(const PlanUnit& into) {
 
 // The unit's inputs go in whole, through the form's own check; the boxes
 // take plain digits only, so no number is written with an exponent.
-void WindowDesignLink::ShowUnit(const PlanUnit& unit) {
+std::optional<Refusal> WindowDesignLink::ShowUnit(const PlanUnit& unit) {
     frmSampleSizeandPower* window = window_ ? window_.data() : open_();
-    if (!window) return;
+    if (!window) return std::nullopt;
     const DesignEntries entries{PlainNumber(unit.alpha), PlainNumber(unit.beta), PlainNumber(unit.sigma),
                                 PlainNumber(unit.dcgl),  PlainNumber(unit.lbgr), unit.radionuclide, unit.test};
-    // The plan held the unit to the same rules, so a refusal here would be a
-    // fault; the window then keeps the design it shows.
-    if (window->Form().LoadDesign(entries)) return;
+    if (std::optional<Refusal> refusal = window->Form().LoadDesign(entries)) return refusal;
     if (window->isMinimized()) window->showNormal();
     window->show();
     window->raise();
     window->activateWindow();
+    return std::nullopt;
 }
 
 void WindowDesignLink::SetEditedUnit(const std::string& name) {

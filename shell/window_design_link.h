@@ -23,7 +23,7 @@ public:
     void Attach(frmSampleSizeandPower* window);
 
     std::optional<PlanUnit> TakeDesign(const PlanUnit& into) override;
-    void ShowUnit(const PlanUnit& unit) override;
+    std::optional<Refusal> ShowUnit(const PlanUnit& unit) override;
     void SetEditedUnit(const std::string& name) override;
     void SetInputTaken(std::function<void()> callback) override { taken_ = std::move(callback); }
 

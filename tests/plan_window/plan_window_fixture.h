@@ -53,10 +53,11 @@ public:
         return unit;
     }
     // Showing a unit makes the window take its inputs, as the real one does.
-    void ShowUnit(const PlanUnit& unit) override {
+    std::optional<Refusal> ShowUnit(const PlanUnit& unit) override {
         design = unit;
         ++shown;
         if (taken) taken();
+        return std::nullopt;
     }
     void SetEditedUnit(const std::string& name) override { edited = name; }
     void SetInputTaken(std::function<void()> callback) override { taken = std::move(callback); }
