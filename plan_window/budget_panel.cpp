@@ -64,9 +64,9 @@ void BudgetPanel::ShowUnit(const std::optional<PlanUnit>& unit) {
         for (int c = 0; c < kColumnCount; ++c) {
             QString text;
             if (row.figures) {
-                text = QString::fromStdString(CellText(PlanEntry{at_lbgr, *row.figures}, kColumns[c]));
+                text = QString::fromStdString(CellText(PlanEntry{at_lbgr, *row.figures, std::nullopt}, kColumns[c]));
             } else if (kColumns[c] == PlanColumn::LBGR) {
-                text = QString::fromStdString(CellText(PlanEntry{at_lbgr, DesignFigures{}}, kColumns[c]));
+                text = QString::fromStdString(CellText(PlanEntry{at_lbgr, DesignFigures{}, std::nullopt}, kColumns[c]));
             }
             QTableWidgetItem* item = Cell(text);
             if (!row.figures && row.refusal) item->setToolTip(QString::fromStdString(row.refusal->text));
