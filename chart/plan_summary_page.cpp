@@ -2,7 +2,6 @@
 #include "plan_summary_page.h"
 
 #include <QFontMetricsF>
-#include <QPaintDevice>
 #include <QPainter>
 #include <array>
 
@@ -12,7 +11,6 @@
 namespace valdris {
 namespace {
 
-constexpr double kPointsPerInch = 72;
 constexpr int kTitlePoints = 14;
 constexpr int kCellPoints = 7;
 constexpr double kCellPadding = 2;
@@ -55,8 +53,7 @@ double PaintRow(QPainter& painter, double y, double width, const std::array<QStr
 std::size_t PaintPlanSummary(QPainter& painter, QSizeF area_pt, const SurveyPlan& plan, const QString& title,
                              std::size_t first_row) {
     painter.save();
-    const QPaintDevice* device = painter.device();
-    painter.scale(device->logicalDpiX() / kPointsPerInch, device->logicalDpiY() / kPointsPerInch);
+    ScaleToPoints(painter);
     double y = 0;
     if (first_row == 0) {
         painter.setFont(PageFont(kTitlePoints, true));

@@ -200,10 +200,14 @@ QFont ReportPageFont(int points, FontStyle style) {
 
 QString ProgramTitle() { return QStringLiteral("VALDRIS Power " VALDRIS_VERSION_TEXT); }
 
-void PaintReportPage(QPainter& painter, QSizeF area_pt, const ReportPage& page) {
-    painter.save();
+void ScaleToPoints(QPainter& painter) {
     const QPaintDevice* device = painter.device();
     painter.scale(device->logicalDpiX() / kPointsPerInch, device->logicalDpiY() / kPointsPerInch);
+}
+
+void PaintReportPage(QPainter& painter, QSizeF area_pt, const ReportPage& page) {
+    painter.save();
+    ScaleToPoints(painter);
     painter.setRenderHint(QPainter::Antialiasing);
 
     // The chart takes the full width unless the rest of the page needs the

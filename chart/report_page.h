@@ -36,4 +36,8 @@ QString ProgramTitle();
 // is laid out in points and scaled to the device.
 void PaintReportPage(QPainter& painter, QSizeF area_pt, const ReportPage& page);
 
+// Scales the painter so that one unit is one point on its device: every
+// printed page is laid out in points.
+void ScaleToPoints(QPainter& painter);
+
 }  // namespace valdris
