@@ -154,8 +154,8 @@ void frmSampleSizeandPower::mnuSaveReport_Click() {
     const QString pdf = QString::fromStdString(ReportFileName(path.toStdString()));
     ReadOnlyFile read_only = ReadOnlyFile::Refuse;
     if (!MayWriteFile(messages_, pdf, read_only)) return;
-    std::string error;
-    if (!WriteDesignReport(*page, pdf.toStdString(), error, read_only)) ShowFileFailure(error);
+    const Outcome<Done> written = WriteDesignReport(*page, pdf.toStdString(), read_only);
+    if (!written) ShowFileFailure(written.message());
 }
 
 void frmSampleSizeandPower::mnuPrint_Click() {
@@ -174,8 +174,8 @@ void frmSampleSizeandPower::mnuSaveChart_Click() {
     if (path.isEmpty()) return;
     ReadOnlyFile read_only = ReadOnlyFile::Refuse;
     if (!MayWriteFile(messages_, path, read_only)) return;
-    std::string error;
-    if (!WriteChartFile(page->state, path.toStdString(), error, read_only)) ShowFileFailure(error);
+    const Outcome<Done> written = WriteChartFile(page->state, path.toStdString(), read_only);
+    if (!written) ShowFileFailure(written.message());
 }
 
 void frmSampleSizeandPower::mnuCopyResults_Click() {
