@@ -92,12 +92,11 @@ bool frmSampleSizeandPower::TakePendingEntry() {
 }
 
 std::optional<DesignReport> frmSampleSizeandPower::ShownReport() const {
-    if (txtN->text().isEmpty()) return std::nullopt;
-    // The design routines show the reference area for the WRS test only.
-    const TestKind test = TxtM->isVisibleTo(FrmSampleSize) ? TestKind::WRS : TestKind::Sign;
-    const ReportEntries entries = InputEntries(txtRadionuclide->text().toStdString(), form_.State(),
-                                               ShiftNumber(lblShift->caption().toStdString()));
-    return MakeDesignReport(test, form_.State(), entries);
+    const std::optional<FormResults>& shown = form_.Results();
+    if (!shown || shown->sample_size.empty()) return std::nullopt;
+    const ReportEntries entries = InputEntries(form_.Entries().radionuclide, form_.State(),
+                                               ShiftNumber(form_.Text(FormControl::Shift)));
+    return MakeDesignReport(shown->test, form_.State(), entries);
 }
 
 std::optional<ReportPage> frmSampleSizeandPower::ShownReportPage() {
