@@ -20,8 +20,8 @@ x_session_start 1280x1024x24
 # On failure, with VALDRIS_X_SHOTS set: the screen as it was.
 fail_shot() { [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/input-keys-failure.png"; }
 x_fail_hook=fail_shot
-x_open_design_window "$program"
-design=$x_design
+x_start_at_design_window "$program"
+design=$x_design_window
 x_focus "$design"
 # The pointer out of the way of tooltips.
 xdotool mousemove 1279 1023
