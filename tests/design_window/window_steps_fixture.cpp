@@ -54,12 +54,8 @@ void WindowStepsFixture::Run(const std::string& step) {
 }
 
 void WindowStepsFixture::Expect(const std::string& name_equals_value) const {
-    const std::size_t eq = name_equals_value.find('=');
-    const std::string name = name_equals_value.substr(0, eq);
-    const std::string expected = name_equals_value.substr(eq + 1);
-    const DesignState& s = window->Form().State();
-    const double number = LeadingNumber(expected);
-    if (ExpectStoredInput(s, name, number)) {
+    const auto [name, expected, number] = ReadExpectation(name_equals_value);
+    if (ExpectStoredInput(window->Form().State(), name, number)) {
         return;
     } else if (const auto* shift = window->findChild<SymbolLabel*>(QString::fromStdString(name))) {
         EXPECT_EQ(shift->caption().toStdString(), expected);
