@@ -9,12 +9,15 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "expected_results.h"
 #include "frm_sample_size_and_power.h"
+#include "input_notes.h"
 #include "input_rules.h"
+#include "notice_balloon.h"
 #include "power_chart_view.h"
 #include "recording_messages.h"
 #include "symbol_label.h"
@@ -351,6 +354,58 @@ TEST_F(WindowUserTest, SpinArrowsStepSigmaByAHundredthOfDCGL) {
     EXPECT_EQ(window->txtN->text(), "29");
     EXPECT_TRUE(ShowsNoMessage());
     EXPECT_EQ(window->ScrLBGR->value(), 500);
+}
+
+// Up and Down in the sigma box are the arrows; up to a DCGL of 0.5 the
+// arrows step by 0 and are off, saying why, and the keys only beep.
+TEST_F(WindowUserTest, ArrowKeysInTheSigmaBoxAreTheArrows) {
+    struct Case {
+        const char* dcgl;
+        int key;
+        const char* sigma;  // the text afterwards
+        bool arrows_on;
+    };
+    const Case cases[] = {{"1", Qt::Key_Up, "0.51", true}, {"1", Qt::Key_Down, "0.5", true},
+                          {"0.5", Qt::Key_Up, "0.2", false}, {"2", Qt::Key_Up, "0.22", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.dcgl) + " " + (c.key == Qt::Key_Up ? "Up" : "Down"));
+        TypeInto(window->txtDCGL, c.dcgl);
+        TabAway();
+        if (!c.arrows_on) {
+            TypeInto(window->txtSigma, "0.2");
+            TabAway();
+        }
+        messages.Clear();
+        window->txtSigma->setFocus();
+        PressKey(c.key);
+        EXPECT_EQ(window->txtSigma->text(), c.sigma);
+        EXPECT_EQ(window->UpDSigma->upButton()->isEnabled(), c.arrows_on);
+        EXPECT_EQ(window->UpDSigma->downButton()->isEnabled(), c.arrows_on);
+        EXPECT_EQ(window->UpDSigma->downButton()->toolTip().contains("off"), !c.arrows_on);
+    }
+    EXPECT_TRUE(ShowsNoMessage());
+}
+
+// A refused key is said at the box; the results note and F5 for the test.
+TEST_F(WindowUserTest, RefusedKeyNoticeAndOtherTestNote) {
+    TypeInto(window->txtDCGL, "2e");
+    ASSERT_NE(window->noticeBalloon, nullptr);
+    EXPECT_TRUE(window->noticeBalloon->isVisible());
+    EXPECT_EQ(window->noticeBalloon->text(), Q(kOnlyDigitsNotice));
+    TabAway();
+    EXPECT_FALSE(window->noticeBalloon->isVisible());
+
+    EXPECT_FALSE(window->lblResultsNote->isVisible());
+    ClickOn(window->OptWRSTest);
+    EXPECT_TRUE(window->lblResultsNote->isVisible());
+    EXPECT_EQ(window->txtN->toolTip(), Q(OtherTestNote(TestKind::Sign, TestKind::WRS)));
+    window->txtSigma->setFocus();
+    PressKey(Qt::Key_F5);
+    EXPECT_FALSE(window->lblResultsNote->isVisible());
+    EXPECT_TRUE(window->TxtM->isVisible());
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::WRS));
+    EXPECT_EQ(FocusedWidget(), window->txtSigma);
+    EXPECT_TRUE(ShowsNoMessage());
 }
 
 // --- Test selection and the chart -----------------------------------------
