@@ -195,7 +195,11 @@ void DesignForm::SelectTest(TestKind test) {
 }
 
 void DesignForm::ShowResultsNote() {
-    view_.ShowResultsNote(results_ && results_->made ? OtherTestNote(results_->test, selected_) : std::string());
+    if (results_ && results_->made) {
+        view_.ShowResultsNote(OtherTestNote(results_->test, selected_), OtherTestTip(results_->test, selected_));
+    } else {
+        view_.ShowResultsNote({}, {});
+    }
 }
 
 DesignEntries DesignForm::Entries() const {

@@ -59,9 +59,10 @@ public:
     virtual void Beep() = 0;
     // Not modal: a short note at a box (a refused keystroke), gone by itself.
     virtual void ShowNotice(FormControl control, const std::string& text) = 0;
-    // Where the results belong to the test not selected, what says so; an
-    // empty text when they are the selected test's.
-    virtual void ShowResultsNote(const std::string& note) = 0;
+    // Where the results belong to the test not selected, what says so (a
+    // short note and a whole sentence for a tooltip); empty texts when they
+    // are the selected test's.
+    virtual void ShowResultsNote(const std::string& note, const std::string& tip) = 0;
     // True while the window is closing or shows a message of its own: then,
     // as during the form's own messages, no rule runs.
     virtual bool Busy() const { return false; }

@@ -17,9 +17,11 @@ inline const std::string kOnlyDigitsNotice = "Only digits and one decimal point 
 // a grid of 0.01), or, when that step rounds to 0, why they are disabled.
 std::string SigmaArrowsTip(double step);
 
-// Where the shown results belong to the test not selected: what they are
-// and how to show the selected one. Empty when they are the selected test's.
+// Where the shown results belong to the test not selected: a short note for
+// beside them, and the whole sentence for their tooltips. Empty when they
+// are the selected test's.
 std::string OtherTestNote(TestKind shown, TestKind selected);
+std::string OtherTestTip(TestKind shown, TestKind selected);
 
 // The keys that select the two results shown as labels.
 inline const std::string kCriticalValueKeyTip = "Critical value of the test (Alt+C selects it)";

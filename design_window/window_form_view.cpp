@@ -123,11 +123,12 @@ void WindowFormView::ShowNotice(FormControl control, const std::string& text) {
 
 // The note stands beside the results, and the results' tooltips say it too;
 // the captions stay as they are.
-void WindowFormView::ShowResultsNote(const std::string& note) {
+void WindowFormView::ShowResultsNote(const std::string& note, const std::string& tip) {
     frmSampleSizeandPower& w = window_;
-    const QString text = QString::fromStdString(note);
-    w.lblResultsNote->setText(text);
-    w.lblResultsNote->setVisible(!text.isEmpty());
+    w.lblResultsNote->setText(QString::fromStdString(note));
+    w.lblResultsNote->setToolTip(QString::fromStdString(tip));
+    w.lblResultsNote->setVisible(!note.empty());
+    const QString text = QString::fromStdString(tip);
     w.txtN->setToolTip(text);
     w.TxtM->setToolTip(text);
     const QString key_tip = QString::fromStdString(kCriticalValueKeyTip);

@@ -26,7 +26,7 @@ public:
     void ShowSelectedTest(TestKind test) override;
     void Beep() override;
     void ShowNotice(FormControl control, const std::string& text) override;
-    void ShowResultsNote(const std::string& note) override;
+    void ShowResultsNote(const std::string& note, const std::string& tip) override;
     bool Busy() const override;
 
     // True while the form's own write is being applied.

@@ -28,7 +28,10 @@ public:
     void ShowSelectedTest(TestKind test) override { selected = test; }
     void Beep() override { ++beeps; }
     void ShowNotice(FormControl control, const std::string& text) override { notices.push_back({control, text}); }
-    void ShowResultsNote(const std::string& note) override { results_note = note; }
+    void ShowResultsNote(const std::string& note, const std::string& tip) override {
+        results_note = note;
+        results_tip = tip;
+    }
 
     std::map<FormControl, std::string> texts;
     int bar = kLBGRBarStart;
@@ -39,7 +42,7 @@ public:
     TestKind selected = TestKind::Sign;
     int beeps = 0;
     std::vector<std::pair<FormControl, std::string>> notices;
-    std::string results_note;
+    std::string results_note, results_tip;
 };
 
 // Short names of the messages for step tables ("joint", "adjusted").

@@ -267,8 +267,10 @@ TEST_F(DesignFormTest, NoteSaysWhoseResultsStandUntilRecalculated) {
     for (const auto& [step, note] : steps) {
         Run(step);
         EXPECT_EQ(view.results_note, note) << step;
+        EXPECT_EQ(view.results_tip.empty(), note.empty()) << step;
     }
     EXPECT_NE(OtherTestNote(TestKind::Sign, TestKind::WRS).find("Sign Test"), std::string::npos);
+    EXPECT_NE(OtherTestTip(TestKind::Sign, TestKind::WRS).find("F5 for the WRS Test"), std::string::npos);
 }
 
 // A sigma arrow's step is a hundredth of the DCGL on a grid of 0.01.

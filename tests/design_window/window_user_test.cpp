@@ -398,7 +398,7 @@ TEST_F(WindowUserTest, RefusedKeyNoticeAndOtherTestNote) {
     EXPECT_FALSE(window->lblResultsNote->isVisible());
     ClickOn(window->OptWRSTest);
     EXPECT_TRUE(window->lblResultsNote->isVisible());
-    EXPECT_EQ(window->txtN->toolTip(), Q(OtherTestNote(TestKind::Sign, TestKind::WRS)));
+    EXPECT_EQ(window->txtN->toolTip(), Q(OtherTestTip(TestKind::Sign, TestKind::WRS)));
     window->txtSigma->setFocus();
     PressKey(Qt::Key_F5);
     EXPECT_FALSE(window->lblResultsNote->isVisible());
