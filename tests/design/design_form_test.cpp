@@ -139,6 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"txtLBGR=0.2", "ScrLBGR=500", "lblLBGRMax=0.4", "DCGL=0.4", "LBGR=0.2", "lblShift=D/s = 0.4"}},
         RuleCase{"DCGLEqualToLBGR", {}, "dcgl 0.5", {"adjusted"}, -1,
                  {"ScrLBGR=900", "txtLBGR=0.45", "lblShift=D/s = 0.1"}},
+        RuleCase{"LBGRFollowsTheBar", {}, "dcgl 3", {}, -1, {"ScrLBGR=167", "txtLBGR=0.501", "LBGR=0.501"}},
         RuleCase{"DCGLLeavesTheBar", {"dcgl 100", "bar 500"}, "dcgl 100.04", {}, 1,
                  {"ScrLBGR=500", "txtLBGR=50.02", "LBGR=50", "DCGL=100.04"}},
         RuleCase{"SigmaAboveTenDCGL", {"sigma 10"}, "dcgl 0.9", {"adjusted", "adjusted"}, -1,
