@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "input_notes.h"
 #include "number_text.h"
 #include "result_texts.h"
 
@@ -181,13 +182,25 @@ void DesignForm::RunTest(TestKind test) {
     }
     results_ = results;
     view_.ShowResults(results, state_);
+    ShowResultsNote();
     if (!results.made && !design_refusal_shown_) {
         design_refusal_shown_ = true;
         Show(RefusalKind::SampleSizeTooLarge);
     }
 }
 
-void DesignForm::SelectTest(TestKind test) { selected_ = test; }
+void DesignForm::SelectTest(TestKind test) {
+    selected_ = test;
+    ShowResultsNote();
+}
+
+void DesignForm::ShowResultsNote() {
+    if (results_ && results_->made) {
+        view_.ShowResultsNote(OtherTestNote(results_->test, selected_), OtherTestTip(results_->test, selected_));
+    } else {
+        view_.ShowResultsNote({}, {});
+    }
+}
 
 DesignEntries DesignForm::Entries() const {
     return {Text(FormControl::Alpha), Text(FormControl::Beta),  Text(FormControl::Sigma),        Text(FormControl::DCGL),
@@ -212,12 +225,21 @@ void DesignForm::EditText(FormControl control, const std::string& text) {
 // filtering again, one character at a time, ends at the same text, so the cut
 // is made at once (a long pasted text would otherwise nest once per
 // character). Writing the text runs this filter again on the result, which
-// then checks the points.
+// then checks the points. A refused character is said at once: typed on,
+// the digits after it would otherwise silently make another number (1,5
+// becoming 15).
 void DesignForm::ApplyCharacterFilter(FormControl control) {
-    const std::string text = Text(control);
+    std::string text = Text(control);
+    if (decimal_comma_ && text.find(',') != std::string::npos) {
+        std::replace(text.begin(), text.end(), ',', '.');
+        SetText(control, text);
+        return;
+    }
     const std::size_t cut = FirstForeign(text);
     if (cut != std::string::npos) {
         SetText(control, text.substr(0, cut));
+        view_.Beep();
+        view_.ShowNotice(control, kOnlyDigitsNotice);
         return;
     }
     if (std::count(text.begin(), text.end(), '.') > 1) {
@@ -283,10 +305,12 @@ void DesignForm::SigmaDown() { StepSigma(-1.0); }
 
 // One step is a hundredth of the DCGL on a grid of 0.01, added to the number
 // in the box (not to the stored Sigma).
+double DesignForm::SigmaStep() const { return RoundHalfEven(state_.DCGL * 0.01, 2); }
+
 void DesignForm::StepSigma(double direction) {
     Run run(*this);
     if (!run) return;
-    const double step = RoundHalfEven(state_.DCGL * 0.01, 2);
+    const double step = SigmaStep();
     const double typed = NumberIn(FormControl::Sigma);
     const float sigma = ToSingle(direction > 0 ? typed + step : typed - step);
 

@@ -57,6 +57,12 @@ public:
     virtual void ShowResults(const FormResults& results, const DesignState& state) = 0;
     virtual void ShowSelectedTest(TestKind test) = 0;
     virtual void Beep() = 0;
+    // Not modal: a short note at a box (a refused keystroke), gone by itself.
+    virtual void ShowNotice(FormControl control, const std::string& text) = 0;
+    // Where the results belong to the test not selected, what says so (a
+    // short note and a whole sentence for a tooltip); empty texts when they
+    // are the selected test's.
+    virtual void ShowResultsNote(const std::string& note, const std::string& tip) = 0;
     // True while the window is closing or shows a message of its own: then,
     // as during the form's own messages, no rule runs.
     virtual bool Busy() const { return false; }
@@ -65,6 +71,10 @@ public:
 class DesignForm {
 public:
     explicit DesignForm(DesignFormView& view) : view_(view) {}
+
+    // Where the user's locale writes decimals with a comma, a comma typed
+    // into the DCGL or sigma box is taken as the decimal point.
+    void SetDecimalComma(bool comma) { decimal_comma_ = comma; }
     DesignForm(const DesignForm&) = delete;
     DesignForm& operator=(const DesignForm&) = delete;
 
@@ -85,8 +95,12 @@ public:
     void LeaveLBGR();
     void SigmaUp();
     void SigmaDown();
+    // What one sigma arrow adds: a hundredth of the DCGL on a grid of 0.01,
+    // so 0 for a DCGL of 0.5 or less.
+    double SigmaStep() const;
     void MoveBar(int position);
-    // A test option chosen: stored only, shown at the next recalculation.
+    // A test option chosen: stored only, shown at the next recalculation
+    // (the results note says meanwhile whose results stand).
     void SelectTest(TestKind test);
     // A click on the chart: the recalculation rule.
     void ClickChart() { Recalculate(); }
@@ -134,6 +148,7 @@ private:
     double DCGLOfText(bool strict) const;
     double NumberIn(FormControl control) const;
     void RunTest(TestKind test);
+    void ShowResultsNote();
 
     DesignFormView& view_;
     std::string texts_[kControls];
@@ -146,6 +161,7 @@ private:
     bool message_open_ = false;
     int depth_ = 0;                   // nesting of rules within one user action
     bool design_refusal_shown_ = false;
+    bool decimal_comma_ = false;
 };
 
 }  // namespace valdris

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -26,6 +27,7 @@ frmSampleSizeandPower::frmSampleSizeandPower(MessageBoxes& messages, QWidget* pa
       view_(*this, messages_, *repeat_guard_),
       form_(view_) {
     form_.OnDesignAccepted([this](const DesignEntries&, const DesignInputs&) { emit recalculated(); });
+    form_.SetDecimalComma(QLocale().decimalPoint() == QLatin1Char(','));
     BuildLayout();
     WireEvents();
     AddReportMenus();

@@ -32,6 +32,7 @@ class QScrollBar;
 namespace valdris {
 
 class LostFocusWatcher;
+class NoticeBalloon;
 struct ReportPage;
 class PowerChartView;
 class RepeatGuard;
@@ -91,6 +92,10 @@ public:
     QLabel* Lblxaxis = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* CmdExit = nullptr;
+    // Says whose results stand while they are the test not selected.
+    QLabel* lblResultsNote = nullptr;
+    // The notice at the DCGL or sigma box when a key is refused.
+    NoticeBalloon* noticeBalloon = nullptr;
 
     QMenu* mnuFile = nullptr;
     QAction* MnuExit = nullptr;
@@ -99,6 +104,8 @@ public:
     QAction* mnuSaveChart = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuCopyResults = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuUpdateChart = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuGettingStarted = nullptr;
     QAction* mnuAbout = nullptr;
@@ -116,6 +123,8 @@ public:
     void mnuPrint_Click();
     void mnuSaveChart_Click();
     void mnuCopyResults_Click();
+    // View > Update Chart (F5): what a click on the chart does, from the keyboard.
+    void mnuUpdateChart_Click();
 
     // The design the results show, with the texts the window shows;
     // nothing while the results are empty.
@@ -140,10 +149,12 @@ private:
     void BuildLBGRFrame(QWidget* client);
     void BuildChart(QWidget* client);
     void BuildExitAndHint(QWidget* client);
+    void BuildResultsNote(QWidget* client);
     void BuildMenus();
     void SetKeyboardOrder();
 
     void WireEvents();      // frm_sample_size_and_power_handlers.cpp
+    void ShowSigmaStep();
     void AddReportMenus();  // frm_sample_size_and_power_report.cpp
 
     void showEvent(QShowEvent* event) override;
@@ -156,6 +167,7 @@ private:
 
     // Handing the design on.
     bool TakePendingEntry();
+    bool UpdateChart();
     std::optional<ReportPage> ShownReportPage();
     QString AskFileName(const QString& title, const QString& what, const QStringList& filters,
                         const QStringList& suffixes);

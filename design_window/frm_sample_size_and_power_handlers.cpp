@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "frm_sample_size_and_power.h"
+#include "input_notes.h"
 #include "lost_focus_watcher.h"
 #include "power_chart_view.h"
 #include "repeat_guard.h"
@@ -68,6 +69,10 @@ void frmSampleSizeandPower::WireEvents() {
         connect(mnuAbout, &QAction::triggered, this, [this] { emit aboutRequested(); }),
     };
 
+    // The arrows from the keyboard; off, with the reason, while they step by 0.
+    UpDSigma->StepWithKeysOf(txtSigma);
+    connections_.push_back(connect(this, &frmSampleSizeandPower::recalculated, this, [this] { ShowSigmaStep(); }));
+
     // A held arrow steps until its release, and a message box must end it.
     repeat_guard_->Watch(ScrLBGR);
     repeat_guard_->Watch(UpDSigma->upButton());
@@ -79,6 +84,13 @@ void frmSampleSizeandPower::WireEvents() {
     // An editable combo box takes the focus itself; its line edit forwards it.
     lost_focus_->Watch(Cboalpha, [this] { form_.LeaveAlpha(); });
     lost_focus_->Watch(CboBeta, [this] { form_.LeaveBeta(); });
+}
+
+// Every accepted DCGL recalculates, so after each recalculation the arrows
+// show the step the DCGL now gives.
+void frmSampleSizeandPower::ShowSigmaStep() {
+    const double step = form_.SigmaStep();
+    UpDSigma->SetArrowsEnabled(step > 0, QString::fromStdString(SigmaArrowsTip(step)));
 }
 
 }  // namespace valdris

@@ -25,7 +25,9 @@
 #include "axis_titles.h"
 #include "frm_sample_size_and_power.h"
 #include "horizontal_scroll_bar.h"
+#include "input_notes.h"
 #include "lbgr_bar.h"
+#include "notice_balloon.h"
 #include "result_texts.h"
 #include "power_chart_view.h"
 #include "program_icon.h"
@@ -160,6 +162,7 @@ void frmSampleSizeandPower::BuildLayout() {
     BuildLBGRFrame(client);
     BuildChart(client);
     BuildExitAndHint(client);
+    BuildResultsNote(client);
     BuildMenus();
     SetKeyboardOrder();
 
@@ -217,6 +220,7 @@ void frmSampleSizeandPower::BuildStatisticalTestFrame(QWidget* client) {
     LblCV = MakeLabel(FrmStatisticalTest, "LblCV", QString::fromStdString(kCriticalValueTitle + ":"),
                       Qt::AlignLeft | Qt::AlignTop, PxRect(kX, 915, kW, 510));
     MakeSelectableResult(LblCV, QKeySequence(tr("Alt+C")), tr("Alt+C selects the critical value"), this);
+    LblCV->setToolTip(QString::fromStdString(kCriticalValueKeyTip));
     SetToolTip(OptSignTest, OptSignTest->text());
     SetToolTip(OptWRSTest, tr("Wilcoxon Rank Sum (WRS) Test"));
 }
@@ -301,6 +305,7 @@ void frmSampleSizeandPower::BuildLBGRFrame(QWidget* client) {
     lblShift->setCaption(QStringLiteral("D/s ="));
     MakeSelectableResult(lblShift, QKeySequence(tr("Alt+T")),
                          tr("Alt+T selects the relative shift delta over sigma"), this);
+    lblShift->setToolTip(QString::fromStdString(kShiftKeyTip));
     const QRect box = txtLBGR->geometry();
     lblShift->move(box.right() + 1 + Px(2 * kLabelGap),
                    box.center().y() - lblShift->height() / 2 + 1);
@@ -348,6 +353,17 @@ void frmSampleSizeandPower::BuildExitAndHint(QWidget* client) {
 
     CmdExit = Named(new QPushButton(tr("E&xit Program"), client), "CmdExit");
     CmdExit->setGeometry(PxRect(8040, 6240, 1365, 540));
+}
+
+// Below the hint beside the chart, shown only while the results are those
+// of the test not selected; and the notice for refused keys.
+void frmSampleSizeandPower::BuildResultsNote(QWidget* client) {
+    lblResultsNote = MakeLabel(client, "lblResultsNote", QString(), Qt::AlignLeft | Qt::AlignTop,
+                               PxRect(8040, 5115, 1365, 1065));
+    lblResultsNote->setFont(Typeface(Face::TimesNewRoman, 10, kBold));
+    lblResultsNote->setWordWrap(true);
+    lblResultsNote->hide();
+    noticeBalloon = new NoticeBalloon(this);
 }
 
 // Menu bar, in the system's menu font. F1 and the help context

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 // The design leaves the window: the File menu's report, print and chart
-// items and the Edit menu's copy. Each works on the design the window shows,
-// with the texts it shows, and is disabled while the results are empty.
+// items and the Edit menu's copy. Each first recalculates with the selected
+// test, as a click on the chart does, so what leaves is what is selected;
+// each is disabled while the results are empty. View > Update Chart is that
+// click from the keyboard.
 
 #include <QAction>
 #include <QClipboard>
@@ -65,10 +67,19 @@ void frmSampleSizeandPower::AddReportMenus() {
     mnuCopyResults = MenuItem(mnuEdit, "mnuCopyResults", tr("&Copy Results"), kHelpContextCopyResults);
     mnuEdit->addAction(mnuCopyResults);
 
+    mnuView = new QMenu(tr("&View"), this);
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    SetHelpContextID(mnuView, kHelpContextViewMenu);
+    menuBar()->insertMenu(mnuHelp->menuAction(), mnuView);
+    mnuUpdateChart = MenuItem(mnuView, "mnuUpdateChart", tr("&Update Chart"), kHelpContextViewMenu);
+    mnuUpdateChart->setShortcut(QKeySequence(Qt::Key_F5));
+    mnuView->addAction(mnuUpdateChart);
+
     connections_.push_back(connect(mnuSaveReport, &QAction::triggered, this, [this] { mnuSaveReport_Click(); }));
     connections_.push_back(connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); }));
     connections_.push_back(connect(mnuSaveChart, &QAction::triggered, this, [this] { mnuSaveChart_Click(); }));
     connections_.push_back(connect(mnuCopyResults, &QAction::triggered, this, [this] { mnuCopyResults_Click(); }));
+    connections_.push_back(connect(mnuUpdateChart, &QAction::triggered, this, [this] { mnuUpdateChart_Click(); }));
     connections_.push_back(connect(this, &frmSampleSizeandPower::recalculated, this, [this] {
         const bool shown = !txtN->text().isEmpty();
         for (QAction* item : {mnuSaveReport, mnuPrint, mnuSaveChart, mnuCopyResults}) item->setEnabled(shown);
@@ -99,8 +110,16 @@ std::optional<DesignReport> frmSampleSizeandPower::ShownReport() const {
     return MakeDesignReport(shown->test, form_.State(), entries);
 }
 
+// A click on the chart: the box being left is checked first (a refusal
+// stops here), then the design is recalculated with the selected test.
+bool frmSampleSizeandPower::UpdateChart() {
+    if (!TakePendingEntry()) return false;
+    PicChart_Click();
+    return !view_.Closing();
+}
+
 std::optional<ReportPage> frmSampleSizeandPower::ShownReportPage() {
-    if (!TakePendingEntry()) return std::nullopt;
+    if (!UpdateChart()) return std::nullopt;
     std::optional<DesignReport> report = ShownReport();
     if (!report || view_.Closing()) return std::nullopt;
     return ReportPage{std::move(*report), form_.State(), ReportTime()};
@@ -175,6 +194,10 @@ void frmSampleSizeandPower::mnuSaveChart_Click() {
     if (!MayWriteFile(messages_, path, read_only)) return;
     const Outcome<Done> written = WriteChartFile(page->state, path.toStdString(), read_only);
     if (!written) ShowFileFailure(written.message());
+}
+
+void frmSampleSizeandPower::mnuUpdateChart_Click() {
+    if (!view_.Busy()) UpdateChart();
 }
 
 void frmSampleSizeandPower::mnuCopyResults_Click() {

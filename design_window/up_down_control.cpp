@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "up_down_control.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QSizePolicy>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -42,6 +44,33 @@ UpDownControl::UpDownControl(QWidget* parent)
     stack->addWidget(down_);
     connect(up_, &QToolButton::clicked, this, &UpDownControl::upClicked);
     connect(down_, &QToolButton::clicked, this, &UpDownControl::downClicked);
+}
+
+void UpDownControl::StepWithKeysOf(QWidget* box) {
+    box_ = box;
+    box->installEventFilter(this);
+}
+
+void UpDownControl::SetArrowsEnabled(bool enabled, const QString& tip) {
+    for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(up_), static_cast<QWidget*>(down_)}) {
+        widget->setToolTip(tip);
+    }
+    up_->setEnabled(enabled);
+    down_->setEnabled(enabled);
+}
+
+bool UpDownControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != box_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier) return false;
+    QToolButton* arrow = key->key() == Qt::Key_Up ? up_ : key->key() == Qt::Key_Down ? down_ : nullptr;
+    if (!arrow) return false;
+    if (arrow->isEnabled()) {
+        arrow->click();
+    } else {
+        QApplication::beep();
+    }
+    return true;
 }
 
 }  // namespace valdris

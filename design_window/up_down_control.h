@@ -17,6 +17,16 @@ public:
     QToolButton* upButton() const { return up_; }
     QToolButton* downButton() const { return down_; }
 
+    // Up and Down pressed in the box beside the arrows click them, held
+    // keys repeating as held arrows do; disabled arrows beep instead.
+    void StepWithKeysOf(QWidget* box);
+    // Both arrows on or off, with the tooltip that says what they do or why
+    // they are off (a disabled arrow still shows its tooltip).
+    void SetArrowsEnabled(bool enabled, const QString& tip);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void upClicked();
     void downClicked();
@@ -24,6 +34,7 @@ signals:
 private:
     QToolButton* up_;
     QToolButton* down_;
+    QWidget* box_ = nullptr;
 };
 
 }  // namespace valdris

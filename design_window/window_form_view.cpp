@@ -10,6 +10,8 @@
 
 #include "figure_fit.h"
 #include "frm_sample_size_and_power.h"
+#include "input_notes.h"
+#include "notice_balloon.h"
 #include "power_chart.h"
 #include "power_chart_view.h"
 #include "repeat_guard.h"
@@ -70,12 +72,14 @@ void WindowFormView::ShowMessage(const Refusal& message) {
     messages_.Show(QString::fromStdString(message.text), message.icon);
 }
 
-void WindowFormView::Focus(FormControl control) {
-    frmSampleSizeandPower& w = window_;
+QWidget* WindowFormView::ControlWidget(FormControl control) const {
+    const frmSampleSizeandPower& w = window_;
     QWidget* const widgets[] = {w.Cboalpha, w.CboBeta, w.txtSigma, w.txtDCGL, w.txtLBGR,
                                 w.lblLBGRMax, w.lblShift, w.txtRadionuclide};
-    widgets[static_cast<int>(control)]->setFocus();
+    return widgets[static_cast<int>(control)];
 }
+
+void WindowFormView::Focus(FormControl control) { ControlWidget(control)->setFocus(); }
 
 // The WRS test shows the reference area's size too; the Sign test hides it
 // and TxtM keeps its text for when the WRS test is shown again. Results that
@@ -112,6 +116,24 @@ void WindowFormView::ShowSelectedTest(TestKind test) {
 }
 
 void WindowFormView::Beep() { QApplication::beep(); }
+
+void WindowFormView::ShowNotice(FormControl control, const std::string& text) {
+    window_.noticeBalloon->ShowAt(ControlWidget(control), QString::fromStdString(text));
+}
+
+// The note stands beside the results, and the results' tooltips say it too;
+// the captions stay as they are.
+void WindowFormView::ShowResultsNote(const std::string& note, const std::string& tip) {
+    frmSampleSizeandPower& w = window_;
+    w.lblResultsNote->setText(QString::fromStdString(note));
+    w.lblResultsNote->setToolTip(QString::fromStdString(tip));
+    w.lblResultsNote->setVisible(!note.empty());
+    const QString text = QString::fromStdString(tip);
+    w.txtN->setToolTip(text);
+    w.TxtM->setToolTip(text);
+    const QString key_tip = QString::fromStdString(kCriticalValueKeyTip);
+    w.LblCV->setToolTip(text.isEmpty() ? key_tip : key_tip + QLatin1Char('\n') + text);
+}
 
 bool WindowFormView::Busy() const { return closing_ || guard_.MessageOpen(); }
 

@@ -5,6 +5,8 @@
 
 #include "design_form.h"
 
+class QWidget;
+
 namespace valdris {
 
 class frmSampleSizeandPower;
@@ -23,6 +25,8 @@ public:
     void ShowResults(const FormResults& results, const DesignState& state) override;
     void ShowSelectedTest(TestKind test) override;
     void Beep() override;
+    void ShowNotice(FormControl control, const std::string& text) override;
+    void ShowResultsNote(const std::string& note, const std::string& tip) override;
     bool Busy() const override;
 
     // True while the form's own write is being applied.
@@ -32,6 +36,7 @@ public:
 
 private:
     void ShowCriticalValue(const std::string& value);
+    QWidget* ControlWidget(FormControl control) const;
 
     frmSampleSizeandPower& window_;
     MessageBoxes& messages_;

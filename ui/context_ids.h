@@ -21,6 +21,7 @@ constexpr int kHelpContextPrint = 212;
 constexpr int kHelpContextSaveChart = 213;
 constexpr int kHelpContextEditMenu = 250;
 constexpr int kHelpContextCopyResults = 251;
+constexpr int kHelpContextViewMenu = 260;
 
 inline const QString kHelpFileName = QStringLiteral("VALDRISPower99.HLP");
 

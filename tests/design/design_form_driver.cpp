@@ -45,6 +45,14 @@ void DesignFormTest::Run(const std::string& step) {
         if (verb == "sigma") form.LeaveSigma();
         if (verb == "dcgl") form.LeaveDCGL();
         if (verb == "lbgr") form.LeaveLBGR();
+    } else if (verb == "keys-dcgl" || verb == "keys-sigma") {
+        const FormControl box = verb == "keys-dcgl" ? FormControl::DCGL : FormControl::Sigma;
+        view.texts[box].clear();  // the old text selected, then typed over
+        for (const char key : arg) {
+            view.texts[box] += key;
+            form.EditText(box, view.texts[box]);
+        }
+        box == FormControl::DCGL ? form.LeaveDCGL() : form.LeaveSigma();
     } else if (verb == "bar") {
         view.bar = std::stoi(arg);
         form.MoveBar(view.bar);
@@ -54,8 +62,8 @@ void DesignFormTest::Run(const std::string& step) {
         form.SigmaDown();
     } else if (verb == "chart") {
         form.ClickChart();
-    } else if (verb == "wrs") {
-        form.SelectTest(TestKind::WRS);
+    } else if (verb == "wrs" || verb == "sign") {
+        form.SelectTest(verb == "wrs" ? TestKind::WRS : TestKind::Sign);
     } else {
         ADD_FAILURE() << "unknown step " << step;
     }

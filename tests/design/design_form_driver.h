@@ -27,6 +27,11 @@ public:
     void ShowResults(const FormResults& shown_results, const DesignState&) override { results = shown_results; }
     void ShowSelectedTest(TestKind test) override { selected = test; }
     void Beep() override { ++beeps; }
+    void ShowNotice(FormControl control, const std::string& text) override { notices.push_back({control, text}); }
+    void ShowResultsNote(const std::string& note, const std::string& tip) override {
+        results_note = note;
+        results_tip = tip;
+    }
 
     std::map<FormControl, std::string> texts;
     int bar = kLBGRBarStart;
@@ -36,6 +41,8 @@ public:
     FormResults results;
     TestKind selected = TestKind::Sign;
     int beeps = 0;
+    std::vector<std::pair<FormControl, std::string>> notices;
+    std::string results_note, results_tip;
 };
 
 // Short names of the messages for step tables ("joint", "adjusted").
@@ -46,7 +53,9 @@ protected:
     DesignFormTest();
 
     // Steps: alpha|beta|sigma|dcgl|lbgr <text> (type, then leave the box),
-    // text-dcgl|text-sigma <text> (type only), bar <value>, up, down, chart, wrs.
+    // text-dcgl|text-sigma <text> (type only), keys-dcgl|keys-sigma <text>
+    // (typed one key at a time at the end, then leave the box), bar <value>,
+    // up, down, chart, wrs, sign.
     void Run(const std::string& step);
     void Run(const std::vector<std::string>& steps) {
         for (const std::string& step : steps) Run(step);
@@ -60,6 +69,8 @@ protected:
     void ResetCounts() {
         view.shown.clear();
         view.focus.reset();
+        view.notices.clear();
+        view.beeps = 0;
         recalculations = 0;
     }
 

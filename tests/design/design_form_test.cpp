@@ -6,9 +6,11 @@
 #include <cmath>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "design_form_driver.h"
+#include "input_notes.h"
 #include "input_rules.h"
 
 namespace valdris::testing {
@@ -136,6 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"txtLBGR=0.2", "ScrLBGR=500", "lblLBGRMax=0.4", "DCGL=0.4", "LBGR=0.2", "lblShift=D/s = 0.4"}},
         RuleCase{"DCGLEqualToLBGR", {}, "dcgl 0.5", {"adjusted"}, -1,
                  {"ScrLBGR=900", "txtLBGR=0.45", "lblShift=D/s = 0.1"}},
+        RuleCase{"LBGRFollowsTheBar", {}, "dcgl 3", {}, -1, {"ScrLBGR=167", "txtLBGR=0.501", "LBGR=0.501"}},
         RuleCase{"DCGLLeavesTheBar", {"dcgl 100", "bar 500"}, "dcgl 100.04", {}, 1,
                  {"ScrLBGR=500", "txtLBGR=50.02", "LBGR=50", "DCGL=100.04"}},
         RuleCase{"SigmaAboveTenDCGL", {"sigma 10"}, "dcgl 0.9", {"adjusted", "adjusted"}, -1,
@@ -210,6 +213,55 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"LongPasteCut", "x" + std::string(30000, '7'), "", false},
                       FilterCase{"LongPasteKept", std::string(30000, '7'), std::string(30000, '7'), false}),
     [](const ::testing::TestParamInfo<FilterCase>& info) { return std::string(info.param.name); });
+
+// Keys typed one at a time: a refused key is said at once (a notice at the
+// box and a beep), and a comma is the decimal point where the locale writes
+// decimals so. The filter's cut itself is unchanged.
+struct KeysCase {
+    const char* name;
+    bool decimal_comma;
+    std::string keys, shown;  // typed; the box's text afterwards, then taken
+    std::size_t notices;
+};
+
+class TypedKeysTest : public DesignFormTest, public ::testing::WithParamInterface<KeysCase> {};
+
+TEST_P(TypedKeysTest, RefusedKeysAreSaidAndACommaIsThePointWhereLocal) {
+    const KeysCase& c = GetParam();
+    form.SetDecimalComma(c.decimal_comma);
+    Run(Steps{"dcgl 100", "lbgr 0.1"});  // any DCGL or sigma the keys make passes
+    for (const auto& [box, name, stored] : {std::tuple{"dcgl", "txtDCGL", "DCGL"}, {"sigma", "txtSigma", "Sigma"}}) {
+        ResetCounts();
+        Run(std::string("keys-") + box + " " + c.keys);
+        for (const std::string& e : {name + ("=" + c.shown), stored + ("=" + c.shown)}) Expect(e);
+        const FormControl control = std::string(box) == "dcgl" ? FormControl::DCGL : FormControl::Sigma;
+        EXPECT_EQ(view.notices, decltype(view.notices)(c.notices, {control, kOnlyDigitsNotice})) << box;
+        EXPECT_EQ(view.beeps, static_cast<int>(c.notices));
+        EXPECT_EQ(Shown(), Steps{}) << box;
+        Run("dcgl 100");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TypedKeysTest,
+                         ::testing::Values(KeysCase{"CommaWherePointIsLocal", false, "1,5", "15", 1},
+                                           KeysCase{"CommaWhereCommaIsLocal", true, "1,5", "1.5", 0},
+                                           KeysCase{"Exponent", false, "2e3", "23", 1},
+                                           KeysCase{"MinusSign", false, "-0.3", "0.3", 1}),
+                         [](const ::testing::TestParamInfo<KeysCase>& info) { return std::string(info.param.name); });
+
+// While the results shown are the other test's, the note says so; the next
+// recalculation clears it.
+TEST_F(DesignFormTest, NoteSaysWhoseResultsStandUntilRecalculated) {
+    const std::string sign_shown = OtherTestNote(TestKind::Sign, TestKind::WRS);
+    const std::vector<std::pair<std::string, std::string>> steps = {
+        {"wrs", sign_shown}, {"sign", ""}, {"wrs", sign_shown}, {"chart", ""},
+        {"sign", OtherTestNote(TestKind::WRS, TestKind::Sign)}, {"alpha 0.1", ""}};
+    for (const auto& [step, note] : steps) {
+        Run(step);
+        EXPECT_EQ(view.results_note, note) << step;
+        EXPECT_EQ(view.results_tip.empty(), note.empty()) << step;
+    }
+}
 
 // --- Designs that cannot be made ------------------------------------------------
 

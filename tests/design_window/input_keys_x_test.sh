@@ -9,7 +9,9 @@
 # - PageUp/PageDown and the wheel move the LBGR bar's thumb the way the arrow
 #   keys do (towards the user / down = right);
 # - a DCGL beyond the typable limits the refusal names is refused, the limits
-#   themselves are taken.
+#   themselves are taken;
+# - a refused key in the DCGL box is said at once by a notice at the box;
+# - where the locale writes decimals with a comma, 1,5 typed gives 1.5.
 set -euo pipefail
 
 program=${1:?usage: input_keys_x_test.sh <valdris-power>}
@@ -157,5 +159,28 @@ no_box_yet || fail "DCGL 0.000001 showed a message"
 xdotool key alt+d
 focused_text_is 0.000001
 pass "DCGL 1000000000 and 0.000001, the limits the refusal names, are taken"
+
+# --- Refused keys and the decimal comma ------------------------------------------
+notice="Only digits and one decimal point can be typed here"
+xdotool key alt+d
+retype 2e3
+x_wait_for "the notice at the DCGL box" x_has_window_named "$notice"
+focused_text_is 23
+pass "a refused key in the DCGL box shows the notice; the digits typed on stay"
+
+# The same program where the locale writes decimals with a comma.
+kill "$x_program_pid"; wait "$x_program_pid" 2>/dev/null || true
+LC_ALL= LC_NUMERIC=de_DE.UTF-8 x_open_design_window "$program"
+design=$x_design
+x_focus "$design"
+xdotool key alt+d
+retype 1,5
+focused_text_is 1.5
+x_has_window_named "$notice" && fail "a comma under a comma locale showed the notice"
+xdotool key Tab
+no_box_yet || fail "DCGL 1,5 showed a message"
+xdotool key alt+d
+focused_text_is 1.5
+pass "1,5 typed where decimals are written with a comma gives 1.5"
 
 x_report

@@ -77,7 +77,7 @@ protected:
 TEST_F(WindowReportTest, MenusHaveUniqueAccessKeysAndTheirOwnTopics) {
     QString bar;
     for (QAction* menu : window->menuBar()->actions()) bar += menu->text() + ' ';
-    EXPECT_EQ(bar, "&File &Edit &Help ");
+    EXPECT_EQ(bar, "&File &Edit &View &Help ");
     for (QAction* menu_item : window->menuBar()->actions()) {
         std::map<QChar, QString> keys{{AccessKey(menu_item->text()), "the bar"}};
         for (QAction* item : menu_item->menu()->actions()) {
@@ -93,6 +93,7 @@ TEST_F(WindowReportTest, MenusHaveUniqueAccessKeysAndTheirOwnTopics) {
         {window->mnuSaveReport, kHelpContextSaveReport}, {window->mnuPrint, kHelpContextPrint},
         {window->mnuSaveChart, kHelpContextSaveChart},   {window->mnuEdit, kHelpContextEditMenu},
         {window->mnuCopyResults, kHelpContextCopyResults}, {window->MnuExit, kHelpContextFileMenu},
+        {window->mnuUpdateChart, kHelpContextViewMenu},
     };
     for (const auto& [item, topic] : topics) EXPECT_EQ(HelpContextID(item), topic) << item->objectName().toStdString();
 }
@@ -107,20 +108,21 @@ TEST_F(WindowReportTest, ItemsAreDisabledWhileTheResultsAreEmpty) {
     for (QAction* item : ReportItems()) EXPECT_TRUE(item->isEnabled());
 }
 
-// The copy is of the design the results show: after choosing the other test
-// without recalculating, still the old one.
+// The copy is of the selected test's design: choosing the other test and
+// copying recalculates first, as a click on the chart would.
 TEST_F(WindowReportTest, CopyResultsGivesTheShownTextsAndTheChart) {
     Run(Steps{"alpha 0.10", "sigma 0.3", "lbgr 0.75"});
     window->txtRadionuclide->setText("Sr-90 north");
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{}, "Sign Test"},
-        {{"wrs"}, "Sign Test"},
+        {{"wrs"}, "WRS Test"},
         {{"chart"}, "WRS Test"},
     };
     for (const auto& [steps, test] : cases) {
         Run(steps);
         window->mnuCopyResults->trigger();
         const QString copied = CopiedText();
+        EXPECT_TRUE(window->lblResultsNote->isHidden());
         EXPECT_TRUE(copied.startsWith(ExpectedCopy(test))) << copied.toStdString() << "\n---\n"
                                                            << ExpectedCopy(test).toStdString();
         EXPECT_EQ(copied.count(QStringLiteral("\nPower at ")), 9);

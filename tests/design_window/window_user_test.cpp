@@ -9,12 +9,15 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
 
 #include "expected_results.h"
 #include "frm_sample_size_and_power.h"
+#include "input_notes.h"
 #include "input_rules.h"
+#include "notice_balloon.h"
 #include "power_chart_view.h"
 #include "recording_messages.h"
 #include "symbol_label.h"
@@ -351,6 +354,47 @@ TEST_F(WindowUserTest, SpinArrowsStepSigmaByAHundredthOfDCGL) {
     EXPECT_EQ(window->txtN->text(), "29");
     EXPECT_TRUE(ShowsNoMessage());
     EXPECT_EQ(window->ScrLBGR->value(), 500);
+}
+
+// Up and Down in the sigma box are the arrows; up to a DCGL of 0.5 the
+// arrows step by 0 and are off, saying why, and the keys only beep.
+TEST_F(WindowUserTest, ArrowKeysInTheSigmaBoxAreTheArrows) {
+    struct Case {
+        const char* dcgl;
+        int key;
+        const char* sigma;  // the text afterwards
+        bool arrows_on;
+    };
+    for (const Case& c : {Case{"1", Qt::Key_Up, "0.51", true}, Case{"1", Qt::Key_Down, "0.49", true},
+                          Case{"0.5", Qt::Key_Up, "0.5", false}, Case{"2", Qt::Key_Up, "0.52", true}}) {
+        SCOPED_TRACE(c.dcgl);
+        TypeInto(window->txtDCGL, c.dcgl);
+        TabAway();
+        TypeInto(window->txtSigma, "0.5");
+        PressKey(c.key);
+        EXPECT_EQ(window->txtSigma->text(), c.sigma);
+        EXPECT_EQ(window->UpDSigma->upButton()->isEnabled(), c.arrows_on);
+        EXPECT_EQ(window->UpDSigma->downButton()->toolTip().contains("off"), !c.arrows_on);
+    }
+}
+
+// A refused key is said at the box; the results note and F5 for the test.
+TEST_F(WindowUserTest, RefusedKeyNoticeAndOtherTestNote) {
+    TypeInto(window->txtDCGL, "2e");
+    EXPECT_TRUE(window->noticeBalloon->isVisible());
+    EXPECT_EQ(window->noticeBalloon->text(), Q(kOnlyDigitsNotice));
+    TabAway();
+    EXPECT_FALSE(window->noticeBalloon->isVisible());
+
+    ClickOn(window->OptWRSTest);
+    EXPECT_TRUE(window->lblResultsNote->isVisible());
+    EXPECT_EQ(window->txtN->toolTip(), Q(OtherTestTip(TestKind::Sign, TestKind::WRS)));
+    window->txtSigma->setFocus();
+    PressKey(Qt::Key_F5);
+    EXPECT_FALSE(window->lblResultsNote->isVisible());
+    EXPECT_TRUE(ShowsEngineResults(*window, TestKind::WRS));
+    EXPECT_EQ(FocusedWidget(), window->txtSigma);
+    EXPECT_TRUE(ShowsNoMessage());
 }
 
 // --- Test selection and the chart -----------------------------------------
