@@ -170,8 +170,8 @@ pass "a refused key in the DCGL box shows the notice; the digits typed on stay"
 
 # The same program where the locale writes decimals with a comma.
 kill "$x_program_pid"; wait "$x_program_pid" 2>/dev/null || true
-LC_ALL= LC_NUMERIC=de_DE.UTF-8 x_open_design_window "$program"
-design=$x_design
+LC_ALL= LC_NUMERIC=de_DE.UTF-8 x_start_at_design_window "$program"
+design=$x_design_window
 x_focus "$design"
 xdotool key alt+d
 retype 1,5

@@ -254,12 +254,6 @@ x_start_at_design_window() {
   x_start_program "$@"
   x_answer_splash
 }
-# The earlier name of the same start, for scripts still written with it
-# (they read the design window from x_design).
-x_open_design_window() {
-  x_start_at_design_window "$@"
-  x_design=$x_design_window
-}
 
 x_check_program_log() {
   if grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:|AddressSanitizer' "$x_program_log"; then
