@@ -13,7 +13,7 @@ enum class Face {
     MSSansSerif,     // the old dialog face: a small sans serif
     ComicSansMS,
     Staccato222BT,   // a brush script
-    LithographLight, // light capitals
+    LithographLight, // light capitals; the last face (their count follows from it)
 };
 
 struct FontStyle {

@@ -38,7 +38,7 @@ std::string ExactCriticalValue(TestKind test, const DesignState& state) {
 }  // namespace
 
 SweepWriter::SweepWriter(std::ostream& out, OutputFormat format, TestKind test, SweptInput swept)
-    : out_(out), format_(format), test_(test), swept_(swept) {}
+    : out_(out), format_(format), test_(test), swept_(swept), json_key_(JsonString(SweptKey(swept))) {}
 
 void SweepWriter::Begin() {
     switch (format_) {
@@ -52,12 +52,16 @@ void SweepWriter::Begin() {
     }
 }
 
+// Each row is put together in one string and written at once: a stream tied
+// to stdio pays a locked write for every piece otherwise.
 void SweepWriter::Row(const SweepRow& row) {
+    row_.clear();
     switch (format_) {
         case OutputFormat::Text: TextRow(row); break;
         case OutputFormat::Csv: CsvRow(row); break;
         case OutputFormat::Json: JsonRow(row); break;
     }
+    out_.write(row_.data(), static_cast<std::streamsize>(row_.size()));
     first_row_ = false;
 }
 
@@ -65,43 +69,53 @@ void SweepWriter::End() {
     if (format_ == OutputFormat::Json) out_ << (first_row_ ? "]\n" : "\n]\n");
 }
 
+// As std::setw before a string: blanks in front up to the width.
+void SweepWriter::AddPadded(std::size_t width, const std::string& text) {
+    if (text.size() < width) row_.append(width - text.size(), ' ');
+    row_ += text;
+}
+
+void SweepWriter::Add(std::initializer_list<std::string_view> pieces) {
+    for (const std::string_view piece : pieces) row_ += piece;
+}
+
 void SweepWriter::TextRow(const SweepRow& row) {
-    out_ << std::setw(16) << ReadableValue(swept_, row.value);
+    AddPadded(16, ReadableValue(swept_, row.value));
     if (row.run.state) {
         const DesignState& state = *row.run.state;
-        out_ << std::setw(10) << WriteNumber(RoundHalfEven(state.DoverS, 2)) << std::setw(14)
-             << SampleSize(test_, state) << std::setw(16) << CriticalValueText(test_, state) << std::setw(16)
-             << FixedDecimals(PowerAtLBGR(test_, state), 6) << '\n';
+        AddPadded(10, WriteNumber(RoundHalfEven(state.DoverS, 2)));
+        AddPadded(14, std::to_string(SampleSize(test_, state)));
+        AddPadded(16, CriticalValueText(test_, state));
+        AddPadded(16, FixedDecimals(PowerAtLBGR(test_, state), 6));
+        row_ += '\n';
     } else {
-        out_ << "  refused: " << OneLine(RefusalText(*row.run.refusal)) << '\n';
+        Add({"  refused: ", OneLine(RefusalText(*row.run.refusal)), "\n"});
     }
 }
 
 void SweepWriter::CsvRow(const SweepRow& row) {
-    out_ << ExactValue(swept_, row.value) << ',';
+    Add({ExactValue(swept_, row.value), ","});
     if (row.run.state) {
         const DesignState& state = *row.run.state;
-        out_ << ExactNumber(state.DoverS) << ',' << SampleSize(test_, state) << ','
-             << ExactCriticalValue(test_, state) << ',' << ExactNumber(PowerAtLBGR(test_, state)) << ",\n";
+        Add({ExactNumber(state.DoverS), ",", std::to_string(SampleSize(test_, state)), ",",
+             ExactCriticalValue(test_, state), ",", ExactNumber(PowerAtLBGR(test_, state)), ",\n"});
     } else {
-        out_ << ",,,," << CsvField(OneLine(RefusalText(*row.run.refusal))) << '\n';
+        Add({",,,,", CsvField(OneLine(RefusalText(*row.run.refusal))), "\n"});
     }
 }
 
 // The separator goes before each element but the first, so that the array
 // is well formed however many rows follow.
 void SweepWriter::JsonRow(const SweepRow& row) {
-    out_ << (first_row_ ? "\n" : ",\n") << "  {" << JsonString(SweptKey(swept_)) << ": "
-         << ExactValue(swept_, row.value);
+    Add({first_row_ ? "\n  {" : ",\n  {", json_key_, ": ", ExactValue(swept_, row.value)});
     if (row.run.state) {
         const DesignState& state = *row.run.state;
-        out_ << ", \"dovers\": " << ExactNumber(state.DoverS) << ", \"n\": " << SampleSize(test_, state)
-             << ", \"critical_value\": " << ExactCriticalValue(test_, state)
-             << ", \"power_at_lbgr\": " << ExactNumber(PowerAtLBGR(test_, state));
+        Add({", \"dovers\": ", ExactNumber(state.DoverS), ", \"n\": ", std::to_string(SampleSize(test_, state)),
+             ", \"critical_value\": ", ExactCriticalValue(test_, state),
+             ", \"power_at_lbgr\": ", ExactNumber(PowerAtLBGR(test_, state)), "}"});
     } else {
-        out_ << ", \"refusal\": " << JsonString(OneLine(RefusalText(*row.run.refusal)));
+        Add({", \"refusal\": ", JsonString(OneLine(RefusalText(*row.run.refusal))), "}"});
     }
-    out_ << '}';
 }
 
 }  // namespace valdris::cli

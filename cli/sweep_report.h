@@ -6,6 +6,9 @@
 // kept; JSON is an array streamed element by element.
 
 #include <ostream>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 
 #include "options.h"
 #include "sweep.h"
@@ -24,12 +27,16 @@ private:
     void TextRow(const SweepRow& row);
     void CsvRow(const SweepRow& row);
     void JsonRow(const SweepRow& row);
+    void Add(std::initializer_list<std::string_view> pieces);
+    void AddPadded(std::size_t width, const std::string& text);
 
     std::ostream& out_;
     OutputFormat format_;
     TestKind test_;
     SweptInput swept_;
+    std::string json_key_;  // the swept input's name as a JSON string
     bool first_row_ = true;
+    std::string row_;  // the row being written, its storage kept between rows
 };
 
 }  // namespace valdris::cli

@@ -16,6 +16,7 @@
 //   Investigation Manual (MARSSIM), NUREG-1575 Rev. 1, 2000, section 5.5.2.2.
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 
@@ -56,7 +57,7 @@ double NormalApproximateCriticalValue(int32_t a, int32_t b, float alpha) {
 // on return f[i] counts arrangements with U = i - 1, for i = 1 .. a*b + 1.
 // Single precision throughout: the larger counts are not exact, and the
 // critical value is read off these rounded counts.
-void CountRankSumArrangements(int32_t mn, int32_t mx, float (&f)[kFrequencySize]) {
+void CountRankSumArrangements(int32_t mn, int32_t mx, float* f) {
     float w[kWorkSize] = {};
     const int32_t values = mn * mx + 1;
     for (int32_t i = 1; i <= mx + 1; ++i) f[i] = 1;
@@ -81,25 +82,43 @@ void CountRankSumArrangements(int32_t mn, int32_t mx, float (&f)[kFrequencySize]
     }
 }
 
-double ExactCriticalValue(int32_t a, int32_t b, float alpha) {
-    const int32_t mn = std::min(a, b);
-    if (mn < 1) return kNoCriticalValue;
-    const int32_t mx = std::max(a, b);
-    const int32_t values = a * b + 1;
+// The rank-sum distribution for samples of mn and mx, as cumulative shares
+// (f[i] for U <= i - 1, i = 1 .. mn*mx + 1), in single precision as counted.
+// It depends on the two sizes only, so each pair is counted once per process
+// and shared: a sweep or a window repeats the same few sizes design after
+// design. Published with a compare-and-swap so concurrent first designs are
+// safe; a loser's copy is dropped, being identical.
+const float* CumulativeShares(int32_t mn, int32_t mx) {
+    static std::atomic<const float*> tables[kWRSExactSizeLimit + 1][kWRSExactSizeLimit + 1] = {};
+    std::atomic<const float*>& slot = tables[mn][mx];
+    if (const float* known = slot.load(std::memory_order_acquire)) return known;
 
-    float f[kFrequencySize] = {};
+    float* f = new float[kFrequencySize]();
     CountRankSumArrangements(mn, mx, f);
-
+    const int32_t values = mn * mx + 1;
     float total = 0;
     for (int32_t i = 1; i <= values; ++i) {
         total = total + f[i];
         f[i] = total;
     }
+    for (int32_t i = 1; i <= values; ++i) f[i] = f[i] / total;
+
+    const float* expected = nullptr;
+    if (slot.compare_exchange_strong(expected, f, std::memory_order_acq_rel)) return f;
+    delete[] f;
+    return expected;
+}
+
+double ExactCriticalValue(int32_t a, int32_t b, float alpha) {
+    const int32_t mn = std::min(a, b);
+    if (mn < 1) return kNoCriticalValue;
+    const int32_t mx = std::max(a, b);
+    const int32_t values = a * b + 1;
+    const float* f = CumulativeShares(mn, mx);
 
     const float threshold = 1.0f - alpha;
     double critical = a * (a + 1) / 2;  // the smallest possible rank sum
     for (int32_t i = 1; i <= values; ++i) {
-        f[i] = f[i] / total;
         if (f[i] > threshold) break;
         critical = critical + 1;
     }

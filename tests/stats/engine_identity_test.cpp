@@ -189,6 +189,25 @@ TEST_P(EngineIdentity, SizedRoutinesAgreeInEveryBit) {
     }
 }
 
+// Every pair of sizes up to one past the exact limit, unequal ones (the
+// tests on data) and both orders, at the offered alphas, edges and random
+// ones; the second round reads the counts a process keeps from the first.
+TEST(ExactRankSumIdentity, CriticalValuesAgreeForEveryPairOfSizes) {
+    Draw draw(0x7a11ULL);
+    const float fixed[] = {0.01f, 0.025f, 0.05f, 0.1f, 0.25f, 0.5f, 1e-6f, 0.4999999f, 0.0f, 1.0f};
+    for (int round = 0; round < 2; ++round) {
+        for (int32_t a = 0; a <= kWRSExactSizeLimit + 1; ++a) {
+            for (int32_t b = 0; b <= kWRSExactSizeLimit + 1; ++b) {
+                for (int k = 0; k < 60; ++k) {
+                    const float alpha = k < 10 ? fixed[k] : static_cast<float>(draw.LogUniform(1e-7, 0.5));
+                    ASSERT_TRUE(Same(CalcWRSCriticalValue(a, b, alpha), reference::CalcWRSCriticalValue(a, b, alpha)))
+                        << a << ' ' << b << ' ' << std::hexfloat << alpha;
+                }
+            }
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Shards, EngineIdentity, ::testing::Range(0, kShards));
 
 }  // namespace
