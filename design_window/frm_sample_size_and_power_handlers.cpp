@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "frm_sample_size_and_power.h"
+#include "horizontal_scroll_bar.h"
 #include "lost_focus_watcher.h"
 #include "power_chart_view.h"
 #include "repeat_guard.h"
@@ -67,6 +68,12 @@ void frmSampleSizeandPower::WireEvents() {
         connect(mnuGettingStarted, &QAction::triggered, this, [this] { emit gettingStartedRequested(); }),
         connect(mnuAbout, &QAction::triggered, this, [this] { emit aboutRequested(); }),
     };
+
+    // The thumb's tip says what letting it go would write; nothing runs before.
+    if (auto* bar = qobject_cast<HorizontalScrollBar*>(ScrLBGR)) {
+        bar->ShowWhileDragging(
+            [this](int position) { return tr("LBGR = %1").arg(QString::fromStdString(form_.LBGRTextAtBar(position))); });
+    }
 
     // A held arrow steps until its release, and a message box must end it.
     repeat_guard_->Watch(ScrLBGR);

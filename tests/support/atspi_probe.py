@@ -15,6 +15,9 @@ test. As a module: snapshot(pid), design_controls(nodes). From the shell:
     atspi_probe.py <pid> tree            one line per showing node, as a
                                          screen reader has it:
                                          role<TAB>name<TAB>value
+    atspi_probe.py <pid> list <name>     the list of the combo box of that
+                                         name, also while closed: "showing"
+                                         or "hidden", then one line per item
 <what> is one of: sigma, spin-up, spin-down, bar, lbgr.
 Exits 1 when the program is not (yet) on the bus or the control is not found.
 """
@@ -107,6 +110,45 @@ def _walk(acc, window, out, depth=0):
         _walk(child, window, out, depth + 1)
 
 
+def _children(acc):
+    for i in range(acc.childCount):
+        try:
+            child = acc.getChildAtIndex(i)
+        except Exception:
+            continue
+        if child is not None:
+            yield child
+
+
+def _find(acc, role, name, depth=0):
+    """The first node of that role and name below acc, shown or not."""
+    if depth > 40:
+        return None
+    for child in _children(acc):
+        try:
+            if child.getRoleName() == role and (child.name or "") == name:
+                return child
+        except Exception:
+            continue
+        found = _find(child, role, name, depth + 1)
+        if found is not None:
+            return found
+    return None
+
+
+def list_of(pid, box_name):
+    """(showing, item names) of the list of the named combo box, or None."""
+    app = _application(pid)
+    box = _find(app, "combo box", box_name) if app is not None else None
+    if box is None:
+        return None
+    for child in _children(box):
+        if child.getRoleName() == "list":
+            items = [item.name or "" for item in _children(child) if item.getRoleName() == "list item"]
+            return child.getState().contains(pyatspi.STATE_SHOWING), items
+    return None
+
+
 def snapshot(pid, include_hidden=False):
     """Every showing node of the program's windows, or None if it is not on the bus;
     with include_hidden, also the hidden controls (not their children)."""
@@ -160,6 +202,14 @@ def _one_line(fields):
 
 
 if __name__ == "__main__":
+    if sys.argv[2:3] == ["list"]:
+        listed = list_of(int(sys.argv[1]), sys.argv[3])
+        if listed is None:
+            sys.exit(1)
+        print("showing" if listed[0] else "hidden")
+        for item in listed[1]:
+            print(item)
+        sys.exit(0)
     found = snapshot(int(sys.argv[1]))
     if found is None:
         sys.exit(1)

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: Apache-2.0
+// What the design window shows a user reading it: the LBGR bar's focus frame,
+// the LBGR a dragged thumb would give, and long figures from their start.
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "frm_sample_size_and_power.h"
+#include "horizontal_scroll_bar.h"
+#include "recording_messages.h"
+#include "window_driver.h"
+
+namespace valdris::testing {
+namespace {
+
+class WindowReadingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<frmSampleSizeandPower>(messages);
+        ASSERT_TRUE(ShowAndActivate(window.get())) << "the window could not be activated";
+        bar = qobject_cast<HorizontalScrollBar*>(window->ScrLBGR);
+        ASSERT_NE(bar, nullptr);
+    }
+    void TearDown() override {
+        window.reset();
+        Settle();
+    }
+    QRect Thumb() const { return bar->ThumbRect(); }
+
+    RecordingMessages messages;
+    std::unique_ptr<frmSampleSizeandPower> window;
+    HorizontalScrollBar* bar = nullptr;
+};
+
+// Pixels of the focus colour along the thumb's edge.
+int FramePixels(QWidget* bar, const QRect& thumb) {
+    const QImage image = bar->grab().toImage();
+    const QRgb focus = bar->palette().color(QPalette::Highlight).rgb();
+    int count = 0;
+    for (int x = thumb.left(); x <= thumb.right(); ++x) {
+        for (int y : {thumb.top(), thumb.bottom()}) count += image.pixel(x, y) == focus;
+    }
+    return count;
+}
+
+TEST_F(WindowReadingTest, TheBarFramesItsThumbOnlyWithTheFocus) {
+    struct Case {
+        QWidget* focus;
+        bool framed;
+    };
+    for (const Case& c : {Case{window->txtDCGL, false}, Case{bar, true}, Case{window->txtLBGR, false}}) {
+        c.focus->setFocus(Qt::TabFocusReason);
+        Settle();
+        SCOPED_TRACE(c.focus->objectName().toStdString());
+        const int pixels = FramePixels(bar, Thumb());
+        if (c.framed) {
+            EXPECT_GE(pixels, 2 * Thumb().width() - 4);
+        } else {
+            EXPECT_EQ(pixels, 0);
+        }
+    }
+}
+
+// The tip stands above the thumb and says what letting go would write; until
+// then nothing is written or recalculated.
+TEST_F(WindowReadingTest, TheDraggedThumbShowsTheLBGRItWouldGive) {
+    const QString results = window->txtN->text();
+    const QPoint grab = Thumb().center();
+    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, grab);
+    for (int dx : {9, 18, 27, 36}) {
+        QTest::mouseMove(bar, grab + QPoint(dx, 0));
+        Settle();
+        const QLabel* tip = bar->DragTip();
+        ASSERT_NE(tip, nullptr) << dx;
+        const QString lbgr = QString::fromStdString(window->Form().LBGRTextAtBar(bar->sliderPosition()));
+        EXPECT_EQ(tip->text(), "LBGR = " + lbgr);
+        EXPECT_LT(tip->geometry().bottom(), bar->mapToGlobal(QPoint(0, 0)).y());
+        const int thumb_x = bar->mapToGlobal(Thumb().center()).x();
+        EXPECT_TRUE(tip->geometry().left() <= thumb_x && thumb_x <= tip->geometry().right());
+        EXPECT_EQ(bar->value(), 500);
+        EXPECT_EQ(window->txtLBGR->text(), "0.5");
+    }
+    EXPECT_GT(bar->sliderPosition(), 500);
+    const QString shown = bar->DragTip()->text();
+    EXPECT_EQ(window->txtN->text(), results);
+    QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, grab + QPoint(36, 0));
+    Settle();
+    EXPECT_EQ(bar->DragTip(), nullptr);
+    EXPECT_EQ("LBGR = " + window->txtLBGR->text(), shown);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// A box without the focus shows its figure from the first digit: after it is
+// left, and when the program writes into it.
+TEST_F(WindowReadingTest, BoxesWithoutTheFocusShowTheirStart) {
+    QLineEdit* alpha = window->Cboalpha->lineEdit();
+    const struct {
+        QWidget* box;
+        QLineEdit* field;
+        const char* text;
+    } typed[] = {
+        {window->txtDCGL, window->txtDCGL, "123456789.12345"},
+        {window->txtSigma, window->txtSigma, "300000000"},
+        {window->txtRadionuclide, window->txtRadionuclide, "Americium-241 with its daughters"},
+        {window->Cboalpha, alpha, "0.0500000000001"},
+        {window->txtLBGR, window->txtLBGR, "50000000.123456"},
+    };
+    for (const auto& t : typed) {
+        TypeInto(t.box, QString::fromLatin1(t.text));
+        TabAway();
+    }
+    ClickScrollArrow(bar, true);  // writes a long LBGR into its box
+    for (const auto& t : typed) {
+        SCOPED_TRACE(t.box->objectName().toStdString());
+        EXPECT_FALSE(HasFocusWithin(t.box));
+        EXPECT_GT(t.field->fontMetrics().horizontalAdvance(t.field->text()), t.field->contentsRect().width() - 8)
+            << "not long enough to need scrolling";
+        EXPECT_EQ(t.field->cursorPosition(), 0);
+    }
+    EXPECT_EQ(window->txtSigma->text(), "300000000");
+    EXPECT_EQ(window->txtLBGR->text().toStdString(), window->Form().LBGRTextAtBar(bar->value()));
+}
+
+}  // namespace
+}  // namespace valdris::testing
