@@ -16,16 +16,14 @@ namespace {
 enum class Found { There, AfterWrapping, Nowhere };
 
 // Looks from the text's cursor on (or back), then once more from the other
-// end; the text's cursor is left as it was when nothing is found.
+// end; a match is selected.
 Found FindWrapping(QTextEdit* text, const QString& what, bool backward) {
     const QTextDocument::FindFlags flags = backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
     if (text->find(what, flags)) return Found::There;
-    const QTextCursor kept = text->textCursor();
     QTextCursor from_end(text->document());
     from_end.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
     text->setTextCursor(from_end);
     if (text->find(what, flags)) return Found::AfterWrapping;
-    text->setTextCursor(kept);
     return Found::Nowhere;
 }
 
@@ -88,6 +86,7 @@ void HelpFindBar::Find(bool backward, bool again) {
         return;
     }
     if (!isVisible()) show();  // F3 with the bar closed finds the last text again
+    const QTextCursor before = text_->textCursor();
     if (!again) {
         QTextCursor start = text_->textCursor();
         start.setPosition(start.selectionStart());
@@ -99,6 +98,7 @@ void HelpFindBar::Find(bool backward, bool again) {
         note_->setText(backward ? tr("Continued from the end.") : tr("Continued from the start."));
         break;
     case Found::Nowhere:
+        text_->setTextCursor(before);  // the last match stays in view
         note_->setText(tr("\"%1\" was not found.").arg(what));
         QApplication::beep();
         break;

@@ -15,9 +15,9 @@ public:
         : QObject(edit), edit_(edit), focus_owner_(focus_owner) {
         focus_owner->installEventFilter(this);
         connect(edit, &QLineEdit::textChanged, this, [this] {
-            if (focus_owner_ && !focus_owner_->hasFocus()) ShowStart();
+            if (Left()) ShowStart();
         });
-        if (!focus_owner->hasFocus()) ShowStart();
+        if (Left()) ShowStart();
     }
 
 protected:
@@ -32,6 +32,11 @@ protected:
     }
 
 private:
+    // Another control of the window has the focus. A box whose window is not
+    // active, or which has lent the focus to its context menu (whose Paste
+    // writes into it), still holds it within its window.
+    bool Left() const { return focus_owner_ && focus_owner_->window()->focusWidget() != focus_owner_; }
+
     void ShowStart() {
         if (edit_->cursorPosition() != 0) edit_->setCursorPosition(0);
     }

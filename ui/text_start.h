@@ -11,9 +11,9 @@ class QWidget;
 namespace valdris {
 
 // From now on the edit shows its start whenever `focus_owner` (the edit, or
-// the editable combo box it belongs to) does not have the focus: at once,
-// when the focus moves to another control, and when its text is written
-// meanwhile. The focus leaving with its window (another window, a message
+// the editable combo box it belongs to) does not have the focus within its
+// window: at once, when the focus moves to another control, and when its
+// text is written meanwhile. The focus leaving with its window (another window, a message
 // box) or for a popup (a context menu, the list) keeps the place, as Qt keeps
 // the selection then: the box still has the focus within its window.
 void ShowStartWithoutFocus(QLineEdit* edit, QWidget* focus_owner = nullptr);
