@@ -11,12 +11,12 @@
 
 namespace valdris {
 
-// The file type follows the extension (.png or .svg). Returns false and sets
-// error to a readable reason when the file cannot be written.
+// The file type follows the extension (.png or .svg). A failure's message is
+// a readable reason the file could not be written.
 // The file is written as WriteFileSafely writes (whole or not at all, never
 // through a link or into anything but a regular file).
-bool WriteChartFile(const DesignState& state, const std::string& path, std::string& error,
-                    ReadOnlyFile read_only = ReadOnlyFile::Refuse);
+Outcome<Done> WriteChartFile(const DesignState& state, const std::string& path,
+                             ReadOnlyFile read_only = ReadOnlyFile::Refuse);
 
 // The chart as the PNG file has it, for the clipboard.
 QImage ChartImage(const DesignState& state);

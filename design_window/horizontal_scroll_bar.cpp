@@ -93,10 +93,6 @@ void HorizontalScrollBar::hideEvent(QHideEvent* event) {
     QScrollBar::hideEvent(event);
 }
 
-const QLabel* HorizontalScrollBar::DragTip() const {
-    return drag_tip_ && drag_tip_->isVisible() ? drag_tip_ : nullptr;
-}
-
 // Above the thumb, centred on it, within the screen; below the bar when
 // there is no room above.
 void HorizontalScrollBar::ShowDragTip(int position) {

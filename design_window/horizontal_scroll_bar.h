@@ -24,11 +24,8 @@ public:
 
     // The tip's text for a thumb position; asked on each move of a drag and
     // nothing else (with tracking off, the value changes only on release).
+    // The tip is a label named "dragTip".
     void ShowWhileDragging(std::function<QString(int)> text) { drag_text_ = std::move(text); }
-    // The tip, while one is shown; nullptr otherwise.
-    const QLabel* DragTip() const;
-    // The thumb's place in the bar.
-    QRect ThumbRect() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -37,6 +34,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    QRect ThumbRect() const;
     void ShowDragTip(int position);
     void HideDragTip();
 

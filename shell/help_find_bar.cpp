@@ -77,8 +77,6 @@ void HelpFindBar::Open() {
     field_->selectAll();
 }
 
-QString HelpFindBar::Note() const { return note_->text(); }
-
 void HelpFindBar::Find(bool backward, bool again) {
     const QString what = field_->text();
     if (what.isEmpty()) {

@@ -23,8 +23,6 @@ public:
     void Open();
     void FindNext() { Find(/*backward=*/false, /*again=*/true); }
     void FindPrevious() { Find(/*backward=*/true, /*again=*/true); }
-    // What the last search said: empty after a plain match.
-    QString Note() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -12,21 +12,17 @@
 #include <functional>
 #include <vector>
 
-#include "help_find_bar.h"
-
 class QAction;
 class QKeyEvent;
 class QWidget;
 
 namespace valdris {
 
+class HelpFindBar;
 class MessageBoxes;
 
 // The anchor of a context number's topic in the help file.
 QString HelpTopicAnchor(int context_id);
-
-// The message shown when the help file cannot be opened at all.
-QString MissingHelpFileMessage(const QString& help_file);
 
 // The text pane: it loads nothing from disk and follows only the help file's
 // own anchors; its end is padded so that every topic can be scrolled to the
@@ -87,8 +83,6 @@ public:
     void Close();
 
     QMainWindow* Window() const { return window_; }
-    HelpBrowser* Browser() const { return browser_; }
-    HelpFindBar* FindBar() const { return find_bar_; }
 
 private:
     void CreateWindow(const QWidget* beside);

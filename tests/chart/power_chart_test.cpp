@@ -323,9 +323,9 @@ protected:
 };
 
 TEST_F(ChartFile, PngHasTheChartSizeAndTheCurve) {
-    std::string error;
     const std::string path = PathOf("chart.png");
-    ASSERT_TRUE(WriteChartFile(StateWith(1, 0.5), path, error)) << error;
+    const auto written = WriteChartFile(StateWith(1, 0.5), path);
+    ASSERT_TRUE(written) << written.message();
     const QImage image(QString::fromStdString(path));
     ASSERT_EQ(image.size(), QSize(kChartDrawingWidthPx, kChartDrawingHeightPx));
     bool blue = false;
@@ -337,9 +337,9 @@ TEST_F(ChartFile, PngHasTheChartSizeAndTheCurve) {
 }
 
 TEST_F(ChartFile, SvgIsAVectorDrawingOfTheChart) {
-    std::string error;
     const std::string path = PathOf("chart.SVG");
-    ASSERT_TRUE(WriteChartFile(StateWith(1, 0.5), path, error)) << error;
+    const auto written = WriteChartFile(StateWith(1, 0.5), path);
+    ASSERT_TRUE(written) << written.message();
     QFile file(QString::fromStdString(path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray svg = file.readAll();
@@ -361,9 +361,9 @@ TEST_F(ChartFile, RefusesWhatItCannotWrite) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        std::string error;
-        EXPECT_FALSE(WriteChartFile(StateWith(1, 0.5), c.path, error));
-        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        const auto written = WriteChartFile(StateWith(1, 0.5), c.path);
+        EXPECT_FALSE(written);
+        EXPECT_NE(written.message().find(c.reason), std::string::npos) << written.message();
         EXPECT_FALSE(QFile::exists(QString::fromStdString(c.path)));
     }
 }

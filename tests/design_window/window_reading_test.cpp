@@ -46,8 +46,8 @@ TEST_F(WindowReadingTest, TheBarFramesItsThumbOnlyWithTheFocus) {
     for (QWidget* focus : {static_cast<QWidget*>(window->txtDCGL), static_cast<QWidget*>(bar)}) {
         focus->setFocus(Qt::TabFocusReason);
         Settle();
-        const int pixels = FramePixels(bar, bar->ThumbRect());
-        EXPECT_EQ(pixels >= 2 * bar->ThumbRect().width() - 4, focus == bar) << pixels;
+        const int pixels = FramePixels(bar, ScrollBarThumb(bar));
+        EXPECT_EQ(pixels >= 2 * ScrollBarThumb(bar).width() - 4, focus == bar) << pixels;
         EXPECT_TRUE(pixels == 0 || focus == bar) << pixels;
     }
 }
@@ -56,25 +56,25 @@ TEST_F(WindowReadingTest, TheBarFramesItsThumbOnlyWithTheFocus) {
 // then nothing is written or recalculated.
 TEST_F(WindowReadingTest, TheDraggedThumbShowsTheLBGRItWouldGive) {
     const QString results = window->txtN->text();
-    const QPoint grab = bar->ThumbRect().center();
+    const QPoint grab = ScrollBarThumb(bar).center();
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, grab);
     for (int dx : {9, 36}) {
         QTest::mouseMove(bar, grab + QPoint(dx, 0));
         Settle();
-        const QLabel* tip = bar->DragTip();
-        ASSERT_NE(tip, nullptr) << dx;
+        const auto* tip = bar->findChild<QLabel*>(QStringLiteral("dragTip"));
+        ASSERT_TRUE(tip && tip->isVisible()) << dx;
         const QString lbgr = QString::fromStdString(window->Form().LBGRTextAtBar(bar->sliderPosition()));
         EXPECT_EQ(tip->text(), "LBGR = " + lbgr);
         EXPECT_LT(tip->geometry().bottom(), bar->mapToGlobal(QPoint(0, 0)).y());
-        EXPECT_TRUE(tip->geometry().contains(bar->mapToGlobal(bar->ThumbRect().center()).x(), tip->geometry().y()));
+        EXPECT_TRUE(tip->geometry().contains(bar->mapToGlobal(ScrollBarThumb(bar).center()).x(), tip->geometry().y()));
         EXPECT_EQ(window->txtLBGR->text(), "0.5");
     }
     EXPECT_GT(bar->sliderPosition(), 500);
-    const QString shown = bar->DragTip()->text();
+    const QString shown = bar->findChild<QLabel*>(QStringLiteral("dragTip"))->text();
     EXPECT_EQ(window->txtN->text(), results);
     QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, grab + QPoint(36, 0));
     Settle();
-    EXPECT_EQ(bar->DragTip(), nullptr);
+    EXPECT_FALSE(bar->findChild<QLabel*>(QStringLiteral("dragTip"))->isVisible());
     EXPECT_EQ("LBGR = " + window->txtLBGR->text(), shown);
     EXPECT_TRUE(messages.shown.empty());
 }
