@@ -120,6 +120,10 @@ void DesignForm::Show(const Refusal& message) {
 
 void DesignForm::ShowShift(int decimals) { SetText(FormControl::Shift, ShiftText(state_.DoverS, decimals)); }
 
+std::string DesignForm::LBGRTextAtBar(int position) const {
+    return WriteNumber(LBGRAtBar(DCGLOfText(/*strict=*/true), position));
+}
+
 double DesignForm::NumberIn(FormControl control) const { return LeadingNumber(Text(control)); }
 
 // The DCGL as its text reads, or the accepted DCGL when the text holds no
@@ -356,7 +360,7 @@ void DesignForm::LeaveDCGL() {
 
     // The text follows the new DCGL even when the bar stayed; the stored LBGR
     // does not.
-    SetText(FormControl::LBGR, WriteNumber(DCGLOfText(/*strict=*/true) * kLBGRBarFraction * bar_));
+    SetText(FormControl::LBGR, LBGRTextAtBar(bar_));
     UpdateShift(state_);
     ShowShift(2);
     Recalculate();
@@ -399,7 +403,7 @@ void DesignForm::BarChanged() {
     if (!run) return;
     if (bar_ == kLBGRBarTop) SetBar(kLBGRBarBelowTop);  // runs this rule nested
 
-    SetText(FormControl::LBGR, WriteNumber(DCGLOfText(/*strict=*/true) * kLBGRBarFraction * bar_));
+    SetText(FormControl::LBGR, LBGRTextAtBar(bar_));
     state_.LBGR = NumberIn(FormControl::LBGR);
     UpdateShift(state_);
     ApplyMinimumShift(RefusalKind::MinimumShiftScroll);

@@ -122,6 +122,10 @@ public:
     const DesignState& State() const { return state_; }
     const std::string& Text(FormControl control) const { return texts_[Index(control)]; }
     int Bar() const { return bar_; }
+    // The LBGR text the bar's rule writes for a position, with the DCGL text
+    // as it stands: what a thumb let go there gives, before the minimum-shift
+    // rule.
+    std::string LBGRTextAtBar(int position) const;
     TestKind SelectedTest() const { return selected_; }
     DesignEntries Entries() const;
     DesignInputs Inputs() const;

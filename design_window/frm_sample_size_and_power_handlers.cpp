@@ -11,6 +11,7 @@
 
 #include "frm_sample_size_and_power.h"
 #include "input_notes.h"
+#include "horizontal_scroll_bar.h"
 #include "lost_focus_watcher.h"
 #include "power_chart_view.h"
 #include "repeat_guard.h"
@@ -72,6 +73,11 @@ void frmSampleSizeandPower::WireEvents() {
     // The arrows from the keyboard; off, with the reason, while they step by 0.
     UpDSigma->StepWithKeysOf(txtSigma);
     connections_.push_back(connect(this, &frmSampleSizeandPower::recalculated, this, [this] { ShowSigmaStep(); }));
+    // The thumb's tip says what letting it go would write; nothing runs before.
+    if (auto* bar = qobject_cast<HorizontalScrollBar*>(ScrLBGR)) {
+        bar->ShowWhileDragging(
+            [this](int position) { return tr("LBGR = %1").arg(QString::fromStdString(form_.LBGRTextAtBar(position))); });
+    }
 
     // A held arrow steps until its release, and a message box must end it.
     repeat_guard_->Watch(ScrLBGR);

@@ -32,6 +32,7 @@
 #include "power_chart_view.h"
 #include "program_icon.h"
 #include "symbol_label.h"
+#include "text_start.h"
 #include "twips.h"
 #include "typed_list_box.h"
 #include "typefaces.h"
@@ -87,6 +88,7 @@ void SetToolTip(QWidget* widget, const QString& tip) {
 QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& text, const QRect& place) {
     auto* box = Named(new QLineEdit(text, parent), name);
     box->setGeometry(place);
+    ShowStartWithoutFocus(box);
     return box;
 }
 
@@ -130,6 +132,7 @@ QComboBox* MakeComboBox(QWidget* parent, const char* name, const QString& access
     combo->setFont(Typeface(Face::MSSansSerif, 8.25));
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
+    ShowStartWithoutFocus(combo->lineEdit(), combo);
     const QRect place = PxRect(x, y, width, 0);
     combo->setGeometry(place.x(), place.y(), place.width(), combo->sizeHint().height());
     return combo;

@@ -2,6 +2,7 @@
 #include "typed_list_box.h"
 
 #include <QAccessible>
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -10,18 +11,70 @@
 namespace valdris {
 namespace {
 
+// Qt's own combo box interface names the box by its text on Linux; this one
+// keeps the accessible name, and publishes the same children Qt's does: the
+// list (with its items, also while it is closed) and the edit field.
 class TypedListBoxAccessible : public QAccessibleWidget {
 public:
     explicit TypedListBoxAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
 
     QString text(QAccessible::Text kind) const override {
-        const auto* box = static_cast<const QComboBox*>(widget());
         switch (kind) {
-        case QAccessible::Name: return box->accessibleName();
-        case QAccessible::Value: return box->currentText();
+        case QAccessible::Name: return Box()->accessibleName();
+        case QAccessible::Value: return Box()->currentText();
         default: return QAccessibleWidget::text(kind);
         }
     }
+
+    int childCount() const override { return Box()->lineEdit() ? 2 : 1; }
+
+    QAccessibleInterface* child(int index) const override {
+        if (index == kListIndex && Box()->view()) return QAccessible::queryAccessibleInterface(Box()->view());
+        if (index == kEditIndex && Box()->lineEdit()) return QAccessible::queryAccessibleInterface(Box()->lineEdit());
+        return nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (!child) return -1;
+        if (child->object() == Box()->view()) return kListIndex;
+        if (Box()->lineEdit() && child->object() == Box()->lineEdit()) return kEditIndex;
+        return -1;
+    }
+
+    // The open list has the focus; else the edit field, which hands its
+    // focus to the box.
+    QAccessibleInterface* focusChild() const override {
+        if (Box()->view() && Box()->view()->isVisible()) return child(kListIndex);
+        return child(kEditIndex);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = Box()->view() && Box()->view()->isVisible();
+        state.collapsed = !state.expanded;
+        state.editable = Box()->isEditable();
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << showMenuAction();
+    }
+
+    void doAction(const QString& action) override {
+        if (action != showMenuAction()) {
+            QAccessibleWidget::doAction(action);
+        } else if (Box()->view() && Box()->view()->isVisible()) {
+            Box()->hidePopup();
+        } else {
+            Box()->showPopup();
+        }
+    }
+
+private:
+    static constexpr int kListIndex = 0;
+    static constexpr int kEditIndex = 1;
+    QComboBox* Box() const { return static_cast<QComboBox*>(widget()); }
 };
 
 // Asked with the most derived class name first, before Qt's own combo box.

@@ -9,7 +9,8 @@
 //   gives no focus either. With the focus, it steps through the list like a
 //   choice.
 // - Assistive technology announces it by its accessible name ("Alpha"), its
-//   text being its value; Qt would name it by its text on Linux.
+//   text being its value (Qt would name it by its text on Linux), with its
+//   list and the list's items.
 
 #include <QComboBox>
 

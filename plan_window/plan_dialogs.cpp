@@ -10,6 +10,7 @@
 #include <QMessageBox>
 
 #include "message_boxes.h"
+#include "text_start.h"
 
 namespace valdris {
 
@@ -53,6 +54,7 @@ std::optional<CostTexts> QtPlanDialogs::AskCosts(const QString& title, const Cos
     auto* form = new QFormLayout(&dialog);
     auto* fixed = new QLineEdit(costs.fixed, &dialog);
     auto* per_sample = new QLineEdit(costs.per_sample, &dialog);
+    for (QLineEdit* box : {fixed, per_sample}) ShowStartWithoutFocus(box);
     form->addRow(QObject::tr("&Fixed cost:"), fixed);
     form->addRow(QObject::tr("Cost per &sample:"), per_sample);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);

@@ -13,8 +13,10 @@
 #include <QTextFrame>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "context_ids.h"
+#include "help_find_bar.h"
 #include "help_file.h"
 #include "message_boxes.h"
 #include "program_icon.h"
@@ -25,6 +27,7 @@ namespace {
 
 const QString kViewerTitle = QStringLiteral("VALDRIS Power Help");
 constexpr QSize kViewerSize(640, 560);
+constexpr int kNarrowestViewer = 400;  // beside a window, before it covers it
 
 // A link within the help file: nothing but "#anchor".
 bool IsOwnAnchor(const QUrl& link) {
@@ -136,7 +139,7 @@ HelpViewer::HelpViewer(MessageBoxes& messages, QObject* parent) : QObject(parent
 
 HelpViewer::~HelpViewer() { delete window_; }
 
-void HelpViewer::CreateWindow() {
+void HelpViewer::CreateWindow(const QWidget* beside) {
     window_ = new QMainWindow;
     window_->setObjectName(QStringLiteral("HelpViewer"));
     window_->setWindowTitle(kViewerTitle);
@@ -144,11 +147,25 @@ void HelpViewer::CreateWindow() {
     window_->setAttribute(Qt::WA_DeleteOnClose);
     // Like a help viewer of its own, it does not keep the program running.
     window_->setAttribute(Qt::WA_QuitOnClose, false);
-    // Centred within the screen's free area; smaller on a small screen.
-    CentreOnScreenOnceFramed(window_, [] { return kViewerSize; });
+    // Beside the window it was asked from, so that both can be read; smaller
+    // on a small screen.
+    const auto size = [] { return kViewerSize; };
+    if (beside) {
+        PlaceBesideOnceFramed(window_, size, beside, kNarrowestViewer);
+    } else {
+        CentreOnScreenOnceFramed(window_, size);
+    }
 
-    browser_ = new HelpBrowser(window_);
-    window_->setCentralWidget(browser_);
+    auto* body = new QWidget(window_);
+    auto* column = new QVBoxLayout(body);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    browser_ = new HelpBrowser(body);
+    find_bar_ = new HelpFindBar(browser_, body);
+    column->addWidget(browser_, 1);
+    column->addWidget(find_bar_);
+    window_->setCentralWidget(body);
+    AddKeys();
 
     QToolBar* bar = window_->addToolBar(QStringLiteral("Navigation"));
     bar->setObjectName(QStringLiteral("HelpNavigation"));
@@ -177,14 +194,30 @@ void HelpViewer::CreateWindow() {
     enable();
 }
 
-void HelpViewer::ShowTopic(const QString& help_file, int context_id) {
+// Esc closes the viewer (the find bar takes it first while its field has the
+// focus); Ctrl+F, F3 and Shift+F3 find.
+void HelpViewer::AddKeys() {
+    const auto add = [this](const QKeySequence& keys, const char* name, auto slot, auto* target) {
+        auto* action = new QAction(window_);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        window_->addAction(action);
+        connect(action, &QAction::triggered, target, slot);
+    };
+    add(QKeySequence(Qt::Key_Escape), "HelpClose", &QWidget::close, static_cast<QWidget*>(window_.data()));
+    add(QKeySequence::Find, "HelpFind", &HelpFindBar::Open, find_bar_.data());
+    add(QKeySequence::FindNext, "HelpFindNext", &HelpFindBar::FindNext, find_bar_.data());
+    add(QKeySequence::FindPrevious, "HelpFindPrevious", &HelpFindBar::FindPrevious, find_bar_.data());
+}
+
+void HelpViewer::ShowTopic(const QString& help_file, int context_id, const QWidget* beside) {
     // Read afresh each time: the file may have been replaced meanwhile.
     const HelpFileContents file = ReadHelpFile(help_file);
     if (file.status != HelpFileStatus::Read) {
         messages_.Show(HelpFileProblemMessage(help_file, file.status), MessageIcon::Exclamation);
         return;
     }
-    if (!window_) CreateWindow();
+    if (!window_) CreateWindow(beside);
     browser_->Open(file.html, context_id != 0 ? HelpTopicAnchor(context_id) : QString());
     window_->show();
     window_->raise();
@@ -221,8 +254,10 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
     const QString help_file = help_file_();
     // No help file is set until the design window has loaded.
     if (help_file.isEmpty()) return QObject::eventFilter(watched, event);
-    viewer_.ShowTopic(help_file, HelpTopicFor(QApplication::focusWidget(), QApplication::activePopupWidget(),
-                                              QApplication::activeWindow()));
+    viewer_.ShowTopic(help_file,
+                      HelpTopicFor(QApplication::focusWidget(), QApplication::activePopupWidget(),
+                                   QApplication::activeWindow()),
+                      QApplication::activeWindow());
     return true;
 }
 

@@ -18,6 +18,7 @@ class QWidget;
 
 namespace valdris {
 
+class HelpFindBar;
 class MessageBoxes;
 
 // The anchor of a context number's topic in the help file.
@@ -74,19 +75,23 @@ public:
 
     // Opens the help file at the topic of the context number (the contents
     // for 0), bringing the viewer to the front; a file that cannot be shown
-    // is reported and nothing else happens.
-    void ShowTopic(const QString& help_file, int context_id);
+    // is reported and nothing else happens. A viewer not yet open opens
+    // beside the window `beside` where the screen has room (centred without
+    // one); an open one stays where it is.
+    void ShowTopic(const QString& help_file, int context_id, const QWidget* beside = nullptr);
     // Closes the viewer window if one is open.
     void Close();
 
     QMainWindow* Window() const { return window_; }
 
 private:
-    void CreateWindow();
+    void CreateWindow(const QWidget* beside);
+    void AddKeys();
 
     MessageBoxes& messages_;
     QPointer<QMainWindow> window_;
     QPointer<HelpBrowser> browser_;
+    QPointer<HelpFindBar> find_bar_;
 };
 
 // The help context that F1 asks for: the highlighted menu item (or its menu)

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
@@ -27,12 +28,12 @@ const QScreen* ScreenOf(const QWidget* window) {
     return QGuiApplication::primaryScreen();
 }
 
-// Centres its window again once the window manager has told the frame, then
+// Places its window again once the window manager has told the frame, then
 // goes. Without a window manager no frame is ever told, and it stays idle.
-class CentreWhenFramed : public QObject {
+class PlaceWhenFramed : public QObject {
 public:
-    CentreWhenFramed(QWidget* window, std::function<QSize()> client)
-        : QObject(window), window_(window), client_(std::move(client)) {
+    PlaceWhenFramed(QWidget* window, std::function<void()> place)
+        : QObject(window), window_(window), place_(std::move(place)) {
         window->installEventFilter(this);
     }
 
@@ -45,7 +46,7 @@ protected:
         case QEvent::WindowActivate:
             if (watched == window_ && FrameMarginsKnown(window_)) {
                 window_->removeEventFilter(this);
-                CentreOnScreen(window_, client_(), FrameMargins(window_));
+                place_();
                 deleteLater();
             }
             break;
@@ -57,7 +58,7 @@ protected:
 
 private:
     QWidget* window_;
-    std::function<QSize()> client_;
+    std::function<void()> place_;
 };
 
 QSize Grow(QSize size, const QMargins& m) { return size + QSize(m.left() + m.right(), m.top() + m.bottom()); }
@@ -88,6 +89,26 @@ QRect CentredFrame(QSize frame, const QRect& screen, const QRect& available) {
     return FrameWithin(centred, available);
 }
 
+QRect FrameBeside(QSize frame, const QRect& beside, const QRect& available, int narrowest) {
+    const int right_room = available.right() - beside.right();
+    const int left_room = beside.left() - available.left();
+    QRect placed(QPoint(0, beside.top()), frame);
+    if (frame.width() <= right_room) {
+        placed.moveLeft(beside.right() + 1);
+    } else if (frame.width() <= left_room) {
+        placed.moveRight(beside.left() - 1);
+    } else {
+        const int room = std::max(right_room, left_room);
+        placed.setWidth(std::max(room, std::min(frame.width(), narrowest)));
+        if (right_room >= left_room) {
+            placed.moveRight(available.right());
+        } else {
+            placed.moveLeft(available.left());
+        }
+    }
+    return FrameWithin(placed, available);
+}
+
 bool FrameMarginsKnown(const QWidget* window) {
     const QWindow* handle = window->windowHandle();
     return handle && window->isVisible() && !handle->frameMargins().isNull();
@@ -107,9 +128,28 @@ void CentreOnScreen(QWidget* window, QSize client, const QMargins& frame) {
     Place(window, frame, CentredFrame(Grow(client, frame), screen->geometry(), screen->availableGeometry()));
 }
 
+void PlaceOnceFramed(QWidget* window, std::function<void()> place) {
+    place();
+    new PlaceWhenFramed(window, std::move(place));
+}
+
 void CentreOnScreenOnceFramed(QWidget* window, std::function<QSize()> client) {
-    CentreOnScreen(window, client(), FrameMargins(window));
-    new CentreWhenFramed(window, std::move(client));
+    PlaceOnceFramed(window, [window, client = std::move(client)] {
+        CentreOnScreen(window, client(), FrameMargins(window));
+    });
+}
+
+void PlaceBesideOnceFramed(QWidget* window, std::function<QSize()> client, const QWidget* beside, int narrowest) {
+    PlaceOnceFramed(window, [window, client = std::move(client), other = QPointer<const QWidget>(beside), narrowest] {
+        const QScreen* screen = other ? ScreenOf(other) : nullptr;
+        if (!screen) {
+            CentreOnScreen(window, client(), FrameMargins(window));
+            return;
+        }
+        const QMargins frame = FrameMargins(window);
+        Place(window, frame,
+              FrameBeside(Grow(client(), frame), other->frameGeometry(), screen->availableGeometry(), narrowest));
+    });
 }
 
 void KeepOnScreen(QWidget* window, const QMargins& frame) {

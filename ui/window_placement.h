@@ -20,6 +20,14 @@ namespace valdris {
 // the available area.
 QRect CentredFrame(QSize frame, const QRect& screen, const QRect& available);
 
+// The outer frame of the given size beside another window's frame, top
+// edges level: on its right where the available area has room, else on its
+// left. With room on neither side it goes to the side with more room, as
+// wide as that room but not narrower than `narrowest` (nor wider than asked),
+// at the area's edge, so that it covers as little of the other as it can.
+// Then kept within the area.
+QRect FrameBeside(QSize frame, const QRect& beside, const QRect& available, int narrowest);
+
 // A frame at its own place, moved and cut down so that it lies within the
 // available area.
 QRect FrameWithin(QRect frame, const QRect& available);
@@ -42,6 +50,16 @@ void CentreOnScreen(QWidget* window, QSize client, const QMargins& frame);
 // draws, and once more when the window manager has told the frame it drew
 // (after the window is first shown). `client` gives the client size wanted.
 void CentreOnScreenOnceFramed(QWidget* window, std::function<QSize()> client);
+
+// Places a top-level window now, with the frame a window manager usually
+// draws, and once more when the window manager has told the frame it drew.
+// `place` reads the frame with FrameMargins.
+void PlaceOnceFramed(QWidget* window, std::function<void()> place);
+
+// Places a top-level window of the given client size beside another one
+// (FrameBeside, on the screen of the other), now and once more when the frame
+// is known; centred on the screen if the other has gone by then.
+void PlaceBesideOnceFramed(QWidget* window, std::function<QSize()> client, const QWidget* beside, int narrowest);
 
 // Moves (and if need be shrinks) a top-level window whose client area
 // belongs at a fixed place so that its frame lies within the available area.

@@ -319,6 +319,36 @@ INSTANTIATE_TEST_SUITE_P(Cases, UncheckedDCGLTextTest,
                                            Steps{"text-dcgl " + kUnreadable},
                                            Steps{"sigma 0.00000000000000000001", "text-dcgl 5"}));
 
+// --- The LBGR a dragged thumb would give ---------------------------------------------
+
+struct ThumbCase {
+    Steps before;
+    int position;
+    std::string lbgr;
+};
+
+class ThumbLBGRTest : public DesignFormTest, public ::testing::WithParamInterface<ThumbCase> {};
+
+// What the thumb shows while dragged is what letting it go there writes.
+TEST_P(ThumbLBGRTest, IsWhatLettingGoWrites) {
+    const ThumbCase& c = GetParam();
+    Run(Steps{"sigma 0.0001"});  // no minimum-shift adjustment after the release
+    Run(c.before);
+    const int bar_before = form.Bar();
+    EXPECT_EQ(form.LBGRTextAtBar(c.position), c.lbgr);
+    EXPECT_EQ(form.Bar(), bar_before);  // asking moves nothing
+    Run("bar " + std::to_string(c.position));
+    Expect("txtLBGR=" + c.lbgr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ThumbLBGRTest,
+    ::testing::Values(ThumbCase{{}, 510, "0.51"}, ThumbCase{{}, 0, "0"}, ThumbCase{{}, 1000, "0.999"},
+                      ThumbCase{{"dcgl 100.04"}, 500, "50.02"},
+                      ThumbCase{{"text-dcgl 2"}, 400, "0.8"},      // the DCGL box's text, not yet left
+                      ThumbCase{{"text-dcgl ."}, 400, "0.4"},      // no number: the accepted DCGL
+                      ThumbCase{{"dcgl 3"}, 333, "0.999"}));
+
 // --- A whole design from another window ---------------------------------------------
 
 TEST_F(DesignFormTest, LoadsAWholeDesignAndReportsEachAcceptedInput) {

@@ -5,6 +5,8 @@
 #   accessibility_x_test.sh <path to valdris-power>
 # - every input has a role and a name; alpha and beta are named "Alpha" and
 #   "Beta", not by their values;
+# - the lists publish their six items, closed and open, and keep their
+#   names and values while open;
 # - every result is exposed with its value, and reached and copied from the
 #   keyboard by its own key without entering the inputs' Tab order.
 set -euo pipefail
@@ -34,6 +36,33 @@ for name in Alpha Beta; do
 done
 grep -q $'^scroll bar\tLBGR\t500' <<< "$inputs" || fail "the LBGR bar is not exposed with its position"
 pass "every input has a role and a name; the lists are Alpha and Beta"
+
+# The lists' items, as a screen reader reads them before opening a list.
+items=$'0.01\n0.025\n0.05\n0.10\n0.25\n0.50'
+list_reads() { [ "$(x_controls list "$1")" = "$2"$'\n'"$items" ]; }
+for name in Alpha Beta; do
+  x_wait_for "the $name list's items ($(x_controls list "$name" | tr '\n' ' '))" list_reads "$name" hidden
+done
+pass "the closed Alpha and Beta lists publish their six items"
+
+# Opened from the keyboard (the label's access key, then Alt+Down).
+open_list_reads() {
+  local name=$1 key=$2
+  x_focus "$design"
+  xdotool key --clearmodifiers "$key" alt+Down
+  x_wait_for "the open $name list's items ($(x_controls list "$name" | tr '\n' ' '))" list_reads "$name" showing
+  open_tree() {
+    tree=$(x_accessible_tree) && grep -q $'^combo box\t'"$name"$'\t' <<< "$tree" && grep -q $'^text\t\t0.05$' <<< "$tree" &&
+      [ "$(grep -c $'^list item\t' <<< "$tree")" -ge 6 ]
+  }
+  x_wait_for "the open $name list in the tree, its box still named $name, its field 0.05" open_tree
+  xdotool key Escape
+  closed() { list_reads "$name" hidden; }
+  x_wait_for "the $name list to close" closed
+}
+open_list_reads Alpha alt+a
+open_list_reads Beta alt+b
+pass "the open lists show their items; the boxes keep their names and values"
 
 # Results: with their values.
 grep -q $'^text\tSurvey Unit:\t29$' <<< "$tree" || fail "the sample size is not exposed"

@@ -227,6 +227,7 @@ TEST_F(LayoutTest, InputControlsBehaveAsDesigned) {
     }
     // Typing a value and confirming it must not grow the list.
     const int items = window->Cboalpha->count();
+    window->Cboalpha->setFocus();  // keys reach a box that has the focus
     window->Cboalpha->lineEdit()->clear();
     QTest::keyClicks(window->Cboalpha->lineEdit(), "0.3");
     QTest::keyClick(window->Cboalpha->lineEdit(), Qt::Key_Return);

@@ -182,6 +182,8 @@ void ClickScrollTrough(QScrollBar* bar, bool towards_maximum) {
     }
 }
 
+QRect ScrollBarThumb(const QScrollBar* bar) { return ScrollBarPart(bar, QStyle::SC_ScrollBarSlider); }
+
 void DragScrollTo(QScrollBar* bar, int value) {
     const QRect thumb = ScrollBarPart(bar, QStyle::SC_ScrollBarSlider);
     const QRect groove = ScrollBarPart(bar, QStyle::SC_ScrollBarGroove);

@@ -4,6 +4,7 @@
 // to whatever holds the focus, so that focus changes, lost-focus handlers and
 // nested change handlers run exactly as they do on screen.
 
+#include <QRect>
 #include <QString>
 #include <functional>
 
@@ -57,6 +58,8 @@ void ChooseListItem(QComboBox* combo, int index);
 void ClickScrollArrow(QScrollBar* bar, bool towards_maximum);
 void ClickScrollTrough(QScrollBar* bar, bool towards_maximum);
 void DragScrollTo(QScrollBar* bar, int value);
+// Where the bar's thumb stands now, in the bar.
+QRect ScrollBarThumb(const QScrollBar* bar);
 
 // One notch of the mouse wheel over the widget, away from or towards the
 // user; the focus stays where it is.

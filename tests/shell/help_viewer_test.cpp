@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -85,6 +87,61 @@ TEST_F(HelpViewerTest, BackForwardAndContents) {
     EXPECT_EQ(Browser()->verticalScrollBar()->value(), 0);
     Trigger("HelpBack");
     EXPECT_EQ(TopLine(), "Getting Started");
+}
+
+// Keys: Ctrl+F finds as the field is typed into, Return finds the next and
+// Shift+Return the one before, both round the ends, saying so; a text not
+// there is said not to be found. Esc closes the find bar, then the viewer.
+TEST_F(HelpViewerTest, FindsTextAndClosesOnEsc) {
+    QFile file(help_file_);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("<h1>Contents</h1><p>alpha one</p><p>beta</p><p>Alpha two</p>");
+    file.close();
+    viewer_.ShowTopic(help_file_, 0);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer_.Window()));
+    QWidget* window = viewer_.Window();
+    auto* bar = window->findChild<QWidget*>(QStringLiteral("HelpFindBar"));
+    const auto* note = window->findChild<QLabel*>(QStringLiteral("HelpFindNote"));
+    EXPECT_FALSE(bar->isVisible());
+
+    struct Step {
+        const char* typed;  // into the field; else the key below
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* line;   // of the selected match, if any
+        const char* selected;
+        const char* note;
+    };
+    const Step steps[] = {
+        {nullptr, Qt::Key_F, Qt::ControlModifier, "Contents", "", ""},
+        {"alp", 0, {}, "alpha one", "alp", ""},
+        {"ha", 0, {}, "alpha one", "alpha", ""},  // the match grows where it stands
+        {nullptr, Qt::Key_Return, {}, "Alpha two", "Alpha", ""},
+        {nullptr, Qt::Key_Return, {}, "alpha one", "alpha", "Continued from the start."},
+        {nullptr, Qt::Key_Return, Qt::ShiftModifier, "Alpha two", "Alpha", "Continued from the end."},
+        {"x", 0, {}, "Alpha two", "Alpha", "\"alphax\" was not found."},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.typed ? step.typed : std::to_string(step.key).c_str());
+        if (step.typed) {
+            QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(step.typed));
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(step.key), step.modifiers);
+        }
+        EXPECT_TRUE(bar->isVisible());
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), "HelpFindText");
+        const QTextCursor match = Browser()->textCursor();
+        EXPECT_EQ(match.block().text().toStdString(), step.line);
+        EXPECT_EQ(match.selectedText().toStdString(), step.selected);
+        EXPECT_EQ(note->text().toStdString(), step.note);
+    }
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Browser());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 // Links lead only to the help file's own anchors: not to other files, not

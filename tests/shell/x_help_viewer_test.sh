@@ -3,7 +3,8 @@
 # The help viewer in the real program under a window manager: F1 opens each
 # window's and menu's topic with its heading at the top of the view (also the
 # last topic), F1 inside the viewer keeps the place, Back returns, the window
-# has an icon; a help file that is a FIFO, a link to /dev/zero or oversized
+# has an icon; it opens beside the design window, not over it, where the
+# screen has room (1920x1080), else at the edge of the screen with more room; a help file that is a FIFO, a link to /dev/zero or oversized
 # gets a message at once instead of a hang.
 #   x_help_viewer_test.sh <path to valdris-power>
 set -euo pipefail
@@ -47,16 +48,48 @@ expect_topic() {
   pass "$what opens topic $id at its heading"
 }
 
-x_session_start 1280x1024x24
-trap 'x_session_stop; rm -rf "$work"' EXIT
-x_start_at_design_window "$work/valdris-power"
-design=$x_design_window
+# The viewer's frame beside the design window's, top edges level: touching it
+# on a side with room for the viewer, else at the screen's edge on the side
+# with more room.
+viewer_beside() {
+  local screen_w design_x design_y design_w left right
+  read -r screen_w _ < <(xdotool getdisplaygeometry)
+  x_frame_geometry "$design"
+  design_x=$FRAME_X design_y=$FRAME_Y design_w=$FRAME_W
+  x_frame_geometry "$viewer"
+  left=$design_x right=$((screen_w - design_x - design_w))
+  [ "$FRAME_Y" = "$design_y" ] || return 1
+  if [ "$FRAME_W" -le "$right" ]; then [ "$FRAME_X" = $((design_x + design_w)) ]
+  elif [ "$FRAME_W" -le "$left" ]; then [ $((FRAME_X + FRAME_W)) = "$design_x" ]
+  elif [ "$right" -ge "$left" ]; then [ $((FRAME_X + FRAME_W)) = "$screen_w" ]
+  else [ "$FRAME_X" = 0 ]; fi
+}
+# Starts the program on a screen and opens the viewer with F1 in the design
+# window.
+open_viewer_beside() {
+  local screen=$1
+  x_session_start "$screen"
+  trap 'x_session_stop; rm -rf "$work"' EXIT
+  x_start_at_design_window "$work/valdris-power"
+  design=$x_design_window
+  x_wait_for "the design window's frame" eval 'xprop -id "$design" _NET_FRAME_EXTENTS | grep -q ='
+  x_focus "$design"
+  xdotool key F1
+  x_wait_for "the help viewer" x_has_window_named "VALDRIS Power Help"
+  viewer=$(x_window_named "VALDRIS Power Help")
+  x_wait_for "the help viewer beside the design window on $screen" viewer_beside
+  x_frame_geometry "$viewer"
+  pass "$screen: the help viewer opens beside the design window (${FRAME_W}x$FRAME_H at $FRAME_X,$FRAME_Y)"
+}
+
+open_viewer_beside 1920x1080x24
+x_frame_geometry "$design"; design_right=$((FRAME_X + FRAME_W))
+x_frame_geometry "$viewer"
+[ "$FRAME_X" -ge "$design_right" ] || fail "the viewer covers the design window on 1920x1080"
+x_session_stop
 
 # F1 in a control of the design window.
-x_focus "$design"
-xdotool key F1
-x_wait_for "the help viewer" x_has_window_named "VALDRIS Power Help"
-viewer=$(x_window_named "VALDRIS Power Help")
+open_viewer_beside 1280x1024x24
 expect_topic "F1 in the design window" 10
 has_icon() { xprop -id "$viewer" _NET_WM_ICON 2>/dev/null | grep -q 'Icon ('; }
 x_wait_for "the help viewer's icon" has_icon

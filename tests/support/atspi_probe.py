@@ -15,6 +15,9 @@ test. As a module: snapshot(pid), design_controls(nodes). From the shell:
     atspi_probe.py <pid> tree            one line per showing node, as a
                                          screen reader has it:
                                          role<TAB>name<TAB>value
+    atspi_probe.py <pid> list <name>     the list of the combo box of that
+                                         name, also while closed: "showing"
+                                         or "hidden", then one line per item
 <what> is one of: sigma, spin-up, spin-down, bar, lbgr.
 Exits 1 when the program is not (yet) on the bus or the control is not found.
 """
@@ -107,6 +110,26 @@ def _walk(acc, window, out, depth=0):
         _walk(child, window, out, depth + 1)
 
 
+def _below(acc, depth=0):
+    """Every node below acc, shown or not."""
+    for i in range(acc.childCount if depth < 40 else 0):
+        child = acc.getChildAtIndex(i)
+        if child is not None:
+            yield child
+            yield from _below(child, depth + 1)
+
+
+def list_of(pid, box_name):
+    """(showing, item names) of the list of the named combo box, or None."""
+    app = _application(pid)
+    boxes = [n for n in _below(app) if n.getRoleName() == "combo box" and n.name == box_name] if app else []
+    lists = [c for c in (boxes[0] if boxes else []) if c.getRoleName() == "list"]
+    if not lists:
+        return None
+    items = [item.name for item in lists[0] if item.getRoleName() == "list item"]
+    return lists[0].getState().contains(pyatspi.STATE_SHOWING), items
+
+
 def snapshot(pid, include_hidden=False):
     """Every showing node of the program's windows, or None if it is not on the bus;
     with include_hidden, also the hidden controls (not their children)."""
@@ -160,6 +183,14 @@ def _one_line(fields):
 
 
 if __name__ == "__main__":
+    if sys.argv[2:3] == ["list"]:
+        listed = list_of(int(sys.argv[1]), sys.argv[3])
+        if listed is None:
+            sys.exit(1)
+        print("showing" if listed[0] else "hidden")
+        for item in listed[1]:
+            print(item)
+        sys.exit(0)
     found = snapshot(int(sys.argv[1]))
     if found is None:
         sys.exit(1)
