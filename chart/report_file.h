@@ -18,6 +18,10 @@ namespace valdris {
 // countries and the Philippines).
 QPageSize LocalePageSize();
 
+// The width of a report page less its margins on the given paper, which the
+// report's chart takes.
+double ReportWidthMillimetres(const QPageSize& paper);
+
 // Writes the report to a PDF file, whole or not at all (see WriteFileSafely).
 // Returns false and sets error to a message for the user on failure.
 // The page follows the locale's paper unless a layout is given (a printer's,
