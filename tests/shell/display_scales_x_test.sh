@@ -92,15 +92,6 @@ check_framed_window() {
   pass "$label: $what ${FRAME_W}x${FRAME_H} at $FRAME_X,$FRAME_Y, on the screen"
 }
 
-splash_window() {
-  local w
-  for w in $(x_visible_windows); do
-    [ "$(xprop -id "$w" WM_NAME 2>/dev/null)" = "WM_NAME(STRING) = " ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-splash_shown() { splash_window > /dev/null; }
-
 # The OK button inside the splash and on the (logical) screen.
 ok_reachable() {
   read_window "" || return 1
@@ -145,8 +136,8 @@ check_case() {
   read -r screen_w screen_h < <(xdotool getdisplaygeometry)
   QT_SCALE_FACTOR=$scale "$program" 2> /dev/null & x_program_pid=$!
 
-  x_wait_for "the splash ($label)" splash_shown
-  splash=$(splash_window)
+  # The splash, the first window, has the focus.
+  splash=$(x_first_window)
   x_wait_for "the splash on the screen ($label)" frame_on_screen "$splash"
   x_wait_for "the splash's OK button inside the window and on the screen ($label)" ok_reachable
   check_scroll_bars "the splash"
