@@ -33,12 +33,11 @@ ChartFileType TypeOf(const QString& path) {
 
 // Fonts and images need a QGuiApplication, which the program that draws
 // makes before it asks for a chart.
-bool EnsureGuiApplication(std::string& error) {
+Outcome<Done> EnsureGuiApplication() {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        error = "The chart cannot be drawn: the program runs without graphics support.";
-        return false;
+        return Outcome<Done>::Failure("The chart cannot be drawn: the program runs without graphics support.");
     }
-    return true;
+    return Done{};
 }
 
 constexpr QSize kChartSizePx(kChartDrawingWidthPx, kChartDrawingHeightPx);
@@ -101,22 +100,20 @@ QString WriteSvg(const DesignState& state, QIODevice& file) {
 
 }  // namespace
 
-bool WriteChartFile(const DesignState& state, const std::string& path, std::string& error, ReadOnlyFile read_only,
-                    ChartResolution resolution) {
+Outcome<Done> WriteChartFile(const DesignState& state, const std::string& path, ReadOnlyFile read_only,
+                             ChartResolution resolution) {
     const QString file_name = QString::fromStdString(path);
     const ChartFileType type = TypeOf(file_name);
     if (type == ChartFileType::Unknown) {
-        error = "The chart file name must end in .png or .svg: " + path;
-        return false;
+        return Outcome<Done>::Failure("The chart file name must end in .png or .svg: " + path);
     }
-    if (!EnsureGuiApplication(error)) return false;
+    if (auto drawable = EnsureGuiApplication(); !drawable) return drawable;
 
-    const QString reason = WriteFileSafely(file_name, [&](QIODevice& file) {
+    const Outcome<Done> written = WriteFileSafely(file_name, [&](QIODevice& file) {
         return type == ChartFileType::Png ? WritePng(state, resolution, file) : WriteSvg(state, file);
     }, read_only);
-    if (reason.isEmpty()) return true;
-    error = FileFailureMessage("The chart", file_name, reason);
-    return false;
+    if (written) return written;
+    return Outcome<Done>::Failure(FileFailureMessage("The chart", file_name, QString::fromStdString(written.message())));
 }
 
 ChartResolution ScreenResolution(double ratio) { return {ratio, ratio * kScreenDotsPerInch}; }

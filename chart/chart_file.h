@@ -37,14 +37,14 @@ ChartResolution ResolutionOf(ChartImageSize size, const QPageSize& paper);
 // The image of the chart at a ratio, in whole pixels.
 QSize ChartPixelSize(double ratio);
 
-// The file type follows the extension (.png or .svg). Returns false and sets
-// error to a readable reason when the file cannot be written.
+// The file type follows the extension (.png or .svg). A failure's message is
+// a readable reason the file could not be written.
 // The file is written as WriteFileSafely writes (whole or not at all, never
 // through a link or into anything but a regular file).
 // A PNG is drawn at the resolution given; an SVG has no pixels and is the same
 // at every size.
-bool WriteChartFile(const DesignState& state, const std::string& path, std::string& error,
-                    ReadOnlyFile read_only = ReadOnlyFile::Refuse, ChartResolution resolution = {});
+Outcome<Done> WriteChartFile(const DesignState& state, const std::string& path,
+                             ReadOnlyFile read_only = ReadOnlyFile::Refuse, ChartResolution resolution = {});
 
 // The chart as the PNG file has it at that resolution, for the clipboard.
 QImage ChartImage(const DesignState& state, ChartResolution resolution = {});

@@ -111,23 +111,21 @@ void PrepareReproducibleReports() {
     if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH")) QHashSeed::setDeterministicGlobalSeed();
 }
 
-bool WriteDesignReport(const ReportPage& page, const std::string& path, std::string& error, ReadOnlyFile read_only,
-                       const QPageLayout* layout) {
+Outcome<Done> WriteDesignReport(const ReportPage& page, const std::string& path, ReadOnlyFile read_only,
+                                const QPageLayout* layout) {
     const QString file_name = QString::fromStdString(path);
-    const QString reason =
+    const Outcome<Done> written =
         WriteFileSafely(file_name, [&](QIODevice& file) { return WriteDesignPdf(page, layout, file); }, read_only);
-    if (reason.isEmpty()) return true;
-    error = FileFailureMessage("The report", file_name, reason);
-    return false;
+    if (written) return written;
+    return Outcome<Done>::Failure(FileFailureMessage("The report", file_name, QString::fromStdString(written.message())));
 }
 
-bool WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path, std::string& error) {
+Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path) {
     const QString file_name = QString::fromStdString(path);
-    const QString reason =
+    const Outcome<Done> written =
         WriteFileSafely(file_name, [&](QIODevice& file) { return WritePlanPdf(plan, title, file); });
-    if (reason.isEmpty()) return true;
-    error = FileFailureMessage("The report", file_name, reason);
-    return false;
+    if (written) return written;
+    return Outcome<Done>::Failure(FileFailureMessage("The report", file_name, QString::fromStdString(written.message())));
 }
 
 }  // namespace valdris

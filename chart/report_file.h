@@ -23,11 +23,11 @@ QPageSize LocalePageSize();
 double ReportWidthMillimetres(const QPageSize& paper);
 
 // Writes the report to a PDF file, whole or not at all (see WriteFileSafely).
-// Returns false and sets error to a message for the user on failure.
+// A failure's message is for the user.
 // The page follows the locale's paper unless a layout is given (a printer's,
 // when printing to a file).
-bool WriteDesignReport(const ReportPage& page, const std::string& path, std::string& error,
-                       ReadOnlyFile read_only = ReadOnlyFile::Refuse, const QPageLayout* layout = nullptr);
+Outcome<Done> WriteDesignReport(const ReportPage& page, const std::string& path,
+                                ReadOnlyFile read_only = ReadOnlyFile::Refuse, const QPageLayout* layout = nullptr);
 
 // When the report was made: SOURCE_DATE_EPOCH (seconds since 1970, UTC) where
 // the environment sets it, so that a build or a script can reproduce a report
@@ -40,6 +40,6 @@ QDateTime ReportTime();
 void PrepareReproducibleReports();
 
 // The plan report under the title (the plan's name), written the same way.
-bool WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path, std::string& error);
+Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path);
 
 }  // namespace valdris

@@ -89,7 +89,7 @@ bool IsReadOnlyFile(const QString& path) {
 // nothing planted there is written through) and is renamed over the target
 // once complete. rename() replaces the name itself: a link planted after the
 // check is replaced, not followed.
-QString WriteFileSafely(const QString& path, const FileContent& write_content, ReadOnlyFile read_only) {
+static QString WriteReplacing(const QString& path, const FileContent& write_content, ReadOnlyFile read_only) {
     if (path.isEmpty()) return QStringLiteral("no file name was given");
     const QByteArray native = QFile::encodeName(path);
     Replacement replacement;
@@ -120,6 +120,12 @@ QString WriteFileSafely(const QString& path, const FileContent& write_content, R
     }
     file.setAutoRemove(false);
     return {};
+}
+
+Outcome<Done> WriteFileSafely(const QString& path, const FileContent& write_content, ReadOnlyFile read_only) {
+    const QString reason = WriteReplacing(path, write_content, read_only);
+    if (reason.isEmpty()) return Done{};
+    return Outcome<Done>::Failure(reason.toStdString());
 }
 
 std::string FileFailureMessage(const std::string& what, const QString& path, const QString& reason) {

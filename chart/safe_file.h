@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "outcome.h"
+
 class QIODevice;
 
 namespace valdris {
@@ -26,12 +28,12 @@ namespace valdris {
 //
 // write_content writes into memory and returns an empty text on success,
 // else the reason it failed; the file is written from memory after.
-// The result is empty on success, else a reason for the user ("the name is a
-// symbolic link, which is not followed", "Permission denied").
+// A failure's message is a reason for the user ("the name is a symbolic
+// link, which is not followed", "Permission denied").
 using FileContent = std::function<QString(QIODevice& file)>;
 enum class ReadOnlyFile { Refuse, Replace };
-QString WriteFileSafely(const QString& path, const FileContent& write_content,
-                        ReadOnlyFile read_only = ReadOnlyFile::Refuse);
+Outcome<Done> WriteFileSafely(const QString& path, const FileContent& write_content,
+                              ReadOnlyFile read_only = ReadOnlyFile::Refuse);
 
 // True for an existing regular file that WriteFileSafely refuses unless told
 // to replace it: a window asks the user first.

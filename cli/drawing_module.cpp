@@ -38,24 +38,30 @@ void EnsureOffscreenApplication() {
     new QGuiApplication(argc, argv);
 }
 
+// The seam passes plain bools and texts across the module's boundary.
+bool Reported(const valdris::Outcome<valdris::Done>& written, std::string& error) {
+    if (!written) error = written.message();
+    return static_cast<bool>(written);
+}
+
 bool WriteChart(const valdris::DesignState& state, const std::string& path, std::string& error) {
     qInstallMessageHandler(KeepQtNotesQuiet);
     EnsureOffscreenApplication();
-    return valdris::WriteChartFile(state, path, error);
+    return Reported(valdris::WriteChartFile(state, path), error);
 }
 
 bool WriteReport(const valdris::DesignReport& report, const valdris::DesignState& state, const std::string& path,
                  std::string& error) {
     qInstallMessageHandler(KeepQtNotesQuiet);
     EnsureOffscreenApplication();
-    return valdris::WriteDesignReport({report, state, valdris::ReportTime()}, path, error);
+    return Reported(valdris::WriteDesignReport({report, state, valdris::ReportTime()}, path), error);
 }
 
 bool WritePlanReport(const valdris::SurveyPlan& plan, const std::string& title, const std::string& path,
                      std::string& error) {
     qInstallMessageHandler(KeepQtNotesQuiet);
     EnsureOffscreenApplication();
-    return valdris::WritePlanReport(plan, QString::fromStdString(title), path, error);
+    return Reported(valdris::WritePlanReport(plan, QString::fromStdString(title), path), error);
 }
 
 const valdris::cli::DrawingFunctions kFunctions = {

@@ -10,6 +10,9 @@
 
 namespace valdris {
 
+// The value of a step that gives none but can fail (a file written).
+struct Done {};
+
 template <typename T>
 class Outcome {
 public:

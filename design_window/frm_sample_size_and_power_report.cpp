@@ -93,12 +93,11 @@ bool frmSampleSizeandPower::TakePendingEntry() {
 }
 
 std::optional<DesignReport> frmSampleSizeandPower::ShownReport() const {
-    if (txtN->text().isEmpty()) return std::nullopt;
-    // The design routines show the reference area for the WRS test only.
-    const TestKind test = TxtM->isVisibleTo(FrmSampleSize) ? TestKind::WRS : TestKind::Sign;
-    const ReportEntries entries = InputEntries(txtRadionuclide->text().toStdString(), form_.State(),
-                                               ShiftNumber(lblShift->caption().toStdString()));
-    return MakeDesignReport(test, form_.State(), entries);
+    const std::optional<FormResults>& shown = form_.Results();
+    if (!shown || shown->sample_size.empty()) return std::nullopt;
+    const ReportEntries entries = InputEntries(form_.Entries().radionuclide, form_.State(),
+                                               ShiftNumber(form_.Text(FormControl::Shift)));
+    return MakeDesignReport(shown->test, form_.State(), entries);
 }
 
 std::optional<ReportPage> frmSampleSizeandPower::ShownReportPage() {
@@ -156,8 +155,8 @@ void frmSampleSizeandPower::mnuSaveReport_Click() {
     const QString pdf = QString::fromStdString(ReportFileName(path.toStdString()));
     ReadOnlyFile read_only = ReadOnlyFile::Refuse;
     if (!MayWriteFile(messages_, pdf, read_only)) return;
-    std::string error;
-    if (!WriteDesignReport(*page, pdf.toStdString(), error, read_only)) ShowFileFailure(error);
+    const Outcome<Done> written = WriteDesignReport(*page, pdf.toStdString(), read_only);
+    if (!written) ShowFileFailure(written.message());
 }
 
 void frmSampleSizeandPower::mnuPrint_Click() {
@@ -183,9 +182,9 @@ void frmSampleSizeandPower::mnuSaveChart_Click() {
     if (path.isEmpty()) return;
     ReadOnlyFile read_only = ReadOnlyFile::Refuse;
     if (!MayWriteFile(messages_, path, read_only)) return;
-    std::string error;
     const ChartResolution resolution = ResolutionOf(kSizes[chosen], LocalePageSize());
-    if (!WriteChartFile(page->state, path.toStdString(), error, read_only, resolution)) ShowFileFailure(error);
+    const Outcome<Done> written = WriteChartFile(page->state, path.toStdString(), read_only, resolution);
+    if (!written) ShowFileFailure(written.message());
 }
 
 void frmSampleSizeandPower::mnuCopyResults_Click() {

@@ -28,9 +28,9 @@ void PrintToFile(const ReportPage& page, const QPrinter& printer, MessageBoxes& 
     ReadOnlyFile read_only = ReadOnlyFile::Refuse;
     if (!MayWriteFile(messages, path, read_only)) return;
     const QPageLayout layout = printer.pageLayout();
-    std::string error;
-    if (!WriteDesignReport(page, path.toStdString(), error, read_only, &layout)) {
-        messages.Show(QString::fromStdString(error), MessageIcon::Exclamation);
+    const Outcome<Done> written = WriteDesignReport(page, path.toStdString(), read_only, &layout);
+    if (!written) {
+        messages.Show(QString::fromStdString(written.message()), MessageIcon::Exclamation);
     }
 }
 

@@ -27,7 +27,6 @@ public:
     void SetLBGRChosen(std::function<void(double)> chosen) { chosen_ = std::move(chosen); }
 
     QTableWidget* Table() const { return table_; }
-    QPushButton* UseButton() const { return use_; }
 
 private:
     void Choose();

@@ -50,10 +50,11 @@ FileBytes ReadWholeFile(const QString& path) {
 }
 
 QString WriteBytes(const QString& path, const std::string& bytes) {
-    return WriteFileSafely(path, [&bytes](QIODevice& file) {
+    const Outcome<Done> written = WriteFileSafely(path, [&bytes](QIODevice& file) {
         const auto size = static_cast<qint64>(bytes.size());
         return file.write(bytes.data(), size) == size ? QString() : file.errorString();
     });
+    return written ? QString() : QString::fromStdString(written.message());
 }
 
 // The user's state folder, for the autosave of a plan that has no file yet.
@@ -220,10 +221,10 @@ bool PlanWindow::ExportCsv() {
 bool PlanWindow::SaveReport() {
     const QString target = AskExportName(tr("Save Plan Report"), QStringLiteral(".pdf"), tr("PDF files (*.pdf)"));
     if (target.isEmpty()) return false;
-    std::string error;
     const QString title = tr("Survey Plan: %1").arg(DisplayName());
-    if (WritePlanReport(model_->Plan(), title, target.toStdString(), error)) return true;
-    messages_.Show(QString::fromStdString(error), MessageIcon::Exclamation);
+    const Outcome<Done> written = WritePlanReport(model_->Plan(), title, target.toStdString());
+    if (written) return true;
+    messages_.Show(QString::fromStdString(written.message()), MessageIcon::Exclamation);
     return false;
 }
 

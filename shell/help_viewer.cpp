@@ -36,10 +36,6 @@ bool IsOwnAnchor(const QUrl& link) {
 
 QString HelpTopicAnchor(int context_id) { return QStringLiteral("context-%1").arg(context_id); }
 
-QString MissingHelpFileMessage(const QString& help_file) {
-    return HelpFileProblemMessage(help_file, HelpFileStatus::CannotOpen);
-}
-
 HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
     setObjectName(QStringLiteral("HelpBrowser"));
     // Links are followed here, and only within the file.

@@ -23,9 +23,6 @@ class MessageBoxes;
 // The anchor of a context number's topic in the help file.
 QString HelpTopicAnchor(int context_id);
 
-// The message shown when the help file cannot be opened at all.
-QString MissingHelpFileMessage(const QString& help_file);
-
 // The text pane: it loads nothing from disk and follows only the help file's
 // own anchors; its end is padded so that every topic can be scrolled to the
 // top of the view.
@@ -83,7 +80,6 @@ public:
     void Close();
 
     QMainWindow* Window() const { return window_; }
-    HelpBrowser* Browser() const { return browser_; }
 
 private:
     void CreateWindow();

@@ -32,9 +32,7 @@ public:
     // the splash window, then show the design window and activate it.
     void SplashOK();
 
-    frmSplash* Splash() const { return splash_; }
     QWidget* DesignWindow() const { return design_window_; }
-    frmGettingStarted* GettingStarted() const { return getting_started_; }
 
 private:
     DesignWindowLoader load_design_window_;

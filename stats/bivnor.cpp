@@ -210,7 +210,7 @@ void JointTailsAtEqualLimits(const double* h, int count, const EqualLimitsJointT
 
 }  // namespace detail
 
-double BIVNOR(double h, double k, double r, const BivnorErrorReporter& report_error) {
+double BIVNOR(double h, double k, double r) {
     if (std::isnan(h) || std::isnan(k) || std::isnan(r)) {
         return std::numeric_limits<double>::quiet_NaN();
     }
@@ -224,10 +224,7 @@ double BIVNOR(double h, double k, double r, const BivnorErrorReporter& report_er
     if (r == 0) return Clamped01(gh * 4 * gk);
 
     const double rr = 1 - r * r;
-    if (rr < 0) {
-        if (report_error) report_error(r);
-        return 0;
-    }
+    if (rr < 0) return 0;
     if (rr == 0) {
         double b;
         if (r >= 0) {

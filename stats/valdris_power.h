@@ -3,7 +3,6 @@
 // ModVALDRISPower: the numerical functions and the two design routines.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 #include "design_state.h"
@@ -18,12 +17,9 @@ double NormalCdf(double x);
 double NormalQuantile(float p);
 
 // --- Bivariate normal ------------------------------------------------------
-// Receives the offending correlation when |r| > 1; the engine shows nothing
-// itself, so the caller decides how to tell the user.
-using BivnorErrorReporter = std::function<void(double r)>;
-
-// Upper-orthant probability P(X > h, Y > k) with correlation r.
-double BIVNOR(double h, double k, double r, const BivnorErrorReporter& report_error = {});
+// Upper-orthant probability P(X > h, Y > k) with correlation r; 0 for a
+// correlation beyond +-1, which no design passes.
+double BIVNOR(double h, double k, double r);
 
 // --- Sign test -------------------------------------------------------------
 // Sizes below this get the exact binomial search for the critical value; the

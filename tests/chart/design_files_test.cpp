@@ -81,8 +81,8 @@ TEST_F(DesignFiles, ReportPdfCarriesTheShownFiguresAndTheChart) {
     for (const ReportCase& c : cases) {
         SCOPED_TRACE(c.rule.toStdString());
         const QString path = PathOf("report.pdf");
-        std::string error;
-        ASSERT_TRUE(WriteDesignReport(PageOf(c.test, entries), path.toStdString(), error)) << error;
+        const auto written = WriteDesignReport(PageOf(c.test, entries), path.toStdString());
+        ASSERT_TRUE(written) << written.message();
 
         const QString layout = Output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
         std::vector<std::pair<QString, QString>> rows = c.rows;
@@ -129,8 +129,7 @@ TEST_F(DesignFiles, ReportPaperFollowsTheLocale) {
     const QLocale before;
     for (const auto& [locale, size] : cases) {
         QLocale::setDefault(locale);
-        std::string error;
-        ASSERT_TRUE(WriteDesignReport(PageOf(TestKind::Sign, {}), PathOf("paper.pdf").toStdString(), error));
+        ASSERT_TRUE(WriteDesignReport(PageOf(TestKind::Sign, {}), PathOf("paper.pdf").toStdString()));
         EXPECT_TRUE(Output(QStringLiteral("pdfinfo"), {PathOf("paper.pdf")}).contains(QLatin1String(size)))
             << locale.name().toStdString();
     }
@@ -141,8 +140,8 @@ TEST_F(DesignFiles, ReportPaperFollowsTheLocale) {
 // face is named first by the family actually installed, so that a viewer
 // does not fall back to a wider face that shifts the labels.
 TEST_F(DesignFiles, ChartSvgHasTheTitlesInTheInstalledFaces) {
-    std::string error;
-    ASSERT_TRUE(WriteChartFile(PageOf(TestKind::Sign, {}).state, PathOf("chart.svg").toStdString(), error)) << error;
+    const auto written = WriteChartFile(PageOf(TestKind::Sign, {}).state, PathOf("chart.svg").toStdString());
+    ASSERT_TRUE(written) << written.message();
     QFile file(PathOf("chart.svg"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString svg = QString::fromUtf8(file.readAll());
@@ -180,7 +179,9 @@ TEST_F(DesignFiles, WritesOnlyToAPlainFileOfItsOwn) {
         return QString();
     };
     for (const auto& [name, reason] : refused) {
-        EXPECT_TRUE(WriteFileSafely(PathOf(name), content).contains(QLatin1String(reason))) << name;
+        const auto written = WriteFileSafely(PathOf(name), content);
+        EXPECT_FALSE(written) << name;
+        EXPECT_NE(written.message().find(reason), std::string::npos) << name;
     }
     EXPECT_EQ(writes, 0);
     EXPECT_FALSE(QFileInfo::exists(PathOf("missing.txt")));
@@ -189,11 +190,12 @@ TEST_F(DesignFiles, WritesOnlyToAPlainFileOfItsOwn) {
     target.close();
 
     // The chart and the report go through it.
-    std::string error;
-    EXPECT_FALSE(WriteChartFile(PageOf(TestKind::Sign, {}).state, PathOf("link.png").toStdString(), error));
-    EXPECT_NE(error.find("symbolic link"), std::string::npos) << error;
-    EXPECT_FALSE(WriteDesignReport(PageOf(TestKind::Sign, {}), PathOf("dangling.pdf").toStdString(), error));
-    EXPECT_NE(error.find("The report could not be written to"), std::string::npos) << error;
+    const auto chart = WriteChartFile(PageOf(TestKind::Sign, {}).state, PathOf("link.png").toStdString());
+    EXPECT_FALSE(chart);
+    EXPECT_NE(chart.message().find("symbolic link"), std::string::npos) << chart.message();
+    const auto report = WriteDesignReport(PageOf(TestKind::Sign, {}), PathOf("dangling.pdf").toStdString());
+    EXPECT_FALSE(report);
+    EXPECT_NE(report.message().find("The report could not be written to"), std::string::npos) << report.message();
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
               QStringList({"dangling.pdf", "link.png", "pipe.png", "target.txt"}));
 }
@@ -207,17 +209,19 @@ TEST_F(DesignFiles, ReplacesWholeOrNotAtAll) {
     old.close();
     ASSERT_EQ(chmod(path.toLocal8Bit().constData(), 0640), 0);
 
-    const QString failure = WriteFileSafely(path, [](QIODevice& file) {
+    const auto failure = WriteFileSafely(path, [](QIODevice& file) {
         file.write("half");
         return QStringLiteral("the drawing failed");
     });
-    EXPECT_EQ(failure, QStringLiteral("the drawing failed"));
+    EXPECT_FALSE(failure);
+    EXPECT_EQ(failure.message(), "the drawing failed");
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old");
     old.close();
 
-    EXPECT_EQ(WriteFileSafely(path, [](QIODevice& file) { return file.write("new") == 3 ? QString() : file.errorString(); }),
-              QString());
+    const auto written =
+        WriteFileSafely(path, [](QIODevice& file) { return file.write("new") == 3 ? QString() : file.errorString(); });
+    EXPECT_TRUE(written) << written.message();
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "new");
     struct stat status {};
@@ -240,9 +244,10 @@ TEST_F(DesignFiles, ReplacingRespectsTheOldFile) {
         std::ofstream(path.constData()) << "old";
         ASSERT_EQ(chmod(path.constData(), c.mode), 0);
         EXPECT_EQ(IsReadOnlyFile(PathOf(c.name)), (c.mode & 0222) == 0) << c.name;
-        const QString reason = WriteFileSafely(PathOf(c.name), [](QIODevice& f) { f.write("new"); return QString(); },
-                                               c.agreed);
-        EXPECT_EQ(reason.contains(QLatin1String("read-only")), c.refused) << c.name;
+        const auto written = WriteFileSafely(PathOf(c.name), [](QIODevice& f) { f.write("new"); return QString(); },
+                                             c.agreed);
+        EXPECT_EQ(!written, c.refused) << c.name;
+        EXPECT_EQ(written.message().find("read-only") != std::string::npos, c.refused) << c.name;
         struct stat status {};
         ASSERT_EQ(stat(path.constData(), &status), 0);
         EXPECT_EQ(status.st_size, 3);
@@ -250,7 +255,7 @@ TEST_F(DesignFiles, ReplacingRespectsTheOldFile) {
         // Root replacing another user's file gives it back to that user.
         if (geteuid() == 0 && !c.refused) {
             ASSERT_EQ(chown(path.constData(), 4321, 4322), 0);
-            ASSERT_EQ(WriteFileSafely(PathOf(c.name), [](QIODevice&) { return QString(); }, c.agreed), QString());
+            ASSERT_TRUE(WriteFileSafely(PathOf(c.name), [](QIODevice&) { return QString(); }, c.agreed));
             ASSERT_EQ(stat(path.constData(), &status), 0);
             EXPECT_EQ(status.st_uid * 10000 + status.st_gid, 4321u * 10000 + 4322u) << c.name;
         }
@@ -268,10 +273,11 @@ TEST_F(DesignFiles, AFullDiskIsReportedWithItsCause) {
     rlimit small = before;
     small.rlim_cur = 1000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string error;
-    EXPECT_FALSE(WriteDesignReport(PageOf(TestKind::Sign, {}), path, error));
+    const auto written = WriteDesignReport(PageOf(TestKind::Sign, {}), path);
     setrlimit(RLIMIT_FSIZE, &before);
     signal(SIGXFSZ, old_handler);
+    const std::string& error = written.message();
+    EXPECT_FALSE(written);
     EXPECT_NE(error.find(std::string(": ") + std::strerror(EFBIG) + "."), std::string::npos) << error;
     EXPECT_EQ(QFileInfo(PathOf("report.pdf")).size(), 3);  // the old file
 }
@@ -279,8 +285,8 @@ TEST_F(DesignFiles, AFullDiskIsReportedWithItsCause) {
 // On the printed chart the labels of the lines a tenth of the DCGL apart
 // stand clear of each other on one row, and the red lines are named.
 TEST_F(DesignFiles, ReportChartLabelsDoNotTouch) {
-    std::string error;
-    ASSERT_TRUE(WriteDesignReport(PageOf(TestKind::Sign, {}), PathOf("l.pdf").toStdString(), error)) << error;
+    const auto written = WriteDesignReport(PageOf(TestKind::Sign, {}), PathOf("l.pdf").toStdString());
+    ASSERT_TRUE(written) << written.message();
     const QString boxes = Output(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), PathOf("l.pdf"), "-"});
     // The first of each word is the chart's: the power table follows it.
     const auto box = [&](const char* word) {

@@ -325,9 +325,9 @@ protected:
 };
 
 TEST_F(ChartFile, PngHasTheChartSizeAndTheCurve) {
-    std::string error;
     const std::string path = PathOf("chart.png");
-    ASSERT_TRUE(WriteChartFile(StateWith(1, 0.5), path, error)) << error;
+    const auto written = WriteChartFile(StateWith(1, 0.5), path);
+    ASSERT_TRUE(written) << written.message();
     const QImage image(QString::fromStdString(path));
     ASSERT_EQ(image.size(), QSize(kChartDrawingWidthPx, kChartDrawingHeightPx));
     bool blue = false;
@@ -355,11 +355,10 @@ TEST_F(ChartFile, PngIsDrawnAtTheSizeAskedFor) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dots_per_inch);
-        std::string error;
         const std::string path = PathOf("sized.png");
-        ASSERT_TRUE(WriteChartFile(StateWith(1, 0.5), path, error, ReadOnlyFile::Refuse,
-                                   ResolutionOf(c.size, QPageSize(c.paper))))
-            << error;
+        const auto written = WriteChartFile(StateWith(1, 0.5), path, ReadOnlyFile::Refuse,
+                                            ResolutionOf(c.size, QPageSize(c.paper)));
+        ASSERT_TRUE(written) << written.message();
         const QImage image(QString::fromStdString(path));
         EXPECT_EQ(image.size(), c.pixels);
         EXPECT_EQ(std::lround(image.dotsPerMeterX() * 0.0254), c.dots_per_inch);
@@ -389,9 +388,9 @@ TEST(ChartPixelSize, FollowsTheRatioToTheNearestPixel) {
 }
 
 TEST_F(ChartFile, SvgIsAVectorDrawingOfTheChart) {
-    std::string error;
     const std::string path = PathOf("chart.SVG");
-    ASSERT_TRUE(WriteChartFile(StateWith(1, 0.5), path, error)) << error;
+    const auto written = WriteChartFile(StateWith(1, 0.5), path);
+    ASSERT_TRUE(written) << written.message();
     QFile file(QString::fromStdString(path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray svg = file.readAll();
@@ -413,9 +412,9 @@ TEST_F(ChartFile, RefusesWhatItCannotWrite) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        std::string error;
-        EXPECT_FALSE(WriteChartFile(StateWith(1, 0.5), c.path, error));
-        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        const auto written = WriteChartFile(StateWith(1, 0.5), c.path);
+        EXPECT_FALSE(written);
+        EXPECT_NE(written.message().find(c.reason), std::string::npos) << written.message();
         EXPECT_FALSE(QFile::exists(QString::fromStdString(c.path)));
     }
 }

@@ -13,12 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "design_inputs.h"
-#include "input_rules.h"
 #include "module_file.h"
 #include "number_output.h"
 #include "options.h"
-#include "refusal_text.h"
 #include "run.h"
 #include "sweep.h"
 

@@ -62,16 +62,12 @@ void DesignFormTest::Run(const std::string& step) {
 }
 
 void DesignFormTest::Expect(const std::string& name_equals_value) const {
-    const std::size_t eq = name_equals_value.find('=');
-    const std::string name = name_equals_value.substr(0, eq);
-    const std::string expected = name_equals_value.substr(eq + 1);
-    const DesignState& s = form.State();
-    const double number = LeadingNumber(expected);
+    const auto [name, expected, number] = ReadExpectation(name_equals_value);
     const std::map<std::string, FormControl> controls = {
         {"Cboalpha", FormControl::Alpha}, {"CboBeta", FormControl::Beta},      {"txtSigma", FormControl::Sigma},
         {"txtDCGL", FormControl::DCGL},   {"txtLBGR", FormControl::LBGR},      {"lblLBGRMax", FormControl::LBGRMax},
         {"lblShift", FormControl::Shift}};
-    if (ExpectStoredInput(s, name, number)) {
+    if (ExpectStoredInput(form.State(), name, number)) {
         return;
     } else if (name == "focus") {
         const auto control = controls.find(expected);

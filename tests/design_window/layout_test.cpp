@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +21,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "frm_sample_size_and_power.h"
 #include "power_chart_view.h"
@@ -161,22 +164,30 @@ TEST_F(LayoutTest, FontsFollowTheDesign) {
     EXPECT_FALSE(window->Lblxaxis->autoFillBackground());
 }
 
+// The window's layout table, shared with the X tests that point at controls:
+// control, x, y, width, height.
+std::vector<std::pair<QString, QRect>> LayoutTable() {
+    std::vector<std::pair<QString, QRect>> places;
+    QFile file(QStringLiteral(VALDRIS_DESIGN_LAYOUT));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return places;
+    while (!file.atEnd()) {
+        const QStringList fields = QString::fromUtf8(file.readLine()).trimmed().split(QLatin1Char('\t'));
+        if (fields.size() != 5 || fields[0].startsWith(QLatin1Char('#'))) continue;
+        places.emplace_back(fields[0], QRect(fields[1].toInt(), fields[2].toInt(), fields[3].toInt(), fields[4].toInt()));
+    }
+    return places;
+}
+
 TEST_F(LayoutTest, PinnedPositionsConvertFromTwips) {
     const QPoint chart = window->PicChart->contentsRect().topLeft();
-    const struct { QWidget* control; QRect pixels; } places[] = {
-        {window->findChild<QWidget*>("clientArea"), QRect(0, 0, 635, 480)},
-        {window->frmInfo, QRect(6, -5, 303, 145)},
-        {window->FrmStatisticalTest, QRect(199, 40, 104, 97)},
-        {window->FrmDecisionErrors, QRect(314, 0, 161, 65)},
-        {window->FrmSampleSize, QRect(480, 0, 149, 65)},
-        {window->frmLBGR, QRect(314, 64, 317, 76)},
-        {window->PicChart, QRect(8, 144, 521, 313)},
-        {window->Lblxaxis, QRect(chart + QPoint(96, 288), QSize(367, 17))},
-        {window->Label1, QRect(536, 152, 89, 185)},
-        {window->CmdExit, QRect(536, 416, 91, 36)},
-    };
-    for (const auto& p : places) {
-        EXPECT_EQ(p.control->geometry(), p.pixels) << p.control->objectName().toStdString();
+    const auto places = LayoutTable();
+    ASSERT_EQ(places.size(), 10u) << VALDRIS_DESIGN_LAYOUT;
+    for (const auto& [name, pixels] : places) {
+        const QWidget* control = window->findChild<QWidget*>(name);
+        ASSERT_NE(control, nullptr) << name.toStdString();
+        // The chart's labels stand within its drawing area.
+        const QPoint origin = control->parentWidget() == window->PicChart ? chart : QPoint();
+        EXPECT_EQ(control->geometry(), pixels.translated(origin)) << name.toStdString();
     }
     EXPECT_EQ(window->ScrLBGR->width(), 249);
     // The arrows stand directly right of the sigma box, as high as it is.

@@ -14,17 +14,17 @@
 #include <QTest>
 
 #include "frm_sample_size_and_power.h"
-#include "window_handlers_test_support.h"
+#include "window_steps_fixture.h"
 
 namespace valdris::testing {
 namespace {
 
 using Steps = std::vector<std::string>;
 
-class WindowFocusTest : public WindowHandlersTest {
+class WindowFocusTest : public WindowStepsFixture {
 protected:
     void SetUp() override {
-        WindowHandlersTest::SetUp();
+        WindowStepsFixture::SetUp();
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -141,7 +141,7 @@ TEST_F(WindowFocusTest, ClosedOrDestroyedWindowRunsNoHandler) {
     EXPECT_EQ(Recalculations(), 0);
     Expect("txtLBGR=0.5");
 
-    WindowHandlersTest::SetUp();
+    WindowStepsFixture::SetUp();
     window->show();
     TypeInto(window->txtDCGL, "0");
     window.reset();

@@ -31,7 +31,7 @@
 #include "number_text.h"
 #include "symbol_label.h"
 #include "window_driver.h"
-#include "window_handlers_test_support.h"
+#include "window_steps_fixture.h"
 
 namespace valdris::testing {
 namespace {
@@ -43,7 +43,7 @@ QChar AccessKey(const QString& caption) {
     return amp < 0 ? QChar() : caption.at(amp + 1).toLower();
 }
 
-class WindowReportTest : public WindowHandlersTest {
+class WindowReportTest : public WindowStepsFixture {
 protected:
     std::vector<QAction*> ReportItems() const {
         return {window->mnuSaveReport, window->mnuPrint, window->mnuSaveChart, window->mnuCopyResults};

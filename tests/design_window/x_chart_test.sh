@@ -70,11 +70,8 @@ chart_spans_evenly() {
 
 x_session_start 1280x1024x24
 trap 'x_session_stop; rm -rf "$work"' EXIT
-QT_SCALE_FACTOR=1.5 "$program" & x_program_pid=$!
-x_first_window > /dev/null
-xdotool key Return
-x_wait_for "the design window" x_has_window_named "VALDRIS Power 2000"
-design=$(x_window_named "VALDRIS Power 2000")
+QT_SCALE_FACTOR=1.5 x_start_at_design_window "$program"
+design=$x_design_window
 
 for dcgl in 5000 1000000; do
   x_focus "$design"

@@ -116,10 +116,10 @@ TEST_F(PlanWindowTest, ABudgetRowSetsTheLBGRAsOneStep) {
     EXPECT_EQ(budget->item(2, 4)->text().toStdString(), CellText(expected, PlanColumn::PowerAtLBGR));
 
     budget->setCurrentCell(5, 0);
-    EXPECT_FALSE(window->Budget()->UseButton()->isEnabled()) << "the unit's own LBGR";
+    EXPECT_FALSE(window->Budget()->findChild<QPushButton*>()->isEnabled()) << "the unit's own LBGR";
     budget->setCurrentCell(2, 0);
-    ASSERT_TRUE(window->Budget()->UseButton()->isEnabled());
-    window->Budget()->UseButton()->click();
+    ASSERT_TRUE(window->Budget()->findChild<QPushButton*>()->isEnabled());
+    window->Budget()->findChild<QPushButton*>()->click();
     EXPECT_EQ(Cell(0, int(PlanColumn::LBGR)), "0.3");
     EXPECT_EQ(Cell(0, int(PlanColumn::N)).toStdString(), CellText(expected, PlanColumn::N));
     EXPECT_EQ(window->actUndo->text(), "&Undo Set LBGR");

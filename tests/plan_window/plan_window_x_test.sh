@@ -95,8 +95,7 @@ grep -q '"alpha": 0.1' "$plan" || fail "the file lacks the edited alpha: $(cat "
 pass "Ctrl+S saves the plan"
 
 kill "$x_program_pid"; wait "$x_program_pid" 2>/dev/null || true
-"$program" "$plan" & x_program_pid=$!
-x_wait_for "the plan opened from the command line" x_has_window_named 'Survey Plan - site.vplan'
+x_start_program --window 'Survey Plan - site.vplan' "$program" "$plan"
 reopened() { cells_read "$before" && [ "$cells" = "$before" ]; }
 x_wait_for "the reopened row" reopened
 pass "the plan opens from the command line with every figure as saved"

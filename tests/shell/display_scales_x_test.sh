@@ -23,6 +23,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/support/x_session.sh"
 
 scratch=$(mktemp -d)
+x_program_log=$scratch/program.log
 trap 'x_session_stop; rm -rf "$scratch"' EXIT
 
 # What the accessibility bus tells of one window (by its title; the splash has
@@ -134,20 +135,17 @@ check_case() {
   x_session_start "${screen}x24"
   x_accessibility_start
   read -r screen_w screen_h < <(xdotool getdisplaygeometry)
-  QT_SCALE_FACTOR=$scale "$program" 2> /dev/null & x_program_pid=$!
-
-  # The splash, the first window, has the focus.
-  splash=$(x_first_window)
+  QT_SCALE_FACTOR=$scale x_start_program "$program"
+  splash=$x_splash
   x_wait_for "the splash on the screen ($label)" frame_on_screen "$splash"
   x_wait_for "the splash's OK button inside the window and on the screen ($label)" ok_reachable
   check_scroll_bars "the splash"
   pass "$label: splash ${FRAME_W}x${FRAME_H} on the screen, its OK button in view, scroll bars: $(grep -c '^bar' <<< "$report" || true)"
   [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/splash-$screen-x$scale.png"
 
-  x_focus "$splash"
-  xdotool key Return
+  x_answer_splash
   check_framed_window "VALDRIS Power 2000" "the design window"
-  design=$(x_window_named "VALDRIS Power 2000")
+  design=$x_design_window
   # Centred again once the window manager told the frame: read it settled.
   sleep 0.3
   frame_on_screen "$design" || fail "$label: the design window left the screen"

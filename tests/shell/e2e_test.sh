@@ -22,18 +22,6 @@ has_window_named() { x_has_window_named "$1"; }
 count_named() { x_count_named "$1"; }
 focus() { x_focus "$1"; }
 
-# The splash has no caption: it is the one window of the program that is 658 x 550.
-splash_window() {
-  local w
-  for w in $(visible_windows); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    if [ "$WIDTH" = 658 ] && [ "$HEIGHT" = 550 ]; then echo "$w"; return 0; fi
-  done
-  return 1
-}
-splash_shown() { splash_window >/dev/null; }
-splash_gone() { ! splash_window >/dev/null; }
-
 focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
 
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null || true)" = "$1" ]; }
@@ -47,12 +35,10 @@ expect_focused_text() {
   pass "$label is '$expected'"
 }
 
-"$program" & x_program_pid=$!
-pid=$x_program_pid
-
 # 1. The splash window, centred on the screen.
-wait_for "the splash window" splash_shown
-splash=$(splash_window)
+x_start_program "$program"
+pid=$x_program_pid
+splash=$x_splash
 eval "$(xdotool getdisplaygeometry --shell)"
 screen_w=$WIDTH; screen_h=$HEIGHT
 eval "$(xdotool getwindowgeometry --shell "$splash")"
@@ -65,7 +51,7 @@ pass "splash centred at $X,$Y"
 focus "$splash"
 xdotool key Return
 wait_for "the design window" has_window_named "VALDRIS Power 2000"
-wait_for "the splash to close" splash_gone
+wait_for "the splash to close" x_splash_gone
 [ "$(count_visible)" = 1 ] || fail "OK left $(count_visible) windows"
 design=$(window_named "VALDRIS Power 2000")
 pass "OK opened the design window alone"
@@ -101,11 +87,11 @@ pass "Getting Started twice gives one window"
 # 4. Help, About: the splash again; its OK returns to the design window.
 open_help_menu
 xdotool key a
-wait_for "the About window" splash_shown
+wait_for "the About window" x_splash_shown
 pass "About shows the splash window"
-focus "$(splash_window)"
+focus "$(x_splash_window)"
 xdotool key Return
-wait_for "the About window to close" splash_gone
+wait_for "the About window to close" x_splash_gone
 has_window_named "VALDRIS Power 2000" || fail "the design window went away with About"
 pass "About's OK returns to the design window"
 

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "context_ids.h"
+#include "help_file.h"
 #include "help_viewer.h"
 #include "recording_messages.h"
 
@@ -137,7 +138,7 @@ TEST_F(HelpKeyTest, MissingHelpFileIsReportedWhenF1IsPressed) {
     PressF1(&design.window);
     qApp->removeEventFilter(&key);
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text, MissingHelpFileMessage(help_file_));
+    EXPECT_EQ(messages_.shown[0].text, HelpFileProblemMessage(help_file_, HelpFileStatus::CannotOpen));
     EXPECT_TRUE(messages_.shown[0].text.contains(help_file_));
     EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(viewer.Window(), nullptr);
@@ -157,8 +158,8 @@ TEST_F(HelpKeyTest, OpensTheFocusedControlsTopicAndCloseHelpClosesIt) {
     EXPECT_TRUE(messages_.shown.empty());
     ASSERT_NE(viewer.Window(), nullptr);
     EXPECT_TRUE(viewer.Window()->isVisible());
-    EXPECT_TRUE(viewer.Browser()->toPlainText().contains(QStringLiteral("Topic 10")));
-    EXPECT_GT(viewer.Browser()->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(viewer.Window()->findChild<HelpBrowser*>()->toPlainText().contains(QStringLiteral("Topic 10")));
+    EXPECT_GT(viewer.Window()->findChild<HelpBrowser*>()->verticalScrollBar()->value(), 0);
     // It does not hold the program open by itself.
     EXPECT_FALSE(viewer.Window()->testAttribute(Qt::WA_QuitOnClose));
 

@@ -34,8 +34,9 @@ protected:
     // The text of the line at the top of the view.
     std::string TopLine() const {
         QApplication::processEvents();
-        return viewer_.Browser()->cursorForPosition(QPoint(20, 4)).block().text().toStdString();
+        return Browser()->cursorForPosition(QPoint(20, 4)).block().text().toStdString();
     }
+    HelpBrowser* Browser() const { return viewer_.Window()->findChild<HelpBrowser*>(); }
     void Trigger(const char* action) {
         viewer_.Window()->findChild<QAction*>(QString::fromLatin1(action))->trigger();
     }
@@ -68,7 +69,7 @@ TEST_F(HelpViewerTest, EveryTopicOpensAtItsHeading) {
 
 TEST_F(HelpViewerTest, BackForwardAndContents) {
     viewer_.ShowTopic(help_file_, kHelpContextDesignWindow);
-    emit viewer_.Browser()->anchorClicked(QUrl(QStringLiteral("#context-240")));
+    emit Browser()->anchorClicked(QUrl(QStringLiteral("#context-240")));
     EXPECT_EQ(TopLine(), "Getting Started");
     viewer_.ShowTopic(help_file_, kHelpContextFileMenu);
     EXPECT_EQ(TopLine(), "The File menu");
@@ -81,7 +82,7 @@ TEST_F(HelpViewerTest, BackForwardAndContents) {
     Trigger("HelpForward");
     EXPECT_EQ(TopLine(), "Getting Started");
     Trigger("HelpContents");
-    EXPECT_EQ(viewer_.Browser()->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(Browser()->verticalScrollBar()->value(), 0);
     Trigger("HelpBack");
     EXPECT_EQ(TopLine(), "Getting Started");
 }
@@ -90,20 +91,20 @@ TEST_F(HelpViewerTest, BackForwardAndContents) {
 // resolved against the current directory, not to the network.
 TEST_F(HelpViewerTest, FollowsOnlyTheHelpFilesOwnAnchors) {
     viewer_.ShowTopic(help_file_, kHelpContextHelpMenu);
-    const QString text = viewer_.Browser()->toPlainText();
-    const int place = viewer_.Browser()->verticalScrollBar()->value();
+    const QString text = Browser()->toPlainText();
+    const int place = Browser()->verticalScrollBar()->value();
     for (const char* link : {"file:///etc/hostname", "/etc/hostname", "hostname", "../x.html#context-10",
                              "VALDRISPower99.HLP#context-10", "http://example.com/#context-10"}) {
-        emit viewer_.Browser()->anchorClicked(QUrl(QString::fromLatin1(link)));
-        EXPECT_EQ(viewer_.Browser()->toPlainText(), text) << link;
-        EXPECT_EQ(viewer_.Browser()->verticalScrollBar()->value(), place) << link;
+        emit Browser()->anchorClicked(QUrl(QString::fromLatin1(link)));
+        EXPECT_EQ(Browser()->toPlainText(), text) << link;
+        EXPECT_EQ(Browser()->verticalScrollBar()->value(), place) << link;
     }
     // Nor does the document behind it read a file itself when the viewer
     // gives it nothing: it gets an empty resource instead.
     const QUrl file = QUrl::fromLocalFile(help_file_);
     for (const int type : {int(QTextDocument::ImageResource), int(QTextDocument::StyleSheetResource),
                            int(QTextDocument::HtmlResource)}) {
-        const QVariant resource = viewer_.Browser()->document()->resource(type, file);
+        const QVariant resource = Browser()->document()->resource(type, file);
         EXPECT_FALSE(resource.toByteArray().contains("<html>")) << type;
         EXPECT_LE(resource.value<QImage>().width(), 1) << type;
     }

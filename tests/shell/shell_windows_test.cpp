@@ -42,6 +42,14 @@ struct FakeDesignWindows {
 // Deleted windows go with the posted deferred deletes.
 void ProcessDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
+// The program's one window of a kind, or null when there is none.
+template <typename Window>
+Window* TheWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<Window*>(w)) return window;
+    return nullptr;
+}
+
 QList<QWidget*> VisibleTopLevels() {
     QList<QWidget*> visible;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -227,10 +235,10 @@ TEST(ProgramWindows, SplashOKLeavesOnlyTheDesignWindow) {
     FakeDesignWindows fake;
     ProgramWindows windows(fake.Loader());
     Main(windows);
-    QTest::mouseClick(windows.Splash()->CmdOK, Qt::LeftButton);
+    QTest::mouseClick(TheWindow<frmSplash>()->CmdOK, Qt::LeftButton);
     ProcessDeferredDeletes();
     EXPECT_EQ(fake.loads, 1);
-    EXPECT_EQ(windows.Splash(), nullptr);
+    EXPECT_EQ(TheWindow<frmSplash>(), nullptr);
     ASSERT_NE(windows.DesignWindow(), nullptr);
     EXPECT_EQ(VisibleTopLevels(), QList<QWidget*>{windows.DesignWindow()});
     EXPECT_TRUE(windows.DesignWindow()->testAttribute(Qt::WA_DeleteOnClose));
@@ -240,7 +248,7 @@ TEST(ProgramWindows, DesignWindowIsLoadedWhileTheSplashIsStillShown) {
     bool splash_up_during_load = false;
     ProgramWindows* self = nullptr;
     ProgramWindows windows([&](ProgramWindows&) {
-        splash_up_during_load = self->Splash() && self->Splash()->isVisible();
+        splash_up_during_load = TheWindow<frmSplash>() && TheWindow<frmSplash>()->isVisible();
         return static_cast<QWidget*>(new QMainWindow);
     });
     self = &windows;
@@ -258,10 +266,10 @@ TEST(ProgramWindows, AboutTwiceIsOneWindowAndOKKeepsTheDesignWindowsValues) {
     fake.last->setProperty("dcgl", QStringLiteral("7"));
 
     windows.ShowAbout();
-    frmSplash* about = windows.Splash();
+    frmSplash* about = TheWindow<frmSplash>();
     ASSERT_NE(about, nullptr);
     windows.ShowAbout();
-    EXPECT_EQ(windows.Splash(), about);
+    EXPECT_EQ(TheWindow<frmSplash>(), about);
     int splashes = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) splashes += qobject_cast<frmSplash*>(w) ? 1 : 0;
     EXPECT_EQ(splashes, 1);
@@ -269,7 +277,7 @@ TEST(ProgramWindows, AboutTwiceIsOneWindowAndOKKeepsTheDesignWindowsValues) {
     QTest::mouseClick(about->CmdOK, Qt::LeftButton);
     ProcessDeferredDeletes();
     EXPECT_EQ(fake.loads, 1);
-    EXPECT_EQ(windows.Splash(), nullptr);
+    EXPECT_EQ(TheWindow<frmSplash>(), nullptr);
     EXPECT_EQ(fake.last->property("dcgl").toString(), QStringLiteral("7"));
     EXPECT_TRUE(fake.last->isVisible());
 }
@@ -283,7 +291,7 @@ TEST(ProgramWindows, AboutAfterTheDesignWindowClosedLoadsItAfresh) {
     windows.DesignWindow()->close();
     ProcessDeferredDeletes();
     EXPECT_EQ(windows.DesignWindow(), nullptr);
-    ASSERT_NE(windows.Splash(), nullptr);
+    ASSERT_NE(TheWindow<frmSplash>(), nullptr);
 
     windows.SplashOK();
     ProcessDeferredDeletes();
@@ -295,17 +303,17 @@ TEST(ProgramWindows, GettingStartedTwiceIsOneWindowInFront) {
     FakeDesignWindows fake;
     ProgramWindows windows(fake.Loader());
     windows.ShowGettingStarted();
-    frmGettingStarted* first = windows.GettingStarted();
+    frmGettingStarted* first = TheWindow<frmGettingStarted>();
     ASSERT_NE(first, nullptr);
     windows.ShowGettingStarted();
-    EXPECT_EQ(windows.GettingStarted(), first);
+    EXPECT_EQ(TheWindow<frmGettingStarted>(), first);
     EXPECT_TRUE(first->isVisible());
 
     first->close();
     ProcessDeferredDeletes();
-    EXPECT_EQ(windows.GettingStarted(), nullptr);
+    EXPECT_EQ(TheWindow<frmGettingStarted>(), nullptr);
     windows.ShowGettingStarted();
-    EXPECT_NE(windows.GettingStarted(), nullptr);
+    EXPECT_NE(TheWindow<frmGettingStarted>(), nullptr);
 }
 
 TEST(ProgramWindows, HelpContextNumbersOfTheShellsWindows) {

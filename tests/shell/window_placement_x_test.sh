@@ -13,17 +13,6 @@ program=${1:?usage: window_placement_x_test.sh <valdris-power>}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/support/x_session.sh"
 
-# The splash has no caption: its WM_NAME is empty (Qt gives it the program's
-# name only as _NET_WM_NAME).
-splash_window() {
-  local w
-  for w in $(x_visible_windows); do
-    [ "$(xprop -id "$w" WM_NAME 2>/dev/null)" = "WM_NAME(STRING) = " ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-splash_shown() { splash_window > /dev/null; }
-
 # An edge as the centring puts it: half the spare room, or 0 when there is none.
 centred() { local spare=$(($1 - $2)); [ $spare -lt 0 ] && spare=0; echo $((spare / 2)); }
 near() { local d=$(($1 - $2)); [ ${d#-} -le 1 ]; }
@@ -44,10 +33,8 @@ check_screen() {
   local screen=$1 scale=$2 label="$1 at scale $2" splash design started
   x_session_start "$screen"
   read -r screen_w screen_h < <(xdotool getdisplaygeometry)
-  QT_SCALE_FACTOR=$scale "$program" & x_program_pid=$!
-
-  x_wait_for "the splash window ($label)" splash_shown
-  splash=$(splash_window)
+  QT_SCALE_FACTOR=$scale x_start_program "$program"
+  splash=$x_splash
   x_wait_for "the splash centred on the screen ($label)" centred_on_screen "$splash"
   pass "$label: splash ${FRAME_W}x${FRAME_H} at $FRAME_X,$FRAME_Y, on screen and centred"
 

@@ -49,11 +49,8 @@ expect_topic() {
 
 x_session_start 1280x1024x24
 trap 'x_session_stop; rm -rf "$work"' EXIT
-"$work/valdris-power" & x_program_pid=$!
-x_first_window > /dev/null
-xdotool key Return
-x_wait_for "the design window" x_has_window_named "VALDRIS Power 2000"
-design=$(x_window_named "VALDRIS Power 2000")
+x_start_at_design_window "$work/valdris-power"
+design=$x_design_window
 
 # F1 in a control of the design window.
 x_focus "$design"
@@ -94,24 +91,14 @@ open_menu alt+f; xdotool key F1; expect_topic "F1 on the File menu's Save Report
 open_menu alt+f; xdotool key Up F1; expect_topic "F1 on the File menu's Exit" 210; close_menu
 open_menu alt+h; xdotool key F1; expect_topic "F1 on the Help menu" 220; close_menu
 
-# The About window: the program's window of the splash's size, 658 x 550.
-about_window() {
-  local w
-  for w in $(x_visible_windows); do
-    x_frame_geometry "$w"
-    [ "$CLIENT_W" = 658 ] && [ "$CLIENT_H" = 550 ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
-about_shown() { about_window > /dev/null; }
-about_gone() { ! about_window > /dev/null; }
+# The About window is the splash again.
 open_menu alt+h; xdotool key a
-x_wait_for "the About window" about_shown
-about=$(about_window)
+x_wait_for "the About window" x_splash_shown
+about=$(x_splash_window)
 x_focus "$about"; xdotool key F1
 expect_topic "F1 in the About window" 230
 x_focus "$about"; xdotool key Return
-x_wait_for "the About window to close" about_gone
+x_wait_for "the About window to close" x_splash_gone
 open_menu alt+h; xdotool key Return
 x_wait_for "Getting Started" x_has_window_named "Getting Started"
 x_focus "$(x_window_named "Getting Started")"; xdotool key F1

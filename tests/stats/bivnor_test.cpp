@@ -30,16 +30,8 @@ TEST(BIVNOR, PublishedValues) {
                {-1, 0.5, -1, 0.149882}, {1, 0.5, -1, 0}});
 }
 
-TEST(BIVNOR, InvalidCorrelationIsReportedAndGivesZero) {
-    for (double r : {1.5, -1.0000001}) {
-        std::vector<double> reported;
-        EXPECT_EQ(BIVNOR(0.5, 0.5, r, [&](double bad) { reported.push_back(bad); }), 0.0);
-        EXPECT_EQ(reported, std::vector<double>{r});
-    }
-    EXPECT_EQ(BIVNOR(0.5, 0.5, 1.5), 0.0);  // no reporter
-    bool called = false;
-    BIVNOR(0.5, 0.5, 0.5, [&](double) { called = true; });
-    EXPECT_FALSE(called);
+TEST(BIVNOR, InvalidCorrelationGivesZero) {
+    for (double r : {1.5, -1.0000001, 2.0, -1e300}) EXPECT_EQ(BIVNOR(0.5, 0.5, r), 0.0) << r;
 }
 
 // Limits far beyond what the designs pass: the literal series would sum for

@@ -8,8 +8,22 @@
 #include <string>
 
 #include "design_state.h"
+#include "number_text.h"
 
 namespace valdris::testing {
+
+// A step table's expectation, "name=value": the name, the value's text and
+// the number it starts with.
+struct Expectation {
+    std::string name;
+    std::string text;
+    double number;
+};
+inline Expectation ReadExpectation(const std::string& name_equals_value) {
+    const std::size_t eq = name_equals_value.find('=');
+    const std::string text = name_equals_value.substr(eq + 1);
+    return {name_equals_value.substr(0, eq), text, LeadingNumber(text)};
+}
 
 // False when the name is no stored input.
 inline bool ExpectStoredInput(const DesignState& s, const std::string& name, double number) {

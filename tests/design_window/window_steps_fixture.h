@@ -17,7 +17,7 @@
 
 namespace valdris::testing {
 
-class WindowHandlersTest : public ::testing::Test {
+class WindowStepsFixture : public ::testing::Test {
 protected:
     void SetUp() override;
 

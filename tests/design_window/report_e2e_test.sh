@@ -23,15 +23,8 @@ x_fail_hook=shoot_failure
 # Dialogs start in the documents folder: keep it inside the test's own.
 export HOME="$work" XDG_DOCUMENTS_DIR="$work"
 
-"$program" & x_program_pid=$!
-
-# The splash has no caption: it is the program's one window before the design window.
-some_window() { [ "$(x_count_visible)" -ge 1 ]; }
-x_wait_for "the splash window" some_window
-x_focus "$(x_visible_windows | head -1)"
-xdotool key Return
-x_wait_for "the design window" x_has_window_named "VALDRIS Power 2000"
-design=$(x_window_named "VALDRIS Power 2000")
+x_start_at_design_window "$program"
+design=$x_design_window
 x_focus "$design"
 
 # Opens a menu item with the access keys and waits for the window it opens.

@@ -15,8 +15,8 @@ source "$root/tests/support/x_session.sh"
 
 x_session_start 1280x1024x24
 x_accessibility_start
-x_open_design_window "$program"
-design=$x_design
+x_start_at_design_window "$program"
+design=$x_design_window
 
 tree=
 design_tree_read() { tree=$(x_accessible_tree) && grep -q $'^text\tDCGL\t1$' <<< "$tree"; }

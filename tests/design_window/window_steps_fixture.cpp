@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "window_handlers_test_support.h"
+#include "window_steps_fixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,12 +13,12 @@
 
 namespace valdris::testing {
 
-void WindowHandlersTest::SetUp() {
+void WindowStepsFixture::SetUp() {
     window = std::make_unique<frmSampleSizeandPower>(messages);
     recalculations = std::make_unique<QSignalSpy>(window.get(), &frmSampleSizeandPower::recalculated);
 }
 
-void WindowHandlersTest::Run(const std::string& step) {
+void WindowStepsFixture::Run(const std::string& step) {
     const std::size_t blank = step.find(' ');
     const std::string verb = step.substr(0, blank);
     const QString arg = blank == std::string::npos ? QString() : QString::fromStdString(step.substr(blank + 1));
@@ -53,13 +53,9 @@ void WindowHandlersTest::Run(const std::string& step) {
     }
 }
 
-void WindowHandlersTest::Expect(const std::string& name_equals_value) const {
-    const std::size_t eq = name_equals_value.find('=');
-    const std::string name = name_equals_value.substr(0, eq);
-    const std::string expected = name_equals_value.substr(eq + 1);
-    const DesignState& s = window->Form().State();
-    const double number = LeadingNumber(expected);
-    if (ExpectStoredInput(s, name, number)) {
+void WindowStepsFixture::Expect(const std::string& name_equals_value) const {
+    const auto [name, expected, number] = ReadExpectation(name_equals_value);
+    if (ExpectStoredInput(window->Form().State(), name, number)) {
         return;
     } else if (const auto* shift = window->findChild<SymbolLabel*>(QString::fromStdString(name))) {
         EXPECT_EQ(shift->caption().toStdString(), expected);
@@ -76,7 +72,7 @@ void WindowHandlersTest::Expect(const std::string& name_equals_value) const {
     }
 }
 
-std::vector<std::string> WindowHandlersTest::Shown() const {
+std::vector<std::string> WindowStepsFixture::Shown() const {
     std::vector<std::string> names;
     for (const RecordedMessage& m : messages.shown) {
         const KnownMessage* known = FindKnownMessage(m.text);

@@ -20,8 +20,8 @@ x_session_start 1280x1024x24
 # On failure, with VALDRIS_X_SHOTS set: the screen as it was.
 fail_shot() { [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/input-keys-failure.png"; }
 x_fail_hook=fail_shot
-x_open_design_window "$program"
-design=$x_design
+x_start_at_design_window "$program"
+design=$x_design_window
 x_focus "$design"
 # The pointer out of the way of tooltips.
 xdotool mousemove 1279 1023
@@ -71,10 +71,13 @@ focused_text_is 0.25
 pass "alpha 0.6: Return checks nothing, leaving the box refuses it"
 
 # --- The wheel over the lists ------------------------------------------------
-# Alpha's box lies left in the decision errors frame: the frame is at x 314,
-# the box 38 px below the client area's top plus the menu bar.
+# Alpha's box lies left in the decision errors frame, whose place the
+# window's layout table gives; the client area starts below the menu bar.
+layout=$root/tests/design_window/layout_golden.tsv
+decision_errors=$(x_layout_place "$layout" FrmDecisionErrors)
+read -r frame_x frame_y _ <<< "$decision_errors"
 x_frame_geometry "$design"
-alpha_x=$((CLIENT_X + 345)); alpha_y=$((CLIENT_Y + 22 + 48))
+alpha_x=$((CLIENT_X + frame_x + 31)); alpha_y=$((CLIENT_Y + 22 + frame_y + 48))
 xdotool key alt+d
 results_picture "$shots/before-wheel.png"
 xdotool mousemove "$alpha_x" "$alpha_y" click 5 click 5 mousemove 1279 1023
@@ -113,7 +116,9 @@ lbgr_after Down 0.51
 lbgr_after Up 0.5
 pass "PageDown, Right and Down move the thumb right; PageUp, Left and Up left"
 
-bar_x=$((CLIENT_X + 314 + 27 + 60)); bar_y=$((CLIENT_Y + 22 + 64 + 20))
+lbgr_frame=$(x_layout_place "$layout" frmLBGR)
+read -r frame_x frame_y _ <<< "$lbgr_frame"
+bar_x=$((CLIENT_X + frame_x + 27 + 60)); bar_y=$((CLIENT_Y + 22 + frame_y + 20))
 xdotool key alt+l Tab
 xdotool mousemove "$bar_x" "$bar_y" click 5 mousemove 1279 1023
 settle
