@@ -66,15 +66,16 @@ frame_on_screen() {
 }
 has_frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='; }
 
-# Device pixels of a logical length, as the scale gives them.
-device() { awk -v v="$1" -v s="$scale" 'BEGIN { printf "%d", v * s + 0.5 }'; }
+# A logical length in device pixels (1) or a device length in logical ones (-1).
+at_scale() { awk -v v="$1" -v s="$scale" -v p="$2" 'BEGIN { printf "%d", v * s ^ p + 0.5 * (p > 0) }'; }
+shot() { [ -z "${VALDRIS_X_SHOTS:-}" ] || x_screenshot "$VALDRIS_X_SHOTS/$1-$screen-x$scale.png"; }
 
 # A scroll bar only where the window is as large as the screen allows that
 # way (its frame within two logical pixels of the screen's size: a window is
 # kept a little inside at fractional scales).
 check_scroll_bars() {
   local what=$1 slack
-  slack=$(device 2)
+  slack=$(at_scale 2 1)
   if has_bar v && [ $((screen_h - FRAME_H)) -gt "$slack" ]; then
     fail "$label: $what scrolls down though the screen has room below it (frame ${FRAME_W}x${FRAME_H})"
   fi
@@ -100,8 +101,8 @@ ok_reachable() {
   read -r wx wy ww wh <<< "$(field window)"
   read -r ox oy ow oh <<< "$(field ok)"
   [ -n "$oh" ] || return 1
-  sw=$(awk -v v="$screen_w" -v s="$scale" 'BEGIN { printf "%d", v / s }')
-  sh=$(awk -v v="$screen_h" -v s="$scale" 'BEGIN { printf "%d", v / s }')
+  sw=$(at_scale "$screen_w" -1)
+  sh=$(at_scale "$screen_h" -1)
   [ "$ox" -ge "$wx" ] && [ "$oy" -ge "$wy" ] && [ $((ox + ow)) -le $((wx + ww)) ] && [ $((oy + oh)) -le $((wy + wh)) ] &&
     [ "$ox" -ge 0 ] && [ "$oy" -ge 0 ] && [ $((ox + ow)) -le "$sw" ] && [ $((oy + oh)) -le "$sh" ]
 }
@@ -141,7 +142,7 @@ check_case() {
   x_wait_for "the splash's OK button inside the window and on the screen ($label)" ok_reachable
   check_scroll_bars "the splash"
   pass "$label: splash ${FRAME_W}x${FRAME_H} on the screen, its OK button in view, scroll bars: $(grep -c '^bar' <<< "$report" || true)"
-  [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/splash-$screen-x$scale.png"
+  shot splash
 
   x_answer_splash
   check_framed_window "VALDRIS Power 2000" "the design window"
@@ -152,7 +153,7 @@ check_case() {
   x_wait_for "the design window on the accessibility bus ($label)" read_window "VALDRIS Power 2000"
   check_scroll_bars "the design window"
   pass "$label: the design window scrolls only where the screen is too small for it"
-  [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/design-$screen-x$scale.png"
+  shot design
 
   x_wait_for "Getting Started from the Help menu ($label)" open_getting_started "$design"
   check_framed_window "Getting Started" "Getting Started"
@@ -160,12 +161,12 @@ check_case() {
   x_focus "$design"
   xdotool key F1
   check_framed_window "VALDRIS Power Help" "the help viewer"
-  [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/help-$screen-x$scale.png"
+  shot help
 
   x_focus "$design"
   xdotool key --clearmodifiers ctrl+d
   check_framed_window 'Survey Plan - Untitled\*' "the plan window"
-  [ -n "${VALDRIS_X_SHOTS:-}" ] && x_screenshot "$VALDRIS_X_SHOTS/plan-$screen-x$scale.png"
+  shot plan
 
   x_session_stop
 }
