@@ -10,11 +10,13 @@
 #include <QPainter>
 #include <QFontInfo>
 #include <QSvgGenerator>
+#include <cmath>
 
 #include "axis_titles.h"
 #include "chart_geometry.h"
 #include "painter_surface.h"
 #include "power_chart.h"
+#include "report_file.h"
 #include "safe_file.h"
 
 namespace valdris {
@@ -40,6 +42,11 @@ Outcome<Done> EnsureGuiApplication() {
 
 constexpr QSize kChartSizePx(kChartDrawingWidthPx, kChartDrawingHeightPx);
 
+constexpr double kScreenDotsPerInch = 96;
+constexpr double kPrintDotsPerInch = 300;
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kMetresPerInch = 0.0254;
+
 // The chart with the axis titles the window lays over it.
 void Draw(const DesignState& state, QPainter& painter) {
     PainterSurface surface(painter, QSizeF(kChartSizePx));
@@ -47,9 +54,9 @@ void Draw(const DesignState& state, QPainter& painter) {
     DrawAxisTitles(painter, kChartSizePx.width(), AxisTitleFont());
 }
 
-QString WritePng(const DesignState& state, QIODevice& file) {
+QString WritePng(const DesignState& state, ChartResolution resolution, QIODevice& file) {
     QImageWriter writer(&file, "png");
-    if (!writer.write(ChartImage(state))) return writer.errorString();
+    if (!writer.write(ChartImage(state, resolution))) return writer.errorString();
     return {};
 }
 
@@ -93,7 +100,8 @@ QString WriteSvg(const DesignState& state, QIODevice& file) {
 
 }  // namespace
 
-Outcome<Done> WriteChartFile(const DesignState& state, const std::string& path, ReadOnlyFile read_only) {
+Outcome<Done> WriteChartFile(const DesignState& state, const std::string& path, ReadOnlyFile read_only,
+                             ChartResolution resolution) {
     const QString file_name = QString::fromStdString(path);
     const ChartFileType type = TypeOf(file_name);
     if (type == ChartFileType::Unknown) {
@@ -102,17 +110,50 @@ Outcome<Done> WriteChartFile(const DesignState& state, const std::string& path, 
     if (auto drawable = EnsureGuiApplication(); !drawable) return drawable;
 
     const Outcome<Done> written = WriteFileSafely(file_name, [&](QIODevice& file) {
-        return type == ChartFileType::Png ? WritePng(state, file) : WriteSvg(state, file);
+        return type == ChartFileType::Png ? WritePng(state, resolution, file) : WriteSvg(state, file);
     }, read_only);
     if (written) return written;
     return Outcome<Done>::Failure(FileFailureMessage("The chart", file_name, QString::fromStdString(written.message())));
 }
 
-QImage ChartImage(const DesignState& state) {
-    QImage image(kChartSizePx, QImage::Format_RGB32);
+ChartResolution ScreenResolution(double ratio) { return {ratio, ratio * kScreenDotsPerInch}; }
+
+ChartResolution ResolutionOf(ChartImageSize size, const QPageSize& paper) {
+    switch (size) {
+    case ChartImageSize::Screen:
+        return ScreenResolution(1);
+    case ChartImageSize::Double:
+        return ScreenResolution(2);
+    case ChartImageSize::Report300Dpi: {
+        const double inches = ReportWidthMillimetres(paper) / kMillimetresPerInch;
+        const double pixels = std::round(inches * kPrintDotsPerInch);
+        return {pixels / kChartSizePx.width(), kPrintDotsPerInch};
+    }
+    }
+    return {};
+}
+
+QSize ChartPixelSize(double ratio) {
+    return {static_cast<int>(std::lround(kChartSizePx.width() * ratio)),
+            static_cast<int>(std::lround(kChartSizePx.height() * ratio))};
+}
+
+// Drawn in the window's logical pixels on an image of more device pixels, so
+// that lines, curve and text are as sharp as its pixels allow. The resolution
+// is set once the drawing is done: fonts are sized by the image's resolution
+// while it is drawn on, which must stay the screen's.
+QImage ChartImage(const DesignState& state, ChartResolution resolution) {
+    QImage image(ChartPixelSize(resolution.ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(resolution.ratio);
     image.fill(Qt::white);
-    QPainter painter(&image);
-    Draw(state, painter);
+    {
+        QPainter painter(&image);
+        Draw(state, painter);
+    }
+    const int dots_per_metre = static_cast<int>(std::lround(resolution.dots_per_inch / kMetresPerInch));
+    image.setDotsPerMeterX(dots_per_metre);
+    image.setDotsPerMeterY(dots_per_metre);
+    image.setDevicePixelRatio(1);
     return image;
 }
 

@@ -95,6 +95,10 @@ QPageSize LocalePageSize() {
     return QPageSize(UsesLetterPaper(QLocale()) ? QPageSize::Letter : QPageSize::A4);
 }
 
+double ReportWidthMillimetres(const QPageSize& paper) {
+    return paper.size(QPageSize::Millimeter).width() - 2 * kMarginMillimetres;
+}
+
 QDateTime ReportTime() {
     const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
     bool valid = false;

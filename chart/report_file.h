@@ -18,6 +18,10 @@ namespace valdris {
 // countries and the Philippines).
 QPageSize LocalePageSize();
 
+// The width of a report page less its margins on the given paper, which the
+// report's chart takes.
+double ReportWidthMillimetres(const QPageSize& paper);
+
 // Writes the report to a PDF file, whole or not at all (see WriteFileSafely).
 // A failure's message is for the user.
 // The page follows the locale's paper unless a layout is given (a printer's,

@@ -170,7 +170,8 @@ private:
     bool UpdateChart();
     std::optional<ReportPage> ShownReportPage();
     QString AskFileName(const QString& title, const QString& what, const QStringList& filters,
-                        const QStringList& suffixes);
+                        const QStringList& suffixes,
+                        int* chosen_filter = nullptr);
     void ShowFileFailure(const std::string& error);
 
     MessageBoxes& messages_;

@@ -23,6 +23,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "chart_file.h"
 #include "context_ids.h"
@@ -130,7 +131,7 @@ std::optional<ReportPage> frmSampleSizeandPower::ShownReportPage() {
 // A save dialog that suggests "<radionuclide> <date> <what>.<suffix>" in the
 // folder last used this session; empty when the user cancels.
 QString frmSampleSizeandPower::AskFileName(const QString& title, const QString& what, const QStringList& filters,
-                                           const QStringList& suffixes) {
+                                           const QStringList& suffixes, int* chosen_filter) {
     if (save_directory_.isEmpty()) {
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         save_directory_ = QFileInfo(documents).isDir() ? documents : QDir::homePath();
@@ -150,6 +151,7 @@ QString frmSampleSizeandPower::AskFileName(const QString& title, const QString& 
     const bool chosen = dialog->exec() == QDialog::Accepted;
     if (!dialog) return {};
     const QStringList files = dialog->selectedFiles();
+    if (chosen_filter) *chosen_filter = std::max(0, static_cast<int>(filters.indexOf(dialog->selectedNameFilter())));
     delete dialog;
     if (!chosen || files.isEmpty() || view_.Closing()) return {};
     save_directory_ = QFileInfo(files.front()).absolutePath();
@@ -186,13 +188,21 @@ void frmSampleSizeandPower::mnuSaveChart_Click() {
     if (view_.Busy()) return;
     const std::optional<ReportPage> page = ShownReportPage();
     if (!page) return;
-    const QString path = AskFileName(tr("Save Chart As"), tr("power chart"),
-                                     {tr("PNG image (*.png)"), tr("SVG drawing (*.svg)")},
-                                     {QStringLiteral("png"), QStringLiteral("svg")});
+    // The size is chosen with the file type: one PNG filter for each size.
+    const QString png = QStringLiteral("png");
+    const QStringList filters = {tr("PNG image, as on the screen (*.png)"), tr("PNG image, twice the size (*.png)"),
+                                 tr("PNG image, 300 dpi across the printed report (*.png)"),
+                                 tr("SVG drawing (*.svg)")};
+    constexpr ChartImageSize kSizes[] = {ChartImageSize::Screen, ChartImageSize::Double,
+                                         ChartImageSize::Report300Dpi, ChartImageSize::Screen};
+    int chosen = 0;
+    const QString path = AskFileName(tr("Save Chart As"), tr("power chart"), filters,
+                                     {png, png, png, QStringLiteral("svg")}, &chosen);
     if (path.isEmpty()) return;
     ReadOnlyFile read_only = ReadOnlyFile::Refuse;
     if (!MayWriteFile(messages_, path, read_only)) return;
-    const Outcome<Done> written = WriteChartFile(page->state, path.toStdString(), read_only);
+    const ChartResolution resolution = ResolutionOf(kSizes[chosen], LocalePageSize());
+    const Outcome<Done> written = WriteChartFile(page->state, path.toStdString(), read_only, resolution);
     if (!written) ShowFileFailure(written.message());
 }
 
@@ -206,7 +216,8 @@ void frmSampleSizeandPower::mnuCopyResults_Click() {
     if (!page) return;
     auto* data = new QMimeData;
     data->setText(QString::fromStdString(ReportAsTabSeparated(page->report)));
-    data->setImageData(ChartImage(page->state));
+    // As sharp as the screen shows the chart.
+    data->setImageData(ChartImage(page->state, ScreenResolution(devicePixelRatioF())));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 

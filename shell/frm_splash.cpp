@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QScreen>
 #include <QSvgWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "context_ids.h"
@@ -36,6 +37,9 @@ const QSize kFaceSize = PxSize(9870, 8250);
 
 // Inside Frame1 the right-hand labels keep the same margin as the left-hand ones.
 constexpr int kFrameMarginTwips = 120;
+
+// Room kept around the OK button when the face scrolls to it.
+constexpr int kOKMarginPx = 8;
 
 QLabel* NewLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font,
                  const QColor& colour = Qt::black) {
@@ -89,7 +93,9 @@ void frmSplash::BuildLayout() {
     face->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(ScrollingBody(face));
+    body_ = ScrollingBody(face);
+    body_->installEventFilter(this);
+    layout->addWidget(body_);
     resize(kFaceSize);
 
     Frame1 = new QWidget(face);
@@ -177,8 +183,15 @@ void frmSplash::Form_Load() {
 // No window manager frame is asked for: the face is the whole window.
 void frmSplash::CentreOnScreen() { valdris::CentreOnScreen(this, kFaceSize, QMargins()); }
 
-// The thin fixed border, drawn over the face's edge.
+// The thin fixed border, drawn over the face's edge. On a screen too small
+// for the face, the window, which has no title bar to move it by, scrolls to
+// its OK button whenever its size changes.
 bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == body_ && event->type() == QEvent::Resize) {
+        // After the scroll area has set its scroll bars for the new size.
+        QTimer::singleShot(0, this, [this] { body_->ensureWidgetVisible(CmdOK, kOKMarginPx, kOKMarginPx); });
+        return false;
+    }
     if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("splashFace")) {
         auto* face = static_cast<QWidget*>(watched);
         QPainter painter(face);

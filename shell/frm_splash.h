@@ -7,6 +7,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QSvgWidget;
 class QWidget;
 
@@ -45,6 +46,8 @@ protected:
 private:
     void BuildLayout();
     void Form_Load();
+
+    QScrollArea* body_ = nullptr;
 };
 
 }  // namespace valdris

@@ -61,6 +61,16 @@ private:
     std::function<void()> place_;
 };
 
+const QString kBodyName = QStringLiteral("scrollingBody");
+
+// The available area, less what a window's logical size may gain in device
+// pixels at a fractional scale (frame and client rounded each on its own, and
+// sized in steps), so that a window as large as the area stays within it.
+QRect UsableArea(const QScreen* screen, const QWidget* window) {
+    const int margin = SizeStepAllowance(window->devicePixelRatioF());
+    return screen->availableGeometry().adjusted(0, 0, -margin, -margin);
+}
+
 QSize Grow(QSize size, const QMargins& m) { return size + QSize(m.left() + m.right(), m.top() + m.bottom()); }
 
 // Gives the window the client area that fills `frame_place` inside the frame.
@@ -125,7 +135,13 @@ QMargins FrameMargins(const QWidget* window) {
 void CentreOnScreen(QWidget* window, QSize client, const QMargins& frame) {
     const QScreen* screen = ScreenOf(window);
     if (!screen) return;
-    Place(window, frame, CentredFrame(Grow(client, frame), screen->geometry(), screen->availableGeometry()));
+    const QRect available = UsableArea(screen, window);
+    if (const auto* body = window->findChild<QScrollArea*>(kBodyName, Qt::FindDirectChildrenOnly)) {
+        const int bar = body->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, body);
+        client = ScrollingClientSize(client, available.size().shrunkBy(frame), bar,
+                                     SizeStepAllowance(window->devicePixelRatioF()));
+    }
+    Place(window, frame, CentredFrame(Grow(client, frame), screen->geometry(), available));
 }
 
 void PlaceOnceFramed(QWidget* window, std::function<void()> place) {
@@ -155,12 +171,12 @@ void PlaceBesideOnceFramed(QWidget* window, std::function<QSize()> client, const
 void KeepOnScreen(QWidget* window, const QMargins& frame) {
     const QScreen* screen = ScreenOf(window);
     if (!screen) return;
-    Place(window, frame, FrameWithin(window->geometry().marginsAdded(frame), screen->availableGeometry()));
+    Place(window, frame, FrameWithin(window->geometry().marginsAdded(frame), UsableArea(screen, window)));
 }
 
 QScrollArea* ScrollingBody(QWidget* surface) {
     auto* area = new QScrollArea;
-    area->setObjectName(QStringLiteral("scrollingBody"));
+    area->setObjectName(kBodyName);
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(false);
     area->setFocusPolicy(Qt::NoFocus);  // the controls on the surface take the focus
@@ -170,6 +186,24 @@ QScrollArea* ScrollingBody(QWidget* surface) {
     area->viewport()->setAutoFillBackground(false);
     area->setAutoFillBackground(false);
     return area;
+}
+
+QSize ScrollingClientSize(QSize surface, QSize room, int bar, int allowance) {
+    // A bar one way may leave too little room the other way; twice settles it.
+    bool down = false;
+    bool across = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        down = surface.height() + (across ? bar : 0) > room.height();
+        across = surface.width() + (down ? bar : 0) > room.width();
+    }
+    const QSize client = surface + QSize(allowance + (down ? bar : 0), allowance + (across ? bar : 0));
+    return client.boundedTo(room);
+}
+
+int SizeStepAllowance(double ratio) {
+    if (!(ratio > 0) || ratio == std::floor(ratio)) return 0;
+    const double step = std::round(ratio);  // device pixels per logical pixel asked for
+    return static_cast<int>(std::ceil((step - 1) / ratio));
 }
 
 }  // namespace valdris

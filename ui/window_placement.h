@@ -70,4 +70,17 @@ void KeepOnScreen(QWidget* window, const QMargins& frame);
 // only when the window is smaller than the surface (a small screen).
 QScrollArea* ScrollingBody(QWidget* surface);
 
+// The client size that shows a surface whole where the room allows. Where it
+// does not, the window takes all the room that way and scrolls, and its scroll
+// bar (`bar` pixels across) is added the other way, so that a surface that
+// fits one way does not scroll that way too. `allowance` pixels are added each
+// way for what the window manager may take off (see SizeStepAllowance). The
+// result is never larger than the room.
+QSize ScrollingClientSize(QSize surface, QSize room, int bar, int allowance);
+
+// At a fractional scale Qt asks the window manager to size a window in steps
+// of whole device pixels (two at 1.5), which can leave the window a device
+// pixel smaller than asked, less than a logical pixel: what makes up for it.
+int SizeStepAllowance(double ratio);
+
 }  // namespace valdris

@@ -7,9 +7,11 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPageSize>
 #include <QTemporaryDir>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart_file.h"
@@ -334,6 +336,55 @@ TEST_F(ChartFile, PngHasTheChartSizeAndTheCurve) {
     }
     EXPECT_TRUE(blue);
     EXPECT_EQ(image.pixel(image.width() - 1, 0), qRgb(255, 255, 255));
+}
+
+// Each size is drawn at its own pixels and states its resolution.
+TEST_F(ChartFile, PngIsDrawnAtTheSizeAskedFor) {
+    struct Case {
+        ChartImageSize size;
+        QPageSize::PageSizeId paper;
+        QSize pixels;
+        int dots_per_inch;
+    };
+    const Case cases[] = {
+        {ChartImageSize::Screen, QPageSize::A4, {517, 309}, 96},
+        {ChartImageSize::Double, QPageSize::A4, {1034, 618}, 192},
+        // 174 mm (A4 less two 18 mm margins) and 179.9 mm (Letter) at 300 dpi.
+        {ChartImageSize::Report300Dpi, QPageSize::A4, {2055, 1228}, 300},
+        {ChartImageSize::Report300Dpi, QPageSize::Letter, {2125, 1270}, 300},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dots_per_inch);
+        const std::string path = PathOf("sized.png");
+        const auto written = WriteChartFile(StateWith(1, 0.5), path, ReadOnlyFile::Refuse,
+                                            ResolutionOf(c.size, QPageSize(c.paper)));
+        ASSERT_TRUE(written) << written.message();
+        const QImage image(QString::fromStdString(path));
+        EXPECT_EQ(image.size(), c.pixels);
+        EXPECT_EQ(std::lround(image.dotsPerMeterX() * 0.0254), c.dots_per_inch);
+        EXPECT_EQ(image.pixel(image.width() - 1, 0), qRgb(255, 255, 255));
+    }
+}
+
+// Enlarged pixels would come in uniform 2 x 2 blocks; a drawing at twice the
+// size has edges (text, the curve) that fall within a block.
+TEST_F(ChartFile, TwiceTheSizeIsDrawnNotEnlarged) {
+    const QImage image = ChartImage(StateWith(1, 0.5), ScreenResolution(2));
+    ASSERT_EQ(image.size(), QSize(1034, 618));
+    int split_blocks = 0;
+    for (int y = 0; y + 1 < image.height(); y += 2) {
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb p = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p || image.pixel(x + 1, y + 1) != p) ++split_blocks;
+        }
+    }
+    EXPECT_GT(split_blocks, 100);
+}
+
+TEST(ChartPixelSize, FollowsTheRatioToTheNearestPixel) {
+    const std::pair<double, QSize> cases[] = {
+        {1, {517, 309}}, {1.25, {646, 386}}, {1.5, {776, 464}}, {2, {1034, 618}}};
+    for (const auto& [ratio, pixels] : cases) EXPECT_EQ(ChartPixelSize(ratio), pixels) << ratio;
 }
 
 TEST_F(ChartFile, SvgIsAVectorDrawingOfTheChart) {

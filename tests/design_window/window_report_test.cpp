@@ -21,9 +21,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <map>
+#include <tuple>
 
+#include "chart_file.h"
 #include "chart_geometry.h"
 #include "context_ids.h"
+#include "report_file.h"
 #include "frm_sample_size_and_power.h"
 #include "number_text.h"
 #include "symbol_label.h"
@@ -128,7 +131,8 @@ TEST_F(WindowReportTest, CopyResultsGivesTheShownTextsAndTheChart) {
         EXPECT_EQ(copied.count(QStringLiteral("\nPower at ")), 9);
     }
     const QImage chart = qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData());
-    EXPECT_EQ(chart.size(), QSize(kChartDrawingWidthPx, kChartDrawingHeightPx));
+    // As sharp as the screen shows it.
+    EXPECT_EQ(chart.size(), ChartPixelSize(window->devicePixelRatioF()));
 }
 
 // A value typed but not yet taken is taken first, as leaving its box would;
@@ -185,6 +189,30 @@ TEST_F(WindowReportTest, SaveReportWritesThePdfChosenInTheDialog) {
     EXPECT_TRUE(QFile::exists(dir.filePath("notes.txt.pdf")) && !QFile::exists(dir.filePath("notes.txt")));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "keep");
+}
+
+
+// The size of a PNG chart is chosen with its type in the save dialog; an SVG
+// has no pixels.
+TEST_F(WindowReportTest, SaveChartAsWritesTheSizeChosenInTheDialog) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(ShowAndActivate(window.get()));
+    const QSize report = ChartPixelSize(ResolutionOf(ChartImageSize::Report300Dpi, LocalePageSize()).ratio);
+    const std::tuple<int, const char*, QSize> cases[] = {
+        {0, "screen.png", {517, 309}}, {1, "double.png", {1034, 618}}, {2, "report.png", report}, {3, "chart.svg", {}}};
+    for (const auto& [filter, name, pixels] : cases) {
+        QTimer::singleShot(0, [&, filter = filter, name = name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectNameFilter(dialog->nameFilters().value(filter));
+            dialog->selectFile(dir.filePath(name));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        window->mnuSaveChart->trigger();
+        EXPECT_TRUE(QFile::exists(dir.filePath(name))) << name;
+        if (!pixels.isEmpty()) EXPECT_EQ(QImage(dir.filePath(name), "png").size(), pixels) << name;
+    }
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace
