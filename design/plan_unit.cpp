@@ -193,10 +193,10 @@ UnitCheck CheckUnit(const PlanUnit& unit) {
     if (!run.figures) return refused(RefusedField(unit, run.refusal->input), run.refusal->refusal);
     // The field figures too: a check that needs, or a grid that holds, more
     // samples than a plan lists refuses the unit.
-    const CheckedFieldFigures field = ComputeUnitField(unit, *run.figures);
-    if (field.refusal) {
-        const bool check = field.refusal->text == field::kTooManyElevatedAreaSamples;
-        return refused(check ? PlanField::ScanMDC : PlanField::Area, *field.refusal);
+    const CheckedFieldFigures in_field = ComputeUnitField(unit, *run.figures);
+    if (in_field.refusal) {
+        const bool check = in_field.refusal->text == field::kTooManyElevatedAreaSamples;
+        return refused(check ? PlanField::ScanMDC : PlanField::Area, *in_field.refusal);
     }
     return {std::move(run.figures), std::nullopt};
 }
@@ -252,8 +252,12 @@ std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigure
     return AssessData(unit.test, figures.state, unit.survey_data, unit.reference_data);
 }
 
-// With radionuclides the tenths are of the DCGL 1, and the concentrations'
-// LBGR is left out of the other rows so that each row's LBGR is the one used.
+PlanUnit UnitAtLBGR(PlanUnit unit, double lbgr) {
+    unit.lbgr = lbgr;
+    for (Nuclide& nuclide : unit.nuclides) nuclide.concentration.reset();
+    return unit;
+}
+
 std::vector<BudgetRow> BudgetTable(const PlanUnit& unit) {
     const DesignInputs own = InputsOf(unit);
     std::vector<double> lbgrs;
@@ -263,10 +267,7 @@ std::vector<BudgetRow> BudgetTable(const PlanUnit& unit) {
 
     std::vector<BudgetRow> rows;
     for (const double lbgr : lbgrs) {
-        PlanUnit at = unit;
-        at.lbgr = lbgr;
-        for (Nuclide& nuclide : at.nuclides) nuclide.concentration.reset();
-        FiguresRun run = ComputeUnit(at);
+        FiguresRun run = ComputeUnit(UnitAtLBGR(unit, lbgr));
         BudgetRow row{lbgr, lbgr == own.lbgr, std::move(run.figures), std::nullopt};
         if (run.refusal) row.refusal = run.refusal->refusal;
         rows.push_back(std::move(row));

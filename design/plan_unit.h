@@ -113,7 +113,8 @@ struct UnitEdit {
 // each empty for none. Radionuclides refuse an edit of the unit's DCGL or
 // sigma, and of its LBGR while the concentrations give it; a list without
 // every concentration on a unit whose LBGR is not below 1 resets the LBGR to
-// 0.5, with the notice.
+// 0.5, with the notice (and an empty list one not below the unit's DCGL to
+// half of it).
 UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text);
 
 // The size from the panel's three boxes: a width and a height make a
@@ -183,8 +184,13 @@ struct BudgetRow {
     std::optional<Refusal> refusal;  // the rules or the engine refused this LBGR
 };
 
-// LBGR from a tenth to nine tenths of the DCGL in tenths, and the unit's own,
-// in ascending order (the own one marked, once).
+// The unit at another LBGR: with radionuclides, their concentrations are
+// left out so that the LBGR given is the one its design uses.
+PlanUnit UnitAtLBGR(PlanUnit unit, double lbgr);
+
+// LBGR from a tenth to nine tenths of the DCGL its design uses, in tenths,
+// and the unit's own, in ascending order (the own one marked, once); each
+// row is the design of UnitAtLBGR.
 std::vector<BudgetRow> BudgetTable(const PlanUnit& unit);
 
 }  // namespace valdris

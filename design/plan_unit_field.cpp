@@ -140,8 +140,12 @@ std::optional<Refusal> SetByNuclidesRefusal(const PlanUnit& unit, PlanField fiel
 std::optional<Refusal> TakeNuclides(std::vector<Nuclide> nuclides, PlanUnit& unit, std::optional<Refusal>& notice) {
     if (auto refusal = NuclidesRefusal(nuclides)) return refusal;
     unit.nuclides = std::move(nuclides);
-    if (!unit.nuclides.empty() && !CombineNuclides(unit.nuclides).lbgr && !(unit.lbgr < 1)) {
-        unit.lbgr = 0.5;
+    // The LBGR now used must lie below the DCGL now used: 1, or the unit's
+    // own once the list is cleared.
+    const bool uses_own_lbgr = unit.nuclides.empty() || !CombineNuclides(unit.nuclides).lbgr;
+    const double dcgl = unit.nuclides.empty() ? unit.dcgl : 1;
+    if (uses_own_lbgr && !(unit.lbgr < dcgl)) {
+        unit.lbgr = dcgl / 2;
         notice = Refusal{rules::kLBGRResetToHalf, MessageIcon::Information};
     }
     return std::nullopt;

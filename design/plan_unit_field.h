@@ -24,7 +24,8 @@ std::optional<Refusal> SetByNuclidesRefusal(const PlanUnit& unit, PlanField fiel
 
 // Gives the unit these radionuclides after their rules; a list without
 // every concentration takes the unit's LBGR as a fraction, reset to half
-// (with the notice) when it is not below 1.
+// (with the notice) when it is not below 1, as an empty list resets an LBGR
+// not below the unit's own DCGL.
 std::optional<Refusal> TakeNuclides(std::vector<Nuclide> nuclides, PlanUnit& unit, std::optional<Refusal>& notice);
 
 // The edited unit as a whole (CheckUnit), with the notice of its edit.
