@@ -26,10 +26,6 @@ std::optional<Refusal> TakeSize(const CheckedSize& checked, PlanUnit& unit) {
 }
 
 std::optional<Refusal> ReadArea(const std::string& text, PlanUnit& unit) {
-    if (IsBlankText(text)) {
-        unit.field.size.reset();
-        return std::nullopt;
-    }
     const auto area = StrictNumber(text);
     if (!area) return field::FieldRefusal(field::kAreaUnusable);
     return TakeSize(SizeFromArea(*area), unit);
@@ -46,10 +42,6 @@ std::optional<Refusal> ReadSide(PlanField side, const std::string& text, PlanUni
 }
 
 std::optional<Refusal> ReadScanMDC(const std::string& text, PlanUnit& unit) {
-    if (IsBlankText(text)) {
-        unit.field.scan_mdc.reset();
-        return std::nullopt;
-    }
     const auto mdc = StrictNumber(text);
     if (!mdc) return field::FieldRefusal(field::kScanMDCUnusable);
     if (auto refusal = ScanMDCRefusal(*mdc)) return refusal;
@@ -58,10 +50,6 @@ std::optional<Refusal> ReadScanMDC(const std::string& text, PlanUnit& unit) {
 }
 
 std::optional<Refusal> ReadAreaFactors(const std::string& text, PlanUnit& unit) {
-    if (IsBlankText(text)) {
-        unit.field.area_factors.clear();
-        return std::nullopt;
-    }
     const auto table = ParseAreaFactors(text);
     if (!table) return field::FieldRefusal(field::kAreaFactorsTextUnusable);
     if (auto refusal = AreaFactorTableRefusal(*table)) return refusal;
@@ -70,10 +58,6 @@ std::optional<Refusal> ReadAreaFactors(const std::string& text, PlanUnit& unit) 
 }
 
 std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit) {
-    if (IsBlankText(text)) {
-        unit.field.seed.reset();
-        return std::nullopt;
-    }
     const CheckedSeed seed = ReadSeed(text);
     if (seed.refusal) return seed.refusal;
     unit.field.seed = seed.seed;
@@ -99,12 +83,25 @@ std::optional<FieldRefusal> SizeRefusal(const UnitSize& size) {
     return std::nullopt;
 }
 
+// An empty box clears the input it belongs to.
+bool ClearIfBlank(PlanField field, const std::string& text, PlanUnit& unit) {
+    if (!IsBlankText(text)) return false;
+    switch (field) {
+        case PlanField::Area: unit.field.size.reset(); return true;
+        case PlanField::Seed: unit.field.seed.reset(); return true;
+        case PlanField::ScanMDC: unit.field.scan_mdc.reset(); return true;
+        case PlanField::AreaFactors: unit.field.area_factors.clear(); return true;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 bool IsFieldInput(PlanField field) { return field >= PlanField::Area; }
 
 std::optional<Refusal> ReadFieldInput(PlanField field, const std::string& text, PlanUnit& unit,
                                       std::optional<Refusal>& notice) {
+    if (ClearIfBlank(field, text, unit)) return std::nullopt;
     switch (field) {
         case PlanField::Area: return ReadArea(text, unit);
         case PlanField::Width:
@@ -185,7 +182,7 @@ UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts) {
     PlanUnit edited = unit;
     std::optional<Refusal> refusal;
     if (!width) {
-        refusal = ReadArea(texts.area, edited);
+        if (!ClearIfBlank(PlanField::Area, texts.area, edited)) refusal = ReadArea(texts.area, edited);
     } else {
         const auto w = StrictNumber(texts.width);
         const auto h = StrictNumber(texts.height);
