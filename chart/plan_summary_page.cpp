@@ -19,7 +19,7 @@ constexpr double kRule = 0.5;
 
 // Shares of the width: the names and the radionuclide get more room.
 constexpr std::array<double, kPlanColumnCount> kWeights = {2.2, 1.6, 0.8, 0.9, 0.9, 0.9, 1, 1, 0.8,
-                                                           1, 1.1, 1.1, 1, 1.2};
+                                                           1, 1.1, 1.1, 1, 1.2, 0.8, 0.9};
 
 QFont PageFont(int points, bool bold) { return ReportPageFont(points, {bold, false}); }
 

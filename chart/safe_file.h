@@ -1,37 +1,24 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
-// Writing a file the program makes (a chart, a report): whole or not at all,
-// and never through a name that is not a plain file of its own.
+// Writing a file the program makes (a chart, a report) through the one safe
+// writer (safe_write.h, which says what it guarantees), from a Qt device.
 
 #include <QString>
 #include <functional>
 #include <string>
 
 #include "outcome.h"
+#include "safe_write.h"
 
 class QIODevice;
 
 namespace valdris {
 
-// Writes the content to a new file beside the target and renames it over the
-// target once complete, so a failure leaves an existing file as it was. A
-// target that is a symbolic link or exists as anything but a regular file
-// (a directory, a device, a pipe) is refused: writing through it would
-// replace or feed something else than the file the user named.
-//
-// A file that nobody may write to (no write bit) or that the user cannot
-// write to is refused too, unless the user was asked and agreed: the program
-// must not replace what the user could not. A replaced file keeps its
-// permissions and, where the system permits, its owner and group, but never
-// a set-user-ID or set-group-ID bit: the new content is not the program the
-// bit was given to.
-//
 // write_content writes into memory and returns an empty text on success,
 // else the reason it failed; the file is written from memory after.
 // A failure's message is a reason for the user ("the name is a symbolic
 // link, which is not followed", "Permission denied").
 using FileContent = std::function<QString(QIODevice& file)>;
-enum class ReadOnlyFile { Refuse, Replace };
 Outcome<Done> WriteFileSafely(const QString& path, const FileContent& write_content,
                               ReadOnlyFile read_only = ReadOnlyFile::Refuse);
 

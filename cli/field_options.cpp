@@ -20,6 +20,7 @@ const FieldOption kFieldOptions[] = {
     {"--scan-mdc", &FieldRequest::scan_mdc, "--scan-mdc 2.5"},
     {"--area-factors", &FieldRequest::area_factors, "--area-factors 1:10,10:3,100:1.5"},
     {"--nuclide", nullptr, "--nuclide Co-60:5:0.5:1"},
+    {"--points", &FieldRequest::points, "--points locations.csv"},
 };
 
 const FieldOption* FindFieldOption(const std::string& name) {
@@ -68,6 +69,10 @@ std::optional<std::string> FieldUsageError(const FieldRequest& request, bool man
     if (request.scan_mdc && !request.HasSize()) {
         return "--scan-mdc checks the grid of a unit: give --area or --width and --height";
     }
+    // A rectangle gets a seed of its own; an area alone only a given one.
+    if (request.points && !request.width && !(request.area && request.seed)) {
+        return "--points writes the locations: give --width and --height, or --area and --seed";
+    }
     return std::nullopt;
 }
 
@@ -96,6 +101,9 @@ design's sample size N):
                         --lbgr as a fraction when they are not all given);
                         --dcgl and --sigma are not used
                                                          e.g. --nuclide Co-60:5:0.5:1 --nuclide Cs-137:10:2:3
+  --points FILE.csv     the locations as a CSV file id,x,y (written whole or
+                        not at all; exit status 1 when it cannot be written)
+                                                         e.g. --points locations.csv
 )";
 }
 

@@ -21,9 +21,10 @@ struct FieldRequest {
     std::optional<std::string> scan_mdc;
     std::optional<std::string> area_factors;
     std::vector<std::string> nuclides;  // NAME:DCGL:SIGMA[:CONCENTRATION], in order
+    std::optional<std::string> points;  // the locations' CSV file
 
     bool HasSize() const { return area || width || height; }
-    bool Any() const { return HasSize() || grid || seed || scan_mdc || area_factors || !nuclides.empty(); }
+    bool Any() const { return HasSize() || grid || seed || scan_mdc || area_factors || !nuclides.empty() || points; }
 };
 
 // Whether the name is one of these options (each takes one value).

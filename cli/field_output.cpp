@@ -5,6 +5,7 @@
 
 #include "field_texts.h"
 #include "number_output.h"
+#include "safe_write.h"
 
 namespace valdris::cli {
 
@@ -65,14 +66,23 @@ void WriteSection(std::ostream& out, const std::string& title, const std::vector
 
 }  // namespace
 
-std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& results, double lbgr) {
+std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& results, double lbgr,
+                             const std::string& indent) {
     std::vector<std::string> members;
-    if (inputs.setup.size) members.push_back("  \"grid\": " + GridJson(inputs, results));
-    if (results.check) members.push_back("  \"emc\": " + CheckJson(*results.check));
-    if (inputs.sum) members.push_back("  \"sum_of_fractions\": " + SumJson(inputs.nuclides, *inputs.sum, lbgr));
+    if (inputs.setup.size) members.push_back(indent + "\"grid\": " + GridJson(inputs, results));
+    if (results.check) members.push_back(indent + "\"emc\": " + CheckJson(*results.check));
+    if (inputs.sum) members.push_back(indent + "\"sum_of_fractions\": " + SumJson(inputs.nuclides, *inputs.sum, lbgr));
     std::string joined;
     for (const std::string& member : members) joined += (joined.empty() ? "" : ",\n") + member;
     return joined;
+}
+
+bool WriteLocationsFile(const FieldFigures& results, const std::string& path, std::string& error) {
+    const std::string reason =
+        results.layout ? WriteBytesSafely(path, LocationsCsv(*results.layout)) : "no locations were laid out";
+    if (reason.empty()) return true;
+    error = "The locations could not be written to " + path + ": " + reason + ".";
+    return false;
 }
 
 void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results) {

@@ -11,8 +11,13 @@
 namespace valdris::cli {
 
 // "  \"grid\": {...}" and the others that apply, joined by ",\n", or an
-// empty text.
-std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& results, double lbgr);
+// empty text; each line begun with indent.
+std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& results, double lbgr,
+                             const std::string& indent = "  ");
+
+// The locations' CSV through the safe writer; false with the message when
+// the results have none or the file cannot be written.
+bool WriteLocationsFile(const FieldFigures& results, const std::string& path, std::string& error);
 
 // Blank-line separated sections with the panel's labels and texts.
 void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results);

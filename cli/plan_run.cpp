@@ -10,6 +10,7 @@
 
 #include "assessment_output.h"
 #include "assessment_texts.h"
+#include "field_output.h"
 #include "number_output.h"
 #include "plan_file.h"
 #include "plan_table.h"
@@ -35,18 +36,35 @@ namespace {
 
 const std::string kUnitIndent = "      ";
 
-// A unit with measurements gains the verdict --assess gives; one whose data
-// cannot be judged yet (a WRS unit without reference data) says why instead.
-JsonMembers AssessmentMember(const PlanEntry& entry) {
-    if (!entry.assessment) return {};
-    const AssessmentRun& run = *entry.assessment;
-    return [&run](std::ostream& out) {
+// The unit's field inputs as a single run reads them from its options.
+FieldInputs FieldInputsOf(const PlanUnit& unit) { return {unit.field, unit.nuclides, SumOfFractionsOf(unit)}; }
+
+// A unit in the field gains what a single run with its options gives; one
+// with measurements the verdict --assess gives, or, while its data cannot be
+// judged (a WRS unit without reference data), why.
+JsonMembers UnitMembers(const PlanEntry& entry) {
+    std::string field = FieldJsonMembers(FieldInputsOf(entry.unit), entry.field, entry.figures.state.LBGR, kUnitIndent);
+    if (!entry.assessment && field.empty()) return {};
+    return [&entry, field](std::ostream& out) {
+        out << field;
+        if (!entry.assessment) return;
+        if (!field.empty()) out << ",\n";
+        const AssessmentRun& run = *entry.assessment;
         if (run.assessment) {
             WriteJsonAssessment(out, *run.assessment, kUnitIndent);
         } else {
             out << kUnitIndent << "\"assessment_refused\": " << JsonString(run.refusal->text);
         }
     };
+}
+
+// Below the table: each unit in the field, as a single run shows it.
+void WriteFieldSections(std::ostream& out, const SurveyPlan& plan) {
+    for (const PlanEntry& entry : plan.entries()) {
+        if (!entry.unit.field.size && entry.unit.nuclides.empty()) continue;
+        out << '\n' << OneLine(entry.unit.name) << '\n';
+        WriteFieldText(out, FieldInputsOf(entry.unit), entry.field);
+    }
 }
 
 // Below the table: each unit's verdict on its measurements in words.
@@ -72,7 +90,7 @@ void WritePlanJson(std::ostream& out, const SurveyPlan& plan) {
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlanEntry& entry = plan.entry(i);
         out << (i == 0 ? "\n" : ",\n") << "    {\n";
-        WriteJsonMembers(out, entry.figures, "      ", entry.unit.name, AssessmentMember(entry));
+        WriteJsonMembers(out, entry.figures, kUnitIndent, entry.unit.name, UnitMembers(entry));
         out << "    }";
     }
     out << (plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
@@ -98,6 +116,7 @@ void WritePlanText(std::ostream& out, const SurveyPlan& plan) {
         }
         out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
     }
+    WriteFieldSections(out, plan);
     WriteVerdicts(out, plan);
 }
 

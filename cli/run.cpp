@@ -162,8 +162,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         })) {
         return kExitFailure;
     }
+    const std::optional<std::string>& points = options.field.points;
+    if (points && !WriteOutputFile(err, "locations", *points, [&](std::string& error) {
+            return WriteLocationsFile(*field_run.figures, *points, error);
+        })) {
+        return kExitFailure;
+    }
     // A file alone is the whole answer; a summary beside it is asked for. A
-    // verdict on measurements is always an answer of its own.
+    // verdict on measurements is always an answer of its own. The locations
+    // are not such a file: the summary holds the seed that laid them out.
     const bool file_written = (options.chart_path || options.report_path) && !options.assess_path;
     const std::optional<OutputFormat> format =
         file_written ? options.format : options.format.value_or(OutputFormat::Text);

@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "field_messages.h"
 #include "number_text.h"
 
 namespace valdris {
@@ -74,6 +75,114 @@ std::string Quoted(const std::string& text) {
     return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
+UnitSize& SizeOf(PlanUnit& unit) {
+    if (!unit.field.size) unit.field.size = UnitSize{};
+    return *unit.field.size;
+}
+
+ValueProblem ReadSide(const Json& value, std::optional<double>& side) {
+    double number = 0;
+    if (auto problem = ReadNumber(value, number)) return problem;
+    side = number;
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteSide(const PlanUnit& unit, bool width) {
+    const std::optional<UnitSize>& size = unit.field.size;
+    if (!size || !size->width || !size->height) return std::nullopt;
+    return RoundTripNumber(width ? *size->width : *size->height);
+}
+
+// A whole JSON number from 0 to 2^53 - 1, which every JSON reader holds
+// exactly; a larger seed is refused rather than rounded to another one.
+ValueProblem ReadSeedValue(const Json& value, PlanUnit& unit) {
+    if (value.is_number_unsigned()) {
+        const auto seed = value.get<std::uint64_t>();
+        if (seed > field::kLargestSeed) return field::kSeedUnusable;
+        unit.field.seed = seed;
+        return std::nullopt;
+    }
+    if (!value.is_number()) return std::string("the value is not a number.");
+    const CheckedSeed seed = SeedFromNumber(value.get<double>());
+    if (seed.refusal) return seed.refusal->text;
+    unit.field.seed = seed.seed;
+    return std::nullopt;
+}
+
+ValueProblem ReadAreaFactorList(const Json& value, PlanUnit& unit) {
+    if (!value.is_array()) return std::string("the value is not a list of [area, factor] pairs.");
+    AreaFactorTable table;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const Json& pair = value[i];
+        if (!pair.is_array() || pair.size() != 2 || !pair[0].is_number() || !pair[1].is_number()) {
+            return "pair " + std::to_string(i + 1) + " is not [area, factor].";
+        }
+        table.push_back({pair[0].get<double>(), pair[1].get<double>()});
+    }
+    unit.field.area_factors = std::move(table);
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteAreaFactorList(const PlanUnit& unit) {
+    const AreaFactorTable& table = unit.field.area_factors;
+    if (table.empty()) return std::nullopt;
+    std::string text = "[";
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        text += (i ? ", [" : "[") + RoundTripNumber(table[i].area) + ", " + RoundTripNumber(table[i].factor) + "]";
+    }
+    return text + "]";
+}
+
+ValueProblem ReadNuclide(const Json& value, Nuclide& nuclide) {
+    if (!value.is_object()) return std::string(" is not an object of keys and values.");
+    for (const auto& item : value.items()) {
+        const std::string& key = item.key();
+        ValueProblem problem;
+        if (key == "name") {
+            problem = ReadText(item.value(), nuclide.name);
+        } else if (key == "dcgl" || key == "sigma") {
+            problem = ReadNumber(item.value(), key == "dcgl" ? nuclide.dcgl : nuclide.sigma);
+        } else if (key == "concentration") {
+            double number = 0;
+            problem = ReadNumber(item.value(), number);
+            nuclide.concentration = number;
+        } else {
+            return " has an unknown key \"" + key + "\".";
+        }
+        if (problem) return ", key \"" + key + "\": " + *problem;
+    }
+    for (const char* key : {"name", "dcgl", "sigma"}) {
+        if (!value.contains(key)) return " has no key \"" + std::string(key) + "\".";
+    }
+    return std::nullopt;
+}
+
+// The list's own rules (names, ranges, no name twice) are the unit's, below.
+ValueProblem ReadNuclideList(const Json& value, PlanUnit& unit) {
+    if (!value.is_array()) return std::string("the value is not a list of radionuclides.");
+    std::vector<Nuclide> nuclides(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (auto problem = ReadNuclide(value[i], nuclides[i])) {
+            return "radionuclide " + std::to_string(i + 1) + *problem;
+        }
+    }
+    unit.nuclides = std::move(nuclides);
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteNuclideList(const PlanUnit& unit) {
+    if (unit.nuclides.empty()) return std::nullopt;
+    std::string text = "[";
+    for (std::size_t i = 0; i < unit.nuclides.size(); ++i) {
+        const Nuclide& nuclide = unit.nuclides[i];
+        text += (i ? ", " : "") + std::string("{\"name\": ") + Quoted(nuclide.name) +
+                ", \"dcgl\": " + RoundTripNumber(nuclide.dcgl) + ", \"sigma\": " + RoundTripNumber(nuclide.sigma);
+        if (nuclide.concentration) text += ", \"concentration\": " + RoundTripNumber(*nuclide.concentration);
+        text += "}";
+    }
+    return text + "]";
+}
+
 // One key of a unit: how it is read and written. A feature that adds data to
 // a unit adds a row here (its writer gives nothing when the unit lacks it).
 struct UnitKey {
@@ -136,6 +245,45 @@ const UnitKey kUnitKeys[] = {
     {"reference_data", false,
      [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Reference, u.reference_data); },
      [](const PlanUnit& u) { return WriteData(u.reference_data); }},
+    {"area", false, [](const Json& v, PlanUnit& u) { return ReadNumber(v, SizeOf(u).area); },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (!u.field.size || u.field.size->width) return std::nullopt;
+         return RoundTripNumber(u.field.size->area);
+     }},
+    {"width", false, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).width); },
+     [](const PlanUnit& u) { return WriteSide(u, true); }},
+    {"height", false, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).height); },
+     [](const PlanUnit& u) { return WriteSide(u, false); }},
+    {"grid", false,
+     [](const Json& v, PlanUnit& u) -> ValueProblem {
+         if (v == "triangular" || v == "square") {
+             u.field.grid = v == "square" ? GridType::Square : GridType::Triangular;
+             return std::nullopt;
+         }
+         return std::string("the grid must be \"triangular\" or \"square\".");
+     },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (!u.field.size && u.field.grid == GridType::Triangular) return std::nullopt;
+         return Quoted(GridTypeName(u.field.grid));
+     }},
+    {"seed", false, ReadSeedValue,
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (!u.field.seed) return std::nullopt;
+         return std::to_string(*u.field.seed);
+     }},
+    {"scan_mdc", false,
+     [](const Json& v, PlanUnit& u) -> ValueProblem {
+         double number = 0;
+         if (auto problem = ReadNumber(v, number)) return problem;
+         u.field.scan_mdc = number;
+         return std::nullopt;
+     },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (!u.field.scan_mdc) return std::nullopt;
+         return RoundTripNumber(*u.field.scan_mdc);
+     }},
+    {"area_factors", false, ReadAreaFactorList, WriteAreaFactorList},
+    {"nuclides", false, ReadNuclideList, WriteNuclideList},
 };
 
 const UnitKey* FindUnitKey(const std::string& key) {
@@ -174,6 +322,13 @@ UnitReading ReadUnit(std::size_t index, const Json& json) {
         if (auto problem = row.read(json[row.key], unit)) {
             return {std::nullopt, label + ", key \"" + row.key + "\": " + *problem};
         }
+    }
+    // The file gives the area, or the sides whose product it is.
+    if (json.contains("area") && (json.contains("width") || json.contains("height"))) {
+        return {std::nullopt, label + ", key \"area\": give the area or the width and the height, not both."};
+    }
+    if (unit.field.size && unit.field.size->width && unit.field.size->height) {
+        unit.field.size->area = *unit.field.size->width * *unit.field.size->height;
     }
     UnitCheck check = CheckUnit(unit);
     if (!check.figures) {
@@ -306,6 +461,14 @@ std::string FieldKey(PlanField field) {
         case PlanField::GivenN: return "n";
         case PlanField::CostFixed: return "cost_fixed";
         case PlanField::CostPerSample: return "cost_per_sample";
+        case PlanField::Area: return "area";
+        case PlanField::Width: return "width";
+        case PlanField::Height: return "height";
+        case PlanField::Grid: return "grid";
+        case PlanField::Seed: return "seed";
+        case PlanField::ScanMDC: return "scan_mdc";
+        case PlanField::AreaFactors: return "area_factors";
+        case PlanField::Nuclides: return "nuclides";
     }
     return {};
 }

@@ -7,6 +7,13 @@
 // single-precision input as the single it is). A file is read whole or not
 // at all: the first thing wrong refuses it with one message naming the unit
 // and the key.
+//
+// A unit in the field adds "area" (or "width" and "height"), "grid",
+// "seed", "scan_mdc", "area_factors" ([[area, factor], ...]) and "nuclides"
+// ([{"name", "dcgl", "sigma", "concentration"?}, ...]). A seed is a JSON
+// number from 0 to 2^53 - 1: every reader holds such a number exactly, so
+// the same file lays out the same locations everywhere; a larger one is
+// refused, not rounded.
 
 #include <optional>
 #include <string>

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "field_texts.h"
 #include "number_text.h"
 #include "plan_file.h"
 #include "result_texts.h"
@@ -26,6 +27,25 @@ std::string WithoutLeadingBlank(std::string text) {
 
 std::string TestCell(TestKind test) { return test == TestKind::Sign ? "Sign" : "WRS"; }
 
+// The spacing of the unit's grid for its final N, once it has a size.
+std::optional<double> SpacingOf(const PlanEntry& entry) {
+    const std::optional<UnitSize>& size = entry.unit.field.size;
+    if (!size) return std::nullopt;
+    return GridSpacing(entry.unit.field.grid, size->area, entry.field.samples);
+}
+
+// The inputs the design runs with (with radionuclides, not the unit's own);
+// sigma as the single the design stores.
+struct ShownInputs {
+    float sigma;
+    double dcgl;
+    double lbgr;
+};
+ShownInputs ShownInputsOf(const PlanUnit& unit) {
+    const DesignInputs inputs = InputsOf(unit);
+    return {unit.nuclides.empty() ? unit.sigma : ToSingle(inputs.sigma), inputs.dcgl, inputs.lbgr};
+}
+
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
@@ -41,13 +61,17 @@ std::string ExactCell(const PlanEntry& entry, PlanColumn column) {
     switch (column) {
         case PlanColumn::Alpha: return RoundTripNumber(unit.alpha);
         case PlanColumn::Beta: return RoundTripNumber(unit.beta);
-        case PlanColumn::Sigma: return RoundTripNumber(unit.sigma);
-        case PlanColumn::DCGL: return RoundTripNumber(unit.dcgl);
-        case PlanColumn::LBGR: return RoundTripNumber(unit.lbgr);
+        case PlanColumn::Sigma: return RoundTripNumber(ShownInputsOf(unit).sigma);
+        case PlanColumn::DCGL: return RoundTripNumber(ShownInputsOf(unit).dcgl);
+        case PlanColumn::LBGR: return RoundTripNumber(ShownInputsOf(unit).lbgr);
         case PlanColumn::DoverS: return RoundTripNumber(figures.state.DoverS);
         case PlanColumn::CriticalValue: return RoundTripNumber(figures.critical_value);
         case PlanColumn::PowerAtLBGR: return RoundTripNumber(figures.power_at_lbgr);
         case PlanColumn::Cost: return figures.cost ? RoundTripNumber(*figures.cost) : std::string();
+        case PlanColumn::Spacing: {
+            const std::optional<double> spacing = SpacingOf(entry);
+            return spacing ? RoundTripNumber(*spacing) : std::string();
+        }
         default: return CsvField(CellText(entry, column));
     }
 }
@@ -70,6 +94,8 @@ std::string ColumnTitle(PlanColumn column) {
         case PlanColumn::CriticalValue: return "Critical Value";
         case PlanColumn::PowerAtLBGR: return "Power at LBGR";
         case PlanColumn::Cost: return "Cost";
+        case PlanColumn::FinalN: return "Final N";
+        case PlanColumn::Spacing: return "Spacing";
     }
     return {};
 }
@@ -98,15 +124,20 @@ std::string CellText(const PlanEntry& entry, PlanColumn column) {
         case PlanColumn::Test: return TestCell(unit.test);
         case PlanColumn::Alpha: return WriteNumber(unit.alpha);
         case PlanColumn::Beta: return WriteNumber(unit.beta);
-        case PlanColumn::Sigma: return WriteNumber(unit.sigma);
-        case PlanColumn::DCGL: return WriteNumber(unit.dcgl);
-        case PlanColumn::LBGR: return WriteNumber(unit.lbgr);
+        case PlanColumn::Sigma: return WriteNumber(ShownInputsOf(unit).sigma);
+        case PlanColumn::DCGL: return WriteNumber(ShownInputsOf(unit).dcgl);
+        case PlanColumn::LBGR: return WriteNumber(ShownInputsOf(unit).lbgr);
         case PlanColumn::DoverS: return WriteNumber(RoundHalfEven(figures.state.DoverS, 2));
         case PlanColumn::N: return std::to_string(figures.n);
         case PlanColumn::NReference: return unit.test == TestKind::WRS ? std::to_string(figures.n_reference) : "";
         case PlanColumn::CriticalValue: return WithoutLeadingBlank(CriticalValueText(unit.test, figures.state));
         case PlanColumn::PowerAtLBGR: return Fixed(figures.power_at_lbgr, kPowerDecimals);
         case PlanColumn::Cost: return figures.cost ? WriteNumber(*figures.cost) : std::string();
+        case PlanColumn::FinalN: return unit.field.size ? std::to_string(entry.field.samples) : std::string();
+        case PlanColumn::Spacing: {
+            const std::optional<double> spacing = SpacingOf(entry);
+            return spacing ? LengthText(*spacing) : std::string();
+        }
     }
     return {};
 }
@@ -120,6 +151,10 @@ std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column) {
             if (entry.unit.test == TestKind::Sign) return std::nullopt;
             break;
         case PlanColumn::Cost: return entry.figures.cost;
+        case PlanColumn::FinalN:
+        case PlanColumn::Spacing:
+            if (!entry.unit.field.size) return std::nullopt;
+            break;
         default: break;
     }
     return StrictNumber(ExactCell(entry, column));
@@ -127,7 +162,7 @@ std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column) {
 
 ReportEntries UnitReportEntries(const PlanEntry& entry) {
     auto cell = [&](PlanColumn column) { return CellText(entry, column); };
-    return {entry.unit.radionuclide, cell(PlanColumn::Alpha), cell(PlanColumn::Beta), cell(PlanColumn::Sigma),
+    return {RadionuclideText(entry.unit), cell(PlanColumn::Alpha), cell(PlanColumn::Beta), cell(PlanColumn::Sigma),
             cell(PlanColumn::DCGL), cell(PlanColumn::LBGR), cell(PlanColumn::DoverS)};
 }
 

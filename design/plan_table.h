@@ -14,9 +14,9 @@ namespace valdris {
 
 enum class PlanColumn {
     Name, Radionuclide, Test, Alpha, Beta, Sigma, DCGL, LBGR, DoverS,
-    N, NReference, CriticalValue, PowerAtLBGR, Cost
+    N, NReference, CriticalValue, PowerAtLBGR, Cost, FinalN, Spacing
 };
-constexpr int kPlanColumnCount = 14;
+constexpr int kPlanColumnCount = 16;
 
 std::string ColumnTitle(PlanColumn column);
 
@@ -26,6 +26,9 @@ std::optional<PlanField> EditedField(PlanColumn column);
 // The cell as shown: inputs as the design window writes them, D/s to two
 // decimals, the WRS critical value rounded down, the power to four decimals;
 // empty where the unit has none (a Sign test's reference area, no costs).
+// With radionuclides, sigma, DCGL and LBGR are those its design runs with.
+// The final N (after the elevated-area check) and the grid's spacing for it,
+// to two decimals, are shown once the unit has a size.
 std::string CellText(const PlanEntry& entry, PlanColumn column);
 
 // The cell's number for sorting; nothing for a text or an empty cell.

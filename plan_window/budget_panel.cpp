@@ -59,14 +59,15 @@ void BudgetPanel::ShowUnit(const std::optional<PlanUnit>& unit) {
     table_->setRowCount(static_cast<int>(rows_.size()));
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
         const BudgetRow& row = rows_[static_cast<std::size_t>(r)];
-        PlanUnit at_lbgr = *unit;
-        at_lbgr.lbgr = row.lbgr;
+        const PlanUnit at_lbgr = UnitAtLBGR(*unit, row.lbgr);
         for (int c = 0; c < kColumnCount; ++c) {
             QString text;
             if (row.figures) {
-                text = QString::fromStdString(CellText(PlanEntry{at_lbgr, *row.figures, std::nullopt}, kColumns[c]));
+                text = QString::fromStdString(CellText(PlanEntry{at_lbgr, *row.figures, std::nullopt, {}},
+                                                       kColumns[c]));
             } else if (kColumns[c] == PlanColumn::LBGR) {
-                text = QString::fromStdString(CellText(PlanEntry{at_lbgr, DesignFigures{}, std::nullopt}, kColumns[c]));
+                text = QString::fromStdString(CellText(PlanEntry{at_lbgr, DesignFigures{}, std::nullopt, {}},
+                                                       kColumns[c]));
             }
             QTableWidgetItem* item = Cell(text);
             if (!row.figures && row.refusal) item->setToolTip(QString::fromStdString(row.refusal->text));

@@ -8,8 +8,13 @@
 #include <string>
 #include <vector>
 
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "field_messages.h"
 #include "field_texts.h"
+#include "plan_run.h"
 #include "run.h"
 
 namespace valdris::cli {
@@ -121,6 +126,7 @@ TEST(CliField, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         {{"--nuclide", "Co-60:5:1:5"}, "LBGR must be less than the DCGL"},  // the fractions sum to 1
         {{"--nuclide"}, "--nuclide needs a value"},
         {{"--area", "5", "--sweep", "sigma", "0.1", "1", "0.1"}, "--sweep and --plan"},
+        {{"--area", "5", "--points", "p.csv"}, "--points writes the locations"},
     };
     for (const auto& [args, message] : cases) {
         const RunResult result = RunWith(args);
@@ -130,10 +136,75 @@ TEST(CliField, RefusalsExitWithStatusTwoAndNothingOnStdout) {
     }
 }
 
+// The locations go through the safe writer: whole, never through a link, a
+// read-only file kept; a file that cannot be written ends the run with 1.
+TEST(CliField, PointsFile) {
+    char folder_template[] = "/tmp/valdris-points-XXXXXX";
+    const std::string folder = mkdtemp(folder_template);
+    std::ofstream(folder + "/kept.csv") << "old";
+    ASSERT_EQ(chmod((folder + "/kept.csv").c_str(), 0444), 0);
+    ASSERT_EQ(symlink((folder + "/elsewhere.csv").c_str(), (folder + "/link.csv").c_str()), 0);
+    const SampleLayout layout = *LayOutSamples(GridType::Triangular, *SizeFromRectangle(50, 40).size, 20, 42).layout;
+    const struct { const char* name; int status; const char* reason; } cases[] = {
+        {"points.csv", 0, ""},
+        {"link.csv", 1, "symbolic link"},
+        {"kept.csv", 1, "read-only"},
+        {"no-such-folder/points.csv", 1, "No such file"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = folder + "/" + c.name;
+        const RunResult result =
+            RunWith({"--sigma", "0.36", "--width", "50", "--height", "40", "--seed", "42", "--points", path});
+        EXPECT_EQ(result.status, c.status) << c.name;
+        EXPECT_NE(result.err.find(c.reason), std::string::npos) << result.err;
+        EXPECT_EQ(result.out.empty(), c.status != 0) << c.name;  // the summary holds the seed
+    }
+    std::ifstream written(folder + "/points.csv");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), LocationsCsv(layout));
+    std::ifstream kept(folder + "/kept.csv");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old");
+    EXPECT_NE(access((folder + "/elsewhere.csv").c_str(), F_OK), 0);
+    for (const char* name : {"points.csv", "kept.csv", "link.csv"}) unlink((folder + "/" + name).c_str());
+    rmdir(folder.c_str());
+}
+
+// A plan's unit in the field gives what a single run with its options gives.
+TEST(CliField, PlanUnitsAsSingleRuns) {
+    PlanUnit sized;
+    sized.name = "Yard";
+    sized.sigma = 0.36f;
+    sized.field.size = *SizeFromRectangle(50, 40).size;
+    sized.field.seed = 42;
+    sized.field.scan_mdc = 2.5;
+    sized.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 1.1}};
+    PlanUnit mixed;
+    mixed.name = "Shed";
+    mixed.nuclides = {{"Co-60", 5, 0.5, 1.0}, {"Cs-137", 10, 2, 3.0}};
+    SurveyPlan plan;
+    ASSERT_TRUE(plan.Add(sized).accepted && plan.Add(mixed).accepted);
+    std::ostringstream out;
+    WritePlanJson(out, plan);
+    const json units = json::parse(out.str())["units"];
+
+    std::vector<std::string> args = {"--width", "50", "--height", "40", "--seed", "42", "--scan-mdc", "2.5"};
+    args.insert(args.end(), kTable.begin(), kTable.end());
+    const json single = JsonOf(args);
+    EXPECT_EQ(units[0]["grid"], single["grid"]);
+    EXPECT_EQ(units[0]["emc"], single["emc"]);
+    const json nuclides = JsonOf({"--nuclide", "Co-60:5:0.5:1", "--nuclide", "Cs-137:10:2:3"});
+    EXPECT_EQ(units[1]["sum_of_fractions"], nuclides["sum_of_fractions"]);
+    EXPECT_EQ(units[1]["n"], nuclides["n"]);
+
+    std::ostringstream text;
+    WritePlanText(text, plan);
+    EXPECT_NE(text.str().find("Yard\n\nElevated areas\n"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("Shed\n\nSum of fractions\n"), std::string::npos) << text.str();
+}
+
 TEST(CliField, HelpNamesTheFieldOptions) {
     const std::string help = RunWith({"--help"}).out;
     for (const char* option : {"--area", "--width", "--height", "--grid", "--seed", "--scan-mdc", "--area-factors",
-                               "--nuclide"}) {
+                               "--nuclide", "--points"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }

@@ -291,7 +291,7 @@ TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
     const auto rows = Lines(csv.out);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1].rfind("\"North, yard\",Cs-137,Sign,0.025,0.1,0.3,2,1.2,", 0), 0u) << rows[1];
-    EXPECT_EQ(rows[2].substr(rows[2].rfind(',')), ",13800");
+    EXPECT_EQ(rows[2].substr(rows[2].rfind(",13800")), ",13800,,");  // no size: no final N, no spacing
 
     const ProcessResult text = RunCli({"--plan", path.string()});
     ASSERT_EQ(text.status, 0) << text.err;

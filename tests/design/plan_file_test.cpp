@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data_assessment.h"
+#include "field_messages.h"
 #include "input_rules.h"
 #include "plan_file.h"
 
@@ -151,6 +152,78 @@ TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
     const PlanReading empty = ReadPlan(WithSecondUnit(kRest + R"(, "lbgr": 0.5, "survey_data": []})"));
     ASSERT_TRUE(empty.plan) << empty.refusal;
     EXPECT_FALSE(empty.plan->entry(1).assessment);
+}
+
+TEST(PlanFile, FieldKeysAreRefusedByUnitAndKey) {
+    const std::string unit_b = R"(Unit 2 ("B"), key )";
+    const std::string rest = kRest + R"(, "lbgr": 0.5, )";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {R"("area": 2000, "width": 50})", "\"area\": give the area or the width and the height, not both."},
+        {R"("width": 50})", "\"height\": " + field::kWidthWithoutHeight},
+        {R"("width": 50, "height": 0})", "\"height\": " + field::kHeightUnusable},
+        {R"("area": "2000"})", "\"area\": the value is not a number."},
+        {R"("area": 2000, "grid": "Square"})", "\"grid\": the grid must be \"triangular\" or \"square\"."},
+        {R"("seed": 9007199254740992})", "\"seed\": " + field::kSeedUnusable},
+        {R"("seed": 18446744073709551615})", "\"seed\": " + field::kSeedUnusable},
+        {R"("seed": 1.5})", "\"seed\": " + field::kSeedUnusable},
+        {R"("scan_mdc": 0})", "\"scan_mdc\": " + field::kScanMDCUnusable},
+        {R"("area_factors": [[1, 10], [10]]})", "\"area_factors\": pair 2 is not [area, factor]."},
+        {R"("area_factors": [[1, 10], [1, 3]]})",
+         "\"area_factors\": The area factors: the areas must increase; 1 follows 1."},
+        {R"("nuclides": [{"name": "Co-60", "dcgl": 5}]})", "\"nuclides\": radionuclide 1 has no key \"sigma\"."},
+        {R"("nuclides": [{"name": "Co-60", "dcgl": 5, "sigma": 1, "c": 1}]})",
+         "\"nuclides\": radionuclide 1 has an unknown key \"c\"."},
+        {R"("nuclides": [{"name": "Co-60", "dcgl": 5, "sigma": 1, "concentration": -1}]})",
+         "\"nuclides\": " + field::NuclideConcentrationRefusal("Co-60").text},
+    };
+    for (const auto& [keys, message] : cases) {
+        const PlanReading reading = ReadPlan(WithSecondUnit(rest + keys));
+        EXPECT_FALSE(reading.plan) << keys;
+        EXPECT_EQ(reading.refusal, unit_b + message) << keys;
+    }
+}
+
+// A unit in the field reopens with the same figures and the same locations.
+TEST(PlanFile, FieldUnitsReadBackTheSame) {
+    SurveyPlan plan;
+    PlanUnit a;
+    a.name = "A";
+    a.given_n = 20;
+    a.field.size = UnitSize{50.0 * 40.1, 50.0, 40.1};
+    a.field.seed = 9007199254740991ULL;
+    a.field.scan_mdc = 2.5;
+    a.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 0.1 + 1}};
+    PlanUnit b;
+    b.name = "B";
+    b.field.size = UnitSize{2000.0 / 3, std::nullopt, std::nullopt};
+    b.field.grid = GridType::Square;
+    b.field.seed = 0;
+    b.nuclides = {{"Co-60", 5, 0.5, 1.0 / 3}, {"Cs-137", 10, 2, std::nullopt}};
+    b.lbgr = 0.25;
+    ASSERT_TRUE(plan.Add(a).accepted);
+    ASSERT_TRUE(plan.Add(b).accepted);
+
+    const std::string bytes = WritePlan(plan);
+    const PlanReading reading = ReadPlan(bytes);
+    ASSERT_TRUE(reading.plan) << reading.refusal << "\n" << bytes;
+    EXPECT_EQ(WritePlan(*reading.plan), bytes);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const PlanEntry& x = plan.entry(i);
+        const PlanEntry& y = reading.plan->entry(i);
+        EXPECT_EQ(y.figures.state.Sigma, x.figures.state.Sigma);
+        EXPECT_EQ(y.figures.n, x.figures.n);
+        EXPECT_EQ(y.field.samples, x.field.samples);
+        ASSERT_TRUE(x.field.layout && y.field.layout) << i;
+        EXPECT_EQ(y.field.layout->seed, x.field.layout->seed);
+        EXPECT_EQ(y.field.layout->spacing, x.field.layout->spacing);
+        ASSERT_EQ(y.field.layout->points.size(), x.field.layout->points.size());
+        for (std::size_t k = 0; k < x.field.layout->points.size(); ++k) {
+            EXPECT_EQ(y.field.layout->points[k].x, x.field.layout->points[k].x);
+            EXPECT_EQ(y.field.layout->points[k].y, x.field.layout->points[k].y);
+        }
+    }
+    EXPECT_EQ(plan.entry(0).field.samples, 110);
+    EXPECT_NE(bytes.find("\"seed\": 9007199254740991"), std::string::npos);
 }
 
 }  // namespace

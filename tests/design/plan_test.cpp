@@ -256,12 +256,20 @@ TEST(PlanTable, CsvHasTheColumnsAndExactValues) {
     const std::string csv = PlanAsCsv(plan);
     EXPECT_EQ(csv.substr(0, csv.find('\n')),
               "Name,Radionuclide,Test,Alpha,Beta,Sigma,DCGL,LBGR,D/s,N (Survey Unit),N (Reference Area),"
-              "Critical Value,Power at LBGR,Cost");
+              "Critical Value,Power at LBGR,Cost,Final N,Spacing");
     EXPECT_NE(csv.find("\n\"Yard, \"\"north\"\"\",Unity Rule,WRS,0.05,0.05,0.5,1,0.5,1,32,32,"), std::string::npos);
-    EXPECT_NE(csv.find(",13800\n"), std::string::npos);
+    EXPECT_NE(csv.find(",13800,,\n"), std::string::npos);
     EXPECT_NE(csv.find("\nU,Unity Rule,Sign,0.05,0.05,0.5,1,0.5,1,29,,19,"), std::string::npos);
     EXPECT_EQ(CellText(plan.entry(1), PlanColumn::NReference), "");
     EXPECT_EQ(CellNumber(plan.entry(0), PlanColumn::Cost), 13800.0);
+
+    // Once the unit has a size: the final N and the spacing for it.
+    ASSERT_TRUE(plan.Edit(1, PlanField::GivenN, "20").accepted && plan.Edit(1, PlanField::Area, "2000").accepted);
+    EXPECT_EQ(CellText(plan.entry(1), PlanColumn::FinalN), "20");
+    EXPECT_EQ(CellText(plan.entry(1), PlanColumn::Spacing), "10.75");
+    ASSERT_TRUE(plan.Edit(1, PlanField::Grid, "square").accepted);
+    EXPECT_EQ(CellNumber(plan.entry(1), PlanColumn::Spacing), 10.0);
+    EXPECT_NE(PlanAsCsv(plan).find(",20,10\n"), std::string::npos);
 }
 
 }  // namespace
