@@ -128,7 +128,7 @@ std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column) {
 ReportEntries UnitReportEntries(const PlanEntry& entry) {
     auto cell = [&](PlanColumn column) { return CellText(entry, column); };
     return {entry.unit.radionuclide, cell(PlanColumn::Alpha), cell(PlanColumn::Beta), cell(PlanColumn::Sigma),
-            cell(PlanColumn::DCGL), cell(PlanColumn::LBGR), cell(PlanColumn::DoverS)};
+            cell(PlanColumn::DCGL), cell(PlanColumn::LBGR), cell(PlanColumn::DoverS), entry.unit.concentration_unit};
 }
 
 std::string PlanAsCsv(const SurveyPlan& plan) {
