@@ -9,6 +9,7 @@
 #include "chart_geometry.h"
 #include "data_plot.h"
 #include "painter_surface.h"
+#include "sample_map.h"
 #include "plan_table.h"
 #include "report_page.h"
 
@@ -44,7 +45,7 @@ public:
         for (const std::string& lead : section.lead) Paragraph(Q(lead), Font(kPageBodyPoints, true));
         for (const ReportLine& line : section.lines) Row(line);
         for (const std::string& note : section.notes) Paragraph(Q(note), Font(kPageBodyPoints));
-        if (section.picture == SectionPicture::DataPlot) DataPlot(entry, Q(section.caption));
+        if (section.picture != SectionPicture::None) Picture(entry, section.picture, Q(section.caption));
         List(section.listed);
         if (!section.listed_note.empty()) Paragraph(Q(section.listed_note), Font(kPageSmallPoints));
     }
@@ -108,8 +109,8 @@ private:
         y_ += RowHeight(line, true);
     }
 
-    // The plot at the width of the page, the drawing's shape kept.
-    void DataPlot(const PlanEntry& entry, const QString& caption) {
+    // The picture at the width of the page, the drawing's shape kept.
+    void Picture(const PlanEntry& entry, SectionPicture picture, const QString& caption) {
         const QSizeF drawing(kChartDrawingWidthPx, kChartDrawingHeightPx);
         const double height = width() * drawing.height() / drawing.width();
         const QFont small = Font(kPageSmallPoints);
@@ -117,7 +118,11 @@ private:
         y_ += kPageHeadingGap;
         PaintDrawing(painter_, QRectF(0, y_, width(), height), drawing, [&](QPainter& painter) {
             PainterSurface surface(painter, drawing, ReportChartFont());
-            DrawDataPlot(entry.unit.survey_data, entry.unit.reference_data, entry.figures.state.DCGL, surface);
+            if (picture == SectionPicture::SampleMap && entry.field.layout) {
+                DrawSampleMap(*entry.field.layout, surface);
+            } else if (picture == SectionPicture::DataPlot) {
+                DrawDataPlot(entry.unit.survey_data, entry.unit.reference_data, entry.figures.state.DCGL, surface);
+            }
         });
         y_ += height;
         y_ += Text(0, caption, small, true);

@@ -5,6 +5,7 @@
 
 #include "assessment_texts.h"
 #include "concentration_unit.h"
+#include "field_texts.h"
 #include "number_text.h"
 
 namespace valdris {
@@ -68,14 +69,46 @@ ReportSection Values(const std::string& title, const std::vector<double>& values
     return section;
 }
 
+ReportSection Lines(std::string title, std::vector<ReportLine> lines) {
+    ReportSection section;
+    section.title = std::move(title);
+    section.lines = std::move(lines);
+    return section;
+}
+
+// The sample locations (with their map), the elevated-area check and the
+// sum of fractions, each when the unit has it.
+void AddField(std::vector<ReportSection>& sections, const PlanEntry& entry, const std::string& design_unit) {
+    const PlanUnit& unit = entry.unit;
+    const FieldFigures& field = entry.field;
+    if (field.layout) {
+        ReportSection section = Lines("Sample Locations", SampleLayoutLines(*field.layout));
+        const std::string note = MoreLocationsNote(*field.layout);
+        if (!note.empty()) section.notes.push_back(note);
+        section.picture = SectionPicture::SampleMap;
+        section.caption = "The unit to scale, each location numbered as the exported list numbers it.";
+        sections.push_back(std::move(section));
+    } else if (unit.field.size) {
+        sections.push_back(Lines("Sample Locations",
+                                 {{"Grid", GridTypeCaption(unit.field.grid)},
+                                  {"Spacing", LengthText(GridSpacing(unit.field.grid, unit.field.size->area,
+                                                                     field.samples))}}));
+    }
+    if (field.check) sections.push_back(Lines("Elevated Areas", ElevatedAreaLines(*field.check, design_unit)));
+    if (const auto sum = SumOfFractionsOf(unit)) {
+        sections.push_back(Lines("Sum of Fractions", SumOfFractionsLines(unit.nuclides, *sum, unit.concentration_unit)));
+    }
+}
+
 }  // namespace
 
 std::vector<ReportSection> UnitReportSections(const PlanEntry& entry) {
     std::vector<ReportSection> sections;
     const PlanUnit& unit = entry.unit;
-    const std::string& concentration = unit.concentration_unit;
+    const std::string concentration = DesignUnit(unit.concentration_unit, !unit.nuclides.empty());
+    AddField(sections, entry, concentration);
     if (entry.assessment) {
-        sections.push_back(Verdict(*entry.assessment, unit.dcgl, concentration));
+        sections.push_back(Verdict(*entry.assessment, entry.figures.state.DCGL, concentration));
         if (entry.assessment->assessment && !entry.assessment->assessment->above_dcgl.empty()) {
             sections.push_back(Investigate(*entry.assessment->assessment, concentration));
         }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
-// What a plan report shows of a unit after its design page: the verdict on
-// its measurements with their figures, the values to investigate and the
+// What a plan report shows of a unit after its design page: its field
+// sections (the sample locations with their map, the elevated-area check,
+// the sum of fractions) when they are set, then the verdict on its
+// measurements with their figures, the values to investigate and the
 // measurements themselves. Each section is text and, where it has one, the
 // picture that goes with it; the report's pages lay them out.
 
@@ -18,7 +20,7 @@ namespace valdris {
 // a million, which no one reads on paper.
 constexpr std::size_t kMostListedValues = 600;
 
-enum class SectionPicture { None, DataPlot };
+enum class SectionPicture { None, DataPlot, SampleMap };
 
 struct ReportSection {
     std::string title;

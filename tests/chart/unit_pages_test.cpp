@@ -14,11 +14,21 @@
 namespace valdris {
 namespace {
 
-PlanEntry SignEntry(std::size_t values) {
+PlanEntry SignEntry(std::size_t values, bool field = false) {
     PlanUnit unit;
     unit.name = "Yard";
+    unit.concentration_unit = "Bq/kg";
     for (std::size_t k = 0; k < values; ++k) unit.survey_data.push_back(0.05 * static_cast<double>(k % 30));
-    return MakeEntry(unit, *ComputeUnit(unit).figures);
+    if (field) {  // everything a unit can hold
+        unit.field.size = UnitSize{2000, 50, 40};
+        unit.field.seed = 42;
+        unit.field.scan_mdc = 2.5;
+        unit.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 1.1}};
+        unit.nuclides = {{"Co-60", 5, 0.5, 1}, {"Cs-137", 10, 2, 3}};
+    }
+    const UnitCheck check = CheckUnit(unit);
+    EXPECT_TRUE(check.figures) << check.refusal->refusal.text;
+    return MakeEntry(unit, *check.figures);
 }
 
 // The pages the sections take on A4 with the report's margins.
@@ -42,15 +52,17 @@ int PagesOf(const PlanEntry& entry) {
 TEST(UnitPages, SectionsTakeThePagesTheyNeed) {
     const struct {
         std::size_t values;
+        bool field;
         int least, most;
     } cases[] = {
-        {20, 1, 1},                  // the verdict, the plot and a few values
-        {200, 2, 2},                 // the list goes on over the page
-        {kMostListedValues * 4, 3, 4},  // only the listed part is printed
+        {20, false, 1, 1},                  // the verdict, the plot and a few values
+        {200, false, 2, 2},                 // the list goes on over the page
+        {kMostListedValues * 4, false, 3, 4},  // only the listed part is printed
+        {20, true, 2, 2},                   // the map and the field's sections first
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.values);
-        const int pages = PagesOf(SignEntry(c.values));
+        const int pages = PagesOf(SignEntry(c.values, c.field));
         EXPECT_GE(pages, c.least);
         EXPECT_LE(pages, c.most);
     }
