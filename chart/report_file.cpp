@@ -13,8 +13,8 @@
 
 #include "pdf_metadata.h"
 #include "plan_summary_page.h"
-#include "plan_table.h"
 #include "safe_file.h"
+#include "unit_pages.h"
 
 namespace valdris {
 namespace {
@@ -70,7 +70,7 @@ QString WriteDesignPdf(const ReportPage& page, const QPageLayout* layout, QIODev
     });
 }
 
-// The plan's table on as many pages as it needs, then a page a unit.
+// The plan's table on as many pages as it needs, then each unit's pages.
 QString WritePlanPdf(const SurveyPlan& plan, const QString& title, QIODevice& file) {
     const QDateTime made = ReportTime();
     return WritePdf(file, title, nullptr, made, [&](QPdfWriter& writer, QPainter& painter, QSizeF area) {
@@ -79,11 +79,11 @@ QString WritePlanPdf(const SurveyPlan& plan, const QString& title, QIODevice& fi
             if (row > 0 && !writer.newPage()) return QStringLiteral("a page could not be added");
             row = PaintPlanSummary(painter, area, plan, title, row);
         } while (row < plan.size());
+        const NextPage next_page = [&writer] { return writer.newPage(); };
         for (const PlanEntry& entry : plan.entries()) {
             if (!writer.newPage()) return QStringLiteral("a page could not be added");
-            const DesignState& state = entry.figures.state;
-            PaintReportPage(painter, area,
-                            {MakeDesignReport(entry.unit.test, state, UnitReportEntries(entry)), state, made});
+            const QString failure = PaintUnitPages(painter, area, entry, made, next_page);
+            if (!failure.isEmpty()) return failure;
         }
         return QString();
     });

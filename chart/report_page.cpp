@@ -24,19 +24,20 @@ constexpr double kPointsPerInch = 72;
 constexpr double kScreenDotsPerInch = 96;
 
 // Sizes in points.
-constexpr int kTitlePoints = 16;
-constexpr int kHeadingPoints = 11;
-constexpr int kBodyPoints = 10;
-constexpr int kSmallPoints = 9;
-constexpr double kSectionGap = 12;
-constexpr double kHeadingGap = 3;
+constexpr int kTitlePoints = kPageTitlePoints;
+constexpr int kHeadingPoints = kPageHeadingPoints;
+constexpr int kBodyPoints = kPageBodyPoints;
+constexpr int kSmallPoints = kPageSmallPoints;
+constexpr double kSectionGap = kPageSectionGap;
+constexpr double kHeadingGap = kPageHeadingGap;
 constexpr double kColumnGap = 24;
 constexpr double kLabelShare = 0.55;       // of a two-column table, for the labels
 constexpr double kMethodLabelWidth = 80;
 constexpr double kPowerLabelShare = 0.34;  // of the power table, for the row titles
-constexpr double kTableRule = 0.5;
+constexpr double kTableRule = kPageRule;
 
 const QString kReportTitle = QStringLiteral("Final Status Survey Design");
+const QString kUnitTitle = QStringLiteral("Survey Unit: ");
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -54,12 +55,6 @@ QFont InChartPixels(QFont font) {
 // window's size, and would touch on paper.
 constexpr int kReportChartLabelPixels = 9;
 
-QFont ReportChartFont() {
-    QFont font = ChartFont();
-    font.setPixelSize(kReportChartLabelPixels);
-    return font;
-}
-
 // Lays the page out from top to bottom; with draw false it only measures.
 class PageLayout {
 public:
@@ -72,15 +67,7 @@ public:
     // its height without advancing.
     double TextAt(double x, double top, double width, const QString& text, const QFont& font,
                   Qt::Alignment alignment = Qt::AlignLeft) {
-        const QRectF box(x, top, width, 1e6);
-        const int flags = int(alignment | Qt::AlignTop) | Qt::TextWordWrap;
-        const QRectF used = QFontMetricsF(font, painter_.device()).boundingRect(box, flags, text);
-        if (draw_) {
-            painter_.setFont(font);
-            painter_.setPen(Qt::black);
-            painter_.drawText(QRectF(x, top, width, used.height()), flags, text);
-        }
-        return used.height();
+        return PageText(painter_, draw_, QPointF(x, top), width, text, font, alignment);
     }
 
     void Paragraph(const QString& text, const QFont& font) { y_ += TextAt(0, y_, width_, text, font); }
@@ -110,20 +97,14 @@ public:
     }
 
     void Chart(const DesignState& state, double height) {
-        const double scale = height / kChartDrawingHeightPx;
-        const QRectF frame(0, y_, kChartDrawingWidthPx * scale, height);
+        const QSizeF drawing(kChartDrawingWidthPx, kChartDrawingHeightPx);
+        const QRectF frame(0, y_, drawing.width() * height / drawing.height(), height);
         if (draw_) {
-            painter_.save();
-            painter_.translate(frame.topLeft());
-            painter_.scale(scale, scale);
-            const QRectF area(0, 0, kChartDrawingWidthPx, kChartDrawingHeightPx);
-            painter_.setClipRect(area);
-            PainterSurface surface(painter_, area.size(), ReportChartFont());
-            DrawPowerChart(state, surface, kReportChartStyle);
-            DrawAxisTitles(painter_, kChartDrawingWidthPx, InChartPixels(AxisTitleFont()));
-            painter_.restore();
-            painter_.setPen(QPen(Qt::black, kTableRule));
-            painter_.drawRect(frame);
+            PaintDrawing(painter_, frame, drawing, [&](QPainter& painter) {
+                PainterSurface surface(painter, drawing, ReportChartFont());
+                DrawPowerChart(state, surface, kReportChartStyle);
+                DrawAxisTitles(painter, kChartDrawingWidthPx, InChartPixels(AxisTitleFont()));
+            });
         }
         y_ += height;
     }
@@ -162,6 +143,9 @@ public:
     void Page(const ReportPage& page, double chart_height) {
         const DesignReport& report = page.report;
         Paragraph(kReportTitle, PageFont(kTitlePoints, {true, false}));
+        if (!page.unit_name.isEmpty()) {
+            Paragraph(kUnitTitle + page.unit_name, PageFont(kHeadingPoints, {true, false}));
+        }
         Paragraph(QStringLiteral("Radionuclide: ") + Q(report.radionuclide), PageFont(kHeadingPoints));
         Paragraph(ProgramTitle() + QStringLiteral(", ") + page.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                   PageFont(kSmallPoints));
@@ -199,6 +183,37 @@ QFont ReportPageFont(int points, FontStyle style) {
 }
 
 QString ProgramTitle() { return QStringLiteral("VALDRIS Power " VALDRIS_VERSION_TEXT); }
+
+QFont ReportChartFont() {
+    QFont font = ChartFont();
+    font.setPixelSize(kReportChartLabelPixels);
+    return font;
+}
+
+double PageText(QPainter& painter, bool draw, QPointF top_left, double width, const QString& text,
+                const QFont& font, Qt::Alignment alignment) {
+    const QRectF box(top_left, QSizeF(width, 1e6));
+    const int flags = int(alignment | Qt::AlignTop) | Qt::TextWordWrap;
+    const QRectF used = QFontMetricsF(font, painter.device()).boundingRect(box, flags, text);
+    if (draw) {
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(top_left, QSizeF(width, used.height())), flags, text);
+    }
+    return used.height();
+}
+
+void PaintDrawing(QPainter& painter, const QRectF& frame_pt, QSizeF drawing_px,
+                  const std::function<void(QPainter&)>& draw) {
+    painter.save();
+    painter.translate(frame_pt.topLeft());
+    painter.scale(frame_pt.width() / drawing_px.width(), frame_pt.height() / drawing_px.height());
+    painter.setClipRect(QRectF(QPointF(0, 0), drawing_px));
+    draw(painter);
+    painter.restore();
+    painter.setPen(QPen(Qt::black, kTableRule));
+    painter.drawRect(frame_pt);
+}
 
 void ScaleToPoints(QPainter& painter) {
     const QPaintDevice* device = painter.device();

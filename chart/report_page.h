@@ -7,8 +7,10 @@
 
 #include <QDateTime>
 #include <QFont>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <functional>
 
 #include "design_report.h"
 #include "design_state.h"
@@ -22,6 +24,7 @@ struct ReportPage {
     DesignReport report;
     DesignState state;  // for the chart
     QDateTime made;     // shown in the heading
+    QString unit_name = {};  // a plan's unit, named in the heading when given
 };
 
 // The report's typeface at a size in points, for a page painted in points.
@@ -39,5 +42,29 @@ void PaintReportPage(QPainter& painter, QSizeF area_pt, const ReportPage& page);
 // Scales the painter so that one unit is one point on its device: every
 // printed page is laid out in points.
 void ScaleToPoints(QPainter& painter);
+
+// The sizes of every printed page's text and spaces, in points.
+inline constexpr int kPageTitlePoints = 16;
+inline constexpr int kPageHeadingPoints = 11;
+inline constexpr int kPageBodyPoints = 10;
+inline constexpr int kPageSmallPoints = 9;
+inline constexpr double kPageSectionGap = 12;
+inline constexpr double kPageHeadingGap = 3;
+inline constexpr double kPageRule = 0.5;
+
+// Word-wrapped black text across [x, x + width) from top, on a page laid out
+// in points; returns its height. With draw false it only measures.
+double PageText(QPainter& painter, bool draw, QPointF top_left, double width, const QString& text,
+                const QFont& font, Qt::Alignment alignment = Qt::AlignLeft);
+
+// A drawing made in the window's logical pixels (a chart surface's size,
+// drawing_px) scaled into the frame on the page, clipped to it and framed
+// by a thin rule.
+void PaintDrawing(QPainter& painter, const QRectF& frame_pt, QSizeF drawing_px,
+                  const std::function<void(QPainter&)>& draw);
+
+// The chart font of the report's drawings, a little smaller than the
+// window's (see the power chart's labels).
+QFont ReportChartFont();
 
 }  // namespace valdris

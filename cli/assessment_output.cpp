@@ -55,8 +55,8 @@ Outcome<DataAssessment> AssessFiles(const Options& options, const DesignState& d
     return *run.assessment;
 }
 
-void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment) {
-    const AssessmentTexts texts = MakeAssessmentTexts(assessment);
+void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment, const std::string& unit) {
+    const AssessmentTexts texts = MakeAssessmentTexts(assessment, unit);
     out << "Assessment of the measurements\n"
         << "  " << texts.decision << ": " << texts.reason << '\n';
     for (const ReportLine& figure : texts.figures) out << "  " << figure.label << ": " << figure.value << '\n';

@@ -17,7 +17,8 @@ namespace valdris::cli {
 Outcome<DataAssessment> AssessFiles(const Options& options, const DesignState& design);
 
 // The decision in words, the figures, the values to investigate, the note.
-void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment);
+// The unit of concentration, when given, follows each measured figure.
+void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment, const std::string& unit = {});
 
 // `"assessment": {...}`, a member of a design's JSON object (each line begun
 // with indent: a single design's or a plan unit's), exact values.

@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "concentration_unit.h"
 #include "field_texts.h"
 #include "number_output.h"
 #include "safe_write.h"
@@ -85,11 +86,14 @@ bool WriteLocationsFile(const FieldFigures& results, const std::string& path, st
     return false;
 }
 
-void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results) {
+void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results,
+                    const std::string& unit) {
     if (!inputs.nuclides.empty()) {
-        WriteSection(out, "Sum of fractions", SumOfFractionsLines(inputs.nuclides, *inputs.sum));
+        WriteSection(out, "Sum of fractions", SumOfFractionsLines(inputs.nuclides, *inputs.sum, unit));
     }
-    if (results.check) WriteSection(out, "Elevated areas", ElevatedAreaLines(*results.check));
+    if (results.check) {
+        WriteSection(out, "Elevated areas", ElevatedAreaLines(*results.check, DesignUnit(unit, inputs.sum.has_value())));
+    }
     if (results.layout) {
         WriteSection(out, "Sample locations", SampleLayoutLines(*results.layout));
         const std::string note = MoreLocationsNote(*results.layout);

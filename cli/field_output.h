@@ -20,6 +20,9 @@ std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& resu
 bool WriteLocationsFile(const FieldFigures& results, const std::string& path, std::string& error);
 
 // Blank-line separated sections with the panel's labels and texts.
-void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results);
+// The unit of concentration, when given, follows the nuclides' figures and,
+// when the design is not in sums of fractions, the scan MDC and DCGL_EMC.
+void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results,
+                    const std::string& unit = {});
 
 }  // namespace valdris::cli

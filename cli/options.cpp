@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "assess_options.h"
+#include "concentration_unit.h"
 #include "file_names.h"
 #include "number_text.h"
 #include "sweep.h"
@@ -105,6 +106,12 @@ const OptionRule kOptionRules[] = {
          r.options.radionuclide = values[0];
          return std::nullopt;
      }},
+    {"--unit", nullptr, 1, "--unit needs a value, for example --unit Bq/kg", nullptr,
+     [](Reading& r, const Values& values) -> std::optional<std::string> {
+         if (auto problem = ConcentrationUnitProblem(values[0])) return "--unit: " + *problem;
+         r.options.concentration_unit = values[0];
+         return std::nullopt;
+     }},
     {"--assess", nullptr, 1, "--assess needs a file of measurements, for example --assess unit.csv", nullptr,
      [](Reading& r, const Values& values) { return SetAssessPath(r.options, values[0]); }},
     {"--reference", nullptr, 1, "--reference needs a file of measurements, for example --reference ref.csv", nullptr,
@@ -200,6 +207,13 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
     if (auto conflict = PlanConflict(o.plan, o.sweep.has_value(), o.chart_path.has_value())) {
         return Result::Failure(*conflict);
     }
+    // A plan's units name their own unit of concentration; a sweep's rows
+    // are no report.
+    if (o.concentration_unit && (o.plan.plan_path || o.sweep)) {
+        return Result::Failure(o.sweep ? "--unit names the unit of one design's figures and cannot be combined with --sweep"
+                                       : "--unit cannot be combined with --plan: each unit of a plan names its own "
+                                         "(the key \"concentration_unit\")");
+    }
     // Measurements belong to one survey unit, not to a whole plan.
     if (o.plan.plan_path && o.assess_path) {
         return Result::Failure("--assess judges one survey unit and cannot be combined with --plan");
@@ -282,6 +296,10 @@ Output (readable text by default; nothing but the files with --chart or
                                                          e.g. --report plan.pdf
   --radionuclide TEXT   the report's label for the survey unit [Unity Rule]
                                                          e.g. --radionuclide Cs-137
+  --unit TEXT           the unit of concentration, written after each
+                        concentration of the text and the report (at most
+                        30 characters, no control characters) [none]
+                                                         e.g. --unit Bq/kg
   --sweep sigma|lbgr FROM TO STEP
                         one row per value FROM, FROM+STEP, ... up to TO with
                         D/s, the sample size, the critical value and the

@@ -41,6 +41,7 @@ struct Options {
     std::optional<std::string> chart_path;
     std::optional<std::string> report_path;
     std::string radionuclide = "Unity Rule";  // the report's label for the survey unit
+    std::optional<std::string> concentration_unit;  // written after each concentration of the output
     FieldRequest field;                       // the unit in the field
     // Measurements to judge against the design (assess_options.h).
     std::optional<std::string> assess_path;

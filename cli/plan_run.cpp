@@ -63,7 +63,7 @@ void WriteFieldSections(std::ostream& out, const SurveyPlan& plan) {
     for (const PlanEntry& entry : plan.entries()) {
         if (!entry.unit.field.size && entry.unit.nuclides.empty()) continue;
         out << '\n' << OneLine(entry.unit.name) << '\n';
-        WriteFieldText(out, FieldInputsOf(entry.unit), entry.field);
+        WriteFieldText(out, FieldInputsOf(entry.unit), entry.field, entry.unit.concentration_unit);
     }
 }
 

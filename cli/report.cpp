@@ -2,6 +2,7 @@
 #include "report.h"
 
 #include "number_output.h"
+#include "concentration_unit.h"
 #include "design_report.h"
 #include "number_text.h"
 #include "result_texts.h"
@@ -21,15 +22,15 @@ void WriteJsonArray(std::ostream& out, const std::array<Number, Size>& values) {
 
 std::string TestKey(TestKind test) { return test == TestKind::Sign ? "sign" : "wrs"; }
 
-void WriteTextReport(std::ostream& out, const DesignFigures& figures) {
+void WriteTextReport(std::ostream& out, const DesignFigures& figures, const std::string& unit) {
     const TestKind test = figures.test;
     const DesignState& state = figures.state;
     out << "Statistical Test: " << TestCaption(test) << '\n'
         << "Alpha: " << PlainNumber(state.Alpha) << '\n'
         << "Beta: " << PlainNumber(state.Beta) << '\n'
-        << "Sigma: " << PlainNumber(state.Sigma) << '\n'
-        << "DCGL: " << PlainNumber(state.DCGL) << '\n'
-        << "LBGR: " << PlainNumber(state.LBGR) << '\n'
+        << "Sigma: " << WithUnit(PlainNumber(state.Sigma), unit) << '\n'
+        << "DCGL: " << WithUnit(PlainNumber(state.DCGL), unit) << '\n'
+        << "LBGR: " << WithUnit(PlainNumber(state.LBGR), unit) << '\n'
         << (figures.size_given ? "Given Sample Size\n" : "Required Sample Size\n")
         << "  Survey Unit: " << SampleSize(test, state) << '\n';
     if (test == TestKind::WRS) out << "  Reference: " << state.WRSN << '\n';

@@ -19,7 +19,8 @@ namespace valdris::cli {
 // trailing comma or line break), such as an assessment of measurements.
 using JsonMembers = std::function<void(std::ostream& out)>;
 
-void WriteTextReport(std::ostream& out, const DesignFigures& figures);
+// The unit of concentration, when given, follows sigma, the DCGL and the LBGR.
+void WriteTextReport(std::ostream& out, const DesignFigures& figures, const std::string& unit = {});
 void WriteJsonReport(std::ostream& out, const DesignFigures& figures, const JsonMembers& more = {});
 // The members of that JSON object, one a line, each line begun with indent;
 // a plan's unit puts its name first.

@@ -2,6 +2,7 @@
 #include "run.h"
 
 #include "field_output.h"
+#include "concentration_unit.h"
 #include "number_text.h"
 #include "assessment_output.h"
 #include "options.h"
@@ -61,12 +62,14 @@ int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::opt
 ReportEntries EntriesOf(const Options& options, const FieldInputs& field, const DesignState& state) {
     ReportEntries entries = InputEntries(options.radionuclide, state, ShiftNumber(ShiftText(state.DoverS, 2)));
     if (field.sum) entries.radionuclide = NuclideListText(field.nuclides);
+    entries.concentration_unit = DesignUnit(options.concentration_unit.value_or(""), field.sum.has_value());
     return entries;
 }
 
 struct FieldSummary {
     const FieldInputs& inputs;
     const FieldFigures& figures;
+    std::string unit;  // as given; the design's own is none in sums of fractions
 };
 
 // The design, the unit's field figures, and the verdict on its measurements
@@ -74,14 +77,16 @@ struct FieldSummary {
 void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& figures, const FieldSummary& field,
                   const std::optional<DataAssessment>& assessment) {
     switch (format) {
-        case OutputFormat::Text:
-            WriteTextReport(out, figures);
-            WriteFieldText(out, field.inputs, field.figures);
+        case OutputFormat::Text: {
+            const std::string design_unit = DesignUnit(field.unit, field.inputs.sum.has_value());
+            WriteTextReport(out, figures, design_unit);
+            WriteFieldText(out, field.inputs, field.figures, field.unit);
             if (assessment) {
                 out << '\n';
-                WriteTextAssessment(out, *assessment);
+                WriteTextAssessment(out, *assessment, design_unit);
             }
             break;
+        }
         case OutputFormat::Json: {
             const std::string field_members = FieldJsonMembers(field.inputs, field.figures, figures.state.LBGR);
             JsonMembers more;
@@ -175,7 +180,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::optional<OutputFormat> format =
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
-    WriteSummary(out, *format, figures, {*field, *field_run.figures}, assessment);
+    WriteSummary(out, *format, figures, {*field, *field_run.figures, options.concentration_unit.value_or("")},
+                 assessment);
     return kExitOk;
 }
 

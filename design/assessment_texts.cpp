@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "assessment_texts.h"
 
+#include "concentration_unit.h"
 #include "number_text.h"
 #include "result_texts.h"
 
@@ -28,14 +29,15 @@ std::string PValueMethod(const DataAssessment& a) {
     return a.ties ? " (normal approximation, corrected for ties)" : " (normal approximation)";
 }
 
-void AddSummary(std::vector<ReportLine>& figures, const std::string& area, const SampleSummary& s) {
-    figures.push_back({area + " Mean", WriteNumber(s.mean)});
-    figures.push_back({area + " Median", WriteNumber(s.median)});
-    figures.push_back({area + " Standard Deviation", WriteNumber(s.sd)});
-    figures.push_back({area + " Maximum", WriteNumber(s.max)});
+void AddSummary(std::vector<ReportLine>& figures, const std::string& area, const SampleSummary& s,
+                const std::string& unit) {
+    figures.push_back({area + " Mean", WithUnit(WriteNumber(s.mean), unit)});
+    figures.push_back({area + " Median", WithUnit(WriteNumber(s.median), unit)});
+    figures.push_back({area + " Standard Deviation", WithUnit(WriteNumber(s.sd), unit)});
+    figures.push_back({area + " Maximum", WithUnit(WriteNumber(s.max), unit)});
 }
 
-std::vector<ReportLine> Figures(const DataAssessment& a) {
+std::vector<ReportLine> Figures(const DataAssessment& a, const std::string& unit) {
     std::vector<ReportLine> figures;
     figures.push_back({"Survey Unit Measurements", Count(a.n)});
     if (a.test == TestKind::Sign) {
@@ -47,10 +49,10 @@ std::vector<ReportLine> Figures(const DataAssessment& a) {
     }
     figures.push_back({"Critical Value", WriteNumber(a.critical_value)});
     figures.push_back({"p-value", PValueText(a.p_value) + PValueMethod(a)});
-    AddSummary(figures, "Survey Unit", a.survey);
-    if (a.reference) AddSummary(figures, "Reference Area", *a.reference);
+    AddSummary(figures, "Survey Unit", a.survey, unit);
+    if (a.reference) AddSummary(figures, "Reference Area", *a.reference, unit);
     if (a.retrospective) {
-        figures.push_back({"Sigma of the Measurements", WriteNumber(a.retrospective->sigma)});
+        figures.push_back({"Sigma of the Measurements", WithUnit(WriteNumber(a.retrospective->sigma), unit)});
         figures.push_back({"D/s of the Measurements", WriteNumber(RoundHalfEven(a.retrospective->dovers, kShiftDecimals))});
         figures.push_back({"Power at the LBGR with this Sigma (N = " + Count(a.retrospective->n) + ")",
                            ProbabilityText(a.retrospective->power_at_lbgr)});
@@ -77,14 +79,14 @@ std::string PValueText(double p) {
     return WriteNumber(RoundHalfEven(p, kPValueDecimals));
 }
 
-AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment) {
+AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment, const std::string& unit) {
     AssessmentTexts texts;
     texts.decision = assessment.passes ? kSurveyUnitPasses : kSurveyUnitFails;
     texts.reason = Reason(assessment);
-    texts.figures = Figures(assessment);
+    texts.figures = Figures(assessment, unit);
     for (std::size_t k = 0; k < assessment.above_dcgl.size(); ++k) {
         texts.investigate.push_back("Measurement " + std::to_string(assessment.above_dcgl[k] + 1) + ": " +
-                                    WriteNumber(assessment.above_dcgl_values[k]));
+                                    WithUnit(WriteNumber(assessment.above_dcgl_values[k]), unit));
     }
     texts.power_note = PowerNote(assessment);
     return texts;

@@ -22,7 +22,9 @@ struct AssessmentTexts {
     std::string power_note;                // empty when the power is as designed
 };
 
-AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment);
+// The unit of concentration, when given, follows each measured value and
+// each figure made of them (mean, median, standard deviation, maximum, sigma).
+AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment, const std::string& unit = {});
 
 // "0.0547"; "below 0.0001" for smaller values, which four decimals would show
 // as a p-value of 0.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "concentration_unit.h"
 #include "number_text.h"
 #include "result_texts.h"
 #include "valdris_power.h"
@@ -114,7 +115,7 @@ std::string ShiftNumber(const std::string& shift_caption) {
 
 ReportEntries InputEntries(const std::string& radionuclide, const DesignState& state, const std::string& shift) {
     return {radionuclide,           PlainNumber(state.Alpha), PlainNumber(state.Beta), PlainNumber(state.Sigma),
-            PlainNumber(state.DCGL), PlainNumber(state.LBGR),  shift};
+            PlainNumber(state.DCGL), PlainNumber(state.LBGR),  shift, {}};
 }
 
 DesignReport MakeDesignReport(TestKind test, const DesignState& state, const ReportEntries& entries) {
@@ -124,9 +125,9 @@ DesignReport MakeDesignReport(TestKind test, const DesignState& state, const Rep
         {"Statistical Test", TestCaption(test)},
         {"Alpha", entries.alpha},
         {"Beta", entries.beta},
-        {"Sigma", entries.sigma},
-        {"DCGL", entries.dcgl},
-        {"LBGR", entries.lbgr},
+        {"Sigma", WithUnit(entries.sigma, entries.concentration_unit)},
+        {"DCGL", WithUnit(entries.dcgl, entries.concentration_unit)},
+        {"LBGR", WithUnit(entries.lbgr, entries.concentration_unit)},
         {"D/s", entries.shift},
     };
 

@@ -24,6 +24,9 @@ struct ReportEntries {
     std::string dcgl;
     std::string lbgr;
     std::string shift;  // the number after "D/s = "
+    // Written after sigma, the DCGL and the LBGR ("0.5 Bq/kg"); the design
+    // window names none.
+    std::string concentration_unit = {};
 };
 
 struct ReportLine {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "field_texts.h"
 
+#include "concentration_unit.h"
 #include "number_text.h"
 
 namespace valdris {
@@ -33,12 +34,12 @@ std::string LocationsCsv(const SampleLayout& layout) {
     return csv;
 }
 
-std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check) {
+std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check, const std::string& unit) {
     std::vector<ReportLine> lines = {
         {"Area between samples", WriteNumber(check.grid_area)},
         {"Area factor", WriteNumber(check.area_factor)},
-        {"DCGL_EMC", WriteNumber(check.dcgl_emc)},
-        {"Scan MDC", WriteNumber(check.scan_mdc)},
+        {"DCGL_EMC", WithUnit(WriteNumber(check.dcgl_emc), unit)},
+        {"Scan MDC", WithUnit(WriteNumber(check.scan_mdc), unit)},
         {"Scan MDC adequate", check.adequate ? "Yes" : "No"},
     };
     if (check.area_needed) lines.push_back({"Area for the scan MDC", LengthText(*check.area_needed)});
@@ -47,16 +48,18 @@ std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check) {
     return lines;
 }
 
-std::vector<ReportLine> SumOfFractionsLines(const std::vector<Nuclide>& nuclides, const SumOfFractions& sum) {
+std::vector<ReportLine> SumOfFractionsLines(const std::vector<Nuclide>& nuclides, const SumOfFractions& sum,
+                                            const std::string& unit) {
     std::vector<ReportLine> lines;
     for (const Nuclide& nuclide : nuclides) {
-        std::string value = "DCGL " + WriteNumber(nuclide.dcgl) + ", sigma " + WriteNumber(nuclide.sigma);
-        if (nuclide.concentration) value += ", concentration " + WriteNumber(*nuclide.concentration);
+        std::string value = "DCGL " + WithUnit(WriteNumber(nuclide.dcgl), unit) + ", sigma " +
+                            WithUnit(WriteNumber(nuclide.sigma), unit);
+        if (nuclide.concentration) value += ", concentration " + WithUnit(WriteNumber(*nuclide.concentration), unit);
         lines.push_back({nuclide.name, value});
     }
     lines.push_back({"Sigma (sum of fractions)", WriteNumber(ToSingle(sum.sigma))});
     if (sum.lbgr) lines.push_back({"LBGR (sum of fractions)", WriteNumber(*sum.lbgr)});
-    if (sum.gross_dcgl) lines.push_back({"Gross-activity DCGL", WriteNumber(*sum.gross_dcgl)});
+    if (sum.gross_dcgl) lines.push_back({"Gross-activity DCGL", WithUnit(WriteNumber(*sum.gross_dcgl), unit)});
     return lines;
 }
 

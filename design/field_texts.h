@@ -33,10 +33,14 @@ std::string LocationsCsv(const SampleLayout& layout);
 
 // a, AF(a), DCGL_EMC, the scan MDC, whether it is adequate and, when it is
 // not, A_EA and n_EA; then the final N.
-std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check);
+// The unit of concentration, when given, follows DCGL_EMC and the scan MDC.
+std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check, const std::string& unit = {});
 
 // Each nuclide, then the sigma as the design stores it (single precision),
 // the LBGR and the gross-activity DCGL when they are known.
-std::vector<ReportLine> SumOfFractionsLines(const std::vector<Nuclide>& nuclides, const SumOfFractions& sum);
+// The unit of concentration, when given, follows each nuclide's figures and
+// the gross-activity DCGL (the fractions have none).
+std::vector<ReportLine> SumOfFractionsLines(const std::vector<Nuclide>& nuclides, const SumOfFractions& sum,
+                                            const std::string& unit = {});
 
 }  // namespace valdris

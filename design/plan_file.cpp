@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "concentration_unit.h"
 #include "field_messages.h"
 #include "number_text.h"
 
@@ -197,6 +198,15 @@ const UnitKey kUnitKeys[] = {
      [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.name); }},
     {"radionuclide", true, [](const Json& v, PlanUnit& u) { return ReadText(v, u.radionuclide); },
      [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.radionuclide); }},
+    {"concentration_unit", false,
+     [](const Json& v, PlanUnit& u) -> ValueProblem {
+         if (auto problem = ReadText(v, u.concentration_unit)) return problem;
+         return ConcentrationUnitProblem(u.concentration_unit);
+     },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (u.concentration_unit.empty()) return std::nullopt;
+         return Quoted(u.concentration_unit);
+     }},
     {"test", true,
      [](const Json& v, PlanUnit& u) -> ValueProblem {
          if (v == "sign" || v == "wrs") {

@@ -162,8 +162,13 @@ std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column) {
 
 ReportEntries UnitReportEntries(const PlanEntry& entry) {
     auto cell = [&](PlanColumn column) { return CellText(entry, column); };
-    return {RadionuclideText(entry.unit), cell(PlanColumn::Alpha), cell(PlanColumn::Beta), cell(PlanColumn::Sigma),
-            cell(PlanColumn::DCGL), cell(PlanColumn::LBGR), cell(PlanColumn::DoverS)};
+    // With radionuclides the design ran in sums of fractions: its own inputs
+    // are shown, as the companion's report shows them, without a unit.
+    if (!entry.unit.nuclides.empty()) {
+        return InputEntries(RadionuclideText(entry.unit), entry.figures.state, cell(PlanColumn::DoverS));
+    }
+    return {entry.unit.radionuclide, cell(PlanColumn::Alpha), cell(PlanColumn::Beta), cell(PlanColumn::Sigma),
+            cell(PlanColumn::DCGL), cell(PlanColumn::LBGR), cell(PlanColumn::DoverS), entry.unit.concentration_unit};
 }
 
 std::string PlanAsCsv(const SurveyPlan& plan) {

@@ -32,6 +32,7 @@ namespace valdris {
 struct PlanUnit {
     std::string name;
     std::string radionuclide = "Unity Rule";
+    std::string concentration_unit;  // "Bq/kg" beside the report's concentrations; empty for none
     TestKind test = TestKind::Sign;
     float alpha = 0.05f;
     float beta = 0.05f;

@@ -66,7 +66,7 @@ struct ReportCase {
 // Every input and result is in the PDF's text as the window shows it, on the
 // line of its label, and the chart is drawn in colour.
 TEST_F(DesignFiles, ReportPdfCarriesTheShownFiguresAndTheChart) {
-    const ReportEntries entries{"Cs-137 unit 4", "0.050", "0.10", ".5", "1", "0.5", "1"};
+    const ReportEntries entries{"Cs-137 unit 4", "0.050", "0.10", ".5", "1", "0.5", "1", "dpm/100 cm\u00b2"};
     const ReportCase cases[] = {
         {TestKind::Sign,
          {{"Statistical Test", "Sign Test"}, {"Survey Unit Sample Size", "29"}, {"Critical Value", "19"}},
@@ -86,8 +86,9 @@ TEST_F(DesignFiles, ReportPdfCarriesTheShownFiguresAndTheChart) {
 
         const QString layout = Output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
         std::vector<std::pair<QString, QString>> rows = c.rows;
-        rows.insert(rows.end(), {{"Alpha", "0.050"}, {"Beta", "0.10"}, {"Sigma", ".5"}, {"DCGL", "1"},
-                                 {"LBGR", "0.5"}, {"D/s", "1"}, {"Radionuclide:", "Cs-137 unit 4"}});
+        rows.insert(rows.end(), {{"Alpha", "0.050"}, {"Beta", "0.10"}, {"Sigma", ".5 dpm/100 cm\u00b2"},
+                                 {"DCGL", "1 dpm/100 cm\u00b2"}, {"LBGR", "0.5 dpm/100 cm\u00b2"}, {"D/s", "1"},
+                                 {"Radionuclide:", "Cs-137 unit 4"}});
         for (const auto& [label, value] : rows) {
             const QRegularExpression row(QRegularExpression::escape(label) + QStringLiteral(" +") +
                                          QRegularExpression::escape(value) + QStringLiteral("( |$)"),

@@ -45,6 +45,8 @@ TEST(ParseOptions, RefusesWrongCommandLines) {
         {"--sweep", "beta", "1", "2", "1"},   {"--sweep", "sigma", "0.1", "1", "0.1", "--chart", "a.png"},
         {"--n"}, {"--plan", "a.vplan", "--sweep", "sigma", "0.1", "1", "0.1"}, {"--plan", "a.vplan", "--chart", "a.png"},
         {"--plan", "a.vplan", "--cost-fixed", "1"},
+        {"--unit"}, {"--unit", "Bq/\nkg"}, {"--unit", std::string(31, 'u')}, {"--plan", "a.vplan", "--unit", "Bq/kg"},
+        {"--unit", "Bq/kg", "--sweep", "sigma", "0.1", "1", "0.1"},
     };
     for (const auto& args : cases) {
         const auto parsed = ParseOptions(args);
@@ -101,22 +103,39 @@ namespace valdris::cli {
 namespace {
 
 // The companion writes each input as the window's report does, however it
-// was typed: in --text and in the report alike.
+// was typed: in --text and in the report alike; a unit of concentration
+// follows each concentration, except those in sums of fractions.
 TEST(CompanionRun, WritesEachInputOneWay) {
-    std::string report_inputs;
-    const ReportWriter keep = [&](const DesignReport& report, const DesignState&, const std::string&, std::string&) {
-        for (const ReportLine& line : report.inputs) report_inputs += line.label + ": " + line.value + "\n";
-        return true;
+    const std::vector<std::string> typed = {"--alpha", "1E-06", "--sigma", ".5", "--dcgl", "1.0", "--lbgr", "5e-1"};
+    const struct {
+        std::vector<std::string> more;
+        std::vector<std::string> both;       // in the text and the report
+        std::vector<std::string> text_only;  // in the text alone
+    } cases[] = {
+        {{}, {"Alpha: 0.000001\n", "Sigma: 0.5\n", "DCGL: 1\n", "LBGR: 0.5\n"}, {}},
+        {{"--unit", "Bq/kg"},
+         {"Alpha: 0.000001\n", "Sigma: 0.5 Bq/kg\n", "DCGL: 1 Bq/kg\n", "LBGR: 0.5 Bq/kg\n"}, {}},
+        {{"--unit", "Bq/kg", "--nuclide", "Co-60:5:0.5:1", "--nuclide", "Cs-137:10:2:3"},
+         {"DCGL: 1\n", "LBGR: 0.5\n"},
+         {"Co-60: DCGL 5 Bq/kg, sigma 0.5 Bq/kg, concentration 1 Bq/kg\n", "Gross-activity DCGL: 8 Bq/kg\n"}},
     };
-    std::ostringstream out, err;
-    ASSERT_EQ(valdris::cli::Run({"--alpha", "1E-06", "--sigma", ".5", "--dcgl", "1.0", "--lbgr", "5e-1", "--report",
-                                 "plan.pdf", "--text"},
-                                out, err, nullptr, keep),
-              0)
-        << err.str();
-    for (const char* line : {"Alpha: 0.000001\n", "Sigma: 0.5\n", "DCGL: 1\n", "LBGR: 0.5\n"}) {
-        EXPECT_NE(out.str().find(line), std::string::npos) << line;
-        EXPECT_NE(report_inputs.find(line), std::string::npos) << line;
+    for (const auto& c : cases) {
+        std::string report_inputs;
+        const ReportWriter keep = [&](const DesignReport& report, const DesignState&, const std::string&,
+                                      std::string&) {
+            for (const ReportLine& line : report.inputs) report_inputs += line.label + ": " + line.value + "\n";
+            return true;
+        };
+        std::vector<std::string> args = typed;
+        args.insert(args.end(), c.more.begin(), c.more.end());
+        args.insert(args.end(), {"--report", "plan.pdf", "--text"});
+        std::ostringstream out, err;
+        ASSERT_EQ(valdris::cli::Run(args, out, err, nullptr, keep), 0) << err.str();
+        for (const std::string& line : c.both) {
+            EXPECT_NE(out.str().find(line), std::string::npos) << line << out.str();
+            EXPECT_NE(report_inputs.find(line), std::string::npos) << line << report_inputs;
+        }
+        for (const std::string& line : c.text_only) EXPECT_NE(out.str().find(line), std::string::npos) << line;
     }
 }
 

@@ -299,7 +299,8 @@ TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
     EXPECT_NE(text.out.find("\nSouth: The survey unit "), std::string::npos) << text.out;
     for (const auto& file : {survey_a, survey_b, reference_b}) std::filesystem::remove(file);
 
-    // The plan report alone: the table's page, then a page a unit.
+    // The plan report alone: the table's page, then each unit's design page
+    // and the page of its measurements.
     const std::string report = path.string() + ".pdf";
     const ProcessResult reported = RunCli({"--plan", path.string(), "--report", report});
     ASSERT_EQ(reported.status, 0) << reported.err;
@@ -309,7 +310,7 @@ TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
     for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
         if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
     }
-    EXPECT_EQ(pages, 3);
+    EXPECT_EQ(pages, 5);
     std::filesystem::remove(report);
 
     std::ofstream(path) << R"({"valdris_power_plan": 1, "units": [{"name": "A"}]})";

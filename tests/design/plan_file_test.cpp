@@ -69,6 +69,13 @@ TEST(PlanFile, RefusesADamagedFileWhole) {
          unit_b + ", key \"reference_data\": the value is not a finite number."},
         {WithSecondUnit(R"("radionuclide": 7, "test": "wrs"})"),
          unit_b + ", key \"radionuclide\": the value is not a text in quotes."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "concentration_unit": 7})"),
+         unit_b + ", key \"concentration_unit\": the value is not a text in quotes."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "concentration_unit": "Bq/\u000akg"})"),
+         unit_b + ", key \"concentration_unit\": the unit of concentration holds a control character (a line "
+                  "break or a tab)."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "concentration_unit": "Becquerel per kilogram of dry soil"})"),
+         unit_b + ", key \"concentration_unit\": the unit of concentration has more than 30 characters."},
         {WithSecondUnit(kText + R"("test": "WRS", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5})"),
          unit_b + ", key \"test\": the test must be \"sign\" or \"wrs\"."},
         {WithSecondUnit(kWRS + R"("alpha": 0.5, "beta": 0.5, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5})"),
@@ -95,6 +102,7 @@ TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
     PlanUnit a;
     a.name = "Nord \"Hof\"\n\u00e4\u6e2f";
     a.radionuclide = "Cs-137";
+    a.concentration_unit = "dpm/100 cm\u00b2";
     a.test = TestKind::WRS;
     a.alpha = 0.025f;
     a.beta = 0.1f;
@@ -124,6 +132,7 @@ TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
         const PlanUnit& x = plan.entry(i).unit;
         const PlanUnit& y = read.entry(i).unit;
         EXPECT_EQ(y.name, x.name);
+        EXPECT_EQ(y.concentration_unit, x.concentration_unit);
         EXPECT_EQ(y.test, x.test);
         EXPECT_EQ(y.alpha, x.alpha);
         EXPECT_EQ(y.beta, x.beta);
