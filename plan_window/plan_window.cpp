@@ -7,12 +7,14 @@
 #include <QMenuBar>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
 
 #include "budget_panel.h"
 #include "comparison_view.h"
+#include "data_panel.h"
 #include "design_window_link.h"
 #include "message_boxes.h"
 #include "number_text.h"
@@ -73,12 +75,25 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
         if (!(index.flags() & Qt::ItemIsEditable)) OpenInDesignWindow();
     });
 
-    budget_ = new BudgetPanel(this);
+    // The selected unit's panels, one page each.
+    panels_ = new QTabWidget(this);
+    panels_->setObjectName(QStringLiteral("unitPanels"));
+    budget_ = new BudgetPanel(panels_);
     budget_->SetLBGRChosen([this](double lbgr) { SetLBGRFromBudget(lbgr); });
+    panels_->addTab(budget_, tr("Budget"));
+    data_ = new DataPanel(panels_);
+    data_->SetRequested([this](DataPanel::Request request, UnitData which) {
+        switch (request) {
+            case DataPanel::Request::Paste: PasteData(which); break;
+            case DataPanel::Request::Import: ImportData(which); break;
+            case DataPanel::Request::Clear: ClearData(which); break;
+        }
+    });
+    panels_->addTab(data_, tr("Measurements"));
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(table_);
-    splitter->addWidget(budget_);
+    splitter->addWidget(panels_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     setCentralWidget(splitter);
@@ -156,6 +171,8 @@ void PlanWindow::BuildUnitMenu() {
     actOpenInDesign =
         AddAction(menu, tr("&Open in Design Window"), "actOpenInDesign", &PlanWindow::OpenInDesignWindow);
     actCompare = AddAction(menu, tr("Com&pare Curves"), "actCompare", &PlanWindow::CompareCurves);
+    menu->addSeparator();
+    actAssess = AddAction(menu, tr("Assess &Data..."), "actAssess", &PlanWindow::AssessData);
 }
 
 bool PlanWindow::HasUnsavedChanges() const { return recovered_ || model_->Plan().IsModified(); }
@@ -235,14 +252,17 @@ void PlanWindow::UpdateState() {
     actUnitCosts->setEnabled(one);
     actOpenInDesign->setEnabled(one && link_ != nullptr);
     actCompare->setEnabled(rows.size() >= 2);
+    actAssess->setEnabled(one);
     setWindowTitle(tr("Survey Plan - %1[*]").arg(DisplayName()));
     setWindowModified(HasUnsavedChanges());
-    UpdateBudget();
+    UpdatePanels();
 }
 
-void PlanWindow::UpdateBudget() {
+void PlanWindow::UpdatePanels() {
     const std::optional<std::size_t> row = SingleSelectedRow();
-    budget_->ShowUnit(row ? std::optional<PlanUnit>(model_->Plan().entry(*row).unit) : std::nullopt);
+    const PlanEntry* entry = row ? &model_->Plan().entry(*row) : nullptr;
+    budget_->ShowUnit(entry ? std::optional<PlanUnit>(entry->unit) : std::nullopt);
+    data_->ShowEntry(entry);
 }
 
 void PlanWindow::ShowRefusal(const PlanEditResult& result) {
