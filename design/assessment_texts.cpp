@@ -35,6 +35,8 @@ void AddSummary(std::vector<ReportLine>& figures, const std::string& area, const
     figures.push_back({area + " Maximum", WriteNumber(s.max)});
 }
 
+std::vector<ReportLine> PowerLines(const DataAssessment& a);
+
 std::vector<ReportLine> Figures(const DataAssessment& a) {
     std::vector<ReportLine> figures;
     figures.push_back({"Survey Unit Measurements", Count(a.n)});
@@ -49,6 +51,14 @@ std::vector<ReportLine> Figures(const DataAssessment& a) {
     figures.push_back({"p-value", PValueText(a.p_value) + PValueMethod(a)});
     AddSummary(figures, "Survey Unit", a.survey);
     if (a.reference) AddSummary(figures, "Reference Area", *a.reference);
+    const std::vector<ReportLine> power = PowerLines(a);
+    figures.insert(figures.end(), power.begin(), power.end());
+    return figures;
+}
+
+// The power the measurements leave beside the power designed.
+std::vector<ReportLine> PowerLines(const DataAssessment& a) {
+    std::vector<ReportLine> figures;
     if (a.retrospective) {
         figures.push_back({"Sigma of the Measurements", WriteNumber(a.retrospective->sigma)});
         figures.push_back({"D/s of the Measurements", WriteNumber(RoundHalfEven(a.retrospective->dovers, kShiftDecimals))});
@@ -82,6 +92,7 @@ AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment) {
     texts.decision = assessment.passes ? kSurveyUnitPasses : kSurveyUnitFails;
     texts.reason = Reason(assessment);
     texts.figures = Figures(assessment);
+    texts.power = PowerLines(assessment);
     for (std::size_t k = 0; k < assessment.above_dcgl.size(); ++k) {
         texts.investigate.push_back("Measurement " + std::to_string(assessment.above_dcgl[k] + 1) + ": " +
                                     WriteNumber(assessment.above_dcgl_values[k]));

@@ -2,6 +2,7 @@
 #include "data_panel.h"
 
 #include <QAbstractTableModel>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -77,12 +78,19 @@ DataPanel::DataPanel(QWidget* parent) : QWidget(parent) {
     columns_[1] = MakeColumn(UnitData::Reference);
     plot_ = new DrawingView(tr("Measurements against the DCGL"), kPlotMinimum, this);
     plot_->setObjectName(QStringLiteral("dataPlot"));
+    plot_caption_ = WrappingLabel(this);
+    plot_caption_->setObjectName(QStringLiteral("dataPlotCaption"));
+    auto* picture = new QVBoxLayout;
+    picture->addWidget(plot_, 1);
+    picture->addWidget(plot_caption_);
 
     auto* row = new QHBoxLayout;
     row->addWidget(columns_[0].box);
     row->addWidget(columns_[1].box);
-    row->addWidget(MakeResults(), 3);
-    row->addWidget(plot_, 2);
+    row->addWidget(MakeResults(), 2);
+    figures_ = MakeFigures();
+    row->addWidget(figures_, 2);
+    row->addLayout(picture, 3);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(heading_);
@@ -131,6 +139,8 @@ DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
     return column;
 }
 
+// The decision, why, the power beside the power designed, the note when it
+// falls short and the values to investigate; the other figures beside them.
 QWidget* DataPanel::MakeResults() {
     auto* results = new QWidget(this);
     decision_ = WrappingLabel(results);
@@ -139,38 +149,38 @@ QWidget* DataPanel::MakeResults() {
     decision_font_.setBold(true);
     decision_font_.setPointSizeF(decision_font_.pointSizeF() * 1.2);
     reason_ = WrappingLabel(results);
+    power_ = new QFormLayout;
+    power_->setContentsMargins(0, 0, 0, 0);
     note_ = WrappingLabel(results);
     note_->setObjectName(QStringLiteral("powerNote"));
-    figures_ = new QTableWidget(0, 2, results);
-    figures_->setObjectName(QStringLiteral("assessmentFigures"));
-    figures_->setAccessibleName(tr("Figures of the assessment"));
-    figures_->setHorizontalHeaderLabels({tr("Figure"), tr("Value")});
-    figures_->verticalHeader()->hide();
-    figures_->verticalHeader()->setDefaultSectionSize(figures_->fontMetrics().height() + 4);
-    figures_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    figures_->horizontalHeader()->setStretchLastSection(true);
-    figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     investigate_title_ = new QLabel(tr("Above the DCGL, to investigate:"), results);
-    investigate_title_->setWordWrap(true);
     investigate_ = new QListWidget(results);
     investigate_->setObjectName(QStringLiteral("investigate"));
     investigate_->setAccessibleName(tr("Measurements above the DCGL"));
     investigate_->setUniformItemSizes(true);
     investigate_title_->setBuddy(investigate_);
-
-    auto* listed = new QVBoxLayout;
-    listed->addWidget(investigate_title_);
-    listed->addWidget(investigate_, 1);
-    auto* tables = new QHBoxLayout;
-    tables->addWidget(figures_, 3);
-    tables->addLayout(listed, 1);
     auto* layout = new QVBoxLayout(results);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(decision_);
     layout->addWidget(reason_);
+    layout->addLayout(power_);
     layout->addWidget(note_);
-    layout->addLayout(tables, 1);
+    layout->addWidget(investigate_title_);
+    layout->addWidget(investigate_, 1);
     return results;
+}
+
+QTableWidget* DataPanel::MakeFigures() {
+    auto* figures = new QTableWidget(0, 2, this);
+    figures->setObjectName(QStringLiteral("assessmentFigures"));
+    figures->setAccessibleName(tr("Figures of the assessment"));
+    figures->setHorizontalHeaderLabels({tr("Figure"), tr("Value")});
+    figures->verticalHeader()->hide();
+    figures->verticalHeader()->setDefaultSectionSize(figures->fontMetrics().height() + 4);
+    figures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    figures->horizontalHeader()->setStretchLastSection(true);
+    figures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return figures;
 }
 
 void DataPanel::ShowEntry(const PlanEntry* entry) {
@@ -198,6 +208,7 @@ void DataPanel::ShowData(const PlanEntry* entry, const AssessmentView& view) {
         column.buttons[static_cast<std::size_t>(Request::Clear)]->setEnabled(!values.empty());
     }
     Column(UnitData::Reference).box->setVisible(!entry || view.reference_shown);
+    plot_caption_->setText(Text(view.plot_description));
     if (!view.plot_shown) {
         plot_->Clear();
         return;
@@ -216,7 +227,9 @@ void DataPanel::ShowVerdict(const AssessmentTexts& texts) {
     reason_->setText(Text(texts.reason));
     note_->setText(Text(texts.power_note));
     note_->setVisible(!texts.power_note.empty());
-    figures_->setRowCount(static_cast<int>(texts.figures.size()));
+    ShowPower(texts.power);
+    // The power lines end the figures; they are shown above, beside each other.
+    figures_->setRowCount(static_cast<int>(texts.figures.size() - texts.power.size()));
     for (int r = 0; r < figures_->rowCount(); ++r) {
         const ReportLine& line = texts.figures[static_cast<std::size_t>(r)];
         figures_->setItem(r, 0, new QTableWidgetItem(Text(line.label)));
@@ -227,6 +240,18 @@ void DataPanel::ShowVerdict(const AssessmentTexts& texts) {
     investigate_->clear();
     for (const std::string& line : texts.investigate) investigate_->addItem(Text(line));
     if (texts.investigate.empty()) investigate_->addItem(tr("None"));
+    investigate_title_->show();
+    investigate_->show();
+}
+
+void DataPanel::ShowPower(const std::vector<ReportLine>& lines) {
+    while (power_->rowCount() > 0) power_->removeRow(0);
+    for (const ReportLine& line : lines) {
+        auto* label = new QLabel(Text(line.label) + QStringLiteral(":"));
+        auto* value = new QLabel(Text(line.value));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        power_->addRow(label, value);
+    }
 }
 
 // Without a verdict the label says why, in the panel's own font.
@@ -236,8 +261,11 @@ void DataPanel::ClearVerdict(const QString& status) {
     reason_->clear();
     note_->clear();
     note_->hide();
+    ShowPower({});
     figures_->setRowCount(0);
     investigate_->clear();
+    investigate_title_->hide();
+    investigate_->hide();
 }
 
 void DataPanel::FocusSurveyData() { Column(UnitData::Survey).table->setFocus(Qt::OtherFocusReason); }

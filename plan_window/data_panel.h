@@ -14,6 +14,7 @@
 #include "assessment_view.h"
 #include "plan.h"
 
+class QFormLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -58,6 +59,8 @@ private:
     const DataColumn& Column(UnitData which) const { return columns_[which == UnitData::Survey ? 0 : 1]; }
     DataColumn MakeColumn(UnitData which);
     QWidget* MakeResults();
+    QTableWidget* MakeFigures();
+    void ShowPower(const std::vector<ReportLine>& lines);
     void ShowData(const PlanEntry* entry, const AssessmentView& view);
     void ShowVerdict(const AssessmentTexts& texts);
     void ClearVerdict(const QString& status);
@@ -67,11 +70,13 @@ private:
     QLabel* decision_ = nullptr;
     QFont decision_font_;
     QLabel* reason_ = nullptr;
+    QFormLayout* power_ = nullptr;
     QLabel* note_ = nullptr;
     QTableWidget* figures_ = nullptr;
     QLabel* investigate_title_ = nullptr;
     QListWidget* investigate_ = nullptr;
     DrawingView* plot_;
+    QLabel* plot_caption_;
     std::function<void(Request, UnitData)> requested_;
 };
 

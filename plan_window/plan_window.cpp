@@ -94,8 +94,8 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(table_);
     splitter->addWidget(panels_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
 
     autosave_timer_ = new QTimer(this);
@@ -106,9 +106,9 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     BuildMenus();
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UpdateState(); });
     if (link_) link_->SetInputTaken([this] { DesignInputTaken(); });
-    // Wide enough for every column at the usual font; a smaller screen gets
-    // a smaller window, which scrolls.
-    CentreOnScreenOnceFramed(this, [] { return QSize(1240, 600); });
+    // Wide enough for every column at the usual font and tall enough for the
+    // unit's panels; a smaller screen gets a smaller window, which scrolls.
+    CentreOnScreenOnceFramed(this, [] { return QSize(1240, 720); });
     UpdateState();
 }
 
@@ -172,7 +172,7 @@ void PlanWindow::BuildUnitMenu() {
         AddAction(menu, tr("&Open in Design Window"), "actOpenInDesign", &PlanWindow::OpenInDesignWindow);
     actCompare = AddAction(menu, tr("Com&pare Curves"), "actCompare", &PlanWindow::CompareCurves);
     menu->addSeparator();
-    actAssess = AddAction(menu, tr("Assess &Data..."), "actAssess", &PlanWindow::AssessData);
+    actAssess = AddAction(menu, tr("A&ssess Data..."), "actAssess", &PlanWindow::AssessData);
 }
 
 bool PlanWindow::HasUnsavedChanges() const { return recovered_ || model_->Plan().IsModified(); }
