@@ -57,7 +57,7 @@ private:
 
 namespace {
 
-constexpr int kDataColumnWidthPx = 150;
+constexpr int kColumnMarginPx = 12;
 constexpr QSize kPlotMinimum(260, 170);
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
@@ -87,10 +87,9 @@ DataPanel::DataPanel(QWidget* parent) : QWidget(parent) {
     auto* row = new QHBoxLayout;
     row->addWidget(columns_[0].box);
     row->addWidget(columns_[1].box);
-    row->addWidget(MakeResults(), 2);
-    figures_ = MakeFigures();
-    row->addWidget(figures_, 2);
-    row->addLayout(picture, 3);
+    row->addWidget(MakeResults(), 3);
+    row->addLayout(MakeInvestigate(), 1);
+    row->addLayout(picture, 2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(heading_);
@@ -102,7 +101,9 @@ DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
     const bool survey = which == UnitData::Survey;
     DataColumn column;
     column.box = new QWidget(this);
-    column.box->setMaximumWidth(kDataColumnWidthPx);
+    // Both sets equally wide, as wide as their longest title needs.
+    column.box->setFixedWidth(column.box->fontMetrics().horizontalAdvance(tr("Reference area (000000)")) +
+                              kColumnMarginPx);
     column.title = new QLabel(column.box);
     column.table = new QTableView(column.box);
     column.table->setObjectName(survey ? QStringLiteral("surveyData") : QStringLiteral("referenceData"));
@@ -110,6 +111,7 @@ DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
     column.model = new MeasurementModel(tr("Value"), column.table);
     column.table->setModel(column.model);
     column.table->horizontalHeader()->setStretchLastSection(true);
+    column.table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     column.table->verticalHeader()->setDefaultSectionSize(column.table->fontMetrics().height() + 4);
     column.title->setBuddy(column.table);
     // Ctrl+V in the list pastes into this set, as in a spreadsheet.
@@ -140,7 +142,7 @@ DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
 }
 
 // The decision, why, the power beside the power designed, the note when it
-// falls short and the values to investigate; the other figures beside them.
+// falls short, and the other figures below them.
 QWidget* DataPanel::MakeResults() {
     auto* results = new QWidget(this);
     decision_ = WrappingLabel(results);
@@ -153,32 +155,42 @@ QWidget* DataPanel::MakeResults() {
     power_->setContentsMargins(0, 0, 0, 0);
     note_ = WrappingLabel(results);
     note_->setObjectName(QStringLiteral("powerNote"));
-    investigate_title_ = new QLabel(tr("Above the DCGL, to investigate:"), results);
-    investigate_ = new QListWidget(results);
-    investigate_->setObjectName(QStringLiteral("investigate"));
-    investigate_->setAccessibleName(tr("Measurements above the DCGL"));
-    investigate_->setUniformItemSizes(true);
-    investigate_title_->setBuddy(investigate_);
+    figures_ = MakeFigures(results);
     auto* layout = new QVBoxLayout(results);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(decision_);
     layout->addWidget(reason_);
     layout->addLayout(power_);
     layout->addWidget(note_);
-    layout->addWidget(investigate_title_);
-    layout->addWidget(investigate_, 1);
+    layout->addWidget(figures_, 1);
     return results;
 }
 
-QTableWidget* DataPanel::MakeFigures() {
-    auto* figures = new QTableWidget(0, 2, this);
+QVBoxLayout* DataPanel::MakeInvestigate() {
+    investigate_title_ = WrappingLabel(this);
+    investigate_title_->setText(tr("Above the DCGL, to investigate:"));
+    investigate_ = new QListWidget(this);
+    investigate_->setObjectName(QStringLiteral("investigate"));
+    investigate_->setAccessibleName(tr("Measurements above the DCGL"));
+    investigate_->setUniformItemSizes(true);
+    investigate_title_->setBuddy(investigate_);
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(investigate_title_);
+    layout->addWidget(investigate_, 1);
+    return layout;
+}
+
+QTableWidget* DataPanel::MakeFigures(QWidget* parent) {
+    auto* figures = new QTableWidget(0, 2, parent);
     figures->setObjectName(QStringLiteral("assessmentFigures"));
     figures->setAccessibleName(tr("Figures of the assessment"));
     figures->setHorizontalHeaderLabels({tr("Figure"), tr("Value")});
     figures->verticalHeader()->hide();
     figures->verticalHeader()->setDefaultSectionSize(figures->fontMetrics().height() + 4);
-    figures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    figures->horizontalHeader()->setStretchLastSection(true);
+    // The values in full; a label too long for the room is cut at its end.
+    figures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    figures->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    figures->setWordWrap(false);
     figures->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return figures;
 }
@@ -232,7 +244,9 @@ void DataPanel::ShowVerdict(const AssessmentTexts& texts) {
     figures_->setRowCount(static_cast<int>(texts.figures.size() - texts.power.size()));
     for (int r = 0; r < figures_->rowCount(); ++r) {
         const ReportLine& line = texts.figures[static_cast<std::size_t>(r)];
-        figures_->setItem(r, 0, new QTableWidgetItem(Text(line.label)));
+        auto* label = new QTableWidgetItem(Text(line.label));
+        label->setToolTip(label->text());  // cut short when the panel is narrow
+        figures_->setItem(r, 0, label);
         auto* value = new QTableWidgetItem(Text(line.value));
         value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         figures_->setItem(r, 1, value);

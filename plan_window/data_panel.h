@@ -20,6 +20,7 @@ class QListWidget;
 class QPushButton;
 class QTableView;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace valdris {
 
@@ -59,7 +60,8 @@ private:
     const DataColumn& Column(UnitData which) const { return columns_[which == UnitData::Survey ? 0 : 1]; }
     DataColumn MakeColumn(UnitData which);
     QWidget* MakeResults();
-    QTableWidget* MakeFigures();
+    QTableWidget* MakeFigures(QWidget* parent);
+    QVBoxLayout* MakeInvestigate();
     void ShowPower(const std::vector<ReportLine>& lines);
     void ShowData(const PlanEntry* entry, const AssessmentView& view);
     void ShowVerdict(const AssessmentTexts& texts);

@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QMenuBar>
 #include <QSortFilterProxyModel>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -33,6 +34,16 @@ constexpr int kAutosaveDelayMs = 2000;
 bool SameDesign(const PlanUnit& a, const PlanUnit& b) {
     return a.radionuclide == b.radionuclide && a.test == b.test && a.alpha == b.alpha && a.beta == b.beta &&
            a.sigma == b.sigma && a.dcgl == b.dcgl && a.lbgr == b.lbgr;
+}
+
+// A page that scrolls when the window is smaller than the page can be, as
+// on a small screen or at a large scale, rather than cutting controls off.
+QScrollArea* Scrolling(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    return area;
 }
 
 QString CostText(const std::optional<double>& cost) {
@@ -80,7 +91,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     panels_->setObjectName(QStringLiteral("unitPanels"));
     budget_ = new BudgetPanel(panels_);
     budget_->SetLBGRChosen([this](double lbgr) { SetLBGRFromBudget(lbgr); });
-    panels_->addTab(budget_, tr("Budget"));
+    panels_->addTab(Scrolling(budget_), tr("Budget"));
     data_ = new DataPanel(panels_);
     data_->SetRequested([this](DataPanel::Request request, UnitData which) {
         switch (request) {
@@ -89,7 +100,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
             case DataPanel::Request::Clear: ClearData(which); break;
         }
     });
-    panels_->addTab(data_, tr("Measurements"));
+    panels_->addTab(Scrolling(data_), tr("Measurements"));
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(table_);
@@ -256,6 +267,12 @@ void PlanWindow::UpdateState() {
     setWindowTitle(tr("Survey Plan - %1[*]").arg(DisplayName()));
     setWindowModified(HasUnsavedChanges());
     UpdatePanels();
+}
+
+void PlanWindow::ShowPanel(QWidget* panel) {
+    for (int i = 0; i < panels_->count(); ++i) {
+        if (panels_->widget(i)->isAncestorOf(panel)) panels_->setCurrentIndex(i);
+    }
 }
 
 void PlanWindow::UpdatePanels() {

@@ -125,6 +125,7 @@ private:
     void Follow(const PlanChange& change);
     void UpdateState();
     void UpdatePanels();
+    void ShowPanel(QWidget* panel);  // the page of the unit's panels that holds it
     void SetData(UnitData which, const std::string& text, const QString& source);
     void ShowRefusal(const PlanEditResult& result);
     void DesignInputTaken();

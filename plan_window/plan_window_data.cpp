@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QTabWidget>
 
 #include "data_panel.h"
 #include "measurement_text.h"
@@ -19,7 +18,7 @@ namespace valdris {
 
 void PlanWindow::AssessData() {
     if (!SingleSelectedRow()) return;
-    panels_->setCurrentWidget(data_);
+    ShowPanel(data_);
     data_->FocusSurveyData();
 }
 
