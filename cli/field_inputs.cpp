@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "field_inputs.h"
 
+#include "field_text_input.h"
 #include "number_text.h"
 #include "options.h"
 #include "refusal_text.h"
@@ -9,18 +10,6 @@ namespace valdris::cli {
 
 namespace {
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (const char c : text) {
-        if (c == separator) {
-            parts.emplace_back();
-        } else {
-            parts.back() += c;
-        }
-    }
-    return parts;
-}
-
 Outcome<double> Number(const std::string& option, const std::string& text) {
     const auto value = StrictNumber(text);
     if (!value) return Outcome<double>::Failure(NotANumberMessage(option, text));
@@ -28,36 +17,21 @@ Outcome<double> Number(const std::string& option, const std::string& text) {
 }
 
 Outcome<AreaFactorTable> ReadAreaFactors(const std::string& text) {
-    AreaFactorTable table;
-    for (const std::string& pair : Split(text, ',')) {
-        const std::vector<std::string> parts = Split(pair, ':');
-        const auto area = parts.size() == 2 ? StrictNumber(parts[0]) : std::nullopt;
-        const auto factor = parts.size() == 2 ? StrictNumber(parts[1]) : std::nullopt;
-        if (!area || !factor) {
-            return Outcome<AreaFactorTable>::Failure("The value of --area-factors is not a list of area:factor pairs: \"" +
-                                                     text + "\"");
-        }
-        table.push_back({*area, *factor});
+    auto table = ParseAreaFactors(text);
+    if (!table) {
+        return Outcome<AreaFactorTable>::Failure("The value of --area-factors is not a list of area:factor pairs: \"" +
+                                                 text + "\"");
     }
-    return table;
+    return *table;
 }
 
 Outcome<Nuclide> ReadNuclide(const std::string& text) {
-    const std::vector<std::string> parts = Split(text, ':');
-    const auto failure = Outcome<Nuclide>::Failure(
-        "The value of --nuclide is not NAME:DCGL:SIGMA or NAME:DCGL:SIGMA:CONCENTRATION: \"" + text + "\"");
-    if (parts.size() != 3 && parts.size() != 4) return failure;
-    Nuclide nuclide{parts[0], 0, 0, std::nullopt};
-    const auto dcgl = StrictNumber(parts[1]);
-    const auto sigma = StrictNumber(parts[2]);
-    if (!dcgl || !sigma) return failure;
-    nuclide.dcgl = *dcgl;
-    nuclide.sigma = *sigma;
-    if (parts.size() == 4) {
-        nuclide.concentration = StrictNumber(parts[3]);
-        if (!nuclide.concentration) return failure;
+    auto nuclide = ParseNuclide(text);
+    if (!nuclide) {
+        return Outcome<Nuclide>::Failure(
+            "The value of --nuclide is not NAME:DCGL:SIGMA or NAME:DCGL:SIGMA:CONCENTRATION: \"" + text + "\"");
     }
-    return nuclide;
+    return *nuclide;
 }
 
 Outcome<std::optional<UnitSize>> ReadSize(const FieldRequest& request) {

@@ -39,4 +39,9 @@ Refusal NuclideTwiceRefusal(const std::string& name) {
     return FieldRefusal("The radionuclide " + name + " is listed twice.");
 }
 
+Refusal AreaFactorCellRefusal(std::size_t row, const std::string& what, const std::string& text) {
+    return FieldRefusal("The area factors, row " + std::to_string(row) + ": the " + what + " \"" + text +
+                        "\" is not a number.");
+}
+
 }  // namespace valdris::field

@@ -4,6 +4,7 @@
 // area factors and radionuclides), each naming the field it is about, and the
 // limits they state. The plan window and the companion refuse alike.
 
+#include <cstddef>
 #include <string>
 
 #include "input_rules.h"
@@ -35,6 +36,20 @@ inline const std::string kAreaFactorsTooFew = "The area factors need at least tw
 inline const std::string kTooManyElevatedAreaSamples =
     "The elevated-area check needs more than 1000000 samples; the scan MDC is far too high for this table.";
 inline const std::string kNuclideNameMissing = "Each radionuclide needs a name.";
+inline const std::string kWidthWithoutHeight = "The width needs a height: give both, or the area alone.";
+inline const std::string kHeightWithoutWidth = "The height needs a width: give both, or the area alone.";
+inline const std::string kSideWithoutRectangle =
+    "The unit has no width and height yet: give both at once, or the area alone.";
+inline const std::string kAreaFactorsTextUnusable =
+    "The area factors must be pairs of area and factor, such as 1:10, 10:3, 100:1.5.";
+inline const std::string kNuclidesTextUnusable =
+    "The radionuclides must each be NAME:DCGL:SIGMA or NAME:DCGL:SIGMA:CONCENTRATION, separated by semicolons.";
+inline const std::string kDCGLOfNuclides =
+    "The DCGL of a unit with several radionuclides is 1, their sum of fractions: change their DCGLs instead.";
+inline const std::string kSigmaOfNuclides =
+    "The sigma of a unit with several radionuclides is combined from theirs: change their sigmas instead.";
+inline const std::string kLBGROfConcentrations =
+    "The LBGR of this unit comes from its radionuclides' concentrations: change those instead.";
 
 // Refusals that quote the offending values.
 Refusal AreaFactorAreaRefusal(double area);
@@ -45,6 +60,9 @@ Refusal NuclideDCGLRefusal(const std::string& name);
 Refusal NuclideSigmaRefusal(const std::string& name);
 Refusal NuclideConcentrationRefusal(const std::string& name);
 Refusal NuclideTwiceRefusal(const std::string& name);
+// A cell of the area factors' table that is not a number: "The area factors,
+// row 2: the factor "x" is not a number."
+Refusal AreaFactorCellRefusal(std::size_t row, const std::string& what, const std::string& text);
 
 inline Refusal FieldRefusal(const std::string& text) { return Refusal{text, MessageIcon::Exclamation}; }
 

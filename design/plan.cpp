@@ -24,6 +24,14 @@ std::string FieldTitle(PlanField field) {
         case PlanField::GivenN: return "Given N";
         case PlanField::CostFixed: return "Fixed Cost";
         case PlanField::CostPerSample: return "Cost per Sample";
+        case PlanField::Area: return "Area";
+        case PlanField::Width: return "Width";
+        case PlanField::Height: return "Height";
+        case PlanField::Grid: return "Grid";
+        case PlanField::Seed: return "Seed";
+        case PlanField::ScanMDC: return "Scan MDC";
+        case PlanField::AreaFactors: return "Area Factors";
+        case PlanField::Nuclides: return "Radionuclides";
     }
     return {};
 }
@@ -34,7 +42,14 @@ std::string DataTitle(UnitData which) {
 
 PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures) {
     std::optional<AssessmentRun> assessment = AssessUnit(unit, figures);
-    return {std::move(unit), std::move(figures), std::move(assessment)};
+    CheckedFieldFigures field = ComputeUnitField(unit, figures);
+    FieldFigures field_figures;
+    if (field.figures) {
+        field_figures = std::move(*field.figures);
+    } else {
+        field_figures.samples = figures.n;
+    }
+    return {std::move(unit), std::move(figures), std::move(assessment), std::move(field_figures)};
 }
 
 SurveyPlan::SurveyPlan(std::vector<PlanEntry> entries, SampleCosts default_costs)
@@ -173,14 +188,12 @@ PlanEditResult SurveyPlan::Rename(std::size_t row, const std::string& name) {
 
 PlanEditResult SurveyPlan::Edit(std::size_t row, PlanField field, const std::string& text) {
     if (row >= entries_.size()) return Refused();
-    UnitEdit edit = EditUnit(entries_[row].unit, field, text);
-    if (!edit.accepted()) return Refused(std::move(edit.message));
-    return ReplaceEntry(row, "Edit " + FieldTitle(field), std::move(*edit.unit), std::move(edit.message));
+    return ApplyEdit(row, "Edit " + FieldTitle(field), EditUnit(entries_[row].unit, field, text));
 }
 
 PlanEditResult SurveyPlan::SetLBGR(std::size_t row, double lbgr) {
     if (row >= entries_.size()) return Refused();
-    if (auto refusal = rules::LBGRRefusal(lbgr, entries_[row].unit.dcgl)) return Refused(std::move(refusal));
+    if (auto refusal = LBGRSetRefusal(entries_[row].unit, lbgr)) return Refused(std::move(refusal));
     PlanUnit unit = entries_[row].unit;
     unit.lbgr = lbgr;
     return ReplaceEntry(row, "Set LBGR", std::move(unit), std::nullopt);
@@ -193,9 +206,7 @@ PlanEditResult SurveyPlan::Replace(std::size_t row, const PlanUnit& unit) {
 
 PlanEditResult SurveyPlan::SetData(std::size_t row, UnitData which, std::string_view text, const std::string& column) {
     if (row >= entries_.size()) return Refused();
-    UnitEdit edit = EditUnitData(entries_[row].unit, which, text, column);
-    if (!edit.accepted()) return Refused(std::move(edit.message));
-    return ReplaceEntry(row, "Set " + DataTitle(which), std::move(*edit.unit), std::nullopt);
+    return ApplyEdit(row, "Set " + DataTitle(which), EditUnitData(entries_[row].unit, which, text, column));
 }
 
 PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
@@ -205,6 +216,43 @@ PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
     if (data.empty()) return Refused();
     data.clear();
     return ReplaceEntry(row, "Clear " + DataTitle(which), std::move(unit), std::nullopt);
+}
+
+PlanEditResult SurveyPlan::ApplyEdit(std::size_t row, std::string name, UnitEdit edit) {
+    if (!edit.accepted()) return Refused(std::move(edit.message));
+    return ReplaceEntry(row, std::move(name), std::move(*edit.unit), std::move(edit.message));
+}
+
+PlanEditResult SurveyPlan::SetSize(std::size_t row, const SizeTexts& texts) {
+    if (row >= entries_.size()) return Refused();
+    return ApplyEdit(row, "Edit Size", EditUnitSize(entries_[row].unit, texts));
+}
+
+PlanEditResult SurveyPlan::SetAreaFactors(std::size_t row, const std::vector<AreaFactorTexts>& rows) {
+    if (row >= entries_.size()) return Refused();
+    return ApplyEdit(row, "Edit " + FieldTitle(PlanField::AreaFactors), EditUnitAreaFactors(entries_[row].unit, rows));
+}
+
+PlanEditResult SurveyPlan::SetNuclides(std::size_t row, const std::vector<NuclideTexts>& rows) {
+    if (row >= entries_.size()) return Refused();
+    return ApplyEdit(row, "Edit " + FieldTitle(PlanField::Nuclides), EditUnitNuclides(entries_[row].unit, rows));
+}
+
+PlanEditResult SurveyPlan::NewSeed(std::size_t row, const std::function<std::uint64_t()>& draw) {
+    if (row >= entries_.size()) return Refused();
+    return ApplyEdit(row, "New Seed", EditUnitSeed(entries_[row].unit, draw()));
+}
+
+PlanEditResult SurveyPlan::ClearField(std::size_t row) {
+    if (row >= entries_.size()) return Refused();
+    PlanUnit unit = entries_[row].unit;
+    const FieldSetup none;
+    const FieldSetup& now = unit.field;
+    if (!now.size && now.grid == none.grid && !now.seed && !now.scan_mdc && now.area_factors.empty()) {
+        return Refused();
+    }
+    unit.field = none;
+    return ReplaceEntry(row, "Clear Field Inputs", std::move(unit), std::nullopt);
 }
 
 PlanEditResult SurveyPlan::SetDefaultCosts(const SampleCosts& costs) {

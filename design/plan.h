@@ -9,6 +9,7 @@
 // plan_table.h (columns, cell texts, CSV) and plan_file.h (.vplan).
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,9 +27,14 @@ struct PlanEntry {
     // The verdict on the unit's measurements, by that design; nothing while
     // the unit has none. Build entries with MakeEntry so it is never stale.
     std::optional<AssessmentRun> assessment;
+    // In the field, for that design: the elevated-area check, the final N
+    // (field.samples; the design's N without a check) and the locations.
+    FieldFigures field;
 };
 
-// The entry of a unit and its own figures, with the verdict on its data.
+// The entry of a unit and its own figures, with the verdict on its data and
+// its field figures (the unit must have passed CheckUnit, which refuses a
+// unit whose field figures cannot be had).
 PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures);
 
 // What one step did to the rows, for a table over the plan.
@@ -77,6 +83,22 @@ public:
     // The unit has none of that set again; refused (no step) when it had none.
     PlanEditResult ClearData(std::size_t row, UnitData which);
 
+    // The unit in the field. Edit takes the panel's single boxes (Area,
+    // Width, Height, Grid, Seed, ScanMDC) and the tables in their one-line
+    // forms (AreaFactors, Nuclides); these take the rest. Each is one step;
+    // a refusal names the field and keeps the unit as it was. A unit that
+    // is wholly new (a file, the design window) goes through Replace, which
+    // applies the same rules to its values.
+    PlanEditResult SetSize(std::size_t row, const SizeTexts& texts);
+    PlanEditResult SetAreaFactors(std::size_t row, const std::vector<AreaFactorTexts>& rows);
+    PlanEditResult SetNuclides(std::size_t row, const std::vector<NuclideTexts>& rows);
+    // "New Seed": a seed from draw (the system's random device unless a test
+    // passes its own source); the notice-free result, like every edit.
+    PlanEditResult NewSeed(std::size_t row, const std::function<std::uint64_t()>& draw = DrawSeed);
+    // The size, grid, seed, scan MDC and area factors as a new unit has
+    // them (the radionuclides stay); refused (no step) when already so.
+    PlanEditResult ClearField(std::size_t row);
+
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < history_.size(); }
     bool Undo();
@@ -109,6 +131,7 @@ private:
     void Perform(Command command);
     void Apply(const Command& command, bool forward);
     PlanEditResult ReplaceEntry(std::size_t row, std::string name, PlanUnit unit, std::optional<Refusal> notice);
+    PlanEditResult ApplyEdit(std::size_t row, std::string name, UnitEdit edit);
     void Notify(PlanChangeKind kind, std::size_t row, std::size_t to_row = 0);
 
     std::vector<PlanEntry> entries_;

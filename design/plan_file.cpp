@@ -306,6 +306,14 @@ std::string FieldKey(PlanField field) {
         case PlanField::GivenN: return "n";
         case PlanField::CostFixed: return "cost_fixed";
         case PlanField::CostPerSample: return "cost_per_sample";
+        case PlanField::Area: return "area";
+        case PlanField::Width: return "width";
+        case PlanField::Height: return "height";
+        case PlanField::Grid: return "grid";
+        case PlanField::Seed: return "seed";
+        case PlanField::ScanMDC: return "scan_mdc";
+        case PlanField::AreaFactors: return "area_factors";
+        case PlanField::Nuclides: return "nuclides";
     }
     return {};
 }

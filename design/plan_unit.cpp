@@ -5,8 +5,10 @@
 #include <cctype>
 #include <utility>
 
+#include "field_messages.h"
 #include "measurement_text.h"
 #include "number_text.h"
+#include "plan_unit_field.h"
 
 namespace valdris {
 namespace {
@@ -84,6 +86,8 @@ std::optional<Refusal> ReadDCGL(const std::string& text, PlanUnit& unit, std::op
 std::optional<Refusal> ReadField(PlanField field, const std::string& text, PlanUnit& unit,
                                  std::optional<Refusal>& notice) {
     using rules::DecisionError;
+    if (auto refusal = SetByNuclidesRefusal(unit, field)) return refusal;
+    if (IsFieldInput(field)) return ReadFieldInput(field, text, unit, notice);
     switch (field) {
         case PlanField::Name: unit.name = text; return std::nullopt;
         case PlanField::Radionuclide: unit.radionuclide = text; return std::nullopt;
@@ -110,21 +114,50 @@ std::optional<Refusal> ReadField(PlanField field, const std::string& text, PlanU
         case PlanField::DCGL: return ReadDCGL(text, unit, notice);
         case PlanField::LBGR: {
             const double lbgr = LeadingNumber(text);
-            if (auto refusal = rules::LBGRRefusal(lbgr, unit.dcgl)) return refusal;
+            if (auto refusal = LBGRSetRefusal(unit, lbgr)) return refusal;
             unit.lbgr = lbgr;
             return std::nullopt;
         }
         case PlanField::GivenN: return ReadGivenSize(text, unit);
         case PlanField::CostFixed: return ReadCost(text, unit.costs.fixed);
         case PlanField::CostPerSample: return ReadCost(text, unit.costs.per_sample);
+        default: return std::nullopt;
     }
-    return std::nullopt;
+}
+
+// The design's refusal of a unit's inputs, named by the field it belongs to;
+// with radionuclides, the sigma and (from concentrations) the LBGR are theirs.
+PlanField RefusedField(const PlanUnit& unit, DesignInput input) {
+    static constexpr PlanField kFieldOf[] = {PlanField::Alpha, PlanField::Beta, PlanField::Sigma, PlanField::DCGL,
+                                             PlanField::LBGR};
+    const PlanField field = kFieldOf[static_cast<int>(input)];
+    return SetByNuclidesRefusal(unit, field) ? PlanField::Nuclides : field;
 }
 
 }  // namespace
 
 DesignInputs InputsOf(const PlanUnit& unit) {
-    return {unit.alpha, unit.beta, unit.sigma, unit.dcgl, unit.lbgr};
+    const DesignInputs own{unit.alpha, unit.beta, unit.sigma, unit.dcgl, unit.lbgr};
+    const std::optional<SumOfFractions> sum = SumOfFractionsOf(unit);
+    return sum ? SumOfFractionsInputs(own, *sum) : own;
+}
+
+std::optional<SumOfFractions> SumOfFractionsOf(const PlanUnit& unit) {
+    if (unit.nuclides.empty()) return std::nullopt;
+    return CombineNuclides(unit.nuclides);
+}
+
+std::string RadionuclideText(const PlanUnit& unit) {
+    return unit.nuclides.empty() ? unit.radionuclide : NuclideListText(unit.nuclides);
+}
+
+std::optional<Refusal> LBGRSetRefusal(const PlanUnit& unit, double lbgr) {
+    if (auto refusal = SetByNuclidesRefusal(unit, PlanField::LBGR)) return refusal;
+    return rules::LBGRRefusal(lbgr, InputsOf(unit).dcgl);
+}
+
+CheckedFieldFigures ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures) {
+    return ComputeFieldFigures(unit.field, figures.n, figures.state.DCGL);
 }
 
 PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state) {
@@ -155,11 +188,23 @@ UnitCheck CheckUnit(const PlanUnit& unit) {
     if (unit.costs.per_sample) {
         if (auto refusal = CostRefusal(*unit.costs.per_sample)) return refused(PlanField::CostPerSample, *refusal);
     }
+    if (auto refusal = FieldInputsRefusal(unit)) return {std::nullopt, std::move(refusal)};
     FiguresRun run = ComputeUnit(unit);
-    if (run.figures) return {std::move(run.figures), std::nullopt};
-    static constexpr PlanField kFieldOf[] = {PlanField::Alpha, PlanField::Beta, PlanField::Sigma, PlanField::DCGL,
-                                             PlanField::LBGR};
-    return refused(kFieldOf[static_cast<int>(run.refusal->input)], run.refusal->refusal);
+    if (!run.figures) return refused(RefusedField(unit, run.refusal->input), run.refusal->refusal);
+    // The field figures too: a check that needs, or a grid that holds, more
+    // samples than a plan lists refuses the unit.
+    const CheckedFieldFigures field = ComputeUnitField(unit, *run.figures);
+    if (field.refusal) {
+        const bool check = field.refusal->text == field::kTooManyElevatedAreaSamples;
+        return refused(check ? PlanField::ScanMDC : PlanField::Area, *field.refusal);
+    }
+    return {std::move(run.figures), std::nullopt};
+}
+
+UnitEdit FinishEdit(PlanUnit edited, std::optional<Refusal> notice) {
+    UnitCheck check = CheckUnit(edited);
+    if (!check.figures) return Refused(check.refusal->refusal);
+    return {std::move(edited), std::move(check.figures), std::move(notice)};
 }
 
 UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text) {
@@ -169,9 +214,7 @@ UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text
     // A change that the field's own rule takes may still leave a unit with no
     // design (a DCGL below a tenth of sigma, a vanishing shift): refused too,
     // so a plan never holds a unit it could not read back.
-    FiguresRun run = ComputeUnit(edited);
-    if (!run.figures) return Refused(run.refusal->refusal);
-    return {std::move(edited), std::move(run.figures), std::move(notice)};
+    return FinishEdit(std::move(edited), std::move(notice));
 }
 
 namespace {
@@ -201,9 +244,7 @@ UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view tex
     if (reading.refusal) return Refused(*reading.refusal);
     PlanUnit edited = unit;
     MeasurementsOf(edited, which) = std::move(reading.values);
-    FiguresRun run = ComputeUnit(edited);
-    if (!run.figures) return Refused(run.refusal->refusal);
-    return {std::move(edited), std::move(run.figures), std::nullopt};
+    return FinishEdit(std::move(edited), std::nullopt);
 }
 
 std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigures& figures) {
@@ -211,18 +252,22 @@ std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigure
     return AssessData(unit.test, figures.state, unit.survey_data, unit.reference_data);
 }
 
+// With radionuclides the tenths are of the DCGL 1, and the concentrations'
+// LBGR is left out of the other rows so that each row's LBGR is the one used.
 std::vector<BudgetRow> BudgetTable(const PlanUnit& unit) {
+    const DesignInputs own = InputsOf(unit);
     std::vector<double> lbgrs;
-    for (int tenth = 1; tenth <= 9; ++tenth) lbgrs.push_back(unit.dcgl * tenth / 10);
-    if (std::find(lbgrs.begin(), lbgrs.end(), unit.lbgr) == lbgrs.end()) lbgrs.push_back(unit.lbgr);
+    for (int tenth = 1; tenth <= 9; ++tenth) lbgrs.push_back(own.dcgl * tenth / 10);
+    if (std::find(lbgrs.begin(), lbgrs.end(), own.lbgr) == lbgrs.end()) lbgrs.push_back(own.lbgr);
     std::sort(lbgrs.begin(), lbgrs.end());
 
     std::vector<BudgetRow> rows;
     for (const double lbgr : lbgrs) {
         PlanUnit at = unit;
         at.lbgr = lbgr;
+        for (Nuclide& nuclide : at.nuclides) nuclide.concentration.reset();
         FiguresRun run = ComputeUnit(at);
-        BudgetRow row{lbgr, lbgr == unit.lbgr, std::move(run.figures), std::nullopt};
+        BudgetRow row{lbgr, lbgr == own.lbgr, std::move(run.figures), std::nullopt};
         if (run.refusal) row.refusal = run.refusal->refusal;
         rows.push_back(std::move(row));
     }

@@ -14,6 +14,8 @@
 #include "design_inputs.h"
 #include "input_rules.h"
 #include "plan_figures.h"
+#include "sum_of_fractions.h"
+#include "unit_field.h"
 
 namespace valdris {
 
@@ -22,6 +24,11 @@ namespace valdris {
 // Features that add data to a unit (sample locations, elevated areas,
 // nuclides, measurements) add optional members here and keys to the file's
 // key table; a unit without them is as before.
+//
+// A unit with radionuclides is designed on their sum of fractions (see
+// InputsOf): its own DCGL and sigma are then kept but not used, so that
+// clearing the list gives the single-radionuclide design back; its LBGR is
+// used, as a fraction, only while some concentration is not given.
 struct PlanUnit {
     std::string name;
     std::string radionuclide = "Unity Rule";
@@ -36,13 +43,35 @@ struct PlanUnit {
     // Measurements taken in the field; empty while there are none.
     std::vector<double> survey_data;
     std::vector<double> reference_data;  // the WRS test's reference area
+    // In the field: the size, grid, seed, scan MDC and area factors, each
+    // optional (unit_field.h says what each part gives).
+    FieldSetup field;
+    // Several radionuclides; empty for a unit of one.
+    std::vector<Nuclide> nuclides;
 };
 
 // Which of a unit's two sets of measurements.
 enum class UnitData { Survey, Reference };
 std::vector<double>& MeasurementsOf(PlanUnit& unit, UnitData which);
 
+// The inputs the unit's design runs with: its own, or with radionuclides
+// those of the sum of fractions (DCGL 1, the combined sigma, the LBGR from
+// the concentrations when every one is given, else the unit's LBGR as a
+// fraction). Every face designs a unit through this one function.
 DesignInputs InputsOf(const PlanUnit& unit);
+// The sum of fractions of the unit's radionuclides; nothing without them.
+std::optional<SumOfFractions> SumOfFractionsOf(const PlanUnit& unit);
+// What a report names the unit's radionuclide by: the list of its
+// radionuclides ("Co-60, Cs-137"), or its radionuclide text.
+std::string RadionuclideText(const PlanUnit& unit);
+
+// The rule on a new LBGR for the unit (a row of the budget table): below the
+// DCGL its design runs with; refused while its radionuclides give the LBGR.
+std::optional<Refusal> LBGRSetRefusal(const PlanUnit& unit, double lbgr);
+
+// The unit's field figures for its design's figures (the survey unit's N and
+// the DCGL the design ran with), or why they cannot be had.
+CheckedFieldFigures ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures);
 
 // The unit with the inputs of a design: the radionuclide text, the test and
 // the values the state holds (the design window's stored values, from which
@@ -53,8 +82,11 @@ PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test
 // The unit's figures, or the first rule that refuses its inputs.
 FiguresRun ComputeUnit(const PlanUnit& unit);
 
-// What a cell of the plan's table edits.
-enum class PlanField { Name, Radionuclide, Test, Alpha, Beta, Sigma, DCGL, LBGR, GivenN, CostFixed, CostPerSample };
+// What a cell of the plan's table, or a box of the unit's field panel, edits.
+enum class PlanField {
+    Name, Radionuclide, Test, Alpha, Beta, Sigma, DCGL, LBGR, GivenN, CostFixed, CostPerSample,
+    Area, Width, Height, Grid, Seed, ScanMDC, AreaFactors, Nuclides
+};
 
 // An edit: the unit afterwards and its figures, or the refusal that keeps the
 // old unit. An accepted edit may carry a notice (the LBGR reset to half a
@@ -71,7 +103,46 @@ struct UnitEdit {
 // first) and applies its rule; the test is "sign" or "wrs" (any case, "Test"
 // may follow); the given size and the costs are whole numbers or empty for
 // none. Then the unit as a whole must give a design.
+//
+// The field inputs: the area replaces a rectangle (empty: no size); the width
+// or the height changes one side of a rectangle the unit has (a unit without
+// one takes both at once, through SetSize); the grid is "triangular" or
+// "square" (any case); the seed a whole number from 0 to 2^53 - 1 and the
+// scan MDC a number above zero, each empty for none; the area factors
+// "1:10, 10:3, 100:1.5" and the radionuclides "Co-60:5:0.5:1; Cs-137:10:2",
+// each empty for none. Radionuclides refuse an edit of the unit's DCGL or
+// sigma, and of its LBGR while the concentrations give it; a list without
+// every concentration on a unit whose LBGR is not below 1 resets the LBGR to
+// 0.5, with the notice.
 UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text);
+
+// The size from the panel's three boxes: a width and a height make a
+// rectangle (the area box is then not read); one of them alone is refused;
+// else the area, or no size when it is empty too.
+struct SizeTexts {
+    std::string area;
+    std::string width;
+    std::string height;
+};
+UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts);
+
+// The tables as rows of cell texts; no rows clears the table. A refusal
+// names the row's field (the area factors' row, the radionuclide's DCGL).
+struct AreaFactorTexts {
+    std::string area;
+    std::string factor;
+};
+struct NuclideTexts {
+    std::string name;
+    std::string dcgl;
+    std::string sigma;
+    std::string concentration;  // empty: not given
+};
+UnitEdit EditUnitAreaFactors(const PlanUnit& unit, const std::vector<AreaFactorTexts>& rows);
+UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>& rows);
+
+// The unit with this seed (one "New Seed" drew); one above 2^53 - 1 is refused.
+UnitEdit EditUnitSeed(const PlanUnit& unit, std::uint64_t seed);
 
 // The same for a whole unit (one from the design window or a file): every
 // rule, then the design. A refusal says which field it belongs to.
@@ -83,6 +154,8 @@ struct UnitCheck {
     std::optional<DesignFigures> figures;
     std::optional<FieldRefusal> refusal;
 };
+// The field inputs and the radionuclides are checked as their edits check
+// them, and the field figures must be had.
 UnitCheck CheckUnit(const PlanUnit& unit);
 
 // The rule on a stored set of measurements, which a file and a command both

@@ -7,7 +7,7 @@ CheckedFieldFigures ComputeFieldFigures(const FieldSetup& setup, int samples, do
     FieldFigures figures;
     figures.samples = samples;
     if (!setup.size) return {figures, std::nullopt};
-    if (setup.scan_mdc) {
+    if (setup.scan_mdc && !setup.area_factors.empty()) {
         const CheckedElevatedArea checked =
             CheckElevatedAreas(setup.area_factors, *setup.scan_mdc, setup.size->area, samples, dcgl);
         if (checked.refusal) return {std::nullopt, checked.refusal};

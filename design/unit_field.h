@@ -18,7 +18,9 @@ struct FieldSetup {
     std::optional<UnitSize> size;
     GridType grid = GridType::Triangular;
     std::optional<std::uint64_t> seed;  // the locations are laid out only with one
-    std::optional<double> scan_mdc;     // with a table: the elevated-area check
+    // Both given: the elevated-area check (one alone, as a panel is being
+    // filled in, checks nothing yet).
+    std::optional<double> scan_mdc;
     AreaFactorTable area_factors;
 };
 

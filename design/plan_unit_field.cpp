@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "plan_unit_field.h"
+
+#include "field_messages.h"
+#include "field_text_input.h"
+#include "number_text.h"
+
+namespace valdris {
+
+namespace {
+
+bool IsBlankText(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
+
+std::string Trimmed(const std::string& text) {
+    if (IsBlankText(text)) return {};
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// Each number's refusal is the field's own message, which states its range.
+
+std::optional<Refusal> TakeSize(const CheckedSize& checked, PlanUnit& unit) {
+    if (checked.refusal) return checked.refusal;
+    unit.field.size = checked.size;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadArea(const std::string& text, PlanUnit& unit) {
+    if (IsBlankText(text)) {
+        unit.field.size.reset();
+        return std::nullopt;
+    }
+    const auto area = StrictNumber(text);
+    if (!area) return field::FieldRefusal(field::kAreaUnusable);
+    return TakeSize(SizeFromArea(*area), unit);
+}
+
+// One side of the rectangle the unit has; the other side stays.
+std::optional<Refusal> ReadSide(PlanField side, const std::string& text, PlanUnit& unit) {
+    const std::optional<UnitSize>& size = unit.field.size;
+    if (!size || !size->width || !size->height) return field::FieldRefusal(field::kSideWithoutRectangle);
+    const bool width = side == PlanField::Width;
+    const auto value = StrictNumber(text);
+    if (!value) return field::FieldRefusal(width ? field::kWidthUnusable : field::kHeightUnusable);
+    return TakeSize(width ? SizeFromRectangle(*value, *size->height) : SizeFromRectangle(*size->width, *value), unit);
+}
+
+std::optional<Refusal> ReadScanMDC(const std::string& text, PlanUnit& unit) {
+    if (IsBlankText(text)) {
+        unit.field.scan_mdc.reset();
+        return std::nullopt;
+    }
+    const auto mdc = StrictNumber(text);
+    if (!mdc) return field::FieldRefusal(field::kScanMDCUnusable);
+    if (auto refusal = ScanMDCRefusal(*mdc)) return refusal;
+    unit.field.scan_mdc = *mdc;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadAreaFactors(const std::string& text, PlanUnit& unit) {
+    if (IsBlankText(text)) {
+        unit.field.area_factors.clear();
+        return std::nullopt;
+    }
+    const auto table = ParseAreaFactors(text);
+    if (!table) return field::FieldRefusal(field::kAreaFactorsTextUnusable);
+    if (auto refusal = AreaFactorTableRefusal(*table)) return refusal;
+    unit.field.area_factors = *table;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit) {
+    if (IsBlankText(text)) {
+        unit.field.seed.reset();
+        return std::nullopt;
+    }
+    const CheckedSeed seed = ReadSeed(text);
+    if (seed.refusal) return seed.refusal;
+    unit.field.seed = seed.seed;
+    return std::nullopt;
+}
+
+std::optional<FieldRefusal> Named(PlanField field, const std::optional<Refusal>& refusal) {
+    if (!refusal) return std::nullopt;
+    return FieldRefusal{field, *refusal};
+}
+
+std::optional<FieldRefusal> SizeRefusal(const UnitSize& size) {
+    if (!size.width && !size.height) return Named(PlanField::Area, SizeFromArea(size.area).refusal);
+    if (!size.height) return Named(PlanField::Height, field::FieldRefusal(field::kWidthWithoutHeight));
+    if (!size.width) return Named(PlanField::Width, field::FieldRefusal(field::kHeightWithoutWidth));
+    const CheckedSize checked = SizeFromRectangle(*size.width, *size.height);
+    if (checked.refusal) {
+        return Named(checked.refusal->text == field::kHeightUnusable ? PlanField::Height : PlanField::Width,
+                     checked.refusal);
+    }
+    // An area stored beside the sides must be theirs.
+    if (checked.size->area != size.area) return Named(PlanField::Area, field::FieldRefusal(field::kRectangleUnusable));
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool IsFieldInput(PlanField field) { return field >= PlanField::Area; }
+
+std::optional<Refusal> ReadFieldInput(PlanField field, const std::string& text, PlanUnit& unit,
+                                      std::optional<Refusal>& notice) {
+    switch (field) {
+        case PlanField::Area: return ReadArea(text, unit);
+        case PlanField::Width:
+        case PlanField::Height: return ReadSide(field, text, unit);
+        case PlanField::Grid: {
+            const auto grid = GridTypeFromName(Trimmed(text));
+            if (!grid) return field::FieldRefusal(field::kGridTypeUnknown);
+            unit.field.grid = *grid;
+            return std::nullopt;
+        }
+        case PlanField::Seed: return ReadSeedText(text, unit);
+        case PlanField::ScanMDC: return ReadScanMDC(text, unit);
+        case PlanField::AreaFactors: return ReadAreaFactors(text, unit);
+        case PlanField::Nuclides: {
+            auto nuclides = ParseNuclideList(text);
+            if (!nuclides) return field::FieldRefusal(field::kNuclidesTextUnusable);
+            return TakeNuclides(std::move(*nuclides), unit, notice);
+        }
+        default: return std::nullopt;
+    }
+}
+
+std::optional<Refusal> SetByNuclidesRefusal(const PlanUnit& unit, PlanField field) {
+    if (unit.nuclides.empty()) return std::nullopt;
+    if (field == PlanField::DCGL) return field::FieldRefusal(field::kDCGLOfNuclides);
+    if (field == PlanField::Sigma) return field::FieldRefusal(field::kSigmaOfNuclides);
+    if (field == PlanField::LBGR && CombineNuclides(unit.nuclides).lbgr) {
+        return field::FieldRefusal(field::kLBGROfConcentrations);
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> TakeNuclides(std::vector<Nuclide> nuclides, PlanUnit& unit, std::optional<Refusal>& notice) {
+    if (auto refusal = NuclidesRefusal(nuclides)) return refusal;
+    unit.nuclides = std::move(nuclides);
+    if (!unit.nuclides.empty() && !CombineNuclides(unit.nuclides).lbgr && !(unit.lbgr < 1)) {
+        unit.lbgr = 0.5;
+        notice = Refusal{rules::kLBGRResetToHalf, MessageIcon::Information};
+    }
+    return std::nullopt;
+}
+
+std::optional<FieldRefusal> FieldInputsRefusal(const PlanUnit& unit) {
+    const FieldSetup& setup = unit.field;
+    if (setup.size) {
+        if (auto refusal = SizeRefusal(*setup.size)) return refusal;
+    }
+    if (setup.seed && *setup.seed > field::kLargestSeed) {
+        return FieldRefusal{PlanField::Seed, field::FieldRefusal(field::kSeedUnusable)};
+    }
+    if (setup.scan_mdc) {
+        if (auto refusal = ScanMDCRefusal(*setup.scan_mdc)) return FieldRefusal{PlanField::ScanMDC, *refusal};
+    }
+    if (!setup.area_factors.empty()) {
+        if (auto refusal = AreaFactorTableRefusal(setup.area_factors)) {
+            return FieldRefusal{PlanField::AreaFactors, *refusal};
+        }
+    }
+    if (auto refusal = NuclidesRefusal(unit.nuclides)) return FieldRefusal{PlanField::Nuclides, *refusal};
+    return std::nullopt;
+}
+
+}  // namespace valdris
+
+namespace valdris {
+
+UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts) {
+    const bool width = !IsBlankText(texts.width);
+    const bool height = !IsBlankText(texts.height);
+    if (width != height) {
+        return {std::nullopt, std::nullopt,
+                field::FieldRefusal(width ? field::kWidthWithoutHeight : field::kHeightWithoutWidth)};
+    }
+    PlanUnit edited = unit;
+    std::optional<Refusal> refusal;
+    if (!width) {
+        refusal = ReadArea(texts.area, edited);
+    } else {
+        const auto w = StrictNumber(texts.width);
+        const auto h = StrictNumber(texts.height);
+        if (!w) refusal = field::FieldRefusal(field::kWidthUnusable);
+        else if (!h) refusal = field::FieldRefusal(field::kHeightUnusable);
+        else refusal = TakeSize(SizeFromRectangle(*w, *h), edited);
+    }
+    if (refusal) return {std::nullopt, std::nullopt, std::move(refusal)};
+    return FinishEdit(std::move(edited), std::nullopt);
+}
+
+UnitEdit EditUnitAreaFactors(const PlanUnit& unit, const std::vector<AreaFactorTexts>& rows) {
+    AreaFactorTable table;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const auto area = StrictNumber(rows[k].area);
+        const auto factor = StrictNumber(rows[k].factor);
+        std::optional<Refusal> refusal;
+        if (!area) refusal = field::AreaFactorCellRefusal(k + 1, "area", rows[k].area);
+        else if (!factor) refusal = field::AreaFactorCellRefusal(k + 1, "factor", rows[k].factor);
+        if (refusal) return {std::nullopt, std::nullopt, std::move(refusal)};
+        table.push_back({*area, *factor});
+    }
+    if (!table.empty()) {
+        if (auto refusal = AreaFactorTableRefusal(table)) return {std::nullopt, std::nullopt, std::move(refusal)};
+    }
+    PlanUnit edited = unit;
+    edited.field.area_factors = std::move(table);
+    return FinishEdit(std::move(edited), std::nullopt);
+}
+
+// A cell that is not a number is refused with the rule's own message for
+// that radionuclide's field.
+UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>& rows) {
+    std::vector<Nuclide> nuclides;
+    for (const NuclideTexts& row : rows) {
+        Nuclide nuclide{Trimmed(row.name), 0, 0, std::nullopt};
+        const auto dcgl = StrictNumber(row.dcgl);
+        const auto sigma = StrictNumber(row.sigma);
+        const auto concentration = StrictNumber(row.concentration);
+        std::optional<Refusal> refusal;
+        if (nuclide.name.empty()) refusal = field::FieldRefusal(field::kNuclideNameMissing);
+        else if (!dcgl) refusal = field::NuclideDCGLRefusal(nuclide.name);
+        else if (!sigma) refusal = field::NuclideSigmaRefusal(nuclide.name);
+        else if (!concentration && !IsBlankText(row.concentration)) {
+            refusal = field::NuclideConcentrationRefusal(nuclide.name);
+        }
+        if (refusal) return {std::nullopt, std::nullopt, std::move(refusal)};
+        nuclide.dcgl = *dcgl;
+        nuclide.sigma = *sigma;
+        nuclide.concentration = concentration;
+        nuclides.push_back(std::move(nuclide));
+    }
+    PlanUnit edited = unit;
+    std::optional<Refusal> notice;
+    if (auto refusal = TakeNuclides(std::move(nuclides), edited, notice)) {
+        return {std::nullopt, std::nullopt, std::move(refusal)};
+    }
+    return FinishEdit(std::move(edited), std::move(notice));
+}
+
+UnitEdit EditUnitSeed(const PlanUnit& unit, std::uint64_t seed) {
+    if (seed > field::kLargestSeed) return {std::nullopt, std::nullopt, field::FieldRefusal(field::kSeedUnusable)};
+    PlanUnit edited = unit;
+    edited.field.seed = seed;
+    return FinishEdit(std::move(edited), std::nullopt);
+}
+
+}  // namespace valdris

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// The rules of a unit's field inputs and radionuclides, for plan_unit.cpp:
+// how an edit's text is read into the unit, and what a stored unit must hold.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plan_unit.h"
+
+namespace valdris {
+
+// Area to Nuclides: the inputs of the unit in the field.
+bool IsFieldInput(PlanField field);
+
+// Reads the text of a field input into the unit; a refusal leaves the unit
+// as it may be half changed (the caller edits a copy).
+std::optional<Refusal> ReadFieldInput(PlanField field, const std::string& text, PlanUnit& unit,
+                                      std::optional<Refusal>& notice);
+
+// The unit's own DCGL, sigma or LBGR while its radionuclides set them.
+std::optional<Refusal> SetByNuclidesRefusal(const PlanUnit& unit, PlanField field);
+
+// Gives the unit these radionuclides after their rules; a list without
+// every concentration takes the unit's LBGR as a fraction, reset to half
+// (with the notice) when it is not below 1.
+std::optional<Refusal> TakeNuclides(std::vector<Nuclide> nuclides, PlanUnit& unit, std::optional<Refusal>& notice);
+
+// The edited unit as a whole (CheckUnit), with the notice of its edit.
+UnitEdit FinishEdit(PlanUnit edited, std::optional<Refusal> notice);
+
+// The first stored field input or radionuclide that its rule refuses.
+std::optional<FieldRefusal> FieldInputsRefusal(const PlanUnit& unit);
+
+}  // namespace valdris
