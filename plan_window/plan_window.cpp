@@ -17,6 +17,7 @@
 #include "comparison_view.h"
 #include "data_panel.h"
 #include "design_window_link.h"
+#include "field_panel.h"
 #include "message_boxes.h"
 #include "number_text.h"
 #include "plan_dialogs.h"
@@ -92,6 +93,9 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     budget_ = new BudgetPanel(panels_);
     budget_->SetLBGRChosen([this](double lbgr) { SetLBGRFromBudget(lbgr); });
     panels_->addTab(Scrolling(budget_), tr("Budget"));
+    field_ = new FieldPanel(panels_);
+    ConnectFieldPanel();
+    panels_->addTab(Scrolling(field_), tr("Field"));
     data_ = new DataPanel(panels_);
     data_->SetRequested([this](DataPanel::Request request, UnitData which) {
         switch (request) {
@@ -279,6 +283,7 @@ void PlanWindow::UpdatePanels() {
     const std::optional<std::size_t> row = SingleSelectedRow();
     const PlanEntry* entry = row ? &model_->Plan().entry(*row) : nullptr;
     budget_->ShowUnit(entry ? std::optional<PlanUnit>(entry->unit) : std::nullopt);
+    field_->ShowEntry(entry);
     data_->ShowEntry(entry);
 }
 

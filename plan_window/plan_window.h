@@ -23,6 +23,7 @@ namespace valdris {
 
 class BudgetPanel;
 class DataPanel;
+class FieldPanel;
 class DesignWindowLink;
 class MessageBoxes;
 class PlanDialogs;
@@ -44,6 +45,7 @@ public:
     QTableView* Table() const { return table_; }
     BudgetPanel* Budget() const { return budget_; }
     DataPanel* Data() const { return data_; }
+    FieldPanel* Field() const { return field_; }
     QTabWidget* Panels() const { return panels_; }
     const QString& PlanPath() const { return path_; }
     bool HasUnsavedChanges() const;
@@ -70,6 +72,10 @@ public:
     void ImportData(UnitData which);
     void ImportDataFile(UnitData which, const QString& path);
     void ClearData(UnitData which);
+
+    // --- The field (plan_window_field.cpp): the selected unit's.
+    void EditField(PlanField field, const QString& text, const SizeTexts& size);
+    bool ExportLocations();
 
     // --- Files (plan_window_files.cpp). Each returns whether it was done.
     bool NewPlan();
@@ -125,7 +131,9 @@ private:
     void Follow(const PlanChange& change);
     void UpdateState();
     void UpdatePanels();
-    void ShowPanel(QWidget* panel);  // the page of the unit's panels that holds it
+    void ShowPanel(QWidget* panel);
+    void ConnectFieldPanel();
+    void FieldEdited(const PlanEditResult& result);  // the page of the unit's panels that holds it
     void SetData(UnitData which, const std::string& text, const QString& source);
     void ShowRefusal(const PlanEditResult& result);
     void DesignInputTaken();
@@ -151,6 +159,7 @@ private:
     QTabWidget* panels_;
     BudgetPanel* budget_;
     DataPanel* data_;
+    FieldPanel* field_;
     QTimer* autosave_timer_;
     QString path_;
     QString written_autosave_;  // the autosave file this window last wrote

@@ -29,13 +29,6 @@ QSettings Settings() { return QSettings(QStringLiteral("valdris-power"), QString
 
 const QString kPlanFilter = QStringLiteral("Survey plans (*.vplan)");
 
-QString WriteBytes(const QString& path, const std::string& bytes) {
-    return WriteFileSafely(path, [&bytes](QIODevice& file) {
-        const auto size = static_cast<qint64>(bytes.size());
-        return file.write(bytes.data(), size) == size ? QString() : file.errorString();
-    });
-}
-
 // The user's state folder, for the autosave of a plan that has no file yet.
 QString StateFolder() {
     QString base = qEnvironmentVariable("XDG_STATE_HOME");

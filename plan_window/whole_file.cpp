@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QObject>
 
+#include "safe_file.h"
+
 namespace valdris {
 
 FileBytes ReadWholeFile(const QString& path, const QString& too_large) {
@@ -17,6 +19,13 @@ FileBytes ReadWholeFile(const QString& path, const QString& too_large) {
     const QByteArray data = file.read(kLargestReadFile + 1);
     if (data.size() > kLargestReadFile) return {std::nullopt, too_large};
     return {data.toStdString(), {}};
+}
+
+QString WriteBytes(const QString& path, const std::string& bytes) {
+    return WriteFileSafely(path, [&bytes](QIODevice& file) {
+        const auto size = static_cast<qint64>(bytes.size());
+        return file.write(bytes.data(), size) == size ? QString() : file.errorString();
+    });
 }
 
 }  // namespace valdris

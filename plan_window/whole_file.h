@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
-// A file the plan window reads (a plan, a file of measurements), read whole
-// or not at all.
+// The plan window's files (a plan, measurements, locations): read whole or
+// not at all, and written whole through the safe writer.
 
 #include <QString>
 #include <optional>
@@ -21,5 +21,8 @@ struct FileBytes {
 // device or a pipe named as the file cannot hang or flood the program;
 // `too_large` is the reason given for a larger one.
 FileBytes ReadWholeFile(const QString& path, const QString& too_large);
+
+// The bytes as the file's whole content; why not, or empty when written.
+QString WriteBytes(const QString& path, const std::string& bytes);
 
 }  // namespace valdris
