@@ -128,13 +128,17 @@ QWidget* FieldPanel::MakeLocations() {
     });
     form->addRow(tr("&Grid:"), grid_);
     auto* seed = new QHBoxLayout;
-    seed->addWidget(MakeBox(PlanField::Seed, group), 1);
+    QLineEdit* seed_box = MakeBox(PlanField::Seed, group);
+    seed->addWidget(seed_box, 1);
     new_seed_button_ = new QPushButton(tr("&New Seed"), group);
     connect(new_seed_button_, &QPushButton::clicked, this, [this] {
         if (new_seed) new_seed();
     });
     seed->addWidget(new_seed_button_);
-    form->addRow(tr("S&eed:"), seed);
+    // A row of a layout gets no buddy of its own: the label is given one.
+    auto* seed_label = new QLabel(tr("S&eed:"), group);
+    seed_label->setBuddy(seed_box);
+    form->addRow(seed_label, seed);
     locations_ = Figures(group);
     locations_->setObjectName(QStringLiteral("locationFigures"));
     export_ = new QPushButton(tr("E&xport Locations..."), group);
