@@ -75,14 +75,7 @@ reds=$(x_pixels "$shot" | awk '$3 == "FF0000"' | wc -l)
 pass "the picture draws the measurements against the DCGL's line"
 before=$panel
 
-x_focus "$plan_window"
-xdotool key --clearmodifiers ctrl+s
-x_wait_for "the save dialog" x_has_window_named 'Save Plan As'
-x_focus "$(x_window_named 'Save Plan As')"
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 10 "$plan"
-xdotool key --clearmodifiers Return
-x_wait_for "the saved plan's title" x_has_window_named 'Survey Plan - site.vplan'
+x_save_plan_as "$plan_window" "$plan"
 grep -q '"survey_data"' "$plan" || fail "the file lacks the measurements: $(cat "$plan")"
 pass "Ctrl+S saves the plan with its measurements"
 
