@@ -37,6 +37,8 @@ void AddSummary(std::vector<ReportLine>& figures, const std::string& area, const
     figures.push_back({area + " Maximum", WithUnit(WriteNumber(s.max), unit)});
 }
 
+std::vector<ReportLine> PowerLines(const DataAssessment& a, const std::string& unit);
+
 std::vector<ReportLine> Figures(const DataAssessment& a, const std::string& unit) {
     std::vector<ReportLine> figures;
     figures.push_back({"Survey Unit Measurements", Count(a.n)});
@@ -51,6 +53,14 @@ std::vector<ReportLine> Figures(const DataAssessment& a, const std::string& unit
     figures.push_back({"p-value", PValueText(a.p_value) + PValueMethod(a)});
     AddSummary(figures, "Survey Unit", a.survey, unit);
     if (a.reference) AddSummary(figures, "Reference Area", *a.reference, unit);
+    const std::vector<ReportLine> power = PowerLines(a, unit);
+    figures.insert(figures.end(), power.begin(), power.end());
+    return figures;
+}
+
+// The power the measurements leave beside the power designed.
+std::vector<ReportLine> PowerLines(const DataAssessment& a, const std::string& unit) {
+    std::vector<ReportLine> figures;
     if (a.retrospective) {
         figures.push_back({"Sigma of the Measurements", WithUnit(WriteNumber(a.retrospective->sigma), unit)});
         figures.push_back({"D/s of the Measurements", WriteNumber(RoundHalfEven(a.retrospective->dovers, kShiftDecimals))});
@@ -84,6 +94,7 @@ AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment, const std:
     texts.decision = assessment.passes ? kSurveyUnitPasses : kSurveyUnitFails;
     texts.reason = Reason(assessment);
     texts.figures = Figures(assessment, unit);
+    texts.power = PowerLines(assessment, unit);
     for (std::size_t k = 0; k < assessment.above_dcgl.size(); ++k) {
         texts.investigate.push_back("Measurement " + std::to_string(assessment.above_dcgl[k] + 1) + ": " +
                                     WithUnit(WriteNumber(assessment.above_dcgl_values[k]), unit));

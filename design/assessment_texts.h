@@ -18,6 +18,7 @@ struct AssessmentTexts {
     std::string decision;                  // kSurveyUnitPasses or kSurveyUnitFails
     std::string reason;                    // the statistic against the critical value
     std::vector<ReportLine> figures;       // counts, test, summary, power
+    std::vector<ReportLine> power;         // the power lines, which end `figures` too
     std::vector<std::string> investigate;  // "Measurement 7: 1.3", one per value above the DCGL
     std::string power_note;                // empty when the power is as designed
 };

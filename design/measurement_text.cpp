@@ -177,6 +177,19 @@ std::optional<Refusal> ReadLine(const Line& line, const Layout& layout, const st
 
 }  // namespace
 
+std::vector<std::string> ColumnHeaders(std::string_view text) {
+    const std::vector<Line> lines = NonBlankLines(text);
+    if (lines.empty()) return {};
+    const std::vector<std::string> fields = Fields(lines.front().text, Separator(text));
+    if (OnlyCellUsed(fields, 0)) return {};
+    std::vector<std::string> headers;
+    for (const std::string& field : fields) {
+        if (CanBeHeader(field)) headers.push_back(field);
+    }
+    if (headers.size() < 2) return {};
+    return headers;
+}
+
 std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::string& source) {
     if (count == 0) return Refusal{source + ": no measurements (the column is empty).", MessageIcon::Exclamation};
     if (count < 2) {

@@ -31,6 +31,11 @@ struct MeasurementReading {
 MeasurementReading ReadMeasurements(std::string_view text, const std::string& source,
                                     const std::string& column = {});
 
+// The headers a user may choose a column by: those of the first line when
+// it names several columns; empty when the text has one column or no
+// header, which ReadMeasurements takes or refuses as it is.
+std::vector<std::string> ColumnHeaders(std::string_view text);
+
 // The rule on the count of measurements, which the reading and the assessment
 // of stored data share: at least two, at most kMostMeasurements.
 std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::string& source);

@@ -65,4 +65,17 @@ std::optional<CostTexts> QtPlanDialogs::AskCosts(const QString& title, const Cos
     return CostTexts{fixed->text(), per_sample->text()};
 }
 
+QString QtPlanDialogs::OpenDataFileName(const QString& directory) {
+    return QFileDialog::getOpenFileName(parent_, QObject::tr("Import Measurements"), directory,
+                                        QObject::tr("Measurements (*.csv *.tsv *.txt);;All files (*)"));
+}
+
+std::optional<QString> QtPlanDialogs::AskChoice(const QString& title, const QString& label,
+                                                const QStringList& choices) {
+    bool ok = false;
+    const QString answer = QInputDialog::getItem(parent_, title, label, choices, 0, false, &ok);
+    if (!ok) return std::nullopt;
+    return answer;
+}
+
 }  // namespace valdris

@@ -5,6 +5,7 @@
 // modal loop.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -30,6 +31,11 @@ public:
     virtual QString SaveFileName(const QString& title, const QString& suggested, const QString& filter) = 0;
     virtual std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) = 0;
     virtual std::optional<CostTexts> AskCosts(const QString& title, const CostTexts& costs) = 0;
+    // A file of measurements to import, or empty when cancelled.
+    virtual QString OpenDataFileName(const QString& directory) = 0;
+    // One of the choices, or nothing when cancelled.
+    virtual std::optional<QString> AskChoice(const QString& title, const QString& label,
+                                             const QStringList& choices) = 0;
 };
 
 class QtPlanDialogs : public PlanDialogs {
@@ -41,6 +47,8 @@ public:
     QString SaveFileName(const QString& title, const QString& suggested, const QString& filter) override;
     std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) override;
     std::optional<CostTexts> AskCosts(const QString& title, const CostTexts& costs) override;
+    QString OpenDataFileName(const QString& directory) override;
+    std::optional<QString> AskChoice(const QString& title, const QString& label, const QStringList& choices) override;
 
 private:
     QWidget* parent_;

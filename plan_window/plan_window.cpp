@@ -6,14 +6,18 @@
 #include <QItemSelectionModel>
 #include <QMenuBar>
 #include <QSortFilterProxyModel>
+#include <QScrollArea>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
 
 #include "budget_panel.h"
 #include "comparison_view.h"
+#include "data_panel.h"
 #include "design_window_link.h"
+#include "field_panel.h"
 #include "message_boxes.h"
 #include "number_text.h"
 #include "plan_dialogs.h"
@@ -31,6 +35,16 @@ constexpr int kAutosaveDelayMs = 2000;
 bool SameDesign(const PlanUnit& a, const PlanUnit& b) {
     return a.radionuclide == b.radionuclide && a.test == b.test && a.alpha == b.alpha && a.beta == b.beta &&
            a.sigma == b.sigma && a.dcgl == b.dcgl && a.lbgr == b.lbgr;
+}
+
+// A page that scrolls when the window is smaller than the page can be, as
+// on a small screen or at a large scale, rather than cutting controls off.
+QScrollArea* Scrolling(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    return area;
 }
 
 QString CostText(const std::optional<double>& cost) {
@@ -73,14 +87,30 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
         if (!(index.flags() & Qt::ItemIsEditable)) OpenInDesignWindow();
     });
 
-    budget_ = new BudgetPanel(this);
+    // The selected unit's panels, one page each.
+    panels_ = new QTabWidget(this);
+    panels_->setObjectName(QStringLiteral("unitPanels"));
+    budget_ = new BudgetPanel(panels_);
     budget_->SetLBGRChosen([this](double lbgr) { SetLBGRFromBudget(lbgr); });
+    panels_->addTab(Scrolling(budget_), tr("Budget"));
+    field_ = new FieldPanel(panels_);
+    ConnectFieldPanel();
+    panels_->addTab(Scrolling(field_), tr("Field"));
+    data_ = new DataPanel(panels_);
+    data_->SetRequested([this](DataPanel::Request request, UnitData which) {
+        switch (request) {
+            case DataPanel::Request::Paste: PasteData(which); break;
+            case DataPanel::Request::Import: ImportData(which); break;
+            case DataPanel::Request::Clear: ClearData(which); break;
+        }
+    });
+    panels_->addTab(Scrolling(data_), tr("Measurements"));
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(table_);
-    splitter->addWidget(budget_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->addWidget(panels_);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
 
     autosave_timer_ = new QTimer(this);
@@ -91,9 +121,9 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     BuildMenus();
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UpdateState(); });
     if (link_) link_->SetInputTaken([this] { DesignInputTaken(); });
-    // Wide enough for every column at the usual font; a smaller screen gets
-    // a smaller window, which scrolls.
-    CentreOnScreenOnceFramed(this, [] { return QSize(1240, 600); });
+    // Wide enough for every column at the usual font and tall enough for the
+    // unit's panels; a smaller screen gets a smaller window, which scrolls.
+    CentreOnScreenOnceFramed(this, [] { return QSize(1240, 720); });
     UpdateState();
 }
 
@@ -156,6 +186,8 @@ void PlanWindow::BuildUnitMenu() {
     actOpenInDesign =
         AddAction(menu, tr("&Open in Design Window"), "actOpenInDesign", &PlanWindow::OpenInDesignWindow);
     actCompare = AddAction(menu, tr("Com&pare Curves"), "actCompare", &PlanWindow::CompareCurves);
+    menu->addSeparator();
+    actAssess = AddAction(menu, tr("A&ssess Data..."), "actAssess", &PlanWindow::AssessData);
 }
 
 bool PlanWindow::HasUnsavedChanges() const { return recovered_ || model_->Plan().IsModified(); }
@@ -235,14 +267,24 @@ void PlanWindow::UpdateState() {
     actUnitCosts->setEnabled(one);
     actOpenInDesign->setEnabled(one && link_ != nullptr);
     actCompare->setEnabled(rows.size() >= 2);
+    actAssess->setEnabled(one);
     setWindowTitle(tr("Survey Plan - %1[*]").arg(DisplayName()));
     setWindowModified(HasUnsavedChanges());
-    UpdateBudget();
+    UpdatePanels();
 }
 
-void PlanWindow::UpdateBudget() {
+void PlanWindow::ShowPanel(QWidget* panel) {
+    for (int i = 0; i < panels_->count(); ++i) {
+        if (panels_->widget(i)->isAncestorOf(panel)) panels_->setCurrentIndex(i);
+    }
+}
+
+void PlanWindow::UpdatePanels() {
     const std::optional<std::size_t> row = SingleSelectedRow();
-    budget_->ShowUnit(row ? std::optional<PlanUnit>(model_->Plan().entry(*row).unit) : std::nullopt);
+    const PlanEntry* entry = row ? &model_->Plan().entry(*row) : nullptr;
+    budget_->ShowUnit(entry ? std::optional<PlanUnit>(entry->unit) : std::nullopt);
+    field_->ShowEntry(entry);
+    data_->ShowEntry(entry);
 }
 
 void PlanWindow::ShowRefusal(const PlanEditResult& result) {

@@ -15,12 +15,15 @@
 class QAction;
 class QMenu;
 class QSortFilterProxyModel;
+class QTabWidget;
 class QTableView;
 class QTimer;
 
 namespace valdris {
 
 class BudgetPanel;
+class DataPanel;
+class FieldPanel;
 class DesignWindowLink;
 class MessageBoxes;
 class PlanDialogs;
@@ -41,6 +44,9 @@ public:
     PlanTableModel* Model() const { return model_; }
     QTableView* Table() const { return table_; }
     BudgetPanel* Budget() const { return budget_; }
+    DataPanel* Data() const { return data_; }
+    FieldPanel* Field() const { return field_; }
+    QTabWidget* Panels() const { return panels_; }
     const QString& PlanPath() const { return path_; }
     bool HasUnsavedChanges() const;
 
@@ -59,6 +65,17 @@ public:
     void OpenInDesignWindow();
     void CompareCurves();
     void SetLBGRFromBudget(double lbgr);
+
+    // --- Measurements (plan_window_data.cpp): the selected unit's.
+    void AssessData();  // shows the measurements and the verdict
+    void PasteData(UnitData which);
+    void ImportData(UnitData which);
+    void ImportDataFile(UnitData which, const QString& path);
+    void ClearData(UnitData which);
+
+    // --- The field (plan_window_field.cpp): the selected unit's.
+    void EditField(PlanField field, const QString& text, const SizeTexts& size);
+    bool ExportLocations();
 
     // --- Files (plan_window_files.cpp). Each returns whether it was done.
     bool NewPlan();
@@ -99,6 +116,7 @@ public:
     QAction* actPlanOrder = nullptr;
     QAction* actOpenInDesign = nullptr;
     QAction* actCompare = nullptr;
+    QAction* actAssess = nullptr;
     QMenu* mnuRecent = nullptr;
 
 protected:
@@ -112,7 +130,11 @@ private:
     QAction* AddAction(QMenu* menu, const QString& text, const char* name, void (PlanWindow::*slot)());
     void Follow(const PlanChange& change);
     void UpdateState();
-    void UpdateBudget();
+    void UpdatePanels();
+    void ShowPanel(QWidget* panel);
+    void ConnectFieldPanel();
+    void FieldEdited(const PlanEditResult& result);  // the page of the unit's panels that holds it
+    void SetData(UnitData which, const std::string& text, const QString& source);
     void ShowRefusal(const PlanEditResult& result);
     void DesignInputTaken();
     void SetLinkedRow(std::optional<std::size_t> row);
@@ -134,7 +156,10 @@ private:
     PlanTableModel* model_;
     QSortFilterProxyModel* proxy_;
     QTableView* table_;
+    QTabWidget* panels_;
     BudgetPanel* budget_;
+    DataPanel* data_;
+    FieldPanel* field_;
     QTimer* autosave_timer_;
     QString path_;
     QString written_autosave_;  // the autosave file this window last wrote

@@ -17,45 +17,17 @@
 #include "plan_window.h"
 #include "report_file.h"
 #include "safe_file.h"
+#include "whole_file.h"
 
 namespace valdris {
 namespace {
 
-// Far beyond a plan of thousands of units; a larger file is no plan.
-constexpr qint64 kLargestPlanFile = 64 * 1024 * 1024;
 constexpr int kRecentPlans = 8;
 const QString kRecentKey = QStringLiteral("plan/recent");
 // The program's own settings file, ~/.config/valdris-power/valdris-power.conf.
 QSettings Settings() { return QSettings(QStringLiteral("valdris-power"), QStringLiteral("valdris-power")); }
 
 const QString kPlanFilter = QStringLiteral("Survey plans (*.vplan)");
-
-struct FileBytes {
-    std::optional<std::string> bytes;
-    QString reason;
-};
-
-// Only a regular file, and only up to the size a plan can have, so that a
-// device or a pipe named as the plan cannot hang or flood the program.
-FileBytes ReadWholeFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) return {std::nullopt, QObject::tr("there is no such file")};
-    if (!info.isFile()) return {std::nullopt, QObject::tr("it is not a regular file")};
-    if (info.size() > kLargestPlanFile) return {std::nullopt, QObject::tr("it is too large to be a plan")};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, file.errorString()};
-    const QByteArray data = file.read(kLargestPlanFile + 1);
-    if (data.size() > kLargestPlanFile) return {std::nullopt, QObject::tr("it is too large to be a plan")};
-    return {data.toStdString(), {}};
-}
-
-QString WriteBytes(const QString& path, const std::string& bytes) {
-    const Outcome<Done> written = WriteFileSafely(path, [&bytes](QIODevice& file) {
-        const auto size = static_cast<qint64>(bytes.size());
-        return file.write(bytes.data(), size) == size ? QString() : file.errorString();
-    });
-    return written ? QString() : QString::fromStdString(written.message());
-}
 
 // The user's state folder, for the autosave of a plan that has no file yet.
 QString StateFolder() {
@@ -67,6 +39,10 @@ QString StateFolder() {
 QString WithSuffix(QString path, const QString& suffix) {
     if (!path.endsWith(suffix, Qt::CaseInsensitive)) path += suffix;
     return path;
+}
+
+FileBytes ReadPlanFile(const QString& path) {
+    return ReadWholeFile(path, QObject::tr("it is too large to be a plan"));
 }
 
 }  // namespace
@@ -133,7 +109,7 @@ bool PlanWindow::OpenPlan() {
 }
 
 bool PlanWindow::OpenPlanFile(const QString& path) {
-    const FileBytes file = ReadWholeFile(path);
+    const FileBytes file = ReadPlanFile(path);
     if (!file.bytes) {
         messages_.Show(tr("The plan could not be read from %1: %2.").arg(path, file.reason), MessageIcon::Exclamation);
         return false;
@@ -155,7 +131,7 @@ bool PlanWindow::OpenPlanFile(const QString& path) {
 // Takes the autosave as the current plan, unsaved, when the user wants it.
 bool PlanWindow::OfferAutosaveOf(const QString& autosave) {
     if (!dialogs_.AskRecover(autosave)) return false;
-    const FileBytes file = ReadWholeFile(autosave);
+    const FileBytes file = ReadPlanFile(autosave);
     PlanReading reading = file.bytes ? ReadPlan(*file.bytes) : PlanReading{};
     if (!reading.plan) {
         messages_.Show(tr("The plan %1 was not opened:\n%2")

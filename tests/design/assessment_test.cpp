@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "assessment_texts.h"
+#include "assessment_view.h"
 #include "data_assessment.h"
 #include "design_inputs.h"
 #include "measurement_text.h"
+#include "plan.h"
 
 namespace valdris {
 namespace {
@@ -53,6 +55,25 @@ TEST(ReadMeasurements, TakesColumnsAndRefusesWholeTextsNamingTheLine) {
             EXPECT_EQ(reading.refusal->text.rfind("data" + c.refusal, 0), 0u) << reading.refusal->text;
             EXPECT_TRUE(reading.values.empty());
         }
+    }
+}
+
+TEST(ReadMeasurements, OffersTheHeadersOfSeveralColumnsOnly) {
+    const struct {
+        std::string text;
+        std::vector<std::string> headers;
+    } cases[] = {
+        {"id;Result;note\n1;0.5;a\n", {"id", "Result", "note"}},
+        {"\n\"Cs-137, net\",Co-60\n1,2\n", {"Cs-137, net", "Co-60"}},
+        {"Result\n1\n2\n", {}},       // one column: read as it is
+        {"1\t2\n3\t4\n", {}},          // no header: refused by the reading
+        {"a,1\n2,3\n", {}},            // one name is no choice
+        {"Result,\n1,\n", {}},         // an empty second cell is no column
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ColumnHeaders(c.text), c.headers);
     }
 }
 
@@ -124,6 +145,47 @@ TEST(AssessmentTexts, PValuesAndTheMissingSigma) {
     ASSERT_TRUE(run.assessment);
     EXPECT_FALSE(run.assessment->retrospective);
     EXPECT_EQ(MakeAssessmentTexts(*run.assessment).power_note.rfind("The measurements do not vary", 0), 0u);
+}
+
+TEST(AssessmentView, ShowsTheVerdictOrWhyThereIsNone) {
+    const struct {
+        const char* what;
+        TestKind test;
+        std::string survey, reference;
+        bool reference_shown, plot_shown, plot_reference, verdict;
+        std::string status_start, description;
+    } cases[] = {
+        {"no data", TestKind::Sign, "", "", false, false, false, false, kNoMeasurementsYet, ""},
+        {"Sign", TestKind::Sign, "0.1\n1.3\n0.2\n", "", false, true, false, true, "",
+         "3 survey unit measurements against the DCGL 1; 1 lies above it."},
+        {"WRS without reference", TestKind::WRS, "0.1\n0.2\n", "", true, true, false, false,
+         "The WRS test compares", "2 survey unit measurements against the DCGL 1."},
+        {"WRS", TestKind::WRS, "0.1\n0.2\n", "0\n0.1\n0.3\n", true, true, true, true, "",
+         "2 survey unit measurements and 3 reference values increased by the DCGL against the DCGL 1; 0 lie "
+         "above it."},
+        {"reference kept by a Sign unit", TestKind::Sign, "", "0\n0.1\n", true, false, false, false,
+         "The survey unit's measurements: no", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PlanUnit unit;
+        unit.test = c.test;
+        SurveyPlan plan;
+        ASSERT_TRUE(plan.Add(unit).accepted);
+        for (const auto& [which, text] : {std::pair{UnitData::Survey, c.survey}, {UnitData::Reference, c.reference}}) {
+            if (!text.empty()) {
+                ASSERT_TRUE(plan.SetData(0, which, text).accepted);
+            }
+        }
+        const AssessmentView view = MakeAssessmentView(plan.entry(0));
+        EXPECT_EQ(view.reference_shown, c.reference_shown);
+        EXPECT_EQ(view.plot_shown, c.plot_shown);
+        EXPECT_EQ(view.plot_reference, c.plot_reference);
+        EXPECT_EQ(view.texts.has_value(), c.verdict);
+        EXPECT_EQ(view.status.rfind(c.status_start, 0), 0u) << view.status;
+        EXPECT_EQ(view.status.empty(), c.status_start.empty());
+        EXPECT_EQ(view.plot_description, c.description);
+    }
 }
 
 }  // namespace

@@ -29,6 +29,11 @@ public:
     QString SaveFileName(const QString&, const QString&, const QString&) override { return file_name; }
     std::optional<QString> AskText(const QString&, const QString&, const QString&) override { return text; }
     std::optional<CostTexts> AskCosts(const QString&, const CostTexts&) override { return costs; }
+    QString OpenDataFileName(const QString&) override { return file_name; }
+    std::optional<QString> AskChoice(const QString&, const QString&, const QStringList& offered) override {
+        choices = offered;
+        return choice;
+    }
 
     UnsavedAnswer unsaved = UnsavedAnswer::Cancel;
     int unsaved_asked = 0;
@@ -37,6 +42,8 @@ public:
     QString file_name;
     std::optional<QString> text;
     std::optional<CostTexts> costs;
+    QStringList choices;  // the last offered
+    std::optional<QString> choice;
 };
 
 // The design window as the plan sees it: a design to take, the last unit

@@ -82,14 +82,7 @@ pass "Open in Design Window names the unit there, and its inputs edit the row"
 before=$cells
 
 # Save Plan asks for a name (Qt's own file dialog here).
-x_focus "$plan_window"
-xdotool key --clearmodifiers ctrl+s
-x_wait_for "the save dialog" x_has_window_named 'Save Plan As'
-x_focus "$(x_window_named 'Save Plan As')"
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 10 "$plan"
-xdotool key --clearmodifiers Return
-x_wait_for "the saved plan's title" x_has_window_named 'Survey Plan - site.vplan'
+x_save_plan_as "$plan_window" "$plan"
 [ -s "$plan" ] || fail "no plan file"
 grep -q '"alpha": 0.1' "$plan" || fail "the file lacks the edited alpha: $(cat "$plan")"
 pass "Ctrl+S saves the plan"

@@ -163,6 +163,20 @@ x_layout_place() {
   echo "$place"
 }
 
+# Ctrl+S in a plan window that has no file yet: Save Plan As (Qt's own file
+# dialog) is given the path, and the window's title then names the file.
+x_save_plan_as() {
+  local window=$1 path=$2
+  x_focus "$window"
+  xdotool key --clearmodifiers ctrl+s
+  x_wait_for "the save dialog" x_has_window_named 'Save Plan As'
+  x_focus "$(x_window_named 'Save Plan As')"
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --delay 10 "$path"
+  xdotool key --clearmodifiers Return
+  x_wait_for "the saved plan's title" x_has_window_named "Survey Plan - $(basename "$path")"
+}
+
 # Outer frame of a window as the window manager placed it:
 # sets FRAME_X FRAME_Y FRAME_W FRAME_H (client geometry plus _NET_FRAME_EXTENTS).
 # The client's place comes from xwininfo: xdotool adds the frame offset to it.

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "assessment_view.h"
+
+#include "number_text.h"
+
+namespace valdris {
+namespace {
+
+std::string Counted(std::size_t count, const std::string& one, const std::string& many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// The picture in words: what is drawn against which line, and how many lie
+// on the far side of it.
+std::string PlotDescription(const PlanEntry& entry, bool reference) {
+    const PlanUnit& unit = entry.unit;
+    std::string text = Counted(unit.survey_data.size(), "survey unit measurement", "survey unit measurements");
+    if (reference) {
+        text += " and " + Counted(unit.reference_data.size(), "reference value", "reference values") +
+                " increased by the DCGL";
+    }
+    text += " against the DCGL " + WriteNumber(unit.dcgl);
+    if (entry.assessment && entry.assessment->assessment) {
+        text += "; " + Counted(entry.assessment->assessment->above_dcgl.size(), "lies", "lie") + " above it";
+    }
+    return text + ".";
+}
+
+}  // namespace
+
+AssessmentView MakeAssessmentView(const PlanEntry& entry) {
+    AssessmentView view;
+    const PlanUnit& unit = entry.unit;
+    const bool wrs = unit.test == TestKind::WRS;
+    view.reference_shown = wrs || !unit.reference_data.empty();
+    view.plot_shown = !unit.survey_data.empty();
+    view.plot_reference = wrs && !unit.reference_data.empty();
+    if (view.plot_shown) view.plot_description = PlotDescription(entry, view.plot_reference);
+    if (!entry.assessment) {
+        view.status = kNoMeasurementsYet;
+    } else if (entry.assessment->assessment) {
+        view.texts = MakeAssessmentTexts(*entry.assessment->assessment);
+    } else if (entry.assessment->refusal) {
+        view.status = entry.assessment->refusal->text;
+    }
+    return view;
+}
+
+}  // namespace valdris

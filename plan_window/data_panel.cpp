@@ -1,0 +1,287 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "data_panel.h"
+
+#include <QAbstractTableModel>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "assessment_view.h"
+#include "data_plot.h"
+#include "drawing_view.h"
+#include "number_text.h"
+
+namespace valdris {
+
+// One set of measurements as a column, numbered as the verdict numbers them
+// ("Measurement 7"); the texts are made only for the rows shown, so a large
+// set costs nothing until it is scrolled through.
+class MeasurementModel : public QAbstractTableModel {
+public:
+    MeasurementModel(QString title, QObject* parent) : QAbstractTableModel(parent), title_(std::move(title)) {}
+
+    void SetValues(const std::vector<double>& values) {
+        if (values == values_) return;
+        beginResetModel();
+        values_ = values;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(values_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 1; }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) return {};
+        if (role == Qt::DisplayRole) {
+            return QString::fromStdString(WriteNumber(values_[static_cast<std::size_t>(index.row())]));
+        }
+        if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role != Qt::DisplayRole) return {};
+        return orientation == Qt::Horizontal ? QVariant(title_) : QVariant(section + 1);
+    }
+
+private:
+    QString title_;
+    std::vector<double> values_;
+};
+
+namespace {
+
+constexpr int kColumnMarginPx = 12;
+constexpr QSize kPlotMinimum(260, 170);
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+QLabel* WrappingLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+}  // namespace
+
+DataPanel::DataPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("dataPanel"));
+    heading_ = new QLabel(this);
+    columns_[0] = MakeColumn(UnitData::Survey);
+    columns_[1] = MakeColumn(UnitData::Reference);
+    plot_ = new DrawingView(tr("Measurements against the DCGL"), kPlotMinimum, this);
+    plot_->setObjectName(QStringLiteral("dataPlot"));
+    plot_caption_ = WrappingLabel(this);
+    plot_caption_->setObjectName(QStringLiteral("dataPlotCaption"));
+    auto* picture = new QVBoxLayout;
+    picture->addWidget(plot_, 1);
+    picture->addWidget(plot_caption_);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(columns_[0].box);
+    row->addWidget(columns_[1].box);
+    row->addWidget(MakeResults(), 3);
+    row->addLayout(MakeInvestigate(), 1);
+    row->addLayout(picture, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(heading_);
+    layout->addLayout(row, 1);
+    ShowEntry(nullptr);
+}
+
+DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
+    const bool survey = which == UnitData::Survey;
+    DataColumn column;
+    column.box = new QWidget(this);
+    // Both sets equally wide, as wide as their longest title needs.
+    column.box->setFixedWidth(column.box->fontMetrics().horizontalAdvance(tr("Reference area (000000)")) +
+                              kColumnMarginPx);
+    column.title = new QLabel(column.box);
+    column.table = new QTableView(column.box);
+    column.table->setObjectName(survey ? QStringLiteral("surveyData") : QStringLiteral("referenceData"));
+    column.table->setAccessibleName(survey ? tr("Survey unit measurements") : tr("Reference area measurements"));
+    column.model = new MeasurementModel(tr("Value"), column.table);
+    column.table->setModel(column.model);
+    column.table->horizontalHeader()->setStretchLastSection(true);
+    column.table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    column.table->verticalHeader()->setDefaultSectionSize(column.table->fontMetrics().height() + 4);
+    column.title->setBuddy(column.table);
+    // Ctrl+V in the list pastes into this set, as in a spreadsheet.
+    auto* paste = new QShortcut(QKeySequence::Paste, column.table, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(paste, &QShortcut::activated, this, [this, which] {
+        if (requested_) requested_(Request::Paste, which);
+    });
+    auto* layout = new QVBoxLayout(column.box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(column.title);
+    layout->addWidget(column.table, 1);
+    const QString texts[] = {tr("Paste"), tr("Import..."), tr("Clear")};
+    const QString tips[] = {tr("Replace these measurements with a column copied from a spreadsheet (Ctrl+V)"),
+                            tr("Replace these measurements with a column of a CSV or TSV file"),
+                            tr("Remove these measurements")};
+    for (std::size_t k = 0; k < column.buttons.size(); ++k) {
+        QPushButton* button = new QPushButton(texts[k], column.box);
+        button->setToolTip(tips[k]);
+        button->setAccessibleDescription(tips[k]);
+        const auto request = static_cast<Request>(k);
+        connect(button, &QPushButton::clicked, this, [this, request, which] {
+            if (requested_) requested_(request, which);
+        });
+        layout->addWidget(button);
+        column.buttons[k] = button;
+    }
+    return column;
+}
+
+// The decision, why, the power beside the power designed, the note when it
+// falls short, and the other figures below them.
+QWidget* DataPanel::MakeResults() {
+    auto* results = new QWidget(this);
+    decision_ = WrappingLabel(results);
+    decision_->setObjectName(QStringLiteral("decision"));
+    decision_font_ = decision_->font();
+    decision_font_.setBold(true);
+    decision_font_.setPointSizeF(decision_font_.pointSizeF() * 1.2);
+    reason_ = WrappingLabel(results);
+    power_ = new QFormLayout;
+    power_->setContentsMargins(0, 0, 0, 0);
+    note_ = WrappingLabel(results);
+    note_->setObjectName(QStringLiteral("powerNote"));
+    figures_ = MakeFigures(results);
+    auto* layout = new QVBoxLayout(results);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(decision_);
+    layout->addWidget(reason_);
+    layout->addLayout(power_);
+    layout->addWidget(note_);
+    layout->addWidget(figures_, 1);
+    return results;
+}
+
+QVBoxLayout* DataPanel::MakeInvestigate() {
+    investigate_title_ = WrappingLabel(this);
+    investigate_title_->setText(tr("Above the DCGL, to investigate:"));
+    investigate_ = new QListWidget(this);
+    investigate_->setObjectName(QStringLiteral("investigate"));
+    investigate_->setAccessibleName(tr("Measurements above the DCGL"));
+    investigate_->setUniformItemSizes(true);
+    investigate_title_->setBuddy(investigate_);
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(investigate_title_);
+    layout->addWidget(investigate_, 1);
+    return layout;
+}
+
+QTableWidget* DataPanel::MakeFigures(QWidget* parent) {
+    auto* figures = new QTableWidget(0, 2, parent);
+    figures->setObjectName(QStringLiteral("assessmentFigures"));
+    figures->setAccessibleName(tr("Figures of the assessment"));
+    figures->setHorizontalHeaderLabels({tr("Figure"), tr("Value")});
+    figures->verticalHeader()->hide();
+    figures->verticalHeader()->setDefaultSectionSize(figures->fontMetrics().height() + 4);
+    // The values in full; a label too long for the room is cut at its end.
+    figures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    figures->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    figures->setWordWrap(false);
+    figures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return figures;
+}
+
+void DataPanel::ShowEntry(const PlanEntry* entry) {
+    heading_->setText(entry ? tr("Measurements of %1 and the verdict on them:").arg(Text(entry->unit.name))
+                            : tr("Measurements: select one unit."));
+    setEnabled(entry != nullptr);
+    const AssessmentView view = entry ? MakeAssessmentView(*entry) : AssessmentView{};
+    ShowData(entry, view);
+    if (view.texts) {
+        ShowVerdict(*view.texts);
+    } else {
+        ClearVerdict(Text(view.status));
+    }
+}
+
+void DataPanel::ShowData(const PlanEntry* entry, const AssessmentView& view) {
+    static const std::vector<double> kNone;
+    for (const UnitData which : {UnitData::Survey, UnitData::Reference}) {
+        const DataColumn& column = Column(which);
+        const std::vector<double>& values =
+            !entry ? kNone : which == UnitData::Survey ? entry->unit.survey_data : entry->unit.reference_data;
+        column.model->SetValues(values);
+        const QString name = which == UnitData::Survey ? tr("&Survey unit") : tr("&Reference area");
+        column.title->setText(values.empty() ? name : tr("%1 (%2)").arg(name).arg(values.size()));
+        column.buttons[static_cast<std::size_t>(Request::Clear)]->setEnabled(!values.empty());
+    }
+    Column(UnitData::Reference).box->setVisible(!entry || view.reference_shown);
+    plot_caption_->setText(Text(view.plot_description));
+    if (!view.plot_shown) {
+        plot_->Clear();
+        return;
+    }
+    const std::vector<double> survey = entry->unit.survey_data;
+    const std::vector<double> reference = view.plot_reference ? entry->unit.reference_data : kNone;
+    const double dcgl = entry->unit.dcgl;
+    plot_->SetDrawing([survey, reference, dcgl](ChartSurface& surface) {
+        DrawDataPlot(survey, reference, dcgl, surface);
+    }, Text(view.plot_description));
+}
+
+void DataPanel::ShowVerdict(const AssessmentTexts& texts) {
+    decision_->setFont(decision_font_);
+    decision_->setText(Text(texts.decision));
+    reason_->setText(Text(texts.reason));
+    note_->setText(Text(texts.power_note));
+    note_->setVisible(!texts.power_note.empty());
+    ShowPower(texts.power);
+    // The power lines end the figures; they are shown above, beside each other.
+    figures_->setRowCount(static_cast<int>(texts.figures.size() - texts.power.size()));
+    for (int r = 0; r < figures_->rowCount(); ++r) {
+        const ReportLine& line = texts.figures[static_cast<std::size_t>(r)];
+        auto* label = new QTableWidgetItem(Text(line.label));
+        label->setToolTip(label->text());  // cut short when the panel is narrow
+        figures_->setItem(r, 0, label);
+        auto* value = new QTableWidgetItem(Text(line.value));
+        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        figures_->setItem(r, 1, value);
+    }
+    investigate_->clear();
+    for (const std::string& line : texts.investigate) investigate_->addItem(Text(line));
+    if (texts.investigate.empty()) investigate_->addItem(tr("None"));
+    investigate_title_->show();
+    investigate_->show();
+}
+
+void DataPanel::ShowPower(const std::vector<ReportLine>& lines) {
+    while (power_->rowCount() > 0) power_->removeRow(0);
+    for (const ReportLine& line : lines) {
+        auto* label = new QLabel(Text(line.label) + QStringLiteral(":"));
+        auto* value = new QLabel(Text(line.value));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        power_->addRow(label, value);
+    }
+}
+
+// Without a verdict the label says why, in the panel's own font.
+void DataPanel::ClearVerdict(const QString& status) {
+    decision_->setFont(font());
+    decision_->setText(status);
+    reason_->clear();
+    note_->clear();
+    note_->hide();
+    ShowPower({});
+    figures_->setRowCount(0);
+    investigate_->clear();
+    investigate_title_->hide();
+    investigate_->hide();
+}
+
+void DataPanel::FocusSurveyData() { Column(UnitData::Survey).table->setFocus(Qt::OtherFocusReason); }
+
+}  // namespace valdris

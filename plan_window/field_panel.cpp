@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "field_panel.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "drawing_view.h"
+#include "sample_map.h"
+
+namespace valdris {
+namespace {
+
+constexpr QSize kMapMinimum(220, 170);
+constexpr int kEmptyRows = 2;  // rows left free for new entries
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+QString Lines(const std::vector<ReportLine>& lines, const std::string& note) {
+    QStringList shown;
+    for (const ReportLine& line : lines) shown << Text(line.label + ": " + line.value);
+    if (!note.empty()) shown << Text(note);
+    return shown.join(QLatin1Char('\n'));
+}
+
+QLabel* Figures(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QTableWidget* Table(const QStringList& titles, const QString& name, QWidget* parent) {
+    auto* table = new QTableWidget(0, static_cast<int>(titles.size()), parent);
+    table->setHorizontalHeaderLabels(titles);
+    table->setAccessibleName(name);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    return table;
+}
+
+void Fill(QTableWidget* table, const std::vector<std::vector<std::string>>& rows) {
+    table->setRowCount(static_cast<int>(rows.size()) + kEmptyRows);
+    for (int r = 0; r < table->rowCount(); ++r) {
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const bool given = r < static_cast<int>(rows.size());
+            table->setItem(r, c, new QTableWidgetItem(given ? Text(rows[static_cast<std::size_t>(r)][c]) : QString()));
+        }
+    }
+}
+
+// The rows that hold anything, each as its cells' texts; blank rows are
+// no entries.
+std::vector<std::vector<std::string>> Rows(const QTableWidget* table) {
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        std::vector<std::string> cells;
+        bool any = false;
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const QTableWidgetItem* item = table->item(r, c);
+            cells.push_back(item ? item->text().trimmed().toStdString() : std::string());
+            any = any || !cells.back().empty();
+        }
+        if (any) rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+}  // namespace
+
+FieldPanel::FieldPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("fieldPanel"));
+    heading_ = new QLabel(this);
+    map_ = new DrawingView(tr("Sample map"), kMapMinimum, this);
+    map_->setObjectName(QStringLiteral("sampleMap"));
+    auto* row = new QHBoxLayout;
+    row->addWidget(MakeLocations(), 2);
+    row->addWidget(MakeElevatedArea(), 2);
+    row->addWidget(MakeNuclides(), 3);
+    row->addWidget(map_, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(heading_);
+    layout->addLayout(row, 1);
+    ShowEntry(nullptr);
+}
+
+QLineEdit* FieldPanel::MakeBox(PlanField field, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    boxes_.emplace_back(field, box);
+    connect(box, &QLineEdit::editingFinished, this, [this, field, box] {
+        if (!showing_ && edited) edited(field, box->text().trimmed(), Size());
+    });
+    return box;
+}
+
+QLineEdit* FieldPanel::Box(PlanField field) const {
+    for (const auto& [f, box] : boxes_) {
+        if (f == field) return box;
+    }
+    return nullptr;
+}
+
+SizeTexts FieldPanel::Size() const {
+    return {Box(PlanField::Area)->text().trimmed().toStdString(), Box(PlanField::Width)->text().trimmed().toStdString(),
+            Box(PlanField::Height)->text().trimmed().toStdString()};
+}
+
+QWidget* FieldPanel::MakeLocations() {
+    auto* group = new QGroupBox(tr("Sample locations"), this);
+    auto* form = new QFormLayout;
+    form->addRow(tr("&Area:"), MakeBox(PlanField::Area, group));
+    form->addRow(tr("&Width:"), MakeBox(PlanField::Width, group));
+    form->addRow(tr("&Height:"), MakeBox(PlanField::Height, group));
+    grid_ = new QComboBox(group);
+    grid_->addItems({tr("Triangular"), tr("Square")});
+    connect(grid_, &QComboBox::activated, this, [this](int index) {
+        if (!showing_ && edited) edited(PlanField::Grid, index == 0 ? "triangular" : "square", Size());
+    });
+    form->addRow(tr("&Grid:"), grid_);
+    auto* seed = new QHBoxLayout;
+    QLineEdit* seed_box = MakeBox(PlanField::Seed, group);
+    seed->addWidget(seed_box, 1);
+    new_seed_button_ = new QPushButton(tr("&New Seed"), group);
+    connect(new_seed_button_, &QPushButton::clicked, this, [this] {
+        if (new_seed) new_seed();
+    });
+    seed->addWidget(new_seed_button_);
+    // A row of a layout gets no buddy of its own: the label is given one.
+    auto* seed_label = new QLabel(tr("S&eed:"), group);
+    seed_label->setBuddy(seed_box);
+    form->addRow(seed_label, seed);
+    locations_ = Figures(group);
+    locations_->setObjectName(QStringLiteral("locationFigures"));
+    export_ = new QPushButton(tr("E&xport Locations..."), group);
+    connect(export_, &QPushButton::clicked, this, [this] {
+        if (export_locations) export_locations();
+    });
+    auto* layout = new QVBoxLayout(group);
+    layout->addLayout(form);
+    layout->addWidget(locations_, 1);
+    layout->addWidget(export_, 0, Qt::AlignLeft);
+    return group;
+}
+
+QWidget* FieldPanel::MakeElevatedArea() {
+    auto* group = new QGroupBox(tr("Elevated areas"), this);
+    factors_ = Table({tr("Area"), tr("Factor")}, tr("Area factors"), group);
+    apply_factors_ = new QPushButton(tr("A&pply Factors"), group);
+    connect(apply_factors_, &QPushButton::clicked, this, [this] {
+        std::vector<AreaFactorTexts> rows;
+        for (const auto& cells : Rows(factors_)) rows.push_back({cells[0], cells[1]});
+        if (area_factors_applied) area_factors_applied(rows);
+    });
+    auto* form = new QFormLayout;
+    form->addRow(tr("Scan &MDC:"), MakeBox(PlanField::ScanMDC, group));
+    elevated_ = Figures(group);
+    elevated_->setObjectName(QStringLiteral("elevatedAreaFigures"));
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(factors_, 1);
+    layout->addWidget(apply_factors_, 0, Qt::AlignLeft);
+    layout->addLayout(form);
+    layout->addWidget(elevated_, 1);
+    return group;
+}
+
+QWidget* FieldPanel::MakeNuclides() {
+    auto* group = new QGroupBox(tr("Radionuclides"), this);
+    nuclides_ = Table({tr("Name"), tr("DCGL"), tr("Sigma"), tr("Concentration")}, tr("Radionuclides"), group);
+    apply_nuclides_ = new QPushButton(tr("Appl&y Radionuclides"), group);
+    connect(apply_nuclides_, &QPushButton::clicked, this, [this] {
+        std::vector<NuclideTexts> rows;
+        for (const auto& cells : Rows(nuclides_)) rows.push_back({cells[0], cells[1], cells[2], cells[3]});
+        if (nuclides_applied) nuclides_applied(rows);
+    });
+    sum_ = Figures(group);
+    sum_->setObjectName(QStringLiteral("sumOfFractionsFigures"));
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(nuclides_, 1);
+    layout->addWidget(apply_nuclides_, 0, Qt::AlignLeft);
+    layout->addWidget(sum_, 1);
+    return group;
+}
+
+void FieldPanel::ShowEntry(const PlanEntry* entry) {
+    heading_->setText(entry ? tr("%1 in the field:").arg(Text(entry->unit.name))
+                            : tr("In the field: select one unit."));
+    setEnabled(entry != nullptr);
+    const FieldView view = entry ? MakeFieldView(*entry) : FieldView{};
+    showing_ = true;
+    const std::pair<PlanField, const std::string*> texts[] = {
+        {PlanField::Area, &view.area}, {PlanField::Width, &view.width}, {PlanField::Height, &view.height},
+        {PlanField::Seed, &view.seed}, {PlanField::ScanMDC, &view.scan_mdc}};
+    for (const auto& [field, text] : texts) Box(field)->setText(Text(*text));
+    grid_->setCurrentIndex(view.grid == GridType::Triangular ? 0 : 1);
+    std::vector<std::vector<std::string>> factors;
+    for (const AreaFactorTexts& pair : view.area_factors) factors.push_back({pair.area, pair.factor});
+    Fill(factors_, factors);
+    std::vector<std::vector<std::string>> nuclides;
+    for (const NuclideTexts& n : view.nuclides) nuclides.push_back({n.name, n.dcgl, n.sigma, n.concentration});
+    Fill(nuclides_, nuclides);
+    showing_ = false;
+    locations_->setText(Lines(view.locations, view.locations_note));
+    elevated_->setText(Lines(view.elevated_area, view.elevated_area_note));
+    sum_->setText(Lines(view.sum_of_fractions, view.sum_of_fractions_note));
+    const bool laid_out = entry && entry->field.layout;
+    export_->setEnabled(laid_out);
+    if (!laid_out) {
+        map_->Clear();
+        return;
+    }
+    const SampleLayout layout = *entry->field.layout;
+    map_->SetDrawing([layout](ChartSurface& surface) { DrawSampleMap(layout, surface); },
+                     tr("%1 locations on a %2 grid").arg(layout.points.size()).arg(Text(view.locations.front().value)));
+}
+
+}  // namespace valdris

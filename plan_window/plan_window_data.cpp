@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: Apache-2.0
+// The selected unit's measurements: pasted from the clipboard, imported from
+// a file (a column chosen by its header when the file has several) or
+// cleared, each one step of the plan's history.
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include "data_panel.h"
+#include "measurement_text.h"
+#include "message_boxes.h"
+#include "plan_dialogs.h"
+#include "plan_table_model.h"
+#include "plan_window.h"
+#include "whole_file.h"
+
+namespace valdris {
+
+void PlanWindow::AssessData() {
+    if (!SingleSelectedRow()) return;
+    ShowPanel(data_);
+    data_->FocusSurveyData();
+}
+
+void PlanWindow::PasteData(UnitData which) {
+    const QString text = QGuiApplication::clipboard()->text();
+    SetData(which, text.toStdString(), QString());
+}
+
+void PlanWindow::ImportData(UnitData which) {
+    if (!SingleSelectedRow()) return;
+    const QString path = dialogs_.OpenDataFileName(path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath());
+    if (!path.isEmpty()) ImportDataFile(which, path);
+}
+
+void PlanWindow::ImportDataFile(UnitData which, const QString& path) {
+    const FileBytes file = ReadWholeFile(path, tr("it is too large to be a file of measurements"));
+    if (!file.bytes) {
+        messages_.Show(tr("The measurements could not be read from %1: %2.").arg(path, file.reason),
+                       MessageIcon::Exclamation);
+        return;
+    }
+    SetData(which, *file.bytes, path);
+}
+
+// A text of several headed columns asks which one holds the measurements;
+// the reading refuses any other text that is not one column.
+void PlanWindow::SetData(UnitData which, const std::string& text, const QString& source) {
+    const std::optional<std::size_t> row = SingleSelectedRow();
+    if (!row) return;
+    std::string column;
+    const std::vector<std::string> headers = ColumnHeaders(text);
+    if (!headers.empty()) {
+        QStringList choices;
+        for (const std::string& header : headers) choices << QString::fromStdString(header);
+        const std::optional<QString> choice = dialogs_.AskChoice(
+            which == UnitData::Survey ? tr("Survey Unit Data") : tr("Reference Area Data"),
+            tr("The &column of measurements:"), choices);
+        if (!choice) return;
+        column = choice->toStdString();
+    }
+    const PlanEditResult result = model_->Plan().SetData(*row, which, text, column);
+    if (result.accepted || !result.message) return;
+    const QString reason = QString::fromStdString(result.message->text);
+    messages_.Show(source.isEmpty() ? reason : tr("%1 was not read:\n%2").arg(source, reason), result.message->icon);
+}
+
+void PlanWindow::ClearData(UnitData which) {
+    const std::optional<std::size_t> row = SingleSelectedRow();
+    if (row) ShowRefusal(model_->Plan().ClearData(*row, which));
+}
+
+}  // namespace valdris

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: Apache-2.0
+// The selected unit in the field: the field panel's edits, each one step of
+// the plan's history, and its locations written out.
+#include <QFileInfo>
+
+#include "field_panel.h"
+#include "field_texts.h"
+#include "message_boxes.h"
+#include "plan_dialogs.h"
+#include "plan_table_model.h"
+#include "plan_window.h"
+#include "report_file.h"
+#include "safe_file.h"
+#include "whole_file.h"
+
+namespace valdris {
+
+void PlanWindow::ConnectFieldPanel() {
+    field_->edited = [this](PlanField field, const QString& text, const SizeTexts& size) {
+        EditField(field, text, size);
+    };
+    field_->area_factors_applied = [this](const std::vector<AreaFactorTexts>& rows) {
+        if (const auto row = SingleSelectedRow()) FieldEdited(model_->Plan().SetAreaFactors(*row, rows));
+    };
+    field_->nuclides_applied = [this](const std::vector<NuclideTexts>& rows) {
+        if (const auto row = SingleSelectedRow()) FieldEdited(model_->Plan().SetNuclides(*row, rows));
+    };
+    field_->new_seed = [this] {
+        if (const auto row = SingleSelectedRow()) FieldEdited(model_->Plan().NewSeed(*row));
+    };
+    field_->export_locations = [this] { ExportLocations(); };
+}
+
+// A width or a height alone waits for the other while the unit has no
+// rectangle; the area replaces a rectangle.
+void PlanWindow::EditField(PlanField field, const QString& text, const SizeTexts& size) {
+    const std::optional<std::size_t> row = SingleSelectedRow();
+    if (!row) return;
+    const PlanUnit& unit = model_->Plan().entry(*row).unit;
+    if (field == PlanField::Width || field == PlanField::Height) {
+        const bool rectangle = unit.field.size && unit.field.size->width;
+        if (!rectangle) {
+            if (size.width.empty() || size.height.empty()) return;
+            FieldEdited(model_->Plan().SetSize(*row, {std::string(), size.width, size.height}));
+            return;
+        }
+    }
+    FieldEdited(model_->Plan().Edit(*row, field, text.toStdString()));
+}
+
+// A refused edit says why, and the panel shows the unit's values again.
+void PlanWindow::FieldEdited(const PlanEditResult& result) {
+    ShowRefusal(result);
+    if (!result.accepted) UpdatePanels();
+}
+
+bool PlanWindow::ExportLocations() {
+    const std::optional<std::size_t> row = SingleSelectedRow();
+    if (!row) return false;
+    const PlanEntry& entry = model_->Plan().entry(*row);
+    if (!entry.field.layout) return false;
+    const std::string csv = LocationsCsv(*entry.field.layout);
+    const QString target = AskExportName(tr("Export Locations"), QStringLiteral(".csv"), tr("CSV files (*.csv)"));
+    if (target.isEmpty()) return false;
+    const QString reason = WriteBytes(target, csv);
+    if (reason.isEmpty()) return true;
+    messages_.Show(QString::fromStdString(FileFailureMessage("The locations", target, reason)),
+                   MessageIcon::Exclamation);
+    return false;
+}
+
+}  // namespace valdris

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: Apache-2.0
+// What the measurements panel adds to the plan's data commands: the
+// clipboard and files as sources, the column asked for, the refusals shown
+// with the file's name, and the verdict and picture following the unit.
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+
+#include "data_panel.h"
+#include "drawing_view.h"
+#include "plan_table_model.h"
+#include "plan_window_fixture.h"
+
+namespace valdris::testing {
+namespace {
+
+using Request = DataPanel::Request;
+
+const std::vector<double>& Survey(const PlanWindow& window) {
+    return window.Model()->Plan().entry(0).unit.survey_data;
+}
+
+TEST_F(PlanWindowTest, PastedMeasurementsShowTheVerdictAndThePicture) {
+    AddUnit("A");
+    window->SelectRow(0);
+    DataPanel* panel = window->Data();
+    EXPECT_FALSE(panel->Plot()->HasDrawing());
+    EXPECT_TRUE(panel->Decision()->text().startsWith("No measurements yet"));
+    EXPECT_FALSE(panel->Button(Request::Clear, UnitData::Survey)->isEnabled());
+
+    QGuiApplication::clipboard()->setText("0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n0.9\n1.3\n");
+    panel->Button(Request::Paste, UnitData::Survey)->click();
+    EXPECT_EQ(Survey(*window).size(), 10u);
+    EXPECT_EQ(panel->Decision()->text(), "The survey unit passes");
+    EXPECT_EQ(panel->DataTable(UnitData::Survey)->model()->rowCount(), 10);
+    EXPECT_EQ(panel->Investigate()->count(), 1);
+    EXPECT_EQ(panel->Investigate()->item(0)->text(), "Measurement 10: 1.3");
+    EXPECT_TRUE(panel->PowerNote()->text().contains("below 1 - beta"));
+    EXPECT_TRUE(panel->Plot()->HasDrawing());
+    EXPECT_GT(panel->Figures()->rowCount(), 8);
+    EXPECT_TRUE(panel->Button(Request::Clear, UnitData::Survey)->isEnabled());
+    EXPECT_EQ(window->actUndo->text(), "&Undo Set Survey Unit Data");
+
+    // A refused paste names the line and keeps the unit's data.
+    QGuiApplication::clipboard()->setText("1\nNaN\n");
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->actAssess->trigger();
+    ASSERT_EQ(QApplication::focusWidget(), panel->DataTable(UnitData::Survey));
+    QTest::keyClick(panel->DataTable(UnitData::Survey), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "The survey unit's measurements, line 2: \"NaN\" is not a finite number.");
+    EXPECT_EQ(Survey(*window).size(), 10u);
+
+    panel->Button(Request::Clear, UnitData::Survey)->click();
+    EXPECT_TRUE(Survey(*window).empty());
+    EXPECT_FALSE(panel->Plot()->HasDrawing());
+    window->Model()->Plan().Undo();
+    EXPECT_EQ(panel->Decision()->text(), "The survey unit passes");
+}
+
+TEST_F(PlanWindowTest, ImportedFilesAreTakenWholeOrRefusedNamingTheFile) {
+    AddUnit("A");
+    window->SelectRow(0);
+    const struct {
+        const char* what;
+        QByteArray bytes;  // empty: the path names a folder
+        std::optional<QString> choice;
+        QStringList offered;
+        std::size_t taken;  // the survey data's size afterwards
+        QString message;    // after the file's path; empty: none
+    } cases[] = {
+        {"one column", "Result\n0.5\n0.7\n0.2\n", std::nullopt, {}, 3, ""},
+        {"a column chosen", "id\tResult\n1\t0.5\n2\t0.9\n", "Result", {"id", "Result"}, 2, ""},
+        {"the choice cancelled", "id,net\n1,2\n3,4\n", std::nullopt, {"id", "net"}, 2, ""},
+        {"a bad value", "0.5\n0.7\n#VALUE!\n", std::nullopt, {}, 2,
+         " was not read:\nThe survey unit's measurements, line 3: \"#VALUE!\" is not a number."},
+        {"a folder", "", std::nullopt, {}, 2, ": it is not a regular file."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.Clear();
+        dialogs.choices.clear();
+        dialogs.choice = c.choice;
+        dialogs.file_name = PathIn("data");
+        if (c.bytes.isEmpty()) {
+            QDir(dir.path()).mkdir("folder");
+            dialogs.file_name = PathIn("folder");
+        } else {
+            QFile file(dialogs.file_name);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(c.bytes);
+        }
+        window->Data()->Button(Request::Import, UnitData::Survey)->click();
+        EXPECT_EQ(dialogs.choices, c.offered);
+        EXPECT_EQ(Survey(*window).size(), c.taken);
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(messages.shown.empty()) << messages.shown[0].text.toStdString();
+        } else {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_TRUE(messages.shown[0].text.endsWith(dialogs.file_name + c.message))
+                << messages.shown[0].text.toStdString();
+        }
+    }
+}
+
+TEST_F(PlanWindowTest, ThePanelOffersWhatTheSelectedUnitsTestNeeds) {
+    AddUnit("S");
+    AddUnit("W", 0.5, TestKind::WRS);
+    window->show();
+    const struct {
+        std::vector<std::size_t> rows;
+        bool enabled, reference;
+    } cases[] = {{{0}, true, false}, {{1}, true, true}, {{0, 1}, false, true}};
+    for (const auto& c : cases) {
+        window->Table()->clearSelection();
+        for (const std::size_t row : c.rows) {
+            window->Table()->selectionModel()->select(window->Table()->model()->index(static_cast<int>(row), 0),
+                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        EXPECT_EQ(window->Data()->isEnabled(), c.enabled);
+        EXPECT_EQ(window->actAssess->isEnabled(), c.enabled);
+        EXPECT_EQ(window->Data()->DataTable(UnitData::Reference)->isVisibleTo(window->Data()), c.reference);
+    }
+}
+
+}  // namespace
+}  // namespace valdris::testing

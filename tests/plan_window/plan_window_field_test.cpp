@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: Apache-2.0
+// What the field panel adds to the unit's field edits: its boxes and tables
+// as the source of the edits, the worked examples as the panel shows them,
+// the values shown again after a refusal, and the locations written out.
+
+#include <QFile>
+#include <algorithm>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "drawing_view.h"
+#include "field_panel.h"
+#include "plan_table_model.h"
+#include "plan_window_fixture.h"
+
+namespace valdris::testing {
+namespace {
+
+void Type(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    emit box->editingFinished();
+}
+
+// Typed into the table's rows, more of them added as a user would.
+void FillRows(QTableWidget* table, const std::vector<QStringList>& rows) {
+    table->setRowCount(std::max(table->rowCount(), static_cast<int>(rows.size())));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        for (int c = 0; c < rows[static_cast<std::size_t>(r)].size(); ++c) {
+            table->setItem(r, c, new QTableWidgetItem(rows[static_cast<std::size_t>(r)][c]));
+        }
+    }
+}
+
+class FieldPanelTest : public PlanWindowTest {
+protected:
+    void SetUp() override {
+        PlanWindowTest::SetUp();
+        PlanUnit unit;
+        unit.name = "F";
+        unit.given_n = 20;
+        ASSERT_TRUE(window->Model()->Plan().Add(unit).accepted);
+        window->SelectRow(0);
+        panel = window->Field();
+    }
+    const PlanUnit& Unit() const { return window->Model()->Plan().entry(0).unit; }
+    FieldPanel* panel = nullptr;
+};
+
+TEST_F(FieldPanelTest, TheWorkedExamplesShowInThePanel) {
+    Type(panel->Box(PlanField::Area), "2000");
+    EXPECT_TRUE(panel->Locations()->text().contains("Spacing: 10.75")) << panel->Locations()->text().toStdString();
+    FillRows(panel->AreaFactors(), {{"1", "10"}, {"10", "3"}, {"100", "1.5"}, {"1000", "1.1"}});
+    panel->ApplyAreaFactors()->click();
+    Type(panel->Box(PlanField::ScanMDC), "2.5");
+    const QString elevated = panel->ElevatedArea()->text();
+    for (const char* line : {"Area between samples: 100", "Area factor: 1.5", "DCGL_EMC: 1.5", "Scan MDC adequate: No",
+                             "Samples for elevated areas: 110", "Final sample size: 110"}) {
+        EXPECT_TRUE(elevated.contains(line)) << line << " in " << elevated.toStdString();
+    }
+    Type(panel->Box(PlanField::Seed), "7");
+    EXPECT_TRUE(panel->Map()->HasDrawing());
+    EXPECT_TRUE(panel->Locations()->text().contains("of 110")) << panel->Locations()->text().toStdString();
+
+    FillRows(panel->Nuclides(), {{"Co-60", "5", "0.5", "1"}, {"Cs-137", "10", "2", "3"}});
+    panel->ApplyNuclides()->click();
+    const QString sum = panel->SumOfFractions()->text();
+    for (const char* line : {"Sigma (sum of fractions): 0.2236068", "LBGR (sum of fractions): 0.5",
+                             "Gross-activity DCGL: 8"}) {
+        EXPECT_TRUE(sum.contains(line)) << line << " in " << sum.toStdString();
+    }
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown[0].text.toStdString();
+}
+
+TEST_F(FieldPanelTest, ARefusedInputNamesTheFieldAndTheUnitKeepsItsValues) {
+    Type(panel->Box(PlanField::Area), "2000");
+    const struct {
+        PlanField field;
+        const char* text;
+        const char* message_start;
+    } cases[] = {
+        {PlanField::Area, "-5", "The area"},
+        {PlanField::Seed, "1.5", "The seed"},
+        {PlanField::ScanMDC, "abc", "The scan MDC"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        messages.Clear();
+        Type(panel->Box(c.field), c.text);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_TRUE(messages.shown[0].text.startsWith(c.message_start)) << messages.shown[0].text.toStdString();
+        EXPECT_EQ(panel->Box(PlanField::Area)->text(), "2000");
+        EXPECT_EQ(panel->Box(c.field)->text(), c.field == PlanField::Area ? "2000" : "");
+    }
+    // A width alone waits for the height; both make the rectangle.
+    messages.Clear();
+    Type(panel->Box(PlanField::Width), "50");
+    EXPECT_FALSE(Unit().field.size->width);
+    Type(panel->Box(PlanField::Height), "40");
+    ASSERT_TRUE(Unit().field.size->width);
+    EXPECT_EQ(Unit().field.size->area, 2000);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(FieldPanelTest, ExportLocationsWritesTheCsv) {
+    Type(panel->Box(PlanField::Area), "2000");
+    EXPECT_FALSE(panel->ExportButton()->isEnabled());
+    panel->NewSeedButton()->click();
+    ASSERT_TRUE(Unit().field.seed);
+    ASSERT_TRUE(panel->ExportButton()->isEnabled());
+    dialogs.file_name = PathIn("points");
+    panel->ExportButton()->click();
+    QFile file(PathIn("points.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    EXPECT_EQ(lines.front(), "id,x,y");
+    EXPECT_TRUE(lines.at(1).startsWith("1,"));
+}
+
+}  // namespace
+}  // namespace valdris::testing
