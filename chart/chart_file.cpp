@@ -15,6 +15,7 @@
 #include "axis_titles.h"
 #include "chart_geometry.h"
 #include "painter_surface.h"
+#include "typefaces.h"
 #include "power_chart.h"
 #include "report_file.h"
 #include "safe_file.h"
@@ -65,8 +66,7 @@ QString WritePng(const DesignState& state, ChartResolution resolution, QIODevice
 // installed face first, then the rest of the substitute list, ending in a
 // generic one.
 QByteArray WithFontSubstitutes(QByteArray svg, const QFont& font) {
-    QStringList faces = font.families();
-    faces.removeAll(font.family());
+    QStringList faces = SubstituteFamilies(font);
     faces.prepend(QFontInfo(font).family());
     faces.removeDuplicates();
     QStringList names;

@@ -56,6 +56,14 @@ const QStringList& Families(Face face) {
 
 }  // namespace
 
+QStringList SubstituteFamilies(const QFont& font) {
+    for (std::size_t i = 0; i < kFaceCount; ++i) {
+        const auto face = static_cast<Face>(i);
+        if (font.families() == Families(face)) return FamiliesFor(face);
+    }
+    return font.families();
+}
+
 QFont Typeface(Face face, double point_size, FontStyle style) {
     QFont font;
     font.setFamilies(Families(face));

@@ -4,6 +4,7 @@
 // Linux desktop with metric-compatible substitutes where there are any.
 
 #include <QFont>
+#include <QStringList>
 
 namespace valdris {
 
@@ -24,5 +25,10 @@ struct FontStyle {
 // A font of the given face at the given size in points; the substitute
 // family list is tried in order.
 QFont Typeface(Face face, double point_size, FontStyle style = {});
+
+// The whole substitute list of the face a Typeface font was made for (the
+// font itself names only the family installed here), for files that other
+// machines open; the font's own families for any other font.
+QStringList SubstituteFamilies(const QFont& font);
 
 }  // namespace valdris

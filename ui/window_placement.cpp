@@ -66,8 +66,12 @@ const QString kBodyName = QStringLiteral("scrollingBody");
 // The available area, less what a window's logical size may gain in device
 // pixels at a fractional scale (frame and client rounded each on its own, and
 // sized in steps), so that a window as large as the area stays within it.
+// A logical area rounded from the device's can also reach a fraction of a
+// logical pixel past it (1366 at 1.25 is 1092.8), which a window at its edge
+// rounds to a device pixel off the screen: at least one logical pixel.
 QRect UsableArea(const QScreen* screen, const QWidget* window) {
-    const int margin = SizeStepAllowance(window->devicePixelRatioF());
+    const double ratio = window->devicePixelRatioF();
+    const int margin = std::max(SizeStepAllowance(ratio), ratio == std::floor(ratio) ? 0 : 1);
     return screen->availableGeometry().adjusted(0, 0, -margin, -margin);
 }
 
@@ -164,7 +168,7 @@ void PlaceBesideOnceFramed(QWidget* window, std::function<QSize()> client, const
         }
         const QMargins frame = FrameMargins(window);
         Place(window, frame,
-              FrameBeside(Grow(client(), frame), other->frameGeometry(), screen->availableGeometry(), narrowest));
+              FrameBeside(Grow(client(), frame), other->frameGeometry(), UsableArea(screen, window), narrowest));
     });
 }
 
