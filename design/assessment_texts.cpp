@@ -89,6 +89,11 @@ std::string PValueText(double p) {
     return WriteNumber(RoundHalfEven(p, kPValueDecimals));
 }
 
+std::string AboveDCGLEMCMark(const DataAssessment& assessment, std::size_t k) {
+    const bool above = k < assessment.above_dcgl_emc.size() && assessment.above_dcgl_emc[k];
+    return above ? " (above DCGL_EMC)" : "";
+}
+
 AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment, const std::string& unit) {
     AssessmentTexts texts;
     texts.decision = assessment.passes ? kSurveyUnitPasses : kSurveyUnitFails;
@@ -97,7 +102,8 @@ AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment, const std:
     texts.power = PowerLines(assessment, unit);
     for (std::size_t k = 0; k < assessment.above_dcgl.size(); ++k) {
         texts.investigate.push_back("Measurement " + std::to_string(assessment.above_dcgl[k] + 1) + ": " +
-                                    WithUnit(WriteNumber(assessment.above_dcgl_values[k]), unit));
+                                    WithUnit(WriteNumber(assessment.above_dcgl_values[k]), unit) +
+                                    AboveDCGLEMCMark(assessment, k));
     }
     texts.power_note = PowerNote(assessment);
     return texts;

@@ -27,6 +27,10 @@ struct AssessmentTexts {
 // each figure made of them (mean, median, standard deviation, maximum, sigma).
 AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment, const std::string& unit = {});
 
+// " (above DCGL_EMC)" after the k-th value above the DCGL that lies above
+// DCGL_EMC too; empty otherwise.
+std::string AboveDCGLEMCMark(const DataAssessment& assessment, std::size_t k);
+
 // "0.0547"; "below 0.0001" for smaller values, which four decimals would show
 // as a p-value of 0.
 std::string PValueText(double p);

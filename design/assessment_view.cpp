@@ -19,7 +19,7 @@ std::string PlotDescription(const PlanEntry& entry, bool reference) {
         text += " and " + Counted(unit.reference_data.size(), "reference value", "reference values") +
                 " increased by the DCGL";
     }
-    text += " against the DCGL " + WriteNumber(unit.dcgl);
+    text += " against the DCGL " + WriteNumber(entry.figures.state.DCGL);
     if (entry.assessment && entry.assessment->assessment) {
         text += "; " + Counted(entry.assessment->assessment->above_dcgl.size(), "lies", "lie") + " above it";
     }

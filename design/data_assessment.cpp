@@ -101,4 +101,10 @@ AssessmentRun AssessData(TestKind test, const DesignState& design, const std::ve
     return {a, std::nullopt};
 }
 
+void MarkAboveDCGLEMC(DataAssessment& assessment, double dcgl_emc) {
+    assessment.dcgl_emc = dcgl_emc;
+    assessment.above_dcgl_emc.clear();
+    for (const double value : assessment.above_dcgl_values) assessment.above_dcgl_emc.push_back(value > dcgl_emc);
+}
+
 }  // namespace valdris

@@ -31,6 +31,11 @@ struct DataAssessment {
     std::optional<SampleSummary> reference;  // WRS
     std::vector<std::size_t> above_dcgl;     // positions (from 0) in the survey data
     std::vector<double> above_dcgl_values;
+    // With the unit's elevated-area check: the DCGL_EMC and which of the
+    // values above the DCGL lie above it too (at least the DCGL, as every
+    // area factor is at least 1).
+    std::optional<double> dcgl_emc;
+    std::vector<bool> above_dcgl_emc;  // beside above_dcgl
     // Nothing when the survey unit's (and reference area's) data do not vary.
     std::optional<RetrospectivePower> retrospective;
     double designed_power_at_lbgr = 0;       // the design's, at its own N and sigma
@@ -41,6 +46,9 @@ struct AssessmentRun {
     std::optional<DataAssessment> assessment;
     std::optional<Refusal> refusal;  // why there is none; nothing is kept then
 };
+
+// Marks the values above the DCGL that lie above DCGL_EMC too.
+void MarkAboveDCGLEMC(DataAssessment& assessment, double dcgl_emc);
 
 // How the refusals name the two sets of measurements.
 inline const std::string kSurveyDataName = "The survey unit's measurements";

@@ -43,6 +43,10 @@ std::string DataTitle(UnitData which) {
 PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures) {
     std::optional<AssessmentRun> assessment = AssessUnit(unit, figures);
     CheckedFieldFigures field = ComputeUnitField(unit, figures);
+    // Values above DCGL_EMC are the first to investigate.
+    if (assessment && assessment->assessment && field.figures && field.figures->check) {
+        MarkAboveDCGLEMC(*assessment->assessment, field.figures->check->dcgl_emc);
+    }
     FieldFigures field_figures;
     if (field.figures) {
         field_figures = std::move(*field.figures);

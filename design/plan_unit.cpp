@@ -195,8 +195,7 @@ UnitCheck CheckUnit(const PlanUnit& unit) {
     // samples than a plan lists refuses the unit.
     const CheckedFieldFigures in_field = ComputeUnitField(unit, *run.figures);
     if (in_field.refusal) {
-        const bool check = in_field.refusal->text == field::kTooManyElevatedAreaSamples;
-        return refused(check ? PlanField::ScanMDC : PlanField::Area, *in_field.refusal);
+        return refused(in_field.refused_by_check ? PlanField::ScanMDC : PlanField::Area, *in_field.refusal);
     }
     return {std::move(run.figures), std::nullopt};
 }

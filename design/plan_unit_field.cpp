@@ -75,8 +75,8 @@ std::optional<FieldRefusal> SizeRefusal(const UnitSize& size) {
     if (!size.width) return Named(PlanField::Width, field::FieldRefusal(field::kHeightWithoutWidth));
     const CheckedSize checked = SizeFromRectangle(*size.width, *size.height);
     if (checked.refusal) {
-        return Named(checked.refusal->text == field::kHeightUnusable ? PlanField::Height : PlanField::Width,
-                     checked.refusal);
+        const bool height_at_fault = SizeUsable(*size.width) && !SizeUsable(*size.height);
+        return Named(height_at_fault ? PlanField::Height : PlanField::Width, checked.refusal);
     }
     // An area stored beside the sides must be theirs.
     if (checked.size->area != size.area) return Named(PlanField::Area, field::FieldRefusal(field::kRectangleUnusable));

@@ -10,9 +10,9 @@
 
 namespace valdris {
 
-namespace {
-
 bool SizeUsable(double value) { return value >= field::kSmallestSize && value <= field::kLargestSize; }
+
+namespace {
 
 // (next() >> 11) x 2^-53: the 53 high bits as a double in [0, 1).
 double NextUniform(std::mt19937_64& generator) {

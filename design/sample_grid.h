@@ -41,6 +41,9 @@ struct CheckedSize {
     std::optional<UnitSize> size;
     std::optional<Refusal> refusal;
 };
+// A side or an area the grid can be laid on (between the smallest and the
+// largest size a unit may have).
+bool SizeUsable(double value);
 CheckedSize SizeFromArea(double area);
 CheckedSize SizeFromRectangle(double width, double height);
 

@@ -10,7 +10,7 @@ CheckedFieldFigures ComputeFieldFigures(const FieldSetup& setup, int samples, do
     if (setup.scan_mdc && !setup.area_factors.empty()) {
         const CheckedElevatedArea checked =
             CheckElevatedAreas(setup.area_factors, *setup.scan_mdc, setup.size->area, samples, dcgl);
-        if (checked.refusal) return {std::nullopt, checked.refusal};
+        if (checked.refusal) return {std::nullopt, checked.refusal, true};
         figures.check = checked.check;
         figures.samples = checked.check->n_final;
     }

@@ -33,6 +33,7 @@ struct FieldFigures {
 struct CheckedFieldFigures {
     std::optional<FieldFigures> figures;
     std::optional<Refusal> refusal;
+    bool refused_by_check = false;  // the elevated-area check refused, not the grid
 };
 
 // For the design's N and DCGL (1 in units of the sum of fractions). Refused

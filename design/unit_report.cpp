@@ -56,7 +56,8 @@ ReportSection Investigate(const DataAssessment& assessment, const std::string& u
     section.title = WithUnitInBrackets("Measurements Above the DCGL, to Investigate", unit);
     const std::vector<double>& values = assessment.above_dcgl_values;
     List(section, values.size(),
-         [&](std::size_t k) { return std::to_string(assessment.above_dcgl[k] + 1) + ": " + WriteNumber(values[k]); },
+         [&](std::size_t k) { return std::to_string(assessment.above_dcgl[k] + 1) + ": " + WriteNumber(values[k]) +
+                                AboveDCGLEMCMark(assessment, k); },
          "measurements above the DCGL");
     return section;
 }

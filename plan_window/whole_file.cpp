@@ -22,10 +22,11 @@ FileBytes ReadWholeFile(const QString& path, const QString& too_large) {
 }
 
 QString WriteBytes(const QString& path, const std::string& bytes) {
-    return WriteFileSafely(path, [&bytes](QIODevice& file) {
+    const Outcome<Done> written = WriteFileSafely(path, [&bytes](QIODevice& file) {
         const auto size = static_cast<qint64>(bytes.size());
         return file.write(bytes.data(), size) == size ? QString() : file.errorString();
     });
+    return written ? QString() : QString::fromStdString(written.message());
 }
 
 }  // namespace valdris

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "input_rules.h"
+#include "assessment_texts.h"
 #include "plan.h"
 #include "plan_table.h"
 
@@ -203,6 +204,15 @@ TEST(SurveyPlan, MeasurementsAndTheirVerdict) {
     EXPECT_FALSE(plan.ClearData(0, UnitData::Reference).accepted);  // none to clear: no step
     ASSERT_TRUE(plan.ClearData(0, UnitData::Survey).accepted && !plan.entry(0).assessment);
     ASSERT_TRUE(plan.Undo() && plan.entry(0).assessment->assessment->passes);
+
+    // With the elevated-area check, a value above DCGL_EMC (1.69 for 29 samples) is marked to investigate.
+    ASSERT_TRUE(plan.Edit(0, PlanField::Area, "2000").accepted);
+    ASSERT_TRUE(plan.Edit(0, PlanField::AreaFactors, "1:10, 10:3, 100:1.5, 1000:1.1").accepted);
+    ASSERT_TRUE(plan.Edit(0, PlanField::ScanMDC, "2.5").accepted);
+    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, eight_below + "1.9\n").accepted);
+    EXPECT_EQ(MakeAssessmentTexts(*plan.entry(0).assessment->assessment).investigate,
+              (std::vector<std::string>{"Measurement 9: 1.1", "Measurement 10: 1.2",
+                                        "Measurement 11: 1.9 (above DCGL_EMC)"}));
 
     PlanUnit bad = Unit();
     bad.survey_data = {1.0, NAN};

@@ -210,7 +210,9 @@ TEST_F(WindowReportTest, SaveChartAsWritesTheSizeChosenInTheDialog) {
         });
         window->mnuSaveChart->trigger();
         EXPECT_TRUE(QFile::exists(dir.filePath(name))) << name;
-        if (!pixels.isEmpty()) EXPECT_EQ(QImage(dir.filePath(name), "png").size(), pixels) << name;
+        if (!pixels.isEmpty()) {
+            EXPECT_EQ(QImage(dir.filePath(name), "png").size(), pixels) << name;
+        }
     }
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -246,12 +246,10 @@ TEST(ProgramWindows, SplashOKLeavesOnlyTheDesignWindow) {
 
 TEST(ProgramWindows, DesignWindowIsLoadedWhileTheSplashIsStillShown) {
     bool splash_up_during_load = false;
-    ProgramWindows* self = nullptr;
     ProgramWindows windows([&](ProgramWindows&) {
         splash_up_during_load = TheWindow<frmSplash>() && TheWindow<frmSplash>()->isVisible();
         return static_cast<QWidget*>(new QMainWindow);
     });
-    self = &windows;
     Main(windows);
     windows.SplashOK();
     EXPECT_TRUE(splash_up_during_load);
