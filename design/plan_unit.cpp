@@ -161,10 +161,17 @@ CheckedFieldFigures ComputeUnitField(const PlanUnit& unit, const DesignFigures& 
 }
 
 PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state) {
-    unit.radionuclide = std::move(radionuclide);
     unit.test = test;
     unit.alpha = state.Alpha;
     unit.beta = state.Beta;
+    // On radionuclides the window shows the sum of fractions: the unit keeps
+    // its own text, DCGL and sigma, and takes the LBGR only as the fraction
+    // it enters while the concentrations do not give it.
+    if (!unit.nuclides.empty()) {
+        if (!SetByNuclidesRefusal(unit, PlanField::LBGR)) unit.lbgr = state.LBGR;
+        return unit;
+    }
+    unit.radionuclide = std::move(radionuclide);
     unit.sigma = state.Sigma;
     unit.dcgl = state.DCGL;
     unit.lbgr = state.LBGR;

@@ -78,6 +78,8 @@ CheckedFieldFigures ComputeUnitField(const PlanUnit& unit, const DesignFigures& 
 // the values the state holds (the design window's stored values, from which
 // its results were computed). Name, given size and costs stay as they were;
 // PlanUnit{"name"} starts a new unit.
+// A unit with radionuclides takes the test, alpha and beta, and the LBGR
+// only while its concentrations do not give it.
 PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state);
 
 // The unit's figures, or the first rule that refuses its inputs.

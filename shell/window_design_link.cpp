@@ -25,8 +25,11 @@ std::optional<PlanUnit> WindowDesignLink::TakeDesign(const PlanUnit& into) {
 std::optional<Refusal> WindowDesignLink::ShowUnit(const PlanUnit& unit) {
     frmSampleSizeandPower* window = window_ ? window_.data() : open_();
     if (!window) return std::nullopt;
-    const DesignEntries entries{PlainNumber(unit.alpha), PlainNumber(unit.beta), PlainNumber(unit.sigma),
-                                PlainNumber(unit.dcgl),  PlainNumber(unit.lbgr), unit.radionuclide, unit.test};
+    // On radionuclides, the design their sum of fractions gives.
+    const DesignInputs inputs = InputsOf(unit);
+    const std::string sigma = unit.nuclides.empty() ? PlainNumber(unit.sigma) : PlainNumber(static_cast<float>(inputs.sigma));
+    const DesignEntries entries{PlainNumber(unit.alpha), PlainNumber(unit.beta), sigma,
+                                PlainNumber(inputs.dcgl),  PlainNumber(inputs.lbgr), RadionuclideText(unit), unit.test};
     if (std::optional<Refusal> refusal = window->Form().LoadDesign(entries)) return refusal;
     if (window->isMinimized()) window->showNormal();
     window->show();

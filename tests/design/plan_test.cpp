@@ -219,6 +219,31 @@ TEST(SurveyPlan, MeasurementsAndTheirVerdict) {
     EXPECT_EQ(plan.Add(bad).message->text, survey + ": measurement 2 is not a finite number.");
 }
 
+// The design window shows a unit on radionuclides as their sum of fractions;
+// what it hands back must not overwrite the unit's own DCGL, sigma or text.
+TEST(PlanUnitDesign, RadionuclidesKeepTheirOwnInputs) {
+    PlanUnit unit = Unit();
+    unit.dcgl = 4;
+    unit.sigma = 0.75f;
+    ASSERT_FALSE(EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3").message);
+    unit = *EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3").unit;
+    const DesignInputs shown = InputsOf(unit);
+    EXPECT_EQ(shown.dcgl, 1);
+    DesignState state;
+    state.Alpha = 0.1f;
+    state.Beta = 0.2f;
+    state.Sigma = static_cast<float>(shown.sigma);
+    state.DCGL = shown.dcgl;
+    state.LBGR = 0.25;
+    const PlanUnit taken = WithDesignInputs(unit, "Co-60, Cs-137", TestKind::WRS, state);
+    EXPECT_EQ(taken.alpha, 0.1f);
+    EXPECT_EQ(taken.test, TestKind::WRS);
+    EXPECT_EQ(taken.dcgl, 4);
+    EXPECT_EQ(taken.sigma, 0.75f);
+    EXPECT_EQ(taken.radionuclide, unit.radionuclide);
+    EXPECT_EQ(taken.lbgr, unit.lbgr);  // given by the concentrations
+}
+
 TEST(SurveyPlan, ModifiedFollowsTheSavedStep) {
     SurveyPlan plan;
     plan.Add(Unit());
