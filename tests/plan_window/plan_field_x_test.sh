@@ -60,8 +60,10 @@ point_of() {
 has_point() { [ -n "$(point_of "$1" "$2")" ]; }
 click_on() {
   x_wait_for "$2" has_point "$1" "$2"
+  local x y
+  read -r x y < <(point_of "$1" "$2")
   x_focus "$plan_window"
-  xdotool mousemove $(point_of "$1" "$2") click 1
+  xdotool mousemove "$x" "$y" click 1
 }
 
 click_on "table cell" Yard
