@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QSvgRenderer>
-#include <QSvgWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -19,6 +17,7 @@
 #include "frm_getting_started.h"
 #include "frm_splash.h"
 #include "program_windows.h"
+#include "splash_pictures.h"
 
 namespace valdris {
 namespace {
@@ -77,7 +76,7 @@ TEST(Splash, HasTheLayoutsGeometryAndFrame) {
     EXPECT_EQ(splash.Frame1->geometry(), QRect(8, 8, 639, 529));
     EXPECT_EQ(splash.CmdOK->geometry(), QRect(464, 480, 137, 33));
     EXPECT_EQ(splash.ImgValdrisLogo->geometry(), QRect(24, 64, 585, 414));
-    EXPECT_EQ(splash.ImgValdrisLogo->renderer()->defaultSize(), QSize(585, 414));
+    EXPECT_EQ(splash.ImgValdrisLogo->pixmap().deviceIndependentSize(), QSizeF(585, 414));
     EXPECT_EQ(splash.Image1->geometry(), QRect(8, 456, 257, 73));
     // The banner comes at the label's own size (in device-independent pixels).
     EXPECT_EQ(splash.Image1->pixmap().deviceIndependentSize(), QSizeF(257, 73));
@@ -139,18 +138,10 @@ TEST(Splash, SubstitutesInstalledFacesForTheMissingOnes) {
 TEST(Splash, ArtworkLeavesTheTextsClear) {
     frmSplash splash;
     splash.show();
-    QSvgRenderer logo(QStringLiteral(":/shell/valdris_logo.svg"));
-    ASSERT_TRUE(logo.isValid());
     for (const qreal ratio : {1.0, 2.0}) {
         SCOPED_TRACE(ratio);
-        const QSize size = splash.ImgValdrisLogo->size();
-        QImage art(size * ratio, QImage::Format_ARGB32);
-        art.setDevicePixelRatio(ratio);
-        art.fill(Qt::white);
-        {
-            QPainter painter(&art);
-            logo.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-        }
+        const QImage art = LoadSplashPicture(SplashPicture::Logo, ratio).toImage();
+        ASSERT_EQ(art.size(), splash.ImgValdrisLogo->size() * ratio);
         for (QLabel* label : {splash.lblCompanyProduct, splash.lblVersion, splash.LblCopyright, splash.lblCompany,
                               splash.lblWarning}) {
             SCOPED_TRACE(label->objectName().toStdString());
