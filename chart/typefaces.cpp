@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <fontconfig/fontconfig.h>
+
 #include <array>
 #include <cstddef>
 
@@ -43,10 +45,32 @@ QStringList FirstInstalled(Face face) {
     return families;
 }
 
+// A Type 1 font is slow to open: FreeType decrypts and parses the whole
+// file for its first glyph, some thirty times what an OpenType copy costs,
+// and Debian installs the URW faces (Z003, the splash title's) both ways.
+// As Pango does, the font list Qt reads leaves Type 1 files out; on Debian
+// each of those families has its OpenType copy. Without fontconfig's help
+// (an old or broken setup) the list stays as it was.
+void LeaveOutType1Fonts() {
+    static constexpr char kRule[] = R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig><selectfont><rejectfont><pattern>
+  <patelt name="fontformat"><string>Type 1</string></patelt>
+</pattern></rejectfont></selectfont></fontconfig>)";
+    FcConfig* config = FcInitLoadConfig();
+    if (config == nullptr) return;
+    if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kRule), FcFalse) &&
+        FcConfigBuildFonts(config)) {
+        FcConfigSetCurrent(config);  // takes a reference of its own
+    }
+    FcConfigDestroy(config);
+}
+
 // Looked up once, for every face, at the first font (the database is read
 // then anyway); the installed fonts do not change while the program runs.
 const QStringList& Families(Face face) {
     static const std::array<QStringList, kFaceCount> resolved = [] {
+        LeaveOutType1Fonts();
         std::array<QStringList, kFaceCount> lists;
         for (std::size_t i = 0; i < kFaceCount; ++i) lists[i] = FirstInstalled(static_cast<Face>(i));
         return lists;

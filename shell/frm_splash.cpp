@@ -8,12 +8,11 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScreen>
-#include <QSvgWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "context_ids.h"
-#include "shell_resources.h"
+#include "splash_pictures.h"
 #include "twips.h"
 #include "typefaces.h"
 #include "window_placement.h"
@@ -53,6 +52,14 @@ QLabel* NewLabel(QWidget* parent, const QString& name, const QString& text, cons
     return label;
 }
 
+QLabel* NewPicture(QWidget* parent, const QString& name, SplashPicture picture, qreal device_pixel_ratio) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setPixmap(LoadSplashPicture(picture, device_pixel_ratio));
+    label->setScaledContents(true);
+    return label;
+}
+
 // A label that sizes itself to its text, at its layout position; one whose
 // text is longer than the layout allowed for moves left rather than being cut
 // off at the frame's edge.
@@ -75,7 +82,9 @@ frmSplash::frmSplash(QWidget* parent)
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    LoadShellResources();
+    // Its own font is one its labels use anyway: the scroll area asks its
+    // font for its size hint, and another face would be loaded just for that.
+    setFont(Typeface(Face::Arial, 8.25));
     SetHelpContextID(this, kHelpContextSplash);
     BuildLayout();
     Form_Load();
@@ -107,21 +116,12 @@ void frmSplash::BuildLayout() {
     Frame1->setPalette(white);
 
     // Created back to front: the logo lies under the labels drawn over it.
-    ImgValdrisLogo = new QSvgWidget(QStringLiteral(":/shell/valdris_logo.svg"), Frame1);
-    ImgValdrisLogo->setObjectName(QStringLiteral("ImgValdrisLogo"));
+    // Both pictures come drawn at their labels' size (1x, and 2x for other
+    // screens), so that nothing is decoded or rendered for them at start.
+    const qreal ratio = devicePixelRatioF();
+    ImgValdrisLogo = NewPicture(Frame1, QStringLiteral("ImgValdrisLogo"), SplashPicture::Logo, ratio);
     ImgValdrisLogo->setGeometry(PxRect(360, 960, 8775, 6210));
-
-    Image1 = new QLabel(Frame1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    // The banner comes pre-scaled to the label (scripts/scale_banner.cpp), as
-    // the label would scale the full image, so that no large image is decoded
-    // at start; twice the size for screens of two device pixels to the pixel.
-    const bool sharp = Image1->devicePixelRatioF() > 1;
-    QPixmap banner(sharp ? QStringLiteral(":/shell/valdris_banner_label@2x.png")
-                         : QStringLiteral(":/shell/valdris_banner_label.png"));
-    if (sharp) banner.setDevicePixelRatio(2);
-    Image1->setPixmap(banner);
-    Image1->setScaledContents(true);
+    Image1 = NewPicture(Frame1, QStringLiteral("Image1"), SplashPicture::Banner, ratio);
     Image1->setGeometry(PxRect(120, 6840, 3855, 1095));
 
     lblCompanyProduct = NewLabel(Frame1, QStringLiteral("lblCompanyProduct"), kProductName,

@@ -8,7 +8,6 @@
 class QLabel;
 class QPushButton;
 class QScrollArea;
-class QSvgWidget;
 class QWidget;
 
 namespace valdris {
@@ -25,7 +24,7 @@ public:
     QLabel* lblCompanyProduct = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* LblCopyright = nullptr;
-    QSvgWidget* ImgValdrisLogo = nullptr;
+    QLabel* ImgValdrisLogo = nullptr;
     QLabel* lblProductName = nullptr;
     QLabel* lblCompany = nullptr;
     QLabel* Image1 = nullptr;
