@@ -111,6 +111,9 @@ const SweepCase kSweeps[] = {
     {"WRSNearDCGLLBGRCsv", kWRS, S::LBGR, F::Csv, kSmallSigma, kDesigned, 0.9999996, 1.0000001, 2001, kSome},
 };
 
+// The case's name stands for it in test names and messages.
+void PrintTo(const SweepCase& c, std::ostream* out) { *out << c.name; }
+
 struct Written {
     std::string text;
     int64_t rows = 0;
@@ -167,6 +170,8 @@ struct SingleCase {
     std::optional<int32_t> given_n;
     SampleCosts costs;
 };
+
+void PrintTo(const SingleCase& c, std::ostream* out) { *out << c.name; }
 
 const SingleCase kSingles[] = {
     {"SignDefaults", kSign, kDefaults, kDesigned, {}},
