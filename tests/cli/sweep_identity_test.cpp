@@ -47,6 +47,9 @@ std::string FirstDifference(const std::string& ours, const std::string& theirs) 
 const DesignInputs kDefaults{};
 const DesignInputs kSmallErrors{0.01, 0.01, 0.5, 1, 0.5};
 const DesignInputs kLargeAlpha{0.4, 0.05, 0.5, 1, 0.5};
+// The largest alpha: cumulative probabilities meet the threshold of one
+// half exactly (n odd), where only a strict comparison gives the value.
+const DesignInputs kHalfAlpha{0.5, 0.05, 0.5, 1, 0.5};
 const DesignInputs kRaisedDCGL{0.05, 0.05, 0.5, 2.5, 1.9};
 // A shift of 1e-4: sizes beyond 32 bits from a sigma of about 1.5.
 const DesignInputs kNarrowShift{0.05, 0.05, 0.5, 1, 0.9999};
@@ -98,6 +101,10 @@ const SweepCase kSweeps[] = {
     {"WRSSmallErrorsLBGRJson", kWRS, S::LBGR, F::Json, kSmallErrors, kDesigned, 0, 0.999, 2000, kAll},
     {"SignLargeAlphaLBGRText", kSign, S::LBGR, F::Text, kLargeAlpha, kDesigned, 0, 0.999, 2000, kAll},
     {"WRSLargeAlphaSigmaCsv", kWRS, S::Sigma, F::Csv, kLargeAlpha, kDesigned, 0.01, 10, 2000, kAll},
+    {"SignHalfAlphaSigmaCsv", kSign, S::Sigma, F::Csv, kHalfAlpha, kDesigned, 0.01, 10, 2000, kAll},
+    {"WRSHalfAlphaSigmaJson", kWRS, S::Sigma, F::Json, kHalfAlpha, kDesigned, 0.01, 10, 2000, kAll},
+    {"SignHalfAlphaGiven15LBGRText", kSign, S::LBGR, F::Text, kHalfAlpha, 15, 0, 0.999, 1000, kAll},
+    {"WRSHalfAlphaGiven15LBGRJson", kWRS, S::LBGR, F::Json, kHalfAlpha, 15, 0, 0.999, 1000, kAll},
     {"SignRaisedDCGLSigmaJson", kSign, S::Sigma, F::Json, kRaisedDCGL, kDesigned, 0.01, 25, 2000, kAll},
     {"WRSRaisedDCGLLBGRText", kWRS, S::LBGR, F::Text, kRaisedDCGL, kDesigned, -0.5, 3, 1001, kSome},
     {"SignGiven15SigmaText", kSign, S::Sigma, F::Text, kDefaults, 15, 0.01, 10, 2000, kAll},
@@ -180,6 +187,8 @@ const SingleCase kSingles[] = {
     {"WRSSmallErrors", kWRS, kSmallErrors, kDesigned, {100, 25}},
     {"SignLargeAlpha", kSign, kLargeAlpha, kDesigned, {}},
     {"WRSLargeAlpha", kWRS, kLargeAlpha, kDesigned, {}},
+    {"SignHalfAlphaGiven15", kSign, kHalfAlpha, 15, {}},
+    {"WRSHalfAlphaGiven15", kWRS, kHalfAlpha, 15, {}},
     {"SignRaisedDCGL", kSign, kRaisedDCGL, kDesigned, {}},
     {"WRSRaisedDCGL", kWRS, kRaisedDCGL, kDesigned, {}},
     {"SignGiven15", kSign, kDefaults, 15, {std::nullopt, 40}},
