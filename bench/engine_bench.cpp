@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "data_tests.h"
 #include "design_inputs.h"
 #include "reference_engine.h"
+#include "reference_run.h"
 #include "sweep_report.h"
 #include "valdris_power.h"
 
@@ -81,35 +83,22 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
-// The companion's row with the reference engine in place of the engine: the
-// same checks and state, then the design.
-valdris::DesignRun ReferenceRun(valdris::TestKind test, const valdris::DesignInputs& inputs) {
-    if (auto refusal = valdris::CheckInputs(inputs)) return {std::nullopt, refusal};
-    DesignState state = valdris::PrepareState(inputs);
-    if (test == valdris::TestKind::Sign) {
-        valdris::reference::DesignSignTest(state);
-    } else {
-        valdris::reference::DesignWRSTest(state);
-    }
-    return {state, std::nullopt};
-}
-
 // Rows of a sigma sweep from 0.1 to 1.1 in steps of 1e-6 (the companion's
 // benchmark sweep), taken in a scattered order, written as JSON.
 template <bool kReference>
 void BM_SweepRows(benchmark::State& run, valdris::TestKind test) {
     NullBuffer buffer;
     std::ostream out(&buffer);
+    const valdris::DesignEngine& engine = kReference ? valdris::reference::kReferenceEngine : valdris::kEngine;
     valdris::cli::SweepWriter writer(out, valdris::cli::OutputFormat::Json, test,
-                                     valdris::cli::SweptInput::Sigma);
+                                     valdris::cli::SweptInput::Sigma, engine);
     writer.Begin();
     valdris::DesignInputs inputs;
     int64_t row = 0;
     for (auto _ : run) {
         inputs.sigma = 0.1 + static_cast<double>((row * 7919) % 1000000) * 1e-6;
         ++row;
-        const auto design = kReference ? ReferenceRun(test, inputs) : valdris::RunDesign(test, inputs);
-        writer.Row({inputs.sigma, design});
+        writer.Row({inputs.sigma, valdris::RunDesign(test, inputs, std::nullopt, engine)});
     }
     writer.End();
     run.SetItemsProcessed(run.iterations());

@@ -51,12 +51,12 @@ std::optional<std::string> CheckFixedInputs(SweptInput swept, const DesignInputs
 
 bool RunSweep(TestKind test, SweptInput swept, const DesignInputs& inputs, std::optional<int32_t> given_n,
               const SweepPlan& plan,
-              const std::function<bool(const SweepRow&)>& take_row) {
+              const std::function<bool(const SweepRow&)>& take_row, const DesignEngine& engine) {
     for (std::int64_t i = 0; i < plan.rows(); ++i) {
         const double value = plan.Value(i);
         DesignInputs row_inputs = inputs;
         (swept == SweptInput::Sigma ? row_inputs.sigma : row_inputs.lbgr) = value;
-        if (!take_row({value, RunDesign(test, row_inputs, given_n)})) return false;
+        if (!take_row({value, RunDesign(test, row_inputs, given_n, engine)})) return false;
     }
     return true;
 }

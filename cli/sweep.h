@@ -57,6 +57,6 @@ struct SweepRow {
 // written). False when stopped.
 bool RunSweep(TestKind test, SweptInput swept, const DesignInputs& inputs, std::optional<int32_t> given_n,
               const SweepPlan& plan,
-              const std::function<bool(const SweepRow&)>& take_row);
+              const std::function<bool(const SweepRow&)>& take_row, const DesignEngine& engine = kEngine);
 
 }  // namespace valdris::cli

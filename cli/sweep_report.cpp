@@ -6,7 +6,6 @@
 
 #include "number_output.h"
 #include "number_text.h"
-#include "plan_figures.h"
 #include "refusal_text.h"
 #include "result_texts.h"
 #include "report.h"
@@ -37,8 +36,9 @@ std::string ExactCriticalValue(TestKind test, const DesignState& state) {
 
 }  // namespace
 
-SweepWriter::SweepWriter(std::ostream& out, OutputFormat format, TestKind test, SweptInput swept)
-    : out_(out), format_(format), test_(test), swept_(swept), json_key_(JsonString(SweptKey(swept))) {}
+SweepWriter::SweepWriter(std::ostream& out, OutputFormat format, TestKind test, SweptInput swept,
+                         const DesignEngine& engine)
+    : out_(out), format_(format), test_(test), swept_(swept), engine_(engine), json_key_(JsonString(SweptKey(swept))) {}
 
 void SweepWriter::Begin() {
     switch (format_) {
@@ -86,7 +86,7 @@ void SweepWriter::TextRow(const SweepRow& row) {
         AddPadded(10, WriteNumber(RoundHalfEven(state.DoverS, 2)));
         AddPadded(14, std::to_string(SampleSize(test_, state)));
         AddPadded(16, CriticalValueText(test_, state));
-        AddPadded(16, FixedDecimals(PowerAtLBGR(test_, state), 6));
+        AddPadded(16, FixedDecimals(engine_.power_at_lbgr(test_, state), 6));
         row_ += '\n';
     } else {
         Add({"  refused: ", OneLine(RefusalText(*row.run.refusal)), "\n"});
@@ -98,7 +98,7 @@ void SweepWriter::CsvRow(const SweepRow& row) {
     if (row.run.state) {
         const DesignState& state = *row.run.state;
         Add({ExactNumber(state.DoverS), ",", std::to_string(SampleSize(test_, state)), ",",
-             ExactCriticalValue(test_, state), ",", ExactNumber(PowerAtLBGR(test_, state)), ",\n"});
+             ExactCriticalValue(test_, state), ",", ExactNumber(engine_.power_at_lbgr(test_, state)), ",\n"});
     } else {
         Add({",,,,", CsvField(OneLine(RefusalText(*row.run.refusal))), "\n"});
     }
@@ -112,7 +112,7 @@ void SweepWriter::JsonRow(const SweepRow& row) {
         const DesignState& state = *row.run.state;
         Add({", \"dovers\": ", ExactNumber(state.DoverS), ", \"n\": ", std::to_string(SampleSize(test_, state)),
              ", \"critical_value\": ", ExactCriticalValue(test_, state),
-             ", \"power_at_lbgr\": ", ExactNumber(PowerAtLBGR(test_, state)), "}"});
+             ", \"power_at_lbgr\": ", ExactNumber(engine_.power_at_lbgr(test_, state)), "}"});
     } else {
         Add({", \"refusal\": ", JsonString(OneLine(RefusalText(*row.run.refusal))), "}"});
     }

@@ -17,7 +17,9 @@ namespace valdris::cli {
 
 class SweepWriter {
 public:
-    SweepWriter(std::ostream& out, OutputFormat format, TestKind test, SweptInput swept);
+    // The power at the LBGR of each row's design comes from the engine given.
+    SweepWriter(std::ostream& out, OutputFormat format, TestKind test, SweptInput swept,
+                const DesignEngine& engine = kEngine);
 
     void Begin();
     void Row(const SweepRow& row);
@@ -34,6 +36,7 @@ private:
     OutputFormat format_;
     TestKind test_;
     SweptInput swept_;
+    DesignEngine engine_;
     std::string json_key_;  // the swept input's name as a JSON string
     bool first_row_ = true;
     std::string row_;  // the row being written, its storage kept between rows

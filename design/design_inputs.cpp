@@ -65,25 +65,35 @@ DesignState PrepareState(const DesignInputs& inputs) {
     return state;
 }
 
-DesignResult RunTestDesign(TestKind test, DesignState& state, std::optional<int32_t> given_n) {
+DesignOutcome EngineDesign(TestKind test, DesignState& state, std::optional<int32_t> given_n) {
     const bool sign = test == TestKind::Sign;
-    const DesignOutcome outcome = given_n ? (sign ? DesignSignTestForSize(state, *given_n)
-                                                  : DesignWRSTestForSize(state, *given_n))
-                                          : (sign ? DesignSignTest(state) : DesignWRSTest(state));
+    return given_n ? (sign ? DesignSignTestForSize(state, *given_n) : DesignWRSTestForSize(state, *given_n))
+                   : (sign ? DesignSignTest(state) : DesignWRSTest(state));
+}
+
+double PowerAtLBGR(TestKind test, const DesignState& state) {
+    if (test == TestKind::Sign) return SignPower(state.SignN, state.SignCriticalValue, state.DoverS);
+    return WRSPower(state.WRSN, state.WRSCriticalValue, state.DoverS);
+}
+
+DesignResult RunTestDesign(TestKind test, DesignState& state, std::optional<int32_t> given_n,
+                           const DesignEngine& engine) {
+    const DesignOutcome outcome = engine.design(test, state, given_n);
     if (outcome == DesignOutcome::SampleSizeOutOfRange) return DesignResult::SampleSizeTooLarge;
     if (test == TestKind::WRS && !std::isfinite(state.WRSCriticalValue)) return DesignResult::NotANumber;
     if (!CurveIsFinite(state)) return DesignResult::NotANumber;
     return DesignResult::Shown;
 }
 
-DesignRun RunDesign(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n) {
+DesignRun RunDesign(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
+                    const DesignEngine& engine) {
     if (auto refusal = CheckInputs(inputs)) return {std::nullopt, refusal};
 
     DesignState state = PrepareState(inputs);
     // A shift that vanishes when rounded to single precision leaves no design.
     if (!(state.DoverS > 0.0) || !std::isfinite(state.DoverS)) return {std::nullopt, kSampleSizeRefusal};
 
-    switch (RunTestDesign(test, state, given_n)) {
+    switch (RunTestDesign(test, state, given_n, engine)) {
     case DesignResult::Shown: return {state, std::nullopt};
     case DesignResult::SampleSizeTooLarge: return {std::nullopt, kSampleSizeRefusal};
     case DesignResult::NotANumber: break;

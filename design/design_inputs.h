@@ -10,6 +10,7 @@
 
 #include "design_state.h"
 #include "input_rules.h"
+#include "valdris_power.h"
 
 namespace valdris {
 
@@ -50,12 +51,29 @@ void UpdateShift(DesignState& state);
 // single precision, then the shift. Only for inputs that CheckInputs took.
 DesignState PrepareState(const DesignInputs& inputs);
 
-// Runs the chosen test's design routine, or, with a given sample size (each
+// The chosen test's design routine, or, with a given sample size (each
 // area's for WRS, at least 1), the same routine's critical value and curve
-// for that size. Results that cannot be shown (a sample size beyond 32 bits,
-// a critical value or curve that is not a number) leave nothing to show.
+// for that size.
+DesignOutcome EngineDesign(TestKind test, DesignState& state, std::optional<int32_t> given_n);
+
+// The power at the state's own D/s for the sizes it holds.
+double PowerAtLBGR(TestKind test, const DesignState& state);
+
+// The engine's entry points as the faces reach them. The engine's earlier
+// form, kept to prove that the companion's output has not changed, stands
+// in through the same two.
+struct DesignEngine {
+    DesignOutcome (*design)(TestKind test, DesignState& state, std::optional<int32_t> given_n);
+    double (*power_at_lbgr)(TestKind test, const DesignState& state);
+};
+inline constexpr DesignEngine kEngine{EngineDesign, PowerAtLBGR};
+
+// Runs the design routine. Results that cannot be shown (a sample size beyond
+// 32 bits, a critical value or curve that is not a number) leave nothing to
+// show.
 enum class DesignResult { Shown, SampleSizeTooLarge, NotANumber };
-DesignResult RunTestDesign(TestKind test, DesignState& state, std::optional<int32_t> given_n = std::nullopt);
+DesignResult RunTestDesign(TestKind test, DesignState& state, std::optional<int32_t> given_n = std::nullopt,
+                           const DesignEngine& engine = kEngine);
 
 // Either a finished design or the reason it was refused.
 struct DesignRun {
@@ -64,6 +82,7 @@ struct DesignRun {
 };
 
 // Checks the inputs and runs the chosen design routine on them.
-DesignRun RunDesign(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n = std::nullopt);
+DesignRun RunDesign(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n = std::nullopt,
+                    const DesignEngine& engine = kEngine);
 
 }  // namespace valdris

@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "valdris_power.h"
-
 namespace valdris {
 
 std::optional<Refusal> GivenSizeRefusal(double n) {
@@ -19,11 +17,6 @@ std::optional<Refusal> CostRefusal(double cost) {
     return std::nullopt;
 }
 
-double PowerAtLBGR(TestKind test, const DesignState& state) {
-    if (test == TestKind::Sign) return SignPower(state.SignN, state.SignCriticalValue, state.DoverS);
-    return WRSPower(state.WRSN, state.WRSCriticalValue, state.DoverS);
-}
-
 // Whole sample counts up to 2^32 and costs up to 1e15 keep the total finite.
 std::optional<double> TotalCost(const SampleCosts& costs, int32_t n, int32_t n_reference) {
     if (!costs.Given()) return std::nullopt;
@@ -32,9 +25,9 @@ std::optional<double> TotalCost(const SampleCosts& costs, int32_t n, int32_t n_r
 }
 
 FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
-                          const SampleCosts& costs) {
+                          const SampleCosts& costs, const DesignEngine& engine) {
     if (auto refused = CheckEachInput(inputs)) return {std::nullopt, refused};
-    DesignRun run = RunDesign(test, inputs, given_n);
+    DesignRun run = RunDesign(test, inputs, given_n, engine);
     if (!run.state) return {std::nullopt, InputRefusal{DesignInput::LBGR, *run.refusal}};
 
     DesignFigures figures;
@@ -46,7 +39,7 @@ FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::option
     figures.n_reference = sign ? 0 : state.WRSN;
     figures.size_given = given_n.has_value();
     figures.critical_value = sign ? static_cast<double>(state.SignCriticalValue) : state.WRSCriticalValue;
-    figures.power_at_lbgr = PowerAtLBGR(test, state);
+    figures.power_at_lbgr = engine.power_at_lbgr(test, state);
     figures.cost = TotalCost(costs, figures.n, figures.n_reference);
     return {figures, std::nullopt};
 }

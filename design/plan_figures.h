@@ -57,10 +57,7 @@ struct FiguresRun {
 
 // The given size and the costs must have passed their rules.
 FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
-                          const SampleCosts& costs);
-
-// The power at the state's own D/s for the sizes it holds.
-double PowerAtLBGR(TestKind test, const DesignState& state);
+                          const SampleCosts& costs, const DesignEngine& engine = kEngine);
 
 std::optional<double> TotalCost(const SampleCosts& costs, int32_t n, int32_t n_reference);
 
