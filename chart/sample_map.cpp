@@ -24,6 +24,7 @@ constexpr double kCrossHalf = 40;     // half the size of a location's cross
 constexpr double kNumberOffset = 30;  // a number's corner from its cross
 constexpr double kTickHeight = 60;    // the scale bar's end ticks
 constexpr double kNumberMargin = 15;  // a number's clearance from the rectangle's lines
+constexpr double kNumberGap = 15;     // the least room between two numbers
 
 // Every coordinate handed to the surface is a whole number of twips.
 double Round(double value) { return RoundHalfEven(value); }
@@ -92,8 +93,10 @@ struct Box {
     bool Within(const Box& room) const {
         return left >= room.left && right <= room.right && top >= room.top && bottom <= room.bottom;
     }
-    bool Overlaps(const Box& other) const {
-        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    // Nearer than the gap counts as touching.
+    bool Crowds(const Box& other) const {
+        return left < other.right + kNumberGap && other.left < right + kNumberGap && top < other.bottom + kNumberGap &&
+               other.top < bottom + kNumberGap;
     }
 };
 
@@ -117,7 +120,7 @@ std::optional<Box> PlaceNumber(double x, double y, double width, double height, 
     for (const auto& [text_x, text_y] : corners) {
         const Box box{text_x, text_y, text_x + width, text_y + height};
         if (!box.Within(room)) continue;
-        if (std::none_of(taken.begin(), taken.end(), [&](const Box& other) { return box.Overlaps(other); })) return box;
+        if (std::none_of(taken.begin(), taken.end(), [&](const Box& other) { return box.Crowds(other); })) return box;
     }
     return std::nullopt;
 }
