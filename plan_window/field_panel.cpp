@@ -14,6 +14,7 @@
 
 #include "drawing_view.h"
 #include "sample_map.h"
+#include "text_start.h"
 
 namespace valdris {
 namespace {
@@ -44,7 +45,10 @@ QTableWidget* Table(const QStringList& titles, const QString& name, QWidget* par
     table->setAccessibleName(name);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Every title reads whole: the first column takes the room the others,
+    // sized to their titles and cells, leave.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     return table;
 }
 
@@ -96,6 +100,7 @@ FieldPanel::FieldPanel(QWidget* parent) : QWidget(parent) {
 
 QLineEdit* FieldPanel::MakeBox(PlanField field, QWidget* parent) {
     auto* box = new QLineEdit(parent);
+    ShowStartWithoutFocus(box);  // a long seed or figure reads from its first digit
     boxes_.emplace_back(field, box);
     connect(box, &QLineEdit::editingFinished, this, [this, field, box] {
         if (!showing_ && edited) edited(field, box->text().trimmed(), Size());

@@ -14,7 +14,9 @@ public:
     StartWithoutFocus(QLineEdit* edit, QWidget* focus_owner)
         : QObject(edit), edit_(edit), focus_owner_(focus_owner) {
         focus_owner->installEventFilter(this);
-        connect(edit, &QLineEdit::textChanged, this, [this] {
+        // The cursor, not the text: writing the same text again leaves it
+        // unchanged but still moves the cursor to its end.
+        connect(edit, &QLineEdit::cursorPositionChanged, this, [this] {
             if (Left()) ShowStart();
         });
         if (Left()) ShowStart();

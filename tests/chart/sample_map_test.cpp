@@ -16,9 +16,13 @@ namespace {
 using Kind = RecordedOperation::Kind;
 
 TEST(SampleMap, DrawsTheUnitToScaleWithNumberedLocations) {
-    struct Case { GridType type; double width; double height; int n; };
+    // every: each every-th location carries its number, 0 none. Every text
+    // measures 600 x 200: a strip too thin for one gets none; 45 locations
+    // all get theirs, the right column's slid inwards, the top row's below.
+    struct Case { GridType type; double width; double height; int n; std::size_t every; };
     const Case cases[] = {
-        {GridType::Triangular, 50, 40, 20}, {GridType::Square, 300, 2, 15}, {GridType::Triangular, 0.5, 80, 12},
+        {GridType::Triangular, 50, 40, 20, 1}, {GridType::Square, 300, 2, 15, 0}, {GridType::Triangular, 0.5, 80, 12, 0},
+        {GridType::Triangular, 50, 40, 40, 1},
     };
     for (const Case& c : cases) {
         const SampleLayout layout = *LayOutSamples(c.type, *SizeFromRectangle(c.width, c.height).size, c.n, 5).layout;
@@ -42,12 +46,22 @@ TEST(SampleMap, DrawsTheUnitToScaleWithNumberedLocations) {
         EXPECT_NEAR(wide ? (bottom - top) / scale : (right - left) / scale, wide ? c.height : c.width, 2 / scale);
 
         ASSERT_EQ(crosses.size(), layout.points.size());
-        ASSERT_EQ(texts.size(), layout.points.size() + 2);  // caption and scale label
         for (std::size_t k = 0; k < crosses.size(); ++k) {
             const double x = (crosses[k].x1 + crosses[k].x2) / 2;
             EXPECT_TRUE(x >= left && x <= right && crosses[k].y1 >= top && crosses[k].y1 <= bottom);
             EXPECT_NEAR(bottom - crosses[k].y1, layout.points[k].y * scale, 1) << k;  // y grows upwards
-            EXPECT_EQ(texts[k + 1].text, std::to_string(k + 1));
+        }
+        const std::size_t numbered = c.every ? layout.points.size() / c.every : 0;
+        ASSERT_EQ(texts.size(), numbered + 2) << c.n;  // caption and scale label
+        for (std::size_t k = 1; k <= numbered; ++k) {
+            const RecordedOperation& number = texts[k];
+            EXPECT_EQ(number.text, std::to_string(k * c.every));
+            EXPECT_TRUE(number.x1 > left && number.x1 + 600 < right && number.y1 > top && number.y1 + 200 < bottom)
+                << number.text << " leaves the rectangle";
+            for (std::size_t j = 1; j < k; ++j) {
+                EXPECT_TRUE(std::abs(texts[j].x1 - number.x1) >= 600 || std::abs(texts[j].y1 - number.y1) >= 200)
+                    << texts[j].text << " runs into " << number.text;
+            }
         }
         ASSERT_EQ(bar.size(), 1u);
         EXPECT_NEAR((bar[0].x2 - bar[0].x1) / scale, LeadingNumber(texts.back().text), 1 / scale) << c.width;

@@ -73,6 +73,19 @@ TEST_F(FieldPanelTest, TheWorkedExamplesShowInThePanel) {
     EXPECT_TRUE(messages.shown.empty()) << messages.shown[0].text.toStdString();
 }
 
+// A box the panel writes its value back into, the same text again, still
+// shows that value from its first digit.
+TEST_F(FieldPanelTest, BoxesWithoutTheFocusShowTheirStart) {
+    const std::pair<PlanField, const char*> typed[] = {
+        {PlanField::Area, "2000.00000000001"}, {PlanField::Seed, "2714928691855687"}, {PlanField::ScanMDC, "2.50000000000001"}};
+    for (const auto& [field, text] : typed) {
+        Type(panel->Box(field), text);
+        EXPECT_EQ(panel->Box(field)->text(), text);
+        EXPECT_EQ(panel->Box(field)->cursorPosition(), 0) << text;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(FieldPanelTest, ARefusedInputNamesTheFieldAndTheUnitKeepsItsValues) {
     Type(panel->Box(PlanField::Area), "2000");
     const struct {
