@@ -26,8 +26,8 @@ struct Nuclide {
 };
 
 // A name, a DCGL within the design's limits, a sigma and a concentration
-// (when given) finite and not below zero, no name twice; the first fault of
-// the list, else nothing.
+// (when given) finite and not below zero, no name twice, at most
+// field::kMostNuclides of them; the first fault of the list, else nothing.
 std::optional<Refusal> NuclidesRefusal(const std::vector<Nuclide>& nuclides);
 
 // The figures of a checked, non-empty list, each in double. The sigma is the

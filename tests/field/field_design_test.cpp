@@ -201,7 +201,14 @@ TEST(SumOfFractions, CombinesNuclidesIntoTheDesign) {
     EXPECT_FALSE(zero.gross_dcgl);
 }
 
+std::vector<Nuclide> ManyNuclides(std::size_t count) {
+    std::vector<Nuclide> nuclides;
+    for (std::size_t i = 0; i < count; ++i) nuclides.push_back({"N-" + std::to_string(i), 5, 0.5, 1});
+    return nuclides;
+}
+
 TEST(SumOfFractions, RefusesBadNuclides) {
+    EXPECT_FALSE(NuclidesRefusal(ManyNuclides(field::kMostNuclides)));
     const std::pair<std::vector<Nuclide>, std::string> cases[] = {
         {{{" ", 5, 0.5, 1}}, field::kNuclideNameMissing},
         {{{"Co-60", 0, 0.5, 1}}, field::NuclideDCGLRefusal("Co-60").text},
@@ -211,6 +218,9 @@ TEST(SumOfFractions, RefusesBadNuclides) {
         {{{"Co-60", 5, 0.5, -1}}, field::NuclideConcentrationRefusal("Co-60").text},
         {{{"Co-60", 5, 0.5, INFINITY}}, field::NuclideConcentrationRefusal("Co-60").text},
         {{{"Co-60", 5, 0.5, 1}, {"Co-60", 10, 2, 3}}, field::NuclideTwiceRefusal("Co-60").text},
+        // The first name given twice, in the order of the list.
+        {{{"A", 5, 0.5, 1}, {"B", 5, 0.5, 1}, {"B", 5, 0.5, 1}, {"A", 5, 0.5, 1}}, field::NuclideTwiceRefusal("B").text},
+        {ManyNuclides(field::kMostNuclides + 1), field::kTooManyNuclides},
     };
     for (const auto& [nuclides, text] : cases) EXPECT_EQ(NuclidesRefusal(nuclides)->text, text) << text;
 }
