@@ -52,7 +52,7 @@ ValueProblem ReadCost(const Json& value, std::optional<double>& cost) {
 }
 
 // A set of measurements: a list of numbers, empty while there are none.
-ValueProblem ReadData(const Json& value, UnitData which, std::vector<double>& data) {
+ValueProblem ReadData(const Json& value, UnitData which, MeasurementSet& data) {
     if (!value.is_array()) return std::string("the value is not a list of numbers.");
     std::vector<double> values;
     values.reserve(value.size());
@@ -484,6 +484,12 @@ std::string FieldKey(PlanField field) {
 }
 
 PlanReading ReadPlan(std::string_view bytes) {
+    // JSON has no NUL, and a reader that stops at one would take what came
+    // before it for the whole plan.
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
+        return Refuse("This file is not a survey plan: its text holds a NUL byte (at byte " + std::to_string(nul + 1) +
+                      ").");
+    }
     std::string refusal;
     const std::optional<Json> root = ParseJson(bytes, refusal);
     if (!root) return Refuse(refusal);

@@ -37,6 +37,11 @@ TEST(PlanFile, RefusesADamagedFileWhole) {
         {"", "This file is not a survey plan: its text is not JSON (the error is at byte 1)."},
         {kGood, "This file is not a survey plan: its text is not JSON (the error is at byte " +
                     std::to_string(kGood.size() + 1) + ")."},
+        {std::string("{\"valdris_power_plan\": 1, \"units\": []}\0{}", 41),
+         "This file is not a survey plan: its text holds a NUL byte (at byte 39)."},
+        {std::string("\0", 1), "This file is not a survey plan: its text holds a NUL byte (at byte 1)."},
+        {std::string("{\"valdris_power_plan\": 1, \"units\": [{\"name\": \"A\0\"}]}", 52),
+         "This file is not a survey plan: its text holds a NUL byte (at byte 48)."},
         {"[1]", "This file is not a survey plan: the key \"valdris_power_plan\" is missing."},
         {R"({"valdris_power_plan": 2, "units": []})",
          "This plan was written by a newer version of VALDRIS Power (plan format 2); this version reads format 1."},
