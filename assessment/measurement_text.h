@@ -18,10 +18,13 @@ namespace valdris {
 
 // More than this many measurements is no survey unit's data but a wrong file.
 constexpr std::size_t kMostMeasurements = 1000000;
+constexpr std::size_t kLongestShownHeader = 80;
 
 struct MeasurementReading {
     std::vector<double> values;      // empty on refusal
-    std::string header;              // the column's header, if the text had one
+    // The column's header, if the text had one, as it may be shown: control
+    // characters as "?", and cut after kLongestShownHeader bytes.
+    std::string header;
     std::optional<Refusal> refusal;
 };
 

@@ -15,8 +15,8 @@ namespace {
 // columns; anything longer (or endless, such as a device) is no data file.
 constexpr std::size_t kLargestFile = kMostMeasurements * 128;
 
-Outcome<std::vector<double>> ReadFile(const std::string& path) {
-    using Result = Outcome<std::vector<double>>;
+Outcome<MeasurementReading> ReadFile(const std::string& path) {
+    using Result = Outcome<MeasurementReading>;
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) return Result::Failure(path + ": is a folder, not a file.");
     std::ifstream file(path, std::ios::binary);
@@ -30,7 +30,7 @@ Outcome<std::vector<double>> ReadFile(const std::string& path) {
     if (file.bad()) return Result::Failure(path + ": the file cannot be read.");
     MeasurementReading reading = ReadMeasurements(text, path);
     if (reading.refusal) return Result::Failure(reading.refusal->text);
-    return std::move(reading.values);
+    return reading;
 }
 
 void WriteJsonValues(std::ostream& out, const std::vector<double>& values) {
@@ -41,24 +41,28 @@ void WriteJsonValues(std::ostream& out, const std::vector<double>& values) {
 
 }  // namespace
 
-Outcome<DataAssessment> AssessFiles(const Options& options, const DesignState& design) {
-    const Outcome<std::vector<double>> survey = ReadFile(*options.assess_path);
-    if (!survey) return Outcome<DataAssessment>::Failure(survey.message());
-    std::vector<double> reference;
+Outcome<FileAssessment> AssessFiles(const Options& options, const DesignState& design) {
+    using Result = Outcome<FileAssessment>;
+    const Outcome<MeasurementReading> survey = ReadFile(*options.assess_path);
+    if (!survey) return Result::Failure(survey.message());
+    MeasurementReading reference;
     if (options.reference_path) {
-        const Outcome<std::vector<double>> read = ReadFile(*options.reference_path);
-        if (!read) return Outcome<DataAssessment>::Failure(read.message());
-        reference = *read;
+        Outcome<MeasurementReading> read = ReadFile(*options.reference_path);
+        if (!read) return Result::Failure(read.message());
+        reference = std::move(*read);
     }
-    const AssessmentRun run = AssessData(options.test, design, *survey, reference);
-    if (!run.assessment) return Outcome<DataAssessment>::Failure(run.refusal->text);
-    return *run.assessment;
+    const AssessmentRun run = AssessData(options.test, design, survey->values, reference.values);
+    if (!run.assessment) return Result::Failure(run.refusal->text);
+    return FileAssessment{*run.assessment, {survey->header, reference.header}};
 }
 
-void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment, const std::string& unit) {
+void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment, const std::string& unit,
+                         const DataHeaders& headers) {
     const AssessmentTexts texts = MakeAssessmentTexts(assessment, unit);
-    out << "Assessment of the measurements\n"
-        << "  " << texts.decision << ": " << texts.reason << '\n';
+    out << "Assessment of the measurements\n";
+    if (!headers.survey.empty()) out << "  Survey unit column: " << headers.survey << '\n';
+    if (!headers.reference.empty()) out << "  Reference area column: " << headers.reference << '\n';
+    out << "  " << texts.decision << ": " << texts.reason << '\n';
     for (const ReportLine& figure : texts.figures) out << "  " << figure.label << ": " << figure.value << '\n';
     if (texts.investigate.empty()) {
         out << "  No measurement lies above the DCGL.\n";
@@ -69,10 +73,13 @@ void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment, co
     if (!texts.power_note.empty()) out << "  " << texts.power_note << '\n';
 }
 
-void WriteJsonAssessment(std::ostream& out, const DataAssessment& a, const std::string& indent) {
+void WriteJsonAssessment(std::ostream& out, const DataAssessment& a, const std::string& indent,
+                         const DataHeaders& headers) {
     const std::string inner = indent + "  ";
-    out << indent << "\"assessment\": {\n"
-        << inner << "\"n\": " << a.n << ",\n";
+    out << indent << "\"assessment\": {\n";
+    if (!headers.survey.empty()) out << inner << "\"header\": " << JsonString(headers.survey) << ",\n";
+    if (!headers.reference.empty()) out << inner << "\"reference_header\": " << JsonString(headers.reference) << ",\n";
+    out << inner << "\"n\": " << a.n << ",\n";
     if (a.test == TestKind::WRS) {
         out << inner << "\"m\": " << a.m << ",\n";
     } else {

@@ -75,7 +75,7 @@ struct FieldSummary {
 // The design, the unit's field figures, and the verdict on its measurements
 // when there is one.
 void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& figures, const FieldSummary& field,
-                  const std::optional<DataAssessment>& assessment) {
+                  const std::optional<FileAssessment>& assessment) {
     switch (format) {
         case OutputFormat::Text: {
             const std::string design_unit = DesignUnit(field.unit, field.inputs.sum.has_value());
@@ -83,7 +83,7 @@ void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& f
             WriteFieldText(out, field.inputs, field.figures, field.unit);
             if (assessment) {
                 out << '\n';
-                WriteTextAssessment(out, *assessment, design_unit);
+                WriteTextAssessment(out, assessment->assessment, design_unit, assessment->headers);
             }
             break;
         }
@@ -95,7 +95,7 @@ void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& f
                     o << field_members;
                     if (!assessment) return;
                     if (!field_members.empty()) o << ",\n";
-                    WriteJsonAssessment(o, *assessment);
+                    WriteJsonAssessment(o, assessment->assessment, "  ", assessment->headers);
                 };
             }
             WriteJsonReport(out, figures, more);
@@ -148,9 +148,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!field_run.figures) return Refuse(err, RefusalText(*field_run.refusal));
     // Measurements are judged before anything is written, so refused data
     // leave no file and no output.
-    std::optional<DataAssessment> assessment;
+    std::optional<FileAssessment> assessment;
     if (options.assess_path) {
-        const Outcome<DataAssessment> assessed = AssessFiles(options, state);
+        const Outcome<FileAssessment> assessed = AssessFiles(options, state);
         if (!assessed) return Refuse(err, assessed.message());
         assessment = *assessed;
     }

@@ -58,6 +58,78 @@ TEST(ReadMeasurements, TakesColumnsAndRefusesWholeTextsNamingTheLine) {
     }
 }
 
+TEST(ReadMeasurements, TakesAFirstLineForAHeaderOnlyWhenItReadsAsAName) {
+    const struct {
+        std::string first_line;
+        std::string header;   // taken as the header; empty: read as a value
+        std::string refusal;  // the message after "data, line 1: " when read as a value
+    } cases[] = {
+        {"Cs-137 (Bq/kg)", "Cs-137 (Bq/kg)", ""},
+        {"Result", "Result", ""},
+        {"e5", "e5", ""},                 // begins as a name does, so names a column
+        {"\xC3\x89" "chantillon", "\xC3\x89" "chantillon", ""},
+        {"Cs\x1B[2J", "Cs?[2J", ""},  // shown without its control character
+        {std::string(79, 'H') + "\xC3\x89 more", std::string(79, 'H') + "...", ""},  // cut before a character
+        {std::string(80, 'H'), std::string(80, 'H'), ""},
+        {"0.4o", "", "\"0.4o\" is not a number."},
+        {"5 Bq", "", "\"5 Bq\" is not a number."},
+        {"1e+", "", "\"1e+\" is not a number."},
+        {"0x10", "", "\"0x10\" is not a number."},
+        {"-Cs", "", "\"-Cs\" is not a number."},
+        {"+x", "", "\"+x\" is not a number."},
+        {".a", "", "\".a\" is not a number."},
+        {"#N/A", "", "\"#N/A\" is not a number."},
+        {"#VALUE!", "", "\"#VALUE!\" is not a number."},
+        {"#div/0!", "", "\"#div/0!\" is not a finite number."},
+        {"\xD9\xA1", "", "\"\xD9\xA1\" is not a number."},                 // Arabic-Indic one
+        {"\xEF\xBC\x91 Bq", "", "\"\xEF\xBC\x91 Bq\" is not a number."},  // fullwidth one
+        {"\xF0\x9D\x9F\x8F", "", "\"\xF0\x9D\x9F\x8F\" is not a number."},  // mathematical one
+        {"NaN", "", "\"NaN\" is not a finite number."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first_line);
+        const MeasurementReading reading = ReadMeasurements(c.first_line + "\n1\n2\n", "data");
+        if (c.refusal.empty()) {
+            ASSERT_FALSE(reading.refusal) << reading.refusal->text;
+            EXPECT_EQ(reading.header, c.header);
+            EXPECT_EQ(reading.values, (std::vector<double>{1, 2}));
+        } else {
+            ASSERT_TRUE(reading.refusal);
+            EXPECT_EQ(reading.refusal->text, "data, line 1: " + c.refusal);
+        }
+    }
+}
+
+TEST(ReadMeasurements, RefusesNulBytesAndStopsAtTheMostMeasurements) {
+    std::string most;
+    for (std::size_t i = 0; i < kMostMeasurements; ++i) most += "1\n";
+    const struct {
+        const char* what;
+        std::string text;
+        std::string refusal;  // empty: taken
+    } cases[] = {
+        {"NUL in a value", std::string("1\n2\0\n3\n", 7), "data, line 2: the line holds a NUL byte; measurements are text."},
+        {"NUL in the header", std::string("Cs\0\n1\n2\n", 9), "data, line 1: the line holds a NUL byte; measurements are text."},
+        {"NUL in an unused cell", std::string("a;b\n\0;1\n2;3\n", 12), "data, line 2: the line holds a NUL byte; measurements are text."},
+        {"the most", most, ""},
+        {"one more", most + "1\n", "data: more than 1000000 measurements."},
+        // Reading stops at the value past the most; what follows is not read.
+        {"one more, then rubbish", most + "1\nabc\n", "data: more than 1000000 measurements."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MeasurementReading reading = ReadMeasurements(c.text, "data", c.text[0] == 'a' ? "b" : "");
+        if (c.refusal.empty()) {
+            ASSERT_FALSE(reading.refusal) << reading.refusal->text;
+            EXPECT_EQ(reading.values.size(), kMostMeasurements);
+        } else {
+            ASSERT_TRUE(reading.refusal);
+            EXPECT_EQ(reading.refusal->text, c.refusal);
+            EXPECT_TRUE(reading.values.empty());
+        }
+    }
+}
+
 TEST(ReadMeasurements, OffersTheHeadersOfSeveralColumnsOnly) {
     const struct {
         std::string text;

@@ -25,7 +25,9 @@ protected:
         const char* files[][2] = {
             {"pass.csv", "Result\n0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n0.9\n1.3\n"},
             {"fail.csv", "0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n1.2\n1.3\n"}, {"bad.csv", "0.1\n0.2\n\n0.3x\n"},
-            {"one.csv", "Result\n0.4\n"}, {"ref.csv", "0\n0.1\n0.2\n0.3\n0.4\n"}, {"low.csv", "0.1\n0.2\n0.3\n0.4\n"}};
+            {"one.csv", "Result\n0.4\n"}, {"ref.csv", "0\n0.1\n0.2\n0.3\n0.4\n"}, {"low.csv", "0.1\n0.2\n0.3\n0.4\n"},
+            {"headed.csv", "Cs-137 (Bq/kg)\n0.1\n0.2\n0.3\n0.4\n"}, {"bg.csv", "Background\n0\n0.1\n0.2\n0.3\n0.4\n"},
+            {"typo.csv", "0.4o\n0.1\n0.2\n"}};
         for (const auto& file : files) std::ofstream(dir_ / file[0]) << file[1];
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -48,6 +50,14 @@ TEST_F(AssessCommand, ReportsTheVerdictOrRefusesTheData) {
          "\"n_used\": 10,\n    \"statistic\": 8,\n    \"critical_value\": 8,\n    \"p_value\": 0.0546875,", ""},
         {"WRS as JSON", {"--test", "wrs", "--assess", "@low.csv", "--reference", "@ref.csv", "--json"}, kExitOk,
          "\"m\": 5,\n    \"statistic\": 35,\n    \"critical_value\": 32,", ""},
+        {"headers as text", {"--test", "wrs", "--assess", "@headed.csv", "--reference", "@bg.csv"}, kExitOk,
+         "Assessment of the measurements\n  Survey unit column: Cs-137 (Bq/kg)\n  Reference area column: Background\n"
+         "  The survey unit passes", ""},
+        {"headers as JSON", {"--test", "wrs", "--assess", "@headed.csv", "--reference", "@bg.csv", "--json"}, kExitOk,
+         "\"assessment\": {\n    \"header\": \"Cs-137 (Bq/kg)\",\n    \"reference_header\": \"Background\",\n    \"n\": 4,",
+         ""},
+        {"no header in JSON", {"--assess", "@fail.csv", "--json"}, kExitOk, "\"assessment\": {\n    \"n\": 10,", ""},
+        {"mistyped first value", {"--assess", "@typo.csv"}, kExitRefused, "", "typo.csv, line 1: \"0.4o\" is not a number."},
         {"line named", {"--assess", "@bad.csv"}, kExitRefused, "", "bad.csv, line 4: \"0.3x\" is not a number."},
         {"one measurement", {"--assess", "@one.csv"}, kExitRefused, "", "one.csv: only one measurement"},
         {"WRS without reference", {"--test", "wrs", "--assess", "@low.csv"}, kExitRefused, "", "reference area's"},
