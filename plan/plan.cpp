@@ -216,9 +216,9 @@ PlanEditResult SurveyPlan::SetData(std::size_t row, UnitData which, std::string_
 PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
     if (row >= entries_.size()) return Refused();
     PlanUnit unit = entries_[row].unit;
-    std::vector<double>& data = MeasurementsOf(unit, which);
+    MeasurementSet& data = MeasurementsOf(unit, which);
     if (data.empty()) return Refused();
-    data.clear();
+    data = MeasurementSet();
     return ReplaceEntry(row, "Clear " + DataTitle(which), std::move(unit), std::nullopt);
 }
 

@@ -231,7 +231,7 @@ const std::string& DataName(UnitData which) {
 
 }  // namespace
 
-std::vector<double>& MeasurementsOf(PlanUnit& unit, UnitData which) {
+MeasurementSet& MeasurementsOf(PlanUnit& unit, UnitData which) {
     return which == UnitData::Survey ? unit.survey_data : unit.reference_data;
 }
 
@@ -249,7 +249,7 @@ UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view tex
     MeasurementReading reading = ReadMeasurements(text, DataName(which), column);
     if (reading.refusal) return Refused(*reading.refusal);
     PlanUnit edited = unit;
-    MeasurementsOf(edited, which) = std::move(reading.values);
+    MeasurementsOf(edited, which) = MeasurementSet(std::move(reading.values), std::move(reading.header));
     return FinishEdit(std::move(edited), std::nullopt);
 }
 

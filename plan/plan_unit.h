@@ -13,6 +13,7 @@
 #include "data_assessment.h"
 #include "design_inputs.h"
 #include "input_rules.h"
+#include "measurement_set.h"
 #include "plan_figures.h"
 #include "sum_of_fractions.h"
 #include "unit_field.h"
@@ -42,8 +43,8 @@ struct PlanUnit {
     std::optional<int32_t> given_n;  // a size the budget allows, instead of the designed one
     SampleCosts costs;
     // Measurements taken in the field; empty while there are none.
-    std::vector<double> survey_data;
-    std::vector<double> reference_data;  // the WRS test's reference area
+    MeasurementSet survey_data;
+    MeasurementSet reference_data;  // the WRS test's reference area
     // In the field: the size, grid, seed, scan MDC and area factors, each
     // optional (unit_field.h says what each part gives).
     FieldSetup field;
@@ -53,7 +54,7 @@ struct PlanUnit {
 
 // Which of a unit's two sets of measurements.
 enum class UnitData { Survey, Reference };
-std::vector<double>& MeasurementsOf(PlanUnit& unit, UnitData which);
+MeasurementSet& MeasurementsOf(PlanUnit& unit, UnitData which);
 
 // The inputs the unit's design runs with: its own, or with radionuclides
 // those of the sum of fractions (DCGL 1, the combined sigma, the LBGR from

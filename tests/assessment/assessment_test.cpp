@@ -235,6 +235,10 @@ TEST(AssessmentView, ShowsTheVerdictOrWhyThereIsNone) {
         {"WRS", TestKind::WRS, "0.1\n0.2\n", "0\n0.1\n0.3\n", true, true, true, true, "",
          "2 survey unit measurements and 3 reference values increased by the DCGL against the DCGL 1; 0 lie "
          "above it."},
+        {"headed columns", TestKind::WRS, "Cs-137 (Bq/kg)\n0.1\n0.2\n", "x;Background\n1;0\n2;0.1\n", true, true,
+         true, true, "",
+         "2 survey unit measurements (column \"Cs-137 (Bq/kg)\") and 2 reference values (column \"Background\") "
+         "increased by the DCGL against the DCGL 1; 0 lie above it."},
         {"reference kept by a Sign unit", TestKind::Sign, "", "0\n0.1\n", true, false, false, false,
          "The survey unit's measurements: no", ""},
     };
@@ -246,7 +250,8 @@ TEST(AssessmentView, ShowsTheVerdictOrWhyThereIsNone) {
         ASSERT_TRUE(plan.Add(unit).accepted);
         for (const auto& [which, text] : {std::pair{UnitData::Survey, c.survey}, {UnitData::Reference, c.reference}}) {
             if (!text.empty()) {
-                ASSERT_TRUE(plan.SetData(0, which, text).accepted);
+                ASSERT_TRUE(plan.SetData(0, which, text, which == UnitData::Reference && text[0] == 'x' ? "Background" : "")
+                                .accepted);
             }
         }
         const AssessmentView view = MakeAssessmentView(plan.entry(0));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "input_rules.h"
@@ -217,6 +218,45 @@ TEST(SurveyPlan, MeasurementsAndTheirVerdict) {
     PlanUnit bad = Unit();
     bad.survey_data = {1.0, NAN};
     EXPECT_EQ(plan.Add(bad).message->text, survey + ": measurement 2 is not a finite number.");
+}
+
+// Every step of the history holds the unit it changed: the measurements must
+// be shared between those copies, not copied for each edit.
+TEST(SurveyPlan, HistoryStepsShareTheMeasurements) {
+    SurveyPlan plan;
+    plan.Add(Unit(TestKind::WRS));
+    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, "Survey\n0.1\n0.2\n0.3\n").accepted);
+    ASSERT_TRUE(plan.SetData(0, UnitData::Reference, "0\n0.1\n").accepted);
+    const double* survey = plan.entry(0).unit.survey_data.values().data();
+    const double* reference = plan.entry(0).unit.reference_data.values().data();
+    const struct {
+        const char* what;
+        std::function<bool()> step;
+    } steps[] = {
+        {"LBGR", [&] { return plan.Edit(0, PlanField::LBGR, "0.3").accepted; }},
+        {"name", [&] { return plan.Rename(0, "North").accepted; }},
+        {"budget row", [&] { return plan.SetLBGR(0, 0.4).accepted; }},
+        {"duplicate", [&] { return plan.Duplicate(0).accepted; }},
+        {"undo", [&] { return plan.Undo(); }},
+        {"undo", [&] { return plan.Undo(); }},
+        {"redo", [&] { return plan.Redo(); }},
+        {"copy shares too", [&] {
+             return plan.Duplicate(0).accepted && plan.entry(1).unit.survey_data.values().data() == survey;
+         }},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.what);
+        ASSERT_TRUE(s.step());
+        EXPECT_EQ(plan.entry(0).unit.survey_data.values().data(), survey);
+        EXPECT_EQ(plan.entry(0).unit.reference_data.values().data(), reference);
+        EXPECT_EQ(plan.entry(0).unit.survey_data.header(), "Survey");
+    }
+    // A new reading is a new set; undoing it gives the shared one back.
+    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, "1\n2\n").accepted);
+    EXPECT_EQ(plan.entry(0).unit.survey_data, (MeasurementSet{1, 2}));
+    EXPECT_EQ(plan.entry(0).unit.survey_data.header(), "");
+    ASSERT_TRUE(plan.Undo());
+    EXPECT_EQ(plan.entry(0).unit.survey_data.values().data(), survey);
 }
 
 // The design window shows a unit on radionuclides as their sum of fractions;
