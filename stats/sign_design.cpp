@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 // One-sample Sign test: sample size, critical value and power curve, and the
 // cumulative binomial probability they rest on. The sample size is Noether's
-// formula for the Sign test as the survey manual states it (increased by 20 %
-// and rounded up); the critical value and the power come from the binomial
+// formula for the Sign test, increased by 20 % and rounded up (a margin for
+// lost measurements); the critical value and the power come from the binomial
 // distribution, exact for small samples and by its normal approximation
 // beyond:
 //   G. E. Noether, "Sample size determination for some common nonparametric
 //   tests", Journal of the American Statistical Association 82(398),
-//   645-647, 1987;
-//   U.S. NRC, EPA, DOE and DoD, Multi-Agency Radiation Survey and Site
-//   Investigation Manual (MARSSIM), NUREG-1575 Rev. 1, 2000, section 5.5.2.3.
+//   645-647, 1987.
 
 #include <cmath>
 #include <cstdint>

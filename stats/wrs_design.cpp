@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // Two-sample Wilcoxon Rank Sum test: sample size of each area, critical
 // value of the rank-sum statistic and power curve. The sample size is
-// Noether's formula for the rank-sum test as the survey manual states it; the
+// Noether's formula for the rank-sum test, increased by 20 %; the
 // critical value is exact (the distribution of the rank sum counted by
 // recursion) for small samples and normal beyond; the power uses the mean
 // and variance of the Mann-Whitney count, whose variance needs a bivariate
@@ -11,9 +11,7 @@
 //   Mathematical Statistics 18(1), 50-60, 1947;
 //   G. E. Noether, "Sample size determination for some common nonparametric
 //   tests", Journal of the American Statistical Association 82(398),
-//   645-647, 1987;
-//   U.S. NRC, EPA, DOE and DoD, Multi-Agency Radiation Survey and Site
-//   Investigation Manual (MARSSIM), NUREG-1575 Rev. 1, 2000, section 5.5.2.2.
+//   645-647, 1987.
 
 #include <algorithm>
 #include <atomic>
@@ -36,8 +34,9 @@ constexpr double kNoCriticalValue = -1111;
 constexpr int kFrequencySize = 501;
 constexpr int kWorkSize = 251;
 
-// The sample size scales D/s by 0.707, a rounded 1/sqrt(2), while the curve
-// divides by the longer constant below; the published sizes rest on both.
+// The sample size scales D/s by 0.707, 1/sqrt(2) to three places, while the
+// curve divides by the longer constant below; each keeps its own, since one
+// constant for both would move sizes that lie on a rounding step.
 constexpr double kShiftScale = 0.707;
 constexpr double kSqrtTwo = 1.4142135623731;
 // 1.2 (twenty percent margin) times one half per area.
