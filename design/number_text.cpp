@@ -315,8 +315,12 @@ std::string ExactNumber(float value) {
 }
 
 std::string ExactNumber(double value) {
-    char buffer[32];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17).ptr);
+    char buffer[kExactNumberRoom];
+    return std::string(buffer, WriteExactNumber(buffer, value));
+}
+
+char* WriteExactNumber(char* out, double value) {
+    return std::to_chars(out, out + kExactNumberRoom, value, std::chars_format::general, 17).ptr;
 }
 
 std::string WriteWithSignPosition(double value) {

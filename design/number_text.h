@@ -39,6 +39,10 @@ std::string PlainNumber(float value);
 // layout: each reads back to the identical single or double.
 std::string ExactNumber(float value);
 std::string ExactNumber(double value);
+// The double's form written at out (room for kExactNumberRoom characters),
+// for a writer of millions; returns the end of what was written.
+constexpr int kExactNumberRoom = 32;
+char* WriteExactNumber(char* out, double value);
 
 // As WriteNumber(double), with one blank in front of a value that is not
 // negative (the sign position).

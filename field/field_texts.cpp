@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "field_texts.h"
 
+#include <charconv>
+
 #include "concentration_unit.h"
 #include "number_text.h"
 
@@ -27,11 +29,33 @@ std::string MoreLocationsNote(const SampleLayout& layout) {
 }
 
 std::string LocationsCsv(const SampleLayout& layout) {
-    std::string csv = "id,x,y\n";
-    for (std::size_t k = 0; k < layout.points.size(); ++k) {
-        csv += std::to_string(k + 1) + ',' + ExactNumber(layout.points[k].x) + ',' + ExactNumber(layout.points[k].y) + '\n';
-    }
+    std::string csv;
+    StreamLocationsCsv(layout, [&csv](std::string_view piece) {
+        csv += piece;
+        return std::string();
+    });
     return csv;
+}
+
+std::string StreamLocationsCsv(const SampleLayout& layout, const ByteSink& write) {
+    constexpr std::size_t kPiece = 1 << 16;
+    constexpr std::size_t kLongestLine = 24 + 2 * kExactNumberRoom;  // id, two numbers, commas, line end
+    std::string piece = "id,x,y\n";
+    piece.reserve(kPiece + kLongestLine);
+    char line[kLongestLine];
+    for (std::size_t k = 0; k < layout.points.size(); ++k) {
+        char* end = std::to_chars(line, line + 24, k + 1).ptr;
+        *end++ = ',';
+        end = WriteExactNumber(end, layout.points[k].x);
+        *end++ = ',';
+        end = WriteExactNumber(end, layout.points[k].y);
+        *end++ = '\n';
+        piece.append(line, end);
+        if (piece.size() < kPiece) continue;
+        if (std::string failure = write(piece); !failure.empty()) return failure;
+        piece.clear();
+    }
+    return write(piece);
 }
 
 std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check, const std::string& unit) {

@@ -142,22 +142,35 @@ std::string CellText(const PlanEntry& entry, PlanColumn column) {
     return {};
 }
 
+// The stored values themselves, never their texts read back: a sort makes
+// millions of these. A single goes in whole, which keeps the order of the
+// shortest texts that read back to it.
 std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column) {
+    const PlanUnit& unit = entry.unit;
+    const DesignFigures& figures = entry.figures;
     switch (column) {
         case PlanColumn::Name:
         case PlanColumn::Radionuclide:
         case PlanColumn::Test: return std::nullopt;
+        case PlanColumn::Alpha: return unit.alpha;
+        case PlanColumn::Beta: return unit.beta;
+        case PlanColumn::Sigma: return ShownInputsOf(unit).sigma;
+        case PlanColumn::DCGL: return ShownInputsOf(unit).dcgl;
+        case PlanColumn::LBGR: return ShownInputsOf(unit).lbgr;
+        case PlanColumn::DoverS: return figures.state.DoverS;
+        case PlanColumn::N: return figures.n;
         case PlanColumn::NReference:
-            if (entry.unit.test == TestKind::Sign) return std::nullopt;
-            break;
-        case PlanColumn::Cost: return entry.figures.cost;
+            if (unit.test == TestKind::Sign) return std::nullopt;
+            return figures.n_reference;
+        case PlanColumn::CriticalValue: return figures.critical_value;
+        case PlanColumn::PowerAtLBGR: return figures.power_at_lbgr;
+        case PlanColumn::Cost: return figures.cost;
         case PlanColumn::FinalN:
-        case PlanColumn::Spacing:
-            if (!entry.unit.field.size) return std::nullopt;
-            break;
-        default: break;
+            if (!unit.field.size) return std::nullopt;
+            return entry.field.samples;
+        case PlanColumn::Spacing: return SpacingOf(entry);
     }
-    return StrictNumber(ExactCell(entry, column));
+    return std::nullopt;
 }
 
 ReportEntries UnitReportEntries(const PlanEntry& entry) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_table_model.h"
 
+#include <QHeaderView>
+#include <QTableView>
 #include <algorithm>
 
 #include "plan_table.h"
@@ -9,6 +11,9 @@ namespace valdris {
 namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// Rows measured to fit the columns: more than a tall window shows.
+constexpr int kFittedRows = 100;
 
 bool IsText(PlanColumn column) {
     return column == PlanColumn::Name || column == PlanColumn::Radionuclide || column == PlanColumn::Test;
@@ -117,6 +122,36 @@ bool PlanTableModel::setData(const QModelIndex& index, const QVariant& value, in
     const PlanEditResult result = plan_.Edit(row, *field, text.toStdString());
     if (result.message && show_) show_(*result.message);
     return result.accepted;
+}
+
+PlanSortModel::PlanSortModel(QObject* parent) : QSortFilterProxyModel(parent) {
+    setSortRole(PlanTableModel::kSortRole);
+}
+
+bool PlanSortModel::lessThan(const QModelIndex& source_left, const QModelIndex& source_right) const {
+    const auto* model = qobject_cast<const PlanTableModel*>(sourceModel());
+    const auto column = static_cast<PlanColumn>(source_left.column());
+    if (model != nullptr && !IsText(column)) {
+        const SurveyPlan& plan = model->Plan();
+        const std::optional<double> left = CellNumber(plan.entry(static_cast<std::size_t>(source_left.row())), column);
+        const std::optional<double> right =
+            CellNumber(plan.entry(static_cast<std::size_t>(source_right.row())), column);
+        if (left && right) return *left < *right;
+    }
+    return QSortFilterProxyModel::lessThan(source_left, source_right);
+}
+
+void FitPlanColumnsOnce(QTableView* table) {
+    QHeaderView* header = table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setResizeContentsPrecision(kFittedRows);
+    const QAbstractItemModel* model = table->model();
+    QObject::connect(model, &QAbstractItemModel::modelReset, table, [table] { table->resizeColumnsToContents(); });
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, table,
+                     [table, model](const QModelIndex&, int first, int last) {
+                         if (model->rowCount() == last - first + 1) table->resizeColumnsToContents();
+                     });
+    table->resizeColumnsToContents();
 }
 
 }  // namespace valdris

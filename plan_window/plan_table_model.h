@@ -5,7 +5,10 @@
 // refused edit changes nothing; its message goes to the window to show.
 
 #include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
 #include <functional>
+
+class QTableView;
 
 #include "plan.h"
 
@@ -44,5 +47,23 @@ private:
     std::function<void(const Refusal&)> show_;
     std::function<void(const PlanChange&)> observe_;
 };
+
+// Sorts the plan's rows: two numbers are compared as the plan holds them,
+// not through their cells' texts or a variant; a text or an empty cell goes
+// by the model's sort role.
+class PlanSortModel : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit PlanSortModel(QObject* parent = nullptr);
+
+protected:
+    bool lessThan(const QModelIndex& source_left, const QModelIndex& source_right) const override;
+};
+
+// Columns the user may widen, fitted to the rows in view (and a few about
+// them) when a plan is set and when units come to an empty one, never on an
+// edit: a header fitting its contents measures a thousand rows at every
+// change.
+void FitPlanColumnsOnce(QTableView* table);
 
 }  // namespace valdris

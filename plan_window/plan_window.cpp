@@ -65,9 +65,8 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
         messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
     });
     model_->SetChangeObserver([this](const PlanChange& change) { Follow(change); });
-    proxy_ = new QSortFilterProxyModel(this);
+    proxy_ = new PlanSortModel(this);
     proxy_->setSourceModel(model_);
-    proxy_->setSortRole(PlanTableModel::kSortRole);
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("planTable"));
@@ -79,7 +78,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    FitPlanColumnsOnce(table_);
     table_->horizontalHeader()->setStretchLastSection(true);
     // A double-click on a result column, which cannot be edited, opens the
     // unit in the design window.

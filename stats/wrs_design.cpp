@@ -43,12 +43,13 @@ constexpr double kSqrtTwo = 1.4142135623731;
 constexpr double kSizeFactor = 0.6;
 constexpr double kBivnorCorrelation = 0.5;
 
-double NormalApproximateCriticalValue(int32_t a, int32_t b, float alpha) {
+// z_alpha is NormalQuantile(alpha): a design has it already from its size.
+double NormalApproximateCriticalValue(int32_t a, int32_t b, double z_alpha) {
     // Formed in 64 bits: a + b + 1 overflows 32 bits for sizes near 2^31.
     const double a_plus_b_plus_1 = static_cast<double>(static_cast<int64_t>(a) + b + 1);
     const double mean = a_plus_b_plus_1 * a / 2;
     const double var = static_cast<double>(a) * b * a_plus_b_plus_1 / 12;
-    return NormalQuantile(alpha) * std::sqrt(var) + mean;
+    return z_alpha * std::sqrt(var) + mean;
 }
 
 // Frequencies of U, the number of (reference, survey) pairs in which the
@@ -147,13 +148,20 @@ double PassProbability(double nd, double critical, double shift, double p2) {
 // The argument of the joint probability at a shift.
 double JointLimit(double shift) { return -shift / std::sqrt(2.0); }
 
+// The joint tail's constants depend on the fixed correlation alone: formed
+// once per process, not once per design.
+const detail::EqualLimitsJointTail& JointTail() {
+    static const detail::EqualLimitsJointTail joint = detail::MakeEqualLimitsJointTail(kBivnorCorrelation);
+    return joint;
+}
+
 // The computed points of the curve in phases, the joint probabilities of all
 // points first (their series side by side), then the rest, so that the
 // independent work of neighbouring points overlaps. The joint probability is
-// BIVNOR(h, h, 0.5) by its specialised path, its constants formed once.
+// BIVNOR(h, h, 0.5) by its specialised path.
 void FillComputedPowers(double nd, double critical, const design_steps::ComputedPoints& points,
                         DesignState& out) {
-    const auto joint = detail::MakeEqualLimitsJointTail(kBivnorCorrelation);
+    const detail::EqualLimitsJointTail& joint = JointTail();
     double h[kCurvePoints];
     for (int j = 0; j < points.count; ++j) h[j] = JointLimit(points.shift[j]);
     double p2[kCurvePoints];
@@ -164,13 +172,23 @@ void FillComputedPowers(double nd, double critical, const design_steps::Computed
     }
 }
 
+double CriticalValue(int32_t a, int32_t b, float alpha, double z_alpha) {
+    if (a > kWRSExactSizeLimit || b > kWRSExactSizeLimit) return NormalApproximateCriticalValue(a, b, z_alpha);
+    return ExactCriticalValue(a, b, alpha);
+}
+
+void DesignForSize(DesignState& state, int32_t n, double critical) {
+    state.WRSN = n;
+    state.WRSCriticalValue = critical;
+    const auto points = design_steps::LayOutPowerCurve(state.DCGL, state.Sigma, state);
+    FillComputedPowers(n, state.WRSCriticalValue, points, state);
+}
+
 }  // namespace
 
 double CalcWRSCriticalValue(int32_t a, int32_t b, float alpha) {
-    if (a > kWRSExactSizeLimit || b > kWRSExactSizeLimit) {
-        return NormalApproximateCriticalValue(a, b, alpha);
-    }
-    return ExactCriticalValue(a, b, alpha);
+    const bool exact = a <= kWRSExactSizeLimit && b <= kWRSExactSizeLimit;
+    return CriticalValue(a, b, alpha, exact ? 0.0 : NormalQuantile(alpha));
 }
 
 double WRSJointProbability(double shift) {
@@ -180,20 +198,16 @@ double WRSJointProbability(double shift) {
 double WRSPower(int32_t n, double critical, double shift) {
     const double nd = n;
     return design_steps::PowerWithCertainEnds(shift, [&](double s) {
-        const auto joint = detail::MakeEqualLimitsJointTail(kBivnorCorrelation);
         const double h = JointLimit(s);
         double p2 = 0;
-        detail::JointTailsAtEqualLimits(&h, 1, joint, &p2);
+        detail::JointTailsAtEqualLimits(&h, 1, JointTail(), &p2);
         return PassProbability(nd, critical, s, p2);
     });
 }
 
 DesignOutcome DesignWRSTestForSize(DesignState& state, int32_t n) {
     ClearUpperVectorState();
-    state.WRSN = n;
-    state.WRSCriticalValue = CalcWRSCriticalValue(n, n, state.Alpha);
-    const auto points = design_steps::LayOutPowerCurve(state.DCGL, state.Sigma, state);
-    FillComputedPowers(n, state.WRSCriticalValue, points, state);
+    DesignForSize(state, n, CalcWRSCriticalValue(n, n, state.Alpha));
     return DesignOutcome::Ok;
 }
 
@@ -205,7 +219,8 @@ DesignOutcome DesignWRSTest(DesignState& state) {
 
     const auto n = ToInt32(WRSSampleSize(za, zb, pr));
     if (!n) return DesignOutcome::SampleSizeOutOfRange;
-    return DesignWRSTestForSize(state, *n);
+    DesignForSize(state, *n, CriticalValue(*n, *n, state.Alpha, za));
+    return DesignOutcome::Ok;
 }
 
 }  // namespace valdris

@@ -97,6 +97,46 @@ TEST(SampleGrid, LocationsLieInsideOnTheLatticeAndRepeat) {
     }
 }
 
+// A large file is handed over in bounded pieces of whole lines that join to
+// the same bytes; the sink's first failure stops the writing and is told.
+TEST(SampleGrid, LocationsAreStreamedInBoundedPiecesAndStopAtAFailure) {
+    const struct {
+        int samples;
+        int fail_at;  // the piece the sink refuses; -1: none
+        std::size_t fewest_pieces;
+    } cases[] = {{20, -1, 1}, {20, 0, 1}, {20000, -1, 8}, {20000, 2, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.samples) + " samples, failing at " + std::to_string(c.fail_at));
+        const SampleLayout layout =
+            *LayOutSamples(GridType::Triangular, *SizeFromRectangle(3000, 2000).size, c.samples, 7).layout;
+        std::vector<std::string> pieces;
+        const std::string failure = StreamLocationsCsv(layout, [&](std::string_view piece) {
+            pieces.emplace_back(piece);
+            return int(pieces.size()) - 1 == c.fail_at ? std::string("disk full") : std::string();
+        });
+        if (c.fail_at >= 0) {
+            EXPECT_EQ(failure, "disk full");
+            EXPECT_EQ(pieces.size(), std::size_t(c.fail_at) + 1);
+            continue;
+        }
+        EXPECT_EQ(failure, "");
+        EXPECT_GE(pieces.size(), c.fewest_pieces);
+        std::string joined;
+        for (const std::string& piece : pieces) {
+            EXPECT_LE(piece.size(), std::size_t(1 << 16) + 100);
+            EXPECT_EQ(piece.back(), '\n');
+            joined += piece;
+        }
+        std::string expected = "id,x,y\n";
+        for (std::size_t k = 0; k < layout.points.size(); ++k) {
+            expected += std::to_string(k + 1) + "," + ExactNumber(layout.points[k].x) + "," +
+                        ExactNumber(layout.points[k].y) + "\n";
+        }
+        EXPECT_EQ(joined, expected);
+        EXPECT_EQ(LocationsCsv(layout), expected);
+    }
+}
+
 TEST(SampleGrid, RefusesUnusableSizesSeedsAndHugeGrids) {
     const std::pair<CheckedSize, std::string> sizes[] = {
         {SizeFromArea(0), field::kAreaUnusable},         {SizeFromArea(NAN), field::kAreaUnusable},

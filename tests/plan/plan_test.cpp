@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <functional>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "input_rules.h"
@@ -345,6 +347,58 @@ TEST(PlanTable, CsvHasTheColumnsAndExactValues) {
     ASSERT_TRUE(plan.Edit(1, PlanField::Grid, "square").accepted);
     EXPECT_EQ(CellNumber(plan.entry(1), PlanColumn::Spacing), 10.0);
     EXPECT_NE(PlanAsCsv(plan).find(",20,10\n"), std::string::npos);
+}
+
+// A sort compares the stored numbers; they must fall in the order of the
+// exact values the CSV writes (a single's shortest text included), with the
+// same ties, and be missing exactly where the CSV's cell is empty.
+TEST(PlanTable, SortNumbersKeepTheOrderOfTheExactValues) {
+    SurveyPlan plan;
+    const struct {
+        TestKind test;
+        const char* alpha;
+        const char* sigma;
+        const char* lbgr;
+        const char* area;  // empty: no size
+    } rows[] = {
+        {TestKind::Sign, "0.05", "0.5", "0.5", ""},        {TestKind::WRS, "0.1", "0.3", "0.2", "1000"},
+        {TestKind::Sign, "0.025", "0.7", "0.45", "2000"},  {TestKind::WRS, "0.05", "0.5", "0.5", ""},
+        {TestKind::Sign, "0.010000001", "0.1", "0.25", ""}, {TestKind::WRS, "0.01", "1.3", "0.75", "500"},
+    };
+    for (const auto& row : rows) {
+        plan.Add(Unit(row.test, std::nullopt, {100.0, 2.0}));
+        const std::size_t at = plan.size() - 1;
+        ASSERT_TRUE(plan.Edit(at, PlanField::Alpha, row.alpha).accepted);
+        ASSERT_TRUE(plan.Edit(at, PlanField::Sigma, row.sigma).accepted);
+        ASSERT_TRUE(plan.Edit(at, PlanField::LBGR, row.lbgr).accepted);
+        if (*row.area) {
+            ASSERT_TRUE(plan.Edit(at, PlanField::Area, row.area).accepted);
+        }
+    }
+    std::vector<std::vector<std::string>> cells;  // the CSV's rows after its titles
+    std::istringstream csv(PlanAsCsv(plan));
+    std::string line;
+    std::getline(csv, line);
+    while (std::getline(csv, line)) {
+        cells.emplace_back();
+        std::istringstream fields(line + ",");
+        for (std::string field; std::getline(fields, field, ',');) cells.back().push_back(field);
+    }
+    ASSERT_EQ(cells.size(), plan.size());
+    for (int c = int(PlanColumn::Alpha); c < kPlanColumnCount; ++c) {
+        const auto column = static_cast<PlanColumn>(c);
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            const std::optional<double> number = CellNumber(plan.entry(i), column);
+            EXPECT_EQ(number.has_value(), !cells[i][c].empty()) << ColumnTitle(column) << " row " << i;
+            for (std::size_t j = 0; j < plan.size() && number; ++j) {
+                const std::optional<double> other = CellNumber(plan.entry(j), column);
+                if (!other) continue;
+                const double exact = std::stod(cells[i][c]), exact_other = std::stod(cells[j][c]);
+                EXPECT_EQ(*number < *other, exact < exact_other) << ColumnTitle(column) << " " << i << "," << j;
+                EXPECT_EQ(*number == *other, exact == exact_other) << ColumnTitle(column) << " " << i << "," << j;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 // The plan as a Qt table: what a view, a screen reader and an editor get of
 // each cell, edits through the plan's rules, and sorting by number.
 
+#include <QCoreApplication>
+#include <QHeaderView>
 #include <QSortFilterProxyModel>
 #include <QTableView>
+#include <functional>
 
 #include "input_rules.h"
 #include "plan_table.h"
@@ -111,6 +114,36 @@ TEST_F(PlanWindowTest, ColumnsSortByNumberNotByText) {
     EXPECT_EQ(order, QStringList({"9", "14", "100"}));
     window->Table()->sortByColumn(int(PlanColumn::Name), Qt::DescendingOrder);
     EXPECT_EQ(proxy->index(0, 0).data().toString(), "Unit 9");
+}
+
+// Columns are fitted when a plan arrives or units come to an empty one, and
+// not on an edit or an undo (which would measure rows at every change); the
+// user may widen them.
+TEST_F(PlanWindowTest, ColumnsAreFittedWhenAPlanArrivesNotOnEveryEdit) {
+    QTableView* table = window->Table();
+    QHeaderView* header = table->horizontalHeader();
+    const int name = int(PlanColumn::Name);
+    const std::string long_name(60, 'W');
+    SurveyPlan& plan = window->Model()->Plan();
+    AddUnit("U");
+    const int fitted = header->sectionSize(name);
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        bool widened;
+    } steps[] = {
+        {"a cell edited", [&] { ASSERT_TRUE(plan.Rename(0, long_name).accepted); }, false},
+        {"undone and redone", [&] { plan.Undo(); plan.Redo(); }, false},
+        {"a unit added below", [&] { AddUnit(long_name + "X"); }, false},
+        {"the plan set anew", [&] { window->Model()->SetPlan(SurveyPlan(plan)); }, true},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(header->sectionSize(name) > fitted, step.widened) << step.step;
+    }
+    EXPECT_GE(header->sectionSize(name), table->fontMetrics().horizontalAdvance(QString::fromStdString(long_name)));
+    EXPECT_EQ(header->sectionResizeMode(name), QHeaderView::Interactive);
 }
 
 }  // namespace
