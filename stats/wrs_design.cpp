@@ -22,6 +22,7 @@
 
 #include "design_steps.h"
 #include "joint_tail.h"
+#include "quantile_choice.h"
 #include "valdris_power.h"
 #include "vector_state.h"
 
@@ -44,12 +45,12 @@ constexpr double kSqrtTwo = 1.4142135623731;
 constexpr double kSizeFactor = 0.6;
 constexpr double kBivnorCorrelation = 0.5;
 
-double NormalApproximateCriticalValue(int32_t a, int32_t b, float alpha) {
+double NormalApproximateCriticalValue(int32_t a, int32_t b, float alpha, QuantileFunction quantile) {
     // Formed in 64 bits: a + b + 1 overflows 32 bits for sizes near 2^31.
     const double a_plus_b_plus_1 = static_cast<double>(static_cast<int64_t>(a) + b + 1);
     const double mean = a_plus_b_plus_1 * a / 2;
     const double var = static_cast<double>(a) * b * a_plus_b_plus_1 / 12;
-    return NormalQuantile(alpha) * std::sqrt(var) + mean;
+    return quantile(alpha) * std::sqrt(var) + mean;
 }
 
 // Frequencies of U, the number of (reference, survey) pairs in which the
@@ -168,10 +169,20 @@ void FillComputedPowers(double nd, double critical, const design_steps::Computed
 }  // namespace
 
 double CalcWRSCriticalValue(int32_t a, int32_t b, float alpha) {
+    return WRSCriticalValueWith(a, b, alpha, NormalQuantile);
+}
+
+double WRSCriticalValueWith(int32_t a, int32_t b, float alpha, QuantileFunction quantile) {
     if (a > kWRSExactSizeLimit || b > kWRSExactSizeLimit) {
-        return NormalApproximateCriticalValue(a, b, alpha);
+        return NormalApproximateCriticalValue(a, b, alpha, quantile);
     }
     return ExactCriticalValue(a, b, alpha);
+}
+
+double WRSExactCumulativeShare(int32_t a, int32_t b, int32_t u) {
+    if (u < 0) return 0;
+    if (u >= a * b) return 1;
+    return CumulativeShares(std::min(a, b), std::max(a, b))[u + 1];
 }
 
 double WRSJointProbability(double shift) {
@@ -190,23 +201,29 @@ double WRSPower(int32_t n, double critical, double shift) {
 }
 
 DesignOutcome DesignWRSTestForSize(DesignState& state, int32_t n) {
+    return DesignWRSTestForSizeWith(state, n, NormalQuantile);
+}
+
+DesignOutcome DesignWRSTestForSizeWith(DesignState& state, int32_t n, QuantileFunction quantile) {
     ClearUpperVectorState();
     state.WRSN = n;
-    state.WRSCriticalValue = CalcWRSCriticalValue(n, n, state.Alpha);
+    state.WRSCriticalValue = WRSCriticalValueWith(n, n, state.Alpha, quantile);
     const auto points = design_steps::LayOutPowerCurve(state.DCGL, state.Sigma, state);
     FillComputedPowers(n, state.WRSCriticalValue, points, state);
     return DesignOutcome::Ok;
 }
 
-DesignOutcome DesignWRSTest(DesignState& state) {
+DesignOutcome DesignWRSTest(DesignState& state) { return DesignWRSTestWith(state, NormalQuantile); }
+
+DesignOutcome DesignWRSTestWith(DesignState& state, QuantileFunction quantile) {
     ClearUpperVectorState();
-    const double za = NormalQuantile(state.Alpha);
-    const double zb = NormalQuantile(state.Beta);
+    const double za = quantile(state.Alpha);
+    const double zb = quantile(state.Beta);
     const double pr = NormalCdf(state.DoverS * kShiftScale);
 
     const auto n = ToInt32(WRSSampleSize(za, zb, pr));
     if (!n) return DesignOutcome::SampleSizeOutOfRange;
-    return DesignWRSTestForSize(state, *n);
+    return DesignWRSTestForSizeWith(state, *n, quantile);
 }
 
 }  // namespace valdris
