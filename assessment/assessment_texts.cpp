@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "assessment_texts.h"
 
+#include <cctype>
+
 #include "concentration_unit.h"
 #include "number_text.h"
 #include "result_texts.h"
@@ -29,6 +31,38 @@ std::string PValueMethod(const DataAssessment& a) {
     return a.ties ? " (normal approximation, corrected for ties)" : " (normal approximation)";
 }
 
+std::string DecisionPValueMethod(const DataAssessment& a) {
+    if (!a.exact_decision_p_value) return " (normal approximation, as the critical value)";
+    return a.test == TestKind::Sign ? " (exact binomial)" : " (exact)";
+}
+
+// The p-value of the data's own method, shown beside the decision's when
+// the two are computed differently.
+std::string OtherPValueLabel(const DataAssessment& a) {
+    if (a.exact_p_value) return "Exact p-value";
+    return a.ties ? "Tie-corrected p-value" : "Continuity-corrected p-value";
+}
+
+bool SameMethod(const DataAssessment& a) {
+    if (a.test == TestKind::Sign) return a.exact_decision_p_value;
+    return a.exact_decision_p_value && a.exact_p_value;
+}
+
+void AddPValues(std::vector<ReportLine>& figures, const DataAssessment& a) {
+    figures.push_back({"p-value", PValueText(a.decision_p_value) + DecisionPValueMethod(a)});
+    if (!SameMethod(a)) figures.push_back({OtherPValueLabel(a), PValueText(a.p_value) + PValueMethod(a)});
+    if (!a.p_value_disagrees) return;
+    std::string other = OtherPValueLabel(a);
+    other[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(other[0])));
+    const std::string alpha = WriteNumber(a.alpha);
+    const std::string which = "The " + other + ", " + PValueText(a.p_value) + ", is ";
+    figures.push_back({"p-value Note",
+                       a.passes ? which + "not below alpha = " + alpha +
+                                      ": alone it would fail the survey unit; the verdict follows the critical value."
+                                : which + "below alpha = " + alpha +
+                                      ": alone it would pass the survey unit; the verdict follows the critical value."});
+}
+
 void AddSummary(std::vector<ReportLine>& figures, const std::string& area, const SampleSummary& s,
                 const std::string& unit) {
     figures.push_back({area + " Mean", WithUnit(WriteNumber(s.mean), unit)});
@@ -50,7 +84,7 @@ std::vector<ReportLine> Figures(const DataAssessment& a, const std::string& unit
         figures.push_back({"W (Rank Sum of the Reference Area)", WriteNumber(a.statistic)});
     }
     figures.push_back({"Critical Value", WriteNumber(a.critical_value)});
-    figures.push_back({"p-value", PValueText(a.p_value) + PValueMethod(a)});
+    AddPValues(figures, a);
     AddSummary(figures, "Survey Unit", a.survey, unit);
     if (a.reference) AddSummary(figures, "Reference Area", *a.reference, unit);
     const std::vector<ReportLine> power = PowerLines(a, unit);

@@ -89,6 +89,8 @@ void WriteJsonAssessment(std::ostream& out, const DataAssessment& a, const std::
         << inner << "\"critical_value\": " << ExactNumber(a.critical_value) << ",\n"
         << inner << "\"p_value\": " << ExactNumber(a.p_value) << ",\n"
         << inner << "\"p_value_method\": " << JsonString(a.exact_p_value ? "exact" : "normal") << ",\n"
+        << inner << "\"decision_p_value\": " << ExactNumber(a.decision_p_value) << ",\n"
+        << inner << "\"p_value_disagrees\": " << (a.p_value_disagrees ? "true" : "false") << ",\n"
         << inner << "\"decision\": " << JsonString(a.passes ? "pass" : "fail") << ",\n"
         << inner << "\"mean\": " << ExactNumber(a.survey.mean) << ",\n"
         << inner << "\"median\": " << ExactNumber(a.survey.median) << ",\n"

@@ -126,6 +126,18 @@ const OptionRule kOptionRules[] = {
      StorePlanOption<&PlanOptions::cost_per_sample>},
     {"--plan", nullptr, 1, "--plan needs a plan file, for example --plan site.vplan", nullptr,
      StorePlanOption<&PlanOptions::plan_path>},
+    {"--check", nullptr, 0, "--check takes no value", nullptr,
+     [](Reading& r, const Values&) -> std::optional<std::string> {
+         r.options.check.check = true;
+         return std::nullopt;
+     }},
+    {"--check-seed", nullptr, 1, "--check-seed needs a whole number, for example --check-seed 7", nullptr,
+     [](Reading& r, const Values& values) -> std::optional<std::string> {
+         r.options.check.seed = values[0];
+         return std::nullopt;
+     }},
+    {"--quantile", nullptr, 1, "--quantile needs a value: specified or exact", nullptr,
+     [](Reading& r, const Values& values) { return SetQuantile(r.options, values[0]); }},
     {"--help", "-h", 0, "--help takes no value", nullptr,
      [](Reading& r, const Values&) -> std::optional<std::string> {
          r.options.help = true;
@@ -203,6 +215,7 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
         return Result::Failure(*error);
     }
     if (auto conflict = AssessOptionsConflict(reading.options)) return Result::Failure(*conflict);
+    if (auto conflict = CheckOptionsConflict(reading.options)) return Result::Failure(*conflict);
     const Options& o = reading.options;
     if (auto conflict = PlanConflict(o.plan, o.sweep.has_value(), o.chart_path.has_value())) {
         return Result::Failure(*conflict);
@@ -310,7 +323,7 @@ Output (readable text by default; nothing but the files with --chart or
            std::to_string(kMaxSweepRows) + R"( rows, a guard
                         against a mistyped STEP. Text, --csv or --json.
                                                          e.g. --sweep sigma 0.1 1 0.1
-)" + AssessHelpText() + R"(  --help, -h            this text                        e.g. --help
+)" + AssessHelpText() + CheckHelpText() + R"(  --help, -h            this text                        e.g. --help
   --version, -V         the version                      e.g. --version
 
 )" + FieldHelpText() + R"(

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "check_options.h"
 #include "design_inputs.h"
 #include "field_options.h"
 #include "outcome.h"
@@ -47,6 +48,7 @@ struct Options {
     std::optional<std::string> assess_path;
     std::optional<std::string> reference_path;
     PlanOptions plan;  // --n, the costs, --plan
+    CheckOptions check;  // --check, --check-seed, --quantile
     bool help = false;
     bool version = false;
 };

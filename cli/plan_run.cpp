@@ -10,6 +10,7 @@
 
 #include "assessment_output.h"
 #include "assessment_texts.h"
+#include "check_output.h"
 #include "field_output.h"
 #include "number_output.h"
 #include "plan_file.h"
@@ -42,13 +43,19 @@ FieldInputs FieldInputsOf(const PlanUnit& unit) { return {unit.field, unit.nucli
 // A unit in the field gains what a single run with its options gives; one
 // with measurements the verdict --assess gives, or, while its data cannot be
 // judged (a WRS unit without reference data), why.
-JsonMembers UnitMembers(const PlanEntry& entry) {
+JsonMembers UnitMembers(const PlanEntry& entry, std::optional<uint64_t> check_seed) {
     std::string field = FieldJsonMembers(FieldInputsOf(entry.unit), entry.field, entry.figures.state.LBGR, kUnitIndent);
-    if (!entry.assessment && field.empty()) return {};
-    return [&entry, field](std::ostream& out) {
+    if (!entry.assessment && field.empty() && !check_seed) return {};
+    return [&entry, field, check_seed](std::ostream& out) {
         out << field;
+        const char* separator = field.empty() ? "" : ",\n";
+        if (check_seed) {
+            out << separator;
+            WriteJsonCheck(out, CheckDesign(entry.figures.test, entry.figures.state, *check_seed), kUnitIndent);
+            separator = ",\n";
+        }
         if (!entry.assessment) return;
-        if (!field.empty()) out << ",\n";
+        out << separator;
         const AssessmentRun& run = *entry.assessment;
         if (run.assessment) {
             WriteJsonAssessment(out, *run.assessment, kUnitIndent);
@@ -64,6 +71,27 @@ void WriteFieldSections(std::ostream& out, const SurveyPlan& plan) {
         if (!entry.unit.field.size && entry.unit.nuclides.empty()) continue;
         out << '\n' << OneLine(entry.unit.name) << '\n';
         WriteFieldText(out, FieldInputsOf(entry.unit), entry.field, entry.unit.concentration_unit);
+    }
+}
+
+// Below the table: the units no data can pass.
+void WriteImpassableUnits(std::ostream& out, const SurveyPlan& plan) {
+    bool first = true;
+    for (const PlanEntry& entry : plan.entries()) {
+        const DesignFigures& figures = entry.figures;
+        if (figures.can_pass) continue;
+        out << (first ? "\n" : "") << OneLine(entry.unit.name) << ": "
+            << CannotPassNote(figures.test, figures.state.Alpha, figures.smallest_passable_n) << '\n';
+        first = false;
+    }
+}
+
+// Below the table: each unit's design check.
+void WriteChecks(std::ostream& out, const SurveyPlan& plan, uint64_t seed) {
+    for (const PlanEntry& entry : plan.entries()) {
+        out << '\n' << OneLine(entry.unit.name) << ": ";
+        WriteTextCheck(out, CheckDesign(entry.figures.test, entry.figures.state, seed));
+        out.flush();
     }
 }
 
@@ -85,18 +113,19 @@ void WriteVerdicts(std::ostream& out, const SurveyPlan& plan) {
 
 }  // namespace
 
-void WritePlanJson(std::ostream& out, const SurveyPlan& plan) {
+void WritePlanJson(std::ostream& out, const SurveyPlan& plan, std::optional<uint64_t> check_seed) {
     out << "{\n  \"units\": [";
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlanEntry& entry = plan.entry(i);
         out << (i == 0 ? "\n" : ",\n") << "    {\n";
-        WriteJsonMembers(out, entry.figures, kUnitIndent, entry.unit.name, UnitMembers(entry));
+        WriteJsonMembers(out, entry.figures, kUnitIndent, entry.unit.name, UnitMembers(entry, check_seed));
         out << "    }";
+        if (check_seed) out.flush();
     }
     out << (plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-void WritePlanText(std::ostream& out, const SurveyPlan& plan) {
+void WritePlanText(std::ostream& out, const SurveyPlan& plan, std::optional<uint64_t> check_seed) {
     std::vector<std::vector<std::string>> rows(1);
     for (int c = 0; c < kPlanColumnCount; ++c) rows[0].push_back(ColumnTitle(PlanColumn(c)));
     for (const PlanEntry& entry : plan.entries()) {
@@ -118,6 +147,8 @@ void WritePlanText(std::ostream& out, const SurveyPlan& plan) {
     }
     WriteFieldSections(out, plan);
     WriteVerdicts(out, plan);
+    WriteImpassableUnits(out, plan);
+    if (check_seed) WriteChecks(out, plan, *check_seed);
 }
 
 // "Survey Plan: site" for site.vplan, as the plan window titles its report.
@@ -148,8 +179,8 @@ int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& 
         if (!command.format) return kExitOk;
     }
     switch (command.format.value_or(OutputFormat::Text)) {
-        case OutputFormat::Text: WritePlanText(out, *reading.plan); break;
-        case OutputFormat::Json: WritePlanJson(out, *reading.plan); break;
+        case OutputFormat::Text: WritePlanText(out, *reading.plan, command.check_seed); break;
+        case OutputFormat::Json: WritePlanJson(out, *reading.plan, command.check_seed); break;
         case OutputFormat::Csv: out << PlanAsCsv(*reading.plan); break;
     }
     return kExitOk;

@@ -3,6 +3,7 @@
 
 #include "number_output.h"
 #include "concentration_unit.h"
+#include "checked_design.h"
 #include "design_report.h"
 #include "number_text.h"
 #include "result_texts.h"
@@ -37,6 +38,8 @@ void WriteTextReport(std::ostream& out, const DesignFigures& figures, const std:
     out << kCriticalValueTitle << ':' << CriticalValueText(test, state) << '\n'
         << ShiftText(state.DoverS, 2) << '\n'
         << "Power at the LBGR: " << FixedDecimals(figures.power_at_lbgr, 6) << '\n';
+    if (!figures.can_pass) out << CannotPassNote(test, state.Alpha, figures.smallest_passable_n) << '\n';
+    if (figures.exact_quantile) out << "Normal Quantile: exact\n";
     if (figures.cost) out << "Cost: " << WriteNumber(*figures.cost) << '\n';
     out << "\nPower curve\n"
         << "  Concentration (percent of DCGL)  " << kPassProbabilityTitle << '\n';
@@ -55,6 +58,7 @@ void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std
     auto member = [&](const char* key) -> std::ostream& { return out << indent << '"' << key << "\": "; };
     if (name) member("name") << JsonString(*name) << ",\n";
     member("test") << JsonString(TestKey(test)) << ",\n";
+    member("quantile") << JsonString(figures.exact_quantile ? "exact" : "specified") << ",\n";
     member("alpha") << ExactNumber(state.Alpha) << ",\n";
     member("beta") << ExactNumber(state.Beta) << ",\n";
     member("sigma") << ExactNumber(state.Sigma) << ",\n";
@@ -67,6 +71,8 @@ void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std
         << (test == TestKind::Sign ? std::to_string(state.SignCriticalValue) : ExactNumber(state.WRSCriticalValue))
         << ",\n";
     member("power_at_lbgr") << ExactNumber(figures.power_at_lbgr) << ",\n";
+    member("can_pass") << (figures.can_pass ? "true" : "false") << ",\n";
+    if (figures.smallest_passable_n) member("smallest_passable_n") << *figures.smallest_passable_n << ",\n";
     if (figures.cost) member("cost") << ExactNumber(*figures.cost) << ",\n";
     member("curve_x");
     WriteJsonArray(out, state.CurveX);

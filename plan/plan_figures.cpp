@@ -39,8 +39,11 @@ FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::option
     figures.n_reference = sign ? 0 : state.WRSN;
     figures.size_given = given_n.has_value();
     figures.critical_value = sign ? static_cast<double>(state.SignCriticalValue) : state.WRSCriticalValue;
-    figures.power_at_lbgr = engine.power_at_lbgr(test, state);
+    figures.power_at_lbgr = ShownPowerAtLBGR(test, state, engine);
     figures.cost = TotalCost(costs, figures.n, figures.n_reference);
+    figures.can_pass = CanPass(test, state);
+    if (!figures.can_pass) figures.smallest_passable_n = SmallestPassableN(test, state.Alpha);
+    figures.exact_quantile = engine.exact_quantile;
     return {figures, std::nullopt};
 }
 

@@ -46,6 +46,11 @@ struct DesignFigures {
     double critical_value = 0;  // Sign: a whole number; WRS: the rank sum as computed
     double power_at_lbgr = 0;   // probability that a unit at the LBGR passes
     std::optional<double> cost;  // fixed + per sample x (n + n_reference)
+    // No data can exceed the critical value (every power is then 0); the
+    // smallest size that can pass at the design's alpha.
+    bool can_pass = true;
+    std::optional<int32_t> smallest_passable_n;
+    bool exact_quantile = false;  // sized with the exact normal quantile
 };
 
 // The figures, or the first refusal and the input it belongs to. A design

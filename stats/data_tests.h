@@ -35,6 +35,7 @@ struct SignTestOnData {
     int32_t s_plus = 0;   // those below the DCGL
     int32_t critical_value = 0;
     double p_value = 1;   // P(S+ >= s_plus) under Binomial(n_used, 1/2)
+    double decision_p_value = 1;  // as the critical value is computed (decision_p_value.h)
     bool passes = false;  // s_plus > critical_value
 };
 
@@ -52,6 +53,7 @@ struct WRSTestOnData {
     double rank_sum = 0;       // W: the adjusted reference values' mid-ranks
     double critical_value = 0; // the design's, for m reference and n survey
     double p_value = 1;        // P(W >= rank_sum)
+    double decision_p_value = 1;  // as the critical value is computed (decision_p_value.h)
     bool exact_p_value = false;
     bool ties = false;
     bool passes = false;       // rank_sum > critical_value
@@ -101,7 +103,8 @@ struct RetrospectivePower {
 // the data: the Sign test of n_used measurements, or the WRS test of the
 // smaller of the two counts in each area. delta = DCGL - LBGR as the design
 // holds it. Nothing when sigma is not positive (the data do not vary, so no
-// shift is defined) or the critical value does not fit.
+// shift is defined) or the critical value does not fit. A size whose
+// critical value no data can exceed has power 0.
 std::optional<RetrospectivePower> SignRetrospectivePower(int32_t n_used, float alpha, double delta, double sigma);
 std::optional<RetrospectivePower> WRSRetrospectivePower(int32_t n, int32_t m, float alpha, double delta,
                                                         double sigma);

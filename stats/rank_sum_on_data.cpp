@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "data_tests.h"
+#include "decision_p_value.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -125,6 +126,7 @@ WRSTestOnData RunWRSTestOnData(const std::vector<double>& survey, const std::vec
     result.ties = ranking.ties;
     result.critical_value = CalcWRSCriticalValue(result.m, result.n, alpha);
     result.passes = result.rank_sum > result.critical_value;
+    result.decision_p_value = WRSDecisionPValue(result.m, result.n, result.rank_sum);
     result.exact_p_value = result.n < kWRSExactPValueBelow && result.m < kWRSExactPValueBelow && !result.ties;
     result.p_value = result.exact_p_value
                          ? ExactRankSumUpperTail(result.m, result.n, result.rank_sum)

@@ -20,6 +20,7 @@
 
 #include "design_steps.h"
 #include "joint_tail.h"
+#include "quantile_choice.h"
 #include "valdris_power.h"
 #include "vector_state.h"
 
@@ -43,7 +44,7 @@ constexpr double kSqrtTwo = 1.4142135623731;
 constexpr double kSizeFactor = 0.6;
 constexpr double kBivnorCorrelation = 0.5;
 
-// z_alpha is NormalQuantile(alpha): a design has it already from its size.
+// z_alpha is the quantile of alpha: a design has it already from its size.
 double NormalApproximateCriticalValue(int32_t a, int32_t b, double z_alpha) {
     // Formed in 64 bits: a + b + 1 overflows 32 bits for sizes near 2^31.
     const double a_plus_b_plus_1 = static_cast<double>(static_cast<int64_t>(a) + b + 1);
@@ -187,8 +188,18 @@ void DesignForSize(DesignState& state, int32_t n, double critical) {
 }  // namespace
 
 double CalcWRSCriticalValue(int32_t a, int32_t b, float alpha) {
+    return WRSCriticalValueWith(a, b, alpha, NormalQuantile);
+}
+
+double WRSCriticalValueWith(int32_t a, int32_t b, float alpha, QuantileFunction quantile) {
     const bool exact = a <= kWRSExactSizeLimit && b <= kWRSExactSizeLimit;
-    return CriticalValue(a, b, alpha, exact ? 0.0 : NormalQuantile(alpha));
+    return CriticalValue(a, b, alpha, exact ? 0.0 : quantile(alpha));
+}
+
+double WRSExactCumulativeShare(int32_t a, int32_t b, int32_t u) {
+    if (u < 0) return 0;
+    if (u >= a * b) return 1;
+    return CumulativeShares(std::min(a, b), std::max(a, b))[u + 1];
 }
 
 double WRSJointProbability(double shift) {
@@ -206,15 +217,21 @@ double WRSPower(int32_t n, double critical, double shift) {
 }
 
 DesignOutcome DesignWRSTestForSize(DesignState& state, int32_t n) {
+    return DesignWRSTestForSizeWith(state, n, NormalQuantile);
+}
+
+DesignOutcome DesignWRSTestForSizeWith(DesignState& state, int32_t n, QuantileFunction quantile) {
     ClearUpperVectorState();
-    DesignForSize(state, n, CalcWRSCriticalValue(n, n, state.Alpha));
+    DesignForSize(state, n, WRSCriticalValueWith(n, n, state.Alpha, quantile));
     return DesignOutcome::Ok;
 }
 
-DesignOutcome DesignWRSTest(DesignState& state) {
+DesignOutcome DesignWRSTest(DesignState& state) { return DesignWRSTestWith(state, NormalQuantile); }
+
+DesignOutcome DesignWRSTestWith(DesignState& state, QuantileFunction quantile) {
     ClearUpperVectorState();
-    const double za = NormalQuantile(state.Alpha);
-    const double zb = NormalQuantile(state.Beta);
+    const double za = quantile(state.Alpha);
+    const double zb = quantile(state.Beta);
     const double pr = NormalCdf(state.DoverS * kShiftScale);
 
     const auto n = ToInt32(WRSSampleSize(za, zb, pr));

@@ -151,19 +151,21 @@ TEST(CliProcess, JsonAtTheDefaultsGivesTheExactDesign) {
         const auto members = JsonMembers(result.out);
         std::vector<std::string> keys;
         for (const auto& member : members) keys.push_back(member.first);
-        EXPECT_EQ(keys, (std::vector<std::string>{"test", "alpha", "beta", "sigma", "dcgl", "lbgr", "delta", "dovers",
-                                                  "n", "critical_value", "power_at_lbgr", "curve_x",
-                                                  "curve_power"}));
-        ASSERT_EQ(members.size(), 13u);
+        EXPECT_EQ(keys, (std::vector<std::string>{"test", "quantile", "alpha", "beta", "sigma", "dcgl", "lbgr", "delta",
+                                                  "dovers", "n", "critical_value", "power_at_lbgr", "can_pass",
+                                                  "curve_x", "curve_power"}));
+        ASSERT_EQ(members.size(), 15u);
         EXPECT_EQ(members[0].second, std::string("\"") + c.test + "\"");
-        EXPECT_EQ(members[1].second, "0.0500000007");
-        EXPECT_EQ(members[8].second, c.n);
-        EXPECT_EQ(members[9].second.rfind(c.critical_value_start, 0), 0u) << members[9].second;
+        EXPECT_EQ(members[1].second, "\"specified\"");
+        EXPECT_EQ(members[2].second, "0.0500000007");
+        EXPECT_EQ(members[9].second, c.n);
+        EXPECT_EQ(members[10].second.rfind(c.critical_value_start, 0), 0u) << members[10].second;
+        EXPECT_EQ(members[12].second, "true");
 
         // Every printed figure reads back to the value the design computed.
         const DesignState expected = *RunDesign(c.kind, DesignInputs{}).state;
-        const auto curve_x = JsonNumbers(members[11].second);
-        const auto curve_power = JsonNumbers(members[12].second);
+        const auto curve_x = JsonNumbers(members[13].second);
+        const auto curve_power = JsonNumbers(members[14].second);
         ASSERT_EQ(curve_x.size(), 60u);
         ASSERT_EQ(curve_power.size(), 60u);
         for (int i = 1; i <= kCurvePoints; ++i) {
@@ -171,7 +173,7 @@ TEST(CliProcess, JsonAtTheDefaultsGivesTheExactDesign) {
             EXPECT_EQ(curve_power[i - 1], expected.CurvePower[i]) << i;
         }
         if (c.kind == TestKind::WRS) {
-            EXPECT_EQ(std::strtod(members[9].second.c_str(), nullptr), expected.WRSCriticalValue);
+            EXPECT_EQ(std::strtod(members[10].second.c_str(), nullptr), expected.WRSCriticalValue);
         }
     }
 }
