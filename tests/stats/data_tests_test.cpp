@@ -112,6 +112,7 @@ TEST(RankSumUpperTail, ExactCountsAndTheApproximation) {
     } cases[] = {
         {3, 5, 6, 1, true, 0},                          // the smallest sum
         {3, 5, 21, 1.0 / 56, true, 0},                  // the largest sum
+        {5, 3, 30, 1.0 / 56, true, 0},                  // the sizes swapped: a pair of its own
         {10, 10, 130, 0.0315064192773171, true, 0},       // U = 75
         {49, 49, 3626, 1 / 2.5477612258980856e28, true, 0},  // 1 / C(98, 49)
         {20, 30, 600, 0.0380980344536336, true, 0},       // U = 390
@@ -123,6 +124,10 @@ TEST(RankSumUpperTail, ExactCountsAndTheApproximation) {
         const double p =
             c.exact ? ExactRankSumUpperTail(c.m, c.n, c.w) : NormalRankSumUpperTail(c.m, c.n, c.w, c.tie_sum);
         EXPECT_NEAR(p / c.p, 1, 1e-9);
+        // The distribution kept from the first call gives every bit of a fresh count.
+        if (c.exact) {
+            EXPECT_EQ(ExactRankSumUpperTail(c.m, c.n, c.w), CountedRankSumUpperTail(c.m, c.n, c.w));
+        }
     }
 }
 
