@@ -70,8 +70,13 @@ WRSTestOnData RunWRSTestOnData(const std::vector<double>& survey, const std::vec
 // P(W >= w) for the rank sum of m values among m + n without ties, counted
 // over all C(m + n, m) rank sets in long double (64-bit significand on x86:
 // counts up to C(98, 49) ~ 2.5e28 are rounded, a relative error below 1e-16
-// each, so the p-value carries about 15 significant digits).
+// each, so the p-value carries about 15 significant digits). The counts of a
+// pair of sizes below kWRSExactPValueBelow are made at its first use and kept
+// for the process, so a later p-value of the same sizes sums the tail only.
 double ExactRankSumUpperTail(int32_t m, int32_t n, double w);
+// The same tail counted afresh and nothing kept: what the first p-value of
+// a pair costs, and the way for sizes that are never kept.
+double CountedRankSumUpperTail(int32_t m, int32_t n, double w);
 
 // P(W >= w) by the normal approximation with a continuity correction of 0.5;
 // tie_sum is the sum of t^3 - t over the groups of tied values.

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ TEST(ReadMeasurements, TakesColumnsAndRefusesWholeTextsNamingTheLine) {
         {"infinite", "1\n2\n-1e999\n", "", {}, ", line 3: \"-1e999\" is not a finite number."},
         {"decimal comma", "1,5\n2,5\n", "", {}, ", line 1: 2 columns; give one column"},
         {"second column later", "1\n2\t3\n", "", {}, ", line 2: 2 columns; one column"},
+        {"CRLF ends one line", "1\r\n2\r\nabc\r\n", "", {}, ", line 3: \"abc\" is not a number."},
+        {"a tab before a semicolon or a comma", "Result\tnote\n0.5\ta;b,c\n0.7\t\n", "result", {0.5, 0.7}, ""},
         {"no such column", "a,b\n1,2\n", "c", {}, ", line 1: no column is headed \"c\"."},
         {"empty", "\n \n", "", {}, ": no measurements"},
         {"header only", "Result\n", "", {}, ": no measurements"},
@@ -161,6 +164,7 @@ TEST(AssessData, DecidesWithTheDesignsCriticalValueAndSaysSo) {
         std::string decision, reason;
         std::vector<std::string> investigate;
         bool low_power;  // below 1 - beta at the LBGR with the measured sigma
+        std::optional<double> dcgl_emc = std::nullopt;
     } cases[] = {
         {"Sign passes", TestKind::Sign, nine_below, {}, kSurveyUnitPasses, "S+ = 9 exceeds the critical value 8.",
          {"Measurement 10: 1.3"}, true},
@@ -170,11 +174,15 @@ TEST(AssessData, DecidesWithTheDesignsCriticalValueAndSaysSo) {
          "W = 35 exceeds the critical value 32.", {}, false},
         {"WRS fails", TestKind::WRS, {0.1, 0.2, 1.3, 1.4}, {0, 0.1, 0.2, 0.3, 0.4}, kSurveyUnitFails,
          "W = 27 does not exceed the critical value 32.", {"Measurement 3: 1.3", "Measurement 4: 1.4"}, true},
+        {"a value at DCGL_EMC is not above it", TestKind::WRS, {0.1, 0.2, 1.3, 1.4}, {0, 0.1, 0.2, 0.3, 0.4},
+         kSurveyUnitFails, "W = 27 does not exceed the critical value 32.",
+         {"Measurement 3: 1.3", "Measurement 4: 1.4 (above DCGL_EMC)"}, true, 1.3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const AssessmentRun run = AssessData(c.test, Designed(c.test), c.survey, c.reference);
+        AssessmentRun run = AssessData(c.test, Designed(c.test), c.survey, c.reference);
         ASSERT_TRUE(run.assessment) << run.refusal->text;
+        if (c.dcgl_emc) MarkAboveDCGLEMC(*run.assessment, *c.dcgl_emc);
         const AssessmentTexts texts = MakeAssessmentTexts(*run.assessment);
         EXPECT_EQ(texts.decision, c.decision);
         EXPECT_EQ(texts.reason, c.reason);
@@ -198,6 +206,7 @@ TEST(AssessData, RefusesDataItCannotJudge) {
         {"no reference", TestKind::WRS, {0.5, 0.6}, {}, "The WRS test compares"},
         {"one reference value", TestKind::WRS, {0.5, 0.6}, {0.1}, "The reference area's measurements: only one"},
         {"stored NaN", TestKind::Sign, {0.5, nan}, {}, "The survey unit's measurements: measurement 2 is not"},
+        {"stored NaN first", TestKind::Sign, {nan, 0.5}, {}, "The survey unit's measurements: measurement 1 is not"},
         {"overflowing spread", TestKind::Sign, {1.7e308, -1.7e308, 0}, {}, "The measurements are too large"},
     };
     for (const auto& c : cases) {

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fstream>
@@ -281,6 +282,20 @@ TEST_F(DesignFiles, AFullDiskIsReportedWithItsCause) {
     EXPECT_FALSE(written);
     EXPECT_NE(error.find(std::string(": ") + std::strerror(EFBIG) + "."), std::string::npos) << error;
     EXPECT_EQ(QFileInfo(PathOf("report.pdf")).size(), 3);  // the old file
+}
+
+// A disk that fails to keep the bytes (the sync before the rename reports an
+// input/output error) fails the write, and the old file stays.
+TEST_F(DesignFiles, AFailedSyncIsReportedAndKeepsTheOldFile) {
+    const std::string path = PathOf("plan.vplan").toStdString();
+    std::ofstream(path) << "old";
+    const SyncStep failing = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    EXPECT_EQ(WriteBytesSafely(path, "new", ReadOnlyFile::Refuse, failing), std::strerror(EIO));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"plan.vplan"}));
+    EXPECT_EQ(QFileInfo(PathOf("plan.vplan")).size(), 3);
 }
 
 // On the printed chart the labels of the lines a tenth of the DCGL apart

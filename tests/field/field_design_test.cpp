@@ -65,6 +65,7 @@ TEST(SampleGrid, LocationsLieInsideOnTheLatticeAndRepeat) {
         {GridType::Triangular, *SizeFromArea(2000).size, 110, 42},
         {GridType::Triangular, *SizeFromRectangle(300, 2).size, 15, 9},
         {GridType::Square, *SizeFromRectangle(0.5, 80).size, 12, 3},
+        {GridType::Square, *SizeFromRectangle(10, 10).size, 4, 5},  // exactly 4 inside, whatever the start
     };
     for (const Case& c : cases) {
         const SampleLayout layout = *LayOutSamples(c.type, c.size, c.n, c.seed).layout;
@@ -82,7 +83,7 @@ TEST(SampleGrid, LocationsLieInsideOnTheLatticeAndRepeat) {
         ASSERT_EQ(again.points.size(), layout.points.size());
         for (std::size_t k = 0; k < layout.points.size(); ++k) EXPECT_EQ(again.points[k].x, layout.points[k].x);
         EXPECT_NE(LayOutSamples(c.type, c.size, c.n, c.seed + 1).layout->start.x, layout.start.x);
-        EXPECT_EQ(MoreLocationsNote(layout).empty(), !layout.MoreLocationsNeeded());
+        EXPECT_EQ(MoreLocationsNote(layout).empty(), layout.points.size() >= static_cast<std::size_t>(c.n));
 
         // The file reads back to the very same coordinates.
         std::istringstream csv(LocationsCsv(layout));
@@ -200,15 +201,16 @@ TEST(ElevatedAreas, RefusesBadTables) {
 }
 
 TEST(ElevatedAreas, WorkedExamplesAndTheirTexts) {
-    struct Case { double mdc; double dcgl; std::vector<std::string> values; };
+    struct Case { double mdc; double dcgl; std::vector<std::string> values; double area = 2000; };
     const Case cases[] = {
         {2.5, 1, {"100", "1.5", "1.5", "2.5", "No", "18.32", "110", "110"}},  // A_EA 18.3246
         {1.5, 1, {"100", "1.5", "1.5", "1.5", "Yes", "20"}},
         {50, 1, {"100", "1.5", "1.5", "50", "No", "1.00", "2000", "2000"}},  // beyond the first factor
         {2.5, 2, {"100", "1.5", "3", "2.5", "Yes", "20"}},
+        {50, 1, {"0.5", "10", "10", "50", "No", "1.00", "10", "20"}, 10},  // n_EA below N: N stays
     };
     for (const Case& c : cases) {
-        const ElevatedAreaCheck check = *CheckElevatedAreas(kTable, c.mdc, 2000, 20, c.dcgl).check;
+        const ElevatedAreaCheck check = *CheckElevatedAreas(kTable, c.mdc, c.area, 20, c.dcgl).check;
         std::vector<std::string> values;
         for (const ReportLine& line : ElevatedAreaLines(check)) values.push_back(line.value);
         EXPECT_EQ(values, c.values) << c.mdc;

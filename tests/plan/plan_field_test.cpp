@@ -67,14 +67,17 @@ TEST(PlanUnitField, EditsNameTheFieldAndKeepTheUnit) {
         EXPECT_EQ(edit.accepted(), c.accepted) << c.text;
         EXPECT_EQ(MessageOf(edit.message), c.message) << c.text;
     }
-    // A list without every concentration on a unit whose LBGR is not below 1.
-    PlanUnit wide = SizedUnit();
-    wide.dcgl = 10;
-    wide.lbgr = 4;
-    const UnitEdit reset = EditUnit(wide, PlanField::Nuclides, "Co-60:5:0.5");
-    ASSERT_TRUE(reset.accepted());
-    EXPECT_EQ(reset.unit->lbgr, 0.5);
-    EXPECT_EQ(MessageOf(reset.message), rules::kLBGRResetToHalf);
+    // A list without every concentration on a unit whose LBGR is not below
+    // 1, the DCGL of a sum of fractions (equal to it included).
+    for (const double lbgr : {4.0, 1.0}) {
+        PlanUnit wide = SizedUnit();
+        wide.dcgl = 10;
+        wide.lbgr = lbgr;
+        const UnitEdit reset = EditUnit(wide, PlanField::Nuclides, "Co-60:5:0.5");
+        ASSERT_TRUE(reset.accepted()) << lbgr;
+        EXPECT_EQ(reset.unit->lbgr, 0.5);
+        EXPECT_EQ(MessageOf(reset.message), rules::kLBGRResetToHalf);
+    }
 }
 
 TEST(PlanUnitField, TableRowsAndSizeBoxes) {

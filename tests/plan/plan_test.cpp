@@ -95,6 +95,7 @@ TEST(PlanUnitEdit, AppliesTheWindowRules) {
         {PlanField::Sigma, "0.3x9", std::nullopt, true},  // the box keeps 0.3
         {PlanField::DCGL, "0", dcgl_unusable, false},
         {PlanField::DCGL, "0.4", rules::kLBGRResetToHalf, true},
+        {PlanField::DCGL, "0.5", rules::kLBGRAboveDCGL, false},  // equal to the LBGR: no reset
         {PlanField::DCGL, "0.04", rules::kSigmaTooLarge, false},  // no design would follow
         {PlanField::LBGR, "2", rules::kLBGRAboveDCGL, false},
         {PlanField::LBGR, "1", rules::kLBGRAboveDCGL, false},
@@ -284,6 +285,10 @@ TEST(PlanUnitDesign, RadionuclidesKeepTheirOwnInputs) {
     EXPECT_EQ(taken.sigma, 0.75f);
     EXPECT_EQ(taken.radionuclide, unit.radionuclide);
     EXPECT_EQ(taken.lbgr, unit.lbgr);  // given by the concentrations
+    // Otherwise the LBGR is the window's, with radionuclides as a fraction.
+    EXPECT_EQ(WithDesignInputs(Unit(), "Cs-137", TestKind::WRS, state).lbgr, 0.25);
+    const PlanUnit fraction = *EditUnit(Unit(), PlanField::Nuclides, "Co-60:5:0.5; Cs-137:10:2").unit;
+    EXPECT_EQ(WithDesignInputs(fraction, "Co-60, Cs-137", TestKind::WRS, state).lbgr, 0.25);
 }
 
 TEST(SurveyPlan, ModifiedFollowsTheSavedStep) {
@@ -347,6 +352,15 @@ TEST(PlanTable, CsvHasTheColumnsAndExactValues) {
     ASSERT_TRUE(plan.Edit(1, PlanField::Grid, "square").accepted);
     EXPECT_EQ(CellNumber(plan.entry(1), PlanColumn::Spacing), 10.0);
     EXPECT_NE(PlanAsCsv(plan).find(",20,10\n"), std::string::npos);
+    // The elevated-area check raises the final N to 110: the grid is laid for it.
+    ASSERT_TRUE(plan.Edit(1, PlanField::AreaFactors, "1:10, 10:3, 100:1.5, 1000:1.1").accepted &&
+                plan.Edit(1, PlanField::ScanMDC, "2.5").accepted);
+    EXPECT_EQ(CellText(plan.entry(1), PlanColumn::FinalN), "110");
+    EXPECT_EQ(CellText(plan.entry(1), PlanColumn::Spacing), "4.26");
+
+    // On radionuclides the design's sigma is their sum of fractions'.
+    ASSERT_TRUE(plan.Edit(1, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3").accepted);
+    EXPECT_EQ(CellText(plan.entry(1), PlanColumn::Sigma), "0.2236068");
 }
 
 // A sort compares the stored numbers; they must fall in the order of the
