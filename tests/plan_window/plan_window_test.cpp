@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -13,6 +15,7 @@
 
 #include "budget_panel.h"
 #include "comparison_view.h"
+#include "painter_surface.h"
 #include "plan_table.h"
 #include "plan_table_model.h"
 #include "plan_window_fixture.h"
@@ -139,11 +142,20 @@ TEST_F(PlanWindowTest, CompareCurvesShowsEverySelectedUnitWithItsSizes) {
     auto* view = window->findChild<ComparisonView*>();
     ASSERT_NE(view, nullptr);
     const auto& plan = Model()->Plan();
-    ASSERT_EQ(view->Curves().size(), 2u);
-    EXPECT_EQ(view->Curves()[0].label, "A (N = " + std::to_string(plan.entry(0).figures.n) + ")");
-    EXPECT_EQ(view->Curves()[1].label, "B (N = " + std::to_string(plan.entry(1).figures.n) + " + " +
-                                           std::to_string(plan.entry(1).figures.n_reference) + ")");
-    EXPECT_EQ(view->Curves()[1].state.CurvePower, plan.entry(1).figures.state.CurvePower);
+    const std::string a = "A (N = " + std::to_string(plan.entry(0).figures.n) + ")";
+    const std::string b = "B (N = " + std::to_string(plan.entry(1).figures.n) + " + " +
+                          std::to_string(plan.entry(1).figures.n_reference) + ")";
+    EXPECT_EQ(view->accessibleDescription().toStdString(), a + "; " + b);
+    // The view draws exactly the two units' curves under those labels.
+    const std::vector<ComparedCurve> expected = {{a, plan.entry(0).figures.state}, {b, plan.entry(1).figures.state}};
+    QImage drawn(view->size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::white);
+    {
+        QPainter painter(&drawn);
+        PainterSurface surface(painter, QSizeF(view->size()));
+        DrawCurveComparison(expected, surface);
+    }
+    EXPECT_EQ(view->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), drawn);
     view->window()->close();
 }
 
