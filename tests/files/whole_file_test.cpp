@@ -86,11 +86,6 @@ TEST_F(WholeFile, RefusesWhatIsNoFileOfOursWithoutWaiting) {
     }
 }
 
-TEST(UnreadFile, OneWordingNamesTheFileAndWhy) {
-    EXPECT_EQ(UnreadFileText("The plan", "/tmp/site.vplan", "it is not a regular file"),
-              "The plan could not be read from /tmp/site.vplan: it is not a regular file.");
-}
-
 TEST(TextForms, TrimmedSetsBlanksAside) {
     const std::pair<const char*, const char*> cases[] = {
         {"", ""}, {" \t\r\n", ""}, {"  Cs-137\t", "Cs-137"}, {"a b", "a b"}, {"\na b \r\n", "a b"}, {"x", "x"},

@@ -88,14 +88,6 @@ TEST(PlanDocument, UnsavedWorkIsTheHistorysOrARecoveredPlan) {
     }
 }
 
-TEST(PlanDocument, TheAutosaveWrittenIsRemovedOnce) {
-    PlanDocument document;
-    EXPECT_EQ(document.TakeWrittenAutosave(), "");
-    document.AutosaveWritten("/site/.a.vplan.autosave");
-    EXPECT_EQ(document.TakeWrittenAutosave(), "/site/.a.vplan.autosave");
-    EXPECT_EQ(document.TakeWrittenAutosave(), "") << "forgotten once taken";
-}
-
 // Only a regular file under the autosave's name is offered: a folder, a
 // link or a pipe there is no work of ours, and offering a link would show
 // whatever it points at as the user's work.
