@@ -1,34 +1,19 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "assessment_output.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "assessment_texts.h"
 #include "measurement_text.h"
 #include "number_output.h"
+#include "whole_file.h"
 
 namespace valdris::cli {
 namespace {
 
-// A file of the most measurements with room for long numbers and other
-// columns; anything longer (or endless, such as a device) is no data file.
-constexpr std::size_t kLargestFile = kMostMeasurements * 128;
-
 Outcome<MeasurementReading> ReadFile(const std::string& path) {
     using Result = Outcome<MeasurementReading>;
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return Result::Failure(path + ": is a folder, not a file.");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return Result::Failure(path + ": the file cannot be read.");
-    std::string text;
-    char chunk[1 << 16];
-    while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
-        text.append(chunk, static_cast<std::size_t>(file.gcount()));
-        if (text.size() > kLargestFile) return Result::Failure(path + ": the file is too large to be measurements.");
-    }
-    if (file.bad()) return Result::Failure(path + ": the file cannot be read.");
-    MeasurementReading reading = ReadMeasurements(text, path);
+    const Outcome<std::string> text = ReadWholeFile(path);
+    if (!text) return Result::Failure(UnreadFileText("The measurements", path, text.message()));
+    MeasurementReading reading = ReadMeasurements(*text, path);
     if (reading.refusal) return Result::Failure(reading.refusal->text);
     return reading;
 }

@@ -3,9 +3,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <vector>
 
 #include "assessment_output.h"
@@ -17,21 +14,9 @@
 #include "plan_table.h"
 #include "report.h"
 #include "run.h"
+#include "whole_file.h"
 
 namespace valdris::cli {
-
-Outcome<std::string> ReadFileBytes(const std::string& path) {
-    // A folder opens like a file here and reads as nothing.
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return Outcome<std::string>::Failure("The plan file could not be read: \"" + path + "\" is a folder");
-    }
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    if (file) bytes << file.rdbuf();
-    if (!file || file.bad()) return Outcome<std::string>::Failure("The plan file could not be read: \"" + path + "\"");
-    return bytes.str();
-}
 
 namespace {
 
@@ -158,9 +143,9 @@ std::string PlanReportTitle(const std::string& path) {
 
 int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& err) {
     const std::string& path = command.path;
-    const Outcome<std::string> bytes = ReadFileBytes(path);
+    const Outcome<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
-        err << bytes.message() << '\n';
+        err << UnreadFileText("The plan", path, bytes.message()) << '\n';
         return kExitRefused;
     }
     const PlanReading reading = ReadPlan(*bytes);

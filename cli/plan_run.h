@@ -13,9 +13,6 @@
 
 namespace valdris::cli {
 
-// The file's bytes, or why it could not be read.
-Outcome<std::string> ReadFileBytes(const std::string& path);
-
 // {"units": [...]}: each unit's name, then exactly what --json gives for
 // its inputs.
 // With a check seed, each unit carries its design check, and reaches the

@@ -68,7 +68,7 @@ int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::opt
 // The inputs as every report writes them; for nuclides, the design's own
 // sum-of-fractions figures under the list of nuclides.
 ReportEntries EntriesOf(const Options& options, const FieldInputs& field, const DesignState& state) {
-    ReportEntries entries = InputEntries(options.radionuclide, state, ShiftNumber(ShiftText(state.DoverS, 2)));
+    ReportEntries entries = InputEntries(options.radionuclide, state, ShiftNumberText(state.DoverS, 2));
     if (field.sum) entries.radionuclide = NuclideListText(field.nuclides);
     entries.concentration_unit = DesignUnit(options.concentration_unit.value_or(""), field.sum.has_value());
     return entries;

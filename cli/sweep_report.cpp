@@ -10,6 +10,7 @@
 #include "refusal_text.h"
 #include "result_texts.h"
 #include "report.h"
+#include "text_forms.h"
 
 namespace valdris::cli {
 

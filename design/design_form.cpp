@@ -118,7 +118,10 @@ void DesignForm::Show(const Refusal& message) {
     message_open_ = false;
 }
 
-void DesignForm::ShowShift(int decimals) { SetText(FormControl::Shift, ShiftText(state_.DoverS, decimals)); }
+void DesignForm::ShowShift(int decimals) {
+    shown_shift_ = ShiftNumberText(state_.DoverS, decimals);
+    SetText(FormControl::Shift, ShiftText(state_.DoverS, decimals));
+}
 
 std::string DesignForm::LBGRTextAtBar(int position) const {
     return WriteNumber(LBGRAtBar(DCGLOfText(/*strict=*/true), position));

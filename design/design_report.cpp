@@ -108,11 +108,6 @@ std::string OneCell(std::string text) {
 
 }  // namespace
 
-std::string ShiftNumber(const std::string& shift_caption) {
-    const std::size_t equals = shift_caption.rfind("= ");
-    return equals == std::string::npos ? shift_caption : shift_caption.substr(equals + 2);
-}
-
 ReportEntries InputEntries(const std::string& radionuclide, const DesignState& state, const std::string& shift) {
     return {radionuclide,           PlainNumber(state.Alpha), PlainNumber(state.Beta), PlainNumber(state.Sigma),
             PlainNumber(state.DCGL), PlainNumber(state.LBGR),  shift, {}};

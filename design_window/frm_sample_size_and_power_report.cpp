@@ -107,7 +107,7 @@ std::optional<DesignReport> frmSampleSizeandPower::ShownReport() const {
     const std::optional<FormResults>& shown = form_.Results();
     if (!shown || shown->sample_size.empty()) return std::nullopt;
     const ReportEntries entries = InputEntries(form_.Entries().radionuclide, form_.State(),
-                                               ShiftNumber(form_.Text(FormControl::Shift)));
+                                               form_.ShownShift());
     return MakeDesignReport(shown->test, form_.State(), entries);
 }
 

@@ -57,7 +57,16 @@ PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures) {
 }
 
 SurveyPlan::SurveyPlan(std::vector<PlanEntry> entries, SampleCosts default_costs)
-    : entries_(std::move(entries)), default_costs_(std::move(default_costs)) {}
+    : entries_(std::move(entries)), default_costs_(std::move(default_costs)) {
+    for (PlanEntry& entry : entries_) entry.id = next_id_++;
+}
+
+std::optional<std::size_t> SurveyPlan::RowOf(UnitId id) const {
+    for (std::size_t row = 0; row < entries_.size(); ++row) {
+        if (entries_[row].id == id) return row;
+    }
+    return std::nullopt;
+}
 
 void SurveyPlan::Notify(PlanChangeKind kind, std::size_t row, std::size_t to_row) {
     if (listener_) listener_({kind, row, to_row});
@@ -115,7 +124,7 @@ PlanEditResult SurveyPlan::Add(PlanUnit unit) {
     command.kind = Command::Kind::Insert;
     command.name = "Add Unit";
     command.row = entries_.size();
-    command.after = MakeEntry(std::move(unit), std::move(*check.figures));
+    command.after = Numbered(MakeEntry(std::move(unit), std::move(*check.figures)));
     Perform(std::move(command));
     return Taken();
 }
@@ -128,7 +137,7 @@ PlanEditResult SurveyPlan::Duplicate(std::size_t row) {
     command.kind = Command::Kind::Insert;
     command.name = "Duplicate Unit";
     command.row = row + 1;
-    command.after = std::move(copy);
+    command.after = Numbered(std::move(copy));
     Perform(std::move(command));
     return Taken();
 }
@@ -179,6 +188,7 @@ PlanEditResult SurveyPlan::ReplaceEntry(std::size_t row, std::string name, PlanU
     command.row = row;
     command.before = entries_[row];
     command.after = MakeEntry(std::move(unit), std::move(*check.figures));
+    command.after->id = entries_[row].id;
     Perform(std::move(command));
     return Taken(std::move(notice));
 }
@@ -272,6 +282,31 @@ PlanEditResult SurveyPlan::SetDefaultCosts(const SampleCosts& costs) {
     command.costs_after = costs;
     Perform(std::move(command));
     return Taken();
+}
+
+// The defaults obey the rule of a unit's costs, so they are read as a
+// unit's cost fields are.
+PlanEditResult SurveyPlan::SetDefaultCosts(const std::string& fixed, const std::string& per_sample) {
+    PlanUnit costs;
+    for (const auto& [field, text] : {std::pair{PlanField::CostFixed, &fixed}, {PlanField::CostPerSample, &per_sample}}) {
+        UnitEdit edit = EditUnit(costs, field, *text);
+        if (!edit.accepted()) return Refused(std::move(edit.message));
+        costs = std::move(*edit.unit);
+    }
+    if (costs.costs == default_costs_) return Refused();
+    return SetDefaultCosts(costs.costs);
+}
+
+std::optional<PlanEditResult> SurveyPlan::EditFieldBox(std::size_t row, PlanField field, const std::string& text,
+                                                       const SizeTexts& size) {
+    if (row >= entries_.size()) return Refused();
+    const PlanUnit& unit = entries_[row].unit;
+    const bool side = field == PlanField::Width || field == PlanField::Height;
+    if (side && !(unit.field.size && unit.field.size->width)) {
+        if (size.width.empty() || size.height.empty()) return std::nullopt;
+        return SetSize(row, {std::string(), size.width, size.height});
+    }
+    return Edit(row, field, text);
 }
 
 bool SurveyPlan::Undo() {

@@ -8,6 +8,7 @@
 #include "number_text.h"
 #include "plan_file.h"
 #include "result_texts.h"
+#include "text_forms.h"
 
 namespace valdris {
 namespace {
@@ -44,13 +45,6 @@ struct ShownInputs {
 ShownInputs ShownInputsOf(const PlanUnit& unit) {
     const DesignInputs inputs = InputsOf(unit);
     return {unit.nuclides.empty() ? unit.sigma : ToSingle(inputs.sigma), inputs.dcgl, inputs.lbgr};
-}
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
 }
 
 // The CSV's exact form of a cell: the shortest text that reads back to the

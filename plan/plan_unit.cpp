@@ -9,17 +9,12 @@
 #include "measurement_text.h"
 #include "number_text.h"
 #include "plan_unit_field.h"
+#include "text_forms.h"
 
 namespace valdris {
 namespace {
 
 const Refusal kTestUnknown{"The test must be Sign or WRS.", MessageIcon::Exclamation};
-
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),

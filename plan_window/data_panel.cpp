@@ -97,6 +97,12 @@ DataPanel::DataPanel(QWidget* parent) : QWidget(parent) {
     ShowEntry(nullptr);
 }
 
+QString DataPanel::ButtonName(Request request, UnitData which) {
+    const QString verbs[] = {QStringLiteral("paste"), QStringLiteral("import"), QStringLiteral("clear")};
+    return verbs[static_cast<int>(request)] +
+           (which == UnitData::Survey ? QStringLiteral("Survey") : QStringLiteral("Reference"));
+}
+
 DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
     const bool survey = which == UnitData::Survey;
     DataColumn column;
@@ -129,6 +135,7 @@ DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
                             tr("Remove these measurements")};
     for (std::size_t k = 0; k < column.buttons.size(); ++k) {
         QPushButton* button = new QPushButton(texts[k], column.box);
+        button->setObjectName(ButtonName(static_cast<Request>(k), which));
         button->setToolTip(tips[k]);
         button->setAccessibleDescription(tips[k]);
         const auto request = static_cast<Request>(k);

@@ -209,6 +209,8 @@ TEST(CliProcess, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         {{"--cost-fixed", "-1"}, kCostRange},
         {{"--cost-per-sample", "1e16"}, kCostRange},
         {{"--plan", "/nonexistent/site.vplan"}, "could not be read"},
+        // Endless, and read before as long as it lasted.
+        {{"--plan", "/dev/zero"}, "The plan could not be read from /dev/zero: it is not a regular file."},
         {{"--plan", "site.vplan", "--n", "3"}, "--help"},
     };
     for (const Case& c : cases) {

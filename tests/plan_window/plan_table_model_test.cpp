@@ -21,8 +21,8 @@ constexpr int kColumns = kPlanColumnCount;
 TEST_F(PlanWindowTest, EveryCellReadsAsItShowsAndOnlyInputsAreEditable) {
     AddUnit("Sign unit", 0.5, TestKind::Sign);
     AddUnit("WRS unit", 0.6, TestKind::WRS);
-    ASSERT_TRUE(window->Model()->Plan().Edit(1, PlanField::GivenN, "20").accepted);
-    const PlanTableModel& model = *window->Model();
+    ASSERT_TRUE(Model()->Plan().Edit(1, PlanField::GivenN, "20").accepted);
+    const PlanTableModel& model = *Model();
     ASSERT_EQ(model.columnCount(), kColumns);
     for (int row = 0; row < 2; ++row) {
         const PlanEntry& entry = model.Plan().entry(static_cast<std::size_t>(row));
@@ -71,10 +71,10 @@ TEST_F(PlanWindowTest, EditsGoThroughTheDesignRulesAndARefusalKeepsTheOldValue) 
     };
     for (const CellEdit& edit : edits) {
         SCOPED_TRACE(std::string(edit.text) + " in " + ColumnTitle(edit.column));
-        window->Model()->SetPlan(SurveyPlan());
+        Model()->SetPlan(SurveyPlan());
         AddUnit("Unit", 0.5);
         messages.Clear();
-        const bool taken = window->Model()->setData(window->Model()->index(0, int(edit.column)), edit.text);
+        const bool taken = Model()->setData(Model()->index(0, int(edit.column)), edit.text);
         EXPECT_EQ(taken, edit.taken);
         if (edit.message.empty()) {
             EXPECT_TRUE(messages.shown.empty());
@@ -83,18 +83,18 @@ TEST_F(PlanWindowTest, EditsGoThroughTheDesignRulesAndARefusalKeepsTheOldValue) 
             EXPECT_EQ(messages.shown[0].text.toStdString(), edit.message);
         }
         EXPECT_EQ(Cell(0, int(edit.watched)), edit.watched_text);
-        EXPECT_EQ(window->Model()->Plan().UndoName() != "Add Unit", edit.taken) << "a step only for a taken edit";
+        EXPECT_EQ(Model()->Plan().UndoName() != "Add Unit", edit.taken) << "a step only for a taken edit";
     }
 }
 
 TEST_F(PlanWindowTest, AnEditorLeftUnchangedMakesNoStep) {
     AddUnit("Unit");
-    SurveyPlan& plan = window->Model()->Plan();
+    SurveyPlan& plan = Model()->Plan();
     const std::string undo_name = plan.UndoName();
     for (int c = 0; c < kColumns; ++c) {
-        const QModelIndex index = window->Model()->index(0, c);
+        const QModelIndex index = Model()->index(0, c);
         if (!(index.flags() & Qt::ItemIsEditable)) continue;
-        window->Model()->setData(index, index.data(Qt::EditRole));
+        Model()->setData(index, index.data(Qt::EditRole));
         EXPECT_EQ(plan.UndoName(), undo_name) << c;
     }
 }
@@ -104,15 +104,15 @@ TEST_F(PlanWindowTest, ColumnsSortByNumberNotByText) {
     const char* given[] = {"100", "9", "14"};
     for (const char* n : given) {
         AddUnit(std::string("Unit ") + n);
-        window->Model()->Plan().Edit(window->Model()->Plan().size() - 1, PlanField::GivenN, n);
+        Model()->Plan().Edit(Model()->Plan().size() - 1, PlanField::GivenN, n);
     }
-    auto* proxy = qobject_cast<QSortFilterProxyModel*>(window->Table()->model());
+    auto* proxy = qobject_cast<QSortFilterProxyModel*>(Table()->model());
     ASSERT_NE(proxy, nullptr);
-    window->Table()->sortByColumn(int(PlanColumn::N), Qt::AscendingOrder);
+    Table()->sortByColumn(int(PlanColumn::N), Qt::AscendingOrder);
     QStringList order;
     for (int row = 0; row < proxy->rowCount(); ++row) order << proxy->index(row, int(PlanColumn::N)).data().toString();
     EXPECT_EQ(order, QStringList({"9", "14", "100"}));
-    window->Table()->sortByColumn(int(PlanColumn::Name), Qt::DescendingOrder);
+    Table()->sortByColumn(int(PlanColumn::Name), Qt::DescendingOrder);
     EXPECT_EQ(proxy->index(0, 0).data().toString(), "Unit 9");
 }
 
