@@ -179,6 +179,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         assessment = *assessed;
     }
 
+    std::optional<CheckedDesign> check;
+    if (check_seed) check = CheckDesign(options.test, state, *check_seed);
+
     // The files come first so that a failure leaves nothing half reported.
     if (options.chart_path && !WriteOutputFile(err, "chart", *options.chart_path, [&](std::string& error) {
             return write_chart && write_chart(state, *options.chart_path, error);
@@ -186,7 +189,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitFailure;
     }
     if (options.report_path && !WriteOutputFile(err, "report", *options.report_path, [&](std::string& error) {
-            const DesignReport report = MakeDesignReport(options.test, state, EntriesOf(options, *field, state));
+            DesignReport report = MakeDesignReport(options.test, state, EntriesOf(options, *field, state));
+            // The check, when asked for, is a section of the report.
+            if (check) AddCheckToReport(report, *check);
             return write_report && write_report(report, state, *options.report_path, error);
         })) {
         return kExitFailure;
@@ -204,8 +209,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::optional<OutputFormat> format =
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
-    std::optional<CheckedDesign> check;
-    if (check_seed) check = CheckDesign(options.test, state, *check_seed);
     WriteSummary(out, *format, figures, {*field, *field_run.figures, options.concentration_unit.value_or("")},
                  assessment, check);
     return kExitOk;

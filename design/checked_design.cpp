@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "checked_design.h"
 
+#include <cmath>
+
 #include "number_text.h"
 #include "rounding.h"
 
@@ -12,6 +14,7 @@ constexpr int kCheckDecimals = 4;
 std::string Four(double value) { return WriteNumber(RoundHalfEven(value, kCheckDecimals)); }
 
 std::string PowerText(double power, double se, int32_t replications) {
+    if (std::isnan(power)) return "not simulated above " + std::to_string(kCheckLargestSimulatedSize) + " a side";
     if (replications == 0) return Four(power) + " (exact)";
     return Four(power) + " +- " + Four(se) + " (simulated, " + std::to_string(replications) + " runs)";
 }
@@ -55,11 +58,15 @@ std::vector<ReportLine> CheckLines(const CheckedDesign& checked) {
     lines.push_back({"Smallest N Reaching 1 - Beta",
                      c.n_min ? std::to_string(*c.n_min) + " (critical value " + WriteNumber(*c.n_min_critical_value) +
                                    ", no margin)"
-                             : "not found"});
+                             : "none up to " + std::to_string(c.searched_to)});
     lines.push_back({"N with Exact Quantiles",
                      checked.n_exact_quantile ? std::to_string(*checked.n_exact_quantile) : "too large"});
     if (c.replications > 0) lines.push_back({"Seed", std::to_string(c.seed)});
     return lines;
+}
+
+void AddCheckToReport(DesignReport& report, const CheckedDesign& checked) {
+    for (const ReportLine& line : CheckLines(checked)) report.method.push_back({"Design Check: " + line.label, line.value});
 }
 
 std::string CannotPassNote(TestKind test, float alpha, std::optional<int32_t> smallest) {

@@ -26,6 +26,10 @@ struct CheckedDesign {
 // `state` is a finished design of the test (designed or of a given size).
 CheckedDesign CheckDesign(TestKind test, const DesignState& state, uint64_t seed = kDefaultCheckSeed);
 
+// The check's lines after the report's notes on method, each labelled as
+// part of the check.
+void AddCheckToReport(DesignReport& report, const CheckedDesign& checked);
+
 // "exact" or "normal".
 std::string Type1Method(const DesignCheck& check);
 
@@ -33,7 +37,8 @@ std::string Type1Method(const DesignCheck& check);
 std::vector<ReportLine> CheckLines(const CheckedDesign& checked);
 
 // The note a design that cannot pass carries: why, and the smallest size
-// that can (each area's for WRS).
+// that can (each area's for WRS); and its short form beside the results.
+inline const std::string kCannotPassShortNote = "No data can pass this design: every power is 0.";
 std::string CannotPassNote(TestKind test, float alpha, std::optional<int32_t> smallest);
 
 }  // namespace valdris

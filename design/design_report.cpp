@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "checked_design.h"
 #include "concentration_unit.h"
 #include "number_text.h"
 #include "result_texts.h"
@@ -134,6 +135,9 @@ DesignReport MakeDesignReport(TestKind test, const DesignState& state, const Rep
     report.results.push_back({kCriticalValueTitle, cv});
 
     report.decision_rule = test == TestKind::Sign ? SignDecisionRule(n, cv) : WRSDecisionRule(n, cv);
+    if (!CanPass(test, state)) {
+        report.decision_rule += " " + CannotPassNote(test, state.Alpha, SmallestPassableN(test, state.Alpha));
+    }
     report.power = PowerTable(state);
     report.method = test == TestKind::Sign ? SignMethod(size) : WRSMethod(size);
     return report;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "exact_tails.h"
 #include "passable.h"
@@ -21,8 +22,10 @@
 namespace valdris {
 namespace {
 
-// A sign-test search longer than this starts a quarter of the way to
-// Noether's size, below which no power comes near 1 - beta.
+// Up to this size every N is tried from 1, so the first to reach 1 - beta is
+// found whatever the saw-tooth of the discrete powers; beyond it a
+// bisection over the (there nearly smooth) powers, then steps back while the
+// size before still reaches it.
 constexpr double kSignFullSearchUpTo = 10000;
 
 double StandardError(double p, int32_t replications) { return std::sqrt(p * (1 - p) / replications); }
@@ -39,20 +42,36 @@ double WRSSizeWithoutMargin(float alpha, float beta, double dovers) {
     return z * z / (6 * off_half * off_half);
 }
 
+double SignPowerWithoutMargin(int32_t n, float alpha, double p, int32_t& critical) {
+    critical = ExactSignCriticalValue(n, alpha);
+    return BinomialUpperTail(n, static_cast<int64_t>(critical) + 1, p);
+}
+
 void FindSignMinimum(const CheckRequest& request, double p, DesignCheck& check) {
     const double estimate = SignSizeWithoutMargin(request.alpha, request.beta, p);
     if (!std::isfinite(estimate)) return;
-    const int32_t first = estimate <= kSignFullSearchUpTo ? 1 : static_cast<int32_t>(estimate / 4);
     const double wanted = 1 - static_cast<double>(request.beta);
-    const double last = std::min(4 * estimate + 100, 2147483647.0);
-    for (int32_t n = first; n <= last; ++n) {
-        const int32_t critical = ExactSignCriticalValue(n, request.alpha);
-        if (BinomialUpperTail(n, static_cast<int64_t>(critical) + 1, p) >= wanted) {
-            check.n_min = n;
-            check.n_min_critical_value = critical;
-            return;
+    const int32_t last = static_cast<int32_t>(std::min(4 * estimate + 100, 2147483647.0));
+    check.searched_to = last;
+    int32_t critical = 0;
+    int32_t n = 1;
+    if (estimate <= kSignFullSearchUpTo) {
+        while (n <= last && SignPowerWithoutMargin(n, request.alpha, p, critical) < wanted) ++n;
+        if (n > last) return;
+    } else {
+        int32_t low = static_cast<int32_t>(estimate / 4);  // far below 1 - beta
+        int32_t high = last;
+        if (SignPowerWithoutMargin(high, request.alpha, p, critical) < wanted) return;
+        while (high - low > 1) {
+            const int32_t middle = low + (high - low) / 2;
+            (SignPowerWithoutMargin(middle, request.alpha, p, critical) >= wanted ? high : low) = middle;
         }
+        n = high;
+        while (n > 1 && SignPowerWithoutMargin(n - 1, request.alpha, p, critical) >= wanted) --n;
     }
+    SignPowerWithoutMargin(n, request.alpha, p, critical);
+    check.n_min = n;
+    check.n_min_critical_value = critical;
 }
 
 // The exact or approximate critical rank sum for N of each, P(W > k) < alpha.
@@ -110,12 +129,13 @@ DesignCheck CheckWRSDesign(const CheckRequest& request) {
     // estimate, within the cap.
     const double reach = std::isfinite(estimate) ? std::ceil(1.5 * estimate) + 5 : 0;
     const int32_t search = static_cast<int32_t>(std::min<double>(reach, kCheckLargestSimulatedSearch));
+    check.searched_to = search;
     const int32_t counted = std::min(std::max(search, request.n), kCheckExactRankSumBelow - 1);
     const std::vector<std::vector<double>> cdfs = EqualSizeRankSumCdfs(counted);
     check.type1_error = WRSType1Error(cdfs, request.n, request.critical, check.type1_exact);
 
     WRSSimulationRequest simulation;
-    simulation.n = request.n;
+    simulation.n = request.n <= kCheckLargestSimulatedSize ? request.n : 0;
     simulation.critical = request.critical;
     simulation.shift = request.dovers;
     simulation.lognormal = LognormalAtLBGR(request.lbgr, request.sigma, request.dcgl);
@@ -129,7 +149,9 @@ DesignCheck CheckWRSDesign(const CheckRequest& request) {
     const double runs = request.replications;
     check.power_normal = result.passes_normal / runs;
     check.power_normal_se = StandardError(check.power_normal, request.replications);
-    if (simulation.lognormal) {
+    if (simulation.n != request.n) {
+        check.power_normal = check.power_normal_se = std::numeric_limits<double>::quiet_NaN();
+    } else if (simulation.lognormal) {
         check.power_lognormal = result.passes_lognormal / runs;
         check.power_lognormal_se = StandardError(*check.power_lognormal, request.replications);
     }

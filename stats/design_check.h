@@ -17,8 +17,12 @@ constexpr uint64_t kDefaultCheckSeed = 1;
 // Exact rank-sum counts for sizes below this (a few milliseconds); the
 // normal approximation with continuity correction from there.
 constexpr int32_t kCheckExactRankSumBelow = 50;
-// The simulated search for the smallest WRS size stops here (each area).
-constexpr int32_t kCheckLargestSimulatedSearch = 2000;
+// The simulated search for the smallest WRS size stops here (each area):
+// its cost grows with the square of the size, a second or two at this one.
+constexpr int32_t kCheckLargestSimulatedSearch = 400;
+// Larger WRS designs are not simulated (their surveys would take minutes):
+// their powers are NaN.
+constexpr int32_t kCheckLargestSimulatedSize = 20000;
 
 struct CheckRequest {
     int32_t n = 0;          // the design's size (each area's for WRS)
@@ -37,12 +41,13 @@ struct DesignCheck {
     double type1_error = 0;
     bool type1_exact = true;  // otherwise the normal approximation
     double power_normal = 0;
-    double power_normal_se = 0;  // 0 where exact
+    double power_normal_se = 0;  // 0 where exact; both NaN where not simulated
     // Nothing for an LBGR of 0, where no lognormal has that mean.
     std::optional<double> power_lognormal;
     std::optional<double> power_lognormal_se;
-    // Nothing when not reached within the search.
+    // Nothing when not reached within the search, which ended at searched_to.
     std::optional<int32_t> n_min;
+    int32_t searched_to = 0;
     std::optional<double> n_min_critical_value;
     int32_t replications = 0;  // 0 when nothing was simulated
     uint64_t seed = 0;
