@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "assess_options.h"
 #include "assessment_texts.h"
 #include "measurement_text.h"
 #include "number_output.h"
@@ -15,7 +16,7 @@ namespace {
 // columns; anything longer (or endless, such as a device) is no data file.
 constexpr std::size_t kLargestFile = kMostMeasurements * 128;
 
-Outcome<std::vector<double>> ReadFile(const std::string& path) {
+Outcome<std::vector<double>> ReadFile(const std::string& path, const std::optional<std::string>& column) {
     using Result = Outcome<std::vector<double>>;
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) return Result::Failure(path + ": is a folder, not a file.");
@@ -28,7 +29,7 @@ Outcome<std::vector<double>> ReadFile(const std::string& path) {
         if (text.size() > kLargestFile) return Result::Failure(path + ": the file is too large to be measurements.");
     }
     if (file.bad()) return Result::Failure(path + ": the file cannot be read.");
-    MeasurementReading reading = ReadMeasurements(text, path);
+    MeasurementReading reading = ReadMeasurements(text, path, column ? ChosenColumn(text, *column) : std::string());
     if (reading.refusal) return Result::Failure(reading.refusal->text);
     return std::move(reading.values);
 }
@@ -42,11 +43,11 @@ void WriteJsonValues(std::ostream& out, const std::vector<double>& values) {
 }  // namespace
 
 Outcome<DataAssessment> AssessFiles(const Options& options, const DesignState& design) {
-    const Outcome<std::vector<double>> survey = ReadFile(*options.assess_path);
+    const Outcome<std::vector<double>> survey = ReadFile(*options.assess_path, options.column);
     if (!survey) return Outcome<DataAssessment>::Failure(survey.message());
     std::vector<double> reference;
     if (options.reference_path) {
-        const Outcome<std::vector<double>> read = ReadFile(*options.reference_path);
+        const Outcome<std::vector<double>> read = ReadFile(*options.reference_path, options.column);
         if (!read) return Outcome<DataAssessment>::Failure(read.message());
         reference = *read;
     }

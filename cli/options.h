@@ -46,6 +46,7 @@ struct Options {
     // Measurements to judge against the design (assess_options.h).
     std::optional<std::string> assess_path;
     std::optional<std::string> reference_path;
+    std::optional<std::string> column;  // --column: the files' column, by header or number
     PlanOptions plan;  // --n, the costs, --plan
     bool help = false;
     bool version = false;

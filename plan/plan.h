@@ -113,6 +113,9 @@ public:
     void MarkSaved() { saved_ = done_; }
 
     void SetChangeListener(std::function<void(const PlanChange&)> listener) { listener_ = std::move(listener); }
+    // Where the user's locale writes a decimal comma, a comma in a number
+    // box stands for the point (typed_numbers.h).
+    void SetDecimalComma(bool comma) { decimal_comma_ = comma; }
 
 private:
     // One step: a row inserted (after), removed (before), moved (row to
@@ -140,6 +143,7 @@ private:
     std::size_t done_ = 0;
     std::optional<std::size_t> saved_ = 0;
     std::function<void(const PlanChange&)> listener_;
+    bool decimal_comma_ = false;
 };
 
 // "Alpha", "LBGR", "Cost per Sample": a field's name in the undo menu and

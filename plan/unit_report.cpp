@@ -7,6 +7,7 @@
 #include "concentration_unit.h"
 #include "field_texts.h"
 #include "number_text.h"
+#include "scan_mdc_units.h"
 
 namespace valdris {
 namespace {
@@ -95,8 +96,19 @@ void AddField(std::vector<ReportSection>& sections, const PlanEntry& entry, cons
                                   {"Spacing", LengthText(GridSpacing(unit.field.grid, unit.field.size->area,
                                                                      field.samples))}}));
     }
-    if (field.check) sections.push_back(Lines("Elevated Areas", ElevatedAreaLines(*field.check, design_unit)));
-    if (const auto sum = SumOfFractionsOf(unit)) {
+    const std::optional<SumOfFractions> sum = SumOfFractionsOf(unit);
+    if (field.check) {
+        std::vector<ReportLine> lines;
+        // On a sum of fractions the MDC typed is of gross activity; the
+        // check's lines give it over the gross-activity DCGL.
+        if (sum && sum->gross_dcgl && unit.field.scan_mdc) {
+            lines.push_back({ScanMDCTitle(true, {}), WithUnit(WriteNumber(*unit.field.scan_mdc), unit.concentration_unit)});
+            lines.push_back({"Gross-activity DCGL", WithUnit(WriteNumber(*sum->gross_dcgl), unit.concentration_unit)});
+        }
+        for (ReportLine& line : ElevatedAreaLines(*field.check, design_unit)) lines.push_back(std::move(line));
+        sections.push_back(Lines("Elevated Areas", std::move(lines)));
+    }
+    if (sum) {
         sections.push_back(Lines("Sum of Fractions", SumOfFractionsLines(unit.nuclides, *sum, unit.concentration_unit)));
     }
 }

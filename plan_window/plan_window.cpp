@@ -371,7 +371,7 @@ void PlanWindow::EditDefaultCosts() {
     for (const auto& [text, cost] : {std::pair{answer->fixed, &chosen.fixed},
                                      std::pair{answer->per_sample, &chosen.per_sample}}) {
         if (text.trimmed().isEmpty()) continue;
-        *cost = StrictNumber(text.trimmed().toStdString());
+        *cost = StrictNumber(WithDecimalPoint(text.trimmed().toStdString(), LocaleWritesDecimalComma()));
         if (!*cost) {
             messages_.Show(QString::fromStdString(kCostRange), MessageIcon::Exclamation);
             return;
