@@ -6,7 +6,9 @@
 #include "assessment_texts.h"
 #include "concentration_unit.h"
 #include "field_texts.h"
+#include "figure_notes.h"
 #include "number_text.h"
+#include "result_texts.h"
 #include "scan_mdc_units.h"
 
 namespace valdris {
@@ -113,11 +115,30 @@ void AddField(std::vector<ReportSection>& sections, const PlanEntry& entry, cons
     }
 }
 
+// A given N is said to be given: the design page's method gives the
+// designed N, which stands beside it, and a power short of 1 - beta is said.
+std::optional<ReportSection> GivenSize(const DesignFigures& figures) {
+    if (!figures.size_given && !PowerBelowTarget(figures)) return std::nullopt;
+    ReportSection section;
+    section.title = "Sample Size";
+    section.lines.push_back({"N", SizeCellText(figures)});
+    if (PowerBelowTarget(figures)) {
+        section.lines.push_back({"Power at the LBGR", ProbabilityText(figures.power_at_lbgr) + ", below 1 - beta = " +
+                                                          PowerTargetText(figures)});
+    }
+    if (figures.size_given) {
+        section.notes.push_back("The sample size was given; the method on the design page is how the designed "
+                                "size is found.");
+    }
+    return section;
+}
+
 }  // namespace
 
 std::vector<ReportSection> UnitReportSections(const PlanEntry& entry) {
     std::vector<ReportSection> sections;
     const PlanUnit& unit = entry.unit;
+    if (auto given = GivenSize(entry.figures)) sections.push_back(std::move(*given));
     const std::string concentration = DesignUnit(unit.concentration_unit, !unit.nuclides.empty());
     AddField(sections, entry, concentration);
     if (entry.assessment) {
