@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "assessment_output.h"
 
+#include "assess_options.h"
 #include "assessment_texts.h"
 #include "measurement_text.h"
 #include "number_output.h"
@@ -9,11 +10,11 @@
 namespace valdris::cli {
 namespace {
 
-Outcome<MeasurementReading> ReadFile(const std::string& path) {
+Outcome<MeasurementReading> ReadFile(const std::string& path, const std::optional<std::string>& column) {
     using Result = Outcome<MeasurementReading>;
     const Outcome<std::string> text = ReadWholeFile(path);
     if (!text) return Result::Failure(UnreadFileText("The measurements", path, text.message()));
-    MeasurementReading reading = ReadMeasurements(*text, path);
+    MeasurementReading reading = ReadMeasurements(*text, path, column ? ChosenColumn(*text, *column) : std::string());
     if (reading.refusal) return Result::Failure(reading.refusal->text);
     return reading;
 }
@@ -28,11 +29,11 @@ void WriteJsonValues(std::ostream& out, const std::vector<double>& values) {
 
 Outcome<FileAssessment> AssessFiles(const Options& options, const DesignState& design) {
     using Result = Outcome<FileAssessment>;
-    const Outcome<MeasurementReading> survey = ReadFile(*options.assess_path);
+    const Outcome<MeasurementReading> survey = ReadFile(*options.assess_path, options.column);
     if (!survey) return Result::Failure(survey.message());
     MeasurementReading reference;
     if (options.reference_path) {
-        Outcome<MeasurementReading> read = ReadFile(*options.reference_path);
+        Outcome<MeasurementReading> read = ReadFile(*options.reference_path, options.column);
         if (!read) return Result::Failure(read.message());
         reference = std::move(*read);
     }

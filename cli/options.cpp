@@ -116,6 +116,8 @@ const OptionRule kOptionRules[] = {
      [](Reading& r, const Values& values) { return SetAssessPath(r.options, values[0]); }},
     {"--reference", nullptr, 1, "--reference needs a file of measurements, for example --reference ref.csv", nullptr,
      [](Reading& r, const Values& values) { return SetReferencePath(r.options, values[0]); }},
+    {"--column", nullptr, 1, "--column needs a column's header or number, for example --column 2", nullptr,
+     [](Reading& r, const Values& values) { return SetColumn(r.options, values[0]); }},
     // Four values cannot be attached with "=", so only separate ones count.
     {"--sweep", nullptr, 4, "--sweep takes four values: --sweep sigma|lbgr FROM TO STEP", nullptr, ReadSweep},
     {"--n", nullptr, 1, "--n needs a whole number, for example --n 20", nullptr,

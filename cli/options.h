@@ -47,6 +47,7 @@ struct Options {
     // Measurements to judge against the design (assess_options.h).
     std::optional<std::string> assess_path;
     std::optional<std::string> reference_path;
+    std::optional<std::string> column;  // --column: the files' column, by header or number
     PlanOptions plan;  // --n, the costs, --plan
     CheckOptions check;  // --check, --check-seed, --quantile
     bool help = false;

@@ -2,6 +2,7 @@
 #include "run.h"
 
 #include "field_output.h"
+#include "scan_mdc_units.h"
 #include "concentration_unit.h"
 #include "number_text.h"
 #include "assessment_output.h"
@@ -166,10 +167,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const DesignEngine& engine = options.check.exact_quantile ? kExactQuantileEngine : kEngine;
     const FiguresRun run = ComputeFigures(options.test, design_inputs, budget->n, budget->costs, engine);
     if (!run.figures) return Refuse(err, RefusalText(run.refusal->refusal));
-    const DesignFigures& figures = *run.figures;
-    const DesignState& state = figures.state;
-    const CheckedFieldFigures field_run = ComputeFieldFigures(field->setup, figures.n, state.DCGL);
+    const SetupInDesignUnits setup = ScanMDCInDesignUnits(field->setup, field->sum);
+    if (!setup.setup) return Refuse(err, RefusalText(*setup.refusal));
+    const CheckedFieldFigures field_run = ComputeFieldFigures(*setup.setup, run.figures->n, run.figures->state.DCGL);
     if (!field_run.figures) return Refuse(err, RefusalText(*field_run.refusal));
+    const DesignFigures figures = WithFinalN(*run.figures, budget->costs, field_run.figures->samples);
+    const DesignState& state = figures.state;
     // Measurements are judged before anything is written, so refused data
     // leave no file and no output.
     std::optional<FileAssessment> assessment;

@@ -188,6 +188,19 @@ double LeadingNumber(std::string_view text) {
     return ConvertCleaned(scan.cleaned);
 }
 
+std::string ReadableNumber(double value) {
+    if (!std::isfinite(value)) return WriteNumber(value);
+    char buffer[32];
+    const std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 3);
+    return WriteNumber(StrictNumber(std::string_view(buffer, written.ptr - buffer)).value_or(value));
+}
+
+std::string WithDecimalPoint(std::string text, bool decimal_comma) {
+    if (decimal_comma) std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
+
 namespace {
 
 // Whether the whole text is one decimal number as ScanNumber reads it without

@@ -60,10 +60,10 @@ std::string StreamLocationsCsv(const SampleLayout& layout, const ByteSink& write
 
 std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check, const std::string& unit) {
     std::vector<ReportLine> lines = {
-        {"Area between samples", WriteNumber(check.grid_area)},
-        {"Area factor", WriteNumber(check.area_factor)},
-        {"DCGL_EMC", WithUnit(WriteNumber(check.dcgl_emc), unit)},
-        {"Scan MDC", WithUnit(WriteNumber(check.scan_mdc), unit)},
+        {"Area between samples", ReadableNumber(check.grid_area)},
+        {"Area factor", ReadableNumber(check.area_factor)},
+        {"DCGL_EMC", WithUnit(ReadableNumber(check.dcgl_emc), unit)},
+        {"Scan MDC", WithUnit(ReadableNumber(check.scan_mdc), unit)},
         {"Scan MDC adequate", check.adequate ? "Yes" : "No"},
     };
     if (check.area_needed) lines.push_back({"Area for the scan MDC", LengthText(*check.area_needed)});
@@ -82,8 +82,8 @@ std::vector<ReportLine> SumOfFractionsLines(const std::vector<Nuclide>& nuclides
         lines.push_back({nuclide.name, value});
     }
     lines.push_back({"Sigma (sum of fractions)", WriteNumber(ToSingle(sum.sigma))});
-    if (sum.lbgr) lines.push_back({"LBGR (sum of fractions)", WriteNumber(*sum.lbgr)});
-    if (sum.gross_dcgl) lines.push_back({"Gross-activity DCGL", WithUnit(WriteNumber(*sum.gross_dcgl), unit)});
+    if (sum.lbgr) lines.push_back({"LBGR (sum of fractions)", ReadableNumber(*sum.lbgr)});
+    if (sum.gross_dcgl) lines.push_back({"Gross-activity DCGL", WithUnit(ReadableNumber(*sum.gross_dcgl), unit)});
     return lines;
 }
 

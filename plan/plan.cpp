@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "typed_numbers.h"
+
 namespace valdris {
 namespace {
 
@@ -53,6 +55,7 @@ PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures) {
     } else {
         field_figures.samples = figures.n;
     }
+    figures = WithFinalN(std::move(figures), unit.costs, field_figures.samples);
     return {std::move(unit), std::move(figures), std::move(assessment), std::move(field_figures)};
 }
 
@@ -202,7 +205,8 @@ PlanEditResult SurveyPlan::Rename(std::size_t row, const std::string& name) {
 
 PlanEditResult SurveyPlan::Edit(std::size_t row, PlanField field, const std::string& text) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + FieldTitle(field), EditUnit(entries_[row].unit, field, text));
+    return ApplyEdit(row, "Edit " + FieldTitle(field),
+                     EditUnit(entries_[row].unit, field, PointedText(field, text, decimal_comma_)));
 }
 
 PlanEditResult SurveyPlan::SetLBGR(std::size_t row, double lbgr) {
@@ -239,17 +243,19 @@ PlanEditResult SurveyPlan::ApplyEdit(std::size_t row, std::string name, UnitEdit
 
 PlanEditResult SurveyPlan::SetSize(std::size_t row, const SizeTexts& texts) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit Size", EditUnitSize(entries_[row].unit, texts));
+    return ApplyEdit(row, "Edit Size", EditUnitSize(entries_[row].unit, PointedSize(texts, decimal_comma_)));
 }
 
 PlanEditResult SurveyPlan::SetAreaFactors(std::size_t row, const std::vector<AreaFactorTexts>& rows) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + FieldTitle(PlanField::AreaFactors), EditUnitAreaFactors(entries_[row].unit, rows));
+    return ApplyEdit(row, "Edit " + FieldTitle(PlanField::AreaFactors),
+                     EditUnitAreaFactors(entries_[row].unit, PointedAreaFactors(rows, decimal_comma_)));
 }
 
 PlanEditResult SurveyPlan::SetNuclides(std::size_t row, const std::vector<NuclideTexts>& rows) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + FieldTitle(PlanField::Nuclides), EditUnitNuclides(entries_[row].unit, rows));
+    return ApplyEdit(row, "Edit " + FieldTitle(PlanField::Nuclides),
+                     EditUnitNuclides(entries_[row].unit, PointedNuclides(rows, decimal_comma_)));
 }
 
 PlanEditResult SurveyPlan::NewSeed(std::size_t row, const std::function<std::uint64_t()>& draw) {

@@ -131,6 +131,9 @@ public:
     void MarkSaved() { saved_ = done_; }
 
     void SetChangeListener(std::function<void(const PlanChange&)> listener) { listener_ = std::move(listener); }
+    // Where the user's locale writes a decimal comma, a comma in a number
+    // box stands for the point (typed_numbers.h).
+    void SetDecimalComma(bool comma) { decimal_comma_ = comma; }
 
 private:
     // One step: a row inserted (after), removed (before), moved (row to
@@ -163,6 +166,7 @@ private:
     std::optional<std::size_t> saved_ = 0;
     UnitId next_id_ = 1;
     std::function<void(const PlanChange&)> listener_;
+    bool decimal_comma_ = false;
 };
 
 // "Alpha", "LBGR", "Cost per Sample": a field's name in the undo menu and

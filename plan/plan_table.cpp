@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "field_texts.h"
+#include "figure_notes.h"
 #include "number_text.h"
 #include "plan_file.h"
 #include "result_texts.h"
@@ -60,13 +61,14 @@ std::string ExactCell(const PlanEntry& entry, PlanColumn column) {
         case PlanColumn::LBGR: return RoundTripNumber(ShownInputsOf(unit).lbgr);
         case PlanColumn::DoverS: return RoundTripNumber(figures.state.DoverS);
         case PlanColumn::CriticalValue: return RoundTripNumber(figures.critical_value);
+        case PlanColumn::N: return std::to_string(figures.n);
         case PlanColumn::PowerAtLBGR: return RoundTripNumber(figures.power_at_lbgr);
         case PlanColumn::Cost: return figures.cost ? RoundTripNumber(*figures.cost) : std::string();
         case PlanColumn::Spacing: {
             const std::optional<double> spacing = SpacingOf(entry);
             return spacing ? RoundTripNumber(*spacing) : std::string();
         }
-        default: return CsvField(CellText(entry, column));
+        default: return CsvField(SpreadsheetSafe(CellText(entry, column)));
     }
 }
 
@@ -114,20 +116,20 @@ std::string CellText(const PlanEntry& entry, PlanColumn column) {
     const DesignFigures& figures = entry.figures;
     switch (column) {
         case PlanColumn::Name: return unit.name;
-        case PlanColumn::Radionuclide: return unit.radionuclide;
+        case PlanColumn::Radionuclide: return RadionuclideText(unit);
         case PlanColumn::Test: return TestCell(unit.test);
         case PlanColumn::Alpha: return WriteNumber(unit.alpha);
         case PlanColumn::Beta: return WriteNumber(unit.beta);
         case PlanColumn::Sigma: return WriteNumber(ShownInputsOf(unit).sigma);
         case PlanColumn::DCGL: return WriteNumber(ShownInputsOf(unit).dcgl);
-        case PlanColumn::LBGR: return WriteNumber(ShownInputsOf(unit).lbgr);
+        case PlanColumn::LBGR: return ReadableNumber(ShownInputsOf(unit).lbgr);
         case PlanColumn::DoverS: return WriteNumber(RoundHalfEven(figures.state.DoverS, 2));
-        case PlanColumn::N: return std::to_string(figures.n);
+        case PlanColumn::N: return SizeCellText(figures);
         case PlanColumn::NReference: return unit.test == TestKind::WRS ? std::to_string(figures.n_reference) : "";
         case PlanColumn::CriticalValue: return WithoutLeadingBlank(CriticalValueText(unit.test, figures.state));
-        case PlanColumn::PowerAtLBGR: return Fixed(figures.power_at_lbgr, kPowerDecimals);
+        case PlanColumn::PowerAtLBGR: return PowerCellText(figures, Fixed(figures.power_at_lbgr, kPowerDecimals));
         case PlanColumn::Cost: return figures.cost ? WriteNumber(*figures.cost) : std::string();
-        case PlanColumn::FinalN: return unit.field.size ? std::to_string(entry.field.samples) : std::string();
+        case PlanColumn::FinalN: return unit.field.size ? std::to_string(figures.final_n) : std::string();
         case PlanColumn::Spacing: {
             const std::optional<double> spacing = SpacingOf(entry);
             return spacing ? LengthText(*spacing) : std::string();
@@ -181,10 +183,10 @@ ReportEntries UnitReportEntries(const PlanEntry& entry) {
 std::string PlanAsCsv(const SurveyPlan& plan) {
     std::string csv;
     for (int c = 0; c < kPlanColumnCount; ++c) csv += (c ? "," : "") + CsvField(ColumnTitle(PlanColumn(c)));
-    csv += '\n';
+    csv += "," + CsvFigureNoteTitles() + '\n';
     for (const PlanEntry& entry : plan.entries()) {
         for (int c = 0; c < kPlanColumnCount; ++c) csv += (c ? "," : "") + ExactCell(entry, PlanColumn(c));
-        csv += '\n';
+        csv += "," + CsvFigureNotes(entry.figures) + '\n';
     }
     return csv;
 }

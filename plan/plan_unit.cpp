@@ -10,6 +10,7 @@
 #include "number_text.h"
 #include "plan_unit_field.h"
 #include "text_forms.h"
+#include "scan_mdc_units.h"
 
 namespace valdris {
 namespace {
@@ -22,13 +23,9 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// The DCGL and sigma boxes keep only what precedes the first character that
-// is neither a digit nor a point, and refuse two points.
-std::optional<double> FilteredNumber(const std::string& text) {
-    const std::string kept = text.substr(0, text.find_first_not_of("0123456789."));
-    if (std::count(kept.begin(), kept.end(), '.') > 1) return std::nullopt;
-    return LeadingNumber(kept);
-}
+// A cell is read whole: taking its leading number would make "2,5" a DCGL
+// of 2 and change the design without a word.
+const Refusal kNotOneNumberRefusal{kNotOneNumber, MessageIcon::Exclamation};
 
 UnitEdit Refused(Refusal refusal) { return {std::nullopt, std::nullopt, std::move(refusal)}; }
 
@@ -66,8 +63,8 @@ std::optional<Refusal> ReadTest(const std::string& text, PlanUnit& unit) {
 }
 
 std::optional<Refusal> ReadDCGL(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice) {
-    const auto dcgl = FilteredNumber(text);
-    if (!dcgl) return Refusal{rules::kCheckDecimalPoint, MessageIcon::None};
+    const auto dcgl = StrictNumber(text);
+    if (!dcgl) return kNotOneNumberRefusal;
     if (auto refusal = rules::DCGLRefusal(*dcgl)) return refusal;
     if (*dcgl < unit.lbgr) {
         unit.lbgr = *dcgl / 2;
@@ -88,29 +85,34 @@ std::optional<Refusal> ReadField(PlanField field, const std::string& text, PlanU
         case PlanField::Radionuclide: unit.radionuclide = text; return std::nullopt;
         case PlanField::Test: return ReadTest(text, unit);
         case PlanField::Alpha: {
-            const float alpha = ToSingle(LeadingNumber(text));
+            const auto typed = StrictNumber(text);
+            if (!typed) return kNotOneNumberRefusal;
+            const float alpha = ToSingle(*typed);
             if (auto refusal = rules::DecisionErrorRefusal(alpha, unit.beta, DecisionError::Alpha)) return refusal;
             unit.alpha = alpha;
             return std::nullopt;
         }
         case PlanField::Beta: {
-            const float beta = ToSingle(LeadingNumber(text));
+            const auto typed = StrictNumber(text);
+            if (!typed) return kNotOneNumberRefusal;
+            const float beta = ToSingle(*typed);
             if (auto refusal = rules::DecisionErrorRefusal(unit.alpha, beta, DecisionError::Beta)) return refusal;
             unit.beta = beta;
             return std::nullopt;
         }
         case PlanField::Sigma: {
-            const auto sigma = FilteredNumber(text);
-            if (!sigma) return Refusal{rules::kCheckDecimalPoint, MessageIcon::None};
+            const auto sigma = StrictNumber(text);
+            if (!sigma) return kNotOneNumberRefusal;
             if (auto refusal = rules::SigmaRefusal(ToSingle(*sigma), unit.dcgl)) return refusal;
             unit.sigma = ToSingle(*sigma);
             return std::nullopt;
         }
         case PlanField::DCGL: return ReadDCGL(text, unit, notice);
         case PlanField::LBGR: {
-            const double lbgr = LeadingNumber(text);
-            if (auto refusal = LBGRSetRefusal(unit, lbgr)) return refusal;
-            unit.lbgr = lbgr;
+            const auto lbgr = StrictNumber(text);
+            if (!lbgr) return kNotOneNumberRefusal;
+            if (auto refusal = LBGRSetRefusal(unit, *lbgr)) return refusal;
+            unit.lbgr = *lbgr;
             return std::nullopt;
         }
         case PlanField::GivenN: return ReadGivenSize(text, unit);
@@ -152,7 +154,9 @@ std::optional<Refusal> LBGRSetRefusal(const PlanUnit& unit, double lbgr) {
 }
 
 CheckedFieldFigures ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures) {
-    return ComputeFieldFigures(unit.field, figures.n, figures.state.DCGL);
+    const SetupInDesignUnits setup = ScanMDCInDesignUnits(unit.field, SumOfFractionsOf(unit));
+    if (!setup.setup) return {std::nullopt, setup.refusal, true};
+    return ComputeFieldFigures(*setup.setup, figures.n, figures.state.DCGL);
 }
 
 PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state) {
@@ -171,6 +175,15 @@ PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test
     unit.dcgl = state.DCGL;
     unit.lbgr = state.LBGR;
     return unit;
+}
+
+// Without a seed no locations are laid out: the final N is all a row needs.
+DesignFigures WithFieldSamples(const PlanUnit& unit, DesignFigures figures) {
+    PlanUnit seedless = unit;
+    seedless.field.seed.reset();
+    const CheckedFieldFigures field = ComputeUnitField(seedless, figures);
+    const int32_t final_n = field.figures ? field.figures->samples : figures.n;
+    return WithFinalN(std::move(figures), unit.costs, final_n);
 }
 
 FiguresRun ComputeUnit(const PlanUnit& unit) {
@@ -268,7 +281,9 @@ std::vector<BudgetRow> BudgetTable(const PlanUnit& unit) {
 
     std::vector<BudgetRow> rows;
     for (const double lbgr : lbgrs) {
-        FiguresRun run = ComputeUnit(UnitAtLBGR(unit, lbgr));
+        const PlanUnit at_lbgr = UnitAtLBGR(unit, lbgr);
+        FiguresRun run = ComputeUnit(at_lbgr);
+        if (run.figures) run.figures = WithFieldSamples(at_lbgr, std::move(*run.figures));
         BudgetRow row{lbgr, lbgr == own.lbgr, std::move(run.figures), std::nullopt};
         if (run.refusal) row.refusal = run.refusal->refusal;
         rows.push_back(std::move(row));

@@ -85,6 +85,9 @@ PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test
 
 // The unit's figures, or the first rule that refuses its inputs.
 FiguresRun ComputeUnit(const PlanUnit& unit);
+// The figures with the samples the unit's field takes (the elevated-area
+// check may add to N), the cost counting them.
+DesignFigures WithFieldSamples(const PlanUnit& unit, DesignFigures figures);
 
 // What a cell of the plan's table, or a box of the unit's field panel, edits.
 enum class PlanField {
@@ -102,9 +105,9 @@ struct UnitEdit {
     bool accepted() const { return unit.has_value(); }
 };
 
-// Reads the text as the design window reads that input (alpha, beta, LBGR:
-// the leading number; sigma and DCGL through the box's character filter
-// first) and applies its rule; the test is "sign" or "wrs" (any case, "Test"
+// Reads the text as one whole number (a cell that is not one is refused,
+// saying a point is the decimal separator) and applies the design window's
+// rule on that input; the test is "sign" or "wrs" (any case, "Test"
 // may follow); the given size and the costs are whole numbers or empty for
 // none. Then the unit as a whole must give a design.
 //

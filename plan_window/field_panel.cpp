@@ -184,7 +184,9 @@ QWidget* FieldPanel::MakeElevatedArea() {
         if (area_factors_applied) area_factors_applied(rows);
     });
     auto* form = new QFormLayout;
-    form->addRow(tr("Scan &MDC:"), MakeBox(PlanField::ScanMDC, group));
+    scan_mdc_label_ = new QLabel(tr("Scan &MDC:"), group);
+    form->addRow(scan_mdc_label_, MakeBox(PlanField::ScanMDC, group));
+    scan_mdc_label_->setBuddy(Box(PlanField::ScanMDC));
     elevated_ = Figures(group);
     elevated_->setObjectName(QStringLiteral("elevatedAreaFigures"));
     auto* layout = new QVBoxLayout(group);
@@ -225,6 +227,7 @@ void FieldPanel::ShowEntry(const PlanEntry* entry) {
         {PlanField::Area, &view.area}, {PlanField::Width, &view.width}, {PlanField::Height, &view.height},
         {PlanField::Seed, &view.seed}, {PlanField::ScanMDC, &view.scan_mdc}};
     for (const auto& [field, text] : texts) Box(field)->setText(Text(*text));
+    if (entry) scan_mdc_label_->setText(Text(view.scan_mdc_title).replace(QStringLiteral("Scan MDC"), tr("Scan &MDC")) + ':');
     grid_->setCurrentIndex(view.grid == GridType::Triangular ? 0 : 1);
     std::vector<std::vector<std::string>> factors;
     for (const AreaFactorTexts& pair : view.area_factors) factors.push_back({pair.area, pair.factor});

@@ -60,6 +60,7 @@ private:
     QTableWidget* factors_ = nullptr;
     QPushButton* apply_factors_ = nullptr;
     QLabel* elevated_ = nullptr;
+    QLabel* scan_mdc_label_ = nullptr;  // names the unit the scan MDC is read in
     QTableWidget* nuclides_ = nullptr;
     QPushButton* apply_nuclides_ = nullptr;
     QLabel* sum_ = nullptr;

@@ -5,6 +5,8 @@
 #include <QTableView>
 #include <algorithm>
 
+#include <QLocale>
+
 #include "plan_table.h"
 
 namespace valdris {
@@ -30,13 +32,17 @@ QString EditText(const PlanEntry& entry, PlanColumn column) {
 
 }  // namespace
 
+bool LocaleWritesDecimalComma() { return QLocale().decimalPoint() == QLatin1Char(','); }
+
 PlanTableModel::PlanTableModel(QObject* parent) : QAbstractTableModel(parent) {
+    plan_.SetDecimalComma(LocaleWritesDecimalComma());
     plan_.SetChangeListener([this](const PlanChange& change) { Follow(change); });
 }
 
 void PlanTableModel::SetPlan(SurveyPlan plan) {
     beginResetModel();
     plan_ = std::move(plan);
+    plan_.SetDecimalComma(LocaleWritesDecimalComma());
     plan_.SetChangeListener([this](const PlanChange& change) { Follow(change); });
     endResetModel();
     if (observe_) observe_({PlanChangeKind::DefaultsChanged, 0, 0});

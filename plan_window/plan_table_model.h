@@ -14,6 +14,10 @@ class QTableView;
 
 namespace valdris {
 
+// Whether the user's locale writes a decimal comma; the plan's number boxes
+// then take a comma as the point.
+bool LocaleWritesDecimalComma();
+
 class PlanTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -342,8 +342,11 @@ void PlanWindow::EditDefaultCosts() {
     const std::optional<CostTexts> answer =
         dialogs_.AskCosts(tr("Default Costs"), {CostText(costs.fixed), CostText(costs.per_sample)});
     if (!answer) return;
-    ShowRefusal(model_->Plan().SetDefaultCosts(answer->fixed.trimmed().toStdString(),
-                                               answer->per_sample.trimmed().toStdString()));
+    // Typed with the locale's decimal comma where it writes one.
+    const auto typed = [](const QString& text) {
+        return WithDecimalPoint(text.trimmed().toStdString(), LocaleWritesDecimalComma());
+    };
+    ShowRefusal(model_->Plan().SetDefaultCosts(typed(answer->fixed), typed(answer->per_sample)));
 }
 
 void PlanWindow::SetLBGRFromBudget(double lbgr) {

@@ -15,6 +15,7 @@
 #include "message_boxes.h"
 #include "plan_dialogs.h"
 #include "plan_file.h"
+#include "plan_summary.h"
 #include "plan_table.h"
 #include "plan_table_model.h"
 #include "plan_window.h"
@@ -188,6 +189,10 @@ bool PlanWindow::ExportCsv() {
 }
 
 bool PlanWindow::SaveReport() {
+    if (model_->Plan().size() == 0) {
+        messages_.Show(QString::fromStdString(kNothingToReport), MessageIcon::Information);
+        return false;
+    }
     const QString target = AskExportName(tr("Save Plan Report"), QStringLiteral(".pdf"), tr("PDF files (*.pdf)"));
     if (target.isEmpty()) return false;
     const QString title = tr("Survey Plan: %1").arg(DisplayName());

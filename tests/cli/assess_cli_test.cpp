@@ -27,7 +27,8 @@ protected:
             {"fail.csv", "0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n1.2\n1.3\n"}, {"bad.csv", "0.1\n0.2\n\n0.3x\n"},
             {"one.csv", "Result\n0.4\n"}, {"ref.csv", "0\n0.1\n0.2\n0.3\n0.4\n"}, {"low.csv", "0.1\n0.2\n0.3\n0.4\n"},
             {"headed.csv", "Cs-137 (Bq/kg)\n0.1\n0.2\n0.3\n0.4\n"}, {"bg.csv", "Background\n0\n0.1\n0.2\n0.3\n0.4\n"},
-            {"typo.csv", "0.4o\n0.1\n0.2\n"}};
+            {"typo.csv", "0.4o\n0.1\n0.2\n"},
+            {"two.csv", "Point,Result\n1,0.1\n2,0.2\n3,0.3\n4,0.4\n5,0.5\n6,0.6\n7,0.7\n8,0.8\n9,1.2\n10,1.3\n"}};
         for (const auto& file : files) std::ofstream(dir_ / file[0]) << file[1];
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -73,6 +74,14 @@ TEST_F(AssessCommand, ReportsTheVerdictOrRefusesTheData) {
         {"with a sweep", {"--assess", "@pass.csv", "--sweep", "sigma", "0.1", "1", "0.1"}, kExitRefused, "",
          "cannot be combined with --sweep"},
         {"as CSV", {"--assess", "@pass.csv", "--csv"}, kExitRefused, "", "not as CSV"},
+        {"two columns, none chosen", {"--assess", "@two.csv"}, kExitRefused, "", "2 columns"},
+        {"column by header", {"--assess", "@two.csv", "--column", "result"}, kExitOk, "S+ = 8 does not", ""},
+        {"column by number", {"--assess", "@two.csv", "--column", "2"}, kExitOk, "S+ = 8 does not", ""},
+        {"first column by number", {"--assess", "@two.csv", "--column", "1"}, kExitOk, "S+ = 0 does not", ""},
+        {"column out of range", {"--assess", "@two.csv", "--column", "3"}, kExitRefused, "",
+         "no column is headed \"3\""},
+        {"column unnamed", {"--assess", "@two.csv", "--column", "Depth"}, kExitRefused, "", "no column is headed"},
+        {"column without data", {"--column", "2"}, kExitRefused, "", "--assess, which is missing"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

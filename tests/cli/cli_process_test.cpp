@@ -246,8 +246,27 @@ TEST(CliProcess, GivenSizeAndCosts) {
         EXPECT_EQ(members.count("cost") ? std::optional<std::string>(members["cost"]) : std::nullopt, c.cost);
     }
     const ProcessResult text = RunCli({"--n", "20", "--cost-per-sample", "2.5"});
-    for (const char* piece : {"Given Sample Size\n  Survey Unit: 20\n", "Power at the LBGR: 0.915831\n", "Cost: 50\n"}) {
+    for (const char* piece : {"Given Sample Size\n  Survey Unit: 20\n  Designed: 29\n",
+                              "Power at the LBGR: 0.915831 (below 1 - beta)\n", "Cost: 50\n"}) {
         EXPECT_NE(text.out.find(piece), std::string::npos) << piece;
+    }
+    // A given N is marked as given, with the designed N; a power short of
+    // 1 - beta is flagged; neither is said of a designed N.
+    struct Marks {
+        std::vector<std::string> args;
+        std::map<std::string, std::string> members;  // "" for absent
+    };
+    const std::vector<Marks> marks = {
+        {{"--n", "20"}, {{"n_given", "true"}, {"n_designed", "29"}, {"power_below_target", "true"}}},
+        {{"--n", "40"}, {{"n_given", "true"}, {"n_designed", "29"}, {"power_below_target", ""}}},
+        {{}, {{"n_given", ""}, {"n_designed", ""}, {"power_below_target", ""}}},
+    };
+    for (const Marks& m : marks) {
+        std::vector<std::string> args = m.args;
+        args.push_back("--json");
+        std::map<std::string, std::string> members;
+        for (const auto& member : JsonMembers(RunCli(args).out)) members.insert(member);
+        for (const auto& [key, value] : m.members) EXPECT_EQ(members[key], value) << key;
     }
 }
 
@@ -295,7 +314,8 @@ TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
     const auto rows = Lines(csv.out);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1].rfind("\"North, yard\",Cs-137,Sign,0.025,0.1,0.3,2,1.2,", 0), 0u) << rows[1];
-    EXPECT_EQ(rows[2].substr(rows[2].rfind(",13800")), ",13800,,");  // no size: no final N, no spacing
+    // No size: no final N, no spacing; a designed N with its power.
+    EXPECT_EQ(rows[2].substr(rows[2].rfind(",13800")), ",13800,,,,,");
 
     const ProcessResult text = RunCli({"--plan", path.string()});
     ASSERT_EQ(text.status, 0) << text.err;

@@ -9,6 +9,7 @@
 #include "field_messages.h"
 #include "input_rules.h"
 #include "plan.h"
+#include "scan_mdc_units.h"
 
 namespace valdris {
 namespace {
@@ -78,6 +79,24 @@ TEST(PlanUnitField, EditsNameTheFieldAndKeepTheUnit) {
         EXPECT_EQ(reset.unit->lbgr, 0.5);
         EXPECT_EQ(MessageOf(reset.message), rules::kLBGRResetToHalf);
     }
+}
+
+// A scan MDC typed for one radionuclide keeps its meaning once the unit is
+// on a sum of fractions: over the gross-activity DCGL, or refused without it.
+TEST(PlanUnitField, ScanMDCKeepsItsMeaningOnASum) {
+    PlanUnit unit = SizedUnit();
+    unit.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 1.1}};
+    unit.field.scan_mdc = 2.5;
+    ASSERT_TRUE(CheckUnit(unit).figures);
+    const UnitEdit without = EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5; Cs-137:10:2");
+    EXPECT_FALSE(without.accepted());
+    EXPECT_EQ(MessageOf(without.message), kScanMDCNeedsGrossDCGL);
+    const UnitEdit with = EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3");
+    ASSERT_TRUE(with.accepted());
+    const CheckedFieldFigures field = ComputeUnitField(*with.unit, *with.figures);
+    ASSERT_TRUE(field.figures && field.figures->check);
+    // Gross-activity DCGL 1 / (0.25 / 5 + 0.75 / 10) = 8.
+    EXPECT_DOUBLE_EQ(field.figures->check->scan_mdc, 2.5 / 8);
 }
 
 TEST(PlanUnitField, TableRowsAndSizeBoxes) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "input_rules.h"
+#include "number_text.h"
 #include "assessment_texts.h"
 #include "plan.h"
 #include "plan_table.h"
@@ -85,21 +86,29 @@ TEST(PlanUnitEdit, AppliesTheWindowRules) {
     const std::string cost = kCostRange;
     const std::vector<Case> cases = {
         {PlanField::Alpha, "0.6", rules::kAlphaRange, false},
-        {PlanField::Alpha, "abc", rules::kAlphaRange, false},
+        {PlanField::Alpha, "abc", kNotOneNumber, false},
+        {PlanField::Alpha, "0,1", kNotOneNumber, false},
+        {PlanField::Alpha, "", kNotOneNumber, false},
         {PlanField::Alpha, "0.5", std::nullopt, true},
         {PlanField::Beta, "1.01", rules::kBetaRange, false},
         {PlanField::Beta, "1", std::nullopt, true},
-        {PlanField::Sigma, "1.2.3", rules::kCheckDecimalPoint, false},
+        {PlanField::Sigma, "1.2.3", kNotOneNumber, false},
+        {PlanField::Sigma, "0,3", kNotOneNumber, false},
         {PlanField::Sigma, "0", rules::kSigmaNotPositive, false},
         {PlanField::Sigma, "10.01", rules::kSigmaTooLarge, false},
-        {PlanField::Sigma, "0.3x9", std::nullopt, true},  // the box keeps 0.3
+        {PlanField::Sigma, "0.3x9", kNotOneNumber, false},  // never read as 0.3
+        {PlanField::Sigma, " 0.3 ", std::nullopt, true},
         {PlanField::DCGL, "0", dcgl_unusable, false},
+        {PlanField::DCGL, "2,5", kNotOneNumber, false},  // never read as 2
+        {PlanField::DCGL, "2.5", std::nullopt, true},
         {PlanField::DCGL, "0.4", rules::kLBGRResetToHalf, true},
         {PlanField::DCGL, "0.5", rules::kLBGRAboveDCGL, false},  // equal to the LBGR: no reset
         {PlanField::DCGL, "0.04", rules::kSigmaTooLarge, false},  // no design would follow
         {PlanField::LBGR, "2", rules::kLBGRAboveDCGL, false},
         {PlanField::LBGR, "1", rules::kLBGRAboveDCGL, false},
         {PlanField::LBGR, "-1", rules::kLBGRNegative, false},
+        {PlanField::LBGR, "0.4abc", kNotOneNumber, false},
+        {PlanField::Beta, "0.1 0.2", kNotOneNumber, false},
         {PlanField::GivenN, "0", size, false},
         {PlanField::GivenN, "1.5", size, false},
         {PlanField::GivenN, "2147483648", size, false},
@@ -121,6 +130,41 @@ TEST(PlanUnitEdit, AppliesTheWindowRules) {
     const UnitEdit lowered = EditUnit(Unit(), PlanField::DCGL, "0.4");
     EXPECT_EQ(lowered.unit->lbgr, 0.2);
     EXPECT_EQ(lowered.message->icon, MessageIcon::Information);
+}
+
+// Where the locale writes a decimal comma, a comma in a box that holds one
+// number is the point; elsewhere the same text is refused, never cut short.
+TEST(SurveyPlan, DecimalCommaFollowsTheLocale) {
+    struct Case {
+        bool decimal_comma;
+        PlanField field;
+        const char* text;
+        bool accepted;
+        double dcgl;  // the unit's DCGL afterwards
+    };
+    const std::vector<Case> cases = {
+        {false, PlanField::DCGL, "2,5", false, 1.0},
+        {true, PlanField::DCGL, "2,5", true, 2.5},
+        {true, PlanField::DCGL, "2,5,1", false, 1.0},
+        {true, PlanField::Name, "a,b", true, 1.0},  // text keeps its comma
+    };
+    for (const Case& c : cases) {
+        SurveyPlan plan;
+        plan.SetDecimalComma(c.decimal_comma);
+        ASSERT_TRUE(plan.Add(Unit()).accepted);
+        EXPECT_EQ(plan.Edit(0, c.field, c.text).accepted, c.accepted) << c.text;
+        EXPECT_EQ(plan.entry(0).unit.dcgl, c.dcgl) << c.text;
+        if (c.field == PlanField::Name && c.accepted) EXPECT_EQ(plan.entry(0).unit.name, c.text);
+    }
+    SurveyPlan plan;
+    plan.SetDecimalComma(true);
+    ASSERT_TRUE(plan.Add(Unit()).accepted);
+    ASSERT_TRUE(plan.SetSize(0, {"", "10,5", "2"}).accepted);
+    EXPECT_EQ(*plan.entry(0).unit.field.size->width, 10.5);
+    ASSERT_TRUE(plan.SetAreaFactors(0, {{"1", "2,5"}, {"10", "1,5"}}).accepted);
+    EXPECT_EQ(plan.entry(0).unit.field.area_factors[0].factor, 2.5);
+    ASSERT_TRUE(plan.SetNuclides(0, {{"Co-60", "2,5", "0,5", ""}}).accepted);
+    EXPECT_EQ(plan.entry(0).unit.nuclides[0].sigma, 0.5);
 }
 
 TEST(SurveyPlan, UndoAndRedoEveryCommand) {
@@ -338,9 +382,9 @@ TEST(PlanTable, CsvHasTheColumnsAndExactValues) {
     const std::string csv = PlanAsCsv(plan);
     EXPECT_EQ(csv.substr(0, csv.find('\n')),
               "Name,Radionuclide,Test,Alpha,Beta,Sigma,DCGL,LBGR,D/s,N (Survey Unit),N (Reference Area),"
-              "Critical Value,Power at LBGR,Cost,Final N,Spacing");
+              "Critical Value,Power at LBGR,Cost,Final N,Spacing,N Given,Designed N,Power Below Target");
     EXPECT_NE(csv.find("\n\"Yard, \"\"north\"\"\",Unity Rule,WRS,0.05,0.05,0.5,1,0.5,1,32,32,"), std::string::npos);
-    EXPECT_NE(csv.find(",13800,,\n"), std::string::npos);
+    EXPECT_NE(csv.find(",13800,,,,,\n"), std::string::npos);
     EXPECT_NE(csv.find("\nU,Unity Rule,Sign,0.05,0.05,0.5,1,0.5,1,29,,19,"), std::string::npos);
     EXPECT_EQ(CellText(plan.entry(1), PlanColumn::NReference), "");
     EXPECT_EQ(CellNumber(plan.entry(0), PlanColumn::Cost), 13800.0);
@@ -351,7 +395,7 @@ TEST(PlanTable, CsvHasTheColumnsAndExactValues) {
     EXPECT_EQ(CellText(plan.entry(1), PlanColumn::Spacing), "10.75");
     ASSERT_TRUE(plan.Edit(1, PlanField::Grid, "square").accepted);
     EXPECT_EQ(CellNumber(plan.entry(1), PlanColumn::Spacing), 10.0);
-    EXPECT_NE(PlanAsCsv(plan).find(",20,10\n"), std::string::npos);
+    EXPECT_NE(PlanAsCsv(plan).find(",20,10,given,29,yes\n"), std::string::npos);
     // The elevated-area check raises the final N to 110: the grid is laid for it.
     ASSERT_TRUE(plan.Edit(1, PlanField::AreaFactors, "1:10, 10:3, 100:1.5, 1000:1.1").accepted &&
                 plan.Edit(1, PlanField::ScanMDC, "2.5").accepted);

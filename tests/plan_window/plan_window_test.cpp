@@ -116,7 +116,7 @@ TEST_F(PlanWindowTest, ABudgetRowSetsTheLBGRAsOneStep) {
     const PlanEntry expected{at_three_tenths, *ComputeUnit(at_three_tenths).figures, std::nullopt, {}};
     EXPECT_EQ(budget->item(2, 1)->text().toStdString(), CellText(expected, PlanColumn::DoverS));
     EXPECT_EQ(budget->item(2, 2)->text().toStdString(), CellText(expected, PlanColumn::N));
-    EXPECT_EQ(budget->item(2, 4)->text().toStdString(), CellText(expected, PlanColumn::PowerAtLBGR));
+    EXPECT_EQ(budget->item(2, 5)->text().toStdString(), CellText(expected, PlanColumn::PowerAtLBGR));
 
     budget->setCurrentCell(5, 0);
     EXPECT_FALSE(Page<BudgetPanel>()->findChild<QPushButton*>()->isEnabled()) << "the unit's own LBGR";
