@@ -85,13 +85,18 @@ void WriteVerdicts(std::ostream& out, const SurveyPlan& plan) {
 
 }  // namespace
 
+// Each unit goes out as one string: written piece by piece through the
+// stdio-tied stream, the pieces cost more than the unit's figures.
 void WritePlanJson(std::ostream& out, const SurveyPlan& plan) {
     out << "{\n  \"units\": [";
+    std::ostringstream unit;
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlanEntry& entry = plan.entry(i);
-        out << (i == 0 ? "\n" : ",\n") << "    {\n";
-        WriteJsonMembers(out, entry.figures, kUnitIndent, entry.unit.name, UnitMembers(entry));
-        out << "    }";
+        unit.str({});
+        unit << (i == 0 ? "\n" : ",\n") << "    {\n";
+        WriteJsonMembers(unit, entry.figures, kUnitIndent, entry.unit.name, UnitMembers(entry));
+        unit << "    }";
+        out << unit.str();
     }
     out << (plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
 }
