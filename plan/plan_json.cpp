@@ -146,6 +146,26 @@ PlanJson ParsePlanJson(std::string_view bytes, const UnitSink& take_unit) {
     }
 }
 
+std::size_t CountObjects(std::string_view bytes) {
+    std::size_t objects = 0;
+    bool in_string = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (in_string) {
+            if (c == '\\') {
+                ++i;  // the escaped character cannot end the string
+            } else if (c == '"') {
+                in_string = false;
+            }
+        } else if (c == '"') {
+            in_string = true;
+        } else if (c == '{') {
+            ++objects;
+        }
+    }
+    return objects;
+}
+
 std::string Quoted(const std::string& text) {
     return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
 }

@@ -12,6 +12,7 @@
 #include "field_messages.h"
 #include "input_rules.h"
 #include "plan_file.h"
+#include "plan_json.h"
 
 namespace valdris {
 namespace {
@@ -136,6 +137,21 @@ TEST(PlanFile, AUnitReadEarlyIsToldOnlyAfterTheWholeFile) {
         EXPECT_FALSE(reading.plan) << c.bytes;
         EXPECT_EQ(reading.refusal, c.message) << c.bytes;
     }
+}
+
+// The room kept for a plan's entries: every object outside the strings,
+// none inside one, whatever it escapes.
+TEST(PlanFile, ObjectsAreCountedOutsideStringsOnly) {
+    const std::pair<std::string, std::size_t> texts[] = {
+        {"", 0},
+        {R"({"units": [{}, {"a": {"b": 1}}]})", 4},
+        {R"({"name": "{{"})", 1},
+        {R"({"name": "a\"{"} {)", 2},
+        {R"({"name": "a\\"} {)", 2},
+        {R"(["\\\"{", {}])", 1},
+        {"{\"unterminated {", 1},
+    };
+    for (const auto& [text, objects] : texts) EXPECT_EQ(CountObjects(text), objects) << text;
 }
 
 TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
