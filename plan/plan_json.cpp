@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_json.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -146,8 +147,11 @@ PlanJson ParsePlanJson(std::string_view bytes, const UnitSink& take_unit) {
     }
 }
 
-std::size_t CountObjects(std::string_view bytes) {
+std::size_t UnitsAtMost(std::string_view bytes) {
+    // {"name":"","radionuclide":"","test":"wrs"}: no unit is read in less.
+    constexpr std::size_t kLeastUnitBytes = 40;
     std::size_t objects = 0;
+    std::size_t depth = 0;
     bool in_string = false;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
@@ -159,11 +163,14 @@ std::size_t CountObjects(std::string_view bytes) {
             }
         } else if (c == '"') {
             in_string = true;
-        } else if (c == '{') {
-            ++objects;
+        } else if (c == '{' || c == '[') {
+            if (c == '{' && depth == 2) ++objects;
+            ++depth;
+        } else if ((c == '}' || c == ']') && depth > 0) {
+            --depth;
         }
     }
-    return objects;
+    return std::min(objects, bytes.size() / kLeastUnitBytes);
 }
 
 std::string Quoted(const std::string& text) {

@@ -139,19 +139,23 @@ TEST(PlanFile, AUnitReadEarlyIsToldOnlyAfterTheWholeFile) {
     }
 }
 
-// The room kept for a plan's entries: every object outside the strings,
-// none inside one, whatever it escapes.
-TEST(PlanFile, ObjectsAreCountedOutsideStringsOnly) {
+// The room kept for a plan's entries: objects two levels in, outside the
+// strings whatever they escape, and never more than units of the least
+// size would fill.
+TEST(PlanFile, RoomIsKeptForTheUnitsAFileCanHold) {
+    const std::string pad(200, ' ');
     const std::pair<std::string, std::size_t> texts[] = {
         {"", 0},
-        {R"({"units": [{}, {"a": {"b": 1}}]})", 4},
-        {R"({"name": "{{"})", 1},
-        {R"({"name": "a\"{"} {)", 2},
-        {R"({"name": "a\\"} {)", 2},
-        {R"(["\\\"{", {}])", 1},
-        {"{\"unterminated {", 1},
+        {R"({"units": [{}, {"a": {"b": 1}}, [{}]]})" + pad, 2},
+        {R"({"units": [{"name": "{{"}, "{"]})" + pad, 1},
+        {R"({"units": [{"name": "a\"{"}, {}]})" + pad, 2},
+        {R"({"units": [{"name": "a\\"}, {}]})" + pad, 2},
+        {R"({"units": ["\\\"{", {}]})" + pad, 1},
+        {"{\"units\": [{\"unterminated {" + pad, 1},
+        {R"({"units": [{}, {}, {}, {}, {}, {}]})", 0},  // 35 bytes hold no unit
+        {R"({"units": [{}, {}, {}, {}, {}, {}]})" + std::string(45, ' '), 2},
     };
-    for (const auto& [text, objects] : texts) EXPECT_EQ(CountObjects(text), objects) << text;
+    for (const auto& [text, units] : texts) EXPECT_EQ(UnitsAtMost(text), units) << text;
 }
 
 TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
