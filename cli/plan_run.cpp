@@ -98,13 +98,18 @@ void WriteVerdicts(std::ostream& out, const SurveyPlan& plan) {
 
 }  // namespace
 
+// Each unit goes out as one string: written piece by piece through the
+// stdio-tied stream, the pieces cost more than the unit's figures.
 void WritePlanJson(std::ostream& out, const SurveyPlan& plan, std::optional<uint64_t> check_seed) {
     out << "{\n  \"units\": [";
+    std::ostringstream unit;
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlanEntry& entry = plan.entry(i);
-        out << (i == 0 ? "\n" : ",\n") << "    {\n";
-        WriteJsonMembers(out, entry.figures, kUnitIndent, entry.unit.name, UnitMembers(entry, check_seed));
-        out << "    }";
+        unit.str({});
+        unit << (i == 0 ? "\n" : ",\n") << "    {\n";
+        WriteJsonMembers(unit, entry.figures, kUnitIndent, entry.unit.name, UnitMembers(entry, check_seed));
+        unit << "    }";
+        out << unit.str();
         if (check_seed) out.flush();
     }
     out << (plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n");

@@ -426,6 +426,7 @@ PlanReading ReadPlan(std::string_view bytes) {
     // Each unit is read as soon as it closes; the first refused one is told
     // only once the file as a whole has been found sound.
     std::vector<PlanEntry> entries;
+    entries.reserve(UnitsAtMost(bytes));
     std::optional<std::string> unit_refusal;
     const PlanJson json = ParsePlanJson(bytes, [&](std::size_t index, const Json& json_unit) {
         if (unit_refusal) return;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_json.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -144,6 +145,32 @@ PlanJson ParsePlanJson(std::string_view bytes, const UnitSink& take_unit) {
         return {std::nullopt, "This file is not a survey plan: its text is not JSON (the error is at byte " +
                                   std::to_string(parse_error ? parse_error->byte : 0) + ")."};
     }
+}
+
+std::size_t UnitsAtMost(std::string_view bytes) {
+    // {"name":"","radionuclide":"","test":"wrs"}: no unit is read in less.
+    constexpr std::size_t kLeastUnitBytes = 40;
+    std::size_t objects = 0;
+    std::size_t depth = 0;
+    bool in_string = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (in_string) {
+            if (c == '\\') {
+                ++i;  // the escaped character cannot end the string
+            } else if (c == '"') {
+                in_string = false;
+            }
+        } else if (c == '"') {
+            in_string = true;
+        } else if (c == '{' || c == '[') {
+            if (c == '{' && depth == 2) ++objects;
+            ++depth;
+        } else if ((c == '}' || c == ']') && depth > 0) {
+            --depth;
+        }
+    }
+    return std::min(objects, bytes.size() / kLeastUnitBytes);
 }
 
 std::string Quoted(const std::string& text) {

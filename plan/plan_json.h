@@ -29,6 +29,14 @@ using UnitSink = std::function<void(std::size_t index, const Json& unit)>;
 
 PlanJson ParsePlanJson(std::string_view bytes, const UnitSink& take_unit);
 
+// At least as many as the units the text can hold, for room to keep their
+// entries without moving them as the list grows: the objects it opens two
+// levels in, outside its strings, but no more than units of the least size
+// would fill it (a unit refused ends the reading, so no flood of small
+// objects can ask for more room than sound units would need). A quick pass
+// over the bytes, not a reading of them.
+std::size_t UnitsAtMost(std::string_view bytes);
+
 // A text as a JSON string literal, invalid UTF-8 replaced.
 std::string Quoted(const std::string& text);
 

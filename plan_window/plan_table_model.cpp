@@ -134,16 +134,33 @@ PlanSortModel::PlanSortModel(QObject* parent) : QSortFilterProxyModel(parent) {
     setSortRole(PlanTableModel::kSortRole);
 }
 
-bool PlanSortModel::lessThan(const QModelIndex& source_left, const QModelIndex& source_right) const {
+void PlanSortModel::sort(int column, Qt::SortOrder order) {
     const auto* model = qobject_cast<const PlanTableModel*>(sourceModel());
-    const auto column = static_cast<PlanColumn>(source_left.column());
-    if (model != nullptr && !IsText(column)) {
-        const SurveyPlan& plan = model->Plan();
-        const std::optional<double> left = CellNumber(plan.entry(static_cast<std::size_t>(source_left.row())), column);
-        const std::optional<double> right =
-            CellNumber(plan.entry(static_cast<std::size_t>(source_right.row())), column);
-        if (left && right) return *left < *right;
+    if (model != nullptr && column >= 0 && column < kPlanColumnCount && !IsText(static_cast<PlanColumn>(column))) {
+        gathered_.reserve(model->Plan().size());
+        for (const PlanEntry& entry : model->Plan().entries()) {
+            gathered_.push_back(CellNumber(entry, static_cast<PlanColumn>(column)));
+        }
+        gathered_column_ = column;
     }
+    QSortFilterProxyModel::sort(column, order);
+    gathered_column_ = -1;
+    gathered_ = {};
+}
+
+std::optional<double> PlanSortModel::Number(const QModelIndex& source) const {
+    const auto row = static_cast<std::size_t>(source.row());
+    if (source.column() == gathered_column_ && row < gathered_.size()) return gathered_[row];
+    const auto* model = qobject_cast<const PlanTableModel*>(sourceModel());
+    const auto column = static_cast<PlanColumn>(source.column());
+    if (model == nullptr || IsText(column)) return std::nullopt;
+    return CellNumber(model->Plan().entry(row), column);
+}
+
+bool PlanSortModel::lessThan(const QModelIndex& source_left, const QModelIndex& source_right) const {
+    const std::optional<double> left = Number(source_left);
+    const std::optional<double> right = left ? Number(source_right) : std::nullopt;
+    if (left && right) return *left < *right;
     return QSortFilterProxyModel::lessThan(source_left, source_right);
 }
 

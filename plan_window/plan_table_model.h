@@ -7,6 +7,8 @@
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 #include <functional>
+#include <optional>
+#include <vector>
 
 class QTableView;
 
@@ -54,14 +56,23 @@ private:
 
 // Sorts the plan's rows: two numbers are compared as the plan holds them,
 // not through their cells' texts or a variant; a text or an empty cell goes
-// by the model's sort role.
+// by the model's sort role. A whole sort first gathers the column's numbers
+// side by side: read from the units themselves, each comparison would wait
+// on memory for two entries far apart.
 class PlanSortModel : public QSortFilterProxyModel {
     Q_OBJECT
 public:
     explicit PlanSortModel(QObject* parent = nullptr);
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 protected:
     bool lessThan(const QModelIndex& source_left, const QModelIndex& source_right) const override;
+
+private:
+    std::optional<double> Number(const QModelIndex& source) const;
+
+    int gathered_column_ = -1;
+    std::vector<std::optional<double>> gathered_;  // by source row, during a sort
 };
 
 // Columns the user may widen, fitted to the rows in view (and a few about

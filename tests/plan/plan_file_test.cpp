@@ -12,6 +12,7 @@
 #include "field_messages.h"
 #include "input_rules.h"
 #include "plan_file.h"
+#include "plan_json.h"
 
 namespace valdris {
 namespace {
@@ -141,6 +142,25 @@ TEST(PlanFile, AUnitReadEarlyIsToldOnlyAfterTheWholeFile) {
         EXPECT_FALSE(reading.plan) << c.bytes;
         EXPECT_EQ(reading.refusal, c.message) << c.bytes;
     }
+}
+
+// The room kept for a plan's entries: objects two levels in, outside the
+// strings whatever they escape, and never more than units of the least
+// size would fill.
+TEST(PlanFile, RoomIsKeptForTheUnitsAFileCanHold) {
+    const std::string pad(200, ' ');
+    const std::pair<std::string, std::size_t> texts[] = {
+        {"", 0},
+        {R"({"units": [{}, {"a": {"b": 1}}, [{}]]})" + pad, 2},
+        {R"({"units": [{"name": "{{"}, "{"]})" + pad, 1},
+        {R"({"units": [{"name": "a\"{"}, {}]})" + pad, 2},
+        {R"({"units": [{"name": "a\\"}, {}]})" + pad, 2},
+        {R"({"units": ["\\\"{", {}]})" + pad, 1},
+        {"{\"units\": [{\"unterminated {" + pad, 1},
+        {R"({"units": [{}, {}, {}, {}, {}, {}]})", 0},  // 35 bytes hold no unit
+        {R"({"units": [{}, {}, {}, {}, {}, {}]})" + std::string(45, ' '), 2},
+    };
+    for (const auto& [text, units] : texts) EXPECT_EQ(UnitsAtMost(text), units) << text;
 }
 
 TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
