@@ -4,40 +4,24 @@
 // put in place, and nothing left when it is discarded or its writer killed.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "folder_contents.h"
 #include "temporary_file.h"
 
 namespace valdris {
 namespace {
 
-std::string Contents(const std::string& path) {
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-std::vector<std::string> Names(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using testing::Contents;
+using testing::Names;
 
 void Write(const TemporaryFile& file, const std::string& text) {
     ASSERT_EQ(write(file.handle, text.data(), text.size()), static_cast<ssize_t>(text.size()));
