@@ -45,7 +45,9 @@ const DrawingFunctions* Load(std::string& error) {
             reason = candidate + ": " + std::strerror(errno);
             break;
         }
-        if (const std::string problem = ModuleFileProblem(fd); !problem.empty()) {
+        std::string problem = ModuleFileProblem(fd);
+        if (problem.empty()) problem = ModuleFolderProblem(candidate.substr(0, candidate.rfind('/')));
+        if (!problem.empty()) {
             close(fd);
             reason = candidate + ": " + problem;
             break;

@@ -95,11 +95,25 @@ std::string ElfProblem(int fd, long long size) {
     return {};
 }
 
+// Who besides the user may change what the module is.
+std::string WriterProblem(const struct stat& status, const std::string& what) {
+    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0) return "group or others may change " + what;
+    if (geteuid() == 0 && status.st_uid != 0) return what + " belongs to another user";
+    return {};
+}
+
 }  // namespace
+
+std::string ModuleFolderProblem(const std::string& folder) {
+    struct stat status {};
+    if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return "its folder cannot be examined";
+    return WriterProblem(status, "its folder");
+}
 
 std::string ModuleFileProblem(int fd) {
     struct stat status {};
     if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return "it is not a regular file";
+    if (std::string problem = WriterProblem(status, "it"); !problem.empty()) return problem;
     if (status.st_size > kLargestModule) return "it is far too large to be the drawing module";
     return ElfProblem(fd, status.st_size);
 }

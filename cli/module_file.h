@@ -17,6 +17,12 @@ constexpr long long kLargestModule = 256LL * 1024 * 1024;
 // load, or an empty text: it must be a regular file of sane size holding a
 // shared object for this machine whose every loaded part lies within the
 // file, built with the same sanitizer runtime (or none) as this program.
+// Whoever may change the module runs code as the user of the program, so it
+// must be writable by its owner alone and, for root, owned by root.
 std::string ModuleFileProblem(int fd);
+
+// Why the folder holding the module makes it unsafe, or an empty text: one
+// that group or others may write lets them put another module in its place.
+std::string ModuleFolderProblem(const std::string& folder);
 
 }  // namespace valdris::cli

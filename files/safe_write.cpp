@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "safe_write.h"
 
+#include "temporary_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace valdris {
 namespace {
@@ -72,15 +71,6 @@ std::string WriteAll(int handle, std::string_view bytes) {
     return {};
 }
 
-// "dir/.name.XXXXXX" beside the target, for mkstemp.
-std::vector<char> TemporaryTemplate(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::string text = (slash == std::string::npos ? folder + "/" : folder) + "." + name + ".XXXXXX";
-    return std::vector<char>(text.begin(), text.end() + 1);
-}
-
 // The new file's owner and mode, and its bytes onto the disk.
 std::string FinishTemporary(int handle, const Replacement& replacement, SyncStep sync) {
     // The owner first: changing it clears the set-ID bits, which the mode
@@ -106,9 +96,10 @@ bool IsReadOnlyPath(const std::string& path) {
     return RefusalOf(path, replacement).empty() && replacement.read_only;
 }
 
-// The new file is created exclusively, so nothing planted there is written
-// through, and renamed over the target once complete. rename() replaces the
-// name itself: a link planted after the check is replaced, not followed.
+// The new file is created exclusively (or without a name), so nothing
+// planted there is written through, and renamed over the target once
+// complete. rename() replaces the name itself: a link planted after the
+// check is replaced, not followed.
 std::string WriteStreamSafely(const std::string& path, const StreamedContent& content, ReadOnlyFile read_only,
                               SyncStep sync) {
     if (path.empty()) return "no file name was given";
@@ -117,15 +108,16 @@ std::string WriteStreamSafely(const std::string& path, const StreamedContent& co
     if (replacement.read_only && read_only == ReadOnlyFile::Refuse) {
         return "the file is read-only, so it was not replaced";
     }
-    std::vector<char> temporary = TemporaryTemplate(path);
-    const int handle = mkstemp(temporary.data());
+    TemporaryFile temporary = OpenTemporaryBeside(path);
+    const int handle = temporary.handle;
     if (handle < 0) return SystemError(errno);
     std::string failure = content([handle](std::string_view piece) { return WriteAll(handle, piece); });
     if (failure.empty()) failure = FinishTemporary(handle, replacement, sync);
-    if (close(handle) != 0 && failure.empty()) failure = SystemError(errno);
-    if (failure.empty() && std::rename(temporary.data(), path.c_str()) != 0) failure = SystemError(errno);
-    if (!failure.empty()) unlink(temporary.data());
-    return failure;
+    if (!failure.empty()) {
+        Discard(temporary);
+        return failure;
+    }
+    return PutInPlace(temporary);
 }
 
 std::string WriteContentSafely(const std::string& path, const ByteContent& content, ReadOnlyFile read_only,

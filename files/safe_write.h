@@ -4,10 +4,11 @@
 // this; chart/safe_file.h wraps it for the windows): whole or not at all, and
 // never through a name that is not a plain file of its own.
 //
-// The bytes go to a new file beside the target and are renamed over it once
-// complete, so a failure leaves an existing file as it was. A target that is
-// a symbolic link or exists as anything but a regular file (a directory, a
-// device, a pipe) is refused: writing through it would replace or feed
+// The bytes go to a new file beside the target (without a name until then,
+// where the file system allows) and are renamed over it once complete, so
+// a failure leaves an existing file as it was. A target that is a symbolic
+// link or exists as anything but a regular file (a directory, a device, a
+// pipe) is refused: writing through it would replace or feed
 // something else than the file the user named.
 //
 // A file that nobody may write to (no write bit) or that the user cannot

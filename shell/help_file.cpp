@@ -112,6 +112,28 @@ QStringList AttributeNames(const QString& html, int from, int& end) {
     return names;
 }
 
+// The end of the character (or entity) of text starting at `at`, or -1
+// where a tag starts there.
+int TextUnitEnd(const QString& html, int at) {
+    const QChar c = html[at];
+    const int after = at + 1;
+    if (c == QLatin1Char('<') && after < html.size() &&
+        (html[after].isLetter() || html[after] == QLatin1Char('/') || html[after] == QLatin1Char('!'))) {
+        return -1;
+    }
+    if (c.isHighSurrogate() && after < html.size() && html[after].isLowSurrogate()) return after + 1;
+    if (c == QLatin1Char('&')) {
+        constexpr int kLongestEntity = 12;
+        int end = after;
+        while (end < html.size() && end - at < kLongestEntity &&
+               (html[end].isLetterOrNumber() || html[end] == QLatin1Char('#'))) {
+            ++end;
+        }
+        if (end < html.size() && end > after && html[end] == QLatin1Char(';')) return end + 1;
+    }
+    return after;
+}
+
 QString NotOurFile(const QString& why, const QString& path) {
     return QStringLiteral("%1:\r\n%2\r\nIt should be the file %3 that came with the program.")
         .arg(why, path, kHelpFileName);
@@ -139,7 +161,7 @@ HelpFileContents ReadHelpFile(const QString& path) {
     QString html = QString::fromUtf8(bytes);
     if (!ForeignHelpMarkup(html).isEmpty()) return {HelpFileStatus::ForeignMarkup, {}};
     if (HtmlTooComplexToShow(html)) return {HelpFileStatus::TooComplex, {}};
-    return {HelpFileStatus::Read, html};
+    return {HelpFileStatus::Read, BreakOverLongWords(html)};
 }
 
 bool HtmlTooComplexToShow(const QString& html) {
@@ -200,6 +222,31 @@ QString ForeignHelpMarkup(const QString& html) {
         at = end;
     }
     return {};
+}
+
+QString BreakOverLongWords(const QString& html, int longest) {
+    QString broken;
+    broken.reserve(html.size() + html.size() / longest);
+    int run = 0;  // characters since the last place to break
+    for (int at = 0; at < html.size();) {
+        const int next = TextUnitEnd(html, at);
+        if (next < 0) {  // a tag, kept whole
+            const int close = html.indexOf(QLatin1Char('>'), at);
+            const int end = close < 0 ? html.size() : close + 1;
+            broken += QStringView(html).mid(at, end - at);
+            at = end;
+            continue;
+        }
+        if (html[at].isSpace()) {
+            run = 0;
+        } else if (++run > longest) {
+            broken += QChar(0x200B);
+            run = 1;
+        }
+        broken += QStringView(html).mid(at, next - at);
+        at = next;
+    }
+    return broken;
 }
 
 QString HelpFileProblemMessage(const QString& path, HelpFileStatus status) {

@@ -33,6 +33,14 @@ bool HtmlTooComplexToShow(const QString& html);
 // nesting is not counted), so a file with it is not shown.
 QString ForeignHelpMarkup(const QString& html);
 
+// Qt lays out a word too long for any line in time that grows with the
+// square of its length (one word of 256 KB: some 20 seconds). So the text
+// outside tags gets a place to break (U+200B, which shows nothing) after
+// every `longest` characters without a space; an entity counts as one
+// character and is never split, nor is a character outside the BMP.
+constexpr int kLongestHelpWord = 64;
+QString BreakOverLongWords(const QString& html, int longest = kLongestHelpWord);
+
 // The message for a help file that is not shown, naming why.
 QString HelpFileProblemMessage(const QString& path, HelpFileStatus status);
 

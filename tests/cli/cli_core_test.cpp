@@ -148,15 +148,64 @@ TEST(ModuleFileProblem, TakesOnlyAWholeModule) {
     fs::resize_file(dir / "cut.so", fs::file_size(module) / 2);
     std::ofstream(dir / "text.so") << "not a module\n";
     ASSERT_EQ(mkfifo((dir / "fifo.so").c_str(), 0600), 0);
+    // Whole modules that someone else could have changed.
+    const std::pair<const char*, mode_t> writable[] = {{"group.so", 0775}, {"others.so", 0757}, {"theirs.so", 0755}};
+    for (const auto& [name, mode] : writable) {
+        fs::copy_file(module, dir / name);
+        chmod((dir / name).c_str(), mode);
+    }
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(chown((dir / "theirs.so").c_str(), 65534, 65534), 0);
+    }
     const std::pair<fs::path, const char*> cases[] = {
-        {module, ""}, {dir / "cut.so", "damaged"}, {dir / "text.so", "not a shared object"},
-        {dir / "fifo.so", "not a regular file"}, {dir, "not a regular file"},
+        {module, ""},
+        {dir / "cut.so", "damaged"},
+        {dir / "text.so", "not a shared object"},
+        {dir / "fifo.so", "not a regular file"},
+        {dir, "not a regular file"},
+        {dir / "group.so", "group or others may change it"},
+        {dir / "others.so", "group or others may change it"},
+        {dir / "theirs.so", root ? "it belongs to another user" : ""},
     };
     for (const auto& [path, problem] : cases) {
         const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         const std::string found = ModuleFileProblem(fd);
         close(fd);
         EXPECT_TRUE(*problem ? found.find(problem) != std::string::npos : found.empty()) << path << ": " << found;
+    }
+    fs::remove_all(dir);
+}
+
+// A folder that lets someone else put another module in the real one's place.
+TEST(ModuleFolderProblem, TakesOnlyAFolderOfTheUsersOwn) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("valdris-module-folder-" + std::to_string(getpid()));
+    const bool root = geteuid() == 0;
+    const struct {
+        const char* name;
+        mode_t mode;
+        bool theirs;
+        std::string problem;
+    } cases[] = {
+        {"own", 0755, false, ""},
+        {"private", 0700, false, ""},
+        {"group", 0775, false, "group or others may change its folder"},
+        {"others", 0757, false, "group or others may change its folder"},
+        {"shared", 01777, false, "group or others may change its folder"},
+        {"theirs", 0755, true, root ? "its folder belongs to another user" : ""},
+        {"missing", 0, false, "its folder cannot be examined"},
+    };
+    for (const auto& c : cases) {
+        const fs::path folder = dir / c.name;
+        if (c.mode != 0) {
+            fs::create_directories(folder);
+            chmod(folder.c_str(), c.mode);
+            if (c.theirs && root) {
+                ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
+            }
+        }
+        EXPECT_EQ(ModuleFolderProblem(folder.string()), c.problem) << c.name;
     }
     fs::remove_all(dir);
 }

@@ -552,23 +552,42 @@ TEST(CliProcess, ReportsReproduceByteForByte) {
     std::filesystem::remove(path + ".pdf");
 }
 
-// A module cut short gives the message that the companion cannot draw,
-// instead of a crash.
-TEST(CliProcess, ADamagedDrawingModuleIsRefused) {
+// A module cut short, or one that someone else could have changed, gives the
+// message that the companion cannot draw, instead of a crash or running
+// their code.
+TEST(CliProcess, AnUnsafeDrawingModuleIsRefused) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("valdris-cli-module-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    fs::copy_file(VALDRIS_CLI_PATH, dir / "valdris-power-cli");
     const fs::path module = fs::path(VALDRIS_CLI_PATH).parent_path() / "valdris-power-draw.so";
-    fs::copy_file(module, dir / "valdris-power-draw.so");
-    fs::resize_file(dir / "valdris-power-draw.so", fs::file_size(module) / 3);
-    const ProcessResult cut = RunProgram((dir / "valdris-power-cli").string(), {"--chart", (dir / "c.png").string()});
-    EXPECT_EQ(cut.status, 1);
-    EXPECT_NE(cut.err.find("the drawing module could not be loaded: " + (dir / "valdris-power-draw.so").string() +
-                           ": it is damaged"),
-              std::string::npos)
-        << cut.err;
-    fs::remove_all(dir);
+    const struct {
+        const char* name;
+        bool cut;
+        mode_t module_mode;
+        mode_t folder_mode;
+        const char* problem;
+    } cases[] = {
+        {"cut", true, 0755, 0755, "it is damaged"},
+        {"group", false, 0775, 0755, "group or others may change it"},
+        {"folder", false, 0755, 0777, "group or others may change its folder"},
+    };
+    for (const auto& c : cases) {
+        const fs::path dir =
+            fs::temp_directory_path() / ("valdris-cli-module-" + std::string(c.name) + std::to_string(getpid()));
+        fs::create_directories(dir);
+        fs::copy_file(VALDRIS_CLI_PATH, dir / "valdris-power-cli");
+        fs::copy_file(module, dir / "valdris-power-draw.so");
+        if (c.cut) fs::resize_file(dir / "valdris-power-draw.so", fs::file_size(module) / 3);
+        chmod((dir / "valdris-power-draw.so").c_str(), c.module_mode);
+        chmod(dir.c_str(), c.folder_mode);
+        const ProcessResult refused =
+            RunProgram((dir / "valdris-power-cli").string(), {"--chart", (dir / "c.png").string()});
+        EXPECT_EQ(refused.status, 1) << c.name;
+        EXPECT_NE(refused.err.find("the drawing module could not be loaded: " +
+                                   (dir / "valdris-power-draw.so").string() + ": " + c.problem),
+                  std::string::npos)
+            << refused.err;
+        EXPECT_FALSE(fs::exists(dir / "c.png")) << c.name;
+        fs::remove_all(dir);
+    }
 }
 
 }  // namespace

@@ -4,35 +4,20 @@
 // beside it.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "folder_contents.h"
 #include "safe_write.h"
 
 namespace valdris {
 namespace {
 
-std::string Contents(const std::string& path) {
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-std::vector<std::string> Names(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-    return names;
-}
+using testing::Contents;
+using testing::Names;
 
 TEST(SafeWrite, AStreamedFileIsWholeOrTheOldOneStays) {
     char folder_template[] = "/tmp/valdris-stream-XXXXXX";

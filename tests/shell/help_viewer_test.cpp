@@ -232,6 +232,36 @@ TEST_F(HelpViewerTest, RefusesFilesItMustNotShow) {
     }
     // Our own help file is far within every limit.
     EXPECT_EQ(ReadHelpFile(QStringLiteral(VALDRIS_HELP_FILE)).status, HelpFileStatus::Read);
+    // One unbroken word as large as allowed is shown with places to break.
+    const QString word = ReadHelpFile(at_cap).html;
+    EXPECT_EQ(word.count(QChar(0x200B)), kLargestHelpFile / kLongestHelpWord - 1);
+    EXPECT_EQ(QString(word).remove(QChar(0x200B)), QString(kLargestHelpFile, QLatin1Char('x')));
+}
+
+// However long a word, the layout is given a place to break it; tags,
+// entities and characters outside the BMP stay whole.
+TEST(BreakOverLongWords, NoWordIsLongerThanTheLongest) {
+    const QString zw(QChar(0x200B));
+    const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");  // two UTF-16 units
+    const struct {
+        QString html;
+        QString broken;
+    } cases[] = {
+        {QStringLiteral("abcd efgh"), QStringLiteral("abcd efgh")},
+        {QStringLiteral("abcdefghij"), "abcd" + zw + "efgh" + zw + "ij"},
+        {QStringLiteral("ab\ncdefg"), "ab\ncdef" + zw + "g"},
+        {QStringLiteral("<a href=\"#aaaaaaaaaa\">ab</a>cdefg"), "<a href=\"#aaaaaaaaaa\">ab</a>cd" + zw + "efg"},
+        {QStringLiteral("&amp;&amp;&amp;&amp;&amp;"), "&amp;&amp;&amp;&amp;" + zw + "&amp;"},
+        {QStringLiteral("&&&&&"), "&&&&" + zw + "&"},
+        {QStringLiteral("a<b>c"), "a<b>c"},
+        {QStringLiteral("a<1bcdefg"), "a<1b" + zw + "cdef" + zw + "g"},
+        {face + face + face + face + face, face + face + face + face + zw + face},
+        {QStringLiteral("<p unclosed"), QStringLiteral("<p unclosed")},
+        {QString(), QString()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BreakOverLongWords(c.html, 4), c.broken) << c.html.toStdString();
+    }
 }
 
 }  // namespace

@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: Apache-2.0
+// The plan reader and the measurement reader against damaged files: valid
+// files mutated a few thousand times each (bytes flipped, cut short, NULs,
+// quotes, braces, huge numbers and keys written twice put in) must give
+// either a value with every number finite or exactly one refusal, and never
+// crash. Each case is seeded; a failure names its seed, and the same seed
+// makes the same file again.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "measurement_text.h"
+#include "plan_file.h"
+
+namespace valdris {
+namespace {
+
+constexpr int kCasesPerReader = 3000;
+
+// Text put in at a random place: what damages a JSON or CSV reader most.
+const char* const kInsertions[] = {
+    "\0", "\"", "{", "}", "[", "]", ",", ":", "\\", "1e400", "-1e309", "1e-400", "nan", "NaN", "Infinity",
+    "-inf", "99999999999999999999999999", "9007199254740993", "-0", "0x10", "\xff", "\xc3", "\r", "\n", "\t",
+    "\"name\": \"A\", ", "\"alpha\": 0.05, ", "\"survey_data\": [1, 2], ", "\"units\": [], ",
+};
+
+std::size_t Below(std::mt19937_64& random, std::size_t n) {
+    return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+}
+
+// A number put in place of a digit: a figure changed, perhaps beyond its
+// limits, that leaves the file well formed.
+const char* const kFigures[] = {"0", "7", "-1", "1e308", "1e-320", "4294967296", "0.5", "100000001"};
+
+// Mostly one mutation of the text, now and then up to four.
+std::string Mutate(std::string text, std::mt19937_64& random) {
+    const std::size_t count = Below(random, 4) == 0 ? 1 + Below(random, 4) : 1;
+    for (std::size_t m = 0; m < count; ++m) {
+        const std::size_t at = Below(random, text.size() + 1);
+        switch (Below(random, 6)) {
+            case 5: {  // a figure changed
+                const std::size_t digit = text.find_first_of("0123456789", at);
+                if (digit != std::string::npos) text.replace(digit, 1, kFigures[Below(random, std::size(kFigures))]);
+                break;
+            }
+            case 0:  // a bit flipped
+                if (at < text.size()) text[at] = static_cast<char>(text[at] ^ (1 << Below(random, 8)));
+                break;
+            case 1:  // cut short
+                text.resize(at);
+                break;
+            case 2: {  // a token put in
+                const char* token = kInsertions[Below(random, std::size(kInsertions))];
+                text.insert(at, *token == '\0' ? std::string(1, '\0') : std::string(token));
+                break;
+            }
+            case 3: {  // a piece written twice (a key, a unit, a row)
+                const std::size_t length = Below(random, std::min<std::size_t>(text.size() - at, 64) + 1);
+                text.insert(Below(random, text.size() + 1), text.substr(at, length));
+                break;
+            }
+            default:  // a piece taken out
+                text.erase(at, Below(random, 16));
+                break;
+        }
+    }
+    return text;
+}
+
+bool Finite(const std::vector<double>& values) {
+    for (double value : values) {
+        if (!std::isfinite(value)) return false;
+    }
+    return true;
+}
+
+bool Finite(const std::optional<double>& value) { return !value || std::isfinite(*value); }
+
+// Every number a unit keeps.
+bool UnitFinite(const PlanUnit& unit) {
+    bool finite = std::isfinite(unit.alpha) && std::isfinite(unit.beta) && std::isfinite(unit.sigma) &&
+                  std::isfinite(unit.dcgl) && std::isfinite(unit.lbgr) && Finite(unit.costs.fixed) &&
+                  Finite(unit.costs.per_sample) && Finite(unit.survey_data.values()) &&
+                  Finite(unit.reference_data.values()) && Finite(unit.field.scan_mdc);
+    if (unit.field.size) {
+        finite = finite && std::isfinite(unit.field.size->area) && Finite(unit.field.size->width) &&
+                 Finite(unit.field.size->height);
+    }
+    for (const AreaFactor& row : unit.field.area_factors) {
+        finite = finite && std::isfinite(row.area) && std::isfinite(row.factor);
+    }
+    for (const Nuclide& nuclide : unit.nuclides) {
+        finite = finite && std::isfinite(nuclide.dcgl) && std::isfinite(nuclide.sigma) && Finite(nuclide.concentration);
+    }
+    return finite;
+}
+
+// A plan with every kind of key: a field unit, radionuclides, measurements
+// of both sets, costs.
+std::string ValidPlanFile() {
+    SurveyPlan plan;
+    PlanUnit a;
+    a.name = "A";
+    a.given_n = 20;
+    a.costs.fixed = 100;
+    a.costs.per_sample = 12.5;
+    a.field.size = UnitSize{50.0 * 40.1, 50.0, 40.1};
+    a.field.seed = 9007199254740991ULL;
+    a.field.scan_mdc = 2.5;
+    a.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}};
+    a.survey_data = MeasurementSet({0.1, 0.25, 1.5, 0.75}, "Cs-137 (Bq/kg)");
+    PlanUnit b;
+    b.name = "B";
+    b.test = TestKind::WRS;
+    b.field.size = UnitSize{2000.0 / 3, std::nullopt, std::nullopt};
+    b.field.grid = GridType::Square;
+    b.field.seed = 0;
+    b.nuclides = {{"Co-60", 5, 0.5, 1.0 / 3}, {"Cs-137", 10, 2, std::nullopt}};
+    b.survey_data = MeasurementSet({1, 2, 3});
+    b.reference_data = MeasurementSet({0.5, 0.25});
+    EXPECT_TRUE(plan.Add(a).accepted);
+    EXPECT_TRUE(plan.Add(b).accepted);
+    return WritePlan(plan);
+}
+
+TEST(ReaderFuzz, APlanFileIsReadWholeOrRefusedOnce) {
+    const std::string valid = ValidPlanFile();
+    ASSERT_TRUE(ReadPlan(valid).plan);
+    int read = 0;
+    for (int seed = 1; seed <= kCasesPerReader; ++seed) {
+        std::mt19937_64 random(static_cast<std::uint64_t>(seed));
+        const std::string bytes = Mutate(valid, random);
+        const PlanReading reading = ReadPlan(bytes);
+        if (!reading.plan) {
+            ASSERT_FALSE(reading.refusal.empty()) << "seed " << seed << ": refused without a message";
+            continue;
+        }
+        ASSERT_TRUE(reading.refusal.empty()) << "seed " << seed << ": read, yet refused: " << reading.refusal;
+        ++read;
+        for (const PlanEntry& entry : reading.plan->entries()) {
+            ASSERT_TRUE(UnitFinite(entry.unit)) << "seed " << seed << ": a number not finite was kept";
+        }
+        ASSERT_TRUE(Finite(reading.plan->default_costs().fixed) && Finite(reading.plan->default_costs().per_sample))
+            << "seed " << seed;
+        // What was taken is written and read back as it is.
+        const std::string again = WritePlan(*reading.plan);
+        const PlanReading second = ReadPlan(again);
+        ASSERT_TRUE(second.plan) << "seed " << seed << ": " << second.refusal;
+        ASSERT_EQ(WritePlan(*second.plan), again) << "seed " << seed;
+    }
+    // Mutations that leave a readable plan (a changed figure, a key written
+    // twice) are tried as well as those that break it.
+    EXPECT_GT(read, kCasesPerReader / 20);
+    EXPECT_LT(read, kCasesPerReader / 2);
+}
+
+TEST(ReaderFuzz, MeasurementsAreReadWholeOrRefusedOnce) {
+    const std::string valid[] = {
+        "Cs-137 (Bq/kg)\n0.4\n1.2\n0.75\n2\n",
+        "id,value,note\r\n1,0.5,a\r\n2,0.7,\"b, c\"\r\n3,1e-3,\r\n",
+        "1.5\n\n2.5\n3\n-0.25\n",
+        "a\tb\n1\t2\n3\t4\n5\t6\n",
+    };
+    int read = 0;
+    for (int seed = 1; seed <= kCasesPerReader; ++seed) {
+        std::mt19937_64 random(static_cast<std::uint64_t>(seed));
+        const std::string& original = valid[Below(random, std::size(valid))];
+        const std::string text = Mutate(original, random);
+        const std::string column = Below(random, 4) == 0 ? "value" : "";
+        const MeasurementReading reading = ReadMeasurements(text, "survey.csv", column);
+        if (reading.refusal) {
+            ASSERT_FALSE(reading.refusal->text.empty()) << "seed " << seed << ": refused without a message";
+            ASSERT_TRUE(reading.values.empty()) << "seed " << seed << ": refused, yet values kept";
+            continue;
+        }
+        ++read;
+        ASSERT_GE(reading.values.size(), 2u) << "seed " << seed;
+        ASSERT_LE(reading.values.size(), kMostMeasurements) << "seed " << seed;
+        ASSERT_TRUE(Finite(reading.values)) << "seed " << seed << ": a number not finite was kept";
+        ASSERT_LE(reading.header.size(), kLongestShownHeader) << "seed " << seed;
+    }
+    EXPECT_GT(read, kCasesPerReader / 20);
+    EXPECT_LT(read, kCasesPerReader / 2);
+}
+
+}  // namespace
+}  // namespace valdris
