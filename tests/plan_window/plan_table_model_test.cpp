@@ -123,11 +123,11 @@ TEST_F(PlanWindowTest, ColumnsSortByNumberNotByText) {
 // not on an edit or an undo (which would measure rows at every change); the
 // user may widen them.
 TEST_F(PlanWindowTest, ColumnsAreFittedWhenAPlanArrivesNotOnEveryEdit) {
-    QTableView* table = window->Table();
+    QTableView* table = Table();
     QHeaderView* header = table->horizontalHeader();
     const int name = int(PlanColumn::Name);
     const std::string long_name(60, 'W');
-    SurveyPlan& plan = window->Model()->Plan();
+    SurveyPlan& plan = Model()->Plan();
     AddUnit("U");
     const int fitted = header->sectionSize(name);
     const struct {
@@ -138,7 +138,7 @@ TEST_F(PlanWindowTest, ColumnsAreFittedWhenAPlanArrivesNotOnEveryEdit) {
         {"a cell edited", [&] { ASSERT_TRUE(plan.Rename(0, long_name).accepted); }, false},
         {"undone and redone", [&] { plan.Undo(); plan.Redo(); }, false},
         {"a unit added below", [&] { AddUnit(long_name + "X"); }, false},
-        {"the plan set anew", [&] { window->Model()->SetPlan(SurveyPlan(plan)); }, true},
+        {"the plan set anew", [&] { Model()->SetPlan(SurveyPlan(plan)); }, true},
     };
     for (const auto& step : steps) {
         step.act();
