@@ -31,7 +31,7 @@ TEST(CheckCommand, WritesWhatWasAskedOrRefuses) {
          {"\"n\": 4,", "\"critical_value\": 4,", "\"power_at_lbgr\": 0,", "\"can_pass\": false,",
           "\"smallest_passable_n\": 5,", "\"curve_power\": [0, 0, 0"}},
         {"WRS that cannot pass", {"--test", "wrs", "--alpha", "0.1", "--beta", "0.5", "--sigma", "0.25"}, kExitOk,
-         {"Power at the LBGR: 0.000000\nNo data can pass this design: the rank sum W cannot exceed",
+         {"Power at the LBGR: 0.000000 (below 1 - beta)\nNo data can pass this design: the rank sum W cannot exceed",
           "smallest sample size that can pass is 3 in each area."}},
         {"a given N that cannot pass", {"--n", "2", "--alpha", "0.01", "--sigma", "0.05", "--json"}, kExitOk,
          {"\"power_at_lbgr\": 0,", "\"smallest_passable_n\": 7,"}},
