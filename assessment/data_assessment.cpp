@@ -11,16 +11,18 @@ namespace valdris {
 namespace {
 
 const Refusal kNoReference{
+    RefusalKind::ReferenceMissing,
     "The WRS test compares the survey unit with a reference area: the reference area's measurements are missing.",
     MessageIcon::Exclamation};
 const Refusal kNotComputable{
+    RefusalKind::AssessmentNotComputable,
     "The measurements are too large to assess: a figure of the test is not a finite number; nothing is reported.",
     MessageIcon::Exclamation};
 
 std::optional<Refusal> NonFiniteRefusal(const std::vector<double>& values, const std::string& name) {
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (!std::isfinite(values[i])) {
-            return Refusal{name + ": measurement " + std::to_string(i + 1) + " is not a finite number.",
+            return Refusal{RefusalKind::MeasurementNotFinite, name + ": measurement " + std::to_string(i + 1) + " is not a finite number.",
                            MessageIcon::Exclamation};
         }
     }

@@ -93,7 +93,7 @@ std::string Quoted(std::string_view field) {
 }
 
 Refusal Refused(const std::string& source, std::size_t line, const std::string& what) {
-    return Refusal{source + ", line " + std::to_string(line) + ": " + what, MessageIcon::Exclamation};
+    return Refusal{RefusalKind::MeasurementLine, source + ", line " + std::to_string(line) + ": " + what, MessageIcon::Exclamation};
 }
 
 // Words programs write for a value that is no finite number, and numbers too
@@ -191,12 +191,12 @@ std::vector<std::string> ColumnHeaders(std::string_view text) {
 }
 
 std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::string& source) {
-    if (count == 0) return Refusal{source + ": no measurements (the column is empty).", MessageIcon::Exclamation};
+    if (count == 0) return Refusal{RefusalKind::MeasurementsNone, source + ": no measurements (the column is empty).", MessageIcon::Exclamation};
     if (count < 2) {
-        return Refusal{source + ": only one measurement; at least two are needed.", MessageIcon::Exclamation};
+        return Refusal{RefusalKind::MeasurementsTooFew, source + ": only one measurement; at least two are needed.", MessageIcon::Exclamation};
     }
     if (count > kMostMeasurements) {
-        return Refusal{source + ": more than " + std::to_string(kMostMeasurements) + " measurements.",
+        return Refusal{RefusalKind::MeasurementsTooMany, source + ": more than " + std::to_string(kMostMeasurements) + " measurements.",
                        MessageIcon::Exclamation};
     }
     return std::nullopt;

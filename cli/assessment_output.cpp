@@ -18,18 +18,18 @@ constexpr std::size_t kLargestFile = kMostMeasurements * 128;
 Outcome<std::vector<double>> ReadFile(const std::string& path) {
     using Result = Outcome<std::vector<double>>;
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return Result::Failure(path + ": is a folder, not a file.");
+    if (std::filesystem::is_directory(path, error)) return Result::Failure(RefusalKind::FileUnreadable, path + ": is a folder, not a file.");
     std::ifstream file(path, std::ios::binary);
-    if (!file) return Result::Failure(path + ": the file cannot be read.");
+    if (!file) return Result::Failure(RefusalKind::FileUnreadable, path + ": the file cannot be read.");
     std::string text;
     char chunk[1 << 16];
     while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
         text.append(chunk, static_cast<std::size_t>(file.gcount()));
-        if (text.size() > kLargestFile) return Result::Failure(path + ": the file is too large to be measurements.");
+        if (text.size() > kLargestFile) return Result::Failure(RefusalKind::FileUnreadable, path + ": the file is too large to be measurements.");
     }
-    if (file.bad()) return Result::Failure(path + ": the file cannot be read.");
+    if (file.bad()) return Result::Failure(RefusalKind::FileUnreadable, path + ": the file cannot be read.");
     MeasurementReading reading = ReadMeasurements(text, path);
-    if (reading.refusal) return Result::Failure(reading.refusal->text);
+    if (reading.refusal) return Result::Failure(*reading.refusal);
     return std::move(reading.values);
 }
 
@@ -43,15 +43,15 @@ void WriteJsonValues(std::ostream& out, const std::vector<double>& values) {
 
 Outcome<DataAssessment> AssessFiles(const Options& options, const DesignState& design) {
     const Outcome<std::vector<double>> survey = ReadFile(*options.assess_path);
-    if (!survey) return Outcome<DataAssessment>::Failure(survey.message());
+    if (!survey) return Outcome<DataAssessment>::Failure(survey.refusal());
     std::vector<double> reference;
     if (options.reference_path) {
         const Outcome<std::vector<double>> read = ReadFile(*options.reference_path);
-        if (!read) return Outcome<DataAssessment>::Failure(read.message());
+        if (!read) return Outcome<DataAssessment>::Failure(read.refusal());
         reference = *read;
     }
     const AssessmentRun run = AssessData(options.test, design, *survey, reference);
-    if (!run.assessment) return Outcome<DataAssessment>::Failure(run.refusal->text);
+    if (!run.assessment) return Outcome<DataAssessment>::Failure(*run.refusal);
     return *run.assessment;
 }
 

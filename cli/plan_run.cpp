@@ -23,12 +23,12 @@ Outcome<std::string> ReadFileBytes(const std::string& path) {
     // A folder opens like a file here and reads as nothing.
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        return Outcome<std::string>::Failure("The plan file could not be read: \"" + path + "\" is a folder");
+        return Outcome<std::string>::Failure(RefusalKind::FileUnreadable, "The plan file could not be read: \"" + path + "\" is a folder");
     }
     std::ifstream file(path, std::ios::binary);
     std::ostringstream bytes;
     if (file) bytes << file.rdbuf();
-    if (!file || file.bad()) return Outcome<std::string>::Failure("The plan file could not be read: \"" + path + "\"");
+    if (!file || file.bad()) return Outcome<std::string>::Failure(RefusalKind::FileUnreadable, "The plan file could not be read: \"" + path + "\"");
     return bytes.str();
 }
 

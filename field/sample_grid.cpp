@@ -30,15 +30,15 @@ double PointBound(double width, double height, double spacing, double row_spacin
 }  // namespace
 
 CheckedSize SizeFromArea(double area) {
-    if (!SizeUsable(area)) return {std::nullopt, field::FieldRefusal(field::kAreaUnusable)};
+    if (!SizeUsable(area)) return {std::nullopt, field::Message(RefusalKind::AreaUnusable)};
     return {UnitSize{area, std::nullopt, std::nullopt}, std::nullopt};
 }
 
 CheckedSize SizeFromRectangle(double width, double height) {
-    if (!SizeUsable(width)) return {std::nullopt, field::FieldRefusal(field::kWidthUnusable)};
-    if (!SizeUsable(height)) return {std::nullopt, field::FieldRefusal(field::kHeightUnusable)};
+    if (!SizeUsable(width)) return {std::nullopt, field::Message(RefusalKind::WidthUnusable)};
+    if (!SizeUsable(height)) return {std::nullopt, field::Message(RefusalKind::HeightUnusable)};
     const double area = width * height;
-    if (!SizeUsable(area)) return {std::nullopt, field::FieldRefusal(field::kRectangleUnusable)};
+    if (!SizeUsable(area)) return {std::nullopt, field::Message(RefusalKind::RectangleUnusable)};
     return {UnitSize{area, width, height}, std::nullopt};
 }
 
@@ -67,7 +67,7 @@ std::optional<GridType> GridTypeFromName(std::string_view name) {
 CheckedSeed ReadSeed(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    const CheckedSeed refused{std::nullopt, field::FieldRefusal(field::kSeedUnusable)};
+    const CheckedSeed refused{std::nullopt, field::Message(RefusalKind::SeedUnusable)};
     // Sixteen digits hold 2^53 - 1 and cannot overflow the sum below.
     if (text.empty() || text.size() > 16) return refused;
     std::uint64_t seed = 0;
@@ -82,7 +82,7 @@ CheckedSeed ReadSeed(std::string_view text) {
 CheckedSeed SeedFromNumber(double value) {
     // Every whole double up to 2^53 - 1 converts exactly.
     if (!(value >= 0 && value <= static_cast<double>(field::kLargestSeed)) || value != std::floor(value)) {
-        return {std::nullopt, field::FieldRefusal(field::kSeedUnusable)};
+        return {std::nullopt, field::Message(RefusalKind::SeedUnusable)};
     }
     return {static_cast<std::uint64_t>(value), std::nullopt};
 }
@@ -115,7 +115,7 @@ CheckedLayout LayOutSamples(GridType type, const UnitSize& size, int samples, st
     layout.start = RandomStart(type, layout.spacing, seed);
     const double row_spacing = RowSpacing(type, layout.spacing);
     if (PointBound(layout.width, layout.height, layout.spacing, row_spacing) > field::kMostLocations) {
-        return {std::nullopt, field::FieldRefusal(field::kTooManyLocations)};
+        return {std::nullopt, field::Message(RefusalKind::TooManyLocations)};
     }
 
     for (long long row = 0;; ++row) {

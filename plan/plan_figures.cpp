@@ -3,18 +3,33 @@
 
 #include <cmath>
 
+#include "number_text.h"
+
 namespace valdris {
 
 std::optional<Refusal> GivenSizeRefusal(double n) {
     if (!(n >= 1 && n <= kLargestGivenSize) || std::floor(n) != n) {
-        return Refusal{kGivenSizeRange, MessageIcon::Exclamation};
+        return Refusal{RefusalKind::GivenSizeRange, kGivenSizeRange, MessageIcon::Exclamation};
     }
     return std::nullopt;
 }
 
 std::optional<Refusal> CostRefusal(double cost) {
-    if (!(cost >= 0 && cost <= kLargestCost)) return Refusal{kCostRange, MessageIcon::Exclamation};
+    if (!(cost >= 0 && cost <= kLargestCost)) return Refusal{RefusalKind::CostRange, kCostRange, MessageIcon::Exclamation};
     return std::nullopt;
+}
+
+// Text that is no number is out of range as NaN is.
+Outcome<int32_t> GivenSizeFromText(const std::string& text) {
+    const double n = StrictNumber(text).value_or(std::nan(""));
+    if (auto refusal = GivenSizeRefusal(n)) return *refusal;
+    return static_cast<int32_t>(n);
+}
+
+Outcome<double> CostFromText(const std::string& text) {
+    const double cost = StrictNumber(text).value_or(std::nan(""));
+    if (auto refusal = CostRefusal(cost)) return *refusal;
+    return cost;
 }
 
 // Whole sample counts up to 2^32 and costs up to 1e15 keep the total finite.

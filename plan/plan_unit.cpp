@@ -13,7 +13,7 @@
 namespace valdris {
 namespace {
 
-const Refusal kTestUnknown{"The test must be Sign or WRS.", MessageIcon::Exclamation};
+const Refusal kTestUnknown{RefusalKind::TestUnknown, "The test must be Sign or WRS.", MessageIcon::Exclamation};
 
 std::string Trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
@@ -43,10 +43,9 @@ std::optional<Refusal> ReadGivenSize(const std::string& text, PlanUnit& unit) {
         unit.given_n.reset();
         return std::nullopt;
     }
-    const auto n = StrictNumber(text);
-    if (!n) return Refusal{kGivenSizeRange, MessageIcon::Exclamation};
-    if (auto refusal = GivenSizeRefusal(*n)) return refusal;
-    unit.given_n = static_cast<int32_t>(*n);
+    const Outcome<int32_t> n = GivenSizeFromText(text);
+    if (!n) return n.refusal();
+    unit.given_n = *n;
     return std::nullopt;
 }
 
@@ -55,9 +54,8 @@ std::optional<Refusal> ReadCost(const std::string& text, std::optional<double>& 
         cost.reset();
         return std::nullopt;
     }
-    const auto value = StrictNumber(text);
-    if (!value) return Refusal{kCostRange, MessageIcon::Exclamation};
-    if (auto refusal = CostRefusal(*value)) return refusal;
+    const Outcome<double> value = CostFromText(text);
+    if (!value) return value.refusal();
     cost = *value;
     return std::nullopt;
 }
@@ -72,11 +70,11 @@ std::optional<Refusal> ReadTest(const std::string& text, PlanUnit& unit) {
 
 std::optional<Refusal> ReadDCGL(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice) {
     const auto dcgl = FilteredNumber(text);
-    if (!dcgl) return Refusal{rules::kCheckDecimalPoint, MessageIcon::None};
+    if (!dcgl) return rules::Message(RefusalKind::CheckDecimalPoint);
     if (auto refusal = rules::DCGLRefusal(*dcgl)) return refusal;
     if (*dcgl < unit.lbgr) {
         unit.lbgr = *dcgl / 2;
-        notice = Refusal{rules::kLBGRResetToHalf, MessageIcon::Information};
+        notice = rules::Message(RefusalKind::LBGRResetToHalf);
     }
     unit.dcgl = *dcgl;
     return std::nullopt;
@@ -106,7 +104,7 @@ std::optional<Refusal> ReadField(PlanField field, const std::string& text, PlanU
         }
         case PlanField::Sigma: {
             const auto sigma = FilteredNumber(text);
-            if (!sigma) return Refusal{rules::kCheckDecimalPoint, MessageIcon::None};
+            if (!sigma) return rules::Message(RefusalKind::CheckDecimalPoint);
             if (auto refusal = rules::SigmaRefusal(ToSingle(*sigma), unit.dcgl)) return refusal;
             unit.sigma = ToSingle(*sigma);
             return std::nullopt;

@@ -27,23 +27,23 @@ std::optional<Refusal> TakeSize(const CheckedSize& checked, PlanUnit& unit) {
 
 std::optional<Refusal> ReadArea(const std::string& text, PlanUnit& unit) {
     const auto area = StrictNumber(text);
-    if (!area) return field::FieldRefusal(field::kAreaUnusable);
+    if (!area) return field::Message(RefusalKind::AreaUnusable);
     return TakeSize(SizeFromArea(*area), unit);
 }
 
 // One side of the rectangle the unit has; the other side stays.
 std::optional<Refusal> ReadSide(PlanField side, const std::string& text, PlanUnit& unit) {
     const std::optional<UnitSize>& size = unit.field.size;
-    if (!size || !size->width || !size->height) return field::FieldRefusal(field::kSideWithoutRectangle);
+    if (!size || !size->width || !size->height) return field::Message(RefusalKind::SideWithoutRectangle);
     const bool width = side == PlanField::Width;
     const auto value = StrictNumber(text);
-    if (!value) return field::FieldRefusal(width ? field::kWidthUnusable : field::kHeightUnusable);
+    if (!value) return field::Message(width ? RefusalKind::WidthUnusable : RefusalKind::HeightUnusable);
     return TakeSize(width ? SizeFromRectangle(*value, *size->height) : SizeFromRectangle(*size->width, *value), unit);
 }
 
 std::optional<Refusal> ReadScanMDC(const std::string& text, PlanUnit& unit) {
     const auto mdc = StrictNumber(text);
-    if (!mdc) return field::FieldRefusal(field::kScanMDCUnusable);
+    if (!mdc) return field::Message(RefusalKind::ScanMDCUnusable);
     if (auto refusal = ScanMDCRefusal(*mdc)) return refusal;
     unit.field.scan_mdc = *mdc;
     return std::nullopt;
@@ -51,7 +51,7 @@ std::optional<Refusal> ReadScanMDC(const std::string& text, PlanUnit& unit) {
 
 std::optional<Refusal> ReadAreaFactors(const std::string& text, PlanUnit& unit) {
     const auto table = ParseAreaFactors(text);
-    if (!table) return field::FieldRefusal(field::kAreaFactorsTextUnusable);
+    if (!table) return field::Message(RefusalKind::AreaFactorsTextUnusable);
     if (auto refusal = AreaFactorTableRefusal(*table)) return refusal;
     unit.field.area_factors = *table;
     return std::nullopt;
@@ -71,15 +71,15 @@ std::optional<FieldRefusal> Named(PlanField field, const std::optional<Refusal>&
 
 std::optional<FieldRefusal> SizeRefusal(const UnitSize& size) {
     if (!size.width && !size.height) return Named(PlanField::Area, SizeFromArea(size.area).refusal);
-    if (!size.height) return Named(PlanField::Height, field::FieldRefusal(field::kWidthWithoutHeight));
-    if (!size.width) return Named(PlanField::Width, field::FieldRefusal(field::kHeightWithoutWidth));
+    if (!size.height) return Named(PlanField::Height, field::Message(RefusalKind::WidthWithoutHeight));
+    if (!size.width) return Named(PlanField::Width, field::Message(RefusalKind::HeightWithoutWidth));
     const CheckedSize checked = SizeFromRectangle(*size.width, *size.height);
     if (checked.refusal) {
         const bool height_at_fault = SizeUsable(*size.width) && !SizeUsable(*size.height);
         return Named(height_at_fault ? PlanField::Height : PlanField::Width, checked.refusal);
     }
     // An area stored beside the sides must be theirs.
-    if (checked.size->area != size.area) return Named(PlanField::Area, field::FieldRefusal(field::kRectangleUnusable));
+    if (checked.size->area != size.area) return Named(PlanField::Area, field::Message(RefusalKind::RectangleUnusable));
     return std::nullopt;
 }
 
@@ -108,7 +108,7 @@ std::optional<Refusal> ReadFieldInput(PlanField field, const std::string& text, 
         case PlanField::Height: return ReadSide(field, text, unit);
         case PlanField::Grid: {
             const auto grid = GridTypeFromName(Trimmed(text));
-            if (!grid) return field::FieldRefusal(field::kGridTypeUnknown);
+            if (!grid) return field::Message(RefusalKind::GridTypeUnknown);
             unit.field.grid = *grid;
             return std::nullopt;
         }
@@ -117,7 +117,7 @@ std::optional<Refusal> ReadFieldInput(PlanField field, const std::string& text, 
         case PlanField::AreaFactors: return ReadAreaFactors(text, unit);
         case PlanField::Nuclides: {
             auto nuclides = ParseNuclideList(text);
-            if (!nuclides) return field::FieldRefusal(field::kNuclidesTextUnusable);
+            if (!nuclides) return field::Message(RefusalKind::NuclidesTextUnusable);
             return TakeNuclides(std::move(*nuclides), unit, notice);
         }
         default: return std::nullopt;
@@ -126,10 +126,10 @@ std::optional<Refusal> ReadFieldInput(PlanField field, const std::string& text, 
 
 std::optional<Refusal> SetByNuclidesRefusal(const PlanUnit& unit, PlanField field) {
     if (unit.nuclides.empty()) return std::nullopt;
-    if (field == PlanField::DCGL) return field::FieldRefusal(field::kDCGLOfNuclides);
-    if (field == PlanField::Sigma) return field::FieldRefusal(field::kSigmaOfNuclides);
+    if (field == PlanField::DCGL) return field::Message(RefusalKind::DCGLOfNuclides);
+    if (field == PlanField::Sigma) return field::Message(RefusalKind::SigmaOfNuclides);
     if (field == PlanField::LBGR && CombineNuclides(unit.nuclides).lbgr) {
-        return field::FieldRefusal(field::kLBGROfConcentrations);
+        return field::Message(RefusalKind::LBGROfConcentrations);
     }
     return std::nullopt;
 }
@@ -143,7 +143,7 @@ std::optional<Refusal> TakeNuclides(std::vector<Nuclide> nuclides, PlanUnit& uni
     const double dcgl = unit.nuclides.empty() ? unit.dcgl : 1;
     if (uses_own_lbgr && !(unit.lbgr < dcgl)) {
         unit.lbgr = dcgl / 2;
-        notice = Refusal{rules::kLBGRResetToHalf, MessageIcon::Information};
+        notice = rules::Message(RefusalKind::LBGRResetToHalf);
     }
     return std::nullopt;
 }
@@ -154,7 +154,7 @@ std::optional<FieldRefusal> FieldInputsRefusal(const PlanUnit& unit) {
         if (auto refusal = SizeRefusal(*setup.size)) return refusal;
     }
     if (setup.seed && *setup.seed > field::kLargestSeed) {
-        return FieldRefusal{PlanField::Seed, field::FieldRefusal(field::kSeedUnusable)};
+        return FieldRefusal{PlanField::Seed, field::Message(RefusalKind::SeedUnusable)};
     }
     if (setup.scan_mdc) {
         if (auto refusal = ScanMDCRefusal(*setup.scan_mdc)) return FieldRefusal{PlanField::ScanMDC, *refusal};
@@ -177,7 +177,7 @@ UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts) {
     const bool height = !IsBlankText(texts.height);
     if (width != height) {
         return {std::nullopt, std::nullopt,
-                field::FieldRefusal(width ? field::kWidthWithoutHeight : field::kHeightWithoutWidth)};
+                field::Message(width ? RefusalKind::WidthWithoutHeight : RefusalKind::HeightWithoutWidth)};
     }
     PlanUnit edited = unit;
     std::optional<Refusal> refusal;
@@ -186,8 +186,8 @@ UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts) {
     } else {
         const auto w = StrictNumber(texts.width);
         const auto h = StrictNumber(texts.height);
-        if (!w) refusal = field::FieldRefusal(field::kWidthUnusable);
-        else if (!h) refusal = field::FieldRefusal(field::kHeightUnusable);
+        if (!w) refusal = field::Message(RefusalKind::WidthUnusable);
+        else if (!h) refusal = field::Message(RefusalKind::HeightUnusable);
         else refusal = TakeSize(SizeFromRectangle(*w, *h), edited);
     }
     if (refusal) return {std::nullopt, std::nullopt, std::move(refusal)};
@@ -223,7 +223,7 @@ UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>&
         const auto sigma = StrictNumber(row.sigma);
         const auto concentration = StrictNumber(row.concentration);
         std::optional<Refusal> refusal;
-        if (nuclide.name.empty()) refusal = field::FieldRefusal(field::kNuclideNameMissing);
+        if (nuclide.name.empty()) refusal = field::Message(RefusalKind::NuclideNameMissing);
         else if (!dcgl) refusal = field::NuclideDCGLRefusal(nuclide.name);
         else if (!sigma) refusal = field::NuclideSigmaRefusal(nuclide.name);
         else if (!concentration && !IsBlankText(row.concentration)) {
@@ -244,7 +244,7 @@ UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>&
 }
 
 UnitEdit EditUnitSeed(const PlanUnit& unit, std::uint64_t seed) {
-    if (seed > field::kLargestSeed) return {std::nullopt, std::nullopt, field::FieldRefusal(field::kSeedUnusable)};
+    if (seed > field::kLargestSeed) return {std::nullopt, std::nullopt, field::Message(RefusalKind::SeedUnusable)};
     PlanUnit edited = unit;
     edited.field.seed = seed;
     return FinishEdit(std::move(edited), std::nullopt);
