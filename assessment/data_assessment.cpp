@@ -76,16 +76,16 @@ void AssessWRS(const DesignState& design, const std::vector<double>& survey, con
 }  // namespace
 
 std::optional<Refusal> MeasurementDataRefusal(const std::vector<double>& values, const std::string& name) {
-    if (auto refusal = MeasurementCountRefusal(values.size(), name)) return refusal;
+    if (auto refusal = MeasurementCountRefusal(values.size(), name)) return *refusal;
     return NonFiniteRefusal(values, name);
 }
 
 AssessmentRun AssessData(TestKind test, const DesignState& design, const std::vector<double>& survey,
                          const std::vector<double>& reference) {
-    if (auto refusal = MeasurementDataRefusal(survey, kSurveyDataName)) return {std::nullopt, refusal};
+    if (auto refusal = MeasurementDataRefusal(survey, kSurveyDataName)) return *refusal;
     if (test == TestKind::WRS) {
-        if (reference.empty()) return {std::nullopt, kNoReference};
-        if (auto refusal = MeasurementDataRefusal(reference, kReferenceDataName)) return {std::nullopt, refusal};
+        if (reference.empty()) return kNoReference;
+        if (auto refusal = MeasurementDataRefusal(reference, kReferenceDataName)) return *refusal;
     }
 
     DataAssessment a;
@@ -95,12 +95,12 @@ AssessmentRun AssessData(TestKind test, const DesignState& design, const std::ve
     a.above_dcgl = PositionsAboveDCGL(survey, design.DCGL);
     for (const std::size_t i : a.above_dcgl) a.above_dcgl_values.push_back(survey[i]);
     if (test == TestKind::Sign) {
-        if (!AssessSign(design, survey, a)) return {std::nullopt, kNotComputable};
+        if (!AssessSign(design, survey, a)) return kNotComputable;
     } else {
         AssessWRS(design, survey, reference, a);
     }
-    if (!AllFinite(a)) return {std::nullopt, kNotComputable};
-    return {a, std::nullopt};
+    if (!AllFinite(a)) return kNotComputable;
+    return a;
 }
 
 void MarkAboveDCGLEMC(DataAssessment& assessment, double dcgl_emc) {

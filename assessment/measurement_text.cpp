@@ -128,7 +128,6 @@ struct Layout {
     std::size_t column = 0;
     bool chosen = false;  // by its header, among other columns
     bool header = false;
-    std::string header_text;
 };
 
 std::optional<Refusal> ChooseColumn(const Line& first, const std::string& source, const std::string& column,
@@ -146,7 +145,6 @@ std::optional<Refusal> ChooseColumn(const Line& first, const std::string& source
         layout.column = static_cast<std::size_t>(found - fields.begin());
         layout.chosen = true;
         layout.header = true;
-        layout.header_text = *found;
         return std::nullopt;
     }
     if (!OnlyCellUsed(fields, 0)) {
@@ -155,7 +153,6 @@ std::optional<Refusal> ChooseColumn(const Line& first, const std::string& source
                        "by its header.");
     }
     layout.header = CanBeHeader(fields[0]);
-    if (layout.header) layout.header_text = fields[0];
     return std::nullopt;
 }
 
@@ -202,32 +199,21 @@ std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::str
     return std::nullopt;
 }
 
-MeasurementReading ReadMeasurements(std::string_view text, const std::string& source, const std::string& column) {
-    MeasurementReading reading;
+Outcome<std::vector<double>> ReadMeasurements(std::string_view text, const std::string& source,
+                                              const std::string& column) {
     const std::vector<Line> lines = NonBlankLines(text);
     Layout layout;
     if (!lines.empty()) {
         layout.separator = Separator(text);
-        if (auto refusal = ChooseColumn(lines.front(), source, column, layout)) {
-            reading.refusal = refusal;
-            return reading;
-        }
+        if (auto refusal = ChooseColumn(lines.front(), source, column, layout)) return *refusal;
     }
     std::vector<double> values;
     for (std::size_t i = layout.header ? 1 : 0; i < lines.size(); ++i) {
-        if (auto refusal = ReadLine(lines[i], layout, source, values)) {
-            reading.refusal = refusal;
-            return reading;
-        }
+        if (auto refusal = ReadLine(lines[i], layout, source, values)) return *refusal;
         if (values.size() > kMostMeasurements) break;
     }
-    if (auto refusal = MeasurementCountRefusal(values.size(), source)) {
-        reading.refusal = refusal;
-        return reading;
-    }
-    reading.values = std::move(values);
-    reading.header = layout.header_text;
-    return reading;
+    if (auto refusal = MeasurementCountRefusal(values.size(), source)) return *refusal;
+    return values;
 }
 
 }  // namespace valdris

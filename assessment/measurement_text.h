@@ -13,23 +13,19 @@
 #include <vector>
 
 #include "input_rules.h"
+#include "outcome.h"
 
 namespace valdris {
 
 // More than this many measurements is no survey unit's data but a wrong file.
 constexpr std::size_t kMostMeasurements = 1000000;
 
-struct MeasurementReading {
-    std::vector<double> values;      // empty on refusal
-    std::string header;              // the column's header, if the text had one
-    std::optional<Refusal> refusal;
-};
-
 // `source` names the text in messages ("survey.csv", "The survey unit's
 // measurements"); `column`, when not empty, chooses the column whose header
-// it matches (case and surrounding blanks aside).
-MeasurementReading ReadMeasurements(std::string_view text, const std::string& source,
-                                    const std::string& column = {});
+// it matches (case and surrounding blanks aside). The values, or why the
+// text holds none that can be taken.
+Outcome<std::vector<double>> ReadMeasurements(std::string_view text, const std::string& source,
+                                              const std::string& column = {});
 
 // The headers a user may choose a column by: those of the first line when
 // it names several columns; empty when the text has one column or no

@@ -32,21 +32,21 @@ void BM_ReadAndComputePlan(benchmark::State& state) {
     const std::string bytes = ThousandUnitPlan();
     for (auto _ : state) {
         const valdris::PlanReading reading = valdris::ReadPlan(bytes);
-        if (!reading.plan) state.SkipWithError(reading.refusal.c_str());
-        benchmark::DoNotOptimize(reading.plan->entry(kUnits - 1).figures.power_at_lbgr);
+        if (!reading) state.SkipWithError(reading.message().c_str());
+        benchmark::DoNotOptimize(reading->entry(kUnits - 1).figures.power_at_lbgr);
     }
 }
 BENCHMARK(BM_ReadAndComputePlan)->Unit(benchmark::kMillisecond);
 
 void BM_WritePlan(benchmark::State& state) {
-    const valdris::SurveyPlan plan = *valdris::ReadPlan(ThousandUnitPlan()).plan;
+    const valdris::SurveyPlan plan = *valdris::ReadPlan(ThousandUnitPlan());
     for (auto _ : state) benchmark::DoNotOptimize(valdris::WritePlan(plan));
 }
 BENCHMARK(BM_WritePlan)->Unit(benchmark::kMillisecond);
 
 // Alternating values so that every edit is a change.
 void BM_EditOneUnit(benchmark::State& state) {
-    valdris::SurveyPlan plan = *valdris::ReadPlan(ThousandUnitPlan()).plan;
+    valdris::SurveyPlan plan = *valdris::ReadPlan(ThousandUnitPlan());
     bool high = false;
     for (auto _ : state) {
         high = !high;

@@ -28,9 +28,7 @@ Outcome<std::vector<double>> ReadFile(const std::string& path) {
         if (text.size() > kLargestFile) return Result::Failure(RefusalKind::FileUnreadable, path + ": the file is too large to be measurements.");
     }
     if (file.bad()) return Result::Failure(RefusalKind::FileUnreadable, path + ": the file cannot be read.");
-    MeasurementReading reading = ReadMeasurements(text, path);
-    if (reading.refusal) return Result::Failure(*reading.refusal);
-    return std::move(reading.values);
+    return ReadMeasurements(text, path);
 }
 
 void WriteJsonValues(std::ostream& out, const std::vector<double>& values) {
@@ -50,9 +48,7 @@ Outcome<DataAssessment> AssessFiles(const Options& options, const DesignState& d
         if (!read) return Outcome<DataAssessment>::Failure(read.refusal());
         reference = *read;
     }
-    const AssessmentRun run = AssessData(options.test, design, *survey, reference);
-    if (!run.assessment) return Outcome<DataAssessment>::Failure(*run.refusal);
-    return *run.assessment;
+    return AssessData(options.test, design, *survey, reference);
 }
 
 void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment, const std::string& unit) {

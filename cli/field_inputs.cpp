@@ -36,7 +36,7 @@ Outcome<Nuclide> ReadNuclide(const std::string& text) {
 
 Outcome<std::optional<UnitSize>> ReadSize(const FieldRequest& request) {
     using Result = Outcome<std::optional<UnitSize>>;
-    CheckedSize checked;
+    std::optional<Outcome<UnitSize>> checked;
     if (request.area) {
         const auto area = Number("--area", *request.area);
         if (!area) return Result::Failure(area.refusal());
@@ -50,8 +50,8 @@ Outcome<std::optional<UnitSize>> ReadSize(const FieldRequest& request) {
     } else {
         return std::optional<UnitSize>();
     }
-    if (checked.refusal) return Result::Failure(checked.refusal->kind, RefusalText(*checked.refusal));
-    return checked.size;
+    if (!*checked) return Result::Failure(checked->refusal().kind, RefusalText(checked->refusal()));
+    return std::optional<UnitSize>(**checked);
 }
 
 // The elevated-area check's inputs and the nuclides, after the size.
@@ -85,9 +85,9 @@ Outcome<FieldInputs> ReadFieldInputs(const FieldRequest& request) {
     inputs.setup.size = *size;
     inputs.setup.grid = request.grid.value_or(GridType::Triangular);
     if (request.seed) {
-        const CheckedSeed seed = ReadSeed(*request.seed);
-        if (seed.refusal) return Outcome<FieldInputs>::Failure(seed.refusal->kind, RefusalText(*seed.refusal));
-        inputs.setup.seed = seed.seed;
+        const Outcome<std::uint64_t> seed = ReadSeed(*request.seed);
+        if (!seed) return Outcome<FieldInputs>::Failure(seed.refusal().kind, RefusalText(seed.refusal()));
+        inputs.setup.seed = *seed;
     } else if (request.width) {
         inputs.setup.seed = DrawSeed();
     }

@@ -141,11 +141,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!field) return Refuse(err, field.message());
     const DesignInputs design_inputs = field->sum ? SumOfFractionsInputs(*inputs, *field->sum) : *inputs;
     const FiguresRun run = ComputeFigures(options.test, design_inputs, budget->n, budget->costs);
-    if (!run.figures) return Refuse(err, RefusalText(run.refusal->refusal));
-    const DesignFigures& figures = *run.figures;
+    if (!run) return Refuse(err, RefusalText(run.refusal().refusal));
+    const DesignFigures& figures = *run;
     const DesignState& state = figures.state;
-    const CheckedFieldFigures field_run = ComputeFieldFigures(field->setup, figures.n, state.DCGL);
-    if (!field_run.figures) return Refuse(err, RefusalText(*field_run.refusal));
+    const Outcome<FieldFigures> field_run = ComputeFieldFigures(field->setup, figures.n, state.DCGL);
+    if (!field_run) return Refuse(err, RefusalText(field_run.refusal()));
     // Measurements are judged before anything is written, so refused data
     // leave no file and no output.
     std::optional<DataAssessment> assessment;
@@ -169,7 +169,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     const std::optional<std::string>& points = options.field.points;
     if (points && !WriteOutputFile(err, "locations", *points, [&](std::string& error) {
-            return WriteLocationsFile(*field_run.figures, *points, error);
+            return WriteLocationsFile(*field_run, *points, error);
         })) {
         return kExitFailure;
     }
@@ -180,7 +180,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::optional<OutputFormat> format =
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
-    WriteSummary(out, *format, figures, {*field, *field_run.figures, options.concentration_unit.value_or("")},
+    WriteSummary(out, *format, figures, {*field, *field_run, options.concentration_unit.value_or("")},
                  assessment);
     return kExitOk;
 }

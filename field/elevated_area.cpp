@@ -65,10 +65,10 @@ double AreaForFactor(const AreaFactorTable& table, double factor) {
     return LogInterpolate(low.area, high.area, LogShare(low.factor, high.factor, factor));
 }
 
-CheckedElevatedArea CheckElevatedAreas(const AreaFactorTable& table, double scan_mdc, double area, int samples,
-                                       double dcgl) {
-    if (auto refusal = AreaFactorTableRefusal(table)) return {std::nullopt, refusal};
-    if (auto refusal = ScanMDCRefusal(scan_mdc)) return {std::nullopt, refusal};
+Outcome<ElevatedAreaCheck> CheckElevatedAreas(const AreaFactorTable& table, double scan_mdc, double area, int samples,
+                                              double dcgl) {
+    if (auto refusal = AreaFactorTableRefusal(table)) return *refusal;
+    if (auto refusal = ScanMDCRefusal(scan_mdc)) return *refusal;
 
     ElevatedAreaCheck check;
     check.grid_area = area / samples;
@@ -77,15 +77,15 @@ CheckedElevatedArea CheckElevatedAreas(const AreaFactorTable& table, double scan
     check.scan_mdc = scan_mdc;
     check.adequate = scan_mdc <= check.dcgl_emc;
     check.n_final = samples;
-    if (check.adequate) return {check, std::nullopt};
+    if (check.adequate) return check;
 
     check.factor_needed = scan_mdc / dcgl;
     check.area_needed = AreaForFactor(table, *check.factor_needed);
     const double n_ea = std::ceil(area / *check.area_needed);
-    if (!(n_ea <= field::kMostLocations)) return {std::nullopt, field::Message(RefusalKind::TooManyElevatedAreaSamples)};
+    if (!(n_ea <= field::kMostLocations)) return field::Message(RefusalKind::TooManyElevatedAreaSamples);
     check.n_ea = static_cast<int>(n_ea);
     check.n_final = std::max(samples, *check.n_ea);
-    return {check, std::nullopt};
+    return check;
 }
 
 }  // namespace valdris

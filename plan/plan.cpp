@@ -42,14 +42,14 @@ std::string DataTitle(UnitData which) {
 
 PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures) {
     std::optional<AssessmentRun> assessment = AssessUnit(unit, figures);
-    CheckedFieldFigures field = ComputeUnitField(unit, figures);
+    Outcome<FieldFigures> field = ComputeUnitField(unit, figures);
     // Values above DCGL_EMC are the first to investigate.
-    if (assessment && assessment->assessment && field.figures && field.figures->check) {
-        MarkAboveDCGLEMC(*assessment->assessment, field.figures->check->dcgl_emc);
+    if (assessment && *assessment && field && field->check) {
+        MarkAboveDCGLEMC(**assessment, field->check->dcgl_emc);
     }
     FieldFigures field_figures;
-    if (field.figures) {
-        field_figures = std::move(*field.figures);
+    if (field) {
+        field_figures = std::move(*field);
     } else {
         field_figures.samples = figures.n;
     }
@@ -109,13 +109,13 @@ void SurveyPlan::Apply(const Command& command, bool forward) {
 PlanEditResult SurveyPlan::Add(PlanUnit unit) {
     if (!unit.costs.Given()) unit.costs = default_costs_;
     if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(refusal));
-    UnitCheck check = CheckUnit(unit);
-    if (!check.figures) return Refused(check.refusal->refusal);
+    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
+    if (!check) return Refused(check.refusal().refusal);
     Command command;
     command.kind = Command::Kind::Insert;
     command.name = "Add Unit";
     command.row = entries_.size();
-    command.after = MakeEntry(std::move(unit), std::move(*check.figures));
+    command.after = MakeEntry(std::move(unit), std::move(*check));
     Perform(std::move(command));
     return Taken();
 }
@@ -171,14 +171,14 @@ PlanEditResult SurveyPlan::MoveDown(std::size_t row) {
 PlanEditResult SurveyPlan::ReplaceEntry(std::size_t row, std::string name, PlanUnit unit,
                                         std::optional<Refusal> notice) {
     if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(refusal));
-    UnitCheck check = CheckUnit(unit);
-    if (!check.figures) return Refused(check.refusal->refusal);
+    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
+    if (!check) return Refused(check.refusal().refusal);
     Command command;
     command.kind = Command::Kind::Replace;
     command.name = std::move(name);
     command.row = row;
     command.before = entries_[row];
-    command.after = MakeEntry(std::move(unit), std::move(*check.figures));
+    command.after = MakeEntry(std::move(unit), std::move(*check));
     Perform(std::move(command));
     return Taken(std::move(notice));
 }

@@ -41,13 +41,13 @@ std::optional<double> TotalCost(const SampleCosts& costs, int32_t n, int32_t n_r
 
 FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
                           const SampleCosts& costs, const DesignEngine& engine) {
-    if (auto refused = CheckEachInput(inputs)) return {std::nullopt, refused};
-    DesignRun run = RunDesign(test, inputs, given_n, engine);
-    if (!run.state) return {std::nullopt, InputRefusal{DesignInput::LBGR, *run.refusal}};
+    if (auto refused = CheckEachInput(inputs)) return *refused;
+    const Outcome<DesignState> run = RunDesign(test, inputs, given_n, engine);
+    if (!run) return InputRefusal{DesignInput::LBGR, run.refusal()};
 
     DesignFigures figures;
     figures.test = test;
-    figures.state = *run.state;
+    figures.state = *run;
     const DesignState& state = figures.state;
     const bool sign = test == TestKind::Sign;
     figures.n = sign ? state.SignN : state.WRSN;
@@ -56,7 +56,7 @@ FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::option
     figures.critical_value = sign ? static_cast<double>(state.SignCriticalValue) : state.WRSCriticalValue;
     figures.power_at_lbgr = engine.power_at_lbgr(test, state);
     figures.cost = TotalCost(costs, figures.n, figures.n_reference);
-    return {figures, std::nullopt};
+    return figures;
 }
 
 }  // namespace valdris

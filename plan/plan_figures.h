@@ -55,10 +55,7 @@ struct DesignFigures {
 
 // The figures, or the first refusal and the input it belongs to. A design
 // the engine cannot size (D/s too small) counts as the LBGR's refusal.
-struct FiguresRun {
-    std::optional<DesignFigures> figures;
-    std::optional<InputRefusal> refusal;
-};
+using FiguresRun = Outcome<DesignFigures, InputRefusal>;
 
 // The given size and the costs must have passed their rules.
 FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,

@@ -104,9 +104,9 @@ ValueProblem ReadSeedValue(const Json& value, PlanUnit& unit) {
         return std::nullopt;
     }
     if (!value.is_number()) return std::string("the value is not a number.");
-    const CheckedSeed seed = SeedFromNumber(value.get<double>());
-    if (seed.refusal) return seed.refusal->text;
-    unit.field.seed = seed.seed;
+    const Outcome<std::uint64_t> seed = SeedFromNumber(value.get<double>());
+    if (!seed) return seed.message();
+    unit.field.seed = *seed;
     return std::nullopt;
 }
 
@@ -312,43 +312,40 @@ std::string UnitLabel(std::size_t index, const Json& unit) {
     return label;
 }
 
-struct UnitReading {
-    std::optional<PlanEntry> entry;
-    std::string refusal;
-};
+// What the file holds is not a plan: one kind, whatever the key.
+Refusal Unusable(std::string text) { return {RefusalKind::PlanFileUnusable, std::move(text), MessageIcon::Exclamation}; }
 
-UnitReading ReadUnit(std::size_t index, const Json& json) {
+Outcome<PlanEntry> ReadUnit(std::size_t index, const Json& json) {
     const std::string label = UnitLabel(index, json);
-    if (!json.is_object()) return {std::nullopt, label + " is not an object of keys and values."};
+    if (!json.is_object()) return Unusable(label + " is not an object of keys and values.");
     for (const auto& item : json.items()) {
-        if (FindUnitKey(item.key()) == nullptr) return {std::nullopt, label + ": unknown key \"" + item.key() + "\"."};
+        if (FindUnitKey(item.key()) == nullptr) return Unusable(label + ": unknown key \"" + item.key() + "\".");
     }
     PlanUnit unit;
     for (const UnitKey& row : kUnitKeys) {
         if (!json.contains(row.key)) {
             if (!row.required) continue;
-            return {std::nullopt, label + ": the key \"" + std::string(row.key) + "\" is missing."};
+            return Unusable(label + ": the key \"" + std::string(row.key) + "\" is missing.");
         }
         if (auto problem = row.read(json[row.key], unit)) {
-            return {std::nullopt, label + ", key \"" + row.key + "\": " + *problem};
+            return Unusable(label + ", key \"" + row.key + "\": " + *problem);
         }
     }
     // The file gives the area, or the sides whose product it is.
     if (json.contains("area") && (json.contains("width") || json.contains("height"))) {
-        return {std::nullopt, label + ", key \"area\": give the area or the width and the height, not both."};
+        return Unusable(label + ", key \"area\": give the area or the width and the height, not both.");
     }
     if (unit.field.size && unit.field.size->width && unit.field.size->height) {
         unit.field.size->area = *unit.field.size->width * *unit.field.size->height;
     }
-    UnitCheck check = CheckUnit(unit);
-    if (!check.figures) {
-        return {std::nullopt,
-                label + ", key \"" + FieldKey(check.refusal->field) + "\": " + check.refusal->refusal.text};
+    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
+    if (!check) {
+        return Unusable(label + ", key \"" + FieldKey(check.refusal().field) + "\": " + check.refusal().refusal.text);
     }
-    return {MakeEntry(std::move(unit), std::move(*check.figures)), {}};
+    return MakeEntry(std::move(unit), std::move(*check));
 }
 
-PlanReading Refuse(std::string message) { return {std::nullopt, std::move(message)}; }
+PlanReading Refuse(std::string message) { return Unusable(std::move(message)); }
 
 // What the parser has seen so far: the keys of each open object (a key given
 // twice is refused: which of the two was meant cannot be known), and where it
@@ -497,11 +494,11 @@ PlanReading ReadPlan(std::string_view bytes) {
     std::vector<PlanEntry> entries;
     entries.reserve(units.size());
     for (std::size_t i = 0; i < units.size(); ++i) {
-        UnitReading unit = ReadUnit(i, units[i]);
-        if (!unit.entry) return Refuse(unit.refusal);
-        entries.push_back(std::move(*unit.entry));
+        Outcome<PlanEntry> unit = ReadUnit(i, units[i]);
+        if (!unit) return unit.refusal();
+        entries.push_back(std::move(*unit));
     }
-    return {SurveyPlan(std::move(entries), defaults), {}};
+    return SurveyPlan(std::move(entries), defaults);
 }
 
 std::string WritePlan(const SurveyPlan& plan) {

@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "outcome.h"
 #include "plan.h"
 
 namespace valdris {
@@ -26,10 +27,7 @@ namespace valdris {
 constexpr int kPlanFormatVersion = 1;
 
 // A plan read, with every unit's figures, or why the file was refused.
-struct PlanReading {
-    std::optional<SurveyPlan> plan;
-    std::string refusal;
-};
+using PlanReading = Outcome<SurveyPlan>;
 
 PlanReading ReadPlan(std::string_view bytes);
 

@@ -154,7 +154,7 @@ std::optional<Refusal> LBGRSetRefusal(const PlanUnit& unit, double lbgr) {
     return rules::LBGRRefusal(lbgr, InputsOf(unit).dcgl);
 }
 
-CheckedFieldFigures ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures) {
+Outcome<FieldFigures> ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures) {
     return ComputeFieldFigures(unit.field, figures.n, figures.state.DCGL);
 }
 
@@ -180,10 +180,8 @@ FiguresRun ComputeUnit(const PlanUnit& unit) {
     return ComputeFigures(unit.test, InputsOf(unit), unit.given_n, unit.costs);
 }
 
-UnitCheck CheckUnit(const PlanUnit& unit) {
-    auto refused = [](PlanField field, Refusal refusal) {
-        return UnitCheck{std::nullopt, FieldRefusal{field, std::move(refusal)}};
-    };
+Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit) {
+    auto refused = [](PlanField field, Refusal refusal) { return FieldRefusal{field, std::move(refusal)}; };
     if (unit.given_n) {
         if (auto refusal = GivenSizeRefusal(*unit.given_n)) return refused(PlanField::GivenN, *refusal);
     }
@@ -193,22 +191,23 @@ UnitCheck CheckUnit(const PlanUnit& unit) {
     if (unit.costs.per_sample) {
         if (auto refusal = CostRefusal(*unit.costs.per_sample)) return refused(PlanField::CostPerSample, *refusal);
     }
-    if (auto refusal = FieldInputsRefusal(unit)) return {std::nullopt, std::move(refusal)};
+    if (auto refusal = FieldInputsRefusal(unit)) return *refusal;
     FiguresRun run = ComputeUnit(unit);
-    if (!run.figures) return refused(RefusedField(unit, run.refusal->input), run.refusal->refusal);
+    if (!run) return refused(RefusedField(unit, run.refusal().input), run.refusal().refusal);
     // The field figures too: a check that needs, or a grid that holds, more
     // samples than a plan lists refuses the unit.
-    const CheckedFieldFigures in_field = ComputeUnitField(unit, *run.figures);
-    if (in_field.refusal) {
-        return refused(in_field.refused_by_check ? PlanField::ScanMDC : PlanField::Area, *in_field.refusal);
+    const Outcome<FieldFigures> in_field = ComputeUnitField(unit, *run);
+    if (!in_field) {
+        const Refusal& refusal = in_field.refusal();
+        return refused(refusal.kind == RefusalKind::TooManyLocations ? PlanField::Area : PlanField::ScanMDC, refusal);
     }
-    return {std::move(run.figures), std::nullopt};
+    return std::move(*run);
 }
 
 UnitEdit FinishEdit(PlanUnit edited, std::optional<Refusal> notice) {
-    UnitCheck check = CheckUnit(edited);
-    if (!check.figures) return Refused(check.refusal->refusal);
-    return {std::move(edited), std::move(check.figures), std::move(notice)};
+    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(edited);
+    if (!check) return Refused(check.refusal().refusal);
+    return {std::move(edited), std::move(*check), std::move(notice)};
 }
 
 UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text) {
@@ -244,10 +243,10 @@ std::optional<Refusal> UnitDataRefusal(const PlanUnit& unit) {
 }
 
 UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view text, const std::string& column) {
-    MeasurementReading reading = ReadMeasurements(text, DataName(which), column);
-    if (reading.refusal) return Refused(*reading.refusal);
+    Outcome<std::vector<double>> reading = ReadMeasurements(text, DataName(which), column);
+    if (!reading) return Refused(reading.refusal());
     PlanUnit edited = unit;
-    MeasurementsOf(edited, which) = std::move(reading.values);
+    MeasurementsOf(edited, which) = std::move(*reading);
     return FinishEdit(std::move(edited), std::nullopt);
 }
 
@@ -272,8 +271,9 @@ std::vector<BudgetRow> BudgetTable(const PlanUnit& unit) {
     std::vector<BudgetRow> rows;
     for (const double lbgr : lbgrs) {
         FiguresRun run = ComputeUnit(UnitAtLBGR(unit, lbgr));
-        BudgetRow row{lbgr, lbgr == own.lbgr, std::move(run.figures), std::nullopt};
-        if (run.refusal) row.refusal = run.refusal->refusal;
+        BudgetRow row{lbgr, lbgr == own.lbgr, std::nullopt, std::nullopt};
+        if (run) row.figures = std::move(*run);
+        else row.refusal = run.refusal().refusal;
         rows.push_back(std::move(row));
     }
     return rows;

@@ -72,7 +72,7 @@ std::optional<Refusal> LBGRSetRefusal(const PlanUnit& unit, double lbgr);
 
 // The unit's field figures for its design's figures (the survey unit's N and
 // the DCGL the design ran with), or why they cannot be had.
-CheckedFieldFigures ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures);
+Outcome<FieldFigures> ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures);
 
 // The unit with the inputs of a design: the radionuclide text, the test and
 // the values the state holds (the design window's stored values, from which
@@ -154,13 +154,9 @@ struct FieldRefusal {
     PlanField field;
     Refusal refusal;
 };
-struct UnitCheck {
-    std::optional<DesignFigures> figures;
-    std::optional<FieldRefusal> refusal;
-};
 // The field inputs and the radionuclides are checked as their edits check
 // them, and the field figures must be had.
-UnitCheck CheckUnit(const PlanUnit& unit);
+Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit);
 
 // The rule on a stored set of measurements, which a file and a command both
 // apply: none yet, or as many as a reading of measurements takes. The message

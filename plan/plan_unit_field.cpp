@@ -19,9 +19,9 @@ std::string Trimmed(const std::string& text) {
 
 // Each number's refusal is the field's own message, which states its range.
 
-std::optional<Refusal> TakeSize(const CheckedSize& checked, PlanUnit& unit) {
-    if (checked.refusal) return checked.refusal;
-    unit.field.size = checked.size;
+std::optional<Refusal> TakeSize(const Outcome<UnitSize>& checked, PlanUnit& unit) {
+    if (!checked) return checked.refusal();
+    unit.field.size = *checked;
     return std::nullopt;
 }
 
@@ -58,9 +58,9 @@ std::optional<Refusal> ReadAreaFactors(const std::string& text, PlanUnit& unit) 
 }
 
 std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit) {
-    const CheckedSeed seed = ReadSeed(text);
-    if (seed.refusal) return seed.refusal;
-    unit.field.seed = seed.seed;
+    const Outcome<std::uint64_t> seed = ReadSeed(text);
+    if (!seed) return seed.refusal();
+    unit.field.seed = *seed;
     return std::nullopt;
 }
 
@@ -70,16 +70,19 @@ std::optional<FieldRefusal> Named(PlanField field, const std::optional<Refusal>&
 }
 
 std::optional<FieldRefusal> SizeRefusal(const UnitSize& size) {
-    if (!size.width && !size.height) return Named(PlanField::Area, SizeFromArea(size.area).refusal);
+    if (!size.width && !size.height) {
+        const Outcome<UnitSize> checked = SizeFromArea(size.area);
+        return checked ? std::nullopt : Named(PlanField::Area, checked.refusal());
+    }
     if (!size.height) return Named(PlanField::Height, field::Message(RefusalKind::WidthWithoutHeight));
     if (!size.width) return Named(PlanField::Width, field::Message(RefusalKind::HeightWithoutWidth));
-    const CheckedSize checked = SizeFromRectangle(*size.width, *size.height);
-    if (checked.refusal) {
+    const Outcome<UnitSize> checked = SizeFromRectangle(*size.width, *size.height);
+    if (!checked) {
         const bool height_at_fault = SizeUsable(*size.width) && !SizeUsable(*size.height);
-        return Named(height_at_fault ? PlanField::Height : PlanField::Width, checked.refusal);
+        return Named(height_at_fault ? PlanField::Height : PlanField::Width, checked.refusal());
     }
     // An area stored beside the sides must be theirs.
-    if (checked.size->area != size.area) return Named(PlanField::Area, field::Message(RefusalKind::RectangleUnusable));
+    if (checked->area != size.area) return Named(PlanField::Area, field::Message(RefusalKind::RectangleUnusable));
     return std::nullopt;
 }
 

@@ -115,13 +115,13 @@ bool PlanWindow::OpenPlanFile(const QString& path) {
         return false;
     }
     PlanReading reading = ReadPlan(*file.bytes);
-    if (!reading.plan) {
-        messages_.Show(tr("The plan %1 was not opened:\n%2").arg(path, QString::fromStdString(reading.refusal)),
+    if (!reading) {
+        messages_.Show(tr("The plan %1 was not opened:\n%2").arg(path, QString::fromStdString(reading.message())),
                        MessageIcon::Exclamation);
         return false;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    TakePlan(std::move(*reading.plan), absolute, false);
+    TakePlan(std::move(*reading), absolute, false);
     // An autosave beside the file holds changes made after it was saved.
     const QString autosave = AutosavePath();
     if (QFileInfo::exists(autosave) && !OfferAutosaveOf(autosave)) QFile::remove(autosave);
@@ -132,15 +132,15 @@ bool PlanWindow::OpenPlanFile(const QString& path) {
 bool PlanWindow::OfferAutosaveOf(const QString& autosave) {
     if (!dialogs_.AskRecover(autosave)) return false;
     const FileBytes file = ReadPlanFile(autosave);
-    PlanReading reading = file.bytes ? ReadPlan(*file.bytes) : PlanReading{};
-    if (!reading.plan) {
-        messages_.Show(tr("The plan %1 was not opened:\n%2")
-                           .arg(autosave, file.bytes ? QString::fromStdString(reading.refusal) : file.reason),
+    PlanReading reading = file.bytes ? ReadPlan(*file.bytes)
+                                     : PlanReading::Failure(RefusalKind::FileUnreadable, file.reason.toStdString());
+    if (!reading) {
+        messages_.Show(tr("The plan %1 was not opened:\n%2").arg(autosave, QString::fromStdString(reading.message())),
                        MessageIcon::Exclamation);
         return false;
     }
     const QString path = path_;
-    TakePlan(std::move(*reading.plan), path, true);
+    TakePlan(std::move(*reading), path, true);
     return true;
 }
 

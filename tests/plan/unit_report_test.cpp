@@ -45,7 +45,7 @@ TEST(ConcentrationUnit, TakesShortPrintableTextAndRefusesTheRest) {
     }
 }
 
-DesignState Designed(TestKind test) { return *RunDesign(test, DesignInputs{}).state; }
+DesignState Designed(TestKind test) { return *RunDesign(test, DesignInputs{}); }
 
 std::string ValueOf(const std::vector<ReportLine>& lines, const std::string& label) {
     for (const ReportLine& line : lines) {
@@ -59,7 +59,7 @@ TEST(ConcentrationUnit, FollowsEachConcentrationOfTheReportTexts) {
     entries.concentration_unit = "Bq/kg";
     const DesignReport report = MakeDesignReport(TestKind::Sign, Designed(TestKind::Sign), entries);
     const AssessmentRun run = AssessData(TestKind::Sign, Designed(TestKind::Sign), {0.5, 1.5, 0.25}, {});
-    const AssessmentTexts measured = MakeAssessmentTexts(*run.assessment, "Bq/kg");
+    const AssessmentTexts measured = MakeAssessmentTexts(*run, "Bq/kg");
     ElevatedAreaCheck check;
     check.dcgl_emc = 1.5;
     check.scan_mdc = 2.5;
@@ -104,7 +104,7 @@ PlanEntry EntryOf(TestKind test, std::vector<double> survey, std::vector<double>
     unit_in.survey_data = std::move(survey);
     unit_in.reference_data = std::move(reference);
     unit_in.concentration_unit = std::move(unit);
-    return MakeEntry(unit_in, *ComputeUnit(unit_in).figures);
+    return MakeEntry(unit_in, *ComputeUnit(unit_in));
 }
 
 std::vector<std::string> Titles(const std::vector<ReportSection>& sections) {
