@@ -11,31 +11,6 @@ PlanEditResult Refused(std::optional<Refusal> refusal = std::nullopt) { return {
 
 }  // namespace
 
-std::string FieldTitle(PlanField field) {
-    switch (field) {
-        case PlanField::Name: return "Name";
-        case PlanField::Radionuclide: return "Radionuclide";
-        case PlanField::Test: return "Test";
-        case PlanField::Alpha: return "Alpha";
-        case PlanField::Beta: return "Beta";
-        case PlanField::Sigma: return "Sigma";
-        case PlanField::DCGL: return "DCGL";
-        case PlanField::LBGR: return "LBGR";
-        case PlanField::GivenN: return "Given N";
-        case PlanField::CostFixed: return "Fixed Cost";
-        case PlanField::CostPerSample: return "Cost per Sample";
-        case PlanField::Area: return "Area";
-        case PlanField::Width: return "Width";
-        case PlanField::Height: return "Height";
-        case PlanField::Grid: return "Grid";
-        case PlanField::Seed: return "Seed";
-        case PlanField::ScanMDC: return "Scan MDC";
-        case PlanField::AreaFactors: return "Area Factors";
-        case PlanField::Nuclides: return "Radionuclides";
-    }
-    return {};
-}
-
 std::string DataTitle(UnitData which) {
     return which == UnitData::Survey ? "Survey Unit Data" : "Reference Area Data";
 }
@@ -192,7 +167,7 @@ PlanEditResult SurveyPlan::Rename(std::size_t row, const std::string& name) {
 
 PlanEditResult SurveyPlan::Edit(std::size_t row, PlanField field, const std::string& text) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + FieldTitle(field), EditUnit(entries_[row].unit, field, text));
+    return ApplyEdit(row, "Edit " + std::string(FieldRow(field).title), EditUnit(entries_[row].unit, field, text));
 }
 
 PlanEditResult SurveyPlan::SetLBGR(std::size_t row, double lbgr) {
@@ -234,12 +209,12 @@ PlanEditResult SurveyPlan::SetSize(std::size_t row, const SizeTexts& texts) {
 
 PlanEditResult SurveyPlan::SetAreaFactors(std::size_t row, const std::vector<AreaFactorTexts>& rows) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + FieldTitle(PlanField::AreaFactors), EditUnitAreaFactors(entries_[row].unit, rows));
+    return ApplyEdit(row, "Edit " + std::string(FieldRow(PlanField::AreaFactors).title), EditUnitAreaFactors(entries_[row].unit, rows));
 }
 
 PlanEditResult SurveyPlan::SetNuclides(std::size_t row, const std::vector<NuclideTexts>& rows) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + FieldTitle(PlanField::Nuclides), EditUnitNuclides(entries_[row].unit, rows));
+    return ApplyEdit(row, "Edit " + std::string(FieldRow(PlanField::Nuclides).title), EditUnitNuclides(entries_[row].unit, rows));
 }
 
 PlanEditResult SurveyPlan::NewSeed(std::size_t row, const std::function<std::uint64_t()>& draw) {

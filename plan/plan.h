@@ -142,9 +142,6 @@ private:
     std::function<void(const PlanChange&)> listener_;
 };
 
-// "Alpha", "LBGR", "Cost per Sample": a field's name in the undo menu and
-// the table's column titles.
-std::string FieldTitle(PlanField field);
 // "Survey Unit Data", "Reference Area Data": the same for a set of measurements.
 std::string DataTitle(UnitData which);
 

@@ -192,12 +192,21 @@ struct UnitKey {
     ValueProblem (*read)(const Json& value, PlanUnit& unit);
     std::optional<std::string> (*write)(const PlanUnit& unit);
 };
+using KeyReader = ValueProblem (*)(const Json& value, PlanUnit& unit);
+using KeyWriter = std::optional<std::string> (*)(const PlanUnit& unit);
+
+// The key of a field, with its key and whether a file must give it from the
+// field's one declaration.
+UnitKey Field(PlanField field, KeyReader read, KeyWriter write) {
+    const PlanFieldRow& row = FieldRow(field);
+    return {row.key, row.required, read, write};
+}
 
 const UnitKey kUnitKeys[] = {
-    {"name", true, [](const Json& v, PlanUnit& u) { return ReadText(v, u.name); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.name); }},
-    {"radionuclide", true, [](const Json& v, PlanUnit& u) { return ReadText(v, u.radionuclide); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.radionuclide); }},
+    Field(PlanField::Name, [](const Json& v, PlanUnit& u) { return ReadText(v, u.name); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.name); }),
+    Field(PlanField::Radionuclide, [](const Json& v, PlanUnit& u) { return ReadText(v, u.radionuclide); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.radionuclide); }),
     {"concentration_unit", false,
      [](const Json& v, PlanUnit& u) -> ValueProblem {
          if (auto problem = ReadText(v, u.concentration_unit)) return problem;
@@ -207,8 +216,7 @@ const UnitKey kUnitKeys[] = {
          if (u.concentration_unit.empty()) return std::nullopt;
          return Quoted(u.concentration_unit);
      }},
-    {"test", true,
-     [](const Json& v, PlanUnit& u) -> ValueProblem {
+    Field(PlanField::Test, [](const Json& v, PlanUnit& u) -> ValueProblem {
          if (v == "sign" || v == "wrs") {
              u.test = v == "sign" ? TestKind::Sign : TestKind::WRS;
              return std::nullopt;
@@ -217,19 +225,18 @@ const UnitKey kUnitKeys[] = {
      },
      [](const PlanUnit& u) -> std::optional<std::string> {
          return std::string(u.test == TestKind::Sign ? "\"sign\"" : "\"wrs\"");
-     }},
-    {"alpha", true, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.alpha); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.alpha); }},
-    {"beta", true, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.beta); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.beta); }},
-    {"sigma", true, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.sigma); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.sigma); }},
-    {"dcgl", true, [](const Json& v, PlanUnit& u) { return ReadNumber(v, u.dcgl); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.dcgl); }},
-    {"lbgr", true, [](const Json& v, PlanUnit& u) { return ReadNumber(v, u.lbgr); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.lbgr); }},
-    {"n", false,
-     [](const Json& v, PlanUnit& u) -> ValueProblem {
+     }),
+    Field(PlanField::Alpha, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.alpha); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.alpha); }),
+    Field(PlanField::Beta, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.beta); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.beta); }),
+    Field(PlanField::Sigma, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.sigma); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.sigma); }),
+    Field(PlanField::DCGL, [](const Json& v, PlanUnit& u) { return ReadNumber(v, u.dcgl); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.dcgl); }),
+    Field(PlanField::LBGR, [](const Json& v, PlanUnit& u) { return ReadNumber(v, u.lbgr); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.lbgr); }),
+    Field(PlanField::GivenN, [](const Json& v, PlanUnit& u) -> ValueProblem {
          double n = 0;
          if (auto problem = ReadNumber(v, n)) return problem;
          if (auto refusal = GivenSizeRefusal(n)) return refusal->text;
@@ -239,33 +246,32 @@ const UnitKey kUnitKeys[] = {
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.given_n) return std::nullopt;
          return std::to_string(*u.given_n);
-     }},
-    {"cost_fixed", false, [](const Json& v, PlanUnit& u) { return ReadCost(v, u.costs.fixed); },
+     }),
+    Field(PlanField::CostFixed, [](const Json& v, PlanUnit& u) { return ReadCost(v, u.costs.fixed); },
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.costs.fixed) return std::nullopt;
          return RoundTripNumber(*u.costs.fixed);
-     }},
-    {"cost_per_sample", false, [](const Json& v, PlanUnit& u) { return ReadCost(v, u.costs.per_sample); },
+     }),
+    Field(PlanField::CostPerSample, [](const Json& v, PlanUnit& u) { return ReadCost(v, u.costs.per_sample); },
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.costs.per_sample) return std::nullopt;
          return RoundTripNumber(*u.costs.per_sample);
-     }},
+     }),
     {"survey_data", false, [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Survey, u.survey_data); },
      [](const PlanUnit& u) { return WriteData(u.survey_data); }},
     {"reference_data", false,
      [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Reference, u.reference_data); },
      [](const PlanUnit& u) { return WriteData(u.reference_data); }},
-    {"area", false, [](const Json& v, PlanUnit& u) { return ReadNumber(v, SizeOf(u).area); },
+    Field(PlanField::Area, [](const Json& v, PlanUnit& u) { return ReadNumber(v, SizeOf(u).area); },
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.field.size || u.field.size->width) return std::nullopt;
          return RoundTripNumber(u.field.size->area);
-     }},
-    {"width", false, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).width); },
-     [](const PlanUnit& u) { return WriteSide(u, true); }},
-    {"height", false, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).height); },
-     [](const PlanUnit& u) { return WriteSide(u, false); }},
-    {"grid", false,
-     [](const Json& v, PlanUnit& u) -> ValueProblem {
+     }),
+    Field(PlanField::Width, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).width); },
+     [](const PlanUnit& u) { return WriteSide(u, true); }),
+    Field(PlanField::Height, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).height); },
+     [](const PlanUnit& u) { return WriteSide(u, false); }),
+    Field(PlanField::Grid, [](const Json& v, PlanUnit& u) -> ValueProblem {
          if (v == "triangular" || v == "square") {
              u.field.grid = v == "square" ? GridType::Square : GridType::Triangular;
              return std::nullopt;
@@ -275,14 +281,13 @@ const UnitKey kUnitKeys[] = {
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.field.size && u.field.grid == GridType::Triangular) return std::nullopt;
          return Quoted(GridTypeName(u.field.grid));
-     }},
-    {"seed", false, ReadSeedValue,
+     }),
+    Field(PlanField::Seed, ReadSeedValue,
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.field.seed) return std::nullopt;
          return std::to_string(*u.field.seed);
-     }},
-    {"scan_mdc", false,
-     [](const Json& v, PlanUnit& u) -> ValueProblem {
+     }),
+    Field(PlanField::ScanMDC, [](const Json& v, PlanUnit& u) -> ValueProblem {
          double number = 0;
          if (auto problem = ReadNumber(v, number)) return problem;
          u.field.scan_mdc = number;
@@ -291,9 +296,9 @@ const UnitKey kUnitKeys[] = {
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.field.scan_mdc) return std::nullopt;
          return RoundTripNumber(*u.field.scan_mdc);
-     }},
-    {"area_factors", false, ReadAreaFactorList, WriteAreaFactorList},
-    {"nuclides", false, ReadNuclideList, WriteNuclideList},
+     }),
+    Field(PlanField::AreaFactors, ReadAreaFactorList, WriteAreaFactorList),
+    Field(PlanField::Nuclides, ReadNuclideList, WriteNuclideList),
 };
 
 const UnitKey* FindUnitKey(const std::string& key) {
@@ -340,7 +345,7 @@ Outcome<PlanEntry> ReadUnit(std::size_t index, const Json& json) {
     }
     Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
     if (!check) {
-        return Unusable(label + ", key \"" + FieldKey(check.refusal().field) + "\": " + check.refusal().refusal.text);
+        return Unusable(label + ", key \"" + FieldRow(check.refusal().field).key + "\": " + check.refusal().refusal.text);
     }
     return MakeEntry(std::move(unit), std::move(*check));
 }
@@ -453,31 +458,6 @@ std::string RoundTripNumber(float value) {
     if (value == 0 && std::signbit(value)) return "-0.0";
     char buffer[64];
     return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
-std::string FieldKey(PlanField field) {
-    switch (field) {
-        case PlanField::Name: return "name";
-        case PlanField::Radionuclide: return "radionuclide";
-        case PlanField::Test: return "test";
-        case PlanField::Alpha: return "alpha";
-        case PlanField::Beta: return "beta";
-        case PlanField::Sigma: return "sigma";
-        case PlanField::DCGL: return "dcgl";
-        case PlanField::LBGR: return "lbgr";
-        case PlanField::GivenN: return "n";
-        case PlanField::CostFixed: return "cost_fixed";
-        case PlanField::CostPerSample: return "cost_per_sample";
-        case PlanField::Area: return "area";
-        case PlanField::Width: return "width";
-        case PlanField::Height: return "height";
-        case PlanField::Grid: return "grid";
-        case PlanField::Seed: return "seed";
-        case PlanField::ScanMDC: return "scan_mdc";
-        case PlanField::AreaFactors: return "area_factors";
-        case PlanField::Nuclides: return "nuclides";
-    }
-    return {};
 }
 
 PlanReading ReadPlan(std::string_view bytes) {

@@ -34,9 +34,6 @@ PlanReading ReadPlan(std::string_view bytes);
 // The file's bytes; writing them is the caller's (through the safe writer).
 std::string WritePlan(const SurveyPlan& plan);
 
-// The key of a unit's field in the file ("alpha", "n", "cost_fixed").
-std::string FieldKey(PlanField field);
-
 // The shortest text that reads back to exactly this value.
 std::string RoundTripNumber(double value);
 std::string RoundTripNumber(float value);

@@ -53,110 +53,78 @@ std::string CsvField(const std::string& text) {
     return quoted + "\"";
 }
 
+std::string Exact(double value) { return RoundTripNumber(value); }
+std::string Exact(float value) { return RoundTripNumber(value); }
+std::string ExactOrEmpty(const std::optional<double>& value) { return value ? RoundTripNumber(*value) : std::string(); }
+
+// One column: its title, the field an edit of it changes, the cell as shown,
+// and its exact form for the CSV (none: the shown text, quoted as CSV needs;
+// a text column has no number to sort by).
+struct ColumnRow {
+    const char* title;
+    std::optional<PlanField> edits;
+    bool text;
+    std::string (*shown)(const PlanEntry& entry);
+    std::string (*exact)(const PlanEntry& entry);
+};
+
+using E = const PlanEntry&;
+const ColumnRow kColumns[kPlanColumnCount] = {
+    {"Name", PlanField::Name, true, [](E e) { return e.unit.name; }, nullptr},
+    {"Radionuclide", PlanField::Radionuclide, true, [](E e) { return e.unit.radionuclide; }, nullptr},
+    {"Test", PlanField::Test, true, [](E e) { return TestCell(e.unit.test); }, nullptr},
+    {"Alpha", PlanField::Alpha, false, [](E e) { return WriteNumber(e.unit.alpha); },
+     [](E e) { return Exact(e.unit.alpha); }},
+    {"Beta", PlanField::Beta, false, [](E e) { return WriteNumber(e.unit.beta); }, [](E e) { return Exact(e.unit.beta); }},
+    {"Sigma", PlanField::Sigma, false, [](E e) { return WriteNumber(ShownInputsOf(e.unit).sigma); },
+     [](E e) { return Exact(ShownInputsOf(e.unit).sigma); }},
+    {"DCGL", PlanField::DCGL, false, [](E e) { return WriteNumber(ShownInputsOf(e.unit).dcgl); },
+     [](E e) { return Exact(ShownInputsOf(e.unit).dcgl); }},
+    {"LBGR", PlanField::LBGR, false, [](E e) { return WriteNumber(ShownInputsOf(e.unit).lbgr); },
+     [](E e) { return Exact(ShownInputsOf(e.unit).lbgr); }},
+    {"D/s", std::nullopt, false, [](E e) { return WriteNumber(RoundHalfEven(e.figures.state.DoverS, 2)); },
+     [](E e) { return Exact(e.figures.state.DoverS); }},
+    {"N (Survey Unit)", PlanField::GivenN, false, [](E e) { return std::to_string(e.figures.n); }, nullptr},
+    {"N (Reference Area)", std::nullopt, false,
+     [](E e) { return e.unit.test == TestKind::WRS ? std::to_string(e.figures.n_reference) : std::string(); }, nullptr},
+    {"Critical Value", std::nullopt, false,
+     [](E e) { return WithoutLeadingBlank(CriticalValueText(e.unit.test, e.figures.state)); },
+     [](E e) { return Exact(e.figures.critical_value); }},
+    {"Power at LBGR", std::nullopt, false, [](E e) { return Fixed(e.figures.power_at_lbgr, kPowerDecimals); },
+     [](E e) { return Exact(e.figures.power_at_lbgr); }},
+    {"Cost", std::nullopt, false, [](E e) { return e.figures.cost ? WriteNumber(*e.figures.cost) : std::string(); },
+     [](E e) { return ExactOrEmpty(e.figures.cost); }},
+    {"Final N", std::nullopt, false,
+     [](E e) { return e.unit.field.size ? std::to_string(e.field.samples) : std::string(); }, nullptr},
+    {"Spacing", std::nullopt, false,
+     [](E e) {
+         const std::optional<double> spacing = SpacingOf(e);
+         return spacing ? LengthText(*spacing) : std::string();
+     },
+     [](E e) { return ExactOrEmpty(SpacingOf(e)); }},
+};
+
+const ColumnRow& Row(PlanColumn column) { return kColumns[static_cast<int>(column)]; }
+
 // The CSV's exact form of a cell: the shortest text that reads back to the
 // stored value (a single as the single).
 std::string ExactCell(const PlanEntry& entry, PlanColumn column) {
-    const PlanUnit& unit = entry.unit;
-    const DesignFigures& figures = entry.figures;
-    switch (column) {
-        case PlanColumn::Alpha: return RoundTripNumber(unit.alpha);
-        case PlanColumn::Beta: return RoundTripNumber(unit.beta);
-        case PlanColumn::Sigma: return RoundTripNumber(ShownInputsOf(unit).sigma);
-        case PlanColumn::DCGL: return RoundTripNumber(ShownInputsOf(unit).dcgl);
-        case PlanColumn::LBGR: return RoundTripNumber(ShownInputsOf(unit).lbgr);
-        case PlanColumn::DoverS: return RoundTripNumber(figures.state.DoverS);
-        case PlanColumn::CriticalValue: return RoundTripNumber(figures.critical_value);
-        case PlanColumn::PowerAtLBGR: return RoundTripNumber(figures.power_at_lbgr);
-        case PlanColumn::Cost: return figures.cost ? RoundTripNumber(*figures.cost) : std::string();
-        case PlanColumn::Spacing: {
-            const std::optional<double> spacing = SpacingOf(entry);
-            return spacing ? RoundTripNumber(*spacing) : std::string();
-        }
-        default: return CsvField(CellText(entry, column));
-    }
+    const ColumnRow& row = Row(column);
+    return row.exact ? row.exact(entry) : CsvField(row.shown(entry));
 }
 
 }  // namespace
 
-std::string ColumnTitle(PlanColumn column) {
-    switch (column) {
-        case PlanColumn::Name: return "Name";
-        case PlanColumn::Radionuclide: return "Radionuclide";
-        case PlanColumn::Test: return "Test";
-        case PlanColumn::Alpha: return "Alpha";
-        case PlanColumn::Beta: return "Beta";
-        case PlanColumn::Sigma: return "Sigma";
-        case PlanColumn::DCGL: return "DCGL";
-        case PlanColumn::LBGR: return "LBGR";
-        case PlanColumn::DoverS: return "D/s";
-        case PlanColumn::N: return "N (Survey Unit)";
-        case PlanColumn::NReference: return "N (Reference Area)";
-        case PlanColumn::CriticalValue: return "Critical Value";
-        case PlanColumn::PowerAtLBGR: return "Power at LBGR";
-        case PlanColumn::Cost: return "Cost";
-        case PlanColumn::FinalN: return "Final N";
-        case PlanColumn::Spacing: return "Spacing";
-    }
-    return {};
-}
+std::string ColumnTitle(PlanColumn column) { return Row(column).title; }
 
-std::optional<PlanField> EditedField(PlanColumn column) {
-    switch (column) {
-        case PlanColumn::Name: return PlanField::Name;
-        case PlanColumn::Radionuclide: return PlanField::Radionuclide;
-        case PlanColumn::Test: return PlanField::Test;
-        case PlanColumn::Alpha: return PlanField::Alpha;
-        case PlanColumn::Beta: return PlanField::Beta;
-        case PlanColumn::Sigma: return PlanField::Sigma;
-        case PlanColumn::DCGL: return PlanField::DCGL;
-        case PlanColumn::LBGR: return PlanField::LBGR;
-        case PlanColumn::N: return PlanField::GivenN;
-        default: return std::nullopt;
-    }
-}
+std::optional<PlanField> EditedField(PlanColumn column) { return Row(column).edits; }
 
-std::string CellText(const PlanEntry& entry, PlanColumn column) {
-    const PlanUnit& unit = entry.unit;
-    const DesignFigures& figures = entry.figures;
-    switch (column) {
-        case PlanColumn::Name: return unit.name;
-        case PlanColumn::Radionuclide: return unit.radionuclide;
-        case PlanColumn::Test: return TestCell(unit.test);
-        case PlanColumn::Alpha: return WriteNumber(unit.alpha);
-        case PlanColumn::Beta: return WriteNumber(unit.beta);
-        case PlanColumn::Sigma: return WriteNumber(ShownInputsOf(unit).sigma);
-        case PlanColumn::DCGL: return WriteNumber(ShownInputsOf(unit).dcgl);
-        case PlanColumn::LBGR: return WriteNumber(ShownInputsOf(unit).lbgr);
-        case PlanColumn::DoverS: return WriteNumber(RoundHalfEven(figures.state.DoverS, 2));
-        case PlanColumn::N: return std::to_string(figures.n);
-        case PlanColumn::NReference: return unit.test == TestKind::WRS ? std::to_string(figures.n_reference) : "";
-        case PlanColumn::CriticalValue: return WithoutLeadingBlank(CriticalValueText(unit.test, figures.state));
-        case PlanColumn::PowerAtLBGR: return Fixed(figures.power_at_lbgr, kPowerDecimals);
-        case PlanColumn::Cost: return figures.cost ? WriteNumber(*figures.cost) : std::string();
-        case PlanColumn::FinalN: return unit.field.size ? std::to_string(entry.field.samples) : std::string();
-        case PlanColumn::Spacing: {
-            const std::optional<double> spacing = SpacingOf(entry);
-            return spacing ? LengthText(*spacing) : std::string();
-        }
-    }
-    return {};
-}
+std::string CellText(const PlanEntry& entry, PlanColumn column) { return Row(column).shown(entry); }
 
+// An empty cell (a Sign test's reference area, no cost, no size yet) reads
+// as no number.
 std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column) {
-    switch (column) {
-        case PlanColumn::Name:
-        case PlanColumn::Radionuclide:
-        case PlanColumn::Test: return std::nullopt;
-        case PlanColumn::NReference:
-            if (entry.unit.test == TestKind::Sign) return std::nullopt;
-            break;
-        case PlanColumn::Cost: return entry.figures.cost;
-        case PlanColumn::FinalN:
-        case PlanColumn::Spacing:
-            if (!entry.unit.field.size) return std::nullopt;
-            break;
-        default: break;
-    }
+    if (Row(column).text) return std::nullopt;
     return StrictNumber(ExactCell(entry, column));
 }
 

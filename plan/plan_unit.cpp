@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <utility>
 
 #include "field_messages.h"
@@ -37,8 +38,72 @@ std::optional<double> FilteredNumber(const std::string& text) {
 
 UnitEdit Refused(Refusal refusal) { return {std::nullopt, std::nullopt, std::move(refusal)}; }
 
+// Each text rule below is the field's own, as the design window applies it
+// when the box is left; all share one form so that the field table can hold
+// them. `Notice` is set by a rule that adjusts another input.
+using Notice = std::optional<Refusal>;
+
+std::optional<Refusal> ReadName(const std::string& text, PlanUnit& unit, Notice&) {
+    unit.name = text;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadRadionuclide(const std::string& text, PlanUnit& unit, Notice&) {
+    unit.radionuclide = text;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadTest(const std::string& text, PlanUnit& unit, Notice&) {
+    std::string test = Lower(Trimmed(text));
+    if (test.size() > 5 && test.compare(test.size() - 5, 5, " test") == 0) test.erase(test.size() - 5);
+    if (test != "sign" && test != "wrs") return kTestUnknown;
+    unit.test = test == "sign" ? TestKind::Sign : TestKind::WRS;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadAlpha(const std::string& text, PlanUnit& unit, Notice&) {
+    const float alpha = ToSingle(LeadingNumber(text));
+    if (auto refusal = rules::DecisionErrorRefusal(alpha, unit.beta, rules::DecisionError::Alpha)) return refusal;
+    unit.alpha = alpha;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadBeta(const std::string& text, PlanUnit& unit, Notice&) {
+    const float beta = ToSingle(LeadingNumber(text));
+    if (auto refusal = rules::DecisionErrorRefusal(unit.alpha, beta, rules::DecisionError::Beta)) return refusal;
+    unit.beta = beta;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadSigma(const std::string& text, PlanUnit& unit, Notice&) {
+    const auto sigma = FilteredNumber(text);
+    if (!sigma) return rules::Message(RefusalKind::CheckDecimalPoint);
+    if (auto refusal = rules::SigmaRefusal(ToSingle(*sigma), unit.dcgl)) return refusal;
+    unit.sigma = ToSingle(*sigma);
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadDCGL(const std::string& text, PlanUnit& unit, Notice& notice) {
+    const auto dcgl = FilteredNumber(text);
+    if (!dcgl) return rules::Message(RefusalKind::CheckDecimalPoint);
+    if (auto refusal = rules::DCGLRefusal(*dcgl)) return refusal;
+    if (*dcgl < unit.lbgr) {
+        unit.lbgr = *dcgl / 2;
+        notice = rules::Message(RefusalKind::LBGRResetToHalf);
+    }
+    unit.dcgl = *dcgl;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadLBGR(const std::string& text, PlanUnit& unit, Notice&) {
+    const double lbgr = LeadingNumber(text);
+    if (auto refusal = LBGRSetRefusal(unit, lbgr)) return refusal;
+    unit.lbgr = lbgr;
+    return std::nullopt;
+}
+
 // A whole number of 1 or more, or empty for none.
-std::optional<Refusal> ReadGivenSize(const std::string& text, PlanUnit& unit) {
+std::optional<Refusal> ReadGivenSize(const std::string& text, PlanUnit& unit, Notice&) {
     if (Trimmed(text).empty()) {
         unit.given_n.reset();
         return std::nullopt;
@@ -60,67 +125,42 @@ std::optional<Refusal> ReadCost(const std::string& text, std::optional<double>& 
     return std::nullopt;
 }
 
-std::optional<Refusal> ReadTest(const std::string& text, PlanUnit& unit) {
-    std::string test = Lower(Trimmed(text));
-    if (test.size() > 5 && test.compare(test.size() - 5, 5, " test") == 0) test.erase(test.size() - 5);
-    if (test != "sign" && test != "wrs") return kTestUnknown;
-    unit.test = test == "sign" ? TestKind::Sign : TestKind::WRS;
-    return std::nullopt;
+std::optional<Refusal> ReadCostFixed(const std::string& text, PlanUnit& unit, Notice&) {
+    return ReadCost(text, unit.costs.fixed);
 }
 
-std::optional<Refusal> ReadDCGL(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice) {
-    const auto dcgl = FilteredNumber(text);
-    if (!dcgl) return rules::Message(RefusalKind::CheckDecimalPoint);
-    if (auto refusal = rules::DCGLRefusal(*dcgl)) return refusal;
-    if (*dcgl < unit.lbgr) {
-        unit.lbgr = *dcgl / 2;
-        notice = rules::Message(RefusalKind::LBGRResetToHalf);
-    }
-    unit.dcgl = *dcgl;
-    return std::nullopt;
+std::optional<Refusal> ReadCostPerSample(const std::string& text, PlanUnit& unit, Notice&) {
+    return ReadCost(text, unit.costs.per_sample);
 }
 
-// The field's own rule, as the design window applies it when the box is left.
-std::optional<Refusal> ReadField(PlanField field, const std::string& text, PlanUnit& unit,
-                                 std::optional<Refusal>& notice) {
-    using rules::DecisionError;
+// One row per field, in the order of PlanField; a new field adds its row
+// here and its key's reader and writer in the plan file.
+constexpr PlanFieldRow kPlanFields[] = {
+    {PlanField::Name, "Name", "name", true, ReadName},
+    {PlanField::Radionuclide, "Radionuclide", "radionuclide", true, ReadRadionuclide},
+    {PlanField::Test, "Test", "test", true, ReadTest},
+    {PlanField::Alpha, "Alpha", "alpha", true, ReadAlpha},
+    {PlanField::Beta, "Beta", "beta", true, ReadBeta},
+    {PlanField::Sigma, "Sigma", "sigma", true, ReadSigma},
+    {PlanField::DCGL, "DCGL", "dcgl", true, ReadDCGL},
+    {PlanField::LBGR, "LBGR", "lbgr", true, ReadLBGR},
+    {PlanField::GivenN, "Given N", "n", false, ReadGivenSize},
+    {PlanField::CostFixed, "Fixed Cost", "cost_fixed", false, ReadCostFixed},
+    {PlanField::CostPerSample, "Cost per Sample", "cost_per_sample", false, ReadCostPerSample},
+    {PlanField::Area, "Area", "area", false, ReadAreaText},
+    {PlanField::Width, "Width", "width", false, ReadWidthText},
+    {PlanField::Height, "Height", "height", false, ReadHeightText},
+    {PlanField::Grid, "Grid", "grid", false, ReadGridText},
+    {PlanField::Seed, "Seed", "seed", false, ReadSeedText},
+    {PlanField::ScanMDC, "Scan MDC", "scan_mdc", false, ReadScanMDCText},
+    {PlanField::AreaFactors, "Area Factors", "area_factors", false, ReadAreaFactorsText},
+    {PlanField::Nuclides, "Radionuclides", "nuclides", false, ReadNuclidesText},
+};
+static_assert(std::size(kPlanFields) == kPlanFieldCount, "one row per field");
+
+std::optional<Refusal> ReadField(PlanField field, const std::string& text, PlanUnit& unit, Notice& notice) {
     if (auto refusal = SetByNuclidesRefusal(unit, field)) return refusal;
-    if (IsFieldInput(field)) return ReadFieldInput(field, text, unit, notice);
-    switch (field) {
-        case PlanField::Name: unit.name = text; return std::nullopt;
-        case PlanField::Radionuclide: unit.radionuclide = text; return std::nullopt;
-        case PlanField::Test: return ReadTest(text, unit);
-        case PlanField::Alpha: {
-            const float alpha = ToSingle(LeadingNumber(text));
-            if (auto refusal = rules::DecisionErrorRefusal(alpha, unit.beta, DecisionError::Alpha)) return refusal;
-            unit.alpha = alpha;
-            return std::nullopt;
-        }
-        case PlanField::Beta: {
-            const float beta = ToSingle(LeadingNumber(text));
-            if (auto refusal = rules::DecisionErrorRefusal(unit.alpha, beta, DecisionError::Beta)) return refusal;
-            unit.beta = beta;
-            return std::nullopt;
-        }
-        case PlanField::Sigma: {
-            const auto sigma = FilteredNumber(text);
-            if (!sigma) return rules::Message(RefusalKind::CheckDecimalPoint);
-            if (auto refusal = rules::SigmaRefusal(ToSingle(*sigma), unit.dcgl)) return refusal;
-            unit.sigma = ToSingle(*sigma);
-            return std::nullopt;
-        }
-        case PlanField::DCGL: return ReadDCGL(text, unit, notice);
-        case PlanField::LBGR: {
-            const double lbgr = LeadingNumber(text);
-            if (auto refusal = LBGRSetRefusal(unit, lbgr)) return refusal;
-            unit.lbgr = lbgr;
-            return std::nullopt;
-        }
-        case PlanField::GivenN: return ReadGivenSize(text, unit);
-        case PlanField::CostFixed: return ReadCost(text, unit.costs.fixed);
-        case PlanField::CostPerSample: return ReadCost(text, unit.costs.per_sample);
-        default: return std::nullopt;
-    }
+    return FieldRow(field).read(text, unit, notice);
 }
 
 // The design's refusal of a unit's inputs, named by the field it belongs to;
@@ -133,6 +173,8 @@ PlanField RefusedField(const PlanUnit& unit, DesignInput input) {
 }
 
 }  // namespace
+
+const PlanFieldRow& FieldRow(PlanField field) { return kPlanFields[static_cast<int>(field)]; }
 
 DesignInputs InputsOf(const PlanUnit& unit) {
     const DesignInputs own{unit.alpha, unit.beta, unit.sigma, unit.dcgl, unit.lbgr};

@@ -57,13 +57,6 @@ std::optional<Refusal> ReadAreaFactors(const std::string& text, PlanUnit& unit) 
     return std::nullopt;
 }
 
-std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit) {
-    const Outcome<std::uint64_t> seed = ReadSeed(text);
-    if (!seed) return seed.refusal();
-    unit.field.seed = *seed;
-    return std::nullopt;
-}
-
 std::optional<FieldRefusal> Named(PlanField field, const std::optional<Refusal>& refusal) {
     if (!refusal) return std::nullopt;
     return FieldRefusal{field, *refusal};
@@ -86,45 +79,64 @@ std::optional<FieldRefusal> SizeRefusal(const UnitSize& size) {
     return std::nullopt;
 }
 
-// An empty box clears the input it belongs to.
-bool ClearIfBlank(PlanField field, const std::string& text, PlanUnit& unit) {
-    if (!IsBlankText(text)) return false;
-    switch (field) {
-        case PlanField::Area: unit.field.size.reset(); return true;
-        case PlanField::Seed: unit.field.seed.reset(); return true;
-        case PlanField::ScanMDC: unit.field.scan_mdc.reset(); return true;
-        case PlanField::AreaFactors: unit.field.area_factors.clear(); return true;
-        default: return false;
-    }
-}
-
 }  // namespace
 
-bool IsFieldInput(PlanField field) { return field >= PlanField::Area; }
-
-std::optional<Refusal> ReadFieldInput(PlanField field, const std::string& text, PlanUnit& unit,
-                                      std::optional<Refusal>& notice) {
-    if (ClearIfBlank(field, text, unit)) return std::nullopt;
-    switch (field) {
-        case PlanField::Area: return ReadArea(text, unit);
-        case PlanField::Width:
-        case PlanField::Height: return ReadSide(field, text, unit);
-        case PlanField::Grid: {
-            const auto grid = GridTypeFromName(Trimmed(text));
-            if (!grid) return field::Message(RefusalKind::GridTypeUnknown);
-            unit.field.grid = *grid;
-            return std::nullopt;
-        }
-        case PlanField::Seed: return ReadSeedText(text, unit);
-        case PlanField::ScanMDC: return ReadScanMDC(text, unit);
-        case PlanField::AreaFactors: return ReadAreaFactors(text, unit);
-        case PlanField::Nuclides: {
-            auto nuclides = ParseNuclideList(text);
-            if (!nuclides) return field::Message(RefusalKind::NuclidesTextUnusable);
-            return TakeNuclides(std::move(*nuclides), unit, notice);
-        }
-        default: return std::nullopt;
+// An empty box clears the optional inputs (area, seed, scan MDC, area
+// factors); the others read it as they read any text.
+std::optional<Refusal> ReadAreaText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (IsBlankText(text)) {
+        unit.field.size.reset();
+        return std::nullopt;
     }
+    return ReadArea(text, unit);
+}
+
+std::optional<Refusal> ReadWidthText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    return ReadSide(PlanField::Width, text, unit);
+}
+
+std::optional<Refusal> ReadHeightText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    return ReadSide(PlanField::Height, text, unit);
+}
+
+std::optional<Refusal> ReadGridText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    const auto grid = GridTypeFromName(Trimmed(text));
+    if (!grid) return field::Message(RefusalKind::GridTypeUnknown);
+    unit.field.grid = *grid;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (IsBlankText(text)) {
+        unit.field.seed.reset();
+        return std::nullopt;
+    }
+    const Outcome<std::uint64_t> seed = ReadSeed(text);
+    if (!seed) return seed.refusal();
+    unit.field.seed = *seed;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadScanMDCText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (IsBlankText(text)) {
+        unit.field.scan_mdc.reset();
+        return std::nullopt;
+    }
+    return ReadScanMDC(text, unit);
+}
+
+std::optional<Refusal> ReadAreaFactorsText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (IsBlankText(text)) {
+        unit.field.area_factors.clear();
+        return std::nullopt;
+    }
+    return ReadAreaFactors(text, unit);
+}
+
+std::optional<Refusal> ReadNuclidesText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice) {
+    auto nuclides = ParseNuclideList(text);
+    if (!nuclides) return field::Message(RefusalKind::NuclidesTextUnusable);
+    return TakeNuclides(std::move(*nuclides), unit, notice);
 }
 
 std::optional<Refusal> SetByNuclidesRefusal(const PlanUnit& unit, PlanField field) {
@@ -185,7 +197,8 @@ UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts) {
     PlanUnit edited = unit;
     std::optional<Refusal> refusal;
     if (!width) {
-        if (!ClearIfBlank(PlanField::Area, texts.area, edited)) refusal = ReadArea(texts.area, edited);
+        std::optional<Refusal> no_notice;
+        refusal = ReadAreaText(texts.area, edited, no_notice);
     } else {
         const auto w = StrictNumber(texts.width);
         const auto h = StrictNumber(texts.height);

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "field_messages.h"
@@ -75,6 +77,51 @@ TEST(PlanUnitField, EditsNameTheFieldAndKeepTheUnit) {
     ASSERT_TRUE(reset.accepted());
     EXPECT_EQ(reset.unit->lbgr, 0.5);
     EXPECT_EQ(MessageOf(reset.message), rules::kLBGRResetToHalf);
+}
+
+// Every rule refuses with its own kind, so that no caller need tell two
+// refusals apart by their words.
+TEST(PlanUnitField, EachRuleRefusesWithItsOwnKind) {
+    struct Case {
+        PlanField field;
+        const char* text;
+        RefusalKind kind;
+    };
+    const Case cases[] = {
+        {PlanField::Area, "x", RefusalKind::AreaUnusable},
+        {PlanField::Width, "50", RefusalKind::SideWithoutRectangle},
+        {PlanField::Grid, "hexagonal", RefusalKind::GridTypeUnknown},
+        {PlanField::Seed, "-1", RefusalKind::SeedUnusable},
+        {PlanField::ScanMDC, "0", RefusalKind::ScanMDCUnusable},
+        {PlanField::AreaFactors, "1:10", RefusalKind::AreaFactorsTooFew},
+        {PlanField::AreaFactors, "1:10, x", RefusalKind::AreaFactorsTextUnusable},
+        {PlanField::Nuclides, "Co-60:5", RefusalKind::NuclidesTextUnusable},
+        {PlanField::Nuclides, "Co-60:5:0.5; Co-60:5:1", RefusalKind::NuclideTwice},
+        {PlanField::GivenN, "0", RefusalKind::GivenSizeRange},
+        {PlanField::CostFixed, "-1", RefusalKind::CostRange},
+        {PlanField::CostPerSample, "abc", RefusalKind::CostRange},
+        {PlanField::Test, "t", RefusalKind::TestUnknown},
+        {PlanField::Sigma, "1..2", RefusalKind::CheckDecimalPoint},
+        {PlanField::Alpha, "0.6", RefusalKind::AlphaRange},
+    };
+    for (const auto& c : cases) {
+        const UnitEdit edit = EditUnit(SizedUnit(), c.field, c.text);
+        ASSERT_FALSE(edit.accepted()) << c.text;
+        EXPECT_EQ(edit.message->kind, c.kind) << c.text;
+    }
+}
+
+// Each field's row sits at its own place and names a key and a title of its
+// own: a row out of place would give a field another's rule and file key.
+TEST(PlanFieldTable, OneRowPerFieldInItsPlace) {
+    std::set<std::string> keys;
+    std::set<std::string> titles;
+    for (std::size_t f = 0; f < kPlanFieldCount; ++f) {
+        const PlanFieldRow& row = FieldRow(static_cast<PlanField>(f));
+        EXPECT_EQ(static_cast<std::size_t>(row.field), f);
+        EXPECT_TRUE(keys.insert(row.key).second) << row.key;
+        EXPECT_TRUE(titles.insert(row.title).second) << row.title;
+    }
 }
 
 TEST(PlanUnitField, TableRowsAndSizeBoxes) {

@@ -307,5 +307,21 @@ TEST(PlanTable, CsvHasTheColumnsAndExactValues) {
     EXPECT_NE(PlanAsCsv(plan).find(",20,10\n"), std::string::npos);
 }
 
+// A cell sorts by its number; text cells and empty ones have none, so that
+// they gather apart from the numbers.
+TEST(PlanTable, CellNumbersOfTextAndEmptyCells) {
+    SurveyPlan plan;
+    plan.Add(Unit());  // Sign, no costs, no size
+    const PlanEntry& entry = plan.entry(0);
+    const std::pair<PlanColumn, std::optional<double>> cases[] = {
+        {PlanColumn::Name, std::nullopt},     {PlanColumn::Test, std::nullopt},
+        {PlanColumn::NReference, std::nullopt}, {PlanColumn::Cost, std::nullopt},
+        {PlanColumn::FinalN, std::nullopt},   {PlanColumn::Spacing, std::nullopt},
+        {PlanColumn::N, 29.0},                {PlanColumn::Alpha, 0.05},
+        {PlanColumn::CriticalValue, 19.0},
+    };
+    for (const auto& [column, number] : cases) EXPECT_EQ(CellNumber(entry, column), number) << ColumnTitle(column);
+}
+
 }  // namespace
 }  // namespace valdris
