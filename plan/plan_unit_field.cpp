@@ -79,15 +79,18 @@ std::optional<FieldRefusal> SizeRefusal(const UnitSize& size) {
     return std::nullopt;
 }
 
-}  // namespace
-
 // An empty box clears the optional inputs (area, seed, scan MDC, area
 // factors); the others read it as they read any text.
+template <typename Input>
+std::optional<Refusal> Cleared(Input& input) {
+    input = Input{};
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<Refusal> ReadAreaText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
-    if (IsBlankText(text)) {
-        unit.field.size.reset();
-        return std::nullopt;
-    }
+    if (IsBlankText(text)) return Cleared(unit.field.size);
     return ReadArea(text, unit);
 }
 
@@ -107,10 +110,7 @@ std::optional<Refusal> ReadGridText(const std::string& text, PlanUnit& unit, std
 }
 
 std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
-    if (IsBlankText(text)) {
-        unit.field.seed.reset();
-        return std::nullopt;
-    }
+    if (IsBlankText(text)) return Cleared(unit.field.seed);
     const Outcome<std::uint64_t> seed = ReadSeed(text);
     if (!seed) return seed.refusal();
     unit.field.seed = *seed;
@@ -118,18 +118,12 @@ std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit, std
 }
 
 std::optional<Refusal> ReadScanMDCText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
-    if (IsBlankText(text)) {
-        unit.field.scan_mdc.reset();
-        return std::nullopt;
-    }
+    if (IsBlankText(text)) return Cleared(unit.field.scan_mdc);
     return ReadScanMDC(text, unit);
 }
 
 std::optional<Refusal> ReadAreaFactorsText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
-    if (IsBlankText(text)) {
-        unit.field.area_factors.clear();
-        return std::nullopt;
-    }
+    if (IsBlankText(text)) return Cleared(unit.field.area_factors);
     return ReadAreaFactors(text, unit);
 }
 
