@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "assessment_texts.h"
 
+#include <cctype>
+#include <cmath>
+
 #include "concentration_unit.h"
 #include "number_text.h"
 #include "result_texts.h"
@@ -16,9 +19,16 @@ std::string Count(int32_t count) { return std::to_string(count); }
 
 std::string StatisticName(TestKind test) { return test == TestKind::Sign ? "S+" : "W"; }
 
+// Rounded down to two decimals: a rank sum is a multiple of a half, so it
+// exceeds the value shown exactly when it exceeds the critical value, and
+// the sentence never reads "723 exceeds 723".
+std::string CriticalValueShown(double critical_value) {
+    return WriteNumber(std::floor(critical_value * 100) / 100);
+}
+
 std::string Reason(const DataAssessment& a) {
     const std::string statistic = StatisticName(a.test) + " = " + WriteNumber(a.statistic);
-    const std::string critical = WriteNumber(a.critical_value);
+    const std::string critical = CriticalValueShown(a.critical_value);
     return a.passes ? statistic + " exceeds the critical value " + critical + "."
                     : statistic + " does not exceed the critical value " + critical + ".";
 }
@@ -29,12 +39,44 @@ std::string PValueMethod(const DataAssessment& a) {
     return a.ties ? " (normal approximation, corrected for ties)" : " (normal approximation)";
 }
 
+std::string DecisionPValueMethod(const DataAssessment& a) {
+    if (!a.exact_decision_p_value) return " (normal approximation, as the critical value)";
+    return a.test == TestKind::Sign ? " (exact binomial)" : " (exact)";
+}
+
+// The p-value of the data's own method, shown beside the decision's when
+// the two are computed differently.
+std::string OtherPValueLabel(const DataAssessment& a) {
+    if (a.exact_p_value) return "Exact p-value";
+    return a.ties ? "Tie-corrected p-value" : "Continuity-corrected p-value";
+}
+
+bool SameMethod(const DataAssessment& a) {
+    if (a.test == TestKind::Sign) return a.exact_decision_p_value;
+    return a.exact_decision_p_value && a.exact_p_value;
+}
+
+void AddPValues(std::vector<ReportLine>& figures, const DataAssessment& a) {
+    figures.push_back({"p-value", PValueText(a.decision_p_value) + DecisionPValueMethod(a)});
+    if (!SameMethod(a)) figures.push_back({OtherPValueLabel(a), PValueText(a.p_value) + PValueMethod(a)});
+    if (!a.p_value_disagrees) return;
+    std::string other = OtherPValueLabel(a);
+    other[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(other[0])));
+    const std::string alpha = WriteNumber(a.alpha);
+    const std::string which = "The " + other + ", " + PValueText(a.p_value) + ", is ";
+    figures.push_back({"p-value Note",
+                       a.passes ? which + "not below alpha = " + alpha +
+                                      ": alone it would fail the survey unit; the verdict follows the critical value."
+                                : which + "below alpha = " + alpha +
+                                      ": alone it would pass the survey unit; the verdict follows the critical value."});
+}
+
 void AddSummary(std::vector<ReportLine>& figures, const std::string& area, const SampleSummary& s,
                 const std::string& unit) {
-    figures.push_back({area + " Mean", WithUnit(WriteNumber(s.mean), unit)});
-    figures.push_back({area + " Median", WithUnit(WriteNumber(s.median), unit)});
-    figures.push_back({area + " Standard Deviation", WithUnit(WriteNumber(s.sd), unit)});
-    figures.push_back({area + " Maximum", WithUnit(WriteNumber(s.max), unit)});
+    figures.push_back({area + " Mean", WithUnit(ReadableNumber(s.mean), unit)});
+    figures.push_back({area + " Median", WithUnit(ReadableNumber(s.median), unit)});
+    figures.push_back({area + " Standard Deviation", WithUnit(ReadableNumber(s.sd), unit)});
+    figures.push_back({area + " Maximum", WithUnit(ReadableNumber(s.max), unit)});
 }
 
 std::vector<ReportLine> PowerLines(const DataAssessment& a, const std::string& unit);
@@ -49,8 +91,8 @@ std::vector<ReportLine> Figures(const DataAssessment& a, const std::string& unit
         figures.push_back({"Reference Area Measurements", Count(a.m)});
         figures.push_back({"W (Rank Sum of the Reference Area)", WriteNumber(a.statistic)});
     }
-    figures.push_back({"Critical Value", WriteNumber(a.critical_value)});
-    figures.push_back({"p-value", PValueText(a.p_value) + PValueMethod(a)});
+    figures.push_back({"Critical Value", CriticalValueShown(a.critical_value)});
+    AddPValues(figures, a);
     AddSummary(figures, "Survey Unit", a.survey, unit);
     if (a.reference) AddSummary(figures, "Reference Area", *a.reference, unit);
     const std::vector<ReportLine> power = PowerLines(a, unit);
@@ -62,7 +104,7 @@ std::vector<ReportLine> Figures(const DataAssessment& a, const std::string& unit
 std::vector<ReportLine> PowerLines(const DataAssessment& a, const std::string& unit) {
     std::vector<ReportLine> figures;
     if (a.retrospective) {
-        figures.push_back({"Sigma of the Measurements", WithUnit(WriteNumber(a.retrospective->sigma), unit)});
+        figures.push_back({"Sigma of the Measurements", WithUnit(ReadableNumber(a.retrospective->sigma), unit)});
         figures.push_back({"D/s of the Measurements", WriteNumber(RoundHalfEven(a.retrospective->dovers, kShiftDecimals))});
         figures.push_back({"Power at the LBGR with this Sigma (N = " + Count(a.retrospective->n) + ")",
                            ProbabilityText(a.retrospective->power_at_lbgr)});

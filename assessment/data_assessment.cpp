@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "decision_p_value.h"
 #include "measurement_text.h"
 #include "valdris_power.h"
 
@@ -49,9 +50,11 @@ bool AssessSign(const DesignState& design, const std::vector<double>& survey, Da
     a.statistic = test->s_plus;
     a.critical_value = test->critical_value;
     a.p_value = test->p_value;
+    a.decision_p_value = test->decision_p_value;
+    a.exact_decision_p_value = a.n_used < kSignExactCriticalValueBelow;
     a.passes = test->passes;
     a.retrospective = SignRetrospectivePower(a.n_used, design.Alpha, design.Delta, a.survey.sd);
-    a.designed_power_at_lbgr = SignPower(design.SignN, design.SignCriticalValue, design.DoverS);
+    a.designed_power_at_lbgr = ShownPowerAtLBGR(TestKind::Sign, design);
     return true;
 }
 
@@ -64,13 +67,15 @@ void AssessWRS(const DesignState& design, const std::vector<double>& survey, con
     a.critical_value = test.critical_value;
     a.p_value = test.p_value;
     a.exact_p_value = test.exact_p_value;
+    a.decision_p_value = test.decision_p_value;
+    a.exact_decision_p_value = test.m <= kWRSExactSizeLimit && test.n <= kWRSExactSizeLimit;
     a.ties = test.ties;
     a.passes = test.passes;
     a.reference = Summarize(reference);
     // The larger spread of the two areas: the power must hold for both.
     const double sigma = std::max(a.survey.sd, a.reference->sd);
     a.retrospective = WRSRetrospectivePower(a.n, a.m, design.Alpha, design.Delta, sigma);
-    a.designed_power_at_lbgr = WRSPower(design.WRSN, design.WRSCriticalValue, design.DoverS);
+    a.designed_power_at_lbgr = ShownPowerAtLBGR(TestKind::WRS, design);
 }
 
 }  // namespace
@@ -100,6 +105,8 @@ AssessmentRun AssessData(TestKind test, const DesignState& design, const std::ve
         AssessWRS(design, survey, reference, a);
     }
     if (!AllFinite(a)) return kNotComputable;
+    a.alpha = design.Alpha;
+    a.p_value_disagrees = PValueDisagrees(a.passes, a.p_value, design.Alpha);
     return a;
 }
 

@@ -26,6 +26,13 @@ struct DataAssessment {
     double critical_value = 0;
     double p_value = 1;
     bool exact_p_value = true;
+    // The p-value computed as the critical value is (decision_p_value.h),
+    // which the verdict always agrees with, and whether it is exact.
+    double decision_p_value = 1;
+    bool exact_decision_p_value = true;
+    // p_value lies on the other side of alpha from the verdict.
+    bool p_value_disagrees = false;
+    float alpha = 0;
     bool ties = false;       // WRS: tied values, so the p-value is approximate
     bool passes = false;     // statistic > critical value
     SampleSummary survey;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
+#include <optional>
 
 #include "number_text.h"
 
@@ -26,24 +28,37 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-// Lines ended by LF, CRLF or CR, blank ones left out; a UTF-8 byte order
-// mark, which spreadsheets write, is not part of the first line.
-std::vector<Line> NonBlankLines(std::string_view text) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    std::vector<Line> lines;
-    std::size_t number = 1;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        const bool end = i == text.size() || text[i] == '\n' || text[i] == '\r';
-        if (!end) continue;
-        const std::string_view line = text.substr(start, i - start);
-        if (!Trim(line).empty()) lines.push_back({number, line});
-        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') ++i;
-        ++number;
-        start = i + 1;
+// The non-blank lines of a text one at a time, ended by LF, CRLF or CR, so
+// that a text of many lines costs no more memory than the values kept from
+// it; a UTF-8 byte order mark, which spreadsheets write, is not part of the
+// first line.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : text_(WithoutByteOrderMark(text)) {}
+
+    // The next non-blank line, or false at the end of the text.
+    bool Next(Line& line) {
+        while (start_ <= text_.size()) {
+            std::size_t end = start_;
+            while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
+            line = {number_, text_.substr(start_, end - start_)};
+            start_ = end + (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n' ? 2 : 1);
+            ++number_;
+            if (!Trim(line.text).empty()) return true;
+        }
+        return false;
     }
-    return lines;
-}
+
+    static std::string_view WithoutByteOrderMark(std::string_view text) {
+        if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+        return text;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t start_ = 0;
+    std::size_t number_ = 1;
+};
 
 // A tab, a semicolon or a comma separates the columns, the first of them the
 // text has anywhere: a decimal comma then shows as a second column or a field
@@ -105,13 +120,66 @@ bool NamesNonFiniteValue(const std::string& field) {
     return std::isinf(LeadingNumber(field));
 }
 
-// A header names something: a field with no letter in it ("1.2.3", "-") is a
-// mistyped value, which is refused rather than taken for a header.
+// The first code point of a UTF-8 text (an ASCII byte, or a sequence the
+// first bytes of which say its length); nothing when the bytes are no UTF-8.
+std::optional<char32_t> FirstCodePoint(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || text.size() < length) return std::nullopt;
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return std::nullopt;
+        code = (code << 6) | (byte(i) & 0x3F);
+    }
+    return code;
+}
+
+// A decimal digit of any script: the zeros of the Unicode runs of ten
+// decimal digits (general category Nd), and the mathematical digits, five
+// runs of ten from U+1D7CE.
+bool IsDecimalDigit(char32_t c) {
+    static constexpr char32_t kZeros[] = {
+        0x30,    0x660,   0x6F0,   0x7C0,   0x966,   0x9E6,   0xA66,   0xAE6,   0xB66,   0xBE6,   0xC66,
+        0xCE6,   0xD66,   0xDE6,   0xE50,   0xED0,   0xF20,   0x1040,  0x1090,  0x17E0,  0x1810,  0x1946,
+        0x19D0,  0x1A80,  0x1A90,  0x1B50,  0x1BB0,  0x1C40,  0x1C50,  0xA620,  0xA8D0,  0xA900,  0xA9D0,
+        0xA9F0,  0xAA50,  0xABF0,  0xFF10,  0x104A0, 0x10D30, 0x11066, 0x110F0, 0x11136, 0x111D0, 0x112F0,
+        0x11450, 0x114D0, 0x11650, 0x116C0, 0x11730, 0x118E0, 0x11950, 0x11C50, 0x11D50, 0x11DA0, 0x11F50,
+        0x16A60, 0x16AC0, 0x16B50, 0x1E140, 0x1E2F0, 0x1E4F0, 0x1E950, 0x1FBF0};
+    if (c >= 0x1D7CE && c <= 0x1D7FF) return true;
+    return std::any_of(std::begin(kZeros), std::end(kZeros), [c](char32_t zero) { return c >= zero && c < zero + 10; });
+}
+
+// A value mistyped or cut short still begins as a number does: with a digit
+// of any script, a sign or a point.
+bool BeginsLikeANumber(std::string_view field) {
+    if (field.empty()) return false;
+    if (field[0] == '+' || field[0] == '-' || field[0] == '.') return true;
+    const std::optional<char32_t> first = FirstCodePoint(field);
+    return first && IsDecimalDigit(*first);
+}
+
+// What a spreadsheet writes into a cell whose formula failed.
+bool BeginsLikeAnErrorCode(std::string_view field) {
+    static constexpr std::string_view kCodes[] = {"#n/a", "#value!", "#ref!", "#div/0!", "#num!", "#name?",
+                                                  "#null!", "#spill!", "#calc!", "#getting_data", "#field!",
+                                                  "#blocked!", "#busy!", "#connect!", "#unknown!"};
+    if (field.empty() || field[0] != '#') return false;
+    const std::string lower = Lower(field.substr(0, 16));
+    return std::any_of(std::begin(kCodes), std::end(kCodes),
+                       [&](std::string_view code) { return lower.compare(0, code.size(), code) == 0; });
+}
+
+// A header names something: it holds a letter and begins as a name does. A
+// first line that begins like a number ("0.4o", "5 Bq", "1e+") or an error
+// code ("#N/A") is a mistyped value, refused as it would be on any other
+// line rather than dropped as a header.
 bool CanBeHeader(const std::string& field) {
     const bool has_letter = std::any_of(field.begin(), field.end(), [](unsigned char c) {
         return std::isalpha(c) || c >= 0x80;
     });
-    return has_letter && !StrictNumber(field) && !NamesNonFiniteValue(field);
+    return has_letter && !BeginsLikeANumber(field) && !BeginsLikeAnErrorCode(field) && !NamesNonFiniteValue(field);
 }
 
 // Cells other than the one read hold nothing.
@@ -128,6 +196,7 @@ struct Layout {
     std::size_t column = 0;
     bool chosen = false;  // by its header, among other columns
     bool header = false;
+    std::string header_text;
 };
 
 std::optional<Refusal> ChooseColumn(const Line& first, const std::string& source, const std::string& column,
@@ -145,6 +214,7 @@ std::optional<Refusal> ChooseColumn(const Line& first, const std::string& source
         layout.column = static_cast<std::size_t>(found - fields.begin());
         layout.chosen = true;
         layout.header = true;
+        layout.header_text = *found;
         return std::nullopt;
     }
     if (!OnlyCellUsed(fields, 0)) {
@@ -153,31 +223,97 @@ std::optional<Refusal> ChooseColumn(const Line& first, const std::string& source
                        "by its header.");
     }
     layout.header = CanBeHeader(fields[0]);
+    if (layout.header) layout.header_text = fields[0];
     return std::nullopt;
+}
+
+// The field a line holds at the column read: without quotes or the
+// separator, the line itself (the common case, taken without copying).
+struct LineFields {
+    bool nul = false;  // the line holds a NUL byte
+    std::vector<std::string> fields;
+    std::string_view only;  // the one field, when fields is empty
+};
+
+// One pass over the line finds a NUL byte, a quote and the separator.
+LineFields Split(std::string_view line, char separator) {
+    LineFields split;
+    bool plain = true;
+    for (const char c : line) {
+        if (c == '\0') {
+            split.nul = true;
+            return split;
+        }
+        if (c == '"' || c == separator) plain = false;
+    }
+    if (plain) {
+        split.only = Trim(line);
+    } else {
+        split.fields = Fields(line, separator);
+    }
+    return split;
+}
+
+Refusal NulRefusal(const std::string& source, std::size_t line) {
+    return Refused(source, line, "the line holds a NUL byte; measurements are text.");
 }
 
 // The value of one line, nothing for an empty cell, or the refusal.
 std::optional<Refusal> ReadLine(const Line& line, const Layout& layout, const std::string& source,
                                 std::vector<double>& values) {
-    const std::vector<std::string> fields = Fields(line.text, layout.separator);
-    if (!layout.chosen && !OnlyCellUsed(fields, layout.column)) {
-        return Refused(source, line.number, std::to_string(fields.size()) + " columns; one column of numbers is expected.");
+    const LineFields split = Split(line.text, layout.separator);
+    if (split.nul) return NulRefusal(source, line.number);
+    std::string_view field = split.only;
+    if (!split.fields.empty()) {
+        if (!layout.chosen && !OnlyCellUsed(split.fields, layout.column)) {
+            return Refused(source, line.number,
+                           std::to_string(split.fields.size()) + " columns; one column of numbers is expected.");
+        }
+        if (layout.column >= split.fields.size()) return std::nullopt;
+        field = split.fields[layout.column];
+    } else if (layout.column > 0) {
+        return std::nullopt;
     }
-    if (layout.column >= fields.size() || fields[layout.column].empty()) return std::nullopt;
-    const std::string& field = fields[layout.column];
-    if (NamesNonFiniteValue(field)) return Refused(source, line.number, Quoted(field) + " is not a finite number.");
-    const std::optional<double> value = StrictNumber(field);
-    if (!value) return Refused(source, line.number, Quoted(field) + " is not a number.");
-    values.push_back(*value);
-    return std::nullopt;
+    if (field.empty()) return std::nullopt;
+    // A finite number first: that is nearly every line, and no text that
+    // names a value that is no finite number reads as one.
+    if (const std::optional<double> value = StrictNumber(field)) {
+        values.push_back(*value);
+        return std::nullopt;
+    }
+    const std::string text(field);
+    if (NamesNonFiniteValue(text)) return Refused(source, line.number, Quoted(text) + " is not a finite number.");
+    return Refused(source, line.number, Quoted(text) + " is not a number.");
+}
+
+// A header to be shown on a screen, a terminal or in JSON: a control
+// character, which could move the cursor or hide text, as "?", and a long one
+// cut where a UTF-8 character begins.
+std::string ShownHeader(std::string_view header) {
+    std::string shown;
+    std::size_t end = header.size();
+    if (end > kLongestShownHeader) {
+        end = kLongestShownHeader;
+        while (end > 0 && (static_cast<unsigned char>(header[end]) & 0xC0) == 0x80) --end;
+    }
+    for (const char c : header.substr(0, end)) shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    return end < header.size() ? shown + "..." : shown;
+}
+
+// The first non-blank line, or nothing for a text without one.
+std::optional<Line> FirstLine(std::string_view text) {
+    LineCursor cursor(text);
+    Line line;
+    if (!cursor.Next(line)) return std::nullopt;
+    return line;
 }
 
 }  // namespace
 
 std::vector<std::string> ColumnHeaders(std::string_view text) {
-    const std::vector<Line> lines = NonBlankLines(text);
-    if (lines.empty()) return {};
-    const std::vector<std::string> fields = Fields(lines.front().text, Separator(text));
+    const std::optional<Line> first = FirstLine(text);
+    if (!first) return {};
+    const std::vector<std::string> fields = Fields(first->text, Separator(LineCursor::WithoutByteOrderMark(text)));
     if (OnlyCellUsed(fields, 0)) return {};
     std::vector<std::string> headers;
     for (const std::string& field : fields) {
@@ -199,21 +335,24 @@ std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::str
     return std::nullopt;
 }
 
-Outcome<std::vector<double>> ReadMeasurements(std::string_view text, const std::string& source,
-                                              const std::string& column) {
-    const std::vector<Line> lines = NonBlankLines(text);
+// Line by line, keeping only the values: reading stops at the first refused
+// line, and one value past the most a unit takes.
+MeasurementReading ReadMeasurements(std::string_view text, const std::string& source, const std::string& column) {
+    LineCursor cursor(text);
+    Line line;
     Layout layout;
-    if (!lines.empty()) {
-        layout.separator = Separator(text);
-        if (auto refusal = ChooseColumn(lines.front(), source, column, layout)) return *refusal;
+    if (cursor.Next(line)) {
+        if (line.text.find('\0') != std::string_view::npos) return NulRefusal(source, line.number);
+        layout.separator = Separator(LineCursor::WithoutByteOrderMark(text));
+        if (auto refusal = ChooseColumn(line, source, column, layout)) return *refusal;
+        if (!layout.header) cursor = LineCursor(text);
     }
     std::vector<double> values;
-    for (std::size_t i = layout.header ? 1 : 0; i < lines.size(); ++i) {
-        if (auto refusal = ReadLine(lines[i], layout, source, values)) return *refusal;
-        if (values.size() > kMostMeasurements) break;
+    while (values.size() <= kMostMeasurements && cursor.Next(line)) {
+        if (auto refusal = ReadLine(line, layout, source, values)) return *refusal;
     }
     if (auto refusal = MeasurementCountRefusal(values.size(), source)) return *refusal;
-    return values;
+    return Measurements{std::move(values), ShownHeader(layout.header_text)};
 }
 
 }  // namespace valdris

@@ -19,13 +19,22 @@ namespace valdris {
 
 // More than this many measurements is no survey unit's data but a wrong file.
 constexpr std::size_t kMostMeasurements = 1000000;
+constexpr std::size_t kLongestShownHeader = 80;
+
+struct Measurements {
+    std::vector<double> values;
+    // The column's header, if the text had one, as it may be shown: control
+    // characters as "?", and cut after kLongestShownHeader bytes.
+    std::string header;
+};
+using MeasurementReading = Outcome<Measurements>;
 
 // `source` names the text in messages ("survey.csv", "The survey unit's
 // measurements"); `column`, when not empty, chooses the column whose header
 // it matches (case and surrounding blanks aside). The values, or why the
 // text holds none that can be taken.
-Outcome<std::vector<double>> ReadMeasurements(std::string_view text, const std::string& source,
-                                              const std::string& column = {});
+MeasurementReading ReadMeasurements(std::string_view text, const std::string& source,
+                                    const std::string& column = {});
 
 // The headers a user may choose a column by: those of the first line when
 // it names several columns; empty when the text has one column or no

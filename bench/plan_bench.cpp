@@ -1,32 +1,26 @@
 // SPDX-License-Identifier: Apache-2.0
 // The survey plan at the size of a large site: 1,000 units read and computed
 // from their file, written, and one unit's edit (which computes that unit
-// alone).
+// alone); 10^4 and 10^5 units read, beside the designs of the same units
+// computed from memory.
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "plan_file.h"
+#include "plan_unit.h"
+#include "site_plan.h"
 
 namespace {
 
 constexpr int kUnits = 1000;
 
-// Units of both tests with varied inputs, a tenth with a given size.
-std::string ThousandUnitPlan() {
-    valdris::SurveyPlan plan;
-    for (int i = 0; i < kUnits; ++i) {
-        valdris::PlanUnit unit;
-        unit.name = "Unit " + std::to_string(i + 1);
-        unit.test = i % 2 == 0 ? valdris::TestKind::Sign : valdris::TestKind::WRS;
-        unit.sigma = 0.2f + 0.001f * static_cast<float>(i % 300);
-        unit.lbgr = 0.3 + 0.0005 * (i % 400);
-        if (i % 10 == 0) unit.given_n = 15 + i % 40;
-        unit.costs = {1000.0, 200.0};
-        plan.Add(unit);
-    }
-    return valdris::WritePlan(plan);
-}
+using valdris::bench::SiteUnits;
+
+std::string SitePlan(int count) { return valdris::bench::SitePlanFile(count); }
+std::string ThousandUnitPlan() { return SitePlan(kUnits); }
 
 void BM_ReadAndComputePlan(benchmark::State& state) {
     const std::string bytes = ThousandUnitPlan();
@@ -37,6 +31,30 @@ void BM_ReadAndComputePlan(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadAndComputePlan)->Unit(benchmark::kMillisecond);
+
+// The reader's cost against the designs' own: grows with the units alone.
+void BM_ReadSitePlan(benchmark::State& state) {
+    const std::string bytes = SitePlan(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const valdris::PlanReading reading = valdris::ReadPlan(bytes);
+        if (!reading) {
+            state.SkipWithError(reading.message().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(reading->size());
+    }
+    state.counters["file_MiB"] = static_cast<double>(bytes.size()) / (1 << 20);
+}
+BENCHMARK(BM_ReadSitePlan)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The anchor: the designs of the same units, as a sweep computes its rows.
+void BM_DesignSiteUnits(benchmark::State& state) {
+    const std::vector<valdris::PlanUnit> units = SiteUnits(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        for (const valdris::PlanUnit& unit : units) benchmark::DoNotOptimize(valdris::ComputeUnit(unit));
+    }
+}
+BENCHMARK(BM_DesignSiteUnits)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_WritePlan(benchmark::State& state) {
     const valdris::SurveyPlan plan = *valdris::ReadPlan(ThousandUnitPlan());

@@ -7,7 +7,7 @@
 // frozen earlier form: painting can leave the processor's vector state in a
 // shape that slows the engine's arithmetic, which the engine clears.
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QRadioButton>
 #include <benchmark/benchmark.h>
 
@@ -69,13 +69,3 @@ BENCHMARK(BM_RecalculateSign)->Unit(benchmark::kMicrosecond)->Repetitions(7)->Re
 BENCHMARK(BM_RecalculateWRS)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

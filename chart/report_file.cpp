@@ -12,7 +12,9 @@
 #include <functional>
 
 #include "pdf_metadata.h"
+#include "plan_summary.h"
 #include "plan_summary_page.h"
+#include "report_page.h"
 #include "safe_file.h"
 #include "unit_pages.h"
 
@@ -33,6 +35,16 @@ bool UsesLetterPaper(const QLocale& locale) {
 
 using PaintPages = std::function<QString(QPdfWriter&, QPainter&, QSizeF)>;
 
+void SetUpPages(QPdfWriter& writer, const QPageLayout* layout) {
+    if (layout != nullptr) {
+        writer.setPageLayout(*layout);
+        return;
+    }
+    writer.setPageSize(LocalePageSize());
+    writer.setPageMargins(QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+                          QPageLayout::Millimeter);
+}
+
 // Paints the pages into a PDF in memory, where its date is then set, and
 // writes it out; paint returns an error text or nothing.
 QString WritePdf(QIODevice& file, const QString& title, const QPageLayout* layout, const QDateTime& made,
@@ -41,14 +53,7 @@ QString WritePdf(QIODevice& file, const QString& title, const QPageLayout* layou
     pdf.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&pdf);
-        if (layout != nullptr) {
-            writer.setPageLayout(*layout);
-        } else {
-            writer.setPageSize(LocalePageSize());
-            writer.setPageMargins(
-                QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
-                QPageLayout::Millimeter);
-        }
+        SetUpPages(writer, layout);
         writer.setCreator(ProgramTitle());
         writer.setTitle(title);
         QPainter painter;
@@ -70,22 +75,69 @@ QString WriteDesignPdf(const ReportPage& page, const QPageLayout* layout, QIODev
     });
 }
 
-// The plan's table on as many pages as it needs, then each unit's pages.
+// The plan's table on as many pages as it needs, then each unit's pages;
+// next_page ends a page and begins the next.
+QString PaintPlanPages(QPainter& painter, QSizeF area, const SurveyPlan& plan, const QString& title,
+                       const QDateTime& made, const NextPage& next_page) {
+    std::size_t row = 0;
+    do {
+        if (row > 0 && !next_page()) return QStringLiteral("a page could not be added");
+        row = PaintPlanSummary(painter, area, plan, title, row);
+    } while (row < plan.size());
+    for (const PlanEntry& entry : plan.entries()) {
+        if (!next_page()) return QStringLiteral("a page could not be added");
+        const QString failure = PaintUnitPages(painter, area, entry, made, next_page);
+        if (!failure.isEmpty()) return failure;
+    }
+    return QString();
+}
+
+constexpr double kFooterPoints = 8;
+constexpr double kFooterHeight = 14;  // points kept free at the foot of every page
+
+// "Page 2 of 5" at the right of the page's foot.
+void PaintPageNumber(QPainter& painter, QSizeF area, int page, int pages) {
+    painter.save();
+    ScaleToPoints(painter);
+    QFont font = ReportPageFont(static_cast<int>(kFooterPoints), {false, false});
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(0, area.height() - kFooterHeight, area.width(), kFooterHeight),
+                     Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Page %1 of %2").arg(page).arg(pages));
+    painter.restore();
+}
+
+// A first run on a scratch document counts the pages, so that each page of
+// the report can say "n of m".
+int CountPlanPages(const SurveyPlan& plan, const QString& title, const QDateTime& made, QSizeF body) {
+    QBuffer scratch;
+    scratch.open(QIODevice::WriteOnly);
+    QPdfWriter counter(&scratch);
+    SetUpPages(counter, nullptr);
+    QPainter painter;
+    if (!painter.begin(&counter)) return 0;
+    int pages = 1;
+    PaintPlanPages(painter, body, plan, title, made, [&] {
+        ++pages;
+        return counter.newPage();
+    });
+    painter.end();
+    return pages;
+}
+
 QString WritePlanPdf(const SurveyPlan& plan, const QString& title, QIODevice& file) {
     const QDateTime made = ReportTime();
     return WritePdf(file, title, nullptr, made, [&](QPdfWriter& writer, QPainter& painter, QSizeF area) {
-        std::size_t row = 0;
-        do {
-            if (row > 0 && !writer.newPage()) return QStringLiteral("a page could not be added");
-            row = PaintPlanSummary(painter, area, plan, title, row);
-        } while (row < plan.size());
-        const NextPage next_page = [&writer] { return writer.newPage(); };
-        for (const PlanEntry& entry : plan.entries()) {
-            if (!writer.newPage()) return QStringLiteral("a page could not be added");
-            const QString failure = PaintUnitPages(painter, area, entry, made, next_page);
-            if (!failure.isEmpty()) return failure;
-        }
-        return QString();
+        const QSizeF body(area.width(), area.height() - kFooterHeight);
+        const int pages = CountPlanPages(plan, title, made, body);
+        int page = 1;
+        const NextPage next_page = [&] {
+            PaintPageNumber(painter, area, page++, pages);
+            return writer.newPage();
+        };
+        const QString failure = PaintPlanPages(painter, body, plan, title, made, next_page);
+        if (failure.isEmpty()) PaintPageNumber(painter, area, page, pages);
+        return failure;
     });
 }
 
@@ -121,6 +173,8 @@ Outcome<Done> WriteDesignReport(const ReportPage& page, const std::string& path,
 }
 
 Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path) {
+    // No file for a plan without units: there is nothing to report.
+    if (plan.size() == 0) return Outcome<Done>::Failure(RefusalKind::NothingToReport, kNothingToReport);
     const QString file_name = QString::fromStdString(path);
     const Outcome<Done> written =
         WriteFileSafely(file_name, [&](QIODevice& file) { return WritePlanPdf(plan, title, file); });

@@ -12,10 +12,16 @@ struct Options;
 
 std::optional<std::string> SetAssessPath(Options& options, const std::string& path);
 std::optional<std::string> SetReferencePath(Options& options, const std::string& path);
+std::optional<std::string> SetColumn(Options& options, const std::string& column);
 
 // The usage error of a command line whose assessment options do not fit the
 // rest of it, checked once the whole line is read.
 std::optional<std::string> AssessOptionsConflict(const Options& options);
+
+// The header of the column --column chooses in a file's text: a header it
+// names (case aside), or the header of the column it numbers from 1; the
+// choice as it is otherwise, for the reading to refuse by name.
+std::string ChosenColumn(const std::string& text, const std::string& choice);
 
 // Their lines of --help.
 std::string AssessHelpText();

@@ -1,34 +1,19 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "assessment_output.h"
 
-#include <filesystem>
-#include <fstream>
-
+#include "assess_options.h"
 #include "assessment_texts.h"
 #include "measurement_text.h"
 #include "number_output.h"
+#include "whole_file.h"
 
 namespace valdris::cli {
 namespace {
 
-// A file of the most measurements with room for long numbers and other
-// columns; anything longer (or endless, such as a device) is no data file.
-constexpr std::size_t kLargestFile = kMostMeasurements * 128;
-
-Outcome<std::vector<double>> ReadFile(const std::string& path) {
-    using Result = Outcome<std::vector<double>>;
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return Result::Failure(RefusalKind::FileUnreadable, path + ": is a folder, not a file.");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return Result::Failure(RefusalKind::FileUnreadable, path + ": the file cannot be read.");
-    std::string text;
-    char chunk[1 << 16];
-    while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
-        text.append(chunk, static_cast<std::size_t>(file.gcount()));
-        if (text.size() > kLargestFile) return Result::Failure(RefusalKind::FileUnreadable, path + ": the file is too large to be measurements.");
-    }
-    if (file.bad()) return Result::Failure(RefusalKind::FileUnreadable, path + ": the file cannot be read.");
-    return ReadMeasurements(text, path);
+MeasurementReading ReadFile(const std::string& path, const std::optional<std::string>& column) {
+    const Outcome<std::string> text = ReadWholeFile(path);
+    if (!text) return Refusal{RefusalKind::FileUnreadable, UnreadFileText("The measurements", path, text.message()), MessageIcon::Exclamation};
+    return ReadMeasurements(*text, path, column ? ChosenColumn(*text, *column) : std::string());
 }
 
 void WriteJsonValues(std::ostream& out, const std::vector<double>& values) {
@@ -39,22 +24,27 @@ void WriteJsonValues(std::ostream& out, const std::vector<double>& values) {
 
 }  // namespace
 
-Outcome<DataAssessment> AssessFiles(const Options& options, const DesignState& design) {
-    const Outcome<std::vector<double>> survey = ReadFile(*options.assess_path);
-    if (!survey) return Outcome<DataAssessment>::Failure(survey.refusal());
-    std::vector<double> reference;
+Outcome<FileAssessment> AssessFiles(const Options& options, const DesignState& design) {
+    const MeasurementReading survey = ReadFile(*options.assess_path, options.column);
+    if (!survey) return survey.refusal();
+    Measurements reference;
     if (options.reference_path) {
-        const Outcome<std::vector<double>> read = ReadFile(*options.reference_path);
-        if (!read) return Outcome<DataAssessment>::Failure(read.refusal());
-        reference = *read;
+        MeasurementReading read = ReadFile(*options.reference_path, options.column);
+        if (!read) return read.refusal();
+        reference = std::move(*read);
     }
-    return AssessData(options.test, design, *survey, reference);
+    const AssessmentRun run = AssessData(options.test, design, survey->values, reference.values);
+    if (!run) return run.refusal();
+    return FileAssessment{*run, {survey->header, reference.header}};
 }
 
-void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment, const std::string& unit) {
+void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment, const std::string& unit,
+                         const DataHeaders& headers) {
     const AssessmentTexts texts = MakeAssessmentTexts(assessment, unit);
-    out << "Assessment of the measurements\n"
-        << "  " << texts.decision << ": " << texts.reason << '\n';
+    out << "Assessment of the measurements\n";
+    if (!headers.survey.empty()) out << "  Survey unit column: " << headers.survey << '\n';
+    if (!headers.reference.empty()) out << "  Reference area column: " << headers.reference << '\n';
+    out << "  " << texts.decision << ": " << texts.reason << '\n';
     for (const ReportLine& figure : texts.figures) out << "  " << figure.label << ": " << figure.value << '\n';
     if (texts.investigate.empty()) {
         out << "  No measurement lies above the DCGL.\n";
@@ -65,10 +55,13 @@ void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment, co
     if (!texts.power_note.empty()) out << "  " << texts.power_note << '\n';
 }
 
-void WriteJsonAssessment(std::ostream& out, const DataAssessment& a, const std::string& indent) {
+void WriteJsonAssessment(std::ostream& out, const DataAssessment& a, const std::string& indent,
+                         const DataHeaders& headers) {
     const std::string inner = indent + "  ";
-    out << indent << "\"assessment\": {\n"
-        << inner << "\"n\": " << a.n << ",\n";
+    out << indent << "\"assessment\": {\n";
+    if (!headers.survey.empty()) out << inner << "\"header\": " << JsonString(headers.survey) << ",\n";
+    if (!headers.reference.empty()) out << inner << "\"reference_header\": " << JsonString(headers.reference) << ",\n";
+    out << inner << "\"n\": " << a.n << ",\n";
     if (a.test == TestKind::WRS) {
         out << inner << "\"m\": " << a.m << ",\n";
     } else {
@@ -78,6 +71,8 @@ void WriteJsonAssessment(std::ostream& out, const DataAssessment& a, const std::
         << inner << "\"critical_value\": " << ExactNumber(a.critical_value) << ",\n"
         << inner << "\"p_value\": " << ExactNumber(a.p_value) << ",\n"
         << inner << "\"p_value_method\": " << JsonString(a.exact_p_value ? "exact" : "normal") << ",\n"
+        << inner << "\"decision_p_value\": " << ExactNumber(a.decision_p_value) << ",\n"
+        << inner << "\"p_value_disagrees\": " << (a.p_value_disagrees ? "true" : "false") << ",\n"
         << inner << "\"decision\": " << JsonString(a.passes ? "pass" : "fail") << ",\n"
         << inner << "\"mean\": " << ExactNumber(a.survey.mean) << ",\n"
         << inner << "\"median\": " << ExactNumber(a.survey.median) << ",\n"

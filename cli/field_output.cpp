@@ -80,7 +80,10 @@ std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& resu
 
 bool WriteLocationsFile(const FieldFigures& results, const std::string& path, std::string& error) {
     const std::string reason =
-        results.layout ? WriteBytesSafely(path, LocationsCsv(*results.layout)) : "no locations were laid out";
+        results.layout ? WriteStreamSafely(path, [&results](const ByteSink& write) {
+            return StreamLocationsCsv(*results.layout, write);
+        })
+                       : "no locations were laid out";
     if (reason.empty()) return true;
     error = "The locations could not be written to " + path + ": " + reason + ".";
     return false;

@@ -43,16 +43,6 @@ std::string JsonString(std::string_view text) {
     return quoted + "\"";
 }
 
-std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
 std::string OneLine(std::string_view message) {
     std::string line;
     for (std::size_t i = 0; i < message.size(); ++i) {

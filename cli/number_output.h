@@ -16,9 +16,6 @@ std::string FixedDecimals(double value, int decimals);
 // A JSON string literal, quotes included.
 std::string JsonString(std::string_view text);
 
-// A CSV field, quoted when it holds a comma, a quote or a line break.
-std::string CsvField(std::string_view text);
-
 // A multi-line message on one line, its lines joined by a blank.
 std::string OneLine(std::string_view message);
 

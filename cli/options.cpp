@@ -116,6 +116,8 @@ const OptionRule kOptionRules[] = {
      [](Reading& r, const Values& values) { return SetAssessPath(r.options, values[0]); }},
     {"--reference", nullptr, 1, "--reference needs a file of measurements, for example --reference ref.csv", nullptr,
      [](Reading& r, const Values& values) { return SetReferencePath(r.options, values[0]); }},
+    {"--column", nullptr, 1, "--column needs a column's header or number, for example --column 2", nullptr,
+     [](Reading& r, const Values& values) { return SetColumn(r.options, values[0]); }},
     // Four values cannot be attached with "=", so only separate ones count.
     {"--sweep", nullptr, 4, "--sweep takes four values: --sweep sigma|lbgr FROM TO STEP", nullptr, ReadSweep},
     {"--n", nullptr, 1, "--n needs a whole number, for example --n 20", nullptr,
@@ -126,6 +128,18 @@ const OptionRule kOptionRules[] = {
      StorePlanOption<&PlanOptions::cost_per_sample>},
     {"--plan", nullptr, 1, "--plan needs a plan file, for example --plan site.vplan", nullptr,
      StorePlanOption<&PlanOptions::plan_path>},
+    {"--check", nullptr, 0, "--check takes no value", nullptr,
+     [](Reading& r, const Values&) -> std::optional<std::string> {
+         r.options.check.check = true;
+         return std::nullopt;
+     }},
+    {"--check-seed", nullptr, 1, "--check-seed needs a whole number, for example --check-seed 7", nullptr,
+     [](Reading& r, const Values& values) -> std::optional<std::string> {
+         r.options.check.seed = values[0];
+         return std::nullopt;
+     }},
+    {"--quantile", nullptr, 1, "--quantile needs a value: specified or exact", nullptr,
+     [](Reading& r, const Values& values) { return SetQuantile(r.options, values[0]); }},
     {"--help", "-h", 0, "--help takes no value", nullptr,
      [](Reading& r, const Values&) -> std::optional<std::string> {
          r.options.help = true;
@@ -203,6 +217,7 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
         return Result::Failure(RefusalKind::CommandLine, *error);
     }
     if (auto conflict = AssessOptionsConflict(reading.options)) return Result::Failure(RefusalKind::CommandLine, *conflict);
+    if (auto conflict = CheckOptionsConflict(reading.options)) return Result::Failure(RefusalKind::CommandLine, *conflict);
     const Options& o = reading.options;
     if (auto conflict = PlanConflict(o.plan, o.sweep.has_value(), o.chart_path.has_value())) {
         return Result::Failure(RefusalKind::CommandLine, *conflict);
@@ -310,7 +325,7 @@ Output (readable text by default; nothing but the files with --chart or
            std::to_string(kMaxSweepRows) + R"( rows, a guard
                         against a mistyped STEP. Text, --csv or --json.
                                                          e.g. --sweep sigma 0.1 1 0.1
-)" + AssessHelpText() + R"(  --help, -h            this text                        e.g. --help
+)" + AssessHelpText() + CheckHelpText() + R"(  --help, -h            this text                        e.g. --help
   --version, -V         the version                      e.g. --version
 
 )" + FieldHelpText() + R"(

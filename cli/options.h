@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "check_options.h"
 #include "design_inputs.h"
 #include "field_options.h"
 #include "outcome.h"
@@ -46,7 +47,9 @@ struct Options {
     // Measurements to judge against the design (assess_options.h).
     std::optional<std::string> assess_path;
     std::optional<std::string> reference_path;
+    std::optional<std::string> column;  // --column: the files' column, by header or number
     PlanOptions plan;  // --n, the costs, --plan
+    CheckOptions check;  // --check, --check-seed, --quantile
     bool help = false;
     bool version = false;
 };

@@ -3,34 +3,21 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <vector>
 
 #include "assessment_output.h"
 #include "assessment_texts.h"
+#include "check_output.h"
 #include "field_output.h"
 #include "number_output.h"
 #include "plan_file.h"
 #include "plan_table.h"
 #include "report.h"
 #include "run.h"
+#include "whole_file.h"
 
 namespace valdris::cli {
-
-Outcome<std::string> ReadFileBytes(const std::string& path) {
-    // A folder opens like a file here and reads as nothing.
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return Outcome<std::string>::Failure(RefusalKind::FileUnreadable, "The plan file could not be read: \"" + path + "\" is a folder");
-    }
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    if (file) bytes << file.rdbuf();
-    if (!file || file.bad()) return Outcome<std::string>::Failure(RefusalKind::FileUnreadable, "The plan file could not be read: \"" + path + "\"");
-    return bytes.str();
-}
 
 namespace {
 
@@ -42,13 +29,19 @@ FieldInputs FieldInputsOf(const PlanUnit& unit) { return {unit.field, unit.nucli
 // A unit in the field gains what a single run with its options gives; one
 // with measurements the verdict --assess gives, or, while its data cannot be
 // judged (a WRS unit without reference data), why.
-JsonMembers UnitMembers(const PlanEntry& entry) {
+JsonMembers UnitMembers(const PlanEntry& entry, std::optional<uint64_t> check_seed) {
     std::string field = FieldJsonMembers(FieldInputsOf(entry.unit), entry.field, entry.figures.state.LBGR, kUnitIndent);
-    if (!entry.assessment && field.empty()) return {};
-    return [&entry, field](std::ostream& out) {
+    if (!entry.assessment && field.empty() && !check_seed) return {};
+    return [&entry, field, check_seed](std::ostream& out) {
         out << field;
+        const char* separator = field.empty() ? "" : ",\n";
+        if (check_seed) {
+            out << separator;
+            WriteJsonCheck(out, CheckDesign(entry.figures.test, entry.figures.state, *check_seed), kUnitIndent);
+            separator = ",\n";
+        }
         if (!entry.assessment) return;
-        if (!field.empty()) out << ",\n";
+        out << separator;
         const AssessmentRun& run = *entry.assessment;
         if (run) {
             WriteJsonAssessment(out, *run, kUnitIndent);
@@ -64,6 +57,27 @@ void WriteFieldSections(std::ostream& out, const SurveyPlan& plan) {
         if (!entry.unit.field.size && entry.unit.nuclides.empty()) continue;
         out << '\n' << OneLine(entry.unit.name) << '\n';
         WriteFieldText(out, FieldInputsOf(entry.unit), entry.field, entry.unit.concentration_unit);
+    }
+}
+
+// Below the table: the units no data can pass.
+void WriteImpassableUnits(std::ostream& out, const SurveyPlan& plan) {
+    bool first = true;
+    for (const PlanEntry& entry : plan.entries()) {
+        const DesignFigures& figures = entry.figures;
+        if (figures.can_pass) continue;
+        out << (first ? "\n" : "") << OneLine(entry.unit.name) << ": "
+            << CannotPassNote(figures.test, figures.state.Alpha, figures.smallest_passable_n) << '\n';
+        first = false;
+    }
+}
+
+// Below the table: each unit's design check.
+void WriteChecks(std::ostream& out, const SurveyPlan& plan, uint64_t seed) {
+    for (const PlanEntry& entry : plan.entries()) {
+        out << '\n' << OneLine(entry.unit.name) << ": ";
+        WriteTextCheck(out, CheckDesign(entry.figures.test, entry.figures.state, seed));
+        out.flush();
     }
 }
 
@@ -85,18 +99,24 @@ void WriteVerdicts(std::ostream& out, const SurveyPlan& plan) {
 
 }  // namespace
 
-void WritePlanJson(std::ostream& out, const SurveyPlan& plan) {
+// Each unit goes out as one string: written piece by piece through the
+// stdio-tied stream, the pieces cost more than the unit's figures.
+void WritePlanJson(std::ostream& out, const SurveyPlan& plan, std::optional<uint64_t> check_seed) {
     out << "{\n  \"units\": [";
+    std::ostringstream unit;
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlanEntry& entry = plan.entry(i);
-        out << (i == 0 ? "\n" : ",\n") << "    {\n";
-        WriteJsonMembers(out, entry.figures, kUnitIndent, entry.unit.name, UnitMembers(entry));
-        out << "    }";
+        unit.str({});
+        unit << (i == 0 ? "\n" : ",\n") << "    {\n";
+        WriteJsonMembers(unit, entry.figures, kUnitIndent, entry.unit.name, UnitMembers(entry, check_seed));
+        unit << "    }";
+        out << unit.str();
+        if (check_seed) out.flush();
     }
     out << (plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-void WritePlanText(std::ostream& out, const SurveyPlan& plan) {
+void WritePlanText(std::ostream& out, const SurveyPlan& plan, std::optional<uint64_t> check_seed) {
     std::vector<std::vector<std::string>> rows(1);
     for (int c = 0; c < kPlanColumnCount; ++c) rows[0].push_back(ColumnTitle(PlanColumn(c)));
     for (const PlanEntry& entry : plan.entries()) {
@@ -118,6 +138,8 @@ void WritePlanText(std::ostream& out, const SurveyPlan& plan) {
     }
     WriteFieldSections(out, plan);
     WriteVerdicts(out, plan);
+    WriteImpassableUnits(out, plan);
+    if (check_seed) WriteChecks(out, plan, *check_seed);
 }
 
 // "Survey Plan: site" for site.vplan, as the plan window titles its report.
@@ -127,9 +149,9 @@ std::string PlanReportTitle(const std::string& path) {
 
 int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& err) {
     const std::string& path = command.path;
-    const Outcome<std::string> bytes = ReadFileBytes(path);
+    const Outcome<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
-        err << bytes.message() << '\n';
+        err << UnreadFileText("The plan", path, bytes.message()) << '\n';
         return kExitRefused;
     }
     const PlanReading reading = ReadPlan(*bytes);
@@ -148,8 +170,8 @@ int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& 
         if (!command.format) return kExitOk;
     }
     switch (command.format.value_or(OutputFormat::Text)) {
-        case OutputFormat::Text: WritePlanText(out, *reading); break;
-        case OutputFormat::Json: WritePlanJson(out, *reading); break;
+        case OutputFormat::Text: WritePlanText(out, *reading, command.check_seed); break;
+        case OutputFormat::Json: WritePlanJson(out, *reading, command.check_seed); break;
         case OutputFormat::Csv: out << PlanAsCsv(*reading); break;
     }
     return kExitOk;

@@ -13,20 +13,20 @@
 
 namespace valdris::cli {
 
-// The file's bytes, or why it could not be read.
-Outcome<std::string> ReadFileBytes(const std::string& path);
-
 // {"units": [...]}: each unit's name, then exactly what --json gives for
 // its inputs.
-void WritePlanJson(std::ostream& out, const SurveyPlan& plan);
+// With a check seed, each unit carries its design check, and reaches the
+// reader as soon as it is checked.
+void WritePlanJson(std::ostream& out, const SurveyPlan& plan, std::optional<uint64_t> check_seed = std::nullopt);
 // The plan's columns, aligned, as the plan window shows them.
-void WritePlanText(std::ostream& out, const SurveyPlan& plan);
+void WritePlanText(std::ostream& out, const SurveyPlan& plan, std::optional<uint64_t> check_seed = std::nullopt);
 
 struct PlanCommand {
     std::string path;
     std::optional<OutputFormat> format;
     std::optional<std::string> report_path;  // the plan report, as a PDF
     PlanReportWriter write_report;
+    std::optional<uint64_t> check_seed;  // --check
 };
 
 // Reads the plan and writes it in the chosen form, and its report when one

@@ -3,6 +3,7 @@
 
 #include "number_output.h"
 #include "concentration_unit.h"
+#include "checked_design.h"
 #include "design_report.h"
 #include "number_text.h"
 #include "result_texts.h"
@@ -16,6 +17,14 @@ void WriteJsonArray(std::ostream& out, const std::array<Number, Size>& values) {
     out << '[';
     for (int i = 1; i <= kCurvePoints; ++i) out << (i > 1 ? ", " : "") << ExactNumber(values[i]);
     out << ']';
+}
+
+// The cost counts the samples taken; where the elevated-area check adds
+// some, the line says for how many.
+std::string CostSamples(const DesignFigures& figures) {
+    if (figures.final_n == figures.n) return {};
+    return " (final N " + std::to_string(figures.final_n) + " after the elevated-area check; N " +
+           std::to_string(figures.n) + ")";
 }
 
 }  // namespace
@@ -34,10 +43,14 @@ void WriteTextReport(std::ostream& out, const DesignFigures& figures, const std:
         << (figures.size_given ? "Given Sample Size\n" : "Required Sample Size\n")
         << "  Survey Unit: " << SampleSize(test, state) << '\n';
     if (test == TestKind::WRS) out << "  Reference: " << state.WRSN << '\n';
+    if (figures.n_designed) out << "  Designed: " << *figures.n_designed << '\n';
     out << kCriticalValueTitle << ':' << CriticalValueText(test, state) << '\n'
         << ShiftText(state.DoverS, 2) << '\n'
-        << "Power at the LBGR: " << FixedDecimals(figures.power_at_lbgr, 6) << '\n';
-    if (figures.cost) out << "Cost: " << WriteNumber(*figures.cost) << '\n';
+        << "Power at the LBGR: " << FixedDecimals(figures.power_at_lbgr, 6)
+        << (PowerBelowTarget(figures) ? " (below 1 - beta)" : "") << '\n';
+    if (!figures.can_pass) out << CannotPassNote(test, state.Alpha, figures.smallest_passable_n) << '\n';
+    if (figures.exact_quantile) out << "Normal Quantile: exact\n";
+    if (figures.cost) out << "Cost: " << WriteNumber(*figures.cost) << CostSamples(figures) << '\n';
     out << "\nPower curve\n"
         << "  Concentration (percent of DCGL)  " << kPassProbabilityTitle << '\n';
     for (int i = 1; i <= kCurvePoints; ++i) {
@@ -55,6 +68,7 @@ void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std
     auto member = [&](const char* key) -> std::ostream& { return out << indent << '"' << key << "\": "; };
     if (name) member("name") << JsonString(*name) << ",\n";
     member("test") << JsonString(TestKey(test)) << ",\n";
+    member("quantile") << JsonString(figures.exact_quantile ? "exact" : "specified") << ",\n";
     member("alpha") << ExactNumber(state.Alpha) << ",\n";
     member("beta") << ExactNumber(state.Beta) << ",\n";
     member("sigma") << ExactNumber(state.Sigma) << ",\n";
@@ -63,10 +77,16 @@ void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std
     member("delta") << ExactNumber(state.Delta) << ",\n";
     member("dovers") << ExactNumber(state.DoverS) << ",\n";
     member("n") << SampleSize(test, state) << ",\n";
+    if (figures.size_given) member("n_given") << "true,\n";
+    if (figures.n_designed) member("n_designed") << *figures.n_designed << ",\n";
     member("critical_value")
         << (test == TestKind::Sign ? std::to_string(state.SignCriticalValue) : ExactNumber(state.WRSCriticalValue))
         << ",\n";
     member("power_at_lbgr") << ExactNumber(figures.power_at_lbgr) << ",\n";
+    member("can_pass") << (figures.can_pass ? "true" : "false") << ",\n";
+    if (figures.smallest_passable_n) member("smallest_passable_n") << *figures.smallest_passable_n << ",\n";
+    if (PowerBelowTarget(figures)) member("power_below_target") << "true,\n";
+    if (figures.final_n != figures.n) member("final_n") << figures.final_n << ",\n";
     if (figures.cost) member("cost") << ExactNumber(*figures.cost) << ",\n";
     member("curve_x");
     WriteJsonArray(out, state.CurveX);

@@ -2,9 +2,11 @@
 #include "run.h"
 
 #include "field_output.h"
+#include "scan_mdc_units.h"
 #include "concentration_unit.h"
 #include "number_text.h"
 #include "assessment_output.h"
+#include "check_output.h"
 #include "options.h"
 #include "plan_run.h"
 #include "refusal_text.h"
@@ -39,18 +41,25 @@ int UsageError(std::ostream& err, const std::string& message) {
 }
 
 int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::optional<int32_t> given_n,
-                    std::ostream& out, std::ostream& err) {
+                    std::optional<uint64_t> check_seed, std::ostream& out, std::ostream& err) {
     const SweepRequest& request = *options.sweep;
     const Outcome<SweepPlan> plan = PlanSweep(request);
     if (!plan) return Refuse(err, plan.message());
     if (auto refusal = CheckFixedInputs(request.input, inputs)) return Refuse(err, *refusal);
 
-    SweepWriter writer(out, options.format.value_or(OutputFormat::Text), options.test, request.input);
+    const DesignEngine& engine = options.check.exact_quantile ? kExactQuantileEngine : kEngine;
+    SweepWriter writer(out, options.format.value_or(OutputFormat::Text), options.test, request.input, engine);
+    if (check_seed) writer.CheckEachRow(*check_seed);
     writer.Begin();
-    const bool written = RunSweep(options.test, request.input, inputs, given_n, *plan, [&](const SweepRow& row) {
-        writer.Row(row);
-        return static_cast<bool>(out);
-    });
+    const bool written = RunSweep(
+        options.test, request.input, inputs, given_n, *plan,
+        [&](const SweepRow& row) {
+            writer.Row(row);
+            // A checked row takes a while: it reaches the reader as it is made.
+            if (check_seed) out.flush();
+            return static_cast<bool>(out);
+        },
+        engine);
     if (!written) return kExitFailure;
     writer.End();
     return kExitOk;
@@ -60,7 +69,7 @@ int RunSweepCommand(const Options& options, const DesignInputs& inputs, std::opt
 // The inputs as every report writes them; for nuclides, the design's own
 // sum-of-fractions figures under the list of nuclides.
 ReportEntries EntriesOf(const Options& options, const FieldInputs& field, const DesignState& state) {
-    ReportEntries entries = InputEntries(options.radionuclide, state, ShiftNumber(ShiftText(state.DoverS, 2)));
+    ReportEntries entries = InputEntries(options.radionuclide, state, ShiftNumberText(state.DoverS, 2));
     if (field.sum) entries.radionuclide = NuclideListText(field.nuclides);
     entries.concentration_unit = DesignUnit(options.concentration_unit.value_or(""), field.sum.has_value());
     return entries;
@@ -75,27 +84,37 @@ struct FieldSummary {
 // The design, the unit's field figures, and the verdict on its measurements
 // when there is one.
 void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& figures, const FieldSummary& field,
-                  const std::optional<DataAssessment>& assessment) {
+                  const std::optional<FileAssessment>& assessment, const std::optional<CheckedDesign>& check) {
     switch (format) {
         case OutputFormat::Text: {
             const std::string design_unit = DesignUnit(field.unit, field.inputs.sum.has_value());
             WriteTextReport(out, figures, design_unit);
             WriteFieldText(out, field.inputs, field.figures, field.unit);
+            if (check) {
+                out << '\n';
+                WriteTextCheck(out, *check);
+            }
             if (assessment) {
                 out << '\n';
-                WriteTextAssessment(out, *assessment, design_unit);
+                WriteTextAssessment(out, assessment->assessment, design_unit, assessment->headers);
             }
             break;
         }
         case OutputFormat::Json: {
             const std::string field_members = FieldJsonMembers(field.inputs, field.figures, figures.state.LBGR);
             JsonMembers more;
-            if (!field_members.empty() || assessment) {
+            if (!field_members.empty() || assessment || check) {
                 more = [&](std::ostream& o) {
                     o << field_members;
+                    const char* separator = field_members.empty() ? "" : ",\n";
+                    if (check) {
+                        o << separator;
+                        WriteJsonCheck(o, *check, "  ");
+                        separator = ",\n";
+                    }
                     if (!assessment) return;
-                    if (!field_members.empty()) o << ",\n";
-                    WriteJsonAssessment(o, *assessment);
+                    o << separator;
+                    WriteJsonAssessment(o, assessment->assessment, "  ", assessment->headers);
                 };
             }
             WriteJsonReport(out, figures, more);
@@ -126,34 +145,45 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitOk;
     }
 
+    // The check's seed, when a check is asked for.
+    const Outcome<uint64_t> seed = ReadCheckSeed(options.check);
+    if (!seed) return Refuse(err, seed.message());
+    const std::optional<uint64_t> check_seed = options.check.check ? std::optional<uint64_t>(*seed) : std::nullopt;
+
     if (options.plan.plan_path) {
-        return RunPlanCommand({*options.plan.plan_path, options.format, options.report_path, write_plan_report}, out,
-                              err);
+        return RunPlanCommand(
+            {*options.plan.plan_path, options.format, options.report_path, write_plan_report, check_seed}, out, err);
     }
 
     const Outcome<DesignInputs> inputs = ReadInputs(options);
     if (!inputs) return Refuse(err, inputs.message());
     const Outcome<Budget> budget = ReadBudget(options.plan);
     if (!budget) return Refuse(err, budget.message());
-    if (options.sweep) return RunSweepCommand(options, *inputs, budget->n, out, err);
+    if (options.sweep) return RunSweepCommand(options, *inputs, budget->n, check_seed, out, err);
 
     const Outcome<FieldInputs> field = ReadFieldInputs(options.field);
     if (!field) return Refuse(err, field.message());
     const DesignInputs design_inputs = field->sum ? SumOfFractionsInputs(*inputs, *field->sum) : *inputs;
-    const FiguresRun run = ComputeFigures(options.test, design_inputs, budget->n, budget->costs);
+    const DesignEngine& engine = options.check.exact_quantile ? kExactQuantileEngine : kEngine;
+    const FiguresRun run = ComputeFigures(options.test, design_inputs, budget->n, budget->costs, engine);
     if (!run) return Refuse(err, RefusalText(run.refusal().refusal));
-    const DesignFigures& figures = *run;
-    const DesignState& state = figures.state;
-    const Outcome<FieldFigures> field_run = ComputeFieldFigures(field->setup, figures.n, state.DCGL);
+    const SetupInDesignUnits setup = ScanMDCInDesignUnits(field->setup, field->sum);
+    if (!setup) return Refuse(err, RefusalText(setup.refusal()));
+    const Outcome<FieldFigures> field_run = ComputeFieldFigures(*setup, run->n, run->state.DCGL);
     if (!field_run) return Refuse(err, RefusalText(field_run.refusal()));
+    const DesignFigures figures = WithFinalN(*run, budget->costs, field_run->samples);
+    const DesignState& state = figures.state;
     // Measurements are judged before anything is written, so refused data
     // leave no file and no output.
-    std::optional<DataAssessment> assessment;
+    std::optional<FileAssessment> assessment;
     if (options.assess_path) {
-        const Outcome<DataAssessment> assessed = AssessFiles(options, state);
+        const Outcome<FileAssessment> assessed = AssessFiles(options, state);
         if (!assessed) return Refuse(err, assessed.message());
         assessment = *assessed;
     }
+
+    std::optional<CheckedDesign> check;
+    if (check_seed) check = CheckDesign(options.test, state, *check_seed);
 
     // The files come first so that a failure leaves nothing half reported.
     if (options.chart_path && !WriteOutputFile(err, "chart", *options.chart_path, [&](std::string& error) {
@@ -162,7 +192,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitFailure;
     }
     if (options.report_path && !WriteOutputFile(err, "report", *options.report_path, [&](std::string& error) {
-            const DesignReport report = MakeDesignReport(options.test, state, EntriesOf(options, *field, state));
+            DesignReport report = MakeDesignReport(options.test, state, EntriesOf(options, *field, state));
+            // The check, when asked for, is a section of the report.
+            if (check) AddCheckToReport(report, *check);
             return write_report && write_report(report, state, *options.report_path, error);
         })) {
         return kExitFailure;
@@ -181,7 +213,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
     WriteSummary(out, *format, figures, {*field, *field_run, options.concentration_unit.value_or("")},
-                 assessment);
+                 assessment, check);
     return kExitOk;
 }
 

@@ -4,11 +4,13 @@
 #include <cmath>
 #include <iomanip>
 
+#include "check_output.h"
 #include "number_output.h"
 #include "number_text.h"
 #include "refusal_text.h"
 #include "result_texts.h"
 #include "report.h"
+#include "text_forms.h"
 
 namespace valdris::cli {
 
@@ -86,8 +88,14 @@ void SweepWriter::TextRow(const SweepRow& row) {
         AddPadded(10, WriteNumber(RoundHalfEven(state.DoverS, 2)));
         AddPadded(14, std::to_string(SampleSize(test_, state)));
         AddPadded(16, CriticalValueText(test_, state));
-        AddPadded(16, FixedDecimals(engine_.power_at_lbgr(test_, state), 6));
+        AddPadded(16, FixedDecimals(ShownPowerAtLBGR(test_, state, engine_), 6));
+        if (!CanPass(test_, state)) row_ += "  cannot pass";
         row_ += '\n';
+        if (check_seed_) {
+            for (const ReportLine& line : CheckLines(CheckDesign(test_, state, *check_seed_))) {
+                Add({"    ", line.label, ": ", line.value, "\n"});
+            }
+        }
     } else {
         Add({"  refused: ", OneLine(RefusalText(row.run.refusal())), "\n"});
     }
@@ -98,7 +106,7 @@ void SweepWriter::CsvRow(const SweepRow& row) {
     if (row.run) {
         const DesignState& state = *row.run;
         Add({ExactNumber(state.DoverS), ",", std::to_string(SampleSize(test_, state)), ",",
-             ExactCriticalValue(test_, state), ",", ExactNumber(engine_.power_at_lbgr(test_, state)), ",\n"});
+             ExactCriticalValue(test_, state), ",", ExactNumber(ShownPowerAtLBGR(test_, state, engine_)), ",\n"});
     } else {
         Add({",,,,", CsvField(OneLine(RefusalText(row.run.refusal()))), "\n"});
     }
@@ -112,7 +120,14 @@ void SweepWriter::JsonRow(const SweepRow& row) {
         const DesignState& state = *row.run;
         Add({", \"dovers\": ", ExactNumber(state.DoverS), ", \"n\": ", std::to_string(SampleSize(test_, state)),
              ", \"critical_value\": ", ExactCriticalValue(test_, state),
-             ", \"power_at_lbgr\": ", ExactNumber(engine_.power_at_lbgr(test_, state)), "}"});
+             ", \"power_at_lbgr\": ", ExactNumber(ShownPowerAtLBGR(test_, state, engine_)),
+             ", \"can_pass\": ", CanPass(test_, state) ? "true" : "false"});
+        if (!CanPass(test_, state)) {
+            const std::optional<int32_t> smallest = SmallestPassableN(test_, state.Alpha);
+            Add({", \"smallest_passable_n\": ", smallest ? std::to_string(*smallest) : "null"});
+        }
+        if (check_seed_) Add({", \"check\": ", JsonCheckObject(CheckDesign(test_, state, *check_seed_))});
+        row_ += '}';
     } else {
         Add({", \"refusal\": ", JsonString(OneLine(RefusalText(row.run.refusal()))), "}"});
     }

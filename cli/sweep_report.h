@@ -7,6 +7,7 @@
 
 #include <ostream>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ public:
     // The power at the LBGR of each row's design comes from the engine given.
     SweepWriter(std::ostream& out, OutputFormat format, TestKind test, SweptInput swept,
                 const DesignEngine& engine = kEngine);
+
+    // Each designed row carries its design check with this seed.
+    void CheckEachRow(uint64_t seed) { check_seed_ = seed; }
 
     void Begin();
     void Row(const SweepRow& row);
@@ -40,6 +44,7 @@ private:
     std::string json_key_;  // the swept input's name as a JSON string
     bool first_row_ = true;
     std::string row_;  // the row being written, its storage kept between rows
+    std::optional<uint64_t> check_seed_;
 };
 
 }  // namespace valdris::cli

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "checked_design.h"
 #include "input_notes.h"
 #include "number_text.h"
 #include "result_texts.h"
@@ -118,7 +119,10 @@ void DesignForm::Show(const Refusal& message) {
     message_open_ = false;
 }
 
-void DesignForm::ShowShift(int decimals) { SetText(FormControl::Shift, ShiftText(state_.DoverS, decimals)); }
+void DesignForm::ShowShift(int decimals) {
+    shown_shift_ = ShiftNumberText(state_.DoverS, decimals);
+    SetText(FormControl::Shift, ShiftText(state_.DoverS, decimals));
+}
 
 std::string DesignForm::LBGRTextAtBar(int position) const {
     return WriteNumber(LBGRAtBar(DCGLOfText(/*strict=*/true), position));
@@ -199,11 +203,19 @@ void DesignForm::SelectTest(TestKind test) {
 }
 
 void DesignForm::ShowResultsNote() {
-    if (results_ && results_->made) {
-        view_.ShowResultsNote(OtherTestNote(results_->test, selected_), OtherTestTip(results_->test, selected_));
-    } else {
+    if (!results_ || !results_->made) {
         view_.ShowResultsNote({}, {});
+        return;
     }
+    std::string note = OtherTestNote(results_->test, selected_);
+    std::string tip = OtherTestTip(results_->test, selected_);
+    if (!CanPass(results_->test, state_)) {
+        // The results shown can never pass: said before anything else.
+        note = kCannotPassShortNote + (note.empty() ? "" : " " + note);
+        tip = CannotPassNote(results_->test, state_.Alpha, SmallestPassableN(results_->test, state_.Alpha)) +
+              (tip.empty() ? "" : " " + tip);
+    }
+    view_.ShowResultsNote(note, tip);
 }
 
 DesignEntries DesignForm::Entries() const {

@@ -131,6 +131,8 @@ public:
     DesignInputs Inputs() const;
     // The results last shown; nothing before the first recalculation.
     const std::optional<FormResults>& Results() const { return results_; }
+    // The relative shift as its label shows it, without the label ("0.98").
+    const std::string& ShownShift() const { return shown_shift_; }
 
 private:
     class Run;
@@ -161,6 +163,7 @@ private:
     DesignState state_;
     std::optional<FormResults> results_;
     std::string accepted_dcgl_text_;  // the DCGL text a refusal brings back
+    std::string shown_shift_;         // the number the shift's label shows
     std::vector<DesignAccepted> observers_;
     bool message_open_ = false;
     int depth_ = 0;                   // nesting of rules within one user action

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "number_text.h"
+#include "passable.h"
+#include "quantile_choice.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -71,6 +73,28 @@ DesignOutcome EngineDesign(TestKind test, DesignState& state, std::optional<int3
                    : (sign ? DesignSignTest(state) : DesignWRSTest(state));
 }
 
+DesignOutcome EngineDesignExactQuantile(TestKind test, DesignState& state, std::optional<int32_t> given_n) {
+    const bool sign = test == TestKind::Sign;
+    if (given_n) {
+        return sign ? DesignSignTestForSizeWith(state, *given_n, ExactNormalQuantile)
+                    : DesignWRSTestForSizeWith(state, *given_n, ExactNormalQuantile);
+    }
+    return sign ? DesignSignTestWith(state, ExactNormalQuantile) : DesignWRSTestWith(state, ExactNormalQuantile);
+}
+
+bool CanPass(TestKind test, const DesignState& state) {
+    if (test == TestKind::Sign) return SignCanPass(state.SignN, state.SignCriticalValue);
+    return WRSCanPass(state.WRSN, state.WRSN, state.WRSCriticalValue);
+}
+
+std::optional<int32_t> SmallestPassableN(TestKind test, float alpha) {
+    return test == TestKind::Sign ? SmallestPassableSignN(alpha) : SmallestPassableWRSN(alpha);
+}
+
+double ShownPowerAtLBGR(TestKind test, const DesignState& state, const DesignEngine& engine) {
+    return CanPass(test, state) ? engine.power_at_lbgr(test, state) : 0;
+}
+
 double PowerAtLBGR(TestKind test, const DesignState& state) {
     if (test == TestKind::Sign) return SignPower(state.SignN, state.SignCriticalValue, state.DoverS);
     return WRSPower(state.WRSN, state.WRSCriticalValue, state.DoverS);
@@ -82,6 +106,9 @@ DesignResult RunTestDesign(TestKind test, DesignState& state, std::optional<int3
     if (outcome == DesignOutcome::SampleSizeOutOfRange) return DesignResult::SampleSizeTooLarge;
     if (test == TestKind::WRS && !std::isfinite(state.WRSCriticalValue)) return DesignResult::NotANumber;
     if (!CurveIsFinite(state)) return DesignResult::NotANumber;
+    if (!CanPass(test, state)) {
+        for (int i = 1; i <= kCurvePoints; ++i) state.CurvePower[i] = 0;
+    }
     return DesignResult::Shown;
 }
 

@@ -66,12 +66,28 @@ double PowerAtLBGR(TestKind test, const DesignState& state);
 struct DesignEngine {
     DesignOutcome (*design)(TestKind test, DesignState& state, std::optional<int32_t> given_n);
     double (*power_at_lbgr)(TestKind test, const DesignState& state);
+    bool exact_quantile = false;  // the sizes from the exact normal quantile
 };
 inline constexpr DesignEngine kEngine{EngineDesign, PowerAtLBGR};
 
+// The same design steps with the exact normal quantile in place of the
+// rational approximation (sizes and approximate critical values); the power
+// formulas are the same.
+DesignOutcome EngineDesignExactQuantile(TestKind test, DesignState& state, std::optional<int32_t> given_n);
+inline constexpr DesignEngine kExactQuantileEngine{EngineDesignExactQuantile, PowerAtLBGR, true};
+
+// Whether any data can pass the design's critical value (passable.h).
+bool CanPass(TestKind test, const DesignState& state);
+// The smallest size (each area's for WRS) that can pass at the alpha.
+std::optional<int32_t> SmallestPassableN(TestKind test, float alpha);
+
+// The power at the LBGR as every face shows it: the engine's, or 0 for a
+// design that no data can pass.
+double ShownPowerAtLBGR(TestKind test, const DesignState& state, const DesignEngine& engine = kEngine);
+
 // Runs the design routine. Results that cannot be shown (a sample size beyond
 // 32 bits, a critical value or curve that is not a number) leave nothing to
-// show.
+// show. A design that no data can pass gets a curve of zeros, its true power.
 enum class DesignResult { Shown, SampleSizeTooLarge, NotANumber };
 DesignResult RunTestDesign(TestKind test, DesignState& state, std::optional<int32_t> given_n = std::nullopt,
                            const DesignEngine& engine = kEngine);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "checked_design.h"
 #include "concentration_unit.h"
 #include "number_text.h"
 #include "result_texts.h"
@@ -108,11 +109,6 @@ std::string OneCell(std::string text) {
 
 }  // namespace
 
-std::string ShiftNumber(const std::string& shift_caption) {
-    const std::size_t equals = shift_caption.rfind("= ");
-    return equals == std::string::npos ? shift_caption : shift_caption.substr(equals + 2);
-}
-
 ReportEntries InputEntries(const std::string& radionuclide, const DesignState& state, const std::string& shift) {
     return {radionuclide,           PlainNumber(state.Alpha), PlainNumber(state.Beta), PlainNumber(state.Sigma),
             PlainNumber(state.DCGL), PlainNumber(state.LBGR),  shift, {}};
@@ -139,6 +135,9 @@ DesignReport MakeDesignReport(TestKind test, const DesignState& state, const Rep
     report.results.push_back({kCriticalValueTitle, cv});
 
     report.decision_rule = test == TestKind::Sign ? SignDecisionRule(n, cv) : WRSDecisionRule(n, cv);
+    if (!CanPass(test, state)) {
+        report.decision_rule += " " + CannotPassNote(test, state.Alpha, SmallestPassableN(test, state.Alpha));
+    }
     report.power = PowerTable(state);
     report.method = test == TestKind::Sign ? SignMethod(size) : WRSMethod(size);
     return report;

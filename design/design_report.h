@@ -58,7 +58,4 @@ DesignReport MakeDesignReport(TestKind test, const DesignState& state, const Rep
 // which a spreadsheet takes as a two-column table.
 std::string ReportAsTabSeparated(const DesignReport& report);
 
-// The D/s label's number: "D/s = 0.98" gives "0.98".
-std::string ShiftNumber(const std::string& shift_caption);
-
 }  // namespace valdris

@@ -188,6 +188,72 @@ double LeadingNumber(std::string_view text) {
     return ConvertCleaned(scan.cleaned);
 }
 
+std::string ReadableNumber(double value) {
+    if (!std::isfinite(value)) return WriteNumber(value);
+    char buffer[32];
+    const std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 3);
+    return WriteNumber(StrictNumber(std::string_view(buffer, written.ptr - buffer)).value_or(value));
+}
+
+std::string WithDecimalPoint(std::string text, bool decimal_comma) {
+    if (decimal_comma) std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
+
+namespace {
+
+// Whether the whole text is one decimal number as ScanNumber reads it without
+// blanks, and whether its exponent letter (if any) is one the standard
+// conversion knows.
+struct StrictShape {
+    bool whole = false;
+    bool plain_exponent = true;  // no exponent, or E/e
+};
+
+StrictShape ShapeOf(std::string_view core) {
+    StrictShape shape;
+    std::size_t i = 0;
+    if (i < core.size() && (core[i] == '+' || core[i] == '-')) ++i;
+    bool digits = false;
+    bool point = false;
+    for (; i < core.size(); ++i) {
+        if (IsDigit(core[i])) {
+            digits = true;
+        } else if (core[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return shape;
+    if (i < core.size() && IsExponentLetter(core[i])) {
+        shape.plain_exponent = core[i] == 'e' || core[i] == 'E';
+        ++i;
+        if (i < core.size() && (core[i] == '+' || core[i] == '-')) ++i;
+        const std::size_t first = i;
+        while (i < core.size() && IsDigit(core[i])) ++i;
+        if (i == first) return shape;
+    }
+    shape.whole = i == core.size();
+    return shape;
+}
+
+// The general reading: the C library's conversion of the scanned number.
+std::optional<double> ConvertedStrictNumber(std::string_view core) {
+    const ScannedNumber scan = ScanNumber(core, /*skip_blanks=*/false);
+    if (!scan.has_digits || scan.end != core.size()) return std::nullopt;
+    const double value = ConvertCleaned(scan.cleaned);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+// A million measurements are read through here, so the common shapes go
+// straight to std::from_chars, which rounds correctly as strtod does and
+// needs no copy; an exponent written with D, and numbers beyond the double
+// range (from_chars leaves those unread), take the general reading.
 std::optional<double> StrictNumber(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
@@ -195,11 +261,17 @@ std::optional<double> StrictNumber(std::string_view text) {
     while (end > begin && IsSurroundingBlank(text[end - 1])) --end;
     const std::string_view core = text.substr(begin, end - begin);
 
-    const ScannedNumber scan = ScanNumber(core, /*skip_blanks=*/false);
-    if (!scan.has_digits || scan.end != core.size()) return std::nullopt;
-    const double value = ConvertCleaned(scan.cleaned);
-    if (!std::isfinite(value)) return std::nullopt;
-    return value;
+    const StrictShape shape = ShapeOf(core);
+    if (!shape.whole) return std::nullopt;
+    if (shape.plain_exponent) {
+        const char* first = core.data() + (core.front() == '+' ? 1 : 0);
+        double value = 0;
+        const auto result = std::from_chars(first, core.data() + core.size(), value);
+        if (result.ec == std::errc() && result.ptr == core.data() + core.size() && std::isfinite(value)) {
+            return value;
+        }
+    }
+    return ConvertedStrictNumber(core);
 }
 
 // Written as printf's %G at 15 (or 7) significant digits: an exponent from
@@ -256,8 +328,12 @@ std::string ExactNumber(float value) {
 }
 
 std::string ExactNumber(double value) {
-    char buffer[32];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17).ptr);
+    char buffer[kExactNumberRoom];
+    return std::string(buffer, WriteExactNumber(buffer, value));
+}
+
+char* WriteExactNumber(char* out, double value) {
+    return std::to_chars(out, out + kExactNumberRoom, value, std::chars_format::general, 17).ptr;
 }
 
 std::string WriteWithSignPosition(double value) {

@@ -22,6 +22,14 @@ double LeadingNumber(std::string_view text);
 // large to read.
 std::optional<double> StrictNumber(std::string_view text);
 
+// The text of a box that holds one number, as the strict reading wants it:
+// where the user's locale writes a decimal comma, each comma stands for the
+// point (so "2,5" is 2.5 there and refused elsewhere, never read as 2).
+std::string WithDecimalPoint(std::string text, bool decimal_comma);
+// What a box says of text that is not one number.
+inline const std::string kNotOneNumber =
+    "Type one number, with a point as the decimal separator (for example 2.5).";
+
 // A double with at most 15 significant digits, a single with at most 7;
 // trailing zeros and point dropped, leading zero below 1, zero is "0".
 // Values that need an exponent are written as <mantissa>E<exponent> (for
@@ -39,6 +47,16 @@ std::string PlainNumber(float value);
 // layout: each reads back to the identical single or double.
 std::string ExactNumber(float value);
 std::string ExactNumber(double value);
+// The double's form written at out (room for kExactNumberRoom characters),
+// for a writer of millions; returns the end of what was written.
+constexpr int kExactNumberRoom = 32;
+char* WriteExactNumber(char* out, double value);
+
+// A figure a person reads (an area factor, a standard deviation, a WRS
+// critical value, a computed LBGR): four significant digits, trailing zeros
+// dropped (1.57109303673617 gives 1.571, 722.255195018952 gives 722.3,
+// 13800 stays 13800). Files and machine-readable output keep the full value.
+std::string ReadableNumber(double value);
 
 // As WriteNumber(double), with one blank in front of a value that is not
 // negative (the sign position).

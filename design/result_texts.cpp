@@ -29,6 +29,7 @@ std::string ProbabilityText(double value) {
     return std::string(text, end);
 }
 
-std::string ShiftText(double dovers, int decimals) { return "D/s = " + WriteNumber(RoundHalfEven(dovers, decimals)); }
+std::string ShiftNumberText(double dovers, int decimals) { return WriteNumber(RoundHalfEven(dovers, decimals)); }
+std::string ShiftText(double dovers, int decimals) { return "D/s = " + ShiftNumberText(dovers, decimals); }
 
 }  // namespace valdris

@@ -32,7 +32,9 @@ std::string CriticalValueText(TestKind test, const DesignState& state);
 // residue below 0 or above 1 is no probability and never shown.
 std::string ProbabilityText(double value);
 
-// "D/s = " and the relative shift rounded to the given decimals.
+// The relative shift rounded to the given decimals ("0.98"), and the label
+// that shows it ("D/s = 0.98").
+std::string ShiftNumberText(double dovers, int decimals);
 std::string ShiftText(double dovers, int decimals);
 
 }  // namespace valdris

@@ -106,6 +106,7 @@ public:
     QAction* mnuCopyResults = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuUpdateChart = nullptr;
+    QAction* mnuDesignCheck = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuGettingStarted = nullptr;
     QAction* mnuAbout = nullptr;
@@ -125,6 +126,8 @@ public:
     void mnuCopyResults_Click();
     // View > Update Chart (F5): what a click on the chart does, from the keyboard.
     void mnuUpdateChart_Click();
+    // View > Design Check: the shown design's check in a dialog.
+    void mnuDesignCheck_Click();
 
     // The design the results show, with the texts the window shows;
     // nothing while the results are empty.

@@ -172,8 +172,9 @@ void frmSampleSizeandPower::BuildLayout() {
     adjustSize();
 }
 
-// frmInfo: the survey unit and the inputs typed as numbers. Its top
-// edge lies above the client area, as the window was drawn.
+// frmInfo: the survey unit and the inputs typed as numbers. Its top edge
+// lies above the client area, which clips the group box's top border; the
+// rows below are placed from that edge.
 void frmSampleSizeandPower::BuildInfoFrame(QWidget* client) {
     frmInfo = MakeFrame(client, "frmInfo", QString(), PxRect(90, -75, 4545, 2175));
     // The sigma box and its arrows together are as wide as the boxes above.

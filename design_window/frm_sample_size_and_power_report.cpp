@@ -26,6 +26,7 @@
 #include <algorithm>
 
 #include "chart_file.h"
+#include "design_check_dialog.h"
 #include "context_ids.h"
 #include "file_names.h"
 #include "frm_sample_size_and_power.h"
@@ -75,15 +76,20 @@ void frmSampleSizeandPower::AddReportMenus() {
     mnuUpdateChart = MenuItem(mnuView, "mnuUpdateChart", tr("&Update Chart"), kHelpContextViewMenu);
     mnuUpdateChart->setShortcut(QKeySequence(Qt::Key_F5));
     mnuView->addAction(mnuUpdateChart);
+    mnuDesignCheck = MenuItem(mnuView, "mnuDesignCheck", tr("Design &Check\u2026"), kHelpContextViewMenu);
+    mnuView->addAction(mnuDesignCheck);
 
     connections_.push_back(connect(mnuSaveReport, &QAction::triggered, this, [this] { mnuSaveReport_Click(); }));
     connections_.push_back(connect(mnuPrint, &QAction::triggered, this, [this] { mnuPrint_Click(); }));
     connections_.push_back(connect(mnuSaveChart, &QAction::triggered, this, [this] { mnuSaveChart_Click(); }));
     connections_.push_back(connect(mnuCopyResults, &QAction::triggered, this, [this] { mnuCopyResults_Click(); }));
     connections_.push_back(connect(mnuUpdateChart, &QAction::triggered, this, [this] { mnuUpdateChart_Click(); }));
+    connections_.push_back(connect(mnuDesignCheck, &QAction::triggered, this, [this] { mnuDesignCheck_Click(); }));
     connections_.push_back(connect(this, &frmSampleSizeandPower::recalculated, this, [this] {
         const bool shown = !txtN->text().isEmpty();
-        for (QAction* item : {mnuSaveReport, mnuPrint, mnuSaveChart, mnuCopyResults}) item->setEnabled(shown);
+        for (QAction* item : {mnuSaveReport, mnuPrint, mnuSaveChart, mnuCopyResults, mnuDesignCheck}) {
+            item->setEnabled(shown);
+        }
     }));
 }
 
@@ -107,7 +113,7 @@ std::optional<DesignReport> frmSampleSizeandPower::ShownReport() const {
     const std::optional<FormResults>& shown = form_.Results();
     if (!shown || shown->sample_size.empty()) return std::nullopt;
     const ReportEntries entries = InputEntries(form_.Entries().radionuclide, form_.State(),
-                                               ShiftNumber(form_.Text(FormControl::Shift)));
+                                               form_.ShownShift());
     return MakeDesignReport(shown->test, form_.State(), entries);
 }
 
@@ -208,6 +214,16 @@ void frmSampleSizeandPower::mnuSaveChart_Click() {
 
 void frmSampleSizeandPower::mnuUpdateChart_Click() {
     if (!view_.Busy()) UpdateChart();
+}
+
+// The check of what the results show, after the recalculation every item
+// that hands the design on makes first.
+void frmSampleSizeandPower::mnuDesignCheck_Click() {
+    if (view_.Busy() || !UpdateChart()) return;
+    const std::optional<FormResults>& shown = form_.Results();
+    if (!shown || !shown->made) return;
+    DesignCheckDialog dialog(shown->test, form_.State(), this);
+    dialog.exec();
 }
 
 void frmSampleSizeandPower::mnuCopyResults_Click() {

@@ -10,10 +10,15 @@
 // most DCGL_EMC; otherwise the factor needed, MDC / DCGL, gives the area
 // A_EA where the table reaches it (the same interpolation inverted; the
 // table's first area when the factor lies beyond its first factor),
-// n_EA = ceil(A / A_EA) and the final N = max(N, n_EA). Reference: U.S. NRC,
-// EPA, DOE and DoD, "Multi-Agency Radiation Survey and Site Investigation
-// Manual (MARSSIM)", NUREG-1575 Rev. 1, 2000, section 5.5.2.4 (determining
-// data points for small areas of elevated activity).
+// n_EA = ceil(A / A_EA) and the final N = max(N, n_EA).
+//
+// Why: a grid of N points leaves about A / N unsampled around each point, so
+// an elevated spot of that size can lie wholly between points and only the
+// scan can find it. The area factor is how far the concentration over a
+// small area may exceed the DCGL for the same dose; it falls roughly as a
+// power of the area, hence straight lines in ln-ln. When the scan cannot see
+// down to DCGL_EMC, the grid is made fine enough that each point's share of
+// the unit is no larger than the area the scan can still find.
 
 #include <optional>
 #include <vector>

@@ -30,6 +30,7 @@ std::string Text(RefusalKind kind) {
     case K::DCGLOfNuclides: return kDCGLOfNuclides;
     case K::SigmaOfNuclides: return kSigmaOfNuclides;
     case K::LBGROfConcentrations: return kLBGROfConcentrations;
+    case K::TooManyNuclides: return kTooManyNuclides;
     default: return rules::Message(kind).text;  // a kind of the design rules
     }
 }

@@ -36,6 +36,11 @@ inline const std::string kAreaFactorsTooFew = "The area factors need at least tw
 inline const std::string kTooManyElevatedAreaSamples =
     "The elevated-area check needs more than 1000000 samples; the scan MDC is far too high for this table.";
 inline const std::string kNuclideNameMissing = "Each radionuclide needs a name.";
+// More radionuclides than any mixture has: a wrong paste or file, which would
+// only slow every table that lists them.
+constexpr std::size_t kMostNuclides = 1000;
+inline const std::string kTooManyNuclides =
+    "A unit lists at most " + std::to_string(kMostNuclides) + " radionuclides.";
 inline const std::string kWidthWithoutHeight = "The width needs a height: give both, or the area alone.";
 inline const std::string kHeightWithoutWidth = "The height needs a width: give both, or the area alone.";
 inline const std::string kSideWithoutRectangle =

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "number_text.h"
+#include "text_forms.h"
 
 namespace valdris {
 
@@ -17,12 +18,6 @@ std::vector<std::string_view> Split(std::string_view text, std::string_view sepa
         if (end == std::string_view::npos) return parts;
         text.remove_prefix(end + 1);
     }
-}
-
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 }  // namespace
@@ -46,7 +41,7 @@ std::optional<Nuclide> ParseNuclide(std::string_view text) {
     const auto dcgl = StrictNumber(parts[1]);
     const auto sigma = StrictNumber(parts[2]);
     if (!dcgl || !sigma) return std::nullopt;
-    Nuclide nuclide{std::string(Trimmed(parts[0])), *dcgl, *sigma, std::nullopt};
+    Nuclide nuclide{Trimmed(parts[0]), *dcgl, *sigma, std::nullopt};
     if (parts.size() == 4) {
         nuclide.concentration = StrictNumber(parts[3]);
         if (!nuclide.concentration) return std::nullopt;

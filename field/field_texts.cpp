@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "field_texts.h"
 
+#include <charconv>
+
 #include "concentration_unit.h"
 #include "number_text.h"
 
@@ -27,19 +29,41 @@ std::string MoreLocationsNote(const SampleLayout& layout) {
 }
 
 std::string LocationsCsv(const SampleLayout& layout) {
-    std::string csv = "id,x,y\n";
-    for (std::size_t k = 0; k < layout.points.size(); ++k) {
-        csv += std::to_string(k + 1) + ',' + ExactNumber(layout.points[k].x) + ',' + ExactNumber(layout.points[k].y) + '\n';
-    }
+    std::string csv;
+    StreamLocationsCsv(layout, [&csv](std::string_view piece) {
+        csv += piece;
+        return std::string();
+    });
     return csv;
+}
+
+std::string StreamLocationsCsv(const SampleLayout& layout, const ByteSink& write) {
+    constexpr std::size_t kPiece = 1 << 16;
+    constexpr std::size_t kLongestLine = 24 + 2 * kExactNumberRoom;  // id, two numbers, commas, line end
+    std::string piece = "id,x,y\n";
+    piece.reserve(kPiece + kLongestLine);
+    char line[kLongestLine];
+    for (std::size_t k = 0; k < layout.points.size(); ++k) {
+        char* end = std::to_chars(line, line + 24, k + 1).ptr;
+        *end++ = ',';
+        end = WriteExactNumber(end, layout.points[k].x);
+        *end++ = ',';
+        end = WriteExactNumber(end, layout.points[k].y);
+        *end++ = '\n';
+        piece.append(line, end);
+        if (piece.size() < kPiece) continue;
+        if (std::string failure = write(piece); !failure.empty()) return failure;
+        piece.clear();
+    }
+    return write(piece);
 }
 
 std::vector<ReportLine> ElevatedAreaLines(const ElevatedAreaCheck& check, const std::string& unit) {
     std::vector<ReportLine> lines = {
-        {"Area between samples", WriteNumber(check.grid_area)},
-        {"Area factor", WriteNumber(check.area_factor)},
-        {"DCGL_EMC", WithUnit(WriteNumber(check.dcgl_emc), unit)},
-        {"Scan MDC", WithUnit(WriteNumber(check.scan_mdc), unit)},
+        {"Area between samples", ReadableNumber(check.grid_area)},
+        {"Area factor", ReadableNumber(check.area_factor)},
+        {"DCGL_EMC", WithUnit(ReadableNumber(check.dcgl_emc), unit)},
+        {"Scan MDC", WithUnit(ReadableNumber(check.scan_mdc), unit)},
         {"Scan MDC adequate", check.adequate ? "Yes" : "No"},
     };
     if (check.area_needed) lines.push_back({"Area for the scan MDC", LengthText(*check.area_needed)});
@@ -58,8 +82,8 @@ std::vector<ReportLine> SumOfFractionsLines(const std::vector<Nuclide>& nuclides
         lines.push_back({nuclide.name, value});
     }
     lines.push_back({"Sigma (sum of fractions)", WriteNumber(ToSingle(sum.sigma))});
-    if (sum.lbgr) lines.push_back({"LBGR (sum of fractions)", WriteNumber(*sum.lbgr)});
-    if (sum.gross_dcgl) lines.push_back({"Gross-activity DCGL", WithUnit(WriteNumber(*sum.gross_dcgl), unit)});
+    if (sum.lbgr) lines.push_back({"LBGR (sum of fractions)", ReadableNumber(*sum.lbgr)});
+    if (sum.gross_dcgl) lines.push_back({"Gross-activity DCGL", WithUnit(ReadableNumber(*sum.gross_dcgl), unit)});
     return lines;
 }
 

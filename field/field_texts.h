@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "design_report.h"
+#include "safe_write.h"
 #include "elevated_area.h"
 #include "sample_grid.h"
 #include "sum_of_fractions.h"
@@ -30,6 +31,9 @@ std::string MoreLocationsNote(const SampleLayout& layout);
 // The locations file: "id,x,y", then one row per location in the layout's
 // order, the coordinates in the exact form that reads back to the same double.
 std::string LocationsCsv(const SampleLayout& layout);
+// The same bytes given to the sink a piece at a time as they are made, so
+// that a million locations are never held as text; the sink's first failure.
+std::string StreamLocationsCsv(const SampleLayout& layout, const ByteSink& write);
 
 // a, AF(a), DCGL_EMC, the scan MDC, whether it is adequate and, when it is
 // not, A_EA and n_EA; then the final N.

@@ -6,9 +6,15 @@
 // Triangular grid: L = sqrt(A / (0.866 n)), rows 0.866 L apart, every other
 // row shifted by L / 2. Square grid: L = sqrt(A / n). The start (x0, y0) is
 // uniform in [0, L) x [0, row spacing); the points are those inside
-// [0, W) x [0, H). Reference: U.S. NRC, EPA, DOE and DoD, "Multi-Agency
-// Radiation Survey and Site Investigation Manual (MARSSIM)", NUREG-1575
-// Rev. 1, 2000, section 5.5.2.5 (determining sample locations).
+// [0, W) x [0, H).
+//
+// Why: each point of a triangular lattice with side L holds a rhombus of
+// area (sqrt(3) / 2) L^2, 0.866 L^2, and each point of a square lattice
+// L^2, so n points spread over A give the spacings above; the rows of the
+// triangular lattice are the triangles' heights apart. A start uniform over
+// one cell gives every place in the unit the same chance of being sampled,
+// which makes the grid a systematic sample with a random start:
+//   W. G. Cochran, Sampling Techniques, 3rd ed., Wiley, 1977, chapter 8.
 //
 // The random numbers are std::mt19937_64 seeded with the seed, each uniform
 // taken as (next() >> 11) x 2^-53, x first: the generator's output is fixed

@@ -2,6 +2,8 @@
 #include "sum_of_fractions.h"
 
 #include <cmath>
+#include <string_view>
+#include <unordered_set>
 
 #include "field_messages.h"
 
@@ -21,6 +23,8 @@ bool EveryConcentrationGiven(const std::vector<Nuclide>& nuclides) {
 }  // namespace
 
 std::optional<Refusal> NuclidesRefusal(const std::vector<Nuclide>& nuclides) {
+    if (nuclides.size() > field::kMostNuclides) return field::Message(RefusalKind::TooManyNuclides);
+    std::unordered_set<std::string_view> names;
     for (std::size_t k = 0; k < nuclides.size(); ++k) {
         const Nuclide& nuclide = nuclides[k];
         if (nuclide.name.find_first_not_of(" \t") == std::string::npos) {
@@ -31,9 +35,7 @@ std::optional<Refusal> NuclidesRefusal(const std::vector<Nuclide>& nuclides) {
         if (nuclide.concentration && !NotNegative(*nuclide.concentration)) {
             return field::NuclideConcentrationRefusal(nuclide.name);
         }
-        for (std::size_t j = 0; j < k; ++j) {
-            if (nuclides[j].name == nuclide.name) return field::NuclideTwiceRefusal(nuclide.name);
-        }
+        if (!names.insert(nuclide.name).second) return field::NuclideTwiceRefusal(nuclide.name);
     }
     return std::nullopt;
 }

@@ -4,10 +4,12 @@
 // fractions (the unity rule): DCGL 1, sigma = sqrt(sum (sigma_i / DCGL_i)^2),
 // LBGR = sum c_i / DCGL_i when every expected concentration is known, and the
 // gross-activity DCGL 1 / sum (f_i / DCGL_i) with f_i = c_i / sum c.
-// Reference: U.S. NRC, EPA, DOE and DoD, "Multi-Agency Radiation Survey and
-// Site Investigation Manual (MARSSIM)", NUREG-1575 Rev. 1, 2000, chapter 4
-// (DCGLs for several radionuclides, gross-activity DCGLs) and appendix I
-// (the unity rule).
+//
+// Why: a mixture meets its limits when sum c_i / DCGL_i is at most 1, so the
+// design works on that sum, whose limit is 1. Measured independently, the
+// fractions' variances add, which gives sigma; the expected sum is the LBGR.
+// With the mixture's shares f_i fixed, a total concentration C gives the sum
+// C x sum (f_i / DCGL_i), which reaches 1 at the gross-activity DCGL.
 
 #include <optional>
 #include <string>
@@ -26,8 +28,8 @@ struct Nuclide {
 };
 
 // A name, a DCGL within the design's limits, a sigma and a concentration
-// (when given) finite and not below zero, no name twice; the first fault of
-// the list, else nothing.
+// (when given) finite and not below zero, no name twice, at most
+// field::kMostNuclides of them; the first fault of the list, else nothing.
 std::optional<Refusal> NuclidesRefusal(const std::vector<Nuclide>& nuclides);
 
 // The figures of a checked, non-empty list, each in double. The sigma is the

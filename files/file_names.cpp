@@ -16,9 +16,11 @@ bool HasFileSuffix(const std::string& path, const std::string& suffix) {
                       });
 }
 
-std::string ReportFileName(const std::string& path) {
-    return HasFileSuffix(path, kReportSuffix) ? path : path + kReportSuffix;
+std::string WithFileSuffix(const std::string& path, const std::string& suffix) {
+    return HasFileSuffix(path, suffix) ? path : path + suffix;
 }
+
+std::string ReportFileName(const std::string& path) { return WithFileSuffix(path, kReportSuffix); }
 
 std::string FileNameStem(const std::string& text, const std::string& fallback) {
     std::string stem;

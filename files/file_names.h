@@ -13,6 +13,10 @@ inline const std::string kReportSuffix = ".pdf";
 // least one other character.
 bool HasFileSuffix(const std::string& path, const std::string& suffix);
 
+// The name as given when it ends in the suffix, else with the suffix added:
+// what the user typed in a save dialog, as the file is written.
+std::string WithFileSuffix(const std::string& path, const std::string& suffix);
+
 // A report is a PDF: the name as given when it ends in .pdf, else with .pdf
 // added. The window adds it; the companion refuses a name that lacks it.
 std::string ReportFileName(const std::string& path);

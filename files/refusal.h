@@ -58,10 +58,13 @@ enum class RefusalKind {
     NuclideSigma,
     NuclideConcentration,
     NuclideTwice,
+    TooManyNuclides,
+    ScanMDCNeedsGrossDCGL,
     // The plan's own figures.
     GivenSizeRange,
     CostRange,
     TestUnknown,
+    CellNotOneNumber,
     // Measurements.
     MeasurementLine,
     MeasurementsNone,
@@ -75,6 +78,7 @@ enum class RefusalKind {
     FileNotWritten,
     ChartUndrawable,
     ChartNameUnusable,
+    NothingToReport,
     PlanFileUnusable,
     CommandLine,
 };

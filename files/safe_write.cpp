@@ -81,19 +81,20 @@ std::vector<char> TemporaryTemplate(const std::string& path) {
     return std::vector<char>(text.begin(), text.end() + 1);
 }
 
-// The bytes into the new file, its owner and mode, and onto the disk.
-std::string FillTemporary(int handle, std::string_view bytes, const Replacement& replacement) {
-    if (std::string failure = WriteAll(handle, bytes); !failure.empty()) return failure;
+// The new file's owner and mode, and its bytes onto the disk.
+std::string FinishTemporary(int handle, const Replacement& replacement, SyncStep sync) {
     // The owner first: changing it clears the set-ID bits, which the mode
     // then leaves out anyway.
     if (std::string owner = KeepOwner(handle, replacement); !owner.empty()) return owner;
     // On the disk before it takes the name, so a crash cannot leave a
     // truncated file in place of a good one.
-    if (fchmod(handle, replacement.mode) != 0 || fsync(handle) != 0) return SystemError(errno);
+    if (fchmod(handle, replacement.mode) != 0 || sync(handle) != 0) return SystemError(errno);
     return {};
 }
 
 }  // namespace
+
+int SyncToDisk(int handle) { return fsync(handle); }
 
 std::string RefusalOfPath(const std::string& path) {
     Replacement replacement;
@@ -108,7 +109,8 @@ bool IsReadOnlyPath(const std::string& path) {
 // The new file is created exclusively, so nothing planted there is written
 // through, and renamed over the target once complete. rename() replaces the
 // name itself: a link planted after the check is replaced, not followed.
-std::string WriteContentSafely(const std::string& path, const ByteContent& content, ReadOnlyFile read_only) {
+std::string WriteStreamSafely(const std::string& path, const StreamedContent& content, ReadOnlyFile read_only,
+                              SyncStep sync) {
     if (path.empty()) return "no file name was given";
     Replacement replacement;
     if (std::string refusal = RefusalOf(path, replacement); !refusal.empty()) return refusal;
@@ -118,23 +120,30 @@ std::string WriteContentSafely(const std::string& path, const ByteContent& conte
     std::vector<char> temporary = TemporaryTemplate(path);
     const int handle = mkstemp(temporary.data());
     if (handle < 0) return SystemError(errno);
-    std::string bytes;
-    std::string failure = content(bytes);
-    if (failure.empty()) failure = FillTemporary(handle, bytes, replacement);
+    std::string failure = content([handle](std::string_view piece) { return WriteAll(handle, piece); });
+    if (failure.empty()) failure = FinishTemporary(handle, replacement, sync);
     if (close(handle) != 0 && failure.empty()) failure = SystemError(errno);
     if (failure.empty() && std::rename(temporary.data(), path.c_str()) != 0) failure = SystemError(errno);
     if (!failure.empty()) unlink(temporary.data());
     return failure;
 }
 
-std::string WriteBytesSafely(const std::string& path, std::string_view bytes, ReadOnlyFile read_only) {
-    return WriteContentSafely(
+std::string WriteContentSafely(const std::string& path, const ByteContent& content, ReadOnlyFile read_only,
+                               SyncStep sync) {
+    return WriteStreamSafely(
         path,
-        [bytes](std::string& made) {
-            made = bytes;
-            return std::string();
+        [&content](const ByteSink& write) {
+            std::string bytes;
+            const std::string failure = content(bytes);
+            return failure.empty() ? write(bytes) : failure;
         },
-        read_only);
+        read_only, sync);
+}
+
+// The bytes as they lie, not copied first.
+std::string WriteBytesSafely(const std::string& path, std::string_view bytes, ReadOnlyFile read_only,
+                             SyncStep sync) {
+    return WriteStreamSafely(path, [bytes](const ByteSink& write) { return write(bytes); }, read_only, sync);
 }
 
 }  // namespace valdris

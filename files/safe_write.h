@@ -29,13 +29,28 @@ enum class ReadOnlyFile { Refuse, Replace };
 // for a name that is refused), returning an empty text or why it failed.
 using ByteContent = std::function<std::string(std::string& bytes)>;
 
+// Takes each piece of a content as it is made: an empty text, or why the
+// piece could not be written (then the maker stops and says so).
+using ByteSink = std::function<std::string(std::string_view piece)>;
+// Makes the content piece by piece into the sink, returning an empty text or
+// the first failure: a large file is written as it is made, never held whole.
+using StreamedContent = std::function<std::string(const ByteSink& write)>;
+
+// Puts what was written through a handle onto the disk before the new file
+// takes the name: 0, or -1 with errno set. SyncToDisk (fsync) unless a
+// caller needs another step, such as one that fails as a dying disk would.
+using SyncStep = int (*)(int handle);
+int SyncToDisk(int handle);
+
 // Empty on success, else the reason for the user ("the name is a symbolic
 // link, which is not followed", "Permission denied", "No space left on
 // device"), or the content's own. The path is in the system's encoding.
 std::string WriteContentSafely(const std::string& path, const ByteContent& content,
-                               ReadOnlyFile read_only = ReadOnlyFile::Refuse);
+                               ReadOnlyFile read_only = ReadOnlyFile::Refuse, SyncStep sync = SyncToDisk);
+std::string WriteStreamSafely(const std::string& path, const StreamedContent& content,
+                              ReadOnlyFile read_only = ReadOnlyFile::Refuse, SyncStep sync = SyncToDisk);
 std::string WriteBytesSafely(const std::string& path, std::string_view bytes,
-                             ReadOnlyFile read_only = ReadOnlyFile::Refuse);
+                             ReadOnlyFile read_only = ReadOnlyFile::Refuse, SyncStep sync = SyncToDisk);
 
 // True for an existing regular file that WriteBytesSafely refuses unless
 // told to replace it.

@@ -10,14 +10,22 @@ std::string Counted(std::size_t count, const std::string& one, const std::string
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
+// The column the set was read from, when its text had a header: the user
+// sees which column was taken for the measurements.
+std::string ColumnOf(const MeasurementSet& data) {
+    if (data.header().empty()) return {};
+    return " (column \"" + data.header() + "\")";
+}
+
 // The picture in words: what is drawn against which line, and how many lie
 // on the far side of it.
 std::string PlotDescription(const PlanEntry& entry, bool reference) {
     const PlanUnit& unit = entry.unit;
-    std::string text = Counted(unit.survey_data.size(), "survey unit measurement", "survey unit measurements");
+    std::string text = Counted(unit.survey_data.size(), "survey unit measurement", "survey unit measurements") +
+                       ColumnOf(unit.survey_data);
     if (reference) {
         text += " and " + Counted(unit.reference_data.size(), "reference value", "reference values") +
-                " increased by the DCGL";
+                ColumnOf(unit.reference_data) + " increased by the DCGL";
     }
     text += " against the DCGL " + WriteNumber(entry.figures.state.DCGL);
     if (entry.assessment && *entry.assessment) {

@@ -3,6 +3,7 @@
 
 #include "field_texts.h"
 #include "plan_file.h"
+#include "scan_mdc_units.h"
 
 namespace valdris {
 namespace {
@@ -22,6 +23,7 @@ void ShowInputs(const PlanUnit& unit, FieldView& view) {
     view.grid = field.grid;
     if (field.seed) view.seed = std::to_string(*field.seed);
     view.scan_mdc = Optional(field.scan_mdc);
+    view.scan_mdc_title = ScanMDCTitle(!unit.nuclides.empty(), unit.concentration_unit);
     for (const AreaFactor& pair : field.area_factors) {
         view.area_factors.push_back({Exact(pair.area), Exact(pair.factor)});
     }

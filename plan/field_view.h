@@ -16,6 +16,7 @@ namespace valdris {
 struct FieldView {
     // The inputs as text, in the form the unit's edits read them back.
     std::string area, width, height, seed, scan_mdc;
+    std::string scan_mdc_title;  // the unit the scan MDC is read in (scan_mdc_units.h)
     GridType grid = GridType::Triangular;
     std::vector<AreaFactorTexts> area_factors;
     std::vector<NuclideTexts> nuclides;

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "typed_numbers.h"
+
 namespace valdris {
 namespace {
 
@@ -28,11 +30,21 @@ PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures) {
     } else {
         field_figures.samples = figures.n;
     }
+    figures = WithFinalN(std::move(figures), unit.costs, field_figures.samples);
     return {std::move(unit), std::move(figures), std::move(assessment), std::move(field_figures)};
 }
 
 SurveyPlan::SurveyPlan(std::vector<PlanEntry> entries, SampleCosts default_costs)
-    : entries_(std::move(entries)), default_costs_(std::move(default_costs)) {}
+    : entries_(std::move(entries)), default_costs_(std::move(default_costs)) {
+    for (PlanEntry& entry : entries_) entry.id = next_id_++;
+}
+
+std::optional<std::size_t> SurveyPlan::RowOf(UnitId id) const {
+    for (std::size_t row = 0; row < entries_.size(); ++row) {
+        if (entries_[row].id == id) return row;
+    }
+    return std::nullopt;
+}
 
 void SurveyPlan::Notify(PlanChangeKind kind, std::size_t row, std::size_t to_row) {
     if (listener_) listener_({kind, row, to_row});
@@ -90,7 +102,7 @@ PlanEditResult SurveyPlan::Add(PlanUnit unit) {
     command.kind = Command::Kind::Insert;
     command.name = "Add Unit";
     command.row = entries_.size();
-    command.after = MakeEntry(std::move(unit), std::move(*check));
+    command.after = Numbered(MakeEntry(std::move(unit), std::move(*check)));
     Perform(std::move(command));
     return Taken();
 }
@@ -103,7 +115,7 @@ PlanEditResult SurveyPlan::Duplicate(std::size_t row) {
     command.kind = Command::Kind::Insert;
     command.name = "Duplicate Unit";
     command.row = row + 1;
-    command.after = std::move(copy);
+    command.after = Numbered(std::move(copy));
     Perform(std::move(command));
     return Taken();
 }
@@ -154,6 +166,7 @@ PlanEditResult SurveyPlan::ReplaceEntry(std::size_t row, std::string name, PlanU
     command.row = row;
     command.before = entries_[row];
     command.after = MakeEntry(std::move(unit), std::move(*check));
+    command.after->id = entries_[row].id;
     Perform(std::move(command));
     return Taken(std::move(notice));
 }
@@ -167,7 +180,8 @@ PlanEditResult SurveyPlan::Rename(std::size_t row, const std::string& name) {
 
 PlanEditResult SurveyPlan::Edit(std::size_t row, PlanField field, const std::string& text) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + std::string(FieldRow(field).title), EditUnit(entries_[row].unit, field, text));
+    return ApplyEdit(row, "Edit " + std::string(FieldRow(field).title),
+                     EditUnit(entries_[row].unit, field, PointedText(field, text, decimal_comma_)));
 }
 
 PlanEditResult SurveyPlan::SetLBGR(std::size_t row, double lbgr) {
@@ -191,9 +205,9 @@ PlanEditResult SurveyPlan::SetData(std::size_t row, UnitData which, std::string_
 PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
     if (row >= entries_.size()) return Refused();
     PlanUnit unit = entries_[row].unit;
-    std::vector<double>& data = MeasurementsOf(unit, which);
+    MeasurementSet& data = MeasurementsOf(unit, which);
     if (data.empty()) return Refused();
-    data.clear();
+    data = MeasurementSet();
     return ReplaceEntry(row, "Clear " + DataTitle(which), std::move(unit), std::nullopt);
 }
 
@@ -204,17 +218,19 @@ PlanEditResult SurveyPlan::ApplyEdit(std::size_t row, std::string name, UnitEdit
 
 PlanEditResult SurveyPlan::SetSize(std::size_t row, const SizeTexts& texts) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit Size", EditUnitSize(entries_[row].unit, texts));
+    return ApplyEdit(row, "Edit Size", EditUnitSize(entries_[row].unit, PointedSize(texts, decimal_comma_)));
 }
 
 PlanEditResult SurveyPlan::SetAreaFactors(std::size_t row, const std::vector<AreaFactorTexts>& rows) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + std::string(FieldRow(PlanField::AreaFactors).title), EditUnitAreaFactors(entries_[row].unit, rows));
+    return ApplyEdit(row, "Edit " + std::string(FieldRow(PlanField::AreaFactors).title),
+                     EditUnitAreaFactors(entries_[row].unit, PointedAreaFactors(rows, decimal_comma_)));
 }
 
 PlanEditResult SurveyPlan::SetNuclides(std::size_t row, const std::vector<NuclideTexts>& rows) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + std::string(FieldRow(PlanField::Nuclides).title), EditUnitNuclides(entries_[row].unit, rows));
+    return ApplyEdit(row, "Edit " + std::string(FieldRow(PlanField::Nuclides).title),
+                     EditUnitNuclides(entries_[row].unit, PointedNuclides(rows, decimal_comma_)));
 }
 
 PlanEditResult SurveyPlan::NewSeed(std::size_t row, const std::function<std::uint64_t()>& draw) {
@@ -247,6 +263,31 @@ PlanEditResult SurveyPlan::SetDefaultCosts(const SampleCosts& costs) {
     command.costs_after = costs;
     Perform(std::move(command));
     return Taken();
+}
+
+// The defaults obey the rule of a unit's costs, so they are read as a
+// unit's cost fields are.
+PlanEditResult SurveyPlan::SetDefaultCosts(const std::string& fixed, const std::string& per_sample) {
+    PlanUnit costs;
+    for (const auto& [field, text] : {std::pair{PlanField::CostFixed, &fixed}, {PlanField::CostPerSample, &per_sample}}) {
+        UnitEdit edit = EditUnit(costs, field, *text);
+        if (!edit.accepted()) return Refused(std::move(edit.message));
+        costs = std::move(*edit.unit);
+    }
+    if (costs.costs == default_costs_) return Refused();
+    return SetDefaultCosts(costs.costs);
+}
+
+std::optional<PlanEditResult> SurveyPlan::EditFieldBox(std::size_t row, PlanField field, const std::string& text,
+                                                       const SizeTexts& size) {
+    if (row >= entries_.size()) return Refused();
+    const PlanUnit& unit = entries_[row].unit;
+    const bool side = field == PlanField::Width || field == PlanField::Height;
+    if (side && !(unit.field.size && unit.field.size->width)) {
+        if (size.width.empty() || size.height.empty()) return std::nullopt;
+        return SetSize(row, {std::string(), size.width, size.height});
+    }
+    return Edit(row, field, text);
 }
 
 bool SurveyPlan::Undo() {

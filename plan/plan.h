@@ -21,6 +21,11 @@
 
 namespace valdris {
 
+// A unit's own number in its plan, kept while rows move around it and
+// through undo and redo, so that what follows a unit (the design window)
+// need not follow its row. Never 0 in a plan.
+using UnitId = std::uint64_t;
+
 struct PlanEntry {
     PlanUnit unit;
     DesignFigures figures;  // always those of unit
@@ -30,6 +35,7 @@ struct PlanEntry {
     // In the field, for that design: the elevated-area check, the final N
     // (field.samples; the design's N without a check) and the locations.
     FieldFigures field;
+    UnitId id = 0;  // given by the plan
 };
 
 // The entry of a unit and its own figures, with the verdict on its data and
@@ -61,6 +67,8 @@ public:
     std::size_t size() const { return entries_.size(); }
     const PlanEntry& entry(std::size_t row) const { return entries_.at(row); }
     const std::vector<PlanEntry>& entries() const { return entries_; }
+    // The row of the unit with that id; nothing once it is no longer there.
+    std::optional<std::size_t> RowOf(UnitId id) const;
     // The costs a new unit gets when it brings none of its own.
     const SampleCosts& default_costs() const { return default_costs_; }
 
@@ -76,6 +84,10 @@ public:
     PlanEditResult SetLBGR(std::size_t row, double lbgr);  // a row of the budget table
     PlanEditResult Replace(std::size_t row, const PlanUnit& unit);  // the design window's inputs
     PlanEditResult SetDefaultCosts(const SampleCosts& costs);
+    // The defaults from the texts of the costs dialog, each read by the rule
+    // of a unit's cost (blank for none); refused with no message when they
+    // are the defaults already.
+    PlanEditResult SetDefaultCosts(const std::string& fixed, const std::string& per_sample);
     // One set of the unit's measurements from pasted text or a file's text
     // (the column its header names, when given); a refusal names the line
     // and keeps the data the unit had.
@@ -90,6 +102,12 @@ public:
     // is wholly new (a file, the design window) goes through Replace, which
     // applies the same rules to its values.
     PlanEditResult SetSize(std::size_t row, const SizeTexts& texts);
+    // One box of the field panel left with its text, the panel's size boxes
+    // beside it: a width or a height alone waits (nothing, no step) for the
+    // other while the unit has no rectangle, then both go in as the size;
+    // the area replaces a rectangle.
+    std::optional<PlanEditResult> EditFieldBox(std::size_t row, PlanField field, const std::string& text,
+                                               const SizeTexts& size);
     PlanEditResult SetAreaFactors(std::size_t row, const std::vector<AreaFactorTexts>& rows);
     PlanEditResult SetNuclides(std::size_t row, const std::vector<NuclideTexts>& rows);
     // "New Seed": a seed from draw (the system's random device unless a test
@@ -113,6 +131,9 @@ public:
     void MarkSaved() { saved_ = done_; }
 
     void SetChangeListener(std::function<void(const PlanChange&)> listener) { listener_ = std::move(listener); }
+    // Where the user's locale writes a decimal comma, a comma in a number
+    // box stands for the point (typed_numbers.h).
+    void SetDecimalComma(bool comma) { decimal_comma_ = comma; }
 
 private:
     // One step: a row inserted (after), removed (before), moved (row to
@@ -133,13 +154,19 @@ private:
     PlanEditResult ReplaceEntry(std::size_t row, std::string name, PlanUnit unit, std::optional<Refusal> notice);
     PlanEditResult ApplyEdit(std::size_t row, std::string name, UnitEdit edit);
     void Notify(PlanChangeKind kind, std::size_t row, std::size_t to_row = 0);
+    PlanEntry Numbered(PlanEntry entry) {
+        entry.id = next_id_++;
+        return entry;
+    }
 
     std::vector<PlanEntry> entries_;
     SampleCosts default_costs_;
     std::vector<Command> history_;
     std::size_t done_ = 0;
     std::optional<std::size_t> saved_ = 0;
+    UnitId next_id_ = 1;
     std::function<void(const PlanChange&)> listener_;
+    bool decimal_comma_ = false;
 };
 
 // "Survey Unit Data", "Reference Area Data": the same for a set of measurements.

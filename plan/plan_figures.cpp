@@ -39,6 +39,17 @@ std::optional<double> TotalCost(const SampleCosts& costs, int32_t n, int32_t n_r
     return costs.fixed.value_or(0.0) + costs.per_sample.value_or(0.0) * samples;
 }
 
+namespace {
+
+// The N the design chooses for these inputs, beside a given one.
+std::optional<int32_t> DesignedSize(TestKind test, const DesignInputs& inputs, const DesignEngine& engine) {
+    const Outcome<DesignState> run = RunDesign(test, inputs, std::nullopt, engine);
+    if (!run) return std::nullopt;
+    return test == TestKind::Sign ? run->SignN : run->WRSN;
+}
+
+}  // namespace
+
 FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
                           const SampleCosts& costs, const DesignEngine& engine) {
     if (auto refused = CheckEachInput(inputs)) return *refused;
@@ -54,9 +65,24 @@ FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::option
     figures.n_reference = sign ? 0 : state.WRSN;
     figures.size_given = given_n.has_value();
     figures.critical_value = sign ? static_cast<double>(state.SignCriticalValue) : state.WRSCriticalValue;
-    figures.power_at_lbgr = engine.power_at_lbgr(test, state);
-    figures.cost = TotalCost(costs, figures.n, figures.n_reference);
+    figures.power_at_lbgr = ShownPowerAtLBGR(test, state, engine);
+    figures.final_n = figures.n;
+    figures.cost = TotalCost(costs, figures.final_n, figures.n_reference);
+    if (given_n) figures.n_designed = DesignedSize(test, inputs, engine);
+    figures.can_pass = CanPass(test, state);
+    if (!figures.can_pass) figures.smallest_passable_n = SmallestPassableN(test, state.Alpha);
+    figures.exact_quantile = engine.exact_quantile;
     return figures;
+}
+
+DesignFigures WithFinalN(DesignFigures figures, const SampleCosts& costs, int32_t final_n) {
+    figures.final_n = final_n;
+    figures.cost = TotalCost(costs, final_n, figures.n_reference);
+    return figures;
+}
+
+bool PowerBelowTarget(const DesignFigures& figures) {
+    return figures.power_at_lbgr < 1.0 - static_cast<double>(figures.state.Beta);
 }
 
 }  // namespace valdris

@@ -50,8 +50,25 @@ struct DesignFigures {
     int32_t n_reference = 0;    // reference area: the WRS test's, 0 for Sign
     double critical_value = 0;  // Sign: a whole number; WRS: the rank sum as computed
     double power_at_lbgr = 0;   // probability that a unit at the LBGR passes
-    std::optional<double> cost;  // fixed + per sample x (n + n_reference)
+    // A given size: the N the design would have chosen, shown beside it.
+    std::optional<int32_t> n_designed;
+    // The samples taken in the survey unit: n, or more where the field's
+    // elevated-area check adds some (WithFinalN).
+    int32_t final_n = 0;
+    std::optional<double> cost;  // fixed + per sample x (final_n + n_reference)
+    // No data can exceed the critical value (every power is then 0); the
+    // smallest size that can pass at the design's alpha.
+    bool can_pass = true;
+    std::optional<int32_t> smallest_passable_n;
+    bool exact_quantile = false;  // sized with the exact normal quantile
 };
+
+// The figures once the field's final N is known: the cost counts the
+// samples that will be taken, not only those the design asks for.
+DesignFigures WithFinalN(DesignFigures figures, const SampleCosts& costs, int32_t final_n);
+
+// The power at the LBGR falls short of 1 - beta (a given size too small).
+bool PowerBelowTarget(const DesignFigures& figures);
 
 // The figures, or the first refusal and the input it belongs to. A design
 // the engine cannot size (D/s too small) counts as the LBGR's refusal.

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_file.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
-#include <functional>
-#include <nlohmann/json.hpp>
-#include <set>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "concentration_unit.h"
 #include "field_messages.h"
 #include "number_text.h"
+#include "plan_json.h"
 
 namespace valdris {
 namespace {
-
-using Json = nlohmann::json;
 
 const std::string kVersionKey = "valdris_power_plan";
 const std::string kUnitsKey = "units";
@@ -52,7 +51,7 @@ ValueProblem ReadCost(const Json& value, std::optional<double>& cost) {
 }
 
 // A set of measurements: a list of numbers, empty while there are none.
-ValueProblem ReadData(const Json& value, UnitData which, std::vector<double>& data) {
+ValueProblem ReadData(const Json& value, UnitData which, MeasurementSet& data) {
     if (!value.is_array()) return std::string("the value is not a list of numbers.");
     std::vector<double> values;
     values.reserve(value.size());
@@ -70,10 +69,6 @@ std::optional<std::string> WriteData(const std::vector<double>& data) {
     std::string text = "[";
     for (std::size_t i = 0; i < data.size(); ++i) text += (i ? ", " : "") + RoundTripNumber(data[i]);
     return text + "]";
-}
-
-std::string Quoted(const std::string& text) {
-    return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 UnitSize& SizeOf(PlanUnit& unit) {
@@ -301,20 +296,15 @@ const UnitKey kUnitKeys[] = {
     Field(PlanField::Nuclides, ReadNuclideList, WriteNuclideList),
 };
 
+// Looked up for every key of every unit: hashed, not compared row by row.
 const UnitKey* FindUnitKey(const std::string& key) {
-    for (const UnitKey& row : kUnitKeys) {
-        if (key == row.key) return &row;
-    }
-    return nullptr;
-}
-
-// "Unit 3 ("North yard")", or "Unit 3" before its name is known.
-std::string UnitLabel(std::size_t index, const Json& unit) {
-    std::string label = "Unit " + std::to_string(index + 1);
-    if (unit.is_object() && unit.contains("name") && unit["name"].is_string()) {
-        label += " (" + Quoted(unit["name"].get<std::string>()) + ")";
-    }
-    return label;
+    static const std::unordered_map<std::string_view, const UnitKey*> rows = [] {
+        std::unordered_map<std::string_view, const UnitKey*> by_key;
+        for (const UnitKey& row : kUnitKeys) by_key.emplace(row.key, &row);
+        return by_key;
+    }();
+    const auto found = rows.find(key);
+    return found == rows.end() ? nullptr : found->second;
 }
 
 // What the file holds is not a plan: one kind, whatever the key.
@@ -323,16 +313,21 @@ Refusal Unusable(std::string text) { return {RefusalKind::PlanFileUnusable, std:
 Outcome<PlanEntry> ReadUnit(std::size_t index, const Json& json) {
     const std::string label = UnitLabel(index, json);
     if (!json.is_object()) return Unusable(label + " is not an object of keys and values.");
+    // Each value by its key's row, looked up once; then read in the rows' order.
+    std::array<const Json*, std::size(kUnitKeys)> values{};
     for (const auto& item : json.items()) {
-        if (FindUnitKey(item.key()) == nullptr) return Unusable(label + ": unknown key \"" + item.key() + "\".");
+        const UnitKey* row = FindUnitKey(item.key());
+        if (row == nullptr) return Unusable(label + ": unknown key \"" + item.key() + "\".");
+        values[static_cast<std::size_t>(row - std::begin(kUnitKeys))] = &item.value();
     }
     PlanUnit unit;
-    for (const UnitKey& row : kUnitKeys) {
-        if (!json.contains(row.key)) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const UnitKey& row = kUnitKeys[i];
+        if (values[i] == nullptr) {
             if (!row.required) continue;
             return Unusable(label + ": the key \"" + std::string(row.key) + "\" is missing.");
         }
-        if (auto problem = row.read(json[row.key], unit)) {
+        if (auto problem = row.read(*values[i], unit)) {
             return Unusable(label + ", key \"" + row.key + "\": " + *problem);
         }
     }
@@ -351,68 +346,6 @@ Outcome<PlanEntry> ReadUnit(std::size_t index, const Json& json) {
 }
 
 PlanReading Refuse(std::string message) { return Unusable(std::move(message)); }
-
-// What the parser has seen so far: the keys of each open object (a key given
-// twice is refused: which of the two was meant cannot be known), and where it
-// is, so that a number too large for a double, which the parser itself
-// refuses, is named by its unit and key like every other bad value.
-struct ParseWatch {
-    static constexpr int kUnitDepth = 2;  // root object, "units" array, unit
-    std::vector<std::set<std::string>> open_objects;
-    std::optional<std::string> repeated;
-    std::string key;            // the latest key, at any depth
-    int key_depth = 0;
-    std::size_t units_begun = 0;
-    Json unit_so_far = Json::object();  // the current unit's name, once read
-
-    bool operator()(int depth, Json::parse_event_t event, Json& parsed) {
-        using Event = Json::parse_event_t;
-        if (event == Event::object_start) {
-            open_objects.emplace_back();
-            if (depth == kUnitDepth) {
-                ++units_begun;
-                unit_so_far = Json::object();
-            }
-        } else if (event == Event::object_end) {
-            if (!open_objects.empty()) open_objects.pop_back();
-        } else if (event == Event::key) {
-            key = parsed.get<std::string>();
-            key_depth = depth;
-            if (!open_objects.empty() && !open_objects.back().insert(key).second && !repeated) repeated = key;
-        } else if (event == Event::value && depth == kUnitDepth + 1 && key == "name") {
-            unit_so_far["name"] = parsed;
-        }
-        return true;
-    }
-
-    std::string Where() const;
-};
-
-std::string ParseWatch::Where() const {
-    if (key_depth == kUnitDepth + 1) {
-        return UnitLabel(units_begun - 1, unit_so_far) + ", key \"" + key + "\": ";
-    }
-    return "The plan's key \"" + key + "\": ";
-}
-
-std::optional<Json> ParseJson(std::string_view bytes, std::string& refusal) {
-    ParseWatch watch;
-    try {
-        Json json = Json::parse(bytes.begin(), bytes.end(), std::ref(watch));
-        if (watch.repeated) {
-            refusal = "The key \"" + *watch.repeated + "\" appears twice in one object.";
-            return std::nullopt;
-        }
-        return json;
-    } catch (const Json::out_of_range&) {
-        refusal = watch.Where() + "the value is not a finite number.";
-    } catch (const Json::exception& error) {
-        const auto* parse_error = dynamic_cast<const Json::parse_error*>(&error);
-        refusal = "This file is not a survey plan: its text is not JSON (the error is at byte " +
-                  std::to_string(parse_error ? parse_error->byte : 0) + ").";
-    }
-    return std::nullopt;
-}
 
 std::optional<std::string> CheckVersion(const Json& root) {
     if (!root.is_object() || !root.contains(kVersionKey)) {
@@ -461,23 +394,34 @@ std::string RoundTripNumber(float value) {
 }
 
 PlanReading ReadPlan(std::string_view bytes) {
-    std::string refusal;
-    const std::optional<Json> root = ParseJson(bytes, refusal);
-    if (!root) return Refuse(refusal);
-    if (auto problem = CheckVersion(*root)) return Refuse(*problem);
-    SampleCosts defaults;
-    if (auto problem = ReadDefaultCosts(*root, defaults)) return Refuse(*problem);
-    if (!root->contains(kUnitsKey)) return Refuse("The plan's key \"" + kUnitsKey + "\" is missing.");
-    const Json& units = (*root)[kUnitsKey];
-    if (!units.is_array()) return Refuse("The plan's key \"" + kUnitsKey + "\" is not a list of units.");
-
-    std::vector<PlanEntry> entries;
-    entries.reserve(units.size());
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        Outcome<PlanEntry> unit = ReadUnit(i, units[i]);
-        if (!unit) return unit.refusal();
-        entries.push_back(std::move(*unit));
+    // JSON has no NUL, and a reader that stops at one would take what came
+    // before it for the whole plan.
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
+        return Refuse("This file is not a survey plan: its text holds a NUL byte (at byte " + std::to_string(nul + 1) +
+                      ").");
     }
+    // Each unit is read as soon as it closes; the first refused one is told
+    // only once the file as a whole has been found sound.
+    std::vector<PlanEntry> entries;
+    entries.reserve(UnitsAtMost(bytes));
+    std::optional<Refusal> unit_refusal;
+    const PlanJson json = ParsePlanJson(bytes, [&](std::size_t index, const Json& json_unit) {
+        if (unit_refusal) return;
+        Outcome<PlanEntry> unit = ReadUnit(index, json_unit);
+        if (unit) {
+            entries.push_back(std::move(*unit));
+        } else {
+            unit_refusal = unit.refusal();
+        }
+    });
+    if (!json.root) return Refuse(json.refusal);
+    const Json& root = *json.root;
+    if (auto problem = CheckVersion(root)) return Refuse(*problem);
+    SampleCosts defaults;
+    if (auto problem = ReadDefaultCosts(root, defaults)) return Refuse(*problem);
+    if (!root.contains(kUnitsKey)) return Refuse("The plan's key \"" + kUnitsKey + "\" is missing.");
+    if (!root[kUnitsKey].is_array()) return Refuse("The plan's key \"" + kUnitsKey + "\" is not a list of units.");
+    if (unit_refusal) return *unit_refusal;
     return SurveyPlan(std::move(entries), defaults);
 }
 

@@ -5,9 +5,11 @@
 #include <cmath>
 
 #include "field_texts.h"
+#include "figure_notes.h"
 #include "number_text.h"
 #include "plan_file.h"
 #include "result_texts.h"
+#include "text_forms.h"
 
 namespace valdris {
 namespace {
@@ -46,62 +48,67 @@ ShownInputs ShownInputsOf(const PlanUnit& unit) {
     return {unit.nuclides.empty() ? unit.sigma : ToSingle(inputs.sigma), inputs.dcgl, inputs.lbgr};
 }
 
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
 std::string Exact(double value) { return RoundTripNumber(value); }
 std::string Exact(float value) { return RoundTripNumber(value); }
 std::string ExactOrEmpty(const std::optional<double>& value) { return value ? RoundTripNumber(*value) : std::string(); }
 
 // One column: its title, the field an edit of it changes, the cell as shown,
-// and its exact form for the CSV (none: the shown text, quoted as CSV needs;
-// a text column has no number to sort by).
+// its exact form for the CSV (none: the shown text, made safe and quoted as
+// CSV needs) and the stored number a sort orders by (none for a text column;
+// a sort makes millions of these, so never the text read back).
 struct ColumnRow {
     const char* title;
     std::optional<PlanField> edits;
-    bool text;
     std::string (*shown)(const PlanEntry& entry);
     std::string (*exact)(const PlanEntry& entry);
+    std::optional<double> (*number)(const PlanEntry& entry);
 };
 
 using E = const PlanEntry&;
+using Number = std::optional<double>;
 const ColumnRow kColumns[kPlanColumnCount] = {
-    {"Name", PlanField::Name, true, [](E e) { return e.unit.name; }, nullptr},
-    {"Radionuclide", PlanField::Radionuclide, true, [](E e) { return e.unit.radionuclide; }, nullptr},
-    {"Test", PlanField::Test, true, [](E e) { return TestCell(e.unit.test); }, nullptr},
-    {"Alpha", PlanField::Alpha, false, [](E e) { return WriteNumber(e.unit.alpha); },
-     [](E e) { return Exact(e.unit.alpha); }},
-    {"Beta", PlanField::Beta, false, [](E e) { return WriteNumber(e.unit.beta); }, [](E e) { return Exact(e.unit.beta); }},
-    {"Sigma", PlanField::Sigma, false, [](E e) { return WriteNumber(ShownInputsOf(e.unit).sigma); },
-     [](E e) { return Exact(ShownInputsOf(e.unit).sigma); }},
-    {"DCGL", PlanField::DCGL, false, [](E e) { return WriteNumber(ShownInputsOf(e.unit).dcgl); },
-     [](E e) { return Exact(ShownInputsOf(e.unit).dcgl); }},
-    {"LBGR", PlanField::LBGR, false, [](E e) { return WriteNumber(ShownInputsOf(e.unit).lbgr); },
-     [](E e) { return Exact(ShownInputsOf(e.unit).lbgr); }},
-    {"D/s", std::nullopt, false, [](E e) { return WriteNumber(RoundHalfEven(e.figures.state.DoverS, 2)); },
-     [](E e) { return Exact(e.figures.state.DoverS); }},
-    {"N (Survey Unit)", PlanField::GivenN, false, [](E e) { return std::to_string(e.figures.n); }, nullptr},
-    {"N (Reference Area)", std::nullopt, false,
-     [](E e) { return e.unit.test == TestKind::WRS ? std::to_string(e.figures.n_reference) : std::string(); }, nullptr},
-    {"Critical Value", std::nullopt, false,
-     [](E e) { return WithoutLeadingBlank(CriticalValueText(e.unit.test, e.figures.state)); },
-     [](E e) { return Exact(e.figures.critical_value); }},
-    {"Power at LBGR", std::nullopt, false, [](E e) { return Fixed(e.figures.power_at_lbgr, kPowerDecimals); },
-     [](E e) { return Exact(e.figures.power_at_lbgr); }},
-    {"Cost", std::nullopt, false, [](E e) { return e.figures.cost ? WriteNumber(*e.figures.cost) : std::string(); },
-     [](E e) { return ExactOrEmpty(e.figures.cost); }},
-    {"Final N", std::nullopt, false,
-     [](E e) { return e.unit.field.size ? std::to_string(e.field.samples) : std::string(); }, nullptr},
-    {"Spacing", std::nullopt, false,
+    {"Name", PlanField::Name, [](E e) { return e.unit.name; }, nullptr, nullptr},
+    {"Radionuclide", PlanField::Radionuclide, [](E e) { return RadionuclideText(e.unit); }, nullptr, nullptr},
+    {"Test", PlanField::Test, [](E e) { return TestCell(e.unit.test); }, nullptr, nullptr},
+    {"Alpha", PlanField::Alpha, [](E e) { return WriteNumber(e.unit.alpha); }, [](E e) { return Exact(e.unit.alpha); },
+     [](E e) -> Number { return e.unit.alpha; }},
+    {"Beta", PlanField::Beta, [](E e) { return WriteNumber(e.unit.beta); }, [](E e) { return Exact(e.unit.beta); },
+     [](E e) -> Number { return e.unit.beta; }},
+    {"Sigma", PlanField::Sigma, [](E e) { return WriteNumber(ShownInputsOf(e.unit).sigma); },
+     [](E e) { return Exact(ShownInputsOf(e.unit).sigma); }, [](E e) -> Number { return ShownInputsOf(e.unit).sigma; }},
+    {"DCGL", PlanField::DCGL, [](E e) { return WriteNumber(ShownInputsOf(e.unit).dcgl); },
+     [](E e) { return Exact(ShownInputsOf(e.unit).dcgl); }, [](E e) -> Number { return ShownInputsOf(e.unit).dcgl; }},
+    {"LBGR", PlanField::LBGR, [](E e) { return ReadableNumber(ShownInputsOf(e.unit).lbgr); },
+     [](E e) { return Exact(ShownInputsOf(e.unit).lbgr); }, [](E e) -> Number { return ShownInputsOf(e.unit).lbgr; }},
+    {"D/s", std::nullopt, [](E e) { return WriteNumber(RoundHalfEven(e.figures.state.DoverS, 2)); },
+     [](E e) { return Exact(e.figures.state.DoverS); }, [](E e) -> Number { return e.figures.state.DoverS; }},
+    {"N (Survey Unit)", PlanField::GivenN, [](E e) { return SizeCellText(e.figures); },
+     [](E e) { return std::to_string(e.figures.n); }, [](E e) -> Number { return e.figures.n; }},
+    {"N (Reference Area)", std::nullopt,
+     [](E e) { return e.unit.test == TestKind::WRS ? std::to_string(e.figures.n_reference) : std::string(); }, nullptr,
+     [](E e) -> Number {
+         if (e.unit.test == TestKind::Sign) return std::nullopt;
+         return e.figures.n_reference;
+     }},
+    {"Critical Value", std::nullopt, [](E e) { return WithoutLeadingBlank(CriticalValueText(e.unit.test, e.figures.state)); },
+     [](E e) { return Exact(e.figures.critical_value); }, [](E e) -> Number { return e.figures.critical_value; }},
+    {"Power at LBGR", std::nullopt,
+     [](E e) { return PowerCellText(e.figures, Fixed(e.figures.power_at_lbgr, kPowerDecimals)); },
+     [](E e) { return Exact(e.figures.power_at_lbgr); }, [](E e) -> Number { return e.figures.power_at_lbgr; }},
+    {"Cost", std::nullopt, [](E e) { return e.figures.cost ? WriteNumber(*e.figures.cost) : std::string(); },
+     [](E e) { return ExactOrEmpty(e.figures.cost); }, [](E e) { return e.figures.cost; }},
+    {"Final N", std::nullopt, [](E e) { return e.unit.field.size ? std::to_string(e.figures.final_n) : std::string(); },
+     nullptr,
+     [](E e) -> Number {
+         if (!e.unit.field.size) return std::nullopt;
+         return e.field.samples;
+     }},
+    {"Spacing", std::nullopt,
      [](E e) {
          const std::optional<double> spacing = SpacingOf(e);
          return spacing ? LengthText(*spacing) : std::string();
      },
-     [](E e) { return ExactOrEmpty(SpacingOf(e)); }},
+     [](E e) { return ExactOrEmpty(SpacingOf(e)); }, [](E e) { return SpacingOf(e); }},
 };
 
 const ColumnRow& Row(PlanColumn column) { return kColumns[static_cast<int>(column)]; }
@@ -110,7 +117,7 @@ const ColumnRow& Row(PlanColumn column) { return kColumns[static_cast<int>(colum
 // stored value (a single as the single).
 std::string ExactCell(const PlanEntry& entry, PlanColumn column) {
     const ColumnRow& row = Row(column);
-    return row.exact ? row.exact(entry) : CsvField(row.shown(entry));
+    return row.exact ? row.exact(entry) : CsvField(SpreadsheetSafe(row.shown(entry)));
 }
 
 }  // namespace
@@ -121,11 +128,11 @@ std::optional<PlanField> EditedField(PlanColumn column) { return Row(column).edi
 
 std::string CellText(const PlanEntry& entry, PlanColumn column) { return Row(column).shown(entry); }
 
-// An empty cell (a Sign test's reference area, no cost, no size yet) reads
-// as no number.
+// An empty cell (a Sign test's reference area, no cost, no size yet) has no
+// number.
 std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column) {
-    if (Row(column).text) return std::nullopt;
-    return StrictNumber(ExactCell(entry, column));
+    const ColumnRow& row = Row(column);
+    return row.number ? row.number(entry) : std::nullopt;
 }
 
 ReportEntries UnitReportEntries(const PlanEntry& entry) {
@@ -142,10 +149,10 @@ ReportEntries UnitReportEntries(const PlanEntry& entry) {
 std::string PlanAsCsv(const SurveyPlan& plan) {
     std::string csv;
     for (int c = 0; c < kPlanColumnCount; ++c) csv += (c ? "," : "") + CsvField(ColumnTitle(PlanColumn(c)));
-    csv += '\n';
+    csv += "," + CsvFigureNoteTitles() + '\n';
     for (const PlanEntry& entry : plan.entries()) {
         for (int c = 0; c < kPlanColumnCount; ++c) csv += (c ? "," : "") + ExactCell(entry, PlanColumn(c));
-        csv += '\n';
+        csv += "," + CsvFigureNotes(entry.figures) + '\n';
     }
     return csv;
 }

@@ -10,17 +10,13 @@
 #include "measurement_text.h"
 #include "number_text.h"
 #include "plan_unit_field.h"
+#include "text_forms.h"
+#include "scan_mdc_units.h"
 
 namespace valdris {
 namespace {
 
 const Refusal kTestUnknown{RefusalKind::TestUnknown, "The test must be Sign or WRS.", MessageIcon::Exclamation};
-
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -28,13 +24,9 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// The DCGL and sigma boxes keep only what precedes the first character that
-// is neither a digit nor a point, and refuse two points.
-std::optional<double> FilteredNumber(const std::string& text) {
-    const std::string kept = text.substr(0, text.find_first_not_of("0123456789."));
-    if (std::count(kept.begin(), kept.end(), '.') > 1) return std::nullopt;
-    return LeadingNumber(kept);
-}
+// A cell is read whole: taking its leading number would make "2,5" a DCGL
+// of 2 and change the design without a word.
+const Refusal kNotOneNumberRefusal{RefusalKind::CellNotOneNumber, kNotOneNumber, MessageIcon::Exclamation};
 
 UnitEdit Refused(Refusal refusal) { return {std::nullopt, std::nullopt, std::move(refusal)}; }
 
@@ -62,30 +54,34 @@ std::optional<Refusal> ReadTest(const std::string& text, PlanUnit& unit, Notice&
 }
 
 std::optional<Refusal> ReadAlpha(const std::string& text, PlanUnit& unit, Notice&) {
-    const float alpha = ToSingle(LeadingNumber(text));
+    const auto typed = StrictNumber(text);
+    if (!typed) return kNotOneNumberRefusal;
+    const float alpha = ToSingle(*typed);
     if (auto refusal = rules::DecisionErrorRefusal(alpha, unit.beta, rules::DecisionError::Alpha)) return refusal;
     unit.alpha = alpha;
     return std::nullopt;
 }
 
 std::optional<Refusal> ReadBeta(const std::string& text, PlanUnit& unit, Notice&) {
-    const float beta = ToSingle(LeadingNumber(text));
+    const auto typed = StrictNumber(text);
+    if (!typed) return kNotOneNumberRefusal;
+    const float beta = ToSingle(*typed);
     if (auto refusal = rules::DecisionErrorRefusal(unit.alpha, beta, rules::DecisionError::Beta)) return refusal;
     unit.beta = beta;
     return std::nullopt;
 }
 
 std::optional<Refusal> ReadSigma(const std::string& text, PlanUnit& unit, Notice&) {
-    const auto sigma = FilteredNumber(text);
-    if (!sigma) return rules::Message(RefusalKind::CheckDecimalPoint);
+    const auto sigma = StrictNumber(text);
+    if (!sigma) return kNotOneNumberRefusal;
     if (auto refusal = rules::SigmaRefusal(ToSingle(*sigma), unit.dcgl)) return refusal;
     unit.sigma = ToSingle(*sigma);
     return std::nullopt;
 }
 
 std::optional<Refusal> ReadDCGL(const std::string& text, PlanUnit& unit, Notice& notice) {
-    const auto dcgl = FilteredNumber(text);
-    if (!dcgl) return rules::Message(RefusalKind::CheckDecimalPoint);
+    const auto dcgl = StrictNumber(text);
+    if (!dcgl) return kNotOneNumberRefusal;
     if (auto refusal = rules::DCGLRefusal(*dcgl)) return refusal;
     if (*dcgl < unit.lbgr) {
         unit.lbgr = *dcgl / 2;
@@ -96,9 +92,10 @@ std::optional<Refusal> ReadDCGL(const std::string& text, PlanUnit& unit, Notice&
 }
 
 std::optional<Refusal> ReadLBGR(const std::string& text, PlanUnit& unit, Notice&) {
-    const double lbgr = LeadingNumber(text);
-    if (auto refusal = LBGRSetRefusal(unit, lbgr)) return refusal;
-    unit.lbgr = lbgr;
+    const auto lbgr = StrictNumber(text);
+    if (!lbgr) return kNotOneNumberRefusal;
+    if (auto refusal = LBGRSetRefusal(unit, *lbgr)) return refusal;
+    unit.lbgr = *lbgr;
     return std::nullopt;
 }
 
@@ -197,7 +194,9 @@ std::optional<Refusal> LBGRSetRefusal(const PlanUnit& unit, double lbgr) {
 }
 
 Outcome<FieldFigures> ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures) {
-    return ComputeFieldFigures(unit.field, figures.n, figures.state.DCGL);
+    const SetupInDesignUnits setup = ScanMDCInDesignUnits(unit.field, SumOfFractionsOf(unit));
+    if (!setup) return setup.refusal();
+    return ComputeFieldFigures(*setup, figures.n, figures.state.DCGL);
 }
 
 PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state) {
@@ -216,6 +215,15 @@ PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test
     unit.dcgl = state.DCGL;
     unit.lbgr = state.LBGR;
     return unit;
+}
+
+// Without a seed no locations are laid out: the final N is all a row needs.
+DesignFigures WithFieldSamples(const PlanUnit& unit, DesignFigures figures) {
+    PlanUnit seedless = unit;
+    seedless.field.seed.reset();
+    const Outcome<FieldFigures> field = ComputeUnitField(seedless, figures);
+    const int32_t final_n = field ? field->samples : figures.n;
+    return WithFinalN(std::move(figures), unit.costs, final_n);
 }
 
 FiguresRun ComputeUnit(const PlanUnit& unit) {
@@ -270,7 +278,7 @@ const std::string& DataName(UnitData which) {
 
 }  // namespace
 
-std::vector<double>& MeasurementsOf(PlanUnit& unit, UnitData which) {
+MeasurementSet& MeasurementsOf(PlanUnit& unit, UnitData which) {
     return which == UnitData::Survey ? unit.survey_data : unit.reference_data;
 }
 
@@ -285,10 +293,10 @@ std::optional<Refusal> UnitDataRefusal(const PlanUnit& unit) {
 }
 
 UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view text, const std::string& column) {
-    Outcome<std::vector<double>> reading = ReadMeasurements(text, DataName(which), column);
+    MeasurementReading reading = ReadMeasurements(text, DataName(which), column);
     if (!reading) return Refused(reading.refusal());
     PlanUnit edited = unit;
-    MeasurementsOf(edited, which) = std::move(*reading);
+    MeasurementsOf(edited, which) = MeasurementSet(std::move(reading->values), std::move(reading->header));
     return FinishEdit(std::move(edited), std::nullopt);
 }
 
@@ -312,9 +320,10 @@ std::vector<BudgetRow> BudgetTable(const PlanUnit& unit) {
 
     std::vector<BudgetRow> rows;
     for (const double lbgr : lbgrs) {
-        FiguresRun run = ComputeUnit(UnitAtLBGR(unit, lbgr));
+        const PlanUnit at_lbgr = UnitAtLBGR(unit, lbgr);
+        FiguresRun run = ComputeUnit(at_lbgr);
         BudgetRow row{lbgr, lbgr == own.lbgr, std::nullopt, std::nullopt};
-        if (run) row.figures = std::move(*run);
+        if (run) row.figures = WithFieldSamples(at_lbgr, std::move(*run));
         else row.refusal = run.refusal().refusal;
         rows.push_back(std::move(row));
     }

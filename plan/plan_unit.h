@@ -14,6 +14,7 @@
 #include "data_assessment.h"
 #include "design_inputs.h"
 #include "input_rules.h"
+#include "measurement_set.h"
 #include "plan_figures.h"
 #include "sum_of_fractions.h"
 #include "unit_field.h"
@@ -43,8 +44,8 @@ struct PlanUnit {
     std::optional<int32_t> given_n;  // a size the budget allows, instead of the designed one
     SampleCosts costs;
     // Measurements taken in the field; empty while there are none.
-    std::vector<double> survey_data;
-    std::vector<double> reference_data;  // the WRS test's reference area
+    MeasurementSet survey_data;
+    MeasurementSet reference_data;  // the WRS test's reference area
     // In the field: the size, grid, seed, scan MDC and area factors, each
     // optional (unit_field.h says what each part gives).
     FieldSetup field;
@@ -54,7 +55,7 @@ struct PlanUnit {
 
 // Which of a unit's two sets of measurements.
 enum class UnitData { Survey, Reference };
-std::vector<double>& MeasurementsOf(PlanUnit& unit, UnitData which);
+MeasurementSet& MeasurementsOf(PlanUnit& unit, UnitData which);
 
 // The inputs the unit's design runs with: its own, or with radionuclides
 // those of the sum of fractions (DCGL 1, the combined sigma, the LBGR from
@@ -85,6 +86,9 @@ PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test
 
 // The unit's figures, or the first rule that refuses its inputs.
 FiguresRun ComputeUnit(const PlanUnit& unit);
+// The figures with the samples the unit's field takes (the elevated-area
+// check may add to N), the cost counting them.
+DesignFigures WithFieldSamples(const PlanUnit& unit, DesignFigures figures);
 
 // What a cell of the plan's table, or a box of the unit's field panel, edits.
 enum class PlanField {
@@ -121,9 +125,9 @@ struct UnitEdit {
     bool accepted() const { return unit.has_value(); }
 };
 
-// Reads the text as the design window reads that input (alpha, beta, LBGR:
-// the leading number; sigma and DCGL through the box's character filter
-// first) and applies its rule; the test is "sign" or "wrs" (any case, "Test"
+// Reads the text as one whole number (a cell that is not one is refused,
+// saying a point is the decimal separator) and applies the design window's
+// rule on that input; the test is "sign" or "wrs" (any case, "Test"
 // may follow); the given size and the costs are whole numbers or empty for
 // none. Then the unit as a whole must give a design.
 //

@@ -4,18 +4,13 @@
 #include "field_messages.h"
 #include "field_text_input.h"
 #include "number_text.h"
+#include "text_forms.h"
 
 namespace valdris {
 
 namespace {
 
 bool IsBlankText(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
-
-std::string Trimmed(const std::string& text) {
-    if (IsBlankText(text)) return {};
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // Each number's refusal is the field's own message, which states its range.
 

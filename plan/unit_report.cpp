@@ -6,7 +6,10 @@
 #include "assessment_texts.h"
 #include "concentration_unit.h"
 #include "field_texts.h"
+#include "figure_notes.h"
 #include "number_text.h"
+#include "result_texts.h"
+#include "scan_mdc_units.h"
 
 namespace valdris {
 namespace {
@@ -95,10 +98,39 @@ void AddField(std::vector<ReportSection>& sections, const PlanEntry& entry, cons
                                   {"Spacing", LengthText(GridSpacing(unit.field.grid, unit.field.size->area,
                                                                      field.samples))}}));
     }
-    if (field.check) sections.push_back(Lines("Elevated Areas", ElevatedAreaLines(*field.check, design_unit)));
-    if (const auto sum = SumOfFractionsOf(unit)) {
+    const std::optional<SumOfFractions> sum = SumOfFractionsOf(unit);
+    if (field.check) {
+        std::vector<ReportLine> lines;
+        // On a sum of fractions the MDC typed is of gross activity; the
+        // check's lines give it over the gross-activity DCGL.
+        if (sum && sum->gross_dcgl && unit.field.scan_mdc) {
+            lines.push_back({ScanMDCTitle(true, {}), WithUnit(WriteNumber(*unit.field.scan_mdc), unit.concentration_unit)});
+            lines.push_back({"Gross-activity DCGL", WithUnit(WriteNumber(*sum->gross_dcgl), unit.concentration_unit)});
+        }
+        for (ReportLine& line : ElevatedAreaLines(*field.check, design_unit)) lines.push_back(std::move(line));
+        sections.push_back(Lines("Elevated Areas", std::move(lines)));
+    }
+    if (sum) {
         sections.push_back(Lines("Sum of Fractions", SumOfFractionsLines(unit.nuclides, *sum, unit.concentration_unit)));
     }
+}
+
+// A given N is said to be given: the design page's method gives the
+// designed N, which stands beside it, and a power short of 1 - beta is said.
+std::optional<ReportSection> GivenSize(const DesignFigures& figures) {
+    if (!figures.size_given && !PowerBelowTarget(figures)) return std::nullopt;
+    ReportSection section;
+    section.title = "Sample Size";
+    section.lines.push_back({"N", SizeCellText(figures)});
+    if (PowerBelowTarget(figures)) {
+        section.lines.push_back({"Power at the LBGR", ProbabilityText(figures.power_at_lbgr) + ", below 1 - beta = " +
+                                                          PowerTargetText(figures)});
+    }
+    if (figures.size_given) {
+        section.notes.push_back("The sample size was given; the method on the design page is how the designed "
+                                "size is found.");
+    }
+    return section;
 }
 
 }  // namespace
@@ -106,6 +138,7 @@ void AddField(std::vector<ReportSection>& sections, const PlanEntry& entry, cons
 std::vector<ReportSection> UnitReportSections(const PlanEntry& entry) {
     std::vector<ReportSection> sections;
     const PlanUnit& unit = entry.unit;
+    if (auto given = GivenSize(entry.figures)) sections.push_back(std::move(*given));
     const std::string concentration = DesignUnit(unit.concentration_unit, !unit.nuclides.empty());
     AddField(sections, entry, concentration);
     if (entry.assessment) {

@@ -13,8 +13,9 @@ namespace valdris {
 namespace {
 
 // The columns are those of the plan's table, written the same way.
-constexpr PlanColumn kColumns[] = {PlanColumn::LBGR, PlanColumn::DoverS, PlanColumn::N, PlanColumn::NReference,
-                                   PlanColumn::PowerAtLBGR, PlanColumn::Cost};
+// The final N beside the N: the cost counts the samples taken.
+constexpr PlanColumn kColumns[] = {PlanColumn::LBGR,        PlanColumn::DoverS, PlanColumn::N, PlanColumn::NReference,
+                                   PlanColumn::FinalN,      PlanColumn::PowerAtLBGR, PlanColumn::Cost};
 constexpr int kColumnCount = sizeof kColumns / sizeof kColumns[0];
 
 QTableWidgetItem* Cell(const QString& text) {

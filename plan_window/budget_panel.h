@@ -26,8 +26,6 @@ public:
     // Called with the LBGR of the row chosen (double-click, Return, the button).
     void SetLBGRChosen(std::function<void(double)> chosen) { chosen_ = std::move(chosen); }
 
-    QTableWidget* Table() const { return table_; }
-
 private:
     void Choose();
     void UpdateButton();

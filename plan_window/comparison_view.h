@@ -17,7 +17,6 @@ class ComparisonView : public QWidget {
     Q_OBJECT
 public:
     explicit ComparisonView(std::vector<ComparedCurve> curves, QWidget* parent = nullptr);
-    const std::vector<ComparedCurve>& Curves() const { return curves_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -27,7 +27,7 @@ class MeasurementModel : public QAbstractTableModel {
 public:
     MeasurementModel(QString title, QObject* parent) : QAbstractTableModel(parent), title_(std::move(title)) {}
 
-    void SetValues(const std::vector<double>& values) {
+    void SetValues(const MeasurementSet& values) {
         if (values == values_) return;
         beginResetModel();
         values_ = values;
@@ -52,7 +52,7 @@ public:
 
 private:
     QString title_;
-    std::vector<double> values_;
+    MeasurementSet values_;  // shared with the plan, not copied
 };
 
 namespace {
@@ -97,6 +97,12 @@ DataPanel::DataPanel(QWidget* parent) : QWidget(parent) {
     ShowEntry(nullptr);
 }
 
+QString DataPanel::ButtonName(Request request, UnitData which) {
+    const QString verbs[] = {QStringLiteral("paste"), QStringLiteral("import"), QStringLiteral("clear")};
+    return verbs[static_cast<int>(request)] +
+           (which == UnitData::Survey ? QStringLiteral("Survey") : QStringLiteral("Reference"));
+}
+
 DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
     const bool survey = which == UnitData::Survey;
     DataColumn column;
@@ -129,6 +135,7 @@ DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
                             tr("Remove these measurements")};
     for (std::size_t k = 0; k < column.buttons.size(); ++k) {
         QPushButton* button = new QPushButton(texts[k], column.box);
+        button->setObjectName(ButtonName(static_cast<Request>(k), which));
         button->setToolTip(tips[k]);
         button->setAccessibleDescription(tips[k]);
         const auto request = static_cast<Request>(k);
@@ -209,10 +216,10 @@ void DataPanel::ShowEntry(const PlanEntry* entry) {
 }
 
 void DataPanel::ShowData(const PlanEntry* entry, const AssessmentView& view) {
-    static const std::vector<double> kNone;
+    static const MeasurementSet kNone;
     for (const UnitData which : {UnitData::Survey, UnitData::Reference}) {
         const DataColumn& column = Column(which);
-        const std::vector<double>& values =
+        const MeasurementSet& values =
             !entry ? kNone : which == UnitData::Survey ? entry->unit.survey_data : entry->unit.reference_data;
         column.model->SetValues(values);
         const QString name = which == UnitData::Survey ? tr("&Survey unit") : tr("&Reference area");
@@ -225,8 +232,8 @@ void DataPanel::ShowData(const PlanEntry* entry, const AssessmentView& view) {
         plot_->Clear();
         return;
     }
-    const std::vector<double> survey = entry->unit.survey_data;
-    const std::vector<double> reference = view.plot_reference ? entry->unit.reference_data : kNone;
+    const MeasurementSet survey = entry->unit.survey_data;
+    const MeasurementSet reference = view.plot_reference ? entry->unit.reference_data : kNone;
     const double dcgl = entry->unit.dcgl;
     plot_->SetDrawing([survey, reference, dcgl](ChartSurface& surface) {
         DrawDataPlot(survey, reference, dcgl, surface);

@@ -31,6 +31,9 @@ class DataPanel : public QWidget {
     Q_OBJECT
 public:
     enum class Request { Paste, Import, Clear };
+    // The object name of a set's button ("pasteSurvey", "clearReference"),
+    // by which the panel names it for tools that find widgets by name.
+    static QString ButtonName(Request request, UnitData which);
 
     explicit DataPanel(QWidget* parent = nullptr);
 
@@ -38,16 +41,6 @@ public:
     void ShowEntry(const PlanEntry* entry);
     void SetRequested(std::function<void(Request, UnitData)> requested) { requested_ = std::move(requested); }
     void FocusSurveyData();
-
-    QTableView* DataTable(UnitData which) const { return Column(which).table; }
-    QPushButton* Button(Request request, UnitData which) const {
-        return Column(which).buttons[static_cast<std::size_t>(request)];
-    }
-    QLabel* Decision() const { return decision_; }
-    QTableWidget* Figures() const { return figures_; }
-    QListWidget* Investigate() const { return investigate_; }
-    QLabel* PowerNote() const { return note_; }
-    DrawingView* Plot() const { return plot_; }
 
 private:
     struct DataColumn {

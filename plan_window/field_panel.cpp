@@ -81,6 +81,17 @@ std::vector<std::vector<std::string>> Rows(const QTableWidget* table) {
 
 }  // namespace
 
+QString FieldBoxName(PlanField field) {
+    switch (field) {
+        case PlanField::Area: return QStringLiteral("areaBox");
+        case PlanField::Width: return QStringLiteral("widthBox");
+        case PlanField::Height: return QStringLiteral("heightBox");
+        case PlanField::Seed: return QStringLiteral("seedBox");
+        case PlanField::ScanMDC: return QStringLiteral("scanMDCBox");
+        default: return {};  // the panel has no box for it
+    }
+}
+
 FieldPanel::FieldPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("fieldPanel"));
     heading_ = new QLabel(this);
@@ -100,6 +111,7 @@ FieldPanel::FieldPanel(QWidget* parent) : QWidget(parent) {
 
 QLineEdit* FieldPanel::MakeBox(PlanField field, QWidget* parent) {
     auto* box = new QLineEdit(parent);
+    box->setObjectName(FieldBoxName(field));
     ShowStartWithoutFocus(box);  // a long seed or figure reads from its first digit
     boxes_.emplace_back(field, box);
     connect(box, &QLineEdit::editingFinished, this, [this, field, box] {
@@ -127,6 +139,7 @@ QWidget* FieldPanel::MakeLocations() {
     form->addRow(tr("&Width:"), MakeBox(PlanField::Width, group));
     form->addRow(tr("&Height:"), MakeBox(PlanField::Height, group));
     grid_ = new QComboBox(group);
+    grid_->setObjectName(QStringLiteral("gridChoice"));
     grid_->addItems({tr("Triangular"), tr("Square")});
     connect(grid_, &QComboBox::activated, this, [this](int index) {
         if (!showing_ && edited) edited(PlanField::Grid, index == 0 ? "triangular" : "square", Size());
@@ -136,6 +149,7 @@ QWidget* FieldPanel::MakeLocations() {
     QLineEdit* seed_box = MakeBox(PlanField::Seed, group);
     seed->addWidget(seed_box, 1);
     new_seed_button_ = new QPushButton(tr("&New Seed"), group);
+    new_seed_button_->setObjectName(QStringLiteral("newSeed"));
     connect(new_seed_button_, &QPushButton::clicked, this, [this] {
         if (new_seed) new_seed();
     });
@@ -147,6 +161,7 @@ QWidget* FieldPanel::MakeLocations() {
     locations_ = Figures(group);
     locations_->setObjectName(QStringLiteral("locationFigures"));
     export_ = new QPushButton(tr("E&xport Locations..."), group);
+    export_->setObjectName(QStringLiteral("exportLocations"));
     connect(export_, &QPushButton::clicked, this, [this] {
         if (export_locations) export_locations();
     });
@@ -160,14 +175,18 @@ QWidget* FieldPanel::MakeLocations() {
 QWidget* FieldPanel::MakeElevatedArea() {
     auto* group = new QGroupBox(tr("Elevated areas"), this);
     factors_ = Table({tr("Area"), tr("Factor")}, tr("Area factors"), group);
+    factors_->setObjectName(QStringLiteral("areaFactorTable"));
     apply_factors_ = new QPushButton(tr("A&pply Factors"), group);
+    apply_factors_->setObjectName(QStringLiteral("applyFactors"));
     connect(apply_factors_, &QPushButton::clicked, this, [this] {
         std::vector<AreaFactorTexts> rows;
         for (const auto& cells : Rows(factors_)) rows.push_back({cells[0], cells[1]});
         if (area_factors_applied) area_factors_applied(rows);
     });
     auto* form = new QFormLayout;
-    form->addRow(tr("Scan &MDC:"), MakeBox(PlanField::ScanMDC, group));
+    scan_mdc_label_ = new QLabel(tr("Scan &MDC:"), group);
+    form->addRow(scan_mdc_label_, MakeBox(PlanField::ScanMDC, group));
+    scan_mdc_label_->setBuddy(Box(PlanField::ScanMDC));
     elevated_ = Figures(group);
     elevated_->setObjectName(QStringLiteral("elevatedAreaFigures"));
     auto* layout = new QVBoxLayout(group);
@@ -181,7 +200,9 @@ QWidget* FieldPanel::MakeElevatedArea() {
 QWidget* FieldPanel::MakeNuclides() {
     auto* group = new QGroupBox(tr("Radionuclides"), this);
     nuclides_ = Table({tr("Name"), tr("DCGL"), tr("Sigma"), tr("Concentration")}, tr("Radionuclides"), group);
+    nuclides_->setObjectName(QStringLiteral("nuclideTable"));
     apply_nuclides_ = new QPushButton(tr("Appl&y Radionuclides"), group);
+    apply_nuclides_->setObjectName(QStringLiteral("applyNuclides"));
     connect(apply_nuclides_, &QPushButton::clicked, this, [this] {
         std::vector<NuclideTexts> rows;
         for (const auto& cells : Rows(nuclides_)) rows.push_back({cells[0], cells[1], cells[2], cells[3]});
@@ -206,6 +227,7 @@ void FieldPanel::ShowEntry(const PlanEntry* entry) {
         {PlanField::Area, &view.area}, {PlanField::Width, &view.width}, {PlanField::Height, &view.height},
         {PlanField::Seed, &view.seed}, {PlanField::ScanMDC, &view.scan_mdc}};
     for (const auto& [field, text] : texts) Box(field)->setText(Text(*text));
+    if (entry) scan_mdc_label_->setText(Text(view.scan_mdc_title).replace(QStringLiteral("Scan MDC"), tr("Scan &MDC")) + ':');
     grid_->setCurrentIndex(view.grid == GridType::Triangular ? 0 : 1);
     std::vector<std::vector<std::string>> factors;
     for (const AreaFactorTexts& pair : view.area_factors) factors.push_back({pair.area, pair.factor});

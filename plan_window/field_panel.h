@@ -22,6 +22,10 @@ namespace valdris {
 
 class DrawingView;
 
+// The object name of a field's box ("areaBox", "seedBox"), by which the
+// panel names it for tools that find widgets by name.
+QString FieldBoxName(PlanField field);
+
 class FieldPanel : public QWidget {
     Q_OBJECT
 public:
@@ -39,20 +43,8 @@ public:
     std::function<void()> new_seed;
     std::function<void()> export_locations;
 
-    QLineEdit* Box(PlanField field) const;
-    QComboBox* Grid() const { return grid_; }
-    QTableWidget* AreaFactors() const { return factors_; }
-    QTableWidget* Nuclides() const { return nuclides_; }
-    QPushButton* ApplyAreaFactors() const { return apply_factors_; }
-    QPushButton* ApplyNuclides() const { return apply_nuclides_; }
-    QPushButton* NewSeedButton() const { return new_seed_button_; }
-    QPushButton* ExportButton() const { return export_; }
-    QLabel* Locations() const { return locations_; }
-    QLabel* ElevatedArea() const { return elevated_; }
-    QLabel* SumOfFractions() const { return sum_; }
-    DrawingView* Map() const { return map_; }
-
 private:
+    QLineEdit* Box(PlanField field) const;
     QWidget* MakeLocations();
     QWidget* MakeElevatedArea();
     QWidget* MakeNuclides();
@@ -68,6 +60,7 @@ private:
     QTableWidget* factors_ = nullptr;
     QPushButton* apply_factors_ = nullptr;
     QLabel* elevated_ = nullptr;
+    QLabel* scan_mdc_label_ = nullptr;  // names the unit the scan MDC is read in
     QTableWidget* nuclides_ = nullptr;
     QPushButton* apply_nuclides_ = nullptr;
     QLabel* sum_ = nullptr;

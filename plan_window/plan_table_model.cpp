@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_table_model.h"
 
+#include <QHeaderView>
+#include <QTableView>
 #include <algorithm>
+
+#include <QLocale>
 
 #include "plan_table.h"
 
@@ -9,6 +13,9 @@ namespace valdris {
 namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// Rows measured to fit the columns: more than a tall window shows.
+constexpr int kFittedRows = 100;
 
 bool IsText(PlanColumn column) {
     return column == PlanColumn::Name || column == PlanColumn::Radionuclide || column == PlanColumn::Test;
@@ -25,13 +32,17 @@ QString EditText(const PlanEntry& entry, PlanColumn column) {
 
 }  // namespace
 
+bool LocaleWritesDecimalComma() { return QLocale().decimalPoint() == QLatin1Char(','); }
+
 PlanTableModel::PlanTableModel(QObject* parent) : QAbstractTableModel(parent) {
+    plan_.SetDecimalComma(LocaleWritesDecimalComma());
     plan_.SetChangeListener([this](const PlanChange& change) { Follow(change); });
 }
 
 void PlanTableModel::SetPlan(SurveyPlan plan) {
     beginResetModel();
     plan_ = std::move(plan);
+    plan_.SetDecimalComma(LocaleWritesDecimalComma());
     plan_.SetChangeListener([this](const PlanChange& change) { Follow(change); });
     endResetModel();
     if (observe_) observe_({PlanChangeKind::DefaultsChanged, 0, 0});
@@ -117,6 +128,53 @@ bool PlanTableModel::setData(const QModelIndex& index, const QVariant& value, in
     const PlanEditResult result = plan_.Edit(row, *field, text.toStdString());
     if (result.message && show_) show_(*result.message);
     return result.accepted;
+}
+
+PlanSortModel::PlanSortModel(QObject* parent) : QSortFilterProxyModel(parent) {
+    setSortRole(PlanTableModel::kSortRole);
+}
+
+void PlanSortModel::sort(int column, Qt::SortOrder order) {
+    const auto* model = qobject_cast<const PlanTableModel*>(sourceModel());
+    if (model != nullptr && column >= 0 && column < kPlanColumnCount && !IsText(static_cast<PlanColumn>(column))) {
+        gathered_.reserve(model->Plan().size());
+        for (const PlanEntry& entry : model->Plan().entries()) {
+            gathered_.push_back(CellNumber(entry, static_cast<PlanColumn>(column)));
+        }
+        gathered_column_ = column;
+    }
+    QSortFilterProxyModel::sort(column, order);
+    gathered_column_ = -1;
+    gathered_ = {};
+}
+
+std::optional<double> PlanSortModel::Number(const QModelIndex& source) const {
+    const auto row = static_cast<std::size_t>(source.row());
+    if (source.column() == gathered_column_ && row < gathered_.size()) return gathered_[row];
+    const auto* model = qobject_cast<const PlanTableModel*>(sourceModel());
+    const auto column = static_cast<PlanColumn>(source.column());
+    if (model == nullptr || IsText(column)) return std::nullopt;
+    return CellNumber(model->Plan().entry(row), column);
+}
+
+bool PlanSortModel::lessThan(const QModelIndex& source_left, const QModelIndex& source_right) const {
+    const std::optional<double> left = Number(source_left);
+    const std::optional<double> right = left ? Number(source_right) : std::nullopt;
+    if (left && right) return *left < *right;
+    return QSortFilterProxyModel::lessThan(source_left, source_right);
+}
+
+void FitPlanColumnsOnce(QTableView* table) {
+    QHeaderView* header = table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setResizeContentsPrecision(kFittedRows);
+    const QAbstractItemModel* model = table->model();
+    QObject::connect(model, &QAbstractItemModel::modelReset, table, [table] { table->resizeColumnsToContents(); });
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, table,
+                     [table, model](const QModelIndex&, int first, int last) {
+                         if (model->rowCount() == last - first + 1) table->resizeColumnsToContents();
+                     });
+    table->resizeColumnsToContents();
 }
 
 }  // namespace valdris

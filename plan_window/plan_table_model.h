@@ -5,11 +5,20 @@
 // refused edit changes nothing; its message goes to the window to show.
 
 #include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
 #include <functional>
+#include <optional>
+#include <vector>
+
+class QTableView;
 
 #include "plan.h"
 
 namespace valdris {
+
+// Whether the user's locale writes a decimal comma; the plan's number boxes
+// then take a comma as the point.
+bool LocaleWritesDecimalComma();
 
 class PlanTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -44,5 +53,32 @@ private:
     std::function<void(const Refusal&)> show_;
     std::function<void(const PlanChange&)> observe_;
 };
+
+// Sorts the plan's rows: two numbers are compared as the plan holds them,
+// not through their cells' texts or a variant; a text or an empty cell goes
+// by the model's sort role. A whole sort first gathers the column's numbers
+// side by side: read from the units themselves, each comparison would wait
+// on memory for two entries far apart.
+class PlanSortModel : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit PlanSortModel(QObject* parent = nullptr);
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+protected:
+    bool lessThan(const QModelIndex& source_left, const QModelIndex& source_right) const override;
+
+private:
+    std::optional<double> Number(const QModelIndex& source) const;
+
+    int gathered_column_ = -1;
+    std::vector<std::optional<double>> gathered_;  // by source row, during a sort
+};
+
+// Columns the user may widen, fitted to the rows in view (and a few about
+// them) when a plan is set and when units come to an empty one, never on an
+// edit: a header fitting its contents measures a thousand rows at every
+// change.
+void FitPlanColumnsOnce(QTableView* table);
 
 }  // namespace valdris

@@ -16,6 +16,7 @@
 #include "budget_panel.h"
 #include "comparison_view.h"
 #include "data_panel.h"
+#include "design_link.h"
 #include "design_window_link.h"
 #include "field_panel.h"
 #include "message_boxes.h"
@@ -31,11 +32,6 @@ namespace {
 // Long enough that typing a row of edits writes once, short enough that a
 // crash loses little.
 constexpr int kAutosaveDelayMs = 2000;
-
-bool SameDesign(const PlanUnit& a, const PlanUnit& b) {
-    return a.radionuclide == b.radionuclide && a.test == b.test && a.alpha == b.alpha && a.beta == b.beta &&
-           a.sigma == b.sigma && a.dcgl == b.dcgl && a.lbgr == b.lbgr;
-}
 
 // A page that scrolls when the window is smaller than the page can be, as
 // on a small screen or at a large scale, rather than cutting controls off.
@@ -61,13 +57,13 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
       link_(link) {
     setObjectName(QStringLiteral("planWindow"));
     model_ = new PlanTableModel(this);
+    model_->setObjectName(QStringLiteral("planModel"));
     model_->SetMessageHandler([this](const Refusal& refusal) {
         messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
     });
     model_->SetChangeObserver([this](const PlanChange& change) { Follow(change); });
-    proxy_ = new QSortFilterProxyModel(this);
+    proxy_ = new PlanSortModel(this);
     proxy_->setSourceModel(model_);
-    proxy_->setSortRole(PlanTableModel::kSortRole);
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("planTable"));
@@ -79,7 +75,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    FitPlanColumnsOnce(table_);
     table_->horizontalHeader()->setStretchLastSection(true);
     // A double-click on a result column, which cannot be edited, opens the
     // unit in the design window.
@@ -114,6 +110,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     setCentralWidget(splitter);
 
     autosave_timer_ = new QTimer(this);
+    autosave_timer_->setObjectName(QStringLiteral("autosaveTimer"));
     autosave_timer_->setSingleShot(true);
     autosave_timer_->setInterval(kAutosaveDelayMs);
     connect(autosave_timer_, &QTimer::timeout, this, [this] { WriteAutosave(); });
@@ -130,7 +127,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
 PlanWindow::~PlanWindow() {
     if (link_) {
         link_->SetInputTaken(nullptr);
-        if (linked_row_) link_->SetEditedUnit({});
+        if (linked_unit_) link_->SetEditedUnit({});
     }
 }
 
@@ -190,8 +187,6 @@ void PlanWindow::BuildUnitMenu() {
     actAssess = AddAction(menu, tr("A&ssess Data..."), "actAssess", &PlanWindow::AssessData);
 }
 
-bool PlanWindow::HasUnsavedChanges() const { return recovered_ || model_->Plan().IsModified(); }
-
 std::vector<std::size_t> PlanWindow::SelectedRows() const {
     std::vector<std::size_t> rows;
     for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
@@ -216,33 +211,15 @@ void PlanWindow::SelectRow(std::size_t row) {
 }
 
 // The window follows every change, whether made here, by undo or redo, or
-// from the design window.
+// from the design window. The design window edits a unit, wherever its row
+// goes, until the unit leaves the plan.
 void PlanWindow::Follow(const PlanChange& change) {
-    if (linked_row_) {
-        std::size_t linked = *linked_row_;
-        switch (change.kind) {
-            case PlanChangeKind::Inserted:
-                if (change.row <= linked) ++linked;
-                break;
-            case PlanChangeKind::Removed:
-                if (change.row == linked) {
-                    SetLinkedRow(std::nullopt);
-                    break;
-                }
-                if (change.row < linked) --linked;
-                break;
-            case PlanChangeKind::Moved:
-                if (change.row == linked) {
-                    linked = change.to_row;
-                } else if (change.to_row == linked) {
-                    linked = change.row;
-                }
-                break;
-            default: break;
-        }
-        if (linked_row_) linked_row_ = linked;
-        if (linked_row_ && link_ && change.kind == PlanChangeKind::Changed && change.row == linked) {
-            link_->SetEditedUnit(model_->Plan().entry(linked).unit.name);
+    if (linked_unit_) {
+        const std::optional<std::size_t> linked = model_->Plan().RowOf(*linked_unit_);
+        if (!linked) {
+            SetLinkedUnit(std::nullopt);
+        } else if (link_ && change.kind == PlanChangeKind::Changed && change.row == *linked) {
+            link_->SetEditedUnit(model_->Plan().entry(*linked).unit.name);
         }
     }
     if (change.kind == PlanChangeKind::Moved && SingleSelectedRow() == change.row) SelectRow(change.to_row);
@@ -360,25 +337,16 @@ void PlanWindow::EditUnitCosts() {
     }
 }
 
-// The defaults obey the rule of a unit's costs; a text that is no number is
-// refused with the same message.
 void PlanWindow::EditDefaultCosts() {
     const SampleCosts& costs = model_->Plan().default_costs();
     const std::optional<CostTexts> answer =
         dialogs_.AskCosts(tr("Default Costs"), {CostText(costs.fixed), CostText(costs.per_sample)});
     if (!answer) return;
-    SampleCosts chosen;
-    for (const auto& [text, cost] : {std::pair{answer->fixed, &chosen.fixed},
-                                     std::pair{answer->per_sample, &chosen.per_sample}}) {
-        if (text.trimmed().isEmpty()) continue;
-        *cost = StrictNumber(text.trimmed().toStdString());
-        if (!*cost) {
-            messages_.Show(QString::fromStdString(kCostRange), MessageIcon::Exclamation);
-            return;
-        }
-    }
-    if (chosen == costs) return;
-    ShowRefusal(model_->Plan().SetDefaultCosts(chosen));
+    // Typed with the locale's decimal comma where it writes one.
+    const auto typed = [](const QString& text) {
+        return WithDecimalPoint(text.trimmed().toStdString(), LocaleWritesDecimalComma());
+    };
+    ShowRefusal(model_->Plan().SetDefaultCosts(typed(answer->fixed), typed(answer->per_sample)));
 }
 
 void PlanWindow::SetLBGRFromBudget(double lbgr) {
@@ -397,8 +365,9 @@ void PlanWindow::CompareCurves() {
 
 // --- The design window ---------------------------------------------------------
 
-void PlanWindow::SetLinkedRow(std::optional<std::size_t> row) {
-    linked_row_ = row;
+void PlanWindow::SetLinkedUnit(std::optional<UnitId> unit) {
+    linked_unit_ = unit;
+    const std::optional<std::size_t> row = unit ? model_->Plan().RowOf(*unit) : std::nullopt;
     if (link_) link_->SetEditedUnit(row ? model_->Plan().entry(*row).unit.name : std::string());
 }
 
@@ -414,15 +383,17 @@ void PlanWindow::OpenInDesignWindow() {
         messages_.Show(QString::fromStdString(refusal->text), refusal->icon);
         return;
     }
-    SetLinkedRow(*row);
+    SetLinkedUnit(model_->Plan().entry(*row).id);
 }
 
 void PlanWindow::DesignInputTaken() {
-    if (loading_unit_ || !linked_row_ || !link_) return;
-    const PlanUnit& current = model_->Plan().entry(*linked_row_).unit;
+    if (loading_unit_ || !linked_unit_ || !link_) return;
+    const std::optional<std::size_t> row = model_->Plan().RowOf(*linked_unit_);
+    if (!row) return;
+    const PlanUnit& current = model_->Plan().entry(*row).unit;
     const std::optional<PlanUnit> unit = link_->TakeDesign(current);
     if (!unit || SameDesign(*unit, current)) return;
-    ShowRefusal(model_->Plan().Replace(*linked_row_, *unit));
+    ShowRefusal(model_->Plan().Replace(*row, *unit));
 }
 
 void PlanWindow::closeEvent(QCloseEvent* event) {
@@ -431,7 +402,7 @@ void PlanWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     RemoveAutosave();
-    SetLinkedRow(std::nullopt);
+    SetLinkedUnit(std::nullopt);
     event->accept();
 }
 

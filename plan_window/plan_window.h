@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "plan.h"
+#include "plan_document.h"
 
 class QAction;
 class QMenu;
@@ -29,9 +30,6 @@ class MessageBoxes;
 class PlanDialogs;
 class PlanTableModel;
 
-// Where a plan that has no file yet is autosaved (the user's state folder).
-QString UnsavedPlanAutosavePath();
-
 class PlanWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -41,21 +39,18 @@ public:
                QWidget* parent = nullptr);
     ~PlanWindow() override;
 
-    PlanTableModel* Model() const { return model_; }
-    QTableView* Table() const { return table_; }
-    BudgetPanel* Budget() const { return budget_; }
-    DataPanel* Data() const { return data_; }
-    FieldPanel* Field() const { return field_; }
-    QTabWidget* Panels() const { return panels_; }
-    const QString& PlanPath() const { return path_; }
-    bool HasUnsavedChanges() const;
-
-    // Rows of the plan (not of the sorted view) that are selected, in order.
-    std::vector<std::size_t> SelectedRows() const;
-    void SelectRow(std::size_t row);
-
-    // --- Commands (the menus' actions call these).
+    // "Add Design to Plan" in the design window: its design as a new unit.
     void AddDesign();
+    // Reads the file; a refused file is reported and the plan stays as it was.
+    bool OpenPlanFile(const QString& path);
+    // Offers the autosave of a plan never saved, left by an earlier run.
+    void OfferUnsavedAutosave();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // --- Commands (the menus' actions call these).
     void DuplicateUnit();
     void DeleteUnits();
     void MoveUnit(int direction);
@@ -80,8 +75,6 @@ public:
     // --- Files (plan_window_files.cpp). Each returns whether it was done.
     bool NewPlan();
     bool OpenPlan();
-    // Reads the file; a refused file is reported and the plan stays as it was.
-    bool OpenPlanFile(const QString& path);
     bool SavePlan();
     bool SavePlanAs();
     bool SavePlanTo(const QString& path);
@@ -90,11 +83,56 @@ public:
     bool SaveReport();
     // Asks about unsaved changes; false when the user chose to stay.
     bool MaySetPlanAside();
-    // Offers the autosave of a plan never saved, left by an earlier run.
-    void OfferUnsavedAutosave();
-    // Where the autosave of the current plan goes.
-    QString AutosavePath() const;
+    bool HasUnsavedChanges() const;
     void WriteAutosave();
+
+    // Rows of the plan (not of the sorted view) that are selected, in order.
+    std::vector<std::size_t> SelectedRows() const;
+    void SelectRow(std::size_t row);
+
+    void BuildMenus();
+    void BuildFileMenu();
+    void BuildEditMenu();
+    void BuildUnitMenu();
+    QAction* AddAction(QMenu* menu, const QString& text, const char* name, void (PlanWindow::*slot)());
+    void Follow(const PlanChange& change);
+    void UpdateState();
+    void UpdatePanels();
+    void ShowPanel(QWidget* panel);
+    void ConnectFieldPanel();
+    void FieldEdited(const PlanEditResult& result);  // the page of the unit's panels that holds it
+    void SetData(UnitData which, const std::string& text, const QString& source);
+    void ShowRefusal(const PlanEditResult& result);
+    void DesignInputTaken();
+    void SetLinkedUnit(std::optional<UnitId> unit);
+    std::optional<std::size_t> SingleSelectedRow() const;
+
+    // Files.
+    void TakePlan(SurveyPlan plan, const QString& path, bool recovered);
+    void RememberRecent(const QString& path);
+    void FillRecentMenu();
+    void RemoveAutosave();
+    void OfferAutosave();
+    bool TakeAutosave(const QString& autosave);
+    QString DisplayName() const;
+    QString PlanFolder() const;
+    QString AskExportName(const QString& title, const QString& suffix, const QString& filter);
+
+    MessageBoxes& messages_;
+    std::unique_ptr<PlanDialogs> own_dialogs_;
+    PlanDialogs& dialogs_;
+    DesignWindowLink* link_;
+    PlanTableModel* model_;
+    QSortFilterProxyModel* proxy_;
+    QTableView* table_;
+    QTabWidget* panels_;
+    BudgetPanel* budget_;
+    DataPanel* data_;
+    FieldPanel* field_;
+    QTimer* autosave_timer_;
+    PlanDocument document_;
+    bool loading_unit_ = false;  // the design window is being loaded from a unit
+    std::optional<UnitId> linked_unit_;  // the unit the design window edits
 
     QAction* actNew = nullptr;
     QAction* actOpen = nullptr;
@@ -118,54 +156,6 @@ public:
     QAction* actCompare = nullptr;
     QAction* actAssess = nullptr;
     QMenu* mnuRecent = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void BuildMenus();
-    void BuildFileMenu();
-    void BuildEditMenu();
-    void BuildUnitMenu();
-    QAction* AddAction(QMenu* menu, const QString& text, const char* name, void (PlanWindow::*slot)());
-    void Follow(const PlanChange& change);
-    void UpdateState();
-    void UpdatePanels();
-    void ShowPanel(QWidget* panel);
-    void ConnectFieldPanel();
-    void FieldEdited(const PlanEditResult& result);  // the page of the unit's panels that holds it
-    void SetData(UnitData which, const std::string& text, const QString& source);
-    void ShowRefusal(const PlanEditResult& result);
-    void DesignInputTaken();
-    void SetLinkedRow(std::optional<std::size_t> row);
-    std::optional<std::size_t> SingleSelectedRow() const;
-
-    // Files.
-    void TakePlan(SurveyPlan plan, const QString& path, bool recovered);
-    void RememberRecent(const QString& path);
-    void FillRecentMenu();
-    void RemoveAutosave();
-    bool OfferAutosaveOf(const QString& autosave);
-    QString DisplayName() const;
-    QString AskExportName(const QString& title, const QString& suffix, const QString& filter);
-
-    MessageBoxes& messages_;
-    std::unique_ptr<PlanDialogs> own_dialogs_;
-    PlanDialogs& dialogs_;
-    DesignWindowLink* link_;
-    PlanTableModel* model_;
-    QSortFilterProxyModel* proxy_;
-    QTableView* table_;
-    QTabWidget* panels_;
-    BudgetPanel* budget_;
-    DataPanel* data_;
-    FieldPanel* field_;
-    QTimer* autosave_timer_;
-    QString path_;
-    QString written_autosave_;  // the autosave file this window last wrote
-    bool recovered_ = false;  // taken from an autosave: unsaved however the history stands
-    bool loading_unit_ = false;  // the design window is being loaded from a unit
-    std::optional<std::size_t> linked_row_;  // the unit the design window edits
 };
 
 }  // namespace valdris

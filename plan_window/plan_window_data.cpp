@@ -3,16 +3,15 @@
 // a file (a column chosen by its header when the file has several) or
 // cleared, each one step of the plan's history.
 #include <QClipboard>
-#include <QFileInfo>
 #include <QGuiApplication>
 
 #include "data_panel.h"
+#include "file_bytes.h"
 #include "measurement_text.h"
 #include "message_boxes.h"
 #include "plan_dialogs.h"
 #include "plan_table_model.h"
 #include "plan_window.h"
-#include "whole_file.h"
 
 namespace valdris {
 
@@ -29,18 +28,17 @@ void PlanWindow::PasteData(UnitData which) {
 
 void PlanWindow::ImportData(UnitData which) {
     if (!SingleSelectedRow()) return;
-    const QString path = dialogs_.OpenDataFileName(path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath());
+    const QString path = dialogs_.OpenDataFileName(PlanFolder());
     if (!path.isEmpty()) ImportDataFile(which, path);
 }
 
 void PlanWindow::ImportDataFile(UnitData which, const QString& path) {
-    const FileBytes file = ReadWholeFile(path, tr("it is too large to be a file of measurements"));
-    if (!file.bytes) {
-        messages_.Show(tr("The measurements could not be read from %1: %2.").arg(path, file.reason),
-                       MessageIcon::Exclamation);
+    const Outcome<std::string> file = ReadFileBytes(path);
+    if (!file) {
+        messages_.Show(UnreadFileMessage("The measurements", path, file.message()), MessageIcon::Exclamation);
         return;
     }
-    SetData(which, *file.bytes, path);
+    SetData(which, *file, path);
 }
 
 // A text of several headed columns asks which one holds the measurements;

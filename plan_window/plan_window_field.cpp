@@ -5,13 +5,13 @@
 
 #include "field_panel.h"
 #include "field_texts.h"
+#include "file_bytes.h"
 #include "message_boxes.h"
 #include "plan_dialogs.h"
 #include "plan_table_model.h"
 #include "plan_window.h"
 #include "report_file.h"
 #include "safe_file.h"
-#include "whole_file.h"
 
 namespace valdris {
 
@@ -31,21 +31,11 @@ void PlanWindow::ConnectFieldPanel() {
     field_->export_locations = [this] { ExportLocations(); };
 }
 
-// A width or a height alone waits for the other while the unit has no
-// rectangle; the area replaces a rectangle.
 void PlanWindow::EditField(PlanField field, const QString& text, const SizeTexts& size) {
     const std::optional<std::size_t> row = SingleSelectedRow();
     if (!row) return;
-    const PlanUnit& unit = model_->Plan().entry(*row).unit;
-    if (field == PlanField::Width || field == PlanField::Height) {
-        const bool rectangle = unit.field.size && unit.field.size->width;
-        if (!rectangle) {
-            if (size.width.empty() || size.height.empty()) return;
-            FieldEdited(model_->Plan().SetSize(*row, {std::string(), size.width, size.height}));
-            return;
-        }
-    }
-    FieldEdited(model_->Plan().Edit(*row, field, text.toStdString()));
+    // Nothing while a width or a height waits for the other.
+    if (auto result = model_->Plan().EditFieldBox(*row, field, text.toStdString(), size)) FieldEdited(*result);
 }
 
 // A refused edit says why, and the panel shows the unit's values again.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The plan window's files: the plan itself, recent plans, the CSV export and
-// the autosave that a crash leaves behind.
+// the autosave that a crash leaves behind. The document's rules (names,
+// unsaved work, what is offered) are PlanDocument's; this asks and shows.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,41 +10,32 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "file_bytes.h"
+#include "file_names.h"
 #include "message_boxes.h"
 #include "plan_dialogs.h"
 #include "plan_file.h"
+#include "plan_summary.h"
 #include "plan_table.h"
 #include "plan_table_model.h"
 #include "plan_window.h"
 #include "report_file.h"
 #include "safe_file.h"
-#include "whole_file.h"
 
 namespace valdris {
 namespace {
 
-constexpr int kRecentPlans = 8;
 const QString kRecentKey = QStringLiteral("plan/recent");
 // The program's own settings file, ~/.config/valdris-power/valdris-power.conf.
 QSettings Settings() { return QSettings(QStringLiteral("valdris-power"), QStringLiteral("valdris-power")); }
 
 const QString kPlanFilter = QStringLiteral("Survey plans (*.vplan)");
 
-// The user's state folder, for the autosave of a plan that has no file yet.
-QString StateFolder() {
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/state");
-    return base + QStringLiteral("/valdris-power");
+QString WithSuffix(const QString& path, const QString& suffix) {
+    return QString::fromStdString(WithFileSuffix(path.toStdString(), suffix.toStdString()));
 }
 
-QString WithSuffix(QString path, const QString& suffix) {
-    if (!path.endsWith(suffix, Qt::CaseInsensitive)) path += suffix;
-    return path;
-}
-
-FileBytes ReadPlanFile(const QString& path) {
-    return ReadWholeFile(path, QObject::tr("it is too large to be a plan"));
-}
+QString Absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
 
 }  // namespace
 
@@ -71,9 +63,11 @@ void PlanWindow::BuildFileMenu() {
     FillRecentMenu();
 }
 
-QString PlanWindow::DisplayName() const {
-    return path_.isEmpty() ? tr("Untitled") : QFileInfo(path_).fileName();
-}
+QString PlanWindow::DisplayName() const { return QString::fromStdString(document_.DisplayName()); }
+
+QString PlanWindow::PlanFolder() const { return QString::fromStdString(document_.Folder()); }
+
+bool PlanWindow::HasUnsavedChanges() const { return document_.HasUnsavedChanges(model_->Plan()); }
 
 bool PlanWindow::MaySetPlanAside() {
     if (!HasUnsavedChanges()) return true;
@@ -87,9 +81,8 @@ bool PlanWindow::MaySetPlanAside() {
 
 void PlanWindow::TakePlan(SurveyPlan plan, const QString& path, bool recovered) {
     RemoveAutosave();
-    if (linked_row_) SetLinkedRow(std::nullopt);
-    path_ = path;
-    recovered_ = recovered;
+    if (linked_unit_) SetLinkedUnit(std::nullopt);
+    document_.Take(path.toStdString(), recovered);
     model_->SetPlan(std::move(plan));
     if (!path.isEmpty()) RememberRecent(path);
     if (recovered) WriteAutosave();
@@ -103,60 +96,61 @@ bool PlanWindow::NewPlan() {
 
 bool PlanWindow::OpenPlan() {
     if (!MaySetPlanAside()) return false;
-    const QString path = dialogs_.OpenFileName(path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath());
+    const QString path = dialogs_.OpenFileName(PlanFolder());
     if (path.isEmpty()) return false;
     return OpenPlanFile(path);
 }
 
 bool PlanWindow::OpenPlanFile(const QString& path) {
-    const FileBytes file = ReadPlanFile(path);
-    if (!file.bytes) {
-        messages_.Show(tr("The plan could not be read from %1: %2.").arg(path, file.reason), MessageIcon::Exclamation);
+    const Outcome<std::string> file = ReadFileBytes(path);
+    if (!file) {
+        messages_.Show(UnreadFileMessage("The plan", path, file.message()), MessageIcon::Exclamation);
         return false;
     }
-    PlanReading reading = ReadPlan(*file.bytes);
+    PlanReading reading = ReadPlan(*file);
     if (!reading) {
         messages_.Show(tr("The plan %1 was not opened:\n%2").arg(path, QString::fromStdString(reading.message())),
                        MessageIcon::Exclamation);
         return false;
     }
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    TakePlan(std::move(*reading), absolute, false);
+    TakePlan(std::move(*reading), Absolute(path), false);
     // An autosave beside the file holds changes made after it was saved.
-    const QString autosave = AutosavePath();
-    if (QFileInfo::exists(autosave) && !OfferAutosaveOf(autosave)) QFile::remove(autosave);
+    if (document_.OffersAutosaveOnOpening()) OfferAutosave();
     return true;
 }
 
-// Takes the autosave as the current plan, unsaved, when the user wants it.
-bool PlanWindow::OfferAutosaveOf(const QString& autosave) {
+// Takes the autosave as the current plan, unsaved, when the user wants it;
+// an autosave declined or unreadable is removed, so it is offered once.
+void PlanWindow::OfferAutosave() {
+    const QString autosave = QString::fromStdString(document_.AutosavePath());
+    if (!TakeAutosave(autosave)) QFile::remove(autosave);
+}
+
+bool PlanWindow::TakeAutosave(const QString& autosave) {
     if (!dialogs_.AskRecover(autosave)) return false;
-    const FileBytes file = ReadPlanFile(autosave);
-    PlanReading reading = file.bytes ? ReadPlan(*file.bytes)
-                                     : PlanReading::Failure(RefusalKind::FileUnreadable, file.reason.toStdString());
+    const Outcome<std::string> file = ReadFileBytes(autosave);
+    PlanReading reading = file ? ReadPlan(*file) : PlanReading(file.refusal());
     if (!reading) {
         messages_.Show(tr("The plan %1 was not opened:\n%2").arg(autosave, QString::fromStdString(reading.message())),
                        MessageIcon::Exclamation);
         return false;
     }
-    const QString path = path_;
+    const QString path = QString::fromStdString(document_.Path());
     TakePlan(std::move(*reading), path, true);
     return true;
 }
 
 void PlanWindow::OfferUnsavedAutosave() {
-    if (!path_.isEmpty() || HasUnsavedChanges()) return;
-    const QString autosave = AutosavePath();
-    if (QFileInfo::exists(autosave) && !OfferAutosaveOf(autosave)) QFile::remove(autosave);
+    if (document_.OffersUnsavedAutosave(model_->Plan())) OfferAutosave();
 }
 
 bool PlanWindow::SavePlan() {
-    if (path_.isEmpty()) return SavePlanAs();
-    return SavePlanTo(path_);
+    if (document_.Path().empty()) return SavePlanAs();
+    return SavePlanTo(QString::fromStdString(document_.Path()));
 }
 
 bool PlanWindow::SavePlanAs() {
-    const QString suggested = path_.isEmpty() ? tr("plan.vplan") : path_;
+    const QString suggested = document_.Path().empty() ? tr("plan.vplan") : QString::fromStdString(document_.Path());
     const QString path = dialogs_.SaveFileName(tr("Save Plan As"), suggested, kPlanFilter);
     if (path.isEmpty()) return false;
     return SavePlanTo(WithSuffix(path, QStringLiteral(".vplan")));
@@ -169,10 +163,9 @@ bool PlanWindow::SavePlanTo(const QString& path) {
         return false;
     }
     RemoveAutosave();
-    path_ = QFileInfo(path).absoluteFilePath();
-    recovered_ = false;
+    document_.Saved(Absolute(path).toStdString());
     model_->Plan().MarkSaved();
-    RememberRecent(path_);
+    RememberRecent(QString::fromStdString(document_.Path()));
     UpdateState();
     return true;
 }
@@ -180,7 +173,7 @@ bool PlanWindow::SavePlanTo(const QString& path) {
 // A file named after the plan, with the suffix added when it was left out;
 // empty when the user cancelled.
 QString PlanWindow::AskExportName(const QString& title, const QString& suffix, const QString& filter) {
-    const QString base = path_.isEmpty() ? tr("plan") : QFileInfo(path_).completeBaseName();
+    const QString base = QString::fromStdString(document_.BaseName());
     const QString path = dialogs_.SaveFileName(title, base + suffix, filter);
     return path.isEmpty() ? path : WithSuffix(path, suffix);
 }
@@ -195,6 +188,10 @@ bool PlanWindow::ExportCsv() {
 }
 
 bool PlanWindow::SaveReport() {
+    if (model_->Plan().size() == 0) {
+        messages_.Show(QString::fromStdString(kNothingToReport), MessageIcon::Information);
+        return false;
+    }
     const QString target = AskExportName(tr("Save Plan Report"), QStringLiteral(".pdf"), tr("PDF files (*.pdf)"));
     if (target.isEmpty()) return false;
     const QString title = tr("Survey Plan: %1").arg(DisplayName());
@@ -206,38 +203,32 @@ bool PlanWindow::SaveReport() {
 
 // --- Autosave ----------------------------------------------------------------
 
-QString UnsavedPlanAutosavePath() { return StateFolder() + QStringLiteral("/unsaved-plan.vplan.autosave"); }
-
-QString PlanWindow::AutosavePath() const {
-    if (path_.isEmpty()) return UnsavedPlanAutosavePath();
-    const QFileInfo plan(path_);
-    return plan.absolutePath() + QStringLiteral("/.") + plan.fileName() + QStringLiteral(".autosave");
-}
-
 // Best effort: an autosave that cannot be written is tried again at the
 // next change, and is no reason to interrupt the user.
 void PlanWindow::WriteAutosave() {
     if (!HasUnsavedChanges()) return;
-    const QString path = AutosavePath();
+    const QString path = QString::fromStdString(document_.AutosavePath());
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (WriteBytes(path, WritePlan(model_->Plan())).isEmpty()) written_autosave_ = path;
+    if (WriteBytes(path, WritePlan(model_->Plan())).isEmpty()) document_.AutosaveWritten(path.toStdString());
 }
 
 void PlanWindow::RemoveAutosave() {
     autosave_timer_->stop();
-    if (!written_autosave_.isEmpty()) QFile::remove(written_autosave_);
-    written_autosave_.clear();
+    const std::string written = document_.TakeWrittenAutosave();
+    if (!written.empty()) QFile::remove(QString::fromStdString(written));
 }
 
 // --- Recent plans --------------------------------------------------------------
 
 void PlanWindow::RememberRecent(const QString& path) {
-    QSettings settings(QStringLiteral("valdris-power"), QStringLiteral("valdris-power"));
-    QStringList recent = settings.value(kRecentKey).toStringList();
-    recent.removeAll(path);
-    recent.prepend(path);
-    while (recent.size() > kRecentPlans) recent.removeLast();
-    settings.setValue(kRecentKey, recent);
+    QSettings settings = Settings();
+    std::vector<std::string> recent;
+    for (const QString& known : settings.value(kRecentKey).toStringList()) recent.push_back(known.toStdString());
+    QStringList kept;
+    for (const std::string& plan : WithRecentPlan(std::move(recent), path.toStdString())) {
+        kept << QString::fromStdString(plan);
+    }
+    settings.setValue(kRecentKey, kept);
     FillRecentMenu();
 }
 

@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils xclip openbox xfwm4 imagemagick poppler-utils
   dbus at-spi2-core python3-pyatspi
   fonts-liberation fonts-dejavu-core fonts-urw-base35 fonts-comic-neue
-  help2man dpkg-dev file appstream desktop-file-utils time bc ccache
+  help2man dpkg-dev lintian file appstream desktop-file-utils time bc ccache
 )
 
 missing=()

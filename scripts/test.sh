@@ -1,24 +1,47 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: Apache-2.0
-# Installs what is needed, builds the normal and the sanitizer configuration
-# and runs every test of both through CTest.
+# Installs what is needed and runs every test once, in two builds:
+# - the sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer): every
+#   test, and the tests of the real program under a window manager, which run
+#   only here: a memory fault under real input is caught too;
+# - the normal build, Release as the package ships it (with the benchmarks,
+#   so that they keep compiling): every test that needs no display again,
+#   then the Debian package made from this very build, unpacked and run.
+# The sanitizer build comes first. Its tests of the real program spend most
+# of their time waiting on the display, so the normal build runs beside
+# them at a lower priority and fills those waits rather than following them.
+# Each phase prints its wall and CPU time on standard error.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
 
-# The normal build also builds the benchmarks, so that they keep compiling.
-bash scripts/build.sh build -DVALDRIS_BUILD_BENCH=ON
-(cd build && ctest --output-on-failure -j "$(nproc)")
+format() { echo "== $1: %e s wall, %U s user + %S s system"; }
+timed() { local name=$1; shift; /usr/bin/time -f "$(format "$name")" "$@"; }
 
-# The Debian package from its own stripped Release build, unpacked into a
-# scratch root and run from there.
-package=$(bash scripts/package.sh)
-bash tests/packaging/package_test.sh "$package"
+timed "sanitizer build" bash scripts/build.sh build-asan -DVALDRIS_SANITIZE=ON
 
-# AddressSanitizer + UndefinedBehaviorSanitizer; Qt's own leaks are not ours.
-bash scripts/build.sh build-asan -DVALDRIS_SANITIZE=ON
-export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd build-asan && ctest --output-on-failure -j "$(nproc)" -LE no-sanitizer)
+# In a process group of their own, so that a failure below ends them whole
+# (and shows what they printed so far). Qt's own leaks are not ours.
+sanitizer_log=$(mktemp)
+setsid --wait /usr/bin/time -f "$(format "sanitizer tests")" \
+  env ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE no-sanitizer > "$sanitizer_log" 2>&1 &
+sanitizer_tests=$!
+trap 'kill -- "-$sanitizer_tests" 2> /dev/null; cat "$sanitizer_log"; rm -f "$sanitizer_log"' EXIT
+
+later=(nice -n 10)
+timed "normal build" "${later[@]}" bash scripts/build.sh build -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_INSTALL_PREFIX=/usr -DVALDRIS_BUILD_BENCH=ON
+timed "normal tests" "${later[@]}" ctest --test-dir build --output-on-failure -j "$jobs" -LE x_display
+package=$(timed "package" "${later[@]}" bash scripts/package.sh build)
+timed "package test" bash tests/packaging/package_test.sh "$package"
+
+status=0
+wait "$sanitizer_tests" || status=$?
+trap - EXIT
+cat "$sanitizer_log"
+rm -f "$sanitizer_log"
+exit "$status"

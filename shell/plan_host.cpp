@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_host.h"
 
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
+#include "plan_document.h"
 #include "plan_window.h"
 
 namespace valdris {
@@ -32,7 +32,7 @@ void PlanHost::AttachDesignWindow(frmSampleSizeandPower* window) {
     if (!autosave_offered_) {
         autosave_offered_ = true;
         QTimer::singleShot(0, this, [this] {
-            if (!QFileInfo::exists(UnsavedPlanAutosavePath())) return;
+            if (!IsAutosaveFile(UnsavedPlanAutosavePath())) return;
             ShowPlanWindow()->OfferUnsavedAutosave();
         });
     }

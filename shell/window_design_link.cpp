@@ -2,7 +2,7 @@
 #include "window_design_link.h"
 
 #include "design_form.h"
-#include "number_text.h"
+#include "design_link.h"
 
 namespace valdris {
 
@@ -20,17 +20,11 @@ std::optional<PlanUnit> WindowDesignLink::TakeDesign(const PlanUnit& into) {
     return WithDesignInputs(into, form.Text(FormControl::Radionuclide), form.SelectedTest(), form.State());
 }
 
-// The unit's inputs go in whole, through the form's own check; the boxes
-// take plain digits only, so no number is written with an exponent.
+// The unit's inputs go in whole, through the form's own check.
 std::optional<Refusal> WindowDesignLink::ShowUnit(const PlanUnit& unit) {
     frmSampleSizeandPower* window = window_ ? window_.data() : open_();
     if (!window) return std::nullopt;
-    // On radionuclides, the design their sum of fractions gives.
-    const DesignInputs inputs = InputsOf(unit);
-    const std::string sigma = unit.nuclides.empty() ? PlainNumber(unit.sigma) : PlainNumber(static_cast<float>(inputs.sigma));
-    const DesignEntries entries{PlainNumber(unit.alpha), PlainNumber(unit.beta), sigma,
-                                PlainNumber(inputs.dcgl),  PlainNumber(inputs.lbgr), RadionuclideText(unit), unit.test};
-    if (std::optional<Refusal> refusal = window->Form().LoadDesign(entries)) return refusal;
+    if (std::optional<Refusal> refusal = window->Form().LoadDesign(DesignEntriesOf(unit))) return refusal;
     if (window->isMinimized()) window->showNormal();
     window->show();
     window->raise();

@@ -10,6 +10,8 @@
 #include <limits>
 
 #include "data_tests.h"
+#include "decision_p_value.h"
+#include "passable.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -59,6 +61,7 @@ std::optional<SignTestOnData> RunSignTestOnData(const std::vector<double>& surve
     if (!critical) return std::nullopt;
     result.critical_value = *critical;
     result.p_value = SignUpperTail(result.n_used, result.s_plus);
+    result.decision_p_value = SignDecisionPValue(result.n_used, result.s_plus);
     result.passes = result.s_plus > result.critical_value;
     return result;
 }
@@ -109,7 +112,7 @@ std::optional<RetrospectivePower> SignRetrospectivePower(int32_t n_used, float a
     power.dovers = delta / sigma;
     power.n = n_used;
     power.critical_value = *critical;
-    power.power_at_lbgr = SignPower(n_used, *critical, power.dovers);
+    power.power_at_lbgr = SignCanPass(n_used, *critical) ? SignPower(n_used, *critical, power.dovers) : 0;
     return power;
 }
 
@@ -121,7 +124,9 @@ std::optional<RetrospectivePower> WRSRetrospectivePower(int32_t n, int32_t m, fl
     power.dovers = delta / sigma;
     power.n = std::min(n, m);
     power.critical_value = CalcWRSCriticalValue(power.n, power.n, alpha);
-    power.power_at_lbgr = WRSPower(power.n, power.critical_value, power.dovers);
+    power.power_at_lbgr = WRSCanPass(power.n, power.n, power.critical_value)
+                              ? WRSPower(power.n, power.critical_value, power.dovers)
+                              : 0;
     return power;
 }
 

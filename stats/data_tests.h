@@ -35,6 +35,7 @@ struct SignTestOnData {
     int32_t s_plus = 0;   // those below the DCGL
     int32_t critical_value = 0;
     double p_value = 1;   // P(S+ >= s_plus) under Binomial(n_used, 1/2)
+    double decision_p_value = 1;  // as the critical value is computed (decision_p_value.h)
     bool passes = false;  // s_plus > critical_value
 };
 
@@ -52,6 +53,7 @@ struct WRSTestOnData {
     double rank_sum = 0;       // W: the adjusted reference values' mid-ranks
     double critical_value = 0; // the design's, for m reference and n survey
     double p_value = 1;        // P(W >= rank_sum)
+    double decision_p_value = 1;  // as the critical value is computed (decision_p_value.h)
     bool exact_p_value = false;
     bool ties = false;
     bool passes = false;       // rank_sum > critical_value
@@ -68,8 +70,13 @@ WRSTestOnData RunWRSTestOnData(const std::vector<double>& survey, const std::vec
 // P(W >= w) for the rank sum of m values among m + n without ties, counted
 // over all C(m + n, m) rank sets in long double (64-bit significand on x86:
 // counts up to C(98, 49) ~ 2.5e28 are rounded, a relative error below 1e-16
-// each, so the p-value carries about 15 significant digits).
+// each, so the p-value carries about 15 significant digits). The counts of a
+// pair of sizes below kWRSExactPValueBelow are made at its first use and kept
+// for the process, so a later p-value of the same sizes sums the tail only.
 double ExactRankSumUpperTail(int32_t m, int32_t n, double w);
+// The same tail counted afresh and nothing kept: what the first p-value of
+// a pair costs, and the way for sizes that are never kept.
+double CountedRankSumUpperTail(int32_t m, int32_t n, double w);
 
 // P(W >= w) by the normal approximation with a continuity correction of 0.5;
 // tie_sum is the sum of t^3 - t over the groups of tied values.
@@ -101,7 +108,8 @@ struct RetrospectivePower {
 // the data: the Sign test of n_used measurements, or the WRS test of the
 // smaller of the two counts in each area. delta = DCGL - LBGR as the design
 // holds it. Nothing when sigma is not positive (the data do not vary, so no
-// shift is defined) or the critical value does not fit.
+// shift is defined) or the critical value does not fit. A size whose
+// critical value no data can exceed has power 0.
 std::optional<RetrospectivePower> SignRetrospectivePower(int32_t n_used, float alpha, double delta, double sigma);
 std::optional<RetrospectivePower> WRSRetrospectivePower(int32_t n, int32_t m, float alpha, double delta,
                                                         double sigma);

@@ -2,7 +2,7 @@
 #pragma once
 // The design state shared by the design routines, the window and the chart.
 // Widths are part of the meaning: values are rounded to them when stored and
-// compared in them, and the published figures depend on it.
+// compared in them, and every figure the program gives depends on it.
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // Error function, standard normal distribution and its upper-tail quantile.
-// The coefficients are the 15-digit literals the published figures were
-// computed with, not the longer values of the original paper.
+// The coefficients are 15-digit literals, not the longer values of Cody's
+// paper: every figure the program gives was fixed with these, and the longer
+// values move the last bits.
 //
 // Erf and erfc: rational Chebyshev approximations in three argument ranges,
 //   W. J. Cody, "Rational Chebyshev approximations for the error function",

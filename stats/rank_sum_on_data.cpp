@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 // The Wilcoxon Rank Sum test on measured data: joint mid-ranks of the survey
 // unit's values and the reference values increased by the DCGL, the rank sum
-// of the reference values, and its p-value, exact by counting the rank sets of
-// the null distribution or by the tie-corrected normal approximation.
+// of the reference values, and its p-value, exact from the counted null
+// distribution (rank_sum_distribution.cpp) or by the tie-corrected normal
+// approximation.
 // References: Hollander, Wolfe and Chicken, Nonparametric Statistical Methods,
 // 3rd ed., Wiley, 2014, ch. 4.1; Lehmann, Nonparametrics: Statistical Methods
 // Based on Ranks, Holden-Day, 1975, ch. 1.3 and 1.4.
@@ -13,6 +14,7 @@
 #include <utility>
 
 #include "data_tests.h"
+#include "decision_p_value.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -74,33 +76,6 @@ Ranking RankReference(const std::vector<RankedValue>& pooled, double tolerance) 
 
 }  // namespace
 
-double ExactRankSumUpperTail(int32_t m, int32_t n, double w) {
-    const int32_t total = m + n;
-    const int32_t largest = m * (2 * total - m + 1) / 2;
-    // counts[j][s]: sets of j ranks among those seen so far summing to s.
-    std::vector<std::vector<long double>> counts(m + 1, std::vector<long double>(largest + 1, 0.0L));
-    counts[0][0] = 1;
-    for (int32_t rank = 1; rank <= total; ++rank) {
-        for (int32_t j = std::min(rank, m); j >= 1; --j) {
-            std::vector<long double>& with = counts[j];
-            const std::vector<long double>& without = counts[j - 1];
-            // Only sums that j of the ranks 1..rank can make, the rank itself
-            // among them: from rank + (j - 1) j / 2 to the j largest.
-            const int32_t high = j * (2 * rank - j + 1) / 2;
-            const int32_t low = rank + (j - 1) * j / 2;
-            for (int32_t s = high; s >= low; --s) with[s] += without[s - rank];
-        }
-    }
-    const long double threshold = std::ceil(static_cast<long double>(w));
-    long double all = 0;
-    long double upper = 0;
-    for (int32_t s = 0; s <= largest; ++s) {
-        all += counts[m][s];
-        if (s >= threshold) upper += counts[m][s];
-    }
-    return static_cast<double>(upper / all);
-}
-
 double NormalRankSumUpperTail(int32_t m, int32_t n, double w, double tie_sum) {
     const double md = m;
     const double nd = n;
@@ -125,6 +100,7 @@ WRSTestOnData RunWRSTestOnData(const std::vector<double>& survey, const std::vec
     result.ties = ranking.ties;
     result.critical_value = CalcWRSCriticalValue(result.m, result.n, alpha);
     result.passes = result.rank_sum > result.critical_value;
+    result.decision_p_value = WRSDecisionPValue(result.m, result.n, result.rank_sum);
     result.exact_p_value = result.n < kWRSExactPValueBelow && result.m < kWRSExactPValueBelow && !result.ties;
     result.p_value = result.exact_p_value
                          ? ExactRankSumUpperTail(result.m, result.n, result.rank_sum)

@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: Apache-2.0
 // One-sample Sign test: sample size, critical value and power curve, and the
 // cumulative binomial probability they rest on. The sample size is Noether's
-// formula for the Sign test as the survey manual states it (increased by 20 %
-// and rounded up); the critical value and the power come from the binomial
+// formula for the Sign test, increased by 20 % and rounded up (a margin for
+// lost measurements); the critical value and the power come from the binomial
 // distribution, exact for small samples and by its normal approximation
 // beyond:
 //   G. E. Noether, "Sample size determination for some common nonparametric
 //   tests", Journal of the American Statistical Association 82(398),
-//   645-647, 1987;
-//   U.S. NRC, EPA, DOE and DoD, Multi-Agency Radiation Survey and Site
-//   Investigation Manual (MARSSIM), NUREG-1575 Rev. 1, 2000, section 5.5.2.3.
+//   645-647, 1987.
 
 #include <cmath>
 #include <cstdint>
 
 #include "design_steps.h"
+#include "quantile_choice.h"
 #include "valdris_power.h"
 #include "vector_state.h"
 
@@ -68,8 +67,8 @@ int32_t ExactCriticalValue(int32_t n, float alpha) {
 }
 
 // n/2 + z_alpha sqrt(n)/2, rounded with halves upwards.
-double ApproximateCriticalValue(int32_t n, float alpha) {
-    return std::floor(n * 0.5 + NormalQuantile(alpha) * std::sqrt(n * 0.25) + 0.5);
+double ApproximateCriticalValue(int32_t n, float alpha, QuantileFunction quantile) {
+    return std::floor(n * 0.5 + quantile(alpha) * std::sqrt(n * 0.25) + 0.5);
 }
 
 // Probability of passing when one measurement lies below the DCGL with
@@ -185,8 +184,12 @@ double BinomialCdf(int32_t n, int32_t m, double p) {
 }
 
 std::optional<int32_t> SignCriticalValue(int32_t n, float alpha) {
+    return SignCriticalValueWith(n, alpha, NormalQuantile);
+}
+
+std::optional<int32_t> SignCriticalValueWith(int32_t n, float alpha, QuantileFunction quantile) {
     if (n < kSignExactCriticalValueBelow) return ExactCriticalValue(n, alpha);
-    return ToInt32(ApproximateCriticalValue(n, alpha));
+    return ToInt32(ApproximateCriticalValue(n, alpha, quantile));
 }
 
 double SignPower(int32_t n, int32_t critical, double shift) {
@@ -195,23 +198,29 @@ double SignPower(int32_t n, int32_t critical, double shift) {
 }
 
 DesignOutcome DesignSignTestForSize(DesignState& state, int32_t n) {
+    return DesignSignTestForSizeWith(state, n, NormalQuantile);
+}
+
+DesignOutcome DesignSignTestForSizeWith(DesignState& state, int32_t n, QuantileFunction quantile) {
     ClearUpperVectorState();
-    const auto critical = SignCriticalValue(n, state.Alpha);
+    const auto critical = SignCriticalValueWith(n, state.Alpha, quantile);
     if (!critical) return DesignOutcome::SampleSizeOutOfRange;
     FillSignDesign(state, n, *critical);
     return DesignOutcome::Ok;
 }
 
-DesignOutcome DesignSignTest(DesignState& state) {
+DesignOutcome DesignSignTest(DesignState& state) { return DesignSignTestWith(state, NormalQuantile); }
+
+DesignOutcome DesignSignTestWith(DesignState& state, QuantileFunction quantile) {
     ClearUpperVectorState();
-    const double z_alpha = NormalQuantile(state.Alpha);
-    const double z_beta = NormalQuantile(state.Beta);
+    const double z_alpha = quantile(state.Alpha);
+    const double z_beta = quantile(state.Beta);
     // Probability that one measurement lies below the DCGL at the LBGR.
     const double p = NormalCdf(state.DoverS);
 
     const auto n = ToInt32(SignSampleSize(z_alpha, z_beta, p));
     if (!n) return DesignOutcome::SampleSizeOutOfRange;
-    return DesignSignTestForSize(state, *n);
+    return DesignSignTestForSizeWith(state, *n, quantile);
 }
 
 }  // namespace valdris

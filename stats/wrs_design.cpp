@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // Two-sample Wilcoxon Rank Sum test: sample size of each area, critical
 // value of the rank-sum statistic and power curve. The sample size is
-// Noether's formula for the rank-sum test as the survey manual states it; the
+// Noether's formula for the rank-sum test, increased by 20 %; the
 // critical value is exact (the distribution of the rank sum counted by
 // recursion) for small samples and normal beyond; the power uses the mean
 // and variance of the Mann-Whitney count, whose variance needs a bivariate
@@ -11,9 +11,7 @@
 //   Mathematical Statistics 18(1), 50-60, 1947;
 //   G. E. Noether, "Sample size determination for some common nonparametric
 //   tests", Journal of the American Statistical Association 82(398),
-//   645-647, 1987;
-//   U.S. NRC, EPA, DOE and DoD, Multi-Agency Radiation Survey and Site
-//   Investigation Manual (MARSSIM), NUREG-1575 Rev. 1, 2000, section 5.5.2.2.
+//   645-647, 1987.
 
 #include <algorithm>
 #include <atomic>
@@ -22,6 +20,7 @@
 
 #include "design_steps.h"
 #include "joint_tail.h"
+#include "quantile_choice.h"
 #include "valdris_power.h"
 #include "vector_state.h"
 
@@ -36,20 +35,22 @@ constexpr double kNoCriticalValue = -1111;
 constexpr int kFrequencySize = 501;
 constexpr int kWorkSize = 251;
 
-// The sample size scales D/s by 0.707, a rounded 1/sqrt(2), while the curve
-// divides by the longer constant below; the published sizes rest on both.
+// The sample size scales D/s by 0.707, 1/sqrt(2) to three places, while the
+// curve divides by the longer constant below; each keeps its own, since one
+// constant for both would move sizes that lie on a rounding step.
 constexpr double kShiftScale = 0.707;
 constexpr double kSqrtTwo = 1.4142135623731;
 // 1.2 (twenty percent margin) times one half per area.
 constexpr double kSizeFactor = 0.6;
 constexpr double kBivnorCorrelation = 0.5;
 
-double NormalApproximateCriticalValue(int32_t a, int32_t b, float alpha) {
+// z_alpha is the quantile of alpha: a design has it already from its size.
+double NormalApproximateCriticalValue(int32_t a, int32_t b, double z_alpha) {
     // Formed in 64 bits: a + b + 1 overflows 32 bits for sizes near 2^31.
     const double a_plus_b_plus_1 = static_cast<double>(static_cast<int64_t>(a) + b + 1);
     const double mean = a_plus_b_plus_1 * a / 2;
     const double var = static_cast<double>(a) * b * a_plus_b_plus_1 / 12;
-    return NormalQuantile(alpha) * std::sqrt(var) + mean;
+    return z_alpha * std::sqrt(var) + mean;
 }
 
 // Frequencies of U, the number of (reference, survey) pairs in which the
@@ -148,13 +149,20 @@ double PassProbability(double nd, double critical, double shift, double p2) {
 // The argument of the joint probability at a shift.
 double JointLimit(double shift) { return -shift / std::sqrt(2.0); }
 
+// The joint tail's constants depend on the fixed correlation alone: formed
+// once per process, not once per design.
+const detail::EqualLimitsJointTail& JointTail() {
+    static const detail::EqualLimitsJointTail joint = detail::MakeEqualLimitsJointTail(kBivnorCorrelation);
+    return joint;
+}
+
 // The computed points of the curve in phases, the joint probabilities of all
 // points first (their series side by side), then the rest, so that the
 // independent work of neighbouring points overlaps. The joint probability is
-// BIVNOR(h, h, 0.5) by its specialised path, its constants formed once.
+// BIVNOR(h, h, 0.5) by its specialised path.
 void FillComputedPowers(double nd, double critical, const design_steps::ComputedPoints& points,
                         DesignState& out) {
-    const auto joint = detail::MakeEqualLimitsJointTail(kBivnorCorrelation);
+    const detail::EqualLimitsJointTail& joint = JointTail();
     double h[kCurvePoints];
     for (int j = 0; j < points.count; ++j) h[j] = JointLimit(points.shift[j]);
     double p2[kCurvePoints];
@@ -165,13 +173,33 @@ void FillComputedPowers(double nd, double critical, const design_steps::Computed
     }
 }
 
+double CriticalValue(int32_t a, int32_t b, float alpha, double z_alpha) {
+    if (a > kWRSExactSizeLimit || b > kWRSExactSizeLimit) return NormalApproximateCriticalValue(a, b, z_alpha);
+    return ExactCriticalValue(a, b, alpha);
+}
+
+void DesignForSize(DesignState& state, int32_t n, double critical) {
+    state.WRSN = n;
+    state.WRSCriticalValue = critical;
+    const auto points = design_steps::LayOutPowerCurve(state.DCGL, state.Sigma, state);
+    FillComputedPowers(n, state.WRSCriticalValue, points, state);
+}
+
 }  // namespace
 
 double CalcWRSCriticalValue(int32_t a, int32_t b, float alpha) {
-    if (a > kWRSExactSizeLimit || b > kWRSExactSizeLimit) {
-        return NormalApproximateCriticalValue(a, b, alpha);
-    }
-    return ExactCriticalValue(a, b, alpha);
+    return WRSCriticalValueWith(a, b, alpha, NormalQuantile);
+}
+
+double WRSCriticalValueWith(int32_t a, int32_t b, float alpha, QuantileFunction quantile) {
+    const bool exact = a <= kWRSExactSizeLimit && b <= kWRSExactSizeLimit;
+    return CriticalValue(a, b, alpha, exact ? 0.0 : quantile(alpha));
+}
+
+double WRSExactCumulativeShare(int32_t a, int32_t b, int32_t u) {
+    if (u < 0) return 0;
+    if (u >= a * b) return 1;
+    return CumulativeShares(std::min(a, b), std::max(a, b))[u + 1];
 }
 
 double WRSJointProbability(double shift) {
@@ -181,32 +209,35 @@ double WRSJointProbability(double shift) {
 double WRSPower(int32_t n, double critical, double shift) {
     const double nd = n;
     return design_steps::PowerWithCertainEnds(shift, [&](double s) {
-        const auto joint = detail::MakeEqualLimitsJointTail(kBivnorCorrelation);
         const double h = JointLimit(s);
         double p2 = 0;
-        detail::JointTailsAtEqualLimits(&h, 1, joint, &p2);
+        detail::JointTailsAtEqualLimits(&h, 1, JointTail(), &p2);
         return PassProbability(nd, critical, s, p2);
     });
 }
 
 DesignOutcome DesignWRSTestForSize(DesignState& state, int32_t n) {
+    return DesignWRSTestForSizeWith(state, n, NormalQuantile);
+}
+
+DesignOutcome DesignWRSTestForSizeWith(DesignState& state, int32_t n, QuantileFunction quantile) {
     ClearUpperVectorState();
-    state.WRSN = n;
-    state.WRSCriticalValue = CalcWRSCriticalValue(n, n, state.Alpha);
-    const auto points = design_steps::LayOutPowerCurve(state.DCGL, state.Sigma, state);
-    FillComputedPowers(n, state.WRSCriticalValue, points, state);
+    DesignForSize(state, n, WRSCriticalValueWith(n, n, state.Alpha, quantile));
     return DesignOutcome::Ok;
 }
 
-DesignOutcome DesignWRSTest(DesignState& state) {
+DesignOutcome DesignWRSTest(DesignState& state) { return DesignWRSTestWith(state, NormalQuantile); }
+
+DesignOutcome DesignWRSTestWith(DesignState& state, QuantileFunction quantile) {
     ClearUpperVectorState();
-    const double za = NormalQuantile(state.Alpha);
-    const double zb = NormalQuantile(state.Beta);
+    const double za = quantile(state.Alpha);
+    const double zb = quantile(state.Beta);
     const double pr = NormalCdf(state.DoverS * kShiftScale);
 
     const auto n = ToInt32(WRSSampleSize(za, zb, pr));
     if (!n) return DesignOutcome::SampleSizeOutOfRange;
-    return DesignWRSTestForSize(state, *n);
+    DesignForSize(state, *n, CriticalValue(*n, *n, state.Alpha, za));
+    return DesignOutcome::Ok;
 }
 
 }  // namespace valdris

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ TEST(ReadMeasurements, TakesColumnsAndRefusesWholeTextsNamingTheLine) {
         {"infinite", "1\n2\n-1e999\n", "", {}, ", line 3: \"-1e999\" is not a finite number."},
         {"decimal comma", "1,5\n2,5\n", "", {}, ", line 1: 2 columns; give one column"},
         {"second column later", "1\n2\t3\n", "", {}, ", line 2: 2 columns; one column"},
+        {"CRLF ends one line", "1\r\n2\r\nabc\r\n", "", {}, ", line 3: \"abc\" is not a number."},
+        {"a tab before a semicolon or a comma", "Result\tnote\n0.5\ta;b,c\n0.7\t\n", "result", {0.5, 0.7}, ""},
         {"no such column", "a,b\n1,2\n", "c", {}, ", line 1: no column is headed \"c\"."},
         {"empty", "\n \n", "", {}, ": no measurements"},
         {"header only", "Result\n", "", {}, ": no measurements"},
@@ -46,13 +49,84 @@ TEST(ReadMeasurements, TakesColumnsAndRefusesWholeTextsNamingTheLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const Outcome<std::vector<double>> reading = ReadMeasurements(c.text, "data", c.column);
+        const MeasurementReading reading = ReadMeasurements(c.text, "data", c.column);
         if (c.refusal.empty()) {
             ASSERT_TRUE(reading) << reading.message();
-            EXPECT_EQ(*reading, c.values);
+            EXPECT_EQ(reading->values, c.values);
         } else {
             ASSERT_FALSE(reading);
             EXPECT_EQ(reading.message().rfind("data" + c.refusal, 0), 0u) << reading.message();
+        }
+    }
+}
+
+TEST(ReadMeasurements, TakesAFirstLineForAHeaderOnlyWhenItReadsAsAName) {
+    const struct {
+        std::string first_line;
+        std::string header;   // taken as the header; empty: read as a value
+        std::string refusal;  // the message after "data, line 1: " when read as a value
+    } cases[] = {
+        {"Cs-137 (Bq/kg)", "Cs-137 (Bq/kg)", ""},
+        {"Result", "Result", ""},
+        {"e5", "e5", ""},                 // begins as a name does, so names a column
+        {"\xC3\x89" "chantillon", "\xC3\x89" "chantillon", ""},
+        {"Cs\x1B[2J", "Cs?[2J", ""},  // shown without its control character
+        {std::string(79, 'H') + "\xC3\x89 more", std::string(79, 'H') + "...", ""},  // cut before a character
+        {std::string(80, 'H'), std::string(80, 'H'), ""},
+        {"0.4o", "", "\"0.4o\" is not a number."},
+        {"5 Bq", "", "\"5 Bq\" is not a number."},
+        {"1e+", "", "\"1e+\" is not a number."},
+        {"0x10", "", "\"0x10\" is not a number."},
+        {"-Cs", "", "\"-Cs\" is not a number."},
+        {"+x", "", "\"+x\" is not a number."},
+        {".a", "", "\".a\" is not a number."},
+        {"#N/A", "", "\"#N/A\" is not a number."},
+        {"#VALUE!", "", "\"#VALUE!\" is not a number."},
+        {"#div/0!", "", "\"#div/0!\" is not a finite number."},
+        {"\xD9\xA1", "", "\"\xD9\xA1\" is not a number."},                 // Arabic-Indic one
+        {"\xEF\xBC\x91 Bq", "", "\"\xEF\xBC\x91 Bq\" is not a number."},  // fullwidth one
+        {"\xF0\x9D\x9F\x8F", "", "\"\xF0\x9D\x9F\x8F\" is not a number."},  // mathematical one
+        {"NaN", "", "\"NaN\" is not a finite number."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first_line);
+        const MeasurementReading reading = ReadMeasurements(c.first_line + "\n1\n2\n", "data");
+        if (c.refusal.empty()) {
+            ASSERT_TRUE(reading) << reading.message();
+            EXPECT_EQ(reading->header, c.header);
+            EXPECT_EQ(reading->values, (std::vector<double>{1, 2}));
+        } else {
+            ASSERT_FALSE(reading);
+            EXPECT_EQ(reading.message(), "data, line 1: " + c.refusal);
+        }
+    }
+}
+
+TEST(ReadMeasurements, RefusesNulBytesAndStopsAtTheMostMeasurements) {
+    std::string most;
+    for (std::size_t i = 0; i < kMostMeasurements; ++i) most += "1\n";
+    const struct {
+        const char* what;
+        std::string text;
+        std::string refusal;  // empty: taken
+    } cases[] = {
+        {"NUL in a value", std::string("1\n2\0\n3\n", 7), "data, line 2: the line holds a NUL byte; measurements are text."},
+        {"NUL in the header", std::string("Cs\0\n1\n2\n", 9), "data, line 1: the line holds a NUL byte; measurements are text."},
+        {"NUL in an unused cell", std::string("a;b\n\0;1\n2;3\n", 12), "data, line 2: the line holds a NUL byte; measurements are text."},
+        {"the most", most, ""},
+        {"one more", most + "1\n", "data: more than 1000000 measurements."},
+        // Reading stops at the value past the most; what follows is not read.
+        {"one more, then rubbish", most + "1\nabc\n", "data: more than 1000000 measurements."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MeasurementReading reading = ReadMeasurements(c.text, "data", c.text[0] == 'a' ? "b" : "");
+        if (c.refusal.empty()) {
+            ASSERT_TRUE(reading) << reading.message();
+            EXPECT_EQ(reading->values.size(), kMostMeasurements);
+        } else {
+            ASSERT_FALSE(reading);
+            EXPECT_EQ(reading.message(), c.refusal);
         }
     }
 }
@@ -88,6 +162,7 @@ TEST(AssessData, DecidesWithTheDesignsCriticalValueAndSaysSo) {
         std::string decision, reason;
         std::vector<std::string> investigate;
         bool low_power;  // below 1 - beta at the LBGR with the measured sigma
+        std::optional<double> dcgl_emc = std::nullopt;
     } cases[] = {
         {"Sign passes", TestKind::Sign, nine_below, {}, kSurveyUnitPasses, "S+ = 9 exceeds the critical value 8.",
          {"Measurement 10: 1.3"}, true},
@@ -97,11 +172,15 @@ TEST(AssessData, DecidesWithTheDesignsCriticalValueAndSaysSo) {
          "W = 35 exceeds the critical value 32.", {}, false},
         {"WRS fails", TestKind::WRS, {0.1, 0.2, 1.3, 1.4}, {0, 0.1, 0.2, 0.3, 0.4}, kSurveyUnitFails,
          "W = 27 does not exceed the critical value 32.", {"Measurement 3: 1.3", "Measurement 4: 1.4"}, true},
+        {"a value at DCGL_EMC is not above it", TestKind::WRS, {0.1, 0.2, 1.3, 1.4}, {0, 0.1, 0.2, 0.3, 0.4},
+         kSurveyUnitFails, "W = 27 does not exceed the critical value 32.",
+         {"Measurement 3: 1.3", "Measurement 4: 1.4 (above DCGL_EMC)"}, true, 1.3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const AssessmentRun run = AssessData(c.test, Designed(c.test), c.survey, c.reference);
+        AssessmentRun run = AssessData(c.test, Designed(c.test), c.survey, c.reference);
         ASSERT_TRUE(run) << run.message();
+        if (c.dcgl_emc) MarkAboveDCGLEMC(*run, *c.dcgl_emc);
         const AssessmentTexts texts = MakeAssessmentTexts(*run);
         EXPECT_EQ(texts.decision, c.decision);
         EXPECT_EQ(texts.reason, c.reason);
@@ -125,6 +204,7 @@ TEST(AssessData, RefusesDataItCannotJudge) {
         {"no reference", TestKind::WRS, {0.5, 0.6}, {}, "The WRS test compares"},
         {"one reference value", TestKind::WRS, {0.5, 0.6}, {0.1}, "The reference area's measurements: only one"},
         {"stored NaN", TestKind::Sign, {0.5, nan}, {}, "The survey unit's measurements: measurement 2 is not"},
+        {"stored NaN first", TestKind::Sign, {nan, 0.5}, {}, "The survey unit's measurements: measurement 1 is not"},
         {"overflowing spread", TestKind::Sign, {1.7e308, -1.7e308, 0}, {}, "The measurements are too large"},
     };
     for (const auto& c : cases) {
@@ -161,6 +241,10 @@ TEST(AssessmentView, ShowsTheVerdictOrWhyThereIsNone) {
         {"WRS", TestKind::WRS, "0.1\n0.2\n", "0\n0.1\n0.3\n", true, true, true, true, "",
          "2 survey unit measurements and 3 reference values increased by the DCGL against the DCGL 1; 0 lie "
          "above it."},
+        {"headed columns", TestKind::WRS, "Cs-137 (Bq/kg)\n0.1\n0.2\n", "x;Background\n1;0\n2;0.1\n", true, true,
+         true, true, "",
+         "2 survey unit measurements (column \"Cs-137 (Bq/kg)\") and 2 reference values (column \"Background\") "
+         "increased by the DCGL against the DCGL 1; 0 lie above it."},
         {"reference kept by a Sign unit", TestKind::Sign, "", "0\n0.1\n", true, false, false, false,
          "The survey unit's measurements: no", ""},
     };
@@ -172,7 +256,8 @@ TEST(AssessmentView, ShowsTheVerdictOrWhyThereIsNone) {
         ASSERT_TRUE(plan.Add(unit).accepted);
         for (const auto& [which, text] : {std::pair{UnitData::Survey, c.survey}, {UnitData::Reference, c.reference}}) {
             if (!text.empty()) {
-                ASSERT_TRUE(plan.SetData(0, which, text).accepted);
+                ASSERT_TRUE(plan.SetData(0, which, text, which == UnitData::Reference && text[0] == 'x' ? "Background" : "")
+                                .accepted);
             }
         }
         const AssessmentView view = MakeAssessmentView(plan.entry(0));

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fstream>
@@ -28,6 +29,8 @@
 #include "chart_geometry.h"
 #include "design_inputs.h"
 #include "painter_surface.h"
+#include "plan.h"
+#include "plan_summary.h"
 #include "report_file.h"
 #include "safe_file.h"
 
@@ -56,6 +59,47 @@ protected:
     QString PathOf(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
     QTemporaryDir dir_;
 };
+
+// The plan report: every value and column title whole, a totals row, a
+// verdict column once measurements exist, each page numbered "n of m"; an
+// empty plan gives no file.
+TEST_F(DesignFiles, PlanReportIsWholeNumberedAndTotalled) {
+    SurveyPlan plan;
+    const QString empty_path = PathOf("empty.pdf");
+    const auto empty = WritePlanReport(plan, QStringLiteral("Empty"), empty_path.toStdString());
+    ASSERT_FALSE(empty);
+    EXPECT_EQ(empty.message(), kNothingToReport);
+    EXPECT_FALSE(QFileInfo::exists(empty_path));
+
+    PlanUnit north;
+    north.name = "North yard along the old railway embankment";
+    north.test = TestKind::WRS;
+    north.costs = {1500.0, 250.0};
+    north.nuclides = {{"Co-60", 5, 0.5, 1.0}, {"Cs-137", 10, 2, 3.0}};
+    ASSERT_TRUE(plan.Add(north).accepted);
+    PlanUnit south;
+    south.name = "South";
+    south.given_n = 12;
+    south.survey_data = {0.1, 0.2, 0.3, 0.4, 0.5, 0.2, 0.3, 0.1, 0.2, 0.3, 0.4, 0.2};
+    ASSERT_TRUE(plan.Add(south).accepted);
+    const QString path = PathOf("plan.pdf");
+    const auto written = WritePlanReport(plan, QStringLiteral("Survey Plan: Site"), path.toStdString());
+    ASSERT_TRUE(written) << written.message();
+    const QString text = Output(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    const int pages = text.count(QLatin1Char('\f'));
+    ASSERT_GT(pages, 2);
+    for (int page = 1; page <= pages; ++page) {
+        EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages))) << page;
+    }
+    // The cells wrap between words, so the text is compared without blanks.
+    QString squeezed = text;
+    squeezed.remove(QRegularExpression(QStringLiteral("\\s")));
+    for (const char* piece : {"N(ReferenceArea)", "Verdict", "Passes", "12(given;", "designed29)", "Total:36samplestaken",
+                              "Co-60,Cs-137", "0.2236068"}) {
+        EXPECT_TRUE(squeezed.contains(QLatin1String(piece))) << piece << "\n" << text.toStdString();
+    }
+    EXPECT_FALSE(text.contains(QChar(0x2026))) << "an elided value";
+}
 
 struct ReportCase {
     TestKind test;
@@ -281,6 +325,20 @@ TEST_F(DesignFiles, AFullDiskIsReportedWithItsCause) {
     EXPECT_FALSE(written);
     EXPECT_NE(error.find(std::string(": ") + std::strerror(EFBIG) + "."), std::string::npos) << error;
     EXPECT_EQ(QFileInfo(PathOf("report.pdf")).size(), 3);  // the old file
+}
+
+// A disk that fails to keep the bytes (the sync before the rename reports an
+// input/output error) fails the write, and the old file stays.
+TEST_F(DesignFiles, AFailedSyncIsReportedAndKeepsTheOldFile) {
+    const std::string path = PathOf("plan.vplan").toStdString();
+    std::ofstream(path) << "old";
+    const SyncStep failing = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    EXPECT_EQ(WriteBytesSafely(path, "new", ReadOnlyFile::Refuse, failing), std::strerror(EIO));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"plan.vplan"}));
+    EXPECT_EQ(QFileInfo(PathOf("plan.vplan")).size(), 3);
 }
 
 // On the printed chart the labels of the lines a tenth of the DCGL apart

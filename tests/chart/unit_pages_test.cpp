@@ -18,7 +18,9 @@ PlanEntry SignEntry(std::size_t values, bool field = false) {
     PlanUnit unit;
     unit.name = "Yard";
     unit.concentration_unit = "Bq/kg";
-    for (std::size_t k = 0; k < values; ++k) unit.survey_data.push_back(0.05 * static_cast<double>(k % 30));
+    std::vector<double> survey;
+    for (std::size_t k = 0; k < values; ++k) survey.push_back(0.05 * static_cast<double>(k % 30));
+    unit.survey_data = std::move(survey);
     if (field) {  // everything a unit can hold
         unit.field.size = UnitSize{2000, 50, 40};
         unit.field.seed = 42;

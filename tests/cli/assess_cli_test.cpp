@@ -25,7 +25,10 @@ protected:
         const char* files[][2] = {
             {"pass.csv", "Result\n0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n0.9\n1.3\n"},
             {"fail.csv", "0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n1.2\n1.3\n"}, {"bad.csv", "0.1\n0.2\n\n0.3x\n"},
-            {"one.csv", "Result\n0.4\n"}, {"ref.csv", "0\n0.1\n0.2\n0.3\n0.4\n"}, {"low.csv", "0.1\n0.2\n0.3\n0.4\n"}};
+            {"one.csv", "Result\n0.4\n"}, {"ref.csv", "0\n0.1\n0.2\n0.3\n0.4\n"}, {"low.csv", "0.1\n0.2\n0.3\n0.4\n"},
+            {"headed.csv", "Cs-137 (Bq/kg)\n0.1\n0.2\n0.3\n0.4\n"}, {"bg.csv", "Background\n0\n0.1\n0.2\n0.3\n0.4\n"},
+            {"typo.csv", "0.4o\n0.1\n0.2\n"},
+            {"two.csv", "Point,Result\n1,0.1\n2,0.2\n3,0.3\n4,0.4\n5,0.5\n6,0.6\n7,0.7\n8,0.8\n9,1.2\n10,1.3\n"}};
         for (const auto& file : files) std::ofstream(dir_ / file[0]) << file[1];
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -48,18 +51,37 @@ TEST_F(AssessCommand, ReportsTheVerdictOrRefusesTheData) {
          "\"n_used\": 10,\n    \"statistic\": 8,\n    \"critical_value\": 8,\n    \"p_value\": 0.0546875,", ""},
         {"WRS as JSON", {"--test", "wrs", "--assess", "@low.csv", "--reference", "@ref.csv", "--json"}, kExitOk,
          "\"m\": 5,\n    \"statistic\": 35,\n    \"critical_value\": 32,", ""},
+        {"headers as text", {"--test", "wrs", "--assess", "@headed.csv", "--reference", "@bg.csv"}, kExitOk,
+         "Assessment of the measurements\n  Survey unit column: Cs-137 (Bq/kg)\n  Reference area column: Background\n"
+         "  The survey unit passes", ""},
+        {"headers as JSON", {"--test", "wrs", "--assess", "@headed.csv", "--reference", "@bg.csv", "--json"}, kExitOk,
+         "\"assessment\": {\n    \"header\": \"Cs-137 (Bq/kg)\",\n    \"reference_header\": \"Background\",\n    \"n\": 4,",
+         ""},
+        {"no header in JSON", {"--assess", "@fail.csv", "--json"}, kExitOk, "\"assessment\": {\n    \"n\": 10,", ""},
+        {"mistyped first value", {"--assess", "@typo.csv"}, kExitRefused, "", "typo.csv, line 1: \"0.4o\" is not a number."},
         {"line named", {"--assess", "@bad.csv"}, kExitRefused, "", "bad.csv, line 4: \"0.3x\" is not a number."},
         {"one measurement", {"--assess", "@one.csv"}, kExitRefused, "", "one.csv: only one measurement"},
         {"WRS without reference", {"--test", "wrs", "--assess", "@low.csv"}, kExitRefused, "", "reference area's"},
         {"bad reference", {"--test", "wrs", "--assess", "@low.csv", "--reference", "@bad.csv"}, kExitRefused, "",
          "bad.csv, line 4"},
-        {"missing file", {"--assess", "@none.csv"}, kExitRefused, "", "none.csv: the file cannot be read."},
+        {"missing file", {"--assess", "@none.csv"}, kExitRefused, "", "none.csv: there is no such file."},
+        {"a folder", {"--test", "wrs", "--assess", "@low.csv", "--reference", "@"}, kExitRefused, "", ": it is not a regular file."},
+        {"a device", {"--assess", "/dev/zero"}, kExitRefused, "",
+         "The measurements could not be read from /dev/zero: it is not a regular file."},
         {"reference for Sign", {"--assess", "@pass.csv", "--reference", "@ref.csv"}, kExitRefused, "",
          "--reference is for the WRS test"},
         {"reference alone", {"--test", "wrs", "--reference", "@ref.csv"}, kExitRefused, "", "--assess, which is missing"},
         {"with a sweep", {"--assess", "@pass.csv", "--sweep", "sigma", "0.1", "1", "0.1"}, kExitRefused, "",
          "cannot be combined with --sweep"},
         {"as CSV", {"--assess", "@pass.csv", "--csv"}, kExitRefused, "", "not as CSV"},
+        {"two columns, none chosen", {"--assess", "@two.csv"}, kExitRefused, "", "2 columns"},
+        {"column by header", {"--assess", "@two.csv", "--column", "result"}, kExitOk, "S+ = 8 does not", ""},
+        {"column by number", {"--assess", "@two.csv", "--column", "2"}, kExitOk, "S+ = 8 does not", ""},
+        {"first column by number", {"--assess", "@two.csv", "--column", "1"}, kExitOk, "S+ = 0 does not", ""},
+        {"column out of range", {"--assess", "@two.csv", "--column", "3"}, kExitRefused, "",
+         "no column is headed \"3\""},
+        {"column unnamed", {"--assess", "@two.csv", "--column", "Depth"}, kExitRefused, "", "no column is headed"},
+        {"column without data", {"--column", "2"}, kExitRefused, "", "--assess, which is missing"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -151,19 +151,21 @@ TEST(CliProcess, JsonAtTheDefaultsGivesTheExactDesign) {
         const auto members = JsonMembers(result.out);
         std::vector<std::string> keys;
         for (const auto& member : members) keys.push_back(member.first);
-        EXPECT_EQ(keys, (std::vector<std::string>{"test", "alpha", "beta", "sigma", "dcgl", "lbgr", "delta", "dovers",
-                                                  "n", "critical_value", "power_at_lbgr", "curve_x",
-                                                  "curve_power"}));
-        ASSERT_EQ(members.size(), 13u);
+        EXPECT_EQ(keys, (std::vector<std::string>{"test", "quantile", "alpha", "beta", "sigma", "dcgl", "lbgr", "delta",
+                                                  "dovers", "n", "critical_value", "power_at_lbgr", "can_pass",
+                                                  "curve_x", "curve_power"}));
+        ASSERT_EQ(members.size(), 15u);
         EXPECT_EQ(members[0].second, std::string("\"") + c.test + "\"");
-        EXPECT_EQ(members[1].second, "0.0500000007");
-        EXPECT_EQ(members[8].second, c.n);
-        EXPECT_EQ(members[9].second.rfind(c.critical_value_start, 0), 0u) << members[9].second;
+        EXPECT_EQ(members[1].second, "\"specified\"");
+        EXPECT_EQ(members[2].second, "0.0500000007");
+        EXPECT_EQ(members[9].second, c.n);
+        EXPECT_EQ(members[10].second.rfind(c.critical_value_start, 0), 0u) << members[10].second;
+        EXPECT_EQ(members[12].second, "true");
 
         // Every printed figure reads back to the value the design computed.
         const DesignState expected = *RunDesign(c.kind, DesignInputs{});
-        const auto curve_x = JsonNumbers(members[11].second);
-        const auto curve_power = JsonNumbers(members[12].second);
+        const auto curve_x = JsonNumbers(members[13].second);
+        const auto curve_power = JsonNumbers(members[14].second);
         ASSERT_EQ(curve_x.size(), 60u);
         ASSERT_EQ(curve_power.size(), 60u);
         for (int i = 1; i <= kCurvePoints; ++i) {
@@ -171,7 +173,7 @@ TEST(CliProcess, JsonAtTheDefaultsGivesTheExactDesign) {
             EXPECT_EQ(curve_power[i - 1], expected.CurvePower[i]) << i;
         }
         if (c.kind == TestKind::WRS) {
-            EXPECT_EQ(std::strtod(members[9].second.c_str(), nullptr), expected.WRSCriticalValue);
+            EXPECT_EQ(std::strtod(members[10].second.c_str(), nullptr), expected.WRSCriticalValue);
         }
     }
 }
@@ -207,6 +209,8 @@ TEST(CliProcess, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         {{"--cost-fixed", "-1"}, kCostRange},
         {{"--cost-per-sample", "1e16"}, kCostRange},
         {{"--plan", "/nonexistent/site.vplan"}, "could not be read"},
+        // Endless, and read before as long as it lasted.
+        {{"--plan", "/dev/zero"}, "The plan could not be read from /dev/zero: it is not a regular file."},
         {{"--plan", "site.vplan", "--n", "3"}, "--help"},
     };
     for (const Case& c : cases) {
@@ -242,8 +246,27 @@ TEST(CliProcess, GivenSizeAndCosts) {
         EXPECT_EQ(members.count("cost") ? std::optional<std::string>(members["cost"]) : std::nullopt, c.cost);
     }
     const ProcessResult text = RunCli({"--n", "20", "--cost-per-sample", "2.5"});
-    for (const char* piece : {"Given Sample Size\n  Survey Unit: 20\n", "Power at the LBGR: 0.915831\n", "Cost: 50\n"}) {
+    for (const char* piece : {"Given Sample Size\n  Survey Unit: 20\n  Designed: 29\n",
+                              "Power at the LBGR: 0.915831 (below 1 - beta)\n", "Cost: 50\n"}) {
         EXPECT_NE(text.out.find(piece), std::string::npos) << piece;
+    }
+    // A given N is marked as given, with the designed N; a power short of
+    // 1 - beta is flagged; neither is said of a designed N.
+    struct Marks {
+        std::vector<std::string> args;
+        std::map<std::string, std::string> members;  // "" for absent
+    };
+    const std::vector<Marks> marks = {
+        {{"--n", "20"}, {{"n_given", "true"}, {"n_designed", "29"}, {"power_below_target", "true"}}},
+        {{"--n", "40"}, {{"n_given", "true"}, {"n_designed", "29"}, {"power_below_target", ""}}},
+        {{}, {{"n_given", ""}, {"n_designed", ""}, {"power_below_target", ""}}},
+    };
+    for (const Marks& m : marks) {
+        std::vector<std::string> args = m.args;
+        args.push_back("--json");
+        std::map<std::string, std::string> members;
+        for (const auto& member : JsonMembers(RunCli(args).out)) members.insert(member);
+        for (const auto& [key, value] : m.members) EXPECT_EQ(members[key], value) << key;
     }
 }
 
@@ -291,7 +314,8 @@ TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
     const auto rows = Lines(csv.out);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1].rfind("\"North, yard\",Cs-137,Sign,0.025,0.1,0.3,2,1.2,", 0), 0u) << rows[1];
-    EXPECT_EQ(rows[2].substr(rows[2].rfind(",13800")), ",13800,,");  // no size: no final N, no spacing
+    // No size: no final N, no spacing; a designed N with its power.
+    EXPECT_EQ(rows[2].substr(rows[2].rfind(",13800")), ",13800,,,,,");
 
     const ProcessResult text = RunCli({"--plan", path.string()});
     ASSERT_EQ(text.status, 0) << text.err;

@@ -210,6 +210,10 @@ std::string TextsOutOfStep(const DesignForm& form, const std::optional<FormContr
         !(std::fabs(LeadingNumber(caption.substr(6)) - s.DoverS) <= 0.005 + 1e-9 * std::fabs(s.DoverS))) {
         broken << "lblShift '" << caption << "' for DoverS " << s.DoverS << "; ";
     }
+    // The report writes the kept number; it must be the one the label shows.
+    if (!caption.empty() && "D/s = " + form.ShownShift() != caption) {
+        broken << "the shift kept, " << form.ShownShift() << ", is not lblShift '" << caption << "'; ";
+    }
     return broken.str();
 }
 

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "checked_design.h"
 #include "design_form_driver.h"
 #include "input_notes.h"
 #include "input_rules.h"
@@ -260,6 +261,26 @@ TEST_F(DesignFormTest, NoteSaysWhoseResultsStandUntilRecalculated) {
         Run(step);
         EXPECT_EQ(view.results_note, note) << step;
         EXPECT_EQ(view.results_tip.empty(), note.empty()) << step;
+    }
+}
+
+// A design no data can pass says so beside its results, before any other
+// note; its tip names the smallest size that can pass.
+TEST_F(DesignFormTest, NoteSaysWhenNoDataCanPass) {
+    const struct {
+        Steps steps;
+        std::string note;
+        std::string tip_end;
+    } cases[] = {
+        {{"beta 0.5", "sigma 0.25"}, kCannotPassShortNote, "the smallest sample size that can pass is 5."},
+        {{"alpha 0.1", "wrs", "chart"}, kCannotPassShortNote, "can pass is 3 in each area."},
+        {{"sign"}, kCannotPassShortNote + " " + OtherTestNote(TestKind::WRS, TestKind::Sign), ""},
+        {{"beta 0.05"}, "", ""},
+    };
+    for (const auto& c : cases) {
+        Run(c.steps);
+        EXPECT_EQ(view.results_note, c.note) << c.steps.front();
+        EXPECT_NE(view.results_tip.find(c.tip_end), std::string::npos) << view.results_tip;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -65,6 +66,24 @@ TEST(StrictNumber, RefusesAnythingElse) {
     for (const char* text : {"", " ", ".", "1x", "1e", "1e+", "2 5", "1,5", "1e400", "-1e400", "abc",
                              "-", "+", "1.2.3", "- 1", "0x10", "inf", "nan", "1e5x"}) {
         EXPECT_FALSE(StrictNumber(text).has_value()) << '"' << text << '"';
+    }
+}
+
+// The strict reading takes a fast conversion for the common shapes; it must
+// give the very double the general reading (LeadingNumber's) gives.
+TEST(StrictNumber, GivesTheGeneralReadingsDoubleBitForBit) {
+    const std::vector<std::string> texts = {
+        "0.1", "-0", "+0.5", ".5", "5.", "-.5", "1e3", "1E-3", "1D3", "1d-2", "+1e+300",
+        "9007199254740993", "2.2250738585072011e-308", "2.2250738585072014e-308", "4.9e-324", "2.4e-324",
+        "1e-320", "1e-400", "1.7976931348623157e308", "1.7976931348623158e308", "0.30000000000000004",
+        "1.0000000000000002220446049250313080847263336181640625", std::string(400, '0') + "7.25",
+        "0." + std::string(400, '0') + "1e401", "123456789012345678901234567890", "7.0E-10", "8.5000001",
+    };
+    for (const std::string& text : texts) {
+        const std::optional<double> strict = StrictNumber(text);
+        ASSERT_TRUE(strict.has_value()) << '"' << text << '"';
+        const double general = LeadingNumber(text);
+        EXPECT_EQ(std::memcmp(&*strict, &general, sizeof general), 0) << '"' << text << '"';
     }
 }
 

@@ -65,6 +65,7 @@ TEST(SampleGrid, LocationsLieInsideOnTheLatticeAndRepeat) {
         {GridType::Triangular, *SizeFromArea(2000), 110, 42},
         {GridType::Triangular, *SizeFromRectangle(300, 2), 15, 9},
         {GridType::Square, *SizeFromRectangle(0.5, 80), 12, 3},
+        {GridType::Square, *SizeFromRectangle(10, 10), 4, 5},  // exactly 4 inside, whatever the start
     };
     for (const Case& c : cases) {
         const SampleLayout layout = *LayOutSamples(c.type, c.size, c.n, c.seed);
@@ -82,7 +83,7 @@ TEST(SampleGrid, LocationsLieInsideOnTheLatticeAndRepeat) {
         ASSERT_EQ(again.points.size(), layout.points.size());
         for (std::size_t k = 0; k < layout.points.size(); ++k) EXPECT_EQ(again.points[k].x, layout.points[k].x);
         EXPECT_NE(LayOutSamples(c.type, c.size, c.n, c.seed + 1)->start.x, layout.start.x);
-        EXPECT_EQ(MoreLocationsNote(layout).empty(), !layout.MoreLocationsNeeded());
+        EXPECT_EQ(MoreLocationsNote(layout).empty(), layout.points.size() >= static_cast<std::size_t>(c.n));
 
         // The file reads back to the very same coordinates.
         std::istringstream csv(LocationsCsv(layout));
@@ -94,6 +95,46 @@ TEST(SampleGrid, LocationsLieInsideOnTheLatticeAndRepeat) {
             ASSERT_EQ(std::sscanf(line.c_str(), "%*d,%lf,%lf", &x, &y), 2);
             EXPECT_TRUE(x == layout.points[k].x && y == layout.points[k].y) << line;
         }
+    }
+}
+
+// A large file is handed over in bounded pieces of whole lines that join to
+// the same bytes; the sink's first failure stops the writing and is told.
+TEST(SampleGrid, LocationsAreStreamedInBoundedPiecesAndStopAtAFailure) {
+    const struct {
+        int samples;
+        int fail_at;  // the piece the sink refuses; -1: none
+        std::size_t fewest_pieces;
+    } cases[] = {{20, -1, 1}, {20, 0, 1}, {20000, -1, 8}, {20000, 2, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.samples) + " samples, failing at " + std::to_string(c.fail_at));
+        const SampleLayout layout =
+            *LayOutSamples(GridType::Triangular, *SizeFromRectangle(3000, 2000), c.samples, 7);
+        std::vector<std::string> pieces;
+        const std::string failure = StreamLocationsCsv(layout, [&](std::string_view piece) {
+            pieces.emplace_back(piece);
+            return int(pieces.size()) - 1 == c.fail_at ? std::string("disk full") : std::string();
+        });
+        if (c.fail_at >= 0) {
+            EXPECT_EQ(failure, "disk full");
+            EXPECT_EQ(pieces.size(), std::size_t(c.fail_at) + 1);
+            continue;
+        }
+        EXPECT_EQ(failure, "");
+        EXPECT_GE(pieces.size(), c.fewest_pieces);
+        std::string joined;
+        for (const std::string& piece : pieces) {
+            EXPECT_LE(piece.size(), std::size_t(1 << 16) + 100);
+            EXPECT_EQ(piece.back(), '\n');
+            joined += piece;
+        }
+        std::string expected = "id,x,y\n";
+        for (std::size_t k = 0; k < layout.points.size(); ++k) {
+            expected += std::to_string(k + 1) + "," + ExactNumber(layout.points[k].x) + "," +
+                        ExactNumber(layout.points[k].y) + "\n";
+        }
+        EXPECT_EQ(joined, expected);
+        EXPECT_EQ(LocationsCsv(layout), expected);
     }
 }
 
@@ -170,15 +211,16 @@ TEST(ElevatedAreas, RefusesBadTables) {
 }
 
 TEST(ElevatedAreas, WorkedExamplesAndTheirTexts) {
-    struct Case { double mdc; double dcgl; std::vector<std::string> values; };
+    struct Case { double mdc; double dcgl; std::vector<std::string> values; double area = 2000; };
     const Case cases[] = {
         {2.5, 1, {"100", "1.5", "1.5", "2.5", "No", "18.32", "110", "110"}},  // A_EA 18.3246
         {1.5, 1, {"100", "1.5", "1.5", "1.5", "Yes", "20"}},
         {50, 1, {"100", "1.5", "1.5", "50", "No", "1.00", "2000", "2000"}},  // beyond the first factor
         {2.5, 2, {"100", "1.5", "3", "2.5", "Yes", "20"}},
+        {50, 1, {"0.5", "10", "10", "50", "No", "1.00", "10", "20"}, 10},  // n_EA below N: N stays
     };
     for (const Case& c : cases) {
-        const ElevatedAreaCheck check = *CheckElevatedAreas(kTable, c.mdc, 2000, 20, c.dcgl);
+        const ElevatedAreaCheck check = *CheckElevatedAreas(kTable, c.mdc, c.area, 20, c.dcgl);
         std::vector<std::string> values;
         for (const ReportLine& line : ElevatedAreaLines(check)) values.push_back(line.value);
         EXPECT_EQ(values, c.values) << c.mdc;
@@ -211,7 +253,14 @@ TEST(SumOfFractions, CombinesNuclidesIntoTheDesign) {
     EXPECT_FALSE(zero.gross_dcgl);
 }
 
+std::vector<Nuclide> ManyNuclides(std::size_t count) {
+    std::vector<Nuclide> nuclides;
+    for (std::size_t i = 0; i < count; ++i) nuclides.push_back({"N-" + std::to_string(i), 5, 0.5, 1});
+    return nuclides;
+}
+
 TEST(SumOfFractions, RefusesBadNuclides) {
+    EXPECT_FALSE(NuclidesRefusal(ManyNuclides(field::kMostNuclides)));
     const std::pair<std::vector<Nuclide>, std::string> cases[] = {
         {{{" ", 5, 0.5, 1}}, field::kNuclideNameMissing},
         {{{"Co-60", 0, 0.5, 1}}, field::NuclideDCGLRefusal("Co-60").text},
@@ -221,6 +270,9 @@ TEST(SumOfFractions, RefusesBadNuclides) {
         {{{"Co-60", 5, 0.5, -1}}, field::NuclideConcentrationRefusal("Co-60").text},
         {{{"Co-60", 5, 0.5, INFINITY}}, field::NuclideConcentrationRefusal("Co-60").text},
         {{{"Co-60", 5, 0.5, 1}, {"Co-60", 10, 2, 3}}, field::NuclideTwiceRefusal("Co-60").text},
+        // The first name given twice, in the order of the list.
+        {{{"A", 5, 0.5, 1}, {"B", 5, 0.5, 1}, {"B", 5, 0.5, 1}, {"A", 5, 0.5, 1}}, field::NuclideTwiceRefusal("B").text},
+        {ManyNuclides(field::kMostNuclides + 1), field::kTooManyNuclides},
     };
     for (const auto& [nuclides, text] : cases) EXPECT_EQ(NuclidesRefusal(nuclides)->text, text) << text;
 }

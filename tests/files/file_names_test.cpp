@@ -15,6 +15,19 @@ TEST(FileNames, ReportsAreNamedPdf) {
     for (const auto& [given, written] : cases) EXPECT_EQ(ReportFileName(given), written) << given;
 }
 
+TEST(FileNames, TheSuffixIsAddedWhenLeftOut) {
+    const struct {
+        const char* typed;
+        const char* suffix;
+        const char* written;
+    } cases[] = {
+        {"/d/site", ".vplan", "/d/site.vplan"}, {"/d/site.VPLAN", ".vplan", "/d/site.VPLAN"},
+        {"/d/site.csv", ".vplan", "/d/site.csv.vplan"}, {"/d/t.csv", ".csv", "/d/t.csv"},
+        {"/d/tcsv", ".csv", "/d/tcsv.csv"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WithFileSuffix(c.typed, c.suffix), c.written) << c.typed;
+}
+
 TEST(FileNames, SuggestedNamesHoldOnlyWhatAFileNameMay) {
     const std::pair<const char*, const char*> cases[] = {
         {"U-238/U-234", "U-238 U-234"},    {"a\\b:c*d?e\"f<g>h|i", "a b c d e f g h i"},

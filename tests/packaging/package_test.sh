@@ -33,7 +33,7 @@ env -u DISPLAY QT_QPA_PLATFORM=xcb "$usr/bin/valdris-power" --version | grep -q 
   fail "valdris-power --version"
 pass "valdris-power --version without a display"
 
-for elf in "$usr"/bin/valdris-power "$usr"/bin/valdris-power-cli "$usr"/lib/*/valdris-power/valdris-power-draw.so; do
+for elf in "$usr"/bin/valdris-power "$usr"/bin/valdris-power-cli "$usr"/libexec/valdris-power/valdris-power-draw.so; do
   [ -f "$elf" ] || fail "missing $elf"
   ! readelf -S "$elf" | grep -q '\.debug_info' || fail "$elf carries debug information"
   file "$elf" | grep -q ', stripped' || fail "$elf is not stripped"
@@ -41,7 +41,7 @@ done
 pass "programs and module present and stripped"
 
 bash "$(dirname "$0")/hardening_test.sh" "$usr"/bin/valdris-power "$usr"/bin/valdris-power-cli \
-  "$usr"/lib/*/valdris-power/valdris-power-draw.so > /dev/null || fail "programs not hardened"
+  "$usr"/libexec/valdris-power/valdris-power-draw.so > /dev/null || fail "programs not hardened"
 pass "programs and module hardened"
 
 grep -q '^License: Apache-2.0$' "$usr/share/doc/valdris-power/copyright" || fail "no copyright file naming the licence"
@@ -63,6 +63,11 @@ pass "help file, desktop entry with the plan file type, metainfo, icons and manu
 
 zcat "$usr/share/man/man1/valdris-power-cli.1.gz" | grep -q 'sweep.* sigma|lbgr FROM TO STEP' || fail "the companion's manual page lacks --sweep"
 pass "manual page made from --help"
+
+# Debian's own package checker: not one error, not one warning.
+lint=$(lintian --fail-on none "$deb" 2>/dev/null | grep -E '^[EW]: ' || true)
+[ -z "$lint" ] || fail "lintian reports: $lint"
+pass "lintian-clean: 0 errors, 0 warnings"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libstdc++6 libqt6gui6 libqt6widgets6 libqt6svg6; do

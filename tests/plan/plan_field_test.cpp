@@ -11,6 +11,7 @@
 #include "field_messages.h"
 #include "input_rules.h"
 #include "plan.h"
+#include "scan_mdc_units.h"
 
 namespace valdris {
 namespace {
@@ -69,14 +70,35 @@ TEST(PlanUnitField, EditsNameTheFieldAndKeepTheUnit) {
         EXPECT_EQ(edit.accepted(), c.accepted) << c.text;
         EXPECT_EQ(MessageOf(edit.message), c.message) << c.text;
     }
-    // A list without every concentration on a unit whose LBGR is not below 1.
-    PlanUnit wide = SizedUnit();
-    wide.dcgl = 10;
-    wide.lbgr = 4;
-    const UnitEdit reset = EditUnit(wide, PlanField::Nuclides, "Co-60:5:0.5");
-    ASSERT_TRUE(reset.accepted());
-    EXPECT_EQ(reset.unit->lbgr, 0.5);
-    EXPECT_EQ(MessageOf(reset.message), rules::kLBGRResetToHalf);
+    // A list without every concentration on a unit whose LBGR is not below
+    // 1, the DCGL of a sum of fractions (equal to it included).
+    for (const double lbgr : {4.0, 1.0}) {
+        PlanUnit wide = SizedUnit();
+        wide.dcgl = 10;
+        wide.lbgr = lbgr;
+        const UnitEdit reset = EditUnit(wide, PlanField::Nuclides, "Co-60:5:0.5");
+        ASSERT_TRUE(reset.accepted()) << lbgr;
+        EXPECT_EQ(reset.unit->lbgr, 0.5);
+        EXPECT_EQ(MessageOf(reset.message), rules::kLBGRResetToHalf);
+    }
+}
+
+// A scan MDC typed for one radionuclide keeps its meaning once the unit is
+// on a sum of fractions: over the gross-activity DCGL, or refused without it.
+TEST(PlanUnitField, ScanMDCKeepsItsMeaningOnASum) {
+    PlanUnit unit = SizedUnit();
+    unit.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 1.1}};
+    unit.field.scan_mdc = 2.5;
+    ASSERT_TRUE(CheckUnit(unit));
+    const UnitEdit without = EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5; Cs-137:10:2");
+    EXPECT_FALSE(without.accepted());
+    EXPECT_EQ(MessageOf(without.message), kScanMDCNeedsGrossDCGL);
+    const UnitEdit with = EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3");
+    ASSERT_TRUE(with.accepted());
+    const Outcome<FieldFigures> field = ComputeUnitField(*with.unit, *with.figures);
+    ASSERT_TRUE(field && field->check);
+    // Gross-activity DCGL 1 / (0.25 / 5 + 0.75 / 10) = 8.
+    EXPECT_DOUBLE_EQ(field->check->scan_mdc, 2.5 / 8);
 }
 
 // Every rule refuses with its own kind, so that no caller need tell two
@@ -101,7 +123,7 @@ TEST(PlanUnitField, EachRuleRefusesWithItsOwnKind) {
         {PlanField::CostFixed, "-1", RefusalKind::CostRange},
         {PlanField::CostPerSample, "abc", RefusalKind::CostRange},
         {PlanField::Test, "t", RefusalKind::TestUnknown},
-        {PlanField::Sigma, "1..2", RefusalKind::CheckDecimalPoint},
+        {PlanField::Sigma, "1..2", RefusalKind::CellNotOneNumber},
         {PlanField::Alpha, "0.6", RefusalKind::AlphaRange},
     };
     for (const auto& c : cases) {

@@ -12,6 +12,7 @@
 #include "field_messages.h"
 #include "input_rules.h"
 #include "plan_file.h"
+#include "plan_json.h"
 
 namespace valdris {
 namespace {
@@ -37,6 +38,11 @@ TEST(PlanFile, RefusesADamagedFileWhole) {
         {"", "This file is not a survey plan: its text is not JSON (the error is at byte 1)."},
         {kGood, "This file is not a survey plan: its text is not JSON (the error is at byte " +
                     std::to_string(kGood.size() + 1) + ")."},
+        {std::string("{\"valdris_power_plan\": 1, \"units\": []}\0{}", 41),
+         "This file is not a survey plan: its text holds a NUL byte (at byte 39)."},
+        {std::string("\0", 1), "This file is not a survey plan: its text holds a NUL byte (at byte 1)."},
+        {std::string("{\"valdris_power_plan\": 1, \"units\": [{\"name\": \"A\0\"}]}", 52),
+         "This file is not a survey plan: its text holds a NUL byte (at byte 48)."},
         {"[1]", "This file is not a survey plan: the key \"valdris_power_plan\" is missing."},
         {R"({"valdris_power_plan": 2, "units": []})",
          "This plan was written by a newer version of VALDRIS Power (plan format 2); this version reads format 1."},
@@ -94,6 +100,67 @@ TEST(PlanFile, RefusesADamagedFileWhole) {
         EXPECT_FALSE(reading) << c.bytes;
         EXPECT_EQ(reading.message(), c.message) << c.bytes;
     }
+}
+
+// Units are read as each one closes, yet the file is still judged whole and
+// in its order: a fault of the text, a key twice, the version, the plan's own
+// keys, and only then the first refused unit.
+TEST(PlanFile, AUnitReadEarlyIsToldOnlyAfterTheWholeFile) {
+    const std::string bad_unit = R"({"name": "Bad", "test": "sign"})";
+    const std::string good_unit = kGood.substr(kGood.find("[{") + 1, kGood.rfind('}') - kGood.find("[{"));
+    const std::string version = R"("valdris_power_plan": 1)";
+    struct Case {
+        std::string bytes;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"{\"units\": [" + bad_unit + "], " + version + "}",
+         "Unit 1 (\"Bad\"): the key \"radionuclide\" is missing."},
+        {"{\"units\": [" + good_unit + ", " + good_unit + ", 7, " + bad_unit + "], " + version + "}",
+         "Unit 3 is not an object of keys and values."},
+        {"{\"units\": [" + bad_unit + "], " + version + ", }",
+         "This file is not a survey plan: its text is not JSON (the error is at byte " +
+             std::to_string(bad_unit.size() + 40) + ")."},
+        {"{\"units\": [" + bad_unit + "], " + version + ", \"units\": []}",
+         "The key \"units\" appears twice in one object."},
+        {"{\"units\": [" + bad_unit + "], \"valdris_power_plan\": 2}",
+         "This plan was written by a newer version of VALDRIS Power (plan format 2); this version reads format 1."},
+        {"{\"units\": [" + bad_unit + "], " + version + ", \"cost_fixed\": \"5\"}",
+         "The plan's key \"cost_fixed\": the value is not a number."},
+        {"{\"units\": [" + good_unit + ", {\"name\": \"C\", \"n\": [1e999]}], " + version + "}",
+         "Unit 2 (\"C\"), key \"n\": the value is not a finite number."},
+        {"{" + version + ", \"cost_fixed\": 1e999, \"units\": []}",
+         "The plan's key \"cost_fixed\": the value is not a finite number."},
+        // A list named "units" inside a unit is that unit's unknown key.
+        {"{" + version + ", \"units\": [{\"name\": \"D\", \"units\": [" + bad_unit + "]}]}",
+         "Unit 1 (\"D\"): unknown key \"units\"."},
+        {"{" + version + ", \"units\": [{\"name\": \"E\", \"nuclides\": [{\"name\": 1, \"name\": 2}]}]}",
+         "The key \"name\" appears twice in one object."},
+    };
+    for (const auto& c : cases) {
+        const PlanReading reading = ReadPlan(c.bytes);
+        EXPECT_FALSE(reading) << c.bytes;
+        EXPECT_EQ(reading.message(), c.message) << c.bytes;
+    }
+}
+
+// The room kept for a plan's entries: objects two levels in, outside the
+// strings whatever they escape, and never more than units of the least
+// size would fill.
+TEST(PlanFile, RoomIsKeptForTheUnitsAFileCanHold) {
+    const std::string pad(200, ' ');
+    const std::pair<std::string, std::size_t> texts[] = {
+        {"", 0},
+        {R"({"units": [{}, {"a": {"b": 1}}, [{}]]})" + pad, 2},
+        {R"({"units": [{"name": "{{"}, "{"]})" + pad, 1},
+        {R"({"units": [{"name": "a\"{"}, {}]})" + pad, 2},
+        {R"({"units": [{"name": "a\\"}, {}]})" + pad, 2},
+        {R"({"units": ["\\\"{", {}]})" + pad, 1},
+        {"{\"units\": [{\"unterminated {" + pad, 1},
+        {R"({"units": [{}, {}, {}, {}, {}, {}]})", 0},  // 35 bytes hold no unit
+        {R"({"units": [{}, {}, {}, {}, {}, {}]})" + std::string(45, ' '), 2},
+    };
+    for (const auto& [text, units] : texts) EXPECT_EQ(UnitsAtMost(text), units) << text;
 }
 
 TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "input_rules.h"
+#include "number_text.h"
 #include "assessment_texts.h"
 #include "plan.h"
 #include "plan_table.h"
@@ -82,20 +86,29 @@ TEST(PlanUnitEdit, AppliesTheWindowRules) {
     const std::string cost = kCostRange;
     const std::vector<Case> cases = {
         {PlanField::Alpha, "0.6", rules::kAlphaRange, false},
-        {PlanField::Alpha, "abc", rules::kAlphaRange, false},
+        {PlanField::Alpha, "abc", kNotOneNumber, false},
+        {PlanField::Alpha, "0,1", kNotOneNumber, false},
+        {PlanField::Alpha, "", kNotOneNumber, false},
         {PlanField::Alpha, "0.5", std::nullopt, true},
         {PlanField::Beta, "1.01", rules::kBetaRange, false},
         {PlanField::Beta, "1", std::nullopt, true},
-        {PlanField::Sigma, "1.2.3", rules::kCheckDecimalPoint, false},
+        {PlanField::Sigma, "1.2.3", kNotOneNumber, false},
+        {PlanField::Sigma, "0,3", kNotOneNumber, false},
         {PlanField::Sigma, "0", rules::kSigmaNotPositive, false},
         {PlanField::Sigma, "10.01", rules::kSigmaTooLarge, false},
-        {PlanField::Sigma, "0.3x9", std::nullopt, true},  // the box keeps 0.3
+        {PlanField::Sigma, "0.3x9", kNotOneNumber, false},  // never read as 0.3
+        {PlanField::Sigma, " 0.3 ", std::nullopt, true},
         {PlanField::DCGL, "0", dcgl_unusable, false},
+        {PlanField::DCGL, "2,5", kNotOneNumber, false},  // never read as 2
+        {PlanField::DCGL, "2.5", std::nullopt, true},
         {PlanField::DCGL, "0.4", rules::kLBGRResetToHalf, true},
+        {PlanField::DCGL, "0.5", rules::kLBGRAboveDCGL, false},  // equal to the LBGR: no reset
         {PlanField::DCGL, "0.04", rules::kSigmaTooLarge, false},  // no design would follow
         {PlanField::LBGR, "2", rules::kLBGRAboveDCGL, false},
         {PlanField::LBGR, "1", rules::kLBGRAboveDCGL, false},
         {PlanField::LBGR, "-1", rules::kLBGRNegative, false},
+        {PlanField::LBGR, "0.4abc", kNotOneNumber, false},
+        {PlanField::Beta, "0.1 0.2", kNotOneNumber, false},
         {PlanField::GivenN, "0", size, false},
         {PlanField::GivenN, "1.5", size, false},
         {PlanField::GivenN, "2147483648", size, false},
@@ -117,6 +130,41 @@ TEST(PlanUnitEdit, AppliesTheWindowRules) {
     const UnitEdit lowered = EditUnit(Unit(), PlanField::DCGL, "0.4");
     EXPECT_EQ(lowered.unit->lbgr, 0.2);
     EXPECT_EQ(lowered.message->icon, MessageIcon::Information);
+}
+
+// Where the locale writes a decimal comma, a comma in a box that holds one
+// number is the point; elsewhere the same text is refused, never cut short.
+TEST(SurveyPlan, DecimalCommaFollowsTheLocale) {
+    struct Case {
+        bool decimal_comma;
+        PlanField field;
+        const char* text;
+        bool accepted;
+        double dcgl;  // the unit's DCGL afterwards
+    };
+    const std::vector<Case> cases = {
+        {false, PlanField::DCGL, "2,5", false, 1.0},
+        {true, PlanField::DCGL, "2,5", true, 2.5},
+        {true, PlanField::DCGL, "2,5,1", false, 1.0},
+        {true, PlanField::Name, "a,b", true, 1.0},  // text keeps its comma
+    };
+    for (const Case& c : cases) {
+        SurveyPlan plan;
+        plan.SetDecimalComma(c.decimal_comma);
+        ASSERT_TRUE(plan.Add(Unit()).accepted);
+        EXPECT_EQ(plan.Edit(0, c.field, c.text).accepted, c.accepted) << c.text;
+        EXPECT_EQ(plan.entry(0).unit.dcgl, c.dcgl) << c.text;
+        if (c.field == PlanField::Name && c.accepted) EXPECT_EQ(plan.entry(0).unit.name, c.text);
+    }
+    SurveyPlan plan;
+    plan.SetDecimalComma(true);
+    ASSERT_TRUE(plan.Add(Unit()).accepted);
+    ASSERT_TRUE(plan.SetSize(0, {"", "10,5", "2"}).accepted);
+    EXPECT_EQ(*plan.entry(0).unit.field.size->width, 10.5);
+    ASSERT_TRUE(plan.SetAreaFactors(0, {{"1", "2,5"}, {"10", "1,5"}}).accepted);
+    EXPECT_EQ(plan.entry(0).unit.field.area_factors[0].factor, 2.5);
+    ASSERT_TRUE(plan.SetNuclides(0, {{"Co-60", "2,5", "0,5", ""}}).accepted);
+    EXPECT_EQ(plan.entry(0).unit.nuclides[0].sigma, 0.5);
 }
 
 TEST(SurveyPlan, UndoAndRedoEveryCommand) {
@@ -219,6 +267,45 @@ TEST(SurveyPlan, MeasurementsAndTheirVerdict) {
     EXPECT_EQ(plan.Add(bad).message->text, survey + ": measurement 2 is not a finite number.");
 }
 
+// Every step of the history holds the unit it changed: the measurements must
+// be shared between those copies, not copied for each edit.
+TEST(SurveyPlan, HistoryStepsShareTheMeasurements) {
+    SurveyPlan plan;
+    plan.Add(Unit(TestKind::WRS));
+    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, "Survey\n0.1\n0.2\n0.3\n").accepted);
+    ASSERT_TRUE(plan.SetData(0, UnitData::Reference, "0\n0.1\n").accepted);
+    const double* survey = plan.entry(0).unit.survey_data.values().data();
+    const double* reference = plan.entry(0).unit.reference_data.values().data();
+    const struct {
+        const char* what;
+        std::function<bool()> step;
+    } steps[] = {
+        {"LBGR", [&] { return plan.Edit(0, PlanField::LBGR, "0.3").accepted; }},
+        {"name", [&] { return plan.Rename(0, "North").accepted; }},
+        {"budget row", [&] { return plan.SetLBGR(0, 0.4).accepted; }},
+        {"duplicate", [&] { return plan.Duplicate(0).accepted; }},
+        {"undo", [&] { return plan.Undo(); }},
+        {"undo", [&] { return plan.Undo(); }},
+        {"redo", [&] { return plan.Redo(); }},
+        {"copy shares too", [&] {
+             return plan.Duplicate(0).accepted && plan.entry(1).unit.survey_data.values().data() == survey;
+         }},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.what);
+        ASSERT_TRUE(s.step());
+        EXPECT_EQ(plan.entry(0).unit.survey_data.values().data(), survey);
+        EXPECT_EQ(plan.entry(0).unit.reference_data.values().data(), reference);
+        EXPECT_EQ(plan.entry(0).unit.survey_data.header(), "Survey");
+    }
+    // A new reading is a new set; undoing it gives the shared one back.
+    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, "1\n2\n").accepted);
+    EXPECT_EQ(plan.entry(0).unit.survey_data, (MeasurementSet{1, 2}));
+    EXPECT_EQ(plan.entry(0).unit.survey_data.header(), "");
+    ASSERT_TRUE(plan.Undo());
+    EXPECT_EQ(plan.entry(0).unit.survey_data.values().data(), survey);
+}
+
 // The design window shows a unit on radionuclides as their sum of fractions;
 // what it hands back must not overwrite the unit's own DCGL, sigma or text.
 TEST(PlanUnitDesign, RadionuclidesKeepTheirOwnInputs) {
@@ -242,6 +329,10 @@ TEST(PlanUnitDesign, RadionuclidesKeepTheirOwnInputs) {
     EXPECT_EQ(taken.sigma, 0.75f);
     EXPECT_EQ(taken.radionuclide, unit.radionuclide);
     EXPECT_EQ(taken.lbgr, unit.lbgr);  // given by the concentrations
+    // Otherwise the LBGR is the window's, with radionuclides as a fraction.
+    EXPECT_EQ(WithDesignInputs(Unit(), "Cs-137", TestKind::WRS, state).lbgr, 0.25);
+    const PlanUnit fraction = *EditUnit(Unit(), PlanField::Nuclides, "Co-60:5:0.5; Cs-137:10:2").unit;
+    EXPECT_EQ(WithDesignInputs(fraction, "Co-60, Cs-137", TestKind::WRS, state).lbgr, 0.25);
 }
 
 TEST(SurveyPlan, ModifiedFollowsTheSavedStep) {
@@ -291,9 +382,9 @@ TEST(PlanTable, CsvHasTheColumnsAndExactValues) {
     const std::string csv = PlanAsCsv(plan);
     EXPECT_EQ(csv.substr(0, csv.find('\n')),
               "Name,Radionuclide,Test,Alpha,Beta,Sigma,DCGL,LBGR,D/s,N (Survey Unit),N (Reference Area),"
-              "Critical Value,Power at LBGR,Cost,Final N,Spacing");
+              "Critical Value,Power at LBGR,Cost,Final N,Spacing,N Given,Designed N,Power Below Target");
     EXPECT_NE(csv.find("\n\"Yard, \"\"north\"\"\",Unity Rule,WRS,0.05,0.05,0.5,1,0.5,1,32,32,"), std::string::npos);
-    EXPECT_NE(csv.find(",13800,,\n"), std::string::npos);
+    EXPECT_NE(csv.find(",13800,,,,,\n"), std::string::npos);
     EXPECT_NE(csv.find("\nU,Unity Rule,Sign,0.05,0.05,0.5,1,0.5,1,29,,19,"), std::string::npos);
     EXPECT_EQ(CellText(plan.entry(1), PlanColumn::NReference), "");
     EXPECT_EQ(CellNumber(plan.entry(0), PlanColumn::Cost), 13800.0);
@@ -304,7 +395,68 @@ TEST(PlanTable, CsvHasTheColumnsAndExactValues) {
     EXPECT_EQ(CellText(plan.entry(1), PlanColumn::Spacing), "10.75");
     ASSERT_TRUE(plan.Edit(1, PlanField::Grid, "square").accepted);
     EXPECT_EQ(CellNumber(plan.entry(1), PlanColumn::Spacing), 10.0);
-    EXPECT_NE(PlanAsCsv(plan).find(",20,10\n"), std::string::npos);
+    EXPECT_NE(PlanAsCsv(plan).find(",20,10,given,29,yes\n"), std::string::npos);
+    // The elevated-area check raises the final N to 110: the grid is laid for it.
+    ASSERT_TRUE(plan.Edit(1, PlanField::AreaFactors, "1:10, 10:3, 100:1.5, 1000:1.1").accepted &&
+                plan.Edit(1, PlanField::ScanMDC, "2.5").accepted);
+    EXPECT_EQ(CellText(plan.entry(1), PlanColumn::FinalN), "110");
+    EXPECT_EQ(CellText(plan.entry(1), PlanColumn::Spacing), "4.26");
+
+    // On radionuclides the design's sigma is their sum of fractions'.
+    ASSERT_TRUE(plan.Edit(1, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3").accepted);
+    EXPECT_EQ(CellText(plan.entry(1), PlanColumn::Sigma), "0.2236068");
+}
+
+// A sort compares the stored numbers; they must fall in the order of the
+// exact values the CSV writes (a single's shortest text included), with the
+// same ties, and be missing exactly where the CSV's cell is empty.
+TEST(PlanTable, SortNumbersKeepTheOrderOfTheExactValues) {
+    SurveyPlan plan;
+    const struct {
+        TestKind test;
+        const char* alpha;
+        const char* sigma;
+        const char* lbgr;
+        const char* area;  // empty: no size
+    } rows[] = {
+        {TestKind::Sign, "0.05", "0.5", "0.5", ""},        {TestKind::WRS, "0.1", "0.3", "0.2", "1000"},
+        {TestKind::Sign, "0.025", "0.7", "0.45", "2000"},  {TestKind::WRS, "0.05", "0.5", "0.5", ""},
+        {TestKind::Sign, "0.010000001", "0.1", "0.25", ""}, {TestKind::WRS, "0.01", "1.3", "0.75", "500"},
+    };
+    for (const auto& row : rows) {
+        plan.Add(Unit(row.test, std::nullopt, {100.0, 2.0}));
+        const std::size_t at = plan.size() - 1;
+        ASSERT_TRUE(plan.Edit(at, PlanField::Alpha, row.alpha).accepted);
+        ASSERT_TRUE(plan.Edit(at, PlanField::Sigma, row.sigma).accepted);
+        ASSERT_TRUE(plan.Edit(at, PlanField::LBGR, row.lbgr).accepted);
+        if (*row.area) {
+            ASSERT_TRUE(plan.Edit(at, PlanField::Area, row.area).accepted);
+        }
+    }
+    std::vector<std::vector<std::string>> cells;  // the CSV's rows after its titles
+    std::istringstream csv(PlanAsCsv(plan));
+    std::string line;
+    std::getline(csv, line);
+    while (std::getline(csv, line)) {
+        cells.emplace_back();
+        std::istringstream fields(line + ",");
+        for (std::string field; std::getline(fields, field, ',');) cells.back().push_back(field);
+    }
+    ASSERT_EQ(cells.size(), plan.size());
+    for (int c = int(PlanColumn::Alpha); c < kPlanColumnCount; ++c) {
+        const auto column = static_cast<PlanColumn>(c);
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            const std::optional<double> number = CellNumber(plan.entry(i), column);
+            EXPECT_EQ(number.has_value(), !cells[i][c].empty()) << ColumnTitle(column) << " row " << i;
+            for (std::size_t j = 0; j < plan.size() && number; ++j) {
+                const std::optional<double> other = CellNumber(plan.entry(j), column);
+                if (!other) continue;
+                const double exact = std::stod(cells[i][c]), exact_other = std::stod(cells[j][c]);
+                EXPECT_EQ(*number < *other, exact < exact_other) << ColumnTitle(column) << " " << i << "," << j;
+                EXPECT_EQ(*number == *other, exact == exact_other) << ColumnTitle(column) << " " << i << "," << j;
+            }
+        }
+    }
 }
 
 // A cell sorts by its number; text cells and empty ones have none, so that
@@ -317,7 +469,7 @@ TEST(PlanTable, CellNumbersOfTextAndEmptyCells) {
         {PlanColumn::Name, std::nullopt},     {PlanColumn::Test, std::nullopt},
         {PlanColumn::NReference, std::nullopt}, {PlanColumn::Cost, std::nullopt},
         {PlanColumn::FinalN, std::nullopt},   {PlanColumn::Spacing, std::nullopt},
-        {PlanColumn::N, 29.0},                {PlanColumn::Alpha, 0.05},
+        {PlanColumn::N, 29.0},                {PlanColumn::Alpha, double(0.05f)},  // the single itself
         {PlanColumn::CriticalValue, 19.0},
     };
     for (const auto& [column, number] : cases) EXPECT_EQ(CellNumber(entry, column), number) << ColumnTitle(column);

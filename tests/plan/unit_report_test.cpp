@@ -150,5 +150,29 @@ TEST(UnitReport, SectionsFollowWhatTheUnitHolds) {
     }
 }
 
+// A given N is said to be given, with the designed N beside it; a power
+// short of 1 - beta is said; a designed N needs neither.
+TEST(UnitReport, AGivenSizeIsSaidToBeGiven) {
+    const struct {
+        std::optional<int32_t> given;
+        std::vector<std::string> lines;  // the section's values; none: no section
+    } cases[] = {
+        {std::nullopt, {}},
+        {40, {"40 (given; designed 29)"}},
+        {12, {"12 (given; designed 29)", "0.706, below 1 - beta = 0.95"}},
+    };
+    for (const auto& c : cases) {
+        PlanUnit unit;
+        unit.name = "Yard";
+        unit.given_n = c.given;
+        const std::vector<ReportSection> sections = UnitReportSections(MakeEntry(unit, *ComputeUnit(unit)));
+        std::vector<std::string> lines;
+        if (!sections.empty() && sections.front().title == "Sample Size") {
+            for (const ReportLine& line : sections.front().lines) lines.push_back(line.value);
+        }
+        EXPECT_EQ(lines, c.lines);
+    }
+}
+
 }  // namespace
 }  // namespace valdris

@@ -88,9 +88,11 @@ xdotool key --clearmodifiers Down
 x_wait_for "the square grid's spacing" panel_read "Grid: Square" "Spacing: 10.00"
 pass "the square grid chosen in the panel gives a spacing of 10.00"
 
-# The scan MDC typed into its box and taken with Return.
+# The scan MDC typed into its box and taken with Return. On this sum of
+# fractions it is read as gross activity: 20 over the gross-activity DCGL 8
+# is 2.5 in units of the sum.
 xdotool key --clearmodifiers alt+m
-xdotool type --delay 20 2.5
+xdotool type --delay 20 20
 xdotool key --clearmodifiers Return
 x_wait_for "the elevated-area check" panel_read "Scan MDC adequate: No"
 panel_read "Area between samples: 100" "Area factor: 1.5" "DCGL_EMC: 1.5" "Scan MDC: 2.5" ||
@@ -98,6 +100,6 @@ panel_read "Area between samples: 100" "Area factor: 1.5" "DCGL_EMC: 1.5" "Scan 
 panel_read "Area for the scan MDC: 18.32" "Samples for elevated areas: 110" "Final sample size: 110" ||
   fail "the samples the scan MDC needs"
 panel_read "Spacing: 4.26" || fail "the spacing for the final sample size"
-pass "a scan MDC of 2.5 typed in the panel is not adequate and raises N to 110"
+pass "a scan MDC of 20 (gross activity) typed in the panel is not adequate and raises N to 110"
 x_check_program_log
 x_report

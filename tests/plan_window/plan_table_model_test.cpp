@@ -2,8 +2,11 @@
 // The plan as a Qt table: what a view, a screen reader and an editor get of
 // each cell, edits through the plan's rules, and sorting by number.
 
+#include <QCoreApplication>
+#include <QHeaderView>
 #include <QSortFilterProxyModel>
 #include <QTableView>
+#include <functional>
 
 #include "input_rules.h"
 #include "plan_table.h"
@@ -18,8 +21,8 @@ constexpr int kColumns = kPlanColumnCount;
 TEST_F(PlanWindowTest, EveryCellReadsAsItShowsAndOnlyInputsAreEditable) {
     AddUnit("Sign unit", 0.5, TestKind::Sign);
     AddUnit("WRS unit", 0.6, TestKind::WRS);
-    ASSERT_TRUE(window->Model()->Plan().Edit(1, PlanField::GivenN, "20").accepted);
-    const PlanTableModel& model = *window->Model();
+    ASSERT_TRUE(Model()->Plan().Edit(1, PlanField::GivenN, "20").accepted);
+    const PlanTableModel& model = *Model();
     ASSERT_EQ(model.columnCount(), kColumns);
     for (int row = 0; row < 2; ++row) {
         const PlanEntry& entry = model.Plan().entry(static_cast<std::size_t>(row));
@@ -40,7 +43,8 @@ TEST_F(PlanWindowTest, EveryCellReadsAsItShowsAndOnlyInputsAreEditable) {
     // The N column edits the given size: empty while the size is designed.
     EXPECT_EQ(model.index(0, int(PlanColumn::N)).data(Qt::EditRole).toString(), "");
     EXPECT_EQ(model.index(1, int(PlanColumn::N)).data(Qt::EditRole).toString(), "20");
-    EXPECT_EQ(model.index(1, int(PlanColumn::N)).data().toString(), "20");
+    // Shown as given, with the designed size beside it.
+    EXPECT_TRUE(model.index(1, int(PlanColumn::N)).data().toString().startsWith("20 (given; designed "));
 }
 
 struct CellEdit {
@@ -68,10 +72,10 @@ TEST_F(PlanWindowTest, EditsGoThroughTheDesignRulesAndARefusalKeepsTheOldValue) 
     };
     for (const CellEdit& edit : edits) {
         SCOPED_TRACE(std::string(edit.text) + " in " + ColumnTitle(edit.column));
-        window->Model()->SetPlan(SurveyPlan());
+        Model()->SetPlan(SurveyPlan());
         AddUnit("Unit", 0.5);
         messages.Clear();
-        const bool taken = window->Model()->setData(window->Model()->index(0, int(edit.column)), edit.text);
+        const bool taken = Model()->setData(Model()->index(0, int(edit.column)), edit.text);
         EXPECT_EQ(taken, edit.taken);
         if (edit.message.empty()) {
             EXPECT_TRUE(messages.shown.empty());
@@ -80,18 +84,18 @@ TEST_F(PlanWindowTest, EditsGoThroughTheDesignRulesAndARefusalKeepsTheOldValue) 
             EXPECT_EQ(messages.shown[0].text.toStdString(), edit.message);
         }
         EXPECT_EQ(Cell(0, int(edit.watched)), edit.watched_text);
-        EXPECT_EQ(window->Model()->Plan().UndoName() != "Add Unit", edit.taken) << "a step only for a taken edit";
+        EXPECT_EQ(Model()->Plan().UndoName() != "Add Unit", edit.taken) << "a step only for a taken edit";
     }
 }
 
 TEST_F(PlanWindowTest, AnEditorLeftUnchangedMakesNoStep) {
     AddUnit("Unit");
-    SurveyPlan& plan = window->Model()->Plan();
+    SurveyPlan& plan = Model()->Plan();
     const std::string undo_name = plan.UndoName();
     for (int c = 0; c < kColumns; ++c) {
-        const QModelIndex index = window->Model()->index(0, c);
+        const QModelIndex index = Model()->index(0, c);
         if (!(index.flags() & Qt::ItemIsEditable)) continue;
-        window->Model()->setData(index, index.data(Qt::EditRole));
+        Model()->setData(index, index.data(Qt::EditRole));
         EXPECT_EQ(plan.UndoName(), undo_name) << c;
     }
 }
@@ -101,16 +105,48 @@ TEST_F(PlanWindowTest, ColumnsSortByNumberNotByText) {
     const char* given[] = {"100", "9", "14"};
     for (const char* n : given) {
         AddUnit(std::string("Unit ") + n);
-        window->Model()->Plan().Edit(window->Model()->Plan().size() - 1, PlanField::GivenN, n);
+        Model()->Plan().Edit(Model()->Plan().size() - 1, PlanField::GivenN, n);
     }
-    auto* proxy = qobject_cast<QSortFilterProxyModel*>(window->Table()->model());
+    auto* proxy = qobject_cast<QSortFilterProxyModel*>(Table()->model());
     ASSERT_NE(proxy, nullptr);
-    window->Table()->sortByColumn(int(PlanColumn::N), Qt::AscendingOrder);
+    Table()->sortByColumn(int(PlanColumn::N), Qt::AscendingOrder);
     QStringList order;
-    for (int row = 0; row < proxy->rowCount(); ++row) order << proxy->index(row, int(PlanColumn::N)).data().toString();
+    for (int row = 0; row < proxy->rowCount(); ++row) {
+        order << proxy->index(row, int(PlanColumn::N)).data().toString().section(QLatin1Char(' '), 0, 0);
+    }
     EXPECT_EQ(order, QStringList({"9", "14", "100"}));
-    window->Table()->sortByColumn(int(PlanColumn::Name), Qt::DescendingOrder);
+    Table()->sortByColumn(int(PlanColumn::Name), Qt::DescendingOrder);
     EXPECT_EQ(proxy->index(0, 0).data().toString(), "Unit 9");
+}
+
+// Columns are fitted when a plan arrives or units come to an empty one, and
+// not on an edit or an undo (which would measure rows at every change); the
+// user may widen them.
+TEST_F(PlanWindowTest, ColumnsAreFittedWhenAPlanArrivesNotOnEveryEdit) {
+    QTableView* table = Table();
+    QHeaderView* header = table->horizontalHeader();
+    const int name = int(PlanColumn::Name);
+    const std::string long_name(60, 'W');
+    SurveyPlan& plan = Model()->Plan();
+    AddUnit("U");
+    const int fitted = header->sectionSize(name);
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        bool widened;
+    } steps[] = {
+        {"a cell edited", [&] { ASSERT_TRUE(plan.Rename(0, long_name).accepted); }, false},
+        {"undone and redone", [&] { plan.Undo(); plan.Redo(); }, false},
+        {"a unit added below", [&] { AddUnit(long_name + "X"); }, false},
+        {"the plan set anew", [&] { Model()->SetPlan(SurveyPlan(plan)); }, true},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(header->sectionSize(name) > fitted, step.widened) << step.step;
+    }
+    EXPECT_GE(header->sectionSize(name), table->fontMetrics().horizontalAdvance(QString::fromStdString(long_name)));
+    EXPECT_EQ(header->sectionResizeMode(name), QHeaderView::Interactive);
 }
 
 }  // namespace

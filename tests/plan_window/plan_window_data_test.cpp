@@ -27,53 +27,52 @@ namespace {
 
 using Request = DataPanel::Request;
 
-const std::vector<double>& Survey(const PlanWindow& window) {
-    return window.Model()->Plan().entry(0).unit.survey_data;
+const std::vector<double>& Survey(const PlanTableModel* model) {
+    return model->Plan().entry(0).unit.survey_data;
 }
 
 TEST_F(PlanWindowTest, PastedMeasurementsShowTheVerdictAndThePicture) {
     AddUnit("A");
-    window->SelectRow(0);
-    DataPanel* panel = window->Data();
-    EXPECT_FALSE(panel->Plot()->HasDrawing());
-    EXPECT_TRUE(panel->Decision()->text().startsWith("No measurements yet"));
-    EXPECT_FALSE(panel->Button(Request::Clear, UnitData::Survey)->isEnabled());
+    SelectRow(0);
+    EXPECT_FALSE(Child<DrawingView>("dataPlot")->HasDrawing());
+    EXPECT_TRUE(Child<QLabel>("decision")->text().startsWith("No measurements yet"));
+    EXPECT_FALSE(Child<QPushButton>(DataPanel::ButtonName(Request::Clear, UnitData::Survey))->isEnabled());
 
     QGuiApplication::clipboard()->setText("0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n0.9\n1.3\n");
-    panel->Button(Request::Paste, UnitData::Survey)->click();
-    EXPECT_EQ(Survey(*window).size(), 10u);
-    EXPECT_EQ(panel->Decision()->text(), "The survey unit passes");
-    EXPECT_EQ(panel->DataTable(UnitData::Survey)->model()->rowCount(), 10);
-    EXPECT_EQ(panel->Investigate()->count(), 1);
-    EXPECT_EQ(panel->Investigate()->item(0)->text(), "Measurement 10: 1.3");
-    EXPECT_TRUE(panel->PowerNote()->text().contains("below 1 - beta"));
-    EXPECT_TRUE(panel->Plot()->HasDrawing());
-    EXPECT_GT(panel->Figures()->rowCount(), 8);
-    EXPECT_TRUE(panel->Button(Request::Clear, UnitData::Survey)->isEnabled());
-    EXPECT_EQ(window->actUndo->text(), "&Undo Set Survey Unit Data");
+    Child<QPushButton>(DataPanel::ButtonName(Request::Paste, UnitData::Survey))->click();
+    EXPECT_EQ(Survey(Model()).size(), 10u);
+    EXPECT_EQ(Child<QLabel>("decision")->text(), "The survey unit passes");
+    EXPECT_EQ(Child<QTableView>("surveyData")->model()->rowCount(), 10);
+    EXPECT_EQ(Child<QListWidget>("investigate")->count(), 1);
+    EXPECT_EQ(Child<QListWidget>("investigate")->item(0)->text(), "Measurement 10: 1.3");
+    EXPECT_TRUE(Child<QLabel>("powerNote")->text().contains("below 1 - beta"));
+    EXPECT_TRUE(Child<DrawingView>("dataPlot")->HasDrawing());
+    EXPECT_GT(Child<QTableWidget>("assessmentFigures")->rowCount(), 8);
+    EXPECT_TRUE(Child<QPushButton>(DataPanel::ButtonName(Request::Clear, UnitData::Survey))->isEnabled());
+    EXPECT_EQ(Act("actUndo")->text(), "&Undo Set Survey Unit Data");
 
     // A refused paste names the line and keeps the unit's data.
     QGuiApplication::clipboard()->setText("1\nNaN\n");
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    window->actAssess->trigger();
-    ASSERT_EQ(QApplication::focusWidget(), panel->DataTable(UnitData::Survey));
-    QTest::keyClick(panel->DataTable(UnitData::Survey), Qt::Key_V, Qt::ControlModifier);
+    Act("actAssess")->trigger();
+    ASSERT_EQ(QApplication::focusWidget(), Child<QTableView>("surveyData"));
+    QTest::keyClick(Child<QTableView>("surveyData"), Qt::Key_V, Qt::ControlModifier);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "The survey unit's measurements, line 2: \"NaN\" is not a finite number.");
-    EXPECT_EQ(Survey(*window).size(), 10u);
+    EXPECT_EQ(Survey(Model()).size(), 10u);
 
-    panel->Button(Request::Clear, UnitData::Survey)->click();
-    EXPECT_TRUE(Survey(*window).empty());
-    EXPECT_FALSE(panel->Plot()->HasDrawing());
-    window->Model()->Plan().Undo();
-    EXPECT_EQ(panel->Decision()->text(), "The survey unit passes");
+    Child<QPushButton>(DataPanel::ButtonName(Request::Clear, UnitData::Survey))->click();
+    EXPECT_TRUE(Survey(Model()).empty());
+    EXPECT_FALSE(Child<DrawingView>("dataPlot")->HasDrawing());
+    Model()->Plan().Undo();
+    EXPECT_EQ(Child<QLabel>("decision")->text(), "The survey unit passes");
 }
 
 TEST_F(PlanWindowTest, ImportedFilesAreTakenWholeOrRefusedNamingTheFile) {
     AddUnit("A");
-    window->SelectRow(0);
+    SelectRow(0);
     const struct {
         const char* what;
         QByteArray bytes;  // empty: the path names a folder
@@ -103,9 +102,9 @@ TEST_F(PlanWindowTest, ImportedFilesAreTakenWholeOrRefusedNamingTheFile) {
             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             file.write(c.bytes);
         }
-        window->Data()->Button(Request::Import, UnitData::Survey)->click();
+        Child<QPushButton>(DataPanel::ButtonName(Request::Import, UnitData::Survey))->click();
         EXPECT_EQ(dialogs.choices, c.offered);
-        EXPECT_EQ(Survey(*window).size(), c.taken);
+        EXPECT_EQ(Survey(Model()).size(), c.taken);
         if (c.message.isEmpty()) {
             EXPECT_TRUE(messages.shown.empty()) << messages.shown[0].text.toStdString();
         } else {
@@ -125,14 +124,14 @@ TEST_F(PlanWindowTest, ThePanelOffersWhatTheSelectedUnitsTestNeeds) {
         bool enabled, reference;
     } cases[] = {{{0}, true, false}, {{1}, true, true}, {{0, 1}, false, true}};
     for (const auto& c : cases) {
-        window->Table()->clearSelection();
+        Table()->clearSelection();
         for (const std::size_t row : c.rows) {
-            window->Table()->selectionModel()->select(window->Table()->model()->index(static_cast<int>(row), 0),
+            Table()->selectionModel()->select(Table()->model()->index(static_cast<int>(row), 0),
                                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
-        EXPECT_EQ(window->Data()->isEnabled(), c.enabled);
-        EXPECT_EQ(window->actAssess->isEnabled(), c.enabled);
-        EXPECT_EQ(window->Data()->DataTable(UnitData::Reference)->isVisibleTo(window->Data()), c.reference);
+        EXPECT_EQ(Page<DataPanel>()->isEnabled(), c.enabled);
+        EXPECT_EQ(Act("actAssess")->isEnabled(), c.enabled);
+        EXPECT_EQ(Child<QTableView>("referenceData")->isVisibleTo(Page<DataPanel>()), c.reference);
     }
 }
 

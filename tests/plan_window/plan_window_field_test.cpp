@@ -40,32 +40,31 @@ protected:
         PlanUnit unit;
         unit.name = "F";
         unit.given_n = 20;
-        ASSERT_TRUE(window->Model()->Plan().Add(unit).accepted);
-        window->SelectRow(0);
-        panel = window->Field();
+        ASSERT_TRUE(Model()->Plan().Add(unit).accepted);
+        SelectRow(0);
     }
-    const PlanUnit& Unit() const { return window->Model()->Plan().entry(0).unit; }
-    FieldPanel* panel = nullptr;
+    const PlanUnit& Unit() const { return Model()->Plan().entry(0).unit; }
+    QLineEdit* Box(PlanField field) const { return Child<QLineEdit>(FieldBoxName(field)); }
 };
 
 TEST_F(FieldPanelTest, TheWorkedExamplesShowInThePanel) {
-    Type(panel->Box(PlanField::Area), "2000");
-    EXPECT_TRUE(panel->Locations()->text().contains("Spacing: 10.75")) << panel->Locations()->text().toStdString();
-    FillRows(panel->AreaFactors(), {{"1", "10"}, {"10", "3"}, {"100", "1.5"}, {"1000", "1.1"}});
-    panel->ApplyAreaFactors()->click();
-    Type(panel->Box(PlanField::ScanMDC), "2.5");
-    const QString elevated = panel->ElevatedArea()->text();
+    Type(Box(PlanField::Area), "2000");
+    EXPECT_TRUE(Child<QLabel>("locationFigures")->text().contains("Spacing: 10.75")) << Child<QLabel>("locationFigures")->text().toStdString();
+    FillRows(Child<QTableWidget>("areaFactorTable"), {{"1", "10"}, {"10", "3"}, {"100", "1.5"}, {"1000", "1.1"}});
+    Child<QPushButton>("applyFactors")->click();
+    Type(Box(PlanField::ScanMDC), "2.5");
+    const QString elevated = Child<QLabel>("elevatedAreaFigures")->text();
     for (const char* line : {"Area between samples: 100", "Area factor: 1.5", "DCGL_EMC: 1.5", "Scan MDC adequate: No",
                              "Samples for elevated areas: 110", "Final sample size: 110"}) {
         EXPECT_TRUE(elevated.contains(line)) << line << " in " << elevated.toStdString();
     }
-    Type(panel->Box(PlanField::Seed), "7");
-    EXPECT_TRUE(panel->Map()->HasDrawing());
-    EXPECT_TRUE(panel->Locations()->text().contains("of 110")) << panel->Locations()->text().toStdString();
+    Type(Box(PlanField::Seed), "7");
+    EXPECT_TRUE(Child<DrawingView>("sampleMap")->HasDrawing());
+    EXPECT_TRUE(Child<QLabel>("locationFigures")->text().contains("of 110")) << Child<QLabel>("locationFigures")->text().toStdString();
 
-    FillRows(panel->Nuclides(), {{"Co-60", "5", "0.5", "1"}, {"Cs-137", "10", "2", "3"}});
-    panel->ApplyNuclides()->click();
-    const QString sum = panel->SumOfFractions()->text();
+    FillRows(Child<QTableWidget>("nuclideTable"), {{"Co-60", "5", "0.5", "1"}, {"Cs-137", "10", "2", "3"}});
+    Child<QPushButton>("applyNuclides")->click();
+    const QString sum = Child<QLabel>("sumOfFractionsFigures")->text();
     for (const char* line : {"Sigma (sum of fractions): 0.2236068", "LBGR (sum of fractions): 0.5",
                              "Gross-activity DCGL: 8"}) {
         EXPECT_TRUE(sum.contains(line)) << line << " in " << sum.toStdString();
@@ -79,15 +78,15 @@ TEST_F(FieldPanelTest, BoxesWithoutTheFocusShowTheirStart) {
     const std::pair<PlanField, const char*> typed[] = {
         {PlanField::Area, "2000.00000000001"}, {PlanField::Seed, "2714928691855687"}, {PlanField::ScanMDC, "2.50000000000001"}};
     for (const auto& [field, text] : typed) {
-        Type(panel->Box(field), text);
-        EXPECT_EQ(panel->Box(field)->text(), text);
-        EXPECT_EQ(panel->Box(field)->cursorPosition(), 0) << text;
+        Type(Box(field), text);
+        EXPECT_EQ(Box(field)->text(), text);
+        EXPECT_EQ(Box(field)->cursorPosition(), 0) << text;
     }
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(FieldPanelTest, ARefusedInputNamesTheFieldAndTheUnitKeepsItsValues) {
-    Type(panel->Box(PlanField::Area), "2000");
+    Type(Box(PlanField::Area), "2000");
     const struct {
         PlanField field;
         const char* text;
@@ -100,30 +99,30 @@ TEST_F(FieldPanelTest, ARefusedInputNamesTheFieldAndTheUnitKeepsItsValues) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         messages.Clear();
-        Type(panel->Box(c.field), c.text);
+        Type(Box(c.field), c.text);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_TRUE(messages.shown[0].text.startsWith(c.message_start)) << messages.shown[0].text.toStdString();
-        EXPECT_EQ(panel->Box(PlanField::Area)->text(), "2000");
-        EXPECT_EQ(panel->Box(c.field)->text(), c.field == PlanField::Area ? "2000" : "");
+        EXPECT_EQ(Box(PlanField::Area)->text(), "2000");
+        EXPECT_EQ(Box(c.field)->text(), c.field == PlanField::Area ? "2000" : "");
     }
     // A width alone waits for the height; both make the rectangle.
     messages.Clear();
-    Type(panel->Box(PlanField::Width), "50");
+    Type(Box(PlanField::Width), "50");
     EXPECT_FALSE(Unit().field.size->width);
-    Type(panel->Box(PlanField::Height), "40");
+    Type(Box(PlanField::Height), "40");
     ASSERT_TRUE(Unit().field.size->width);
     EXPECT_EQ(Unit().field.size->area, 2000);
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(FieldPanelTest, ExportLocationsWritesTheCsv) {
-    Type(panel->Box(PlanField::Area), "2000");
-    EXPECT_FALSE(panel->ExportButton()->isEnabled());
-    panel->NewSeedButton()->click();
+    Type(Box(PlanField::Area), "2000");
+    EXPECT_FALSE(Child<QPushButton>("exportLocations")->isEnabled());
+    Child<QPushButton>("newSeed")->click();
     ASSERT_TRUE(Unit().field.seed);
-    ASSERT_TRUE(panel->ExportButton()->isEnabled());
+    ASSERT_TRUE(Child<QPushButton>("exportLocations")->isEnabled());
     dialogs.file_name = PathIn("points");
-    panel->ExportButton()->click();
+    Child<QPushButton>("exportLocations")->click();
     QFile file(PathIn("points.csv"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include "plan_document.h"
 #include "plan_file.h"
 #include "plan_table.h"
 #include "plan_table_model.h"
@@ -29,16 +30,21 @@ void Write(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+// The plan the Recent Plans menu names first.
+QString FirstRecent(const PlanWindow& window) {
+    const QList<QAction*> recent = window.findChild<QMenu*>("mnuRecent")->actions();
+    return recent.isEmpty() ? QString() : recent.first()->text();
+}
+
 TEST_F(PlanWindowTest, ASavedPlanOpensWithEveryCellAsItWas) {
     AddUnit("North", 0.55, TestKind::WRS);
     AddUnit("South", 0.3);
-    window->Model()->Plan().Edit(1, PlanField::GivenN, "20");
-    dialogs.file_name = PathIn("site");  // the suffix is added
-    ASSERT_TRUE(window->SavePlanAs());
-    EXPECT_EQ(window->PlanPath(), QFileInfo(PathIn("site.vplan")).absoluteFilePath());
-    EXPECT_FALSE(window->HasUnsavedChanges());
+    Model()->Plan().Edit(1, PlanField::GivenN, "20");
+    ASSERT_TRUE(SaveAs(PathIn("site")));  // the suffix is added
+    EXPECT_TRUE(FirstRecent(*window).endsWith(QFileInfo(PathIn("site.vplan")).absoluteFilePath()));
+    EXPECT_EQ(window->windowTitle(), "Survey Plan - site.vplan[*]");
     EXPECT_FALSE(window->isWindowModified());
-    EXPECT_EQ(Contents(PathIn("site.vplan")).toStdString(), WritePlan(window->Model()->Plan()));
+    EXPECT_EQ(Contents(PathIn("site.vplan")).toStdString(), WritePlan(Model()->Plan()));
 
     std::vector<QStringList> rows;
     for (int r = 0; r < 2; ++r) {
@@ -46,15 +52,15 @@ TEST_F(PlanWindowTest, ASavedPlanOpensWithEveryCellAsItWas) {
         for (int c = 0; c < kPlanColumnCount; ++c) cells << Cell(r, c);
         rows.push_back(cells);
     }
-    ASSERT_TRUE(window->NewPlan());
-    EXPECT_EQ(window->Model()->rowCount(), 0);
+    Trigger("actNew");
+    EXPECT_EQ(Model()->rowCount(), 0);
+    EXPECT_EQ(window->windowTitle(), "Survey Plan - Untitled[*]");
     ASSERT_TRUE(window->OpenPlanFile(PathIn("site.vplan")));
     for (int r = 0; r < 2; ++r) {
         for (int c = 0; c < kPlanColumnCount; ++c) EXPECT_EQ(Cell(r, c), rows[r][c]) << r << "," << c;
     }
     // The plan is remembered among the recent ones.
-    ASSERT_FALSE(window->mnuRecent->actions().isEmpty());
-    EXPECT_TRUE(window->mnuRecent->actions().first()->text().endsWith(PathIn("site.vplan")));
+    EXPECT_TRUE(FirstRecent(*window).endsWith(PathIn("site.vplan")));
 }
 
 TEST_F(PlanWindowTest, UnsavedChangesAreAskedAboutBeforeTheyAreDropped) {
@@ -69,20 +75,22 @@ TEST_F(PlanWindowTest, UnsavedChangesAreAskedAboutBeforeTheyAreDropped) {
         {UnsavedAnswer::Save, true, 0},
     };
     for (const Case& c : cases) {
-        window->Model()->SetPlan(SurveyPlan());
+        Model()->SetPlan(SurveyPlan());
         AddUnit("A");
         dialogs.unsaved = c.answer;
         dialogs.unsaved_asked = 0;
         dialogs.file_name = PathIn("asked.vplan");
-        EXPECT_EQ(window->NewPlan(), c.done);
+        Trigger("actNew");
         EXPECT_EQ(dialogs.unsaved_asked, 1);
-        EXPECT_EQ(window->Model()->rowCount(), c.rows_after);
+        EXPECT_EQ(Model()->rowCount(), c.rows_after);
+        EXPECT_EQ(QFileInfo::exists(PathIn("asked.vplan")), c.answer == UnsavedAnswer::Save);
+        EXPECT_EQ(window->isWindowModified(), !c.done);
     }
     // Saved, and nothing changed since: nothing to ask.
     dialogs.unsaved_asked = 0;
     AddUnit("A");
-    window->Model()->Plan().Undo();
-    EXPECT_TRUE(window->NewPlan());
+    Model()->Plan().Undo();
+    Trigger("actNew");
     EXPECT_EQ(dialogs.unsaved_asked, 0);
     // Closing asks too, and Cancel keeps the window open.
     AddUnit("B");
@@ -95,7 +103,7 @@ TEST_F(PlanWindowTest, UnsavedChangesAreAskedAboutBeforeTheyAreDropped) {
 
 TEST_F(PlanWindowTest, ADamagedFileIsRefusedWholeAndThePlanStays) {
     AddUnit("Kept");
-    const QByteArray good = QByteArray::fromStdString(WritePlan(window->Model()->Plan()));
+    const QByteArray good = QByteArray::fromStdString(WritePlan(Model()->Plan()));
     struct Case {
         const char* what;
         QByteArray bytes;
@@ -117,9 +125,9 @@ TEST_F(PlanWindowTest, ADamagedFileIsRefusedWholeAndThePlanStays) {
         ASSERT_FALSE(reading);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_TRUE(messages.shown[0].text.contains(QString::fromStdString(reading.message())));
-        EXPECT_EQ(window->Model()->rowCount(), 1);
+        EXPECT_EQ(Model()->rowCount(), 1);
         EXPECT_EQ(Cell(0, 0), "Kept");
-        EXPECT_TRUE(window->PlanPath().isEmpty());
+        EXPECT_EQ(window->windowTitle(), "Survey Plan - Untitled[*]");
     }
     // Not a regular file: refused before anything is read.
     messages.Clear();
@@ -132,20 +140,23 @@ TEST_F(PlanWindowTest, WritesNeverGoThroughALinkAndFailuresSaySo) {
     AddUnit("A");
     Write(PathIn("elsewhere.vplan"), "untouched");
     ASSERT_TRUE(QFile::link(PathIn("elsewhere.vplan"), PathIn("link.vplan")));
-    EXPECT_FALSE(window->SavePlanTo(PathIn("link.vplan")));
+    EXPECT_FALSE(SaveAs(PathIn("link.vplan")));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith("The plan could not be written to"));
     EXPECT_EQ(Contents(PathIn("elsewhere.vplan")), "untouched");
-    EXPECT_TRUE(window->HasUnsavedChanges());
+    EXPECT_TRUE(window->isWindowModified());
 
     dialogs.file_name = PathIn("table");
-    ASSERT_TRUE(window->ExportCsv());
-    EXPECT_EQ(Contents(PathIn("table.csv")).toStdString(), PlanAsCsv(window->Model()->Plan()));
+    messages.Clear();
+    Trigger("actExportCsv");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(Contents(PathIn("table.csv")).toStdString(), PlanAsCsv(Model()->Plan()));
 
     // The report: the table's page, then one page a unit.
     AddUnit("B");
     dialogs.file_name = PathIn("report");
-    ASSERT_TRUE(window->SaveReport());
+    Trigger("actSaveReport");
+    EXPECT_TRUE(messages.shown.empty());
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {PathIn("report.pdf")});
     ASSERT_TRUE(info.waitForFinished());
@@ -155,11 +166,10 @@ TEST_F(PlanWindowTest, WritesNeverGoThroughALinkAndFailuresSaySo) {
 TEST_F(PlanWindowTest, AnAutosaveKeepsUnsavedChangesUntilTheyAreSaved) {
     // A plan with a file: the autosave lies beside it.
     AddUnit("A");
-    ASSERT_TRUE(window->SavePlanTo(PathIn("site.vplan")));
+    ASSERT_TRUE(SaveAs(PathIn("site.vplan")));
     AddUnit("B");
-    const QString autosave = window->AutosavePath();
-    EXPECT_EQ(QFileInfo(autosave).absolutePath(), QFileInfo(PathIn("site.vplan")).absolutePath());
-    window->WriteAutosave();
+    const QString autosave = PathIn(".site.vplan.autosave");
+    WriteAutosaveNow();
     ASSERT_TRUE(QFileInfo::exists(autosave));
 
     // The next start (here: another window) offers it; taken, it is unsaved.
@@ -167,24 +177,29 @@ TEST_F(PlanWindowTest, AnAutosaveKeepsUnsavedChangesUntilTheyAreSaved) {
     dialogs.recover = true;
     ASSERT_TRUE(next->OpenPlanFile(PathIn("site.vplan")));
     EXPECT_EQ(dialogs.recover_asked, 1);
-    EXPECT_EQ(next->Model()->rowCount(), 2);
-    EXPECT_TRUE(next->HasUnsavedChanges());
-    ASSERT_TRUE(next->SavePlan());
+    EXPECT_EQ(Model(*next)->rowCount(), 2);
+    EXPECT_TRUE(next->isWindowModified());
+    messages.Clear();
+    Trigger(*next, "actSave");
+    ASSERT_TRUE(messages.shown.empty());
     EXPECT_FALSE(QFileInfo::exists(autosave)) << "saved: the autosave has done its work";
-    EXPECT_EQ(Contents(PathIn("site.vplan")).toStdString(), WritePlan(next->Model()->Plan()));
+    EXPECT_EQ(Contents(PathIn("site.vplan")).toStdString(), WritePlan(Model(*next)->Plan()));
 
     // A plan never saved: its autosave is in the state folder, offered once.
     dialogs.unsaved = UnsavedAnswer::Discard;
-    ASSERT_TRUE(window->NewPlan());
+    Trigger("actNew");
+    ASSERT_EQ(Model()->rowCount(), 0);
     AddUnit("Fresh");
-    EXPECT_EQ(window->AutosavePath(), UnsavedPlanAutosavePath());
-    window->WriteAutosave();
+    const QString unsaved = QString::fromStdString(UnsavedPlanAutosavePath());
+    EXPECT_TRUE(unsaved.startsWith(PathIn("state"))) << "the state folder of the environment";
+    WriteAutosaveNow();
+    EXPECT_TRUE(QFileInfo::exists(unsaved));
     auto third = std::make_unique<PlanWindow>(messages, &design_window, &dialogs);
     dialogs.recover = false;
     third->OfferUnsavedAutosave();
     EXPECT_EQ(dialogs.recover_asked, 2);
-    EXPECT_EQ(third->Model()->rowCount(), 0);
-    EXPECT_FALSE(QFileInfo::exists(UnsavedPlanAutosavePath())) << "declined: not offered again";
+    EXPECT_EQ(Model(*third)->rowCount(), 0);
+    EXPECT_FALSE(QFileInfo::exists(unsaved)) << "declined: not offered again";
 }
 
 }  // namespace

@@ -3,15 +3,19 @@
 // A plan window with scripted answers to its questions, a recorded message
 // box and a stand-in for the design window.
 
+#include <QAction>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
 #include <gtest/gtest.h>
 
 #include "design_window_link.h"
+#include "plan_table_model.h"
 #include "plan_dialogs.h"
 #include "plan_window.h"
 #include "recording_messages.h"
+
+class QTableView;
 
 namespace valdris::testing {
 
@@ -81,6 +85,8 @@ public:
     std::function<void()> taken;
 };
 
+// The window is reached as a user reaches it: its widgets and actions by
+// their object names, its commands through its actions.
 class PlanWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -88,6 +94,39 @@ protected:
     void AddUnit(const std::string& name, double lbgr = 0.5, TestKind test = TestKind::Sign);
     QString Cell(int row, int column) const;
     QString PathIn(const QString& name) const { return dir.filePath(name); }
+
+    // The table's model over the plan, the table, a page of the unit's
+    // panels and an action, of this window or another.
+    static PlanTableModel* Model(const PlanWindow& of);
+    PlanTableModel* Model() const { return Model(*window); }
+    QTableView* Table() const;
+    template <typename Panel>
+    Panel* Page() const {
+        Panel* panel = window->findChild<Panel*>();
+        EXPECT_NE(panel, nullptr);
+        return panel;
+    }
+    // A widget of the window by its object name.
+    template <typename Widget>
+    Widget* Child(const QString& name) const {
+        auto* widget = window->findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    static QAction* Act(const PlanWindow& of, const char* name);
+    QAction* Act(const char* name) const { return Act(*window, name); }
+    // Triggers the action, which must be enabled: a test of a command that
+    // the menu does not offer would pass without running it.
+    static void Trigger(const PlanWindow& of, const char* name);
+    void Trigger(const char* name) const { Trigger(*window, name); }
+    // Rows of the plan (not of the sorted view).
+    void SelectRow(std::size_t row) const;
+    std::vector<std::size_t> SelectedRows() const;
+    // Saves under the name, as Save Plan As with that name typed; false
+    // when a message said why not.
+    bool SaveAs(const QString& path);
+    // The autosave is written at once instead of after its delay.
+    void WriteAutosaveNow() const;
 
     QTemporaryDir dir;
     RecordingMessages messages;

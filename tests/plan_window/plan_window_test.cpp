@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -13,6 +15,7 @@
 
 #include "budget_panel.h"
 #include "comparison_view.h"
+#include "painter_surface.h"
 #include "plan_table.h"
 #include "plan_table_model.h"
 #include "plan_window_fixture.h"
@@ -20,16 +23,16 @@
 namespace valdris::testing {
 namespace {
 
-QStringList Names(const PlanWindow& window) {
+QStringList Names(const PlanTableModel* model) {
     QStringList names;
-    for (const PlanEntry& entry : window.Model()->Plan().entries()) names << QString::fromStdString(entry.unit.name);
+    for (const PlanEntry& entry : model->Plan().entries()) names << QString::fromStdString(entry.unit.name);
     return names;
 }
 
 TEST_F(PlanWindowTest, UndoAndRedoKeysStepThroughEveryCommand) {
-    EXPECT_EQ(window->actUndo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    EXPECT_EQ(window->actRedo->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    EXPECT_EQ(window->actSave->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(Act("actUndo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(Act("actRedo")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    EXPECT_EQ(Act("actSave")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     AddUnit("A");
     AddUnit("B");
     AddUnit("C");
@@ -39,31 +42,31 @@ TEST_F(PlanWindowTest, UndoAndRedoKeysStepThroughEveryCommand) {
         const char* undo_text;
     };
     const std::vector<Step> steps = {
-        {[&] { window->SelectRow(2); window->MoveUnit(-1); }, {"A", "C", "B"}, "&Undo Move Up"},
-        {[&] { window->SelectRow(0); window->DuplicateUnit(); }, {"A", "A (copy)", "C", "B"}, "&Undo Duplicate Unit"},
-        {[&] { dialogs.text = "D"; window->SelectRow(3); window->RenameUnit(); }, {"A", "A (copy)", "C", "D"},
+        {[&] { SelectRow(2); Trigger("actMoveUp"); }, {"A", "C", "B"}, "&Undo Move Up"},
+        {[&] { SelectRow(0); Trigger("actDuplicate"); }, {"A", "A (copy)", "C", "B"}, "&Undo Duplicate Unit"},
+        {[&] { dialogs.text = "D"; SelectRow(3); Trigger("actRename"); }, {"A", "A (copy)", "C", "D"},
          "&Undo Rename"},
-        {[&] { window->SelectRow(1); window->DeleteUnits(); }, {"A", "C", "D"}, "&Undo Delete Unit"},
+        {[&] { SelectRow(1); Trigger("actDelete"); }, {"A", "C", "D"}, "&Undo Delete Unit"},
     };
-    std::vector<QStringList> states = {Names(*window)};
+    std::vector<QStringList> states = {Names(Model())};
     for (const Step& step : steps) {
         step.command();
-        EXPECT_EQ(Names(*window), step.after);
-        EXPECT_EQ(window->actUndo->text(), step.undo_text);
-        states.push_back(Names(*window));
+        EXPECT_EQ(Names(Model()), step.after);
+        EXPECT_EQ(Act("actUndo")->text(), step.undo_text);
+        states.push_back(Names(Model()));
     }
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     for (std::size_t i = states.size() - 1; i > 0; --i) {
-        QTest::keyClick(window->Table(), Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(Names(*window), states[i - 1]) << "undo to state " << i - 1;
+        QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Names(Model()), states[i - 1]) << "undo to state " << i - 1;
     }
     for (std::size_t i = 1; i < states.size(); ++i) {
-        QTest::keyClick(window->Table(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        EXPECT_EQ(Names(*window), states[i]) << "redo to state " << i;
+        QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(Names(Model()), states[i]) << "redo to state " << i;
     }
-    EXPECT_FALSE(window->actRedo->isEnabled());
+    EXPECT_FALSE(Act("actRedo")->isEnabled());
 }
 
 TEST_F(PlanWindowTest, CommandsAreOfferedForTheSelectionTheyNeed) {
@@ -82,48 +85,48 @@ TEST_F(PlanWindowTest, CommandsAreOfferedForTheSelectionTheyNeed) {
         {{0, 1, 2}, false, false, false, true, true},
     };
     for (const Case& c : cases) {
-        window->Table()->clearSelection();
+        Table()->clearSelection();
         for (const std::size_t row : c.rows) {
-            window->Table()->selectionModel()->select(window->Table()->model()->index(int(row), 0),
+            Table()->selectionModel()->select(Table()->model()->index(int(row), 0),
                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
         SCOPED_TRACE(c.rows.size());
-        EXPECT_EQ(window->SelectedRows(), c.rows);
-        EXPECT_EQ(window->actRename->isEnabled(), c.single);
-        EXPECT_EQ(window->actOpenInDesign->isEnabled(), c.single);
-        EXPECT_EQ(window->actMoveUp->isEnabled(), c.up);
-        EXPECT_EQ(window->actMoveDown->isEnabled(), c.down);
-        EXPECT_EQ(window->actCompare->isEnabled(), c.compare);
-        EXPECT_EQ(window->actDelete->isEnabled(), c.remove);
-        EXPECT_EQ(window->Budget()->Table()->rowCount() > 0, c.single);
+        EXPECT_EQ(SelectedRows(), c.rows);
+        EXPECT_EQ(Act("actRename")->isEnabled(), c.single);
+        EXPECT_EQ(Act("actOpenInDesign")->isEnabled(), c.single);
+        EXPECT_EQ(Act("actMoveUp")->isEnabled(), c.up);
+        EXPECT_EQ(Act("actMoveDown")->isEnabled(), c.down);
+        EXPECT_EQ(Act("actCompare")->isEnabled(), c.compare);
+        EXPECT_EQ(Act("actDelete")->isEnabled(), c.remove);
+        EXPECT_EQ(Child<QTableWidget>("budgetTable")->rowCount() > 0, c.single);
     }
 }
 
 TEST_F(PlanWindowTest, ABudgetRowSetsTheLBGRAsOneStep) {
     AddUnit("A", 0.55);
-    window->SelectRow(0);
-    QTableWidget* budget = window->Budget()->Table();
+    SelectRow(0);
+    QTableWidget* budget = Child<QTableWidget>("budgetTable");
     // A tenth to nine tenths of the DCGL, and the unit's own LBGR.
     ASSERT_EQ(budget->rowCount(), 10);
     EXPECT_TRUE(budget->item(5, 0)->font().bold());
     EXPECT_EQ(budget->item(5, 0)->text(), "0.55");
     // Each row as the plan's table writes a unit at that LBGR.
-    PlanUnit at_three_tenths = window->Model()->Plan().entry(0).unit;
+    PlanUnit at_three_tenths = Model()->Plan().entry(0).unit;
     at_three_tenths.lbgr = 0.3;
     const PlanEntry expected{at_three_tenths, *ComputeUnit(at_three_tenths), std::nullopt, {}};
     EXPECT_EQ(budget->item(2, 1)->text().toStdString(), CellText(expected, PlanColumn::DoverS));
     EXPECT_EQ(budget->item(2, 2)->text().toStdString(), CellText(expected, PlanColumn::N));
-    EXPECT_EQ(budget->item(2, 4)->text().toStdString(), CellText(expected, PlanColumn::PowerAtLBGR));
+    EXPECT_EQ(budget->item(2, 5)->text().toStdString(), CellText(expected, PlanColumn::PowerAtLBGR));
 
     budget->setCurrentCell(5, 0);
-    EXPECT_FALSE(window->Budget()->findChild<QPushButton*>()->isEnabled()) << "the unit's own LBGR";
+    EXPECT_FALSE(Page<BudgetPanel>()->findChild<QPushButton*>()->isEnabled()) << "the unit's own LBGR";
     budget->setCurrentCell(2, 0);
-    ASSERT_TRUE(window->Budget()->findChild<QPushButton*>()->isEnabled());
-    window->Budget()->findChild<QPushButton*>()->click();
+    ASSERT_TRUE(Page<BudgetPanel>()->findChild<QPushButton*>()->isEnabled());
+    Page<BudgetPanel>()->findChild<QPushButton*>()->click();
     EXPECT_EQ(Cell(0, int(PlanColumn::LBGR)), "0.3");
     EXPECT_EQ(Cell(0, int(PlanColumn::N)).toStdString(), CellText(expected, PlanColumn::N));
-    EXPECT_EQ(window->actUndo->text(), "&Undo Set LBGR");
-    window->actUndo->trigger();
+    EXPECT_EQ(Act("actUndo")->text(), "&Undo Set LBGR");
+    Act("actUndo")->trigger();
     EXPECT_EQ(Cell(0, int(PlanColumn::LBGR)), "0.55");
 }
 
@@ -132,18 +135,27 @@ TEST_F(PlanWindowTest, CompareCurvesShowsEverySelectedUnitWithItsSizes) {
     AddUnit("B", 0.6, TestKind::WRS);
     AddUnit("C", 0.7);
     for (const int row : {0, 1}) {
-        window->Table()->selectionModel()->select(window->Table()->model()->index(row, 0),
+        Table()->selectionModel()->select(Table()->model()->index(row, 0),
                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
-    window->CompareCurves();
+    Trigger("actCompare");
     auto* view = window->findChild<ComparisonView*>();
     ASSERT_NE(view, nullptr);
-    const auto& plan = window->Model()->Plan();
-    ASSERT_EQ(view->Curves().size(), 2u);
-    EXPECT_EQ(view->Curves()[0].label, "A (N = " + std::to_string(plan.entry(0).figures.n) + ")");
-    EXPECT_EQ(view->Curves()[1].label, "B (N = " + std::to_string(plan.entry(1).figures.n) + " + " +
-                                           std::to_string(plan.entry(1).figures.n_reference) + ")");
-    EXPECT_EQ(view->Curves()[1].state.CurvePower, plan.entry(1).figures.state.CurvePower);
+    const auto& plan = Model()->Plan();
+    const std::string a = "A (N = " + std::to_string(plan.entry(0).figures.n) + ")";
+    const std::string b = "B (N = " + std::to_string(plan.entry(1).figures.n) + " + " +
+                          std::to_string(plan.entry(1).figures.n_reference) + ")";
+    EXPECT_EQ(view->accessibleDescription().toStdString(), a + "; " + b);
+    // The view draws exactly the two units' curves under those labels.
+    const std::vector<ComparedCurve> expected = {{a, plan.entry(0).figures.state}, {b, plan.entry(1).figures.state}};
+    QImage drawn(view->size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::white);
+    {
+        QPainter painter(&drawn);
+        PainterSurface surface(painter, QSizeF(view->size()));
+        DrawCurveComparison(expected, surface);
+    }
+    EXPECT_EQ(view->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), drawn);
     view->window()->close();
 }
 
@@ -154,44 +166,44 @@ TEST_F(PlanWindowTest, TheDesignWindowEditsTheUnitItShows) {
     design_window.shows_design = true;
     AddUnit("A");
     AddUnit("B");
-    window->SelectRow(1);
-    window->OpenInDesignWindow();
+    SelectRow(1);
+    Trigger("actOpenInDesign");
     EXPECT_EQ(design_window.shown, 1);
     EXPECT_EQ(design_window.edited, "B");
-    EXPECT_EQ(window->Model()->Plan().UndoName(), "Add Unit") << "showing the unit is no edit of it";
+    EXPECT_EQ(Model()->Plan().UndoName(), "Add Unit") << "showing the unit is no edit of it";
 
     // The unit follows its row through a move above it.
-    window->SelectRow(0);
-    window->MoveUnit(+1);
+    SelectRow(0);
+    Trigger("actMoveDown");
     PlanUnit changed = design_window.design;
     changed.lbgr = 0.25;
     design_window.TakeInput(changed);
-    EXPECT_EQ(window->Model()->Plan().entry(0).unit.lbgr, 0.25);
-    EXPECT_EQ(window->Model()->Plan().entry(0).unit.name, "B");
-    EXPECT_EQ(window->Model()->Plan().entry(1).unit.lbgr, 0.5);
+    EXPECT_EQ(Model()->Plan().entry(0).unit.lbgr, 0.25);
+    EXPECT_EQ(Model()->Plan().entry(0).unit.name, "B");
+    EXPECT_EQ(Model()->Plan().entry(1).unit.lbgr, 0.5);
 
-    window->Model()->Plan().Rename(0, "B2");
+    Model()->Plan().Rename(0, "B2");
     EXPECT_EQ(design_window.edited, "B2");
-    window->SelectRow(0);
-    window->DeleteUnits();
+    SelectRow(0);
+    Trigger("actDelete");
     EXPECT_EQ(design_window.edited, "") << "the title forgets a deleted unit";
     design_window.TakeInput(changed);
-    EXPECT_EQ(window->Model()->Plan().entry(0).unit.lbgr, 0.5) << "no unit is edited any more";
+    EXPECT_EQ(Model()->Plan().entry(0).unit.lbgr, 0.5) << "no unit is edited any more";
 }
 
 TEST_F(PlanWindowTest, CostsAreCheckedAsTheFileChecksThem) {
     AddUnit("A");
-    window->SelectRow(0);
+    SelectRow(0);
     dialogs.costs = CostTexts{"1000", "200"};
-    window->EditUnitCosts();
+    Trigger("actUnitCosts");
     EXPECT_EQ(Cell(0, int(PlanColumn::Cost)), "6800");
     dialogs.costs = CostTexts{"abc", ""};
-    window->EditDefaultCosts();
+    Trigger("actDefaultCosts");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text.toStdString(), kCostRange);
     dialogs.costs = CostTexts{"50", "10"};
-    window->EditDefaultCosts();
-    EXPECT_EQ(window->Model()->Plan().default_costs().per_sample, 10.0);
+    Trigger("actDefaultCosts");
+    EXPECT_EQ(Model()->Plan().default_costs().per_sample, 10.0);
     AddUnit("B");
     EXPECT_EQ(Cell(1, int(PlanColumn::Cost)), "340");
 }

@@ -21,6 +21,13 @@ std::vector<double> TenWithBelow(int below) {
     return values;
 }
 
+// `count` values from `first` up in steps of 1: none tied.
+std::vector<double> CountingFrom(double first, int count) {
+    std::vector<double> values;
+    for (int i = 0; i < count; ++i) values.push_back(first + i);
+    return values;
+}
+
 TEST(SignTestOnData, CountsDecidesAndGivesTheExactPValue) {
     const struct {
         const char* what;
@@ -80,6 +87,12 @@ TEST(WRSTestOnData, RanksWithTiesAndDecides) {
     // D: 0.2 + 0.1 ties with 0.3 though the sum is 0.30000000000000004.
     //    survey 0.3 0.5, reference 0.2 0.0: 0.1 | 0.3 0.3 | 0.5, W = 1 + 2.5;
     //    sum 6, mean 5, variance 4/12 (5 - 6/12) = 1.5, z = -3/1.2247, p = 0.94876.
+    // E, F: 50 values in one area and 49 in the other take the normal p-value.
+    //    The reference values, raised by 1, fall between the survey's, so the
+    //    k-th has rank 2k - 1. E: m = 49, W = 49^2 = 2401, mean 2450,
+    //    variance 49 * 50 * 100 / 12, p = Phi(49.5 / 142.886). F: m = 50,
+    //    W = 2500, mean 2500, p = Phi(0.5 / 142.886). Critical values
+    //    1.64456 * 142.886 plus the mean (the quantile's rational approximation).
     const struct {
         const char* what;
         std::vector<double> survey, reference;
@@ -90,6 +103,10 @@ TEST(WRSTestOnData, RanksWithTiesAndDecides) {
         {"B", {1, 2, 2, 3, 4}, {0, 1, 2}, 10, 21, 19, 0.0178850411162454, false, true, true},
         {"C", {1, 2, 2.5, 3, 4}, {0, 1, 2}, 10, 21, 19, 1.0 / 56, true, false, true},
         {"D", {0.3, 0.5}, {0.2, 0.0}, 0.1, 3.5, 7, 0.948764782570125, false, true, false},
+        {"E", CountingFrom(1, 50), CountingFrom(-0.5, 49), 1, 2401, 2684.976414687066, 0.6354893953293855, false,
+         false, false},
+        {"F", CountingFrom(1, 49), CountingFrom(-0.5, 50), 1, 2500, 2734.976414687066, 0.5013960043278765, false,
+         false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -112,6 +129,7 @@ TEST(RankSumUpperTail, ExactCountsAndTheApproximation) {
     } cases[] = {
         {3, 5, 6, 1, true, 0},                          // the smallest sum
         {3, 5, 21, 1.0 / 56, true, 0},                  // the largest sum
+        {5, 3, 30, 1.0 / 56, true, 0},                  // the sizes swapped: a pair of its own
         {10, 10, 130, 0.0315064192773171, true, 0},       // U = 75
         {49, 49, 3626, 1 / 2.5477612258980856e28, true, 0},  // 1 / C(98, 49)
         {20, 30, 600, 0.0380980344536336, true, 0},       // U = 390
@@ -123,6 +141,10 @@ TEST(RankSumUpperTail, ExactCountsAndTheApproximation) {
         const double p =
             c.exact ? ExactRankSumUpperTail(c.m, c.n, c.w) : NormalRankSumUpperTail(c.m, c.n, c.w, c.tie_sum);
         EXPECT_NEAR(p / c.p, 1, 1e-9);
+        // The distribution kept from the first call gives every bit of a fresh count.
+        if (c.exact) {
+            EXPECT_EQ(ExactRankSumUpperTail(c.m, c.n, c.w), CountedRankSumUpperTail(c.m, c.n, c.w));
+        }
     }
 }
 

@@ -3,8 +3,9 @@
 // bit-identity test and the engine benchmark compare the engine with it.
 // Not linked into any program; do not change it.
 // Error function, standard normal distribution and its upper-tail quantile.
-// The coefficients are the 15-digit literals the published figures were
-// computed with, not the longer values of the original paper.
+// The coefficients are 15-digit literals, not the longer values of Cody's
+// paper: every figure the program gives was fixed with these, and the longer
+// values move the last bits.
 
 #include <cmath>
 #include <limits>

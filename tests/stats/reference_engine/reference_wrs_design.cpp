@@ -23,8 +23,9 @@ constexpr double kNoCriticalValue = -1111;
 constexpr int kFrequencySize = 501;
 constexpr int kWorkSize = 251;
 
-// The sample size scales D/s by 0.707, a rounded 1/sqrt(2), while the curve
-// divides by the longer constant below; the published sizes rest on both.
+// The sample size scales D/s by 0.707, 1/sqrt(2) to three places, while the
+// curve divides by the longer constant below; each keeps its own, since one
+// constant for both would move sizes that lie on a rounding step.
 constexpr double kShiftScale = 0.707;
 constexpr double kSqrtTwo = 1.4142135623731;
 // 1.2 (twenty percent margin) times one half per area.

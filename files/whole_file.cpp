@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "whole_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace valdris {
+namespace {
+
+const std::string kTooLarge = "it is too large (more than " + std::to_string(kLargestReadFile >> 20) + " MB)";
+
+// Closes the descriptor on every way out.
+class OpenFile {
+public:
+    explicit OpenFile(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {}
+    ~OpenFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+std::string SystemReason(int error) {
+    return error == ENOENT ? "there is no such file" : std::strerror(error);
+}
+
+// Every refusal of the reader is built here.
+Outcome<std::string> Unread(std::string reason) {
+    return Outcome<std::string>::Failure(RefusalKind::FileUnreadable, std::move(reason));
+}
+
+// At most one byte beyond the cap, so that a file grown since it was
+// measured is still refused as too large.
+Outcome<std::string> ReadAll(int fd) {
+    std::string bytes;
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return Unread(SystemReason(errno));
+        if (got == 0) return bytes;
+        bytes.append(chunk, static_cast<std::size_t>(got));
+        if (bytes.size() > kLargestReadFile) return Unread(kTooLarge);
+    }
+}
+
+}  // namespace
+
+Outcome<std::string> ReadWholeFile(const std::string& path) {
+    const OpenFile file(path);
+    if (file.fd() < 0) return Unread(SystemReason(errno));
+    struct stat status {};
+    if (::fstat(file.fd(), &status) != 0) return Unread(SystemReason(errno));
+    if (!S_ISREG(status.st_mode)) return Unread("it is not a regular file");
+    if (static_cast<unsigned long long>(status.st_size) > kLargestReadFile) return Unread(kTooLarge);
+    // Regular files never block; reading waits for the disk as usual.
+    ::fcntl(file.fd(), F_SETFL, ::fcntl(file.fd(), F_GETFL) & ~O_NONBLOCK);
+    Outcome<std::string> bytes = ReadAll(file.fd());
+    if (bytes && bytes->find('\0') != std::string::npos) return Unread("it holds a NUL byte");
+    return bytes;
+}
+
+std::string UnreadFileText(const std::string& what, const std::string& path, const std::string& reason) {
+    return what + " could not be read from " + path + ": " + reason + ".";
+}
+
+}  // namespace valdris

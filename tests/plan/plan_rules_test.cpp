@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: Apache-2.0
+// The plan's rules that the window only asks for: units followed by their
+// ids, the field panel's size boxes, the default costs from typed texts, and
+// a unit in the design window.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design_link.h"
+#include "plan.h"
+#include "plan_figures.h"
+
+namespace valdris {
+namespace {
+
+PlanUnit Named(const std::string& name) {
+    PlanUnit unit;
+    unit.name = name;
+    return unit;
+}
+
+std::vector<std::string> Names(const SurveyPlan& plan) {
+    std::vector<std::string> names;
+    for (const PlanEntry& entry : plan.entries()) names.push_back(entry.unit.name);
+    return names;
+}
+
+// The id of B stays B's through every command, undo and redo; a unit gone
+// has no row, and a duplicate is a unit of its own.
+TEST(UnitIds, FollowTheUnitNotItsRow) {
+    struct Case {
+        const char* what;
+        std::function<void(SurveyPlan&)> step;
+        std::optional<std::size_t> row_of_b;  // nothing: B is gone
+    };
+    const std::vector<Case> cases = {
+        {"added after", [](SurveyPlan& p) { p.Add(Named("D")); }, 1},
+        {"moved up", [](SurveyPlan& p) { p.MoveUp(1); }, 0},
+        {"the row above moved down", [](SurveyPlan& p) { p.MoveDown(0); }, 0},
+        {"moved down", [](SurveyPlan& p) { p.MoveDown(1); }, 2},
+        {"the row above removed", [](SurveyPlan& p) { p.Remove(0); }, 0},
+        {"removed", [](SurveyPlan& p) { p.Remove(1); }, std::nullopt},
+        {"renamed", [](SurveyPlan& p) { p.Rename(1, "B2"); }, 1},
+        {"replaced", [](SurveyPlan& p) { p.Replace(1, Named("B3")); }, 1},
+        {"edited", [](SurveyPlan& p) { p.Edit(1, PlanField::Alpha, "0.1"); }, 1},
+        {"the row above duplicated", [](SurveyPlan& p) { p.Duplicate(0); }, 2},
+        {"removed, then undone", [](SurveyPlan& p) { p.Remove(1), p.Undo(); }, 1},
+        {"moved, undone and redone", [](SurveyPlan& p) { p.MoveUp(1), p.Undo(), p.Redo(); }, 0},
+        {"the row above removed and undone", [](SurveyPlan& p) { p.Remove(0), p.Undo(); }, 1},
+    };
+    for (const Case& c : cases) {
+        SurveyPlan plan;
+        for (const char* name : {"A", "B", "C"}) ASSERT_TRUE(plan.Add(Named(name)).accepted);
+        const UnitId b = plan.entry(1).id;
+        c.step(plan);
+        EXPECT_EQ(plan.RowOf(b), c.row_of_b) << c.what;
+        // Every unit of the plan has an id of its own.
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            EXPECT_NE(plan.entry(i).id, 0u) << c.what;
+            EXPECT_EQ(plan.RowOf(plan.entry(i).id), i) << c.what;
+        }
+    }
+}
+
+TEST(UnitIds, APlanReadGivesEveryUnitItsOwn) {
+    SurveyPlan read({MakeEntry(Named("A"), *ComputeUnit(Named("A"))),
+                     MakeEntry(Named("B"), *ComputeUnit(Named("B")))},
+                    {});
+    EXPECT_NE(read.entry(0).id, read.entry(1).id);
+    EXPECT_EQ(read.RowOf(read.entry(1).id), 1u);
+    ASSERT_TRUE(read.Add(Named("C")).accepted);
+    EXPECT_EQ(read.RowOf(read.entry(2).id), 2u);
+}
+
+// A width or a height alone waits for the other while the unit has no
+// rectangle; with one, each side is an edit of its own; the area replaces it.
+TEST(FieldBoxes, ASideWaitsForTheOtherUntilTheUnitHasARectangle) {
+    struct Case {
+        const char* what;
+        bool rectangle;
+        PlanField field;
+        const char* text;
+        SizeTexts size;
+        bool waits;
+        std::optional<double> area;  // after a taken edit
+    };
+    const std::vector<Case> cases = {
+        {"width alone", false, PlanField::Width, "50", {"", "50", ""}, true, std::nullopt},
+        {"height alone", false, PlanField::Height, "40", {"", "", "40"}, true, std::nullopt},
+        {"both", false, PlanField::Height, "40", {"", "50", "40"}, false, 2000},
+        {"a side of a rectangle", true, PlanField::Width, "10", {"", "10", ""}, false, 400},
+        {"the area replaces it", true, PlanField::Area, "7", {"7", "50", "40"}, false, 7},
+        {"an area alone", false, PlanField::Area, "9", {"9", "", ""}, false, 9},
+    };
+    for (const Case& c : cases) {
+        SurveyPlan plan;
+        ASSERT_TRUE(plan.Add(Named("U")).accepted);
+        if (c.rectangle) ASSERT_TRUE(plan.SetSize(0, {"", "50", "40"}).accepted);
+        const bool could_undo = plan.CanUndo();
+        const std::string undo = plan.UndoName();
+        const std::optional<PlanEditResult> result = plan.EditFieldBox(0, c.field, c.text, c.size);
+        EXPECT_EQ(!result, c.waits) << c.what;
+        if (c.waits) {
+            EXPECT_EQ(plan.CanUndo(), could_undo) << c.what;
+            EXPECT_EQ(plan.UndoName(), undo) << c.what << ": no step while waiting";
+            continue;
+        }
+        ASSERT_TRUE(result->accepted) << c.what;
+        ASSERT_TRUE(plan.entry(0).unit.field.size) << c.what;
+        EXPECT_EQ(plan.entry(0).unit.field.size->area, c.area) << c.what;
+    }
+    SurveyPlan plan;
+    EXPECT_FALSE(plan.EditFieldBox(0, PlanField::Area, "7", {"7", "", ""})->accepted) << "no such row";
+}
+
+// The defaults follow the rule of a unit's cost; an unchanged pair makes
+// no step and says nothing.
+TEST(DefaultCosts, TypedTextsFollowTheUnitsRule) {
+    struct Case {
+        const char* fixed;
+        const char* per_sample;
+        bool accepted;
+        std::optional<std::string> message;
+        SampleCosts after;
+    };
+    const SampleCosts start{100.0, std::nullopt};
+    const std::vector<Case> cases = {
+        {"1000", "200", true, std::nullopt, {1000.0, 200.0}},
+        {"", "", true, std::nullopt, {}},
+        {"100", "", false, std::nullopt, start},
+        {"abc", "200", false, kCostRange, start},
+        {"100", "-1", false, kCostRange, start},
+        {"1e16", "", false, kCostRange, start},
+        {"0", "1e15", true, std::nullopt, {0.0, 1e15}},
+    };
+    for (const Case& c : cases) {
+        SurveyPlan plan;
+        ASSERT_TRUE(plan.SetDefaultCosts(start).accepted);
+        const PlanEditResult result = plan.SetDefaultCosts(std::string(c.fixed), std::string(c.per_sample));
+        EXPECT_EQ(result.accepted, c.accepted) << c.fixed << " " << c.per_sample;
+        EXPECT_EQ(result.message ? std::optional<std::string>(result.message->text) : std::nullopt, c.message)
+            << c.fixed << " " << c.per_sample;
+        if (result.message) EXPECT_EQ(result.message->icon, MessageIcon::Exclamation);
+        EXPECT_EQ(plan.default_costs(), c.after) << c.fixed << " " << c.per_sample;
+    }
+}
+
+// What the design window is given for a unit, and which changes of the
+// window's design are changes of the unit.
+TEST(DesignLink, EntriesAndSameDesign) {
+    PlanUnit unit = Named("U");
+    unit.alpha = 0.025f;
+    unit.sigma = 0.3f;
+    unit.dcgl = 12345678;
+    unit.lbgr = 1e-7;
+    unit.test = TestKind::WRS;
+    const DesignEntries entries = DesignEntriesOf(unit);
+    EXPECT_EQ(entries.alpha, "0.025");
+    EXPECT_EQ(entries.sigma, "0.3");
+    EXPECT_EQ(entries.dcgl, "12345678");
+    EXPECT_EQ(entries.lbgr, "0.0000001") << "no exponent: the boxes take digits only";
+    EXPECT_EQ(entries.radionuclide, "Unity Rule");
+    EXPECT_EQ(entries.test, TestKind::WRS);
+
+    const std::vector<std::pair<const char*, std::function<void(PlanUnit&)>>> changes = {
+        {"radionuclide", [](PlanUnit& u) { u.radionuclide = "Co-60"; }},
+        {"test", [](PlanUnit& u) { u.test = TestKind::Sign; }},
+        {"alpha", [](PlanUnit& u) { u.alpha = 0.05f; }},
+        {"beta", [](PlanUnit& u) { u.beta = 0.1f; }},
+        {"sigma", [](PlanUnit& u) { u.sigma = 0.31f; }},
+        {"dcgl", [](PlanUnit& u) { u.dcgl = 2; }},
+        {"lbgr", [](PlanUnit& u) { u.lbgr = 0.4; }},
+    };
+    for (const auto& [what, change] : changes) {
+        PlanUnit other = unit;
+        change(other);
+        EXPECT_FALSE(SameDesign(unit, other)) << what;
+    }
+    PlanUnit same = unit;
+    same.name = "V";
+    same.given_n = 12;
+    same.costs = {1.0, 2.0};
+    same.survey_data = {1, 2};
+    EXPECT_TRUE(SameDesign(unit, same)) << "name, size, costs and data are not the design";
+}
+
+}  // namespace
+}  // namespace valdris
