@@ -414,8 +414,8 @@ PlanReading ReadPlan(std::string_view bytes) {
             unit_refusal = unit.refusal();
         }
     });
-    if (!json.root) return Refuse(json.refusal);
-    const Json& root = *json.root;
+    if (!json) return json.refusal();
+    const Json& root = *json;
     if (auto problem = CheckVersion(root)) return Refuse(*problem);
     SampleCosts defaults;
     if (auto problem = ReadDefaultCosts(root, defaults)) return Refuse(*problem);
