@@ -275,6 +275,7 @@ TEST(SumOfFractions, RefusesBadNuclides) {
         {ManyNuclides(field::kMostNuclides + 1), field::kTooManyNuclides},
     };
     for (const auto& [nuclides, text] : cases) EXPECT_EQ(NuclidesRefusal(nuclides)->text, text) << text;
+    EXPECT_EQ(NuclidesRefusal(ManyNuclides(field::kMostNuclides + 1))->kind, RefusalKind::TooManyNuclides);
 }
 
 }  // namespace

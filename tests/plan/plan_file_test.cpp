@@ -97,8 +97,9 @@ TEST(PlanFile, RefusesADamagedFileWhole) {
     };
     for (const auto& c : cases) {
         const PlanReading reading = ReadPlan(c.bytes);
-        EXPECT_FALSE(reading) << c.bytes;
+        ASSERT_FALSE(reading) << c.bytes;
         EXPECT_EQ(reading.message(), c.message) << c.bytes;
+        EXPECT_EQ(reading.refusal().kind, RefusalKind::PlanFileUnusable) << c.bytes;
     }
 }
 
