@@ -12,16 +12,18 @@ namespace valdris {
 namespace {
 
 const Refusal kNoReference{
+    RefusalKind::ReferenceMissing,
     "The WRS test compares the survey unit with a reference area: the reference area's measurements are missing.",
     MessageIcon::Exclamation};
 const Refusal kNotComputable{
+    RefusalKind::AssessmentNotComputable,
     "The measurements are too large to assess: a figure of the test is not a finite number; nothing is reported.",
     MessageIcon::Exclamation};
 
 std::optional<Refusal> NonFiniteRefusal(const std::vector<double>& values, const std::string& name) {
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (!std::isfinite(values[i])) {
-            return Refusal{name + ": measurement " + std::to_string(i + 1) + " is not a finite number.",
+            return Refusal{RefusalKind::MeasurementNotFinite, name + ": measurement " + std::to_string(i + 1) + " is not a finite number.",
                            MessageIcon::Exclamation};
         }
     }
@@ -79,16 +81,16 @@ void AssessWRS(const DesignState& design, const std::vector<double>& survey, con
 }  // namespace
 
 std::optional<Refusal> MeasurementDataRefusal(const std::vector<double>& values, const std::string& name) {
-    if (auto refusal = MeasurementCountRefusal(values.size(), name)) return refusal;
+    if (auto refusal = MeasurementCountRefusal(values.size(), name)) return *refusal;
     return NonFiniteRefusal(values, name);
 }
 
 AssessmentRun AssessData(TestKind test, const DesignState& design, const std::vector<double>& survey,
                          const std::vector<double>& reference) {
-    if (auto refusal = MeasurementDataRefusal(survey, kSurveyDataName)) return {std::nullopt, refusal};
+    if (auto refusal = MeasurementDataRefusal(survey, kSurveyDataName)) return *refusal;
     if (test == TestKind::WRS) {
-        if (reference.empty()) return {std::nullopt, kNoReference};
-        if (auto refusal = MeasurementDataRefusal(reference, kReferenceDataName)) return {std::nullopt, refusal};
+        if (reference.empty()) return kNoReference;
+        if (auto refusal = MeasurementDataRefusal(reference, kReferenceDataName)) return *refusal;
     }
 
     DataAssessment a;
@@ -98,14 +100,14 @@ AssessmentRun AssessData(TestKind test, const DesignState& design, const std::ve
     a.above_dcgl = PositionsAboveDCGL(survey, design.DCGL);
     for (const std::size_t i : a.above_dcgl) a.above_dcgl_values.push_back(survey[i]);
     if (test == TestKind::Sign) {
-        if (!AssessSign(design, survey, a)) return {std::nullopt, kNotComputable};
+        if (!AssessSign(design, survey, a)) return kNotComputable;
     } else {
         AssessWRS(design, survey, reference, a);
     }
-    if (!AllFinite(a)) return {std::nullopt, kNotComputable};
+    if (!AllFinite(a)) return kNotComputable;
     a.alpha = design.Alpha;
     a.p_value_disagrees = PValueDisagrees(a.passes, a.p_value, design.Alpha);
-    return {a, std::nullopt};
+    return a;
 }
 
 void MarkAboveDCGLEMC(DataAssessment& assessment, double dcgl_emc) {

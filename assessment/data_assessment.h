@@ -13,6 +13,7 @@
 #include "data_tests.h"
 #include "design_inputs.h"
 #include "design_state.h"
+#include "outcome.h"
 
 namespace valdris {
 
@@ -49,10 +50,8 @@ struct DataAssessment {
     float beta = 0;                          // the design's, for 1 - beta
 };
 
-struct AssessmentRun {
-    std::optional<DataAssessment> assessment;
-    std::optional<Refusal> refusal;  // why there is none; nothing is kept then
-};
+// The verdict, or why there is none (nothing is kept then).
+using AssessmentRun = Outcome<DataAssessment>;
 
 // Marks the values above the DCGL that lie above DCGL_EMC too.
 void MarkAboveDCGLEMC(DataAssessment& assessment, double dcgl_emc);

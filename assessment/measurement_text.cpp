@@ -108,7 +108,7 @@ std::string Quoted(std::string_view field) {
 }
 
 Refusal Refused(const std::string& source, std::size_t line, const std::string& what) {
-    return Refusal{source + ", line " + std::to_string(line) + ": " + what, MessageIcon::Exclamation};
+    return Refusal{RefusalKind::MeasurementLine, source + ", line " + std::to_string(line) + ": " + what, MessageIcon::Exclamation};
 }
 
 // Words programs write for a value that is no finite number, and numbers too
@@ -324,12 +324,12 @@ std::vector<std::string> ColumnHeaders(std::string_view text) {
 }
 
 std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::string& source) {
-    if (count == 0) return Refusal{source + ": no measurements (the column is empty).", MessageIcon::Exclamation};
+    if (count == 0) return Refusal{RefusalKind::MeasurementsNone, source + ": no measurements (the column is empty).", MessageIcon::Exclamation};
     if (count < 2) {
-        return Refusal{source + ": only one measurement; at least two are needed.", MessageIcon::Exclamation};
+        return Refusal{RefusalKind::MeasurementsTooFew, source + ": only one measurement; at least two are needed.", MessageIcon::Exclamation};
     }
     if (count > kMostMeasurements) {
-        return Refusal{source + ": more than " + std::to_string(kMostMeasurements) + " measurements.",
+        return Refusal{RefusalKind::MeasurementsTooMany, source + ": more than " + std::to_string(kMostMeasurements) + " measurements.",
                        MessageIcon::Exclamation};
     }
     return std::nullopt;
@@ -338,36 +338,21 @@ std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::str
 // Line by line, keeping only the values: reading stops at the first refused
 // line, and one value past the most a unit takes.
 MeasurementReading ReadMeasurements(std::string_view text, const std::string& source, const std::string& column) {
-    MeasurementReading reading;
     LineCursor cursor(text);
     Line line;
     Layout layout;
     if (cursor.Next(line)) {
-        if (line.text.find('\0') != std::string_view::npos) {
-            reading.refusal = NulRefusal(source, line.number);
-            return reading;
-        }
+        if (line.text.find('\0') != std::string_view::npos) return NulRefusal(source, line.number);
         layout.separator = Separator(LineCursor::WithoutByteOrderMark(text));
-        if (auto refusal = ChooseColumn(line, source, column, layout)) {
-            reading.refusal = refusal;
-            return reading;
-        }
+        if (auto refusal = ChooseColumn(line, source, column, layout)) return *refusal;
         if (!layout.header) cursor = LineCursor(text);
     }
     std::vector<double> values;
     while (values.size() <= kMostMeasurements && cursor.Next(line)) {
-        if (auto refusal = ReadLine(line, layout, source, values)) {
-            reading.refusal = refusal;
-            return reading;
-        }
+        if (auto refusal = ReadLine(line, layout, source, values)) return *refusal;
     }
-    if (auto refusal = MeasurementCountRefusal(values.size(), source)) {
-        reading.refusal = refusal;
-        return reading;
-    }
-    reading.values = std::move(values);
-    reading.header = ShownHeader(layout.header_text);
-    return reading;
+    if (auto refusal = MeasurementCountRefusal(values.size(), source)) return *refusal;
+    return Measurements{std::move(values), ShownHeader(layout.header_text)};
 }
 
 }  // namespace valdris

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "input_rules.h"
+#include "outcome.h"
 
 namespace valdris {
 
@@ -20,17 +21,18 @@ namespace valdris {
 constexpr std::size_t kMostMeasurements = 1000000;
 constexpr std::size_t kLongestShownHeader = 80;
 
-struct MeasurementReading {
-    std::vector<double> values;      // empty on refusal
+struct Measurements {
+    std::vector<double> values;
     // The column's header, if the text had one, as it may be shown: control
     // characters as "?", and cut after kLongestShownHeader bytes.
     std::string header;
-    std::optional<Refusal> refusal;
 };
+using MeasurementReading = Outcome<Measurements>;
 
 // `source` names the text in messages ("survey.csv", "The survey unit's
 // measurements"); `column`, when not empty, chooses the column whose header
-// it matches (case and surrounding blanks aside).
+// it matches (case and surrounding blanks aside). The values, or why the
+// text holds none that can be taken.
 MeasurementReading ReadMeasurements(std::string_view text, const std::string& source,
                                     const std::string& column = {});
 

@@ -18,8 +18,8 @@ void BM_Check(benchmark::State& bench, TestKind test, double sigma) {
     DesignInputs inputs;
     inputs.sigma = sigma;
     const auto run = valdris::RunDesign(test, inputs);
-    for (auto _ : bench) benchmark::DoNotOptimize(valdris::CheckDesign(test, *run.state));
-    bench.counters["n"] = test == TestKind::Sign ? run.state->SignN : run.state->WRSN;
+    for (auto _ : bench) benchmark::DoNotOptimize(valdris::CheckDesign(test, *run));
+    bench.counters["n"] = test == TestKind::Sign ? run->SignN : run->WRSN;
 }
 
 // D/s 1 and 0.2 for Sign; D/s 1 (32 a side) and 0.55 (about 100 a side) for WRS.

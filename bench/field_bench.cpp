@@ -14,8 +14,7 @@ namespace {
 
 const valdris::SampleLayout& MillionLocations() {
     static const valdris::SampleLayout layout =
-        *valdris::LayOutSamples(valdris::GridType::Square, *valdris::SizeFromRectangle(10000, 10000).size, 990000, 5)
-             .layout;
+        *valdris::LayOutSamples(valdris::GridType::Square, *valdris::SizeFromRectangle(10000, 10000), 990000, 5);
     return layout;
 }
 

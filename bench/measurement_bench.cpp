@@ -41,15 +41,18 @@ const std::string& Text() {
 }
 
 const std::vector<double>& Values() {
-    static const std::vector<double> values = valdris::ReadMeasurements(Text(), "bench").values;
+    static const std::vector<double> values = valdris::ReadMeasurements(Text(), "bench")->values;
     return values;
 }
 
 void BM_ReadMeasurements(benchmark::State& state) {
     for (auto _ : state) {
         const valdris::MeasurementReading reading = valdris::ReadMeasurements(Text(), "bench");
-        if (reading.refusal) state.SkipWithError(reading.refusal->text.c_str());
-        benchmark::DoNotOptimize(reading.values.data());
+        if (!reading) {
+            state.SkipWithError(reading.message().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(reading->values.data());
     }
 }
 BENCHMARK(BM_ReadMeasurements)->Unit(benchmark::kMillisecond);
@@ -74,11 +77,14 @@ void BM_FromCharsAnchor(benchmark::State& state) {
 BENCHMARK(BM_FromCharsAnchor)->Unit(benchmark::kMillisecond);
 
 void BM_AssessSign(benchmark::State& state) {
-    const valdris::DesignState design = *valdris::RunDesign(valdris::TestKind::Sign, valdris::DesignInputs{}).state;
+    const valdris::DesignState design = *valdris::RunDesign(valdris::TestKind::Sign, valdris::DesignInputs{});
     for (auto _ : state) {
         const valdris::AssessmentRun run = valdris::AssessData(valdris::TestKind::Sign, design, Values(), {});
-        if (!run.assessment) state.SkipWithError(run.refusal->text.c_str());
-        benchmark::DoNotOptimize(run.assessment->statistic);
+        if (!run) {
+            state.SkipWithError(run.message().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(run->statistic);
     }
 }
 BENCHMARK(BM_AssessSign)->Unit(benchmark::kMillisecond);

@@ -26,8 +26,8 @@ void BM_ReadAndComputePlan(benchmark::State& state) {
     const std::string bytes = ThousandUnitPlan();
     for (auto _ : state) {
         const valdris::PlanReading reading = valdris::ReadPlan(bytes);
-        if (!reading.plan) state.SkipWithError(reading.refusal.c_str());
-        benchmark::DoNotOptimize(reading.plan->entry(kUnits - 1).figures.power_at_lbgr);
+        if (!reading) state.SkipWithError(reading.message().c_str());
+        benchmark::DoNotOptimize(reading->entry(kUnits - 1).figures.power_at_lbgr);
     }
 }
 BENCHMARK(BM_ReadAndComputePlan)->Unit(benchmark::kMillisecond);
@@ -37,8 +37,11 @@ void BM_ReadSitePlan(benchmark::State& state) {
     const std::string bytes = SitePlan(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const valdris::PlanReading reading = valdris::ReadPlan(bytes);
-        if (!reading.plan) state.SkipWithError(reading.refusal.c_str());
-        benchmark::DoNotOptimize(reading.plan->size());
+        if (!reading) {
+            state.SkipWithError(reading.message().c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(reading->size());
     }
     state.counters["file_MiB"] = static_cast<double>(bytes.size()) / (1 << 20);
 }
@@ -54,14 +57,14 @@ void BM_DesignSiteUnits(benchmark::State& state) {
 BENCHMARK(BM_DesignSiteUnits)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_WritePlan(benchmark::State& state) {
-    const valdris::SurveyPlan plan = *valdris::ReadPlan(ThousandUnitPlan()).plan;
+    const valdris::SurveyPlan plan = *valdris::ReadPlan(ThousandUnitPlan());
     for (auto _ : state) benchmark::DoNotOptimize(valdris::WritePlan(plan));
 }
 BENCHMARK(BM_WritePlan)->Unit(benchmark::kMillisecond);
 
 // Alternating values so that every edit is a change.
 void BM_EditOneUnit(benchmark::State& state) {
-    valdris::SurveyPlan plan = *valdris::ReadPlan(ThousandUnitPlan()).plan;
+    valdris::SurveyPlan plan = *valdris::ReadPlan(ThousandUnitPlan());
     bool high = false;
     for (auto _ : state) {
         high = !high;

@@ -27,7 +27,7 @@ constexpr int kUnits = 100000;
 constexpr int kEditedRow = 5000;
 
 const valdris::SurveyPlan& SitePlan() {
-    static const valdris::SurveyPlan plan = *valdris::ReadPlan(valdris::bench::SitePlanFile(kUnits)).plan;
+    static const valdris::SurveyPlan plan = *valdris::ReadPlan(valdris::bench::SitePlanFile(kUnits));
     return plan;
 }
 
@@ -143,9 +143,7 @@ BENCHMARK(BM_SortNumbersAlone)->Unit(benchmark::kMillisecond);
 
 const valdris::SampleLayout& HundredThousandLocations() {
     static const valdris::SampleLayout layout =
-        *valdris::LayOutSamples(valdris::GridType::Triangular, *valdris::SizeFromRectangle(4000, 2500).size,
-                                kUnits, 11)
-             .layout;
+        *valdris::LayOutSamples(valdris::GridType::Triangular, *valdris::SizeFromRectangle(4000, 2500), kUnits, 11);
     return layout;
 }
 

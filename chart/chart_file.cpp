@@ -36,7 +36,7 @@ ChartFileType TypeOf(const QString& path) {
 // makes before it asks for a chart.
 Outcome<Done> EnsureGuiApplication() {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        return Outcome<Done>::Failure("The chart cannot be drawn: the program runs without graphics support.");
+        return Outcome<Done>::Failure(RefusalKind::ChartUndrawable, "The chart cannot be drawn: the program runs without graphics support.");
     }
     return Done{};
 }
@@ -105,7 +105,7 @@ Outcome<Done> WriteChartFile(const DesignState& state, const std::string& path, 
     const QString file_name = QString::fromStdString(path);
     const ChartFileType type = TypeOf(file_name);
     if (type == ChartFileType::Unknown) {
-        return Outcome<Done>::Failure("The chart file name must end in .png or .svg: " + path);
+        return Outcome<Done>::Failure(RefusalKind::ChartNameUnusable, "The chart file name must end in .png or .svg: " + path);
     }
     if (auto drawable = EnsureGuiApplication(); !drawable) return drawable;
 
@@ -113,7 +113,7 @@ Outcome<Done> WriteChartFile(const DesignState& state, const std::string& path, 
         return type == ChartFileType::Png ? WritePng(state, resolution, file) : WriteSvg(state, file);
     }, read_only);
     if (written) return written;
-    return Outcome<Done>::Failure(FileFailureMessage("The chart", file_name, QString::fromStdString(written.message())));
+    return Outcome<Done>::Failure(RefusalKind::FileNotWritten, FileFailureMessage("The chart", file_name, QString::fromStdString(written.message())));
 }
 
 ChartResolution ScreenResolution(double ratio) { return {ratio, ratio * kScreenDotsPerInch}; }

@@ -169,17 +169,17 @@ Outcome<Done> WriteDesignReport(const ReportPage& page, const std::string& path,
     const Outcome<Done> written =
         WriteFileSafely(file_name, [&](QIODevice& file) { return WriteDesignPdf(page, layout, file); }, read_only);
     if (written) return written;
-    return Outcome<Done>::Failure(FileFailureMessage("The report", file_name, QString::fromStdString(written.message())));
+    return Outcome<Done>::Failure(RefusalKind::FileNotWritten, FileFailureMessage("The report", file_name, QString::fromStdString(written.message())));
 }
 
 Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path) {
     // No file for a plan without units: there is nothing to report.
-    if (plan.size() == 0) return Outcome<Done>::Failure(kNothingToReport);
+    if (plan.size() == 0) return Outcome<Done>::Failure(RefusalKind::NothingToReport, kNothingToReport);
     const QString file_name = QString::fromStdString(path);
     const Outcome<Done> written =
         WriteFileSafely(file_name, [&](QIODevice& file) { return WritePlanPdf(plan, title, file); });
     if (written) return written;
-    return Outcome<Done>::Failure(FileFailureMessage("The report", file_name, QString::fromStdString(written.message())));
+    return Outcome<Done>::Failure(RefusalKind::FileNotWritten, FileFailureMessage("The report", file_name, QString::fromStdString(written.message())));
 }
 
 }  // namespace valdris

@@ -30,7 +30,7 @@ Outcome<Done> WriteFileSafely(const QString& path, const FileContent& write_cont
     };
     std::string reason = WriteContentSafely(path.isEmpty() ? std::string() : Native(path), content, read_only);
     if (reason.empty()) return Done{};
-    return Outcome<Done>::Failure(std::move(reason));
+    return Outcome<Done>::Failure(RefusalKind::FileNotWritten, std::move(reason));
 }
 
 std::string FileFailureMessage(const std::string& what, const QString& path, const QString& reason) {

@@ -10,13 +10,10 @@
 namespace valdris::cli {
 namespace {
 
-Outcome<MeasurementReading> ReadFile(const std::string& path, const std::optional<std::string>& column) {
-    using Result = Outcome<MeasurementReading>;
+MeasurementReading ReadFile(const std::string& path, const std::optional<std::string>& column) {
     const Outcome<std::string> text = ReadWholeFile(path);
-    if (!text) return Result::Failure(UnreadFileText("The measurements", path, text.message()));
-    MeasurementReading reading = ReadMeasurements(*text, path, column ? ChosenColumn(*text, *column) : std::string());
-    if (reading.refusal) return Result::Failure(reading.refusal->text);
-    return reading;
+    if (!text) return Refusal{RefusalKind::FileUnreadable, UnreadFileText("The measurements", path, text.message()), MessageIcon::Exclamation};
+    return ReadMeasurements(*text, path, column ? ChosenColumn(*text, *column) : std::string());
 }
 
 void WriteJsonValues(std::ostream& out, const std::vector<double>& values) {
@@ -28,18 +25,17 @@ void WriteJsonValues(std::ostream& out, const std::vector<double>& values) {
 }  // namespace
 
 Outcome<FileAssessment> AssessFiles(const Options& options, const DesignState& design) {
-    using Result = Outcome<FileAssessment>;
-    const Outcome<MeasurementReading> survey = ReadFile(*options.assess_path, options.column);
-    if (!survey) return Result::Failure(survey.message());
-    MeasurementReading reference;
+    const MeasurementReading survey = ReadFile(*options.assess_path, options.column);
+    if (!survey) return survey.refusal();
+    Measurements reference;
     if (options.reference_path) {
-        Outcome<MeasurementReading> read = ReadFile(*options.reference_path, options.column);
-        if (!read) return Result::Failure(read.message());
+        MeasurementReading read = ReadFile(*options.reference_path, options.column);
+        if (!read) return read.refusal();
         reference = std::move(*read);
     }
     const AssessmentRun run = AssessData(options.test, design, survey->values, reference.values);
-    if (!run.assessment) return Result::Failure(run.refusal->text);
-    return FileAssessment{*run.assessment, {survey->header, reference.header}};
+    if (!run) return run.refusal();
+    return FileAssessment{*run, {survey->header, reference.header}};
 }
 
 void WriteTextAssessment(std::ostream& out, const DataAssessment& assessment, const std::string& unit,

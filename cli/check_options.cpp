@@ -31,9 +31,7 @@ std::optional<std::string> CheckOptionsConflict(const Options& options) {
 
 Outcome<uint64_t> ReadCheckSeed(const CheckOptions& options) {
     if (!options.seed) return kDefaultCheckSeed;
-    const CheckedSeed seed = ReadSeed(*options.seed);
-    if (!seed.seed) return Outcome<uint64_t>::Failure(seed.refusal->text);
-    return *seed.seed;
+    return ReadSeed(*options.seed);
 }
 
 std::string CheckHelpText() {

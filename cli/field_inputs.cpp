@@ -12,14 +12,14 @@ namespace {
 
 Outcome<double> Number(const std::string& option, const std::string& text) {
     const auto value = StrictNumber(text);
-    if (!value) return Outcome<double>::Failure(NotANumberMessage(option, text));
+    if (!value) return Outcome<double>::Failure(RefusalKind::CommandLine, NotANumberMessage(option, text));
     return *value;
 }
 
 Outcome<AreaFactorTable> ReadAreaFactors(const std::string& text) {
     auto table = ParseAreaFactors(text);
     if (!table) {
-        return Outcome<AreaFactorTable>::Failure("The value of --area-factors is not a list of area:factor pairs: \"" +
+        return Outcome<AreaFactorTable>::Failure(RefusalKind::CommandLine, "The value of --area-factors is not a list of area:factor pairs: \"" +
                                                  text + "\"");
     }
     return *table;
@@ -28,7 +28,7 @@ Outcome<AreaFactorTable> ReadAreaFactors(const std::string& text) {
 Outcome<Nuclide> ReadNuclide(const std::string& text) {
     auto nuclide = ParseNuclide(text);
     if (!nuclide) {
-        return Outcome<Nuclide>::Failure(
+        return Outcome<Nuclide>::Failure(RefusalKind::CommandLine, 
             "The value of --nuclide is not NAME:DCGL:SIGMA or NAME:DCGL:SIGMA:CONCENTRATION: \"" + text + "\"");
     }
     return *nuclide;
@@ -36,42 +36,42 @@ Outcome<Nuclide> ReadNuclide(const std::string& text) {
 
 Outcome<std::optional<UnitSize>> ReadSize(const FieldRequest& request) {
     using Result = Outcome<std::optional<UnitSize>>;
-    CheckedSize checked;
+    std::optional<Outcome<UnitSize>> checked;
     if (request.area) {
         const auto area = Number("--area", *request.area);
-        if (!area) return Result::Failure(area.message());
+        if (!area) return Result::Failure(area.refusal());
         checked = SizeFromArea(*area);
     } else if (request.width && request.height) {
         const auto width = Number("--width", *request.width);
-        if (!width) return Result::Failure(width.message());
+        if (!width) return Result::Failure(width.refusal());
         const auto height = Number("--height", *request.height);
-        if (!height) return Result::Failure(height.message());
+        if (!height) return Result::Failure(height.refusal());
         checked = SizeFromRectangle(*width, *height);
     } else {
         return std::optional<UnitSize>();
     }
-    if (checked.refusal) return Result::Failure(RefusalText(*checked.refusal));
-    return checked.size;
+    if (!*checked) return Result::Failure(checked->refusal().kind, RefusalText(checked->refusal()));
+    return std::optional<UnitSize>(**checked);
 }
 
 // The elevated-area check's inputs and the nuclides, after the size.
-std::optional<std::string> ReadChecks(const FieldRequest& request, FieldInputs& inputs) {
+std::optional<Refusal> ReadChecks(const FieldRequest& request, FieldInputs& inputs) {
     if (request.scan_mdc) {
         const auto mdc = Number("--scan-mdc", *request.scan_mdc);
-        if (!mdc) return mdc.message();
-        if (auto refusal = ScanMDCRefusal(*mdc)) return RefusalText(*refusal);
+        if (!mdc) return mdc.refusal();
+        if (auto refusal = ScanMDCRefusal(*mdc)) return refusal;
         inputs.setup.scan_mdc = *mdc;
         const auto table = ReadAreaFactors(*request.area_factors);
-        if (!table) return table.message();
-        if (auto refusal = AreaFactorTableRefusal(*table)) return RefusalText(*refusal);
+        if (!table) return table.refusal();
+        if (auto refusal = AreaFactorTableRefusal(*table)) return refusal;
         inputs.setup.area_factors = *table;
     }
     for (const std::string& text : request.nuclides) {
         const auto nuclide = ReadNuclide(text);
-        if (!nuclide) return nuclide.message();
+        if (!nuclide) return nuclide.refusal();
         inputs.nuclides.push_back(*nuclide);
     }
-    if (auto refusal = NuclidesRefusal(inputs.nuclides)) return RefusalText(*refusal);
+    if (auto refusal = NuclidesRefusal(inputs.nuclides)) return refusal;
     if (!inputs.nuclides.empty()) inputs.sum = CombineNuclides(inputs.nuclides);
     return std::nullopt;
 }
@@ -81,17 +81,17 @@ std::optional<std::string> ReadChecks(const FieldRequest& request, FieldInputs& 
 Outcome<FieldInputs> ReadFieldInputs(const FieldRequest& request) {
     FieldInputs inputs;
     const auto size = ReadSize(request);
-    if (!size) return Outcome<FieldInputs>::Failure(size.message());
+    if (!size) return Outcome<FieldInputs>::Failure(size.refusal());
     inputs.setup.size = *size;
     inputs.setup.grid = request.grid.value_or(GridType::Triangular);
     if (request.seed) {
-        const CheckedSeed seed = ReadSeed(*request.seed);
-        if (seed.refusal) return Outcome<FieldInputs>::Failure(RefusalText(*seed.refusal));
-        inputs.setup.seed = seed.seed;
+        const Outcome<std::uint64_t> seed = ReadSeed(*request.seed);
+        if (!seed) return Outcome<FieldInputs>::Failure(seed.refusal().kind, RefusalText(seed.refusal()));
+        inputs.setup.seed = *seed;
     } else if (request.width) {
         inputs.setup.seed = DrawSeed();
     }
-    if (auto failure = ReadChecks(request, inputs)) return Outcome<FieldInputs>::Failure(*failure);
+    if (auto failure = ReadChecks(request, inputs)) return Outcome<FieldInputs>::Failure(failure->kind, RefusalText(*failure));
     return inputs;
 }
 

@@ -173,13 +173,13 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
         }
         const OptionRule* rule = FindRule(name);
         if (rule == nullptr && IsFieldOption(name)) {
-            if (!attached && i + 1 == args.size()) return Result::Failure(FieldOptionMissingValue(name));
+            if (!attached && i + 1 == args.size()) return Result::Failure(RefusalKind::CommandLine, FieldOptionMissingValue(name));
             const std::string value = attached ? *attached : args[++i];
-            if (auto error = StoreFieldOption(reading.options.field, name, value)) return Result::Failure(*error);
+            if (auto error = StoreFieldOption(reading.options.field, name, value)) return Result::Failure(RefusalKind::CommandLine, *error);
             continue;
         }
         if (rule == nullptr) {
-            return Result::Failure(!name.empty() && name[0] == '-' ? "unknown option \"" + args[i] + "\""
+            return Result::Failure(RefusalKind::CommandLine, !name.empty() && name[0] == '-' ? "unknown option \"" + args[i] + "\""
                                                                    : "unexpected argument \"" + args[i] + "\"");
         }
 
@@ -187,10 +187,10 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
         // arguments are taken whatever they look like.
         Values values;
         if (attached) {
-            if (rule->values != 1) return Result::Failure(rule->missing);
+            if (rule->values != 1) return Result::Failure(RefusalKind::CommandLine, rule->missing);
             values.push_back(*attached);
         } else {
-            if (args.size() - 1 - i < rule->values) return Result::Failure(rule->missing);
+            if (args.size() - 1 - i < rule->values) return Result::Failure(RefusalKind::CommandLine, rule->missing);
             values.assign(args.begin() + static_cast<std::ptrdiff_t>(i + 1),
                           args.begin() + static_cast<std::ptrdiff_t>(i + 1 + rule->values));
             i += rule->values;
@@ -199,39 +199,39 @@ Outcome<Options> ParseOptions(const std::vector<std::string>& args) {
         if (rule->number != nullptr) {
             reading.options.*(rule->number) = values[0];
         } else if (auto error = rule->apply(reading, values)) {
-            return Result::Failure(*error);
+            return Result::Failure(RefusalKind::CommandLine, *error);
         }
         // Help and version answer whatever else the line holds.
         if (reading.options.help || reading.options.version) return reading.options;
     }
 
-    if (reading.formats_differ) return Result::Failure("choose one of --text, --json and --csv");
+    if (reading.formats_differ) return Result::Failure(RefusalKind::CommandLine, "choose one of --text, --json and --csv");
     if (reading.options.sweep && reading.options.chart_path) {
-        return Result::Failure("--chart draws one design and cannot be combined with --sweep");
+        return Result::Failure(RefusalKind::CommandLine, "--chart draws one design and cannot be combined with --sweep");
     }
     if (reading.options.sweep && reading.options.report_path) {
-        return Result::Failure("--report describes one design and cannot be combined with --sweep");
+        return Result::Failure(RefusalKind::CommandLine, "--report describes one design and cannot be combined with --sweep");
     }
     if (auto error = FieldUsageError(reading.options.field,
                                       reading.options.sweep || reading.options.plan.plan_path)) {
-        return Result::Failure(*error);
+        return Result::Failure(RefusalKind::CommandLine, *error);
     }
-    if (auto conflict = AssessOptionsConflict(reading.options)) return Result::Failure(*conflict);
-    if (auto conflict = CheckOptionsConflict(reading.options)) return Result::Failure(*conflict);
+    if (auto conflict = AssessOptionsConflict(reading.options)) return Result::Failure(RefusalKind::CommandLine, *conflict);
+    if (auto conflict = CheckOptionsConflict(reading.options)) return Result::Failure(RefusalKind::CommandLine, *conflict);
     const Options& o = reading.options;
     if (auto conflict = PlanConflict(o.plan, o.sweep.has_value(), o.chart_path.has_value())) {
-        return Result::Failure(*conflict);
+        return Result::Failure(RefusalKind::CommandLine, *conflict);
     }
     // A plan's units name their own unit of concentration; a sweep's rows
     // are no report.
     if (o.concentration_unit && (o.plan.plan_path || o.sweep)) {
-        return Result::Failure(o.sweep ? "--unit names the unit of one design's figures and cannot be combined with --sweep"
+        return Result::Failure(RefusalKind::CommandLine, o.sweep ? "--unit names the unit of one design's figures and cannot be combined with --sweep"
                                        : "--unit cannot be combined with --plan: each unit of a plan names its own "
                                          "(the key \"concentration_unit\")");
     }
     // Measurements belong to one survey unit, not to a whole plan.
     if (o.plan.plan_path && o.assess_path) {
-        return Result::Failure("--assess judges one survey unit and cannot be combined with --plan");
+        return Result::Failure(RefusalKind::CommandLine, "--assess judges one survey unit and cannot be combined with --plan");
     }
     return reading.options;
 }
@@ -247,7 +247,7 @@ Outcome<DesignInputs> ReadInputs(const Options& options) {
         const OptionRule& rule = kOptionRules[k];
         const std::string& text = options.*(rule.number);
         const auto value = StrictNumber(text);
-        if (!value) return Outcome<DesignInputs>::Failure(NotANumberMessage(rule.name, text));
+        if (!value) return Outcome<DesignInputs>::Failure(RefusalKind::CommandLine, NotANumberMessage(rule.name, text));
         *numbers[k] = *value;
     }
     return inputs;

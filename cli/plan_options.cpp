@@ -7,16 +7,16 @@ namespace valdris::cli {
 
 namespace {
 
-std::string Refused(const std::string& option, const std::string& text, const Refusal& refusal) {
-    return "The value of " + option + " is refused (\"" + text + "\"): " + refusal.text;
+// The rule's refusal, its kind kept, naming the option and the value.
+Refusal Refused(const std::string& option, const std::string& text, const Refusal& refusal) {
+    return {refusal.kind, "The value of " + option + " is refused (\"" + text + "\"): " + refusal.text, refusal.icon};
 }
 
-std::optional<std::string> ReadCost(const std::string& option, const std::optional<std::string>& text,
+std::optional<Refusal> ReadCost(const std::string& option, const std::optional<std::string>& text,
                                     std::optional<double>& cost) {
     if (!text) return std::nullopt;
-    const auto value = StrictNumber(*text);
-    const auto refusal = value ? CostRefusal(*value) : Refusal{kCostRange, MessageIcon::Exclamation};
-    if (refusal) return Refused(option, *text, *refusal);
+    const Outcome<double> value = CostFromText(*text);
+    if (!value) return Refused(option, *text, value.refusal());
     cost = *value;
     return std::nullopt;
 }
@@ -26,10 +26,9 @@ std::optional<std::string> ReadCost(const std::string& option, const std::option
 Outcome<Budget> ReadBudget(const PlanOptions& options) {
     Budget budget;
     if (options.n) {
-        const auto n = StrictNumber(*options.n);
-        const auto refusal = n ? GivenSizeRefusal(*n) : Refusal{kGivenSizeRange, MessageIcon::Exclamation};
-        if (refusal) return Outcome<Budget>::Failure(Refused("--n", *options.n, *refusal));
-        budget.n = static_cast<int32_t>(*n);
+        const Outcome<int32_t> n = GivenSizeFromText(*options.n);
+        if (!n) return Outcome<Budget>::Failure(Refused("--n", *options.n, n.refusal()));
+        budget.n = *n;
     }
     if (auto error = ReadCost("--cost-fixed", options.cost_fixed, budget.costs.fixed)) {
         return Outcome<Budget>::Failure(*error);

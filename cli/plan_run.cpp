@@ -43,10 +43,10 @@ JsonMembers UnitMembers(const PlanEntry& entry, std::optional<uint64_t> check_se
         if (!entry.assessment) return;
         out << separator;
         const AssessmentRun& run = *entry.assessment;
-        if (run.assessment) {
-            WriteJsonAssessment(out, *run.assessment, kUnitIndent);
+        if (run) {
+            WriteJsonAssessment(out, *run, kUnitIndent);
         } else {
-            out << kUnitIndent << "\"assessment_refused\": " << JsonString(run.refusal->text);
+            out << kUnitIndent << "\"assessment_refused\": " << JsonString(run.message());
         }
     };
 }
@@ -87,11 +87,11 @@ void WriteVerdicts(std::ostream& out, const SurveyPlan& plan) {
     for (const PlanEntry& entry : plan.entries()) {
         if (!entry.assessment) continue;
         out << (first ? "\n" : "") << OneLine(entry.unit.name) << ": ";
-        if (entry.assessment->assessment) {
-            const AssessmentTexts texts = MakeAssessmentTexts(*entry.assessment->assessment);
+        if (*entry.assessment) {
+            const AssessmentTexts texts = MakeAssessmentTexts(**entry.assessment);
             out << texts.decision << ": " << texts.reason << '\n';
         } else {
-            out << "no verdict: " << OneLine(entry.assessment->refusal->text) << '\n';
+            out << "no verdict: " << OneLine(entry.assessment->message()) << '\n';
         }
         first = false;
     }
@@ -155,24 +155,24 @@ int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& 
         return kExitRefused;
     }
     const PlanReading reading = ReadPlan(*bytes);
-    if (!reading.plan) {
-        err << "The plan \"" << path << "\" is refused: " << OneLine(reading.refusal) << '\n';
+    if (!reading) {
+        err << "The plan \"" << path << "\" is refused: " << OneLine(reading.message()) << '\n';
         return kExitRefused;
     }
     if (command.report_path) {
         const std::string& target = *command.report_path;
         if (!WriteOutputFile(err, "report", target, [&](std::string& error) {
                 return command.write_report &&
-                       command.write_report(*reading.plan, PlanReportTitle(path), target, error);
+                       command.write_report(*reading, PlanReportTitle(path), target, error);
             })) {
             return kExitFailure;
         }
         if (!command.format) return kExitOk;
     }
     switch (command.format.value_or(OutputFormat::Text)) {
-        case OutputFormat::Text: WritePlanText(out, *reading.plan, command.check_seed); break;
-        case OutputFormat::Json: WritePlanJson(out, *reading.plan, command.check_seed); break;
-        case OutputFormat::Csv: out << PlanAsCsv(*reading.plan); break;
+        case OutputFormat::Text: WritePlanText(out, *reading, command.check_seed); break;
+        case OutputFormat::Json: WritePlanJson(out, *reading, command.check_seed); break;
+        case OutputFormat::Csv: out << PlanAsCsv(*reading); break;
     }
     return kExitOk;
 }

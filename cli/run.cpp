@@ -166,12 +166,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const DesignInputs design_inputs = field->sum ? SumOfFractionsInputs(*inputs, *field->sum) : *inputs;
     const DesignEngine& engine = options.check.exact_quantile ? kExactQuantileEngine : kEngine;
     const FiguresRun run = ComputeFigures(options.test, design_inputs, budget->n, budget->costs, engine);
-    if (!run.figures) return Refuse(err, RefusalText(run.refusal->refusal));
+    if (!run) return Refuse(err, RefusalText(run.refusal().refusal));
     const SetupInDesignUnits setup = ScanMDCInDesignUnits(field->setup, field->sum);
-    if (!setup.setup) return Refuse(err, RefusalText(*setup.refusal));
-    const CheckedFieldFigures field_run = ComputeFieldFigures(*setup.setup, run.figures->n, run.figures->state.DCGL);
-    if (!field_run.figures) return Refuse(err, RefusalText(*field_run.refusal));
-    const DesignFigures figures = WithFinalN(*run.figures, budget->costs, field_run.figures->samples);
+    if (!setup) return Refuse(err, RefusalText(setup.refusal()));
+    const Outcome<FieldFigures> field_run = ComputeFieldFigures(*setup, run->n, run->state.DCGL);
+    if (!field_run) return Refuse(err, RefusalText(field_run.refusal()));
+    const DesignFigures figures = WithFinalN(*run, budget->costs, field_run->samples);
     const DesignState& state = figures.state;
     // Measurements are judged before anything is written, so refused data
     // leave no file and no output.
@@ -201,7 +201,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     const std::optional<std::string>& points = options.field.points;
     if (points && !WriteOutputFile(err, "locations", *points, [&](std::string& error) {
-            return WriteLocationsFile(*field_run.figures, *points, error);
+            return WriteLocationsFile(*field_run, *points, error);
         })) {
         return kExitFailure;
     }
@@ -212,7 +212,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::optional<OutputFormat> format =
         file_written ? options.format : options.format.value_or(OutputFormat::Text);
     if (!format) return kExitOk;
-    WriteSummary(out, *format, figures, {*field, *field_run.figures, options.concentration_unit.value_or("")},
+    WriteSummary(out, *format, figures, {*field, *field_run, options.concentration_unit.value_or("")},
                  assessment, check);
     return kExitOk;
 }

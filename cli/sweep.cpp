@@ -22,12 +22,12 @@ double SweepPlan::Value(std::int64_t i) const {
 }
 
 Outcome<SweepPlan> PlanSweep(double from, double to, double step) {
-    if (!(step > 0.0)) return Outcome<SweepPlan>::Failure("The sweep STEP must be greater than zero.");
-    if (from > to) return Outcome<SweepPlan>::Failure("The sweep must run upwards: FROM must not be greater than TO.");
+    if (!(step > 0.0)) return Outcome<SweepPlan>::Failure(RefusalKind::CommandLine, "The sweep STEP must be greater than zero.");
+    if (from > to) return Outcome<SweepPlan>::Failure(RefusalKind::CommandLine, "The sweep must run upwards: FROM must not be greater than TO.");
 
     const double last_index = (to - from) / step + kStepTolerance;
     if (!(last_index < static_cast<double>(kMaxSweepRows))) {
-        return Outcome<SweepPlan>::Failure("The sweep would give more than " + std::to_string(kMaxSweepRows) +
+        return Outcome<SweepPlan>::Failure(RefusalKind::CommandLine, "The sweep would give more than " + std::to_string(kMaxSweepRows) +
                                   " rows; use a larger STEP or a shorter range.");
     }
     return SweepPlan(from, step, static_cast<std::int64_t>(std::floor(last_index)) + 1);
@@ -39,7 +39,7 @@ Outcome<SweepPlan> PlanSweep(const SweepRequest& request) {
     double numbers[3] = {};
     for (std::size_t k = 0; k < 3; ++k) {
         const auto value = StrictNumber(*fields[k].second);
-        if (!value) return Outcome<SweepPlan>::Failure(NotANumberMessage(fields[k].first, *fields[k].second));
+        if (!value) return Outcome<SweepPlan>::Failure(RefusalKind::CommandLine, NotANumberMessage(fields[k].first, *fields[k].second));
         numbers[k] = *value;
     }
     return PlanSweep(numbers[0], numbers[1], numbers[2]);

@@ -49,7 +49,7 @@ std::optional<std::string> CheckFixedInputs(SweptInput swept, const DesignInputs
 
 struct SweepRow {
     double value = 0.0;  // the swept input as read, before rounding to its width
-    DesignRun run;
+    Outcome<DesignState> run;
 };
 
 // Computes the rows in order (for the given size, if any) and hands each to

@@ -83,8 +83,8 @@ void SweepWriter::Add(std::initializer_list<std::string_view> pieces) {
 
 void SweepWriter::TextRow(const SweepRow& row) {
     AddPadded(16, ReadableValue(swept_, row.value));
-    if (row.run.state) {
-        const DesignState& state = *row.run.state;
+    if (row.run) {
+        const DesignState& state = *row.run;
         AddPadded(10, WriteNumber(RoundHalfEven(state.DoverS, 2)));
         AddPadded(14, std::to_string(SampleSize(test_, state)));
         AddPadded(16, CriticalValueText(test_, state));
@@ -97,18 +97,18 @@ void SweepWriter::TextRow(const SweepRow& row) {
             }
         }
     } else {
-        Add({"  refused: ", OneLine(RefusalText(*row.run.refusal)), "\n"});
+        Add({"  refused: ", OneLine(RefusalText(row.run.refusal())), "\n"});
     }
 }
 
 void SweepWriter::CsvRow(const SweepRow& row) {
     Add({ExactValue(swept_, row.value), ","});
-    if (row.run.state) {
-        const DesignState& state = *row.run.state;
+    if (row.run) {
+        const DesignState& state = *row.run;
         Add({ExactNumber(state.DoverS), ",", std::to_string(SampleSize(test_, state)), ",",
              ExactCriticalValue(test_, state), ",", ExactNumber(ShownPowerAtLBGR(test_, state, engine_)), ",\n"});
     } else {
-        Add({",,,,", CsvField(OneLine(RefusalText(*row.run.refusal))), "\n"});
+        Add({",,,,", CsvField(OneLine(RefusalText(row.run.refusal()))), "\n"});
     }
 }
 
@@ -116,8 +116,8 @@ void SweepWriter::CsvRow(const SweepRow& row) {
 // is well formed however many rows follow.
 void SweepWriter::JsonRow(const SweepRow& row) {
     Add({first_row_ ? "\n  {" : ",\n  {", json_key_, ": ", ExactValue(swept_, row.value)});
-    if (row.run.state) {
-        const DesignState& state = *row.run.state;
+    if (row.run) {
+        const DesignState& state = *row.run;
         Add({", \"dovers\": ", ExactNumber(state.DoverS), ", \"n\": ", std::to_string(SampleSize(test_, state)),
              ", \"critical_value\": ", ExactCriticalValue(test_, state),
              ", \"power_at_lbgr\": ", ExactNumber(ShownPowerAtLBGR(test_, state, engine_)),
@@ -129,7 +129,7 @@ void SweepWriter::JsonRow(const SweepRow& row) {
         if (check_seed_) Add({", \"check\": ", JsonCheckObject(CheckDesign(test_, state, *check_seed_))});
         row_ += '}';
     } else {
-        Add({", \"refusal\": ", JsonString(OneLine(RefusalText(*row.run.refusal))), "}"});
+        Add({", \"refusal\": ", JsonString(OneLine(RefusalText(row.run.refusal()))), "}"});
     }
 }
 

@@ -112,20 +112,20 @@ DesignResult RunTestDesign(TestKind test, DesignState& state, std::optional<int3
     return DesignResult::Shown;
 }
 
-DesignRun RunDesign(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
-                    const DesignEngine& engine) {
-    if (auto refusal = CheckInputs(inputs)) return {std::nullopt, refusal};
+Outcome<DesignState> RunDesign(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
+                                 const DesignEngine& engine) {
+    if (auto refusal = CheckInputs(inputs)) return *refusal;
 
     DesignState state = PrepareState(inputs);
     // A shift that vanishes when rounded to single precision leaves no design.
-    if (!(state.DoverS > 0.0) || !std::isfinite(state.DoverS)) return {std::nullopt, kSampleSizeRefusal};
+    if (!(state.DoverS > 0.0) || !std::isfinite(state.DoverS)) return kSampleSizeRefusal;
 
     switch (RunTestDesign(test, state, given_n, engine)) {
-    case DesignResult::Shown: return {state, std::nullopt};
-    case DesignResult::SampleSizeTooLarge: return {std::nullopt, kSampleSizeRefusal};
+    case DesignResult::Shown: return state;
+    case DesignResult::SampleSizeTooLarge: return kSampleSizeRefusal;
     case DesignResult::NotANumber: break;
     }
-    return {std::nullopt, kDesignNotANumber};
+    return kDesignNotANumber;
 }
 
 }  // namespace valdris

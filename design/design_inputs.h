@@ -10,6 +10,7 @@
 
 #include "design_state.h"
 #include "input_rules.h"
+#include "outcome.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -91,14 +92,9 @@ enum class DesignResult { Shown, SampleSizeTooLarge, NotANumber };
 DesignResult RunTestDesign(TestKind test, DesignState& state, std::optional<int32_t> given_n = std::nullopt,
                            const DesignEngine& engine = kEngine);
 
-// Either a finished design or the reason it was refused.
-struct DesignRun {
-    std::optional<DesignState> state;
-    std::optional<Refusal> refusal;
-};
-
-// Checks the inputs and runs the chosen design routine on them.
-DesignRun RunDesign(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n = std::nullopt,
+// Checks the inputs and runs the chosen design routine on them: the
+// finished design, or why it was refused.
+Outcome<DesignState> RunDesign(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n = std::nullopt,
                     const DesignEngine& engine = kEngine);
 
 }  // namespace valdris

@@ -8,23 +8,24 @@ Refusal Message(RefusalKind kind) {
     constexpr MessageIcon kNone = MessageIcon::None;
     constexpr MessageIcon kStop = MessageIcon::Exclamation;
     switch (kind) {
-    case K::AlphaBetaBothLarge: return {kAlphaBetaBothLarge, kStop, kind};
-    case K::AlphaRange: return {kAlphaRange, kStop, kind};
-    case K::BetaRange: return {kBetaRange, kStop, kind};
-    case K::SigmaNotPositive: return {kSigmaNotPositive, kStop, kind};
-    case K::SigmaTooLarge: return {kSigmaTooLarge, kNone, kind};
-    case K::LBGRAboveDCGL: return {kLBGRAboveDCGL, kStop, kind};
-    case K::LBGRNegative: return {kLBGRNegative, kNone, kind};
-    case K::LBGRResetToHalf: return {kLBGRResetToHalf, MessageIcon::Information, kind};
-    case K::CheckDecimalPoint: return {kCheckDecimalPoint, kNone, kind};
-    case K::MinimumShiftScroll: return {kMinimumShiftFirstLine + "\r\n" + kMinimumShiftScrollLine, kNone, kind};
-    case K::MinimumShiftSigma: return {kMinimumShiftFirstLine + "\r\n" + kMinimumShiftSigmaLine, kNone, kind};
-    case K::DCGLUnusable: return {kDCGLUnusable, kStop, kind};
-    case K::SampleSizeTooLarge: return {kSampleSizeTooLarge, kStop, kind};
-    case K::DesignNotANumber: return {kDesignNotANumber, kStop, kind};
-    case K::EntryNotPlain: return {kEntryNotPlain, kStop, kind};
+    case K::AlphaBetaBothLarge: return {kind, kAlphaBetaBothLarge, kStop};
+    case K::AlphaRange: return {kind, kAlphaRange, kStop};
+    case K::BetaRange: return {kind, kBetaRange, kStop};
+    case K::SigmaNotPositive: return {kind, kSigmaNotPositive, kStop};
+    case K::SigmaTooLarge: return {kind, kSigmaTooLarge, kNone};
+    case K::LBGRAboveDCGL: return {kind, kLBGRAboveDCGL, kStop};
+    case K::LBGRNegative: return {kind, kLBGRNegative, kNone};
+    case K::LBGRResetToHalf: return {kind, kLBGRResetToHalf, MessageIcon::Information};
+    case K::CheckDecimalPoint: return {kind, kCheckDecimalPoint, kNone};
+    case K::MinimumShiftScroll: return {kind, kMinimumShiftFirstLine + "\r\n" + kMinimumShiftScrollLine, kNone};
+    case K::MinimumShiftSigma: return {kind, kMinimumShiftFirstLine + "\r\n" + kMinimumShiftSigmaLine, kNone};
+    case K::DCGLUnusable: return {kind, kDCGLUnusable, kStop};
+    case K::SampleSizeTooLarge: return {kind, kSampleSizeTooLarge, kStop};
+    case K::DesignNotANumber: return {kind, kDesignNotANumber, kStop};
+    case K::EntryNotPlain: return {kind, kEntryNotPlain, kStop};
+    default: break;  // the other floors' kinds build their own messages
     }
-    return {kDesignNotANumber, kStop, K::DesignNotANumber};
+    return {K::DesignNotANumber, kDesignNotANumber, kStop};
 }
 
 std::optional<Refusal> DecisionErrorRefusal(float alpha, float beta, DecisionError changed) {

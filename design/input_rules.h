@@ -9,38 +9,9 @@
 #include <optional>
 #include <string>
 
+#include "refusal.h"
+
 namespace valdris {
-
-// The icon a message is shown with.
-enum class MessageIcon { None, Exclamation, Information };
-
-// Every message of the design window and the companion. Code decides by the
-// kind, never by the text.
-enum class RefusalKind {
-    AlphaBetaBothLarge,
-    AlphaRange,
-    BetaRange,
-    SigmaNotPositive,
-    SigmaTooLarge,
-    LBGRAboveDCGL,
-    LBGRNegative,
-    LBGRResetToHalf,
-    CheckDecimalPoint,
-    MinimumShiftScroll,
-    MinimumShiftSigma,
-    DCGLUnusable,
-    SampleSizeTooLarge,
-    DesignNotANumber,
-    EntryNotPlain,
-};
-
-// Why an input was not taken (or was adjusted): the message, word for word,
-// its icon and its kind.
-struct Refusal {
-    std::string text;
-    MessageIcon icon = MessageIcon::None;
-    RefusalKind kind = RefusalKind::DesignNotANumber;
-};
 
 namespace rules {
 

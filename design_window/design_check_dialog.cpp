@@ -49,13 +49,13 @@ DesignCheckDialog::DesignCheckDialog(TestKind test, const DesignState& state, QW
 }
 
 void DesignCheckDialog::CheckAgain() {
-    const CheckedSeed seed = ReadSeed(txtSeed->text().toStdString());
-    lblSeedProblem->setVisible(!seed.seed);
-    if (!seed.seed) {
-        lblSeedProblem->setText(QString::fromStdString(seed.refusal->text));
+    const Outcome<std::uint64_t> seed = ReadSeed(txtSeed->text().toStdString());
+    lblSeedProblem->setVisible(!seed);
+    if (!seed) {
+        lblSeedProblem->setText(QString::fromStdString(seed.message()));
         return;
     }
-    ShowCheck(*seed.seed);
+    ShowCheck(*seed);
 }
 
 // Simulated checks of large designs take a moment: the wait is shown.

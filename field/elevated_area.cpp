@@ -25,7 +25,7 @@ double LogShare(double from, double to, double value) {
 }  // namespace
 
 std::optional<Refusal> AreaFactorTableRefusal(const AreaFactorTable& table) {
-    if (table.size() < 2) return field::FieldRefusal(field::kAreaFactorsTooFew);
+    if (table.size() < 2) return field::Message(RefusalKind::AreaFactorsTooFew);
     for (std::size_t k = 0; k < table.size(); ++k) {
         const AreaFactor& pair = table[k];
         if (!(pair.area > 0) || !std::isfinite(pair.area)) return field::AreaFactorAreaRefusal(pair.area);
@@ -39,7 +39,7 @@ std::optional<Refusal> AreaFactorTableRefusal(const AreaFactorTable& table) {
 }
 
 std::optional<Refusal> ScanMDCRefusal(double scan_mdc) {
-    if (!(scan_mdc > 0) || !std::isfinite(scan_mdc)) return field::FieldRefusal(field::kScanMDCUnusable);
+    if (!(scan_mdc > 0) || !std::isfinite(scan_mdc)) return field::Message(RefusalKind::ScanMDCUnusable);
     return std::nullopt;
 }
 
@@ -65,10 +65,10 @@ double AreaForFactor(const AreaFactorTable& table, double factor) {
     return LogInterpolate(low.area, high.area, LogShare(low.factor, high.factor, factor));
 }
 
-CheckedElevatedArea CheckElevatedAreas(const AreaFactorTable& table, double scan_mdc, double area, int samples,
-                                       double dcgl) {
-    if (auto refusal = AreaFactorTableRefusal(table)) return {std::nullopt, refusal};
-    if (auto refusal = ScanMDCRefusal(scan_mdc)) return {std::nullopt, refusal};
+Outcome<ElevatedAreaCheck> CheckElevatedAreas(const AreaFactorTable& table, double scan_mdc, double area, int samples,
+                                              double dcgl) {
+    if (auto refusal = AreaFactorTableRefusal(table)) return *refusal;
+    if (auto refusal = ScanMDCRefusal(scan_mdc)) return *refusal;
 
     ElevatedAreaCheck check;
     check.grid_area = area / samples;
@@ -77,15 +77,15 @@ CheckedElevatedArea CheckElevatedAreas(const AreaFactorTable& table, double scan
     check.scan_mdc = scan_mdc;
     check.adequate = scan_mdc <= check.dcgl_emc;
     check.n_final = samples;
-    if (check.adequate) return {check, std::nullopt};
+    if (check.adequate) return check;
 
     check.factor_needed = scan_mdc / dcgl;
     check.area_needed = AreaForFactor(table, *check.factor_needed);
     const double n_ea = std::ceil(area / *check.area_needed);
-    if (!(n_ea <= field::kMostLocations)) return {std::nullopt, field::FieldRefusal(field::kTooManyElevatedAreaSamples)};
+    if (!(n_ea <= field::kMostLocations)) return field::Message(RefusalKind::TooManyElevatedAreaSamples);
     check.n_ea = static_cast<int>(n_ea);
     check.n_final = std::max(samples, *check.n_ea);
-    return {check, std::nullopt};
+    return check;
 }
 
 }  // namespace valdris

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "input_rules.h"
+#include "outcome.h"
 
 namespace valdris {
 
@@ -58,14 +59,9 @@ struct ElevatedAreaCheck {
     int n_final = 0;  // max(N, n_EA), or N
 };
 
-struct CheckedElevatedArea {
-    std::optional<ElevatedAreaCheck> check;
-    std::optional<Refusal> refusal;
-};
-
 // For a unit of area A (within the size limits) and the design's N and DCGL;
 // the table and the MDC are checked first.
-CheckedElevatedArea CheckElevatedAreas(const AreaFactorTable& table, double scan_mdc, double area, int samples,
-                                       double dcgl);
+Outcome<ElevatedAreaCheck> CheckElevatedAreas(const AreaFactorTable& table, double scan_mdc, double area, int samples,
+                                              double dcgl);
 
 }  // namespace valdris

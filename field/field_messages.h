@@ -69,6 +69,8 @@ Refusal NuclideTwiceRefusal(const std::string& name);
 // row 2: the factor "x" is not a number."
 Refusal AreaFactorCellRefusal(std::size_t row, const std::string& what, const std::string& text);
 
-inline Refusal FieldRefusal(const std::string& text) { return Refusal{text, MessageIcon::Exclamation}; }
+// The refusal of a field rule whose message quotes nothing, with its stop
+// icon: the one place each is built.
+Refusal Message(RefusalKind kind);
 
 }  // namespace valdris::field

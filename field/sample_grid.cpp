@@ -29,17 +29,17 @@ double PointBound(double width, double height, double spacing, double row_spacin
 
 }  // namespace
 
-CheckedSize SizeFromArea(double area) {
-    if (!SizeUsable(area)) return {std::nullopt, field::FieldRefusal(field::kAreaUnusable)};
-    return {UnitSize{area, std::nullopt, std::nullopt}, std::nullopt};
+Outcome<UnitSize> SizeFromArea(double area) {
+    if (!SizeUsable(area)) return field::Message(RefusalKind::AreaUnusable);
+    return UnitSize{area, std::nullopt, std::nullopt};
 }
 
-CheckedSize SizeFromRectangle(double width, double height) {
-    if (!SizeUsable(width)) return {std::nullopt, field::FieldRefusal(field::kWidthUnusable)};
-    if (!SizeUsable(height)) return {std::nullopt, field::FieldRefusal(field::kHeightUnusable)};
+Outcome<UnitSize> SizeFromRectangle(double width, double height) {
+    if (!SizeUsable(width)) return field::Message(RefusalKind::WidthUnusable);
+    if (!SizeUsable(height)) return field::Message(RefusalKind::HeightUnusable);
     const double area = width * height;
-    if (!SizeUsable(area)) return {std::nullopt, field::FieldRefusal(field::kRectangleUnusable)};
-    return {UnitSize{area, width, height}, std::nullopt};
+    if (!SizeUsable(area)) return field::Message(RefusalKind::RectangleUnusable);
+    return UnitSize{area, width, height};
 }
 
 double RectangleWidth(const UnitSize& size) { return size.width ? *size.width : std::sqrt(size.area); }
@@ -64,10 +64,10 @@ std::optional<GridType> GridTypeFromName(std::string_view name) {
     return std::nullopt;
 }
 
-CheckedSeed ReadSeed(std::string_view text) {
+Outcome<std::uint64_t> ReadSeed(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    const CheckedSeed refused{std::nullopt, field::FieldRefusal(field::kSeedUnusable)};
+    const Refusal refused = field::Message(RefusalKind::SeedUnusable);
     // Sixteen digits hold 2^53 - 1 and cannot overflow the sum below.
     if (text.empty() || text.size() > 16) return refused;
     std::uint64_t seed = 0;
@@ -76,15 +76,15 @@ CheckedSeed ReadSeed(std::string_view text) {
         seed = seed * 10 + static_cast<std::uint64_t>(c - '0');
     }
     if (seed > field::kLargestSeed) return refused;
-    return {seed, std::nullopt};
+    return seed;
 }
 
-CheckedSeed SeedFromNumber(double value) {
+Outcome<std::uint64_t> SeedFromNumber(double value) {
     // Every whole double up to 2^53 - 1 converts exactly.
     if (!(value >= 0 && value <= static_cast<double>(field::kLargestSeed)) || value != std::floor(value)) {
-        return {std::nullopt, field::FieldRefusal(field::kSeedUnusable)};
+        return field::Message(RefusalKind::SeedUnusable);
     }
-    return {static_cast<std::uint64_t>(value), std::nullopt};
+    return static_cast<std::uint64_t>(value);
 }
 
 std::uint64_t DrawSeed() {
@@ -104,7 +104,7 @@ GridPoint RandomStart(GridType type, double spacing, std::uint64_t seed) {
 // Each coordinate is the start plus a whole (or, on shifted rows, half) number
 // of spacings, formed once rather than summed, so that no error accumulates
 // and every machine finds the same points.
-CheckedLayout LayOutSamples(GridType type, const UnitSize& size, int samples, std::uint64_t seed) {
+Outcome<SampleLayout> LayOutSamples(GridType type, const UnitSize& size, int samples, std::uint64_t seed) {
     SampleLayout layout;
     layout.type = type;
     layout.width = RectangleWidth(size);
@@ -115,7 +115,7 @@ CheckedLayout LayOutSamples(GridType type, const UnitSize& size, int samples, st
     layout.start = RandomStart(type, layout.spacing, seed);
     const double row_spacing = RowSpacing(type, layout.spacing);
     if (PointBound(layout.width, layout.height, layout.spacing, row_spacing) > field::kMostLocations) {
-        return {std::nullopt, field::FieldRefusal(field::kTooManyLocations)};
+        return field::Message(RefusalKind::TooManyLocations);
     }
 
     for (long long row = 0;; ++row) {
@@ -130,7 +130,7 @@ CheckedLayout LayOutSamples(GridType type, const UnitSize& size, int samples, st
             if (x >= 0) layout.points.push_back({x, y});
         }
     }
-    return {layout, std::nullopt};
+    return layout;
 }
 
 }  // namespace valdris

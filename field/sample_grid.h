@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "input_rules.h"
+#include "outcome.h"
 
 namespace valdris {
 
@@ -43,15 +44,11 @@ struct UnitSize {
 };
 
 // The size checked: from the area alone, or from W and H (A = W H).
-struct CheckedSize {
-    std::optional<UnitSize> size;
-    std::optional<Refusal> refusal;
-};
 // A side or an area the grid can be laid on (between the smallest and the
 // largest size a unit may have).
 bool SizeUsable(double value);
-CheckedSize SizeFromArea(double area);
-CheckedSize SizeFromRectangle(double width, double height);
+Outcome<UnitSize> SizeFromArea(double area);
+Outcome<UnitSize> SizeFromRectangle(double width, double height);
 
 double RectangleWidth(const UnitSize& size);   // W, or sqrt(A)
 double RectangleHeight(const UnitSize& size);  // H, or sqrt(A)
@@ -67,13 +64,9 @@ std::optional<GridType> GridTypeFromName(std::string_view name);
 
 // A seed typed as whole decimal digits (blanks around allowed), from 0 to
 // 2^53 - 1 so that a plan file's number holds it exactly; else a refusal.
-struct CheckedSeed {
-    std::optional<std::uint64_t> seed;
-    std::optional<Refusal> refusal;
-};
-CheckedSeed ReadSeed(std::string_view text);
+Outcome<std::uint64_t> ReadSeed(std::string_view text);
 // The same range for a seed a file holds as a number: whole, not negative.
-CheckedSeed SeedFromNumber(double value);
+Outcome<std::uint64_t> SeedFromNumber(double value);
 // A fresh seed in that range from the system's random device ("New Seed").
 std::uint64_t DrawSeed();
 
@@ -102,13 +95,8 @@ struct SampleLayout {
     bool MoreLocationsNeeded() const { return static_cast<long long>(points.size()) < samples; }
 };
 
-struct CheckedLayout {
-    std::optional<SampleLayout> layout;
-    std::optional<Refusal> refusal;
-};
-
 // Lays out n samples on the unit; refused only when the grid would hold
 // more points than a plan can list.
-CheckedLayout LayOutSamples(GridType type, const UnitSize& size, int samples, std::uint64_t seed);
+Outcome<SampleLayout> LayOutSamples(GridType type, const UnitSize& size, int samples, std::uint64_t seed);
 
 }  // namespace valdris

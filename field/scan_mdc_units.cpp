@@ -6,10 +6,12 @@
 namespace valdris {
 
 SetupInDesignUnits ScanMDCInDesignUnits(FieldSetup setup, const std::optional<SumOfFractions>& sum) {
-    if (!sum || !setup.scan_mdc || setup.area_factors.empty()) return {std::move(setup), std::nullopt};
-    if (!sum->gross_dcgl) return {std::nullopt, Refusal{kScanMDCNeedsGrossDCGL, MessageIcon::Exclamation}};
+    if (!sum || !setup.scan_mdc || setup.area_factors.empty()) return setup;
+    if (!sum->gross_dcgl) {
+        return Refusal{RefusalKind::ScanMDCNeedsGrossDCGL, kScanMDCNeedsGrossDCGL, MessageIcon::Exclamation};
+    }
     *setup.scan_mdc /= *sum->gross_dcgl;
-    return {std::move(setup), std::nullopt};
+    return setup;
 }
 
 std::string ScanMDCTitle(bool sum_of_fractions, const std::string& concentration_unit) {

@@ -20,10 +20,7 @@ inline const std::string kScanMDCNeedsGrossDCGL =
     "The scan MDC is read as gross activity: give every radionuclide's concentration, so that the "
     "gross-activity DCGL is known, or clear the scan MDC.";
 
-struct SetupInDesignUnits {
-    std::optional<FieldSetup> setup;
-    std::optional<Refusal> refusal;
-};
+using SetupInDesignUnits = Outcome<FieldSetup>;
 // The setup with its scan MDC in the design's units; as it is without a sum
 // of fractions or without a check to run.
 SetupInDesignUnits ScanMDCInDesignUnits(FieldSetup setup, const std::optional<SumOfFractions>& sum);

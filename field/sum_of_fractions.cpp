@@ -23,12 +23,12 @@ bool EveryConcentrationGiven(const std::vector<Nuclide>& nuclides) {
 }  // namespace
 
 std::optional<Refusal> NuclidesRefusal(const std::vector<Nuclide>& nuclides) {
-    if (nuclides.size() > field::kMostNuclides) return field::FieldRefusal(field::kTooManyNuclides);
+    if (nuclides.size() > field::kMostNuclides) return field::Message(RefusalKind::TooManyNuclides);
     std::unordered_set<std::string_view> names;
     for (std::size_t k = 0; k < nuclides.size(); ++k) {
         const Nuclide& nuclide = nuclides[k];
         if (nuclide.name.find_first_not_of(" \t") == std::string::npos) {
-            return field::FieldRefusal(field::kNuclideNameMissing);
+            return field::Message(RefusalKind::NuclideNameMissing);
         }
         if (!rules::DCGLUsable(nuclide.dcgl)) return field::NuclideDCGLRefusal(nuclide.name);
         if (!NotNegative(nuclide.sigma)) return field::NuclideSigmaRefusal(nuclide.name);

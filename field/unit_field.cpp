@@ -3,22 +3,22 @@
 
 namespace valdris {
 
-CheckedFieldFigures ComputeFieldFigures(const FieldSetup& setup, int samples, double dcgl) {
+Outcome<FieldFigures> ComputeFieldFigures(const FieldSetup& setup, int samples, double dcgl) {
     FieldFigures figures;
     figures.samples = samples;
-    if (!setup.size) return {figures, std::nullopt};
+    if (!setup.size) return figures;
     if (setup.scan_mdc && !setup.area_factors.empty()) {
-        const CheckedElevatedArea checked =
+        const Outcome<ElevatedAreaCheck> checked =
             CheckElevatedAreas(setup.area_factors, *setup.scan_mdc, setup.size->area, samples, dcgl);
-        if (checked.refusal) return {std::nullopt, checked.refusal, true};
-        figures.check = checked.check;
-        figures.samples = checked.check->n_final;
+        if (!checked) return checked.refusal();
+        figures.check = *checked;
+        figures.samples = checked->n_final;
     }
-    if (!setup.seed) return {figures, std::nullopt};
-    const CheckedLayout laid = LayOutSamples(setup.grid, *setup.size, figures.samples, *setup.seed);
-    if (laid.refusal) return {std::nullopt, laid.refusal};
-    figures.layout = laid.layout;
-    return {figures, std::nullopt};
+    if (!setup.seed) return figures;
+    const Outcome<SampleLayout> laid = LayOutSamples(setup.grid, *setup.size, figures.samples, *setup.seed);
+    if (!laid) return laid.refusal();
+    figures.layout = *laid;
+    return figures;
 }
 
 }  // namespace valdris

@@ -30,14 +30,9 @@ struct FieldFigures {
     std::optional<SampleLayout> layout;
 };
 
-struct CheckedFieldFigures {
-    std::optional<FieldFigures> figures;
-    std::optional<Refusal> refusal;
-    bool refused_by_check = false;  // the elevated-area check refused, not the grid
-};
-
 // For the design's N and DCGL (1 in units of the sum of fractions). Refused
 // when the check needs, or the grid holds, more samples than a plan lists.
-CheckedFieldFigures ComputeFieldFigures(const FieldSetup& setup, int samples, double dcgl);
+// The refusal's kind tells the grid's (too many locations) from the check's.
+Outcome<FieldFigures> ComputeFieldFigures(const FieldSetup& setup, int samples, double dcgl);
 
 }  // namespace valdris

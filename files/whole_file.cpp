@@ -35,7 +35,9 @@ std::string SystemReason(int error) {
 }
 
 // Every refusal of the reader is built here.
-Outcome<std::string> Unread(std::string reason) { return Outcome<std::string>::Failure(std::move(reason)); }
+Outcome<std::string> Unread(std::string reason) {
+    return Outcome<std::string>::Failure(RefusalKind::FileUnreadable, std::move(reason));
+}
 
 // At most one byte beyond the cap, so that a file grown since it was
 // measured is still refused as too large.

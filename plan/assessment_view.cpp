@@ -28,8 +28,8 @@ std::string PlotDescription(const PlanEntry& entry, bool reference) {
                 ColumnOf(unit.reference_data) + " increased by the DCGL";
     }
     text += " against the DCGL " + WriteNumber(entry.figures.state.DCGL);
-    if (entry.assessment && entry.assessment->assessment) {
-        text += "; " + Counted(entry.assessment->assessment->above_dcgl.size(), "lies", "lie") + " above it";
+    if (entry.assessment && *entry.assessment) {
+        text += "; " + Counted((*entry.assessment)->above_dcgl.size(), "lies", "lie") + " above it";
     }
     return text + ".";
 }
@@ -46,10 +46,10 @@ AssessmentView MakeAssessmentView(const PlanEntry& entry) {
     if (view.plot_shown) view.plot_description = PlotDescription(entry, view.plot_reference);
     if (!entry.assessment) {
         view.status = kNoMeasurementsYet;
-    } else if (entry.assessment->assessment) {
-        view.texts = MakeAssessmentTexts(*entry.assessment->assessment);
-    } else if (entry.assessment->refusal) {
-        view.status = entry.assessment->refusal->text;
+    } else if (*entry.assessment) {
+        view.texts = MakeAssessmentTexts(**entry.assessment);
+    } else {
+        view.status = entry.assessment->message();
     }
     return view;
 }

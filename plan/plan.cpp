@@ -13,45 +13,20 @@ PlanEditResult Refused(std::optional<Refusal> refusal = std::nullopt) { return {
 
 }  // namespace
 
-std::string FieldTitle(PlanField field) {
-    switch (field) {
-        case PlanField::Name: return "Name";
-        case PlanField::Radionuclide: return "Radionuclide";
-        case PlanField::Test: return "Test";
-        case PlanField::Alpha: return "Alpha";
-        case PlanField::Beta: return "Beta";
-        case PlanField::Sigma: return "Sigma";
-        case PlanField::DCGL: return "DCGL";
-        case PlanField::LBGR: return "LBGR";
-        case PlanField::GivenN: return "Given N";
-        case PlanField::CostFixed: return "Fixed Cost";
-        case PlanField::CostPerSample: return "Cost per Sample";
-        case PlanField::Area: return "Area";
-        case PlanField::Width: return "Width";
-        case PlanField::Height: return "Height";
-        case PlanField::Grid: return "Grid";
-        case PlanField::Seed: return "Seed";
-        case PlanField::ScanMDC: return "Scan MDC";
-        case PlanField::AreaFactors: return "Area Factors";
-        case PlanField::Nuclides: return "Radionuclides";
-    }
-    return {};
-}
-
 std::string DataTitle(UnitData which) {
     return which == UnitData::Survey ? "Survey Unit Data" : "Reference Area Data";
 }
 
 PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures) {
     std::optional<AssessmentRun> assessment = AssessUnit(unit, figures);
-    CheckedFieldFigures field = ComputeUnitField(unit, figures);
+    Outcome<FieldFigures> field = ComputeUnitField(unit, figures);
     // Values above DCGL_EMC are the first to investigate.
-    if (assessment && assessment->assessment && field.figures && field.figures->check) {
-        MarkAboveDCGLEMC(*assessment->assessment, field.figures->check->dcgl_emc);
+    if (assessment && *assessment && field && field->check) {
+        MarkAboveDCGLEMC(**assessment, field->check->dcgl_emc);
     }
     FieldFigures field_figures;
-    if (field.figures) {
-        field_figures = std::move(*field.figures);
+    if (field) {
+        field_figures = std::move(*field);
     } else {
         field_figures.samples = figures.n;
     }
@@ -121,13 +96,13 @@ void SurveyPlan::Apply(const Command& command, bool forward) {
 PlanEditResult SurveyPlan::Add(PlanUnit unit) {
     if (!unit.costs.Given()) unit.costs = default_costs_;
     if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(refusal));
-    UnitCheck check = CheckUnit(unit);
-    if (!check.figures) return Refused(check.refusal->refusal);
+    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
+    if (!check) return Refused(check.refusal().refusal);
     Command command;
     command.kind = Command::Kind::Insert;
     command.name = "Add Unit";
     command.row = entries_.size();
-    command.after = Numbered(MakeEntry(std::move(unit), std::move(*check.figures)));
+    command.after = Numbered(MakeEntry(std::move(unit), std::move(*check)));
     Perform(std::move(command));
     return Taken();
 }
@@ -183,14 +158,14 @@ PlanEditResult SurveyPlan::MoveDown(std::size_t row) {
 PlanEditResult SurveyPlan::ReplaceEntry(std::size_t row, std::string name, PlanUnit unit,
                                         std::optional<Refusal> notice) {
     if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(refusal));
-    UnitCheck check = CheckUnit(unit);
-    if (!check.figures) return Refused(check.refusal->refusal);
+    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
+    if (!check) return Refused(check.refusal().refusal);
     Command command;
     command.kind = Command::Kind::Replace;
     command.name = std::move(name);
     command.row = row;
     command.before = entries_[row];
-    command.after = MakeEntry(std::move(unit), std::move(*check.figures));
+    command.after = MakeEntry(std::move(unit), std::move(*check));
     command.after->id = entries_[row].id;
     Perform(std::move(command));
     return Taken(std::move(notice));
@@ -205,7 +180,7 @@ PlanEditResult SurveyPlan::Rename(std::size_t row, const std::string& name) {
 
 PlanEditResult SurveyPlan::Edit(std::size_t row, PlanField field, const std::string& text) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + FieldTitle(field),
+    return ApplyEdit(row, "Edit " + std::string(FieldRow(field).title),
                      EditUnit(entries_[row].unit, field, PointedText(field, text, decimal_comma_)));
 }
 
@@ -248,13 +223,13 @@ PlanEditResult SurveyPlan::SetSize(std::size_t row, const SizeTexts& texts) {
 
 PlanEditResult SurveyPlan::SetAreaFactors(std::size_t row, const std::vector<AreaFactorTexts>& rows) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + FieldTitle(PlanField::AreaFactors),
+    return ApplyEdit(row, "Edit " + std::string(FieldRow(PlanField::AreaFactors).title),
                      EditUnitAreaFactors(entries_[row].unit, PointedAreaFactors(rows, decimal_comma_)));
 }
 
 PlanEditResult SurveyPlan::SetNuclides(std::size_t row, const std::vector<NuclideTexts>& rows) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Edit " + FieldTitle(PlanField::Nuclides),
+    return ApplyEdit(row, "Edit " + std::string(FieldRow(PlanField::Nuclides).title),
                      EditUnitNuclides(entries_[row].unit, PointedNuclides(rows, decimal_comma_)));
 }
 

@@ -169,9 +169,6 @@ private:
     bool decimal_comma_ = false;
 };
 
-// "Alpha", "LBGR", "Cost per Sample": a field's name in the undo menu and
-// the table's column titles.
-std::string FieldTitle(PlanField field);
 // "Survey Unit Data", "Reference Area Data": the same for a set of measurements.
 std::string DataTitle(UnitData which);
 

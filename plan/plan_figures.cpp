@@ -3,18 +3,33 @@
 
 #include <cmath>
 
+#include "number_text.h"
+
 namespace valdris {
 
 std::optional<Refusal> GivenSizeRefusal(double n) {
     if (!(n >= 1 && n <= kLargestGivenSize) || std::floor(n) != n) {
-        return Refusal{kGivenSizeRange, MessageIcon::Exclamation};
+        return Refusal{RefusalKind::GivenSizeRange, kGivenSizeRange, MessageIcon::Exclamation};
     }
     return std::nullopt;
 }
 
 std::optional<Refusal> CostRefusal(double cost) {
-    if (!(cost >= 0 && cost <= kLargestCost)) return Refusal{kCostRange, MessageIcon::Exclamation};
+    if (!(cost >= 0 && cost <= kLargestCost)) return Refusal{RefusalKind::CostRange, kCostRange, MessageIcon::Exclamation};
     return std::nullopt;
+}
+
+// Text that is no number is out of range as NaN is.
+Outcome<int32_t> GivenSizeFromText(const std::string& text) {
+    const double n = StrictNumber(text).value_or(std::nan(""));
+    if (auto refusal = GivenSizeRefusal(n)) return *refusal;
+    return static_cast<int32_t>(n);
+}
+
+Outcome<double> CostFromText(const std::string& text) {
+    const double cost = StrictNumber(text).value_or(std::nan(""));
+    if (auto refusal = CostRefusal(cost)) return *refusal;
+    return cost;
 }
 
 // Whole sample counts up to 2^32 and costs up to 1e15 keep the total finite.
@@ -28,22 +43,22 @@ namespace {
 
 // The N the design chooses for these inputs, beside a given one.
 std::optional<int32_t> DesignedSize(TestKind test, const DesignInputs& inputs, const DesignEngine& engine) {
-    const DesignRun run = RunDesign(test, inputs, std::nullopt, engine);
-    if (!run.state) return std::nullopt;
-    return test == TestKind::Sign ? run.state->SignN : run.state->WRSN;
+    const Outcome<DesignState> run = RunDesign(test, inputs, std::nullopt, engine);
+    if (!run) return std::nullopt;
+    return test == TestKind::Sign ? run->SignN : run->WRSN;
 }
 
 }  // namespace
 
 FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
                           const SampleCosts& costs, const DesignEngine& engine) {
-    if (auto refused = CheckEachInput(inputs)) return {std::nullopt, refused};
-    DesignRun run = RunDesign(test, inputs, given_n, engine);
-    if (!run.state) return {std::nullopt, InputRefusal{DesignInput::LBGR, *run.refusal}};
+    if (auto refused = CheckEachInput(inputs)) return *refused;
+    const Outcome<DesignState> run = RunDesign(test, inputs, given_n, engine);
+    if (!run) return InputRefusal{DesignInput::LBGR, run.refusal()};
 
     DesignFigures figures;
     figures.test = test;
-    figures.state = *run.state;
+    figures.state = *run;
     const DesignState& state = figures.state;
     const bool sign = test == TestKind::Sign;
     figures.n = sign ? state.SignN : state.WRSN;
@@ -57,7 +72,7 @@ FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::option
     figures.can_pass = CanPass(test, state);
     if (!figures.can_pass) figures.smallest_passable_n = SmallestPassableN(test, state.Alpha);
     figures.exact_quantile = engine.exact_quantile;
-    return {figures, std::nullopt};
+    return figures;
 }
 
 DesignFigures WithFinalN(DesignFigures figures, const SampleCosts& costs, int32_t final_n) {

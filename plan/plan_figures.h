@@ -12,6 +12,7 @@
 #include "design_inputs.h"
 #include "design_state.h"
 #include "input_rules.h"
+#include "outcome.h"
 
 namespace valdris {
 
@@ -36,6 +37,10 @@ inline const std::string kCostRange = "A cost must be a number from 0 to 1000000
 
 std::optional<Refusal> GivenSizeRefusal(double n);
 std::optional<Refusal> CostRefusal(double cost);
+// The same rules on a size or a cost written as text (a number, nothing
+// else), as every face reads one.
+Outcome<int32_t> GivenSizeFromText(const std::string& text);
+Outcome<double> CostFromText(const std::string& text);
 
 struct DesignFigures {
     TestKind test = TestKind::Sign;
@@ -67,10 +72,7 @@ bool PowerBelowTarget(const DesignFigures& figures);
 
 // The figures, or the first refusal and the input it belongs to. A design
 // the engine cannot size (D/s too small) counts as the LBGR's refusal.
-struct FiguresRun {
-    std::optional<DesignFigures> figures;
-    std::optional<InputRefusal> refusal;
-};
+using FiguresRun = Outcome<DesignFigures, InputRefusal>;
 
 // The given size and the costs must have passed their rules.
 FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,

@@ -99,9 +99,9 @@ ValueProblem ReadSeedValue(const Json& value, PlanUnit& unit) {
         return std::nullopt;
     }
     if (!value.is_number()) return std::string("the value is not a number.");
-    const CheckedSeed seed = SeedFromNumber(value.get<double>());
-    if (seed.refusal) return seed.refusal->text;
-    unit.field.seed = seed.seed;
+    const Outcome<std::uint64_t> seed = SeedFromNumber(value.get<double>());
+    if (!seed) return seed.message();
+    unit.field.seed = *seed;
     return std::nullopt;
 }
 
@@ -187,12 +187,21 @@ struct UnitKey {
     ValueProblem (*read)(const Json& value, PlanUnit& unit);
     std::optional<std::string> (*write)(const PlanUnit& unit);
 };
+using KeyReader = ValueProblem (*)(const Json& value, PlanUnit& unit);
+using KeyWriter = std::optional<std::string> (*)(const PlanUnit& unit);
+
+// The key of a field, with its key and whether a file must give it from the
+// field's one declaration.
+UnitKey Field(PlanField field, KeyReader read, KeyWriter write) {
+    const PlanFieldRow& row = FieldRow(field);
+    return {row.key, row.required, read, write};
+}
 
 const UnitKey kUnitKeys[] = {
-    {"name", true, [](const Json& v, PlanUnit& u) { return ReadText(v, u.name); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.name); }},
-    {"radionuclide", true, [](const Json& v, PlanUnit& u) { return ReadText(v, u.radionuclide); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.radionuclide); }},
+    Field(PlanField::Name, [](const Json& v, PlanUnit& u) { return ReadText(v, u.name); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.name); }),
+    Field(PlanField::Radionuclide, [](const Json& v, PlanUnit& u) { return ReadText(v, u.radionuclide); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return Quoted(u.radionuclide); }),
     {"concentration_unit", false,
      [](const Json& v, PlanUnit& u) -> ValueProblem {
          if (auto problem = ReadText(v, u.concentration_unit)) return problem;
@@ -202,8 +211,7 @@ const UnitKey kUnitKeys[] = {
          if (u.concentration_unit.empty()) return std::nullopt;
          return Quoted(u.concentration_unit);
      }},
-    {"test", true,
-     [](const Json& v, PlanUnit& u) -> ValueProblem {
+    Field(PlanField::Test, [](const Json& v, PlanUnit& u) -> ValueProblem {
          if (v == "sign" || v == "wrs") {
              u.test = v == "sign" ? TestKind::Sign : TestKind::WRS;
              return std::nullopt;
@@ -212,19 +220,18 @@ const UnitKey kUnitKeys[] = {
      },
      [](const PlanUnit& u) -> std::optional<std::string> {
          return std::string(u.test == TestKind::Sign ? "\"sign\"" : "\"wrs\"");
-     }},
-    {"alpha", true, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.alpha); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.alpha); }},
-    {"beta", true, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.beta); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.beta); }},
-    {"sigma", true, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.sigma); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.sigma); }},
-    {"dcgl", true, [](const Json& v, PlanUnit& u) { return ReadNumber(v, u.dcgl); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.dcgl); }},
-    {"lbgr", true, [](const Json& v, PlanUnit& u) { return ReadNumber(v, u.lbgr); },
-     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.lbgr); }},
-    {"n", false,
-     [](const Json& v, PlanUnit& u) -> ValueProblem {
+     }),
+    Field(PlanField::Alpha, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.alpha); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.alpha); }),
+    Field(PlanField::Beta, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.beta); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.beta); }),
+    Field(PlanField::Sigma, [](const Json& v, PlanUnit& u) { return ReadSingle(v, u.sigma); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.sigma); }),
+    Field(PlanField::DCGL, [](const Json& v, PlanUnit& u) { return ReadNumber(v, u.dcgl); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.dcgl); }),
+    Field(PlanField::LBGR, [](const Json& v, PlanUnit& u) { return ReadNumber(v, u.lbgr); },
+     [](const PlanUnit& u) -> std::optional<std::string> { return RoundTripNumber(u.lbgr); }),
+    Field(PlanField::GivenN, [](const Json& v, PlanUnit& u) -> ValueProblem {
          double n = 0;
          if (auto problem = ReadNumber(v, n)) return problem;
          if (auto refusal = GivenSizeRefusal(n)) return refusal->text;
@@ -234,33 +241,32 @@ const UnitKey kUnitKeys[] = {
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.given_n) return std::nullopt;
          return std::to_string(*u.given_n);
-     }},
-    {"cost_fixed", false, [](const Json& v, PlanUnit& u) { return ReadCost(v, u.costs.fixed); },
+     }),
+    Field(PlanField::CostFixed, [](const Json& v, PlanUnit& u) { return ReadCost(v, u.costs.fixed); },
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.costs.fixed) return std::nullopt;
          return RoundTripNumber(*u.costs.fixed);
-     }},
-    {"cost_per_sample", false, [](const Json& v, PlanUnit& u) { return ReadCost(v, u.costs.per_sample); },
+     }),
+    Field(PlanField::CostPerSample, [](const Json& v, PlanUnit& u) { return ReadCost(v, u.costs.per_sample); },
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.costs.per_sample) return std::nullopt;
          return RoundTripNumber(*u.costs.per_sample);
-     }},
+     }),
     {"survey_data", false, [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Survey, u.survey_data); },
      [](const PlanUnit& u) { return WriteData(u.survey_data); }},
     {"reference_data", false,
      [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Reference, u.reference_data); },
      [](const PlanUnit& u) { return WriteData(u.reference_data); }},
-    {"area", false, [](const Json& v, PlanUnit& u) { return ReadNumber(v, SizeOf(u).area); },
+    Field(PlanField::Area, [](const Json& v, PlanUnit& u) { return ReadNumber(v, SizeOf(u).area); },
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.field.size || u.field.size->width) return std::nullopt;
          return RoundTripNumber(u.field.size->area);
-     }},
-    {"width", false, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).width); },
-     [](const PlanUnit& u) { return WriteSide(u, true); }},
-    {"height", false, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).height); },
-     [](const PlanUnit& u) { return WriteSide(u, false); }},
-    {"grid", false,
-     [](const Json& v, PlanUnit& u) -> ValueProblem {
+     }),
+    Field(PlanField::Width, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).width); },
+     [](const PlanUnit& u) { return WriteSide(u, true); }),
+    Field(PlanField::Height, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).height); },
+     [](const PlanUnit& u) { return WriteSide(u, false); }),
+    Field(PlanField::Grid, [](const Json& v, PlanUnit& u) -> ValueProblem {
          if (v == "triangular" || v == "square") {
              u.field.grid = v == "square" ? GridType::Square : GridType::Triangular;
              return std::nullopt;
@@ -270,14 +276,13 @@ const UnitKey kUnitKeys[] = {
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.field.size && u.field.grid == GridType::Triangular) return std::nullopt;
          return Quoted(GridTypeName(u.field.grid));
-     }},
-    {"seed", false, ReadSeedValue,
+     }),
+    Field(PlanField::Seed, ReadSeedValue,
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.field.seed) return std::nullopt;
          return std::to_string(*u.field.seed);
-     }},
-    {"scan_mdc", false,
-     [](const Json& v, PlanUnit& u) -> ValueProblem {
+     }),
+    Field(PlanField::ScanMDC, [](const Json& v, PlanUnit& u) -> ValueProblem {
          double number = 0;
          if (auto problem = ReadNumber(v, number)) return problem;
          u.field.scan_mdc = number;
@@ -286,9 +291,9 @@ const UnitKey kUnitKeys[] = {
      [](const PlanUnit& u) -> std::optional<std::string> {
          if (!u.field.scan_mdc) return std::nullopt;
          return RoundTripNumber(*u.field.scan_mdc);
-     }},
-    {"area_factors", false, ReadAreaFactorList, WriteAreaFactorList},
-    {"nuclides", false, ReadNuclideList, WriteNuclideList},
+     }),
+    Field(PlanField::AreaFactors, ReadAreaFactorList, WriteAreaFactorList),
+    Field(PlanField::Nuclides, ReadNuclideList, WriteNuclideList),
 };
 
 // Looked up for every key of every unit: hashed, not compared row by row.
@@ -302,19 +307,17 @@ const UnitKey* FindUnitKey(const std::string& key) {
     return found == rows.end() ? nullptr : found->second;
 }
 
-struct UnitReading {
-    std::optional<PlanEntry> entry;
-    std::string refusal;
-};
+// What the file holds is not a plan: one kind, whatever the key.
+Refusal Unusable(std::string text) { return {RefusalKind::PlanFileUnusable, std::move(text), MessageIcon::Exclamation}; }
 
-UnitReading ReadUnit(std::size_t index, const Json& json) {
+Outcome<PlanEntry> ReadUnit(std::size_t index, const Json& json) {
     const std::string label = UnitLabel(index, json);
-    if (!json.is_object()) return {std::nullopt, label + " is not an object of keys and values."};
+    if (!json.is_object()) return Unusable(label + " is not an object of keys and values.");
     // Each value by its key's row, looked up once; then read in the rows' order.
     std::array<const Json*, std::size(kUnitKeys)> values{};
     for (const auto& item : json.items()) {
         const UnitKey* row = FindUnitKey(item.key());
-        if (row == nullptr) return {std::nullopt, label + ": unknown key \"" + item.key() + "\"."};
+        if (row == nullptr) return Unusable(label + ": unknown key \"" + item.key() + "\".");
         values[static_cast<std::size_t>(row - std::begin(kUnitKeys))] = &item.value();
     }
     PlanUnit unit;
@@ -322,28 +325,27 @@ UnitReading ReadUnit(std::size_t index, const Json& json) {
         const UnitKey& row = kUnitKeys[i];
         if (values[i] == nullptr) {
             if (!row.required) continue;
-            return {std::nullopt, label + ": the key \"" + std::string(row.key) + "\" is missing."};
+            return Unusable(label + ": the key \"" + std::string(row.key) + "\" is missing.");
         }
         if (auto problem = row.read(*values[i], unit)) {
-            return {std::nullopt, label + ", key \"" + row.key + "\": " + *problem};
+            return Unusable(label + ", key \"" + row.key + "\": " + *problem);
         }
     }
     // The file gives the area, or the sides whose product it is.
     if (json.contains("area") && (json.contains("width") || json.contains("height"))) {
-        return {std::nullopt, label + ", key \"area\": give the area or the width and the height, not both."};
+        return Unusable(label + ", key \"area\": give the area or the width and the height, not both.");
     }
     if (unit.field.size && unit.field.size->width && unit.field.size->height) {
         unit.field.size->area = *unit.field.size->width * *unit.field.size->height;
     }
-    UnitCheck check = CheckUnit(unit);
-    if (!check.figures) {
-        return {std::nullopt,
-                label + ", key \"" + FieldKey(check.refusal->field) + "\": " + check.refusal->refusal.text};
+    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
+    if (!check) {
+        return Unusable(label + ", key \"" + FieldRow(check.refusal().field).key + "\": " + check.refusal().refusal.text);
     }
-    return {MakeEntry(std::move(unit), std::move(*check.figures)), {}};
+    return MakeEntry(std::move(unit), std::move(*check));
 }
 
-PlanReading Refuse(std::string message) { return {std::nullopt, std::move(message)}; }
+PlanReading Refuse(std::string message) { return Unusable(std::move(message)); }
 
 std::optional<std::string> CheckVersion(const Json& root) {
     if (!root.is_object() || !root.contains(kVersionKey)) {
@@ -391,31 +393,6 @@ std::string RoundTripNumber(float value) {
     return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
-std::string FieldKey(PlanField field) {
-    switch (field) {
-        case PlanField::Name: return "name";
-        case PlanField::Radionuclide: return "radionuclide";
-        case PlanField::Test: return "test";
-        case PlanField::Alpha: return "alpha";
-        case PlanField::Beta: return "beta";
-        case PlanField::Sigma: return "sigma";
-        case PlanField::DCGL: return "dcgl";
-        case PlanField::LBGR: return "lbgr";
-        case PlanField::GivenN: return "n";
-        case PlanField::CostFixed: return "cost_fixed";
-        case PlanField::CostPerSample: return "cost_per_sample";
-        case PlanField::Area: return "area";
-        case PlanField::Width: return "width";
-        case PlanField::Height: return "height";
-        case PlanField::Grid: return "grid";
-        case PlanField::Seed: return "seed";
-        case PlanField::ScanMDC: return "scan_mdc";
-        case PlanField::AreaFactors: return "area_factors";
-        case PlanField::Nuclides: return "nuclides";
-    }
-    return {};
-}
-
 PlanReading ReadPlan(std::string_view bytes) {
     // JSON has no NUL, and a reader that stops at one would take what came
     // before it for the whole plan.
@@ -427,25 +404,25 @@ PlanReading ReadPlan(std::string_view bytes) {
     // only once the file as a whole has been found sound.
     std::vector<PlanEntry> entries;
     entries.reserve(UnitsAtMost(bytes));
-    std::optional<std::string> unit_refusal;
+    std::optional<Refusal> unit_refusal;
     const PlanJson json = ParsePlanJson(bytes, [&](std::size_t index, const Json& json_unit) {
         if (unit_refusal) return;
-        UnitReading unit = ReadUnit(index, json_unit);
-        if (unit.entry) {
-            entries.push_back(std::move(*unit.entry));
+        Outcome<PlanEntry> unit = ReadUnit(index, json_unit);
+        if (unit) {
+            entries.push_back(std::move(*unit));
         } else {
-            unit_refusal = std::move(unit.refusal);
+            unit_refusal = unit.refusal();
         }
     });
-    if (!json.root) return Refuse(json.refusal);
-    const Json& root = *json.root;
+    if (!json) return json.refusal();
+    const Json& root = *json;
     if (auto problem = CheckVersion(root)) return Refuse(*problem);
     SampleCosts defaults;
     if (auto problem = ReadDefaultCosts(root, defaults)) return Refuse(*problem);
     if (!root.contains(kUnitsKey)) return Refuse("The plan's key \"" + kUnitsKey + "\" is missing.");
     if (!root[kUnitsKey].is_array()) return Refuse("The plan's key \"" + kUnitsKey + "\" is not a list of units.");
-    if (unit_refusal) return Refuse(*unit_refusal);
-    return {SurveyPlan(std::move(entries), defaults), {}};
+    if (unit_refusal) return *unit_refusal;
+    return SurveyPlan(std::move(entries), defaults);
 }
 
 std::string WritePlan(const SurveyPlan& plan) {

@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "outcome.h"
 #include "plan.h"
 
 namespace valdris {
@@ -26,18 +27,12 @@ namespace valdris {
 constexpr int kPlanFormatVersion = 1;
 
 // A plan read, with every unit's figures, or why the file was refused.
-struct PlanReading {
-    std::optional<SurveyPlan> plan;
-    std::string refusal;
-};
+using PlanReading = Outcome<SurveyPlan>;
 
 PlanReading ReadPlan(std::string_view bytes);
 
 // The file's bytes; writing them is the caller's (through the safe writer).
 std::string WritePlan(const SurveyPlan& plan);
-
-// The key of a unit's field in the file ("alpha", "n", "cost_fixed").
-std::string FieldKey(PlanField field);
 
 // The shortest text that reads back to exactly this value.
 std::string RoundTripNumber(double value);

@@ -128,6 +128,9 @@ std::string PlanEvents::Where() const {
     return "The plan's key \"" + key_ + "\": ";
 }
 
+// The text is no plan: the one kind of every refusal here.
+PlanJson Unreadable(std::string text) { return PlanJson::Failure(RefusalKind::PlanFileUnusable, std::move(text)); }
+
 }  // namespace
 
 PlanJson ParsePlanJson(std::string_view bytes, const UnitSink& take_unit) {
@@ -135,15 +138,15 @@ PlanJson ParsePlanJson(std::string_view bytes, const UnitSink& take_unit) {
     try {
         Json::sax_parse(bytes.begin(), bytes.end(), &events);
         if (events.repeated()) {
-            return {std::nullopt, "The key \"" + *events.repeated() + "\" appears twice in one object."};
+            return Unreadable("The key \"" + *events.repeated() + "\" appears twice in one object.");
         }
-        return {events.TakeRoot(), {}};
+        return events.TakeRoot();
     } catch (const Json::out_of_range&) {
-        return {std::nullopt, events.Where() + "the value is not a finite number."};
+        return Unreadable(events.Where() + "the value is not a finite number.");
     } catch (const Json::exception& error) {
         const auto* parse_error = dynamic_cast<const Json::parse_error*>(&error);
-        return {std::nullopt, "This file is not a survey plan: its text is not JSON (the error is at byte " +
-                                  std::to_string(parse_error ? parse_error->byte : 0) + ")."};
+        return Unreadable("This file is not a survey plan: its text is not JSON (the error is at byte " +
+                          std::to_string(parse_error ? parse_error->byte : 0) + ").");
     }
 }
 

@@ -13,16 +13,15 @@
 #include <string>
 #include <string_view>
 
+#include "outcome.h"
+
 namespace valdris {
 
 using Json = nlohmann::json;
 
 // The root as read, with its "units" list (when it is one) left empty, or why
 // the text cannot be taken: not JSON, a key twice, a number out of range.
-struct PlanJson {
-    std::optional<Json> root;
-    std::string refusal;
-};
+using PlanJson = Outcome<Json>;
 
 // Called with each element of "units" in order: its index and its tree.
 using UnitSink = std::function<void(std::size_t index, const Json& unit)>;

@@ -12,8 +12,8 @@ bool HasMeasurements(const SurveyPlan& plan) {
 
 std::string VerdictCellText(const PlanEntry& entry) {
     if (!entry.assessment) return {};
-    if (!entry.assessment->assessment) return "No verdict";
-    return entry.assessment->assessment->passes ? "Passes" : "Fails";
+    if (!*entry.assessment) return "No verdict";
+    return (*entry.assessment)->passes ? "Passes" : "Fails";
 }
 
 PlanTotals TotalsOf(const SurveyPlan& plan) {

@@ -48,125 +48,91 @@ ShownInputs ShownInputsOf(const PlanUnit& unit) {
     return {unit.nuclides.empty() ? unit.sigma : ToSingle(inputs.sigma), inputs.dcgl, inputs.lbgr};
 }
 
+std::string Exact(double value) { return RoundTripNumber(value); }
+std::string Exact(float value) { return RoundTripNumber(value); }
+std::string ExactOrEmpty(const std::optional<double>& value) { return value ? RoundTripNumber(*value) : std::string(); }
+
+// One column: its title, the field an edit of it changes, the cell as shown,
+// its exact form for the CSV (none: the shown text, made safe and quoted as
+// CSV needs) and the stored number a sort orders by (none for a text column;
+// a sort makes millions of these, so never the text read back).
+struct ColumnRow {
+    const char* title;
+    std::optional<PlanField> edits;
+    std::string (*shown)(const PlanEntry& entry);
+    std::string (*exact)(const PlanEntry& entry);
+    std::optional<double> (*number)(const PlanEntry& entry);
+};
+
+using E = const PlanEntry&;
+using Number = std::optional<double>;
+const ColumnRow kColumns[kPlanColumnCount] = {
+    {"Name", PlanField::Name, [](E e) { return e.unit.name; }, nullptr, nullptr},
+    {"Radionuclide", PlanField::Radionuclide, [](E e) { return RadionuclideText(e.unit); }, nullptr, nullptr},
+    {"Test", PlanField::Test, [](E e) { return TestCell(e.unit.test); }, nullptr, nullptr},
+    {"Alpha", PlanField::Alpha, [](E e) { return WriteNumber(e.unit.alpha); }, [](E e) { return Exact(e.unit.alpha); },
+     [](E e) -> Number { return e.unit.alpha; }},
+    {"Beta", PlanField::Beta, [](E e) { return WriteNumber(e.unit.beta); }, [](E e) { return Exact(e.unit.beta); },
+     [](E e) -> Number { return e.unit.beta; }},
+    {"Sigma", PlanField::Sigma, [](E e) { return WriteNumber(ShownInputsOf(e.unit).sigma); },
+     [](E e) { return Exact(ShownInputsOf(e.unit).sigma); }, [](E e) -> Number { return ShownInputsOf(e.unit).sigma; }},
+    {"DCGL", PlanField::DCGL, [](E e) { return WriteNumber(ShownInputsOf(e.unit).dcgl); },
+     [](E e) { return Exact(ShownInputsOf(e.unit).dcgl); }, [](E e) -> Number { return ShownInputsOf(e.unit).dcgl; }},
+    {"LBGR", PlanField::LBGR, [](E e) { return ReadableNumber(ShownInputsOf(e.unit).lbgr); },
+     [](E e) { return Exact(ShownInputsOf(e.unit).lbgr); }, [](E e) -> Number { return ShownInputsOf(e.unit).lbgr; }},
+    {"D/s", std::nullopt, [](E e) { return WriteNumber(RoundHalfEven(e.figures.state.DoverS, 2)); },
+     [](E e) { return Exact(e.figures.state.DoverS); }, [](E e) -> Number { return e.figures.state.DoverS; }},
+    {"N (Survey Unit)", PlanField::GivenN, [](E e) { return SizeCellText(e.figures); },
+     [](E e) { return std::to_string(e.figures.n); }, [](E e) -> Number { return e.figures.n; }},
+    {"N (Reference Area)", std::nullopt,
+     [](E e) { return e.unit.test == TestKind::WRS ? std::to_string(e.figures.n_reference) : std::string(); }, nullptr,
+     [](E e) -> Number {
+         if (e.unit.test == TestKind::Sign) return std::nullopt;
+         return e.figures.n_reference;
+     }},
+    {"Critical Value", std::nullopt, [](E e) { return WithoutLeadingBlank(CriticalValueText(e.unit.test, e.figures.state)); },
+     [](E e) { return Exact(e.figures.critical_value); }, [](E e) -> Number { return e.figures.critical_value; }},
+    {"Power at LBGR", std::nullopt,
+     [](E e) { return PowerCellText(e.figures, Fixed(e.figures.power_at_lbgr, kPowerDecimals)); },
+     [](E e) { return Exact(e.figures.power_at_lbgr); }, [](E e) -> Number { return e.figures.power_at_lbgr; }},
+    {"Cost", std::nullopt, [](E e) { return e.figures.cost ? WriteNumber(*e.figures.cost) : std::string(); },
+     [](E e) { return ExactOrEmpty(e.figures.cost); }, [](E e) { return e.figures.cost; }},
+    {"Final N", std::nullopt, [](E e) { return e.unit.field.size ? std::to_string(e.figures.final_n) : std::string(); },
+     nullptr,
+     [](E e) -> Number {
+         if (!e.unit.field.size) return std::nullopt;
+         return e.field.samples;
+     }},
+    {"Spacing", std::nullopt,
+     [](E e) {
+         const std::optional<double> spacing = SpacingOf(e);
+         return spacing ? LengthText(*spacing) : std::string();
+     },
+     [](E e) { return ExactOrEmpty(SpacingOf(e)); }, [](E e) { return SpacingOf(e); }},
+};
+
+const ColumnRow& Row(PlanColumn column) { return kColumns[static_cast<int>(column)]; }
+
 // The CSV's exact form of a cell: the shortest text that reads back to the
 // stored value (a single as the single).
 std::string ExactCell(const PlanEntry& entry, PlanColumn column) {
-    const PlanUnit& unit = entry.unit;
-    const DesignFigures& figures = entry.figures;
-    switch (column) {
-        case PlanColumn::Alpha: return RoundTripNumber(unit.alpha);
-        case PlanColumn::Beta: return RoundTripNumber(unit.beta);
-        case PlanColumn::Sigma: return RoundTripNumber(ShownInputsOf(unit).sigma);
-        case PlanColumn::DCGL: return RoundTripNumber(ShownInputsOf(unit).dcgl);
-        case PlanColumn::LBGR: return RoundTripNumber(ShownInputsOf(unit).lbgr);
-        case PlanColumn::DoverS: return RoundTripNumber(figures.state.DoverS);
-        case PlanColumn::CriticalValue: return RoundTripNumber(figures.critical_value);
-        case PlanColumn::N: return std::to_string(figures.n);
-        case PlanColumn::PowerAtLBGR: return RoundTripNumber(figures.power_at_lbgr);
-        case PlanColumn::Cost: return figures.cost ? RoundTripNumber(*figures.cost) : std::string();
-        case PlanColumn::Spacing: {
-            const std::optional<double> spacing = SpacingOf(entry);
-            return spacing ? RoundTripNumber(*spacing) : std::string();
-        }
-        default: return CsvField(SpreadsheetSafe(CellText(entry, column)));
-    }
+    const ColumnRow& row = Row(column);
+    return row.exact ? row.exact(entry) : CsvField(SpreadsheetSafe(row.shown(entry)));
 }
 
 }  // namespace
 
-std::string ColumnTitle(PlanColumn column) {
-    switch (column) {
-        case PlanColumn::Name: return "Name";
-        case PlanColumn::Radionuclide: return "Radionuclide";
-        case PlanColumn::Test: return "Test";
-        case PlanColumn::Alpha: return "Alpha";
-        case PlanColumn::Beta: return "Beta";
-        case PlanColumn::Sigma: return "Sigma";
-        case PlanColumn::DCGL: return "DCGL";
-        case PlanColumn::LBGR: return "LBGR";
-        case PlanColumn::DoverS: return "D/s";
-        case PlanColumn::N: return "N (Survey Unit)";
-        case PlanColumn::NReference: return "N (Reference Area)";
-        case PlanColumn::CriticalValue: return "Critical Value";
-        case PlanColumn::PowerAtLBGR: return "Power at LBGR";
-        case PlanColumn::Cost: return "Cost";
-        case PlanColumn::FinalN: return "Final N";
-        case PlanColumn::Spacing: return "Spacing";
-    }
-    return {};
-}
+std::string ColumnTitle(PlanColumn column) { return Row(column).title; }
 
-std::optional<PlanField> EditedField(PlanColumn column) {
-    switch (column) {
-        case PlanColumn::Name: return PlanField::Name;
-        case PlanColumn::Radionuclide: return PlanField::Radionuclide;
-        case PlanColumn::Test: return PlanField::Test;
-        case PlanColumn::Alpha: return PlanField::Alpha;
-        case PlanColumn::Beta: return PlanField::Beta;
-        case PlanColumn::Sigma: return PlanField::Sigma;
-        case PlanColumn::DCGL: return PlanField::DCGL;
-        case PlanColumn::LBGR: return PlanField::LBGR;
-        case PlanColumn::N: return PlanField::GivenN;
-        default: return std::nullopt;
-    }
-}
+std::optional<PlanField> EditedField(PlanColumn column) { return Row(column).edits; }
 
-std::string CellText(const PlanEntry& entry, PlanColumn column) {
-    const PlanUnit& unit = entry.unit;
-    const DesignFigures& figures = entry.figures;
-    switch (column) {
-        case PlanColumn::Name: return unit.name;
-        case PlanColumn::Radionuclide: return RadionuclideText(unit);
-        case PlanColumn::Test: return TestCell(unit.test);
-        case PlanColumn::Alpha: return WriteNumber(unit.alpha);
-        case PlanColumn::Beta: return WriteNumber(unit.beta);
-        case PlanColumn::Sigma: return WriteNumber(ShownInputsOf(unit).sigma);
-        case PlanColumn::DCGL: return WriteNumber(ShownInputsOf(unit).dcgl);
-        case PlanColumn::LBGR: return ReadableNumber(ShownInputsOf(unit).lbgr);
-        case PlanColumn::DoverS: return WriteNumber(RoundHalfEven(figures.state.DoverS, 2));
-        case PlanColumn::N: return SizeCellText(figures);
-        case PlanColumn::NReference: return unit.test == TestKind::WRS ? std::to_string(figures.n_reference) : "";
-        case PlanColumn::CriticalValue: return WithoutLeadingBlank(CriticalValueText(unit.test, figures.state));
-        case PlanColumn::PowerAtLBGR: return PowerCellText(figures, Fixed(figures.power_at_lbgr, kPowerDecimals));
-        case PlanColumn::Cost: return figures.cost ? WriteNumber(*figures.cost) : std::string();
-        case PlanColumn::FinalN: return unit.field.size ? std::to_string(figures.final_n) : std::string();
-        case PlanColumn::Spacing: {
-            const std::optional<double> spacing = SpacingOf(entry);
-            return spacing ? LengthText(*spacing) : std::string();
-        }
-    }
-    return {};
-}
+std::string CellText(const PlanEntry& entry, PlanColumn column) { return Row(column).shown(entry); }
 
-// The stored values themselves, never their texts read back: a sort makes
-// millions of these. A single goes in whole, which keeps the order of the
-// shortest texts that read back to it.
+// An empty cell (a Sign test's reference area, no cost, no size yet) has no
+// number.
 std::optional<double> CellNumber(const PlanEntry& entry, PlanColumn column) {
-    const PlanUnit& unit = entry.unit;
-    const DesignFigures& figures = entry.figures;
-    switch (column) {
-        case PlanColumn::Name:
-        case PlanColumn::Radionuclide:
-        case PlanColumn::Test: return std::nullopt;
-        case PlanColumn::Alpha: return unit.alpha;
-        case PlanColumn::Beta: return unit.beta;
-        case PlanColumn::Sigma: return ShownInputsOf(unit).sigma;
-        case PlanColumn::DCGL: return ShownInputsOf(unit).dcgl;
-        case PlanColumn::LBGR: return ShownInputsOf(unit).lbgr;
-        case PlanColumn::DoverS: return figures.state.DoverS;
-        case PlanColumn::N: return figures.n;
-        case PlanColumn::NReference:
-            if (unit.test == TestKind::Sign) return std::nullopt;
-            return figures.n_reference;
-        case PlanColumn::CriticalValue: return figures.critical_value;
-        case PlanColumn::PowerAtLBGR: return figures.power_at_lbgr;
-        case PlanColumn::Cost: return figures.cost;
-        case PlanColumn::FinalN:
-            if (!unit.field.size) return std::nullopt;
-            return entry.field.samples;
-        case PlanColumn::Spacing: return SpacingOf(entry);
-    }
-    return std::nullopt;
+    const ColumnRow& row = Row(column);
+    return row.number ? row.number(entry) : std::nullopt;
 }
 
 ReportEntries UnitReportEntries(const PlanEntry& entry) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <utility>
 
 #include "field_messages.h"
@@ -15,7 +16,7 @@
 namespace valdris {
 namespace {
 
-const Refusal kTestUnknown{"The test must be Sign or WRS.", MessageIcon::Exclamation};
+const Refusal kTestUnknown{RefusalKind::TestUnknown, "The test must be Sign or WRS.", MessageIcon::Exclamation};
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -25,20 +26,88 @@ std::string Lower(std::string text) {
 
 // A cell is read whole: taking its leading number would make "2,5" a DCGL
 // of 2 and change the design without a word.
-const Refusal kNotOneNumberRefusal{kNotOneNumber, MessageIcon::Exclamation};
+const Refusal kNotOneNumberRefusal{RefusalKind::CellNotOneNumber, kNotOneNumber, MessageIcon::Exclamation};
 
 UnitEdit Refused(Refusal refusal) { return {std::nullopt, std::nullopt, std::move(refusal)}; }
 
+// Each text rule below is the field's own, as the design window applies it
+// when the box is left; all share one form so that the field table can hold
+// them. `Notice` is set by a rule that adjusts another input.
+using Notice = std::optional<Refusal>;
+
+std::optional<Refusal> ReadName(const std::string& text, PlanUnit& unit, Notice&) {
+    unit.name = text;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadRadionuclide(const std::string& text, PlanUnit& unit, Notice&) {
+    unit.radionuclide = text;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadTest(const std::string& text, PlanUnit& unit, Notice&) {
+    std::string test = Lower(Trimmed(text));
+    if (test.size() > 5 && test.compare(test.size() - 5, 5, " test") == 0) test.erase(test.size() - 5);
+    if (test != "sign" && test != "wrs") return kTestUnknown;
+    unit.test = test == "sign" ? TestKind::Sign : TestKind::WRS;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadAlpha(const std::string& text, PlanUnit& unit, Notice&) {
+    const auto typed = StrictNumber(text);
+    if (!typed) return kNotOneNumberRefusal;
+    const float alpha = ToSingle(*typed);
+    if (auto refusal = rules::DecisionErrorRefusal(alpha, unit.beta, rules::DecisionError::Alpha)) return refusal;
+    unit.alpha = alpha;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadBeta(const std::string& text, PlanUnit& unit, Notice&) {
+    const auto typed = StrictNumber(text);
+    if (!typed) return kNotOneNumberRefusal;
+    const float beta = ToSingle(*typed);
+    if (auto refusal = rules::DecisionErrorRefusal(unit.alpha, beta, rules::DecisionError::Beta)) return refusal;
+    unit.beta = beta;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadSigma(const std::string& text, PlanUnit& unit, Notice&) {
+    const auto sigma = StrictNumber(text);
+    if (!sigma) return kNotOneNumberRefusal;
+    if (auto refusal = rules::SigmaRefusal(ToSingle(*sigma), unit.dcgl)) return refusal;
+    unit.sigma = ToSingle(*sigma);
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadDCGL(const std::string& text, PlanUnit& unit, Notice& notice) {
+    const auto dcgl = StrictNumber(text);
+    if (!dcgl) return kNotOneNumberRefusal;
+    if (auto refusal = rules::DCGLRefusal(*dcgl)) return refusal;
+    if (*dcgl < unit.lbgr) {
+        unit.lbgr = *dcgl / 2;
+        notice = rules::Message(RefusalKind::LBGRResetToHalf);
+    }
+    unit.dcgl = *dcgl;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadLBGR(const std::string& text, PlanUnit& unit, Notice&) {
+    const auto lbgr = StrictNumber(text);
+    if (!lbgr) return kNotOneNumberRefusal;
+    if (auto refusal = LBGRSetRefusal(unit, *lbgr)) return refusal;
+    unit.lbgr = *lbgr;
+    return std::nullopt;
+}
+
 // A whole number of 1 or more, or empty for none.
-std::optional<Refusal> ReadGivenSize(const std::string& text, PlanUnit& unit) {
+std::optional<Refusal> ReadGivenSize(const std::string& text, PlanUnit& unit, Notice&) {
     if (Trimmed(text).empty()) {
         unit.given_n.reset();
         return std::nullopt;
     }
-    const auto n = StrictNumber(text);
-    if (!n) return Refusal{kGivenSizeRange, MessageIcon::Exclamation};
-    if (auto refusal = GivenSizeRefusal(*n)) return refusal;
-    unit.given_n = static_cast<int32_t>(*n);
+    const Outcome<int32_t> n = GivenSizeFromText(text);
+    if (!n) return n.refusal();
+    unit.given_n = *n;
     return std::nullopt;
 }
 
@@ -47,79 +116,48 @@ std::optional<Refusal> ReadCost(const std::string& text, std::optional<double>& 
         cost.reset();
         return std::nullopt;
     }
-    const auto value = StrictNumber(text);
-    if (!value) return Refusal{kCostRange, MessageIcon::Exclamation};
-    if (auto refusal = CostRefusal(*value)) return refusal;
+    const Outcome<double> value = CostFromText(text);
+    if (!value) return value.refusal();
     cost = *value;
     return std::nullopt;
 }
 
-std::optional<Refusal> ReadTest(const std::string& text, PlanUnit& unit) {
-    std::string test = Lower(Trimmed(text));
-    if (test.size() > 5 && test.compare(test.size() - 5, 5, " test") == 0) test.erase(test.size() - 5);
-    if (test != "sign" && test != "wrs") return kTestUnknown;
-    unit.test = test == "sign" ? TestKind::Sign : TestKind::WRS;
-    return std::nullopt;
+std::optional<Refusal> ReadCostFixed(const std::string& text, PlanUnit& unit, Notice&) {
+    return ReadCost(text, unit.costs.fixed);
 }
 
-std::optional<Refusal> ReadDCGL(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice) {
-    const auto dcgl = StrictNumber(text);
-    if (!dcgl) return kNotOneNumberRefusal;
-    if (auto refusal = rules::DCGLRefusal(*dcgl)) return refusal;
-    if (*dcgl < unit.lbgr) {
-        unit.lbgr = *dcgl / 2;
-        notice = Refusal{rules::kLBGRResetToHalf, MessageIcon::Information};
-    }
-    unit.dcgl = *dcgl;
-    return std::nullopt;
+std::optional<Refusal> ReadCostPerSample(const std::string& text, PlanUnit& unit, Notice&) {
+    return ReadCost(text, unit.costs.per_sample);
 }
 
-// The field's own rule, as the design window applies it when the box is left.
-std::optional<Refusal> ReadField(PlanField field, const std::string& text, PlanUnit& unit,
-                                 std::optional<Refusal>& notice) {
-    using rules::DecisionError;
+// One row per field, in the order of PlanField; a new field adds its row
+// here and its key's reader and writer in the plan file.
+constexpr PlanFieldRow kPlanFields[] = {
+    {PlanField::Name, "Name", "name", true, ReadName},
+    {PlanField::Radionuclide, "Radionuclide", "radionuclide", true, ReadRadionuclide},
+    {PlanField::Test, "Test", "test", true, ReadTest},
+    {PlanField::Alpha, "Alpha", "alpha", true, ReadAlpha},
+    {PlanField::Beta, "Beta", "beta", true, ReadBeta},
+    {PlanField::Sigma, "Sigma", "sigma", true, ReadSigma},
+    {PlanField::DCGL, "DCGL", "dcgl", true, ReadDCGL},
+    {PlanField::LBGR, "LBGR", "lbgr", true, ReadLBGR},
+    {PlanField::GivenN, "Given N", "n", false, ReadGivenSize},
+    {PlanField::CostFixed, "Fixed Cost", "cost_fixed", false, ReadCostFixed},
+    {PlanField::CostPerSample, "Cost per Sample", "cost_per_sample", false, ReadCostPerSample},
+    {PlanField::Area, "Area", "area", false, ReadAreaText},
+    {PlanField::Width, "Width", "width", false, ReadWidthText},
+    {PlanField::Height, "Height", "height", false, ReadHeightText},
+    {PlanField::Grid, "Grid", "grid", false, ReadGridText},
+    {PlanField::Seed, "Seed", "seed", false, ReadSeedText},
+    {PlanField::ScanMDC, "Scan MDC", "scan_mdc", false, ReadScanMDCText},
+    {PlanField::AreaFactors, "Area Factors", "area_factors", false, ReadAreaFactorsText},
+    {PlanField::Nuclides, "Radionuclides", "nuclides", false, ReadNuclidesText},
+};
+static_assert(std::size(kPlanFields) == kPlanFieldCount, "one row per field");
+
+std::optional<Refusal> ReadField(PlanField field, const std::string& text, PlanUnit& unit, Notice& notice) {
     if (auto refusal = SetByNuclidesRefusal(unit, field)) return refusal;
-    if (IsFieldInput(field)) return ReadFieldInput(field, text, unit, notice);
-    switch (field) {
-        case PlanField::Name: unit.name = text; return std::nullopt;
-        case PlanField::Radionuclide: unit.radionuclide = text; return std::nullopt;
-        case PlanField::Test: return ReadTest(text, unit);
-        case PlanField::Alpha: {
-            const auto typed = StrictNumber(text);
-            if (!typed) return kNotOneNumberRefusal;
-            const float alpha = ToSingle(*typed);
-            if (auto refusal = rules::DecisionErrorRefusal(alpha, unit.beta, DecisionError::Alpha)) return refusal;
-            unit.alpha = alpha;
-            return std::nullopt;
-        }
-        case PlanField::Beta: {
-            const auto typed = StrictNumber(text);
-            if (!typed) return kNotOneNumberRefusal;
-            const float beta = ToSingle(*typed);
-            if (auto refusal = rules::DecisionErrorRefusal(unit.alpha, beta, DecisionError::Beta)) return refusal;
-            unit.beta = beta;
-            return std::nullopt;
-        }
-        case PlanField::Sigma: {
-            const auto sigma = StrictNumber(text);
-            if (!sigma) return kNotOneNumberRefusal;
-            if (auto refusal = rules::SigmaRefusal(ToSingle(*sigma), unit.dcgl)) return refusal;
-            unit.sigma = ToSingle(*sigma);
-            return std::nullopt;
-        }
-        case PlanField::DCGL: return ReadDCGL(text, unit, notice);
-        case PlanField::LBGR: {
-            const auto lbgr = StrictNumber(text);
-            if (!lbgr) return kNotOneNumberRefusal;
-            if (auto refusal = LBGRSetRefusal(unit, *lbgr)) return refusal;
-            unit.lbgr = *lbgr;
-            return std::nullopt;
-        }
-        case PlanField::GivenN: return ReadGivenSize(text, unit);
-        case PlanField::CostFixed: return ReadCost(text, unit.costs.fixed);
-        case PlanField::CostPerSample: return ReadCost(text, unit.costs.per_sample);
-        default: return std::nullopt;
-    }
+    return FieldRow(field).read(text, unit, notice);
 }
 
 // The design's refusal of a unit's inputs, named by the field it belongs to;
@@ -132,6 +170,8 @@ PlanField RefusedField(const PlanUnit& unit, DesignInput input) {
 }
 
 }  // namespace
+
+const PlanFieldRow& FieldRow(PlanField field) { return kPlanFields[static_cast<int>(field)]; }
 
 DesignInputs InputsOf(const PlanUnit& unit) {
     const DesignInputs own{unit.alpha, unit.beta, unit.sigma, unit.dcgl, unit.lbgr};
@@ -153,10 +193,10 @@ std::optional<Refusal> LBGRSetRefusal(const PlanUnit& unit, double lbgr) {
     return rules::LBGRRefusal(lbgr, InputsOf(unit).dcgl);
 }
 
-CheckedFieldFigures ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures) {
+Outcome<FieldFigures> ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures) {
     const SetupInDesignUnits setup = ScanMDCInDesignUnits(unit.field, SumOfFractionsOf(unit));
-    if (!setup.setup) return {std::nullopt, setup.refusal, true};
-    return ComputeFieldFigures(*setup.setup, figures.n, figures.state.DCGL);
+    if (!setup) return setup.refusal();
+    return ComputeFieldFigures(*setup, figures.n, figures.state.DCGL);
 }
 
 PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state) {
@@ -181,8 +221,8 @@ PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test
 DesignFigures WithFieldSamples(const PlanUnit& unit, DesignFigures figures) {
     PlanUnit seedless = unit;
     seedless.field.seed.reset();
-    const CheckedFieldFigures field = ComputeUnitField(seedless, figures);
-    const int32_t final_n = field.figures ? field.figures->samples : figures.n;
+    const Outcome<FieldFigures> field = ComputeUnitField(seedless, figures);
+    const int32_t final_n = field ? field->samples : figures.n;
     return WithFinalN(std::move(figures), unit.costs, final_n);
 }
 
@@ -190,10 +230,8 @@ FiguresRun ComputeUnit(const PlanUnit& unit) {
     return ComputeFigures(unit.test, InputsOf(unit), unit.given_n, unit.costs);
 }
 
-UnitCheck CheckUnit(const PlanUnit& unit) {
-    auto refused = [](PlanField field, Refusal refusal) {
-        return UnitCheck{std::nullopt, FieldRefusal{field, std::move(refusal)}};
-    };
+Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit) {
+    auto refused = [](PlanField field, Refusal refusal) { return FieldRefusal{field, std::move(refusal)}; };
     if (unit.given_n) {
         if (auto refusal = GivenSizeRefusal(*unit.given_n)) return refused(PlanField::GivenN, *refusal);
     }
@@ -203,22 +241,23 @@ UnitCheck CheckUnit(const PlanUnit& unit) {
     if (unit.costs.per_sample) {
         if (auto refusal = CostRefusal(*unit.costs.per_sample)) return refused(PlanField::CostPerSample, *refusal);
     }
-    if (auto refusal = FieldInputsRefusal(unit)) return {std::nullopt, std::move(refusal)};
+    if (auto refusal = FieldInputsRefusal(unit)) return *refusal;
     FiguresRun run = ComputeUnit(unit);
-    if (!run.figures) return refused(RefusedField(unit, run.refusal->input), run.refusal->refusal);
+    if (!run) return refused(RefusedField(unit, run.refusal().input), run.refusal().refusal);
     // The field figures too: a check that needs, or a grid that holds, more
     // samples than a plan lists refuses the unit.
-    const CheckedFieldFigures in_field = ComputeUnitField(unit, *run.figures);
-    if (in_field.refusal) {
-        return refused(in_field.refused_by_check ? PlanField::ScanMDC : PlanField::Area, *in_field.refusal);
+    const Outcome<FieldFigures> in_field = ComputeUnitField(unit, *run);
+    if (!in_field) {
+        const Refusal& refusal = in_field.refusal();
+        return refused(refusal.kind == RefusalKind::TooManyLocations ? PlanField::Area : PlanField::ScanMDC, refusal);
     }
-    return {std::move(run.figures), std::nullopt};
+    return std::move(*run);
 }
 
 UnitEdit FinishEdit(PlanUnit edited, std::optional<Refusal> notice) {
-    UnitCheck check = CheckUnit(edited);
-    if (!check.figures) return Refused(check.refusal->refusal);
-    return {std::move(edited), std::move(check.figures), std::move(notice)};
+    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(edited);
+    if (!check) return Refused(check.refusal().refusal);
+    return {std::move(edited), std::move(*check), std::move(notice)};
 }
 
 UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text) {
@@ -255,9 +294,9 @@ std::optional<Refusal> UnitDataRefusal(const PlanUnit& unit) {
 
 UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view text, const std::string& column) {
     MeasurementReading reading = ReadMeasurements(text, DataName(which), column);
-    if (reading.refusal) return Refused(*reading.refusal);
+    if (!reading) return Refused(reading.refusal());
     PlanUnit edited = unit;
-    MeasurementsOf(edited, which) = MeasurementSet(std::move(reading.values), std::move(reading.header));
+    MeasurementsOf(edited, which) = MeasurementSet(std::move(reading->values), std::move(reading->header));
     return FinishEdit(std::move(edited), std::nullopt);
 }
 
@@ -283,9 +322,9 @@ std::vector<BudgetRow> BudgetTable(const PlanUnit& unit) {
     for (const double lbgr : lbgrs) {
         const PlanUnit at_lbgr = UnitAtLBGR(unit, lbgr);
         FiguresRun run = ComputeUnit(at_lbgr);
-        if (run.figures) run.figures = WithFieldSamples(at_lbgr, std::move(*run.figures));
-        BudgetRow row{lbgr, lbgr == own.lbgr, std::move(run.figures), std::nullopt};
-        if (run.refusal) row.refusal = run.refusal->refusal;
+        BudgetRow row{lbgr, lbgr == own.lbgr, std::nullopt, std::nullopt};
+        if (run) row.figures = WithFieldSamples(at_lbgr, std::move(*run));
+        else row.refusal = run.refusal().refusal;
         rows.push_back(std::move(row));
     }
     return rows;

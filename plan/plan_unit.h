@@ -4,6 +4,7 @@
 // goes through (the design window's, with its messages), and what a budget
 // buys at other LBGRs.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -73,7 +74,7 @@ std::optional<Refusal> LBGRSetRefusal(const PlanUnit& unit, double lbgr);
 
 // The unit's field figures for its design's figures (the survey unit's N and
 // the DCGL the design ran with), or why they cannot be had.
-CheckedFieldFigures ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures);
+Outcome<FieldFigures> ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures);
 
 // The unit with the inputs of a design: the radionuclide text, the test and
 // the values the state holds (the design window's stored values, from which
@@ -94,6 +95,25 @@ enum class PlanField {
     Name, Radionuclide, Test, Alpha, Beta, Sigma, DCGL, LBGR, GivenN, CostFixed, CostPerSample,
     Area, Width, Height, Grid, Seed, ScanMDC, AreaFactors, Nuclides
 };
+constexpr std::size_t kPlanFieldCount = 19;
+
+// How a field's text is read into a unit by the field's own rule; an
+// accepted text may leave a notice (the LBGR reset to half a lowered DCGL).
+using FieldTextRule = std::optional<Refusal> (*)(const std::string& text, PlanUnit& unit,
+                                                 std::optional<Refusal>& notice);
+
+// The one declaration of a field: its title (an undo step is "Edit
+// <title>"), its key in a plan file, whether a file must give it, and its
+// text rule. The plan file's reader and writer of the key sit beside the
+// file's other keys.
+struct PlanFieldRow {
+    PlanField field;
+    const char* title;
+    const char* key;
+    bool required;
+    FieldTextRule read;
+};
+const PlanFieldRow& FieldRow(PlanField field);
 
 // An edit: the unit afterwards and its figures, or the refusal that keeps the
 // old unit. An accepted edit may carry a notice (the LBGR reset to half a
@@ -158,13 +178,9 @@ struct FieldRefusal {
     PlanField field;
     Refusal refusal;
 };
-struct UnitCheck {
-    std::optional<DesignFigures> figures;
-    std::optional<FieldRefusal> refusal;
-};
 // The field inputs and the radionuclides are checked as their edits check
 // them, and the field figures must be had.
-UnitCheck CheckUnit(const PlanUnit& unit);
+Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit);
 
 // The rule on a stored set of measurements, which a file and a command both
 // apply: none yet, or as many as a reading of measurements takes. The message

@@ -14,31 +14,31 @@ bool IsBlankText(const std::string& text) { return text.find_first_not_of(" \t\r
 
 // Each number's refusal is the field's own message, which states its range.
 
-std::optional<Refusal> TakeSize(const CheckedSize& checked, PlanUnit& unit) {
-    if (checked.refusal) return checked.refusal;
-    unit.field.size = checked.size;
+std::optional<Refusal> TakeSize(const Outcome<UnitSize>& checked, PlanUnit& unit) {
+    if (!checked) return checked.refusal();
+    unit.field.size = *checked;
     return std::nullopt;
 }
 
 std::optional<Refusal> ReadArea(const std::string& text, PlanUnit& unit) {
     const auto area = StrictNumber(text);
-    if (!area) return field::FieldRefusal(field::kAreaUnusable);
+    if (!area) return field::Message(RefusalKind::AreaUnusable);
     return TakeSize(SizeFromArea(*area), unit);
 }
 
 // One side of the rectangle the unit has; the other side stays.
 std::optional<Refusal> ReadSide(PlanField side, const std::string& text, PlanUnit& unit) {
     const std::optional<UnitSize>& size = unit.field.size;
-    if (!size || !size->width || !size->height) return field::FieldRefusal(field::kSideWithoutRectangle);
+    if (!size || !size->width || !size->height) return field::Message(RefusalKind::SideWithoutRectangle);
     const bool width = side == PlanField::Width;
     const auto value = StrictNumber(text);
-    if (!value) return field::FieldRefusal(width ? field::kWidthUnusable : field::kHeightUnusable);
+    if (!value) return field::Message(width ? RefusalKind::WidthUnusable : RefusalKind::HeightUnusable);
     return TakeSize(width ? SizeFromRectangle(*value, *size->height) : SizeFromRectangle(*size->width, *value), unit);
 }
 
 std::optional<Refusal> ReadScanMDC(const std::string& text, PlanUnit& unit) {
     const auto mdc = StrictNumber(text);
-    if (!mdc) return field::FieldRefusal(field::kScanMDCUnusable);
+    if (!mdc) return field::Message(RefusalKind::ScanMDCUnusable);
     if (auto refusal = ScanMDCRefusal(*mdc)) return refusal;
     unit.field.scan_mdc = *mdc;
     return std::nullopt;
@@ -46,16 +46,9 @@ std::optional<Refusal> ReadScanMDC(const std::string& text, PlanUnit& unit) {
 
 std::optional<Refusal> ReadAreaFactors(const std::string& text, PlanUnit& unit) {
     const auto table = ParseAreaFactors(text);
-    if (!table) return field::FieldRefusal(field::kAreaFactorsTextUnusable);
+    if (!table) return field::Message(RefusalKind::AreaFactorsTextUnusable);
     if (auto refusal = AreaFactorTableRefusal(*table)) return refusal;
     unit.field.area_factors = *table;
-    return std::nullopt;
-}
-
-std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit) {
-    const CheckedSeed seed = ReadSeed(text);
-    if (seed.refusal) return seed.refusal;
-    unit.field.seed = seed.seed;
     return std::nullopt;
 }
 
@@ -65,66 +58,82 @@ std::optional<FieldRefusal> Named(PlanField field, const std::optional<Refusal>&
 }
 
 std::optional<FieldRefusal> SizeRefusal(const UnitSize& size) {
-    if (!size.width && !size.height) return Named(PlanField::Area, SizeFromArea(size.area).refusal);
-    if (!size.height) return Named(PlanField::Height, field::FieldRefusal(field::kWidthWithoutHeight));
-    if (!size.width) return Named(PlanField::Width, field::FieldRefusal(field::kHeightWithoutWidth));
-    const CheckedSize checked = SizeFromRectangle(*size.width, *size.height);
-    if (checked.refusal) {
+    if (!size.width && !size.height) {
+        const Outcome<UnitSize> checked = SizeFromArea(size.area);
+        return checked ? std::nullopt : Named(PlanField::Area, checked.refusal());
+    }
+    if (!size.height) return Named(PlanField::Height, field::Message(RefusalKind::WidthWithoutHeight));
+    if (!size.width) return Named(PlanField::Width, field::Message(RefusalKind::HeightWithoutWidth));
+    const Outcome<UnitSize> checked = SizeFromRectangle(*size.width, *size.height);
+    if (!checked) {
         const bool height_at_fault = SizeUsable(*size.width) && !SizeUsable(*size.height);
-        return Named(height_at_fault ? PlanField::Height : PlanField::Width, checked.refusal);
+        return Named(height_at_fault ? PlanField::Height : PlanField::Width, checked.refusal());
     }
     // An area stored beside the sides must be theirs.
-    if (checked.size->area != size.area) return Named(PlanField::Area, field::FieldRefusal(field::kRectangleUnusable));
+    if (checked->area != size.area) return Named(PlanField::Area, field::Message(RefusalKind::RectangleUnusable));
     return std::nullopt;
 }
 
-// An empty box clears the input it belongs to.
-bool ClearIfBlank(PlanField field, const std::string& text, PlanUnit& unit) {
-    if (!IsBlankText(text)) return false;
-    switch (field) {
-        case PlanField::Area: unit.field.size.reset(); return true;
-        case PlanField::Seed: unit.field.seed.reset(); return true;
-        case PlanField::ScanMDC: unit.field.scan_mdc.reset(); return true;
-        case PlanField::AreaFactors: unit.field.area_factors.clear(); return true;
-        default: return false;
-    }
+// An empty box clears the optional inputs (area, seed, scan MDC, area
+// factors); the others read it as they read any text.
+template <typename Input>
+std::optional<Refusal> Cleared(Input& input) {
+    input = Input{};
+    return std::nullopt;
 }
 
 }  // namespace
 
-bool IsFieldInput(PlanField field) { return field >= PlanField::Area; }
+std::optional<Refusal> ReadAreaText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (IsBlankText(text)) return Cleared(unit.field.size);
+    return ReadArea(text, unit);
+}
 
-std::optional<Refusal> ReadFieldInput(PlanField field, const std::string& text, PlanUnit& unit,
-                                      std::optional<Refusal>& notice) {
-    if (ClearIfBlank(field, text, unit)) return std::nullopt;
-    switch (field) {
-        case PlanField::Area: return ReadArea(text, unit);
-        case PlanField::Width:
-        case PlanField::Height: return ReadSide(field, text, unit);
-        case PlanField::Grid: {
-            const auto grid = GridTypeFromName(Trimmed(text));
-            if (!grid) return field::FieldRefusal(field::kGridTypeUnknown);
-            unit.field.grid = *grid;
-            return std::nullopt;
-        }
-        case PlanField::Seed: return ReadSeedText(text, unit);
-        case PlanField::ScanMDC: return ReadScanMDC(text, unit);
-        case PlanField::AreaFactors: return ReadAreaFactors(text, unit);
-        case PlanField::Nuclides: {
-            auto nuclides = ParseNuclideList(text);
-            if (!nuclides) return field::FieldRefusal(field::kNuclidesTextUnusable);
-            return TakeNuclides(std::move(*nuclides), unit, notice);
-        }
-        default: return std::nullopt;
-    }
+std::optional<Refusal> ReadWidthText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    return ReadSide(PlanField::Width, text, unit);
+}
+
+std::optional<Refusal> ReadHeightText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    return ReadSide(PlanField::Height, text, unit);
+}
+
+std::optional<Refusal> ReadGridText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    const auto grid = GridTypeFromName(Trimmed(text));
+    if (!grid) return field::Message(RefusalKind::GridTypeUnknown);
+    unit.field.grid = *grid;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (IsBlankText(text)) return Cleared(unit.field.seed);
+    const Outcome<std::uint64_t> seed = ReadSeed(text);
+    if (!seed) return seed.refusal();
+    unit.field.seed = *seed;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadScanMDCText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (IsBlankText(text)) return Cleared(unit.field.scan_mdc);
+    return ReadScanMDC(text, unit);
+}
+
+std::optional<Refusal> ReadAreaFactorsText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (IsBlankText(text)) return Cleared(unit.field.area_factors);
+    return ReadAreaFactors(text, unit);
+}
+
+std::optional<Refusal> ReadNuclidesText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice) {
+    auto nuclides = ParseNuclideList(text);
+    if (!nuclides) return field::Message(RefusalKind::NuclidesTextUnusable);
+    return TakeNuclides(std::move(*nuclides), unit, notice);
 }
 
 std::optional<Refusal> SetByNuclidesRefusal(const PlanUnit& unit, PlanField field) {
     if (unit.nuclides.empty()) return std::nullopt;
-    if (field == PlanField::DCGL) return field::FieldRefusal(field::kDCGLOfNuclides);
-    if (field == PlanField::Sigma) return field::FieldRefusal(field::kSigmaOfNuclides);
+    if (field == PlanField::DCGL) return field::Message(RefusalKind::DCGLOfNuclides);
+    if (field == PlanField::Sigma) return field::Message(RefusalKind::SigmaOfNuclides);
     if (field == PlanField::LBGR && CombineNuclides(unit.nuclides).lbgr) {
-        return field::FieldRefusal(field::kLBGROfConcentrations);
+        return field::Message(RefusalKind::LBGROfConcentrations);
     }
     return std::nullopt;
 }
@@ -138,7 +147,7 @@ std::optional<Refusal> TakeNuclides(std::vector<Nuclide> nuclides, PlanUnit& uni
     const double dcgl = unit.nuclides.empty() ? unit.dcgl : 1;
     if (uses_own_lbgr && !(unit.lbgr < dcgl)) {
         unit.lbgr = dcgl / 2;
-        notice = Refusal{rules::kLBGRResetToHalf, MessageIcon::Information};
+        notice = rules::Message(RefusalKind::LBGRResetToHalf);
     }
     return std::nullopt;
 }
@@ -149,7 +158,7 @@ std::optional<FieldRefusal> FieldInputsRefusal(const PlanUnit& unit) {
         if (auto refusal = SizeRefusal(*setup.size)) return refusal;
     }
     if (setup.seed && *setup.seed > field::kLargestSeed) {
-        return FieldRefusal{PlanField::Seed, field::FieldRefusal(field::kSeedUnusable)};
+        return FieldRefusal{PlanField::Seed, field::Message(RefusalKind::SeedUnusable)};
     }
     if (setup.scan_mdc) {
         if (auto refusal = ScanMDCRefusal(*setup.scan_mdc)) return FieldRefusal{PlanField::ScanMDC, *refusal};
@@ -172,17 +181,18 @@ UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts) {
     const bool height = !IsBlankText(texts.height);
     if (width != height) {
         return {std::nullopt, std::nullopt,
-                field::FieldRefusal(width ? field::kWidthWithoutHeight : field::kHeightWithoutWidth)};
+                field::Message(width ? RefusalKind::WidthWithoutHeight : RefusalKind::HeightWithoutWidth)};
     }
     PlanUnit edited = unit;
     std::optional<Refusal> refusal;
     if (!width) {
-        if (!ClearIfBlank(PlanField::Area, texts.area, edited)) refusal = ReadArea(texts.area, edited);
+        std::optional<Refusal> no_notice;
+        refusal = ReadAreaText(texts.area, edited, no_notice);
     } else {
         const auto w = StrictNumber(texts.width);
         const auto h = StrictNumber(texts.height);
-        if (!w) refusal = field::FieldRefusal(field::kWidthUnusable);
-        else if (!h) refusal = field::FieldRefusal(field::kHeightUnusable);
+        if (!w) refusal = field::Message(RefusalKind::WidthUnusable);
+        else if (!h) refusal = field::Message(RefusalKind::HeightUnusable);
         else refusal = TakeSize(SizeFromRectangle(*w, *h), edited);
     }
     if (refusal) return {std::nullopt, std::nullopt, std::move(refusal)};
@@ -218,7 +228,7 @@ UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>&
         const auto sigma = StrictNumber(row.sigma);
         const auto concentration = StrictNumber(row.concentration);
         std::optional<Refusal> refusal;
-        if (nuclide.name.empty()) refusal = field::FieldRefusal(field::kNuclideNameMissing);
+        if (nuclide.name.empty()) refusal = field::Message(RefusalKind::NuclideNameMissing);
         else if (!dcgl) refusal = field::NuclideDCGLRefusal(nuclide.name);
         else if (!sigma) refusal = field::NuclideSigmaRefusal(nuclide.name);
         else if (!concentration && !IsBlankText(row.concentration)) {
@@ -239,7 +249,7 @@ UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>&
 }
 
 UnitEdit EditUnitSeed(const PlanUnit& unit, std::uint64_t seed) {
-    if (seed > field::kLargestSeed) return {std::nullopt, std::nullopt, field::FieldRefusal(field::kSeedUnusable)};
+    if (seed > field::kLargestSeed) return {std::nullopt, std::nullopt, field::Message(RefusalKind::SeedUnusable)};
     PlanUnit edited = unit;
     edited.field.seed = seed;
     return FinishEdit(std::move(edited), std::nullopt);

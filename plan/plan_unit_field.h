@@ -11,13 +11,17 @@
 
 namespace valdris {
 
-// Area to Nuclides: the inputs of the unit in the field.
-bool IsFieldInput(PlanField field);
-
-// Reads the text of a field input into the unit; a refusal leaves the unit
-// as it may be half changed (the caller edits a copy).
-std::optional<Refusal> ReadFieldInput(PlanField field, const std::string& text, PlanUnit& unit,
-                                      std::optional<Refusal>& notice);
+// The text rules of the inputs of the unit in the field (Area to Nuclides),
+// as the field table holds them. A refusal leaves the unit as it may be half
+// changed (the caller edits a copy).
+std::optional<Refusal> ReadAreaText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+std::optional<Refusal> ReadWidthText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+std::optional<Refusal> ReadHeightText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+std::optional<Refusal> ReadGridText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+std::optional<Refusal> ReadScanMDCText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+std::optional<Refusal> ReadAreaFactorsText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+std::optional<Refusal> ReadNuclidesText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
 
 // The unit's own DCGL, sigma or LBGR while its radionuclides set them.
 std::optional<Refusal> SetByNuclidesRefusal(const PlanUnit& unit, PlanField field);

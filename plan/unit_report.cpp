@@ -38,11 +38,11 @@ ReportSection Verdict(const AssessmentRun& run, double dcgl, const std::string& 
     section.picture = SectionPicture::DataPlot;
     section.caption = "The measurements in order of size, each at the share of the measurements at or below it, "
                       "against the DCGL of " + WithUnit(WriteNumber(dcgl), unit) + " (the red line).";
-    if (!run.assessment) {
-        section.lead.push_back("No verdict yet: " + run.refusal->text);
+    if (!run) {
+        section.lead.push_back("No verdict yet: " + run.message());
         return section;
     }
-    const AssessmentTexts texts = MakeAssessmentTexts(*run.assessment, unit);
+    const AssessmentTexts texts = MakeAssessmentTexts(*run, unit);
     section.lead.push_back(texts.decision + ": " + texts.reason);
     section.lines = texts.figures;
     if (!texts.power_note.empty()) section.notes.push_back(texts.power_note);
@@ -143,8 +143,8 @@ std::vector<ReportSection> UnitReportSections(const PlanEntry& entry) {
     AddField(sections, entry, concentration);
     if (entry.assessment) {
         sections.push_back(Verdict(*entry.assessment, entry.figures.state.DCGL, concentration));
-        if (entry.assessment->assessment && !entry.assessment->assessment->above_dcgl.empty()) {
-            sections.push_back(Investigate(*entry.assessment->assessment, concentration));
+        if (*entry.assessment && !(*entry.assessment)->above_dcgl.empty()) {
+            sections.push_back(Investigate(**entry.assessment, concentration));
         }
     }
     if (!unit.survey_data.empty()) {

@@ -108,12 +108,12 @@ bool PlanWindow::OpenPlanFile(const QString& path) {
         return false;
     }
     PlanReading reading = ReadPlan(*file);
-    if (!reading.plan) {
-        messages_.Show(tr("The plan %1 was not opened:\n%2").arg(path, QString::fromStdString(reading.refusal)),
+    if (!reading) {
+        messages_.Show(tr("The plan %1 was not opened:\n%2").arg(path, QString::fromStdString(reading.message())),
                        MessageIcon::Exclamation);
         return false;
     }
-    TakePlan(std::move(*reading.plan), Absolute(path), false);
+    TakePlan(std::move(*reading), Absolute(path), false);
     // An autosave beside the file holds changes made after it was saved.
     if (document_.OffersAutosaveOnOpening()) OfferAutosave();
     return true;
@@ -129,15 +129,14 @@ void PlanWindow::OfferAutosave() {
 bool PlanWindow::TakeAutosave(const QString& autosave) {
     if (!dialogs_.AskRecover(autosave)) return false;
     const Outcome<std::string> file = ReadFileBytes(autosave);
-    PlanReading reading = file ? ReadPlan(*file) : PlanReading{};
-    if (!reading.plan) {
-        messages_.Show(tr("The plan %1 was not opened:\n%2")
-                           .arg(autosave, QString::fromStdString(file ? reading.refusal : file.message())),
+    PlanReading reading = file ? ReadPlan(*file) : PlanReading(file.refusal());
+    if (!reading) {
+        messages_.Show(tr("The plan %1 was not opened:\n%2").arg(autosave, QString::fromStdString(reading.message())),
                        MessageIcon::Exclamation);
         return false;
     }
     const QString path = QString::fromStdString(document_.Path());
-    TakePlan(std::move(*reading.plan), path, true);
+    TakePlan(std::move(*reading), path, true);
     return true;
 }
 

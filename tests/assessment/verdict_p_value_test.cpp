@@ -39,8 +39,8 @@ TEST(VerdictPValue, TheDefaultWRSDesignPassesBesideAnExactPValueAboveAlpha) {
     std::vector<double> survey, reference;
     BoundaryData(survey, reference);
     const AssessmentRun run = AssessData(TestKind::WRS, design, survey, reference);
-    ASSERT_TRUE(run.assessment);
-    const DataAssessment& a = *run.assessment;
+    ASSERT_TRUE(run);
+    const DataAssessment& a = *run;
     EXPECT_EQ(a.statistic, 1163);
     EXPECT_TRUE(a.passes);
     EXPECT_TRUE(a.p_value_disagrees);
@@ -70,28 +70,28 @@ TEST(Impassable, DesignsThatNoDataCanPassShowPowerZero) {
         {TestKind::WRS, {0.5, 0.25, 0.1, 1, 0.5}, 2},
     };
     for (const ImpassableRow& row : rows) {
-        const DesignRun run = RunDesign(row.test, row.inputs);
-        ASSERT_TRUE(run.state);
-        EXPECT_FALSE(CanPass(row.test, *run.state));
-        EXPECT_EQ(SmallestPassableN(row.test, run.state->Alpha), row.smallest);
-        EXPECT_EQ(ShownPowerAtLBGR(row.test, *run.state), 0);
-        for (int i = 1; i <= kCurvePoints; ++i) EXPECT_EQ(run.state->CurvePower[i], 0) << i;
+        const Outcome<DesignState> run = RunDesign(row.test, row.inputs);
+        ASSERT_TRUE(run);
+        EXPECT_FALSE(CanPass(row.test, *run));
+        EXPECT_EQ(SmallestPassableN(row.test, run->Alpha), row.smallest);
+        EXPECT_EQ(ShownPowerAtLBGR(row.test, *run), 0);
+        for (int i = 1; i <= kCurvePoints; ++i) EXPECT_EQ(run->CurvePower[i], 0) << i;
     }
     // A design that can pass keeps every figure.
-    const DesignRun defaults = RunDesign(TestKind::Sign, DesignInputs{});
-    EXPECT_TRUE(CanPass(TestKind::Sign, *defaults.state));
-    EXPECT_EQ(ShownPowerAtLBGR(TestKind::Sign, *defaults.state), PowerAtLBGR(TestKind::Sign, *defaults.state));
+    const Outcome<DesignState> defaults = RunDesign(TestKind::Sign, DesignInputs{});
+    EXPECT_TRUE(CanPass(TestKind::Sign, *defaults));
+    EXPECT_EQ(ShownPowerAtLBGR(TestKind::Sign, *defaults), PowerAtLBGR(TestKind::Sign, *defaults));
 }
 
 // Four tight measurements below the DCGL against a design of four: S+ = 4
 // cannot exceed 4, and the power with their sigma is 0, not 1.
 TEST(Impassable, RetrospectivePowerOfFourTightMeasurements) {
-    const DesignRun run = RunDesign(TestKind::Sign, {0.05, 0.5, 0.5, 1, 0});
-    const AssessmentRun assessed = AssessData(TestKind::Sign, *run.state, {0.1, 0.11, 0.12, 0.13}, {});
-    ASSERT_TRUE(assessed.assessment && assessed.assessment->retrospective);
-    EXPECT_FALSE(assessed.assessment->passes);
-    EXPECT_EQ(assessed.assessment->retrospective->power_at_lbgr, 0);
-    EXPECT_EQ(assessed.assessment->designed_power_at_lbgr, 0);
+    const Outcome<DesignState> run = RunDesign(TestKind::Sign, {0.05, 0.5, 0.5, 1, 0});
+    const AssessmentRun assessed = AssessData(TestKind::Sign, *run, {0.1, 0.11, 0.12, 0.13}, {});
+    ASSERT_TRUE(assessed && assessed->retrospective);
+    EXPECT_FALSE(assessed->passes);
+    EXPECT_EQ(assessed->retrospective->power_at_lbgr, 0);
+    EXPECT_EQ(assessed->designed_power_at_lbgr, 0);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ TEST(SampleMap, DrawsTheUnitToScaleWithNumberedLocations) {
         {GridType::Triangular, 50, 40, 40, 1},
     };
     for (const Case& c : cases) {
-        const SampleLayout layout = *LayOutSamples(c.type, *SizeFromRectangle(c.width, c.height).size, c.n, 5).layout;
+        const SampleLayout layout = *LayOutSamples(c.type, *SizeFromRectangle(c.width, c.height), c.n, 5);
         RecordingSurface surface(7755, 4635, 600, 200);
         DrawSampleMap(layout, surface);
 

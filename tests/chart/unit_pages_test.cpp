@@ -28,9 +28,9 @@ PlanEntry SignEntry(std::size_t values, bool field = false) {
         unit.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 1.1}};
         unit.nuclides = {{"Co-60", 5, 0.5, 1}, {"Cs-137", 10, 2, 3}};
     }
-    const UnitCheck check = CheckUnit(unit);
-    EXPECT_TRUE(check.figures) << check.refusal->refusal.text;
-    return MakeEntry(unit, *check.figures);
+    const auto check = CheckUnit(unit);
+    EXPECT_TRUE(check) << (check ? "" : check.refusal().refusal.text);
+    return MakeEntry(unit, *check);
 }
 
 // The pages the sections take on A4 with the report's margins.

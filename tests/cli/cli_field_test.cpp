@@ -71,7 +71,7 @@ TEST(CliField, GridInJson) {
     for (const char* grid : {"triangular", "square"}) {
         const json first = JsonOf({"--width", "50", "--height", "40", "--seed", "42", "--grid", grid})["grid"];
         const SampleLayout layout =
-            *LayOutSamples(*GridTypeFromName(grid), *SizeFromRectangle(50, 40).size, 20, 42).layout;
+            *LayOutSamples(*GridTypeFromName(grid), *SizeFromRectangle(50, 40), 20, 42);
         EXPECT_EQ(first["type"], grid);
         EXPECT_EQ(first["area"], 2000.0);
         EXPECT_EQ(first["seed"], 42);
@@ -144,7 +144,7 @@ TEST(CliField, PointsFile) {
     std::ofstream(folder + "/kept.csv") << "old";
     ASSERT_EQ(chmod((folder + "/kept.csv").c_str(), 0444), 0);
     ASSERT_EQ(symlink((folder + "/elsewhere.csv").c_str(), (folder + "/link.csv").c_str()), 0);
-    const SampleLayout layout = *LayOutSamples(GridType::Triangular, *SizeFromRectangle(50, 40).size, 20, 42).layout;
+    const SampleLayout layout = *LayOutSamples(GridType::Triangular, *SizeFromRectangle(50, 40), 20, 42);
     const struct { const char* name; int status; const char* reason; } cases[] = {
         {"points.csv", 0, ""},
         {"link.csv", 1, "symbolic link"},
@@ -173,7 +173,7 @@ TEST(CliField, PlanUnitsAsSingleRuns) {
     PlanUnit sized;
     sized.name = "Yard";
     sized.sigma = 0.36f;
-    sized.field.size = *SizeFromRectangle(50, 40).size;
+    sized.field.size = *SizeFromRectangle(50, 40);
     sized.field.seed = 42;
     sized.field.scan_mdc = 2.5;
     sized.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 1.1}};

@@ -163,7 +163,7 @@ TEST(CliProcess, JsonAtTheDefaultsGivesTheExactDesign) {
         EXPECT_EQ(members[12].second, "true");
 
         // Every printed figure reads back to the value the design computed.
-        const DesignState expected = *RunDesign(c.kind, DesignInputs{}).state;
+        const DesignState expected = *RunDesign(c.kind, DesignInputs{});
         const auto curve_x = JsonNumbers(members[13].second);
         const auto curve_power = JsonNumbers(members[14].second);
         ASSERT_EQ(curve_x.size(), 60u);
@@ -393,7 +393,7 @@ TEST(CliProcess, SweepGivesOneRowPerValueWithRefusedRowsExplained) {
     EXPECT_EQ(rows[3].back(), '}');
     EXPECT_EQ(rows[4], "]");
     EXPECT_EQ(rows[3].rfind("  {\"sigma\": 0.300000012, \"dovers\": ", 0), 0u) << rows[3];
-    const auto expected = RunDesign(TestKind::WRS, DesignInputs{0.05, 0.05, 0.3, 1, 0.5}).state;
+    const auto expected = RunDesign(TestKind::WRS, DesignInputs{0.05, 0.05, 0.3, 1, 0.5});
     EXPECT_NE(rows[3].find("\"n\": " + std::to_string(expected->WRSN) + ","), std::string::npos) << rows[3];
 }
 

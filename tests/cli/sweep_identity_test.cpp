@@ -138,7 +138,7 @@ Written WriteSweep(const SweepCase& c, const SweepPlan& plan, const DesignEngine
         [&](const SweepRow& row) {
             writer.Row(row);
             ++written.rows;
-            written.refused += row.run.state ? 0 : 1;
+            written.refused += row.run ? 0 : 1;
             return true;
         },
         engine);
@@ -200,11 +200,11 @@ const SingleCase kSingles[] = {
 // The three forms the companion writes one design in.
 std::string WriteSingle(const SingleCase& c, const DesignEngine& engine) {
     const FiguresRun run = ComputeFigures(c.test, c.inputs, c.given_n, c.costs, engine);
-    if (!run.figures) return "refused";
+    if (!run) return "refused";
     std::ostringstream out;
-    WriteTextReport(out, *run.figures);
-    WriteJsonReport(out, *run.figures);
-    WriteCsvCurve(out, run.figures->state);
+    WriteTextReport(out, *run);
+    WriteJsonReport(out, *run);
+    WriteCsvCurve(out, run->state);
     return out.str();
 }
 

@@ -385,9 +385,9 @@ TEST_F(DesignFormTest, LoadsAWholeDesignAndReportsEachAcceptedInput) {
                           "lblLBGRMax=100", "ScrLBGR=333", "Alpha=0.1", "Beta=0.025", "LBGR=33.33"}) {
         Expect(e);
     }
-    const DesignRun run = RunDesign(TestKind::WRS, {0.10, 0.025, 3, 100, 33.33});
-    ASSERT_TRUE(run.state.has_value());
-    Expect("TxtM=" + std::to_string(run.state->WRSN));
+    const Outcome<DesignState> run = RunDesign(TestKind::WRS, {0.10, 0.025, 3, 100, 33.33});
+    ASSERT_TRUE(run);
+    Expect("TxtM=" + std::to_string(run->WRSN));
     EXPECT_EQ(view.selected, TestKind::WRS);
     ASSERT_EQ(accepted.size(), 1u);
     EXPECT_EQ(accepted[0].lbgr, 33.33);

@@ -61,11 +61,11 @@ TEST(PrepareState, RoundsAsTheWindowStoresTheInputs) {
 TEST(RunDesign, RefusesAShiftTooSmallForAnySampleSize) {
     // D/s 1e-6: the sample size leaves the 32-bit range.
     const DesignInputs tiny_shift{0.05, 0.05, 10, 1, 0.99999};
-    EXPECT_EQ(RunDesign(TestKind::Sign, tiny_shift).refusal->kind, RefusalKind::SampleSizeTooLarge);
-    EXPECT_EQ(RunDesign(TestKind::WRS, tiny_shift).refusal->kind, RefusalKind::SampleSizeTooLarge);
+    EXPECT_EQ(RunDesign(TestKind::Sign, tiny_shift).refusal().kind, RefusalKind::SampleSizeTooLarge);
+    EXPECT_EQ(RunDesign(TestKind::WRS, tiny_shift).refusal().kind, RefusalKind::SampleSizeTooLarge);
     // The smallest DCGL with an LBGR one step of a double below it.
     const DesignInputs vanishing_shift{0.05, 0.05, 0.00001, 0.000001, std::nextafter(0.000001, 0.0)};
-    EXPECT_EQ(RunDesign(TestKind::Sign, vanishing_shift).refusal->kind, RefusalKind::SampleSizeTooLarge);
+    EXPECT_EQ(RunDesign(TestKind::Sign, vanishing_shift).refusal().kind, RefusalKind::SampleSizeTooLarge);
 }
 
 }  // namespace

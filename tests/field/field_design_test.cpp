@@ -60,15 +60,15 @@ std::size_t LatticePointsInside(const SampleLayout& layout) {
 TEST(SampleGrid, LocationsLieInsideOnTheLatticeAndRepeat) {
     struct Case { GridType type; UnitSize size; int n; std::uint64_t seed; };
     const Case cases[] = {
-        {GridType::Triangular, *SizeFromRectangle(50, 40).size, 20, 1},
-        {GridType::Square, *SizeFromRectangle(50, 40).size, 20, 7},
-        {GridType::Triangular, *SizeFromArea(2000).size, 110, 42},
-        {GridType::Triangular, *SizeFromRectangle(300, 2).size, 15, 9},
-        {GridType::Square, *SizeFromRectangle(0.5, 80).size, 12, 3},
-        {GridType::Square, *SizeFromRectangle(10, 10).size, 4, 5},  // exactly 4 inside, whatever the start
+        {GridType::Triangular, *SizeFromRectangle(50, 40), 20, 1},
+        {GridType::Square, *SizeFromRectangle(50, 40), 20, 7},
+        {GridType::Triangular, *SizeFromArea(2000), 110, 42},
+        {GridType::Triangular, *SizeFromRectangle(300, 2), 15, 9},
+        {GridType::Square, *SizeFromRectangle(0.5, 80), 12, 3},
+        {GridType::Square, *SizeFromRectangle(10, 10), 4, 5},  // exactly 4 inside, whatever the start
     };
     for (const Case& c : cases) {
-        const SampleLayout layout = *LayOutSamples(c.type, c.size, c.n, c.seed).layout;
+        const SampleLayout layout = *LayOutSamples(c.type, c.size, c.n, c.seed);
         const double row = RowSpacing(c.type, layout.spacing);
         EXPECT_EQ(layout.points.size(), LatticePointsInside(layout)) << c.seed;
         for (const GridPoint& p : layout.points) {
@@ -79,10 +79,10 @@ TEST(SampleGrid, LocationsLieInsideOnTheLatticeAndRepeat) {
             EXPECT_NEAR(j, std::round(j), 1e-9);
             EXPECT_NEAR(i, std::round(i), 1e-9);
         }
-        const SampleLayout again = *LayOutSamples(c.type, c.size, c.n, c.seed).layout;
+        const SampleLayout again = *LayOutSamples(c.type, c.size, c.n, c.seed);
         ASSERT_EQ(again.points.size(), layout.points.size());
         for (std::size_t k = 0; k < layout.points.size(); ++k) EXPECT_EQ(again.points[k].x, layout.points[k].x);
-        EXPECT_NE(LayOutSamples(c.type, c.size, c.n, c.seed + 1).layout->start.x, layout.start.x);
+        EXPECT_NE(LayOutSamples(c.type, c.size, c.n, c.seed + 1)->start.x, layout.start.x);
         EXPECT_EQ(MoreLocationsNote(layout).empty(), layout.points.size() >= static_cast<std::size_t>(c.n));
 
         // The file reads back to the very same coordinates.
@@ -109,7 +109,7 @@ TEST(SampleGrid, LocationsAreStreamedInBoundedPiecesAndStopAtAFailure) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.samples) + " samples, failing at " + std::to_string(c.fail_at));
         const SampleLayout layout =
-            *LayOutSamples(GridType::Triangular, *SizeFromRectangle(3000, 2000).size, c.samples, 7).layout;
+            *LayOutSamples(GridType::Triangular, *SizeFromRectangle(3000, 2000), c.samples, 7);
         std::vector<std::string> pieces;
         const std::string failure = StreamLocationsCsv(layout, [&](std::string_view piece) {
             pieces.emplace_back(piece);
@@ -139,15 +139,18 @@ TEST(SampleGrid, LocationsAreStreamedInBoundedPiecesAndStopAtAFailure) {
 }
 
 TEST(SampleGrid, RefusesUnusableSizesSeedsAndHugeGrids) {
-    const std::pair<CheckedSize, std::string> sizes[] = {
-        {SizeFromArea(0), field::kAreaUnusable},         {SizeFromArea(NAN), field::kAreaUnusable},
-        {SizeFromArea(2e9), field::kAreaUnusable},       {SizeFromRectangle(-1, 5), field::kWidthUnusable},
-        {SizeFromRectangle(5, INFINITY), field::kHeightUnusable},
-        {SizeFromRectangle(1e5, 1e5), field::kRectangleUnusable},
+    const std::pair<Outcome<UnitSize>, RefusalKind> sizes[] = {
+        {SizeFromArea(0), RefusalKind::AreaUnusable},
+        {SizeFromArea(NAN), RefusalKind::AreaUnusable},
+        {SizeFromArea(2e9), RefusalKind::AreaUnusable},
+        {SizeFromRectangle(-1, 5), RefusalKind::WidthUnusable},
+        {SizeFromRectangle(5, INFINITY), RefusalKind::HeightUnusable},
+        {SizeFromRectangle(1e5, 1e5), RefusalKind::RectangleUnusable},
     };
-    for (const auto& [checked, text] : sizes) {
-        EXPECT_FALSE(checked.size);
-        EXPECT_EQ(checked.refusal->text, text);
+    for (const auto& [checked, kind] : sizes) {
+        ASSERT_FALSE(checked);
+        EXPECT_EQ(checked.refusal().kind, kind);
+        EXPECT_EQ(checked.message(), field::Message(kind).text);
     }
     const std::pair<const char*, std::optional<std::uint64_t>> seeds[] = {
         {"0", 0}, {" 42\t", 42}, {"9007199254740991", 9007199254740991ULL}, {"9007199254740992", std::nullopt},
@@ -155,19 +158,26 @@ TEST(SampleGrid, RefusesUnusableSizesSeedsAndHugeGrids) {
         {"99999999999999999999", std::nullopt},
     };
     for (const auto& [text, seed] : seeds) {
-        const CheckedSeed checked = ReadSeed(text);
-        EXPECT_EQ(checked.seed, seed) << text;
-        EXPECT_EQ(checked.refusal.has_value(), !seed.has_value()) << text;
+        const Outcome<std::uint64_t> checked = ReadSeed(text);
+        EXPECT_EQ(checked ? std::optional<std::uint64_t>(*checked) : std::nullopt, seed) << text;
+        EXPECT_EQ(checked ? std::nullopt : std::optional<RefusalKind>(checked.refusal().kind),
+                  seed ? std::nullopt : std::optional<RefusalKind>(RefusalKind::SeedUnusable))
+            << text;
     }
     const std::pair<double, std::optional<std::uint64_t>> numbers[] = {
         {42, 42}, {9007199254740991.0, 9007199254740991ULL}, {9007199254740992.0, std::nullopt},
         {0.5, std::nullopt}, {-1, std::nullopt}, {NAN, std::nullopt}, {INFINITY, std::nullopt},
     };
-    for (const auto& [number, seed] : numbers) EXPECT_EQ(SeedFromNumber(number).seed, seed) << number;
+    for (const auto& [number, seed] : numbers) {
+        const Outcome<std::uint64_t> checked = SeedFromNumber(number);
+        EXPECT_EQ(checked ? std::optional<std::uint64_t>(*checked) : std::nullopt, seed) << number;
+    }
     EXPECT_LE(DrawSeed(), field::kLargestSeed);
     // A long thin strip visits far more grid points than it has samples.
-    const CheckedLayout strip = LayOutSamples(GridType::Square, *SizeFromRectangle(1e9, 1e-6).size, 1, 1);
-    EXPECT_EQ(strip.refusal->text, field::kTooManyLocations);
+    const Outcome<SampleLayout> strip = LayOutSamples(GridType::Square, *SizeFromRectangle(1e9, 1e-6), 1, 1);
+    ASSERT_FALSE(strip);
+    EXPECT_EQ(strip.refusal().kind, RefusalKind::TooManyLocations);
+    EXPECT_EQ(strip.message(), field::kTooManyLocations);
 }
 
 TEST(ElevatedAreas, FactorTableIsInterpolatedOnLogScales) {
@@ -196,8 +206,8 @@ TEST(ElevatedAreas, RefusesBadTables) {
     };
     for (const auto& [table, text] : cases) EXPECT_EQ(AreaFactorTableRefusal(table)->text, text) << text;
     EXPECT_FALSE(AreaFactorTableRefusal({{1, 3}, {10, 3}}));
-    EXPECT_EQ(CheckElevatedAreas(kTable, 0, 2000, 20, 1).refusal->text, field::kScanMDCUnusable);
-    EXPECT_EQ(CheckElevatedAreas(kTable, 1e300, 1e9, 20, 1).refusal->text, field::kTooManyElevatedAreaSamples);
+    EXPECT_EQ(CheckElevatedAreas(kTable, 0, 2000, 20, 1).message(), field::kScanMDCUnusable);
+    EXPECT_EQ(CheckElevatedAreas(kTable, 1e300, 1e9, 20, 1).message(), field::kTooManyElevatedAreaSamples);
 }
 
 TEST(ElevatedAreas, WorkedExamplesAndTheirTexts) {
@@ -210,7 +220,7 @@ TEST(ElevatedAreas, WorkedExamplesAndTheirTexts) {
         {50, 1, {"0.5", "10", "10", "50", "No", "1.00", "10", "20"}, 10},  // n_EA below N: N stays
     };
     for (const Case& c : cases) {
-        const ElevatedAreaCheck check = *CheckElevatedAreas(kTable, c.mdc, c.area, 20, c.dcgl).check;
+        const ElevatedAreaCheck check = *CheckElevatedAreas(kTable, c.mdc, c.area, 20, c.dcgl);
         std::vector<std::string> values;
         for (const ReportLine& line : ElevatedAreaLines(check)) values.push_back(line.value);
         EXPECT_EQ(values, c.values) << c.mdc;
@@ -228,10 +238,10 @@ TEST(SumOfFractions, CombinesNuclidesIntoTheDesign) {
     for (const ReportLine& line : SumOfFractionsLines(example, sum)) values.push_back(line.value);
     EXPECT_EQ(values, (std::vector<std::string>{"DCGL 5, sigma 0.5, concentration 1",
                                                 "DCGL 10, sigma 2, concentration 3", "0.2236068", "0.5", "8"}));
-    const DesignRun run = RunDesign(TestKind::Sign, SumOfFractionsInputs(DesignInputs{}, sum));
-    EXPECT_EQ(run.state->Sigma, 0.2236068f);
-    EXPECT_EQ(run.state->DCGL, 1.0);
-    EXPECT_EQ(run.state->LBGR, 0.5);
+    const Outcome<DesignState> run = RunDesign(TestKind::Sign, SumOfFractionsInputs(DesignInputs{}, sum));
+    EXPECT_EQ(run->Sigma, 0.2236068f);
+    EXPECT_EQ(run->DCGL, 1.0);
+    EXPECT_EQ(run->LBGR, 0.5);
     EXPECT_EQ(NuclideListText(example), "Co-60, Cs-137");
 
     // Without every concentration the entered LBGR stays; with all zero there is no gross DCGL.
@@ -265,6 +275,7 @@ TEST(SumOfFractions, RefusesBadNuclides) {
         {ManyNuclides(field::kMostNuclides + 1), field::kTooManyNuclides},
     };
     for (const auto& [nuclides, text] : cases) EXPECT_EQ(NuclidesRefusal(nuclides)->text, text) << text;
+    EXPECT_EQ(NuclidesRefusal(ManyNuclides(field::kMostNuclides + 1))->kind, RefusalKind::TooManyNuclides);
 }
 
 }  // namespace

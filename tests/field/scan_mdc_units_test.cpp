@@ -32,11 +32,12 @@ TEST(ScanMDCUnits, ReadInTheUnitsTheDesignRanIn) {
         std::optional<SumOfFractions> sum;
         if (c.with_sum) sum = SumOfFractions{0.5, std::nullopt, c.gross_dcgl};
         const SetupInDesignUnits read = ScanMDCInDesignUnits(setup, sum);
-        ASSERT_EQ(read.setup.has_value(), c.mdc_after.has_value()) << c.what;
-        if (read.setup) {
-            EXPECT_EQ(read.setup->scan_mdc, c.mdc_after) << c.what;
+        ASSERT_EQ(bool(read), c.mdc_after.has_value()) << c.what;
+        if (read) {
+            EXPECT_EQ(read->scan_mdc, c.mdc_after) << c.what;
         } else {
-            EXPECT_EQ(read.refusal->text, kScanMDCNeedsGrossDCGL) << c.what;
+            EXPECT_EQ(read.refusal().kind, RefusalKind::ScanMDCNeedsGrossDCGL) << c.what;
+            EXPECT_EQ(read.message(), kScanMDCNeedsGrossDCGL) << c.what;
         }
     }
 }

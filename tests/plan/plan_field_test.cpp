@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "field_messages.h"
@@ -87,16 +89,61 @@ TEST(PlanUnitField, ScanMDCKeepsItsMeaningOnASum) {
     PlanUnit unit = SizedUnit();
     unit.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 1.1}};
     unit.field.scan_mdc = 2.5;
-    ASSERT_TRUE(CheckUnit(unit).figures);
+    ASSERT_TRUE(CheckUnit(unit));
     const UnitEdit without = EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5; Cs-137:10:2");
     EXPECT_FALSE(without.accepted());
     EXPECT_EQ(MessageOf(without.message), kScanMDCNeedsGrossDCGL);
     const UnitEdit with = EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3");
     ASSERT_TRUE(with.accepted());
-    const CheckedFieldFigures field = ComputeUnitField(*with.unit, *with.figures);
-    ASSERT_TRUE(field.figures && field.figures->check);
+    const Outcome<FieldFigures> field = ComputeUnitField(*with.unit, *with.figures);
+    ASSERT_TRUE(field && field->check);
     // Gross-activity DCGL 1 / (0.25 / 5 + 0.75 / 10) = 8.
-    EXPECT_DOUBLE_EQ(field.figures->check->scan_mdc, 2.5 / 8);
+    EXPECT_DOUBLE_EQ(field->check->scan_mdc, 2.5 / 8);
+}
+
+// Every rule refuses with its own kind, so that no caller need tell two
+// refusals apart by their words.
+TEST(PlanUnitField, EachRuleRefusesWithItsOwnKind) {
+    struct Case {
+        PlanField field;
+        const char* text;
+        RefusalKind kind;
+    };
+    const Case cases[] = {
+        {PlanField::Area, "x", RefusalKind::AreaUnusable},
+        {PlanField::Width, "50", RefusalKind::SideWithoutRectangle},
+        {PlanField::Grid, "hexagonal", RefusalKind::GridTypeUnknown},
+        {PlanField::Seed, "-1", RefusalKind::SeedUnusable},
+        {PlanField::ScanMDC, "0", RefusalKind::ScanMDCUnusable},
+        {PlanField::AreaFactors, "1:10", RefusalKind::AreaFactorsTooFew},
+        {PlanField::AreaFactors, "1:10, x", RefusalKind::AreaFactorsTextUnusable},
+        {PlanField::Nuclides, "Co-60:5", RefusalKind::NuclidesTextUnusable},
+        {PlanField::Nuclides, "Co-60:5:0.5; Co-60:5:1", RefusalKind::NuclideTwice},
+        {PlanField::GivenN, "0", RefusalKind::GivenSizeRange},
+        {PlanField::CostFixed, "-1", RefusalKind::CostRange},
+        {PlanField::CostPerSample, "abc", RefusalKind::CostRange},
+        {PlanField::Test, "t", RefusalKind::TestUnknown},
+        {PlanField::Sigma, "1..2", RefusalKind::CellNotOneNumber},
+        {PlanField::Alpha, "0.6", RefusalKind::AlphaRange},
+    };
+    for (const auto& c : cases) {
+        const UnitEdit edit = EditUnit(SizedUnit(), c.field, c.text);
+        ASSERT_FALSE(edit.accepted()) << c.text;
+        EXPECT_EQ(edit.message->kind, c.kind) << c.text;
+    }
+}
+
+// Each field's row sits at its own place and names a key and a title of its
+// own: a row out of place would give a field another's rule and file key.
+TEST(PlanFieldTable, OneRowPerFieldInItsPlace) {
+    std::set<std::string> keys;
+    std::set<std::string> titles;
+    for (std::size_t f = 0; f < kPlanFieldCount; ++f) {
+        const PlanFieldRow& row = FieldRow(static_cast<PlanField>(f));
+        EXPECT_EQ(static_cast<std::size_t>(row.field), f);
+        EXPECT_TRUE(keys.insert(row.key).second) << row.key;
+        EXPECT_TRUE(titles.insert(row.title).second) << row.title;
+    }
 }
 
 TEST(PlanUnitField, TableRowsAndSizeBoxes) {

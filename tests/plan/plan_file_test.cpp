@@ -97,8 +97,9 @@ TEST(PlanFile, RefusesADamagedFileWhole) {
     };
     for (const auto& c : cases) {
         const PlanReading reading = ReadPlan(c.bytes);
-        EXPECT_FALSE(reading.plan) << c.bytes;
-        EXPECT_EQ(reading.refusal, c.message) << c.bytes;
+        ASSERT_FALSE(reading) << c.bytes;
+        EXPECT_EQ(reading.message(), c.message) << c.bytes;
+        EXPECT_EQ(reading.refusal().kind, RefusalKind::PlanFileUnusable) << c.bytes;
     }
 }
 
@@ -139,8 +140,8 @@ TEST(PlanFile, AUnitReadEarlyIsToldOnlyAfterTheWholeFile) {
     };
     for (const auto& c : cases) {
         const PlanReading reading = ReadPlan(c.bytes);
-        EXPECT_FALSE(reading.plan) << c.bytes;
-        EXPECT_EQ(reading.refusal, c.message) << c.bytes;
+        EXPECT_FALSE(reading) << c.bytes;
+        EXPECT_EQ(reading.message(), c.message) << c.bytes;
     }
 }
 
@@ -190,8 +191,8 @@ TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
 
     const std::string bytes = WritePlan(plan);
     const PlanReading reading = ReadPlan(bytes);
-    ASSERT_TRUE(reading.plan) << reading.refusal << "\n" << bytes;
-    const SurveyPlan& read = *reading.plan;
+    ASSERT_TRUE(reading) << reading.message() << "\n" << bytes;
+    const SurveyPlan& read = *reading;
     EXPECT_EQ(WritePlan(read), bytes);
     EXPECT_EQ(read.default_costs(), plan.default_costs());
     ASSERT_EQ(read.size(), 2u);
@@ -213,9 +214,9 @@ TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
             EXPECT_EQ(std::signbit(y.reference_data[k]), std::signbit(x.reference_data[k]));
         }
         EXPECT_EQ(y.reference_data, x.reference_data);
-        ASSERT_TRUE(read.entry(i).assessment && read.entry(i).assessment->assessment) << i;
-        const DataAssessment& verdict = *read.entry(i).assessment->assessment;  // the same decision
-        const DataAssessment& written = *plan.entry(i).assessment->assessment;
+        ASSERT_TRUE(read.entry(i).assessment && *read.entry(i).assessment) << i;
+        const DataAssessment& verdict = **read.entry(i).assessment;  // the same decision
+        const DataAssessment& written = **plan.entry(i).assessment;
         EXPECT_EQ(std::make_pair(verdict.passes, verdict.p_value), std::make_pair(written.passes, written.p_value));
         EXPECT_EQ(read.entry(i).figures.power_at_lbgr, plan.entry(i).figures.power_at_lbgr);
         EXPECT_EQ(read.entry(i).figures.cost, plan.entry(i).figures.cost);
@@ -226,8 +227,8 @@ TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
 
     // An empty list is a unit without data yet; it is written as none.
     const PlanReading empty = ReadPlan(WithSecondUnit(kRest + R"(, "lbgr": 0.5, "survey_data": []})"));
-    ASSERT_TRUE(empty.plan) << empty.refusal;
-    EXPECT_FALSE(empty.plan->entry(1).assessment);
+    ASSERT_TRUE(empty) << empty.message();
+    EXPECT_FALSE(empty->entry(1).assessment);
 }
 
 TEST(PlanFile, FieldKeysAreRefusedByUnitAndKey) {
@@ -254,8 +255,8 @@ TEST(PlanFile, FieldKeysAreRefusedByUnitAndKey) {
     };
     for (const auto& [keys, message] : cases) {
         const PlanReading reading = ReadPlan(WithSecondUnit(rest + keys));
-        EXPECT_FALSE(reading.plan) << keys;
-        EXPECT_EQ(reading.refusal, unit_b + message) << keys;
+        EXPECT_FALSE(reading) << keys;
+        EXPECT_EQ(reading.message(), unit_b + message) << keys;
     }
 }
 
@@ -281,11 +282,11 @@ TEST(PlanFile, FieldUnitsReadBackTheSame) {
 
     const std::string bytes = WritePlan(plan);
     const PlanReading reading = ReadPlan(bytes);
-    ASSERT_TRUE(reading.plan) << reading.refusal << "\n" << bytes;
-    EXPECT_EQ(WritePlan(*reading.plan), bytes);
+    ASSERT_TRUE(reading) << reading.message() << "\n" << bytes;
+    EXPECT_EQ(WritePlan(*reading), bytes);
     for (std::size_t i = 0; i < 2; ++i) {
         const PlanEntry& x = plan.entry(i);
-        const PlanEntry& y = reading.plan->entry(i);
+        const PlanEntry& y = reading->entry(i);
         EXPECT_EQ(y.figures.state.Sigma, x.figures.state.Sigma);
         EXPECT_EQ(y.figures.n, x.figures.n);
         EXPECT_EQ(y.field.samples, x.field.samples);

@@ -66,8 +66,8 @@ TEST(UnitIds, FollowTheUnitNotItsRow) {
 }
 
 TEST(UnitIds, APlanReadGivesEveryUnitItsOwn) {
-    SurveyPlan read({MakeEntry(Named("A"), *ComputeUnit(Named("A")).figures),
-                     MakeEntry(Named("B"), *ComputeUnit(Named("B")).figures)},
+    SurveyPlan read({MakeEntry(Named("A"), *ComputeUnit(Named("A"))),
+                     MakeEntry(Named("B"), *ComputeUnit(Named("B")))},
                     {});
     EXPECT_NE(read.entry(0).id, read.entry(1).id);
     EXPECT_EQ(read.RowOf(read.entry(1).id), 1u);

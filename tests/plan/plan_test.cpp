@@ -48,8 +48,8 @@ TEST(PlanUnitFigures, GivenSizesAndCosts) {
     };
     for (const auto& c : cases) {
         const FiguresRun run = ComputeUnit(Unit(c.test, c.n, c.costs));
-        ASSERT_TRUE(run.figures) << c.expected_n;
-        const DesignFigures& f = *run.figures;
+        ASSERT_TRUE(run) << c.expected_n;
+        const DesignFigures& f = *run;
         EXPECT_EQ(f.n, c.expected_n);
         EXPECT_EQ(f.n_reference, c.expected_reference);
         if (!std::isnan(c.critical)) {
@@ -66,8 +66,8 @@ TEST(PlanUnitFigures, GivenSizesAndCosts) {
 // A given size equal to the designed one gives the designed figures exactly.
 TEST(PlanUnitFigures, GivenSizeFollowsTheDesignPath) {
     for (const TestKind test : {TestKind::Sign, TestKind::WRS}) {
-        const DesignFigures designed = *ComputeUnit(Unit(test)).figures;
-        const DesignFigures given = *ComputeUnit(Unit(test, designed.n)).figures;
+        const DesignFigures designed = *ComputeUnit(Unit(test));
+        const DesignFigures given = *ComputeUnit(Unit(test, designed.n));
         EXPECT_EQ(given.critical_value, designed.critical_value);
         EXPECT_EQ(given.power_at_lbgr, designed.power_at_lbgr);
         EXPECT_EQ(given.state.CurvePower, designed.state.CurvePower);
@@ -242,23 +242,23 @@ TEST(SurveyPlan, MeasurementsAndTheirVerdict) {
         EXPECT_TRUE(result.accepted || plan.entry(c.row).unit.survey_data == before) << c.text;
         const auto& verdict = plan.entry(c.row).assessment;
         ASSERT_TRUE(verdict) << c.text;
-        EXPECT_EQ(verdict->assessment ? std::optional<bool>(verdict->assessment->passes) : std::nullopt, c.passes);
+        EXPECT_EQ(*verdict ? std::optional<bool>((*verdict)->passes) : std::nullopt, c.passes);
     }
     // Reference values raised by the DCGL: 1.1, 1.2 against 1.2, 1.5 give W = 1 + 2.5; by 2 they rank last.
-    EXPECT_EQ(plan.entry(1).assessment->assessment->statistic, 3.5);
+    EXPECT_EQ((*plan.entry(1).assessment)->statistic, 3.5);
     ASSERT_TRUE(plan.Edit(1, PlanField::DCGL, "2").accepted);
-    EXPECT_EQ(plan.entry(1).assessment->assessment->statistic, 7);
+    EXPECT_EQ((*plan.entry(1).assessment)->statistic, 7);
 
     EXPECT_FALSE(plan.ClearData(0, UnitData::Reference).accepted);  // none to clear: no step
     ASSERT_TRUE(plan.ClearData(0, UnitData::Survey).accepted && !plan.entry(0).assessment);
-    ASSERT_TRUE(plan.Undo() && plan.entry(0).assessment->assessment->passes);
+    ASSERT_TRUE(plan.Undo() && (*plan.entry(0).assessment)->passes);
 
     // With the elevated-area check, a value above DCGL_EMC (1.69 for 29 samples) is marked to investigate.
     ASSERT_TRUE(plan.Edit(0, PlanField::Area, "2000").accepted);
     ASSERT_TRUE(plan.Edit(0, PlanField::AreaFactors, "1:10, 10:3, 100:1.5, 1000:1.1").accepted);
     ASSERT_TRUE(plan.Edit(0, PlanField::ScanMDC, "2.5").accepted);
     ASSERT_TRUE(plan.SetData(0, UnitData::Survey, eight_below + "1.9\n").accepted);
-    EXPECT_EQ(MakeAssessmentTexts(*plan.entry(0).assessment->assessment).investigate,
+    EXPECT_EQ(MakeAssessmentTexts(**plan.entry(0).assessment).investigate,
               (std::vector<std::string>{"Measurement 9: 1.1", "Measurement 10: 1.2",
                                         "Measurement 11: 1.9 (above DCGL_EMC)"}));
 
@@ -356,7 +356,7 @@ TEST(BudgetTable, TenthsOfTheDCGLAndTheUnitsOwn) {
     std::vector<BudgetRow> rows = BudgetTable(unit);
     ASSERT_EQ(rows.size(), 9u);  // 0.5 is one of the tenths
     EXPECT_TRUE(rows[4].current);
-    EXPECT_EQ(rows[4].figures->power_at_lbgr, ComputeUnit(unit).figures->power_at_lbgr);
+    EXPECT_EQ(rows[4].figures->power_at_lbgr, ComputeUnit(unit)->power_at_lbgr);
     EXPECT_EQ(rows[2].lbgr, 0.3);
     for (std::size_t i = 1; i < rows.size(); ++i) {
         ASSERT_TRUE(rows[i].figures);
@@ -457,6 +457,22 @@ TEST(PlanTable, SortNumbersKeepTheOrderOfTheExactValues) {
             }
         }
     }
+}
+
+// A cell sorts by its number; text cells and empty ones have none, so that
+// they gather apart from the numbers.
+TEST(PlanTable, CellNumbersOfTextAndEmptyCells) {
+    SurveyPlan plan;
+    plan.Add(Unit());  // Sign, no costs, no size
+    const PlanEntry& entry = plan.entry(0);
+    const std::pair<PlanColumn, std::optional<double>> cases[] = {
+        {PlanColumn::Name, std::nullopt},     {PlanColumn::Test, std::nullopt},
+        {PlanColumn::NReference, std::nullopt}, {PlanColumn::Cost, std::nullopt},
+        {PlanColumn::FinalN, std::nullopt},   {PlanColumn::Spacing, std::nullopt},
+        {PlanColumn::N, 29.0},                {PlanColumn::Alpha, double(0.05f)},  // the single itself
+        {PlanColumn::CriticalValue, 19.0},
+    };
+    for (const auto& [column, number] : cases) EXPECT_EQ(CellNumber(entry, column), number) << ColumnTitle(column);
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST(ConcentrationUnit, TakesShortPrintableTextAndRefusesTheRest) {
     }
 }
 
-DesignState Designed(TestKind test) { return *RunDesign(test, DesignInputs{}).state; }
+DesignState Designed(TestKind test) { return *RunDesign(test, DesignInputs{}); }
 
 std::string ValueOf(const std::vector<ReportLine>& lines, const std::string& label) {
     for (const ReportLine& line : lines) {
@@ -59,7 +59,7 @@ TEST(ConcentrationUnit, FollowsEachConcentrationOfTheReportTexts) {
     entries.concentration_unit = "Bq/kg";
     const DesignReport report = MakeDesignReport(TestKind::Sign, Designed(TestKind::Sign), entries);
     const AssessmentRun run = AssessData(TestKind::Sign, Designed(TestKind::Sign), {0.5, 1.5, 0.25}, {});
-    const AssessmentTexts measured = MakeAssessmentTexts(*run.assessment, "Bq/kg");
+    const AssessmentTexts measured = MakeAssessmentTexts(*run, "Bq/kg");
     ElevatedAreaCheck check;
     check.dcgl_emc = 1.5;
     check.scan_mdc = 2.5;
@@ -104,7 +104,7 @@ PlanEntry EntryOf(TestKind test, std::vector<double> survey, std::vector<double>
     unit_in.survey_data = std::move(survey);
     unit_in.reference_data = std::move(reference);
     unit_in.concentration_unit = std::move(unit);
-    return MakeEntry(unit_in, *ComputeUnit(unit_in).figures);
+    return MakeEntry(unit_in, *ComputeUnit(unit_in));
 }
 
 std::vector<std::string> Titles(const std::vector<ReportSection>& sections) {
@@ -165,7 +165,7 @@ TEST(UnitReport, AGivenSizeIsSaidToBeGiven) {
         PlanUnit unit;
         unit.name = "Yard";
         unit.given_n = c.given;
-        const std::vector<ReportSection> sections = UnitReportSections(MakeEntry(unit, *ComputeUnit(unit).figures));
+        const std::vector<ReportSection> sections = UnitReportSections(MakeEntry(unit, *ComputeUnit(unit)));
         std::vector<std::string> lines;
         if (!sections.empty() && sections.front().title == "Sample Size") {
             for (const ReportLine& line : sections.front().lines) lines.push_back(line.value);

@@ -122,9 +122,9 @@ TEST_F(PlanWindowTest, ADamagedFileIsRefusedWholeAndThePlanStays) {
         messages.Clear();
         EXPECT_FALSE(window->OpenPlanFile(PathIn("bad.vplan")));
         const PlanReading reading = ReadPlan(c.bytes.toStdString());
-        ASSERT_FALSE(reading.plan.has_value());
+        ASSERT_FALSE(reading);
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_TRUE(messages.shown[0].text.contains(QString::fromStdString(reading.refusal)));
+        EXPECT_TRUE(messages.shown[0].text.contains(QString::fromStdString(reading.message())));
         EXPECT_EQ(Model()->rowCount(), 1);
         EXPECT_EQ(Cell(0, 0), "Kept");
         EXPECT_EQ(window->windowTitle(), "Survey Plan - Untitled[*]");

@@ -113,7 +113,7 @@ TEST_F(PlanWindowTest, ABudgetRowSetsTheLBGRAsOneStep) {
     // Each row as the plan's table writes a unit at that LBGR.
     PlanUnit at_three_tenths = Model()->Plan().entry(0).unit;
     at_three_tenths.lbgr = 0.3;
-    const PlanEntry expected{at_three_tenths, *ComputeUnit(at_three_tenths).figures, std::nullopt, {}};
+    const PlanEntry expected{at_three_tenths, *ComputeUnit(at_three_tenths), std::nullopt, {}};
     EXPECT_EQ(budget->item(2, 1)->text().toStdString(), CellText(expected, PlanColumn::DoverS));
     EXPECT_EQ(budget->item(2, 2)->text().toStdString(), CellText(expected, PlanColumn::N));
     EXPECT_EQ(budget->item(2, 5)->text().toStdString(), CellText(expected, PlanColumn::PowerAtLBGR));

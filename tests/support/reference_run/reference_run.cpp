@@ -27,7 +27,7 @@ double PowerAtLBGR(TestKind test, const DesignState& state) {
 
 const DesignEngine kReferenceEngine{Design, PowerAtLBGR};
 
-DesignRun ReferenceRun(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n) {
+Outcome<DesignState> ReferenceRun(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n) {
     return RunDesign(test, inputs, given_n, kReferenceEngine);
 }
 

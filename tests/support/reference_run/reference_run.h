@@ -15,6 +15,6 @@ namespace valdris::reference {
 extern const DesignEngine kReferenceEngine;
 
 // RunDesign on the earlier engine.
-DesignRun ReferenceRun(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n = std::nullopt);
+Outcome<DesignState> ReferenceRun(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n = std::nullopt);
 
 }  // namespace valdris::reference

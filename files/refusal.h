@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: Apache-2.0
+#pragma once
+// Why a step gave no value (or adjusted one): the message word for word, the
+// icon it is shown with and its kind. Code decides by the kind, never by the
+// text. Plain C++, on the lowest floor so that every layer can refuse alike.
+
+#include <string>
+
+namespace valdris {
+
+// The icon a message is shown with.
+enum class MessageIcon { None, Exclamation, Information };
+
+// One kind per rule of the program, so that no refusal passes for another's.
+enum class RefusalKind {
+    // The design inputs.
+    AlphaBetaBothLarge,
+    AlphaRange,
+    BetaRange,
+    SigmaNotPositive,
+    SigmaTooLarge,
+    LBGRAboveDCGL,
+    LBGRNegative,
+    LBGRResetToHalf,
+    CheckDecimalPoint,
+    MinimumShiftScroll,
+    MinimumShiftSigma,
+    DCGLUnusable,
+    SampleSizeTooLarge,
+    DesignNotANumber,
+    EntryNotPlain,
+    // The unit in the field.
+    AreaUnusable,
+    WidthUnusable,
+    HeightUnusable,
+    RectangleUnusable,
+    SeedUnusable,
+    GridTypeUnknown,
+    TooManyLocations,
+    ScanMDCUnusable,
+    AreaFactorsTooFew,
+    TooManyElevatedAreaSamples,
+    NuclideNameMissing,
+    WidthWithoutHeight,
+    HeightWithoutWidth,
+    SideWithoutRectangle,
+    AreaFactorsTextUnusable,
+    NuclidesTextUnusable,
+    DCGLOfNuclides,
+    SigmaOfNuclides,
+    LBGROfConcentrations,
+    AreaFactorArea,
+    AreaFactorFactor,
+    AreaFactorAreasOrder,
+    AreaFactorFactorsOrder,
+    AreaFactorCell,
+    NuclideDCGL,
+    NuclideSigma,
+    NuclideConcentration,
+    NuclideTwice,
+    TooManyNuclides,
+    ScanMDCNeedsGrossDCGL,
+    // The plan's own figures.
+    GivenSizeRange,
+    CostRange,
+    TestUnknown,
+    CellNotOneNumber,
+    // Measurements.
+    MeasurementLine,
+    MeasurementsNone,
+    MeasurementsTooFew,
+    MeasurementsTooMany,
+    MeasurementNotFinite,
+    ReferenceMissing,
+    AssessmentNotComputable,
+    // Files and the command line.
+    FileUnreadable,
+    FileNotWritten,
+    ChartUndrawable,
+    ChartNameUnusable,
+    NothingToReport,
+    PlanFileUnusable,
+    CommandLine,
+};
+
+// The kind comes first: a refusal is never built without one.
+struct Refusal {
+    RefusalKind kind;
+    std::string text;
+    MessageIcon icon = MessageIcon::None;
+};
+
+}  // namespace valdris
