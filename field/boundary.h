@@ -9,9 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "sample_grid.h"
 
 namespace valdris {
+
+struct GridPoint {
+    double x = 0;
+    double y = 0;
+};
 
 // A closed ring: the last vertex joins the first (not repeated).
 using Ring = std::vector<GridPoint>;

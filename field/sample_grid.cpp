@@ -109,6 +109,7 @@ Outcome<SampleLayout> LayOutSamples(GridType type, const UnitSize& size, int sam
     layout.type = type;
     layout.width = RectangleWidth(size);
     layout.height = RectangleHeight(size);
+    layout.boundary = RectangleBoundary(layout.width, layout.height);
     layout.samples = samples;
     layout.spacing = GridSpacing(type, size.area, samples);
     layout.seed = seed;

@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "boundary.h"
 #include "input_rules.h"
 #include "outcome.h"
 
@@ -70,11 +71,6 @@ Outcome<std::uint64_t> SeedFromNumber(double value);
 // A fresh seed in that range from the system's random device ("New Seed").
 std::uint64_t DrawSeed();
 
-struct GridPoint {
-    double x = 0;
-    double y = 0;
-};
-
 // The first two uniforms of the seeded generator, scaled to [0, L) and
 // [0, row spacing).
 GridPoint RandomStart(GridType type, double spacing, std::uint64_t seed);
@@ -90,6 +86,9 @@ struct SampleLayout {
     std::uint64_t seed = 0;
     GridPoint start;
     std::vector<GridPoint> points;
+    // What the points were laid in: the unit's drawn boundary, or the
+    // rectangle [0, W) x [0, H) of a unit without one.
+    Boundary boundary;
 
     // Fewer grid points fall inside than samples are needed.
     bool MoreLocationsNeeded() const { return static_cast<long long>(points.size()) < samples; }
