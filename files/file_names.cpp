@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 
 namespace valdris {
 
@@ -18,6 +19,16 @@ bool HasFileSuffix(const std::string& path, const std::string& suffix) {
 
 std::string WithFileSuffix(const std::string& path, const std::string& suffix) {
     return HasFileSuffix(path, suffix) ? path : path + suffix;
+}
+
+NameToSave NameToSaveAs(const std::string& chosen, const std::string& suffix) {
+    if (HasFileSuffix(chosen, suffix)) return {chosen, false};
+    const std::string path = chosen + suffix;
+    std::error_code error;
+    // A link, even a dangling one, is something there: the writer refuses it
+    // later, but the question comes first.
+    const bool there = std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found;
+    return {path, there && !error};
 }
 
 std::string ReportFileName(const std::string& path) { return WithFileSuffix(path, kReportSuffix); }

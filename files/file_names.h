@@ -17,6 +17,17 @@ bool HasFileSuffix(const std::string& path, const std::string& suffix);
 // what the user typed in a save dialog, as the file is written.
 std::string WithFileSuffix(const std::string& path, const std::string& suffix);
 
+// What a save dialog's answer becomes: the name as the file is written
+// (the suffix added when left out), and whether the user must still be asked
+// before it replaces what is there. The dialog asked only about the name it
+// returned; when the suffix was added, something under the new name was
+// never asked about.
+struct NameToSave {
+    std::string path;
+    bool ask_to_replace = false;
+};
+NameToSave NameToSaveAs(const std::string& chosen, const std::string& suffix);
+
 // A report is a PDF: the name as given when it ends in .pdf, else with .pdf
 // added. The window adds it; the companion refuses a name that lacks it.
 std::string ReportFileName(const std::string& path);

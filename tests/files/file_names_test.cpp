@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 // The names of written files: the report's suffix and suggested names.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "file_names.h"
 
@@ -26,6 +30,32 @@ TEST(FileNames, TheSuffixIsAddedWhenLeftOut) {
         {"/d/tcsv", ".csv", "/d/tcsv.csv"},
     };
     for (const auto& c : cases) EXPECT_EQ(WithFileSuffix(c.typed, c.suffix), c.written) << c.typed;
+}
+
+// A name typed without its suffix was asked about by the dialog only as
+// typed: replacing the file under the suffixed name needs its own question.
+TEST(FileNames, ANameGivenItsSuffixAsksBeforeReplacingWhatIsThere) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("file_names_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir / "folder.vplan");
+    std::ofstream(dir / "site.vplan") << "{}";
+    std::filesystem::create_symlink(dir / "none", dir / "link.vplan");
+    const struct {
+        const char* typed;
+        const char* written;
+        bool asked;
+    } cases[] = {
+        {"site", "site.vplan", true},         {"site.vplan", "site.vplan", false},  // the dialog asked
+        {"new", "new.vplan", false},          {"site.VPLAN", "site.VPLAN", false},
+        {"folder", "folder.vplan", true},     {"link", "link.vplan", true},
+        {"site.csv", "site.csv.vplan", false},
+    };
+    for (const auto& c : cases) {
+        const NameToSave name = NameToSaveAs((dir / c.typed).string(), ".vplan");
+        EXPECT_EQ(name.path, (dir / c.written).string()) << c.typed;
+        EXPECT_EQ(name.ask_to_replace, c.asked) << c.typed;
+    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(FileNames, SuggestedNamesHoldOnlyWhatAFileNameMay) {
