@@ -1,16 +1,25 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The plan as a document, apart from any window: the file it was read from
-// or saved to, whether it holds work not yet saved, where its autosave goes
-// and whether an autosave found there is offered, and the list of plans
-// opened lately. Paths are in the system's encoding; the window makes them
-// absolute and asks the questions.
+// or saved to and what that file was then, whether it holds work not yet
+// saved, where its autosave goes and which autosaves are offered, and the
+// list of plans opened lately. Paths are in the system's encoding; the
+// window makes them absolute and asks the questions.
+//
+// An autosave is written beside the plan's file (".site.vplan.autosave"),
+// else in the program's state folder under a name made from the plan's path;
+// a plan never saved has its own name there. The writer holds a lock on it
+// (writer_lock.h) for as long as it is its, so another run neither offers
+// nor removes the work of a program still running.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "file_stamp.h"
 #include "plan.h"
+#include "writer_lock.h"
 
 namespace valdris {
 
@@ -22,19 +31,44 @@ constexpr std::size_t kRecentPlans = 8;
 std::vector<std::string> WithRecentPlan(std::vector<std::string> recent, const std::string& path);
 
 // The user's state folder for the program ($XDG_STATE_HOME, else
-// ~/.local/state, then valdris-power), where a plan with no file yet is
-// autosaved.
+// ~/.local/state, then valdris-power), where autosaves go that cannot lie
+// beside their plan.
 std::string ProgramStateFolder();
 
-// Where a plan with no file yet is autosaved.
-std::string UnsavedPlanAutosavePath();
+// The state folder's autosave for the plan at this absolute path: the path
+// with "%" and "/" written as "%25" and "%2F", so that it names the plan
+// back (PlanOfStateAutosave).
+std::string StateAutosavePathOf(const std::string& plan_path);
+// The plan that a state-folder autosave was named after, or empty for a
+// plan never saved (or a name not made by StateAutosavePathOf).
+std::string PlanOfStateAutosave(const std::string& autosave_path);
 
-// Only a regular file of ours (not a link, a folder or a device under the
-// autosave's name) is offered as a crash's leftover work or removed after.
+// Only a regular file of this user (not a link, a folder or a device under
+// the autosave's name) is ever offered as leftover work or removed.
 bool IsAutosaveFile(const std::string& path);
+// An autosave file whose writer has ended: work a crash left behind.
+bool IsLeftoverAutosave(const std::string& path);
+// Every leftover autosave in the state folder, the newest first.
+std::vector<std::string> LeftoverAutosaves();
+// Removes a leftover autosave and its lock; one whose writer is alive, or
+// that is not an autosave file, is left as it is.
+void RemoveLeftoverAutosave(const std::string& path);
+
+// What writing the autosave came to. tell is true once when the work stopped
+// being kept (not at every failure after), so the user hears of it once.
+struct AutosaveWrite {
+    bool kept = false;
+    bool tell = false;
+    std::string reason;  // why the last place refused, when not kept
+};
 
 class PlanDocument {
 public:
+    PlanDocument();
+    PlanDocument(const PlanDocument&) = delete;
+    PlanDocument& operator=(const PlanDocument&) = delete;
+    ~PlanDocument();
+
     // The plan's file; empty for a plan never saved.
     const std::string& Path() const { return path_; }
     // The file's name, or "Untitled".
@@ -45,31 +79,39 @@ public:
     std::string BaseName() const;
 
     // A plan taken as the document's: read from path (absolute; empty for a
-    // new plan), or recovered from an autosave, which is unsaved work
-    // whatever the plan's history says.
-    void Take(const std::string& path, bool recovered);
-    // The plan was saved to path (absolute).
-    void Saved(const std::string& path);
+    // new plan) when the file was as stamped, or recovered from an autosave,
+    // which is unsaved work whatever the plan's history says.
+    void Take(const std::string& path, bool recovered, const FileStamp& read = {});
+    // The plan was saved to path (absolute), which is now as stamped.
+    void Saved(const std::string& path, const FileStamp& written = {});
     bool HasUnsavedChanges(const SurveyPlan& plan) const { return recovered_ || plan.IsModified(); }
+    // True when the plan's file is no longer what was read or saved: another
+    // program wrote it. A file gone since is no loss to save over.
+    bool ChangedOnDisk() const;
 
-    // Beside the file (".site.vplan.autosave"), or the state folder's.
-    std::string AutosavePath() const;
-    // The autosave of this document that is on disk, to be removed once the
-    // work is saved or set aside.
-    void AutosaveWritten(const std::string& path) { written_autosave_ = path; }
-    // The autosave written, if any, forgotten: the caller removes it.
-    std::string TakeWrittenAutosave();
+    // Where the autosave is written, the first place that takes it first.
+    std::vector<std::string> AutosavePlaces() const;
+    std::string AutosavePath() const { return AutosavePlaces().front(); }
+    // The plan's bytes as its autosave, in the first place that takes them;
+    // an autosave of this document elsewhere is then removed.
+    AutosaveWrite WriteAutosave(const std::string& bytes);
+    // A leftover autosave whose work was taken as this document's: it is
+    // this document's to remove once its own autosave is written.
+    void AdoptAutosave(const std::string& path);
+    // Removes this document's autosave, once the work is saved or set aside.
+    void RemoveAutosave();
 
-    // An autosave on disk, left by an earlier run, is offered when the plan
-    // was just opened from its file, or when the window starts on a new
-    // plan with nothing in it yet.
-    bool OffersAutosaveOnOpening() const { return IsAutosaveFile(AutosavePath()); }
-    bool OffersUnsavedAutosave(const SurveyPlan& plan) const;
+    // The leftover autosave offered when the plan was just opened from its
+    // file, if any.
+    std::optional<std::string> AutosaveOfferedOnOpening() const;
 
 private:
     std::string path_;
-    std::string written_autosave_;
+    std::string untitled_autosave_;  // the state folder's name for a plan never saved
+    FileStamp stamp_;
     bool recovered_ = false;
+    bool kept_ = true;  // the last autosave was written, or none was due
+    WriterLock written_;  // the autosave on disk, held
 };
 
 }  // namespace valdris

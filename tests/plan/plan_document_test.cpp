@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 
 #include "plan_document.h"
 
@@ -39,7 +41,7 @@ TEST(PlanDocument, NamesFollowThePlansFile) {
     EXPECT_EQ(untitled.DisplayName(), "Untitled");
     EXPECT_EQ(untitled.Folder(), "");
     EXPECT_EQ(untitled.BaseName(), "plan");
-    EXPECT_EQ(untitled.AutosavePath(), UnsavedPlanAutosavePath());
+    EXPECT_EQ(untitled.AutosavePath().rfind(ProgramStateFolder() + "/unsaved-plan-", 0), 0u);
 }
 
 TEST(PlanDocument, TheStateFolderFollowsTheEnvironment) {
@@ -48,7 +50,7 @@ TEST(PlanDocument, TheStateFolderFollowsTheEnvironment) {
     const std::string kept = state ? state : "";
     ::setenv("HOME", "/home/u", 1);
     ::setenv("XDG_STATE_HOME", "/state", 1);
-    EXPECT_EQ(UnsavedPlanAutosavePath(), "/state/valdris-power/unsaved-plan.vplan.autosave");
+    EXPECT_EQ(StateAutosavePathOf("/site/a.vplan"), "/state/valdris-power/%2Fsite%2Fa.vplan.autosave");
     ::setenv("XDG_STATE_HOME", "", 1);
     EXPECT_EQ(ProgramStateFolder(), "/home/u/.local/state/valdris-power");
     ::unsetenv("XDG_STATE_HOME");
@@ -88,72 +90,221 @@ TEST(PlanDocument, UnsavedWorkIsTheHistorysOrARecoveredPlan) {
     }
 }
 
-// Only a regular file under the autosave's name is offered: a folder, a
-// link or a pipe there is no work of ours, and offering a link would show
-// whatever it points at as the user's work.
-TEST(PlanDocument, OnlyARegularFileIsOfferedAsAnAutosave) {
-    const fs::path dir = fs::temp_directory_path() / ("plan_document_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    std::ofstream(dir / "plan.vplan") << "{}";
-    const std::string autosave = (dir / ".plan.vplan.autosave").string();
+// A scratch folder that is also the state folder, for the length of a test.
+class Scratch {
+public:
+    Scratch() : dir_(fs::temp_directory_path() / ("plan_document_" + std::to_string(::getpid()))) {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "plans");
+        const char* state = std::getenv("XDG_STATE_HOME");
+        had_state_ = state != nullptr;
+        if (state) kept_ = state;
+        ::setenv("XDG_STATE_HOME", (dir_ / "state").c_str(), 1);
+    }
+    ~Scratch() {
+        fs::permissions(dir_ / "plans", fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir_);
+        if (had_state_) {
+            ::setenv("XDG_STATE_HOME", kept_.c_str(), 1);
+        } else {
+            ::unsetenv("XDG_STATE_HOME");
+        }
+    }
+    std::string Plans(const std::string& name) const { return (dir_ / "plans" / name).string(); }
+
+private:
+    fs::path dir_;
+    bool had_state_ = false;
+    std::string kept_;
+};
+
+void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+std::string Read(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// A writer that ended without a word: its autosave and an unheld lock.
+void LeaveCrashed(const std::string& autosave) {
+    Write(autosave, "{}");
+    Write(LockPathOf(autosave), "1@gone\n");
+}
+
+// Only a regular file of ours under the autosave's name, whose writer has
+// ended, is offered: a folder, a link or a pipe there is no work of ours
+// (offering a link would show whatever it points at as the user's work), and
+// a live writer's autosave is its work in progress.
+TEST(PlanDocument, OnlyALeftoverRegularFileIsOfferedAsAnAutosave) {
+    const Scratch scratch;
+    const std::string plan = scratch.Plans("plan.vplan");
+    Write(plan, "{}");
+    const std::string autosave = scratch.Plans(".plan.vplan.autosave");
+    WriterLock live;
     const struct {
         const char* what;
         std::function<void()> make;
         bool offered;
     } cases[] = {
         {"none", [] {}, false},
-        {"a file", [&] { std::ofstream(autosave) << "{}"; }, true},
+        {"a file", [&] { Write(autosave, "{}"); }, true},
+        {"a crashed writer's", [&] { LeaveCrashed(autosave); }, true},
+        {"a live writer's",
+         [&] {
+             Write(autosave, "{}");
+             ASSERT_TRUE(live.Take(autosave));
+         },
+         false},
+        {"a lock that is a folder",
+         [&] {
+             Write(autosave, "{}");
+             fs::create_directory(LockPathOf(autosave));
+         },
+         false},
         {"a folder", [&] { fs::create_directory(autosave); }, false},
-        {"a link to a file", [&] { fs::create_symlink(dir / "plan.vplan", autosave); }, false},
-        {"a dangling link", [&] { fs::create_symlink(dir / "nothing", autosave); }, false},
+        {"a link to a file", [&] { fs::create_symlink(plan, autosave); }, false},
+        {"a dangling link", [&] { fs::create_symlink(plan + ".none", autosave); }, false},
         {"a pipe", [&] { ::mkfifo(autosave.c_str(), 0600); }, false},
     };
     for (const auto& c : cases) {
+        live.Release();
         fs::remove_all(autosave);
+        fs::remove_all(LockPathOf(autosave));
         c.make();
         PlanDocument document;
-        document.Take((dir / "plan.vplan").string(), false);
-        EXPECT_EQ(document.OffersAutosaveOnOpening(), c.offered) << c.what;
-        EXPECT_EQ(IsAutosaveFile(autosave), c.offered) << c.what;
+        document.Take(plan, false);
+        EXPECT_EQ(document.AutosaveOfferedOnOpening().has_value(), c.offered) << c.what;
+        // Declined: removed, but never a live writer's or what is not ours.
+        RemoveLeftoverAutosave(autosave);
+        EXPECT_EQ(fs::exists(fs::symlink_status(autosave)), !c.offered && c.what != std::string("none")) << c.what;
     }
-    fs::remove_all(dir);
 }
 
-// A plan never saved is offered the state folder's autosave only while it
-// is new and holds nothing.
-TEST(PlanDocument, AnUnsavedPlansAutosaveIsOfferedToANewEmptyPlanOnly) {
-    const fs::path dir = fs::temp_directory_path() / ("plan_state_" + std::to_string(::getpid()));
-    const char* state = std::getenv("XDG_STATE_HOME");
-    const std::string kept = state ? state : "";
-    ::setenv("XDG_STATE_HOME", dir.c_str(), 1);
-    fs::create_directories(dir / "valdris-power");
-    std::ofstream(UnsavedPlanAutosavePath()) << "{}";
+// Where the autosave goes: beside the plan, else the state folder under the
+// plan's path; told once when neither takes it, and not again until kept.
+TEST(PlanDocument, AnAutosaveFallsBackToTheStateFolderAndSaysOnceWhenNeitherTakesIt) {
+    const Scratch scratch;
+    const std::string plan = scratch.Plans("site.vplan");
+    const std::string beside = scratch.Plans(".site.vplan.autosave");
+    const std::string state = StateAutosavePathOf(plan);
     const struct {
         const char* what;
-        const char* path;
-        bool edited;
-        bool offered;
+        std::function<void()> block;  // in the way beside the plan
+        bool state_blocked;
+        const char* kept_in;  // "beside", "state" or "" for nowhere
     } cases[] = {
-        {"new", "", false, true},
-        {"new with a unit", "", true, false},
-        {"from a file", "/site/a.vplan", false, false},
+        {"a plain folder", [] {}, false, "beside"},
+        {"a folder named as the autosave", [&] { fs::create_directory(beside); }, false, "state"},
+        {"a link named as the autosave", [&] { fs::create_symlink(plan, beside); }, false, "state"},
+        {"another program's autosave", [] {}, false, "state"},
+        {"a read-only folder", [&] { fs::permissions(scratch.Plans(""), fs::perms::owner_read | fs::perms::owner_exec); },
+         false, "state"},
+        {"neither place", [&] { fs::create_directory(beside); }, true, ""},
     };
     for (const auto& c : cases) {
-        PlanDocument document;
-        SurveyPlan plan;
-        document.Take(c.path, false);
-        if (c.edited) {
-            PlanUnit unit;
-            unit.name = "U";
-            ASSERT_TRUE(plan.Add(unit).accepted);
+        fs::permissions(scratch.Plans(""), fs::perms::owner_all, fs::perm_options::add);
+        for (const std::string& place : {beside, state, LockPathOf(beside), LockPathOf(state)}) fs::remove_all(place);
+        Write(plan, "{}");
+        WriterLock other;
+        if (c.what == std::string("another program's autosave")) {
+            ASSERT_TRUE(other.Take(beside));
         }
-        EXPECT_EQ(document.OffersUnsavedAutosave(plan), c.offered) << c.what;
+        c.block();
+        if (c.state_blocked) fs::create_directories(state);
+        if (::geteuid() == 0 && c.what == std::string("a read-only folder")) continue;  // root writes anyway
+
+        PlanDocument document;
+        document.Take(plan, false);
+        const AutosaveWrite first = document.WriteAutosave("{\"units\":[]}");
+        const AutosaveWrite second = document.WriteAutosave("{\"units\":[]}");
+        const std::string kept_in = c.kept_in;
+        EXPECT_EQ(first.kept, !kept_in.empty()) << c.what << ": " << first.reason;
+        EXPECT_EQ(first.tell, kept_in.empty()) << c.what;
+        EXPECT_FALSE(second.tell) << c.what << ": said once";
+        if (!kept_in.empty()) {
+            EXPECT_EQ(Read(kept_in == "beside" ? beside : state), "{\"units\":[]}") << c.what;
+        }
+        EXPECT_EQ(fs::is_regular_file(fs::symlink_status(plan)), true) << c.what << ": the plan untouched";
+        if (!kept_in.empty()) {
+            const std::string written = kept_in == "beside" ? beside : state;
+            EXPECT_TRUE(WriterAlive(written)) << c.what << ": held while it is ours";
+            document.RemoveAutosave();
+            EXPECT_FALSE(fs::exists(written)) << c.what;
+            EXPECT_FALSE(fs::exists(LockPathOf(written))) << c.what;
+        }
     }
-    fs::remove_all(dir);
-    if (state) {
-        ::setenv("XDG_STATE_HOME", kept.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_STATE_HOME");
+}
+
+// A plan never saved has an autosave of its own, and the state folder's
+// leftovers are all offered: each a regular file whose writer has ended,
+// named back to its plan where it has one.
+TEST(PlanDocument, EveryLeftoverInTheStateFolderIsOfferedAndNoLiveOne) {
+    const Scratch scratch;
+    const PlanDocument first;
+    const PlanDocument second;
+    ASSERT_NE(first.AutosavePath(), second.AutosavePath()) << "two untitled plans, two autosaves";
+    EXPECT_EQ(first.AutosavePath().rfind(ProgramStateFolder() + "/", 0), 0u);
+    EXPECT_EQ(PlanOfStateAutosave(first.AutosavePath()), "");
+
+    fs::create_directories(ProgramStateFolder());
+    const std::string named = StateAutosavePathOf("/a b/50%/site.vplan");
+    EXPECT_EQ(PlanOfStateAutosave(named), "/a b/50%/site.vplan");
+    LeaveCrashed(named);
+    LeaveCrashed(first.AutosavePath());
+    Write(second.AutosavePath(), "{}");
+    WriterLock live;
+    ASSERT_TRUE(live.Take(second.AutosavePath()));
+    fs::create_directory(ProgramStateFolder() + "/folder.autosave");
+    fs::create_symlink(named, ProgramStateFolder() + "/link.autosave");
+
+    std::vector<std::string> offered = LeftoverAutosaves();
+    std::sort(offered.begin(), offered.end());
+    std::vector<std::string> expected = {named, first.AutosavePath()};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(offered, expected);
+}
+
+// Two programs on one plan: a save sees that the file is no longer what
+// was read or last saved here.
+TEST(PlanDocument, AFileWrittenByAnotherProgramSinceItWasReadIsSeen) {
+    const Scratch scratch;
+    const std::string plan = scratch.Plans("site.vplan");
+    const struct {
+        const char* what;
+        std::function<void()> meanwhile;
+        bool changed;
+    } cases[] = {
+        {"untouched", [] {}, false},
+        {"rewritten", [&] { Write(plan, "{\"units\":[1]}"); }, true},
+        {"same size, other bytes, same time",
+         [&] {
+             const auto time = fs::last_write_time(plan);
+             Write(plan, "{\"units\":[2]}");
+             fs::last_write_time(plan, time);
+         },
+         true},
+        {"same bytes, later", [&] { fs::last_write_time(plan, fs::last_write_time(plan) + std::chrono::seconds(5)); },
+         true},
+        {"removed", [&] { fs::remove(plan); }, false},
+        {"made a folder",
+         [&] {
+             fs::remove(plan);
+             fs::create_directory(plan);
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(plan);
+        Write(plan, "{\"units\":[0]}");
+        PlanDocument document;
+        document.Take(plan, false, StampOfBytes(plan, "{\"units\":[0]}"));
+        c.meanwhile();
+        EXPECT_EQ(document.ChangedOnDisk(), c.changed) << c.what;
+        // Saved here: what is on disk is this program's again.
+        fs::remove_all(plan);
+        Write(plan, "{}");
+        document.Saved(plan, StampOfBytes(plan, "{}"));
+        EXPECT_FALSE(document.ChangedOnDisk()) << c.what;
     }
 }
 
