@@ -75,10 +75,14 @@ QString WriteDesignPdf(const ReportPage& page, const QPageLayout* layout, QIODev
     });
 }
 
+// Says that a unit's pages are done; false when the report is to stop.
+using UnitDone = std::function<bool()>;
+const QString kStopped = QStringLiteral("the report was cancelled");
+
 // The plan's table on as many pages as it needs, then each unit's pages;
 // next_page ends a page and begins the next.
 QString PaintPlanPages(QPainter& painter, QSizeF area, const SurveyPlan& plan, const QString& title,
-                       const QDateTime& made, const NextPage& next_page) {
+                       const QDateTime& made, const NextPage& next_page, const UnitDone& unit_done) {
     std::size_t row = 0;
     do {
         if (row > 0 && !next_page()) return QStringLiteral("a page could not be added");
@@ -88,6 +92,7 @@ QString PaintPlanPages(QPainter& painter, QSizeF area, const SurveyPlan& plan, c
         if (!next_page()) return QStringLiteral("a page could not be added");
         const QString failure = PaintUnitPages(painter, area, entry, made, next_page);
         if (!failure.isEmpty()) return failure;
+        if (!unit_done()) return kStopped;
     }
     return QString();
 }
@@ -108,8 +113,9 @@ void PaintPageNumber(QPainter& painter, QSizeF area, int page, int pages) {
 }
 
 // A first run on a scratch document counts the pages, so that each page of
-// the report can say "n of m".
-int CountPlanPages(const SurveyPlan& plan, const QString& title, const QDateTime& made, QSizeF body) {
+// the report can say "n of m". 0 when stopped.
+int CountPlanPages(const SurveyPlan& plan, const QString& title, const QDateTime& made, QSizeF body,
+                   const UnitDone& unit_done) {
     QBuffer scratch;
     scratch.open(QIODevice::WriteOnly);
     QPdfWriter counter(&scratch);
@@ -117,25 +123,31 @@ int CountPlanPages(const SurveyPlan& plan, const QString& title, const QDateTime
     QPainter painter;
     if (!painter.begin(&counter)) return 0;
     int pages = 1;
-    PaintPlanPages(painter, body, plan, title, made, [&] {
-        ++pages;
-        return counter.newPage();
-    });
+    const QString failure = PaintPlanPages(
+        painter, body, plan, title, made,
+        [&] {
+            ++pages;
+            return counter.newPage();
+        },
+        unit_done);
     painter.end();
-    return pages;
+    return failure == kStopped ? 0 : pages;
 }
 
-QString WritePlanPdf(const SurveyPlan& plan, const QString& title, QIODevice& file) {
+QString WritePlanPdf(const SurveyPlan& plan, const QString& title, QIODevice& file, const ReportProgress& progress) {
     const QDateTime made = ReportTime();
+    std::size_t done = 0;
+    const UnitDone unit_done = [&] { return !progress || progress(++done, 2 * plan.size()); };
     return WritePdf(file, title, nullptr, made, [&](QPdfWriter& writer, QPainter& painter, QSizeF area) {
         const QSizeF body(area.width(), area.height() - kFooterHeight);
-        const int pages = CountPlanPages(plan, title, made, body);
+        const int pages = CountPlanPages(plan, title, made, body, unit_done);
+        if (pages == 0) return kStopped;
         int page = 1;
         const NextPage next_page = [&] {
             PaintPageNumber(painter, area, page++, pages);
             return writer.newPage();
         };
-        const QString failure = PaintPlanPages(painter, body, plan, title, made, next_page);
+        const QString failure = PaintPlanPages(painter, body, plan, title, made, next_page, unit_done);
         if (failure.isEmpty()) PaintPageNumber(painter, area, page, pages);
         return failure;
     });
@@ -172,13 +184,20 @@ Outcome<Done> WriteDesignReport(const ReportPage& page, const std::string& path,
     return Outcome<Done>::Failure(RefusalKind::FileNotWritten, FileFailureMessage("The report", file_name, QString::fromStdString(written.message())));
 }
 
-Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path) {
+Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path,
+                              const ReportProgress& progress) {
     // No file for a plan without units: there is nothing to report.
     if (plan.size() == 0) return Outcome<Done>::Failure(RefusalKind::NothingToReport, kNothingToReport);
+    bool stopped = false;
+    const ReportProgress watched = [&](std::size_t done, std::size_t total) {
+        stopped = progress && !progress(done, total);
+        return !stopped;
+    };
     const QString file_name = QString::fromStdString(path);
     const Outcome<Done> written =
-        WriteFileSafely(file_name, [&](QIODevice& file) { return WritePlanPdf(plan, title, file); });
+        WriteFileSafely(file_name, [&](QIODevice& file) { return WritePlanPdf(plan, title, file, watched); });
     if (written) return written;
+    if (stopped) return Outcome<Done>::Failure(RefusalKind::ReportCancelled, kStopped.toStdString());
     return Outcome<Done>::Failure(RefusalKind::FileNotWritten, FileFailureMessage("The report", file_name, QString::fromStdString(written.message())));
 }
 

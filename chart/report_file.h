@@ -4,6 +4,8 @@
 // table, then each unit's design report.
 
 #include <QPageSize>
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "plan.h"
@@ -39,7 +41,15 @@ QDateTime ReportTime();
 // program, before Qt makes any hash.
 void PrepareReproducibleReports();
 
-// The plan report under the title (the plan's name), written the same way.
-Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path);
+// Told how far the plan report has come (steps done of all: each unit once
+// while the pages are counted and once while they are drawn), and answering
+// whether to go on. False stops the report and nothing is written: an
+// existing file stays as it was.
+using ReportProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// The plan report under the title (the plan's name), written the same way;
+// refused as ReportCancelled when progress said to stop.
+Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path,
+                              const ReportProgress& progress = {});
 
 }  // namespace valdris

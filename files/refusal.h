@@ -79,6 +79,7 @@ enum class RefusalKind {
     ChartUndrawable,
     ChartNameUnusable,
     NothingToReport,
+    ReportCancelled,
     PlanFileUnusable,
     CommandLine,
 };

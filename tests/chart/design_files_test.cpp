@@ -63,6 +63,42 @@ protected:
 // The plan report: every value and column title whole, a totals row, a
 // verdict column once measurements exist, each page numbered "n of m"; an
 // empty plan gives no file.
+// A long plan report tells how far it has come and stops when told: the
+// file it would replace stays as it was, and no other is made.
+TEST_F(DesignFiles, APlanReportStoppedWritesNothing) {
+    SurveyPlan plan;
+    for (const char* name : {"A", "B", "C"}) {
+        PlanUnit unit;
+        unit.name = name;
+        ASSERT_TRUE(plan.Add(unit).accepted);
+    }
+    const QString path = PathOf("report.pdf");
+    const struct {
+        std::size_t stop_at;  // 0: never
+        bool written;
+    } cases[] = {{1, false}, {3, false}, {6, false}, {0, true}};
+    for (const auto& c : cases) {
+        QFile kept(path);
+        ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("kept") == 4);
+        kept.close();
+        std::vector<std::size_t> steps;
+        const auto written = WritePlanReport(plan, QStringLiteral("Site"), path.toStdString(),
+                                             [&](std::size_t done, std::size_t total) {
+                                                 EXPECT_EQ(total, 6u);
+                                                 steps.push_back(done);
+                                                 return done != c.stop_at;
+                                             });
+        EXPECT_EQ(static_cast<bool>(written), c.written) << c.stop_at;
+        if (!c.written) EXPECT_EQ(written.refusal().kind, RefusalKind::ReportCancelled) << c.stop_at;
+        const std::size_t last = c.written ? 6 : c.stop_at;
+        EXPECT_EQ(steps.size(), last) << c.stop_at;
+        EXPECT_EQ(steps.empty() ? 0 : steps.back(), last) << c.stop_at;
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.read(5), c.written ? QByteArray("%PDF-") : QByteArray("kept")) << c.stop_at;
+        EXPECT_EQ(QDir(PathOf("")).entryList(QDir::Files | QDir::Hidden).size(), 1) << c.stop_at << ": no leftover";
+    }
+}
+
 TEST_F(DesignFiles, PlanReportIsWholeNumberedAndTotalled) {
     SurveyPlan plan;
     const QString empty_path = PathOf("empty.pdf");
