@@ -4,12 +4,15 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "message_boxes.h"
+#include "save_name.h"
 #include "text_start.h"
 
 namespace valdris {
@@ -32,13 +35,35 @@ bool QtPlanDialogs::AskRecover(const QString& autosave_path) {
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+ChangedAnswer QtPlanDialogs::AskChangedOnDisk(const QString& plan_name) {
+    QMessageBox box(QMessageBox::Warning, kApplicationTitle,
+                    QObject::tr("The plan %1 was changed by another program since it was opened here.\n"
+                                "Saving replaces those changes.")
+                        .arg(plan_name),
+                    QMessageBox::NoButton, parent_);
+    QPushButton* overwrite = box.addButton(QObject::tr("&Overwrite"), QMessageBox::DestructiveRole);
+    QPushButton* save_as = box.addButton(QObject::tr("Save &As..."), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(save_as);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == overwrite) return ChangedAnswer::Overwrite;
+    if (box.clickedButton() == save_as) return ChangedAnswer::SaveAs;
+    return ChangedAnswer::Cancel;
+}
+
 QString QtPlanDialogs::OpenFileName(const QString& directory) {
     return QFileDialog::getOpenFileName(parent_, QObject::tr("Open Plan"), directory,
                                         QObject::tr("Survey plans (*.vplan);;All files (*)"));
 }
 
+// The suggested name's suffix is the one the dialog adds to a name typed
+// without it.
 QString QtPlanDialogs::SaveFileName(const QString& title, const QString& suggested, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_, title, suggested, filter);
+    QFileDialog dialog(parent_, title, suggested, filter);
+    GiveSaveSuffix(dialog, QFileInfo(suggested).suffix());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().front();
 }
 
 std::optional<QString> QtPlanDialogs::AskText(const QString& title, const QString& label, const QString& text) {

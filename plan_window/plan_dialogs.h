@@ -13,6 +13,8 @@ class QWidget;
 namespace valdris {
 
 enum class UnsavedAnswer { Save, Discard, Cancel };
+// The plan's file was written by another program since it was read.
+enum class ChangedAnswer { Overwrite, SaveAs, Cancel };
 
 struct CostTexts {
     QString fixed;
@@ -26,6 +28,8 @@ public:
     virtual UnsavedAnswer AskUnsaved(const QString& plan_name) = 0;
     // An autosave newer than what was saved: take it?
     virtual bool AskRecover(const QString& autosave_path) = 0;
+    // Replace the file another program changed, save elsewhere, or stay.
+    virtual ChangedAnswer AskChangedOnDisk(const QString& plan_name) = 0;
     // A name chosen in a file dialog, or empty when cancelled.
     virtual QString OpenFileName(const QString& directory) = 0;
     virtual QString SaveFileName(const QString& title, const QString& suggested, const QString& filter) = 0;
@@ -43,6 +47,7 @@ public:
     explicit QtPlanDialogs(QWidget* parent) : parent_(parent) {}
     UnsavedAnswer AskUnsaved(const QString& plan_name) override;
     bool AskRecover(const QString& autosave_path) override;
+    ChangedAnswer AskChangedOnDisk(const QString& plan_name) override;
     QString OpenFileName(const QString& directory) override;
     QString SaveFileName(const QString& title, const QString& suggested, const QString& filter) override;
     std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) override;

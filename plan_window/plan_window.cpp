@@ -4,10 +4,12 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSortFilterProxyModel>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -114,6 +116,11 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     autosave_timer_->setSingleShot(true);
     autosave_timer_->setInterval(kAutosaveDelayMs);
     connect(autosave_timer_, &QTimer::timeout, this, [this] { WriteAutosave(); });
+    autosave_notice_ = new QLabel(this);
+    autosave_notice_->setObjectName(QStringLiteral("autosaveNotice"));
+    autosave_notice_->setWordWrap(true);
+    statusBar()->addWidget(autosave_notice_, 1);
+    autosave_notice_->hide();
 
     BuildMenus();
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UpdateState(); });
@@ -223,7 +230,9 @@ void PlanWindow::Follow(const PlanChange& change) {
         }
     }
     if (change.kind == PlanChangeKind::Moved && SingleSelectedRow() == change.row) SelectRow(change.to_row);
-    if (HasUnsavedChanges()) autosave_timer_->start();
+    // Counted from the first unsaved change: restarted by each, steady work
+    // would never be kept.
+    if (HasUnsavedChanges() && !autosave_timer_->isActive()) autosave_timer_->start();
     UpdateState();
 }
 

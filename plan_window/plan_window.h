@@ -14,6 +14,7 @@
 #include "plan_document.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QSortFilterProxyModel;
 class QTabWidget;
@@ -43,8 +44,9 @@ public:
     void AddDesign();
     // Reads the file; a refused file is reported and the plan stays as it was.
     bool OpenPlanFile(const QString& path);
-    // Offers the autosave of a plan never saved, left by an earlier run.
-    void OfferUnsavedAutosave();
+    // Offers the autosaves an earlier run left in the state folder, while
+    // the window holds a new empty plan.
+    void OfferLeftoverAutosaves();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,12 +110,13 @@ private:
     std::optional<std::size_t> SingleSelectedRow() const;
 
     // Files.
-    void TakePlan(SurveyPlan plan, const QString& path, bool recovered);
+    // autosave: the leftover the plan was recovered from; empty when read.
+    void TakePlan(SurveyPlan plan, const QString& path, const FileStamp& read, const QString& autosave);
     void RememberRecent(const QString& path);
     void FillRecentMenu();
     void RemoveAutosave();
-    void OfferAutosave();
-    bool TakeAutosave(const QString& autosave);
+    bool OfferAutosave(const QString& autosave, const QString& path);
+    bool TakeAutosave(const QString& autosave, const QString& path);
     QString DisplayName() const;
     QString PlanFolder() const;
     QString AskExportName(const QString& title, const QString& suffix, const QString& filter);
@@ -130,6 +133,7 @@ private:
     DataPanel* data_;
     FieldPanel* field_;
     QTimer* autosave_timer_;
+    QLabel* autosave_notice_;  // shown while changes are not being kept
     PlanDocument document_;
     bool loading_unit_ = false;  // the design window is being loaded from a unit
     std::optional<UnitId> linked_unit_;  // the unit the design window edits

@@ -2,11 +2,12 @@
 // The plan window's files: the plan itself, recent plans, the CSV export and
 // the autosave that a crash leaves behind. The document's rules (names,
 // unsaved work, what is offered) are PlanDocument's; this asks and shows.
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QTimer>
 
@@ -21,6 +22,7 @@
 #include "plan_window.h"
 #include "report_file.h"
 #include "safe_file.h"
+#include "save_name.h"
 
 namespace valdris {
 namespace {
@@ -30,10 +32,8 @@ const QString kRecentKey = QStringLiteral("plan/recent");
 QSettings Settings() { return QSettings(QStringLiteral("valdris-power"), QStringLiteral("valdris-power")); }
 
 const QString kPlanFilter = QStringLiteral("Survey plans (*.vplan)");
-
-QString WithSuffix(const QString& path, const QString& suffix) {
-    return QString::fromStdString(WithFileSuffix(path.toStdString(), suffix.toStdString()));
-}
+// How long a long task runs before its progress is shown.
+constexpr int kProgressDelayMs = 500;
 
 QString Absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
 
@@ -79,18 +79,22 @@ bool PlanWindow::MaySetPlanAside() {
     return false;
 }
 
-void PlanWindow::TakePlan(SurveyPlan plan, const QString& path, bool recovered) {
+void PlanWindow::TakePlan(SurveyPlan plan, const QString& path, const FileStamp& read, const QString& autosave) {
     RemoveAutosave();
     if (linked_unit_) SetLinkedUnit(std::nullopt);
-    document_.Take(path.toStdString(), recovered);
+    const bool recovered = !autosave.isEmpty();
+    document_.Take(QFile::encodeName(path).toStdString(), recovered, read);
     model_->SetPlan(std::move(plan));
     if (!path.isEmpty()) RememberRecent(path);
-    if (recovered) WriteAutosave();
+    if (!recovered) return;
+    // The leftover is this plan's now, removed once its work is kept anew.
+    document_.AdoptAutosave(QFile::encodeName(autosave).toStdString());
+    WriteAutosave();
 }
 
 bool PlanWindow::NewPlan() {
     if (!MaySetPlanAside()) return false;
-    TakePlan(SurveyPlan(), QString(), false);
+    TakePlan(SurveyPlan(), QString(), {}, QString());
     return true;
 }
 
@@ -113,20 +117,26 @@ bool PlanWindow::OpenPlanFile(const QString& path) {
                        MessageIcon::Exclamation);
         return false;
     }
-    TakePlan(std::move(*reading), Absolute(path), false);
-    // An autosave beside the file holds changes made after it was saved.
-    if (document_.OffersAutosaveOnOpening()) OfferAutosave();
+    const QString absolute = Absolute(path);
+    TakePlan(std::move(*reading), absolute, StampOfBytes(QFile::encodeName(absolute).toStdString(), *file), QString());
+    // An autosave left beside the file or for it holds changes made after
+    // it was saved.
+    if (const auto autosave = document_.AutosaveOfferedOnOpening()) {
+        OfferAutosave(QFile::decodeName(QByteArray::fromStdString(*autosave)), absolute);
+    }
     return true;
 }
 
-// Takes the autosave as the current plan, unsaved, when the user wants it;
-// an autosave declined or unreadable is removed, so it is offered once.
-void PlanWindow::OfferAutosave() {
-    const QString autosave = QString::fromStdString(document_.AutosavePath());
-    if (!TakeAutosave(autosave)) QFile::remove(autosave);
+// Takes the autosave as the plan of the file at path (empty: never saved),
+// unsaved, when the user wants it; an autosave declined or unreadable is
+// removed, so it is offered once.
+bool PlanWindow::OfferAutosave(const QString& autosave, const QString& path) {
+    if (TakeAutosave(autosave, path)) return true;
+    RemoveLeftoverAutosave(QFile::encodeName(autosave).toStdString());
+    return false;
 }
 
-bool PlanWindow::TakeAutosave(const QString& autosave) {
+bool PlanWindow::TakeAutosave(const QString& autosave, const QString& path) {
     if (!dialogs_.AskRecover(autosave)) return false;
     const Outcome<std::string> file = ReadFileBytes(autosave);
     PlanReading reading = file ? ReadPlan(*file) : PlanReading(file.refusal());
@@ -135,13 +145,20 @@ bool PlanWindow::TakeAutosave(const QString& autosave) {
                        MessageIcon::Exclamation);
         return false;
     }
-    const QString path = QString::fromStdString(document_.Path());
-    TakePlan(std::move(*reading), path, true);
+    // What the plan's file holds now is what a save would replace.
+    const FileStamp read = path.isEmpty() ? FileStamp() : StampOfFile(QFile::encodeName(path).toStdString());
+    TakePlan(std::move(*reading), path, read, autosave);
     return true;
 }
 
-void PlanWindow::OfferUnsavedAutosave() {
-    if (document_.OffersUnsavedAutosave(model_->Plan())) OfferAutosave();
+// Each autosave an earlier run left in the state folder, the newest first,
+// until one is taken; those after it stay for the next start.
+void PlanWindow::OfferLeftoverAutosaves() {
+    if (HasUnsavedChanges() || model_->Plan().size() != 0) return;
+    for (const std::string& leftover : LeftoverAutosaves()) {
+        const QString plan = QFile::decodeName(QByteArray::fromStdString(PlanOfStateAutosave(leftover)));
+        if (OfferAutosave(QFile::decodeName(QByteArray::fromStdString(leftover)), plan)) return;
+    }
 }
 
 bool PlanWindow::SavePlan() {
@@ -151,19 +168,30 @@ bool PlanWindow::SavePlan() {
 
 bool PlanWindow::SavePlanAs() {
     const QString suggested = document_.Path().empty() ? tr("plan.vplan") : QString::fromStdString(document_.Path());
-    const QString path = dialogs_.SaveFileName(tr("Save Plan As"), suggested, kPlanFilter);
+    const QString chosen = dialogs_.SaveFileName(tr("Save Plan As"), suggested, kPlanFilter);
+    const QString path = ConfirmedSaveName(messages_, chosen, QStringLiteral(".vplan"));
     if (path.isEmpty()) return false;
-    return SavePlanTo(WithSuffix(path, QStringLiteral(".vplan")));
+    return SavePlanTo(path);
 }
 
 bool PlanWindow::SavePlanTo(const QString& path) {
-    const QString reason = WriteBytes(path, WritePlan(model_->Plan()));
+    const std::string absolute = QFile::encodeName(Absolute(path)).toStdString();
+    // Another program wrote the plan since it was read: its work would go.
+    if (absolute == document_.Path() && document_.ChangedOnDisk()) {
+        switch (dialogs_.AskChangedOnDisk(DisplayName())) {
+            case ChangedAnswer::Overwrite: break;
+            case ChangedAnswer::SaveAs: return SavePlanAs();
+            case ChangedAnswer::Cancel: return false;
+        }
+    }
+    const std::string bytes = WritePlan(model_->Plan());
+    const QString reason = WriteBytes(path, bytes);
     if (!reason.isEmpty()) {
         messages_.Show(QString::fromStdString(FileFailureMessage("The plan", path, reason)), MessageIcon::Exclamation);
         return false;
     }
     RemoveAutosave();
-    document_.Saved(Absolute(path).toStdString());
+    document_.Saved(absolute, StampOfBytes(absolute, bytes));
     model_->Plan().MarkSaved();
     RememberRecent(QString::fromStdString(document_.Path()));
     UpdateState();
@@ -171,11 +199,10 @@ bool PlanWindow::SavePlanTo(const QString& path) {
 }
 
 // A file named after the plan, with the suffix added when it was left out;
-// empty when the user cancelled.
+// empty when the user cancelled or would not replace a file.
 QString PlanWindow::AskExportName(const QString& title, const QString& suffix, const QString& filter) {
     const QString base = QString::fromStdString(document_.BaseName());
-    const QString path = dialogs_.SaveFileName(title, base + suffix, filter);
-    return path.isEmpty() ? path : WithSuffix(path, suffix);
+    return ConfirmedSaveName(messages_, dialogs_.SaveFileName(title, base + suffix, filter), suffix);
 }
 
 bool PlanWindow::ExportCsv() {
@@ -195,27 +222,44 @@ bool PlanWindow::SaveReport() {
     const QString target = AskExportName(tr("Save Plan Report"), QStringLiteral(".pdf"), tr("PDF files (*.pdf)"));
     if (target.isEmpty()) return false;
     const QString title = tr("Survey Plan: %1").arg(DisplayName());
-    const Outcome<Done> written = WritePlanReport(model_->Plan(), title, target.toStdString());
-    if (written) return true;
+    // A plan of thousands of units takes a while: shown after a moment, with
+    // a Cancel that leaves every file as it was. Every window waits, so that
+    // no plan changes under the report.
+    QProgressDialog progress(tr("Writing the plan report..."), tr("Cancel"), 0, 0, this);
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    const Outcome<Done> written = WritePlanReport(model_->Plan(), title, target.toStdString(),
+                                                  [&progress](std::size_t done, std::size_t total) {
+                                                      progress.setMaximum(static_cast<int>(total));
+                                                      progress.setValue(static_cast<int>(done));
+                                                      return !progress.wasCanceled();
+                                                  });
+    progress.reset();
+    if (written || written.refusal().kind == RefusalKind::ReportCancelled) return static_cast<bool>(written);
     messages_.Show(QString::fromStdString(written.message()), MessageIcon::Exclamation);
     return false;
 }
 
 // --- Autosave ----------------------------------------------------------------
 
-// Best effort: an autosave that cannot be written is tried again at the
-// next change, and is no reason to interrupt the user.
+// An autosave that cannot be written is tried again at the next change; the
+// user is told once, without a box in the way of the work, that changes are
+// not being kept, and the notice goes once one is written.
 void PlanWindow::WriteAutosave() {
     if (!HasUnsavedChanges()) return;
-    const QString path = QString::fromStdString(document_.AutosavePath());
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (WriteBytes(path, WritePlan(model_->Plan())).isEmpty()) document_.AutosaveWritten(path.toStdString());
+    const AutosaveWrite written = document_.WriteAutosave(WritePlan(model_->Plan()));
+    if (written.tell) {
+        autosave_notice_->setText(tr("Changes are not being kept: the autosave could not be written (%1). "
+                                     "Save the plan to keep them.")
+                                      .arg(QString::fromStdString(written.reason)));
+    }
+    autosave_notice_->setVisible(!written.kept);
 }
 
 void PlanWindow::RemoveAutosave() {
     autosave_timer_->stop();
-    const std::string written = document_.TakeWrittenAutosave();
-    if (!written.empty()) QFile::remove(QString::fromStdString(written));
+    document_.RemoveAutosave();
+    autosave_notice_->hide();
 }
 
 // --- Recent plans --------------------------------------------------------------
@@ -232,14 +276,24 @@ void PlanWindow::RememberRecent(const QString& path) {
     FillRecentMenu();
 }
 
+// Opening a recent plan refills this menu from inside one of its items:
+// the old items are let go once their signals have returned, and the plan is
+// opened after the menu (and a shortcut being dispatched) is done with them.
 void PlanWindow::FillRecentMenu() {
-    mnuRecent->clear();
+    for (QAction* old : mnuRecent->actions()) {
+        mnuRecent->removeAction(old);
+        old->deleteLater();
+    }
     const QStringList recent = Settings().value(kRecentKey).toStringList();
     for (int i = 0; i < recent.size(); ++i) {
         const QString path = recent.at(i);
-        QAction* action = mnuRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        QAction* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), mnuRecent);
+        action->setObjectName(QStringLiteral("actRecent%1").arg(i + 1));
+        mnuRecent->addAction(action);
         connect(action, &QAction::triggered, this, [this, path] {
-            if (MaySetPlanAside()) OpenPlanFile(path);
+            QTimer::singleShot(0, this, [this, path] {
+                if (MaySetPlanAside()) OpenPlanFile(path);
+            });
         });
     }
     mnuRecent->setEnabled(!recent.isEmpty());

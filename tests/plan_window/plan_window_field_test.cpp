@@ -4,6 +4,7 @@
 // the values shown again after a refusal, and the locations written out.
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
@@ -128,6 +129,16 @@ TEST_F(FieldPanelTest, ExportLocationsWritesTheCsv) {
     const QList<QByteArray> lines = file.readAll().split('\n');
     EXPECT_EQ(lines.front(), "id,x,y");
     EXPECT_TRUE(lines.at(1).startsWith("1,"));
+    // The same name typed again: the file is replaced only when the user says so.
+    file.close();
+    messages.Clear();
+    messages.answer_yes = false;
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.close();
+    Child<QPushButton>("exportLocations")->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(PathIn("points.csv") + " already exists."));
+    EXPECT_EQ(QFileInfo(PathIn("points.csv")).size(), 0);
 }
 
 }  // namespace

@@ -4,6 +4,11 @@
 // the autosave a crash leaves behind.
 
 #include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -172,7 +177,9 @@ TEST_F(PlanWindowTest, AnAutosaveKeepsUnsavedChangesUntilTheyAreSaved) {
     WriteAutosaveNow();
     ASSERT_TRUE(QFileInfo::exists(autosave));
 
-    // The next start (here: another window) offers it; taken, it is unsaved.
+    // The window gone without a word (as in a crash), the next start (here:
+    // another window) offers it; taken, it is unsaved.
+    window.reset();
     auto next = std::make_unique<PlanWindow>(messages, &design_window, &dialogs);
     dialogs.recover = true;
     ASSERT_TRUE(next->OpenPlanFile(PathIn("site.vplan")));
@@ -185,21 +192,145 @@ TEST_F(PlanWindowTest, AnAutosaveKeepsUnsavedChangesUntilTheyAreSaved) {
     EXPECT_FALSE(QFileInfo::exists(autosave)) << "saved: the autosave has done its work";
     EXPECT_EQ(Contents(PathIn("site.vplan")).toStdString(), WritePlan(Model(*next)->Plan()));
 
-    // A plan never saved: its autosave is in the state folder, offered once.
-    dialogs.unsaved = UnsavedAnswer::Discard;
+    // A plan never saved: its autosave is in the state folder, its own.
+    window = std::move(next);
     Trigger("actNew");
     ASSERT_EQ(Model()->rowCount(), 0);
     AddUnit("Fresh");
-    const QString unsaved = QString::fromStdString(UnsavedPlanAutosavePath());
-    EXPECT_TRUE(unsaved.startsWith(PathIn("state"))) << "the state folder of the environment";
     WriteAutosaveNow();
-    EXPECT_TRUE(QFileInfo::exists(unsaved));
+    const std::vector<std::string> before = LeftoverAutosaves();
+    EXPECT_TRUE(before.empty()) << "a live window's autosave is not a leftover";
+    // Its window gone without a word (as in a crash): the next start offers it.
+    window.reset();
+    const std::vector<std::string> left = LeftoverAutosaves();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(QString::fromStdString(left.front()).startsWith(PathIn("state")), true);
     auto third = std::make_unique<PlanWindow>(messages, &design_window, &dialogs);
     dialogs.recover = false;
-    third->OfferUnsavedAutosave();
+    third->OfferLeftoverAutosaves();
     EXPECT_EQ(dialogs.recover_asked, 2);
     EXPECT_EQ(Model(*third)->rowCount(), 0);
-    EXPECT_FALSE(QFileInfo::exists(unsaved)) << "declined: not offered again";
+    EXPECT_TRUE(LeftoverAutosaves().empty()) << "declined: not offered again";
+}
+
+// The autosave is written at most its delay after the first unsaved
+// change: steady work, a change each moment, must not put it off.
+TEST_F(PlanWindowTest, SteadyWorkDoesNotPutTheAutosaveOff) {
+    auto* timer = window->findChild<QTimer*>(QStringLiteral("autosaveTimer"));
+    ASSERT_NE(timer, nullptr);
+    AddUnit("A");
+    ASSERT_TRUE(timer->isActive());
+    const int first = timer->remainingTime();
+    QTest::qWait(60);
+    AddUnit("B");
+    EXPECT_LE(timer->remainingTime(), first - 40);
+}
+
+// Every save dialog's answer typed without its suffix: the file under the
+// suffixed name is replaced only when the user says so.
+TEST_F(PlanWindowTest, ANameTypedWithoutItsSuffixAsksBeforeReplacingAFile) {
+    AddUnit("A");
+    const struct {
+        const char* action;
+        const char* typed;
+        const char* file;
+    } cases[] = {
+        {"actSaveAs", "site", "site.vplan"},
+        {"actExportCsv", "table", "table.csv"},
+        {"actSaveReport", "report", "report.pdf"},
+    };
+    for (const auto& c : cases) {
+        for (const bool yes : {false, true}) {
+            Write(PathIn(c.file), "kept");
+            messages.Clear();
+            messages.answer_yes = yes;
+            dialogs.file_name = PathIn(c.typed);
+            Trigger(c.action);
+            ASSERT_EQ(messages.shown.size(), 1u) << c.action;
+            EXPECT_TRUE(messages.shown[0].text.startsWith(PathIn(c.file) + " already exists.")) << c.action;
+            EXPECT_EQ(Contents(PathIn(c.file)) == "kept", !yes) << c.action << (yes ? " replaced" : " kept");
+        }
+    }
+}
+
+// Opening a recent plan refills the Recent Plans menu; the item chosen
+// must outlive its own signal (a shortcut or the menu may still use it).
+TEST_F(PlanWindowTest, ARecentPlanOpensAfterItsMenuItemIsDoneWith) {
+    AddUnit("A");
+    ASSERT_TRUE(SaveAs(PathIn("site.vplan")));
+    const QPointer<QAction> item = window->findChild<QMenu*>("mnuRecent")->actions().value(0);
+    ASSERT_FALSE(item.isNull());
+    item->trigger();
+    EXPECT_FALSE(item.isNull()) << "not deleted inside its own signal";
+    for (int waited = 0; waited < 1000 && !item.isNull(); waited += 10) QTest::qWait(10);
+    EXPECT_TRUE(item.isNull()) << "let go once done";
+    EXPECT_TRUE(FirstRecent(*window).endsWith(PathIn("site.vplan")));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Two programs on one plan: neither's saved work is replaced unasked, and
+// neither offers or removes the other's live autosave.
+TEST_F(PlanWindowTest, TwoWindowsOnOnePlanLoseNoWork) {
+    AddUnit("A");
+    ASSERT_TRUE(SaveAs(PathIn("site.vplan")));
+    auto other = std::make_unique<PlanWindow>(messages, &design_window, &dialogs);
+    ASSERT_TRUE(other->OpenPlanFile(PathIn("site.vplan")));
+    AddUnit("From the first");
+    WriteAutosaveNow();
+    ASSERT_TRUE(QFileInfo::exists(PathIn(".site.vplan.autosave")));
+    auto third = std::make_unique<PlanWindow>(messages, &design_window, &dialogs);
+    ASSERT_TRUE(third->OpenPlanFile(PathIn("site.vplan")));
+    EXPECT_EQ(dialogs.recover_asked, 0) << "a live writer's autosave is not offered";
+    third.reset();
+    EXPECT_TRUE(QFileInfo::exists(PathIn(".site.vplan.autosave"))) << "nor removed";
+    Trigger("actSave");
+    EXPECT_FALSE(QFileInfo::exists(PathIn(".site.vplan.autosave")));
+
+    // Another program saves the plan after this window read it.
+    const QByteArray read = Contents(PathIn("site.vplan"));
+    const QByteArray theirs = read + "\n";
+    const struct {
+        ChangedAnswer answer;
+        bool mine_in_place;
+        bool elsewhere;
+    } cases[] = {
+        {ChangedAnswer::Cancel, false, false},
+        {ChangedAnswer::SaveAs, false, true},
+        {ChangedAnswer::Overwrite, true, false},
+    };
+    dialogs.unsaved = UnsavedAnswer::Discard;
+    for (const auto& c : cases) {
+        QFile::remove(PathIn("elsewhere.vplan"));
+        Write(PathIn("site.vplan"), read);
+        ASSERT_TRUE(window->OpenPlanFile(PathIn("site.vplan")));
+        Write(PathIn("site.vplan"), theirs);
+        AddUnit("Mine");
+        dialogs.changed = c.answer;
+        dialogs.changed_asked = 0;
+        dialogs.file_name = PathIn("elsewhere.vplan");
+        Trigger("actSave");
+        EXPECT_EQ(dialogs.changed_asked, 1);
+        const QByteArray mine = QByteArray::fromStdString(WritePlan(Model()->Plan()));
+        EXPECT_EQ(Contents(PathIn("site.vplan")), c.mine_in_place ? mine : theirs);
+        EXPECT_EQ(Contents(PathIn("elsewhere.vplan")), c.elsewhere ? mine : QByteArray());
+    }
+}
+
+// An autosave that no place takes: the window says so once, in its status
+// line, with no box in the way, and takes it back once one is written.
+TEST_F(PlanWindowTest, ChangesNotBeingKeptAreToldOnceWithoutABox) {
+    AddUnit("A");
+    ASSERT_TRUE(SaveAs(PathIn("site.vplan")));
+    ASSERT_TRUE(QDir().mkpath(PathIn(".site.vplan.autosave")));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(StateAutosavePathOf(PathIn("site.vplan").toStdString()))));
+    auto* notice = Child<QLabel>("autosaveNotice");
+    AddUnit("B");
+    WriteAutosaveNow();
+    EXPECT_TRUE(notice->isVisibleTo(window.get()));
+    EXPECT_TRUE(notice->text().startsWith("Changes are not being kept"));
+    EXPECT_TRUE(messages.shown.empty()) << "no box";
+    Trigger("actSave");
+    EXPECT_FALSE(notice->isVisibleTo(window.get()));
 }
 
 }  // namespace

@@ -29,6 +29,10 @@ public:
         ++recover_asked;
         return recover;
     }
+    ChangedAnswer AskChangedOnDisk(const QString&) override {
+        ++changed_asked;
+        return changed;
+    }
     QString OpenFileName(const QString&) override { return file_name; }
     QString SaveFileName(const QString&, const QString&, const QString&) override { return file_name; }
     std::optional<QString> AskText(const QString&, const QString&, const QString&) override { return text; }
@@ -43,6 +47,8 @@ public:
     int unsaved_asked = 0;
     bool recover = true;
     int recover_asked = 0;
+    ChangedAnswer changed = ChangedAnswer::Cancel;
+    int changed_asked = 0;
     QString file_name;
     std::optional<QString> text;
     std::optional<CostTexts> costs;
