@@ -33,6 +33,7 @@
 #include "power_chart_view.h"
 #include "report_file.h"
 #include "report_printing.h"
+#include "save_name.h"
 #include "safe_file.h"
 #include "symbol_label.h"
 
@@ -147,21 +148,23 @@ QString frmSampleSizeandPower::AskFileName(const QString& title, const QString& 
                          QLatin1Char('.') + suffixes.front();
 
     QPointer<QFileDialog> dialog = new QFileDialog(this, title, QDir(save_directory_).filePath(name));
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setNameFilters(filters);
-    dialog->setDefaultSuffix(suffixes.front());
+    GiveSaveSuffix(*dialog, suffixes.front());
     connect(dialog, &QFileDialog::filterSelected, dialog, [dialog, filters, suffixes](const QString& filter) {
-        dialog->setDefaultSuffix(suffixes.value(filters.indexOf(filter), suffixes.front()));
+        GiveSaveSuffix(*dialog, suffixes.value(filters.indexOf(filter), suffixes.front()));
     });
     const bool chosen = dialog->exec() == QDialog::Accepted;
     if (!dialog) return {};
     const QStringList files = dialog->selectedFiles();
-    if (chosen_filter) *chosen_filter = std::max(0, static_cast<int>(filters.indexOf(dialog->selectedNameFilter())));
+    const int filter = std::max(0, static_cast<int>(filters.indexOf(dialog->selectedNameFilter())));
+    if (chosen_filter) *chosen_filter = filter;
     delete dialog;
     if (!chosen || files.isEmpty() || view_.Closing()) return {};
-    save_directory_ = QFileInfo(files.front()).absolutePath();
-    return files.front();
+    const QString path = ConfirmedSaveName(messages_, files.front(), QLatin1Char('.') + suffixes.value(filter));
+    if (path.isEmpty()) return {};
+    save_directory_ = QFileInfo(path).absolutePath();
+    return path;
 }
 
 void frmSampleSizeandPower::ShowFileFailure(const std::string& error) {
@@ -177,10 +180,9 @@ void frmSampleSizeandPower::mnuSaveReport_Click() {
     const QString path = AskFileName(tr("Save Report"), tr("design report"), {tr("PDF document (*.pdf)")},
                                      {QStringLiteral("pdf")});
     if (path.isEmpty()) return;
-    const QString pdf = QString::fromStdString(ReportFileName(path.toStdString()));
     ReadOnlyFile read_only = ReadOnlyFile::Refuse;
-    if (!MayWriteFile(messages_, pdf, read_only)) return;
-    const Outcome<Done> written = WriteDesignReport(*page, pdf.toStdString(), read_only);
+    if (!MayWriteFile(messages_, path, read_only)) return;
+    const Outcome<Done> written = WriteDesignReport(*page, path.toStdString(), read_only);
     if (!written) ShowFileFailure(written.message());
 }
 

@@ -27,13 +27,13 @@ void PlanHost::AttachDesignWindow(frmSampleSizeandPower* window) {
     add->setObjectName(QStringLiteral("mnuAddDesignToPlan"));
     add->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(add, &QAction::triggered, this, [this] { AddDesign(); });
-    // A plan never saved that an earlier run left behind is offered once the
-    // first design window is up.
+    // Work an earlier run left behind is offered once the first design
+    // window is up.
     if (!autosave_offered_) {
         autosave_offered_ = true;
         QTimer::singleShot(0, this, [this] {
-            if (!IsAutosaveFile(UnsavedPlanAutosavePath())) return;
-            ShowPlanWindow()->OfferUnsavedAutosave();
+            if (LeftoverAutosaves().empty()) return;
+            ShowPlanWindow()->OfferLeftoverAutosaves();
         });
     }
 }

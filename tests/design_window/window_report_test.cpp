@@ -3,6 +3,7 @@
 // keys and topics, their disabled state, and that what they hand on is what
 // the window shows.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,9 @@
 #include <QDate>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -191,6 +195,57 @@ TEST_F(WindowReportTest, SaveReportWritesThePdfChosenInTheDialog) {
     EXPECT_EQ(kept.readAll(), "keep");
 }
 
+
+// Printing to a file named as a pipe or a dangling link: refused with a
+// message before the print dialog's own check opens the name (a pipe would
+// hang the window there, a link would be written through), and the dialog
+// stays for another name.
+TEST_F(WindowReportTest, PrintToAFileThatIsNoPlainFileIsRefused) {
+    QTemporaryDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.pdf")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(dir.filePath("target.pdf"), dir.filePath("dangling.pdf")));
+    ASSERT_TRUE(ShowAndActivate(window.get()));
+    for (const char* name : {"pipe.pdf", "dangling.pdf"}) {
+        messages.Clear();
+        bool stayed = false;
+        QTimer::singleShot(0, [&] {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(preview, nullptr);
+            QTimer::singleShot(0, [&, preview] {
+                auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                if (dialog == nullptr) return preview->reject();
+                // The printer that prints to a file, whatever else is there.
+                if (auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"))) {
+                    for (int i = 0; i < printers->count(); ++i) {
+                        if (printers->itemText(i).contains(QStringLiteral("PDF"))) printers->setCurrentIndex(i);
+                    }
+                }
+                auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+                if (file != nullptr && file->isEnabled()) {
+                    file->setText(dir.filePath(name));
+                    QMetaObject::invokeMethod(dialog, "accept");
+                    stayed = dialog->isVisible();
+                }
+                dialog->reject();
+            });
+            const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+            for (QAction* action : preview->findChildren<QAction*>()) {
+                if (action->text() == print) {
+                    action->trigger();
+                    break;
+                }
+            }
+            preview->reject();
+        });
+        window->mnuPrint->trigger();
+        EXPECT_TRUE(stayed) << name;
+        ASSERT_EQ(messages.shown.size(), 1u) << name;
+        EXPECT_TRUE(messages.shown[0].text.startsWith("The report could not be written to " + dir.filePath(name)))
+            << messages.shown[0].text.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("target.pdf")));
+    EXPECT_TRUE(QFileInfo(dir.filePath("dangling.pdf")).isSymLink());
+}
 
 // The size of a PNG chart is chosen with its type in the save dialog; an SVG
 // has no pixels.
