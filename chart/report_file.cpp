@@ -172,6 +172,20 @@ Outcome<Done> WriteDesignReport(const ReportPage& page, const std::string& path,
     return Outcome<Done>::Failure(RefusalKind::FileNotWritten, FileFailureMessage("The report", file_name, QString::fromStdString(written.message())));
 }
 
+Outcome<Done> WriteMapPage(const MapPage& page, const std::string& path) {
+    const QString file_name = QString::fromStdString(path);
+    const QString title = QStringLiteral("Sample map: ") + page.unit;
+    const Outcome<Done> written = WriteFileSafely(file_name, [&](QIODevice& file) {
+        return WritePdf(file, title, nullptr, page.made, [&page](QPdfWriter&, QPainter& painter, QSizeF area) {
+            PaintMapPage(painter, area, page);
+            return QString();
+        });
+    });
+    if (written) return written;
+    return Outcome<Done>::Failure(RefusalKind::FileNotWritten,
+                                  FileFailureMessage("The map", file_name, QString::fromStdString(written.message())));
+}
+
 Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path) {
     // No file for a plan without units: there is nothing to report.
     if (plan.size() == 0) return Outcome<Done>::Failure(RefusalKind::NothingToReport, kNothingToReport);

@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <string>
 
+#include "map_page.h"
 #include "plan.h"
 #include "report_page.h"
 #include "safe_file.h"
@@ -38,6 +39,9 @@ QDateTime ReportTime();
 // run, which sets the order of the fonts in a PDF. Called at the start of a
 // program, before Qt makes any hash.
 void PrepareReproducibleReports();
+
+// A unit's sample map on one page, written the same way.
+Outcome<Done> WriteMapPage(const MapPage& page, const std::string& path);
 
 // The plan report under the title (the plan's name), written the same way.
 Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path);

@@ -71,6 +71,7 @@ private:
     // --- The field (plan_window_field.cpp): the selected unit's.
     void EditField(PlanField field, const QString& text, const SizeTexts& size);
     bool ExportLocations();
+    bool SaveMap();
 
     // --- Files (plan_window_files.cpp). Each returns whether it was done.
     bool NewPlan();

@@ -29,6 +29,7 @@ void PlanWindow::ConnectFieldPanel() {
         if (const auto row = SingleSelectedRow()) FieldEdited(model_->Plan().NewSeed(*row));
     };
     field_->export_locations = [this] { ExportLocations(); };
+    field_->save_map = [this] { SaveMap(); };
 }
 
 void PlanWindow::EditField(PlanField field, const QString& text, const SizeTexts& size) {
@@ -56,6 +57,21 @@ bool PlanWindow::ExportLocations() {
     if (reason.isEmpty()) return true;
     messages_.Show(QString::fromStdString(FileFailureMessage("The locations", target, reason)),
                    MessageIcon::Exclamation);
+    return false;
+}
+
+// The selected unit's map on a page of its own, for the field crew.
+bool PlanWindow::SaveMap() {
+    const std::optional<std::size_t> row = SingleSelectedRow();
+    if (!row) return false;
+    const PlanEntry& entry = model_->Plan().entry(*row);
+    if (!entry.field.layout) return false;
+    const QString target = AskExportName(tr("Save Map as PDF"), QStringLiteral(".pdf"), tr("PDF files (*.pdf)"));
+    if (target.isEmpty()) return false;
+    const MapPage page{DisplayName(), QString::fromStdString(entry.unit.name), *entry.field.layout, ReportTime()};
+    const Outcome<Done> written = WriteMapPage(page, target.toStdString());
+    if (written) return true;
+    messages_.Show(QString::fromStdString(written.message()), MessageIcon::Exclamation);
     return false;
 }
 
