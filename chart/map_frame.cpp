@@ -28,6 +28,7 @@ constexpr double kLabelOffset = 30;   // a label's corner from its point
 constexpr double kLabelSpacing = 15;  // the least room between two labels
 constexpr double kExtentRoom = 0.04;  // of the longer side, around the boundary
 constexpr double kLeastSpan = 1;      // metres a map shows at the least
+constexpr double kMostSteps = 9007199254740992.0;  // 2^53
 
 double Clamp(double value, double low, double high) { return std::max(low, std::min(value, high)); }
 
@@ -134,6 +135,8 @@ AxisTicks ChooseTicks(double low, double high, int most) {
             const double first = std::ceil(low / step);
             const double last = std::floor(high / step);
             if (last - first + 1 > most) continue;
+            // Beyond 2^53 whole steps a double cannot count them one by one.
+            if (std::max(std::abs(first), std::abs(last)) > kMostSteps) return {};
             AxisTicks ticks{step, std::max(0, -power), {}};
             for (double k = first; k <= last; ++k) ticks.values.push_back(k * step);
             return ticks;

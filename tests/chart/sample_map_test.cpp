@@ -98,6 +98,7 @@ TEST(MapFrame, TicksAreRoundAndCoordinatesReadInFull) {
         {0, 48, 6, 10, {"0", "10", "20", "30", "40"}},
         {1234, 1234, 5, 0, {}},                       // no range, no ticks
         {0, std::nan(""), 5, 0, {}},
+        {1e17, 1e17 + 16, 5, 0, {}},                  // steps too fine to count at that size: none, and no hang
     };
     for (const Case& c : cases) {
         const AxisTicks ticks = ChooseTicks(c.low, c.high, c.most);
