@@ -41,7 +41,8 @@ QDateTime ReportTime();
 void PrepareReproducibleReports();
 
 // A unit's sample map on one page, written the same way.
-Outcome<Done> WriteMapPage(const MapPage& page, const std::string& path);
+Outcome<Done> WriteMapPage(const MapPage& page, const std::string& path, ReadOnlyFile read_only = ReadOnlyFile::Refuse,
+                           const QPageLayout* layout = nullptr);
 
 // The plan report under the title (the plan's name), written the same way.
 Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path);

@@ -171,9 +171,15 @@ QWidget* FieldPanel::MakeLocations() {
     connect(save_map_, &QPushButton::clicked, this, [this] {
         if (save_map) save_map();
     });
+    print_map_ = new QPushButton(tr("P&rint Map..."), group);
+    print_map_->setObjectName(QStringLiteral("printMap"));
+    connect(print_map_, &QPushButton::clicked, this, [this] {
+        if (print_map) print_map();
+    });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(export_);
     buttons->addWidget(save_map_);
+    buttons->addWidget(print_map_);
     buttons->addStretch(1);
     auto* layout = new QVBoxLayout(group);
     layout->addLayout(form);
@@ -252,6 +258,7 @@ void FieldPanel::ShowEntry(const PlanEntry* entry) {
     const bool laid_out = entry && entry->field.layout;
     export_->setEnabled(laid_out);
     save_map_->setEnabled(laid_out);
+    print_map_->setEnabled(laid_out);
     if (!laid_out) {
         map_->Clear();
         return;

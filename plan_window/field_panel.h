@@ -43,6 +43,7 @@ public:
     std::function<void()> new_seed;
     std::function<void()> export_locations;
     std::function<void()> save_map;
+    std::function<void()> print_map;
 
 private:
     QLineEdit* Box(PlanField field) const;
@@ -58,6 +59,7 @@ private:
     QPushButton* new_seed_button_ = nullptr;
     QPushButton* export_ = nullptr;
     QPushButton* save_map_ = nullptr;
+    QPushButton* print_map_ = nullptr;
     QLabel* locations_ = nullptr;
     QTableWidget* factors_ = nullptr;
     QPushButton* apply_factors_ = nullptr;
