@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "chart_geometry.h"
 #include "field_texts.h"
 #include "map_frame.h"
 #include "painter_surface.h"
@@ -14,9 +15,9 @@
 namespace valdris {
 namespace {
 
-// The drawing's width in the window's pixels: its text comes out a little
-// smaller than the report's body on a portrait page.
-constexpr double kDrawingWidthPx = 720;
+// The drawing's width in the window's pixels: as wide as the report's
+// drawings, so that its numbers print at the size they have there.
+constexpr double kDrawingWidthPx = kChartDrawingWidthPx;
 constexpr double kLabelShare = 0.3;  // of the title block's width, for its labels
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
