@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace valdris {
 
@@ -42,6 +43,14 @@ public:
     virtual void FillRect(double x, double y, double width, double height, ChartColor color) {
         (void)x, (void)y, (void)width, (void)height, (void)color;
     }
+    // Closed rings (the last point joins the first) filled together by the
+    // even-odd rule, so that a ring inside another is a hole; a marker is
+    // one ring. No outline: the rings' lines are drawn apart.
+    struct Point {
+        double x = 0;
+        double y = 0;
+    };
+    virtual void FillRings(const std::vector<std::vector<Point>>& rings, ChartColor color) { (void)rings, (void)color; }
 };
 
 }  // namespace valdris

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <QString>
 #include <algorithm>
@@ -88,6 +89,28 @@ void PainterSurface::FillRect(double x, double y, double width, double height, C
     if (area.isEmpty()) return;
     painter_.fillRect(QRectF(ToPixels(area.x()), ToPixels(area.y()), ToPixels(area.width()), ToPixels(area.height())),
                       QColor(color.red, color.green, color.blue));
+}
+
+void PainterSurface::FillRings(const std::vector<std::vector<Point>>& rings, ChartColor color) {
+    const QRectF safe = SafeArea();
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (const std::vector<Point>& ring : rings) {
+        QPolygonF polygon;
+        for (const Point& p : ring) {
+            // A far-off vertex is pulled to the safe margin: the part that
+            // shows keeps its shape, and QPainter is never handed a huge number.
+            if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+            polygon << QPointF(ToPixels(std::clamp(p.x, safe.left(), safe.right())),
+                               ToPixels(std::clamp(p.y, safe.top(), safe.bottom())));
+        }
+        if (polygon.size() >= 3) path.addPolygon(polygon), path.closeSubpath();
+    }
+    if (path.isEmpty()) return;
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.fillPath(path, QColor(color.red, color.green, color.blue));
+    painter_.restore();
 }
 
 void PainterSurface::DrawText(double x, double y, const std::string& text) {

@@ -43,6 +43,7 @@ public:
     void LineTo(double x, double y) override;
     void MoveTo(double x, double y) override;
     void FillRect(double x, double y, double width, double height, ChartColor color) override;
+    void FillRings(const std::vector<std::vector<Point>>& rings, ChartColor color) override;
 
 private:
     QRectF SafeArea() const;

@@ -184,6 +184,21 @@ Outcome<Done> WriteDesignReport(const ReportPage& page, const std::string& path,
     return Outcome<Done>::Failure(RefusalKind::FileNotWritten, FileFailureMessage("The report", file_name, QString::fromStdString(written.message())));
 }
 
+Outcome<Done> WriteMapPage(const MapPage& page, const std::string& path, ReadOnlyFile read_only,
+                           const QPageLayout* layout) {
+    const QString file_name = QString::fromStdString(path);
+    const QString title = QStringLiteral("Sample map: ") + page.unit;
+    const Outcome<Done> written = WriteFileSafely(file_name, [&](QIODevice& file) {
+        return WritePdf(file, title, layout, page.made, [&page](QPdfWriter&, QPainter& painter, QSizeF area) {
+            PaintMapPage(painter, area, page);
+            return QString();
+        });
+    }, read_only);
+    if (written) return written;
+    return Outcome<Done>::Failure(RefusalKind::FileNotWritten,
+                                  FileFailureMessage("The map", file_name, QString::fromStdString(written.message())));
+}
+
 Outcome<Done> WritePlanReport(const SurveyPlan& plan, const QString& title, const std::string& path,
                               const ReportProgress& progress) {
     // No file for a plan without units: there is nothing to report.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "map_page.h"
 #include "plan.h"
 #include "report_page.h"
 #include "safe_file.h"
@@ -40,6 +41,10 @@ QDateTime ReportTime();
 // run, which sets the order of the fonts in a PDF. Called at the start of a
 // program, before Qt makes any hash.
 void PrepareReproducibleReports();
+
+// A unit's sample map on one page, written the same way.
+Outcome<Done> WriteMapPage(const MapPage& page, const std::string& path, ReadOnlyFile read_only = ReadOnlyFile::Refuse,
+                           const QPageLayout* layout = nullptr);
 
 // Told how far the plan report has come (steps done of all: each unit once
 // while the pages are counted and once while they are drawn), and answering

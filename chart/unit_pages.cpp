@@ -8,7 +8,9 @@
 
 #include "chart_geometry.h"
 #include "data_plot.h"
+#include "assessment_view.h"
 #include "painter_surface.h"
+#include "posting_plot.h"
 #include "sample_map.h"
 #include "plan_table.h"
 #include "report_page.h"
@@ -88,6 +90,10 @@ private:
         if (!section.lead.empty()) return Text(0, Q(section.lead.front()), Font(kPageBodyPoints, true), false);
         if (!section.lines.empty()) return RowHeight(section.lines.front(), false);
         if (!section.listed.empty()) return QFontMetricsF(Font(kPageBodyPoints), painter_.device()).height();
+        // A heading over a picture alone stays with the picture.
+        if (section.picture != SectionPicture::None) {
+            return kPageHeadingGap + width() * kChartDrawingHeightPx / kChartDrawingWidthPx;
+        }
         return 0;
     }
 
@@ -120,6 +126,13 @@ private:
             PainterSurface surface(painter, drawing, ReportChartFont());
             if (picture == SectionPicture::SampleMap && entry.field.layout) {
                 DrawSampleMap(*entry.field.layout, surface);
+            } else if (picture == SectionPicture::PostingPlot) {
+                const AssessmentView view = MakeAssessmentView(entry);
+                const Boundary boundary =
+                    entry.field.layout ? BoundaryOrRectangle(entry.field.layout->boundary, entry.field.layout->width,
+                                                             entry.field.layout->height)
+                                       : Boundary{};
+                DrawPostingPlot(boundary, view.posted, view.dcgl, view.dcgl_emc, surface);
             } else if (picture == SectionPicture::DataPlot) {
                 DrawDataPlot(entry.unit.survey_data, entry.unit.reference_data, entry.figures.state.DCGL, surface);
             }

@@ -44,6 +44,13 @@ AssessmentView MakeAssessmentView(const PlanEntry& entry) {
     view.plot_shown = !unit.survey_data.empty();
     view.plot_reference = wrs && !unit.reference_data.empty();
     if (view.plot_shown) view.plot_description = PlotDescription(entry, view.plot_reference);
+    view.dcgl = entry.figures.state.DCGL;
+    if (entry.field.check) view.dcgl_emc = entry.field.check->dcgl_emc;
+    if (!view.posted.empty()) {
+        view.posting_description = Counted(view.posted.size(), "measurement", "measurements") +
+                                   " where they were taken, marked against the DCGL " + WriteNumber(view.dcgl) +
+                                   (view.dcgl_emc > 0 ? " and the DCGL_EMC " + WriteNumber(view.dcgl_emc) : "") + ".";
+    }
     if (!entry.assessment) {
         view.status = kNoMeasurementsYet;
     } else if (*entry.assessment) {

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "assessment_texts.h"
 #include "plan.h"
@@ -24,6 +25,13 @@ struct AssessmentView {
     std::string status;          // without a verdict: why there is none
     std::optional<AssessmentTexts> texts;
     std::string plot_description;
+    // The measurements placed where they were taken, drawn against the DCGL
+    // and the DCGL_EMC (0 without an area-factor table) when there are any.
+    // Empty until measurements are joined to the locations by id.
+    std::vector<PostedValue> posted;
+    double dcgl = 0;
+    double dcgl_emc = 0;
+    std::string posting_description;
 };
 
 AssessmentView MakeAssessmentView(const PlanEntry& entry);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "assessment_texts.h"
+#include "assessment_view.h"
 #include "concentration_unit.h"
 #include "field_texts.h"
 #include "figure_notes.h"
@@ -143,6 +144,13 @@ std::vector<ReportSection> UnitReportSections(const PlanEntry& entry) {
     AddField(sections, entry, concentration);
     if (entry.assessment) {
         sections.push_back(Verdict(*entry.assessment, entry.figures.state.DCGL, concentration));
+        if (const AssessmentView view = MakeAssessmentView(entry); !view.posted.empty()) {
+            ReportSection posting;
+            posting.title = "Measurements Where They Were Taken";
+            posting.picture = SectionPicture::PostingPlot;
+            posting.caption = view.posting_description;
+            sections.push_back(std::move(posting));
+        }
         if (*entry.assessment && !(*entry.assessment)->above_dcgl.empty()) {
             sections.push_back(Investigate(**entry.assessment, concentration));
         }

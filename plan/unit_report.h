@@ -20,7 +20,7 @@ namespace valdris {
 // a million, which no one reads on paper.
 constexpr std::size_t kMostListedValues = 600;
 
-enum class SectionPicture { None, DataPlot, SampleMap };
+enum class SectionPicture { None, DataPlot, SampleMap, PostingPlot };
 
 struct ReportSection {
     std::string title;

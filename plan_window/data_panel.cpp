@@ -16,7 +16,9 @@
 #include "assessment_view.h"
 #include "data_plot.h"
 #include "drawing_view.h"
+#include "map_frame.h"
 #include "number_text.h"
+#include "posting_plot.h"
 
 namespace valdris {
 
@@ -80,9 +82,15 @@ DataPanel::DataPanel(QWidget* parent) : QWidget(parent) {
     plot_->setObjectName(QStringLiteral("dataPlot"));
     plot_caption_ = WrappingLabel(this);
     plot_caption_->setObjectName(QStringLiteral("dataPlotCaption"));
+    posting_ = new DrawingView(tr("Measurements where they were taken"), kPlotMinimum, this);
+    posting_->setObjectName(QStringLiteral("postingPlot"));
+    posting_caption_ = WrappingLabel(this);
+    posting_caption_->setObjectName(QStringLiteral("postingPlotCaption"));
     auto* picture = new QVBoxLayout;
     picture->addWidget(plot_, 1);
     picture->addWidget(plot_caption_);
+    picture->addWidget(posting_, 1);
+    picture->addWidget(posting_caption_);
 
     auto* row = new QHBoxLayout;
     row->addWidget(columns_[0].box);
@@ -208,6 +216,7 @@ void DataPanel::ShowEntry(const PlanEntry* entry) {
     setEnabled(entry != nullptr);
     const AssessmentView view = entry ? MakeAssessmentView(*entry) : AssessmentView{};
     ShowData(entry, view);
+    ShowPosting(entry, view);
     if (view.texts) {
         ShowVerdict(*view.texts);
     } else {
@@ -238,6 +247,22 @@ void DataPanel::ShowData(const PlanEntry* entry, const AssessmentView& view) {
     plot_->SetDrawing([survey, reference, dcgl](ChartSurface& surface) {
         DrawDataPlot(survey, reference, dcgl, surface);
     }, Text(view.plot_description));
+}
+
+void DataPanel::ShowPosting(const PlanEntry* entry, const AssessmentView& view) {
+    const bool shown = entry && !view.posted.empty();
+    posting_->setVisible(shown);
+    posting_caption_->setVisible(shown);
+    if (!shown) {
+        posting_->Clear();
+        return;
+    }
+    const SampleLayout* layout = entry->field.layout ? &*entry->field.layout : nullptr;
+    const Boundary boundary = layout ? BoundaryOrRectangle(layout->boundary, layout->width, layout->height) : Boundary{};
+    posting_caption_->setText(Text(view.posting_description));
+    posting_->SetDrawing([boundary, posted = view.posted, dcgl = view.dcgl, emc = view.dcgl_emc](ChartSurface& surface) {
+        DrawPostingPlot(boundary, posted, dcgl, emc, surface);
+    }, Text(view.posting_description));
 }
 
 void DataPanel::ShowVerdict(const AssessmentTexts& texts) {

@@ -57,6 +57,7 @@ private:
     QVBoxLayout* MakeInvestigate();
     void ShowPower(const std::vector<ReportLine>& lines);
     void ShowData(const PlanEntry* entry, const AssessmentView& view);
+    void ShowPosting(const PlanEntry* entry, const AssessmentView& view);
     void ShowVerdict(const AssessmentTexts& texts);
     void ClearVerdict(const QString& status);
 
@@ -72,6 +73,8 @@ private:
     QListWidget* investigate_ = nullptr;
     DrawingView* plot_;
     QLabel* plot_caption_;
+    DrawingView* posting_;  // shown only when the measurements carry their locations
+    QLabel* posting_caption_;
     std::function<void(Request, UnitData)> requested_;
 };
 

@@ -165,10 +165,26 @@ QWidget* FieldPanel::MakeLocations() {
     connect(export_, &QPushButton::clicked, this, [this] {
         if (export_locations) export_locations();
     });
+    save_map_ = new QPushButton(tr("Save &Map as PDF..."), group);
+    save_map_->setObjectName(QStringLiteral("saveMap"));
+    save_map_->setToolTip(tr("The unit's map on one page, with a title block, for the field crew"));
+    connect(save_map_, &QPushButton::clicked, this, [this] {
+        if (save_map) save_map();
+    });
+    print_map_ = new QPushButton(tr("P&rint Map..."), group);
+    print_map_->setObjectName(QStringLiteral("printMap"));
+    connect(print_map_, &QPushButton::clicked, this, [this] {
+        if (print_map) print_map();
+    });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(export_);
+    buttons->addWidget(save_map_);
+    buttons->addWidget(print_map_);
+    buttons->addStretch(1);
     auto* layout = new QVBoxLayout(group);
     layout->addLayout(form);
     layout->addWidget(locations_, 1);
-    layout->addWidget(export_, 0, Qt::AlignLeft);
+    layout->addLayout(buttons);
     return group;
 }
 
@@ -241,6 +257,8 @@ void FieldPanel::ShowEntry(const PlanEntry* entry) {
     sum_->setText(Lines(view.sum_of_fractions, view.sum_of_fractions_note));
     const bool laid_out = entry && entry->field.layout;
     export_->setEnabled(laid_out);
+    save_map_->setEnabled(laid_out);
+    print_map_->setEnabled(laid_out);
     if (!laid_out) {
         map_->Clear();
         return;

@@ -42,6 +42,8 @@ public:
     std::function<void(const std::vector<NuclideTexts>&)> nuclides_applied;
     std::function<void()> new_seed;
     std::function<void()> export_locations;
+    std::function<void()> save_map;
+    std::function<void()> print_map;
 
 private:
     QLineEdit* Box(PlanField field) const;
@@ -56,6 +58,8 @@ private:
     QComboBox* grid_ = nullptr;
     QPushButton* new_seed_button_ = nullptr;
     QPushButton* export_ = nullptr;
+    QPushButton* save_map_ = nullptr;
+    QPushButton* print_map_ = nullptr;
     QLabel* locations_ = nullptr;
     QTableWidget* factors_ = nullptr;
     QPushButton* apply_factors_ = nullptr;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "map_page.h"
 #include "plan.h"
 #include "plan_document.h"
 
@@ -73,6 +74,9 @@ private:
     // --- The field (plan_window_field.cpp): the selected unit's.
     void EditField(PlanField field, const QString& text, const SizeTexts& size);
     bool ExportLocations();
+    std::optional<MapPage> SelectedMapPage() const;
+    bool SaveMap();
+    void PrintMap();
 
     // --- Files (plan_window_files.cpp). Each returns whether it was done.
     bool NewPlan();

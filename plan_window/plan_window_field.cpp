@@ -10,7 +10,9 @@
 #include "plan_dialogs.h"
 #include "plan_table_model.h"
 #include "plan_window.h"
+#include "file_names.h"
 #include "report_file.h"
+#include "report_printing.h"
 #include "safe_file.h"
 
 namespace valdris {
@@ -29,6 +31,8 @@ void PlanWindow::ConnectFieldPanel() {
         if (const auto row = SingleSelectedRow()) FieldEdited(model_->Plan().NewSeed(*row));
     };
     field_->export_locations = [this] { ExportLocations(); };
+    field_->save_map = [this] { SaveMap(); };
+    field_->print_map = [this] { PrintMap(); };
 }
 
 void PlanWindow::EditField(PlanField field, const QString& text, const SizeTexts& size) {
@@ -57,6 +61,40 @@ bool PlanWindow::ExportLocations() {
     messages_.Show(QString::fromStdString(FileFailureMessage("The locations", target, reason)),
                    MessageIcon::Exclamation);
     return false;
+}
+
+// The selected unit's map on a page of its own, for the field crew; none
+// for a unit not laid out.
+std::optional<MapPage> PlanWindow::SelectedMapPage() const {
+    const std::optional<std::size_t> row = SingleSelectedRow();
+    if (!row) return std::nullopt;
+    const PlanEntry& entry = model_->Plan().entry(*row);
+    if (!entry.field.layout) return std::nullopt;
+    return MapPage{DisplayName(), QString::fromStdString(entry.unit.name), *entry.field.layout, ReportTime()};
+}
+
+bool PlanWindow::SaveMap() {
+    const std::optional<MapPage> page = SelectedMapPage();
+    if (!page) return false;
+    const QString target = AskExportName(tr("Save Map as PDF"), QStringLiteral(".pdf"), tr("PDF files (*.pdf)"));
+    if (target.isEmpty()) return false;
+    const Outcome<Done> written = WriteMapPage(*page, target.toStdString());
+    if (written) return true;
+    messages_.Show(QString::fromStdString(written.message()), MessageIcon::Exclamation);
+    return false;
+}
+
+void PlanWindow::PrintMap() {
+    const std::optional<MapPage> found = SelectedMapPage();
+    if (!found) return;
+    const MapPage& page = *found;
+    const std::string stem = DisplayName().toStdString() + " - " + page.unit.toStdString() + " - map";
+    PrintWithPreview({QString::fromStdString(FileNameStem(stem, "Map")), tr("Print Map"), "The map",
+                      [&page](QPainter& painter, QSizeF area) { PaintMapPage(painter, area, page); },
+                      [&page](const std::string& path, ReadOnlyFile read_only, const QPageLayout& layout) {
+                          return WriteMapPage(page, path, read_only, &layout);
+                      }},
+                     messages_, this);
 }
 
 }  // namespace valdris

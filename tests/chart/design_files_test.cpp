@@ -145,6 +145,26 @@ struct ReportCase {
 
 // Every input and result is in the PDF's text as the window shows it, on the
 // line of its label, and the chart is drawn in colour.
+// A unit's map for the field crew: one page, its title block naming the
+// plan, the unit, the reference system, the grid, N and the day; the map's
+// coordinates in full.
+TEST_F(DesignFiles, MapPageIsOnePageWithItsTitleBlock) {
+    SampleLayout layout = *LayOutSamples(GridType::Square, *SizeFromRectangle(300, 250), 12, 7);
+    for (GridPoint& p : layout.points) p = {p.x + 500000, p.y + 5000000};
+    layout.boundary.polygons = {{{{500000, 5000000}, {500300, 5000000}, {500300, 5000250}, {500000, 5000250}}, {}}};
+    layout.boundary.crs = "EPSG:32633";
+    const MapPage page{QStringLiteral("Site"), QStringLiteral("North yard"), layout,
+                       QDateTime(QDate(2026, 3, 4), QTime(9, 0), Qt::UTC)};
+    const QString path = PathOf("map.pdf");
+    ASSERT_TRUE(WriteMapPage(page, path.toStdString()));
+    const QString text = Output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    EXPECT_EQ(text.count(QLatin1Char('\f')), 1);
+    for (const char* piece : {"Sample Map: North yard", "Site", "EPSG:32633, in metres", "Square, spacing", "2026-03-04",
+                              "5 000 100", "500 100", "N"}) {
+        EXPECT_TRUE(text.contains(QLatin1String(piece))) << piece << "\n" << text.toStdString();
+    }
+}
+
 TEST_F(DesignFiles, ReportPdfCarriesTheShownFiguresAndTheChart) {
     const ReportEntries entries{"Cs-137 unit 4", "0.050", "0.10", ".5", "1", "0.5", "1", "dpm/100 cm\u00b2"};
     const ReportCase cases[] = {

@@ -71,4 +71,10 @@ void RecordingSurface::MoveTo(double x, double y) {
     current_y_ = y;
 }
 
+void RecordingSurface::FillRings(const std::vector<std::vector<Point>>& rings, ChartColor color) {
+    RecordedOperation& op = Record(RecordedOperation::Kind::Fill);
+    op.color = color;
+    op.rings = rings;
+}
+
 }  // namespace valdris

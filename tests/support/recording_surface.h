@@ -12,7 +12,7 @@
 namespace valdris {
 
 struct RecordedOperation {
-    enum class Kind { Clear, PenColor, LineWidth, Text, Line, LineTo, MoveTo };
+    enum class Kind { Clear, PenColor, LineWidth, Text, Line, LineTo, MoveTo, Fill };
 
     Kind kind = Kind::Clear;
     ChartColor color;    // the colour set, or the pen colour in force
@@ -24,6 +24,8 @@ struct RecordedOperation {
     double x2 = 0;
     double y2 = 0;
     std::string text;
+    // Fill: the rings, in the fill's colour (color).
+    std::vector<std::vector<ChartSurface::Point>> rings;
 
     bool IsLine() const { return kind == Kind::Line || kind == Kind::LineTo; }
 };
@@ -45,6 +47,7 @@ public:
     void DrawLine(double x1, double y1, double x2, double y2) override;
     void LineTo(double x, double y) override;
     void MoveTo(double x, double y) override;
+    void FillRings(const std::vector<std::vector<Point>>& rings, ChartColor color) override;
 
     const std::vector<RecordedOperation>& Operations() const { return operations_; }
     void Forget() { operations_.clear(); }
