@@ -153,7 +153,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     if (options.plan.plan_path) {
         return RunPlanCommand(
-            {*options.plan.plan_path, options.format, options.report_path, write_plan_report, check_seed}, out, err);
+            {*options.plan.plan_path, options.format, options.report_path, write_plan_report, check_seed,
+             options.plan.locations_format}, out, err);
     }
 
     const Outcome<DesignInputs> inputs = ReadInputs(options);

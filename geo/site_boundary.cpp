@@ -116,6 +116,10 @@ Outcome<MeasuredBoundary> ChooseBoundary(const BoundarySource& source, const std
     return Measure(chosen.front()->boundary, Where(source));
 }
 
+Outcome<MeasuredBoundary> MeasureFeature(const BoundarySource& source, const BoundaryFeature& feature) {
+    return Measure(feature.boundary, Where(source));
+}
+
 Outcome<MeasuredBoundary> ImportBoundary(const BoundarySource& source, const std::string& selector) {
     const auto features = ReadBoundaryFeatures(source);
     if (!features) return features.refusal();

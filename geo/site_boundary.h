@@ -36,6 +36,9 @@ Outcome<std::vector<BoundaryFeature>> ReadBoundaryFeatures(const BoundarySource&
 Outcome<MeasuredBoundary> ChooseBoundary(const BoundarySource& source, const std::vector<BoundaryFeature>& features,
                                          const std::string& selector);
 
+// One feature of the layer (a choice list's pick), checked and measured.
+Outcome<MeasuredBoundary> MeasureFeature(const BoundarySource& source, const BoundaryFeature& feature);
+
 // Read and chosen at once: what the companion's --boundary does.
 Outcome<MeasuredBoundary> ImportBoundary(const BoundarySource& source, const std::string& selector);
 

@@ -42,6 +42,7 @@ public:
     std::function<void(const std::vector<NuclideTexts>&)> nuclides_applied;
     std::function<void()> new_seed;
     std::function<void()> export_locations;
+    std::function<void()> import_boundary;
 
 private:
     QLineEdit* Box(PlanField field) const;
@@ -56,6 +57,7 @@ private:
     QComboBox* grid_ = nullptr;
     QPushButton* new_seed_button_ = nullptr;
     QPushButton* export_ = nullptr;
+    QLabel* boundary_ = nullptr;  // the drawn boundary's system and area
     QLabel* locations_ = nullptr;
     QTableWidget* factors_ = nullptr;
     QPushButton* apply_factors_ = nullptr;

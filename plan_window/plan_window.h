@@ -71,6 +71,9 @@ private:
     // --- The field (plan_window_field.cpp): the selected unit's.
     void EditField(PlanField field, const QString& text, const SizeTexts& size);
     bool ExportLocations();
+    // "Boundary...": a site drawing's polygon (one chosen from a list when
+    // the layer holds several) for the selected unit.
+    bool ImportBoundary();
 
     // --- Files (plan_window_files.cpp). Each returns whether it was done.
     bool NewPlan();

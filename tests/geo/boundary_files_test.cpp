@@ -6,6 +6,8 @@
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -322,6 +324,51 @@ TEST(PlanFileBoundary, KeysReadBackAndAreRefusedWhole) {
         EXPECT_EQ(back.field.site->boundary.polygons[0].holes[0].size(), 4u);
         EXPECT_EQ(WritePlan(*again), WritePlan(*read));
     }
+}
+
+struct CompanionRun {
+    int status;
+    std::string out;
+};
+CompanionRun Companion(const std::string& arguments) {
+    const std::string command = std::string("'") + VALDRIS_CLI_PATH + "' " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    while (const std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, read);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+// The companion end to end: its own loader finds the module from bin/.
+TEST(CompanionBoundary, GridNamesItsSystemAreaAndLocations) {
+    const auto polygon = SitePolygon();
+    WriteDrawing("GPKG", Scratch("cli.gpkg"), {polygon.get(), polygon.get()}, 32633);
+    const std::string file = "'" + Scratch("cli.gpkg") + "'";
+    const CompanionRun run = Companion("--boundary " + file + ":units --feature 'name=unit 2' --seed 3 --grid-angle 15 --json");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const auto grid = nlohmann::json::parse(run.out)["grid"];
+    EXPECT_EQ(grid["crs"], "EPSG:32633");
+    EXPECT_NEAR(grid["area"].template get<double>(), 5600, 5600 * 1e-9);
+    EXPECT_EQ(grid["locations"], grid["samples"]);
+    EXPECT_EQ(grid["grid_angle"], 15);
+
+    const CompanionRun refused = Companion("--boundary " + file + ":roads --seed 3");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.out.find("layer \"roads\""), std::string::npos) << refused.out;
+
+    const std::string plan = R"({"valdris_power_plan": 1, "units": [{"name": "North", "radionuclide": "Co-60",
+        "test": "sign", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5, "seed": 5,
+        "boundary": {"type": "Polygon", "crs": "EPSG:32633", "coordinates": [[[500000, 4983000], [500100, 4983000],
+        [500100, 4983060], [500000, 4983060], [500000, 4983000]]]}}, {"name": "Bare", "radionuclide": "Co-60",
+        "test": "sign", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1, "lbgr": 0.5}]})";
+    FILE* out = std::fopen(Scratch("site.vplan").c_str(), "w");
+    std::fputs(plan.c_str(), out);
+    std::fclose(out);
+    const CompanionRun locations = Companion("--plan '" + Scratch("site.vplan") + "' --locations gpx");
+    EXPECT_EQ(locations.status, 0) << locations.out;
+    EXPECT_NE(locations.out.find("\"Bare\" has no locations laid out"), std::string::npos) << locations.out;
+    EXPECT_GE(ReadBack(Scratch("site - North - locations.gpx"), "EPSG:32633").size(), 29u);  // N = 29
 }
 
 }  // namespace
