@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "locations_export.h"
 
+#include <dirent.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -48,19 +49,25 @@ public:
         std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/valdris-XXXXXX";
         if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
     }
+    // With whatever GDAL left beside its file (a driver may add one).
     ~ScratchFolder() {
         if (path_.empty()) return;
-        unlink(file_.c_str());
+        if (DIR* folder = opendir(path_.c_str())) {
+            while (const dirent* entry = readdir(folder)) {
+                const std::string name = entry->d_name;
+                if (name != "." && name != "..") unlink((path_ + "/" + name).c_str());
+            }
+            closedir(folder);
+        }
         rmdir(path_.c_str());
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
     bool made() const { return !path_.empty(); }
-    const std::string& File(const std::string& name) { return file_ = path_ + "/" + name; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
 
 private:
     std::string path_;
-    std::string file_;
 };
 
 }  // namespace
@@ -98,7 +105,7 @@ Outcome<Done> WriteLocations(const SampleLayout& layout, LocationsFormat format,
     for (std::size_t k = 0; k < layout.points.size(); ++k) points.push_back({std::to_string(k + 1), layout.points[k]});
     ScratchFolder scratch;
     if (!scratch.made()) return NotWritten(path, "no temporary folder could be made");
-    const std::string& made = scratch.File(std::string("locations.") + RowOf(format).extension);
+    const std::string made = scratch.File(std::string("locations.") + RowOf(format).extension);
     const GeometryStatus status = (*module)->write_points(RowOf(format).driver, layout.boundary.crs, points, made);
     if (!status.ok()) return NotWritten(path, status.text);
     std::ifstream in(made, std::ios::binary);

@@ -3,11 +3,13 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
 #include <cmath>
 #include <sstream>
 
 #include "geometry_loader.h"
 #include "number_text.h"
+#include "whole_file.h"
 
 namespace valdris {
 
@@ -74,6 +76,15 @@ Outcome<MeasuredBoundary> Measure(const Boundary& boundary, const std::string& w
     return measured;
 }
 
+// Vertices typed into a text file: x y a line.
+bool IsVertexFile(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos) return false;
+    std::string extension = path.substr(dot);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".txt" || extension == ".xy";
+}
+
 }  // namespace
 
 BoundarySource SplitBoundarySource(const std::string& text) {
@@ -87,6 +98,13 @@ BoundarySource SplitBoundarySource(const std::string& text) {
 }
 
 Outcome<std::vector<BoundaryFeature>> ReadBoundaryFeatures(const BoundarySource& source) {
+    if (IsVertexFile(source.path)) {
+        const Outcome<std::string> text = ReadWholeFile(source.path);
+        if (!text) return Refused(RefusalKind::BoundaryUnreadable, Where(source) + ": " + text.message());
+        const auto typed = TypedBoundary(*text, "");
+        if (!typed) return Refused(typed.refusal().kind, Where(source) + ": " + typed.message());
+        return std::vector<BoundaryFeature>{{{}, typed->boundary}};
+    }
     const auto module = LoadGeometry();
     if (!module) return module.refusal();
     std::vector<BoundaryFeature> features;

@@ -28,7 +28,8 @@ struct BoundarySource {
 };
 BoundarySource SplitBoundarySource(const std::string& text);
 
-// Every polygon feature of the layer, with its attributes.
+// Every polygon feature of the layer, with its attributes. A ".txt" or
+// ".xy" file holds typed vertices instead (TypedBoundary, local metres).
 Outcome<std::vector<BoundaryFeature>> ReadBoundaryFeatures(const BoundarySource& source);
 
 // One feature by "NAME=VALUE" on its attributes; an empty selector takes

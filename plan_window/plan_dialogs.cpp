@@ -73,7 +73,7 @@ QString QtPlanDialogs::OpenDataFileName(const QString& directory) {
 QString QtPlanDialogs::OpenBoundaryFileName(const QString& directory) {
     return QFileDialog::getOpenFileName(
         parent_, QObject::tr("Import Boundary"), directory,
-        QObject::tr("Site drawings (*.geojson *.json *.shp *.kml *.kmz *.gpkg *.dxf);;All files (*)"));
+        QObject::tr("Site drawings (*.geojson *.json *.shp *.kml *.kmz *.gpkg *.dxf *.txt *.xy);;All files (*)"));
 }
 
 std::optional<QString> QtPlanDialogs::AskChoice(const QString& title, const QString& label,

@@ -197,6 +197,13 @@ TEST(BoundaryFiles, RefusalsNameTheFileAndWhatIsWrong) {
     }
     const auto chosen = ImportBoundary({Scratch("two.gpkg"), ""}, "name=unit 2");
     EXPECT_TRUE(chosen) << chosen.message();
+    // Typed vertices in a text file: refused naming the file and the line.
+    FILE* vertices = std::fopen(Scratch("yard.txt").c_str(), "w");
+    std::fputs("0 0\n10 0\n10 ten\n", vertices);
+    std::fclose(vertices);
+    const auto typed = ImportBoundary({Scratch("yard.txt"), ""}, "");
+    ASSERT_FALSE(typed);
+    EXPECT_EQ(typed.message(), "The boundary in " + Scratch("yard.txt") + ": The vertices: line 3 is not two numbers x y.");
 }
 
 TEST(BoundaryFiles, TypedVertices) {
