@@ -96,8 +96,9 @@ bool PlanWindow::ImportBoundary() {
             captions << QString::fromStdString(FeatureCaption((*features)[k], k));
         }
         const auto answer = dialogs_.AskChoice(tr("Import Boundary"), tr("The polygon for this unit:"), captions);
-        if (!answer) return false;
-        chosen = static_cast<std::size_t>(captions.indexOf(*answer));
+        const qsizetype index = answer ? captions.indexOf(*answer) : -1;
+        if (index < 0) return false;
+        chosen = static_cast<std::size_t>(index);
     }
     const auto measured = MeasureFeature(source, (*features)[chosen]);
     if (!measured) {
