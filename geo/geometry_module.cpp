@@ -217,10 +217,12 @@ bool LinesAsOneFeature(std::vector<GeometryPtr>& lines, std::vector<GeometryPtr>
 GeometryStatus ReadFeatures(const std::string& path, const std::string& layer_name,
                             std::vector<BoundaryFeature>& features) {
     EnsureDrivers();
-    // A KMZ is a zipped KML: read the document inside it.
-    std::string open_path = path;
-    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".kmz") == 0) open_path = "/vsizip/" + path;
-    DatasetPtr dataset(GDALDataset::Open(open_path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    DatasetPtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    // A KMZ is a zipped KML: without the driver that reads it whole, the
+    // document inside it.
+    if (!dataset && path.size() > 4 && path.compare(path.size() - 4, 4, ".kmz") == 0) {
+        dataset.reset(GDALDataset::Open(("/vsizip/" + path + "/doc.kml").c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    }
     if (!dataset) return Problem(GeometryProblem::FileUnreadable, "it is not a drawing this program reads");
     OGRLayer* layer = layer_name.empty() ? dataset->GetLayer(0) : dataset->GetLayerByName(layer_name.c_str());
     if (layer == nullptr) {

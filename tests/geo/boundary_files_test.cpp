@@ -107,6 +107,7 @@ TEST(BoundaryFiles, EveryFormatGivesTheSameAreaAndLocations) {
         {"GeoJSON", "site.geojson", "", "EPSG:32633"},
         {"ESRI Shapefile", "site.shp", "", "EPSG:32633"},
         {"KML", "site.kml", "units", "EPSG:32633"},  // KML holds lon/lat: back into the zone
+        {"LIBKML", "site.kmz", "units", "EPSG:32633"},
         {"GPKG", "site.gpkg", "units", "EPSG:32633"},
         {"DXF", "site.dxf", "entities", ""},  // a drawing without a reference system
     };
