@@ -5,6 +5,7 @@
 #include "number_text.h"
 #include "options.h"
 #include "refusal_text.h"
+#include "site_boundary.h"
 
 namespace valdris::cli {
 
@@ -54,6 +55,33 @@ Outcome<std::optional<UnitSize>> ReadSize(const FieldRequest& request) {
     return std::optional<UnitSize>(**checked);
 }
 
+// A drawn boundary: read, chosen, measured; its area the unit's size. The
+// file is read only once every option has been read as a value.
+std::optional<Refusal> ReadSite(const FieldRequest& request, FieldSetup& setup) {
+    SiteGrid site;
+    if (request.grid_angle) {
+        const auto number = Number("--grid-angle", *request.grid_angle);
+        if (!number) return number.refusal();
+        const auto angle = CheckedGridAngle(*number);
+        if (!angle) return angle.refusal();
+        site.angle = *angle;
+    }
+    if (request.origin) {
+        const auto origin = ReadOrigin(*request.origin);
+        if (!origin) return origin.refusal();
+        site.origin = *origin;
+    }
+    site.shortfall = request.shortfall.value_or(Shortfall::AddRandom);
+    const auto measured = ImportBoundary(SplitBoundarySource(*request.boundary), request.feature.value_or(""));
+    if (!measured) return measured.refusal();
+    const Outcome<UnitSize> size = SizeFromArea(measured->area);
+    if (!size) return size.refusal();
+    site.boundary = measured->boundary;
+    setup.size = *size;
+    setup.site = std::move(site);
+    return std::nullopt;
+}
+
 // The elevated-area check's inputs and the nuclides, after the size.
 std::optional<Refusal> ReadChecks(const FieldRequest& request, FieldInputs& inputs) {
     if (request.scan_mdc) {
@@ -80,15 +108,21 @@ std::optional<Refusal> ReadChecks(const FieldRequest& request, FieldInputs& inpu
 
 Outcome<FieldInputs> ReadFieldInputs(const FieldRequest& request) {
     FieldInputs inputs;
-    const auto size = ReadSize(request);
-    if (!size) return Outcome<FieldInputs>::Failure(size.refusal());
-    inputs.setup.size = *size;
+    if (request.boundary) {
+        if (auto failure = ReadSite(request, inputs.setup)) {
+            return Outcome<FieldInputs>::Failure(failure->kind, RefusalText(*failure));
+        }
+    } else {
+        const auto size = ReadSize(request);
+        if (!size) return Outcome<FieldInputs>::Failure(size.refusal());
+        inputs.setup.size = *size;
+    }
     inputs.setup.grid = request.grid.value_or(GridType::Triangular);
     if (request.seed) {
         const Outcome<std::uint64_t> seed = ReadSeed(*request.seed);
         if (!seed) return Outcome<FieldInputs>::Failure(seed.refusal().kind, RefusalText(seed.refusal()));
         inputs.setup.seed = *seed;
-    } else if (request.width) {
+    } else if (request.width || request.boundary) {
         inputs.setup.seed = DrawSeed();
     }
     if (auto failure = ReadChecks(request, inputs)) return Outcome<FieldInputs>::Failure(failure->kind, RefusalText(*failure));

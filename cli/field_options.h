@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sample_grid.h"
+#include "site_grid.h"
 
 namespace valdris::cli {
 
@@ -21,10 +22,20 @@ struct FieldRequest {
     std::optional<std::string> scan_mdc;
     std::optional<std::string> area_factors;
     std::vector<std::string> nuclides;  // NAME:DCGL:SIGMA[:CONCENTRATION], in order
-    std::optional<std::string> points;  // the locations' CSV file
+    std::optional<std::string> points;  // the locations' file: CSV, GeoJSON, KML or GPX by its extension
+    // A drawn boundary: FILE[:LAYER], the feature chosen by NAME=VALUE, the
+    // grid's angle and origin, and what to do when too few locations fit.
+    std::optional<std::string> boundary;
+    std::optional<std::string> feature;
+    std::optional<std::string> grid_angle;
+    std::optional<std::string> origin;
+    std::optional<Shortfall> shortfall;
 
-    bool HasSize() const { return area || width || height; }
-    bool Any() const { return HasSize() || grid || seed || scan_mdc || area_factors || !nuclides.empty() || points; }
+    bool HasSize() const { return area || width || height || boundary; }
+    bool Any() const {
+        return HasSize() || grid || seed || scan_mdc || area_factors || !nuclides.empty() || points || feature ||
+               grid_angle || origin || shortfall;
+    }
 };
 
 // Whether the name is one of these options (each takes one value).

@@ -5,6 +5,7 @@
 
 #include "concentration_unit.h"
 #include "field_texts.h"
+#include "locations_export.h"
 #include "number_output.h"
 #include "safe_write.h"
 
@@ -26,8 +27,20 @@ std::string GridJson(const FieldInputs& inputs, const FieldFigures& results) {
          << ", \"start\": "
          << OrNull(layout ? std::optional("[" + ExactNumber(layout->start.x) + ", " + ExactNumber(layout->start.y) + "]")
                           : std::nullopt)
-         << ", \"locations\": " << OrNull(layout ? std::optional(std::to_string(layout->points.size())) : std::nullopt)
-         << "}";
+         << ", \"locations\": " << OrNull(layout ? std::optional(std::to_string(layout->points.size())) : std::nullopt);
+    if (const std::optional<SiteGrid>& site = inputs.setup.site) {
+        // Over a drawn boundary: its system, how the grid was turned and
+        // started, and the random points added where too few fit.
+        json << ", \"crs\": " << (site->boundary.crs.empty() ? "null" : JsonString(site->boundary.crs))
+             << ", \"grid_angle\": " << ExactNumber(site->angle) << ", \"origin\": "
+             << OrNull(layout ? std::optional("[" + ExactNumber(layout->origin.x) + ", " +
+                                              ExactNumber(layout->origin.y) + "]")
+                              : std::nullopt)
+             << ", \"spacing\": " << OrNull(layout ? std::optional(ExactNumber(layout->spacing)) : std::nullopt)
+             << ", \"added_points\": "
+             << OrNull(layout ? std::optional(std::to_string(layout->added_points)) : std::nullopt);
+    }
+    json << "}";
     return json.str();
 }
 
@@ -79,14 +92,15 @@ std::string FieldJsonMembers(const FieldInputs& inputs, const FieldFigures& resu
 }
 
 bool WriteLocationsFile(const FieldFigures& results, const std::string& path, std::string& error) {
-    const std::string reason =
-        results.layout ? WriteStreamSafely(path, [&results](const ByteSink& write) {
-            return StreamLocationsCsv(*results.layout, write);
-        })
-                       : "no locations were laid out";
-    if (reason.empty()) return true;
-    error = "The locations could not be written to " + path + ": " + reason + ".";
-    return false;
+    if (!results.layout) {
+        error = "The locations could not be written to " + path + ": no locations were laid out.";
+        return false;
+    }
+    // A name without a known extension is a CSV file, as it always was.
+    const Outcome<Done> written =
+        WriteLocations(*results.layout, LocationsFormatOf(path).value_or(LocationsFormat::Csv), path);
+    if (!written) error = written.message();
+    return static_cast<bool>(written);
 }
 
 void WriteFieldText(std::ostream& out, const FieldInputs& inputs, const FieldFigures& results,

@@ -7,6 +7,7 @@
 #include "assess_options.h"
 #include "concentration_unit.h"
 #include "file_names.h"
+#include "locations_export.h"
 #include "number_text.h"
 #include "sweep.h"
 
@@ -128,6 +129,14 @@ const OptionRule kOptionRules[] = {
      StorePlanOption<&PlanOptions::cost_per_sample>},
     {"--plan", nullptr, 1, "--plan needs a plan file, for example --plan site.vplan", nullptr,
      StorePlanOption<&PlanOptions::plan_path>},
+    {"--locations", nullptr, 1, "--locations needs a format, for example --locations gpx", nullptr,
+     [](Reading& r, const Values& values) -> std::optional<std::string> {
+         if (!LocationsFormatOf("." + values[0])) {
+             return "--locations must be csv, geojson, kml or gpx, not \"" + values[0] + "\"";
+         }
+         r.options.plan.locations_format = values[0];
+         return std::nullopt;
+     }},
     {"--check", nullptr, 0, "--check takes no value", nullptr,
      [](Reading& r, const Values&) -> std::optional<std::string> {
          r.options.check.check = true;
@@ -295,6 +304,10 @@ A survey plan:
                         unit). The units carry their own inputs, sizes and
                         costs.
                                                          e.g. --plan site.vplan --json
+  --locations csv|geojson|kml|gpx
+                        with --plan: each laid-out unit's locations, written
+                        beside the plan file as "<plan> - <unit> -
+                        locations.<format>"          e.g. --plan site.vplan --locations gpx
 
 Output (readable text by default; nothing but the files with --chart or
 --report alone):

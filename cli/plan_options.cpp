@@ -40,6 +40,9 @@ Outcome<Budget> ReadBudget(const PlanOptions& options) {
 }
 
 std::optional<std::string> PlanConflict(const PlanOptions& options, bool sweep, bool chart) {
+    if (options.locations_format && !options.plan_path) {
+        return "--locations writes a plan's locations: give --plan (for one unit, --points)";
+    }
     if (!options.plan_path) return std::nullopt;
     if (sweep) return "--plan cannot be combined with --sweep";
     if (chart) return "--plan cannot be combined with --chart";

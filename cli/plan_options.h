@@ -17,6 +17,9 @@ struct PlanOptions {
     std::optional<std::string> cost_fixed;
     std::optional<std::string> cost_per_sample;
     std::optional<std::string> plan_path;
+    // --locations csv|geojson|kml|gpx: every laid-out unit's locations, one
+    // file a unit beside the plan file.
+    std::optional<std::string> locations_format;
 };
 
 struct Budget {

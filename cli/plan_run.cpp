@@ -13,6 +13,7 @@
 #include "number_output.h"
 #include "plan_file.h"
 #include "plan_table.h"
+#include "locations_export.h"
 #include "report.h"
 #include "run.h"
 #include "whole_file.h"
@@ -147,6 +148,31 @@ std::string PlanReportTitle(const std::string& path) {
     return "Survey Plan: " + std::filesystem::path(path).stem().string();
 }
 
+namespace {
+
+// One file a unit beside the plan; a unit without locations is named, not
+// skipped silently. False when a file could not be written.
+bool WritePlanLocations(const SurveyPlan& plan, const std::string& path, LocationsFormat format, std::ostream& err) {
+    const std::filesystem::path plan_path(path);
+    bool all = true;
+    for (const PlanEntry& entry : plan.entries()) {
+        if (!entry.field.layout) {
+            err << "The unit \"" << entry.unit.name << "\" has no locations laid out; no file is written for it.\n";
+            continue;
+        }
+        const std::string name = UnitLocationsFileName(plan_path.stem().string(), entry.unit.name, format);
+        const Outcome<Done> written =
+            WriteLocations(*entry.field.layout, format, (plan_path.parent_path() / name).string());
+        if (!written) {
+            err << written.message() << '\n';
+            all = false;
+        }
+    }
+    return all;
+}
+
+}  // namespace
+
 int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& err) {
     const std::string& path = command.path;
     const Outcome<std::string> bytes = ReadWholeFile(path);
@@ -158,6 +184,11 @@ int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& 
     if (!reading) {
         err << "The plan \"" << path << "\" is refused: " << OneLine(reading.message()) << '\n';
         return kExitRefused;
+    }
+    if (command.locations_format) {
+        const LocationsFormat format = *LocationsFormatOf("." + *command.locations_format);
+        if (!WritePlanLocations(*reading, path, format, err)) return kExitFailure;
+        if (!command.format && !command.report_path) return kExitOk;
     }
     if (command.report_path) {
         const std::string& target = *command.report_path;

@@ -27,6 +27,7 @@ struct PlanCommand {
     std::optional<std::string> report_path;  // the plan report, as a PDF
     PlanReportWriter write_report;
     std::optional<uint64_t> check_seed;  // --check
+    std::optional<std::string> locations_format;  // --locations
 };
 
 // Reads the plan and writes it in the chosen form, and its report when one

@@ -3,6 +3,7 @@
 
 #include "field_output.h"
 #include "scan_mdc_units.h"
+#include "site_field.h"
 #include "concentration_unit.h"
 #include "number_text.h"
 #include "assessment_output.h"
@@ -152,7 +153,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     if (options.plan.plan_path) {
         return RunPlanCommand(
-            {*options.plan.plan_path, options.format, options.report_path, write_plan_report, check_seed}, out, err);
+            {*options.plan.plan_path, options.format, options.report_path, write_plan_report, check_seed,
+             options.plan.locations_format}, out, err);
     }
 
     const Outcome<DesignInputs> inputs = ReadInputs(options);
@@ -169,7 +171,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!run) return Refuse(err, RefusalText(run.refusal().refusal));
     const SetupInDesignUnits setup = ScanMDCInDesignUnits(field->setup, field->sum);
     if (!setup) return Refuse(err, RefusalText(setup.refusal()));
-    const Outcome<FieldFigures> field_run = ComputeFieldFigures(*setup, run->n, run->state.DCGL);
+    const Outcome<FieldFigures> field_run = ComputeSiteFigures(*setup, run->n, run->state.DCGL);
     if (!field_run) return Refuse(err, RefusalText(field_run.refusal()));
     const DesignFigures figures = WithFinalN(*run, budget->costs, field_run->samples);
     const DesignState& state = figures.state;

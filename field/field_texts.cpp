@@ -13,13 +13,20 @@ std::string GridTypeCaption(GridType type) { return type == GridType::Triangular
 std::string LengthText(double value) { return FormatZeroPointZeroZero(value); }
 
 std::vector<ReportLine> SampleLayoutLines(const SampleLayout& layout) {
-    return {
+    std::vector<ReportLine> lines = {
         {"Grid", GridTypeCaption(layout.type)},
         {"Spacing", LengthText(layout.spacing)},
         {"Seed", std::to_string(layout.seed)},
         {"Random start", "(" + LengthText(layout.start.x) + ", " + LengthText(layout.start.y) + ")"},
         {"Locations inside", std::to_string(layout.points.size()) + " of " + std::to_string(layout.samples)},
     };
+    // Only a grid over a drawn boundary has these; a rectangle's lines stay as they were.
+    if (!layout.boundary.crs.empty()) lines.push_back({"Reference system", layout.boundary.crs});
+    if (layout.angle != 0) lines.push_back({"Grid angle", LengthText(layout.angle) + " degrees"});
+    if (layout.added_points > 0) {
+        lines.push_back({"Random points added", std::to_string(layout.added_points) + " (too few grid points fit)"});
+    }
+    return lines;
 }
 
 std::string MoreLocationsNote(const SampleLayout& layout) {

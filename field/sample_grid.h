@@ -89,6 +89,12 @@ struct SampleLayout {
     // What the points were laid in: the unit's drawn boundary, or the
     // rectangle [0, W) x [0, H) of a unit without one.
     Boundary boundary;
+    // Over a drawn boundary: the grid's angle (degrees), its origin, and the
+    // seeded random points added inside (the last ones) when too few grid
+    // points fit.
+    double angle = 0;
+    GridPoint origin;
+    int added_points = 0;
 
     // Fewer grid points fall inside than samples are needed.
     bool MoreLocationsNeeded() const { return static_cast<long long>(points.size()) < samples; }

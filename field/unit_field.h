@@ -10,6 +10,7 @@
 #include "elevated_area.h"
 #include "input_rules.h"
 #include "sample_grid.h"
+#include "site_grid.h"
 
 namespace valdris {
 
@@ -22,6 +23,9 @@ struct FieldSetup {
     // filled in, checks nothing yet).
     std::optional<double> scan_mdc;
     AreaFactorTable area_factors;
+    // A drawn boundary: the size is then its area, and the grid is laid over
+    // it (by the geometry floor) rather than over a rectangle.
+    std::optional<SiteGrid> site;
 };
 
 struct FieldFigures {

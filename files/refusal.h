@@ -60,6 +60,18 @@ enum class RefusalKind {
     NuclideTwice,
     TooManyNuclides,
     ScanMDCNeedsGrossDCGL,
+    // The unit's drawn boundary and its grid.
+    GeometryUnavailable,
+    BoundaryUnreadable,
+    BoundaryNotAPolygon,
+    BoundarySelfIntersecting,
+    BoundaryNoCRS,
+    BoundaryEmpty,
+    BoundaryFeatureChoice,
+    BoundaryVerticesUnusable,
+    GridAngleUnusable,
+    OriginUnusable,
+    TooFewLocationsFit,
     // The plan's own figures.
     GivenSizeRange,
     CostRange,

@@ -20,6 +20,14 @@ void ShowInputs(const PlanUnit& unit, FieldView& view) {
         view.width = Optional(field.size->width);
         view.height = Optional(field.size->height);
     }
+    if (field.site) {
+        const std::string system = field.site->boundary.crs.empty() ? "local coordinates"
+                                   : field.site->boundary.crs.size() > 24 ? "a reference system given in full"
+                                                                          : field.site->boundary.crs;
+        view.boundary = system + ", " + LengthText(field.size ? field.size->area : 0) + " m\u00b2";
+        if (field.site->angle != 0) view.grid_angle = Exact(field.site->angle);
+        if (field.site->origin) view.origin = Exact(field.site->origin->x) + "," + Exact(field.site->origin->y);
+    }
     view.grid = field.grid;
     if (field.seed) view.seed = std::to_string(*field.seed);
     view.scan_mdc = Optional(field.scan_mdc);

@@ -16,6 +16,10 @@ namespace valdris {
 struct FieldView {
     // The inputs as text, in the form the unit's edits read them back.
     std::string area, width, height, seed, scan_mdc;
+    // A drawn boundary: what it is ("EPSG:32633, 5600.00 m²", or "none"),
+    // and the grid's angle and origin "X,Y" (empty: 0 and the corner).
+    std::string boundary = "none";
+    std::string grid_angle, origin;
     std::string scan_mdc_title;  // the unit the scan MDC is read in (scan_mdc_units.h)
     GridType grid = GridType::Triangular;
     std::vector<AreaFactorTexts> area_factors;

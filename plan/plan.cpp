@@ -233,6 +233,11 @@ PlanEditResult SurveyPlan::SetNuclides(std::size_t row, const std::vector<Nuclid
                      EditUnitNuclides(entries_[row].unit, PointedNuclides(rows, decimal_comma_)));
 }
 
+PlanEditResult SurveyPlan::SetBoundary(std::size_t row, const Boundary& boundary, double area) {
+    if (row >= entries_.size()) return Refused();
+    return ApplyEdit(row, "Import Boundary", EditUnitBoundary(entries_[row].unit, boundary, area));
+}
+
 PlanEditResult SurveyPlan::NewSeed(std::size_t row, const std::function<std::uint64_t()>& draw) {
     if (row >= entries_.size()) return Refused();
     return ApplyEdit(row, "New Seed", EditUnitSeed(entries_[row].unit, draw()));

@@ -113,6 +113,9 @@ public:
     // "New Seed": a seed from draw (the system's random device unless a test
     // passes its own source); the notice-free result, like every edit.
     PlanEditResult NewSeed(std::size_t row, const std::function<std::uint64_t()>& draw = DrawSeed);
+    // "Import Boundary": the unit laid out over a boundary already checked
+    // and measured (site_boundary.h).
+    PlanEditResult SetBoundary(std::size_t row, const Boundary& boundary, double area);
     // The size, grid, seed, scan MDC and area factors as a new unit has
     // them (the radionuclides stay); refused (no step) when already so.
     PlanEditResult ClearField(std::size_t row);

@@ -12,6 +12,8 @@
 #include "field_messages.h"
 #include "number_text.h"
 #include "plan_json.h"
+#include "plan_unit_field.h"
+#include "site_boundary.h"
 
 namespace valdris {
 namespace {
@@ -179,6 +181,102 @@ std::optional<std::string> WriteNuclideList(const PlanUnit& unit) {
     return text + "]";
 }
 
+// A ring as GeoJSON holds it: [x, y] pairs, the first repeated at the end.
+ValueProblem ReadRing(const Json& value, Ring& ring) {
+    if (!value.is_array() || value.size() < 4) return std::string("a ring is not a list of at least four [x, y].");
+    for (const Json& position : value) {
+        if (!position.is_array() || position.size() < 2 || !position[0].is_number() || !position[1].is_number()) {
+            return std::string("a position is not [x, y].");
+        }
+        const GridPoint point{position[0].get<double>(), position[1].get<double>()};
+        if (!std::isfinite(point.x) || !std::isfinite(point.y)) return std::string("a position is not finite.");
+        ring.push_back(point);
+    }
+    if (ring.front().x != ring.back().x || ring.front().y != ring.back().y) {
+        return std::string("a ring does not end where it starts.");
+    }
+    ring.pop_back();
+    return std::nullopt;
+}
+
+ValueProblem ReadPolygon(const Json& value, BoundaryPolygon& polygon) {
+    if (!value.is_array() || value.empty()) return std::string("a polygon is not a list of rings.");
+    for (std::size_t k = 0; k < value.size(); ++k) {
+        Ring ring;
+        if (auto problem = ReadRing(value[k], ring)) return problem;
+        (k == 0 ? polygon.outer : polygon.holes.emplace_back()) = std::move(ring);
+    }
+    return std::nullopt;
+}
+
+// A GeoJSON geometry (Polygon or MultiPolygon) with its "crs", checked and
+// measured by the geometry module; its area becomes the unit's.
+ValueProblem ReadBoundaryValue(const Json& value, PlanUnit& unit) {
+    if (!value.is_object() || !value.contains("type") || !value.contains("coordinates")) {
+        return std::string("the value is not a GeoJSON Polygon or MultiPolygon.");
+    }
+    Boundary boundary;
+    for (const auto& item : value.items()) {
+        if (item.key() == "crs") {
+            if (auto problem = ReadText(item.value(), boundary.crs)) return problem;
+        } else if (item.key() != "type" && item.key() != "coordinates") {
+            return "unknown key \"" + item.key() + "\" in the boundary.";
+        }
+    }
+    const Json& coordinates = value["coordinates"];
+    const bool multi = value["type"] == "MultiPolygon";
+    if (!multi && value["type"] != "Polygon") return std::string("the boundary is not a Polygon or MultiPolygon.");
+    if (!coordinates.is_array() || coordinates.empty()) return std::string("the boundary has no coordinates.");
+    for (std::size_t k = 0; k < (multi ? coordinates.size() : 1); ++k) {
+        if (auto problem = ReadPolygon(multi ? coordinates[k] : coordinates, boundary.polygons.emplace_back())) {
+            return problem;
+        }
+    }
+    const Outcome<MeasuredBoundary> measured = CheckedBoundary(boundary);
+    if (!measured) return measured.message();
+    if (auto refusal = TakeBoundary(measured->boundary, measured->area, unit)) return refusal->text;
+    return std::nullopt;
+}
+
+std::string WriteRing(const Ring& ring) {
+    std::string text = "[";
+    for (const GridPoint& p : ring) text += "[" + RoundTripNumber(p.x) + ", " + RoundTripNumber(p.y) + "], ";
+    return text + "[" + RoundTripNumber(ring.front().x) + ", " + RoundTripNumber(ring.front().y) + "]]";
+}
+
+std::optional<std::string> WriteBoundaryValue(const PlanUnit& unit) {
+    if (!unit.field.site) return std::nullopt;
+    const Boundary& boundary = unit.field.site->boundary;
+    std::string text = "{\"type\": \"MultiPolygon\", \"crs\": " + Quoted(boundary.crs) + ", \"coordinates\": [";
+    for (std::size_t k = 0; k < boundary.polygons.size(); ++k) {
+        text += (k ? ", [" : "[") + WriteRing(boundary.polygons[k].outer);
+        for (const Ring& hole : boundary.polygons[k].holes) text += ", " + WriteRing(hole);
+        text += "]";
+    }
+    return text + "]}";
+}
+
+// The grid's angle, origin and shortfall rule belong to a boundary, whose
+// key is read before theirs.
+ValueProblem ReadSiteNumber(const Json& value, PlanUnit& unit, bool angle) {
+    if (!unit.field.site) return std::string("the unit has no boundary to lay the grid over.");
+    if (angle) {
+        double number = 0;
+        if (auto problem = ReadNumber(value, number)) return problem;
+        const Outcome<double> checked = CheckedGridAngle(number);
+        if (!checked) return checked.message();
+        unit.field.site->angle = *checked;
+        return std::nullopt;
+    }
+    if (!value.is_array() || value.size() != 2 || !value[0].is_number() || !value[1].is_number()) {
+        return std::string("the value is not [x, y].");
+    }
+    const GridPoint origin{value[0].get<double>(), value[1].get<double>()};
+    if (!std::isfinite(origin.x) || !std::isfinite(origin.y)) return std::string("the value is not finite.");
+    unit.field.site->origin = origin;
+    return std::nullopt;
+}
+
 // One key of a unit: how it is read and written. A feature that adds data to
 // a unit adds a row here (its writer gives nothing when the unit lacks it).
 struct UnitKey {
@@ -259,7 +357,8 @@ const UnitKey kUnitKeys[] = {
      [](const PlanUnit& u) { return WriteData(u.reference_data); }},
     Field(PlanField::Area, [](const Json& v, PlanUnit& u) { return ReadNumber(v, SizeOf(u).area); },
      [](const PlanUnit& u) -> std::optional<std::string> {
-         if (!u.field.size || u.field.size->width) return std::nullopt;
+         // A boundary gives its own area.
+         if (!u.field.size || u.field.size->width || u.field.site) return std::nullopt;
          return RoundTripNumber(u.field.size->area);
      }),
     Field(PlanField::Width, [](const Json& v, PlanUnit& u) { return ReadSide(v, SizeOf(u).width); },
@@ -294,6 +393,30 @@ const UnitKey kUnitKeys[] = {
      }),
     Field(PlanField::AreaFactors, ReadAreaFactorList, WriteAreaFactorList),
     Field(PlanField::Nuclides, ReadNuclideList, WriteNuclideList),
+    Field(PlanField::Boundary, ReadBoundaryValue, WriteBoundaryValue),
+    Field(PlanField::GridAngle, [](const Json& v, PlanUnit& u) { return ReadSiteNumber(v, u, true); },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (!u.field.site || u.field.site->angle == 0) return std::nullopt;
+         return RoundTripNumber(u.field.site->angle);
+     }),
+    Field(PlanField::Origin, [](const Json& v, PlanUnit& u) { return ReadSiteNumber(v, u, false); },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (!u.field.site || !u.field.site->origin) return std::nullopt;
+         const GridPoint& origin = *u.field.site->origin;
+         return "[" + RoundTripNumber(origin.x) + ", " + RoundTripNumber(origin.y) + "]";
+     }),
+    {"shortfall", false,
+     [](const Json& v, PlanUnit& u) -> ValueProblem {
+         if (!u.field.site) return std::string("the unit has no boundary to lay the grid over.");
+         const auto shortfall = v.is_string() ? ShortfallFromName(v.get<std::string>()) : std::nullopt;
+         if (!shortfall) return std::string("the value must be \"random\" or \"tighten\".");
+         u.field.site->shortfall = *shortfall;
+         return std::nullopt;
+     },
+     [](const PlanUnit& u) -> std::optional<std::string> {
+         if (!u.field.site || u.field.site->shortfall == Shortfall::AddRandom) return std::nullopt;
+         return Quoted(ShortfallName(u.field.site->shortfall));
+     }},
 };
 
 // Looked up for every key of every unit: hashed, not compared row by row.
@@ -334,6 +457,9 @@ Outcome<PlanEntry> ReadUnit(std::size_t index, const Json& json) {
     // The file gives the area, or the sides whose product it is.
     if (json.contains("area") && (json.contains("width") || json.contains("height"))) {
         return Unusable(label + ", key \"area\": give the area or the width and the height, not both.");
+    }
+    if (json.contains("boundary") && (json.contains("area") || json.contains("width") || json.contains("height"))) {
+        return Unusable(label + ", key \"boundary\": the boundary gives the unit's area; give no area, width or height.");
     }
     if (unit.field.size && unit.field.size->width && unit.field.size->height) {
         unit.field.size->area = *unit.field.size->width * *unit.field.size->height;

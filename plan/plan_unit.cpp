@@ -10,6 +10,7 @@
 #include "measurement_text.h"
 #include "number_text.h"
 #include "plan_unit_field.h"
+#include "site_field.h"
 #include "text_forms.h"
 #include "scan_mdc_units.h"
 
@@ -152,6 +153,9 @@ constexpr PlanFieldRow kPlanFields[] = {
     {PlanField::ScanMDC, "Scan MDC", "scan_mdc", false, ReadScanMDCText},
     {PlanField::AreaFactors, "Area Factors", "area_factors", false, ReadAreaFactorsText},
     {PlanField::Nuclides, "Radionuclides", "nuclides", false, ReadNuclidesText},
+    {PlanField::Boundary, "Boundary", "boundary", false, ReadBoundaryText},
+    {PlanField::GridAngle, "Grid Angle", "grid_angle", false, ReadGridAngleText},
+    {PlanField::Origin, "Grid Origin", "origin", false, ReadOriginText},
 };
 static_assert(std::size(kPlanFields) == kPlanFieldCount, "one row per field");
 
@@ -196,7 +200,7 @@ std::optional<Refusal> LBGRSetRefusal(const PlanUnit& unit, double lbgr) {
 Outcome<FieldFigures> ComputeUnitField(const PlanUnit& unit, const DesignFigures& figures) {
     const SetupInDesignUnits setup = ScanMDCInDesignUnits(unit.field, SumOfFractionsOf(unit));
     if (!setup) return setup.refusal();
-    return ComputeFieldFigures(*setup, figures.n, figures.state.DCGL);
+    return ComputeSiteFigures(*setup, figures.n, figures.state.DCGL);
 }
 
 PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state) {

@@ -93,9 +93,9 @@ DesignFigures WithFieldSamples(const PlanUnit& unit, DesignFigures figures);
 // What a cell of the plan's table, or a box of the unit's field panel, edits.
 enum class PlanField {
     Name, Radionuclide, Test, Alpha, Beta, Sigma, DCGL, LBGR, GivenN, CostFixed, CostPerSample,
-    Area, Width, Height, Grid, Seed, ScanMDC, AreaFactors, Nuclides
+    Area, Width, Height, Grid, Seed, ScanMDC, AreaFactors, Nuclides, Boundary, GridAngle, Origin
 };
-constexpr std::size_t kPlanFieldCount = 19;
+constexpr std::size_t kPlanFieldCount = 22;
 
 // How a field's text is read into a unit by the field's own rule; an
 // accepted text may leave a notice (the LBGR reset to half a lowered DCGL).
@@ -171,6 +171,12 @@ UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>&
 
 // The unit with this seed (one "New Seed" drew); one above 2^53 - 1 is refused.
 UnitEdit EditUnitSeed(const PlanUnit& unit, std::uint64_t seed);
+
+// The unit laid out over a boundary imported from a site drawing (checked
+// and measured): its area becomes the boundary's; the grid's angle, origin
+// and shortfall rule stay. A typed size (area, width, height) later replaces
+// the boundary, and an empty boundary box removes it.
+UnitEdit EditUnitBoundary(const PlanUnit& unit, const Boundary& boundary, double area);
 
 // The same for a whole unit (one from the design window or a file): every
 // rule, then the design. A refusal says which field it belongs to.

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_unit_field.h"
 
+#include <cmath>
+
 #include "field_messages.h"
 #include "field_text_input.h"
 #include "number_text.h"
+#include "site_boundary.h"
 #include "text_forms.h"
 
 namespace valdris {
@@ -14,10 +17,17 @@ bool IsBlankText(const std::string& text) { return text.find_first_not_of(" \t\r
 
 // Each number's refusal is the field's own message, which states its range.
 
+// A typed size replaces a drawn boundary.
 std::optional<Refusal> TakeSize(const Outcome<UnitSize>& checked, PlanUnit& unit) {
     if (!checked) return checked.refusal();
     unit.field.size = *checked;
+    unit.field.site.reset();
     return std::nullopt;
+}
+
+Refusal NeedsBoundary(RefusalKind kind, const char* what) {
+    return {kind, std::string(what) + " turns or starts a grid over a drawn boundary: the unit has none yet.",
+            MessageIcon::Exclamation};
 }
 
 std::optional<Refusal> ReadArea(const std::string& text, PlanUnit& unit) {
@@ -85,8 +95,51 @@ std::optional<Refusal> Cleared(Input& input) {
 }  // namespace
 
 std::optional<Refusal> ReadAreaText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
-    if (IsBlankText(text)) return Cleared(unit.field.size);
+    if (IsBlankText(text)) {
+        unit.field.site.reset();
+        return Cleared(unit.field.size);
+    }
     return ReadArea(text, unit);
+}
+
+std::optional<Refusal> TakeBoundary(const Boundary& boundary, double area, PlanUnit& unit) {
+    const Outcome<UnitSize> size = SizeFromArea(area);
+    if (!size) return size.refusal();
+    SiteGrid site = unit.field.site.value_or(SiteGrid{});
+    site.boundary = boundary;
+    unit.field.size = *size;
+    unit.field.site = std::move(site);
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadBoundaryText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (IsBlankText(text)) {
+        // The area it gave stays, as a unit of that area without a drawing.
+        unit.field.site.reset();
+        return std::nullopt;
+    }
+    const auto typed = TypedBoundary(text, unit.field.site ? unit.field.site->boundary.crs : std::string());
+    if (!typed) return typed.refusal();
+    return TakeBoundary(typed->boundary, typed->area, unit);
+}
+
+std::optional<Refusal> ReadGridAngleText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (!unit.field.site) return NeedsBoundary(RefusalKind::GridAngleUnusable, "The grid angle");
+    if (IsBlankText(text)) return Cleared(unit.field.site->angle);
+    const auto number = StrictNumber(text);
+    const Outcome<double> angle = CheckedGridAngle(number ? *number : NAN);
+    if (!angle) return angle.refusal();
+    unit.field.site->angle = *angle;
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadOriginText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
+    if (!unit.field.site) return NeedsBoundary(RefusalKind::OriginUnusable, "The origin");
+    if (IsBlankText(text)) return Cleared(unit.field.site->origin);
+    const Outcome<GridPoint> origin = ReadOrigin(text);
+    if (!origin) return origin.refusal();
+    unit.field.site->origin = *origin;
+    return std::nullopt;
 }
 
 std::optional<Refusal> ReadWidthText(const std::string& text, PlanUnit& unit, std::optional<Refusal>&) {
@@ -169,6 +222,15 @@ std::optional<FieldRefusal> FieldInputsRefusal(const PlanUnit& unit) {
         }
     }
     if (auto refusal = NuclidesRefusal(unit.nuclides)) return FieldRefusal{PlanField::Nuclides, *refusal};
+    if (setup.site) {
+        if (!setup.size || setup.size->width) {
+            return FieldRefusal{PlanField::Boundary,
+                                {RefusalKind::BoundaryEmpty, "A unit with a boundary has the boundary's area as its size.",
+                                 MessageIcon::Exclamation}};
+        }
+        const Outcome<double> angle = CheckedGridAngle(setup.site->angle);
+        if (!angle) return FieldRefusal{PlanField::GridAngle, angle.refusal()};
+    }
     return std::nullopt;
 }
 
@@ -246,6 +308,12 @@ UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>&
         return {std::nullopt, std::nullopt, std::move(refusal)};
     }
     return FinishEdit(std::move(edited), std::move(notice));
+}
+
+UnitEdit EditUnitBoundary(const PlanUnit& unit, const Boundary& boundary, double area) {
+    PlanUnit edited = unit;
+    if (auto refusal = TakeBoundary(boundary, area, edited)) return {std::nullopt, std::nullopt, std::move(refusal)};
+    return FinishEdit(std::move(edited), std::nullopt);
 }
 
 UnitEdit EditUnitSeed(const PlanUnit& unit, std::uint64_t seed) {

@@ -17,6 +17,15 @@ namespace valdris {
 std::optional<Refusal> ReadAreaText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
 std::optional<Refusal> ReadWidthText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
 std::optional<Refusal> ReadHeightText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+// The boundary typed as vertices, x y a line (a blank line before each
+// hole), in the reference system the unit's boundary has; empty removes it.
+std::optional<Refusal> ReadBoundaryText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+// The grid's angle in degrees and its origin "X,Y", for a unit with a
+// boundary; empty gives 0 and the boundary's lower-left corner.
+std::optional<Refusal> ReadGridAngleText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+std::optional<Refusal> ReadOriginText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
+// The unit over this boundary, its area the size.
+std::optional<Refusal> TakeBoundary(const Boundary& boundary, double area, PlanUnit& unit);
 std::optional<Refusal> ReadGridText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
 std::optional<Refusal> ReadSeedText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);
 std::optional<Refusal> ReadScanMDCText(const std::string& text, PlanUnit& unit, std::optional<Refusal>& notice);

@@ -15,7 +15,9 @@ bool HoldsOneNumber(PlanField field) {
         case PlanField::Test:
         case PlanField::Grid:
         case PlanField::AreaFactors:
-        case PlanField::Nuclides: return false;
+        case PlanField::Nuclides:
+        case PlanField::Boundary:
+        case PlanField::Origin: return false;
         default: return true;
     }
 }

@@ -88,6 +88,8 @@ QString FieldBoxName(PlanField field) {
         case PlanField::Height: return QStringLiteral("heightBox");
         case PlanField::Seed: return QStringLiteral("seedBox");
         case PlanField::ScanMDC: return QStringLiteral("scanMDCBox");
+        case PlanField::GridAngle: return QStringLiteral("gridAngleBox");
+        case PlanField::Origin: return QStringLiteral("originBox");
         default: return {};  // the panel has no box for it
     }
 }
@@ -138,6 +140,22 @@ QWidget* FieldPanel::MakeLocations() {
     form->addRow(tr("&Area:"), MakeBox(PlanField::Area, group));
     form->addRow(tr("&Width:"), MakeBox(PlanField::Width, group));
     form->addRow(tr("&Height:"), MakeBox(PlanField::Height, group));
+    // A drawn boundary replaces the size: its system and area, and the
+    // button that imports it from a site drawing.
+    auto* boundary = new QHBoxLayout;
+    boundary_ = new QLabel(group);
+    boundary_->setObjectName(QStringLiteral("boundaryFigures"));
+    boundary_->setWordWrap(true);
+    boundary->addWidget(boundary_, 1);
+    auto* import = new QPushButton(tr("&Boundary..."), group);
+    import->setObjectName(QStringLiteral("importBoundary"));
+    connect(import, &QPushButton::clicked, this, [this] {
+        if (import_boundary) import_boundary();
+    });
+    boundary->addWidget(import);
+    form->addRow(tr("Boundary:"), boundary);
+    form->addRow(tr("Grid ang&le:"), MakeBox(PlanField::GridAngle, group));
+    form->addRow(tr("&Origin:"), MakeBox(PlanField::Origin, group));
     grid_ = new QComboBox(group);
     grid_->setObjectName(QStringLiteral("gridChoice"));
     grid_->addItems({tr("Triangular"), tr("Square")});
@@ -241,8 +259,14 @@ void FieldPanel::ShowEntry(const PlanEntry* entry) {
     showing_ = true;
     const std::pair<PlanField, const std::string*> texts[] = {
         {PlanField::Area, &view.area}, {PlanField::Width, &view.width}, {PlanField::Height, &view.height},
-        {PlanField::Seed, &view.seed}, {PlanField::ScanMDC, &view.scan_mdc}};
+        {PlanField::Seed, &view.seed}, {PlanField::ScanMDC, &view.scan_mdc},
+        {PlanField::GridAngle, &view.grid_angle}, {PlanField::Origin, &view.origin}};
     for (const auto& [field, text] : texts) Box(field)->setText(Text(*text));
+    boundary_->setText(Text(view.boundary));
+    // The grid is turned and started only over a drawn boundary.
+    const bool drawn = entry != nullptr && entry->unit.field.site.has_value();
+    Box(PlanField::GridAngle)->setEnabled(drawn);
+    Box(PlanField::Origin)->setEnabled(drawn);
     if (entry) scan_mdc_label_->setText(Text(view.scan_mdc_title).replace(QStringLiteral("Scan MDC"), tr("Scan &MDC")) + ':');
     grid_->setCurrentIndex(view.grid == GridType::Triangular ? 0 : 1);
     std::vector<std::vector<std::string>> factors;

@@ -44,6 +44,7 @@ public:
     std::function<void()> export_locations;
     std::function<void()> save_map;
     std::function<void()> print_map;
+    std::function<void()> import_boundary;
 
 private:
     QLineEdit* Box(PlanField field) const;
@@ -60,6 +61,7 @@ private:
     QPushButton* export_ = nullptr;
     QPushButton* save_map_ = nullptr;
     QPushButton* print_map_ = nullptr;
+    QLabel* boundary_ = nullptr;  // the drawn boundary's system and area
     QLabel* locations_ = nullptr;
     QTableWidget* factors_ = nullptr;
     QPushButton* apply_factors_ = nullptr;

@@ -95,6 +95,12 @@ QString QtPlanDialogs::OpenDataFileName(const QString& directory) {
                                         QObject::tr("Measurements (*.csv *.tsv *.txt);;All files (*)"));
 }
 
+QString QtPlanDialogs::OpenBoundaryFileName(const QString& directory) {
+    return QFileDialog::getOpenFileName(
+        parent_, QObject::tr("Import Boundary"), directory,
+        QObject::tr("Site drawings (*.geojson *.json *.shp *.kml *.kmz *.gpkg *.dxf *.txt *.xy);;All files (*)"));
+}
+
 std::optional<QString> QtPlanDialogs::AskChoice(const QString& title, const QString& label,
                                                 const QStringList& choices) {
     bool ok = false;

@@ -40,6 +40,9 @@ public:
     // One of the choices, or nothing when cancelled.
     virtual std::optional<QString> AskChoice(const QString& title, const QString& label,
                                              const QStringList& choices) = 0;
+    // A site drawing to import a unit's boundary from, or empty when
+    // cancelled (as a dialog that asks nothing is).
+    virtual QString OpenBoundaryFileName(const QString& /*directory*/) { return {}; }
 };
 
 class QtPlanDialogs : public PlanDialogs {
@@ -54,6 +57,7 @@ public:
     std::optional<CostTexts> AskCosts(const QString& title, const CostTexts& costs) override;
     QString OpenDataFileName(const QString& directory) override;
     std::optional<QString> AskChoice(const QString& title, const QString& label, const QStringList& choices) override;
+    QString OpenBoundaryFileName(const QString& directory) override;
 
 private:
     QWidget* parent_;

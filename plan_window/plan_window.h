@@ -77,6 +77,9 @@ private:
     std::optional<MapPage> SelectedMapPage() const;
     bool SaveMap();
     void PrintMap();
+    // "Boundary...": a site drawing's polygon (one chosen from a list when
+    // the layer holds several) for the selected unit.
+    bool ImportBoundary();
 
     // --- Files (plan_window_files.cpp). Each returns whether it was done.
     bool NewPlan();

@@ -6,6 +6,8 @@
 #include "field_panel.h"
 #include "field_texts.h"
 #include "file_bytes.h"
+#include "file_names.h"
+#include "locations_export.h"
 #include "message_boxes.h"
 #include "plan_dialogs.h"
 #include "plan_table_model.h"
@@ -14,6 +16,7 @@
 #include "report_file.h"
 #include "report_printing.h"
 #include "safe_file.h"
+#include "site_boundary.h"
 
 namespace valdris {
 
@@ -33,6 +36,7 @@ void PlanWindow::ConnectFieldPanel() {
     field_->export_locations = [this] { ExportLocations(); };
     field_->save_map = [this] { SaveMap(); };
     field_->print_map = [this] { PrintMap(); };
+    field_->import_boundary = [this] { ImportBoundary(); };
 }
 
 void PlanWindow::EditField(PlanField field, const QString& text, const SizeTexts& size) {
@@ -48,18 +52,33 @@ void PlanWindow::FieldEdited(const PlanEditResult& result) {
     if (!result.accepted) UpdatePanels();
 }
 
+// The format follows the name's extension, which the dialog's filter
+// gives; a name without one of them is a CSV file, as it always was.
 bool PlanWindow::ExportLocations() {
     const std::optional<std::size_t> row = SingleSelectedRow();
     if (!row) return false;
     const PlanEntry& entry = model_->Plan().entry(*row);
     if (!entry.field.layout) return false;
-    const std::string csv = LocationsCsv(*entry.field.layout);
-    const QString target = AskExportName(tr("Export Locations"), QStringLiteral(".csv"), tr("CSV files (*.csv)"));
+    const QString suggested = QString::fromStdString(document_.BaseName()) + QStringLiteral(".csv");
+    QString target = dialogs_.SaveFileName(
+        tr("Export Locations"), suggested,
+        tr("CSV files (*.csv);;GeoJSON files (*.geojson);;KML files (*.kml);;GPX files (*.gpx)"));
     if (target.isEmpty()) return false;
-    const QString reason = WriteBytes(target, csv);
-    if (reason.isEmpty()) return true;
-    messages_.Show(QString::fromStdString(FileFailureMessage("The locations", target, reason)),
-                   MessageIcon::Exclamation);
+    std::optional<LocationsFormat> format = LocationsFormatOf(target.toStdString());
+    if (!format) {
+        target = QString::fromStdString(WithFileSuffix(target.toStdString(), ".csv"));
+        format = LocationsFormat::Csv;
+    }
+    if (*format == LocationsFormat::Csv && entry.field.layout->boundary.crs.empty()) {
+        const QString reason = WriteBytes(target, LocationsCsv(*entry.field.layout));
+        if (reason.isEmpty()) return true;
+        messages_.Show(QString::fromStdString(FileFailureMessage("The locations", target, reason)),
+                       MessageIcon::Exclamation);
+        return false;
+    }
+    const Outcome<Done> written = WriteLocations(*entry.field.layout, *format, target.toStdString());
+    if (written) return true;
+    messages_.Show(QString::fromStdString(written.message()), MessageIcon::Exclamation);
     return false;
 }
 
@@ -95,6 +114,38 @@ void PlanWindow::PrintMap() {
                           return WriteMapPage(page, path, read_only, &layout);
                       }},
                      messages_, this);
+}
+
+bool PlanWindow::ImportBoundary() {
+    const std::optional<std::size_t> row = SingleSelectedRow();
+    if (!row) return false;
+    const QString path = dialogs_.OpenBoundaryFileName(PlanFolder());
+    if (path.isEmpty()) return false;
+    const BoundarySource source{path.toStdString(), ""};
+    const auto features = ReadBoundaryFeatures(source);
+    if (!features) {
+        messages_.Show(QString::fromStdString(features.message()), MessageIcon::Exclamation);
+        return false;
+    }
+    std::size_t chosen = 0;
+    if (features->size() > 1) {
+        QStringList captions;
+        for (std::size_t k = 0; k < features->size(); ++k) {
+            captions << QString::fromStdString(FeatureCaption((*features)[k], k));
+        }
+        const auto answer = dialogs_.AskChoice(tr("Import Boundary"), tr("The polygon for this unit:"), captions);
+        const qsizetype index = answer ? captions.indexOf(*answer) : -1;
+        if (index < 0) return false;
+        chosen = static_cast<std::size_t>(index);
+    }
+    const auto measured = MeasureFeature(source, (*features)[chosen]);
+    if (!measured) {
+        messages_.Show(QString::fromStdString(measured.message()), MessageIcon::Exclamation);
+        return false;
+    }
+    const PlanEditResult result = model_->Plan().SetBoundary(*row, measured->boundary, measured->area);
+    FieldEdited(result);
+    return result.accepted;
 }
 
 }  // namespace valdris

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libxcb1-dev libfontconfig-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libgdal-dev
   xvfb xauth xdotool x11-utils xclip openbox xfwm4 imagemagick poppler-utils
   dbus at-spi2-core python3-pyatspi
   fonts-liberation fonts-dejavu-core fonts-urw-base35 fonts-comic-neue

@@ -127,6 +127,12 @@ TEST(CliField, RefusalsExitWithStatusTwoAndNothingOnStdout) {
         {{"--nuclide"}, "--nuclide needs a value"},
         {{"--area", "5", "--sweep", "sigma", "0.1", "1", "0.1"}, "--sweep and --plan"},
         {{"--area", "5", "--points", "p.csv"}, "--points writes the locations"},
+        {{"--boundary", "site.geojson", "--area", "5"}, "--boundary gives the unit's area"},
+        {{"--area", "5", "--grid-angle", "30"}, "--grid-angle lays the grid over a drawn boundary"},
+        {{"--origin", "1,2"}, "--origin lays the grid over a drawn boundary"},
+        {{"--boundary", "site.geojson", "--shortfall", "less"}, "--shortfall must be random or tighten"},
+        {{"--locations", "gpx"}, "--locations writes a plan's locations"},
+        {{"--plan", "site.vplan", "--locations", "shp"}, "--locations must be csv, geojson, kml or gpx"},
     };
     for (const auto& [args, message] : cases) {
         const RunResult result = RunWith(args);
@@ -204,7 +210,8 @@ TEST(CliField, PlanUnitsAsSingleRuns) {
 TEST(CliField, HelpNamesTheFieldOptions) {
     const std::string help = RunWith({"--help"}).out;
     for (const char* option : {"--area", "--width", "--height", "--grid", "--seed", "--scan-mdc", "--area-factors",
-                               "--nuclide", "--points"}) {
+                               "--nuclide", "--points", "--boundary", "--feature", "--grid-angle", "--origin",
+                               "--shortfall", "--locations"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }

@@ -29,20 +29,32 @@ err=$(env -u DISPLAY QT_QPA_PLATFORM=xcb "$usr/bin/valdris-power-cli" --chart "$
 file "$chart" | grep -q 'PNG image data, 517 x 309' || fail "no chart image: $(file "$chart")"
 pass "valdris-power-cli --chart through the installed drawing module"
 
+# The geometry module is found by its installed path too: a boundary in
+# longitude/latitude near 15 E, 45 N is laid out in UTM zone 33.
+cat > "$scratch/site.geojson" <<'GEOJSON'
+{"type": "FeatureCollection", "features": [{"type": "Feature", "properties": {"name": "North"},
+ "geometry": {"type": "Polygon", "coordinates": [[[15.0, 45.0], [15.002, 45.0], [15.002, 45.001], [15.0, 45.001], [15.0, 45.0]]]}}]}
+GEOJSON
+json=$("$usr/bin/valdris-power-cli" --boundary "$scratch/site.geojson" --seed 1 --json) ||
+  fail "valdris-power-cli --boundary exited with $?"
+grep -q '"crs": "EPSG:32633"' <<< "$json" || fail "valdris-power-cli --boundary gave no UTM grid: $json"
+pass "valdris-power-cli --boundary through the installed geometry module"
+
 env -u DISPLAY QT_QPA_PLATFORM=xcb "$usr/bin/valdris-power" --version | grep -q '^valdris-power (VALDRIS Power) ' ||
   fail "valdris-power --version"
 pass "valdris-power --version without a display"
 
-for elf in "$usr"/bin/valdris-power "$usr"/bin/valdris-power-cli "$usr"/libexec/valdris-power/valdris-power-draw.so; do
+modules=("$usr"/libexec/valdris-power/valdris-power-draw.so "$usr"/libexec/valdris-power/valdris-power-geo.so)
+for elf in "$usr"/bin/valdris-power "$usr"/bin/valdris-power-cli "${modules[@]}"; do
   [ -f "$elf" ] || fail "missing $elf"
   ! readelf -S "$elf" | grep -q '\.debug_info' || fail "$elf carries debug information"
   file "$elf" | grep -q ', stripped' || fail "$elf is not stripped"
 done
-pass "programs and module present and stripped"
+pass "programs and modules present and stripped"
 
 bash "$(dirname "$0")/hardening_test.sh" "$usr"/bin/valdris-power "$usr"/bin/valdris-power-cli \
-  "$usr"/libexec/valdris-power/valdris-power-draw.so > /dev/null || fail "programs not hardened"
-pass "programs and module hardened"
+  "${modules[@]}" > /dev/null || fail "programs not hardened"
+pass "programs and modules hardened"
 
 grep -q '^License: Apache-2.0$' "$usr/share/doc/valdris-power/copyright" || fail "no copyright file naming the licence"
 pass "Debian copyright file"
@@ -70,7 +82,7 @@ lint=$(lintian --fail-on none "$deb" 2>/dev/null | grep -E '^[EW]: ' || true)
 pass "lintian-clean: 0 errors, 0 warnings"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6 libqt6gui6 libqt6widgets6 libqt6svg6; do
+for library in libc6 libstdc++6 libqt6gui6 libqt6widgets6 libqt6svg6 libgdal; do
   grep -q "$library" <<< "$depends" || fail "Depends lacks $library: $depends"
 done
 pass "dependencies found by dpkg-shlibdeps: $depends"

@@ -13,6 +13,7 @@
 
 #include "drawing_view.h"
 #include "field_panel.h"
+#include "geometry_loader.h"
 #include "plan_table_model.h"
 #include "plan_window_fixture.h"
 
@@ -139,6 +140,38 @@ TEST_F(FieldPanelTest, ExportLocationsWritesTheCsv) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith(PathIn("points.csv") + " already exists."));
     EXPECT_EQ(QFileInfo(PathIn("points.csv")).size(), 0);
+}
+
+// Two polygons in longitude/latitude: the planner picks one from the list;
+// the unit then lies in UTM metres, its grid turned and its locations
+// exported for a handheld GPS.
+TEST_F(FieldPanelTest, ImportedBoundaryIsLaidOutAndExported) {
+    UseGeometryModuleAt(VALDRIS_GEOMETRY_MODULE_PATH);
+    QFile drawing(PathIn("site.geojson"));
+    ASSERT_TRUE(drawing.open(QIODevice::WriteOnly));
+    drawing.write(R"({"type": "FeatureCollection", "features": [
+        {"type": "Feature", "properties": {"name": "North"}, "geometry": {"type": "Polygon",
+         "coordinates": [[[15.0, 45.0], [15.002, 45.0], [15.002, 45.001], [15.0, 45.001], [15.0, 45.0]]]}},
+        {"type": "Feature", "properties": {"name": "South"}, "geometry": {"type": "Polygon",
+         "coordinates": [[[15.0, 44.99], [15.001, 44.99], [15.001, 44.991], [15.0, 44.991], [15.0, 44.99]]]}}]})");
+    drawing.close();
+    EXPECT_FALSE(Box(PlanField::GridAngle)->isEnabled());
+    dialogs.file_name = PathIn("site.geojson");
+    dialogs.choice = QStringLiteral("name=South");
+    Child<QPushButton>("importBoundary")->click();
+    EXPECT_EQ(dialogs.choices, QStringList({"name=North", "name=South"}));
+    ASSERT_TRUE(Unit().field.site);
+    EXPECT_EQ(Unit().field.site->boundary.crs, "EPSG:32633");
+    EXPECT_TRUE(Child<QLabel>("boundaryFigures")->text().startsWith("EPSG:32633, "));
+    ASSERT_TRUE(Box(PlanField::GridAngle)->isEnabled());
+    Type(Box(PlanField::GridAngle), "30");
+    EXPECT_EQ(Unit().field.site->angle, 30);
+    Child<QPushButton>("newSeed")->click();
+    dialogs.file_name = PathIn("south.gpx");
+    Child<QPushButton>("exportLocations")->click();
+    QFile file(PathIn("south.gpx"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("<name>1</name>"));
 }
 
 }  // namespace

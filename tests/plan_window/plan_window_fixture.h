@@ -38,6 +38,7 @@ public:
     std::optional<QString> AskText(const QString&, const QString&, const QString&) override { return text; }
     std::optional<CostTexts> AskCosts(const QString&, const CostTexts&) override { return costs; }
     QString OpenDataFileName(const QString&) override { return file_name; }
+    QString OpenBoundaryFileName(const QString&) override { return file_name; }
     std::optional<QString> AskChoice(const QString&, const QString&, const QStringList& offered) override {
         choices = offered;
         return choice;

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-namespace valdris::cli {
+namespace valdris {
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -114,8 +114,8 @@ std::string ModuleFileProblem(int fd) {
     struct stat status {};
     if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return "it is not a regular file";
     if (std::string problem = WriterProblem(status, "it"); !problem.empty()) return problem;
-    if (status.st_size > kLargestModule) return "it is far too large to be the drawing module";
+    if (status.st_size > kLargestModule) return "it is far too large to be a module of this program";
     return ElfProblem(fd, status.st_size);
 }
 
-}  // namespace valdris::cli
+}  // namespace valdris
