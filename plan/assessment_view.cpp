@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "assessment_view.h"
 
+#include "concentration_unit.h"
 #include "number_text.h"
 
 namespace valdris {
@@ -36,6 +37,12 @@ std::string PlotDescription(const PlanEntry& entry, bool reference) {
 
 }  // namespace
 
+PlacedAssessment PlaceUnitMeasurements(const PlanEntry& entry) {
+    const PlanUnit& unit = entry.unit;
+    const PlacedValues data{unit.survey_data.values(), unit.survey_data.ids(), unit.survey_data.places()};
+    return AssessPlaces(data, unit.field, entry.field, entry.figures.state.DCGL, unit.elevated_area_sizes);
+}
+
 AssessmentView MakeAssessmentView(const PlanEntry& entry) {
     AssessmentView view;
     const PlanUnit& unit = entry.unit;
@@ -51,6 +58,9 @@ AssessmentView MakeAssessmentView(const PlanEntry& entry) {
     } else {
         view.status = entry.assessment->message();
     }
+    const PlacedAssessment placed = PlaceUnitMeasurements(entry);
+    if (placed.join && *placed.join) view.posted = (*placed.join)->posted;
+    view.area_lines = PlacedAssessmentLines(placed, DesignUnit(unit.concentration_unit, !unit.nuclides.empty()));
     return view;
 }
 

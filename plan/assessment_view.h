@@ -8,6 +8,7 @@
 #include <string>
 
 #include "assessment_texts.h"
+#include "placed_assessment.h"
 #include "plan.h"
 
 namespace valdris {
@@ -24,7 +25,17 @@ struct AssessmentView {
     std::string status;          // without a verdict: why there is none
     std::optional<AssessmentTexts> texts;
     std::string plot_description;
+    // The survey measurements joined to their locations, for the posting plot.
+    std::vector<PostedValue> posted;
+    // The join and the elevated-measurement comparison in words, the
+    // comparison's verdict naming each area that fails; empty when the unit
+    // has neither.
+    std::vector<std::string> area_lines;
 };
+
+// The join and the comparison of the entry's survey measurements, by its
+// locations, area factors and design.
+PlacedAssessment PlaceUnitMeasurements(const PlanEntry& entry);
 
 AssessmentView MakeAssessmentView(const PlanEntry& entry);
 

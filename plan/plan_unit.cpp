@@ -3,9 +3,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <iterator>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
+#include "elevated_comparison.h"
 #include "field_messages.h"
 #include "measurement_text.h"
 #include "number_text.h"
@@ -298,6 +302,59 @@ UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view tex
     PlanUnit edited = unit;
     MeasurementsOf(edited, which) = MeasurementSet(std::move(reading->values), std::move(reading->header));
     return FinishEdit(std::move(edited), std::nullopt);
+}
+
+UnitEdit EditUnitPlacedData(const PlanUnit& unit, std::string_view text, const std::string& column,
+                            const PlaceColumns& place) {
+    PlacedReading reading = ReadPlacedMeasurements(text, kSurveyDataName, column, place);
+    if (!reading) return Refused(reading.refusal());
+    PlanUnit edited = unit;
+    Measurements& read = reading->measurements;
+    edited.survey_data = MeasurementSet(std::move(read.values), std::move(read.header),
+                                        {std::move(reading->ids), std::move(reading->places)});
+    return FinishEdit(std::move(edited), std::nullopt);
+}
+
+UnitEdit EditElevatedAreaSize(const PlanUnit& unit, const std::string& location, std::optional<double> size) {
+    if (size) {
+        if (auto refusal = ElevatedAreaSizeRefusal(*size)) return Refused(*refusal);
+    }
+    PlanUnit edited = unit;
+    if (size) {
+        edited.elevated_area_sizes[location] = *size;
+    } else {
+        edited.elevated_area_sizes.erase(location);
+    }
+    return FinishEdit(std::move(edited), std::nullopt);
+}
+
+std::optional<Refusal> PlacesRefusal(const MeasurementSet& data) {
+    const auto refused = [](std::string text) {
+        return Refusal{RefusalKind::MeasurementsNotJoined, kSurveyDataName + ": " + text, MessageIcon::Exclamation};
+    };
+    const std::vector<std::string>& ids = data.ids();
+    const std::vector<GridPoint>& places = data.places();
+    if (!ids.empty() && !places.empty()) return refused("give an id or a place for each measurement, not both.");
+    const std::size_t given = ids.empty() ? places.size() : ids.size();
+    if (given != 0 && given != data.size()) {
+        return refused(std::to_string(given) + (ids.empty() ? " places" : " ids") + " for " +
+                       std::to_string(data.size()) + " measurements.");
+    }
+    std::unordered_map<std::string_view, std::size_t> first;
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        if (ids[i].empty()) return refused("measurement " + std::to_string(i + 1) + " has no id.");
+        const auto [earlier, fresh] = first.emplace(ids[i], i);
+        if (!fresh) {
+            return refused("measurements " + std::to_string(earlier->second + 1) + " and " + std::to_string(i + 1) +
+                           " have the same id.");
+        }
+    }
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (!std::isfinite(places[i].x) || !std::isfinite(places[i].y)) {
+            return refused("the place of measurement " + std::to_string(i + 1) + " is not finite.");
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigures& figures) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "assessment_texts.h"
+#include "assessment_view.h"
 #include "concentration_unit.h"
 #include "field_texts.h"
 #include "figure_notes.h"
@@ -146,6 +147,13 @@ std::vector<ReportSection> UnitReportSections(const PlanEntry& entry) {
         if (*entry.assessment && !(*entry.assessment)->above_dcgl.empty()) {
             sections.push_back(Investigate(**entry.assessment, concentration));
         }
+    }
+    std::vector<std::string> placed = PlacedAssessmentLines(PlaceUnitMeasurements(entry), concentration);
+    if (!placed.empty()) {
+        ReportSection section;
+        section.title = "Measurements at Their Locations";
+        section.notes = std::move(placed);
+        sections.push_back(std::move(section));
     }
     if (!unit.survey_data.empty()) {
         sections.push_back(Values("Survey Unit Measurements", unit.survey_data, concentration));
