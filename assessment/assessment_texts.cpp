@@ -187,6 +187,7 @@ ElevatedComparisonTexts MakeElevatedComparisonTexts(const ElevatedComparison& c,
     }
     texts.lines.push_back("Mean outside the elevated areas (delta): " + WithUnit(ReadableNumber(c.delta), unit));
     for (const ElevatedAreaResult& area : c.areas) texts.lines.push_back(AreaLine(area, c, unit));
+    if (c.areas.size() < 2) return texts;
     texts.lines.push_back("All " + std::to_string(c.areas.size()) + " areas together: " + ReadableNumber(c.combined) +
                           (c.passes ? ", below 1." : ", not below 1."));
     return texts;
