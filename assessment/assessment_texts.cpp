@@ -125,11 +125,27 @@ std::string PowerNote(const DataAssessment& a) {
            ": a survey unit at the LBGR would fail more often than the design allows.";
 }
 
+// An id as a file gave it, safe on a terminal: control characters as "?",
+// and cut after 40 bytes where a UTF-8 character begins.
+std::string ShownId(const std::string& id) {
+    constexpr std::size_t kLongest = 40;
+    std::size_t end = id.size();
+    if (end > kLongest) {
+        end = kLongest;
+        while (end > 0 && (static_cast<unsigned char>(id[end]) & 0xC0) == 0x80) --end;
+    }
+    std::string shown = id.substr(0, end);
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    }
+    return end < id.size() ? shown + "..." : shown;
+}
+
 // "a, b, c" of the first kMostNamed names, "and 7 more" after them.
 std::string Named(const std::vector<std::string>& names) {
     std::string text;
     const std::size_t shown = std::min(names.size(), kMostNamed);
-    for (std::size_t k = 0; k < shown; ++k) text += (k ? ", " : "") + names[k];
+    for (std::size_t k = 0; k < shown; ++k) text += (k ? ", " : "") + ShownId(names[k]);
     if (shown < names.size()) text += " and " + std::to_string(names.size() - shown) + " more";
     return text;
 }

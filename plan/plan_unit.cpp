@@ -9,7 +9,9 @@
 #include <unordered_map>
 #include <utility>
 
+#include "assessment_texts.h"
 #include "elevated_comparison.h"
+#include "measurement_join.h"
 #include "field_messages.h"
 #include "measurement_text.h"
 #include "number_text.h"
@@ -304,6 +306,23 @@ UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view tex
     return FinishEdit(std::move(edited), std::nullopt);
 }
 
+namespace {
+
+// What did not join, said as the measurements are taken: they count in the
+// test all the same, and the user should know they lie at no location.
+std::optional<Refusal> JoinNotice(const PlanUnit& unit, const DesignFigures& figures) {
+    const Outcome<FieldFigures> field = ComputeUnitField(unit, figures);
+    if (!field || !field->layout) return std::nullopt;
+    const MeasurementSet& data = unit.survey_data;
+    const Outcome<MeasurementJoin> join = data.ids().empty() ? JoinByPlace(data, data.places(), *field->layout)
+                                                             : JoinById(data, data.ids(), *field->layout);
+    if (!join) return Refusal{RefusalKind::MeasurementsNotJoined, join.message(), MessageIcon::Information};
+    if (join->unmatched.empty()) return std::nullopt;
+    return Refusal{RefusalKind::MeasurementsNotJoined, JoinLines(*join, data.size())[1], MessageIcon::Information};
+}
+
+}  // namespace
+
 UnitEdit EditUnitPlacedData(const PlanUnit& unit, std::string_view text, const std::string& column,
                             const PlaceColumns& place) {
     PlacedReading reading = ReadPlacedMeasurements(text, kSurveyDataName, column, place);
@@ -312,7 +331,9 @@ UnitEdit EditUnitPlacedData(const PlanUnit& unit, std::string_view text, const s
     Measurements& read = reading->measurements;
     edited.survey_data = MeasurementSet(std::move(read.values), std::move(read.header),
                                         {std::move(reading->ids), std::move(reading->places)});
-    return FinishEdit(std::move(edited), std::nullopt);
+    UnitEdit edit = FinishEdit(std::move(edited), std::nullopt);
+    if (edit.accepted()) edit.message = JoinNotice(*edit.unit, *edit.figures);
+    return edit;
 }
 
 UnitEdit EditElevatedAreaSize(const PlanUnit& unit, const std::string& location, std::optional<double> size) {

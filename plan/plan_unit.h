@@ -203,7 +203,8 @@ UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view tex
 
 // The unit with survey measurements read beside where each was taken (an id
 // column, or x and y columns; measurement_text.h has the reading's rules),
-// or the reading's refusal, which names the line.
+// or the reading's refusal, which names the line. Taken, it carries a notice
+// (the information icon) naming the measurements joined to no location.
 UnitEdit EditUnitPlacedData(const PlanUnit& unit, std::string_view text, const std::string& column,
                             const PlaceColumns& place);
 

@@ -121,6 +121,32 @@ TEST(JoinMeasurements, JoinsByIdOrNearestPlaceAndNamesWhatDoesNotJoin) {
     }
 }
 
+TEST(JoinMeasurements, NamesWhatDidNotJoinSafelyAndBriefly) {
+    std::vector<std::string> many;
+    for (int k = 1; k <= 52; ++k) many.push_back(std::to_string(k));
+    const struct {
+        const char* what;
+        std::vector<std::string> unmatched;
+        std::string line;
+    } cases[] = {
+        {"a terminal's escape", {"a\x1b[2Jb"}, "Joined to no location (counted in the test all the same): a?[2Jb."},
+        {"a long id", {std::string(45, 'x')}, "Joined to no location (counted in the test all the same): " +
+                                                   std::string(40, 'x') + "...."},
+        {"more than are named", many, "Joined to no location (counted in the test all the same): 1, 2, 3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MeasurementJoin join;
+        join.unmatched = c.unmatched;
+        const std::vector<std::string> lines = JoinLines(join, c.unmatched.size());
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[1].rfind(c.line, 0), 0u) << lines[1];
+    }
+    MeasurementJoin join;
+    join.unmatched = many;
+    EXPECT_NE(JoinLines(join, 52)[1].find(", 50 and 2 more."), std::string::npos);
+}
+
 // A unit of 100 m2 with 25 locations: each stands for 4 m2. The area factors
 // (1 m2: 4) and (16 m2: 1) give, on the straight line in ln-ln,
 //   AF(4) = exp(ln 4 + (ln 4 / ln 16) (ln 1 - ln 4)) = exp(ln 4 / 2) = 2,
