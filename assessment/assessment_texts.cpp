@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "assessment_texts.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -124,7 +125,89 @@ std::string PowerNote(const DataAssessment& a) {
            ": a survey unit at the LBGR would fail more often than the design allows.";
 }
 
+// An id as a file gave it, safe on a terminal: control characters as "?",
+// and cut after 40 bytes where a UTF-8 character begins.
+std::string ShownId(const std::string& id) {
+    constexpr std::size_t kLongest = 40;
+    std::size_t end = id.size();
+    if (end > kLongest) {
+        end = kLongest;
+        while (end > 0 && (static_cast<unsigned char>(id[end]) & 0xC0) == 0x80) --end;
+    }
+    std::string shown = id.substr(0, end);
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    }
+    return end < id.size() ? shown + "..." : shown;
+}
+
+// "a, b, c" of the first kMostNamed names, "and 7 more" after them.
+std::string Named(const std::vector<std::string>& names) {
+    std::string text;
+    const std::size_t shown = std::min(names.size(), kMostNamed);
+    for (std::size_t k = 0; k < shown; ++k) text += (k ? ", " : "") + ShownId(names[k]);
+    if (shown < names.size()) text += " and " + std::to_string(names.size() - shown) + " more";
+    return text;
+}
+
+// "location 7", or "measurement 12" for a value joined to no location.
+std::string AreaName(const ElevatedAreaResult& area) {
+    if (area.location.empty()) return "measurement " + std::to_string(area.measurement + 1);
+    return "location " + area.location;
+}
+
+std::string Capitalised(std::string text) {
+    if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
+std::string AreaLine(const ElevatedAreaResult& area, const ElevatedComparison& c, const std::string& unit) {
+    return Capitalised(AreaName(area)) + ": " + WithUnit(WriteNumber(area.mean), unit) + " over " +
+           ReadableNumber(area.size) + " m2" + (area.size_given ? " (as investigated)" : " (one location's share)") +
+           ", area factor " + ReadableNumber(area.area_factor) + ", DCGL_EMC " +
+           WithUnit(ReadableNumber(area.dcgl_emc), unit) + (area.above_dcgl_emc ? " (above DCGL_EMC)" : "") + "; " +
+           ReadableNumber(c.delta) + " / " + WriteNumber(c.dcgl) + " + (" + WriteNumber(area.mean) + " - " +
+           ReadableNumber(c.delta) + ") / " + ReadableNumber(area.dcgl_emc) + " = " + ReadableNumber(area.sum) +
+           (area.passes ? ", below 1." : ", not below 1: fails.");
+}
+
 }  // namespace
+
+std::vector<std::string> JoinLines(const MeasurementJoin& join, std::size_t measurements) {
+    std::vector<std::string> lines;
+    lines.push_back(std::to_string(join.posted.size()) + " of " + std::to_string(measurements) +
+                    " measurements joined to their locations.");
+    if (!join.unmatched.empty()) {
+        lines.push_back("Joined to no location (counted in the test all the same): " + Named(join.unmatched) + ".");
+    }
+    if (!join.missing.empty()) lines.push_back("Locations without a measurement: " + Named(join.missing) + ".");
+    return lines;
+}
+
+ElevatedComparisonTexts MakeElevatedComparisonTexts(const ElevatedComparison& c, const std::string& unit) {
+    ElevatedComparisonTexts texts;
+    if (c.areas.empty()) {
+        texts.verdict = "No measurement lies above the DCGL: there is no elevated area to compare.";
+        return texts;
+    }
+    std::vector<std::string> failing;
+    for (const ElevatedAreaResult& area : c.areas) {
+        if (!area.passes) failing.push_back(AreaName(area));
+    }
+    if (!failing.empty()) {
+        texts.verdict = "The elevated-measurement comparison fails at " + Named(failing) + ".";
+    } else if (!c.passes) {
+        texts.verdict = "The elevated-measurement comparison fails: each area passes alone, but not all together.";
+    } else {
+        texts.verdict = "The elevated-measurement comparison passes.";
+    }
+    texts.lines.push_back("Mean outside the elevated areas (delta): " + WithUnit(ReadableNumber(c.delta), unit));
+    for (const ElevatedAreaResult& area : c.areas) texts.lines.push_back(AreaLine(area, c, unit));
+    if (c.areas.size() < 2) return texts;
+    texts.lines.push_back("All " + std::to_string(c.areas.size()) + " areas together: " + ReadableNumber(c.combined) +
+                          (c.passes ? ", below 1." : ", not below 1."));
+    return texts;
+}
 
 std::string PValueText(double p) {
     if (p < kSmallestPValueShown) return "below " + WriteNumber(kSmallestPValueShown);

@@ -8,6 +8,8 @@
 
 #include "data_assessment.h"
 #include "design_report.h"
+#include "elevated_comparison.h"
+#include "measurement_join.h"
 
 namespace valdris {
 
@@ -30,6 +32,21 @@ AssessmentTexts MakeAssessmentTexts(const DataAssessment& assessment, const std:
 // " (above DCGL_EMC)" after the k-th value above the DCGL that lies above
 // DCGL_EMC too; empty otherwise.
 std::string AboveDCGLEMCMark(const DataAssessment& assessment, std::size_t k);
+
+// The join in words: how many measurements were joined to locations, then
+// those joined to none (they count in the test all the same) and the
+// locations without a measurement, each list cut after kMostNamed names.
+constexpr std::size_t kMostNamed = 50;
+std::vector<std::string> JoinLines(const MeasurementJoin& join, std::size_t measurements);
+
+// The elevated-measurement comparison in words: the verdict first, naming
+// each area that fails; then delta, one line per area, and the areas
+// together.
+struct ElevatedComparisonTexts {
+    std::string verdict;
+    std::vector<std::string> lines;
+};
+ElevatedComparisonTexts MakeElevatedComparisonTexts(const ElevatedComparison& comparison, const std::string& unit = {});
 
 // "0.0547"; "below 0.0001" for smaller values, which four decimals would show
 // as a p-value of 0.

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <iterator>
 #include <optional>
+#include <unordered_map>
+#include <utility>
 
 #include "number_text.h"
 
@@ -199,19 +201,27 @@ struct Layout {
     std::string header_text;
 };
 
+// The one column of the header line headed `column` (case and blanks aside).
+std::optional<Refusal> FindColumn(const std::vector<std::string>& fields, const std::string& column,
+                                  const Line& first, const std::string& source, std::size_t& index) {
+    const auto named = [&](const std::string& f) { return Lower(f) == Lower(Trim(column)); };
+    const auto found = std::find_if(fields.begin(), fields.end(), named);
+    if (found == fields.end()) {
+        return Refused(source, first.number, "no column is headed " + Quoted(column) + ".");
+    }
+    if (std::find_if(found + 1, fields.end(), named) != fields.end()) {
+        return Refused(source, first.number, "two columns are headed " + Quoted(column) + ".");
+    }
+    index = static_cast<std::size_t>(found - fields.begin());
+    return std::nullopt;
+}
+
 std::optional<Refusal> ChooseColumn(const Line& first, const std::string& source, const std::string& column,
                                     Layout& layout) {
     const std::vector<std::string> fields = Fields(first.text, layout.separator);
     if (!column.empty()) {
-        const auto named = [&](const std::string& f) { return Lower(f) == Lower(Trim(column)); };
-        const auto found = std::find_if(fields.begin(), fields.end(), named);
-        if (found == fields.end()) {
-            return Refused(source, first.number, "no column is headed " + Quoted(column) + ".");
-        }
-        if (std::find_if(found + 1, fields.end(), named) != fields.end()) {
-            return Refused(source, first.number, "two columns are headed " + Quoted(column) + ".");
-        }
-        layout.column = static_cast<std::size_t>(found - fields.begin());
+        if (auto refusal = FindColumn(fields, column, first, source, layout.column)) return refusal;
+        const auto found = fields.begin() + static_cast<std::ptrdiff_t>(layout.column);
         layout.chosen = true;
         layout.header = true;
         layout.header_text = *found;
@@ -258,6 +268,19 @@ Refusal NulRefusal(const std::string& source, std::size_t line) {
     return Refused(source, line, "the line holds a NUL byte; measurements are text.");
 }
 
+// A finite number first: that is nearly every line, and no text that names a
+// value that is no finite number reads as one.
+std::optional<Refusal> ReadValue(std::string_view field, const Line& line, const std::string& source,
+                                 std::vector<double>& values) {
+    if (const std::optional<double> value = StrictNumber(field)) {
+        values.push_back(*value);
+        return std::nullopt;
+    }
+    const std::string text(field);
+    if (NamesNonFiniteValue(text)) return Refused(source, line.number, Quoted(text) + " is not a finite number.");
+    return Refused(source, line.number, Quoted(text) + " is not a number.");
+}
+
 // The value of one line, nothing for an empty cell, or the refusal.
 std::optional<Refusal> ReadLine(const Line& line, const Layout& layout, const std::string& source,
                                 std::vector<double>& values) {
@@ -275,15 +298,7 @@ std::optional<Refusal> ReadLine(const Line& line, const Layout& layout, const st
         return std::nullopt;
     }
     if (field.empty()) return std::nullopt;
-    // A finite number first: that is nearly every line, and no text that
-    // names a value that is no finite number reads as one.
-    if (const std::optional<double> value = StrictNumber(field)) {
-        values.push_back(*value);
-        return std::nullopt;
-    }
-    const std::string text(field);
-    if (NamesNonFiniteValue(text)) return Refused(source, line.number, Quoted(text) + " is not a finite number.");
-    return Refused(source, line.number, Quoted(text) + " is not a number.");
+    return ReadValue(field, line, source, values);
 }
 
 // A header to be shown on a screen, a terminal or in JSON: a control
@@ -306,6 +321,96 @@ std::optional<Line> FirstLine(std::string_view text) {
     Line line;
     if (!cursor.Next(line)) return std::nullopt;
     return line;
+}
+
+// The columns of a file of placed measurements, by the header line.
+struct PlacedLayout {
+    char separator = '\0';
+    std::size_t value = 0;
+    std::optional<std::size_t> id;
+    std::optional<std::size_t> x;
+    std::optional<std::size_t> y;
+    std::string header_text;
+};
+
+std::optional<Refusal> FindPlaceColumns(const std::vector<std::string>& fields, const PlaceColumns& place,
+                                        const Line& first, const std::string& source, PlacedLayout& layout) {
+    const std::pair<const std::string*, std::optional<std::size_t>*> named[] = {
+        {&place.id, &layout.id}, {&place.x, &layout.x}, {&place.y, &layout.y}};
+    for (const auto& [name, index] : named) {
+        if (name->empty()) continue;
+        std::size_t found = 0;
+        if (auto refusal = FindColumn(fields, *name, first, source, found)) return refusal;
+        *index = found;
+    }
+    if (layout.x && layout.y && *layout.x == *layout.y) {
+        return Refused(source, first.number, "x and y cannot be the same column " + Quoted(place.x) + ".");
+    }
+    return std::nullopt;
+}
+
+bool IsPlaceColumn(const PlacedLayout& layout, std::size_t k) { return layout.id == k || layout.x == k || layout.y == k; }
+
+// The value column: the one named, or the only other column with a header.
+std::optional<Refusal> FindValueColumn(const std::vector<std::string>& fields, const std::string& column,
+                                       const Line& first, const std::string& source, PlacedLayout& layout) {
+    if (!column.empty()) {
+        if (auto refusal = FindColumn(fields, column, first, source, layout.value)) return refusal;
+        if (IsPlaceColumn(layout, layout.value)) {
+            return Refused(source, first.number, "the column " + Quoted(column) + " tells where, not what, was measured.");
+        }
+        return std::nullopt;
+    }
+    std::vector<std::size_t> others;
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (!IsPlaceColumn(layout, k) && !fields[k].empty()) others.push_back(k);
+    }
+    if (others.size() != 1) {
+        return Refused(source, first.number, std::to_string(others.size()) +
+                                                 " columns besides where each value was taken; choose the column "
+                                                 "of the measurements by its header.");
+    }
+    layout.value = others.front();
+    return std::nullopt;
+}
+
+std::optional<Refusal> ReadCoordinate(const std::vector<std::string>& fields, std::size_t k, const char* axis,
+                                      const Line& line, const std::string& source, double& coordinate) {
+    const std::string field = k < fields.size() ? fields[k] : std::string();
+    const std::optional<double> value = StrictNumber(field);
+    if (!value) {
+        return Refused(source, line.number, std::string(axis) + " " + Quoted(field) + " is not a finite number.");
+    }
+    coordinate = *value;
+    return std::nullopt;
+}
+
+// One line's value and its id or place; nothing for a line without a value.
+std::optional<Refusal> ReadPlacedLine(const Line& line, const PlacedLayout& layout, const std::string& source,
+                                      PlacedMeasurements& read, std::unordered_map<std::string, std::size_t>& lines) {
+    LineFields split = Split(line.text, layout.separator);
+    if (split.nul) return NulRefusal(source, line.number);
+    if (split.fields.empty()) split.fields.emplace_back(split.only);
+    const std::vector<std::string>& fields = split.fields;
+    if (layout.value >= fields.size() || fields[layout.value].empty()) return std::nullopt;
+    std::vector<double>& values = read.measurements.values;
+    if (auto refusal = ReadValue(fields[layout.value], line, source, values)) return refusal;
+    if (layout.id) {
+        const std::string id = *layout.id < fields.size() ? fields[*layout.id] : std::string();
+        if (id.empty()) return Refused(source, line.number, "the value " + Quoted(fields[layout.value]) + " has no id.");
+        const auto [earlier, first_time] = lines.emplace(id, line.number);
+        if (!first_time) {
+            return Refused(source, line.number,
+                           "the id " + Quoted(id) + " is given twice (line " + std::to_string(earlier->second) + " too).");
+        }
+        read.ids.push_back(id);
+        return std::nullopt;
+    }
+    GridPoint at;
+    if (auto refusal = ReadCoordinate(fields, *layout.x, "x", line, source, at.x)) return refusal;
+    if (auto refusal = ReadCoordinate(fields, *layout.y, "y", line, source, at.y)) return refusal;
+    read.places.push_back(at);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -353,6 +458,34 @@ MeasurementReading ReadMeasurements(std::string_view text, const std::string& so
     }
     if (auto refusal = MeasurementCountRefusal(values.size(), source)) return *refusal;
     return Measurements{std::move(values), ShownHeader(layout.header_text)};
+}
+
+// The header line names the columns; then line by line as ReadMeasurements.
+PlacedReading ReadPlacedMeasurements(std::string_view text, const std::string& source, const std::string& column,
+                                     const PlaceColumns& place) {
+    if (place.empty() || (!place.by_id() && (place.x.empty() || place.y.empty()))) {
+        return Refusal{RefusalKind::MeasurementLine, source + ": name the id column, or both the x and the y columns.",
+                       MessageIcon::Exclamation};
+    }
+    LineCursor cursor(text);
+    Line line;
+    PlacedLayout layout;
+    if (cursor.Next(line)) {
+        if (line.text.find('\0') != std::string_view::npos) return NulRefusal(source, line.number);
+        layout.separator = Separator(LineCursor::WithoutByteOrderMark(text));
+        const std::vector<std::string> fields = Fields(line.text, layout.separator);
+        if (auto refusal = FindPlaceColumns(fields, place, line, source, layout)) return *refusal;
+        if (auto refusal = FindValueColumn(fields, column, line, source, layout)) return *refusal;
+        layout.header_text = fields[layout.value];
+    }
+    PlacedMeasurements read;
+    std::unordered_map<std::string, std::size_t> id_lines;
+    while (read.measurements.values.size() <= kMostMeasurements && cursor.Next(line)) {
+        if (auto refusal = ReadPlacedLine(line, layout, source, read, id_lines)) return *refusal;
+    }
+    if (auto refusal = MeasurementCountRefusal(read.measurements.values.size(), source)) return *refusal;
+    read.measurements.header = ShownHeader(layout.header_text);
+    return read;
 }
 
 }  // namespace valdris

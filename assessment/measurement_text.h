@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "boundary.h"
 #include "input_rules.h"
 #include "outcome.h"
 
@@ -35,6 +36,35 @@ using MeasurementReading = Outcome<Measurements>;
 // text holds none that can be taken.
 MeasurementReading ReadMeasurements(std::string_view text, const std::string& source,
                                     const std::string& column = {});
+
+// Where each measurement was taken, as the columns of a file with a header
+// say it: the location's id, or its x and y (headers, as `column` is).
+struct PlaceColumns {
+    std::string id;
+    std::string x;
+    std::string y;
+
+    bool by_id() const { return !id.empty(); }
+    bool empty() const { return id.empty() && x.empty() && y.empty(); }
+};
+
+// The values with where each was taken, beside them: an id each (by id), or
+// a place each (by x and y).
+struct PlacedMeasurements {
+    Measurements measurements;
+    std::vector<std::string> ids;
+    std::vector<GridPoint> places;
+};
+using PlacedReading = Outcome<PlacedMeasurements>;
+
+// As ReadMeasurements, every rule kept, with the place columns beside the
+// value column; `column` may be left empty when the header names one column
+// besides the place columns. Refused as well: a place column the header
+// lacks, an id or x or y named twice, a value without its id (or an x or y
+// that is no finite number), and one id given to two values. A line with an
+// id and no value is a location not measured, and skipped.
+PlacedReading ReadPlacedMeasurements(std::string_view text, const std::string& source, const std::string& column,
+                                     const PlaceColumns& place);
 
 // The headers a user may choose a column by: those of the first line when
 // it names several columns; empty when the text has one column or no

@@ -119,6 +119,12 @@ const OptionRule kOptionRules[] = {
      [](Reading& r, const Values& values) { return SetReferencePath(r.options, values[0]); }},
     {"--column", nullptr, 1, "--column needs a column's header or number, for example --column 2", nullptr,
      [](Reading& r, const Values& values) { return SetColumn(r.options, values[0]); }},
+    {"--id-column", nullptr, 1, "--id-column needs the header of the locations' ids, for example --id-column id",
+     nullptr, [](Reading& r, const Values& values) { return SetIdColumn(r.options, values[0]); }},
+    {"--xy-columns", nullptr, 1, "--xy-columns needs the headers of x and y, for example --xy-columns x,y", nullptr,
+     [](Reading& r, const Values& values) { return SetXYColumns(r.options, values[0]); }},
+    {"--elevated-area", nullptr, 1, "--elevated-area needs a location and its size, for example --elevated-area 7:2.5",
+     nullptr, [](Reading& r, const Values& values) { return AddElevatedArea(r.options, values[0]); }},
     // Four values cannot be attached with "=", so only separate ones count.
     {"--sweep", nullptr, 4, "--sweep takes four values: --sweep sigma|lbgr FROM TO STEP", nullptr, ReadSweep},
     {"--n", nullptr, 1, "--n needs a whole number, for example --n 20", nullptr,

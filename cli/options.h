@@ -48,6 +48,11 @@ struct Options {
     std::optional<std::string> assess_path;
     std::optional<std::string> reference_path;
     std::optional<std::string> column;  // --column: the files' column, by header or number
+    // Where each survey measurement was taken: --id-column NAME, or
+    // --xy-columns X,Y; and --elevated-area ID:SIZE, each area investigated.
+    std::optional<std::string> id_column;
+    std::optional<std::string> xy_columns;
+    std::vector<std::string> elevated_areas;
     PlanOptions plan;  // --n, the costs, --plan
     CheckOptions check;  // --check, --check-seed, --quantile
     bool help = false;

@@ -8,6 +8,7 @@
 
 #include "assessment_output.h"
 #include "assessment_texts.h"
+#include "assessment_view.h"
 #include "check_output.h"
 #include "field_output.h"
 #include "number_output.h"
@@ -45,7 +46,9 @@ JsonMembers UnitMembers(const PlanEntry& entry, std::optional<uint64_t> check_se
         out << separator;
         const AssessmentRun& run = *entry.assessment;
         if (run) {
-            WriteJsonAssessment(out, *run, kUnitIndent);
+            const PlacedAssessment placed = PlaceUnitMeasurements(entry);
+            const bool any = placed.join || placed.comparison;
+            WriteJsonAssessment(out, *run, kUnitIndent, {}, any ? &placed : nullptr);
         } else {
             out << kUnitIndent << "\"assessment_refused\": " << JsonString(run.message());
         }
@@ -91,6 +94,10 @@ void WriteVerdicts(std::ostream& out, const SurveyPlan& plan) {
         if (*entry.assessment) {
             const AssessmentTexts texts = MakeAssessmentTexts(**entry.assessment);
             out << texts.decision << ": " << texts.reason << '\n';
+            const PlacedAssessment placed = PlaceUnitMeasurements(entry);
+            if (placed.comparison && *placed.comparison) {
+                out << "  " << MakeElevatedComparisonTexts(**placed.comparison).verdict << '\n';
+            }
         } else {
             out << "no verdict: " << OneLine(entry.assessment->message()) << '\n';
         }

@@ -6,6 +6,7 @@
 #include "site_field.h"
 #include "concentration_unit.h"
 #include "number_text.h"
+#include "assess_options.h"
 #include "assessment_output.h"
 #include "check_output.h"
 #include "options.h"
@@ -97,7 +98,8 @@ void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& f
             }
             if (assessment) {
                 out << '\n';
-                WriteTextAssessment(out, assessment->assessment, design_unit, assessment->headers);
+                WriteTextAssessment(out, assessment->assessment, design_unit, assessment->headers,
+                                    assessment->placed ? &*assessment->placed : nullptr);
             }
             break;
         }
@@ -115,7 +117,8 @@ void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& f
                     }
                     if (!assessment) return;
                     o << separator;
-                    WriteJsonAssessment(o, assessment->assessment, "  ", assessment->headers);
+                    WriteJsonAssessment(o, assessment->assessment, "  ", assessment->headers,
+                                        assessment->placed ? &*assessment->placed : nullptr);
                 };
             }
             WriteJsonReport(out, figures, more);
@@ -179,9 +182,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     // leave no file and no output.
     std::optional<FileAssessment> assessment;
     if (options.assess_path) {
-        const Outcome<FileAssessment> assessed = AssessFiles(options, state);
+        Outcome<FileAssessment> assessed = AssessFiles(options, state);
         if (!assessed) return Refuse(err, assessed.message());
-        assessment = *assessed;
+        const Outcome<std::map<std::string, double>> sizes = ElevatedAreaSizes(options);
+        if (!sizes) return Refuse(err, sizes.message());
+        PlaceMeasurements(*assessed, *setup, *field_run, state.DCGL, *sizes);
+        assessment = std::move(*assessed);
     }
 
     std::optional<CheckedDesign> check;

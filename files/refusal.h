@@ -85,6 +85,9 @@ enum class RefusalKind {
     MeasurementNotFinite,
     ReferenceMissing,
     AssessmentNotComputable,
+    MeasurementsNotJoined,
+    ElevatedAreaSizeUnusable,
+    ElevatedComparisonNotMade,
     // Files and the command line.
     FileUnreadable,
     FileNotWritten,

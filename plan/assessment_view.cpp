@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "assessment_view.h"
 
+#include "concentration_unit.h"
 #include "number_text.h"
 
 namespace valdris {
@@ -36,6 +37,12 @@ std::string PlotDescription(const PlanEntry& entry, bool reference) {
 
 }  // namespace
 
+PlacedAssessment PlaceUnitMeasurements(const PlanEntry& entry) {
+    const PlanUnit& unit = entry.unit;
+    const PlacedValues data{unit.survey_data.values(), unit.survey_data.ids(), unit.survey_data.places()};
+    return AssessPlaces(data, unit.field, entry.field, entry.figures.state.DCGL, unit.elevated_area_sizes);
+}
+
 AssessmentView MakeAssessmentView(const PlanEntry& entry) {
     AssessmentView view;
     const PlanUnit& unit = entry.unit;
@@ -46,6 +53,8 @@ AssessmentView MakeAssessmentView(const PlanEntry& entry) {
     if (view.plot_shown) view.plot_description = PlotDescription(entry, view.plot_reference);
     view.dcgl = entry.figures.state.DCGL;
     if (entry.field.check) view.dcgl_emc = entry.field.check->dcgl_emc;
+    const PlacedAssessment placed = PlaceUnitMeasurements(entry);
+    if (placed.join && *placed.join) view.posted = (*placed.join)->posted;
     if (!view.posted.empty()) {
         view.posting_description = Counted(view.posted.size(), "measurement", "measurements") +
                                    " where they were taken, marked against the DCGL " + WriteNumber(view.dcgl) +
@@ -58,6 +67,7 @@ AssessmentView MakeAssessmentView(const PlanEntry& entry) {
     } else {
         view.status = entry.assessment->message();
     }
+    view.area_lines = PlacedAssessmentLines(placed, DesignUnit(unit.concentration_unit, !unit.nuclides.empty()));
     return view;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "assessment_texts.h"
+#include "placed_assessment.h"
 #include "plan.h"
 
 namespace valdris {
@@ -27,12 +28,20 @@ struct AssessmentView {
     std::string plot_description;
     // The measurements placed where they were taken, drawn against the DCGL
     // and the DCGL_EMC (0 without an area-factor table) when there are any.
-    // Empty until measurements are joined to the locations by id.
+    // Empty when the measurements carry no locations.
     std::vector<PostedValue> posted;
     double dcgl = 0;
     double dcgl_emc = 0;
     std::string posting_description;
+    // The join and the elevated-measurement comparison in words, the
+    // comparison's verdict naming each area that fails; empty when the unit
+    // has neither.
+    std::vector<std::string> area_lines;
 };
+
+// The join and the comparison of the entry's survey measurements, by its
+// locations, area factors and design.
+PlacedAssessment PlaceUnitMeasurements(const PlanEntry& entry);
 
 AssessmentView MakeAssessmentView(const PlanEntry& entry);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "concentration_unit.h"
+#include "elevated_comparison.h"
 #include "field_messages.h"
 #include "number_text.h"
 #include "plan_json.h"
@@ -71,6 +72,88 @@ std::optional<std::string> WriteData(const std::vector<double>& data) {
     std::string text = "[";
     for (std::size_t i = 0; i < data.size(); ++i) text += (i ? ", " : "") + RoundTripNumber(data[i]);
     return text + "]";
+}
+
+// The survey measurements given again with where each was taken.
+ValueProblem TakePlaces(PlanUnit& unit, MeasurementPlaces places, std::size_t given) {
+    if (given != unit.survey_data.size()) {
+        return std::to_string(given) + " given for " + std::to_string(unit.survey_data.size()) +
+               " survey unit measurements.";
+    }
+    unit.survey_data = MeasurementSet(unit.survey_data.values(), unit.survey_data.header(), std::move(places));
+    if (auto refusal = PlacesRefusal(unit.survey_data)) return refusal->text;
+    return std::nullopt;
+}
+
+// "survey_ids": a text for each survey measurement, in their order.
+ValueProblem ReadSurveyIds(const Json& value, PlanUnit& unit) {
+    if (!value.is_array()) return std::string("the value is not a list of ids.");
+    MeasurementPlaces places;
+    places.ids.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (!value[i].is_string()) return "id " + std::to_string(i + 1) + " is not a text in quotes.";
+        places.ids.push_back(value[i].get<std::string>());
+    }
+    return TakePlaces(unit, std::move(places), value.size());
+}
+
+// "survey_places": [x, y] for each survey measurement, in their order.
+ValueProblem ReadSurveyPlaces(const Json& value, PlanUnit& unit) {
+    if (!value.is_array()) return std::string("the value is not a list of places.");
+    MeasurementPlaces places;
+    places.at.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const Json& place = value[i];
+        if (!place.is_array() || place.size() != 2 || !place[0].is_number() || !place[1].is_number()) {
+            return "place " + std::to_string(i + 1) + " is not a pair of numbers [x, y].";
+        }
+        places.at.push_back({place[0].get<double>(), place[1].get<double>()});
+    }
+    if (!unit.survey_data.ids().empty() && !places.at.empty()) {
+        return std::string("give \"survey_ids\" or \"survey_places\", not both.");
+    }
+    return TakePlaces(unit, std::move(places), value.size());
+}
+
+std::optional<std::string> WriteSurveyIds(const PlanUnit& unit) {
+    const std::vector<std::string>& ids = unit.survey_data.ids();
+    if (ids.empty()) return std::nullopt;
+    std::string text = "[";
+    for (std::size_t i = 0; i < ids.size(); ++i) text += (i ? ", " : "") + Quoted(ids[i]);
+    return text + "]";
+}
+
+std::optional<std::string> WriteSurveyPlaces(const PlanUnit& unit) {
+    const std::vector<GridPoint>& places = unit.survey_data.places();
+    if (places.empty()) return std::nullopt;
+    std::string text = "[";
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        text += (i ? ", [" : "[") + RoundTripNumber(places[i].x) + ", " + RoundTripNumber(places[i].y) + "]";
+    }
+    return text + "]";
+}
+
+// "elevated_area_sizes": {"7": 2.5}, the location's id to the size in m2.
+ValueProblem ReadElevatedAreaSizes(const Json& value, PlanUnit& unit) {
+    if (!value.is_object()) return std::string("the value is not an object of location ids and sizes.");
+    for (const auto& item : value.items()) {
+        double size = 0;
+        if (auto problem = ReadNumber(item.value(), size)) return "location " + Quoted(item.key()) + ": " + *problem;
+        if (auto refusal = ElevatedAreaSizeRefusal(size)) return "location " + Quoted(item.key()) + ": " + refusal->text;
+        unit.elevated_area_sizes[item.key()] = size;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteElevatedAreaSizes(const PlanUnit& unit) {
+    if (unit.elevated_area_sizes.empty()) return std::nullopt;
+    std::string text = "{";
+    bool first = true;
+    for (const auto& [location, size] : unit.elevated_area_sizes) {
+        text += (first ? "" : ", ") + Quoted(location) + ": " + RoundTripNumber(size);
+        first = false;
+    }
+    return text + "}";
 }
 
 UnitSize& SizeOf(PlanUnit& unit) {
@@ -352,6 +435,9 @@ const UnitKey kUnitKeys[] = {
      }),
     {"survey_data", false, [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Survey, u.survey_data); },
      [](const PlanUnit& u) { return WriteData(u.survey_data); }},
+    {"survey_ids", false, ReadSurveyIds, WriteSurveyIds},
+    {"survey_places", false, ReadSurveyPlaces, WriteSurveyPlaces},
+    {"elevated_area_sizes", false, ReadElevatedAreaSizes, WriteElevatedAreaSizes},
     {"reference_data", false,
      [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Reference, u.reference_data); },
      [](const PlanUnit& u) { return WriteData(u.reference_data); }},

@@ -3,9 +3,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <iterator>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
+#include "assessment_texts.h"
+#include "elevated_comparison.h"
+#include "measurement_join.h"
 #include "field_messages.h"
 #include "measurement_text.h"
 #include "number_text.h"
@@ -302,6 +308,78 @@ UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view tex
     PlanUnit edited = unit;
     MeasurementsOf(edited, which) = MeasurementSet(std::move(reading->values), std::move(reading->header));
     return FinishEdit(std::move(edited), std::nullopt);
+}
+
+namespace {
+
+// What did not join, said as the measurements are taken: they count in the
+// test all the same, and the user should know they lie at no location.
+std::optional<Refusal> JoinNotice(const PlanUnit& unit, const DesignFigures& figures) {
+    const Outcome<FieldFigures> field = ComputeUnitField(unit, figures);
+    if (!field || !field->layout) return std::nullopt;
+    const MeasurementSet& data = unit.survey_data;
+    const Outcome<MeasurementJoin> join = data.ids().empty() ? JoinByPlace(data, data.places(), *field->layout)
+                                                             : JoinById(data, data.ids(), *field->layout);
+    if (!join) return Refusal{RefusalKind::MeasurementsNotJoined, join.message(), MessageIcon::Information};
+    if (join->unmatched.empty()) return std::nullopt;
+    return Refusal{RefusalKind::MeasurementsNotJoined, JoinLines(*join, data.size())[1], MessageIcon::Information};
+}
+
+}  // namespace
+
+UnitEdit EditUnitPlacedData(const PlanUnit& unit, std::string_view text, const std::string& column,
+                            const PlaceColumns& place) {
+    PlacedReading reading = ReadPlacedMeasurements(text, kSurveyDataName, column, place);
+    if (!reading) return Refused(reading.refusal());
+    PlanUnit edited = unit;
+    Measurements& read = reading->measurements;
+    edited.survey_data = MeasurementSet(std::move(read.values), std::move(read.header),
+                                        {std::move(reading->ids), std::move(reading->places)});
+    UnitEdit edit = FinishEdit(std::move(edited), std::nullopt);
+    if (edit.accepted()) edit.message = JoinNotice(*edit.unit, *edit.figures);
+    return edit;
+}
+
+UnitEdit EditElevatedAreaSize(const PlanUnit& unit, const std::string& location, std::optional<double> size) {
+    if (size) {
+        if (auto refusal = ElevatedAreaSizeRefusal(*size)) return Refused(*refusal);
+    }
+    PlanUnit edited = unit;
+    if (size) {
+        edited.elevated_area_sizes[location] = *size;
+    } else {
+        edited.elevated_area_sizes.erase(location);
+    }
+    return FinishEdit(std::move(edited), std::nullopt);
+}
+
+std::optional<Refusal> PlacesRefusal(const MeasurementSet& data) {
+    const auto refused = [](std::string text) {
+        return Refusal{RefusalKind::MeasurementsNotJoined, kSurveyDataName + ": " + text, MessageIcon::Exclamation};
+    };
+    const std::vector<std::string>& ids = data.ids();
+    const std::vector<GridPoint>& places = data.places();
+    if (!ids.empty() && !places.empty()) return refused("give an id or a place for each measurement, not both.");
+    const std::size_t given = ids.empty() ? places.size() : ids.size();
+    if (given != 0 && given != data.size()) {
+        return refused(std::to_string(given) + (ids.empty() ? " places" : " ids") + " for " +
+                       std::to_string(data.size()) + " measurements.");
+    }
+    std::unordered_map<std::string_view, std::size_t> first;
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        if (ids[i].empty()) return refused("measurement " + std::to_string(i + 1) + " has no id.");
+        const auto [earlier, fresh] = first.emplace(ids[i], i);
+        if (!fresh) {
+            return refused("measurements " + std::to_string(earlier->second + 1) + " and " + std::to_string(i + 1) +
+                           " have the same id.");
+        }
+    }
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        if (!std::isfinite(places[i].x) || !std::isfinite(places[i].y)) {
+            return refused("the place of measurement " + std::to_string(i + 1) + " is not finite.");
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigures& figures) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 #include "design_inputs.h"
 #include "input_rules.h"
 #include "measurement_set.h"
+#include "measurement_text.h"
 #include "plan_figures.h"
 #include "sum_of_fractions.h"
 #include "unit_field.h"
@@ -43,7 +45,8 @@ struct PlanUnit {
     double lbgr = 0.5;
     std::optional<int32_t> given_n;  // a size the budget allows, instead of the designed one
     SampleCosts costs;
-    // Measurements taken in the field; empty while there are none.
+    // Measurements taken in the field; empty while there are none. The
+    // survey unit's may say where each was taken (an id or a place).
     MeasurementSet survey_data;
     MeasurementSet reference_data;  // the WRS test's reference area
     // In the field: the size, grid, seed, scan MDC and area factors, each
@@ -51,6 +54,10 @@ struct PlanUnit {
     FieldSetup field;
     // Several radionuclides; empty for a unit of one.
     std::vector<Nuclide> nuclides;
+    // The size of each elevated area found by investigating it (m2), by the
+    // id of its location; an area without one is taken as one location's
+    // share of the unit.
+    std::map<std::string, double> elevated_area_sizes;
 };
 
 // Which of a unit's two sets of measurements.
@@ -199,6 +206,21 @@ std::optional<Refusal> UnitDataRefusal(const PlanUnit& unit);
 // text (a column chosen by its header when `column` is given), or the
 // reading's refusal, which names the line.
 UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view text, const std::string& column = {});
+
+// The unit with survey measurements read beside where each was taken (an id
+// column, or x and y columns; measurement_text.h has the reading's rules),
+// or the reading's refusal, which names the line. Taken, it carries a notice
+// (the information icon) naming the measurements joined to no location.
+UnitEdit EditUnitPlacedData(const PlanUnit& unit, std::string_view text, const std::string& column,
+                            const PlaceColumns& place);
+
+// The unit with the size of the elevated area at this location, found by
+// investigating it; no size gives the area back its default.
+UnitEdit EditElevatedAreaSize(const PlanUnit& unit, const std::string& location, std::optional<double> size);
+
+// The rule on the stored places of the survey measurements: an id each
+// (none empty, none twice) or a place each (finite), not both.
+std::optional<Refusal> PlacesRefusal(const MeasurementSet& data);
 
 // The verdict on the unit's measurements by the test of its design (figures
 // must be the unit's own): nothing while the unit has no measurements, the

@@ -155,6 +155,13 @@ std::vector<ReportSection> UnitReportSections(const PlanEntry& entry) {
             sections.push_back(Investigate(**entry.assessment, concentration));
         }
     }
+    std::vector<std::string> placed = PlacedAssessmentLines(PlaceUnitMeasurements(entry), concentration);
+    if (!placed.empty()) {
+        ReportSection section;
+        section.title = "Measurements at Their Locations";
+        section.notes = std::move(placed);
+        sections.push_back(std::move(section));
+    }
     if (!unit.survey_data.empty()) {
         sections.push_back(Values("Survey Unit Measurements", unit.survey_data, concentration));
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: Apache-2.0
 # The folders are floors, each using only the floors before it:
-#   files, stats -> design -> field, assessment -> geo -> plan -> chart -> ui
+#   files, stats -> design -> field -> assessment -> geo -> plan -> chart -> ui
 #   -> design_window, plan_window -> shell;  cli beside the windows, on
 #   nothing of them (its drawing module uses chart/), and nothing uses cli.
 # Checks, in one pass over the includes, that the Qt-free floors include no
@@ -17,8 +17,8 @@ floors="files 0
 stats 0
 design 1
 field 2
-assessment 2
-geo 2.5
+assessment 2.5
+geo 2.7
 plan 3
 chart 4
 ui 5

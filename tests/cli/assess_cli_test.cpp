@@ -28,7 +28,8 @@ protected:
             {"one.csv", "Result\n0.4\n"}, {"ref.csv", "0\n0.1\n0.2\n0.3\n0.4\n"}, {"low.csv", "0.1\n0.2\n0.3\n0.4\n"},
             {"headed.csv", "Cs-137 (Bq/kg)\n0.1\n0.2\n0.3\n0.4\n"}, {"bg.csv", "Background\n0\n0.1\n0.2\n0.3\n0.4\n"},
             {"typo.csv", "0.4o\n0.1\n0.2\n"},
-            {"two.csv", "Point,Result\n1,0.1\n2,0.2\n3,0.3\n4,0.4\n5,0.5\n6,0.6\n7,0.7\n8,0.8\n9,1.2\n10,1.3\n"}};
+            {"two.csv", "Point,Result\n1,0.1\n2,0.2\n3,0.3\n4,0.4\n5,0.5\n6,0.6\n7,0.7\n8,0.8\n9,1.2\n10,1.3\n"},
+            {"xy.csv", "x,y,v\n1.5,1.6,0.1\n3.5,1.7,0.2\n50,50,0.3\n"}};
         for (const auto& file : files) std::ofstream(dir_ / file[0]) << file[1];
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -82,6 +83,28 @@ TEST_F(AssessCommand, ReportsTheVerdictOrRefusesTheData) {
          "no column is headed \"3\""},
         {"column unnamed", {"--assess", "@two.csv", "--column", "Depth"}, kExitRefused, "", "no column is headed"},
         {"column without data", {"--column", "2"}, kExitRefused, "", "--assess, which is missing"},
+        // 100 m2 laid out by seed 7 for N = 29: 25 locations, the first at (1.51, 1.64), then 2 m along the row.
+        {"joined by id", {"--area", "100", "--seed", "7", "--assess", "@two.csv", "--id-column", "point", "--json"},
+         kExitOk, "\"joined\": [{\"id\": \"1\", \"x\": 1.50", ""},
+        {"joined by place", {"--area", "100", "--seed", "7", "--assess", "@xy.csv", "--xy-columns", "x, y"}, kExitOk,
+         "  2 of 3 measurements joined to their locations.\n"
+         "  Joined to no location (counted in the test all the same): (50, 50).\n"
+         "  Locations without a measurement: 3, 4,", ""},
+        // delta = 0.45; location 9 (1.2) over 100 / 29 m2, AF 2.154: 0.45 + 0.75 / 2.154 = 0.798; location 10
+        // (1.3) over 1 m2, AF 4: 0.45 + 0.85 / 4 = 0.6625; together 0.45 + 0.348 + 0.2125 = 1.011.
+        {"elevated areas pass alone, not together",
+         {"--area", "100", "--seed", "7", "--scan-mdc", "1", "--area-factors", "1:4, 16:1", "--assess", "@two.csv",
+          "--id-column", "point", "--elevated-area", "10:1"},
+         kExitOk, "  The elevated-measurement comparison fails: each area passes alone, but not all together.\n", ""},
+        {"id column without the unit's size", {"--assess", "@two.csv", "--id-column", "point"}, kExitRefused, "",
+         "join the measurements to the unit's locations: give its size"},
+        {"id column without data", {"--id-column", "point"}, kExitRefused, "", "--assess is missing"},
+        {"ids and places", {"--area", "9", "--assess", "@xy.csv", "--id-column", "x", "--xy-columns", "x,y"},
+         kExitRefused, "", "give --id-column or --xy-columns, not both"},
+        {"an area of no size", {"--area", "100", "--assess", "@two.csv", "--id-column", "point", "--elevated-area",
+                                "9:0"}, kExitRefused, "", "--elevated-area 9:0: An elevated area's size must be"},
+        {"an id column the file lacks", {"--area", "100", "--assess", "@pass.csv", "--id-column", "point"},
+         kExitRefused, "", "pass.csv, line 1: no column is headed \"point\"."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

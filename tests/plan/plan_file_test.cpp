@@ -3,6 +3,7 @@
 // file is refused whole with a message naming the unit and the key.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -13,6 +14,7 @@
 #include "input_rules.h"
 #include "plan_file.h"
 #include "plan_json.h"
+#include "assessment_view.h"
 
 namespace valdris {
 namespace {
@@ -252,6 +254,16 @@ TEST(PlanFile, FieldKeysAreRefusedByUnitAndKey) {
          "\"nuclides\": radionuclide 1 has an unknown key \"c\"."},
         {R"("nuclides": [{"name": "Co-60", "dcgl": 5, "sigma": 1, "concentration": -1}]})",
          "\"nuclides\": " + field::NuclideConcentrationRefusal("Co-60").text},
+        {R"("survey_ids": ["1"]})", "\"survey_ids\": 1 given for 0 survey unit measurements."},
+        {R"("survey_data": [1, 2], "survey_ids": ["1", 2]})", "\"survey_ids\": id 2 is not a text in quotes."},
+        {R"("survey_data": [1, 2], "survey_ids": ["7", "7"]})",
+         "\"survey_ids\": The survey unit's measurements: measurements 1 and 2 have the same id."},
+        {R"("survey_data": [1, 2], "survey_places": [[0, 0], [1]]})",
+         "\"survey_places\": place 2 is not a pair of numbers [x, y]."},
+        {R"("survey_data": [1, 2], "survey_ids": ["1", "2"], "survey_places": [[0, 0], [1, 1]]})",
+         "\"survey_places\": give \"survey_ids\" or \"survey_places\", not both."},
+        {R"("elevated_area_sizes": {"7": 0}})",
+         "\"elevated_area_sizes\": location \"7\": An elevated area's size must be a number above 0 (m2)."},
     };
     for (const auto& [keys, message] : cases) {
         const PlanReading reading = ReadPlan(WithSecondUnit(rest + keys));
@@ -301,6 +313,48 @@ TEST(PlanFile, FieldUnitsReadBackTheSame) {
     }
     EXPECT_EQ(plan.entry(0).field.samples, 110);
     EXPECT_NE(bytes.find("\"seed\": 9007199254740991"), std::string::npos);
+}
+
+// Measurements with their ids or places, and the sizes of the areas found,
+// reopen the same; the unit's view joins them to its locations.
+TEST(PlanFile, MeasurementsWithTheirPlacesReadBackTheSame) {
+    PlanUnit a;
+    a.name = "A";
+    a.field.size = UnitSize{100, std::nullopt, std::nullopt};
+    a.field.seed = 7;
+    a.field.area_factors = {{1, 4}, {16, 1}};
+    a.elevated_area_sizes = {{"2", 1.0}};
+    const UnitEdit placed = EditUnitPlacedData(a, "id,v\n1,0.2\n2,1.5\n3,0.4\nX9,0.6\n", "", {"id", "", ""});
+    ASSERT_TRUE(placed.accepted()) << placed.message->text;
+    ASSERT_TRUE(placed.message);
+    EXPECT_EQ(placed.message->text, "Joined to no location (counted in the test all the same): X9.");
+    PlanUnit b = a;
+    b.name = "B";
+    b.survey_data = MeasurementSet({0.5, 0.25}, "", {{}, {{1.0 / 3, -2}, {1e-9, 5}}});
+    SurveyPlan plan;
+    ASSERT_TRUE(plan.Add(*placed.unit).accepted);
+    ASSERT_TRUE(plan.Add(b).accepted);
+
+    const std::string bytes = WritePlan(plan);
+    const PlanReading reading = ReadPlan(bytes);
+    ASSERT_TRUE(reading) << reading.message() << "\n" << bytes;
+    EXPECT_EQ(WritePlan(*reading), bytes);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(reading->entry(i).unit.survey_data.values(), plan.entry(i).unit.survey_data.values());
+        EXPECT_TRUE(reading->entry(i).unit.survey_data.where() == plan.entry(i).unit.survey_data.where()) << i;
+    }
+    EXPECT_EQ(reading->entry(0).unit.elevated_area_sizes, a.elevated_area_sizes);
+
+    // Location 2 (1.5) investigated at 1 m2, factor 4: 0.4 + (1.5 - 0.4) / 4 = 0.675.
+    const AssessmentView view = MakeAssessmentView(reading->entry(0));
+    std::vector<std::string> posted;
+    for (const PostedValue& p : view.posted) posted.push_back(p.id);
+    EXPECT_EQ(posted, (std::vector<std::string>{"1", "2", "3"}));
+    const auto has = [&](const std::string& line) {
+        return std::find(view.area_lines.begin(), view.area_lines.end(), line) != view.area_lines.end();
+    };
+    EXPECT_TRUE(has("Joined to no location (counted in the test all the same): X9.")) << view.area_lines.front();
+    EXPECT_TRUE(has("The elevated-measurement comparison passes."));
 }
 
 }  // namespace
