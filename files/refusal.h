@@ -65,6 +65,8 @@ enum class RefusalKind {
     CostRange,
     TestUnknown,
     CellNotOneNumber,
+    CellRequired,
+    PastedRowTooWide,
     // Measurements.
     MeasurementLine,
     MeasurementsNone,

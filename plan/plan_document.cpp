@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "file_names.h"
+
 
 namespace valdris {
 namespace {
@@ -75,6 +77,13 @@ std::string PlanDocument::TakeWrittenAutosave() {
 
 bool PlanDocument::OffersUnsavedAutosave(const SurveyPlan& plan) const {
     return path_.empty() && !HasUnsavedChanges(plan) && IsAutosaveFile(AutosavePath());
+}
+
+std::string LocationsFileName(const PlanDocument& document, const std::string& unit_name) {
+    const std::string name =
+        FileNameStem(document.BaseName(), "plan") + " - " + FileNameStem(unit_name, "unit") + " - locations.csv";
+    const std::string folder = document.Folder();
+    return folder.empty() ? name : (std::filesystem::path(folder) / name).string();
 }
 
 }  // namespace valdris

@@ -72,4 +72,9 @@ private:
     bool recovered_ = false;
 };
 
+// The name suggested for a unit's locations: "<plan> - <unit> - locations.csv"
+// in the plan's folder (a plan never saved: "plan - <unit> - ...", no
+// folder), each part made fit for a file name.
+std::string LocationsFileName(const PlanDocument& document, const std::string& unit_name);
+
 }  // namespace valdris
