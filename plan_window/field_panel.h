@@ -42,6 +42,8 @@ public:
     std::function<void(const std::vector<NuclideTexts>&)> nuclides_applied;
     std::function<void()> new_seed;
     std::function<void()> export_locations;
+    // A block pasted into a table that cannot be taken.
+    std::function<void(const Refusal&)> refused;
 
 private:
     QLineEdit* Box(PlanField field) const;

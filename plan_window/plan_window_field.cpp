@@ -6,6 +6,8 @@
 #include "field_panel.h"
 #include "field_texts.h"
 #include "file_bytes.h"
+#include "file_names.h"
+#include "plan_document.h"
 #include "message_boxes.h"
 #include "plan_dialogs.h"
 #include "plan_table_model.h"
@@ -29,6 +31,9 @@ void PlanWindow::ConnectFieldPanel() {
         if (const auto row = SingleSelectedRow()) FieldEdited(model_->Plan().NewSeed(*row));
     };
     field_->export_locations = [this] { ExportLocations(); };
+    field_->refused = [this](const Refusal& refusal) {
+        messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
+    };
 }
 
 void PlanWindow::EditField(PlanField field, const QString& text, const SizeTexts& size) {
@@ -49,9 +54,18 @@ bool PlanWindow::ExportLocations() {
     if (!row) return false;
     const PlanEntry& entry = model_->Plan().entry(*row);
     if (!entry.field.layout) return false;
-    const std::string csv = LocationsCsv(*entry.field.layout);
-    const QString target = AskExportName(tr("Export Locations"), QStringLiteral(".csv"), tr("CSV files (*.csv)"));
+    const SampleLayout& layout = *entry.field.layout;
+    const std::string csv = LocationsCsv(layout, kSetOutDecimals);
+    // The dialog itself says when the file will hold fewer locations than
+    // the unit needs samples.
+    QString title = tr("Export Locations");
+    if (layout.MoreLocationsNeeded()) {
+        title = tr("Export Locations - %1").arg(QString::fromStdString(MoreLocationsNote(layout)));
+    }
+    const QString suggested = QString::fromStdString(LocationsFileName(document_, entry.unit.name));
+    QString target = dialogs_.SaveFileName(title, suggested, tr("CSV files (*.csv)"));
     if (target.isEmpty()) return false;
+    target = QString::fromStdString(WithFileSuffix(target.toStdString(), ".csv"));
     const QString reason = WriteBytes(target, csv);
     if (reason.isEmpty()) return true;
     messages_.Show(QString::fromStdString(FileFailureMessage("The locations", target, reason)),
