@@ -70,6 +70,38 @@ TEST_F(PlanWindowTest, PastedMeasurementsShowTheVerdictAndThePicture) {
     EXPECT_EQ(Child<QLabel>("decision")->text(), "The survey unit passes");
 }
 
+// Every figure's name reads whole beside a long value, in a small window
+// and at twice the font size: the value wraps, the name is never cut.
+TEST_F(PlanWindowTest, FigureNamesReadWholeAtEveryScale) {
+    AddUnit("A");
+    SelectRow(0);
+    QGuiApplication::clipboard()->setText("0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n0.9\n1.3\n");
+    Child<QPushButton>(DataPanel::ButtonName(Request::Paste, UnitData::Survey))->click();
+    const struct {
+        QSize window;
+        double scale;
+    } cases[] = {{{1366, 768}, 1.0}, {{1366, 768}, 2.0}, {{900, 600}, 1.0}};
+    const QFont base = window->font();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scale);
+        QFont font = base;
+        font.setPointSizeF(base.pointSizeF() * c.scale);
+        window->setFont(font);
+        window->resize(c.window);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->findChild<QTabWidget*>("unitPanels")->setCurrentIndex(2);
+        QApplication::processEvents();
+        auto* figures = Child<QTableWidget>("assessmentFigures");
+        ASSERT_GT(figures->rowCount(), 0);
+        for (int r = 0; r < figures->rowCount(); ++r) {
+            const QString name = figures->item(r, 0)->text();
+            EXPECT_GE(figures->columnWidth(0), figures->fontMetrics().horizontalAdvance(name)) << name.toStdString();
+        }
+    }
+    window->setFont(base);
+}
+
 TEST_F(PlanWindowTest, ImportedFilesAreTakenWholeOrRefusedNamingTheFile) {
     AddUnit("A");
     SelectRow(0);
