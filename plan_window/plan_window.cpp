@@ -19,6 +19,7 @@
 
 #include "budget_panel.h"
 #include "context_ids.h"
+#include "current_cell_keeper.h"
 #include "comparison_view.h"
 #include "data_panel.h"
 #include "design_link.h"
@@ -80,6 +81,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     // Tab leaves the table for the pages below instead of walking its cells.
     table_->setTabKeyNavigation(false);
+    new CurrentCellKeeper(table_);
     auto* clear = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
     connect(clear, &QShortcut::activated, this, [this] { ClearCells(); });
     auto* copy = new QShortcut(QKeySequence::Copy, table_, nullptr, nullptr, Qt::WidgetShortcut);

@@ -125,6 +125,11 @@ TEST_F(FieldPanelTest, ExportLocationsWritesTheCsv) {
     Child<QPushButton>("newSeed")->click();
     ASSERT_TRUE(Unit().field.seed);
     ASSERT_TRUE(Child<QPushButton>("exportLocations")->isEnabled());
+    // A seed whose layout holds every sample.
+    for (int seed = 1; seed < 100 && Model()->Plan().entry(0).field.layout->MoreLocationsNeeded(); ++seed) {
+        Type(Box(PlanField::Seed), QString::number(seed));
+    }
+    ASSERT_FALSE(Model()->Plan().entry(0).field.layout->MoreLocationsNeeded());
     dialogs.file_name = PathIn("points");
     Child<QPushButton>("exportLocations")->click();
     QFile file(PathIn("points.csv"));
@@ -139,8 +144,8 @@ TEST_F(FieldPanelTest, ExportLocationsWritesTheCsv) {
     // A strip too narrow for the grid: the dialog says what the file lacks,
     // and a saved plan's folder and name lead the suggestion.
     ASSERT_TRUE(SaveAs(PathIn("site.vplan")));
-    Type(Box(PlanField::Width), "1");
-    Type(Box(PlanField::Height), "2000");
+    Type(Box(PlanField::Width), "0.01");
+    Type(Box(PlanField::Height), "200000");
     ASSERT_TRUE(Model()->Plan().entry(0).field.layout->MoreLocationsNeeded());
     Child<QPushButton>("exportLocations")->click();
     EXPECT_TRUE(dialogs.save_title.contains("samples fall inside the unit")) << dialogs.save_title.toStdString();

@@ -4,6 +4,7 @@
 // Ctrl+C on the table, costs for several units, and F1's topic per page.
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -12,7 +13,9 @@
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
+#include <functional>
 
 #include "context_ids.h"
 #include "key_texts.h"
@@ -233,6 +236,48 @@ TEST_F(PlanKeysTest, UnitCostsForSeveralUnitsAtOnce) {
     }
     Trigger("actUndo");
     EXPECT_EQ(Model()->Plan().entry(0).unit.costs.fixed, 100.0) << "one step";
+}
+
+
+// Screen readers hear of one focused object: the control with the focus
+// (and its current cell), not also a cell of a table elsewhere.
+TEST_F(PlanKeysTest, OneObjectSaysItHasTheFocus) {
+    AddUnit("A");
+    AddUnit("B");
+    SelectRow(0);
+    Show();
+    std::function<void(QAccessibleInterface*, QStringList&, int)> focused = [&](QAccessibleInterface* at,
+                                                                               QStringList& found, int depth) {
+        if (!at || depth > 12) return;
+        // A page tab says "focused" when it is the current page (Qt's own
+        // accessible tab bar); it is left out of the count.
+        // A cell belongs to its view, which must hold the focus.
+        const QObject* owner = at->object() ? at->object() : at->parent() ? at->parent()->object() : nullptr;
+        if (at->state().focused && !at->state().invisible && at->role() != QAccessible::PageTab &&
+            owner != QApplication::focusWidget()) {
+            found << QStringLiteral("%1 \"%2\"").arg(QString::number(at->role()), at->text(QAccessible::Name));
+        }
+        for (int k = 0; k < at->childCount() && k < 200; ++k) focused(at->child(k), found, depth + 1);
+    };
+    const struct {
+        const char* where;
+        std::function<QWidget*()> focus;
+    } cases[] = {
+        {"the plan table", [&] { return static_cast<QWidget*>(Table()); }},
+        {"the area factors", [&] {
+             Pages()->setCurrentIndex(1);
+             return static_cast<QWidget*>(Child<QTableWidget>("areaFactorTable"));
+         }},
+        {"the plan table again", [&] { return static_cast<QWidget*>(Table()); }},
+    };
+    for (const auto& c : cases) {
+        QWidget* widget = c.focus();
+        widget->setFocus(Qt::TabFocusReason);
+        QTest::qWait(10);
+        QStringList found;
+        focused(QAccessible::queryAccessibleInterface(window.get()), found, 0);
+        EXPECT_TRUE(found.isEmpty()) << c.where << ": " << found.join(QStringLiteral(", ")).toStdString();
+    }
 }
 
 }  // namespace
