@@ -11,23 +11,14 @@
 namespace valdris {
 namespace {
 
-TEST(AccessKeys, TheLetterAfterTheAmpersand) {
-    const struct {
-        const char* text;
-        char key;
-    } cases[] = {
-        {"&File", 'f'}, {"S&eed:", 'e'}, {"Scan MD&C:", 'c'}, {"Save && &Close", 'c'},
-        {"R&&D", '\0'}, {"Plain", '\0'}, {"Trailing&", '\0'}, {"", '\0'},
-    };
-    for (const auto& c : cases) EXPECT_EQ(AccessKeyOf(c.text), c.key) << c.text;
-}
-
+// "&&" writes an ampersand; a letter repeats in any case.
 TEST(AccessKeys, RepeatsAreNamedOncePerText) {
     const struct {
         std::vector<std::string> texts;
         std::vector<std::string> repeats;
     } cases[] = {
-        {{"&Area:", "&Width:", "Plain", "R&&D"}, {}},
+        {{"&Area:", "&Width:", "Plain", "R&&D", "&&Do", "Trailing&"}, {}},
+        {{"Save && &Close", "&Copy"}, {"&Copy repeats Alt+C of Save && &Close"}},
         {{"&Seed:", "&Survey unit"}, {"&Survey unit repeats Alt+S of &Seed:"}},
         {{"&Unit", "&Use This LBGR", "Move &Up"},
          {"&Use This LBGR repeats Alt+U of &Unit", "Move &Up repeats Alt+U of &Unit"}},

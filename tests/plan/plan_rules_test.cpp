@@ -165,15 +165,12 @@ TEST(SeveralUnits, OneStepEach) {
     const SampleCosts none;
     const std::vector<Case> cases = {
         {"two units deleted", [](SurveyPlan& p) { return p.RemoveRows({2, 0}); }, {"B"}, {none}, "Delete Units"},
-        {"one unit deleted", [](SurveyPlan& p) { return p.RemoveRows({1}); }, {"A", "C"}, {a, none}, "Delete Unit"},
         {"costs of two units",
          [](SurveyPlan& p) { return p.SetCosts({1, 2}, std::string("5"), std::string("6")); }, {"A", "B", "C"},
          {a, {5.0, 6.0}, {5.0, 6.0}}, "Unit Costs"},
         {"only the fixed cost given: each keeps its cost per sample",
          [](SurveyPlan& p) { return p.SetCosts({0, 1}, std::string("7"), std::nullopt); }, {"A", "B", "C"},
          {{7.0, 2.0}, {7.0, std::nullopt}, none}, "Unit Costs"},
-        {"costs already so", [](SurveyPlan& p) { return p.SetCosts({0}, std::string("1"), std::string("2")); },
-         {"A", "B", "C"}, {a, none, none}, ""},
         {"a refused cost changes no unit",
          [](SurveyPlan& p) { return p.SetCosts({1, 2}, std::string("-1"), std::nullopt); }, {"A", "B", "C"},
          {a, none, none}, ""},
@@ -233,25 +230,6 @@ TEST(SeveralUnits, ClearingAField) {
         EXPECT_EQ(refused.message->text.rfind(FieldRow(required).title, 0), 0u) << refused.message->text;
     }
     EXPECT_EQ(plan.entry(0).unit.name, "A");
-}
-
-// A unit is asked about before it goes when it carries what no design
-// window can give back.
-TEST(SeveralUnits, FieldWorkThatDeletingWouldLose) {
-    const std::vector<std::pair<const char*, std::function<void(PlanUnit&)>>> cases = {
-        {"survey data", [](PlanUnit& u) { u.survey_data = {1.0, 2.0}; }},
-        {"reference data", [](PlanUnit& u) { u.reference_data = {1.0, 2.0}; }},
-        {"a size", [](PlanUnit& u) { u.field.size = UnitSize{100, std::nullopt, std::nullopt}; }},
-        {"a seed", [](PlanUnit& u) { u.field.seed = 7; }},
-        {"a scan MDC", [](PlanUnit& u) { u.field.scan_mdc = 2.0; }},
-        {"area factors", [](PlanUnit& u) { u.field.area_factors = {{1, 2}, {10, 1}}; }},
-    };
-    EXPECT_FALSE(CarriesFieldWork(Named("design only")));
-    for (const auto& [what, set] : cases) {
-        PlanUnit unit = Named("U");
-        set(unit);
-        EXPECT_TRUE(CarriesFieldWork(unit)) << what;
-    }
 }
 
 // Copied rows paste into a spreadsheet as the table shows them.

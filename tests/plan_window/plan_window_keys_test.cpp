@@ -207,38 +207,6 @@ TEST_F(PlanKeysTest, CopyPutsTheSelectedRowsOnTheClipboard) {
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), PlanRowsAsText(Model()->Plan(), {0, 2}));
 }
 
-// The dialog shows what the units share; a box left as shown keeps each
-// unit's own cost; all of it is one step.
-TEST_F(PlanKeysTest, UnitCostsForSeveralUnitsAtOnce) {
-    AddUnit("A");
-    AddUnit("B");
-    AddUnit("C");
-    Model()->Plan().SetCosts({0}, std::string("100"), std::string("5"));
-    Model()->Plan().SetCosts({1}, std::string("200"), std::string("5"));
-    Table()->selectAll();
-    dialogs.costs = CostTexts{"", "7"};
-    Trigger("actUnitCosts");
-    EXPECT_EQ(dialogs.costs_shown.fixed, "");
-    EXPECT_EQ(dialogs.costs_shown.per_sample, "");
-    EXPECT_FALSE(dialogs.costs_offered_all);
-    const std::optional<double> fixed_after[] = {100.0, 200.0, std::nullopt};
-    for (std::size_t row = 0; row < 3; ++row) {
-        EXPECT_EQ(Model()->Plan().entry(row).unit.costs.fixed, fixed_after[row]) << row;
-        EXPECT_EQ(Model()->Plan().entry(row).unit.costs.per_sample, 7.0) << row;
-    }
-    EXPECT_EQ(Act("actUndo")->text(), "&Undo Unit Costs");
-
-    dialogs.costs = CostTexts{"50", "10", true};
-    Trigger("actDefaultCosts");
-    EXPECT_TRUE(dialogs.costs_offered_all);
-    for (std::size_t row = 0; row < 3; ++row) {
-        EXPECT_EQ(Model()->Plan().entry(row).unit.costs, (SampleCosts{50.0, 10.0})) << row;
-    }
-    Trigger("actUndo");
-    EXPECT_EQ(Model()->Plan().entry(0).unit.costs.fixed, 100.0) << "one step";
-}
-
-
 // Screen readers hear of one focused object: the control with the focus
 // (and its current cell), not also a cell of a table elsewhere.
 TEST_F(PlanKeysTest, OneObjectSaysItHasTheFocus) {
