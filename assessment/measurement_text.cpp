@@ -428,6 +428,23 @@ std::vector<std::string> ColumnHeaders(std::string_view text) {
     return headers;
 }
 
+std::size_t FirstNumberColumn(std::string_view text) {
+    LineCursor lines(text);
+    Line first;
+    Line second;
+    if (!lines.Next(first) || !lines.Next(second)) return 0;
+    const char separator = Separator(LineCursor::WithoutByteOrderMark(text));
+    const std::vector<std::string> headers = Fields(first.text, separator);
+    const std::vector<std::string> cells = Fields(second.text, separator);
+    std::size_t offered = 0;
+    for (std::size_t k = 0; k < headers.size(); ++k) {
+        if (!CanBeHeader(headers[k])) continue;
+        if (k < cells.size() && StrictNumber(cells[k])) return offered;
+        ++offered;
+    }
+    return 0;
+}
+
 std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::string& source) {
     if (count == 0) return Refusal{RefusalKind::MeasurementsNone, source + ": no measurements (the column is empty).", MessageIcon::Exclamation};
     if (count < 2) {

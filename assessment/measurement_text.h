@@ -71,6 +71,11 @@ PlacedReading ReadPlacedMeasurements(std::string_view text, const std::string& s
 // header, which ReadMeasurements takes or refuses as it is.
 std::vector<std::string> ColumnHeaders(std::string_view text);
 
+// Which of those headers to offer first: the first whose column holds a
+// number on the line after the headers (an id or a date column before the
+// values is passed over); 0 when none does.
+std::size_t FirstNumberColumn(std::string_view text);
+
 // The rule on the count of measurements, which the reading and the assessment
 // of stored data share: at least two, at most kMostMeasurements.
 std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::string& source);

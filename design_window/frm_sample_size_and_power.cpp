@@ -102,7 +102,12 @@ void frmSampleSizeandPower::closeEvent(QCloseEvent* event) {
 }
 
 void frmSampleSizeandPower::CmdExit_Click() {
-    if (!view_.Busy()) close();
+    if (view_.Busy()) return;
+    if (exit_program_) {
+        exit_program_();
+    } else {
+        close();
+    }
 }
 
 }  // namespace valdris

@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +50,10 @@ public:
     // window and learn of accepted inputs through it.
     DesignForm& Form() { return form_; }
     const DesignForm& Form() const { return form_; }
+
+    // What Exit Program does when the program holds more than this window
+    // (a plan to ask about); without it Exit closes this window.
+    void SetExitProgram(std::function<void()> exit_program) { exit_program_ = std::move(exit_program); }
 
     // --- Controls, named as in the layout (each also carries its name as
     //     objectName). Owned by Qt's parent-child tree.
@@ -143,6 +148,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    std::function<void()> exit_program_;
     // Layout (frm_sample_size_and_power_layout.cpp): one step a frame.
     void BuildLayout();
     void BuildInfoFrame(QWidget* client);

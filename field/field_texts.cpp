@@ -35,16 +35,19 @@ std::string MoreLocationsNote(const SampleLayout& layout) {
            std::to_string(layout.samples) + " samples fall inside the unit.";
 }
 
-std::string LocationsCsv(const SampleLayout& layout) {
+std::string LocationsCsv(const SampleLayout& layout, std::optional<int> decimals) {
     std::string csv;
-    StreamLocationsCsv(layout, [&csv](std::string_view piece) {
-        csv += piece;
-        return std::string();
-    });
+    StreamLocationsCsv(
+        layout,
+        [&csv](std::string_view piece) {
+            csv += piece;
+            return std::string();
+        },
+        decimals);
     return csv;
 }
 
-std::string StreamLocationsCsv(const SampleLayout& layout, const ByteSink& write) {
+std::string StreamLocationsCsv(const SampleLayout& layout, const ByteSink& write, std::optional<int> decimals) {
     constexpr std::size_t kPiece = 1 << 16;
     constexpr std::size_t kLongestLine = 24 + 2 * kExactNumberRoom;  // id, two numbers, commas, line end
     std::string piece = "id,x,y\n";
@@ -53,9 +56,15 @@ std::string StreamLocationsCsv(const SampleLayout& layout, const ByteSink& write
     for (std::size_t k = 0; k < layout.points.size(); ++k) {
         char* end = std::to_chars(line, line + 24, k + 1).ptr;
         *end++ = ',';
-        end = WriteExactNumber(end, layout.points[k].x);
+        const auto number = [&](char* at, double value) {
+            // A coordinate too long for fixed decimals keeps its exact form.
+            if (!decimals) return WriteExactNumber(at, value);
+            const auto written = std::to_chars(at, at + kExactNumberRoom, value, std::chars_format::fixed, *decimals);
+            return written.ec == std::errc() ? written.ptr : WriteExactNumber(at, value);
+        };
+        end = number(end, layout.points[k].x);
         *end++ = ',';
-        end = WriteExactNumber(end, layout.points[k].y);
+        end = number(end, layout.points[k].y);
         *end++ = '\n';
         piece.append(line, end);
         if (piece.size() < kPiece) continue;

@@ -5,6 +5,7 @@
 // Lengths, areas of the layout and coordinates have two decimals; the other
 // figures are written as every double of the program is.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,16 @@ std::vector<ReportLine> SampleLayoutLines(const SampleLayout& layout);
 std::string MoreLocationsNote(const SampleLayout& layout);
 
 // The locations file: "id,x,y", then one row per location in the layout's
-// order, the coordinates in the exact form that reads back to the same double.
-std::string LocationsCsv(const SampleLayout& layout);
+// order, the coordinates in the exact form that reads back to the same double,
+// or with that many decimals (a person setting the points out needs
+// millimetres, not seventeen digits).
+std::string LocationsCsv(const SampleLayout& layout, std::optional<int> decimals = std::nullopt);
 // The same bytes given to the sink a piece at a time as they are made, so
 // that a million locations are never held as text; the sink's first failure.
-std::string StreamLocationsCsv(const SampleLayout& layout, const ByteSink& write);
+std::string StreamLocationsCsv(const SampleLayout& layout, const ByteSink& write,
+                               std::optional<int> decimals = std::nullopt);
+// Millimetres, for coordinates in metres.
+constexpr int kSetOutDecimals = 3;
 
 // a, AF(a), DCGL_EMC, the scan MDC, whether it is adequate and, when it is
 // not, A_EA and n_EA; then the final N.

@@ -77,6 +77,8 @@ enum class RefusalKind {
     CostRange,
     TestUnknown,
     CellNotOneNumber,
+    CellRequired,
+    PastedRowTooWide,
     // Measurements.
     MeasurementLine,
     MeasurementsNone,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "typed_numbers.h"
@@ -11,7 +12,23 @@ namespace {
 PlanEditResult Taken(std::optional<Refusal> notice = std::nullopt) { return {true, std::move(notice)}; }
 PlanEditResult Refused(std::optional<Refusal> refusal = std::nullopt) { return {false, std::move(refusal)}; }
 
+// Whether an optional field has a value to clear.
+bool HoldsValue(const PlanUnit& unit, PlanField field) {
+    switch (field) {
+        case PlanField::GivenN: return unit.given_n.has_value();
+        case PlanField::CostFixed: return unit.costs.fixed.has_value();
+        case PlanField::CostPerSample: return unit.costs.per_sample.has_value();
+        default: return true;
+    }
+}
+
 }  // namespace
+
+bool CarriesFieldWork(const PlanUnit& unit) {
+    const FieldSetup& field = unit.field;
+    return !unit.survey_data.empty() || !unit.reference_data.empty() || field.size || field.seed || field.scan_mdc ||
+           !field.area_factors.empty();
+}
 
 std::string DataTitle(UnitData which) {
     return which == UnitData::Survey ? "Survey Unit Data" : "Reference Area Data";
@@ -90,7 +107,42 @@ void SurveyPlan::Apply(const Command& command, bool forward) {
             default_costs_ = forward ? command.costs_after : command.costs_before;
             Notify(PlanChangeKind::DefaultsChanged, 0);
             break;
+        case Kind::Group:
+            if (forward) {
+                for (const Command& part : command.parts) Apply(part, true);
+            } else {
+                for (auto part = command.parts.rbegin(); part != command.parts.rend(); ++part) Apply(*part, false);
+            }
+            break;
     }
+}
+
+PlanEditResult SurveyPlan::PerformGroup(std::string name, std::vector<Command> parts) {
+    if (parts.empty()) return Refused();
+    if (parts.size() == 1) {
+        parts.front().name = std::move(name);
+        Perform(std::move(parts.front()));
+        return Taken();
+    }
+    Command command;
+    command.kind = Command::Kind::Group;
+    command.name = std::move(name);
+    command.parts = std::move(parts);
+    Perform(std::move(command));
+    return Taken();
+}
+
+Outcome<SurveyPlan::Command, Refusal> SurveyPlan::Replacement(std::size_t row, PlanUnit unit) const {
+    if (auto refusal = UnitDataRefusal(unit)) return *refusal;
+    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
+    if (!check) return check.refusal().refusal;
+    Command command;
+    command.kind = Command::Kind::Replace;
+    command.row = row;
+    command.before = entries_[row];
+    command.after = MakeEntry(std::move(unit), std::move(*check));
+    command.after->id = entries_[row].id;
+    return command;
 }
 
 PlanEditResult SurveyPlan::Add(PlanUnit unit) {
@@ -129,6 +181,25 @@ PlanEditResult SurveyPlan::Remove(std::size_t row) {
     command.before = entries_[row];
     Perform(std::move(command));
     return Taken();
+}
+
+// Rows go last first, so that each part's row is where it was when the
+// part was made.
+PlanEditResult SurveyPlan::RemoveRows(const std::vector<std::size_t>& rows) {
+    std::vector<std::size_t> sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    if (sorted.empty() || sorted.back() >= entries_.size()) return Refused();
+    std::vector<Command> parts;
+    for (auto row = sorted.rbegin(); row != sorted.rend(); ++row) {
+        Command command;
+        command.kind = Command::Kind::Remove;
+        command.row = *row;
+        command.before = entries_[*row];
+        parts.push_back(std::move(command));
+    }
+    std::string name = parts.size() == 1 ? "Delete Unit" : "Delete Units";
+    return PerformGroup(std::move(name), std::move(parts));
 }
 
 PlanEditResult SurveyPlan::MoveUp(std::size_t row) {
@@ -272,15 +343,81 @@ PlanEditResult SurveyPlan::SetDefaultCosts(const SampleCosts& costs) {
 
 // The defaults obey the rule of a unit's costs, so they are read as a
 // unit's cost fields are.
-PlanEditResult SurveyPlan::SetDefaultCosts(const std::string& fixed, const std::string& per_sample) {
+Outcome<SampleCosts, Refusal> SurveyPlan::ReadCosts(const std::string& fixed, const std::string& per_sample) const {
     PlanUnit costs;
     for (const auto& [field, text] : {std::pair{PlanField::CostFixed, &fixed}, {PlanField::CostPerSample, &per_sample}}) {
-        UnitEdit edit = EditUnit(costs, field, *text);
-        if (!edit.accepted()) return Refused(std::move(edit.message));
+        UnitEdit edit = EditUnit(costs, field, PointedText(field, *text, decimal_comma_));
+        if (!edit.accepted()) return *edit.message;
         costs = std::move(*edit.unit);
     }
-    if (costs.costs == default_costs_) return Refused();
-    return SetDefaultCosts(costs.costs);
+    return costs.costs;
+}
+
+PlanEditResult SurveyPlan::SetDefaultCosts(const std::string& fixed, const std::string& per_sample) {
+    Outcome<SampleCosts, Refusal> costs = ReadCosts(fixed, per_sample);
+    if (!costs) return Refused(costs.refusal());
+    if (*costs == default_costs_) return Refused();
+    return SetDefaultCosts(*costs);
+}
+
+PlanEditResult SurveyPlan::SetDefaultCostsForAll(const std::string& fixed, const std::string& per_sample) {
+    Outcome<SampleCosts, Refusal> costs = ReadCosts(fixed, per_sample);
+    if (!costs) return Refused(costs.refusal());
+    std::vector<Command> parts;
+    if (!(*costs == default_costs_)) {
+        Command defaults;
+        defaults.kind = Command::Kind::Defaults;
+        defaults.costs_before = default_costs_;
+        defaults.costs_after = *costs;
+        parts.push_back(std::move(defaults));
+    }
+    for (std::size_t row = 0; row < entries_.size(); ++row) {
+        if (entries_[row].unit.costs == *costs) continue;
+        PlanUnit unit = entries_[row].unit;
+        unit.costs = *costs;
+        Outcome<Command, Refusal> part = Replacement(row, std::move(unit));
+        if (!part) return Refused(part.refusal());
+        parts.push_back(std::move(*part));
+    }
+    return PerformGroup("Default Costs", std::move(parts));
+}
+
+PlanEditResult SurveyPlan::SetCosts(const std::vector<std::size_t>& rows, const std::optional<std::string>& fixed,
+                                    const std::optional<std::string>& per_sample) {
+    Outcome<SampleCosts, Refusal> costs = ReadCosts(fixed.value_or(""), per_sample.value_or(""));
+    if (!costs) return Refused(costs.refusal());
+    std::vector<Command> parts;
+    for (const std::size_t row : rows) {
+        if (row >= entries_.size()) return Refused();
+        PlanUnit unit = entries_[row].unit;
+        if (fixed) unit.costs.fixed = costs->fixed;
+        if (per_sample) unit.costs.per_sample = costs->per_sample;
+        if (unit.costs == entries_[row].unit.costs) continue;
+        Outcome<Command, Refusal> part = Replacement(row, std::move(unit));
+        if (!part) return Refused(part.refusal());
+        parts.push_back(std::move(*part));
+    }
+    return PerformGroup("Unit Costs", std::move(parts));
+}
+
+PlanEditResult SurveyPlan::ClearField(const std::vector<std::size_t>& rows, PlanField field) {
+    const PlanFieldRow& declared = FieldRow(field);
+    if (declared.required) {
+        return Refused(Refusal{RefusalKind::CellRequired,
+                               std::string(declared.title) + " cannot be empty. To remove a unit, use Unit, Delete Unit.",
+                               MessageIcon::Information});
+    }
+    std::vector<Command> parts;
+    for (const std::size_t row : rows) {
+        if (row >= entries_.size()) return Refused();
+        UnitEdit edit = EditUnit(entries_[row].unit, field, std::string());
+        if (!edit.accepted()) return Refused(std::move(edit.message));
+        if (!HoldsValue(entries_[row].unit, field)) continue;
+        Outcome<Command, Refusal> part = Replacement(row, std::move(*edit.unit));
+        if (!part) return Refused(part.refusal());
+        parts.push_back(std::move(*part));
+    }
+    return PerformGroup("Clear " + std::string(declared.title), std::move(parts));
 }
 
 std::optional<PlanEditResult> SurveyPlan::EditFieldBox(std::size_t row, PlanField field, const std::string& text,

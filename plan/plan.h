@@ -77,6 +77,8 @@ public:
     PlanEditResult Add(PlanUnit unit);  // at the end
     PlanEditResult Duplicate(std::size_t row);  // the copy right below, named "<name> (copy)"
     PlanEditResult Remove(std::size_t row);
+    // Several rows removed as one step ("Delete Units" when more than one).
+    PlanEditResult RemoveRows(const std::vector<std::size_t>& rows);
     PlanEditResult MoveUp(std::size_t row);
     PlanEditResult MoveDown(std::size_t row);
     PlanEditResult Rename(std::size_t row, const std::string& name);
@@ -88,6 +90,16 @@ public:
     // of a unit's cost (blank for none); refused with no message when they
     // are the defaults already.
     PlanEditResult SetDefaultCosts(const std::string& fixed, const std::string& per_sample);
+    // The same, and every unit given those costs too, all as one step.
+    PlanEditResult SetDefaultCostsForAll(const std::string& fixed, const std::string& per_sample);
+    // The costs of several units as one step; a cost not given (nothing)
+    // stays each unit's own. Refused with no message when nothing changes.
+    PlanEditResult SetCosts(const std::vector<std::size_t>& rows, const std::optional<std::string>& fixed,
+                            const std::optional<std::string>& per_sample);
+    // One field of several units emptied as one step (an empty given N
+    // means the designed one); refused, naming the field, when the field
+    // cannot be empty.
+    PlanEditResult ClearField(const std::vector<std::size_t>& rows, PlanField field);
     // One set of the unit's measurements from pasted text or a file's text
     // (the column its header names, when given); a refusal names the line
     // and keeps the data the unit had.
@@ -140,9 +152,10 @@ public:
 
 private:
     // One step: a row inserted (after), removed (before), moved (row to
-    // to_row), replaced (before, after) or the default costs changed.
+    // to_row), replaced (before, after), the default costs changed, or
+    // several of these together (parts, undone last first).
     struct Command {
-        enum class Kind { Insert, Remove, Move, Replace, Defaults };
+        enum class Kind { Insert, Remove, Move, Replace, Defaults, Group };
         Kind kind = Kind::Replace;
         std::string name;
         std::size_t row = 0;
@@ -151,11 +164,17 @@ private:
         std::optional<PlanEntry> after;
         SampleCosts costs_before;
         SampleCosts costs_after;
+        std::vector<Command> parts;
     };
     void Perform(Command command);
     void Apply(const Command& command, bool forward);
     PlanEditResult ReplaceEntry(std::size_t row, std::string name, PlanUnit unit, std::optional<Refusal> notice);
     PlanEditResult ApplyEdit(std::size_t row, std::string name, UnitEdit edit);
+    // The replacement of a row by an edited unit, checked but not performed.
+    Outcome<Command, Refusal> Replacement(std::size_t row, PlanUnit unit) const;
+    // Parts performed as one step; nothing when there are none.
+    PlanEditResult PerformGroup(std::string name, std::vector<Command> parts);
+    Outcome<SampleCosts, Refusal> ReadCosts(const std::string& fixed, const std::string& per_sample) const;
     void Notify(PlanChangeKind kind, std::size_t row, std::size_t to_row = 0);
     PlanEntry Numbered(PlanEntry entry) {
         entry.id = next_id_++;
@@ -171,6 +190,11 @@ private:
     std::function<void(const PlanChange&)> listener_;
     bool decimal_comma_ = false;
 };
+
+// Whether removing the unit would lose what was measured or set out in the
+// field (measurements, a size, a seed, a scan MDC, area factors), which a
+// design window cannot give back.
+bool CarriesFieldWork(const PlanUnit& unit);
 
 // "Survey Unit Data", "Reference Area Data": the same for a set of measurements.
 std::string DataTitle(UnitData which);

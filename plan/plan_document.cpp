@@ -11,6 +11,8 @@
 #include <filesystem>
 
 #include "safe_write.h"
+#include "file_names.h"
+
 
 namespace valdris {
 namespace {
@@ -211,6 +213,13 @@ std::optional<std::string> PlanDocument::AutosaveOfferedOnOpening() const {
         if (IsLeftoverAutosave(place)) return place;
     }
     return std::nullopt;
+}
+
+std::string LocationsFileName(const PlanDocument& document, const std::string& unit_name) {
+    const std::string name =
+        FileNameStem(document.BaseName(), "plan") + " - " + FileNameStem(unit_name, "unit") + " - locations.csv";
+    const std::string folder = document.Folder();
+    return folder.empty() ? name : (std::filesystem::path(folder) / name).string();
 }
 
 }  // namespace valdris

@@ -114,4 +114,9 @@ private:
     WriterLock written_;  // the autosave on disk, held
 };
 
+// The name suggested for a unit's locations: "<plan> - <unit> - locations.csv"
+// in the plan's folder (a plan never saved: "plan - <unit> - ...", no
+// folder), each part made fit for a file name.
+std::string LocationsFileName(const PlanDocument& document, const std::string& unit_name);
+
 }  // namespace valdris

@@ -157,4 +157,22 @@ std::string PlanAsCsv(const SurveyPlan& plan) {
     return csv;
 }
 
+std::string PlanRowsAsText(const SurveyPlan& plan, const std::vector<std::size_t>& rows) {
+    const auto cell = [](std::string text) {
+        for (char& c : text) {
+            if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+        }
+        return text;
+    };
+    std::string text;
+    for (int c = 0; c < kPlanColumnCount; ++c) text += (c ? "\t" : "") + ColumnTitle(PlanColumn(c));
+    text += '\n';
+    for (const std::size_t row : rows) {
+        if (row >= plan.size()) continue;
+        for (int c = 0; c < kPlanColumnCount; ++c) text += (c ? "\t" : "") + cell(SpreadsheetSafe(CellText(plan.entry(row), PlanColumn(c))));
+        text += '\n';
+    }
+    return text;
+}
+
 }  // namespace valdris

@@ -42,4 +42,10 @@ ReportEntries UnitReportEntries(const PlanEntry& entry);
 // its shortest exact form.
 std::string PlanAsCsv(const SurveyPlan& plan);
 
+// The rows as a spreadsheet pastes them: the column titles, then each row's
+// cells as shown (a text a spreadsheet would take for a formula neutralised
+// as in the CSV), separated by tabs; a tab or line break within a cell
+// becomes a space so that it cannot split the row.
+std::string PlanRowsAsText(const SurveyPlan& plan, const std::vector<std::size_t>& rows);
+
 }  // namespace valdris

@@ -43,7 +43,7 @@ BudgetPanel::BudgetPanel(QWidget* parent) : QWidget(parent) {
     for (const PlanColumn column : kColumns) titles << QString::fromStdString(ColumnTitle(column));
     table_->setHorizontalHeaderLabels(titles);
     heading_->setBuddy(table_);
-    use_ = new QPushButton(tr("&Use This LBGR"), this);
+    use_ = new QPushButton(tr("Use &This LBGR"), this);
     layout->addWidget(heading_);
     layout->addWidget(table_, 1);
     layout->addWidget(use_, 0, Qt::AlignRight);

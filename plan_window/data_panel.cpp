@@ -137,7 +137,9 @@ DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(column.title);
     layout->addWidget(column.table, 1);
-    const QString texts[] = {tr("Paste"), tr("Import..."), tr("Clear")};
+    // Each set's buttons have access keys of their own: both sets share a page.
+    const QString texts[] = {survey ? tr("&Paste") : tr("Pas&te"), survey ? tr("&Import\u2026") : tr("Imp&ort\u2026"),
+                             survey ? tr("&Clear") : tr("Cle&ar")};
     const QString tips[] = {tr("Replace these measurements with a column copied from a spreadsheet (Ctrl+V)"),
                             tr("Replace these measurements with a column of a CSV or TSV file"),
                             tr("Remove these measurements")};
@@ -183,7 +185,7 @@ QWidget* DataPanel::MakeResults() {
 
 QVBoxLayout* DataPanel::MakeInvestigate() {
     investigate_title_ = WrappingLabel(this);
-    investigate_title_->setText(tr("Above the DCGL, to investigate:"));
+    investigate_title_->setText(tr("Above the DCGL, to in&vestigate:"));
     investigate_ = new QListWidget(this);
     investigate_->setObjectName(QStringLiteral("investigate"));
     investigate_->setAccessibleName(tr("Measurements above the DCGL"));
@@ -201,11 +203,13 @@ QTableWidget* DataPanel::MakeFigures(QWidget* parent) {
     figures->setAccessibleName(tr("Figures of the assessment"));
     figures->setHorizontalHeaderLabels({tr("Figure"), tr("Value")});
     figures->verticalHeader()->hide();
-    figures->verticalHeader()->setDefaultSectionSize(figures->fontMetrics().height() + 4);
-    // The values in full; a label too long for the room is cut at its end.
-    figures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    figures->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    figures->setWordWrap(false);
+    // Every figure's name whole, at any scale: the names take the room they
+    // need and a long value (a p-value's sentence) wraps onto more lines of
+    // its row; a panel narrower than the names scrolls.
+    figures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    figures->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    figures->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    figures->setWordWrap(true);
     figures->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return figures;
 }
@@ -277,7 +281,6 @@ void DataPanel::ShowVerdict(const AssessmentTexts& texts) {
     for (int r = 0; r < figures_->rowCount(); ++r) {
         const ReportLine& line = texts.figures[static_cast<std::size_t>(r)];
         auto* label = new QTableWidgetItem(Text(line.label));
-        label->setToolTip(label->text());  // cut short when the panel is narrow
         figures_->setItem(r, 0, label);
         auto* value = new QTableWidgetItem(Text(line.value));
         value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

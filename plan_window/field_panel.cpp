@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "field_panel.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -9,10 +11,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "context_ids.h"
 #include "drawing_view.h"
+#include "field_texts.h"
+#include "key_texts.h"
 #include "sample_map.h"
 #include "text_start.h"
 
@@ -20,7 +30,6 @@ namespace valdris {
 namespace {
 
 constexpr QSize kMapMinimum(220, 170);
-constexpr int kEmptyRows = 2;  // rows left free for new entries
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -39,8 +48,78 @@ QLabel* Figures(QWidget* parent) {
     return label;
 }
 
-QTableWidget* Table(const QStringList& titles, const QString& name, QWidget* parent) {
-    auto* table = new QTableWidget(0, static_cast<int>(titles.size()), parent);
+// A table typed into row by row: Tab walks its cells and, at either end,
+// leaves it rather than wrapping onto entries already typed; the last row
+// is always empty, waiting for the next entry; a block pasted from a
+// spreadsheet fills rows from the current one. Away from the keyboard it
+// has no current cell, so that only the control with the focus says so.
+class EntryTable : public QTableWidget {
+public:
+    EntryTable(int columns, QWidget* parent) : QTableWidget(0, columns, parent) {
+        connect(this, &QTableWidget::itemChanged, this, [this] { KeepEmptyLastRow(); });
+        auto* paste = new QShortcut(QKeySequence::Paste, this, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(paste, &QShortcut::activated, this, [this] { Paste(QGuiApplication::clipboard()->text()); });
+    }
+    std::function<void(const Refusal&)> refused;
+
+    void Paste(const QString& text) {
+        const Outcome<PastedRows> pasted = ReadPastedRows(text.toStdString(), static_cast<std::size_t>(columnCount()));
+        if (!pasted) {
+            if (refused) refused(pasted.refusal());
+            return;
+        }
+        const int first = std::max(currentRow(), 0);
+        for (std::size_t r = 0; r < pasted->rows.size(); ++r) {
+            const int row = first + static_cast<int>(r);
+            if (row >= rowCount()) setRowCount(row + 1);
+            for (int c = 0; c < columnCount(); ++c) {
+                const std::string& cell = pasted->rows[r][static_cast<std::size_t>(c)];
+                setItem(row, c, new QTableWidgetItem(QString::fromStdString(cell)));
+            }
+        }
+        KeepEmptyLastRow();
+    }
+
+    void KeepEmptyLastRow() {
+        const int last = rowCount() - 1;
+        bool empty = last >= 0;
+        for (int c = 0; empty && c < columnCount(); ++c) {
+            const QTableWidgetItem* cell = item(last, c);
+            empty = !cell || cell->text().trimmed().isEmpty();
+        }
+        if (!empty) insertRow(rowCount());
+    }
+
+protected:
+    bool focusNextPrevChild(bool next) override {
+        if (AtEnd(next)) return QWidget::focusNextPrevChild(next);
+        return QTableWidget::focusNextPrevChild(next);
+    }
+    // Tab in a cell's editor moves on through this, and stops at the ends.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if ((action == MoveNext && AtEnd(true)) || (action == MovePrevious && AtEnd(false))) return {};
+        return QTableWidget::moveCursor(action, modifiers);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QTableWidget::focusOutEvent(event);
+        // An editor of a cell takes the focus within the table.
+        QTimer::singleShot(0, this, [this] {
+            const QWidget* focus = QApplication::focusWidget();
+            if (focus != this && !isAncestorOf(focus)) setCurrentIndex(QModelIndex());
+        });
+    }
+
+private:
+    bool AtEnd(bool next) const {
+        const QModelIndex at = currentIndex();
+        if (!at.isValid()) return true;
+        if (next) return at.row() == rowCount() - 1 && at.column() == columnCount() - 1;
+        return at.row() == 0 && at.column() == 0;
+    }
+};
+
+EntryTable* Table(const QStringList& titles, const QString& name, QWidget* parent) {
+    auto* table = new EntryTable(static_cast<int>(titles.size()), parent);
     table->setHorizontalHeaderLabels(titles);
     table->setAccessibleName(name);
     table->verticalHeader()->hide();
@@ -53,7 +132,8 @@ QTableWidget* Table(const QStringList& titles, const QString& name, QWidget* par
 }
 
 void Fill(QTableWidget* table, const std::vector<std::vector<std::string>>& rows) {
-    table->setRowCount(static_cast<int>(rows.size()) + kEmptyRows);
+    const QSignalBlocker quiet(table);
+    table->setRowCount(static_cast<int>(rows.size()) + 1);
     for (int r = 0; r < table->rowCount(); ++r) {
         for (int c = 0; c < table->columnCount(); ++c) {
             const bool given = r < static_cast<int>(rows.size());
@@ -173,12 +253,12 @@ QWidget* FieldPanel::MakeLocations() {
     });
     seed->addWidget(new_seed_button_);
     // A row of a layout gets no buddy of its own: the label is given one.
-    auto* seed_label = new QLabel(tr("S&eed:"), group);
+    auto* seed_label = new QLabel(tr("&Seed:"), group);
     seed_label->setBuddy(seed_box);
     form->addRow(seed_label, seed);
     locations_ = Figures(group);
     locations_->setObjectName(QStringLiteral("locationFigures"));
-    export_ = new QPushButton(tr("E&xport Locations..."), group);
+    export_ = new QPushButton(tr("E&xport Locations\u2026"), group);
     export_->setObjectName(QStringLiteral("exportLocations"));
     connect(export_, &QPushButton::clicked, this, [this] {
         if (export_locations) export_locations();
@@ -208,7 +288,12 @@ QWidget* FieldPanel::MakeLocations() {
 
 QWidget* FieldPanel::MakeElevatedArea() {
     auto* group = new QGroupBox(tr("Elevated areas"), this);
-    factors_ = Table({tr("Area"), tr("Factor")}, tr("Area factors"), group);
+    EntryTable* factors = Table({tr("Area"), tr("Factor")}, tr("Area factors"), group);
+    factors->refused = [this](const Refusal& refusal) {
+        if (refused) refused(refusal);
+    };
+    factors_ = factors;
+    SetHelpContextID(factors_, kHelpContextAreaFactors);
     factors_->setObjectName(QStringLiteral("areaFactorTable"));
     apply_factors_ = new QPushButton(tr("A&pply Factors"), group);
     apply_factors_->setObjectName(QStringLiteral("applyFactors"));
@@ -218,8 +303,9 @@ QWidget* FieldPanel::MakeElevatedArea() {
         if (area_factors_applied) area_factors_applied(rows);
     });
     auto* form = new QFormLayout;
-    scan_mdc_label_ = new QLabel(tr("Scan &MDC:"), group);
+    scan_mdc_label_ = new QLabel(tr("Scan MD&C:"), group);
     form->addRow(scan_mdc_label_, MakeBox(PlanField::ScanMDC, group));
+    SetHelpContextID(Box(PlanField::ScanMDC), kHelpContextScanMDC);
     scan_mdc_label_->setBuddy(Box(PlanField::ScanMDC));
     elevated_ = Figures(group);
     elevated_->setObjectName(QStringLiteral("elevatedAreaFigures"));
@@ -233,7 +319,12 @@ QWidget* FieldPanel::MakeElevatedArea() {
 
 QWidget* FieldPanel::MakeNuclides() {
     auto* group = new QGroupBox(tr("Radionuclides"), this);
-    nuclides_ = Table({tr("Name"), tr("DCGL"), tr("Sigma"), tr("Concentration")}, tr("Radionuclides"), group);
+    EntryTable* nuclides = Table({tr("Name"), tr("DCGL"), tr("Sigma"), tr("Concentration")}, tr("Radionuclides"), group);
+    nuclides->refused = [this](const Refusal& refusal) {
+        if (refused) refused(refusal);
+    };
+    nuclides_ = nuclides;
+    SetHelpContextID(nuclides_, kHelpContextNuclides);
     nuclides_->setObjectName(QStringLiteral("nuclideTable"));
     apply_nuclides_ = new QPushButton(tr("Appl&y Radionuclides"), group);
     apply_nuclides_->setObjectName(QStringLiteral("applyNuclides"));
@@ -267,7 +358,7 @@ void FieldPanel::ShowEntry(const PlanEntry* entry) {
     const bool drawn = entry != nullptr && entry->unit.field.site.has_value();
     Box(PlanField::GridAngle)->setEnabled(drawn);
     Box(PlanField::Origin)->setEnabled(drawn);
-    if (entry) scan_mdc_label_->setText(Text(view.scan_mdc_title).replace(QStringLiteral("Scan MDC"), tr("Scan &MDC")) + ':');
+    if (entry) scan_mdc_label_->setText(Text(view.scan_mdc_title).replace(QStringLiteral("Scan MDC"), tr("Scan MD&C")) + ':');
     grid_->setCurrentIndex(view.grid == GridType::Triangular ? 0 : 1);
     std::vector<std::vector<std::string>> factors;
     for (const AreaFactorTexts& pair : view.area_factors) factors.push_back({pair.area, pair.factor});
@@ -283,13 +374,20 @@ void FieldPanel::ShowEntry(const PlanEntry* entry) {
     export_->setEnabled(laid_out);
     save_map_->setEnabled(laid_out);
     print_map_->setEnabled(laid_out);
+    // The map names the unit it shows, and says what it shows in words.
+    map_->setAccessibleName(entry ? tr("Sample map of %1").arg(Text(entry->unit.name)) : tr("Sample map"));
     if (!laid_out) {
         map_->Clear();
         return;
     }
     const SampleLayout layout = *entry->field.layout;
     map_->SetDrawing([layout](ChartSurface& surface) { DrawSampleMap(layout, surface); },
-                     tr("%1 locations on a %2 grid").arg(layout.points.size()).arg(Text(view.locations.front().value)));
+                     tr("%1 locations on a %2 grid, spacing %3, over %4 by %5")
+                         .arg(layout.points.size())
+                         .arg(Text(GridTypeCaption(layout.type)).toLower())
+                         .arg(Text(LengthText(layout.spacing)))
+                         .arg(Text(LengthText(layout.width)))
+                         .arg(Text(LengthText(layout.height))));
 }
 
 }  // namespace valdris

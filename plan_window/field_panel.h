@@ -45,6 +45,8 @@ public:
     std::function<void()> save_map;
     std::function<void()> print_map;
     std::function<void()> import_boundary;
+    // A block pasted into a table that cannot be taken.
+    std::function<void(const Refusal&)> refused;
 
 private:
     QLineEdit* Box(PlanField field) const;

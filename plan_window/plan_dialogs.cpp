@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_dialogs.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -17,14 +18,34 @@
 
 namespace valdris {
 
+// The buttons carry access keys of their own: the standard ones have none.
 UnsavedAnswer QtPlanDialogs::AskUnsaved(const QString& plan_name) {
-    const auto answer = QMessageBox::question(
-        parent_, kApplicationTitle,
-        QObject::tr("The plan %1 has unsaved changes.\nSave them?").arg(plan_name),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Save) return UnsavedAnswer::Save;
-    if (answer == QMessageBox::Discard) return UnsavedAnswer::Discard;
+    QMessageBox box(QMessageBox::Question, kApplicationTitle,
+                    QObject::tr("The plan %1 has unsaved changes.\nSave them?").arg(plan_name), QMessageBox::NoButton,
+                    parent_);
+    QPushButton* save = box.addButton(QObject::tr("&Save"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QObject::tr("&Don't Save"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return UnsavedAnswer::Save;
+    if (box.clickedButton() == discard) return UnsavedAnswer::Discard;
     return UnsavedAnswer::Cancel;
+}
+
+bool QtPlanDialogs::AskDeleteUnits(const QString& names) {
+    QMessageBox box(QMessageBox::Question, kApplicationTitle,
+                    QObject::tr("%1 carries measurements or field work that would be lost with it.\n"
+                                "Delete it all the same? Undo brings it back.")
+                        .arg(names),
+                    QMessageBox::NoButton, parent_);
+    QPushButton* remove = box.addButton(QObject::tr("&Delete"), QMessageBox::DestructiveRole);
+    QPushButton* keep = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(keep);
+    box.setEscapeButton(keep);
+    box.exec();
+    return box.clickedButton() == remove;
 }
 
 bool QtPlanDialogs::AskRecover(const QString& autosave_path) {
@@ -73,7 +94,7 @@ std::optional<QString> QtPlanDialogs::AskText(const QString& title, const QStrin
     return answer;
 }
 
-std::optional<CostTexts> QtPlanDialogs::AskCosts(const QString& title, const CostTexts& costs) {
+std::optional<CostTexts> QtPlanDialogs::AskCosts(const QString& title, const CostTexts& costs, bool offer_all) {
     QDialog dialog(parent_);
     dialog.setWindowTitle(title);
     auto* form = new QFormLayout(&dialog);
@@ -82,12 +103,15 @@ std::optional<CostTexts> QtPlanDialogs::AskCosts(const QString& title, const Cos
     for (QLineEdit* box : {fixed, per_sample}) ShowStartWithoutFocus(box);
     form->addRow(QObject::tr("&Fixed cost:"), fixed);
     form->addRow(QObject::tr("Cost per &sample:"), per_sample);
+    auto* all = new QCheckBox(QObject::tr("&Give these costs to every unit of the plan"), &dialog);
+    all->setObjectName(QStringLiteral("costsToEveryUnit"));
+    if (offer_all) form->addRow(all);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return CostTexts{fixed->text(), per_sample->text()};
+    return CostTexts{fixed->text(), per_sample->text(), offer_all && all->isChecked()};
 }
 
 QString QtPlanDialogs::OpenDataFileName(const QString& directory) {
@@ -101,10 +125,10 @@ QString QtPlanDialogs::OpenBoundaryFileName(const QString& directory) {
         QObject::tr("Site drawings (*.geojson *.json *.shp *.kml *.kmz *.gpkg *.dxf *.txt *.xy);;All files (*)"));
 }
 
-std::optional<QString> QtPlanDialogs::AskChoice(const QString& title, const QString& label,
-                                                const QStringList& choices) {
+std::optional<QString> QtPlanDialogs::AskChoice(const QString& title, const QString& label, const QStringList& choices,
+                                                int offered) {
     bool ok = false;
-    const QString answer = QInputDialog::getItem(parent_, title, label, choices, 0, false, &ok);
+    const QString answer = QInputDialog::getItem(parent_, title, label, choices, offered, false, &ok);
     if (!ok) return std::nullopt;
     return answer;
 }

@@ -19,6 +19,7 @@ enum class ChangedAnswer { Overwrite, SaveAs, Cancel };
 struct CostTexts {
     QString fixed;
     QString per_sample;
+    bool all_units = false;  // the defaults given to every unit too
 };
 
 class PlanDialogs {
@@ -34,12 +35,16 @@ public:
     virtual QString OpenFileName(const QString& directory) = 0;
     virtual QString SaveFileName(const QString& title, const QString& suggested, const QString& filter) = 0;
     virtual std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) = 0;
-    virtual std::optional<CostTexts> AskCosts(const QString& title, const CostTexts& costs) = 0;
+    // With offer_all, the dialog also offers to give the costs to every unit.
+    virtual std::optional<CostTexts> AskCosts(const QString& title, const CostTexts& costs, bool offer_all) = 0;
+    // Units that carry measurements or field work: remove them all the same?
+    virtual bool AskDeleteUnits(const QString& names) = 0;
     // A file of measurements to import, or empty when cancelled.
     virtual QString OpenDataFileName(const QString& directory) = 0;
-    // One of the choices, or nothing when cancelled.
-    virtual std::optional<QString> AskChoice(const QString& title, const QString& label,
-                                             const QStringList& choices) = 0;
+    // One of the choices (offered first: the one at `offered`), or nothing
+    // when cancelled.
+    virtual std::optional<QString> AskChoice(const QString& title, const QString& label, const QStringList& choices,
+                                             int offered) = 0;
     // A site drawing to import a unit's boundary from, or empty when
     // cancelled (as a dialog that asks nothing is).
     virtual QString OpenBoundaryFileName(const QString& /*directory*/) { return {}; }
@@ -54,9 +59,11 @@ public:
     QString OpenFileName(const QString& directory) override;
     QString SaveFileName(const QString& title, const QString& suggested, const QString& filter) override;
     std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) override;
-    std::optional<CostTexts> AskCosts(const QString& title, const CostTexts& costs) override;
+    std::optional<CostTexts> AskCosts(const QString& title, const CostTexts& costs, bool offer_all) override;
+    bool AskDeleteUnits(const QString& names) override;
     QString OpenDataFileName(const QString& directory) override;
-    std::optional<QString> AskChoice(const QString& title, const QString& label, const QStringList& choices) override;
+    std::optional<QString> AskChoice(const QString& title, const QString& label, const QStringList& choices,
+                                     int offered) override;
     QString OpenBoundaryFileName(const QString& directory) override;
 
 private:

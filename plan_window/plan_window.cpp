@@ -1,21 +1,27 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_window.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSortFilterProxyModel>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
 
 #include "budget_panel.h"
+#include "context_ids.h"
+#include "current_cell_keeper.h"
 #include "comparison_view.h"
 #include "data_panel.h"
 #include "design_link.h"
@@ -75,6 +81,13 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     table_->sortByColumn(-1, Qt::AscendingOrder);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Tab leaves the table for the pages below instead of walking its cells.
+    table_->setTabKeyNavigation(false);
+    new CurrentCellKeeper(table_);
+    auto* clear = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(clear, &QShortcut::activated, this, [this] { ClearCells(); });
+    auto* copy = new QShortcut(QKeySequence::Copy, table_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this, [this] { CopyRows(); });
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
     FitPlanColumnsOnce(table_);
@@ -88,12 +101,13 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     // The selected unit's panels, one page each.
     panels_ = new QTabWidget(this);
     panels_->setObjectName(QStringLiteral("unitPanels"));
+    panels_->tabBar()->setAccessibleName(tr("Pages of the selected unit"));
     budget_ = new BudgetPanel(panels_);
     budget_->SetLBGRChosen([this](double lbgr) { SetLBGRFromBudget(lbgr); });
-    panels_->addTab(Scrolling(budget_), tr("Budget"));
+    panels_->addTab(Scrolling(budget_), tr("Bu&dget"));
     field_ = new FieldPanel(panels_);
     ConnectFieldPanel();
-    panels_->addTab(Scrolling(field_), tr("Field"));
+    panels_->addTab(Scrolling(field_), tr("Fie&ld"));
     data_ = new DataPanel(panels_);
     data_->SetRequested([this](DataPanel::Request request, UnitData which) {
         switch (request) {
@@ -102,7 +116,11 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
             case DataPanel::Request::Clear: ClearData(which); break;
         }
     });
-    panels_->addTab(Scrolling(data_), tr("Measurements"));
+    panels_->addTab(Scrolling(data_), tr("&Measurements"));
+    SetHelpContextID(this, kHelpContextPlanWindow);
+    SetHelpContextID(budget_, kHelpContextBudgetPage);
+    SetHelpContextID(field_, kHelpContextFieldPage);
+    SetHelpContextID(data_, kHelpContextMeasurementsPage);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(table_);
@@ -149,6 +167,41 @@ void PlanWindow::BuildMenus() {
     BuildFileMenu();
     BuildEditMenu();
     BuildUnitMenu();
+    BuildPageKeys();
+}
+
+// The pages are reached from anywhere in the window, the table included,
+// as in a tabbed dialog.
+void PlanWindow::BuildPageKeys() {
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), +1},      {QKeySequence(Qt::CTRL | Qt::Key_PageDown), +1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1}, {QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& [key, step] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { StepPage(step); });
+    }
+}
+
+void PlanWindow::StepPage(int step) {
+    const int count = panels_->count();
+    ShowPage((panels_->currentIndex() + step + count) % count);
+}
+
+// A page without a unit is disabled; the keyboard then stays on the page
+// tabs, which name the page.
+void PlanWindow::ShowPage(int page) {
+    panels_->setCurrentIndex(page);
+    QWidget* target = panels_->tabBar();
+    for (QWidget* w = panels_->currentWidget()->nextInFocusChain(); w && w != panels_->currentWidget();
+         w = w->nextInFocusChain()) {
+        if (!panels_->currentWidget()->isAncestorOf(w)) break;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(panels_)) {
+            target = w;
+            break;
+        }
+    }
+    target->setFocus(Qt::TabFocusReason);
 }
 
 void PlanWindow::BuildEditMenu() {
@@ -162,7 +215,7 @@ void PlanWindow::BuildEditMenu() {
     actRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     connect(actRedo, &QAction::triggered, this, [this] { model_->Plan().Redo(); });
     menu->addSeparator();
-    actDefaultCosts = AddAction(menu, tr("Default &Costs..."), "actDefaultCosts", &PlanWindow::EditDefaultCosts);
+    actDefaultCosts = AddAction(menu, tr("Default &Costs\u2026"), "actDefaultCosts", &PlanWindow::EditDefaultCosts);
     actPlanOrder = menu->addAction(tr("Show in &Plan Order"));
     actPlanOrder->setObjectName(QStringLiteral("actPlanOrder"));
     connect(actPlanOrder, &QAction::triggered, this, [this] { table_->sortByColumn(-1, Qt::AscendingOrder); });
@@ -172,9 +225,10 @@ void PlanWindow::BuildUnitMenu() {
     QMenu* menu = menuBar()->addMenu(tr("&Unit"));
     actAddDesign = AddAction(menu, tr("&Add Design from Design Window"), "actAddDesign", &PlanWindow::AddDesign);
     actAddDesign->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    actDuplicate = AddAction(menu, tr("D&uplicate"), "actDuplicate", &PlanWindow::DuplicateUnit);
-    actDelete = AddAction(menu, tr("&Delete"), "actDelete", &PlanWindow::DeleteUnits);
-    actDelete->setShortcut(QKeySequence::Delete);
+    actDuplicate = AddAction(menu, tr("Dupl&icate"), "actDuplicate", &PlanWindow::DuplicateUnit);
+    // The Delete key empties a cell of the table; removing a unit is this.
+    actDelete = AddAction(menu, tr("&Delete Unit"), "actDelete", &PlanWindow::DeleteUnits);
+    actDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     actMoveUp = menu->addAction(tr("Move &Up"));
     actMoveUp->setObjectName(QStringLiteral("actMoveUp"));
     actMoveUp->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
@@ -183,15 +237,22 @@ void PlanWindow::BuildUnitMenu() {
     actMoveDown->setObjectName(QStringLiteral("actMoveDown"));
     actMoveDown->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
     connect(actMoveDown, &QAction::triggered, this, [this] { MoveUnit(+1); });
-    actRename = AddAction(menu, tr("&Rename..."), "actRename", &PlanWindow::RenameUnit);
+    actRename = AddAction(menu, tr("&Rename\u2026"), "actRename", &PlanWindow::RenameUnit);
     actRename->setShortcut(QKeySequence(Qt::Key_F2));
-    actUnitCosts = AddAction(menu, tr("Unit &Costs..."), "actUnitCosts", &PlanWindow::EditUnitCosts);
+    actUnitCosts = AddAction(menu, tr("Unit &Costs\u2026"), "actUnitCosts", &PlanWindow::EditUnitCosts);
     menu->addSeparator();
     actOpenInDesign =
         AddAction(menu, tr("&Open in Design Window"), "actOpenInDesign", &PlanWindow::OpenInDesignWindow);
     actCompare = AddAction(menu, tr("Com&pare Curves"), "actCompare", &PlanWindow::CompareCurves);
     menu->addSeparator();
-    actAssess = AddAction(menu, tr("A&ssess Data..."), "actAssess", &PlanWindow::AssessData);
+    actAssess = AddAction(menu, tr("A&ssess Data\u2026"), "actAssess", &PlanWindow::AssessData);
+    menu->addSeparator();
+    const QString pages[] = {tr("&Budget\u2026"), tr("&Field\u2026"), tr("&Measurements\u2026")};
+    for (int page = 0; page < 3; ++page) {
+        actPages[page] = menu->addAction(pages[page]);
+        actPages[page]->setObjectName(QStringLiteral("actPage%1").arg(page));
+        connect(actPages[page], &QAction::triggered, this, [this, page] { ShowPage(page); });
+    }
 }
 
 std::vector<std::size_t> PlanWindow::SelectedRows() const {
@@ -250,7 +311,7 @@ void PlanWindow::UpdateState() {
     actMoveUp->setEnabled(one && rows.front() > 0);
     actMoveDown->setEnabled(one && rows.front() + 1 < plan.size());
     actRename->setEnabled(one);
-    actUnitCosts->setEnabled(one);
+    actUnitCosts->setEnabled(!rows.empty());
     actOpenInDesign->setEnabled(one && link_ != nullptr);
     actCompare->setEnabled(rows.size() >= 2);
     actAssess->setEnabled(one);
@@ -300,11 +361,33 @@ void PlanWindow::DuplicateUnit() {
     if (model_->Plan().Duplicate(*row).accepted) SelectRow(*row + 1);
 }
 
-// Several rows go as several steps, the last first so that rows keep their
-// places; Undo brings them back one at a time.
+// Several rows go as one step. A unit whose measurements or field work
+// would go with it is removed only when the user says so.
 void PlanWindow::DeleteUnits() {
+    const std::vector<std::size_t> rows = SelectedRows();
+    QStringList carrying;
+    for (const std::size_t row : rows) {
+        const PlanUnit& unit = model_->Plan().entry(row).unit;
+        if (CarriesFieldWork(unit)) carrying << QString::fromStdString(unit.name);
+    }
+    if (!carrying.isEmpty() && !dialogs_.AskDeleteUnits(carrying.join(QStringLiteral(", ")))) return;
+    model_->Plan().RemoveRows(rows);
+}
+
+void PlanWindow::ClearCells() {
+    const QModelIndex current = table_->currentIndex();
+    if (!current.isValid()) return;
+    const std::optional<PlanField> field = EditedField(static_cast<PlanColumn>(current.column()));
+    if (!field) return;  // a result: nothing typed to clear
     std::vector<std::size_t> rows = SelectedRows();
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) model_->Plan().Remove(*it);
+    if (rows.empty()) rows.push_back(static_cast<std::size_t>(proxy_->mapToSource(current).row()));
+    ShowRefusal(model_->Plan().ClearField(rows, *field));
+}
+
+void PlanWindow::CopyRows() {
+    const std::vector<std::size_t> rows = SelectedRows();
+    if (rows.empty()) return;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(PlanRowsAsText(model_->Plan(), rows)));
 }
 
 void PlanWindow::MoveUnit(int direction) {
@@ -327,35 +410,39 @@ void PlanWindow::RenameUnit() {
     ShowRefusal(model_->Plan().Rename(*row, answer->toStdString()));
 }
 
+// The selected units' costs, as one step. A box shows the cost the units
+// share, or nothing where they differ; a box left as it was shown keeps
+// each unit's own.
 void PlanWindow::EditUnitCosts() {
-    const std::optional<std::size_t> row = SingleSelectedRow();
-    if (!row) return;
-    const SampleCosts& costs = model_->Plan().entry(*row).unit.costs;
-    const std::optional<CostTexts> answer =
-        dialogs_.AskCosts(tr("Unit Costs"), {CostText(costs.fixed), CostText(costs.per_sample)});
+    const std::vector<std::size_t> rows = SelectedRows();
+    if (rows.empty()) return;
+    const auto shared = [&](std::optional<double> SampleCosts::*cost) {
+        const QString first = CostText(model_->Plan().entry(rows.front()).unit.costs.*cost);
+        for (const std::size_t row : rows) {
+            if (CostText(model_->Plan().entry(row).unit.costs.*cost) != first) return QString();
+        }
+        return first;
+    };
+    const CostTexts shown{shared(&SampleCosts::fixed), shared(&SampleCosts::per_sample)};
+    const std::optional<CostTexts> answer = dialogs_.AskCosts(tr("Unit Costs"), shown, false);
     if (!answer) return;
-    const std::pair<PlanField, QString> edits[] = {{PlanField::CostFixed, answer->fixed},
-                                                  {PlanField::CostPerSample, answer->per_sample}};
-    for (const auto& [field, text] : edits) {
-        const SampleCosts& now = model_->Plan().entry(*row).unit.costs;
-        const auto& current = field == PlanField::CostFixed ? now.fixed : now.per_sample;
-        if (text.trimmed() == CostText(current)) continue;
-        const PlanEditResult result = model_->Plan().Edit(*row, field, text.trimmed().toStdString());
-        ShowRefusal(result);
-        if (!result.accepted) return;
-    }
+    const auto changed = [](const QString& typed, const QString& was) -> std::optional<std::string> {
+        if (typed.trimmed() == was) return std::nullopt;
+        return typed.trimmed().toStdString();
+    };
+    ShowRefusal(model_->Plan().SetCosts(rows, changed(answer->fixed, shown.fixed),
+                                        changed(answer->per_sample, shown.per_sample)));
 }
 
 void PlanWindow::EditDefaultCosts() {
     const SampleCosts& costs = model_->Plan().default_costs();
     const std::optional<CostTexts> answer =
-        dialogs_.AskCosts(tr("Default Costs"), {CostText(costs.fixed), CostText(costs.per_sample)});
+        dialogs_.AskCosts(tr("Default Costs"), {CostText(costs.fixed), CostText(costs.per_sample)}, true);
     if (!answer) return;
-    // Typed with the locale's decimal comma where it writes one.
-    const auto typed = [](const QString& text) {
-        return WithDecimalPoint(text.trimmed().toStdString(), LocaleWritesDecimalComma());
-    };
-    ShowRefusal(model_->Plan().SetDefaultCosts(typed(answer->fixed), typed(answer->per_sample)));
+    const std::string fixed = answer->fixed.trimmed().toStdString();
+    const std::string per_sample = answer->per_sample.trimmed().toStdString();
+    ShowRefusal(answer->all_units ? model_->Plan().SetDefaultCostsForAll(fixed, per_sample)
+                                  : model_->Plan().SetDefaultCosts(fixed, per_sample));
 }
 
 void PlanWindow::SetLBGRFromBudget(double lbgr) {

@@ -35,6 +35,9 @@ class PlanTableModel;
 class PlanWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // The pages of the unit's panels, in order.
+    enum Page { BudgetPage, FieldPage, MeasurementsPage };
+
     // The link may be null (no design window to work with); without dialogs
     // the window asks with Qt's own.
     PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialogs* dialogs = nullptr,
@@ -56,6 +59,15 @@ private:
     // --- Commands (the menus' actions call these).
     void DuplicateUnit();
     void DeleteUnits();
+    // The Delete key in the table: the current column's cells of the
+    // selected rows emptied, where the column may be empty.
+    void ClearCells();
+    // Ctrl+C in the table: the selected rows with the column titles.
+    void CopyRows();
+    // A page of the unit's panels, by keys or the Unit menu; the keyboard
+    // goes to the page's first control.
+    void ShowPage(int page);
+    void StepPage(int step);
     void MoveUnit(int direction);
     void RenameUnit();
     void EditUnitCosts();
@@ -103,6 +115,7 @@ private:
     void BuildFileMenu();
     void BuildEditMenu();
     void BuildUnitMenu();
+    void BuildPageKeys();
     QAction* AddAction(QMenu* menu, const QString& text, const char* name, void (PlanWindow::*slot)());
     void Follow(const PlanChange& change);
     void UpdateState();
@@ -166,6 +179,7 @@ private:
     QAction* actOpenInDesign = nullptr;
     QAction* actCompare = nullptr;
     QAction* actAssess = nullptr;
+    QAction* actPages[3] = {};
     QMenu* mnuRecent = nullptr;
 };
 

@@ -53,7 +53,7 @@ void PlanWindow::SetData(UnitData which, const std::string& text, const QString&
         for (const std::string& header : headers) choices << QString::fromStdString(header);
         const std::optional<QString> choice = dialogs_.AskChoice(
             which == UnitData::Survey ? tr("Survey Unit Data") : tr("Reference Area Data"),
-            tr("The &column of measurements:"), choices);
+            tr("The &column of measurements:"), choices, static_cast<int>(FirstNumberColumn(text)));
         if (!choice) return;
         column = choice->toStdString();
     }

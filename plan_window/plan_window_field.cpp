@@ -8,6 +8,7 @@
 #include "file_bytes.h"
 #include "file_names.h"
 #include "locations_export.h"
+#include "plan_document.h"
 #include "message_boxes.h"
 #include "plan_dialogs.h"
 #include "plan_table_model.h"
@@ -37,6 +38,9 @@ void PlanWindow::ConnectFieldPanel() {
     field_->save_map = [this] { SaveMap(); };
     field_->print_map = [this] { PrintMap(); };
     field_->import_boundary = [this] { ImportBoundary(); };
+    field_->refused = [this](const Refusal& refusal) {
+        messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
+    };
 }
 
 void PlanWindow::EditField(PlanField field, const QString& text, const SizeTexts& size) {
@@ -59,24 +63,30 @@ bool PlanWindow::ExportLocations() {
     if (!row) return false;
     const PlanEntry& entry = model_->Plan().entry(*row);
     if (!entry.field.layout) return false;
-    const QString suggested = QString::fromStdString(document_.BaseName()) + QStringLiteral(".csv");
+    const SampleLayout& layout = *entry.field.layout;
+    // The dialog itself says when the file will hold fewer locations than
+    // the unit needs samples.
+    QString title = tr("Export Locations");
+    if (layout.MoreLocationsNeeded()) {
+        title = tr("Export Locations - %1").arg(QString::fromStdString(MoreLocationsNote(layout)));
+    }
+    const QString suggested = QString::fromStdString(LocationsFileName(document_, entry.unit.name));
     QString target = dialogs_.SaveFileName(
-        tr("Export Locations"), suggested,
-        tr("CSV files (*.csv);;GeoJSON files (*.geojson);;KML files (*.kml);;GPX files (*.gpx)"));
+        title, suggested, tr("CSV files (*.csv);;GeoJSON files (*.geojson);;KML files (*.kml);;GPX files (*.gpx)"));
     if (target.isEmpty()) return false;
     std::optional<LocationsFormat> format = LocationsFormatOf(target.toStdString());
     if (!format) {
         target = QString::fromStdString(WithFileSuffix(target.toStdString(), ".csv"));
         format = LocationsFormat::Csv;
     }
-    if (*format == LocationsFormat::Csv && entry.field.layout->boundary.crs.empty()) {
-        const QString reason = WriteBytes(target, LocationsCsv(*entry.field.layout));
+    if (*format == LocationsFormat::Csv && layout.boundary.crs.empty()) {
+        const QString reason = WriteBytes(target, LocationsCsv(layout, kSetOutDecimals));
         if (reason.isEmpty()) return true;
         messages_.Show(QString::fromStdString(FileFailureMessage("The locations", target, reason)),
                        MessageIcon::Exclamation);
         return false;
     }
-    const Outcome<Done> written = WriteLocations(*entry.field.layout, *format, target.toStdString());
+    const Outcome<Done> written = WriteLocations(layout, *format, target.toStdString());
     if (written) return true;
     messages_.Show(QString::fromStdString(written.message()), MessageIcon::Exclamation);
     return false;
@@ -133,7 +143,7 @@ bool PlanWindow::ImportBoundary() {
         for (std::size_t k = 0; k < features->size(); ++k) {
             captions << QString::fromStdString(FeatureCaption((*features)[k], k));
         }
-        const auto answer = dialogs_.AskChoice(tr("Import Boundary"), tr("The polygon for this unit:"), captions);
+        const auto answer = dialogs_.AskChoice(tr("Import Boundary"), tr("The polygon for this unit:"), captions, 0);
         const qsizetype index = answer ? captions.indexOf(*answer) : -1;
         if (index < 0) return false;
         chosen = static_cast<std::size_t>(index);

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "context_ids.h"
 #include "file_bytes.h"
 #include "file_names.h"
 #include "message_boxes.h"
@@ -41,9 +42,12 @@ QString Absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(
 
 void PlanWindow::BuildFileMenu() {
     QMenu* menu = menuBar()->addMenu(tr("&File"));
+    SetHelpContextID(menu, kHelpContextPlanFiles);
     actNew = AddAction(menu, tr("&New Plan"), "actNew", nullptr);
+    actNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     connect(actNew, &QAction::triggered, this, [this] { NewPlan(); });
-    actOpen = AddAction(menu, tr("&Open Plan..."), "actOpen", nullptr);
+    actOpen = AddAction(menu, tr("&Open Plan\u2026"), "actOpen", nullptr);
+    actOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(actOpen, &QAction::triggered, this, [this] { OpenPlan(); });
     mnuRecent = menu->addMenu(tr("Recent &Plans"));
     mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
@@ -51,11 +55,11 @@ void PlanWindow::BuildFileMenu() {
     actSave = AddAction(menu, tr("&Save Plan"), "actSave", nullptr);
     actSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(actSave, &QAction::triggered, this, [this] { SavePlan(); });
-    actSaveAs = AddAction(menu, tr("Save Plan &As..."), "actSaveAs", nullptr);
+    actSaveAs = AddAction(menu, tr("Save Plan &As\u2026"), "actSaveAs", nullptr);
     connect(actSaveAs, &QAction::triggered, this, [this] { SavePlanAs(); });
-    actExportCsv = AddAction(menu, tr("&Export CSV..."), "actExportCsv", nullptr);
+    actExportCsv = AddAction(menu, tr("&Export CSV\u2026"), "actExportCsv", nullptr);
     connect(actExportCsv, &QAction::triggered, this, [this] { ExportCsv(); });
-    actSaveReport = AddAction(menu, tr("Save Plan &Report..."), "actSaveReport", nullptr);
+    actSaveReport = AddAction(menu, tr("Save Plan &Report\u2026"), "actSaveReport", nullptr);
     connect(actSaveReport, &QAction::triggered, this, [this] { SaveReport(); });
     menu->addSeparator();
     actClose = AddAction(menu, tr("&Close"), "actClose", nullptr);

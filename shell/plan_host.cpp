@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_host.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
+#include "context_ids.h"
+#include "frm_sample_size_and_power.h"
 #include "plan_document.h"
 #include "plan_window.h"
 
@@ -20,6 +23,14 @@ void PlanHost::AttachDesignWindow(frmSampleSizeandPower* window) {
     auto* menu = new QMenu(tr("&Plan"), window);
     menu->setObjectName(QStringLiteral("mnuPlan"));
     window->menuBar()->insertMenu(window->mnuHelp->menuAction(), menu);
+    SetHelpContextID(menu, kHelpContextPlanMenu);
+    // Exit Program ends the program: the plan is asked about once, then
+    // every window closes.
+    window->SetExitProgram([this, window] {
+        if (window_ && !window_->close()) return;
+        window->close();
+        QApplication::closeAllWindows();
+    });
     QAction* open = menu->addAction(tr("&Survey Plan\u2026"));
     open->setObjectName(QStringLiteral("mnuSurveyPlan"));
     connect(open, &QAction::triggered, this, [this] { ShowPlanWindow(); });

@@ -22,6 +22,18 @@ constexpr int kHelpContextSaveChart = 213;
 constexpr int kHelpContextEditMenu = 250;
 constexpr int kHelpContextCopyResults = 251;
 constexpr int kHelpContextViewMenu = 260;
+// The survey plan: the design window's Plan menu, the plan window and its
+// pages, the parts of the Field page that have topics of their own, and the
+// plan's files.
+constexpr int kHelpContextPlanMenu = 290;
+constexpr int kHelpContextPlanWindow = 300;
+constexpr int kHelpContextPlanFiles = 301;
+constexpr int kHelpContextBudgetPage = 310;
+constexpr int kHelpContextFieldPage = 320;
+constexpr int kHelpContextAreaFactors = 321;
+constexpr int kHelpContextScanMDC = 322;
+constexpr int kHelpContextNuclides = 323;
+constexpr int kHelpContextMeasurementsPage = 330;
 
 inline const QString kHelpFileName = QStringLiteral("VALDRISPower99.HLP");
 

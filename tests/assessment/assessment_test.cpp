@@ -150,6 +150,26 @@ TEST(ReadMeasurements, OffersTheHeadersOfSeveralColumnsOnly) {
     }
 }
 
+// The column offered first is the values', past an id or a date before it.
+TEST(ColumnHeaders, TheFirstColumnOfNumbersIsOfferedFirst) {
+    const struct {
+        const char* text;
+        std::size_t offered;
+    } cases[] = {
+        {"id,value\nA1,0.4\nA2,0.5\n", 1},
+        {"value,id\n0.4,A1\n", 0},
+        {"date;site;Bq/g\n2026-01-02;north;1,5\n", 0},  // "1,5" is no number: none found
+        {"date\tsite\tBq/g\n2026-01-02\tnorth\t1.5\n", 2},
+        {"\xEF\xBB\xBFsample,dose,rate\n\nS1,,0.2\n", 2},  // a blank cell is no number
+        {"a,b\n", 0},                                     // no line of values
+        {"a,b\nx,y\n", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(FirstNumberColumn(c.text), c.offered);
+    }
+}
+
 DesignState Designed(TestKind test) { return *RunDesign(test, DesignInputs{}); }
 
 TEST(AssessData, DecidesWithTheDesignsCriticalValueAndSaysSo) {

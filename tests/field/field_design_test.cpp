@@ -95,6 +95,23 @@ TEST(SampleGrid, LocationsLieInsideOnTheLatticeAndRepeat) {
             ASSERT_EQ(std::sscanf(line.c_str(), "%*d,%lf,%lf", &x, &y), 2);
             EXPECT_TRUE(x == layout.points[k].x && y == layout.points[k].y) << line;
         }
+
+        // To set the points out: millimetres, each within half of one.
+        std::istringstream set_out(LocationsCsv(layout, kSetOutDecimals));
+        std::getline(set_out, line);
+        EXPECT_EQ(line, "id,x,y");
+        std::size_t rows = 0;
+        for (; std::getline(set_out, line); ++rows) {
+            double x = 0, y = 0;
+            ASSERT_EQ(std::sscanf(line.c_str(), "%*d,%lf,%lf", &x, &y), 2);
+            const std::size_t point = line.find('.');
+            ASSERT_NE(point, std::string::npos) << line;
+            EXPECT_EQ(line.find(',', point), point + 4) << line;
+            EXPECT_EQ(line.size() - line.rfind('.'), 4u) << line;
+            EXPECT_LE(std::abs(x - layout.points[rows].x), 0.0005 + 1e-9) << line;
+            EXPECT_LE(std::abs(y - layout.points[rows].y), 0.0005 + 1e-9) << line;
+        }
+        EXPECT_EQ(rows, layout.points.size());
     }
 }
 

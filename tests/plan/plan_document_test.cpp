@@ -22,12 +22,14 @@ TEST(PlanDocument, NamesFollowThePlansFile) {
     const struct {
         const char* path;
         const char* shown, * folder, * base, * autosave;
+        const char* unit, * locations;  // a unit's locations file, suggested
     } cases[] = {
-        {"/site/a.vplan", "a.vplan", "/site", "a", "/site/.a.vplan.autosave"},
-        {"/site/two.dots.vplan", "two.dots.vplan", "/site", "two.dots", "/site/.two.dots.vplan.autosave"},
-        {"/site/plain", "plain", "/site", "plain", "/site/.plain.autosave"},
+        {"/site/a.vplan", "a.vplan", "/site", "a", "/site/.a.vplan.autosave", "North", "/site/a - North - locations.csv"},
+        {"/site/two.dots.vplan", "two.dots.vplan", "/site", "two.dots", "/site/.two.dots.vplan.autosave", "B/2",
+         "/site/two.dots - B 2 - locations.csv"},
+        {"/site/plain", "plain", "/site", "plain", "/site/.plain.autosave", "", "/site/plain - unit - locations.csv"},
         {"/x y/\xc3\xa9t\xc3\xa9.vplan", "\xc3\xa9t\xc3\xa9.vplan", "/x y", "\xc3\xa9t\xc3\xa9",
-         "/x y/.\xc3\xa9t\xc3\xa9.vplan.autosave"},
+         "/x y/.\xc3\xa9t\xc3\xa9.vplan.autosave", "..", "/x y/\xc3\xa9t\xc3\xa9 - unit - locations.csv"},
     };
     for (const auto& c : cases) {
         PlanDocument document;
@@ -36,12 +38,14 @@ TEST(PlanDocument, NamesFollowThePlansFile) {
         EXPECT_EQ(document.Folder(), c.folder) << c.path;
         EXPECT_EQ(document.BaseName(), c.base) << c.path;
         EXPECT_EQ(document.AutosavePath(), c.autosave) << c.path;
+        EXPECT_EQ(LocationsFileName(document, c.unit), c.locations) << c.path;
     }
     const PlanDocument untitled;
     EXPECT_EQ(untitled.DisplayName(), "Untitled");
     EXPECT_EQ(untitled.Folder(), "");
     EXPECT_EQ(untitled.BaseName(), "plan");
     EXPECT_EQ(untitled.AutosavePath().rfind(ProgramStateFolder() + "/unsaved-plan-", 0), 0u);
+    EXPECT_EQ(LocationsFileName(untitled, "SU 1"), "plan - SU 1 - locations.csv");
 }
 
 TEST(PlanDocument, TheStateFolderFollowsTheEnvironment) {

@@ -4,6 +4,7 @@
 // a unit in the design window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "design_link.h"
 #include "plan.h"
 #include "plan_figures.h"
+#include "plan_table.h"
 
 namespace valdris {
 namespace {
@@ -146,6 +148,109 @@ TEST(DefaultCosts, TypedTextsFollowTheUnitsRule) {
         if (result.message) EXPECT_EQ(result.message->icon, MessageIcon::Exclamation);
         EXPECT_EQ(plan.default_costs(), c.after) << c.fixed << " " << c.per_sample;
     }
+}
+
+// Commands over several units are each one step: one Undo restores every
+// unit, one Redo does it all again, and a command that would change nothing
+// makes no step.
+TEST(SeveralUnits, OneStepEach) {
+    struct Case {
+        const char* what;
+        std::function<PlanEditResult(SurveyPlan&)> command;
+        std::vector<std::string> names_after;
+        std::vector<SampleCosts> costs_after;
+        std::string undo_name;  // empty: no step
+    };
+    const SampleCosts a{1.0, 2.0};
+    const SampleCosts none;
+    const std::vector<Case> cases = {
+        {"two units deleted", [](SurveyPlan& p) { return p.RemoveRows({2, 0}); }, {"B"}, {none}, "Delete Units"},
+        {"costs of two units",
+         [](SurveyPlan& p) { return p.SetCosts({1, 2}, std::string("5"), std::string("6")); }, {"A", "B", "C"},
+         {a, {5.0, 6.0}, {5.0, 6.0}}, "Unit Costs"},
+        {"only the fixed cost given: each keeps its cost per sample",
+         [](SurveyPlan& p) { return p.SetCosts({0, 1}, std::string("7"), std::nullopt); }, {"A", "B", "C"},
+         {{7.0, 2.0}, {7.0, std::nullopt}, none}, "Unit Costs"},
+        {"a refused cost changes no unit",
+         [](SurveyPlan& p) { return p.SetCosts({1, 2}, std::string("-1"), std::nullopt); }, {"A", "B", "C"},
+         {a, none, none}, ""},
+        {"defaults given to every unit",
+         [](SurveyPlan& p) { return p.SetDefaultCostsForAll("3", ""); }, {"A", "B", "C"},
+         {{3.0, std::nullopt}, {3.0, std::nullopt}, {3.0, std::nullopt}}, "Default Costs"},
+    };
+    for (const Case& c : cases) {
+        SurveyPlan plan;
+        for (const char* name : {"A", "B", "C"}) ASSERT_TRUE(plan.Add(Named(name)).accepted);
+        ASSERT_TRUE(plan.SetCosts({0}, std::string("1"), std::string("2")).accepted);
+        const std::vector<SampleCosts> before = {a, none, none};
+        const auto costs = [](const SurveyPlan& p) {
+            std::vector<SampleCosts> all;
+            for (const PlanEntry& entry : p.entries()) all.push_back(entry.unit.costs);
+            return all;
+        };
+        const PlanEditResult result = c.command(plan);
+        EXPECT_EQ(result.accepted, !c.undo_name.empty()) << c.what;
+        EXPECT_EQ(Names(plan), c.names_after) << c.what;
+        EXPECT_EQ(costs(plan), c.costs_after) << c.what;
+        if (c.undo_name.empty()) {
+            EXPECT_EQ(plan.UndoName(), "Unit Costs") << c.what << ": the setup's step stays the last";
+            continue;
+        }
+        EXPECT_EQ(plan.UndoName(), c.undo_name) << c.what;
+        ASSERT_TRUE(plan.Undo());
+        EXPECT_EQ(Names(plan), (std::vector<std::string>{"A", "B", "C"})) << c.what;
+        EXPECT_EQ(costs(plan), before) << c.what;
+        ASSERT_TRUE(plan.Redo());
+        EXPECT_EQ(Names(plan), c.names_after) << c.what;
+        EXPECT_EQ(costs(plan), c.costs_after) << c.what;
+    }
+}
+
+// The Delete key empties a cell only where empty has a meaning (a given N
+// left to the design); a required input says so and keeps every value.
+TEST(SeveralUnits, ClearingAField) {
+    SurveyPlan plan;
+    for (const char* name : {"A", "B"}) ASSERT_TRUE(plan.Add(Named(name)).accepted);
+    ASSERT_TRUE(plan.Edit(0, PlanField::GivenN, "30").accepted);
+    ASSERT_TRUE(plan.Edit(1, PlanField::GivenN, "40").accepted);
+    const PlanEditResult cleared = plan.ClearField({0, 1}, PlanField::GivenN);
+    EXPECT_TRUE(cleared.accepted);
+    EXPECT_EQ(plan.UndoName(), "Clear Given N");
+    EXPECT_FALSE(plan.entry(0).unit.given_n);
+    EXPECT_FALSE(plan.entry(1).unit.given_n);
+    EXPECT_FALSE(plan.ClearField({0, 1}, PlanField::GivenN).accepted) << "nothing left to clear: no step";
+    plan.Undo();
+    EXPECT_EQ(plan.entry(0).unit.given_n, 30);
+    EXPECT_EQ(plan.entry(1).unit.given_n, 40);
+    for (const PlanField required : {PlanField::Name, PlanField::DCGL, PlanField::Sigma, PlanField::Test}) {
+        const PlanEditResult refused = plan.ClearField({0}, required);
+        EXPECT_FALSE(refused.accepted);
+        ASSERT_TRUE(refused.message);
+        EXPECT_EQ(refused.message->kind, RefusalKind::CellRequired);
+        EXPECT_EQ(refused.message->text.rfind(FieldRow(required).title, 0), 0u) << refused.message->text;
+    }
+    EXPECT_EQ(plan.entry(0).unit.name, "A");
+}
+
+// Copied rows paste into a spreadsheet as the table shows them.
+TEST(CopiedRows, TabSeparatedWithTheTitles) {
+    SurveyPlan plan;
+    for (const char* name : {"A", "tab\there", "=SUM(A1)"}) ASSERT_TRUE(plan.Add(Named(name)).accepted);
+    const std::string text = PlanRowsAsText(plan, {1, 2});
+    std::vector<std::string> lines;
+    std::string::size_type start = 0;
+    for (std::string::size_type end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    ASSERT_EQ(lines.size(), 3u) << text;
+    EXPECT_EQ(start, text.size()) << "every line ends";
+    for (const std::string& line : lines) {
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), kPlanColumnCount - 1) << line;
+    }
+    EXPECT_EQ(lines[0].substr(0, lines[0].find('\t')), ColumnTitle(PlanColumn::Name));
+    EXPECT_EQ(lines[1].substr(0, lines[1].find('\t')), "tab here");
+    EXPECT_EQ(lines[2].substr(0, lines[2].find('\t')), "'=SUM(A1)") << "no formula in a spreadsheet";
+    EXPECT_NE(lines[1].find(CellText(plan.entry(1), PlanColumn::N)), std::string::npos);
 }
 
 // What the design window is given for a unit, and which changes of the

@@ -91,7 +91,7 @@ pass "the square grid chosen in the panel gives a spacing of 10.00"
 # The scan MDC typed into its box and taken with Return. On this sum of
 # fractions it is read as gross activity: 20 over the gross-activity DCGL 8
 # is 2.5 in units of the sum.
-xdotool key --clearmodifiers alt+m
+xdotool key --clearmodifiers alt+c
 xdotool type --delay 20 20
 xdotool key --clearmodifiers Return
 x_wait_for "the elevated-area check" panel_read "Scan MDC adequate: No"

@@ -70,6 +70,38 @@ TEST_F(PlanWindowTest, PastedMeasurementsShowTheVerdictAndThePicture) {
     EXPECT_EQ(Child<QLabel>("decision")->text(), "The survey unit passes");
 }
 
+// Every figure's name reads whole beside a long value, in a small window
+// and at twice the font size: the value wraps, the name is never cut.
+TEST_F(PlanWindowTest, FigureNamesReadWholeAtEveryScale) {
+    AddUnit("A");
+    SelectRow(0);
+    QGuiApplication::clipboard()->setText("0.1\n0.2\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n0.9\n1.3\n");
+    Child<QPushButton>(DataPanel::ButtonName(Request::Paste, UnitData::Survey))->click();
+    const struct {
+        QSize window;
+        double scale;
+    } cases[] = {{{1366, 768}, 1.0}, {{1366, 768}, 2.0}, {{900, 600}, 1.0}};
+    const QFont base = window->font();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scale);
+        QFont font = base;
+        font.setPointSizeF(base.pointSizeF() * c.scale);
+        window->setFont(font);
+        window->resize(c.window);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->findChild<QTabWidget*>("unitPanels")->setCurrentIndex(2);
+        QApplication::processEvents();
+        auto* figures = Child<QTableWidget>("assessmentFigures");
+        ASSERT_GT(figures->rowCount(), 0);
+        for (int r = 0; r < figures->rowCount(); ++r) {
+            const QString name = figures->item(r, 0)->text();
+            EXPECT_GE(figures->columnWidth(0), figures->fontMetrics().horizontalAdvance(name)) << name.toStdString();
+        }
+    }
+    window->setFont(base);
+}
+
 TEST_F(PlanWindowTest, ImportedFilesAreTakenWholeOrRefusedNamingTheFile) {
     AddUnit("A");
     SelectRow(0);
@@ -78,20 +110,22 @@ TEST_F(PlanWindowTest, ImportedFilesAreTakenWholeOrRefusedNamingTheFile) {
         QByteArray bytes;  // empty: the path names a folder
         std::optional<QString> choice;
         QStringList offered;
+        int first;          // the column offered first (the first of numbers); -1: not asked
         std::size_t taken;  // the survey data's size afterwards
         QString message;    // after the file's path; empty: none
     } cases[] = {
-        {"one column", "Result\n0.5\n0.7\n0.2\n", std::nullopt, {}, 3, ""},
-        {"a column chosen", "id\tResult\n1\t0.5\n2\t0.9\n", "Result", {"id", "Result"}, 2, ""},
-        {"the choice cancelled", "id,net\n1,2\n3,4\n", std::nullopt, {"id", "net"}, 2, ""},
-        {"a bad value", "0.5\n0.7\n#VALUE!\n", std::nullopt, {}, 2,
+        {"one column", "Result\n0.5\n0.7\n0.2\n", std::nullopt, {}, -1, 3, ""},
+        {"a column chosen", "id\tResult\nA1\t0.5\nA2\t0.9\n", "Result", {"id", "Result"}, 1, 2, ""},
+        {"the choice cancelled", "id,net\n1,2\n3,4\n", std::nullopt, {"id", "net"}, 0, 2, ""},
+        {"a bad value", "0.5\n0.7\n#VALUE!\n", std::nullopt, {}, -1, 2,
          " was not read:\nThe survey unit's measurements, line 3: \"#VALUE!\" is not a number."},
-        {"a folder", "", std::nullopt, {}, 2, ": it is not a regular file."},
+        {"a folder", "", std::nullopt, {}, -1, 2, ": it is not a regular file."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         messages.Clear();
         dialogs.choices.clear();
+        dialogs.choice_offered_first = -1;
         dialogs.choice = c.choice;
         dialogs.file_name = PathIn("data");
         if (c.bytes.isEmpty()) {
@@ -104,6 +138,7 @@ TEST_F(PlanWindowTest, ImportedFilesAreTakenWholeOrRefusedNamingTheFile) {
         }
         Child<QPushButton>(DataPanel::ButtonName(Request::Import, UnitData::Survey))->click();
         EXPECT_EQ(dialogs.choices, c.offered);
+        EXPECT_EQ(dialogs.choice_offered_first, c.first);
         EXPECT_EQ(Survey(Model()).size(), c.taken);
         if (c.message.isEmpty()) {
             EXPECT_TRUE(messages.shown.empty()) << messages.shown[0].text.toStdString();

@@ -3,8 +3,12 @@
 // as the source of the edits, the worked examples as the panel shows them,
 // the values shown again after a refusal, and the locations written out.
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
+#include <QTabWidget>
+#include <QTest>
 #include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,6 +127,11 @@ TEST_F(FieldPanelTest, ExportLocationsWritesTheCsv) {
     Child<QPushButton>("newSeed")->click();
     ASSERT_TRUE(Unit().field.seed);
     ASSERT_TRUE(Child<QPushButton>("exportLocations")->isEnabled());
+    // A seed whose layout holds every sample.
+    for (int seed = 1; seed < 100 && Model()->Plan().entry(0).field.layout->MoreLocationsNeeded(); ++seed) {
+        Type(Box(PlanField::Seed), QString::number(seed));
+    }
+    ASSERT_FALSE(Model()->Plan().entry(0).field.layout->MoreLocationsNeeded());
     dialogs.file_name = PathIn("points");
     Child<QPushButton>("exportLocations")->click();
     QFile file(PathIn("points.csv"));
@@ -130,6 +139,9 @@ TEST_F(FieldPanelTest, ExportLocationsWritesTheCsv) {
     const QList<QByteArray> lines = file.readAll().split('\n');
     EXPECT_EQ(lines.front(), "id,x,y");
     EXPECT_TRUE(lines.at(1).startsWith("1,"));
+    EXPECT_EQ(lines.at(1).size() - lines.at(1).lastIndexOf('.'), 4) << "millimetres: " << lines.at(1).toStdString();
+    EXPECT_EQ(dialogs.save_suggested, "plan - F - locations.csv");
+    EXPECT_EQ(dialogs.save_title, "Export Locations");
     // The same name typed again: the file is replaced only when the user says so.
     file.close();
     messages.Clear();
@@ -140,6 +152,16 @@ TEST_F(FieldPanelTest, ExportLocationsWritesTheCsv) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith(PathIn("points.csv") + " already exists."));
     EXPECT_EQ(QFileInfo(PathIn("points.csv")).size(), 0);
+
+    // A strip too narrow for the grid: the dialog says what the file lacks,
+    // and a saved plan's folder and name lead the suggestion.
+    ASSERT_TRUE(SaveAs(PathIn("site.vplan")));
+    Type(Box(PlanField::Width), "0.01");
+    Type(Box(PlanField::Height), "200000");
+    ASSERT_TRUE(Model()->Plan().entry(0).field.layout->MoreLocationsNeeded());
+    Child<QPushButton>("exportLocations")->click();
+    EXPECT_TRUE(dialogs.save_title.contains("samples fall inside the unit")) << dialogs.save_title.toStdString();
+    EXPECT_EQ(dialogs.save_suggested, PathIn("site - F - locations.csv"));
 }
 
 // Two polygons in longitude/latitude: the planner picks one from the list;
@@ -172,6 +194,76 @@ TEST_F(FieldPanelTest, ImportedBoundaryIsLaidOutAndExported) {
     QFile file(PathIn("south.gpx"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("<name>1</name>"));
+}
+
+// The tables of the page always wait with an empty last row; a block from a
+// spreadsheet fills rows from the current one; a block wider than the table
+// is refused by its line and leaves the table as it was.
+TEST_F(FieldPanelTest, EntryTablesTakeTypedAndPastedRows) {
+    auto* factors = Child<QTableWidget>("areaFactorTable");
+    const auto row_texts = [](const QTableWidget* table) {
+        std::vector<QStringList> rows;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < table->columnCount(); ++c) cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+            rows.push_back(cells);
+        }
+        return rows;
+    };
+    EXPECT_EQ(row_texts(factors), (std::vector<QStringList>{{"", ""}}));
+    factors->setItem(0, 0, new QTableWidgetItem("1"));
+    EXPECT_EQ(factors->rowCount(), 2) << "typing in the last row opens another";
+    factors->setCurrentCell(0, 0);
+    QApplication::clipboard()->setText("1\t10\n10\t3\n\n100\t1.5\n");
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->findChild<QTabWidget*>("unitPanels")->setCurrentIndex(1);
+    factors->setFocus();
+    QTest::keyClick(factors, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(row_texts(factors), (std::vector<QStringList>{{"1", "10"}, {"10", "3"}, {"100", "1.5"}, {"", ""}}));
+    QApplication::clipboard()->setText("1;2;3");
+    QTest::keyClick(factors, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Line 1 of the pasted text has 3 cells; the table has 2 columns. Nothing was pasted.");
+    EXPECT_EQ(factors->rowCount(), 4);
+    Child<QPushButton>("applyFactors")->click();
+    EXPECT_EQ(Unit().field.area_factors.size(), 3u);
+}
+
+// Tab walks the cells and leaves at the last one rather than wrapping onto
+// the first entry.
+TEST_F(FieldPanelTest, TabLeavesAnEntryTableAtItsEnd) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->findChild<QTabWidget*>("unitPanels")->setCurrentIndex(1);
+    auto* factors = Child<QTableWidget>("areaFactorTable");
+    factors->setFocus();
+    factors->setCurrentCell(0, 0);
+    QTest::keyClick(factors, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), factors);
+    EXPECT_EQ(factors->currentColumn(), 1);
+    QTest::keyClick(factors, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), factors);
+    QTest::qWait(0);
+    EXPECT_FALSE(factors->currentIndex().isValid()) << "no cell says it has the focus";
+}
+
+// The map says which unit it shows, and what, after every change of unit.
+TEST_F(FieldPanelTest, TheMapNamesItsUnit) {
+    Type(Box(PlanField::Area), "2000");
+    Child<QPushButton>("newSeed")->click();
+    PlanUnit other;
+    other.name = "G";
+    ASSERT_TRUE(Model()->Plan().Add(other).accepted);
+    auto* map = Child<DrawingView>("sampleMap");
+    EXPECT_EQ(map->accessibleName(), "Sample map of F");
+    EXPECT_TRUE(map->accessibleDescription().contains("locations on a triangular grid, spacing 10.75"))
+        << map->accessibleDescription().toStdString();
+    SelectRow(1);
+    EXPECT_EQ(map->accessibleName(), "Sample map of G");
+    EXPECT_EQ(map->accessibleDescription(), "");
 }
 
 }  // namespace

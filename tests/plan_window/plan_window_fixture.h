@@ -34,13 +34,26 @@ public:
         return changed;
     }
     QString OpenFileName(const QString&) override { return file_name; }
-    QString SaveFileName(const QString&, const QString&, const QString&) override { return file_name; }
+    QString SaveFileName(const QString& title, const QString& suggested, const QString&) override {
+        save_title = title;
+        save_suggested = suggested;
+        return file_name;
+    }
     std::optional<QString> AskText(const QString&, const QString&, const QString&) override { return text; }
-    std::optional<CostTexts> AskCosts(const QString&, const CostTexts&) override { return costs; }
+    std::optional<CostTexts> AskCosts(const QString&, const CostTexts& shown, bool offer_all) override {
+        costs_shown = shown;
+        costs_offered_all = offer_all;
+        return costs;
+    }
+    bool AskDeleteUnits(const QString& names) override {
+        delete_asked = names;
+        return delete_units;
+    }
     QString OpenDataFileName(const QString&) override { return file_name; }
     QString OpenBoundaryFileName(const QString&) override { return file_name; }
-    std::optional<QString> AskChoice(const QString&, const QString&, const QStringList& offered) override {
+    std::optional<QString> AskChoice(const QString&, const QString&, const QStringList& offered, int first) override {
         choices = offered;
+        choice_offered_first = first;
         return choice;
     }
 
@@ -51,8 +64,15 @@ public:
     ChangedAnswer changed = ChangedAnswer::Cancel;
     int changed_asked = 0;
     QString file_name;
+    QString save_title;  // what the last save dialog said and suggested
+    QString save_suggested;
     std::optional<QString> text;
     std::optional<CostTexts> costs;
+    CostTexts costs_shown;  // what the last costs dialog showed
+    bool costs_offered_all = false;
+    QString delete_asked;  // the units the last question named
+    bool delete_units = true;
+    int choice_offered_first = -1;
     QStringList choices;  // the last offered
     std::optional<QString> choice;
 };

@@ -80,7 +80,9 @@ TEST(HelpFile, HasATopicForEveryContextNumber) {
     const QString html = QString::fromUtf8(file.readAll());
     for (int id : {kHelpContextDesignWindow, kHelpContextFileMenu, kHelpContextHelpMenu, kHelpContextSplash,
                    kHelpContextGettingStarted, kHelpContextSaveReport, kHelpContextPrint, kHelpContextSaveChart,
-                   kHelpContextEditMenu, kHelpContextCopyResults, kHelpContextViewMenu}) {
+                   kHelpContextEditMenu, kHelpContextCopyResults, kHelpContextViewMenu, kHelpContextPlanMenu,
+                   kHelpContextPlanWindow, kHelpContextPlanFiles, kHelpContextBudgetPage, kHelpContextFieldPage,
+                   kHelpContextAreaFactors, kHelpContextScanMDC, kHelpContextNuclides, kHelpContextMeasurementsPage}) {
         EXPECT_TRUE(html.contains(QStringLiteral("name=\"%1\"").arg(HelpTopicAnchor(id)))) << id;
     }
     // The one label of the window that has no input, and how to choose the

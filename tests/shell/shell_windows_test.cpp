@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -18,6 +21,10 @@
 #include "context_ids.h"
 #include "frm_getting_started.h"
 #include "frm_splash.h"
+#include "frm_sample_size_and_power.h"
+#include "plan_host.h"
+#include "plan_window.h"
+#include "recording_messages.h"
 #include "program_windows.h"
 #include "splash_pictures.h"
 
@@ -333,6 +340,61 @@ TEST(ProgramWindows, HelpContextNumbersOfTheShellsWindows) {
     EXPECT_EQ(HelpContextID(&getting_started), 240);
     EXPECT_EQ(HelpContextID(getting_started.OKButton), 240);
     EXPECT_EQ(HelpContextID(getting_started.LblGettingStarted), 240);
+}
+
+
+// Exit Program ends the program while a plan is open: the plan's unsaved
+// changes are asked about once, Cancel keeps every window open, and
+// otherwise every window closes.
+TEST(ProgramWindows, ExitProgramEndsTheProgramAskingAboutThePlanOnce) {
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.filePath(QStringLiteral("state")).toLocal8Bit());
+    const struct {
+        const char* what;
+        bool unsaved;
+        const char* answer;  // the button pressed in the question; nullptr: none asked
+        bool ended;
+    } cases[] = {
+        {"a saved plan", false, nullptr, true},
+        {"unsaved, cancelled", true, "Cancel", false},
+        {"unsaved, not saved", true, "&Don't Save", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::RecordingMessages messages;
+        auto* design = new frmSampleSizeandPower(messages);
+        design->setAttribute(Qt::WA_DeleteOnClose);
+        PlanHost host(messages, [design] { return design; });
+        host.AttachDesignWindow(design);
+        design->show();
+        QPointer<PlanWindow> plan = host.ShowPlanWindow();
+        if (c.unsaved) host.AddDesign();
+        QPointer<frmGettingStarted> getting_started = new frmGettingStarted;
+        getting_started->show();
+        int asked = 0;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            ++asked;
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QLatin1String(c.answer)) button->click();
+            }
+        });
+        answer.start(10);
+        design->CmdExit->click();
+        answer.stop();
+        EXPECT_EQ(asked, c.answer ? 1 : 0);
+        EXPECT_EQ(getting_started && getting_started->isVisible(), !c.ended);
+        EXPECT_EQ(plan && plan->isVisible(), !c.ended);
+        ProcessDeferredDeletes();
+        if (!c.ended) {
+            plan->setAttribute(Qt::WA_DeleteOnClose, false);
+            delete plan.data();
+            delete design;
+        }
+        delete getting_started.data();
+    }
 }
 
 }  // namespace

@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: Apache-2.0
+// The plan window by keys alone: access keys that never repeat on a page,
+// the pages reached from anywhere, Tab leaving the table, the Delete key and
+// Ctrl+C on the table, costs for several units, and F1's topic per page.
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <functional>
+
+#include "context_ids.h"
+#include "key_texts.h"
+#include "plan_table.h"
+#include "plan_window_fixture.h"
+
+namespace valdris::testing {
+namespace {
+
+std::vector<std::string> Texts(const QStringList& texts) {
+    std::vector<std::string> out;
+    for (const QString& text : texts) out.push_back(text.toStdString());
+    return out;
+}
+
+// The texts with access keys that a page shows: its labels, buttons and
+// group boxes.
+QStringList KeyTexts(const QWidget* page) {
+    QStringList texts;
+    for (const QLabel* label : page->findChildren<QLabel*>()) {
+        if (label->buddy()) texts << label->text();
+    }
+    for (const QAbstractButton* button : page->findChildren<QAbstractButton*>()) texts << button->text();
+    for (const QGroupBox* group : page->findChildren<QGroupBox*>()) texts << group->title();
+    return texts;
+}
+
+class PlanKeysTest : public PlanWindowTest {
+protected:
+    void Show() {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    QTabWidget* Pages() const { return Child<QTabWidget>("unitPanels"); }
+};
+
+// Alt+letter on a page reaches one control: the page's own keys, the
+// window's menus and the page tabs never share a letter. Every button and
+// every label of a control has one, and each menu's items differ too.
+TEST_F(PlanKeysTest, AccessKeysNeverRepeatOnAPage) {
+    AddUnit("A", 0.5, TestKind::WRS);  // the reference area's column shown
+    SelectRow(0);
+    QStringList window_keys;
+    for (QAction* menu : window->menuBar()->actions()) window_keys << menu->text();
+    for (int page = 0; page < Pages()->count(); ++page) window_keys << Pages()->tabText(page);
+    EXPECT_EQ(RepeatedAccessKeys(Texts(window_keys)), std::vector<std::string>{});
+    for (int page = 0; page < Pages()->count(); ++page) {
+        const QStringList texts = KeyTexts(Pages()->widget(page));
+        SCOPED_TRACE(Pages()->tabText(page).toStdString());
+        EXPECT_EQ(RepeatedAccessKeys(Texts(window_keys + texts)), std::vector<std::string>{});
+        for (const QAbstractButton* button : Pages()->widget(page)->findChildren<QAbstractButton*>()) {
+            if (button->text().isEmpty()) continue;  // a table's corner, a scroll arrow
+            EXPECT_NE(AccessKeyOf(button->text().toStdString()), '\0') << button->text().toStdString();
+        }
+    }
+    for (QAction* menu : window->menuBar()->actions()) {
+        QStringList items;
+        for (QAction* item : menu->menu()->actions()) {
+            if (!item->isSeparator()) items << item->text();
+            EXPECT_FALSE(item->text().contains(QStringLiteral("..."))) << "one ellipsis: " << item->text().toStdString();
+        }
+        EXPECT_EQ(RepeatedAccessKeys(Texts(items)), std::vector<std::string>{}) << menu->text().toStdString();
+    }
+}
+
+// From the table, the page keys show a page and put the keyboard on a
+// control of it with a name; F1 there opens that page's topic.
+TEST_F(PlanKeysTest, PageKeysWorkFromTheTableAndLandOnANamedControl) {
+    AddUnit("A");
+    SelectRow(0);
+    Show();
+    struct Case {
+        QKeyCombination key;
+        int page;
+        int topic;
+    };
+    const Case cases[] = {
+        {Qt::CTRL | Qt::Key_Tab, 1, kHelpContextFieldPage},
+        {Qt::CTRL | Qt::Key_PageDown, 2, kHelpContextMeasurementsPage},
+        {Qt::CTRL | Qt::Key_Tab, 0, kHelpContextBudgetPage},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 2, kHelpContextMeasurementsPage},
+        {Qt::CTRL | Qt::Key_PageUp, 1, kHelpContextFieldPage},
+        {Qt::ALT | Qt::Key_D, 0, kHelpContextBudgetPage},
+        {Qt::ALT | Qt::Key_M, 2, kHelpContextMeasurementsPage},
+    };
+    for (const Case& c : cases) {
+        Table()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), c.key.key(), c.key.keyboardModifiers());
+        SCOPED_TRACE(QKeySequence(c.key).toString().toStdString());
+        EXPECT_EQ(Pages()->currentIndex(), c.page);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        if (c.key.keyboardModifiers() & Qt::ControlModifier) {
+            EXPECT_TRUE(Pages()->currentWidget()->isAncestorOf(focus)) << focus->metaObject()->className();
+            EXPECT_EQ(HelpContextID(focus), c.topic);
+        }
+    }
+    EXPECT_EQ(HelpContextID(Table()), kHelpContextPlanWindow);
+    for (int page = 0; page < 3; ++page) {
+        Table()->setFocus();
+        Act(QStringLiteral("actPage%1").arg(page).toLatin1().constData())->trigger();
+        EXPECT_EQ(Pages()->currentIndex(), page);
+    }
+}
+
+TEST_F(PlanKeysTest, TabLeavesTheTable) {
+    AddUnit("A");
+    AddUnit("B");
+    SelectRow(0);
+    Show();
+    Table()->setFocus();
+    QTest::keyClick(Table(), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), Table());
+    Table()->setFocus();
+    QTest::keyClick(Table(), Qt::Key_Backtab);
+    EXPECT_NE(QApplication::focusWidget(), Table());
+}
+
+// Delete empties the current column of the selected rows where empty has a
+// meaning, as one step; elsewhere it says so and keeps the unit.
+TEST_F(PlanKeysTest, DeleteClearsACellAndNeverTheUnit) {
+    AddUnit("A");
+    AddUnit("B");
+    Model()->Plan().Edit(0, PlanField::GivenN, "30");
+    Model()->Plan().Edit(1, PlanField::GivenN, "40");
+    Show();
+    struct Case {
+        PlanColumn column;
+        bool cleared;
+    };
+    for (const Case c : {Case{PlanColumn::DCGL, false}, Case{PlanColumn::N, true}}) {
+        Table()->selectAll();
+        Table()->selectionModel()->setCurrentIndex(Table()->model()->index(0, int(c.column)),
+                                                   QItemSelectionModel::NoUpdate);
+        Table()->setFocus();
+        messages.Clear();
+        QTest::keyClick(Table(), Qt::Key_Delete);
+        SCOPED_TRACE(ColumnTitle(c.column));
+        EXPECT_EQ(Model()->Plan().size(), 2u);
+        EXPECT_EQ(!Model()->Plan().entry(0).unit.given_n && !Model()->Plan().entry(1).unit.given_n, c.cleared);
+        EXPECT_EQ(messages.shown.empty(), c.cleared);
+    }
+    EXPECT_EQ(Act("actUndo")->text(), "&Undo Clear Given N");
+}
+
+// A unit that carries measurements or field work goes only when the user
+// says so; a design alone goes at once. Several units go in one step.
+TEST_F(PlanKeysTest, DeletingUnitsAsksWhenWorkWouldBeLost) {
+    struct Case {
+        bool measured;
+        bool answer;
+        std::size_t left;
+        bool asked;
+    };
+    for (const Case c : {Case{false, false, 1, false}, Case{true, false, 3, true}, Case{true, true, 1, true}}) {
+        window = std::make_unique<PlanWindow>(messages, &design_window, &dialogs);
+        AddUnit("A");
+        AddUnit("B");
+        AddUnit("C");
+        if (c.measured) {
+            ASSERT_TRUE(Model()->Plan().SetData(2, UnitData::Survey, "1\n2\n3\n").accepted);
+        }
+        dialogs.delete_asked.clear();
+        dialogs.delete_units = c.answer;
+        Table()->selectAll();
+        Table()->selectionModel()->select(Table()->model()->index(0, 0),
+                                          QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        Trigger("actDelete");
+        EXPECT_EQ(Model()->Plan().size(), c.left);
+        EXPECT_EQ(dialogs.delete_asked, c.asked ? QStringLiteral("C") : QString());
+        if (c.left == 1) {
+            Trigger("actUndo");
+            EXPECT_EQ(Model()->Plan().size(), 3u) << "one step";
+        }
+    }
+    EXPECT_EQ(Act("actDelete")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+}
+
+TEST_F(PlanKeysTest, CopyPutsTheSelectedRowsOnTheClipboard) {
+    AddUnit("A");
+    AddUnit("B");
+    AddUnit("C");
+    Show();
+    Table()->selectionModel()->select(Table()->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    Table()->selectionModel()->select(Table()->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    Table()->setFocus();
+    QTest::keyClick(Table(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), PlanRowsAsText(Model()->Plan(), {0, 2}));
+}
+
+// Screen readers hear of one focused object: the control with the focus
+// (and its current cell), not also a cell of a table elsewhere.
+TEST_F(PlanKeysTest, OneObjectSaysItHasTheFocus) {
+    AddUnit("A");
+    AddUnit("B");
+    SelectRow(0);
+    Show();
+    std::function<void(QAccessibleInterface*, QStringList&, int)> focused = [&](QAccessibleInterface* at,
+                                                                               QStringList& found, int depth) {
+        if (!at || depth > 12) return;
+        // A page tab says "focused" when it is the current page (Qt's own
+        // accessible tab bar); it is left out of the count.
+        // A cell belongs to its view, which must hold the focus.
+        const QObject* owner = at->object() ? at->object() : at->parent() ? at->parent()->object() : nullptr;
+        if (at->state().focused && !at->state().invisible && at->role() != QAccessible::PageTab &&
+            owner != QApplication::focusWidget()) {
+            found << QStringLiteral("%1 \"%2\"").arg(QString::number(at->role()), at->text(QAccessible::Name));
+        }
+        for (int k = 0; k < at->childCount() && k < 200; ++k) focused(at->child(k), found, depth + 1);
+    };
+    const struct {
+        const char* where;
+        std::function<QWidget*()> focus;
+    } cases[] = {
+        {"the plan table", [&] { return static_cast<QWidget*>(Table()); }},
+        {"the area factors", [&] {
+             Pages()->setCurrentIndex(1);
+             return static_cast<QWidget*>(Child<QTableWidget>("areaFactorTable"));
+         }},
+        {"the plan table again", [&] { return static_cast<QWidget*>(Table()); }},
+    };
+    for (const auto& c : cases) {
+        QWidget* widget = c.focus();
+        widget->setFocus(Qt::TabFocusReason);
+        QTest::qWait(10);
+        QStringList found;
+        focused(QAccessible::queryAccessibleInterface(window.get()), found, 0);
+        EXPECT_TRUE(found.isEmpty()) << c.where << ": " << found.join(QStringLiteral(", ")).toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace valdris::testing
