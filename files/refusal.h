@@ -81,6 +81,8 @@ enum class RefusalKind {
     NothingToReport,
     PlanFileUnusable,
     CommandLine,
+    // A step refused without a word: it names no row, or would change nothing.
+    NoChange,
 };
 
 // The kind comes first: a refusal is never built without one.

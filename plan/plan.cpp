@@ -8,10 +8,17 @@
 namespace valdris {
 namespace {
 
-PlanEditResult Taken(std::optional<Refusal> notice = std::nullopt) { return {true, std::move(notice)}; }
-PlanEditResult Refused(std::optional<Refusal> refusal = std::nullopt) { return {false, std::move(refusal)}; }
+PlanEditResult Taken(std::optional<Refusal> notice = std::nullopt) { return PlanStep{std::move(notice)}; }
+PlanEditResult Refused(Refusal refusal) { return PlanEditResult(std::move(refusal)); }
+PlanEditResult Refused() { return Refused(Refusal{RefusalKind::NoChange, std::string()}); }
 
 }  // namespace
+
+std::optional<Refusal> MessageOf(const PlanEditResult& result) {
+    if (result) return result->notice;
+    if (result.refusal().kind == RefusalKind::NoChange) return std::nullopt;
+    return result.refusal();
+}
 
 std::string DataTitle(UnitData which) {
     return which == UnitData::Survey ? "Survey Unit Data" : "Reference Area Data";
@@ -95,7 +102,7 @@ void SurveyPlan::Apply(const Command& command, bool forward) {
 
 PlanEditResult SurveyPlan::Add(PlanUnit unit) {
     if (!unit.costs.Given()) unit.costs = default_costs_;
-    if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(refusal));
+    if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(*refusal));
     Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
     if (!check) return Refused(check.refusal().refusal);
     Command command;
@@ -157,7 +164,7 @@ PlanEditResult SurveyPlan::MoveDown(std::size_t row) {
 // step, so undo and redo compute nothing.
 PlanEditResult SurveyPlan::ReplaceEntry(std::size_t row, std::string name, PlanUnit unit,
                                         std::optional<Refusal> notice) {
-    if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(refusal));
+    if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(*refusal));
     Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
     if (!check) return Refused(check.refusal().refusal);
     Command command;
@@ -186,7 +193,7 @@ PlanEditResult SurveyPlan::Edit(std::size_t row, PlanField field, const std::str
 
 PlanEditResult SurveyPlan::SetLBGR(std::size_t row, double lbgr) {
     if (row >= entries_.size()) return Refused();
-    if (auto refusal = LBGRSetRefusal(entries_[row].unit, lbgr)) return Refused(std::move(refusal));
+    if (auto refusal = LBGRSetRefusal(entries_[row].unit, lbgr)) return Refused(std::move(*refusal));
     PlanUnit unit = entries_[row].unit;
     unit.lbgr = lbgr;
     return ReplaceEntry(row, "Set LBGR", std::move(unit), std::nullopt);
@@ -212,8 +219,8 @@ PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
 }
 
 PlanEditResult SurveyPlan::ApplyEdit(std::size_t row, std::string name, UnitEdit edit) {
-    if (!edit.accepted()) return Refused(std::move(edit.message));
-    return ReplaceEntry(row, std::move(name), std::move(*edit.unit), std::move(edit.message));
+    if (!edit) return Refused(edit.refusal());
+    return ReplaceEntry(row, std::move(name), std::move(edit->unit), std::move(edit->notice));
 }
 
 PlanEditResult SurveyPlan::SetSize(std::size_t row, const SizeTexts& texts) {
@@ -253,7 +260,7 @@ PlanEditResult SurveyPlan::ClearField(std::size_t row) {
 PlanEditResult SurveyPlan::SetDefaultCosts(const SampleCosts& costs) {
     for (const auto& cost : {costs.fixed, costs.per_sample}) {
         if (cost) {
-            if (auto refusal = CostRefusal(*cost)) return Refused(std::move(refusal));
+            if (auto refusal = CostRefusal(*cost)) return Refused(std::move(*refusal));
         }
     }
     Command command;
@@ -271,8 +278,8 @@ PlanEditResult SurveyPlan::SetDefaultCosts(const std::string& fixed, const std::
     PlanUnit costs;
     for (const auto& [field, text] : {std::pair{PlanField::CostFixed, &fixed}, {PlanField::CostPerSample, &per_sample}}) {
         UnitEdit edit = EditUnit(costs, field, *text);
-        if (!edit.accepted()) return Refused(std::move(edit.message));
-        costs = std::move(*edit.unit);
+        if (!edit) return Refused(edit.refusal());
+        costs = std::move(edit->unit);
     }
     if (costs.costs == default_costs_) return Refused();
     return SetDefaultCosts(costs.costs);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
-// One survey unit of a plan: its inputs, the rules an edit of one of them
-// goes through (the design window's, with its messages), and what a budget
-// buys at other LBGRs.
+// One survey unit of a plan: its inputs (unit_inputs.h), the rules an edit
+// of one of them goes through (the design window's, with its messages), and
+// what a budget buys at other LBGRs.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,43 +18,10 @@
 #include "plan_figures.h"
 #include "sum_of_fractions.h"
 #include "unit_field.h"
+#include "unit_inputs.h"
 
 namespace valdris {
 
-// The inputs are held at the widths the design stores them (alpha, beta and
-// sigma single, DCGL and LBGR double), so a unit means exactly one design.
-// Features that add data to a unit (sample locations, elevated areas,
-// nuclides, measurements) add optional members here and keys to the file's
-// key table; a unit without them is as before.
-//
-// A unit with radionuclides is designed on their sum of fractions (see
-// InputsOf): its own DCGL and sigma are then kept but not used, so that
-// clearing the list gives the single-radionuclide design back; its LBGR is
-// used, as a fraction, only while some concentration is not given.
-struct PlanUnit {
-    std::string name;
-    std::string radionuclide = "Unity Rule";
-    std::string concentration_unit;  // "Bq/kg" beside the report's concentrations; empty for none
-    TestKind test = TestKind::Sign;
-    float alpha = 0.05f;
-    float beta = 0.05f;
-    float sigma = 0.5f;
-    double dcgl = 1.0;
-    double lbgr = 0.5;
-    std::optional<int32_t> given_n;  // a size the budget allows, instead of the designed one
-    SampleCosts costs;
-    // Measurements taken in the field; empty while there are none.
-    MeasurementSet survey_data;
-    MeasurementSet reference_data;  // the WRS test's reference area
-    // In the field: the size, grid, seed, scan MDC and area factors, each
-    // optional (unit_field.h says what each part gives).
-    FieldSetup field;
-    // Several radionuclides; empty for a unit of one.
-    std::vector<Nuclide> nuclides;
-};
-
-// Which of a unit's two sets of measurements.
-enum class UnitData { Survey, Reference };
 MeasurementSet& MeasurementsOf(PlanUnit& unit, UnitData which);
 
 // The inputs the unit's design runs with: its own, or with radionuclides
@@ -90,13 +57,6 @@ FiguresRun ComputeUnit(const PlanUnit& unit);
 // check may add to N), the cost counting them.
 DesignFigures WithFieldSamples(const PlanUnit& unit, DesignFigures figures);
 
-// What a cell of the plan's table, or a box of the unit's field panel, edits.
-enum class PlanField {
-    Name, Radionuclide, Test, Alpha, Beta, Sigma, DCGL, LBGR, GivenN, CostFixed, CostPerSample,
-    Area, Width, Height, Grid, Seed, ScanMDC, AreaFactors, Nuclides
-};
-constexpr std::size_t kPlanFieldCount = 19;
-
 // How a field's text is read into a unit by the field's own rule; an
 // accepted text may leave a notice (the LBGR reset to half a lowered DCGL).
 using FieldTextRule = std::optional<Refusal> (*)(const std::string& text, PlanUnit& unit,
@@ -115,15 +75,15 @@ struct PlanFieldRow {
 };
 const PlanFieldRow& FieldRow(PlanField field);
 
-// An edit: the unit afterwards and its figures, or the refusal that keeps the
-// old unit. An accepted edit may carry a notice (the LBGR reset to half a
-// lowered DCGL, with the information icon).
-struct UnitEdit {
-    std::optional<PlanUnit> unit;
-    std::optional<DesignFigures> figures;
-    std::optional<Refusal> message;
-    bool accepted() const { return unit.has_value(); }
+// An accepted edit: the unit afterwards and its figures, with the notice
+// the edit may leave (the LBGR reset to half a lowered DCGL, with the
+// information icon). A refused edit keeps the old unit and says why.
+struct EditedUnit {
+    PlanUnit unit;
+    DesignFigures figures;
+    std::optional<Refusal> notice;
 };
+using UnitEdit = Outcome<EditedUnit>;
 
 // Reads the text as one whole number (a cell that is not one is refused,
 // saying a point is the decimal separator) and applies the design window's
@@ -144,28 +104,13 @@ struct UnitEdit {
 // half of it).
 UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text);
 
-// The size from the panel's three boxes: a width and a height make a
-// rectangle (the area box is then not read); one of them alone is refused;
-// else the area, or no size when it is empty too.
-struct SizeTexts {
-    std::string area;
-    std::string width;
-    std::string height;
-};
+// The size from the panel's three boxes (SizeTexts): a width and a height
+// make a rectangle (the area box is then not read); one of them alone is
+// refused; else the area, or no size when it is empty too.
 UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts);
 
 // The tables as rows of cell texts; no rows clears the table. A refusal
 // names the row's field (the area factors' row, the radionuclide's DCGL).
-struct AreaFactorTexts {
-    std::string area;
-    std::string factor;
-};
-struct NuclideTexts {
-    std::string name;
-    std::string dcgl;
-    std::string sigma;
-    std::string concentration;  // empty: not given
-};
 UnitEdit EditUnitAreaFactors(const PlanUnit& unit, const std::vector<AreaFactorTexts>& rows);
 UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>& rows);
 
@@ -174,10 +119,6 @@ UnitEdit EditUnitSeed(const PlanUnit& unit, std::uint64_t seed);
 
 // The same for a whole unit (one from the design window or a file): every
 // rule, then the design. A refusal says which field it belongs to.
-struct FieldRefusal {
-    PlanField field;
-    Refusal refusal;
-};
 // The field inputs and the radionuclides are checked as their edits check
 // them, and the field figures must be had.
 Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit);
@@ -199,12 +140,12 @@ UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view tex
 // refusal while they cannot be judged (a WRS unit without reference data).
 std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigures& figures);
 
-// One row of "what the budget buys": the unit at another LBGR.
+// One row of "what the budget buys": the unit at another LBGR, with its
+// figures or the refusal of the rules or the engine at that LBGR.
 struct BudgetRow {
     double lbgr = 0;
     bool current = false;  // the unit's own LBGR
-    std::optional<DesignFigures> figures;
-    std::optional<Refusal> refusal;  // the rules or the engine refused this LBGR
+    Outcome<DesignFigures> figures;
 };
 
 // The unit at another LBGR: with radionuclides, their concentrations are

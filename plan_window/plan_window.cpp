@@ -265,7 +265,9 @@ void PlanWindow::UpdatePanels() {
 }
 
 void PlanWindow::ShowRefusal(const PlanEditResult& result) {
-    if (result.message) messages_.Show(QString::fromStdString(result.message->text), result.message->icon);
+    if (const std::optional<Refusal> message = MessageOf(result)) {
+        messages_.Show(QString::fromStdString(message->text), message->icon);
+    }
 }
 
 // --- Commands ----------------------------------------------------------------
@@ -282,13 +284,13 @@ void PlanWindow::AddDesign() {
     }
     const PlanEditResult result = plan.Add(*unit);
     ShowRefusal(result);
-    if (result.accepted) SelectRow(plan.size() - 1);
+    if (result) SelectRow(plan.size() - 1);
 }
 
 void PlanWindow::DuplicateUnit() {
     const std::optional<std::size_t> row = SingleSelectedRow();
     if (!row) return;
-    if (model_->Plan().Duplicate(*row).accepted) SelectRow(*row + 1);
+    if (model_->Plan().Duplicate(*row)) SelectRow(*row + 1);
 }
 
 // Several rows go as several steps, the last first so that rows keep their
@@ -333,7 +335,7 @@ void PlanWindow::EditUnitCosts() {
         if (text.trimmed() == CostText(current)) continue;
         const PlanEditResult result = model_->Plan().Edit(*row, field, text.trimmed().toStdString());
         ShowRefusal(result);
-        if (!result.accepted) return;
+        if (!result) return;
     }
 }
 

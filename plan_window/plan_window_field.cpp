@@ -41,7 +41,7 @@ void PlanWindow::EditField(PlanField field, const QString& text, const SizeTexts
 // A refused edit says why, and the panel shows the unit's values again.
 void PlanWindow::FieldEdited(const PlanEditResult& result) {
     ShowRefusal(result);
-    if (!result.accepted) UpdatePanels();
+    if (!result) UpdatePanels();
 }
 
 bool PlanWindow::ExportLocations() {

@@ -33,7 +33,7 @@ PlanUnit CheckedUnit() {
 
 PlanEntry EntryOf(const PlanUnit& unit) {
     SurveyPlan plan;
-    EXPECT_TRUE(plan.Add(unit).accepted);
+    EXPECT_TRUE(plan.Add(unit));
     return plan.entry(0);
 }
 

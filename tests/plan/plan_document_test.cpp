@@ -77,7 +77,7 @@ TEST(PlanDocument, UnsavedWorkIsTheHistorysOrARecoveredPlan) {
         if (c.edited) {
             PlanUnit unit;
             unit.name = "U";
-            ASSERT_TRUE(plan.Add(unit).accepted);
+            ASSERT_TRUE(plan.Add(unit));
         }
         if (c.saved) {
             document.Saved("/site/b.vplan");
@@ -145,7 +145,7 @@ TEST(PlanDocument, AnUnsavedPlansAutosaveIsOfferedToANewEmptyPlanOnly) {
         if (c.edited) {
             PlanUnit unit;
             unit.name = "U";
-            ASSERT_TRUE(plan.Add(unit).accepted);
+            ASSERT_TRUE(plan.Add(unit));
         }
         EXPECT_EQ(document.OffersUnsavedAutosave(plan), c.offered) << c.what;
     }
