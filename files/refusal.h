@@ -73,8 +73,13 @@ enum class RefusalKind {
     MeasurementNotFinite,
     ReferenceMissing,
     AssessmentNotComputable,
-    // Files and the command line.
+    // Files and the command line. A file not read says why by its kind:
+    // no such file or the system's reason, not a regular file, too large,
+    // a NUL byte.
     FileUnreadable,
+    FileNotRegular,
+    FileTooLarge,
+    FileHoldsNul,
     FileNotWritten,
     ChartUndrawable,
     ChartNameUnusable,
