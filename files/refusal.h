@@ -90,8 +90,13 @@ enum class RefusalKind {
     MeasurementsNotJoined,
     ElevatedAreaSizeUnusable,
     ElevatedComparisonNotMade,
-    // Files and the command line.
+    // Files and the command line. A file not read says why by its kind:
+    // no such file or the system's reason, not a regular file, too large,
+    // a NUL byte.
     FileUnreadable,
+    FileNotRegular,
+    FileTooLarge,
+    FileHoldsNul,
     FileNotWritten,
     ChartUndrawable,
     ChartNameUnusable,
@@ -99,6 +104,8 @@ enum class RefusalKind {
     ReportCancelled,
     PlanFileUnusable,
     CommandLine,
+    // A step refused without a word: it names no row, or would change nothing.
+    NoChange,
 };
 
 // The kind comes first: a refusal is never built without one.

@@ -12,7 +12,11 @@
 namespace valdris {
 namespace {
 
-const std::string kTooLarge = "it is too large (more than " + std::to_string(kLargestReadFile >> 20) + " MB)";
+std::string TooLarge(std::size_t largest) {
+    const bool megabytes = largest >= (std::size_t{1} << 20);
+    return "it is too large (more than " + std::to_string(megabytes ? largest >> 20 : largest >> 10) +
+           (megabytes ? " MB)" : " KB)");
+}
 
 // Closes the descriptor on every way out.
 class OpenFile {
@@ -35,13 +39,13 @@ std::string SystemReason(int error) {
 }
 
 // Every refusal of the reader is built here.
-Outcome<std::string> Unread(std::string reason) {
-    return Outcome<std::string>::Failure(RefusalKind::FileUnreadable, std::move(reason));
+Outcome<std::string> Unread(std::string reason, RefusalKind kind = RefusalKind::FileUnreadable) {
+    return Outcome<std::string>::Failure(kind, std::move(reason));
 }
 
 // At most one byte beyond the cap, so that a file grown since it was
 // measured is still refused as too large.
-Outcome<std::string> ReadAll(int fd) {
+Outcome<std::string> ReadAll(int fd, std::size_t largest) {
     std::string bytes;
     char chunk[1 << 16];
     for (;;) {
@@ -50,23 +54,25 @@ Outcome<std::string> ReadAll(int fd) {
         if (got < 0) return Unread(SystemReason(errno));
         if (got == 0) return bytes;
         bytes.append(chunk, static_cast<std::size_t>(got));
-        if (bytes.size() > kLargestReadFile) return Unread(kTooLarge);
+        if (bytes.size() > largest) return Unread(TooLarge(largest), RefusalKind::FileTooLarge);
     }
 }
 
 }  // namespace
 
-Outcome<std::string> ReadWholeFile(const std::string& path) {
+Outcome<std::string> ReadWholeFile(const std::string& path, std::size_t largest) {
     const OpenFile file(path);
     if (file.fd() < 0) return Unread(SystemReason(errno));
     struct stat status {};
     if (::fstat(file.fd(), &status) != 0) return Unread(SystemReason(errno));
-    if (!S_ISREG(status.st_mode)) return Unread("it is not a regular file");
-    if (static_cast<unsigned long long>(status.st_size) > kLargestReadFile) return Unread(kTooLarge);
+    if (!S_ISREG(status.st_mode)) return Unread("it is not a regular file", RefusalKind::FileNotRegular);
+    if (static_cast<unsigned long long>(status.st_size) > largest) {
+        return Unread(TooLarge(largest), RefusalKind::FileTooLarge);
+    }
     // Regular files never block; reading waits for the disk as usual.
     ::fcntl(file.fd(), F_SETFL, ::fcntl(file.fd(), F_GETFL) & ~O_NONBLOCK);
-    Outcome<std::string> bytes = ReadAll(file.fd());
-    if (bytes && bytes->find('\0') != std::string::npos) return Unread("it holds a NUL byte");
+    Outcome<std::string> bytes = ReadAll(file.fd(), largest);
+    if (bytes && bytes->find('\0') != std::string::npos) return Unread("it holds a NUL byte", RefusalKind::FileHoldsNul);
     return bytes;
 }
 

@@ -22,8 +22,10 @@ constexpr std::size_t kLargestReadFile = 64 * 1024 * 1024;
 
 // The bytes, or what is wrong with the file ("there is no such file", "it is
 // not a regular file", "it is too large (more than 64 MB)", "it holds a NUL
-// byte", or the system's reason). The path is in the system's encoding.
-Outcome<std::string> ReadWholeFile(const std::string& path);
+// byte", or the system's reason), each with its own kind. The path is in the
+// system's encoding. A reader with a smaller need (the help file) gives its
+// own largest size.
+Outcome<std::string> ReadWholeFile(const std::string& path, std::size_t largest = kLargestReadFile);
 
 // The one wording of a file not read: "The plan could not be read from
 // /site.vplan: it is not a regular file."

@@ -20,7 +20,14 @@ std::string PowerTargetText(const DesignFigures& figures) {
     return WriteNumber(ToSingle(1.0 - static_cast<double>(figures.state.Beta)));
 }
 
+std::string CannotPassText(const DesignFigures& figures) {
+    if (figures.can_pass) return {};
+    if (!figures.smallest_passable_n) return "cannot pass";
+    return "cannot pass (N \u2265 " + std::to_string(*figures.smallest_passable_n) + " needed)";
+}
+
 std::string PowerCellText(const DesignFigures& figures, const std::string& power) {
+    if (!figures.can_pass) return power + ", " + CannotPassText(figures);
     if (!PowerBelowTarget(figures)) return power;
     return power + " (below " + PowerTargetText(figures) + ")";
 }
@@ -29,8 +36,8 @@ std::string CsvFigureNoteTitles() { return "N Given,Designed N,Power Below Targe
 
 std::string CsvFigureNotes(const DesignFigures& figures) {
     const std::string designed = figures.n_designed ? std::to_string(*figures.n_designed) : std::string();
-    return std::string(figures.size_given ? "given" : "") + "," + designed + "," +
-           (PowerBelowTarget(figures) ? "yes" : "");
+    const std::string below = !figures.can_pass ? CannotPassText(figures) : PowerBelowTarget(figures) ? "yes" : "";
+    return std::string(figures.size_given ? "given" : "") + "," + designed + "," + below;
 }
 
 std::string SpreadsheetSafe(const std::string& text) {

@@ -13,13 +13,19 @@ namespace valdris {
 
 // "30", or "30 (given; designed 35)" for a given size.
 std::string SizeCellText(const DesignFigures& figures);
-// "0.8123", or "0.8123 (below 0.95)" when short of 1 - beta.
+// "0.8123", or "0.8123 (below 0.95)" when short of 1 - beta; for a design
+// no data can pass "0.0000, cannot pass (N ≥ 5 needed)", since its power 0
+// alone would read as a design merely too small.
 std::string PowerCellText(const DesignFigures& figures, const std::string& power);
+// "cannot pass (N ≥ 5 needed)", N being per area for the WRS test, or
+// "cannot pass" when no size can; empty for a design that can pass.
+std::string CannotPassText(const DesignFigures& figures);
 // The target 1 - beta as it is written beside a power short of it.
 std::string PowerTargetText(const DesignFigures& figures);
 
 // The CSV's columns after the table's: whether N was given, the designed N,
-// and "yes" where the power at the LBGR falls short of 1 - beta.
+// and "yes" where the power at the LBGR falls short of 1 - beta (the
+// words of CannotPassText where no data can pass).
 std::string CsvFigureNoteTitles();
 std::string CsvFigureNotes(const DesignFigures& figures);
 

@@ -9,8 +9,9 @@
 namespace valdris {
 namespace {
 
-PlanEditResult Taken(std::optional<Refusal> notice = std::nullopt) { return {true, std::move(notice)}; }
-PlanEditResult Refused(std::optional<Refusal> refusal = std::nullopt) { return {false, std::move(refusal)}; }
+PlanEditResult Taken(std::optional<Refusal> notice = std::nullopt) { return PlanStep{std::move(notice)}; }
+PlanEditResult Refused(Refusal refusal) { return PlanEditResult(std::move(refusal)); }
+PlanEditResult Refused() { return Refused(Refusal{RefusalKind::NoChange, std::string()}); }
 
 // Whether an optional field has a value to clear.
 bool HoldsValue(const PlanUnit& unit, PlanField field) {
@@ -28,6 +29,12 @@ bool CarriesFieldWork(const PlanUnit& unit) {
     const FieldSetup& field = unit.field;
     return !unit.survey_data.empty() || !unit.reference_data.empty() || field.size || field.seed || field.scan_mdc ||
            !field.area_factors.empty();
+}
+
+std::optional<Refusal> MessageOf(const PlanEditResult& result) {
+    if (result) return result->notice;
+    if (result.refusal().kind == RefusalKind::NoChange) return std::nullopt;
+    return result.refusal();
 }
 
 std::string DataTitle(UnitData which) {
@@ -147,7 +154,7 @@ Outcome<SurveyPlan::Command, Refusal> SurveyPlan::Replacement(std::size_t row, P
 
 PlanEditResult SurveyPlan::Add(PlanUnit unit) {
     if (!unit.costs.Given()) unit.costs = default_costs_;
-    if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(refusal));
+    if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(*refusal));
     Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
     if (!check) return Refused(check.refusal().refusal);
     Command command;
@@ -228,7 +235,7 @@ PlanEditResult SurveyPlan::MoveDown(std::size_t row) {
 // step, so undo and redo compute nothing.
 PlanEditResult SurveyPlan::ReplaceEntry(std::size_t row, std::string name, PlanUnit unit,
                                         std::optional<Refusal> notice) {
-    if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(refusal));
+    if (auto refusal = UnitDataRefusal(unit)) return Refused(std::move(*refusal));
     Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
     if (!check) return Refused(check.refusal().refusal);
     Command command;
@@ -257,7 +264,7 @@ PlanEditResult SurveyPlan::Edit(std::size_t row, PlanField field, const std::str
 
 PlanEditResult SurveyPlan::SetLBGR(std::size_t row, double lbgr) {
     if (row >= entries_.size()) return Refused();
-    if (auto refusal = LBGRSetRefusal(entries_[row].unit, lbgr)) return Refused(std::move(refusal));
+    if (auto refusal = LBGRSetRefusal(entries_[row].unit, lbgr)) return Refused(std::move(*refusal));
     PlanUnit unit = entries_[row].unit;
     unit.lbgr = lbgr;
     return ReplaceEntry(row, "Set LBGR", std::move(unit), std::nullopt);
@@ -283,8 +290,8 @@ PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
 }
 
 PlanEditResult SurveyPlan::ApplyEdit(std::size_t row, std::string name, UnitEdit edit) {
-    if (!edit.accepted()) return Refused(std::move(edit.message));
-    return ReplaceEntry(row, std::move(name), std::move(*edit.unit), std::move(edit.message));
+    if (!edit) return Refused(edit.refusal());
+    return ReplaceEntry(row, std::move(name), std::move(edit->unit), std::move(edit->notice));
 }
 
 PlanEditResult SurveyPlan::SetSize(std::size_t row, const SizeTexts& texts) {
@@ -329,7 +336,7 @@ PlanEditResult SurveyPlan::ClearField(std::size_t row) {
 PlanEditResult SurveyPlan::SetDefaultCosts(const SampleCosts& costs) {
     for (const auto& cost : {costs.fixed, costs.per_sample}) {
         if (cost) {
-            if (auto refusal = CostRefusal(*cost)) return Refused(std::move(refusal));
+            if (auto refusal = CostRefusal(*cost)) return Refused(std::move(*refusal));
         }
     }
     Command command;
@@ -347,8 +354,8 @@ Outcome<SampleCosts, Refusal> SurveyPlan::ReadCosts(const std::string& fixed, co
     PlanUnit costs;
     for (const auto& [field, text] : {std::pair{PlanField::CostFixed, &fixed}, {PlanField::CostPerSample, &per_sample}}) {
         UnitEdit edit = EditUnit(costs, field, PointedText(field, *text, decimal_comma_));
-        if (!edit.accepted()) return *edit.message;
-        costs = std::move(*edit.unit);
+        if (!edit) return edit.refusal();
+        costs = std::move(edit->unit);
     }
     return costs.costs;
 }
@@ -411,9 +418,9 @@ PlanEditResult SurveyPlan::ClearField(const std::vector<std::size_t>& rows, Plan
     for (const std::size_t row : rows) {
         if (row >= entries_.size()) return Refused();
         UnitEdit edit = EditUnit(entries_[row].unit, field, std::string());
-        if (!edit.accepted()) return Refused(std::move(edit.message));
+        if (!edit) return Refused(edit.refusal());
         if (!HoldsValue(entries_[row].unit, field)) continue;
-        Outcome<Command, Refusal> part = Replacement(row, std::move(*edit.unit));
+        Outcome<Command, Refusal> part = Replacement(row, std::move(edit->unit));
         if (!part) return Refused(part.refusal());
         parts.push_back(std::move(*part));
     }

@@ -51,12 +51,16 @@ struct PlanChange {
     std::size_t to_row = 0;  // Moved only: where the row is now
 };
 
-// The outcome of a command: taken or refused (then nothing changed and
-// message says why); a taken edit may carry a notice.
-struct PlanEditResult {
-    bool accepted = false;
-    std::optional<Refusal> message;
+// A command taken, with the notice it may leave. A refused one changed
+// nothing and says why; a refusal of kind NoChange (a row out of range, a
+// step that would change nothing) has nothing to say.
+struct PlanStep {
+    std::optional<Refusal> notice;
 };
+using PlanEditResult = Outcome<PlanStep>;
+// What the step has to tell the user: its notice, or its refusal unless
+// that has nothing to say.
+std::optional<Refusal> MessageOf(const PlanEditResult& result);
 
 class SurveyPlan {
 public:

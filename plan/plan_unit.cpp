@@ -35,7 +35,7 @@ std::string Lower(std::string text) {
 // of 2 and change the design without a word.
 const Refusal kNotOneNumberRefusal{RefusalKind::CellNotOneNumber, kNotOneNumber, MessageIcon::Exclamation};
 
-UnitEdit Refused(Refusal refusal) { return {std::nullopt, std::nullopt, std::move(refusal)}; }
+UnitEdit Refused(Refusal refusal) { return UnitEdit(std::move(refusal)); }
 
 // Each text rule below is the field's own, as the design window applies it
 // when the box is left; all share one form so that the field table can hold
@@ -264,11 +264,16 @@ Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit) {
     return std::move(*run);
 }
 
+namespace {
+
+// The edited unit as a whole (CheckUnit), with the notice of its edit.
 UnitEdit FinishEdit(PlanUnit edited, std::optional<Refusal> notice) {
     Outcome<DesignFigures, FieldRefusal> check = CheckUnit(edited);
     if (!check) return Refused(check.refusal().refusal);
-    return {std::move(edited), std::move(*check), std::move(notice)};
+    return EditedUnit{std::move(edited), std::move(*check), std::move(notice)};
 }
+
+}  // namespace
 
 UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text) {
     PlanUnit edited = unit;
@@ -278,6 +283,37 @@ UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text
     // design (a DCGL below a tenth of sigma, a vanishing shift): refused too,
     // so a plan never holds a unit it could not read back.
     return FinishEdit(std::move(edited), std::move(notice));
+}
+
+UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts) {
+    PlanUnit edited = unit;
+    if (auto refusal = ReadSizeTexts(texts, edited)) return Refused(*refusal);
+    return FinishEdit(std::move(edited), std::nullopt);
+}
+
+UnitEdit EditUnitAreaFactors(const PlanUnit& unit, const std::vector<AreaFactorTexts>& rows) {
+    PlanUnit edited = unit;
+    if (auto refusal = ReadAreaFactorRows(rows, edited)) return Refused(*refusal);
+    return FinishEdit(std::move(edited), std::nullopt);
+}
+
+UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>& rows) {
+    PlanUnit edited = unit;
+    std::optional<Refusal> notice;
+    if (auto refusal = ReadNuclideRows(rows, edited, notice)) return Refused(*refusal);
+    return FinishEdit(std::move(edited), std::move(notice));
+}
+
+UnitEdit EditUnitSeed(const PlanUnit& unit, std::uint64_t seed) {
+    PlanUnit edited = unit;
+    if (auto refusal = TakeSeed(seed, edited)) return Refused(*refusal);
+    return FinishEdit(std::move(edited), std::nullopt);
+}
+
+UnitEdit EditUnitBoundary(const PlanUnit& unit, const Boundary& boundary, double area) {
+    PlanUnit edited = unit;
+    if (auto refusal = TakeBoundary(boundary, area, edited)) return Refused(*refusal);
+    return FinishEdit(std::move(edited), std::nullopt);
 }
 
 namespace {
@@ -404,10 +440,9 @@ std::vector<BudgetRow> BudgetTable(const PlanUnit& unit) {
     for (const double lbgr : lbgrs) {
         const PlanUnit at_lbgr = UnitAtLBGR(unit, lbgr);
         FiguresRun run = ComputeUnit(at_lbgr);
-        BudgetRow row{lbgr, lbgr == own.lbgr, std::nullopt, std::nullopt};
-        if (run) row.figures = WithFieldSamples(at_lbgr, std::move(*run));
-        else row.refusal = run.refusal().refusal;
-        rows.push_back(std::move(row));
+        Outcome<DesignFigures> figures =
+            run ? Outcome<DesignFigures>(WithFieldSamples(at_lbgr, std::move(*run))) : run.refusal().refusal;
+        rows.push_back({lbgr, lbgr == own.lbgr, std::move(figures)});
     }
     return rows;
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
-// One survey unit of a plan: its inputs, the rules an edit of one of them
-// goes through (the design window's, with its messages), and what a budget
-// buys at other LBGRs.
+// One survey unit of a plan: its inputs (unit_inputs.h), the rules an edit
+// of one of them goes through (the design window's, with its messages), and
+// what a budget buys at other LBGRs.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,48 +20,10 @@
 #include "plan_figures.h"
 #include "sum_of_fractions.h"
 #include "unit_field.h"
+#include "unit_inputs.h"
 
 namespace valdris {
 
-// The inputs are held at the widths the design stores them (alpha, beta and
-// sigma single, DCGL and LBGR double), so a unit means exactly one design.
-// Features that add data to a unit (sample locations, elevated areas,
-// nuclides, measurements) add optional members here and keys to the file's
-// key table; a unit without them is as before.
-//
-// A unit with radionuclides is designed on their sum of fractions (see
-// InputsOf): its own DCGL and sigma are then kept but not used, so that
-// clearing the list gives the single-radionuclide design back; its LBGR is
-// used, as a fraction, only while some concentration is not given.
-struct PlanUnit {
-    std::string name;
-    std::string radionuclide = "Unity Rule";
-    std::string concentration_unit;  // "Bq/kg" beside the report's concentrations; empty for none
-    TestKind test = TestKind::Sign;
-    float alpha = 0.05f;
-    float beta = 0.05f;
-    float sigma = 0.5f;
-    double dcgl = 1.0;
-    double lbgr = 0.5;
-    std::optional<int32_t> given_n;  // a size the budget allows, instead of the designed one
-    SampleCosts costs;
-    // Measurements taken in the field; empty while there are none. The
-    // survey unit's may say where each was taken (an id or a place).
-    MeasurementSet survey_data;
-    MeasurementSet reference_data;  // the WRS test's reference area
-    // In the field: the size, grid, seed, scan MDC and area factors, each
-    // optional (unit_field.h says what each part gives).
-    FieldSetup field;
-    // Several radionuclides; empty for a unit of one.
-    std::vector<Nuclide> nuclides;
-    // The size of each elevated area found by investigating it (m2), by the
-    // id of its location; an area without one is taken as one location's
-    // share of the unit.
-    std::map<std::string, double> elevated_area_sizes;
-};
-
-// Which of a unit's two sets of measurements.
-enum class UnitData { Survey, Reference };
 MeasurementSet& MeasurementsOf(PlanUnit& unit, UnitData which);
 
 // The inputs the unit's design runs with: its own, or with radionuclides
@@ -97,13 +59,6 @@ FiguresRun ComputeUnit(const PlanUnit& unit);
 // check may add to N), the cost counting them.
 DesignFigures WithFieldSamples(const PlanUnit& unit, DesignFigures figures);
 
-// What a cell of the plan's table, or a box of the unit's field panel, edits.
-enum class PlanField {
-    Name, Radionuclide, Test, Alpha, Beta, Sigma, DCGL, LBGR, GivenN, CostFixed, CostPerSample,
-    Area, Width, Height, Grid, Seed, ScanMDC, AreaFactors, Nuclides, Boundary, GridAngle, Origin
-};
-constexpr std::size_t kPlanFieldCount = 22;
-
 // How a field's text is read into a unit by the field's own rule; an
 // accepted text may leave a notice (the LBGR reset to half a lowered DCGL).
 using FieldTextRule = std::optional<Refusal> (*)(const std::string& text, PlanUnit& unit,
@@ -122,15 +77,15 @@ struct PlanFieldRow {
 };
 const PlanFieldRow& FieldRow(PlanField field);
 
-// An edit: the unit afterwards and its figures, or the refusal that keeps the
-// old unit. An accepted edit may carry a notice (the LBGR reset to half a
-// lowered DCGL, with the information icon).
-struct UnitEdit {
-    std::optional<PlanUnit> unit;
-    std::optional<DesignFigures> figures;
-    std::optional<Refusal> message;
-    bool accepted() const { return unit.has_value(); }
+// An accepted edit: the unit afterwards and its figures, with the notice
+// the edit may leave (the LBGR reset to half a lowered DCGL, with the
+// information icon). A refused edit keeps the old unit and says why.
+struct EditedUnit {
+    PlanUnit unit;
+    DesignFigures figures;
+    std::optional<Refusal> notice;
 };
+using UnitEdit = Outcome<EditedUnit>;
 
 // Reads the text as one whole number (a cell that is not one is refused,
 // saying a point is the decimal separator) and applies the design window's
@@ -151,28 +106,13 @@ struct UnitEdit {
 // half of it).
 UnitEdit EditUnit(const PlanUnit& unit, PlanField field, const std::string& text);
 
-// The size from the panel's three boxes: a width and a height make a
-// rectangle (the area box is then not read); one of them alone is refused;
-// else the area, or no size when it is empty too.
-struct SizeTexts {
-    std::string area;
-    std::string width;
-    std::string height;
-};
+// The size from the panel's three boxes (SizeTexts): a width and a height
+// make a rectangle (the area box is then not read); one of them alone is
+// refused; else the area, or no size when it is empty too.
 UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts);
 
 // The tables as rows of cell texts; no rows clears the table. A refusal
 // names the row's field (the area factors' row, the radionuclide's DCGL).
-struct AreaFactorTexts {
-    std::string area;
-    std::string factor;
-};
-struct NuclideTexts {
-    std::string name;
-    std::string dcgl;
-    std::string sigma;
-    std::string concentration;  // empty: not given
-};
 UnitEdit EditUnitAreaFactors(const PlanUnit& unit, const std::vector<AreaFactorTexts>& rows);
 UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>& rows);
 
@@ -187,10 +127,6 @@ UnitEdit EditUnitBoundary(const PlanUnit& unit, const Boundary& boundary, double
 
 // The same for a whole unit (one from the design window or a file): every
 // rule, then the design. A refusal says which field it belongs to.
-struct FieldRefusal {
-    PlanField field;
-    Refusal refusal;
-};
 // The field inputs and the radionuclides are checked as their edits check
 // them, and the field figures must be had.
 Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit);
@@ -227,12 +163,12 @@ std::optional<Refusal> PlacesRefusal(const MeasurementSet& data);
 // refusal while they cannot be judged (a WRS unit without reference data).
 std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigures& figures);
 
-// One row of "what the budget buys": the unit at another LBGR.
+// One row of "what the budget buys": the unit at another LBGR, with its
+// figures or the refusal of the rules or the engine at that LBGR.
 struct BudgetRow {
     double lbgr = 0;
     bool current = false;  // the unit's own LBGR
-    std::optional<DesignFigures> figures;
-    std::optional<Refusal> refusal;  // the rules or the engine refused this LBGR
+    Outcome<DesignFigures> figures;
 };
 
 // The unit at another LBGR: with radionuclides, their concentrations are

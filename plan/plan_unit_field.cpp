@@ -238,30 +238,24 @@ std::optional<FieldRefusal> FieldInputsRefusal(const PlanUnit& unit) {
 
 namespace valdris {
 
-UnitEdit EditUnitSize(const PlanUnit& unit, const SizeTexts& texts) {
+std::optional<Refusal> ReadSizeTexts(const SizeTexts& texts, PlanUnit& unit) {
     const bool width = !IsBlankText(texts.width);
     const bool height = !IsBlankText(texts.height);
     if (width != height) {
-        return {std::nullopt, std::nullopt,
-                field::Message(width ? RefusalKind::WidthWithoutHeight : RefusalKind::HeightWithoutWidth)};
+        return field::Message(width ? RefusalKind::WidthWithoutHeight : RefusalKind::HeightWithoutWidth);
     }
-    PlanUnit edited = unit;
-    std::optional<Refusal> refusal;
     if (!width) {
         std::optional<Refusal> no_notice;
-        refusal = ReadAreaText(texts.area, edited, no_notice);
-    } else {
-        const auto w = StrictNumber(texts.width);
-        const auto h = StrictNumber(texts.height);
-        if (!w) refusal = field::Message(RefusalKind::WidthUnusable);
-        else if (!h) refusal = field::Message(RefusalKind::HeightUnusable);
-        else refusal = TakeSize(SizeFromRectangle(*w, *h), edited);
+        return ReadAreaText(texts.area, unit, no_notice);
     }
-    if (refusal) return {std::nullopt, std::nullopt, std::move(refusal)};
-    return FinishEdit(std::move(edited), std::nullopt);
+    const auto w = StrictNumber(texts.width);
+    const auto h = StrictNumber(texts.height);
+    if (!w) return field::Message(RefusalKind::WidthUnusable);
+    if (!h) return field::Message(RefusalKind::HeightUnusable);
+    return TakeSize(SizeFromRectangle(*w, *h), unit);
 }
 
-UnitEdit EditUnitAreaFactors(const PlanUnit& unit, const std::vector<AreaFactorTexts>& rows) {
+std::optional<Refusal> ReadAreaFactorRows(const std::vector<AreaFactorTexts>& rows, PlanUnit& unit) {
     AreaFactorTable table;
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const auto area = StrictNumber(rows[k].area);
@@ -269,20 +263,20 @@ UnitEdit EditUnitAreaFactors(const PlanUnit& unit, const std::vector<AreaFactorT
         std::optional<Refusal> refusal;
         if (!area) refusal = field::AreaFactorCellRefusal(k + 1, "area", rows[k].area);
         else if (!factor) refusal = field::AreaFactorCellRefusal(k + 1, "factor", rows[k].factor);
-        if (refusal) return {std::nullopt, std::nullopt, std::move(refusal)};
+        if (refusal) return refusal;
         table.push_back({*area, *factor});
     }
     if (!table.empty()) {
-        if (auto refusal = AreaFactorTableRefusal(table)) return {std::nullopt, std::nullopt, std::move(refusal)};
+        if (auto refusal = AreaFactorTableRefusal(table)) return refusal;
     }
-    PlanUnit edited = unit;
-    edited.field.area_factors = std::move(table);
-    return FinishEdit(std::move(edited), std::nullopt);
+    unit.field.area_factors = std::move(table);
+    return std::nullopt;
 }
 
 // A cell that is not a number is refused with the rule's own message for
 // that radionuclide's field.
-UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>& rows) {
+std::optional<Refusal> ReadNuclideRows(const std::vector<NuclideTexts>& rows, PlanUnit& unit,
+                                       std::optional<Refusal>& notice) {
     std::vector<Nuclide> nuclides;
     for (const NuclideTexts& row : rows) {
         Nuclide nuclide{Trimmed(row.name), 0, 0, std::nullopt};
@@ -296,31 +290,19 @@ UnitEdit EditUnitNuclides(const PlanUnit& unit, const std::vector<NuclideTexts>&
         else if (!concentration && !IsBlankText(row.concentration)) {
             refusal = field::NuclideConcentrationRefusal(nuclide.name);
         }
-        if (refusal) return {std::nullopt, std::nullopt, std::move(refusal)};
+        if (refusal) return refusal;
         nuclide.dcgl = *dcgl;
         nuclide.sigma = *sigma;
         nuclide.concentration = concentration;
         nuclides.push_back(std::move(nuclide));
     }
-    PlanUnit edited = unit;
-    std::optional<Refusal> notice;
-    if (auto refusal = TakeNuclides(std::move(nuclides), edited, notice)) {
-        return {std::nullopt, std::nullopt, std::move(refusal)};
-    }
-    return FinishEdit(std::move(edited), std::move(notice));
+    return TakeNuclides(std::move(nuclides), unit, notice);
 }
 
-UnitEdit EditUnitBoundary(const PlanUnit& unit, const Boundary& boundary, double area) {
-    PlanUnit edited = unit;
-    if (auto refusal = TakeBoundary(boundary, area, edited)) return {std::nullopt, std::nullopt, std::move(refusal)};
-    return FinishEdit(std::move(edited), std::nullopt);
-}
-
-UnitEdit EditUnitSeed(const PlanUnit& unit, std::uint64_t seed) {
-    if (seed > field::kLargestSeed) return {std::nullopt, std::nullopt, field::Message(RefusalKind::SeedUnusable)};
-    PlanUnit edited = unit;
-    edited.field.seed = seed;
-    return FinishEdit(std::move(edited), std::nullopt);
+std::optional<Refusal> TakeSeed(std::uint64_t seed, PlanUnit& unit) {
+    if (seed > field::kLargestSeed) return field::Message(RefusalKind::SeedUnusable);
+    unit.field.seed = seed;
+    return std::nullopt;
 }
 
 }  // namespace valdris

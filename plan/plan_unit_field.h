@@ -2,12 +2,14 @@
 #pragma once
 // The rules of a unit's field inputs and radionuclides, for plan_unit.cpp:
 // how an edit's text is read into the unit, and what a stored unit must hold.
+// They know the unit as data only; its design is plan_unit's.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "plan_unit.h"
+#include "unit_inputs.h"
 
 namespace valdris {
 
@@ -41,8 +43,13 @@ std::optional<Refusal> SetByNuclidesRefusal(const PlanUnit& unit, PlanField fiel
 // not below the unit's own DCGL.
 std::optional<Refusal> TakeNuclides(std::vector<Nuclide> nuclides, PlanUnit& unit, std::optional<Refusal>& notice);
 
-// The edited unit as a whole (CheckUnit), with the notice of its edit.
-UnitEdit FinishEdit(PlanUnit edited, std::optional<Refusal> notice);
+// The rules of the panel's size boxes, its two tables and a drawn seed:
+// each reads its texts into the unit (a copy the caller edits) or refuses.
+std::optional<Refusal> ReadSizeTexts(const SizeTexts& texts, PlanUnit& unit);
+std::optional<Refusal> ReadAreaFactorRows(const std::vector<AreaFactorTexts>& rows, PlanUnit& unit);
+std::optional<Refusal> ReadNuclideRows(const std::vector<NuclideTexts>& rows, PlanUnit& unit,
+                                       std::optional<Refusal>& notice);
+std::optional<Refusal> TakeSeed(std::uint64_t seed, PlanUnit& unit);
 
 // The first stored field input or radionuclide that its rule refuses.
 std::optional<FieldRefusal> FieldInputsRefusal(const PlanUnit& unit);

@@ -71,7 +71,7 @@ void BudgetPanel::ShowUnit(const std::optional<PlanUnit>& unit) {
                                                        kColumns[c]));
             }
             QTableWidgetItem* item = Cell(text);
-            if (!row.figures && row.refusal) item->setToolTip(QString::fromStdString(row.refusal->text));
+            if (!row.figures) item->setToolTip(QString::fromStdString(row.figures.message()));
             QFont font = item->font();
             font.setBold(row.current);
             item->setFont(font);

@@ -126,8 +126,8 @@ bool PlanTableModel::setData(const QModelIndex& index, const QVariant& value, in
     const QString text = value.toString();
     if (text == EditText(plan_.entry(row), column)) return true;
     const PlanEditResult result = plan_.Edit(row, *field, text.toStdString());
-    if (result.message && show_) show_(*result.message);
-    return result.accepted;
+    if (const std::optional<Refusal> message = MessageOf(result); message && show_) show_(*message);
+    return static_cast<bool>(result);
 }
 
 PlanSortModel::PlanSortModel(QObject* parent) : QSortFilterProxyModel(parent) {

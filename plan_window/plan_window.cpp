@@ -335,7 +335,9 @@ void PlanWindow::UpdatePanels() {
 }
 
 void PlanWindow::ShowRefusal(const PlanEditResult& result) {
-    if (result.message) messages_.Show(QString::fromStdString(result.message->text), result.message->icon);
+    if (const std::optional<Refusal> message = MessageOf(result)) {
+        messages_.Show(QString::fromStdString(message->text), message->icon);
+    }
 }
 
 // --- Commands ----------------------------------------------------------------
@@ -352,13 +354,13 @@ void PlanWindow::AddDesign() {
     }
     const PlanEditResult result = plan.Add(*unit);
     ShowRefusal(result);
-    if (result.accepted) SelectRow(plan.size() - 1);
+    if (result) SelectRow(plan.size() - 1);
 }
 
 void PlanWindow::DuplicateUnit() {
     const std::optional<std::size_t> row = SingleSelectedRow();
     if (!row) return;
-    if (model_->Plan().Duplicate(*row).accepted) SelectRow(*row + 1);
+    if (model_->Plan().Duplicate(*row)) SelectRow(*row + 1);
 }
 
 // Several rows go as one step. A unit whose measurements or field work

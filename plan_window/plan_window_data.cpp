@@ -58,9 +58,10 @@ void PlanWindow::SetData(UnitData which, const std::string& text, const QString&
         column = choice->toStdString();
     }
     const PlanEditResult result = model_->Plan().SetData(*row, which, text, column);
-    if (result.accepted || !result.message) return;
-    const QString reason = QString::fromStdString(result.message->text);
-    messages_.Show(source.isEmpty() ? reason : tr("%1 was not read:\n%2").arg(source, reason), result.message->icon);
+    const std::optional<Refusal> message = MessageOf(result);
+    if (result || !message) return;
+    const QString reason = QString::fromStdString(message->text);
+    messages_.Show(source.isEmpty() ? reason : tr("%1 was not read:\n%2").arg(source, reason), message->icon);
 }
 
 void PlanWindow::ClearData(UnitData which) {

@@ -53,7 +53,7 @@ void PlanWindow::EditField(PlanField field, const QString& text, const SizeTexts
 // A refused edit says why, and the panel shows the unit's values again.
 void PlanWindow::FieldEdited(const PlanEditResult& result) {
     ShowRefusal(result);
-    if (!result.accepted) UpdatePanels();
+    if (!result) UpdatePanels();
 }
 
 // The format follows the name's extension, which the dialog's filter

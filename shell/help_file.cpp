@@ -4,12 +4,10 @@
 #include <QFile>
 #include <QSet>
 #include <algorithm>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <string>
 
 #include "context_ids.h"
+#include "whole_file.h"
 
 namespace valdris {
 namespace {
@@ -142,23 +140,18 @@ QString NotOurFile(const QString& why, const QString& path) {
 }  // namespace
 
 HelpFileContents ReadHelpFile(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return {HelpFileStatus::CannotOpen, {}};
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return {HelpFileStatus::NotAFile, {}};
+    const Outcome<std::string> bytes =
+        ReadWholeFile(QFile::encodeName(path).toStdString(), static_cast<std::size_t>(kLargestHelpFile));
+    if (!bytes) {
+        switch (bytes.refusal().kind) {
+            case RefusalKind::FileNotRegular: return {HelpFileStatus::NotAFile, {}};
+            case RefusalKind::FileTooLarge: return {HelpFileStatus::TooLarge, {}};
+            // A NUL byte is in no help file of ours.
+            case RefusalKind::FileHoldsNul: return {HelpFileStatus::ForeignMarkup, {}};
+            default: return {HelpFileStatus::CannotOpen, {}};
+        }
     }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return {HelpFileStatus::CannotOpen, {}};
-    }
-    // The size the file reports may be out of date; what is read counts.
-    const QByteArray bytes = file.read(kLargestHelpFile + 1);
-    if (bytes.size() > kLargestHelpFile) return {HelpFileStatus::TooLarge, {}};
-    QString html = QString::fromUtf8(bytes);
+    QString html = QString::fromStdString(*bytes);
     if (!ForeignHelpMarkup(html).isEmpty()) return {HelpFileStatus::ForeignMarkup, {}};
     if (HtmlTooComplexToShow(html)) return {HelpFileStatus::TooComplex, {}};
     return {HelpFileStatus::Read, BreakOverLongWords(html)};

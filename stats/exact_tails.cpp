@@ -51,6 +51,10 @@ double BinomialUpperTail(int32_t n, int64_t s, double p) {
     if (s > n) return 0;
     if (!(p > 0)) return 0;
     if (!(p < 1)) return 1;
+    // By symmetry the upper half of an odd n at p = 1/2 holds exactly 1/2;
+    // summed, it could fall an ulp short and move a critical value at
+    // alpha = 0.5 by one.
+    if (p == 0.5 && 2 * s == static_cast<int64_t>(n) + 1) return 0.5;
     const long double pl = p;
     // Past the mean the terms fall from s on; before it, the lower tail's
     // terms fall from s - 1 down.

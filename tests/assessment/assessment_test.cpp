@@ -273,11 +273,10 @@ TEST(AssessmentView, ShowsTheVerdictOrWhyThereIsNone) {
         PlanUnit unit;
         unit.test = c.test;
         SurveyPlan plan;
-        ASSERT_TRUE(plan.Add(unit).accepted);
+        ASSERT_TRUE(plan.Add(unit));
         for (const auto& [which, text] : {std::pair{UnitData::Survey, c.survey}, {UnitData::Reference, c.reference}}) {
             if (!text.empty()) {
-                ASSERT_TRUE(plan.SetData(0, which, text, which == UnitData::Reference && text[0] == 'x' ? "Background" : "")
-                                .accepted);
+                ASSERT_TRUE(plan.SetData(0, which, text, which == UnitData::Reference && text[0] == 'x' ? "Background" : ""));
             }
         }
         const AssessmentView view = MakeAssessmentView(plan.entry(0));

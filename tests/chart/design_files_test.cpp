@@ -112,12 +112,12 @@ TEST_F(DesignFiles, PlanReportIsWholeNumberedAndTotalled) {
     north.test = TestKind::WRS;
     north.costs = {1500.0, 250.0};
     north.nuclides = {{"Co-60", 5, 0.5, 1.0}, {"Cs-137", 10, 2, 3.0}};
-    ASSERT_TRUE(plan.Add(north).accepted);
+    ASSERT_TRUE(plan.Add(north));
     PlanUnit south;
     south.name = "South";
     south.given_n = 12;
     south.survey_data = {0.1, 0.2, 0.3, 0.4, 0.5, 0.2, 0.3, 0.1, 0.2, 0.3, 0.4, 0.2};
-    ASSERT_TRUE(plan.Add(south).accepted);
+    ASSERT_TRUE(plan.Add(south));
     const QString path = PathOf("plan.pdf");
     const auto written = WritePlanReport(plan, QStringLiteral("Survey Plan: Site"), path.toStdString());
     ASSERT_TRUE(written) << written.message();

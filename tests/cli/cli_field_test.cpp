@@ -187,7 +187,7 @@ TEST(CliField, PlanUnitsAsSingleRuns) {
     mixed.name = "Shed";
     mixed.nuclides = {{"Co-60", 5, 0.5, 1.0}, {"Cs-137", 10, 2, 3.0}};
     SurveyPlan plan;
-    ASSERT_TRUE(plan.Add(sized).accepted && plan.Add(mixed).accepted);
+    ASSERT_TRUE(plan.Add(sized) && plan.Add(mixed));
     std::ostringstream out;
     WritePlanJson(out, plan);
     const json units = json::parse(out.str())["units"];

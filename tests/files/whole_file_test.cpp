@@ -62,28 +62,35 @@ TEST_F(WholeFile, RefusesWhatIsNoFileOfOursWithoutWaiting) {
     ASSERT_EQ(::truncate(large.c_str(), static_cast<off_t>(kLargestReadFile) + 1), 0);
     const std::string at_cap = Write("at_cap", "");
     ASSERT_EQ(::truncate(at_cap.c_str(), static_cast<off_t>(kLargestReadFile)), 0);
+    const std::string small_cap = Write("small_cap", std::string(1025, 'x'));
     const struct {
         std::string path;
         const char* reason;
+        RefusalKind kind;
+        std::size_t largest = kLargestReadFile;
     } cases[] = {
-        {(dir_ / "missing").string(), "there is no such file"},
-        {(dir_ / "dangling").string(), "there is no such file"},
-        {(dir_ / "folder").string(), "it is not a regular file"},
-        {(dir_ / "fifo").string(), "it is not a regular file"},
-        {"/dev/zero", "it is not a regular file"},
-        {"/dev/null", "it is not a regular file"},
-        {large, "it is too large (more than 64 MB)"},
-        {nul, "it holds a NUL byte"},
+        {(dir_ / "missing").string(), "there is no such file", RefusalKind::FileUnreadable},
+        {(dir_ / "dangling").string(), "there is no such file", RefusalKind::FileUnreadable},
+        {(dir_ / "folder").string(), "it is not a regular file", RefusalKind::FileNotRegular},
+        {(dir_ / "fifo").string(), "it is not a regular file", RefusalKind::FileNotRegular},
+        {"/dev/zero", "it is not a regular file", RefusalKind::FileNotRegular},
+        {"/dev/null", "it is not a regular file", RefusalKind::FileNotRegular},
+        {large, "it is too large (more than 64 MB)", RefusalKind::FileTooLarge},
+        {nul, "it holds a NUL byte", RefusalKind::FileHoldsNul},
         // Exactly the cap is read; its bytes are all NUL, which is refused.
-        {at_cap, "it holds a NUL byte"},
+        {at_cap, "it holds a NUL byte", RefusalKind::FileHoldsNul},
+        // A reader's own, smaller cap.
+        {small_cap, "it is too large (more than 1 KB)", RefusalKind::FileTooLarge, 1024},
     };
     for (const auto& c : cases) {
         const auto start = std::chrono::steady_clock::now();
-        const Outcome<std::string> read = ReadWholeFile(c.path);
+        const Outcome<std::string> read = ReadWholeFile(c.path, c.largest);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << c.path;
         ASSERT_FALSE(read) << c.path;
         EXPECT_EQ(read.message(), c.reason) << c.path;
+        EXPECT_EQ(read.refusal().kind, c.kind) << c.path;
     }
+    EXPECT_TRUE(ReadWholeFile(small_cap, 1025)) << "exactly the cap is read";
 }
 
 TEST(TextForms, TrimmedSetsBlanksAside) {

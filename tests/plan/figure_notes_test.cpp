@@ -33,7 +33,7 @@ PlanUnit CheckedUnit() {
 
 PlanEntry EntryOf(const PlanUnit& unit) {
     SurveyPlan plan;
-    EXPECT_TRUE(plan.Add(unit).accepted);
+    EXPECT_TRUE(plan.Add(unit));
     return plan.entry(0);
 }
 
@@ -58,6 +58,36 @@ TEST(FigureNotes, GivenSizeAndPowerShortOfTheTarget) {
         const std::string power = CellText(entry, PlanColumn::PowerAtLBGR);
         EXPECT_EQ(power.find("(below 0.95)") != std::string::npos, c.below) << power;
         EXPECT_EQ(CsvFigureNotes(entry.figures), c.notes);
+    }
+}
+
+// A design no data can pass says so in words beside its power of 0, which
+// alone would read as a design merely too small; the CSV says the same.
+TEST(FigureNotes, ADesignNoDataCanPassSaysSo) {
+    struct Case {
+        TestKind test;
+        float alpha, beta, sigma;
+        std::optional<int32_t> given;
+        const char* power_cell;
+    };
+    const Case cases[] = {
+        {TestKind::Sign, 0.05f, 0.5f, 0.5f, std::nullopt, "0.0000, cannot pass (N \u2265 5 needed)"},
+        {TestKind::Sign, 0.01f, 0.05f, 0.05f, 2, "0.0000, cannot pass (N \u2265 7 needed)"},
+        {TestKind::WRS, 0.1f, 0.5f, 0.5f, std::nullopt, "0.0000, cannot pass (N \u2265 3 needed)"},
+        {TestKind::Sign, 0.05f, 0.05f, 0.5f, 20, "1.0000"},  // a given size that can pass
+    };
+    for (const Case& c : cases) {
+        PlanUnit unit = Unit(c.given);
+        unit.test = c.test;
+        unit.alpha = c.alpha;
+        unit.beta = c.beta;
+        unit.sigma = c.sigma;
+        unit.lbgr = 0;
+        const PlanEntry entry = EntryOf(unit);
+        const std::string cell = CellText(entry, PlanColumn::PowerAtLBGR);
+        EXPECT_EQ(cell, c.power_cell);
+        const std::string notes = CsvFigureNotes(entry.figures);
+        EXPECT_EQ(notes.substr(notes.rfind(',') + 1), entry.figures.can_pass ? "" : cell.substr(cell.find("cannot")));
     }
 }
 

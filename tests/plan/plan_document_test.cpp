@@ -83,7 +83,7 @@ TEST(PlanDocument, UnsavedWorkIsTheHistorysOrARecoveredPlan) {
         if (c.edited) {
             PlanUnit unit;
             unit.name = "U";
-            ASSERT_TRUE(plan.Add(unit).accepted);
+            ASSERT_TRUE(plan.Add(unit));
         }
         if (c.saved) {
             document.Saved("/site/b.vplan");

@@ -25,8 +25,14 @@ PlanUnit SizedUnit(bool with_nuclides = false) {
     return unit;
 }
 
-std::optional<std::string> MessageOf(const std::optional<Refusal>& refusal) {
-    return refusal ? std::optional<std::string>(refusal->text) : std::nullopt;
+// The refusal of an edit, or the notice of a taken one.
+std::optional<std::string> TextOf(const UnitEdit& edit) {
+    const std::optional<Refusal> said = edit ? edit->notice : edit.refusal();
+    return said ? std::optional<std::string>(said->text) : std::nullopt;
+}
+std::optional<std::string> TextOf(const PlanEditResult& result) {
+    const std::optional<Refusal> said = MessageOf(result);
+    return said ? std::optional<std::string>(said->text) : std::nullopt;
 }
 
 TEST(PlanUnitField, EditsNameTheFieldAndKeepTheUnit) {
@@ -67,8 +73,8 @@ TEST(PlanUnitField, EditsNameTheFieldAndKeepTheUnit) {
     for (const auto& c : cases) {
         const PlanUnit before = SizedUnit(c.with_nuclides);
         const UnitEdit edit = EditUnit(before, c.field, c.text);
-        EXPECT_EQ(edit.accepted(), c.accepted) << c.text;
-        EXPECT_EQ(MessageOf(edit.message), c.message) << c.text;
+        EXPECT_EQ(static_cast<bool>(edit), c.accepted) << c.text;
+        EXPECT_EQ(TextOf(edit), c.message) << c.text;
     }
     // A list without every concentration on a unit whose LBGR is not below
     // 1, the DCGL of a sum of fractions (equal to it included).
@@ -77,9 +83,9 @@ TEST(PlanUnitField, EditsNameTheFieldAndKeepTheUnit) {
         wide.dcgl = 10;
         wide.lbgr = lbgr;
         const UnitEdit reset = EditUnit(wide, PlanField::Nuclides, "Co-60:5:0.5");
-        ASSERT_TRUE(reset.accepted()) << lbgr;
-        EXPECT_EQ(reset.unit->lbgr, 0.5);
-        EXPECT_EQ(MessageOf(reset.message), rules::kLBGRResetToHalf);
+        ASSERT_TRUE(static_cast<bool>(reset)) << lbgr;
+        EXPECT_EQ(reset->unit.lbgr, 0.5);
+        EXPECT_EQ(TextOf(reset), rules::kLBGRResetToHalf);
     }
 }
 
@@ -91,11 +97,11 @@ TEST(PlanUnitField, ScanMDCKeepsItsMeaningOnASum) {
     unit.field.scan_mdc = 2.5;
     ASSERT_TRUE(CheckUnit(unit));
     const UnitEdit without = EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5; Cs-137:10:2");
-    EXPECT_FALSE(without.accepted());
-    EXPECT_EQ(MessageOf(without.message), kScanMDCNeedsGrossDCGL);
+    EXPECT_FALSE(static_cast<bool>(without));
+    EXPECT_EQ(TextOf(without), kScanMDCNeedsGrossDCGL);
     const UnitEdit with = EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3");
-    ASSERT_TRUE(with.accepted());
-    const Outcome<FieldFigures> field = ComputeUnitField(*with.unit, *with.figures);
+    ASSERT_TRUE(static_cast<bool>(with));
+    const Outcome<FieldFigures> field = ComputeUnitField(with->unit, with->figures);
     ASSERT_TRUE(field && field->check);
     // Gross-activity DCGL 1 / (0.25 / 5 + 0.75 / 10) = 8.
     EXPECT_DOUBLE_EQ(field->check->scan_mdc, 2.5 / 8);
@@ -128,8 +134,8 @@ TEST(PlanUnitField, EachRuleRefusesWithItsOwnKind) {
     };
     for (const auto& c : cases) {
         const UnitEdit edit = EditUnit(SizedUnit(), c.field, c.text);
-        ASSERT_FALSE(edit.accepted()) << c.text;
-        EXPECT_EQ(edit.message->kind, c.kind) << c.text;
+        ASSERT_FALSE(static_cast<bool>(edit)) << c.text;
+        EXPECT_EQ(edit.refusal().kind, c.kind) << c.text;
     }
 }
 
@@ -165,29 +171,29 @@ TEST(PlanUnitField, TableRowsAndSizeBoxes) {
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
         const UnitEdit edit = cases[k].edit(SizedUnit());
-        EXPECT_EQ(MessageOf(edit.message), cases[k].refusal) << k;
-        EXPECT_EQ(edit.accepted(), !cases[k].refusal) << k;
+        EXPECT_EQ(TextOf(edit), cases[k].refusal) << k;
+        EXPECT_EQ(static_cast<bool>(edit), !cases[k].refusal) << k;
     }
     const UnitEdit rectangle = EditUnitSize(SizedUnit(), {"7", "50", "40"});
-    EXPECT_EQ(rectangle.unit->field.size->area, 2000);
-    EXPECT_EQ(EditUnit(*rectangle.unit, PlanField::Height, "20").unit->field.size->area, 1000);
+    EXPECT_EQ(rectangle->unit.field.size->area, 2000);
+    EXPECT_EQ(EditUnit(rectangle->unit, PlanField::Height, "20")->unit.field.size->area, 1000);
 }
 
 // The worked examples through a plan's unit: the sum of fractions its design
 // runs on, and the elevated-area check that raises the final N.
 TEST(PlanUnitField, DesignAndFieldFiguresOfTheEntry) {
     SurveyPlan plan;
-    ASSERT_TRUE(plan.Add(SizedUnit(true)).accepted);
+    ASSERT_TRUE(plan.Add(SizedUnit(true)));
     const DesignState& state = plan.entry(0).figures.state;
     EXPECT_EQ(state.DCGL, 1);
     EXPECT_EQ(state.Sigma, 0.2236068f);
     EXPECT_EQ(state.LBGR, 0.5);
     EXPECT_EQ(RadionuclideText(plan.entry(0).unit), "Co-60, Cs-137");
 
-    ASSERT_TRUE(plan.SetNuclides(0, {}).accepted);
-    ASSERT_TRUE(plan.Edit(0, PlanField::ScanMDC, "2.5").accepted);
+    ASSERT_TRUE(plan.SetNuclides(0, {}));
+    ASSERT_TRUE(plan.Edit(0, PlanField::ScanMDC, "2.5"));
     EXPECT_EQ(plan.entry(0).field.samples, 20);  // no table yet
-    ASSERT_TRUE(plan.SetAreaFactors(0, {{"1", "10"}, {"10", "3"}, {"100", "1.5"}, {"1000", "1.1"}}).accepted);
+    ASSERT_TRUE(plan.SetAreaFactors(0, {{"1", "10"}, {"10", "3"}, {"100", "1.5"}, {"1000", "1.1"}}));
     const FieldFigures& field = plan.entry(0).field;
     ASSERT_TRUE(field.check);
     EXPECT_EQ(field.check->grid_area, 100);
@@ -196,15 +202,15 @@ TEST(PlanUnitField, DesignAndFieldFiguresOfTheEntry) {
     EXPECT_FALSE(field.layout);  // no seed yet
 
     // "New Seed" from a given source; a seed beyond the range takes no step.
-    ASSERT_TRUE(plan.NewSeed(0, [] { return std::uint64_t{42}; }).accepted);
+    ASSERT_TRUE(plan.NewSeed(0, [] { return std::uint64_t{42}; }));
     ASSERT_TRUE(plan.entry(0).field.layout);
     EXPECT_EQ(plan.entry(0).field.layout->seed, 42u);
     EXPECT_EQ(plan.entry(0).field.layout->samples, 110);
     EXPECT_EQ(plan.UndoName(), "New Seed");
-    EXPECT_FALSE(plan.NewSeed(0, [] { return std::uint64_t{1} << 53; }).accepted);
+    EXPECT_FALSE(plan.NewSeed(0, [] { return std::uint64_t{1} << 53; }));
     EXPECT_EQ(plan.UndoName(), "New Seed");
-    ASSERT_TRUE(plan.ClearField(0).accepted);
-    EXPECT_FALSE(plan.ClearField(0).accepted);
+    ASSERT_TRUE(plan.ClearField(0));
+    EXPECT_FALSE(plan.ClearField(0));
     EXPECT_EQ(plan.entry(0).field.samples, 20);
     ASSERT_TRUE(plan.Undo());
     EXPECT_EQ(plan.entry(0).field.layout->seed, 42u);
@@ -212,10 +218,10 @@ TEST(PlanUnitField, DesignAndFieldFiguresOfTheEntry) {
     // A unit given whole is checked as the edits check it.
     PlanUnit bad = SizedUnit();
     bad.field.scan_mdc = NAN;
-    EXPECT_EQ(MessageOf(plan.Replace(0, bad).message), field::kScanMDCUnusable);
+    EXPECT_EQ(TextOf(plan.Replace(0, bad)), field::kScanMDCUnusable);
     bad = SizedUnit();
     bad.field.size = UnitSize{2000, 50.0, 41.0};
-    EXPECT_EQ(MessageOf(plan.Add(bad).message), field::kRectangleUnusable);
+    EXPECT_EQ(TextOf(plan.Add(bad)), field::kRectangleUnusable);
 }
 
 }  // namespace

@@ -24,12 +24,6 @@ PlanUnit Named(const std::string& name) {
     return unit;
 }
 
-std::vector<std::string> Names(const SurveyPlan& plan) {
-    std::vector<std::string> names;
-    for (const PlanEntry& entry : plan.entries()) names.push_back(entry.unit.name);
-    return names;
-}
-
 // The id of B stays B's through every command, undo and redo; a unit gone
 // has no row, and a duplicate is a unit of its own.
 TEST(UnitIds, FollowTheUnitNotItsRow) {
@@ -55,7 +49,7 @@ TEST(UnitIds, FollowTheUnitNotItsRow) {
     };
     for (const Case& c : cases) {
         SurveyPlan plan;
-        for (const char* name : {"A", "B", "C"}) ASSERT_TRUE(plan.Add(Named(name)).accepted);
+        for (const char* name : {"A", "B", "C"}) ASSERT_TRUE(plan.Add(Named(name)));
         const UnitId b = plan.entry(1).id;
         c.step(plan);
         EXPECT_EQ(plan.RowOf(b), c.row_of_b) << c.what;
@@ -73,7 +67,7 @@ TEST(UnitIds, APlanReadGivesEveryUnitItsOwn) {
                     {});
     EXPECT_NE(read.entry(0).id, read.entry(1).id);
     EXPECT_EQ(read.RowOf(read.entry(1).id), 1u);
-    ASSERT_TRUE(read.Add(Named("C")).accepted);
+    ASSERT_TRUE(read.Add(Named("C")));
     EXPECT_EQ(read.RowOf(read.entry(2).id), 2u);
 }
 
@@ -99,8 +93,10 @@ TEST(FieldBoxes, ASideWaitsForTheOtherUntilTheUnitHasARectangle) {
     };
     for (const Case& c : cases) {
         SurveyPlan plan;
-        ASSERT_TRUE(plan.Add(Named("U")).accepted);
-        if (c.rectangle) ASSERT_TRUE(plan.SetSize(0, {"", "50", "40"}).accepted);
+        ASSERT_TRUE(plan.Add(Named("U")));
+        if (c.rectangle) {
+            ASSERT_TRUE(plan.SetSize(0, {"", "50", "40"}));
+        }
         const bool could_undo = plan.CanUndo();
         const std::string undo = plan.UndoName();
         const std::optional<PlanEditResult> result = plan.EditFieldBox(0, c.field, c.text, c.size);
@@ -110,12 +106,12 @@ TEST(FieldBoxes, ASideWaitsForTheOtherUntilTheUnitHasARectangle) {
             EXPECT_EQ(plan.UndoName(), undo) << c.what << ": no step while waiting";
             continue;
         }
-        ASSERT_TRUE(result->accepted) << c.what;
+        ASSERT_TRUE(*result) << c.what;
         ASSERT_TRUE(plan.entry(0).unit.field.size) << c.what;
         EXPECT_EQ(plan.entry(0).unit.field.size->area, c.area) << c.what;
     }
     SurveyPlan plan;
-    EXPECT_FALSE(plan.EditFieldBox(0, PlanField::Area, "7", {"7", "", ""})->accepted) << "no such row";
+    EXPECT_FALSE(*plan.EditFieldBox(0, PlanField::Area, "7", {"7", "", ""})) << "no such row";
 }
 
 // The defaults follow the rule of a unit's cost; an unchanged pair makes
@@ -140,12 +136,15 @@ TEST(DefaultCosts, TypedTextsFollowTheUnitsRule) {
     };
     for (const Case& c : cases) {
         SurveyPlan plan;
-        ASSERT_TRUE(plan.SetDefaultCosts(start).accepted);
+        ASSERT_TRUE(plan.SetDefaultCosts(start));
         const PlanEditResult result = plan.SetDefaultCosts(std::string(c.fixed), std::string(c.per_sample));
-        EXPECT_EQ(result.accepted, c.accepted) << c.fixed << " " << c.per_sample;
-        EXPECT_EQ(result.message ? std::optional<std::string>(result.message->text) : std::nullopt, c.message)
+        EXPECT_EQ(static_cast<bool>(result), c.accepted) << c.fixed << " " << c.per_sample;
+        const std::optional<Refusal> said = MessageOf(result);
+        EXPECT_EQ(said ? std::optional<std::string>(said->text) : std::nullopt, c.message)
             << c.fixed << " " << c.per_sample;
-        if (result.message) EXPECT_EQ(result.message->icon, MessageIcon::Exclamation);
+        if (said) {
+            EXPECT_EQ(said->icon, MessageIcon::Exclamation);
+        }
         EXPECT_EQ(plan.default_costs(), c.after) << c.fixed << " " << c.per_sample;
     }
 }

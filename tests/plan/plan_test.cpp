@@ -123,13 +123,13 @@ TEST(PlanUnitEdit, AppliesTheWindowRules) {
     for (const auto& c : cases) {
         const PlanUnit before = Unit();
         const UnitEdit edit = EditUnit(before, c.field, c.text);
-        EXPECT_EQ(edit.accepted(), c.accepted) << c.text;
-        EXPECT_EQ(edit.message ? std::optional<std::string>(edit.message->text) : std::nullopt, c.message) << c.text;
-        EXPECT_EQ(edit.figures.has_value(), c.accepted) << c.text;
+        EXPECT_EQ(static_cast<bool>(edit), c.accepted) << c.text;
+        const std::optional<Refusal> said = edit ? edit->notice : edit.refusal();
+        EXPECT_EQ(said ? std::optional<std::string>(said->text) : std::nullopt, c.message) << c.text;
     }
     const UnitEdit lowered = EditUnit(Unit(), PlanField::DCGL, "0.4");
-    EXPECT_EQ(lowered.unit->lbgr, 0.2);
-    EXPECT_EQ(lowered.message->icon, MessageIcon::Information);
+    EXPECT_EQ(lowered->unit.lbgr, 0.2);
+    EXPECT_EQ(lowered->notice->icon, MessageIcon::Information);
 }
 
 // Where the locale writes a decimal comma, a comma in a box that holds one
@@ -151,19 +151,21 @@ TEST(SurveyPlan, DecimalCommaFollowsTheLocale) {
     for (const Case& c : cases) {
         SurveyPlan plan;
         plan.SetDecimalComma(c.decimal_comma);
-        ASSERT_TRUE(plan.Add(Unit()).accepted);
-        EXPECT_EQ(plan.Edit(0, c.field, c.text).accepted, c.accepted) << c.text;
+        ASSERT_TRUE(plan.Add(Unit()));
+        EXPECT_EQ(static_cast<bool>(plan.Edit(0, c.field, c.text)), c.accepted) << c.text;
         EXPECT_EQ(plan.entry(0).unit.dcgl, c.dcgl) << c.text;
-        if (c.field == PlanField::Name && c.accepted) EXPECT_EQ(plan.entry(0).unit.name, c.text);
+        if (c.field == PlanField::Name && c.accepted) {
+            EXPECT_EQ(plan.entry(0).unit.name, c.text);
+        }
     }
     SurveyPlan plan;
     plan.SetDecimalComma(true);
-    ASSERT_TRUE(plan.Add(Unit()).accepted);
-    ASSERT_TRUE(plan.SetSize(0, {"", "10,5", "2"}).accepted);
+    ASSERT_TRUE(plan.Add(Unit()));
+    ASSERT_TRUE(plan.SetSize(0, {"", "10,5", "2"}));
     EXPECT_EQ(*plan.entry(0).unit.field.size->width, 10.5);
-    ASSERT_TRUE(plan.SetAreaFactors(0, {{"1", "2,5"}, {"10", "1,5"}}).accepted);
+    ASSERT_TRUE(plan.SetAreaFactors(0, {{"1", "2,5"}, {"10", "1,5"}}));
     EXPECT_EQ(plan.entry(0).unit.field.area_factors[0].factor, 2.5);
-    ASSERT_TRUE(plan.SetNuclides(0, {{"Co-60", "2,5", "0,5", ""}}).accepted);
+    ASSERT_TRUE(plan.SetNuclides(0, {{"Co-60", "2,5", "0,5", ""}}));
     EXPECT_EQ(plan.entry(0).unit.nuclides[0].sigma, 0.5);
 }
 
@@ -171,18 +173,18 @@ TEST(SurveyPlan, UndoAndRedoEveryCommand) {
     SurveyPlan plan;
     std::vector<PlanChange> changes;
     plan.SetChangeListener([&](const PlanChange& change) { changes.push_back(change); });
-    ASSERT_TRUE(plan.SetDefaultCosts({100.0, 10.0}).accepted);
-    ASSERT_TRUE(plan.Add(Unit()).accepted);
+    ASSERT_TRUE(plan.SetDefaultCosts({100.0, 10.0}));
+    ASSERT_TRUE(plan.Add(Unit()));
     EXPECT_EQ(plan.entry(0).figures.cost, 100.0 + 10.0 * 29);  // defaults for a unit without costs
-    ASSERT_TRUE(plan.Add(Unit(TestKind::WRS)).accepted);
-    ASSERT_TRUE(plan.Duplicate(0).accepted);
-    ASSERT_TRUE(plan.Rename(1, "East").accepted);
-    ASSERT_TRUE(plan.MoveDown(1).accepted);
-    EXPECT_FALSE(plan.MoveDown(2).accepted);
-    EXPECT_FALSE(plan.Edit(0, PlanField::Alpha, "0.6").accepted);  // refused: no step
-    ASSERT_TRUE(plan.Edit(0, PlanField::LBGR, "0.6").accepted);
-    ASSERT_TRUE(plan.SetLBGR(1, 0.3).accepted);
-    ASSERT_TRUE(plan.Remove(0).accepted);
+    ASSERT_TRUE(plan.Add(Unit(TestKind::WRS)));
+    ASSERT_TRUE(plan.Duplicate(0));
+    ASSERT_TRUE(plan.Rename(1, "East"));
+    ASSERT_TRUE(plan.MoveDown(1));
+    EXPECT_FALSE(plan.MoveDown(2));
+    EXPECT_FALSE(plan.Edit(0, PlanField::Alpha, "0.6"));  // refused: no step
+    ASSERT_TRUE(plan.Edit(0, PlanField::LBGR, "0.6"));
+    ASSERT_TRUE(plan.SetLBGR(1, 0.3));
+    ASSERT_TRUE(plan.Remove(0));
     EXPECT_EQ(plan.UndoName(), "Delete Unit");
 
     const std::vector<std::string> final_names = {"U", "East"};
@@ -238,33 +240,34 @@ TEST(SurveyPlan, MeasurementsAndTheirVerdict) {
     for (const auto& c : cases) {
         const std::vector<double> before = plan.entry(c.row).unit.survey_data;
         const PlanEditResult result = plan.SetData(c.row, c.which, c.text, c.column);
-        EXPECT_EQ(result.message ? std::optional<std::string>(result.message->text) : std::nullopt, c.refusal);
-        EXPECT_TRUE(result.accepted || plan.entry(c.row).unit.survey_data == before) << c.text;
+        const std::optional<Refusal> said = MessageOf(result);
+        EXPECT_EQ(said ? std::optional<std::string>(said->text) : std::nullopt, c.refusal);
+        EXPECT_TRUE(result || plan.entry(c.row).unit.survey_data == before) << c.text;
         const auto& verdict = plan.entry(c.row).assessment;
         ASSERT_TRUE(verdict) << c.text;
         EXPECT_EQ(*verdict ? std::optional<bool>((*verdict)->passes) : std::nullopt, c.passes);
     }
     // Reference values raised by the DCGL: 1.1, 1.2 against 1.2, 1.5 give W = 1 + 2.5; by 2 they rank last.
     EXPECT_EQ((*plan.entry(1).assessment)->statistic, 3.5);
-    ASSERT_TRUE(plan.Edit(1, PlanField::DCGL, "2").accepted);
+    ASSERT_TRUE(plan.Edit(1, PlanField::DCGL, "2"));
     EXPECT_EQ((*plan.entry(1).assessment)->statistic, 7);
 
-    EXPECT_FALSE(plan.ClearData(0, UnitData::Reference).accepted);  // none to clear: no step
-    ASSERT_TRUE(plan.ClearData(0, UnitData::Survey).accepted && !plan.entry(0).assessment);
+    EXPECT_FALSE(plan.ClearData(0, UnitData::Reference));  // none to clear: no step
+    ASSERT_TRUE(plan.ClearData(0, UnitData::Survey) && !plan.entry(0).assessment);
     ASSERT_TRUE(plan.Undo() && (*plan.entry(0).assessment)->passes);
 
     // With the elevated-area check, a value above DCGL_EMC (1.69 for 29 samples) is marked to investigate.
-    ASSERT_TRUE(plan.Edit(0, PlanField::Area, "2000").accepted);
-    ASSERT_TRUE(plan.Edit(0, PlanField::AreaFactors, "1:10, 10:3, 100:1.5, 1000:1.1").accepted);
-    ASSERT_TRUE(plan.Edit(0, PlanField::ScanMDC, "2.5").accepted);
-    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, eight_below + "1.9\n").accepted);
+    ASSERT_TRUE(plan.Edit(0, PlanField::Area, "2000"));
+    ASSERT_TRUE(plan.Edit(0, PlanField::AreaFactors, "1:10, 10:3, 100:1.5, 1000:1.1"));
+    ASSERT_TRUE(plan.Edit(0, PlanField::ScanMDC, "2.5"));
+    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, eight_below + "1.9\n"));
     EXPECT_EQ(MakeAssessmentTexts(**plan.entry(0).assessment).investigate,
               (std::vector<std::string>{"Measurement 9: 1.1", "Measurement 10: 1.2",
                                         "Measurement 11: 1.9 (above DCGL_EMC)"}));
 
     PlanUnit bad = Unit();
     bad.survey_data = {1.0, NAN};
-    EXPECT_EQ(plan.Add(bad).message->text, survey + ": measurement 2 is not a finite number.");
+    EXPECT_EQ(plan.Add(bad).message(), survey + ": measurement 2 is not a finite number.");
 }
 
 // Every step of the history holds the unit it changed: the measurements must
@@ -272,23 +275,23 @@ TEST(SurveyPlan, MeasurementsAndTheirVerdict) {
 TEST(SurveyPlan, HistoryStepsShareTheMeasurements) {
     SurveyPlan plan;
     plan.Add(Unit(TestKind::WRS));
-    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, "Survey\n0.1\n0.2\n0.3\n").accepted);
-    ASSERT_TRUE(plan.SetData(0, UnitData::Reference, "0\n0.1\n").accepted);
+    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, "Survey\n0.1\n0.2\n0.3\n"));
+    ASSERT_TRUE(plan.SetData(0, UnitData::Reference, "0\n0.1\n"));
     const double* survey = plan.entry(0).unit.survey_data.values().data();
     const double* reference = plan.entry(0).unit.reference_data.values().data();
     const struct {
         const char* what;
         std::function<bool()> step;
     } steps[] = {
-        {"LBGR", [&] { return plan.Edit(0, PlanField::LBGR, "0.3").accepted; }},
-        {"name", [&] { return plan.Rename(0, "North").accepted; }},
-        {"budget row", [&] { return plan.SetLBGR(0, 0.4).accepted; }},
-        {"duplicate", [&] { return plan.Duplicate(0).accepted; }},
+        {"LBGR", [&] { return static_cast<bool>(plan.Edit(0, PlanField::LBGR, "0.3")); }},
+        {"name", [&] { return static_cast<bool>(plan.Rename(0, "North")); }},
+        {"budget row", [&] { return static_cast<bool>(plan.SetLBGR(0, 0.4)); }},
+        {"duplicate", [&] { return static_cast<bool>(plan.Duplicate(0)); }},
         {"undo", [&] { return plan.Undo(); }},
         {"undo", [&] { return plan.Undo(); }},
         {"redo", [&] { return plan.Redo(); }},
         {"copy shares too", [&] {
-             return plan.Duplicate(0).accepted && plan.entry(1).unit.survey_data.values().data() == survey;
+             return plan.Duplicate(0) && plan.entry(1).unit.survey_data.values().data() == survey;
          }},
     };
     for (const auto& s : steps) {
@@ -299,7 +302,7 @@ TEST(SurveyPlan, HistoryStepsShareTheMeasurements) {
         EXPECT_EQ(plan.entry(0).unit.survey_data.header(), "Survey");
     }
     // A new reading is a new set; undoing it gives the shared one back.
-    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, "1\n2\n").accepted);
+    ASSERT_TRUE(plan.SetData(0, UnitData::Survey, "1\n2\n"));
     EXPECT_EQ(plan.entry(0).unit.survey_data, (MeasurementSet{1, 2}));
     EXPECT_EQ(plan.entry(0).unit.survey_data.header(), "");
     ASSERT_TRUE(plan.Undo());
@@ -312,8 +315,8 @@ TEST(PlanUnitDesign, RadionuclidesKeepTheirOwnInputs) {
     PlanUnit unit = Unit();
     unit.dcgl = 4;
     unit.sigma = 0.75f;
-    ASSERT_FALSE(EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3").message);
-    unit = *EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3").unit;
+    ASSERT_FALSE(EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3")->notice);
+    unit = EditUnit(unit, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3")->unit;
     const DesignInputs shown = InputsOf(unit);
     EXPECT_EQ(shown.dcgl, 1);
     DesignState state;
@@ -331,7 +334,7 @@ TEST(PlanUnitDesign, RadionuclidesKeepTheirOwnInputs) {
     EXPECT_EQ(taken.lbgr, unit.lbgr);  // given by the concentrations
     // Otherwise the LBGR is the window's, with radionuclides as a fraction.
     EXPECT_EQ(WithDesignInputs(Unit(), "Cs-137", TestKind::WRS, state).lbgr, 0.25);
-    const PlanUnit fraction = *EditUnit(Unit(), PlanField::Nuclides, "Co-60:5:0.5; Cs-137:10:2").unit;
+    const PlanUnit fraction = EditUnit(Unit(), PlanField::Nuclides, "Co-60:5:0.5; Cs-137:10:2")->unit;
     EXPECT_EQ(WithDesignInputs(fraction, "Co-60, Cs-137", TestKind::WRS, state).lbgr, 0.25);
 }
 
@@ -390,20 +393,20 @@ TEST(PlanTable, CsvHasTheColumnsAndExactValues) {
     EXPECT_EQ(CellNumber(plan.entry(0), PlanColumn::Cost), 13800.0);
 
     // Once the unit has a size: the final N and the spacing for it.
-    ASSERT_TRUE(plan.Edit(1, PlanField::GivenN, "20").accepted && plan.Edit(1, PlanField::Area, "2000").accepted);
+    ASSERT_TRUE(plan.Edit(1, PlanField::GivenN, "20") && plan.Edit(1, PlanField::Area, "2000"));
     EXPECT_EQ(CellText(plan.entry(1), PlanColumn::FinalN), "20");
     EXPECT_EQ(CellText(plan.entry(1), PlanColumn::Spacing), "10.75");
-    ASSERT_TRUE(plan.Edit(1, PlanField::Grid, "square").accepted);
+    ASSERT_TRUE(plan.Edit(1, PlanField::Grid, "square"));
     EXPECT_EQ(CellNumber(plan.entry(1), PlanColumn::Spacing), 10.0);
     EXPECT_NE(PlanAsCsv(plan).find(",20,10,given,29,yes\n"), std::string::npos);
     // The elevated-area check raises the final N to 110: the grid is laid for it.
-    ASSERT_TRUE(plan.Edit(1, PlanField::AreaFactors, "1:10, 10:3, 100:1.5, 1000:1.1").accepted &&
-                plan.Edit(1, PlanField::ScanMDC, "2.5").accepted);
+    ASSERT_TRUE(plan.Edit(1, PlanField::AreaFactors, "1:10, 10:3, 100:1.5, 1000:1.1") &&
+                plan.Edit(1, PlanField::ScanMDC, "2.5"));
     EXPECT_EQ(CellText(plan.entry(1), PlanColumn::FinalN), "110");
     EXPECT_EQ(CellText(plan.entry(1), PlanColumn::Spacing), "4.26");
 
     // On radionuclides the design's sigma is their sum of fractions'.
-    ASSERT_TRUE(plan.Edit(1, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3").accepted);
+    ASSERT_TRUE(plan.Edit(1, PlanField::Nuclides, "Co-60:5:0.5:1; Cs-137:10:2:3"));
     EXPECT_EQ(CellText(plan.entry(1), PlanColumn::Sigma), "0.2236068");
 }
 
@@ -426,11 +429,11 @@ TEST(PlanTable, SortNumbersKeepTheOrderOfTheExactValues) {
     for (const auto& row : rows) {
         plan.Add(Unit(row.test, std::nullopt, {100.0, 2.0}));
         const std::size_t at = plan.size() - 1;
-        ASSERT_TRUE(plan.Edit(at, PlanField::Alpha, row.alpha).accepted);
-        ASSERT_TRUE(plan.Edit(at, PlanField::Sigma, row.sigma).accepted);
-        ASSERT_TRUE(plan.Edit(at, PlanField::LBGR, row.lbgr).accepted);
+        ASSERT_TRUE(plan.Edit(at, PlanField::Alpha, row.alpha));
+        ASSERT_TRUE(plan.Edit(at, PlanField::Sigma, row.sigma));
+        ASSERT_TRUE(plan.Edit(at, PlanField::LBGR, row.lbgr));
         if (*row.area) {
-            ASSERT_TRUE(plan.Edit(at, PlanField::Area, row.area).accepted);
+            ASSERT_TRUE(plan.Edit(at, PlanField::Area, row.area));
         }
     }
     std::vector<std::vector<std::string>> cells;  // the CSV's rows after its titles

@@ -125,8 +125,8 @@ std::string ValidPlanFile() {
     b.nuclides = {{"Co-60", 5, 0.5, 1.0 / 3}, {"Cs-137", 10, 2, std::nullopt}};
     b.survey_data = MeasurementSet({1, 2, 3});
     b.reference_data = MeasurementSet({0.5, 0.25});
-    EXPECT_TRUE(plan.Add(a).accepted);
-    EXPECT_TRUE(plan.Add(b).accepted);
+    EXPECT_TRUE(plan.Add(a));
+    EXPECT_TRUE(plan.Add(b));
     return WritePlan(plan);
 }
 

@@ -21,7 +21,7 @@ constexpr int kColumns = kPlanColumnCount;
 TEST_F(PlanWindowTest, EveryCellReadsAsItShowsAndOnlyInputsAreEditable) {
     AddUnit("Sign unit", 0.5, TestKind::Sign);
     AddUnit("WRS unit", 0.6, TestKind::WRS);
-    ASSERT_TRUE(Model()->Plan().Edit(1, PlanField::GivenN, "20").accepted);
+    ASSERT_TRUE(Model()->Plan().Edit(1, PlanField::GivenN, "20"));
     const PlanTableModel& model = *Model();
     ASSERT_EQ(model.columnCount(), kColumns);
     for (int row = 0; row < 2; ++row) {
@@ -135,7 +135,7 @@ TEST_F(PlanWindowTest, ColumnsAreFittedWhenAPlanArrivesNotOnEveryEdit) {
         std::function<void()> act;
         bool widened;
     } steps[] = {
-        {"a cell edited", [&] { ASSERT_TRUE(plan.Rename(0, long_name).accepted); }, false},
+        {"a cell edited", [&] { ASSERT_TRUE(plan.Rename(0, long_name)); }, false},
         {"undone and redone", [&] { plan.Undo(); plan.Redo(); }, false},
         {"a unit added below", [&] { AddUnit(long_name + "X"); }, false},
         {"the plan set anew", [&] { Model()->SetPlan(SurveyPlan(plan)); }, true},

@@ -46,7 +46,7 @@ protected:
         PlanUnit unit;
         unit.name = "F";
         unit.given_n = 20;
-        ASSERT_TRUE(Model()->Plan().Add(unit).accepted);
+        ASSERT_TRUE(Model()->Plan().Add(unit));
         SelectRow(0);
     }
     const PlanUnit& Unit() const { return Model()->Plan().entry(0).unit; }

@@ -84,7 +84,7 @@ void PlanWindowTest::AddUnit(const std::string& name, double lbgr, TestKind test
     unit.name = name;
     unit.lbgr = lbgr;
     unit.test = test;
-    ASSERT_TRUE(Model()->Plan().Add(unit).accepted) << name;
+    ASSERT_TRUE(Model()->Plan().Add(unit)) << name;
 }
 
 QString PlanWindowTest::Cell(int row, int column) const {

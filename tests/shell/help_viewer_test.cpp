@@ -194,6 +194,7 @@ TEST_F(HelpViewerTest, RefusesFilesItMustNotShow) {
     const QString coloured = write(QStringLiteral("coloured"), "<h2 style=\"background-color:#ff00ff\">a</h2>");
     const QString sheet = write(QStringLiteral("sheet"), "<style>p { margin: 1px }</style><p>a");
     const QString backdrop = write(QStringLiteral("backdrop"), "<table background=\"/dev/zero\"><tr><td>a</table>");
+    const QString nul = write(QStringLiteral("nul"), QByteArray("<p>a\0b</p>", 10));
 
     struct Case {
         QString path;
@@ -215,6 +216,7 @@ TEST_F(HelpViewerTest, RefusesFilesItMustNotShow) {
         {styled, HelpFileStatus::ForeignMarkup, "markup that the viewer does not show"},
         {sheet, HelpFileStatus::ForeignMarkup, "markup that the viewer does not show"},
         {backdrop, HelpFileStatus::ForeignMarkup, "markup that the viewer does not show"},
+        {nul, HelpFileStatus::ForeignMarkup, "markup that the viewer does not show"},
         {at_cap, HelpFileStatus::Read, ""},
         {coloured, HelpFileStatus::Read, ""},
     };

@@ -57,6 +57,13 @@ TEST(DesignCheck, SignFiguresAreExactBinomialTails) {
     }
 }
 
+// At alpha 0.5 an odd n ties: P(S > (n - 1) / 2) is exactly 1/2, not below
+// it, so the critical value is (n + 1) / 2; an even n has no tie.
+TEST(DesignCheck, SignCriticalValueAtAnExactTie) {
+    const std::pair<int32_t, int32_t> rows[] = {{1, 1}, {29, 15}, {165, 83}, {4095, 2048}, {30, 15}, {4096, 2048}};
+    for (const auto& [n, critical] : rows) EXPECT_EQ(ExactSignCriticalValue(n, 0.5), critical) << n;
+}
+
 TEST(DesignCheck, SignLognormalPowerIsExact) {
     // Lognormal with mean 0.5 and sd 0.5: P(X < 1) = pnorm((log 1 - mu) / s).
     const DesignCheck c = CheckSignDesign(Request(29, 19, 0.05f, 0.05f, 1.0, 0.5, 0.5));
