@@ -372,7 +372,7 @@ UnitEdit EditUnitPlacedData(const PlanUnit& unit, std::string_view text, const s
     edited.survey_data = MeasurementSet(std::move(read.values), std::move(read.header),
                                         {std::move(reading->ids), std::move(reading->places)});
     UnitEdit edit = FinishEdit(std::move(edited), std::nullopt);
-    if (edit.accepted()) edit.message = JoinNotice(*edit.unit, *edit.figures);
+    if (edit) edit->notice = JoinNotice(edit->unit, edit->figures);
     return edit;
 }
 

@@ -227,14 +227,14 @@ QWidget* FieldPanel::MakeLocations() {
     boundary_->setObjectName(QStringLiteral("boundaryFigures"));
     boundary_->setWordWrap(true);
     boundary->addWidget(boundary_, 1);
-    auto* import = new QPushButton(tr("&Boundary..."), group);
+    auto* import = new QPushButton(tr("&Boundary\u2026"), group);
     import->setObjectName(QStringLiteral("importBoundary"));
     connect(import, &QPushButton::clicked, this, [this] {
         if (import_boundary) import_boundary();
     });
     boundary->addWidget(import);
     form->addRow(tr("Boundary:"), boundary);
-    form->addRow(tr("Grid ang&le:"), MakeBox(PlanField::GridAngle, group));
+    form->addRow(tr("Gr&id angle:"), MakeBox(PlanField::GridAngle, group));
     form->addRow(tr("&Origin:"), MakeBox(PlanField::Origin, group));
     grid_ = new QComboBox(group);
     grid_->setObjectName(QStringLiteral("gridChoice"));
@@ -263,13 +263,13 @@ QWidget* FieldPanel::MakeLocations() {
     connect(export_, &QPushButton::clicked, this, [this] {
         if (export_locations) export_locations();
     });
-    save_map_ = new QPushButton(tr("Save &Map as PDF..."), group);
+    save_map_ = new QPushButton(tr("Sa&ve Map as PDF\u2026"), group);
     save_map_->setObjectName(QStringLiteral("saveMap"));
     save_map_->setToolTip(tr("The unit's map on one page, with a title block, for the field crew"));
     connect(save_map_, &QPushButton::clicked, this, [this] {
         if (save_map) save_map();
     });
-    print_map_ = new QPushButton(tr("P&rint Map..."), group);
+    print_map_ = new QPushButton(tr("P&rint Map\u2026"), group);
     print_map_->setObjectName(QStringLiteral("printMap"));
     connect(print_map_, &QPushButton::clicked, this, [this] {
         if (print_map) print_map();

@@ -63,7 +63,7 @@ ChangedAnswer QtPlanDialogs::AskChangedOnDisk(const QString& plan_name) {
                         .arg(plan_name),
                     QMessageBox::NoButton, parent_);
     QPushButton* overwrite = box.addButton(QObject::tr("&Overwrite"), QMessageBox::DestructiveRole);
-    QPushButton* save_as = box.addButton(QObject::tr("Save &As..."), QMessageBox::AcceptRole);
+    QPushButton* save_as = box.addButton(QObject::tr("Save &As\u2026"), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(save_as);
     box.setEscapeButton(cancel);

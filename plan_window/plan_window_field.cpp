@@ -17,6 +17,7 @@
 #include "report_file.h"
 #include "report_printing.h"
 #include "safe_file.h"
+#include "save_name.h"
 #include "site_boundary.h"
 
 namespace valdris {
@@ -76,7 +77,8 @@ bool PlanWindow::ExportLocations() {
     if (target.isEmpty()) return false;
     std::optional<LocationsFormat> format = LocationsFormatOf(target.toStdString());
     if (!format) {
-        target = QString::fromStdString(WithFileSuffix(target.toStdString(), ".csv"));
+        target = ConfirmedSaveName(messages_, target, QStringLiteral(".csv"));
+        if (target.isEmpty()) return false;
         format = LocationsFormat::Csv;
     }
     if (*format == LocationsFormat::Csv && layout.boundary.crs.empty()) {
@@ -155,7 +157,7 @@ bool PlanWindow::ImportBoundary() {
     }
     const PlanEditResult result = model_->Plan().SetBoundary(*row, measured->boundary, measured->area);
     FieldEdited(result);
-    return result.accepted;
+    return static_cast<bool>(result);
 }
 
 }  // namespace valdris

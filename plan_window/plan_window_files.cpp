@@ -229,7 +229,7 @@ bool PlanWindow::SaveReport() {
     // A plan of thousands of units takes a while: shown after a moment, with
     // a Cancel that leaves every file as it was. Every window waits, so that
     // no plan changes under the report.
-    QProgressDialog progress(tr("Writing the plan report..."), tr("Cancel"), 0, 0, this);
+    QProgressDialog progress(tr("Writing the plan report\u2026"), tr("Cancel"), 0, 0, this);
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(kProgressDelayMs);
     const Outcome<Done> written = WritePlanReport(model_->Plan(), title, target.toStdString(),

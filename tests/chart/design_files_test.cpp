@@ -70,7 +70,7 @@ TEST_F(DesignFiles, APlanReportStoppedWritesNothing) {
     for (const char* name : {"A", "B", "C"}) {
         PlanUnit unit;
         unit.name = name;
-        ASSERT_TRUE(plan.Add(unit).accepted);
+        ASSERT_TRUE(plan.Add(unit));
     }
     const QString path = PathOf("report.pdf");
     const struct {

@@ -325,15 +325,15 @@ TEST(PlanFile, MeasurementsWithTheirPlacesReadBackTheSame) {
     a.field.area_factors = {{1, 4}, {16, 1}};
     a.elevated_area_sizes = {{"2", 1.0}};
     const UnitEdit placed = EditUnitPlacedData(a, "id,v\n1,0.2\n2,1.5\n3,0.4\nX9,0.6\n", "", {"id", "", ""});
-    ASSERT_TRUE(placed.accepted()) << placed.message->text;
-    ASSERT_TRUE(placed.message);
-    EXPECT_EQ(placed.message->text, "Joined to no location (counted in the test all the same): X9.");
+    ASSERT_TRUE(placed) << placed.message();
+    ASSERT_TRUE(placed->notice);
+    EXPECT_EQ(placed->notice->text, "Joined to no location (counted in the test all the same): X9.");
     PlanUnit b = a;
     b.name = "B";
     b.survey_data = MeasurementSet({0.5, 0.25}, "", {{}, {{1.0 / 3, -2}, {1e-9, 5}}});
     SurveyPlan plan;
-    ASSERT_TRUE(plan.Add(*placed.unit).accepted);
-    ASSERT_TRUE(plan.Add(b).accepted);
+    ASSERT_TRUE(plan.Add(placed->unit));
+    ASSERT_TRUE(plan.Add(b));
 
     const std::string bytes = WritePlan(plan);
     const PlanReading reading = ReadPlan(bytes);

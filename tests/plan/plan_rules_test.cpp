@@ -24,6 +24,12 @@ PlanUnit Named(const std::string& name) {
     return unit;
 }
 
+std::vector<std::string> Names(const SurveyPlan& plan) {
+    std::vector<std::string> names;
+    for (const PlanEntry& entry : plan.entries()) names.push_back(entry.unit.name);
+    return names;
+}
+
 // The id of B stays B's through every command, undo and redo; a unit gone
 // has no row, and a duplicate is a unit of its own.
 TEST(UnitIds, FollowTheUnitNotItsRow) {
@@ -179,8 +185,8 @@ TEST(SeveralUnits, OneStepEach) {
     };
     for (const Case& c : cases) {
         SurveyPlan plan;
-        for (const char* name : {"A", "B", "C"}) ASSERT_TRUE(plan.Add(Named(name)).accepted);
-        ASSERT_TRUE(plan.SetCosts({0}, std::string("1"), std::string("2")).accepted);
+        for (const char* name : {"A", "B", "C"}) ASSERT_TRUE(plan.Add(Named(name)));
+        ASSERT_TRUE(plan.SetCosts({0}, std::string("1"), std::string("2")));
         const std::vector<SampleCosts> before = {a, none, none};
         const auto costs = [](const SurveyPlan& p) {
             std::vector<SampleCosts> all;
@@ -188,7 +194,7 @@ TEST(SeveralUnits, OneStepEach) {
             return all;
         };
         const PlanEditResult result = c.command(plan);
-        EXPECT_EQ(result.accepted, !c.undo_name.empty()) << c.what;
+        EXPECT_EQ(static_cast<bool>(result), !c.undo_name.empty()) << c.what;
         EXPECT_EQ(Names(plan), c.names_after) << c.what;
         EXPECT_EQ(costs(plan), c.costs_after) << c.what;
         if (c.undo_name.empty()) {
@@ -209,24 +215,24 @@ TEST(SeveralUnits, OneStepEach) {
 // left to the design); a required input says so and keeps every value.
 TEST(SeveralUnits, ClearingAField) {
     SurveyPlan plan;
-    for (const char* name : {"A", "B"}) ASSERT_TRUE(plan.Add(Named(name)).accepted);
-    ASSERT_TRUE(plan.Edit(0, PlanField::GivenN, "30").accepted);
-    ASSERT_TRUE(plan.Edit(1, PlanField::GivenN, "40").accepted);
+    for (const char* name : {"A", "B"}) ASSERT_TRUE(plan.Add(Named(name)));
+    ASSERT_TRUE(plan.Edit(0, PlanField::GivenN, "30"));
+    ASSERT_TRUE(plan.Edit(1, PlanField::GivenN, "40"));
     const PlanEditResult cleared = plan.ClearField({0, 1}, PlanField::GivenN);
-    EXPECT_TRUE(cleared.accepted);
+    EXPECT_TRUE(cleared);
     EXPECT_EQ(plan.UndoName(), "Clear Given N");
     EXPECT_FALSE(plan.entry(0).unit.given_n);
     EXPECT_FALSE(plan.entry(1).unit.given_n);
-    EXPECT_FALSE(plan.ClearField({0, 1}, PlanField::GivenN).accepted) << "nothing left to clear: no step";
+    EXPECT_FALSE(plan.ClearField({0, 1}, PlanField::GivenN)) << "nothing left to clear: no step";
     plan.Undo();
     EXPECT_EQ(plan.entry(0).unit.given_n, 30);
     EXPECT_EQ(plan.entry(1).unit.given_n, 40);
     for (const PlanField required : {PlanField::Name, PlanField::DCGL, PlanField::Sigma, PlanField::Test}) {
         const PlanEditResult refused = plan.ClearField({0}, required);
-        EXPECT_FALSE(refused.accepted);
-        ASSERT_TRUE(refused.message);
-        EXPECT_EQ(refused.message->kind, RefusalKind::CellRequired);
-        EXPECT_EQ(refused.message->text.rfind(FieldRow(required).title, 0), 0u) << refused.message->text;
+        EXPECT_FALSE(refused);
+        ASSERT_TRUE(MessageOf(refused));
+        EXPECT_EQ(refused.refusal().kind, RefusalKind::CellRequired);
+        EXPECT_EQ(refused.message().rfind(FieldRow(required).title, 0), 0u) << refused.message();
     }
     EXPECT_EQ(plan.entry(0).unit.name, "A");
 }
@@ -234,7 +240,7 @@ TEST(SeveralUnits, ClearingAField) {
 // Copied rows paste into a spreadsheet as the table shows them.
 TEST(CopiedRows, TabSeparatedWithTheTitles) {
     SurveyPlan plan;
-    for (const char* name : {"A", "tab\there", "=SUM(A1)"}) ASSERT_TRUE(plan.Add(Named(name)).accepted);
+    for (const char* name : {"A", "tab\there", "=SUM(A1)"}) ASSERT_TRUE(plan.Add(Named(name)));
     const std::string text = PlanRowsAsText(plan, {1, 2});
     std::vector<std::string> lines;
     std::string::size_type start = 0;

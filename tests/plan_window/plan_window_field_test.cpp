@@ -256,7 +256,7 @@ TEST_F(FieldPanelTest, TheMapNamesItsUnit) {
     Child<QPushButton>("newSeed")->click();
     PlanUnit other;
     other.name = "G";
-    ASSERT_TRUE(Model()->Plan().Add(other).accepted);
+    ASSERT_TRUE(Model()->Plan().Add(other));
     auto* map = Child<DrawingView>("sampleMap");
     EXPECT_EQ(map->accessibleName(), "Sample map of F");
     EXPECT_TRUE(map->accessibleDescription().contains("locations on a triangular grid, spacing 10.75"))

@@ -177,7 +177,7 @@ TEST_F(PlanKeysTest, DeletingUnitsAsksWhenWorkWouldBeLost) {
         AddUnit("B");
         AddUnit("C");
         if (c.measured) {
-            ASSERT_TRUE(Model()->Plan().SetData(2, UnitData::Survey, "1\n2\n3\n").accepted);
+            ASSERT_TRUE(Model()->Plan().SetData(2, UnitData::Survey, "1\n2\n3\n"));
         }
         dialogs.delete_asked.clear();
         dialogs.delete_units = c.answer;
