@@ -13,16 +13,6 @@ PlanEditResult Taken(std::optional<Refusal> notice = std::nullopt) { return Plan
 PlanEditResult Refused(Refusal refusal) { return PlanEditResult(std::move(refusal)); }
 PlanEditResult Refused() { return Refused(Refusal{RefusalKind::NoChange, std::string()}); }
 
-// Whether an optional field has a value to clear.
-bool HoldsValue(const PlanUnit& unit, PlanField field) {
-    switch (field) {
-        case PlanField::GivenN: return unit.given_n.has_value();
-        case PlanField::CostFixed: return unit.costs.fixed.has_value();
-        case PlanField::CostPerSample: return unit.costs.per_sample.has_value();
-        default: return true;
-    }
-}
-
 }  // namespace
 
 bool CarriesFieldWork(const PlanUnit& unit) {
@@ -419,7 +409,7 @@ PlanEditResult SurveyPlan::ClearField(const std::vector<std::size_t>& rows, Plan
         if (row >= entries_.size()) return Refused();
         UnitEdit edit = EditUnit(entries_[row].unit, field, std::string());
         if (!edit) return Refused(edit.refusal());
-        if (!HoldsValue(entries_[row].unit, field)) continue;
+        if (declared.empty && declared.empty(entries_[row].unit)) continue;  // nothing to clear
         Outcome<Command, Refusal> part = Replacement(row, std::move(edit->unit));
         if (!part) return Refused(part.refusal());
         parts.push_back(std::move(*part));

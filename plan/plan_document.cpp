@@ -167,8 +167,9 @@ std::vector<std::string> PlanDocument::AutosavePlaces() const {
             StateAutosavePathOf(path_)};
 }
 
-AutosaveWrite PlanDocument::WriteAutosave(const std::string& bytes) {
-    AutosaveWrite result;
+Outcome<Done> PlanDocument::WriteAutosave(const std::string& bytes) {
+    std::string reason;
+    bool kept = false;
     for (const std::string& place : AutosavePlaces()) {
         WriterLock lock;
         const bool ours = written_.Held() && written_.LockedPath() == place;
@@ -176,22 +177,23 @@ AutosaveWrite PlanDocument::WriteAutosave(const std::string& bytes) {
             std::error_code error;
             fs::create_directories(fs::path(place).parent_path(), error);
             if (!lock.Take(place)) {
-                result.reason = "the autosave is another program's, or its lock cannot be made there";
+                reason = "the autosave is another program's, or its lock cannot be made there";
                 continue;
             }
         }
-        result.reason = WriteBytesSafely(place, bytes);
-        if (!result.reason.empty()) continue;
+        reason = WriteBytesSafely(place, bytes);
+        if (!reason.empty()) continue;
         if (!ours) {
             RemoveAutosave();
             written_ = std::move(lock);
         }
-        result.kept = true;
+        kept = true;
         break;
     }
-    result.tell = kept_ && !result.kept;
-    kept_ = result.kept;
-    return result;
+    just_stopped_ = kept_ && !kept;
+    kept_ = kept;
+    if (kept) return Done{};
+    return Outcome<Done>::Failure(RefusalKind::FileNotWritten, reason);
 }
 
 void PlanDocument::AdoptAutosave(const std::string& path) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "file_stamp.h"
+#include "outcome.h"
 #include "plan.h"
 #include "writer_lock.h"
 
@@ -54,14 +55,6 @@ std::vector<std::string> LeftoverAutosaves();
 // that is not an autosave file, is left as it is.
 void RemoveLeftoverAutosave(const std::string& path);
 
-// What writing the autosave came to. tell is true once when the work stopped
-// being kept (not at every failure after), so the user hears of it once.
-struct AutosaveWrite {
-    bool kept = false;
-    bool tell = false;
-    std::string reason;  // why the last place refused, when not kept
-};
-
 class PlanDocument {
 public:
     PlanDocument();
@@ -94,7 +87,12 @@ public:
     std::string AutosavePath() const { return AutosavePlaces().front(); }
     // The plan's bytes as its autosave, in the first place that takes them;
     // an autosave of this document elsewhere is then removed.
-    AutosaveWrite WriteAutosave(const std::string& bytes);
+    // Written in the first place that takes it, or refused saying why the
+    // last place refused.
+    Outcome<Done> WriteAutosave(const std::string& bytes);
+    // The last write failed after work had been kept: the user is told once,
+    // not at every failure after.
+    bool JustStoppedKeeping() const { return just_stopped_; }
     // A leftover autosave whose work was taken as this document's: it is
     // this document's to remove once its own autosave is written.
     void AdoptAutosave(const std::string& path);
@@ -111,6 +109,7 @@ private:
     FileStamp stamp_;
     bool recovered_ = false;
     bool kept_ = true;  // the last autosave was written, or none was due
+    bool just_stopped_ = false;
     WriterLock written_;  // the autosave on disk, held
 };
 

@@ -68,12 +68,16 @@ using FieldTextRule = std::optional<Refusal> (*)(const std::string& text, PlanUn
 // <title>"), its key in a plan file, whether a file must give it, and its
 // text rule. The plan file's reader and writer of the key sit beside the
 // file's other keys.
+// Whether a unit leaves an optional field empty (nothing to clear).
+using FieldEmptyRule = bool (*)(const PlanUnit& unit);
 struct PlanFieldRow {
     PlanField field;
     const char* title;
     const char* key;
     bool required;
+    bool one_number;  // typed as one number: its decimal separator follows the locale
     FieldTextRule read;
+    FieldEmptyRule empty = nullptr;  // none: the field always holds a value
 };
 const PlanFieldRow& FieldRow(PlanField field);
 

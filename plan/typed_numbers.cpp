@@ -8,19 +8,7 @@
 
 namespace valdris {
 
-bool HoldsOneNumber(PlanField field) {
-    switch (field) {
-        case PlanField::Name:
-        case PlanField::Radionuclide:
-        case PlanField::Test:
-        case PlanField::Grid:
-        case PlanField::AreaFactors:
-        case PlanField::Nuclides:
-        case PlanField::Boundary:
-        case PlanField::Origin: return false;
-        default: return true;
-    }
-}
+bool HoldsOneNumber(PlanField field) { return FieldRow(field).one_number; }
 
 std::string PointedText(PlanField field, std::string text, bool decimal_comma) {
     return HoldsOneNumber(field) ? WithDecimalPoint(std::move(text), decimal_comma) : text;

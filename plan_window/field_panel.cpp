@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "field_panel.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -162,16 +164,15 @@ std::vector<std::vector<std::string>> Rows(const QTableWidget* table) {
 }  // namespace
 
 QString FieldBoxName(PlanField field) {
-    switch (field) {
-        case PlanField::Area: return QStringLiteral("areaBox");
-        case PlanField::Width: return QStringLiteral("widthBox");
-        case PlanField::Height: return QStringLiteral("heightBox");
-        case PlanField::Seed: return QStringLiteral("seedBox");
-        case PlanField::ScanMDC: return QStringLiteral("scanMDCBox");
-        case PlanField::GridAngle: return QStringLiteral("gridAngleBox");
-        case PlanField::Origin: return QStringLiteral("originBox");
-        default: return {};  // the panel has no box for it
+    static constexpr std::pair<PlanField, const char*> kBoxNames[] = {
+        {PlanField::Area, "areaBox"},       {PlanField::Width, "widthBox"},         {PlanField::Height, "heightBox"},
+        {PlanField::Seed, "seedBox"},       {PlanField::ScanMDC, "scanMDCBox"},     {PlanField::GridAngle, "gridAngleBox"},
+        {PlanField::Origin, "originBox"},
+    };
+    for (const auto& [boxed, name] : kBoxNames) {
+        if (boxed == field) return QString::fromLatin1(name);
     }
+    return {};  // the panel has no box for it
 }
 
 FieldPanel::FieldPanel(QWidget* parent) : QWidget(parent) {

@@ -251,13 +251,13 @@ bool PlanWindow::SaveReport() {
 // not being kept, and the notice goes once one is written.
 void PlanWindow::WriteAutosave() {
     if (!HasUnsavedChanges()) return;
-    const AutosaveWrite written = document_.WriteAutosave(WritePlan(model_->Plan()));
-    if (written.tell) {
+    const Outcome<Done> written = document_.WriteAutosave(WritePlan(model_->Plan()));
+    if (!written && document_.JustStoppedKeeping()) {
         autosave_notice_->setText(tr("Changes are not being kept: the autosave could not be written (%1). "
                                      "Save the plan to keep them.")
-                                      .arg(QString::fromStdString(written.reason)));
+                                      .arg(QString::fromStdString(written.message())));
     }
-    autosave_notice_->setVisible(!written.kept);
+    autosave_notice_->setVisible(!written);
 }
 
 void PlanWindow::RemoveAutosave() {
