@@ -6,8 +6,8 @@
 # Add Design to Plan (Ctrl+D); a refused cell edit shows the design window's
 # message and keeps the old value; undo and redo; Open in Design Window and
 # an input there; Save; the plan opened from the command line shows every
-# figure as it was; a change then is asked about before the window closes,
-# and Save, the question's default, keeps it.
+# figure as it was; its pages walked by keys alone; a change then is asked
+# about before the window closes, and Save, the question's default, keeps it.
 set -euo pipefail
 
 program=${1:?usage: plan_window_x_test.sh <valdris-power>}
@@ -92,6 +92,24 @@ x_start_program --window 'Survey Plan - site.vplan' "$program" "$plan"
 reopened() { cells_read "$before" && [ "$cells" = "$before" ]; }
 x_wait_for "the reopened row" reopened
 pass "the plan opens from the command line with every figure as saved"
+
+# The unit's pages by keys alone: Ctrl+Tab from the table walks them, and
+# Ctrl+Shift+Tab back; each time the page is shown and one named control
+# has the keyboard.
+focus=
+page_focused() {
+  focus=$(x_controls focus)
+  grep -qx "page	$1" <<< "$focus" && [ "$(grep -c '^focused	' <<< "$focus")" = 1 ] &&
+    grep -q '^focused	[^	]*	..*$' <<< "$focus"
+}
+x_focus "$(x_window_named 'Survey Plan - site.vplan')"
+for page in Field Measurements Budget; do
+  xdotool key --clearmodifiers ctrl+Tab
+  x_wait_for "the $page page, one named control focused (${focus//$'\n'/ | })" page_focused "$page"
+done
+xdotool key --clearmodifiers ctrl+shift+Tab
+x_wait_for "back to the Measurements page (${focus//$'\n'/ | })" page_focused Measurements
+pass "Ctrl+Tab and Ctrl+Shift+Tab walk the unit's pages, the keyboard always on a named control"
 
 plan_window=$(x_window_named 'Survey Plan - site.vplan')
 x_focus "$plan_window"

@@ -15,6 +15,11 @@ test. As a module: snapshot(pid), design_controls(nodes). From the shell:
     atspi_probe.py <pid> tree            one line per showing node, as a
                                          screen reader has it:
                                          role<TAB>name<TAB>value
+    atspi_probe.py <pid> focus           what has the keyboard: a line
+                                         "focused<TAB>role<TAB>name" for each
+                                         focused control (a page tab's own
+                                         focus left out), and "page<TAB>name"
+                                         for each selected page tab
     atspi_probe.py <pid> list <name>     the list of the combo box of that
                                          name, also while closed: "showing"
                                          or "hidden", then one line per item
@@ -194,6 +199,18 @@ if __name__ == "__main__":
     found = snapshot(int(sys.argv[1]))
     if found is None:
         sys.exit(1)
+    if sys.argv[2:] == ["focus"]:
+        for n in found:
+            try:
+                state = n.acc.getState()
+            except Exception:
+                continue
+            if n.role == "page tab":
+                if state.contains(pyatspi.STATE_SELECTED):
+                    print("page\t%s" % n.name)
+            elif state.contains(pyatspi.STATE_FOCUSED):
+                print("focused\t%s\t%s" % (n.role, n.name))
+        sys.exit(0)
     if sys.argv[2:] == ["tree"]:
         for n in found:
             print(_one_line((n.role, n.name, _value_of(n.acc))))
