@@ -67,6 +67,11 @@ AssessmentView MakeAssessmentView(const PlanEntry& entry) {
     } else {
         view.status = entry.assessment->message();
     }
+    if (placed.comparison && *placed.comparison) {
+        for (const ElevatedAreaResult& area : (*placed.comparison)->areas) {
+            if (!area.location.empty()) view.sizable_areas.push_back(area);
+        }
+    }
     view.area_lines = PlacedAssessmentLines(placed, DesignUnit(unit.concentration_unit, !unit.nuclides.empty()));
     return view;
 }

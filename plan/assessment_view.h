@@ -37,6 +37,9 @@ struct AssessmentView {
     // comparison's verdict naming each area that fails; empty when the unit
     // has neither.
     std::vector<std::string> area_lines;
+    // The compared elevated areas that joined a location, whose size the
+    // planner may enter after investigating it.
+    std::vector<ElevatedAreaResult> sizable_areas;
 };
 
 // The join and the comparison of the entry's survey measurements, by its

@@ -2,8 +2,11 @@
 #include "plan.h"
 
 #include <algorithm>
+#include <limits>
+#include <map>
 #include <utility>
 
+#include "number_text.h"
 #include "typed_numbers.h"
 
 namespace valdris {
@@ -279,6 +282,28 @@ PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
     return ReplaceEntry(row, "Clear " + DataTitle(which), std::move(unit), std::nullopt);
 }
 
+PlanEditResult SurveyPlan::SetPlacedData(std::size_t row, std::string_view text, const std::string& column,
+                                         const PlaceColumns& place) {
+    if (row >= entries_.size()) return Refused();
+    return ApplyEdit(row, "Set " + DataTitle(UnitData::Survey),
+                     EditUnitPlacedData(entries_[row].unit, text, column, place));
+}
+
+// A text that is no number is refused by the size rule's own message.
+PlanEditResult SurveyPlan::SetElevatedAreaSize(std::size_t row, const std::string& location,
+                                               const std::string& text) {
+    if (row >= entries_.size()) return Refused();
+    const std::string pointed = PointedText(PlanField::Area, text, decimal_comma_);
+    std::optional<double> size;
+    if (pointed.find_first_not_of(" \t\r\n") != std::string::npos) {
+        size = StrictNumber(pointed).value_or(std::numeric_limits<double>::quiet_NaN());
+    }
+    const std::map<std::string, double>& sizes = entries_[row].unit.elevated_area_sizes;
+    const auto now = sizes.find(location);
+    if (now == sizes.end() ? !size : (size && *size == now->second)) return Refused();
+    return ApplyEdit(row, "Edit Area Size", EditElevatedAreaSize(entries_[row].unit, location, size));
+}
+
 PlanEditResult SurveyPlan::ApplyEdit(std::size_t row, std::string name, UnitEdit edit) {
     if (!edit) return Refused(edit.refusal());
     return ReplaceEntry(row, std::move(name), std::move(edit->unit), std::move(edit->notice));
@@ -304,6 +329,37 @@ PlanEditResult SurveyPlan::SetNuclides(std::size_t row, const std::vector<Nuclid
 PlanEditResult SurveyPlan::SetBoundary(std::size_t row, const Boundary& boundary, double area) {
     if (row >= entries_.size()) return Refused();
     return ApplyEdit(row, "Import Boundary", EditUnitBoundary(entries_[row].unit, boundary, area));
+}
+
+// Every unit is checked before any is added, so that a refusal adds none.
+PlanEditResult SurveyPlan::AddBoundaryUnits(std::size_t row, const std::vector<NamedBoundary>& boundaries) {
+    if (row >= entries_.size() || boundaries.empty()) return Refused();
+    PlanUnit model = entries_[row].unit;
+    model.survey_data = MeasurementSet();
+    model.reference_data = MeasurementSet();
+    model.elevated_area_sizes.clear();
+    const auto named = [](const std::string& name, const Refusal& refusal) {
+        return Refused(Refusal{refusal.kind, name + ": " + refusal.text, refusal.icon});
+    };
+    std::vector<PlanEntry> made;
+    for (const NamedBoundary& each : boundaries) {
+        PlanUnit unit = model;
+        unit.name = each.name;
+        UnitEdit edit = EditUnitBoundary(unit, each.boundary, each.area);
+        if (!edit) return named(each.name, edit.refusal());
+        Outcome<DesignFigures, FieldRefusal> check = CheckUnit(edit->unit);
+        if (!check) return named(each.name, check.refusal().refusal);
+        made.push_back(MakeEntry(std::move(edit->unit), std::move(*check)));
+    }
+    std::vector<Command> parts;
+    for (PlanEntry& entry : made) {
+        Command command;
+        command.kind = Command::Kind::Insert;
+        command.row = entries_.size() + parts.size();
+        command.after = Numbered(std::move(entry));
+        parts.push_back(std::move(command));
+    }
+    return PerformGroup(parts.size() == 1 ? "Add Unit" : "Add Units", std::move(parts));
 }
 
 PlanEditResult SurveyPlan::NewSeed(std::size_t row, const std::function<std::uint64_t()>& draw) {

@@ -110,6 +110,13 @@ public:
     PlanEditResult SetData(std::size_t row, UnitData which, std::string_view text, const std::string& column = {});
     // The unit has none of that set again; refused (no step) when it had none.
     PlanEditResult ClearData(std::size_t row, UnitData which);
+    // The survey measurements read with where each was taken (an id column,
+    // or x and y columns); taken, the notice names those joined to no location.
+    PlanEditResult SetPlacedData(std::size_t row, std::string_view text, const std::string& column,
+                                 const PlaceColumns& place);
+    // The investigated size (m2) of the elevated area at the location; a
+    // blank text gives it back its default. Refused (no step) when unchanged.
+    PlanEditResult SetElevatedAreaSize(std::size_t row, const std::string& location, const std::string& text);
 
     // The unit in the field. Edit takes the panel's single boxes (Area,
     // Width, Height, Grid, Seed, ScanMDC) and the tables in their one-line
@@ -132,6 +139,15 @@ public:
     // "Import Boundary": the unit laid out over a boundary already checked
     // and measured (site_boundary.h).
     PlanEditResult SetBoundary(std::size_t row, const Boundary& boundary, double area);
+    // "Make a unit of each": one new unit per boundary, at the end, each a
+    // copy of the row's design and field inputs (no measurements) named as
+    // given; all or none, as one step. A refusal names the unit it stopped at.
+    struct NamedBoundary {
+        std::string name;
+        Boundary boundary;
+        double area = 0;
+    };
+    PlanEditResult AddBoundaryUnits(std::size_t row, const std::vector<NamedBoundary>& boundaries);
     // The size, grid, seed, scan MDC and area factors as a new unit has
     // them (the radionuclides stay); refused (no step) when already so.
     PlanEditResult ClearField(std::size_t row);

@@ -173,12 +173,23 @@ QWidget* DataPanel::MakeResults() {
     note_ = WrappingLabel(results);
     note_->setObjectName(QStringLiteral("powerNote"));
     figures_ = MakeFigures(results);
+    area_lines_ = WrappingLabel(results);
+    area_lines_->setObjectName(QStringLiteral("areaLines"));
+    area_size_ = new QPushButton(tr("Area Si&ze\u2026"), results);
+    area_size_->setObjectName(QStringLiteral("elevatedAreaSize"));
+    area_size_->setToolTip(tr("Enter the size of an elevated area found by investigating it"));
+    area_size_->setAccessibleDescription(area_size_->toolTip());
+    connect(area_size_, &QPushButton::clicked, this, [this] {
+        if (area_size_requested_) area_size_requested_();
+    });
     auto* layout = new QVBoxLayout(results);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(decision_);
     layout->addWidget(reason_);
     layout->addLayout(power_);
     layout->addWidget(note_);
+    layout->addWidget(area_lines_);
+    layout->addWidget(area_size_, 0, Qt::AlignLeft);
     layout->addWidget(figures_, 1);
     return results;
 }
@@ -226,6 +237,15 @@ void DataPanel::ShowEntry(const PlanEntry* entry) {
     } else {
         ClearVerdict(Text(view.status));
     }
+    ShowAreas(view);
+}
+
+void DataPanel::ShowAreas(const AssessmentView& view) {
+    QStringList lines;
+    for (const std::string& line : view.area_lines) lines << Text(line);
+    area_lines_->setText(lines.join(QLatin1Char('\n')));
+    area_lines_->setVisible(!lines.isEmpty());
+    area_size_->setVisible(!view.sizable_areas.empty());
 }
 
 void DataPanel::ShowData(const PlanEntry* entry, const AssessmentView& view) {

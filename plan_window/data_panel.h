@@ -41,6 +41,8 @@ public:
     void ShowEntry(const PlanEntry* entry);
     void SetRequested(std::function<void(Request, UnitData)> requested) { requested_ = std::move(requested); }
     void FocusSurveyData();
+    // "Area Size…": the planner enters an investigated elevated area's size.
+    void SetAreaSizeRequested(std::function<void()> requested) { area_size_requested_ = std::move(requested); }
 
 private:
     struct DataColumn {
@@ -60,6 +62,7 @@ private:
     void ShowPosting(const PlanEntry* entry, const AssessmentView& view);
     void ShowVerdict(const AssessmentTexts& texts);
     void ClearVerdict(const QString& status);
+    void ShowAreas(const AssessmentView& view);
 
     QLabel* heading_;
     std::array<DataColumn, 2> columns_;
@@ -69,6 +72,8 @@ private:
     QFormLayout* power_ = nullptr;
     QLabel* note_ = nullptr;
     QTableWidget* figures_ = nullptr;
+    QLabel* area_lines_ = nullptr;  // the join and the elevated-area comparison
+    QPushButton* area_size_ = nullptr;
     QLabel* investigate_title_ = nullptr;
     QListWidget* investigate_ = nullptr;
     DrawingView* plot_;
@@ -76,6 +81,7 @@ private:
     DrawingView* posting_;  // shown only when the measurements carry their locations
     QLabel* posting_caption_;
     std::function<void(Request, UnitData)> requested_;
+    std::function<void()> area_size_requested_;
 };
 
 }  // namespace valdris

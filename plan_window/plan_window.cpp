@@ -116,6 +116,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
             case DataPanel::Request::Clear: ClearData(which); break;
         }
     });
+    data_->SetAreaSizeRequested([this] { EditAreaSize(); });
     panels_->addTab(Scrolling(data_), tr("&Measurements"));
     SetHelpContextID(this, kHelpContextPlanWindow);
     SetHelpContextID(budget_, kHelpContextBudgetPage);

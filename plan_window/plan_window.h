@@ -24,6 +24,8 @@ class QTimer;
 
 namespace valdris {
 
+struct BoundaryFeature;
+struct BoundarySource;
 class BudgetPanel;
 class DataPanel;
 class FieldPanel;
@@ -82,6 +84,8 @@ private:
     void ImportData(UnitData which);
     void ImportDataFile(UnitData which, const QString& path);
     void ClearData(UnitData which);
+    // "Area Size...": an elevated area's investigated size (blank for A/n).
+    void EditAreaSize();
 
     // --- The field (plan_window_field.cpp): the selected unit's.
     void EditField(PlanField field, const QString& text, const SizeTexts& size);
@@ -90,7 +94,7 @@ private:
     bool SaveMap();
     void PrintMap();
     // "Boundary...": a site drawing's polygon (one chosen from a list when
-    // the layer holds several) for the selected unit.
+    // the layer holds several) for the selected unit, or a new unit of each.
     bool ImportBoundary();
 
     // --- Files (plan_window_files.cpp). Each returns whether it was done.
@@ -124,6 +128,10 @@ private:
     void ConnectFieldPanel();
     void FieldEdited(const PlanEditResult& result);  // the page of the unit's panels that holds it
     void SetData(UnitData which, const std::string& text, const QString& source);
+    // Where the survey measurements were taken, as the user names the
+    // columns; nothing when cancelled.
+    std::optional<PlaceColumns> AskPlaceColumns(const std::vector<std::string>& headers, const std::string& column);
+    bool MakeBoundaryUnits(std::size_t row, const BoundarySource& source, const std::vector<BoundaryFeature>& features);
     void ShowRefusal(const PlanEditResult& result);
     void DesignInputTaken();
     void SetLinkedUnit(std::optional<UnitId> unit);

@@ -5,9 +5,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include "assessment_view.h"
 #include "data_panel.h"
 #include "file_bytes.h"
 #include "measurement_text.h"
+#include "number_text.h"
 #include "message_boxes.h"
 #include "plan_dialogs.h"
 #include "plan_table_model.h"
@@ -41,12 +43,51 @@ void PlanWindow::ImportDataFile(UnitData which, const QString& path) {
     SetData(which, *file, path);
 }
 
-// A text of several headed columns asks which one holds the measurements;
-// the reading refuses any other text that is not one column.
+namespace {
+
+bool SameHeader(const std::string& header, const char* name) {
+    return QString::fromStdString(header).trimmed().compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+// The survey measurements may come with where each was taken: one other
+// column as the location's id, or the columns headed x and y.
+std::optional<PlaceColumns> PlanWindow::AskPlaceColumns(const std::vector<std::string>& headers,
+                                                        const std::string& column) {
+    QStringList choices{tr("(none)")};
+    std::vector<PlaceColumns> places{PlaceColumns{}};
+    int offered = 0;
+    std::string x, y;
+    for (const std::string& header : headers) {
+        if (header == column) continue;
+        if (SameHeader(header, "x")) x = header;
+        if (SameHeader(header, "y")) y = header;
+        if (SameHeader(header, "id")) offered = static_cast<int>(choices.size());
+        choices << QString::fromStdString(header);
+        places.push_back(PlaceColumns{header, {}, {}});
+    }
+    if (!x.empty() && !y.empty()) {
+        choices << tr("%1 and %2 (x, y)").arg(QString::fromStdString(x), QString::fromStdString(y));
+        places.push_back(PlaceColumns{{}, x, y});
+    }
+    if (choices.size() == 1) return PlaceColumns{};
+    const std::optional<QString> choice =
+        dialogs_.AskChoice(tr("Survey Unit Data"), tr("Where each was taken: the location &id column:"), choices, offered);
+    if (!choice) return std::nullopt;
+    const qsizetype index = choices.indexOf(*choice);
+    return index < 0 ? PlaceColumns{} : places[static_cast<std::size_t>(index)];
+}
+
+// A text of several headed columns asks which one holds the measurements
+// (and, for the survey unit, where each was taken); the reading refuses any
+// other text that is not one column. A join's notice shows as a taken
+// step's notices do.
 void PlanWindow::SetData(UnitData which, const std::string& text, const QString& source) {
     const std::optional<std::size_t> row = SingleSelectedRow();
     if (!row) return;
     std::string column;
+    PlaceColumns place;
     const std::vector<std::string> headers = ColumnHeaders(text);
     if (!headers.empty()) {
         QStringList choices;
@@ -56,17 +97,50 @@ void PlanWindow::SetData(UnitData which, const std::string& text, const QString&
             tr("The &column of measurements:"), choices, static_cast<int>(FirstNumberColumn(text)));
         if (!choice) return;
         column = choice->toStdString();
+        if (which == UnitData::Survey) {
+            const std::optional<PlaceColumns> asked = AskPlaceColumns(headers, column);
+            if (!asked) return;
+            place = *asked;
+        }
     }
-    const PlanEditResult result = model_->Plan().SetData(*row, which, text, column);
+    SurveyPlan& plan = model_->Plan();
+    const PlanEditResult result =
+        place.empty() ? plan.SetData(*row, which, text, column) : plan.SetPlacedData(*row, text, column, place);
     const std::optional<Refusal> message = MessageOf(result);
-    if (result || !message) return;
+    if (!message) return;
     const QString reason = QString::fromStdString(message->text);
-    messages_.Show(source.isEmpty() ? reason : tr("%1 was not read:\n%2").arg(source, reason), message->icon);
+    messages_.Show(result || source.isEmpty() ? reason : tr("%1 was not read:\n%2").arg(source, reason),
+                   message->icon);
 }
 
 void PlanWindow::ClearData(UnitData which) {
     const std::optional<std::size_t> row = SingleSelectedRow();
     if (row) ShowRefusal(model_->Plan().ClearData(*row, which));
+}
+
+// The elevated areas are offered by their locations' ids, each with the
+// size it has now.
+void PlanWindow::EditAreaSize() {
+    const std::optional<std::size_t> row = SingleSelectedRow();
+    if (!row) return;
+    const AssessmentView view = MakeAssessmentView(model_->Plan().entry(*row));
+    if (view.sizable_areas.empty()) return;
+    QStringList choices;
+    for (const ElevatedAreaResult& area : view.sizable_areas) {
+        const QString size = QString::fromStdString(WriteNumber(area.size));
+        choices << (area.size_given ? tr("%1 (%2 m\u00b2)") : tr("%1 (%2 m\u00b2, A/n)"))
+                       .arg(QString::fromStdString(area.location), size);
+    }
+    const std::optional<QString> choice = dialogs_.AskChoice(tr("Area Size"), tr("The elevated &area:"), choices, 0);
+    const qsizetype index = choice ? choices.indexOf(*choice) : -1;
+    if (index < 0) return;
+    const ElevatedAreaResult& area = view.sizable_areas[static_cast<std::size_t>(index)];
+    const std::optional<QString> text = dialogs_.AskText(
+        tr("Area Size"), tr("The investigated &size of the area at %1 (m\u00b2; blank for A/n):")
+                             .arg(QString::fromStdString(area.location)),
+        area.size_given ? QString::fromStdString(WriteNumber(area.size)) : QString());
+    if (!text) return;
+    ShowRefusal(model_->Plan().SetElevatedAreaSize(*row, area.location, text->toStdString()));
 }
 
 }  // namespace valdris

@@ -145,7 +145,10 @@ bool PlanWindow::ImportBoundary() {
         for (std::size_t k = 0; k < features->size(); ++k) {
             captions << QString::fromStdString(FeatureCaption((*features)[k], k));
         }
-        const auto answer = dialogs_.AskChoice(tr("Import Boundary"), tr("The polygon for this unit:"), captions, 0);
+        const QString each = tr("Make a unit of each");
+        const auto answer =
+            dialogs_.AskChoice(tr("Import Boundary"), tr("The polygon for this unit:"), captions << each, 0);
+        if (answer == each) return MakeBoundaryUnits(*row, source, *features);
         const qsizetype index = answer ? captions.indexOf(*answer) : -1;
         if (index < 0) return false;
         chosen = static_cast<std::size_t>(index);
@@ -157,6 +160,27 @@ bool PlanWindow::ImportBoundary() {
     }
     const PlanEditResult result = model_->Plan().SetBoundary(*row, measured->boundary, measured->area);
     FieldEdited(result);
+    return static_cast<bool>(result);
+}
+
+// Each feature a new unit after the plan's last, a copy of the row's inputs
+// named by the feature's caption; one refused feature adds none.
+bool PlanWindow::MakeBoundaryUnits(std::size_t row, const BoundarySource& source,
+                                   const std::vector<BoundaryFeature>& features) {
+    std::vector<SurveyPlan::NamedBoundary> units;
+    for (std::size_t k = 0; k < features.size(); ++k) {
+        const auto measured = MeasureFeature(source, features[k]);
+        if (!measured) {
+            messages_.Show(QString::fromStdString(measured.message()), MessageIcon::Exclamation);
+            return false;
+        }
+        units.push_back({FeatureCaption(features[k], k), measured->boundary, measured->area});
+    }
+    SurveyPlan& plan = model_->Plan();
+    const std::size_t first = plan.size();
+    const PlanEditResult result = plan.AddBoundaryUnits(row, units);
+    ShowRefusal(result);
+    if (result) SelectRow(first);
     return static_cast<bool>(result);
 }
 

@@ -3,6 +3,8 @@
 // clipboard and files as sources, the column asked for, the refusals shown
 // with the file's name, and the verdict and picture following the unit.
 
+#include <map>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -136,9 +138,11 @@ TEST_F(PlanWindowTest, ImportedFilesAreTakenWholeOrRefusedNamingTheFile) {
             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             file.write(c.bytes);
         }
+        // The column is asked first (then, for survey data, where each was taken).
+        dialogs.asked.clear();
         Child<QPushButton>(DataPanel::ButtonName(Request::Import, UnitData::Survey))->click();
-        EXPECT_EQ(dialogs.choices, c.offered);
-        EXPECT_EQ(dialogs.choice_offered_first, c.first);
+        EXPECT_EQ(dialogs.asked.empty() ? QStringList() : dialogs.asked.front().choices, c.offered);
+        EXPECT_EQ(dialogs.asked.empty() ? -1 : dialogs.asked.front().offered_first, c.first);
         EXPECT_EQ(Survey(Model()).size(), c.taken);
         if (c.message.isEmpty()) {
             EXPECT_TRUE(messages.shown.empty()) << messages.shown[0].text.toStdString();
@@ -168,6 +172,61 @@ TEST_F(PlanWindowTest, ThePanelOffersWhatTheSelectedUnitsTestNeeds) {
         EXPECT_EQ(Act("actAssess")->isEnabled(), c.enabled);
         EXPECT_EQ(Child<QTableView>("referenceData")->isVisibleTo(Page<DataPanel>()), c.reference);
     }
+}
+
+// Measurements with their locations' ids join; the one joined to none is
+// named at once; the elevated area's investigated size is entered and can
+// be given back its default. Location 2 (1.5) at 1 m2, area factor 4:
+// delta 0.4, 0.4 + (1.5 - 0.4) / 4 = 0.675 < 1.
+TEST_F(PlanWindowTest, PlacedMeasurementsJoinAndTheirAreasTakeSizes) {
+    AddUnit("A");
+    SurveyPlan& plan = Model()->Plan();
+    ASSERT_TRUE(plan.Edit(0, PlanField::Area, "100"));
+    ASSERT_TRUE(plan.Edit(0, PlanField::Seed, "7"));
+    ASSERT_TRUE(plan.Edit(0, PlanField::AreaFactors, "1:4, 16:1"));
+    SelectRow(0);
+    QFile file(PathIn("placed.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("id,v\n1,0.2\n2,1.5\n3,0.4\nX9,0.6\n");
+    file.close();
+    dialogs.file_name = file.fileName();
+    dialogs.answers = {QStringLiteral("v"), QStringLiteral("id")};
+    Child<QPushButton>(DataPanel::ButtonName(Request::Import, UnitData::Survey))->click();
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].choices, QStringList({"(none)", "id"}));
+    EXPECT_EQ(dialogs.asked[1].offered_first, 1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Joined to no location (counted in the test all the same): X9.");
+    EXPECT_EQ(plan.entry(0).unit.survey_data.ids().size(), 4u);
+    EXPECT_FALSE(Child<QLabel>("areaLines")->isHidden());
+    ASSERT_FALSE(Child<QPushButton>("elevatedAreaSize")->isHidden());
+
+    const struct {
+        const char* typed;
+        std::map<std::string, double> sizes;  // the unit's afterwards
+        QString message;                      // empty: none
+    } cases[] = {
+        {"1", {{"2", 1.0}}, ""},
+        {"abc", {{"2", 1.0}}, "An elevated area's size must be a number above 0 (m2)."},
+        {"-2", {{"2", 1.0}}, "An elevated area's size must be a number above 0 (m2)."},
+        {" ", {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        messages.Clear();
+        dialogs.answers = {std::nullopt};  // cancelled: nothing changes
+        Child<QPushButton>("elevatedAreaSize")->click();
+        ASSERT_EQ(dialogs.asked.back().choices.size(), 1);
+        EXPECT_TRUE(dialogs.asked.back().choices[0].startsWith("2 ("));
+        dialogs.answers = {dialogs.asked.back().choices[0]};
+        dialogs.text = QString::fromLatin1(c.typed);
+        Child<QPushButton>("elevatedAreaSize")->click();
+        EXPECT_EQ(plan.entry(0).unit.elevated_area_sizes, c.sizes);
+        EXPECT_EQ(messages.shown.empty() ? QString() : messages.shown[0].text, c.message);
+    }
+    plan.Undo();
+    EXPECT_EQ(plan.entry(0).unit.elevated_area_sizes, (std::map<std::string, double>{{"2", 1.0}}));
+    EXPECT_TRUE(Child<QLabel>("areaLines")->text().contains("The elevated-measurement comparison passes."));
 }
 
 }  // namespace

@@ -181,7 +181,7 @@ TEST_F(FieldPanelTest, ImportedBoundaryIsLaidOutAndExported) {
     dialogs.file_name = PathIn("site.geojson");
     dialogs.choice = QStringLiteral("name=South");
     Child<QPushButton>("importBoundary")->click();
-    EXPECT_EQ(dialogs.choices, QStringList({"name=North", "name=South"}));
+    EXPECT_EQ(dialogs.choices, QStringList({"name=North", "name=South", "Make a unit of each"}));
     ASSERT_TRUE(Unit().field.site);
     EXPECT_EQ(Unit().field.site->boundary.crs, "EPSG:32633");
     EXPECT_TRUE(Child<QLabel>("boundaryFigures")->text().startsWith("EPSG:32633, "));
@@ -194,6 +194,24 @@ TEST_F(FieldPanelTest, ImportedBoundaryIsLaidOutAndExported) {
     QFile file(PathIn("south.gpx"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("<name>1</name>"));
+
+    // A unit of each: copies of this unit's inputs, added and undone as one step.
+    dialogs.file_name = PathIn("site.geojson");
+    dialogs.choice = QStringLiteral("Make a unit of each");
+    Child<QPushButton>("importBoundary")->click();
+    SurveyPlan& plan = Model()->Plan();
+    ASSERT_EQ(plan.size(), 3u);
+    for (const std::size_t row : {1u, 2u}) {
+        EXPECT_EQ(plan.entry(row).unit.name, row == 1 ? "name=North" : "name=South");
+        EXPECT_EQ(plan.entry(row).unit.given_n, 20);
+        ASSERT_TRUE(plan.entry(row).unit.field.site);
+        EXPECT_EQ(plan.entry(row).unit.field.site->angle, 30);
+    }
+    EXPECT_GT(plan.entry(1).unit.field.size->area, plan.entry(2).unit.field.size->area);
+    EXPECT_EQ(SelectedRows(), std::vector<std::size_t>{1});
+    EXPECT_EQ(plan.UndoName(), "Add Units");
+    plan.Undo();
+    EXPECT_EQ(plan.size(), 1u);
 }
 
 // The tables of the page always wait with an empty last row; a block from a

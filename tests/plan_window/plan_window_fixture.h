@@ -54,7 +54,11 @@ public:
     std::optional<QString> AskChoice(const QString&, const QString&, const QStringList& offered, int first) override {
         choices = offered;
         choice_offered_first = first;
-        return choice;
+        asked.push_back({offered, first});
+        if (answers.empty()) return choice;
+        std::optional<QString> answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 
     UnsavedAnswer unsaved = UnsavedAnswer::Cancel;
@@ -75,6 +79,13 @@ public:
     int choice_offered_first = -1;
     QStringList choices;  // the last offered
     std::optional<QString> choice;
+    // Every choice asked, in order; answered from `answers` first, then `choice`.
+    struct Asked {
+        QStringList choices;
+        int offered_first = -1;
+    };
+    std::vector<Asked> asked;
+    std::deque<std::optional<QString>> answers;
 };
 
 // The design window as the plan sees it: a design to take, the last unit
