@@ -2,8 +2,8 @@
 #include "plan_window.h"
 
 #include <QClipboard>
-#include <QFontMetrics>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
