@@ -11,7 +11,10 @@
 #include <vector>
 
 class QTableView;
+class QTimer;
 
+#include "check_columns.h"
+#include "plan_table.h"
 #include "plan.h"
 
 namespace valdris {
@@ -19,6 +22,10 @@ namespace valdris {
 // Whether the user's locale writes a decimal comma; the plan's number boxes
 // then take a comma as the point.
 bool LocaleWritesDecimalComma();
+
+// The plan's own column at a column of the model; nothing for a column of
+// the design check.
+std::optional<PlanColumn> PlanColumnAt(int column);
 
 class PlanTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -39,6 +46,14 @@ public:
     // Hears every change of the plan, after the rows have followed it.
     void SetChangeObserver(std::function<void(const PlanChange&)> observer) { observe_ = std::move(observer); }
 
+    // The design check's columns after the plan's own, off by default. Only
+    // units whose check cells are asked for (painted) are checked, a few at
+    // a time from the event loop; hidden, nothing is checked.
+    void SetCheckColumnsShown(bool shown);
+    bool CheckColumnsShown() const { return check_shown_; }
+    // Checks at once every unit whose cells are waiting.
+    void FinishChecks();
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -48,10 +63,18 @@ public:
 
 private:
     void Follow(const PlanChange& change);
+    QVariant CheckData(const PlanEntry& entry, CheckColumn column, int role) const;
+    // Checks waiting units for a short while, then lets the window breathe.
+    void CheckSome();
+    void ShowChecked(UnitId id);
 
     SurveyPlan plan_;
     std::function<void(const Refusal&)> show_;
     std::function<void(const PlanChange&)> observe_;
+    bool check_shown_ = false;
+    // Asked for from data(), which is const: a cell's check is wanted there.
+    mutable CheckColumnCache checks_;
+    QTimer* check_timer_ = nullptr;
 };
 
 // Sorts the plan's rows: two numbers are compared as the plan holds them,

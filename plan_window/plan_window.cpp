@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -245,6 +246,7 @@ void PlanWindow::BuildUnitMenu() {
     actOpenInDesign =
         AddAction(menu, tr("&Open in Design Window"), "actOpenInDesign", &PlanWindow::OpenInDesignWindow);
     actCompare = AddAction(menu, tr("Com&pare Curves"), "actCompare", &PlanWindow::CompareCurves);
+    AddCheckColumnsToggle(menu);
     menu->addSeparator();
     actAssess = AddAction(menu, tr("A&ssess Data\u2026"), "actAssess", &PlanWindow::AssessData);
     menu->addSeparator();
@@ -254,6 +256,24 @@ void PlanWindow::BuildUnitMenu() {
         actPages[page]->setObjectName(QStringLiteral("actPage%1").arg(page));
         connect(actPages[page], &QAction::triggered, this, [this, page] { ShowPage(page); });
     }
+}
+
+// The check's columns cost a check per unit in view: shown on request only.
+void PlanWindow::AddCheckColumnsToggle(QMenu* menu) {
+    actCheckColumns = menu->addAction(tr("Design C&heck Columns"));
+    actCheckColumns->setObjectName(QStringLiteral("actCheckColumns"));
+    actCheckColumns->setCheckable(true);
+    connect(actCheckColumns, &QAction::toggled, this, [this](bool shown) {
+        model_->SetCheckColumnsShown(shown);
+        // Wide enough for a simulated power and its error, without measuring
+        // (which would check every unit measured).
+        const QFontMetrics metrics = table_->fontMetrics();
+        const int figure = metrics.horizontalAdvance(QStringLiteral("0.0000 +- 0.0000"));
+        for (int c = kPlanColumnCount; shown && c < model_->columnCount(); ++c) {
+            const QString title = model_->headerData(c, Qt::Horizontal).toString();
+            table_->setColumnWidth(c, std::max(figure, metrics.horizontalAdvance(title)) + 2 * metrics.height());
+        }
+    });
 }
 
 std::vector<std::size_t> PlanWindow::SelectedRows() const {
@@ -380,7 +400,8 @@ void PlanWindow::DeleteUnits() {
 void PlanWindow::ClearCells() {
     const QModelIndex current = table_->currentIndex();
     if (!current.isValid()) return;
-    const std::optional<PlanField> field = EditedField(static_cast<PlanColumn>(current.column()));
+    const std::optional<PlanColumn> column = PlanColumnAt(current.column());
+    const std::optional<PlanField> field = column ? EditedField(*column) : std::nullopt;
     if (!field) return;  // a result: nothing typed to clear
     std::vector<std::size_t> rows = SelectedRows();
     if (rows.empty()) rows.push_back(static_cast<std::size_t>(proxy_->mapToSource(current).row()));

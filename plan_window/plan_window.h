@@ -119,6 +119,7 @@ private:
     void BuildFileMenu();
     void BuildEditMenu();
     void BuildUnitMenu();
+    void AddCheckColumnsToggle(QMenu* menu);
     void BuildPageKeys();
     QAction* AddAction(QMenu* menu, const QString& text, const char* name, void (PlanWindow::*slot)());
     void Follow(const PlanChange& change);
@@ -182,6 +183,7 @@ private:
     QAction* actMoveDown = nullptr;
     QAction* actRename = nullptr;
     QAction* actUnitCosts = nullptr;
+    QAction* actCheckColumns = nullptr;
     QAction* actDefaultCosts = nullptr;
     QAction* actPlanOrder = nullptr;
     QAction* actOpenInDesign = nullptr;

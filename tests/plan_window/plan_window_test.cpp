@@ -102,6 +102,34 @@ TEST_F(PlanWindowTest, CommandsAreOfferedForTheSelectionTheyNeed) {
     }
 }
 
+// The check's columns come on request, are filled from the event loop (the
+// cell waits meanwhile), and go again leaving the table and its CSV as they
+// were.
+TEST_F(PlanWindowTest, DesignCheckColumnsShowOnRequest) {
+    AddUnit("A");
+    AddUnit("B", 0.5, TestKind::WRS);
+    const std::string csv = PlanAsCsv(Model()->Plan());
+    QAction* toggle = Act("actCheckColumns");
+    ASSERT_TRUE(toggle->isCheckable());
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_EQ(Table()->model()->columnCount(), kPlanColumnCount);
+
+    toggle->trigger();
+    ASSERT_EQ(Table()->model()->columnCount(), kPlanColumnCount + kCheckColumnCount);
+    EXPECT_EQ(Table()->model()->headerData(kPlanColumnCount, Qt::Horizontal).toString(), "True Type I Error");
+    EXPECT_EQ(Cell(0, kPlanColumnCount), QString::fromUtf8("checking\u2026"));
+    QTRY_COMPARE(Cell(0, kPlanColumnCount), QStringLiteral("0.0307"));
+    EXPECT_EQ(Cell(0, kPlanColumnCount + 1), QStringLiteral("0.989"));
+    QTRY_VERIFY(Cell(1, kPlanColumnCount + 1).contains(QStringLiteral(" +- ")));
+    EXPECT_EQ(PlanAsCsv(Model()->Plan()), csv);
+
+    toggle->trigger();
+    EXPECT_EQ(Table()->model()->columnCount(), kPlanColumnCount);
+    EXPECT_EQ(PlanAsCsv(Model()->Plan()), csv);
+    toggle->trigger();  // shown again: what was checked is not checked again
+    EXPECT_EQ(Cell(0, kPlanColumnCount), QStringLiteral("0.0307"));
+}
+
 TEST_F(PlanWindowTest, ABudgetRowSetsTheLBGRAsOneStep) {
     AddUnit("A", 0.55);
     SelectRow(0);
