@@ -161,7 +161,13 @@ QString frmSampleSizeandPower::AskFileName(const QString& title, const QString& 
     if (chosen_filter) *chosen_filter = filter;
     delete dialog;
     if (!chosen || files.isEmpty() || view_.Closing()) return {};
-    const QString path = ConfirmedSaveName(messages_, files.front(), QLatin1Char('.') + suffixes.value(filter));
+    // A name that already ends in one of the offered suffixes keeps it: a
+    // chart's type follows the name typed.
+    QString suffix = suffixes.value(filter);
+    for (const QString& offered : suffixes) {
+        if (files.front().endsWith(QLatin1Char('.') + offered, Qt::CaseInsensitive)) suffix = offered;
+    }
+    const QString path = ConfirmedSaveName(messages_, files.front(), QLatin1Char('.') + suffix);
     if (path.isEmpty()) return {};
     save_directory_ = QFileInfo(path).absolutePath();
     return path;

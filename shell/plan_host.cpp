@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_host.h"
 
-#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -24,12 +23,12 @@ void PlanHost::AttachDesignWindow(frmSampleSizeandPower* window) {
     menu->setObjectName(QStringLiteral("mnuPlan"));
     window->menuBar()->insertMenu(window->mnuHelp->menuAction(), menu);
     SetHelpContextID(menu, kHelpContextPlanMenu);
-    // Exit Program ends the program: the plan is asked about once, then
-    // every window closes.
+    // Exit Program takes the plan window with the design window: the plan is
+    // asked about once, then both close. Getting Started, when open, keeps
+    // the program running as it does without a plan.
     window->SetExitProgram([this, window] {
         if (window_ && !window_->close()) return;
         window->close();
-        QApplication::closeAllWindows();
     });
     QAction* open = menu->addAction(tr("&Survey Plan\u2026"));
     open->setObjectName(QStringLiteral("mnuSurveyPlan"));

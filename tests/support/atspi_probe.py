@@ -18,8 +18,7 @@ test. As a module: snapshot(pid), design_controls(nodes). From the shell:
     atspi_probe.py <pid> focus           what has the keyboard: a line
                                          "focused<TAB>role<TAB>name" for each
                                          focused control (a page tab's own
-                                         focus left out), and "page<TAB>name"
-                                         for each selected page tab
+                                         focus left out)
     atspi_probe.py <pid> list <name>     the list of the combo box of that
                                          name, also while closed: "showing"
                                          or "hidden", then one line per item
@@ -205,10 +204,7 @@ if __name__ == "__main__":
                 state = n.acc.getState()
             except Exception:
                 continue
-            if n.role == "page tab":
-                if state.contains(pyatspi.STATE_SELECTED):
-                    print("page\t%s" % n.name)
-            elif state.contains(pyatspi.STATE_FOCUSED):
+            if n.role != "page tab" and state.contains(pyatspi.STATE_FOCUSED):
                 print("focused\t%s\t%s" % (n.role, n.name))
         sys.exit(0)
     if sys.argv[2:] == ["tree"]:
