@@ -158,6 +158,9 @@ TEST_F(FieldPanelTest, ExportLocationsWritesTheCsv) {
     ASSERT_TRUE(SaveAs(PathIn("site.vplan")));
     Type(Box(PlanField::Width), "0.01");
     Type(Box(PlanField::Height), "200000");
+    // A fixed seed: a random start lands a grid column inside the strip about
+    // once in four hundred draws.
+    Type(Box(PlanField::Seed), "1");
     ASSERT_TRUE(Model()->Plan().entry(0).field.layout->MoreLocationsNeeded());
     Child<QPushButton>("exportLocations")->click();
     EXPECT_TRUE(dialogs.save_title.contains("samples fall inside the unit")) << dialogs.save_title.toStdString();
