@@ -268,6 +268,15 @@ Refusal NulRefusal(const std::string& source, std::size_t line) {
     return Refused(source, line, "the line holds a NUL byte; measurements are text.");
 }
 
+// Both readers' first step: a NUL in the first line refuses the text before
+// it could pass for a header, and the separator is the text's.
+std::optional<Refusal> ReadFirstLine(std::string_view text, const Line& first, const std::string& source,
+                                     char& separator) {
+    if (first.text.find('\0') != std::string_view::npos) return NulRefusal(source, first.number);
+    separator = Separator(LineCursor::WithoutByteOrderMark(text));
+    return std::nullopt;
+}
+
 // A finite number first: that is nearly every line, and no text that names a
 // value that is no finite number reads as one.
 std::optional<Refusal> ReadValue(std::string_view field, const Line& line, const std::string& source,
@@ -464,8 +473,7 @@ MeasurementReading ReadMeasurements(std::string_view text, const std::string& so
     Line line;
     Layout layout;
     if (cursor.Next(line)) {
-        if (line.text.find('\0') != std::string_view::npos) return NulRefusal(source, line.number);
-        layout.separator = Separator(LineCursor::WithoutByteOrderMark(text));
+        if (auto refusal = ReadFirstLine(text, line, source, layout.separator)) return *refusal;
         if (auto refusal = ChooseColumn(line, source, column, layout)) return *refusal;
         if (!layout.header) cursor = LineCursor(text);
     }
@@ -488,8 +496,7 @@ PlacedReading ReadPlacedMeasurements(std::string_view text, const std::string& s
     Line line;
     PlacedLayout layout;
     if (cursor.Next(line)) {
-        if (line.text.find('\0') != std::string_view::npos) return NulRefusal(source, line.number);
-        layout.separator = Separator(LineCursor::WithoutByteOrderMark(text));
+        if (auto refusal = ReadFirstLine(text, line, source, layout.separator)) return *refusal;
         const std::vector<std::string> fields = Fields(line.text, layout.separator);
         if (auto refusal = FindPlaceColumns(fields, place, line, source, layout)) return *refusal;
         if (auto refusal = FindValueColumn(fields, column, line, source, layout)) return *refusal;
