@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
+#include <vector>
 
 #include "message_boxes.h"
 #include "save_name.h"
@@ -18,59 +20,64 @@
 
 namespace valdris {
 
-// The buttons carry access keys of their own: the standard ones have none.
-UnsavedAnswer QtPlanDialogs::AskUnsaved(const QString& plan_name) {
-    QMessageBox box(QMessageBox::Question, kApplicationTitle,
-                    QObject::tr("The plan %1 has unsaved changes.\nSave them?").arg(plan_name), QMessageBox::NoButton,
-                    parent_);
-    QPushButton* save = box.addButton(QObject::tr("&Save"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QObject::tr("&Don't Save"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
+namespace {
+
+QMessageBox::Icon IconOf(QuestionTone tone) {
+    return tone == QuestionTone::Warning ? QMessageBox::Warning : QMessageBox::Question;
+}
+
+QMessageBox::ButtonRole RoleOf(ButtonRole role) {
+    switch (role) {
+        case ButtonRole::Accept: return QMessageBox::AcceptRole;
+        case ButtonRole::Destructive: return QMessageBox::DestructiveRole;
+        case ButtonRole::Reject: return QMessageBox::RejectRole;
+    }
+    return QMessageBox::RejectRole;
+}
+
+// The system's own button for an answer that has no words of ours.
+QMessageBox::StandardButton StandardOf(Answer answer) {
+    switch (answer) {
+        case Answer::Yes: return QMessageBox::Yes;
+        case Answer::No: return QMessageBox::No;
+        default: return QMessageBox::Cancel;
+    }
+}
+
+}  // namespace
+
+// Every question box of the window, built one way; a box closed without a
+// button chosen answers as Escape does.
+Answer QtPlanDialogs::Ask(const Question& question) {
+    QMessageBox box(IconOf(question.tone), kApplicationTitle, QString::fromStdString(question.text),
+                    QMessageBox::NoButton, parent_);
+    std::vector<std::pair<QPushButton*, Answer>> buttons;
+    for (const QuestionButton& offered : question.buttons) {
+        QPushButton* button = offered.text.empty()
+                                  ? box.addButton(StandardOf(offered.answer))
+                                  : box.addButton(QString::fromStdString(offered.text), RoleOf(offered.role));
+        if (offered.answer == question.default_answer) box.setDefaultButton(button);
+        if (offered.answer == question.escape_answer) box.setEscapeButton(button);
+        buttons.emplace_back(button, offered.answer);
+    }
     box.exec();
-    if (box.clickedButton() == save) return UnsavedAnswer::Save;
-    if (box.clickedButton() == discard) return UnsavedAnswer::Discard;
-    return UnsavedAnswer::Cancel;
+    for (const auto& [button, answer] : buttons) {
+        if (box.clickedButton() == button) return answer;
+    }
+    return question.escape_answer;
 }
 
 bool QtPlanDialogs::AskDeleteUnits(const QString& names) {
-    QMessageBox box(QMessageBox::Question, kApplicationTitle,
-                    QObject::tr("%1 carries measurements or field work that would be lost with it.\n"
-                                "Delete it all the same? Undo brings it back.")
-                        .arg(names),
-                    QMessageBox::NoButton, parent_);
-    QPushButton* remove = box.addButton(QObject::tr("&Delete"), QMessageBox::DestructiveRole);
-    QPushButton* keep = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
-    box.setDefaultButton(keep);
-    box.setEscapeButton(keep);
-    box.exec();
-    return box.clickedButton() == remove;
-}
-
-bool QtPlanDialogs::AskRecover(const QString& autosave_path) {
-    return QMessageBox::question(parent_, kApplicationTitle,
-                                 QObject::tr("A plan with changes that were never saved was kept in\n%1\n"
-                                             "after the program last ended. Open it?")
-                                     .arg(autosave_path),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
-}
-
-ChangedAnswer QtPlanDialogs::AskChangedOnDisk(const QString& plan_name) {
-    QMessageBox box(QMessageBox::Warning, kApplicationTitle,
-                    QObject::tr("The plan %1 was changed by another program since it was opened here.\n"
-                                "Saving replaces those changes.")
-                        .arg(plan_name),
-                    QMessageBox::NoButton, parent_);
-    QPushButton* overwrite = box.addButton(QObject::tr("&Overwrite"), QMessageBox::DestructiveRole);
-    QPushButton* save_as = box.addButton(QObject::tr("Save &As\u2026"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(save_as);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == overwrite) return ChangedAnswer::Overwrite;
-    if (box.clickedButton() == save_as) return ChangedAnswer::SaveAs;
-    return ChangedAnswer::Cancel;
+    const std::string text = QObject::tr("%1 carries measurements or field work that would be lost with it.\n"
+                                         "Delete it all the same? Undo brings it back.")
+                                 .arg(names)
+                                 .toStdString();
+    return Ask({QuestionKind::DeleteUnits,
+                QuestionTone::Question,
+                text,
+                {{Answer::Delete, "&Delete", ButtonRole::Destructive}, {Answer::Cancel, "Cancel", ButtonRole::Reject}},
+                Answer::Cancel,
+                Answer::Cancel}) == Answer::Delete;
 }
 
 QString QtPlanDialogs::OpenFileName(const QString& directory) {

@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
-// The questions the plan window asks (unsaved changes, a file name, a name,
-// costs), behind one interface so that tests can answer them without a
-// modal loop.
+// The questions the plan window asks (the file commands' questions, a file
+// name, a name, costs), behind one interface so that tests can answer them
+// without a modal loop.
 
 #include <QString>
 #include <QStringList>
 #include <optional>
 
+#include "question.h"
+
 class QWidget;
 
 namespace valdris {
-
-enum class UnsavedAnswer { Save, Discard, Cancel };
-// The plan's file was written by another program since it was read.
-enum class ChangedAnswer { Overwrite, SaveAs, Cancel };
 
 struct CostTexts {
     QString fixed;
@@ -25,12 +23,8 @@ struct CostTexts {
 class PlanDialogs {
 public:
     virtual ~PlanDialogs() = default;
-    // "The plan has unsaved changes": save them, drop them or stay.
-    virtual UnsavedAnswer AskUnsaved(const QString& plan_name) = 0;
-    // An autosave newer than what was saved: take it?
-    virtual bool AskRecover(const QString& autosave_path) = 0;
-    // Replace the file another program changed, save elsewhere, or stay.
-    virtual ChangedAnswer AskChangedOnDisk(const QString& plan_name) = 0;
+    // The question as a box; the answer of the button chosen.
+    virtual Answer Ask(const Question& question) = 0;
     // A name chosen in a file dialog, or empty when cancelled.
     virtual QString OpenFileName(const QString& directory) = 0;
     virtual QString SaveFileName(const QString& title, const QString& suggested, const QString& filter) = 0;
@@ -53,9 +47,7 @@ public:
 class QtPlanDialogs : public PlanDialogs {
 public:
     explicit QtPlanDialogs(QWidget* parent) : parent_(parent) {}
-    UnsavedAnswer AskUnsaved(const QString& plan_name) override;
-    bool AskRecover(const QString& autosave_path) override;
-    ChangedAnswer AskChangedOnDisk(const QString& plan_name) override;
+    Answer Ask(const Question& question) override;
     QString OpenFileName(const QString& directory) override;
     QString SaveFileName(const QString& title, const QString& suggested, const QString& filter) override;
     std::optional<QString> AskText(const QString& title, const QString& label, const QString& text) override;

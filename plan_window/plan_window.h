@@ -30,6 +30,7 @@ class BudgetPanel;
 class DataPanel;
 class FieldPanel;
 class DesignWindowLink;
+class FileErrand;
 class MessageBoxes;
 class PlanDialogs;
 class PlanTableModel;
@@ -37,9 +38,6 @@ class PlanTableModel;
 class PlanWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // The pages of the unit's panels, in order.
-    enum Page { BudgetPage, FieldPage, MeasurementsPage };
-
     // The link may be null (no design window to work with); without dialogs
     // the window asks with Qt's own.
     PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialogs* dialogs = nullptr,
@@ -102,7 +100,6 @@ private:
     bool OpenPlan();
     bool SavePlan();
     bool SavePlanAs();
-    bool SavePlanTo(const QString& path);
     bool ExportCsv();
     // The PDF: the plan's table, then each unit's design report.
     bool SaveReport();
@@ -144,7 +141,10 @@ private:
     void RememberRecent(const QString& path);
     void FillRecentMenu();
     void RemoveAutosave();
-    bool OfferAutosave(const QString& autosave, const QString& path);
+    // The deeds of the file commands' steps (FileErrand).
+    bool Carry(FileErrand errand);
+    std::string AskPlanName(const QString& suggested);
+    bool WritePlanFile(const QString& path);
     bool TakeAutosave(const QString& autosave, const QString& path);
     QString DisplayName() const;
     QString PlanFolder() const;

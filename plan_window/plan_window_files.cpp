@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // The plan window's files: the plan itself, recent plans, the CSV export and
 // the autosave that a crash leaves behind. The document's rules (names,
-// unsaved work, what is offered) are PlanDocument's; this asks and shows.
+// unsaved work, what is offered) are PlanDocument's, and the order of the
+// questions is FileErrand's; this shows the boxes and does the deeds.
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -13,6 +14,7 @@
 
 #include "context_ids.h"
 #include "file_bytes.h"
+#include "file_errand.h"
 #include "file_names.h"
 #include "message_boxes.h"
 #include "plan_dialogs.h"
@@ -37,6 +39,8 @@ const QString kPlanFilter = QStringLiteral("Survey plans (*.vplan)");
 constexpr int kProgressDelayMs = 500;
 
 QString Absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+
+QString Decoded(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 }  // namespace
 
@@ -73,14 +77,26 @@ QString PlanWindow::PlanFolder() const { return QString::fromStdString(document_
 
 bool PlanWindow::HasUnsavedChanges() const { return document_.HasUnsavedChanges(model_->Plan()); }
 
-bool PlanWindow::MaySetPlanAside() {
-    if (!HasUnsavedChanges()) return true;
-    switch (dialogs_.AskUnsaved(DisplayName())) {
-        case UnsavedAnswer::Save: return SavePlan();
-        case UnsavedAnswer::Discard: return true;
-        case UnsavedAnswer::Cancel: return false;
+bool PlanWindow::MaySetPlanAside() { return Carry(FileErrand::SetAside(document_, model_->Plan())); }
+
+// Does what each step of the errand says until it is done or stopped.
+bool PlanWindow::Carry(FileErrand errand) {
+    for (FileStep step = errand.Start();;) {
+        switch (step.kind) {
+            case FileStep::Kind::Ask: step = errand.Answered(dialogs_.Ask(step.question)); break;
+            case FileStep::Kind::AskName: step = errand.Named(AskPlanName(Decoded(step.path))); break;
+            case FileStep::Kind::Write: step = errand.Did(WritePlanFile(Decoded(step.path))); break;
+            case FileStep::Kind::Recover:
+                step = errand.Did(TakeAutosave(Decoded(step.path), Decoded(step.plan)));
+                break;
+            case FileStep::Kind::Remove:
+                RemoveLeftoverAutosave(step.path);
+                step = errand.Did(true);
+                break;
+            case FileStep::Kind::Done: return true;
+            case FileStep::Kind::Stopped: return false;
+        }
     }
-    return false;
 }
 
 void PlanWindow::TakePlan(SurveyPlan plan, const QString& path, const FileStamp& read, const QString& autosave) {
@@ -126,22 +142,14 @@ bool PlanWindow::OpenPlanFile(const QString& path) {
     // An autosave left beside the file or for it holds changes made after
     // it was saved.
     if (const auto autosave = document_.AutosaveOfferedOnOpening()) {
-        OfferAutosave(QFile::decodeName(QByteArray::fromStdString(*autosave)), absolute);
+        Carry(FileErrand::Recover(document_, *autosave, QFile::encodeName(absolute).toStdString()));
     }
     return true;
 }
 
-// Takes the autosave as the plan of the file at path (empty: never saved),
-// unsaved, when the user wants it; an autosave declined or unreadable is
-// removed, so it is offered once.
-bool PlanWindow::OfferAutosave(const QString& autosave, const QString& path) {
-    if (TakeAutosave(autosave, path)) return true;
-    RemoveLeftoverAutosave(QFile::encodeName(autosave).toStdString());
-    return false;
-}
-
+// The autosave taken as the unsaved plan of the file at path (empty: never
+// saved); false when it could not be read, which is said.
 bool PlanWindow::TakeAutosave(const QString& autosave, const QString& path) {
-    if (!dialogs_.AskRecover(autosave)) return false;
     const Outcome<std::string> file = ReadFileBytes(autosave);
     PlanReading reading = file ? ReadPlan(*file) : PlanReading(file.refusal());
     if (!reading) {
@@ -158,36 +166,25 @@ bool PlanWindow::TakeAutosave(const QString& autosave, const QString& path) {
 // Each autosave an earlier run left in the state folder, the newest first,
 // until one is taken; those after it stay for the next start.
 void PlanWindow::OfferLeftoverAutosaves() {
-    if (HasUnsavedChanges() || model_->Plan().size() != 0) return;
-    for (const std::string& leftover : LeftoverAutosaves()) {
-        const QString plan = QFile::decodeName(QByteArray::fromStdString(PlanOfStateAutosave(leftover)));
-        if (OfferAutosave(QFile::decodeName(QByteArray::fromStdString(leftover)), plan)) return;
+    for (const auto& [leftover, plan] : LeftoversToOffer(document_, model_->Plan())) {
+        if (Carry(FileErrand::Recover(document_, leftover, plan))) return;
     }
 }
 
-bool PlanWindow::SavePlan() {
-    if (document_.Path().empty()) return SavePlanAs();
-    return SavePlanTo(QString::fromStdString(document_.Path()));
-}
+bool PlanWindow::SavePlan() { return Carry(FileErrand::Save(document_)); }
 
-bool PlanWindow::SavePlanAs() {
-    const QString suggested = document_.Path().empty() ? tr("plan.vplan") : QString::fromStdString(document_.Path());
+bool PlanWindow::SavePlanAs() { return Carry(FileErrand::SaveAs(document_)); }
+
+// The absolute name in the system's encoding, its suffix added and its
+// replacing agreed to; empty when the user cancelled.
+std::string PlanWindow::AskPlanName(const QString& suggested) {
     const QString chosen = dialogs_.SaveFileName(tr("Save Plan As"), suggested, kPlanFilter);
     const QString path = ConfirmedSaveName(messages_, chosen, QStringLiteral(".vplan"));
-    if (path.isEmpty()) return false;
-    return SavePlanTo(path);
+    return path.isEmpty() ? std::string() : QFile::encodeName(Absolute(path)).toStdString();
 }
 
-bool PlanWindow::SavePlanTo(const QString& path) {
-    const std::string absolute = QFile::encodeName(Absolute(path)).toStdString();
-    // Another program wrote the plan since it was read: its work would go.
-    if (absolute == document_.Path() && document_.ChangedOnDisk()) {
-        switch (dialogs_.AskChangedOnDisk(DisplayName())) {
-            case ChangedAnswer::Overwrite: break;
-            case ChangedAnswer::SaveAs: return SavePlanAs();
-            case ChangedAnswer::Cancel: return false;
-        }
-    }
+// The plan written whole to path and taken as its file; a failure is said.
+bool PlanWindow::WritePlanFile(const QString& path) {
     const std::string bytes = WritePlan(model_->Plan());
     const QString reason = WriteBytes(path, bytes);
     if (!reason.isEmpty()) {
@@ -195,6 +192,7 @@ bool PlanWindow::SavePlanTo(const QString& path) {
         return false;
     }
     RemoveAutosave();
+    const std::string absolute = QFile::encodeName(path).toStdString();
     document_.Saved(absolute, StampOfBytes(absolute, bytes));
     model_->Plan().MarkSaved();
     RememberRecent(QString::fromStdString(document_.Path()));

@@ -11,12 +11,19 @@
 #include <functional>
 #include <iterator>
 
+#include "file_errand.h"
 #include "plan_document.h"
 
 namespace valdris {
 namespace {
 
 namespace fs = std::filesystem;
+
+PlanUnit NamedUnit() {
+    PlanUnit unit;
+    unit.name = "U";
+    return unit;
+}
 
 TEST(PlanDocument, NamesFollowThePlansFile) {
     const struct {
@@ -81,9 +88,7 @@ TEST(PlanDocument, UnsavedWorkIsTheHistorysOrARecoveredPlan) {
         SurveyPlan plan;
         document.Take("/site/a.vplan", c.recovered);
         if (c.edited) {
-            PlanUnit unit;
-            unit.name = "U";
-            ASSERT_TRUE(plan.Add(unit));
+            ASSERT_TRUE(plan.Add(NamedUnit()));
         }
         if (c.saved) {
             document.Saved("/site/b.vplan");
@@ -267,6 +272,12 @@ TEST(PlanDocument, EveryLeftoverInTheStateFolderIsOfferedAndNoLiveOne) {
     std::vector<std::string> expected = {named, first.AutosavePath()};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(offered, expected);
+    // Offered at the start only while the window holds no work of its own.
+    PlanDocument starting;
+    SurveyPlan empty;
+    EXPECT_EQ(LeftoversToOffer(starting, empty).size(), 2u);
+    ASSERT_TRUE(empty.Add(NamedUnit()));
+    EXPECT_TRUE(LeftoversToOffer(starting, empty).empty());
 }
 
 // Two programs on one plan: a save sees that the file is no longer what
@@ -310,6 +321,130 @@ TEST(PlanDocument, AFileWrittenByAnotherProgramSinceItWasReadIsSeen) {
         Write(plan, "{}");
         document.Saved(plan, StampOfBytes(plan, "{}"));
         EXPECT_FALSE(document.ChangedOnDisk()) << c.what;
+    }
+}
+
+// One turn of a file command: the step asked for and the user's (or the
+// deed's) reply to it.
+struct Turn {
+    FileStep::Kind kind = FileStep::Kind::Done;
+    QuestionKind asked = QuestionKind::UnsavedChanges;  // Ask
+    Answer answer = Answer::Cancel;                      // to an Ask
+    std::string path;  // the name suggested, or the file a deed is on
+    std::string name;  // to an AskName: the name given, empty: cancelled
+    bool done = true;  // to a deed
+};
+Turn Ends(FileStep::Kind kind) {
+    Turn turn;
+    turn.kind = kind;
+    return turn;
+}
+Turn Asks(QuestionKind asked, Answer answer) {
+    Turn turn = Ends(FileStep::Kind::Ask);
+    turn.asked = asked;
+    turn.answer = answer;
+    return turn;
+}
+Turn Names(std::string suggested, std::string name) {
+    Turn turn = Ends(FileStep::Kind::AskName);
+    turn.path = std::move(suggested);
+    turn.name = std::move(name);
+    return turn;
+}
+Turn Does(FileStep::Kind kind, std::string path, bool done = true) {
+    Turn turn = Ends(kind);
+    turn.path = std::move(path);
+    turn.done = done;
+    return turn;
+}
+
+// The file commands' order: each answer leads to the next question or deed,
+// a failed deed stops the command, and a cancel loses nothing.
+TEST(FileErrand, EachAnswerLeadsToItsNextStep) {
+    const Scratch scratch;
+    const std::string plan = scratch.Plans("site.vplan");
+    const std::string other = scratch.Plans("other.vplan");
+    const std::string autosave = scratch.Plans(".site.vplan.autosave");
+    using K = FileStep::Kind;
+    using Q = QuestionKind;
+    enum Command { SetAside, Save, SaveAs, Recover };
+    const struct {
+        const char* what;
+        Command command;
+        bool titled, unsaved, changed;  // changed: by another program since read
+        std::vector<Turn> turns;
+    } cases[] = {
+        {"nothing to lose", SetAside, true, false, false, {Ends(K::Done)}},
+        {"unsaved, cancelled", SetAside, true, true, false,
+         {Asks(Q::UnsavedChanges, Answer::Cancel), Ends(K::Stopped)}},
+        {"unsaved, dropped", SetAside, true, true, false, {Asks(Q::UnsavedChanges, Answer::Discard), Ends(K::Done)}},
+        {"unsaved, saved", SetAside, true, true, false,
+         {Asks(Q::UnsavedChanges, Answer::Save), Does(K::Write, plan), Ends(K::Done)}},
+        {"unsaved, the save failed", SetAside, true, true, false,
+         {Asks(Q::UnsavedChanges, Answer::Save), Does(K::Write, plan, false), Ends(K::Stopped)}},
+        {"unsaved and untitled, saved", SetAside, false, true, false,
+         {Asks(Q::UnsavedChanges, Answer::Save), Names("plan.vplan", other), Does(K::Write, other), Ends(K::Done)}},
+        {"unsaved and untitled, no name", SetAside, false, true, false,
+         {Asks(Q::UnsavedChanges, Answer::Save), Names("plan.vplan", ""), Ends(K::Stopped)}},
+        {"unsaved, the file changed, cancelled", SetAside, true, true, true,
+         {Asks(Q::UnsavedChanges, Answer::Save), Asks(Q::ChangedOnDisk, Answer::Cancel), Ends(K::Stopped)}},
+        {"saved in place", Save, true, false, false, {Does(K::Write, plan), Ends(K::Done)}},
+        {"untitled", Save, false, true, false, {Names("plan.vplan", other), Does(K::Write, other), Ends(K::Done)}},
+        {"changed, overwritten", Save, true, true, true,
+         {Asks(Q::ChangedOnDisk, Answer::Overwrite), Does(K::Write, plan), Ends(K::Done)}},
+        {"changed, saved elsewhere", Save, true, true, true,
+         {Asks(Q::ChangedOnDisk, Answer::SaveAs), Names(plan, other), Does(K::Write, other), Ends(K::Done)}},
+        {"changed, saved as the same name", Save, true, true, true,
+         {Asks(Q::ChangedOnDisk, Answer::SaveAs), Names(plan, plan), Asks(Q::ChangedOnDisk, Answer::Cancel),
+          Ends(K::Stopped)}},
+        {"changed, the box closed", Save, true, true, true,
+         {Asks(Q::ChangedOnDisk, Answer::Cancel), Ends(K::Stopped)}},
+        {"as itself", SaveAs, true, false, false, {Names(plan, plan), Does(K::Write, plan), Ends(K::Done)}},
+        {"changed, as another name", SaveAs, true, false, true,
+         {Names(plan, other), Does(K::Write, other), Ends(K::Done)}},
+        {"as, cancelled", SaveAs, false, false, false, {Names("plan.vplan", ""), Ends(K::Stopped)}},
+        {"recovered", Recover, true, false, false,
+         {Asks(Q::RecoverAutosave, Answer::Yes), Does(K::Recover, autosave), Ends(K::Done)}},
+        {"recovery unreadable", Recover, true, false, false,
+         {Asks(Q::RecoverAutosave, Answer::Yes), Does(K::Recover, autosave, false), Does(K::Remove, autosave),
+          Ends(K::Stopped)}},
+        {"recovery declined", Recover, true, false, false,
+         {Asks(Q::RecoverAutosave, Answer::No), Does(K::Remove, autosave), Ends(K::Stopped)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write(plan, "{}");
+        PlanDocument document;
+        document.Take(c.titled ? plan : "", false, StampOfBytes(plan, "{}"));
+        if (c.changed) Write(plan, "{\"units\":[]}");
+        SurveyPlan survey;
+        if (c.unsaved) {
+            ASSERT_TRUE(survey.Add(NamedUnit()));
+        }
+        FileErrand errand = c.command == SetAside ? FileErrand::SetAside(document, survey)
+                            : c.command == Save   ? FileErrand::Save(document)
+                            : c.command == SaveAs ? FileErrand::SaveAs(document)
+                                                  : FileErrand::Recover(document, autosave, plan);
+        FileStep step = errand.Start();
+        for (const Turn& turn : c.turns) {
+            ASSERT_EQ(step.kind, turn.kind);
+            switch (turn.kind) {
+                case K::Ask:
+                    EXPECT_EQ(step.question.kind, turn.asked);
+                    step = errand.Answered(turn.answer);
+                    break;
+                case K::AskName:
+                    EXPECT_EQ(step.path, turn.path);
+                    step = errand.Named(turn.name);
+                    break;
+                case K::Done:
+                case K::Stopped: break;
+                default:
+                    EXPECT_EQ(step.path, turn.path);
+                    EXPECT_EQ(step.plan, turn.kind == K::Recover ? plan : "");
+                    step = errand.Did(turn.done);
+            }
+        }
     }
 }
 

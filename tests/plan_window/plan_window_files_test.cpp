@@ -70,14 +70,14 @@ TEST_F(PlanWindowTest, ASavedPlanOpensWithEveryCellAsItWas) {
 
 TEST_F(PlanWindowTest, UnsavedChangesAreAskedAboutBeforeTheyAreDropped) {
     struct Case {
-        UnsavedAnswer answer;
+        Answer answer;
         bool done;
         int rows_after;
     };
     const Case cases[] = {
-        {UnsavedAnswer::Cancel, false, 1},
-        {UnsavedAnswer::Discard, true, 0},
-        {UnsavedAnswer::Save, true, 0},
+        {Answer::Cancel, false, 1},
+        {Answer::Discard, true, 0},
+        {Answer::Save, true, 0},
     };
     for (const Case& c : cases) {
         Model()->SetPlan(SurveyPlan());
@@ -88,7 +88,7 @@ TEST_F(PlanWindowTest, UnsavedChangesAreAskedAboutBeforeTheyAreDropped) {
         Trigger("actNew");
         EXPECT_EQ(dialogs.unsaved_asked, 1);
         EXPECT_EQ(Model()->rowCount(), c.rows_after);
-        EXPECT_EQ(QFileInfo::exists(PathIn("asked.vplan")), c.answer == UnsavedAnswer::Save);
+        EXPECT_EQ(QFileInfo::exists(PathIn("asked.vplan")), c.answer == Answer::Save);
         EXPECT_EQ(window->isWindowModified(), !c.done);
     }
     // Saved, and nothing changed since: nothing to ask.
@@ -100,7 +100,7 @@ TEST_F(PlanWindowTest, UnsavedChangesAreAskedAboutBeforeTheyAreDropped) {
     // Closing asks too, and Cancel keeps the window open.
     AddUnit("B");
     window->show();
-    dialogs.unsaved = UnsavedAnswer::Cancel;
+    dialogs.unsaved = Answer::Cancel;
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(dialogs.unsaved_asked, 1);
@@ -290,15 +290,15 @@ TEST_F(PlanWindowTest, TwoWindowsOnOnePlanLoseNoWork) {
     const QByteArray read = Contents(PathIn("site.vplan"));
     const QByteArray theirs = read + "\n";
     const struct {
-        ChangedAnswer answer;
+        Answer answer;
         bool mine_in_place;
         bool elsewhere;
     } cases[] = {
-        {ChangedAnswer::Cancel, false, false},
-        {ChangedAnswer::SaveAs, false, true},
-        {ChangedAnswer::Overwrite, true, false},
+        {Answer::Cancel, false, false},
+        {Answer::SaveAs, false, true},
+        {Answer::Overwrite, true, false},
     };
-    dialogs.unsaved = UnsavedAnswer::Discard;
+    dialogs.unsaved = Answer::Discard;
     for (const auto& c : cases) {
         QFile::remove(PathIn("elsewhere.vplan"));
         Write(PathIn("site.vplan"), read);

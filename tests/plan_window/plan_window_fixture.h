@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <gtest/gtest.h>
@@ -21,17 +22,19 @@ namespace valdris::testing {
 
 class ScriptedDialogs : public PlanDialogs {
 public:
-    UnsavedAnswer AskUnsaved(const QString&) override {
-        ++unsaved_asked;
-        return unsaved;
-    }
-    bool AskRecover(const QString&) override {
-        ++recover_asked;
-        return recover;
-    }
-    ChangedAnswer AskChangedOnDisk(const QString&) override {
-        ++changed_asked;
-        return changed;
+    // The scripted answer, which the question must offer.
+    Answer Ask(const Question& question) override {
+        Answer answer = question.escape_answer;
+        switch (question.kind) {
+            case QuestionKind::UnsavedChanges: ++unsaved_asked, answer = unsaved; break;
+            case QuestionKind::ChangedOnDisk: ++changed_asked, answer = changed; break;
+            case QuestionKind::RecoverAutosave: ++recover_asked, answer = recover ? Answer::Yes : Answer::No; break;
+            case QuestionKind::DeleteUnits: break;
+        }
+        const bool offered = std::any_of(question.buttons.begin(), question.buttons.end(),
+                                         [answer](const QuestionButton& button) { return button.answer == answer; });
+        EXPECT_TRUE(offered) << question.text;
+        return answer;
     }
     QString OpenFileName(const QString&) override { return file_name; }
     QString SaveFileName(const QString& title, const QString& suggested, const QString&) override {
@@ -61,11 +64,11 @@ public:
         return answer;
     }
 
-    UnsavedAnswer unsaved = UnsavedAnswer::Cancel;
+    Answer unsaved = Answer::Cancel;
     int unsaved_asked = 0;
     bool recover = true;
     int recover_asked = 0;
-    ChangedAnswer changed = ChangedAnswer::Cancel;
+    Answer changed = Answer::Cancel;
     int changed_asked = 0;
     QString file_name;
     QString save_title;  // what the last save dialog said and suggested
