@@ -24,17 +24,20 @@ class ScriptedDialogs : public PlanDialogs {
 public:
     // The scripted answer, which the question must offer.
     Answer Ask(const Question& question) override {
-        Answer answer = question.escape_answer;
-        switch (question.kind) {
-            case QuestionKind::UnsavedChanges: ++unsaved_asked, answer = unsaved; break;
-            case QuestionKind::ChangedOnDisk: ++changed_asked, answer = changed; break;
-            case QuestionKind::RecoverAutosave: ++recover_asked, answer = recover ? Answer::Yes : Answer::No; break;
-            case QuestionKind::DeleteUnits: break;
-        }
+        const Answer answer = Scripted(question);
         const bool offered = std::any_of(question.buttons.begin(), question.buttons.end(),
                                          [answer](const QuestionButton& button) { return button.answer == answer; });
         EXPECT_TRUE(offered) << question.text;
         return answer;
+    }
+    Answer Scripted(const Question& question) {
+        switch (question.kind) {
+            case QuestionKind::UnsavedChanges: ++unsaved_asked; return unsaved;
+            case QuestionKind::ChangedOnDisk: ++changed_asked; return changed;
+            case QuestionKind::RecoverAutosave: ++recover_asked; return recover ? Answer::Yes : Answer::No;
+            case QuestionKind::DeleteUnits: break;
+        }
+        return question.escape_answer;
     }
     QString OpenFileName(const QString&) override { return file_name; }
     QString SaveFileName(const QString& title, const QString& suggested, const QString&) override {
