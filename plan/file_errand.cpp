@@ -36,39 +36,40 @@ FileStep Only(FileStep::Kind kind) {
 
 const std::string kUntitledSuggestion = "plan.vplan";
 
-// The buttons carry access keys of their own: the system's have none.
-Question UnsavedQuestion(const std::string& plan_name) {
-    return {QuestionKind::UnsavedChanges,
-            QuestionTone::Question,
-            "The plan " + plan_name + " has unsaved changes.\nSave them?",
-            {{Answer::Save, "&Save", ButtonRole::Accept},
-             {Answer::Discard, "&Don't Save", ButtonRole::Destructive},
-             {Answer::Cancel, "Cancel", ButtonRole::Reject}},
-            Answer::Save,
-            Answer::Cancel};
-}
+// Each question's words around the name it carries, its buttons, and what
+// Enter and Escape answer. The buttons carry access keys of their own (the
+// system's have none); saving elsewhere is what a changed file offers first,
+// as it keeps both programs' work.
+const struct {
+    QuestionKind kind;
+    QuestionTone tone;
+    const char* before;
+    const char* after;
+    std::vector<QuestionButton> buttons;
+    Answer enter, escape;
+} kQuestions[] = {
+    {QuestionKind::UnsavedChanges, QuestionTone::Question, "The plan ", " has unsaved changes.\nSave them?",
+     {{Answer::Save, "&Save", ButtonRole::Accept},
+      {Answer::Discard, "&Don't Save", ButtonRole::Destructive},
+      {Answer::Cancel, "Cancel", ButtonRole::Reject}},
+     Answer::Save, Answer::Cancel},
+    {QuestionKind::ChangedOnDisk, QuestionTone::Warning, "The plan ",
+     " was changed by another program since it was opened here.\nSaving replaces those changes.",
+     {{Answer::Overwrite, "&Overwrite", ButtonRole::Destructive},
+      {Answer::SaveAs, "Save &As\u2026", ButtonRole::Accept},
+      {Answer::Cancel, "", ButtonRole::Reject}},
+     Answer::SaveAs, Answer::Cancel},
+    {QuestionKind::RecoverAutosave, QuestionTone::Question,
+     "A plan with changes that were never saved was kept in\n", "\nafter the program last ended. Open it?",
+     {{Answer::Yes, "", ButtonRole::Accept}, {Answer::No, "", ButtonRole::Reject}}, Answer::Yes, Answer::No},
+};
 
-// Saving elsewhere is offered first: it keeps both programs' work.
-Question ChangedQuestion(const std::string& plan_name) {
-    return {QuestionKind::ChangedOnDisk,
-            QuestionTone::Warning,
-            "The plan " + plan_name +
-                " was changed by another program since it was opened here.\nSaving replaces those changes.",
-            {{Answer::Overwrite, "&Overwrite", ButtonRole::Destructive},
-             {Answer::SaveAs, "Save &As\u2026", ButtonRole::Accept},
-             {Answer::Cancel, "", ButtonRole::Reject}},
-            Answer::SaveAs,
-            Answer::Cancel};
-}
-
-Question RecoverQuestion(const std::string& autosave) {
-    return {QuestionKind::RecoverAutosave,
-            QuestionTone::Question,
-            "A plan with changes that were never saved was kept in\n" + autosave +
-                "\nafter the program last ended. Open it?",
-            {{Answer::Yes, "", ButtonRole::Accept}, {Answer::No, "", ButtonRole::Reject}},
-            Answer::Yes,
-            Answer::No};
+Question Asking(QuestionKind kind, const std::string& name) {
+    for (const auto& row : kQuestions) {
+        if (row.kind != kind) continue;
+        return {kind, row.tone, row.before + name + row.after, row.buttons, row.enter, row.escape};
+    }
+    return {};
 }
 
 }  // namespace
@@ -94,10 +95,10 @@ FileStep FileErrand::Start() {
     switch (goal_) {
         case Goal::SetAside:
             if (!unsaved_) return Only(FileStep::Kind::Done);
-            return Ask(UnsavedQuestion(document_.DisplayName()));
+            return Ask(Asking(QuestionKind::UnsavedChanges, document_.DisplayName()));
         case Goal::Save: return Saving();
         case Goal::SaveAs: return AskName();
-        case Goal::Recover: return Ask(RecoverQuestion(target_));
+        case Goal::Recover: return Ask(Asking(QuestionKind::RecoverAutosave, target_));
     }
     return Only(FileStep::Kind::Stopped);
 }
@@ -157,7 +158,9 @@ FileStep FileErrand::AskName() {
 // Another program wrote the plan since it was read here: its work would go.
 FileStep FileErrand::SaveTo(const std::string& path) {
     target_ = path;
-    if (path == document_.Path() && document_.ChangedOnDisk()) return Ask(ChangedQuestion(document_.DisplayName()));
+    if (path == document_.Path() && document_.ChangedOnDisk()) {
+        return Ask(Asking(QuestionKind::ChangedOnDisk, document_.DisplayName()));
+    }
     return Deed(FileStep::Kind::Write, path);
 }
 

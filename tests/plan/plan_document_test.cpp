@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -429,10 +430,19 @@ TEST(FileErrand, EachAnswerLeadsToItsNextStep) {
         for (const Turn& turn : c.turns) {
             ASSERT_EQ(step.kind, turn.kind);
             switch (turn.kind) {
-                case K::Ask:
-                    EXPECT_EQ(step.question.kind, turn.asked);
+                case K::Ask: {
+                    const Question& question = step.question;
+                    EXPECT_EQ(question.kind, turn.asked);
+                    // It names what it is about, and Enter and Escape are its buttons'.
+                    const std::string& about = turn.asked == Q::RecoverAutosave ? autosave : document.DisplayName();
+                    EXPECT_NE(question.text.find(about), std::string::npos) << question.text;
+                    for (const Answer key : {question.default_answer, question.escape_answer, turn.answer}) {
+                        EXPECT_TRUE(std::any_of(question.buttons.begin(), question.buttons.end(),
+                                                [key](const QuestionButton& b) { return b.answer == key; }));
+                    }
                     step = errand.Answered(turn.answer);
                     break;
+                }
                 case K::AskName:
                     EXPECT_EQ(step.path, turn.path);
                     step = errand.Named(turn.name);
