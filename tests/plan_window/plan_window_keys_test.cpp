@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -122,6 +123,40 @@ TEST_F(PlanKeysTest, PageKeysWorkFromTheTableAndLandOnANamedControl) {
     }
 }
 
+// Ctrl+Tab in a cell's editor leaves the cell as any way out of it would:
+// a taken text goes to the plan and the page follows; a refused one says
+// why and keeps the keyboard on its cell with the page unchanged.
+TEST_F(PlanKeysTest, PageKeysInACellEditorTakeItsTextFirst) {
+    AddUnit("A");
+    SelectRow(0);
+    Show();
+    struct Case {
+        const char* typed;
+        int page;
+        float alpha;
+        bool refused;
+    };
+    for (const Case c : {Case{"0.7", 0, 0.05f, true}, Case{"0.1", 1, 0.1f, false}}) {
+        SCOPED_TRACE(c.typed);
+        Pages()->setCurrentIndex(0);
+        const QModelIndex alpha = Table()->model()->index(0, int(PlanColumn::Alpha));
+        Table()->setFocus();
+        Table()->setCurrentIndex(alpha);
+        Table()->edit(alpha);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QString::fromLatin1(c.typed));
+        messages.Clear();
+        QTest::keyClick(editor, Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(Pages()->currentIndex(), c.page);
+        EXPECT_FLOAT_EQ(Model()->Plan().entry(0).unit.alpha, c.alpha);
+        EXPECT_EQ(messages.shown.empty(), !c.refused);
+        EXPECT_EQ(Table()->indexWidget(alpha), nullptr) << "the editor closed";
+        EXPECT_EQ(QApplication::focusWidget() == Table(), c.refused);
+        if (c.refused) EXPECT_EQ(Table()->currentIndex(), alpha);
+    }
+}
+
 TEST_F(PlanKeysTest, TabLeavesTheTable) {
     AddUnit("A");
     AddUnit("B");
@@ -217,12 +252,10 @@ TEST_F(PlanKeysTest, OneObjectSaysItHasTheFocus) {
     std::function<void(QAccessibleInterface*, QStringList&, int)> focused = [&](QAccessibleInterface* at,
                                                                                QStringList& found, int depth) {
         if (!at || depth > 12) return;
-        // A page tab says "focused" when it is the current page (Qt's own
-        // accessible tab bar); it is left out of the count.
-        // A cell belongs to its view, which must hold the focus.
+        // A cell or a page tab belongs to its view or bar, which must hold
+        // the focus.
         const QObject* owner = at->object() ? at->object() : at->parent() ? at->parent()->object() : nullptr;
-        if (at->state().focused && !at->state().invisible && at->role() != QAccessible::PageTab &&
-            owner != QApplication::focusWidget()) {
+        if (at->state().focused && !at->state().invisible && owner != QApplication::focusWidget()) {
             found << QStringLiteral("%1 \"%2\"").arg(QString::number(at->role()), at->text(QAccessible::Name));
         }
         for (int k = 0; k < at->childCount() && k < 200; ++k) focused(at->child(k), found, depth + 1);
@@ -237,6 +270,7 @@ TEST_F(PlanKeysTest, OneObjectSaysItHasTheFocus) {
              return static_cast<QWidget*>(Child<QTableWidget>("areaFactorTable"));
          }},
         {"the plan table again", [&] { return static_cast<QWidget*>(Table()); }},
+        {"the page tabs", [&] { return static_cast<QWidget*>(Pages()->tabBar()); }},
     };
     for (const auto& c : cases) {
         QWidget* widget = c.focus();
