@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "tab_bar_accessible.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QHash>
@@ -90,7 +91,8 @@ private:
     int index_;
 };
 
-// The bar: a list of its tabs, read by the page shown (as Qt's own is).
+// The bar: a list of its tabs, then its scroll arrows (shown when the tabs
+// do not fit), read by the page shown (as Qt's own is).
 class TabBarAccessible : public QAccessibleWidget {
 public:
     explicit TabBarAccessible(QTabBar* bar) : QAccessibleWidget(bar, QAccessible::PageTabList) {}
@@ -98,11 +100,14 @@ public:
         for (const QAccessible::Id id : std::as_const(tabs_)) QAccessible::deleteAccessibleInterface(id);
     }
 
-    int childCount() const override { return Bar()->count(); }
+    int childCount() const override { return Bar()->count() + static_cast<int>(Arrows().size()); }
 
-    // Made when first asked for and kept, so that a tab keeps one identity.
+    // A tab's interface is made when first asked for and kept, so that the
+    // tab keeps one identity.
     QAccessibleInterface* child(int index) const override {
-        if (index < 0 || index >= Bar()->count()) return nullptr;
+        const int tabs = Bar()->count();
+        if (index < 0 || index >= childCount()) return nullptr;
+        if (index >= tabs) return QAccessible::queryAccessibleInterface(Arrows().at(index - tabs));
         if (const auto kept = tabs_.constFind(index); kept != tabs_.constEnd()) {
             return QAccessible::accessibleInterface(*kept);
         }
@@ -112,7 +117,11 @@ public:
     }
 
     int indexOfChild(const QAccessibleInterface* child) const override {
-        if (!child || child->role() != QAccessible::PageTab) return -1;
+        if (!child) return -1;
+        if (child->object()) {
+            const int arrow = static_cast<int>(Arrows().indexOf(qobject_cast<QAbstractButton*>(child->object())));
+            return arrow < 0 ? -1 : Bar()->count() + arrow;
+        }
         const QAccessible::Id id = QAccessible::uniqueId(const_cast<QAccessibleInterface*>(child));
         for (auto kept = tabs_.constBegin(); kept != tabs_.constEnd(); ++kept) {
             if (kept.value() == id) return kept.key();
@@ -131,6 +140,9 @@ public:
 
 private:
     QTabBar* Bar() const { return static_cast<QTabBar*>(widget()); }
+    QList<QAbstractButton*> Arrows() const {
+        return Bar()->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly);
+    }
     mutable QHash<int, QAccessible::Id> tabs_;
 };
 
