@@ -37,6 +37,8 @@ BudgetPanel::BudgetPanel(QWidget* parent) : QWidget(parent) {
     table_->setAccessibleName(tr("What the budget buys"));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab goes on to the next control; the arrows walk the rows.
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     QStringList titles;

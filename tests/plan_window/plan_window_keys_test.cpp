@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 // The plan window by keys alone: access keys that never repeat on a page,
-// the pages reached from anywhere, Tab leaving the table, the Delete key and
+// the pages reached from anywhere, Tab leaving the tables, the Delete key and
 // Ctrl+C on the table, costs for several units, and F1's topic per page.
 
 #include <QAbstractButton>
@@ -157,17 +157,26 @@ TEST_F(PlanKeysTest, PageKeysInACellEditorTakeItsTextFirst) {
     }
 }
 
-TEST_F(PlanKeysTest, TabLeavesTheTable) {
+// Tab and Shift+Tab leave every table of the window; the arrows walk the
+// cells.
+TEST_F(PlanKeysTest, TabLeavesEveryTable) {
     AddUnit("A");
     AddUnit("B");
+    ASSERT_TRUE(Model()->Plan().SetData(0, UnitData::Survey, "1\n2\n3\n"));
     SelectRow(0);
     Show();
-    Table()->setFocus();
-    QTest::keyClick(Table(), Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), Table());
-    Table()->setFocus();
-    QTest::keyClick(Table(), Qt::Key_Backtab);
-    EXPECT_NE(QApplication::focusWidget(), Table());
+    for (const char* name : {"planTable", "budgetTable", "surveyData", "assessmentFigures"}) {
+        auto* table = Child<QAbstractItemView>(name);
+        for (int page = 0; page < Pages()->count(); ++page) {
+            if (Pages()->widget(page)->isAncestorOf(table)) Pages()->setCurrentIndex(page);
+        }
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            table->setFocus();
+            ASSERT_EQ(QApplication::focusWidget(), table) << name;
+            QTest::keyClick(table, key);
+            EXPECT_NE(QApplication::focusWidget(), table) << name << (key == Qt::Key_Tab ? " Tab" : " Shift+Tab");
+        }
+    }
 }
 
 // Delete empties the current column of the selected rows where empty has a
