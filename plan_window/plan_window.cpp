@@ -49,6 +49,9 @@ QScrollArea* Scrolling(QWidget* page) {
     auto* area = new QScrollArea;
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
+    // Tab goes into the page rather than stopping on the unnamed pane; the
+    // pane still scrolls to the control the keyboard reaches.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidget(page);
     return area;
 }

@@ -157,6 +157,24 @@ TEST_F(PlanKeysTest, PageKeysInACellEditorTakeItsTextFirst) {
     }
 }
 
+// Tab from the page tabs enters the page shown, never the unnamed pane that
+// scrolls it.
+TEST_F(PlanKeysTest, TabFromThePageTabsEntersThePage) {
+    AddUnit("A");
+    SelectRow(0);
+    Show();
+    for (int page = 0; page < Pages()->count(); ++page) {
+        SCOPED_TRACE(Pages()->tabText(page).toStdString());
+        Pages()->setCurrentIndex(page);
+        Pages()->tabBar()->setFocus();
+        QTest::keyClick(Pages()->tabBar(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_NE(focus, Pages()->currentWidget());
+        EXPECT_TRUE(Pages()->currentWidget()->isAncestorOf(focus)) << focus->metaObject()->className();
+    }
+}
+
 // Tab and Shift+Tab leave every table of the window; the arrows walk the
 // cells.
 TEST_F(PlanKeysTest, TabLeavesEveryTable) {
