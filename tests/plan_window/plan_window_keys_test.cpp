@@ -297,6 +297,11 @@ TEST_F(PlanKeysTest, OneObjectSaysItHasTheFocus) {
              return static_cast<QWidget*>(Child<QTableWidget>("areaFactorTable"));
          }},
         {"the plan table again", [&] { return static_cast<QWidget*>(Table()); }},
+        {"the budget's table", [&] {
+             Pages()->setCurrentIndex(0);
+             return static_cast<QWidget*>(Child<QTableWidget>("budgetTable"));
+         }},
+        {"the plan table after the budget's", [&] { return static_cast<QWidget*>(Table()); }},
         {"the page tabs", [&] { return static_cast<QWidget*>(Pages()->tabBar()); }},
     };
     for (const auto& c : cases) {
