@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "current_cell_keeper.h"
 #include "plan_table.h"
 
 namespace valdris {
@@ -37,6 +38,9 @@ BudgetPanel::BudgetPanel(QWidget* parent) : QWidget(parent) {
     table_->setAccessibleName(tr("What the budget buys"));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab goes on to the next control; the arrows walk the rows.
+    table_->setTabKeyNavigation(false);
+    new CurrentCellKeeper(table_);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     QStringList titles;
@@ -81,16 +85,22 @@ void BudgetPanel::ShowUnit(const std::optional<PlanUnit>& unit) {
     UpdateButton();
 }
 
+// The selected row, not the current cell, which is let go while the
+// keyboard is elsewhere (on the button, say).
+int BudgetPanel::SelectedRow() const {
+    const QModelIndexList rows = table_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
+}
+
 void BudgetPanel::UpdateButton() {
-    const int r = table_->currentRow();
-    const bool usable = table_->selectionModel()->hasSelection() && r >= 0 &&
-                        r < static_cast<int>(rows_.size()) && rows_[static_cast<std::size_t>(r)].figures &&
+    const int r = SelectedRow();
+    const bool usable = r >= 0 && r < static_cast<int>(rows_.size()) && rows_[static_cast<std::size_t>(r)].figures &&
                         !rows_[static_cast<std::size_t>(r)].current;
     use_->setEnabled(usable);
 }
 
 void BudgetPanel::Choose() {
-    const int r = table_->currentRow();
+    const int r = SelectedRow();
     if (r < 0 || r >= static_cast<int>(rows_.size())) return;
     const BudgetRow& row = rows_[static_cast<std::size_t>(r)];
     if (!row.figures || row.current || !chosen_) return;

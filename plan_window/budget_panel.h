@@ -29,6 +29,7 @@ public:
 private:
     void Choose();
     void UpdateButton();
+    int SelectedRow() const;  // -1 for none
 
     QLabel* heading_;
     QTableWidget* table_;

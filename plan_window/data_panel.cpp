@@ -126,6 +126,8 @@ DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
     column.table->setModel(column.model);
     column.table->horizontalHeader()->setStretchLastSection(true);
     column.table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab goes on to the next control; the arrows walk the values.
+    column.table->setTabKeyNavigation(false);
     column.table->verticalHeader()->setDefaultSectionSize(column.table->fontMetrics().height() + 4);
     column.title->setBuddy(column.table);
     // Ctrl+V in the list pastes into this set, as in a spreadsheet.
@@ -214,6 +216,7 @@ QTableWidget* DataPanel::MakeFigures(QWidget* parent) {
     figures->setAccessibleName(tr("Figures of the assessment"));
     figures->setHorizontalHeaderLabels({tr("Figure"), tr("Value")});
     figures->verticalHeader()->hide();
+    figures->setTabKeyNavigation(false);  // read with the arrows; Tab goes on
     // Every figure's name whole, at any scale: the names take the room they
     // need and a long value (a p-value's sentence) wraps onto more lines of
     // its row; a panel narrower than the names scrolls.

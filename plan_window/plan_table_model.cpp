@@ -200,6 +200,7 @@ Qt::ItemFlags PlanTableModel::flags(const QModelIndex& index) const {
 
 // An editor left with its text unchanged makes no step of the history.
 bool PlanTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    last_edit_refused_ = false;
     if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount()) return false;
     if (!PlanColumnAt(index.column())) return false;
     const auto column = static_cast<PlanColumn>(index.column());
@@ -209,6 +210,7 @@ bool PlanTableModel::setData(const QModelIndex& index, const QVariant& value, in
     const QString text = value.toString();
     if (text == EditText(plan_.entry(row), column)) return true;
     const PlanEditResult result = plan_.Edit(row, *field, text.toStdString());
+    last_edit_refused_ = !result;
     if (const std::optional<Refusal> message = MessageOf(result); message && show_) show_(*message);
     return static_cast<bool>(result);
 }

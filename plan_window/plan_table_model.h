@@ -60,6 +60,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    // Whether the last cell edit was refused (its message already shown):
+    // a view does not say, and leaving the cell then should not go on.
+    bool LastEditRefused() const { return last_edit_refused_; }
 
 private:
     void Follow(const PlanChange& change);
@@ -72,6 +75,7 @@ private:
     std::function<void(const Refusal&)> show_;
     std::function<void(const PlanChange&)> observe_;
     bool check_shown_ = false;
+    bool last_edit_refused_ = false;
     // Asked for from data(), which is const: a cell's check is wanted there.
     mutable CheckColumnCache checks_;
     QTimer* check_timer_ = nullptr;

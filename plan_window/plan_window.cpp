@@ -33,6 +33,7 @@
 #include "plan_dialogs.h"
 #include "plan_table.h"
 #include "plan_table_model.h"
+#include "tab_bar_accessible.h"
 #include "window_placement.h"
 
 namespace valdris {
@@ -48,6 +49,9 @@ QScrollArea* Scrolling(QWidget* page) {
     auto* area = new QScrollArea;
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
+    // Tab goes into the page rather than stopping on the unnamed pane; the
+    // pane still scrolls to the control the keyboard reaches.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidget(page);
     return area;
 }
@@ -64,6 +68,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
       own_dialogs_(dialogs ? nullptr : std::make_unique<QtPlanDialogs>(this)),
       dialogs_(dialogs ? *dialogs : *own_dialogs_),
       link_(link) {
+    InstallTabBarAccessible();  // before the page tabs are first announced
     setObjectName(QStringLiteral("planWindow"));
     model_ = new PlanTableModel(this);
     model_->setObjectName(QStringLiteral("planModel"));
@@ -103,6 +108,10 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     panels_ = new QTabWidget(this);
     panels_->setObjectName(QStringLiteral("unitPanels"));
     panels_->tabBar()->setAccessibleName(tr("Pages of the selected unit"));
+    // The tab bar takes the keyboard itself: as the tab widget's focus proxy
+    // it would make the unnamed widget around it report the focus as well.
+    panels_->setFocusProxy(nullptr);
+    panels_->setFocusPolicy(Qt::NoFocus);
     budget_ = new BudgetPanel(panels_);
     budget_->SetLBGRChosen([this](double lbgr) { SetLBGRFromBudget(lbgr); });
     panels_->addTab(Scrolling(budget_), tr("Bu&dget"));
@@ -193,6 +202,7 @@ void PlanWindow::StepPage(int step) {
 // A page without a unit is disabled; the keyboard then stays on the page
 // tabs, which name the page.
 void PlanWindow::ShowPage(int page) {
+    if (!TakeOpenCellEdit()) return;
     panels_->setCurrentIndex(page);
     QWidget* target = panels_->tabBar();
     for (QWidget* w = panels_->currentWidget()->nextInFocusChain(); w && w != panels_->currentWidget();
@@ -204,6 +214,18 @@ void PlanWindow::ShowPage(int page) {
         }
     }
     target->setFocus(Qt::TabFocusReason);
+}
+
+// An open cell editor is left as leaving its cell would leave it: its text
+// goes to the plan first, and a refused text keeps the keyboard on the cell.
+bool PlanWindow::TakeOpenCellEdit() {
+    const QModelIndex current = table_->currentIndex();
+    QWidget* editor = table_->indexWidget(current);  // the table has no other widgets in cells
+    if (!editor) return true;
+    QAbstractItemDelegate* delegate = table_->itemDelegateForIndex(current);
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return !model_->LastEditRefused();
 }
 
 void PlanWindow::BuildEditMenu() {

@@ -68,6 +68,8 @@ private:
     // goes to the page's first control.
     void ShowPage(int page);
     void StepPage(int step);
+    // False when the cell being edited refused its text.
+    bool TakeOpenCellEdit();
     void MoveUnit(int direction);
     void RenameUnit();
     void EditUnitCosts();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 // The plan window by keys alone: access keys that never repeat on a page,
-// the pages reached from anywhere, Tab leaving the table, the Delete key and
+// the pages reached from anywhere, Tab leaving the tables, the Delete key and
 // Ctrl+C on the table, costs for several units, and F1's topic per page.
 
 #include <QAbstractButton>
@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -122,17 +123,78 @@ TEST_F(PlanKeysTest, PageKeysWorkFromTheTableAndLandOnANamedControl) {
     }
 }
 
-TEST_F(PlanKeysTest, TabLeavesTheTable) {
+// Ctrl+Tab in a cell's editor leaves the cell as any way out of it would:
+// a taken text goes to the plan and the page follows; a refused one says
+// why and keeps the keyboard on its cell with the page unchanged.
+TEST_F(PlanKeysTest, PageKeysInACellEditorTakeItsTextFirst) {
     AddUnit("A");
-    AddUnit("B");
     SelectRow(0);
     Show();
-    Table()->setFocus();
-    QTest::keyClick(Table(), Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), Table());
-    Table()->setFocus();
-    QTest::keyClick(Table(), Qt::Key_Backtab);
-    EXPECT_NE(QApplication::focusWidget(), Table());
+    struct Case {
+        const char* typed;
+        int page;
+        float alpha;
+        bool refused;
+    };
+    for (const Case c : {Case{"0.7", 0, 0.05f, true}, Case{"0.1", 1, 0.1f, false}}) {
+        SCOPED_TRACE(c.typed);
+        Pages()->setCurrentIndex(0);
+        const QModelIndex alpha = Table()->model()->index(0, int(PlanColumn::Alpha));
+        Table()->setFocus();
+        Table()->setCurrentIndex(alpha);
+        Table()->edit(alpha);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QString::fromLatin1(c.typed));
+        messages.Clear();
+        QTest::keyClick(editor, Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(Pages()->currentIndex(), c.page);
+        EXPECT_FLOAT_EQ(Model()->Plan().entry(0).unit.alpha, c.alpha);
+        EXPECT_EQ(messages.shown.empty(), !c.refused);
+        EXPECT_EQ(Table()->indexWidget(alpha), nullptr) << "the editor closed";
+        EXPECT_EQ(QApplication::focusWidget() == Table(), c.refused);
+        if (c.refused) EXPECT_EQ(Table()->currentIndex(), alpha);
+    }
+}
+
+// Tab from the page tabs enters the page shown, never the unnamed pane that
+// scrolls it.
+TEST_F(PlanKeysTest, TabFromThePageTabsEntersThePage) {
+    AddUnit("A");
+    SelectRow(0);
+    Show();
+    for (int page = 0; page < Pages()->count(); ++page) {
+        SCOPED_TRACE(Pages()->tabText(page).toStdString());
+        Pages()->setCurrentIndex(page);
+        Pages()->tabBar()->setFocus();
+        QTest::keyClick(Pages()->tabBar(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_NE(focus, Pages()->currentWidget());
+        EXPECT_TRUE(Pages()->currentWidget()->isAncestorOf(focus)) << focus->metaObject()->className();
+    }
+}
+
+// Tab and Shift+Tab leave every table of the window; the arrows walk the
+// cells.
+TEST_F(PlanKeysTest, TabLeavesEveryTable) {
+    AddUnit("A");
+    AddUnit("B");
+    ASSERT_TRUE(Model()->Plan().SetData(0, UnitData::Survey, "1\n2\n3\n"));
+    SelectRow(0);
+    Show();
+    for (const char* name : {"planTable", "budgetTable", "surveyData", "assessmentFigures"}) {
+        auto* table = Child<QAbstractItemView>(name);
+        for (int page = 0; page < Pages()->count(); ++page) {
+            if (Pages()->widget(page)->isAncestorOf(table)) Pages()->setCurrentIndex(page);
+        }
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            table->setFocus();
+            ASSERT_EQ(QApplication::focusWidget(), table) << name;
+            QTest::keyClick(table, key);
+            EXPECT_NE(QApplication::focusWidget(), table) << name << (key == Qt::Key_Tab ? " Tab" : " Shift+Tab");
+        }
+    }
 }
 
 // Delete empties the current column of the selected rows where empty has a
@@ -217,12 +279,10 @@ TEST_F(PlanKeysTest, OneObjectSaysItHasTheFocus) {
     std::function<void(QAccessibleInterface*, QStringList&, int)> focused = [&](QAccessibleInterface* at,
                                                                                QStringList& found, int depth) {
         if (!at || depth > 12) return;
-        // A page tab says "focused" when it is the current page (Qt's own
-        // accessible tab bar); it is left out of the count.
-        // A cell belongs to its view, which must hold the focus.
+        // A cell or a page tab belongs to its view or bar, which must hold
+        // the focus.
         const QObject* owner = at->object() ? at->object() : at->parent() ? at->parent()->object() : nullptr;
-        if (at->state().focused && !at->state().invisible && at->role() != QAccessible::PageTab &&
-            owner != QApplication::focusWidget()) {
+        if (at->state().focused && !at->state().invisible && owner != QApplication::focusWidget()) {
             found << QStringLiteral("%1 \"%2\"").arg(QString::number(at->role()), at->text(QAccessible::Name));
         }
         for (int k = 0; k < at->childCount() && k < 200; ++k) focused(at->child(k), found, depth + 1);
@@ -237,6 +297,12 @@ TEST_F(PlanKeysTest, OneObjectSaysItHasTheFocus) {
              return static_cast<QWidget*>(Child<QTableWidget>("areaFactorTable"));
          }},
         {"the plan table again", [&] { return static_cast<QWidget*>(Table()); }},
+        {"the budget's table", [&] {
+             Pages()->setCurrentIndex(0);
+             return static_cast<QWidget*>(Child<QTableWidget>("budgetTable"));
+         }},
+        {"the plan table after the budget's", [&] { return static_cast<QWidget*>(Table()); }},
+        {"the page tabs", [&] { return static_cast<QWidget*>(Pages()->tabBar()); }},
     };
     for (const auto& c : cases) {
         QWidget* widget = c.focus();

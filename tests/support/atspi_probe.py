@@ -17,8 +17,9 @@ test. As a module: snapshot(pid), design_controls(nodes). From the shell:
                                          role<TAB>name<TAB>value
     atspi_probe.py <pid> focus           what has the keyboard: a line
                                          "focused<TAB>role<TAB>name" for each
-                                         focused control (a page tab's own
-                                         focus left out)
+                                         object that says it is focused (the
+                                         current item of a focused control,
+                                         a page tab or a cell, left out)
     atspi_probe.py <pid> list <name>     the list of the combo box of that
                                          name, also while closed: "showing"
                                          or "hidden", then one line per item
@@ -28,6 +29,9 @@ Exits 1 when the program is not (yet) on the bus or the control is not found.
 import sys
 
 import pyatspi
+
+# Items whose focus is their control's when it has the focus itself.
+ITEM_ROLES = ("page tab", "table cell", "list item")
 
 
 class Node:
@@ -201,11 +205,15 @@ if __name__ == "__main__":
     if sys.argv[2:] == ["focus"]:
         for n in found:
             try:
-                state = n.acc.getState()
+                if not n.acc.getState().contains(pyatspi.STATE_FOCUSED):
+                    continue
+                # The current item of the focused control is part of its focus.
+                parent = n.acc.parent
+                if n.role in ITEM_ROLES and parent is not None and parent.getState().contains(pyatspi.STATE_FOCUSED):
+                    continue
             except Exception:
                 continue
-            if n.role != "page tab" and state.contains(pyatspi.STATE_FOCUSED):
-                print("focused\t%s\t%s" % (n.role, n.name))
+            print("focused\t%s\t%s" % (n.role, n.name))
         sys.exit(0)
     if sys.argv[2:] == ["tree"]:
         for n in found:
