@@ -42,7 +42,7 @@ bool AllFinite(const DataAssessment& a) {
     return std::isfinite(a.designed_power_at_lbgr);
 }
 
-bool AssessSign(const DesignState& design, const std::vector<double>& survey, DataAssessment& a) {
+bool AssessSign(const DesignSummary& design, const std::vector<double>& survey, DataAssessment& a) {
     const std::optional<SignTestOnData> test = RunSignTestOnData(survey, design.DCGL, design.Alpha);
     if (!test) return false;
     a.n = test->n;
@@ -58,7 +58,7 @@ bool AssessSign(const DesignState& design, const std::vector<double>& survey, Da
     return true;
 }
 
-void AssessWRS(const DesignState& design, const std::vector<double>& survey, const std::vector<double>& reference,
+void AssessWRS(const DesignSummary& design, const std::vector<double>& survey, const std::vector<double>& reference,
                DataAssessment& a) {
     const WRSTestOnData test = RunWRSTestOnData(survey, reference, design.DCGL, design.Alpha);
     a.n = test.n;
@@ -85,7 +85,7 @@ std::optional<Refusal> MeasurementDataRefusal(const std::vector<double>& values,
     return NonFiniteRefusal(values, name);
 }
 
-AssessmentRun AssessData(TestKind test, const DesignState& design, const std::vector<double>& survey,
+AssessmentRun AssessData(TestKind test, const DesignSummary& design, const std::vector<double>& survey,
                          const std::vector<double>& reference) {
     if (auto refusal = MeasurementDataRefusal(survey, kSurveyDataName)) return *refusal;
     if (test == TestKind::WRS) {

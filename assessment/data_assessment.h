@@ -68,7 +68,7 @@ std::optional<Refusal> MeasurementDataRefusal(const std::vector<double>& values,
 // LBGR, shift and sized results). The reference data are read for WRS only.
 // Refused: fewer than two measurements in either set, a WRS test without
 // reference data, a value that is not finite, figures that overflow.
-AssessmentRun AssessData(TestKind test, const DesignState& design, const std::vector<double>& survey,
+AssessmentRun AssessData(TestKind test, const DesignSummary& design, const std::vector<double>& survey,
                          const std::vector<double>& reference);
 
 }  // namespace valdris

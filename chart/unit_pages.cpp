@@ -184,7 +184,7 @@ int PaintSections(QPainter& painter, QSizeF area_pt, const PlanEntry& entry, con
 
 QString PaintUnitPages(QPainter& painter, QSizeF area_pt, const PlanEntry& entry, const QDateTime& made,
                        const NextPage& next_page) {
-    const DesignState& state = entry.figures.state;
+    const DesignState state = DesignCurve(entry.figures);
     const QString name = Q(entry.unit.name);
     PaintReportPage(painter, area_pt,
                     {MakeDesignReport(entry.unit.test, state, UnitReportEntries(entry)), state, made, name});

@@ -101,7 +101,7 @@ void PlaceMeasurements(FileAssessment& assessment, const FieldSetup& setup, cons
     assessment.placed = AssessPlaces(data, setup, field, dcgl, sizes);
 }
 
-Outcome<FileAssessment> AssessFiles(const Options& options, const DesignState& design) {
+Outcome<FileAssessment> AssessFiles(const Options& options, const DesignSummary& design) {
     Outcome<FileAssessment> survey = ReadSurveyFile(options);
     if (!survey) return survey.refusal();
     Measurements reference;

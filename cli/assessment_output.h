@@ -37,7 +37,7 @@ struct FileAssessment {
 
 // Reads --assess and --reference (each file refused whole, the line named)
 // and runs the design's test on them.
-Outcome<FileAssessment> AssessFiles(const Options& options, const DesignState& design);
+Outcome<FileAssessment> AssessFiles(const Options& options, const DesignSummary& design);
 
 // The join to the unit's locations and the comparison with its area
 // factors, by the final N and the design's DCGL.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "report.h"
 
+#include <charconv>
+
 #include "number_output.h"
 #include "concentration_unit.h"
 #include "checked_design.h"
@@ -12,11 +14,28 @@ namespace valdris::cli {
 
 namespace {
 
+// ExactNumber's forms, written in place.
+char* WriteExact(char* out, double value) { return WriteExactNumber(out, value); }
+char* WriteExact(char* out, float value) {
+    return std::to_chars(out, out + kExactNumberRoom, value, std::chars_format::general, 9).ptr;
+}
+
+// The curve goes out as one piece: a plan writes a hundred thousand of them,
+// and a stream insertion per number cost more than its digits.
 template <typename Number, std::size_t Size>
 void WriteJsonArray(std::ostream& out, const std::array<Number, Size>& values) {
-    out << '[';
-    for (int i = 1; i <= kCurvePoints; ++i) out << (i > 1 ? ", " : "") << ExactNumber(values[i]);
-    out << ']';
+    char buffer[2 + kCurvePoints * (kExactNumberRoom + 2)];
+    char* at = buffer;
+    *at++ = '[';
+    for (int i = 1; i <= kCurvePoints; ++i) {
+        if (i > 1) {
+            *at++ = ',';
+            *at++ = ' ';
+        }
+        at = WriteExact(at, values[i]);
+    }
+    *at++ = ']';
+    out.write(buffer, at - buffer);
 }
 
 // The cost counts the samples taken; where the elevated-area check adds
@@ -33,7 +52,7 @@ std::string TestKey(TestKind test) { return test == TestKind::Sign ? "sign" : "w
 
 void WriteTextReport(std::ostream& out, const DesignFigures& figures, const std::string& unit) {
     const TestKind test = figures.test;
-    const DesignState& state = figures.state;
+    const DesignState state = DesignCurve(figures);
     out << "Statistical Test: " << TestCaption(test) << '\n'
         << "Alpha: " << PlainNumber(state.Alpha) << '\n'
         << "Beta: " << PlainNumber(state.Beta) << '\n'
@@ -64,7 +83,7 @@ void WriteTextReport(std::ostream& out, const DesignFigures& figures, const std:
 void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std::string& indent,
                       const std::optional<std::string>& name, const JsonMembers& more) {
     const TestKind test = figures.test;
-    const DesignState& state = figures.state;
+    const DesignState state = DesignCurve(figures);
     auto member = [&](const char* key) -> std::ostream& { return out << indent << '"' << key << "\": "; };
     if (name) member("name") << JsonString(*name) << ",\n";
     member("test") << JsonString(TestKey(test)) << ",\n";

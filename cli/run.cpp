@@ -124,7 +124,7 @@ void WriteSummary(std::ostream& out, OutputFormat format, const DesignFigures& f
             WriteJsonReport(out, figures, more);
             break;
         }
-        case OutputFormat::Csv: WriteCsvCurve(out, figures.state); break;
+        case OutputFormat::Csv: WriteCsvCurve(out, DesignCurve(figures)); break;
     }
 }
 
@@ -177,7 +177,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const Outcome<FieldFigures> field_run = ComputeSiteFigures(*setup, run->n, run->state.DCGL);
     if (!field_run) return Refuse(err, RefusalText(field_run.refusal()));
     const DesignFigures figures = WithFinalN(*run, budget->costs, field_run->samples);
-    const DesignState& state = figures.state;
+    const DesignState state = DesignCurve(figures);
     // Measurements are judged before anything is written, so refused data
     // leave no file and no output.
     std::optional<FileAssessment> assessment;

@@ -21,7 +21,7 @@ std::string PowerText(double power, double se, int32_t replications) {
 
 }  // namespace
 
-CheckedDesign CheckDesign(TestKind test, const DesignState& state, uint64_t seed) {
+CheckedDesign CheckDesign(TestKind test, const DesignSummary& state, uint64_t seed) {
     CheckRequest request;
     const bool sign = test == TestKind::Sign;
     request.n = sign ? state.SignN : state.WRSN;
@@ -36,7 +36,8 @@ CheckedDesign CheckDesign(TestKind test, const DesignState& state, uint64_t seed
 
     CheckedDesign checked;
     checked.check = sign ? CheckSignDesign(request) : CheckWRSDesign(request);
-    DesignState exact = state;
+    DesignState exact;
+    static_cast<DesignSummary&>(exact) = state;
     if (EngineDesignExactQuantile(test, exact, std::nullopt) == DesignOutcome::Ok) {
         checked.n_exact_quantile = sign ? exact.SignN : exact.WRSN;
     }

@@ -24,7 +24,7 @@ struct CheckedDesign {
 };
 
 // `state` is a finished design of the test (designed or of a given size).
-CheckedDesign CheckDesign(TestKind test, const DesignState& state, uint64_t seed = kDefaultCheckSeed);
+CheckedDesign CheckDesign(TestKind test, const DesignSummary& state, uint64_t seed = kDefaultCheckSeed);
 
 // The check's lines after the report's notes on method, each labelled as
 // part of the check.

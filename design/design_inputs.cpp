@@ -82,7 +82,7 @@ DesignOutcome EngineDesignExactQuantile(TestKind test, DesignState& state, std::
     return sign ? DesignSignTestWith(state, ExactNormalQuantile) : DesignWRSTestWith(state, ExactNormalQuantile);
 }
 
-bool CanPass(TestKind test, const DesignState& state) {
+bool CanPass(TestKind test, const DesignSummary& state) {
     if (test == TestKind::Sign) return SignCanPass(state.SignN, state.SignCriticalValue);
     return WRSCanPass(state.WRSN, state.WRSN, state.WRSCriticalValue);
 }
@@ -91,11 +91,11 @@ std::optional<int32_t> SmallestPassableN(TestKind test, float alpha) {
     return test == TestKind::Sign ? SmallestPassableSignN(alpha) : SmallestPassableWRSN(alpha);
 }
 
-double ShownPowerAtLBGR(TestKind test, const DesignState& state, const DesignEngine& engine) {
+double ShownPowerAtLBGR(TestKind test, const DesignSummary& state, const DesignEngine& engine) {
     return CanPass(test, state) ? engine.power_at_lbgr(test, state) : 0;
 }
 
-double PowerAtLBGR(TestKind test, const DesignState& state) {
+double PowerAtLBGR(TestKind test, const DesignSummary& state) {
     if (test == TestKind::Sign) return SignPower(state.SignN, state.SignCriticalValue, state.DoverS);
     return WRSPower(state.WRSN, state.WRSCriticalValue, state.DoverS);
 }

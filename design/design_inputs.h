@@ -58,14 +58,14 @@ DesignState PrepareState(const DesignInputs& inputs);
 DesignOutcome EngineDesign(TestKind test, DesignState& state, std::optional<int32_t> given_n);
 
 // The power at the state's own D/s for the sizes it holds.
-double PowerAtLBGR(TestKind test, const DesignState& state);
+double PowerAtLBGR(TestKind test, const DesignSummary& state);
 
 // The engine's entry points as the faces reach them. The engine's earlier
 // form, kept to prove that the companion's output has not changed, stands
 // in through the same two.
 struct DesignEngine {
     DesignOutcome (*design)(TestKind test, DesignState& state, std::optional<int32_t> given_n);
-    double (*power_at_lbgr)(TestKind test, const DesignState& state);
+    double (*power_at_lbgr)(TestKind test, const DesignSummary& state);
     bool exact_quantile = false;  // the sizes from the exact normal quantile
 };
 inline constexpr DesignEngine kEngine{EngineDesign, PowerAtLBGR};
@@ -77,13 +77,13 @@ DesignOutcome EngineDesignExactQuantile(TestKind test, DesignState& state, std::
 inline constexpr DesignEngine kExactQuantileEngine{EngineDesignExactQuantile, PowerAtLBGR, true};
 
 // Whether any data can pass the design's critical value (passable.h).
-bool CanPass(TestKind test, const DesignState& state);
+bool CanPass(TestKind test, const DesignSummary& state);
 // The smallest size (each area's for WRS) that can pass at the alpha.
 std::optional<int32_t> SmallestPassableN(TestKind test, float alpha);
 
 // The power at the LBGR as every face shows it: the engine's, or 0 for a
 // design that no data can pass.
-double ShownPowerAtLBGR(TestKind test, const DesignState& state, const DesignEngine& engine = kEngine);
+double ShownPowerAtLBGR(TestKind test, const DesignSummary& state, const DesignEngine& engine = kEngine);
 
 // Runs the design routine. Results that cannot be shown (a sample size beyond
 // 32 bits, a critical value or curve that is not a number) leave nothing to

@@ -109,7 +109,7 @@ std::string OneCell(std::string text) {
 
 }  // namespace
 
-ReportEntries InputEntries(const std::string& radionuclide, const DesignState& state, const std::string& shift) {
+ReportEntries InputEntries(const std::string& radionuclide, const DesignSummary& state, const std::string& shift) {
     return {radionuclide,           PlainNumber(state.Alpha), PlainNumber(state.Beta), PlainNumber(state.Sigma),
             PlainNumber(state.DCGL), PlainNumber(state.LBGR),  shift, {}};
 }

@@ -49,7 +49,7 @@ inline const std::string kPassProbabilityTitle = "Probability that the Survey Un
 // The inputs of the design in the state as every report writes them (see
 // PlainNumber), whatever form they were typed in; shift is the D/s number
 // shown beside the results.
-ReportEntries InputEntries(const std::string& radionuclide, const DesignState& state, const std::string& shift);
+ReportEntries InputEntries(const std::string& radionuclide, const DesignSummary& state, const std::string& shift);
 
 // The report of a finished design (one the window shows or the companion ran).
 DesignReport MakeDesignReport(TestKind test, const DesignState& state, const ReportEntries& entries);

@@ -11,11 +11,11 @@ namespace valdris {
 
 std::string TestCaption(TestKind test) { return test == TestKind::Sign ? "Sign Test" : "WRS Test"; }
 
-int SampleSize(TestKind test, const DesignState& state) {
+int SampleSize(TestKind test, const DesignSummary& state) {
     return test == TestKind::Sign ? state.SignN : state.WRSN;
 }
 
-std::string CriticalValueText(TestKind test, const DesignState& state) {
+std::string CriticalValueText(TestKind test, const DesignSummary& state) {
     const double value =
         test == TestKind::Sign ? static_cast<double>(state.SignCriticalValue) : std::floor(state.WRSCriticalValue);
     return WriteWithSignPosition(value);

@@ -22,11 +22,11 @@ inline const std::string kCriticalValueTitle = "Critical Value";
 inline constexpr std::array<int, 9> kLabelledTenths = {1, 3, 5, 7, 9, 10, 11, 13, 15};
 
 // The survey unit's sample size (for the WRS test also the reference area's).
-int SampleSize(TestKind test, const DesignState& state);
+int SampleSize(TestKind test, const DesignSummary& state);
 
 // The critical value with a sign position: " 19", " 1162". The WRS value is
 // rounded down to a whole number.
-std::string CriticalValueText(TestKind test, const DesignState& state);
+std::string CriticalValueText(TestKind test, const DesignSummary& state);
 
 // A probability with three decimals, in any locale ("0.989"). Rounding
 // residue below 0 or above 1 is no probability and never shown.

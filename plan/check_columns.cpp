@@ -71,7 +71,7 @@ bool CheckColumnCache::Key::operator==(const Key& other) const {
 }
 
 CheckColumnCache::Key CheckColumnCache::KeyOf(const PlanEntry& entry) {
-    const DesignState& s = entry.figures.state;
+    const DesignSummary& s = entry.figures.state;
     const bool sign = entry.figures.test == TestKind::Sign;
     return {entry.figures.test, sign ? s.SignN : s.WRSN,
             sign ? static_cast<double>(s.SignCriticalValue) : s.WRSCriticalValue,

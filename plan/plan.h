@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "plan_figures.h"
+#include "shared_optional.h"
 #include "plan_unit.h"
 
 namespace valdris {
@@ -31,7 +32,8 @@ struct PlanEntry {
     DesignFigures figures;  // always those of unit
     // The verdict on the unit's measurements, by that design; nothing while
     // the unit has none. Build entries with MakeEntry so it is never stale.
-    std::optional<AssessmentRun> assessment;
+    // Held apart: most units of a large site have no measurements yet.
+    SharedOptional<AssessmentRun> assessment;
     // In the field, for that design: the elevated-area check, the final N
     // (field.samples; the design's N without a check) and the locations.
     FieldFigures field;

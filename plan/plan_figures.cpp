@@ -59,7 +59,8 @@ FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::option
     DesignFigures figures;
     figures.test = test;
     figures.state = *run;
-    const DesignState& state = figures.state;
+    figures.engine = &engine;
+    const DesignState& state = *run;
     const bool sign = test == TestKind::Sign;
     figures.n = sign ? state.SignN : state.WRSN;
     figures.n_reference = sign ? 0 : state.WRSN;
@@ -79,6 +80,14 @@ DesignFigures WithFinalN(DesignFigures figures, const SampleCosts& costs, int32_
     figures.final_n = final_n;
     figures.cost = TotalCost(costs, final_n, figures.n_reference);
     return figures;
+}
+
+DesignState DesignCurve(const DesignFigures& figures) {
+    DesignState state;
+    static_cast<DesignSummary&>(state) = figures.state;
+    const std::optional<int32_t> given_n = figures.size_given ? std::optional<int32_t>(figures.n) : std::nullopt;
+    RunTestDesign(figures.test, state, given_n, *figures.engine);
+    return state;
 }
 
 bool PowerBelowTarget(const DesignFigures& figures) {

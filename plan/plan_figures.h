@@ -44,7 +44,10 @@ Outcome<double> CostFromText(const std::string& text);
 
 struct DesignFigures {
     TestKind test = TestKind::Sign;
-    DesignState state;          // inputs as stored, results and power curve
+    // The inputs as stored and the results. The curve is not kept (a plan
+    // of many units would hold mostly curves): DesignCurve forms it again.
+    DesignSummary state;
+    const DesignEngine* engine = &kEngine;  // the one that designed it
     int32_t n = 0;              // survey unit
     bool size_given = false;    // n was given, not designed
     int32_t n_reference = 0;    // reference area: the WRS test's, 0 for Sign
@@ -67,6 +70,10 @@ struct DesignFigures {
 // samples that will be taken, not only those the design asks for.
 DesignFigures WithFinalN(DesignFigures figures, const SampleCosts& costs, int32_t final_n);
 
+// The figures' state with its power curve, formed again by the engine that
+// designed them from the stored inputs: the same bits as when designed.
+DesignState DesignCurve(const DesignFigures& figures);
+
 // The power at the LBGR falls short of 1 - beta (a given size too small).
 bool PowerBelowTarget(const DesignFigures& figures);
 
@@ -74,7 +81,8 @@ bool PowerBelowTarget(const DesignFigures& figures);
 // the engine cannot size (D/s too small) counts as the LBGR's refusal.
 using FiguresRun = Outcome<DesignFigures, InputRefusal>;
 
-// The given size and the costs must have passed their rules.
+// The given size and the costs must have passed their rules. The figures
+// point at the engine, which must outlive them (the engines are constants).
 FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
                           const SampleCosts& costs, const DesignEngine& engine = kEngine);
 

@@ -212,7 +212,7 @@ Outcome<FieldFigures> ComputeUnitField(const PlanUnit& unit, const DesignFigures
     return ComputeSiteFigures(*setup, figures.n, figures.state.DCGL);
 }
 
-PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state) {
+PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignSummary& state) {
     unit.test = test;
     unit.alpha = state.Alpha;
     unit.beta = state.Beta;

@@ -51,7 +51,7 @@ Outcome<FieldFigures> ComputeUnitField(const PlanUnit& unit, const DesignFigures
 // PlanUnit{"name"} starts a new unit.
 // A unit with radionuclides takes the test, alpha and beta, and the LBGR
 // only while its concentrations do not give it.
-PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignState& state);
+PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignSummary& state);
 
 // The unit's figures, or the first rule that refuses its inputs.
 FiguresRun ComputeUnit(const PlanUnit& unit);

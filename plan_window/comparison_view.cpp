@@ -40,7 +40,7 @@ void ComparisonView::paintEvent(QPaintEvent*) {
 
 QDialog* OpenComparison(const std::vector<const PlanEntry*>& entries, QWidget* parent) {
     std::vector<ComparedCurve> curves;
-    for (const PlanEntry* entry : entries) curves.push_back({ComparisonLabel(*entry), entry->figures.state});
+    for (const PlanEntry* entry : entries) curves.push_back({ComparisonLabel(*entry), DesignCurve(entry->figures)});
     auto* dialog = new QDialog(parent);
     dialog->setObjectName(QStringLiteral("comparisonWindow"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -15,7 +15,10 @@ constexpr int kCurvePoints = 60;
 constexpr int kCurvePointsPerTenth = 4;
 static_assert(kCurvePoints == 15 * kCurvePointsPerTenth, "the curve ends at 150 percent of the DCGL");
 
-struct DesignState {
+// The inputs as stored and the results, without the power curve: what a
+// unit of a large plan keeps (the curve is formed again when it is drawn or
+// written, by the same engine, to the same bits).
+struct DesignSummary {
     // Inputs, kept in range by whoever fills them (the window or the CLI).
     float Alpha = 0.0f;   // Type I decision error rate
     float Beta = 0.0f;    // Type II decision error rate
@@ -30,7 +33,9 @@ struct DesignState {
     int32_t SignCriticalValue = 0;
     int32_t WRSN = 0;
     double WRSCriticalValue = 0.0;
+};
 
+struct DesignState : DesignSummary {
     // Power curve, indexed 1..60; element 0 stays 0 so that the grid can be
     // accumulated from CurveX[0].
     std::array<float, kCurvePoints + 1> CurveX{};

@@ -204,7 +204,7 @@ std::string WriteSingle(const SingleCase& c, const DesignEngine& engine) {
     std::ostringstream out;
     WriteTextReport(out, *run);
     WriteJsonReport(out, *run);
-    WriteCsvCurve(out, run->state);
+    WriteCsvCurve(out, DesignCurve(*run));
     return out.str();
 }
 

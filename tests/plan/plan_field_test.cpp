@@ -184,7 +184,7 @@ TEST(PlanUnitField, TableRowsAndSizeBoxes) {
 TEST(PlanUnitField, DesignAndFieldFiguresOfTheEntry) {
     SurveyPlan plan;
     ASSERT_TRUE(plan.Add(SizedUnit(true)));
-    const DesignState& state = plan.entry(0).figures.state;
+    const DesignSummary& state = plan.entry(0).figures.state;
     EXPECT_EQ(state.DCGL, 1);
     EXPECT_EQ(state.Sigma, 0.2236068f);
     EXPECT_EQ(state.LBGR, 0.5);

@@ -63,6 +63,38 @@ TEST(PlanUnitFigures, GivenSizesAndCosts) {
     }
 }
 
+// Figures keep no curve: the one formed again must be the designed one in
+// every bit, by the engine that designed it, for a given size, and as the
+// zeros of a design no data can pass.
+TEST(PlanUnitFigures, CurveFormedAgainIsTheDesignedOne) {
+    struct Case {
+        TestKind test;
+        DesignInputs inputs;
+        std::optional<int32_t> n;
+        const DesignEngine* engine;
+    };
+    const DesignInputs defaults;
+    const DesignInputs impassable{0.05, 0.5, 0.25, 1.0, 0.5};  // Sign N 4, critical value 4
+    const std::vector<Case> cases = {
+        {TestKind::Sign, defaults, std::nullopt, &kEngine},
+        {TestKind::WRS, defaults, std::nullopt, &kEngine},
+        {TestKind::WRS, {0.05, 0.05, 0.5, 1.0, 0.9}, 7, &kEngine},
+        {TestKind::Sign, {0.025, 0.1, 0.3, 2.0, 1.2}, 50, &kEngine},
+        {TestKind::WRS, {0.01, 0.01, 0.05, 1.0, 0.5}, std::nullopt, &kExactQuantileEngine},
+        {TestKind::Sign, impassable, std::nullopt, &kEngine},
+    };
+    for (const Case& c : cases) {
+        const FiguresRun figures = ComputeFigures(c.test, c.inputs, c.n, {}, *c.engine);
+        const Outcome<DesignState> designed = RunDesign(c.test, c.inputs, c.n, *c.engine);
+        ASSERT_TRUE(figures && designed);
+        const DesignState again = DesignCurve(*figures);
+        EXPECT_EQ(again.CurveX, designed->CurveX) << c.inputs.lbgr;
+        EXPECT_EQ(again.CurvePower, designed->CurvePower) << c.inputs.lbgr;
+        EXPECT_EQ(again.SignN + again.WRSN, designed->SignN + designed->WRSN);
+    }
+    EXPECT_FALSE(ComputeFigures(TestKind::Sign, impassable, std::nullopt, {})->can_pass);
+}
+
 // A given size equal to the designed one gives the designed figures exactly.
 TEST(PlanUnitFigures, GivenSizeFollowsTheDesignPath) {
     for (const TestKind test : {TestKind::Sign, TestKind::WRS}) {
@@ -70,7 +102,7 @@ TEST(PlanUnitFigures, GivenSizeFollowsTheDesignPath) {
         const DesignFigures given = *ComputeUnit(Unit(test, designed.n));
         EXPECT_EQ(given.critical_value, designed.critical_value);
         EXPECT_EQ(given.power_at_lbgr, designed.power_at_lbgr);
-        EXPECT_EQ(given.state.CurvePower, designed.state.CurvePower);
+        EXPECT_EQ(DesignCurve(given).CurvePower, DesignCurve(designed).CurvePower);
     }
 }
 

@@ -175,7 +175,7 @@ TEST_F(PlanWindowTest, CompareCurvesShowsEverySelectedUnitWithItsSizes) {
                           std::to_string(plan.entry(1).figures.n_reference) + ")";
     EXPECT_EQ(view->accessibleDescription().toStdString(), a + "; " + b);
     // The view draws exactly the two units' curves under those labels.
-    const std::vector<ComparedCurve> expected = {{a, plan.entry(0).figures.state}, {b, plan.entry(1).figures.state}};
+    const std::vector<ComparedCurve> expected = {{a, DesignCurve(plan.entry(0).figures)}, {b, DesignCurve(plan.entry(1).figures)}};
     QImage drawn(view->size(), QImage::Format_ARGB32_Premultiplied);
     drawn.fill(Qt::white);
     {

@@ -18,7 +18,7 @@ valdris::DesignOutcome Design(TestKind test, DesignState& state, std::optional<i
     return outcome == DesignOutcome::Ok ? valdris::DesignOutcome::Ok : valdris::DesignOutcome::SampleSizeOutOfRange;
 }
 
-double PowerAtLBGR(TestKind test, const DesignState& state) {
+double PowerAtLBGR(TestKind test, const DesignSummary& state) {
     if (test == TestKind::Sign) return reference::SignPower(state.SignN, state.SignCriticalValue, state.DoverS);
     return reference::WRSPower(state.WRSN, state.WRSCriticalValue, state.DoverS);
 }
