@@ -51,6 +51,9 @@ public:
         return false;
     }
 
+    // How far into the text the lines taken reach.
+    std::size_t Position() const { return start_; }
+
     static std::string_view WithoutByteOrderMark(std::string_view text) {
         if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
         return text;
@@ -468,7 +471,8 @@ std::optional<Refusal> MeasurementCountRefusal(std::size_t count, const std::str
 
 // Line by line, keeping only the values: reading stops at the first refused
 // line, and one value past the most a unit takes.
-MeasurementReading ReadMeasurements(std::string_view text, const std::string& source, const std::string& column) {
+MeasurementReading ReadMeasurements(std::string_view text, const std::string& source, const std::string& column,
+                                    const ReadProgress& progress) {
     LineCursor cursor(text);
     Line line;
     Layout layout;
@@ -478,7 +482,9 @@ MeasurementReading ReadMeasurements(std::string_view text, const std::string& so
         if (!layout.header) cursor = LineCursor(text);
     }
     std::vector<double> values;
+    ReadTicker ticker(progress, text.size());
     while (values.size() <= kMostMeasurements && cursor.Next(line)) {
+        if (!ticker.GoOn(cursor.Position())) return ReadCancelledRefusal();
         if (auto refusal = ReadLine(line, layout, source, values)) return *refusal;
     }
     if (auto refusal = MeasurementCountRefusal(values.size(), source)) return *refusal;
@@ -487,7 +493,7 @@ MeasurementReading ReadMeasurements(std::string_view text, const std::string& so
 
 // The header line names the columns; then line by line as ReadMeasurements.
 PlacedReading ReadPlacedMeasurements(std::string_view text, const std::string& source, const std::string& column,
-                                     const PlaceColumns& place) {
+                                     const PlaceColumns& place, const ReadProgress& progress) {
     if (place.empty() || (!place.by_id() && (place.x.empty() || place.y.empty()))) {
         return Refusal{RefusalKind::MeasurementLine, source + ": name the id column, or both the x and the y columns.",
                        MessageIcon::Exclamation};
@@ -504,7 +510,9 @@ PlacedReading ReadPlacedMeasurements(std::string_view text, const std::string& s
     }
     PlacedMeasurements read;
     std::unordered_map<std::string, std::size_t> id_lines;
+    ReadTicker ticker(progress, text.size());
     while (read.measurements.values.size() <= kMostMeasurements && cursor.Next(line)) {
+        if (!ticker.GoOn(cursor.Position())) return ReadCancelledRefusal();
         if (auto refusal = ReadPlacedLine(line, layout, source, read, id_lines)) return *refusal;
     }
     if (auto refusal = MeasurementCountRefusal(read.measurements.values.size(), source)) return *refusal;

@@ -15,6 +15,7 @@
 #include "boundary.h"
 #include "input_rules.h"
 #include "outcome.h"
+#include "read_progress.h"
 
 namespace valdris {
 
@@ -33,9 +34,10 @@ using MeasurementReading = Outcome<Measurements>;
 // `source` names the text in messages ("survey.csv", "The survey unit's
 // measurements"); `column`, when not empty, chooses the column whose header
 // it matches (case and surrounding blanks aside). The values, or why the
-// text holds none that can be taken.
+// text holds none that can be taken; `progress` hears of a long text's
+// reading and may stop it.
 MeasurementReading ReadMeasurements(std::string_view text, const std::string& source,
-                                    const std::string& column = {});
+                                    const std::string& column = {}, const ReadProgress& progress = {});
 
 // Where each measurement was taken, as the columns of a file with a header
 // say it: the location's id, or its x and y (headers, as `column` is).
@@ -64,7 +66,7 @@ using PlacedReading = Outcome<PlacedMeasurements>;
 // that is no finite number), and one id given to two values. A line with an
 // id and no value is a location not measured, and skipped.
 PlacedReading ReadPlacedMeasurements(std::string_view text, const std::string& source, const std::string& column,
-                                     const PlaceColumns& place);
+                                     const PlaceColumns& place, const ReadProgress& progress = {});
 
 // The headers a user may choose a column by: those of the first line when
 // it names several columns; empty when the text has one column or no

@@ -102,6 +102,8 @@ enum class RefusalKind {
     ChartNameUnusable,
     NothingToReport,
     ReportCancelled,
+    // A read the user stopped (read_progress.h).
+    ReadCancelled,
     PlanFileUnusable,
     CommandLine,
     // A step refused without a word: it names no row, or would change nothing.

@@ -268,9 +268,10 @@ PlanEditResult SurveyPlan::Replace(std::size_t row, const PlanUnit& unit) {
     return ReplaceEntry(row, "Edit Unit", unit, std::nullopt);
 }
 
-PlanEditResult SurveyPlan::SetData(std::size_t row, UnitData which, std::string_view text, const std::string& column) {
+PlanEditResult SurveyPlan::SetData(std::size_t row, UnitData which, std::string_view text, const std::string& column,
+                                   const ReadProgress& progress) {
     if (row >= entries_.size()) return Refused();
-    return ApplyEdit(row, "Set " + DataTitle(which), EditUnitData(entries_[row].unit, which, text, column));
+    return ApplyEdit(row, "Set " + DataTitle(which), EditUnitData(entries_[row].unit, which, text, column, progress));
 }
 
 PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
@@ -283,10 +284,10 @@ PlanEditResult SurveyPlan::ClearData(std::size_t row, UnitData which) {
 }
 
 PlanEditResult SurveyPlan::SetPlacedData(std::size_t row, std::string_view text, const std::string& column,
-                                         const PlaceColumns& place) {
+                                         const PlaceColumns& place, const ReadProgress& progress) {
     if (row >= entries_.size()) return Refused();
     return ApplyEdit(row, "Set " + DataTitle(UnitData::Survey),
-                     EditUnitPlacedData(entries_[row].unit, text, column, place));
+                     EditUnitPlacedData(entries_[row].unit, text, column, place, progress));
 }
 
 // A text that is no number is refused by the size rule's own message.

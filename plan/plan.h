@@ -108,14 +108,15 @@ public:
     PlanEditResult ClearField(const std::vector<std::size_t>& rows, PlanField field);
     // One set of the unit's measurements from pasted text or a file's text
     // (the column its header names, when given); a refusal names the line
-    // and keeps the data the unit had.
-    PlanEditResult SetData(std::size_t row, UnitData which, std::string_view text, const std::string& column = {});
+    // and keeps the data the unit had, as does a reading `progress` stopped.
+    PlanEditResult SetData(std::size_t row, UnitData which, std::string_view text, const std::string& column = {},
+                           const ReadProgress& progress = {});
     // The unit has none of that set again; refused (no step) when it had none.
     PlanEditResult ClearData(std::size_t row, UnitData which);
     // The survey measurements read with where each was taken (an id column,
     // or x and y columns); taken, the notice names those joined to no location.
     PlanEditResult SetPlacedData(std::size_t row, std::string_view text, const std::string& column,
-                                 const PlaceColumns& place);
+                                 const PlaceColumns& place, const ReadProgress& progress = {});
     // The investigated size (m2) of the elevated area at the location; a
     // blank text gives it back its default. Refused (no step) when unchanged.
     PlanEditResult SetElevatedAreaSize(std::size_t row, const std::string& location, const std::string& text);

@@ -605,7 +605,7 @@ std::string RoundTripNumber(float value) {
     return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
-PlanReading ReadPlan(std::string_view bytes) {
+PlanReading ReadPlan(std::string_view bytes, const ReadProgress& progress) {
     // JSON has no NUL, and a reader that stops at one would take what came
     // before it for the whole plan.
     if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
@@ -614,17 +614,21 @@ PlanReading ReadPlan(std::string_view bytes) {
     }
     // Each unit is read as soon as it closes; the first refused one is told
     // only once the file as a whole has been found sound.
+    // The units' count bounds the text's units, and a sound plan's equals it.
+    const std::size_t units = UnitsAtMost(bytes);
     std::vector<PlanEntry> entries;
-    entries.reserve(UnitsAtMost(bytes));
+    entries.reserve(units);
     std::optional<Refusal> unit_refusal;
+    ReadTicker ticker(progress, units);
     const PlanJson json = ParsePlanJson(bytes, [&](std::size_t index, const Json& json_unit) {
-        if (unit_refusal) return;
+        if (unit_refusal) return true;
         Outcome<PlanEntry> unit = ReadUnit(index, json_unit);
         if (unit) {
             entries.push_back(std::move(*unit));
         } else {
             unit_refusal = unit.refusal();
         }
+        return ticker.GoOn(index + 1);
     });
     if (!json) return json.refusal();
     const Json& root = *json;

@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "outcome.h"
+#include "read_progress.h"
 #include "plan.h"
 
 namespace valdris {
@@ -29,7 +30,8 @@ constexpr int kPlanFormatVersion = 1;
 // A plan read, with every unit's figures, or why the file was refused.
 using PlanReading = Outcome<SurveyPlan>;
 
-PlanReading ReadPlan(std::string_view bytes);
+// `progress` hears of the units read, and may stop the reading.
+PlanReading ReadPlan(std::string_view bytes, const ReadProgress& progress = {});
 
 // The file's bytes; writing them is the caller's (through the safe writer).
 std::string WritePlan(const SurveyPlan& plan);

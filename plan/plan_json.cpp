@@ -91,19 +91,18 @@ private:
     bool Scalar(Json value) {
         if (open_.size() == kUnitDepth + 1 && key_ == "name") unit_so_far_["name"] = value;
         Place(std::move(value));
-        if (InUnitsList()) HandOverUnit();
-        return true;
+        return !InUnitsList() || HandOverUnit();
     }
 
     bool Close() {
         open_.pop_back();
-        if (!open_.empty() && InUnitsList()) HandOverUnit();
-        return true;
+        return open_.empty() || !InUnitsList() || HandOverUnit();
     }
 
-    void HandOverUnit() {
-        take_unit_(units_taken_++, unit_);
+    bool HandOverUnit() {
+        const bool go_on = take_unit_(units_taken_++, unit_);
         unit_ = Json();
+        return go_on;
     }
 
     const UnitSink& take_unit_;
@@ -136,7 +135,8 @@ PlanJson Unreadable(std::string text) { return PlanJson::Failure(RefusalKind::Pl
 PlanJson ParsePlanJson(std::string_view bytes, const UnitSink& take_unit) {
     PlanEvents events(take_unit);
     try {
-        Json::sax_parse(bytes.begin(), bytes.end(), &events);
+        // Errors throw; the one other way to end early is the sink's.
+        if (!Json::sax_parse(bytes.begin(), bytes.end(), &events)) return ReadCancelledRefusal();
         if (events.repeated()) {
             return Unreadable("The key \"" + *events.repeated() + "\" appears twice in one object.");
         }

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "outcome.h"
+#include "read_progress.h"
 
 namespace valdris {
 
@@ -23,8 +24,9 @@ using Json = nlohmann::json;
 // the text cannot be taken: not JSON, a key twice, a number out of range.
 using PlanJson = Outcome<Json>;
 
-// Called with each element of "units" in order: its index and its tree.
-using UnitSink = std::function<void(std::size_t index, const Json& unit)>;
+// Called with each element of "units" in order: its index and its tree;
+// false ends the reading, refused as cancelled (read_progress.h).
+using UnitSink = std::function<bool(std::size_t index, const Json& unit)>;
 
 PlanJson ParsePlanJson(std::string_view bytes, const UnitSink& take_unit);
 

@@ -341,8 +341,9 @@ std::optional<Refusal> UnitDataRefusal(const PlanUnit& unit) {
     return UnitDataRefusal(unit.reference_data, UnitData::Reference);
 }
 
-UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view text, const std::string& column) {
-    MeasurementReading reading = ReadMeasurements(text, DataName(which), column);
+UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view text, const std::string& column,
+                      const ReadProgress& progress) {
+    MeasurementReading reading = ReadMeasurements(text, DataName(which), column, progress);
     if (!reading) return Refused(reading.refusal());
     PlanUnit edited = unit;
     MeasurementsOf(edited, which) = MeasurementSet(std::move(reading->values), std::move(reading->header));
@@ -367,8 +368,8 @@ std::optional<Refusal> JoinNotice(const PlanUnit& unit, const DesignFigures& fig
 }  // namespace
 
 UnitEdit EditUnitPlacedData(const PlanUnit& unit, std::string_view text, const std::string& column,
-                            const PlaceColumns& place) {
-    PlacedReading reading = ReadPlacedMeasurements(text, kSurveyDataName, column, place);
+                            const PlaceColumns& place, const ReadProgress& progress) {
+    PlacedReading reading = ReadPlacedMeasurements(text, kSurveyDataName, column, place, progress);
     if (!reading) return Refused(reading.refusal());
     PlanUnit edited = unit;
     Measurements& read = reading->measurements;

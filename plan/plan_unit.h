@@ -144,15 +144,16 @@ std::optional<Refusal> UnitDataRefusal(const PlanUnit& unit);
 
 // The unit with one set of measurements read from pasted text or a file's
 // text (a column chosen by its header when `column` is given), or the
-// reading's refusal, which names the line.
-UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view text, const std::string& column = {});
+// reading's refusal, which names the line (`progress`: measurement_text.h).
+UnitEdit EditUnitData(const PlanUnit& unit, UnitData which, std::string_view text, const std::string& column = {},
+                      const ReadProgress& progress = {});
 
 // The unit with survey measurements read beside where each was taken (an id
 // column, or x and y columns; measurement_text.h has the reading's rules),
 // or the reading's refusal, which names the line. Taken, it carries a notice
 // (the information icon) naming the measurements joined to no location.
 UnitEdit EditUnitPlacedData(const PlanUnit& unit, std::string_view text, const std::string& column,
-                            const PlaceColumns& place);
+                            const PlaceColumns& place, const ReadProgress& progress = {});
 
 // The unit with the size of the elevated area at this location, found by
 // investigating it; no size gives the area back its default.

@@ -14,6 +14,7 @@
 #include "plan_dialogs.h"
 #include "plan_table_model.h"
 #include "plan_window.h"
+#include "read_progress_dialog.h"
 
 namespace valdris {
 
@@ -104,10 +105,15 @@ void PlanWindow::SetData(UnitData which, const std::string& text, const QString&
         }
     }
     SurveyPlan& plan = model_->Plan();
-    const PlanEditResult result =
-        place.empty() ? plan.SetData(*row, which, text, column) : plan.SetPlacedData(*row, text, column, place);
+    // The progress goes before any message about the reading shows.
+    const PlanEditResult result = [&] {
+        const ReadProgressDialog reading(this, tr("Reading the measurements\u2026"));
+        return place.empty() ? plan.SetData(*row, which, text, column, reading.Progress())
+                             : plan.SetPlacedData(*row, text, column, place, reading.Progress());
+    }();
     const std::optional<Refusal> message = MessageOf(result);
-    if (!message) return;
+    // Cancelled, the unit keeps what it had, and the user knows why.
+    if (!message || message->kind == RefusalKind::ReadCancelled) return;
     const QString reason = QString::fromStdString(message->text);
     messages_.Show(result || source.isEmpty() ? reason : tr("%1 was not read:\n%2").arg(source, reason),
                    message->icon);

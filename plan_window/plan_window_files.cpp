@@ -23,6 +23,7 @@
 #include "plan_table.h"
 #include "plan_table_model.h"
 #include "plan_window.h"
+#include "read_progress_dialog.h"
 #include "report_file.h"
 #include "safe_file.h"
 #include "save_name.h"
@@ -35,8 +36,6 @@ const QString kRecentKey = QStringLiteral("plan/recent");
 QSettings Settings() { return QSettings(QStringLiteral("valdris-power"), QStringLiteral("valdris-power")); }
 
 const QString kPlanFilter = QStringLiteral("Survey plans (*.vplan)");
-// How long a long task runs before its progress is shown.
-constexpr int kProgressDelayMs = 500;
 
 QString Absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
 
@@ -131,8 +130,9 @@ bool PlanWindow::OpenPlanFile(const QString& path) {
         messages_.Show(UnreadFileMessage("The plan", path, file.message()), MessageIcon::Exclamation);
         return false;
     }
-    PlanReading reading = ReadPlan(*file);
+    PlanReading reading = ReadPlanShowingProgress(this, *file);
     if (!reading) {
+        if (reading.refusal().kind == RefusalKind::ReadCancelled) return false;
         messages_.Show(tr("The plan %1 was not opened:\n%2").arg(path, QString::fromStdString(reading.message())),
                        MessageIcon::Exclamation);
         return false;

@@ -39,11 +39,16 @@ private:
     // writes into it), still holds it within its window.
     bool Left() const { return focus_owner_ && focus_owner_->window()->focusWidget() != focus_owner_; }
 
+    // A box deleted while it has the focus loses it in its last, plain
+    // widget's destructor, its line edit part already gone: the cast, by
+    // the object's type at that moment, leaves it alone then.
     void ShowStart() {
-        if (edit_->cursorPosition() != 0) edit_->setCursorPosition(0);
+        auto* edit = qobject_cast<QLineEdit*>(edit_);
+        if (edit && edit->cursorPosition() != 0) edit->setCursorPosition(0);
     }
 
-    QLineEdit* edit_;
+    // Kept as the object it was made as: converted to its base only while whole.
+    QObject* edit_;
     QPointer<QWidget> focus_owner_;
 };
 

@@ -11,6 +11,9 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdint>
+#include <functional>
+#include <random>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +23,7 @@
 #include "plan_file.h"
 #include "site_boundary.h"
 #include "site_field.h"
+#include "text_mutation.h"
 
 namespace valdris {
 namespace {
@@ -227,6 +231,57 @@ TEST(BoundaryFiles, TypedVertices) {
         if (c.area) {
             EXPECT_NEAR(typed->area, *c.area, 1e-9) << c.text;
         }
+    }
+}
+
+// Damaged drawings and typed vertices, seeded: each is read as a polygon of
+// finite, positive area or refused with one message naming the file.
+TEST(BoundaryFiles, DamagedFilesAreReadOrRefusedOnce) {
+    const std::string geojson =
+        R"({"type": "FeatureCollection", "crs": {"type": "name", "properties": {"name": "EPSG:32633"}},)"
+        R"( "features": [{"type": "Feature", "properties": {"name": "unit 1"}, "geometry": {"type": "Polygon",)"
+        R"( "coordinates": [[[500000, 4983000], [500100, 4983000], [500100, 4983060], [500000, 4983060],)"
+        R"( [500000, 4983000]], [[500040, 4983020], [500040, 4983040], [500060, 4983040], [500060, 4983020],)"
+        R"( [500040, 4983020]]]}}]})";
+    const std::string typed = "0 0\n100 0\n100,60\n0 60\n\n40 20\n40 40\n60 40\n60 20\n";
+    const std::string path = Scratch("damaged.geojson");
+    const auto read_file = [&](const std::string& text) {
+        FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+        return ImportBoundary({path, ""}, "");
+    };
+    const auto read_typed = [](const std::string& text) { return TypedBoundary(text, ""); };
+    struct Case {
+        const char* what;
+        const std::string& valid;
+        std::function<Outcome<MeasuredBoundary>(const std::string&)> read;
+        std::string says;  // how every refusal begins
+        int cases;
+    };
+    const Case cases[] = {
+        {"GeoJSON", geojson, read_file, "The boundary in " + path, 1500},
+        {"typed vertices", typed, read_typed, "", 2500},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.read(c.valid)) << c.what;
+        int read = 0;
+        for (int seed = 1; seed <= c.cases; ++seed) {
+            std::mt19937_64 random(static_cast<std::uint64_t>(seed));
+            const auto measured = c.read(Mutate(c.valid, random));
+            if (!measured) {
+                ASSERT_FALSE(measured.message().empty()) << c.what << " seed " << seed;
+                ASSERT_EQ(measured.message().rfind(c.says, 0), 0u) << c.what << " seed " << seed << ": " << measured.message();
+                continue;
+            }
+            ++read;
+            ASSERT_TRUE(std::isfinite(measured->area) && measured->area > 0) << c.what << " seed " << seed;
+            ASSERT_FALSE(measured->boundary.empty()) << c.what << " seed " << seed;
+        }
+        // Damage that leaves a polygon (a figure changed, a blank put in) is
+        // tried as well as damage that breaks it.
+        EXPECT_GT(read, c.cases / 50) << c.what;
+        EXPECT_LT(read, c.cases) << c.what;
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -355,6 +357,46 @@ TEST(PlanFile, MeasurementsWithTheirPlacesReadBackTheSame) {
     };
     EXPECT_TRUE(has("Joined to no location (counted in the test all the same): X9.")) << view.area_lines.front();
     EXPECT_TRUE(has("The elevated-measurement comparison passes."));
+}
+
+// Each long reading tells how far it has come, in order and not too often,
+// and ends at once when told to stop, leaving the unit as it was.
+TEST(PlanFile, AReadingTellsItsProgressAndStopsWhenTold) {
+    std::string values = "Cs-137\n";
+    std::string placed = "id,v\n";
+    for (int i = 0; i < 5000; ++i) {
+        values += std::to_string(i % 7) + ".5\n";
+        placed += std::to_string(i) + "," + std::to_string(i % 5) + "\n";
+    }
+    SurveyPlan plan;
+    for (int i = 0; i < 300; ++i) ASSERT_TRUE(plan.Add(PlanUnit{}));
+    const std::string plan_bytes = WritePlan(plan);
+    const std::string last_step = plan.UndoName();
+    using Read = std::function<std::optional<Refusal>(const ReadProgress&)>;
+    const auto refusal = [](const auto& outcome) { return outcome ? std::nullopt : std::optional(outcome.refusal()); };
+    const std::pair<const char*, Read> readers[] = {
+        {"measurements", [&](const ReadProgress& p) { return refusal(ReadMeasurements(values, "s", "", p)); }},
+        {"placed", [&](const ReadProgress& p) { return refusal(ReadPlacedMeasurements(placed, "s", "v", {"id", "", ""}, p)); }},
+        {"plan", [&](const ReadProgress& p) { return refusal(ReadPlan(plan_bytes, p)); }},
+        {"unit's data", [&](const ReadProgress& p) { return refusal(plan.SetData(0, UnitData::Survey, values, "", p)); }},
+    };
+    for (const auto& [name, read] : readers) {
+        for (const int stop_at : {1, 7}) {
+            int asked = 0;
+            const std::optional<Refusal> stopped = read([&](double) { return ++asked < stop_at; });
+            ASSERT_TRUE(stopped) << name;
+            EXPECT_EQ(stopped->kind, RefusalKind::ReadCancelled) << name;
+            EXPECT_EQ(asked, stop_at) << name;
+        }
+        EXPECT_TRUE(plan.entry(0).unit.survey_data.empty()) << name;
+        EXPECT_EQ(plan.UndoName(), last_step) << name;
+        std::vector<double> told;
+        const std::optional<Refusal> whole = read([&](double done) { told.push_back(done); return true; });
+        EXPECT_FALSE(whole) << name << ": " << whole->text;
+        ASSERT_GE(told.size(), 10u) << name;
+        EXPECT_LE(told.size(), ReadTicker::kReadSteps + 1) << name;
+        EXPECT_TRUE(std::is_sorted(told.begin(), told.end()) && told.front() > 0 && told.back() <= 1) << name;
+    }
 }
 
 }  // namespace

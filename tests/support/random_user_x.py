@@ -58,11 +58,22 @@ def on_alarm(signum, frame):
     raise Watchdog()
 
 
-def xdotool(*args):
-    return subprocess.run(["xdotool"] + [str(a) for a in args], capture_output=True, text=True).stdout
+def xdotool(*args, timeout=10):
+    """xdotool's output; nothing when it waits longer than the time-out (a
+    --sync activation of a window behind a modal dialog never comes)."""
+    try:
+        return subprocess.run(["xdotool"] + [str(a) for a in args], capture_output=True, text=True,
+                              timeout=timeout).stdout
+    except subprocess.TimeoutExpired:
+        return ""
 
 
 class RandomUser:
+    # How long a read of the controls may take, and how long the program may
+    # leave a single question unanswered (a hang), before the run fails.
+    answer_timeout_s = ANSWER_TIMEOUT_S
+    hang_s = ANSWER_TIMEOUT_S
+
     def __init__(self, pid, design, seed, log_path):
         self.pid, self.design, self.rng, self.log_path = pid, design, random.Random(seed), log_path
         self.seed = seed
@@ -92,11 +103,11 @@ class RandomUser:
             return False
 
     def snapshot(self):
-        signal.alarm(ANSWER_TIMEOUT_S)
+        signal.alarm(self.answer_timeout_s)
         try:
             nodes = atspi_probe.snapshot(self.pid)
         except Watchdog:
-            raise Failure("the program did not answer within %d s" % ANSWER_TIMEOUT_S)
+            raise Failure("the program did not answer within %d s" % self.answer_timeout_s)
         finally:
             signal.alarm(0)
         if nodes is None:
@@ -115,19 +126,19 @@ class RandomUser:
 
     def check_answering(self):
         """The program answers the accessibility bus (from its event loop)
-        within ANSWER_TIMEOUT_S; a call to a program that does not answer
+        within hang_s; a call to a program that does not answer
         fails after a short bus time-out, so it is retried until then."""
         frames = [n for n in self.figures() if n.role == "frame"]
         if not frames:
             return
-        deadline = time.time() + ANSWER_TIMEOUT_S
+        deadline = time.time() + self.hang_s
         while True:
             try:
                 frames[0].acc.queryComponent().getExtents(atspi_probe.pyatspi.DESKTOP_COORDS)
                 return
             except Exception:
                 if time.time() > deadline:
-                    raise Failure("the program did not answer for %d s" % ANSWER_TIMEOUT_S)
+                    raise Failure("the program did not answer for %g s" % self.hang_s)
                 if not self.alive():
                     raise ProgramEnded("the program ended")
                 time.sleep(0.2)
@@ -141,28 +152,32 @@ class RandomUser:
         if re.search(r"ERROR: AddressSanitizer|runtime error:|ERROR: LeakSanitizer", text):
             raise Failure("sanitizer report:\n" + text[-4000:])
 
+    def in_window(self, node):
+        """Whether a node belongs to the window the user works in."""
+        return node.window == DESIGN_TITLE
+
     def figures(self):
         """The design window's figures: its read-only fields and the labels
         showing a number, found once with the hidden ones (the reference-area
         box) and read afresh each time."""
         if self.figure_nodes is None:
-            signal.alarm(ANSWER_TIMEOUT_S)
+            signal.alarm(self.answer_timeout_s)
             try:
                 nodes = atspi_probe.snapshot(self.pid, include_hidden=True)
             finally:
                 signal.alarm(0)
             self.figure_nodes = [
-                n for n in nodes or [] if n.window == DESIGN_TITLE and not n.editable and
+                n for n in nodes or [] if self.in_window(n) and not n.editable and
                 (n.role in ("text", "frame") or
                  (n.role == "label" and re.search(r"[0-9=]", (n.text or n.name or ""))))]
         return self.figure_nodes
 
     def check_figures(self):
-        signal.alarm(ANSWER_TIMEOUT_S)
+        signal.alarm(self.answer_timeout_s)
         try:
             shown_nodes = [n for n in self.figures() if n.refresh()]
         except Watchdog:
-            raise Failure("the program did not answer within %d s" % ANSWER_TIMEOUT_S)
+            raise Failure("the program did not answer within %d s" % self.answer_timeout_s)
         finally:
             signal.alarm(0)
         for n in shown_nodes:
@@ -182,17 +197,17 @@ class RandomUser:
         self.events.append(text)
 
     def client_area(self, nodes):
-        frames = [n for n in nodes if n.role == "frame" and n.window == DESIGN_TITLE]
+        frames = [n for n in nodes if n.role == "frame" and self.in_window(n)]
         if not frames:
             return None
         x, y, w, h = frames[0].extents
-        menus = [n for n in nodes if n.role == "menu bar" and n.window == DESIGN_TITLE]
+        menus = [n for n in nodes if n.role == "menu bar" and self.in_window(n)]
         top = max([m.extents[1] + m.extents[3] for m in menus] + [y])
         return x, top, w, y + h - top
 
     def forbidden(self, nodes):
         """Places a click must miss: the exit button ends the run."""
-        return [n.extents for n in nodes if n.window == DESIGN_TITLE and n.role == "push button" and
+        return [n.extents for n in nodes if self.in_window(n) and n.role == "push button" and
                 n.extents[2] * n.extents[3] > 1000]
 
     def random_point(self, nodes):
@@ -218,7 +233,7 @@ class RandomUser:
 
     def exit_button_focused(self, nodes):
         for n in nodes:
-            if n.window == DESIGN_TITLE and n.role == "push button" and n.extents[2] * n.extents[3] > 1000:
+            if self.in_window(n) and n.role == "push button" and n.extents[2] * n.extents[3] > 1000:
                 try:
                     return n.acc.getState().contains(atspi_probe.pyatspi.STATE_FOCUSED)
                 except Exception:
@@ -247,12 +262,16 @@ class RandomUser:
             self.check(" while answering message boxes")
         raise Failure("message boxes kept coming: 50 answered")
 
+    def keeps_open(self, name):
+        """Windows the user leaves open: its own and the message boxes (answered instead)."""
+        return name in (DESIGN_TITLE, MESSAGE_TITLE)
+
     def close_other_windows(self):
         """The help viewer, About and Getting Started: closed with Alt+F4, once in front."""
         out = xdotool("search", "--onlyvisible", "--pid", self.pid)
         for w in [w for w in out.split() if w]:
             name = xdotool("getwindowname", w).strip()
-            if name in (DESIGN_TITLE, MESSAGE_TITLE) or self.rng.random() < 0.5:
+            if self.keeps_open(name) or self.rng.random() < 0.5:
                 continue
             xdotool("windowactivate", "--sync", w)
             if xdotool("getactivewindow").strip() == w and w != self.design:
@@ -315,11 +334,12 @@ class RandomUser:
         return step
 
 
-def main():
-    pid, design, seed, seconds, log_path = (int(sys.argv[1]), sys.argv[2], int(sys.argv[3]), float(sys.argv[4]),
+def main(user_class=RandomUser):
+    """Runs a user of user_class with the command line's arguments and reports as the module's text says."""
+    pid, window, seed, seconds, log_path = (int(sys.argv[1]), sys.argv[2], int(sys.argv[3]), float(sys.argv[4]),
                                             sys.argv[5])
     signal.signal(signal.SIGALRM, on_alarm)
-    user = RandomUser(pid, design, seed, log_path)
+    user = user_class(pid, window, seed, log_path)
     def print_log():
         print("Replay with seed %d; the actions were:" % seed, file=sys.stderr)
         for i, event in enumerate(user.events, 1):
@@ -336,6 +356,8 @@ def main():
         print_log()
         return 3
     print("ok - %d random steps (seed %d), %d actions" % (steps, seed, len(user.events)))
+    if os.environ.get("VALDRIS_RANDOM_LOG"):
+        print_log()
     return 0
 
 

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "read_progress_dialog.h"
+
+#include <QObject>
+
+namespace valdris {
+namespace {
+
+constexpr int kSteps = 1000;
+
+}  // namespace
+
+ReadProgressDialog::ReadProgressDialog(QWidget* parent, const QString& text)
+    : dialog_(text, QObject::tr("Cancel"), 0, kSteps, parent) {
+    dialog_.setWindowModality(Qt::ApplicationModal);
+    dialog_.setMinimumDuration(kProgressDelayMs);
+    dialog_.setAutoClose(false);
+    dialog_.setAutoReset(false);
+    // The first value starts the clock that decides whether it shows.
+    dialog_.setValue(0);
+    progress_ = [this](double done) {
+        dialog_.setValue(static_cast<int>(done * kSteps));
+        return !dialog_.wasCanceled();
+    };
+}
+
+ReadProgressDialog::~ReadProgressDialog() { dialog_.reset(); }
+
+PlanReading ReadPlanShowingProgress(QWidget* parent, std::string_view bytes) {
+    ReadProgressDialog progress(parent, QObject::tr("Reading the plan\u2026"));
+    return ReadPlan(bytes, progress.Progress());
+}
+
+}  // namespace valdris
