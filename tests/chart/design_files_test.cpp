@@ -89,7 +89,9 @@ TEST_F(DesignFiles, APlanReportStoppedWritesNothing) {
                                                  return done != c.stop_at;
                                              });
         EXPECT_EQ(static_cast<bool>(written), c.written) << c.stop_at;
-        if (!c.written) EXPECT_EQ(written.refusal().kind, RefusalKind::ReportCancelled) << c.stop_at;
+        if (!c.written) {
+            EXPECT_EQ(written.refusal().kind, RefusalKind::ReportCancelled) << c.stop_at;
+        }
         const std::size_t last = c.written ? 6 : c.stop_at;
         EXPECT_EQ(steps.size(), last) << c.stop_at;
         EXPECT_EQ(steps.empty() ? 0 : steps.back(), last) << c.stop_at;

@@ -153,7 +153,9 @@ TEST_F(PlanKeysTest, PageKeysInACellEditorTakeItsTextFirst) {
         EXPECT_EQ(messages.shown.empty(), !c.refused);
         EXPECT_EQ(Table()->indexWidget(alpha), nullptr) << "the editor closed";
         EXPECT_EQ(QApplication::focusWidget() == Table(), c.refused);
-        if (c.refused) EXPECT_EQ(Table()->currentIndex(), alpha);
+        if (c.refused) {
+            EXPECT_EQ(Table()->currentIndex(), alpha);
+        }
     }
 }
 
