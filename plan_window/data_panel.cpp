@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "assessment_view.h"
+#include "current_cell_keeper.h"
 #include "data_plot.h"
 #include "drawing_view.h"
 #include "map_frame.h"
@@ -128,6 +129,7 @@ DataPanel::DataColumn DataPanel::MakeColumn(UnitData which) {
     column.table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Tab goes on to the next control; the arrows walk the values.
     column.table->setTabKeyNavigation(false);
+    new CurrentCellKeeper(column.table);
     column.table->verticalHeader()->setDefaultSectionSize(column.table->fontMetrics().height() + 4);
     column.title->setBuddy(column.table);
     // Ctrl+V in the list pastes into this set, as in a spreadsheet.
@@ -217,6 +219,7 @@ QTableWidget* DataPanel::MakeFigures(QWidget* parent) {
     figures->setHorizontalHeaderLabels({tr("Figure"), tr("Value")});
     figures->verticalHeader()->hide();
     figures->setTabKeyNavigation(false);  // read with the arrows; Tab goes on
+    new CurrentCellKeeper(figures);
     // Every figure's name whole, at any scale: the names take the room they
     // need and a long value (a p-value's sentence) wraps onto more lines of
     // its row; a panel narrower than the names scrolls.

@@ -276,6 +276,7 @@ TEST_F(PlanKeysTest, CopyPutsTheSelectedRowsOnTheClipboard) {
 TEST_F(PlanKeysTest, OneObjectSaysItHasTheFocus) {
     AddUnit("A");
     AddUnit("B");
+    ASSERT_TRUE(Model()->Plan().SetData(0, UnitData::Survey, "1\n2\n3\n"));
     SelectRow(0);
     Show();
     std::function<void(QAccessibleInterface*, QStringList&, int)> focused = [&](QAccessibleInterface* at,
@@ -304,6 +305,13 @@ TEST_F(PlanKeysTest, OneObjectSaysItHasTheFocus) {
              return static_cast<QWidget*>(Child<QTableWidget>("budgetTable"));
          }},
         {"the plan table after the budget's", [&] { return static_cast<QWidget*>(Table()); }},
+        {"the measurements", [&] {
+             Pages()->setCurrentIndex(2);
+             return static_cast<QWidget*>(Child<QAbstractItemView>("surveyData"));
+         }},
+        {"the plan table after the measurements", [&] { return static_cast<QWidget*>(Table()); }},
+        {"the assessment's figures", [&] { return static_cast<QWidget*>(Child<QAbstractItemView>("assessmentFigures")); }},
+        {"the plan table after the figures", [&] { return static_cast<QWidget*>(Table()); }},
         {"the page tabs", [&] { return static_cast<QWidget*>(Pages()->tabBar()); }},
     };
     for (const auto& c : cases) {
