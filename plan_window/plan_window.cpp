@@ -72,8 +72,14 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     setObjectName(QStringLiteral("planWindow"));
     model_ = new PlanTableModel(this);
     model_->setObjectName(QStringLiteral("planModel"));
+    // A cell's text is taken as its editor closes, which may be inside Qt's
+    // own move of the focus (a click elsewhere). A modal box there would let
+    // the view delete the editor while Qt is still delivering that move, so
+    // the refusal is shown once the move is over.
     model_->SetMessageHandler([this](const Refusal& refusal) {
-        messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
+        QTimer::singleShot(0, this, [this, refusal] {
+            messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
+        });
     });
     model_->SetChangeObserver([this](const PlanChange& change) { Follow(change); });
     proxy_ = new PlanSortModel(this);

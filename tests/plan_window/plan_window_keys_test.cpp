@@ -148,6 +148,7 @@ TEST_F(PlanKeysTest, PageKeysInACellEditorTakeItsTextFirst) {
         editor->setText(QString::fromLatin1(c.typed));
         messages.Clear();
         QTest::keyClick(editor, Qt::Key_Tab, Qt::ControlModifier);
+        QCoreApplication::processEvents();
         EXPECT_EQ(Pages()->currentIndex(), c.page);
         EXPECT_FLOAT_EQ(Model()->Plan().entry(0).unit.alpha, c.alpha);
         EXPECT_EQ(messages.shown.empty(), !c.refused);
