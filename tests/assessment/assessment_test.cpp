@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -300,30 +299,25 @@ TEST(AssessmentView, ShowsTheVerdictOrWhyThereIsNone) {
 // 2000 / 10 = 200 points and one location's share is 10 m2: AF 3, DCGL_EMC
 // 3. Location 8 (2.2) at 100 m2: AF 1.5, DCGL_EMC 1.5.
 TEST(AssessmentView, HoldsEachMeasurementAgainstItsOwnAreasDCGLEMC) {
-    const struct {
-        const char* what;
-        bool placed;
-        std::map<std::string, double> sizes;
-        bool marked;  // 2.2 above its DCGL_EMC
-        std::string posting;
-    } cases[] = {
-        {"unplaced: the check's 1.678", false, {}, true, ""},
-        {"placed: one location's share", true, {}, false, "marked against the DCGL 1 and the DCGL_EMC 3."},
-        {"placed, found over 100 m2", true, {{"8", 100}}, true, "marked against the DCGL 1 and each area's DCGL_EMC."},
+    const struct { bool placed; double size_of_8; bool marked; std::string posting; } cases[] = {
+        {false, 0, true, ""},  // not placed: the check's 1.678
+        {true, 0, false, "the DCGL 1 and the DCGL_EMC 3."},
+        {true, 100, true, "the DCGL 1 and each area's DCGL_EMC."},
     };
+    PlanUnit unit;
+    unit.field.size = UnitSize{2000, 50, 40};
+    unit.field.seed = 42;
+    unit.field.scan_mdc = 3;
+    unit.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 1}};
     std::vector<double> values(20, 0.5);
     values[2] = 1.6;
     values[7] = 2.2;
     std::vector<std::string> ids;
     for (int i = 1; i <= 20; ++i) ids.push_back(std::to_string(i));
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        PlanUnit unit;
-        unit.field.size = UnitSize{2000, 50, 40};
-        unit.field.seed = 42;
-        unit.field.scan_mdc = 3;
-        unit.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 1}};
-        unit.elevated_area_sizes = c.sizes;
+        SCOPED_TRACE(c.size_of_8);
+        unit.elevated_area_sizes.clear();
+        if (c.size_of_8 > 0) unit.elevated_area_sizes["8"] = c.size_of_8;
         unit.survey_data = MeasurementSet(values, "", {c.placed ? ids : std::vector<std::string>{}, {}});
         SurveyPlan plan;
         ASSERT_TRUE(plan.Add(unit) && plan.entry(0).field.samples == 200);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,6 @@
 #include "elevated_comparison.h"
 #include "measurement_join.h"
 #include "measurement_text.h"
-#include "placed_assessment.h"
 
 namespace valdris {
 namespace {
@@ -213,19 +211,6 @@ TEST(ElevatedComparison, RefusesWhatItCannotCompare) {
         const Outcome<ElevatedComparison> run = CompareElevatedAreas(c.values, inputs);
         ASSERT_FALSE(run);
         EXPECT_EQ(run.message().rfind(c.refusal, 0), 0u) << run.message();
-    }
-}
-
-// A legend names a DCGL_EMC only when the values above the DCGL share one.
-TEST(NamedDCGLEMC, IsTheOneTheValuesAboveTheDCGLShare) {
-    const struct { std::vector<double> values, emc; std::optional<double> named; } cases[] = {
-        {{0.5, 2.2}, {3, 3}, 3.0}, {{1.6, 2.2}, {3, 1.5}, std::nullopt}, {{0.5, 2.2}, {10, 1.5}, 1.5},
-        {{0.5}, {3}, 3.0}, {{2.2}, {0}, 0.0},
-    };
-    for (const auto& c : cases) {
-        std::vector<PostedValue> posted;
-        for (const double value : c.values) posted.push_back({"", {0, 0}, value});
-        EXPECT_EQ(NamedDCGLEMC(posted, 1, c.emc), c.named) << c.values.size();
     }
 }
 
