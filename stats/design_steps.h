@@ -60,11 +60,12 @@ double PowerWithCertainEnds(double shift, PowerAtShift power_at) {
     return WithinProbabilityRange(power_at(shift));
 }
 
-// The curve points whose power is computed, in grid order.
+// The curve points whose power is computed, in grid order. Only the first
+// count entries are written or read, so the arrays are left unfilled.
 struct ComputedPoints {
     int count = 0;
-    std::array<int, kCurvePoints> index{};  // into CurveX and CurvePower
-    std::array<double, kCurvePoints> shift{};
+    std::array<int, kCurvePoints> index;  // into CurveX and CurvePower
+    std::array<double, kCurvePoints> shift;
 };
 
 // Fills CurveX[1..60] and the certain ends of CurvePower, and lists the other
@@ -76,17 +77,21 @@ inline ComputedPoints LayOutPowerCurve(double dcgl, float sigma, DesignState& ou
     out.CurveX[0] = 0;
     out.CurvePower[0] = 0;
     ComputedPoints points;
+    int count = 0;
+    float x = 0;
     for (int i = 1; i <= kCurvePoints; ++i) {
-        out.CurveX[i] = NextCurveX(out.CurveX[i - 1], step);
-        const double shift = (dcgl - out.CurveX[i]) / sigma;
+        x = NextCurveX(x, step);
+        out.CurveX[i] = x;
+        const double shift = (dcgl - x) / sigma;
         if (const auto certain = CertainPower(shift)) {
             out.CurvePower[i] = *certain;
         } else {
-            points.index[points.count] = i;
-            points.shift[points.count] = shift;
-            ++points.count;
+            points.index[count] = i;
+            points.shift[count] = shift;
+            ++count;
         }
     }
+    points.count = count;
     return points;
 }
 
