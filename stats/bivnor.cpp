@@ -16,6 +16,7 @@
 #endif
 
 #include "joint_tail.h"
+#include "normal_cdf.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -27,7 +28,7 @@ constexpr double kSeriesTolerance = 6.283185307179591E-15 / 2;
 // exp(-x) for x at or beyond this is taken as 0.
 constexpr double kExponentCutoff = 80;
 
-double G(double x) { return NormalCdf(x); }
+double G(double x) { return detail::NormalCdfInPlace(x); }
 
 // Adds one Owen's T term to b. wh, wk and gw are the term's own working
 // values; the reflection for |wk| > 1 also moves b.
@@ -201,31 +202,35 @@ private:
     double b_[kLanes] = {};
 };
 
+// The probability at a limit that is NaN, infinite or 0.
+double JointTailAtSpecialLimit(double h, const EqualLimitsJointTail& tail) {
+    if (std::isnan(h)) return std::numeric_limits<double>::quiet_NaN();
+    if (std::isinf(h)) return h > 0 ? 0 : 1;
+    return Clamped01(tail.at_zero);
+}
+
 }  // namespace
 
 void JointTailsAtEqualLimits(const double* h, int count, const EqualLimitsJointTail& tail, double* out) {
     SeriesGroup group(tail, out);
     for (int j = 0; j < count; ++j) {
-        if (std::isnan(h[j])) {
-            out[j] = std::numeric_limits<double>::quiet_NaN();
-        } else if (std::isinf(h[j])) {
-            out[j] = h[j] > 0 ? 0 : 1;
-        } else if (h[j] == 0) {
-            out[j] = Clamped01(tail.at_zero);
+        const double hj = h[j];
+        if (!std::isfinite(hj) || hj == 0) {
+            out[j] = JointTailAtSpecialLimit(hj, tail);
+            continue;
+        }
+        // GH and GK are one value; h * h is never negative.
+        const double gh = G(-hj) / 2;
+        const double hh = hj * hj;
+        double b = gh;
+        if (hh != 0) b = b + gh;
+        // |wk| < 1 for 0 < r < 1: neither term is reflected, and with
+        // wh = -h both are the same (wh * wh is h * h).
+        const double h4 = hh / 2;
+        if (BeyondExponentCutoff(h4)) {
+            out[j] = Clamped01(b);
         } else {
-            // GH and GK are one value; h * h is never negative.
-            const double gh = G(-h[j]) / 2;
-            double b = gh;
-            if (h[j] * h[j] != 0) b = b + gh;
-            // |wk| < 1 for 0 < r < 1: neither term is reflected, and with
-            // wh = -h both are the same.
-            const double wh = -h[j];
-            const double h4 = (wh * wh) / 2;
-            if (BeyondExponentCutoff(h4)) {
-                out[j] = Clamped01(b);
-            } else {
-                group.Add(j, h4, b);
-            }
+            group.Add(j, h4, b);
         }
     }
     group.Finish();

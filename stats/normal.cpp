@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <limits>
 
+#include "normal_cdf.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -140,11 +141,7 @@ double Erf(double x) {
     return result;
 }
 
-double NormalCdf(double x) {
-    const double s = std::sqrt(2.0);
-    const double t = x / s;
-    return (Erf(t) + 1) / 2;
-}
+double NormalCdf(double x) { return detail::NormalCdfInPlace(x); }
 
 double NormalQuantile(float p) {
     const double pd = p;

@@ -20,6 +20,7 @@
 
 #include "design_steps.h"
 #include "joint_tail.h"
+#include "normal_cdf.h"
 #include "quantile_choice.h"
 #include "valdris_power.h"
 #include "vector_state.h"
@@ -151,10 +152,10 @@ RankSumTerms MakeRankSumTerms(double nd, double critical) {
 // (p2 - p1^2) (nd + nd - 2) nd^2 + nd^2 p1 (1 - p1); the mean is
 // nd (nd + 1) / 2 + nd^2 p1, with a continuity correction of 0.5.
 double PassProbability(const RankSumTerms& terms, double shift, double p2) {
-    const double p1 = NormalCdf(shift / kSqrtTwo);
+    const double p1 = detail::NormalCdfInPlace(shift / kSqrtTwo);
     const double variance = (p2 - p1 * p1) * terms.variance_weight + (terms.nd_squared * p1) * (1 - p1);
     const double z = (terms.centred_critical - terms.nd_squared * p1) / std::sqrt(variance);
-    return 1 - NormalCdf(z);
+    return 1 - detail::NormalCdfInPlace(z);
 }
 
 // The argument of the joint probability at a shift.
