@@ -44,19 +44,18 @@ inline float NextCurveX(float previous, float step) {
     return static_cast<float>(static_cast<double>(step) + static_cast<double>(previous));
 }
 
-// The power where it is taken as certain: beyond +-6 standard deviations 1
-// or 0 (exactly +-6 is still computed); nothing where it is computed.
-inline std::optional<double> CertainPower(double shift) {
-    if (shift > kCertainShift) return 1.0;
-    if (shift < -kCertainShift) return 0.0;
-    return std::nullopt;
-}
+// Whether the power at a shift is taken as certain: beyond +-6 standard
+// deviations (exactly +-6 is still computed, and so is NaN).
+inline bool IsCertain(double shift) { return shift > kCertainShift || shift < -kCertainShift; }
+
+// The certain power at such a shift: 1 beyond +6, 0 beyond -6.
+inline double CertainPower(double shift) { return shift > kCertainShift ? 1.0 : 0.0; }
 
 // The power at one shift: certain at the ends, otherwise power_at(shift)
 // held within [0, 1].
 template <typename PowerAtShift>
 double PowerWithCertainEnds(double shift, PowerAtShift power_at) {
-    if (const auto certain = CertainPower(shift)) return *certain;
+    if (IsCertain(shift)) return CertainPower(shift);
     return WithinProbabilityRange(power_at(shift));
 }
 
@@ -83,8 +82,8 @@ inline ComputedPoints LayOutPowerCurve(double dcgl, float sigma, DesignState& ou
         x = NextCurveX(x, step);
         out.CurveX[i] = x;
         const double shift = (dcgl - x) / sigma;
-        if (const auto certain = CertainPower(shift)) {
-            out.CurvePower[i] = *certain;
+        if (IsCertain(shift)) {
+            out.CurvePower[i] = CertainPower(shift);
         } else {
             points.index[count] = i;
             points.shift[count] = shift;
