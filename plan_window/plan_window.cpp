@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_window.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -43,6 +44,9 @@ namespace {
 // crash loses little.
 constexpr int kAutosaveDelayMs = 2000;
 
+// How often a cell's refusal looks again for a moment free of other boxes.
+constexpr int kModalPollMs = 100;
+
 // A page that scrolls when the window is smaller than the page can be, as
 // on a small screen or at a large scale, rather than cutting controls off.
 QScrollArea* Scrolling(QWidget* page) {
@@ -77,9 +81,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     // the view delete the editor while Qt is still delivering that move, so
     // the refusal is shown once the move is over.
     model_->SetMessageHandler([this](const Refusal& refusal) {
-        QTimer::singleShot(0, this, [this, refusal] {
-            messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
-        });
+        QTimer::singleShot(0, this, [this, refusal] { ShowCellRefusal(refusal); });
     });
     model_->SetChangeObserver([this](const PlanChange& change) { Follow(change); });
     proxy_ = new PlanSortModel(this);
@@ -186,6 +188,23 @@ void PlanWindow::BuildMenus() {
     BuildEditMenu();
     BuildUnitMenu();
     BuildPageKeys();
+    // A command leaves an open cell first, as leaving the cell would, so
+    // that its refusal is told before the command asks anything; a refused
+    // text stops a command given by its key.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+        connect(menu, &QMenu::aboutToShow, this, [this] { TakeOpenCellEdit(); });
+        for (QAction* action : menu->actions()) action->installEventFilter(this);
+    }
+}
+
+// Shown once no other box or dialog is open (a button pressed while a cell
+// was being edited may have opened one since), so that two never stand at once.
+void PlanWindow::ShowCellRefusal(const Refusal& refusal) {
+    if (QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(kModalPollMs, this, [this, refusal] { ShowCellRefusal(refusal); });
+        return;
+    }
+    messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
 }
 
 // The pages are reached from anywhere in the window, the table included,
@@ -235,10 +254,12 @@ bool PlanWindow::TakeOpenCellEdit() {
     return !model_->LastEditRefused();
 }
 
-// The page tabs' own keys (Alt+D, Alt+L, Alt+M) leave an open cell as the
-// Unit menu's page items do; a refused text keeps the page.
+// The page tabs' own keys (Alt+D, Alt+L, Alt+M) and the menus' keys leave an
+// open cell as the Unit menu's page items do; a refused text keeps the page
+// and stops the command.
 bool PlanWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == panels_->tabBar() && event->type() == QEvent::Shortcut && !TakeOpenCellEdit()) return true;
+    const bool command_key = watched == panels_->tabBar() || qobject_cast<QAction*>(watched) != nullptr;
+    if (command_key && event->type() == QEvent::Shortcut && !TakeOpenCellEdit()) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -168,6 +168,34 @@ TEST_F(PlanKeysTest, PageKeysInACellEditorTakeItsTextFirst) {
     }
 }
 
+// A command's key in a cell's editor takes the cell's text first: a refused
+// text is told and the command asks nothing (New would ask about the
+// unsaved plan, Rename for a name), so two boxes never stand at once.
+TEST_F(PlanKeysTest, CommandKeysInACellEditorTakeItsTextFirst) {
+    AddUnit("A");
+    SelectRow(0);
+    Show();
+    dialogs.text = QStringLiteral("Renamed");
+    for (const QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(QKeySequence::New)}) {
+        SCOPED_TRACE(key.toString().toStdString());
+        SelectRow(0);  // Rename asks for one selected unit
+        const QModelIndex alpha = Table()->model()->index(0, int(PlanColumn::Alpha));
+        Table()->setFocus();
+        Table()->setCurrentIndex(alpha);
+        Table()->edit(alpha);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QStringLiteral("0.7"));
+        messages.Clear();
+        QTest::keySequence(editor, key);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(dialogs.unsaved_asked, 0);
+        EXPECT_EQ(Model()->Plan().entry(0).unit.name, "A");
+        EXPECT_EQ(Table()->indexWidget(alpha), nullptr) << "the editor closed";
+    }
+}
+
 // Tab from the page tabs enters the page shown, never the unnamed pane that
 // scrolls it.
 TEST_F(PlanKeysTest, TabFromThePageTabsEntersThePage) {
