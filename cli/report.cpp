@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "report.h"
 
-#include <charconv>
-
 #include "number_output.h"
 #include "concentration_unit.h"
 #include "checked_design.h"
@@ -13,12 +11,6 @@
 namespace valdris::cli {
 
 namespace {
-
-// ExactNumber's forms, written in place.
-char* WriteExact(char* out, double value) { return WriteExactNumber(out, value); }
-char* WriteExact(char* out, float value) {
-    return std::to_chars(out, out + kExactNumberRoom, value, std::chars_format::general, 9).ptr;
-}
 
 // The curve goes out as one piece: a plan writes a hundred thousand of them,
 // and a stream insertion per number cost more than its digits.
@@ -32,7 +24,7 @@ void WriteJsonArray(std::ostream& out, const std::array<Number, Size>& values) {
             *at++ = ',';
             *at++ = ' ';
         }
-        at = WriteExact(at, values[i]);
+        at = WriteExactNumber(at, values[i]);
     }
     *at++ = ']';
     out.write(buffer, at - buffer);
