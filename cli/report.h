@@ -26,6 +26,9 @@ void WriteJsonReport(std::ostream& out, const DesignFigures& figures, const Json
 // a plan's unit puts its name first.
 void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std::string& indent,
                       const std::optional<std::string>& name = std::nullopt, const JsonMembers& more = {});
+// The same members, the last without its line break, appended to text.
+void AppendJsonMembers(std::string& text, const DesignFigures& figures, const std::string& indent,
+                       const std::optional<std::string>& name = std::nullopt);
 void WriteCsvCurve(std::ostream& out, const DesignState& state);
 
 std::string TestKey(TestKind test);  // "sign" or "wrs"
