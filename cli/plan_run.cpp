@@ -215,7 +215,11 @@ int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& 
     switch (command.format.value_or(OutputFormat::Text)) {
         case OutputFormat::Text: WritePlanText(out, *reading, command.check_seed); break;
         case OutputFormat::Json: WritePlanJson(out, *reading, command.check_seed); break;
-        case OutputFormat::Csv: out << PlanAsCsv(*reading); break;
+        case OutputFormat::Csv:
+            WritePlanCsv(*reading, [&out](std::string_view row) {
+                out.write(row.data(), static_cast<std::streamsize>(row.size()));
+            });
+            break;
     }
     return kExitOk;
 }
