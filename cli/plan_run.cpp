@@ -113,10 +113,11 @@ void WritePlanJson(std::ostream& out, const SurveyPlan& plan, std::optional<uint
     out << "{\n  \"units\": [";
     std::string unit;
     std::ostringstream more;
+    CurveXText last_x;
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlanEntry& entry = plan.entry(i);
         unit.assign(i == 0 ? "\n    {\n" : ",\n    {\n");
-        AppendJsonMembers(unit, entry.figures, kUnitIndent, entry.unit.name);
+        AppendJsonMembers(unit, entry.figures, kUnitIndent, entry.unit.name, &last_x);
         if (const JsonMembers members = UnitMembers(entry, check_seed)) {
             more.str({});
             members(more);

@@ -102,7 +102,7 @@ void WriteTextReport(std::ostream& out, const DesignFigures& figures, const std:
 }
 
 void AppendJsonMembers(std::string& text, const DesignFigures& figures, const std::string& indent,
-                       const std::optional<std::string>& name) {
+                       const std::optional<std::string>& name, CurveXText* last_x) {
     const TestKind test = figures.test;
     const DesignState state = DesignCurve(figures);
     if (name) ((((text += indent) += "\"name\": ") += JsonString(*name)) += ",\n");
@@ -135,7 +135,18 @@ void AppendJsonMembers(std::string& text, const DesignFigures& figures, const st
     if (PowerBelowTarget(figures)) member("power_below_target").Put("true,\n");
     if (figures.final_n != figures.n) whole("final_n", figures.final_n);
     if (figures.cost) number("cost", *figures.cost);
-    member("curve_x").Array(state.CurveX).Put(",\n");
+    member("curve_x");
+    if (last_x && !last_x->text.empty() && std::memcmp(last_x->x.data(), state.CurveX.data(), sizeof state.CurveX) == 0) {
+        out.Put(last_x->text);
+    } else {
+        char* const begin = out.at();
+        out.Array(state.CurveX);
+        if (last_x) {
+            last_x->x = state.CurveX;
+            last_x->text.assign(begin, out.at());
+        }
+    }
+    out.Put(",\n");
     member("curve_power").Array(state.CurvePower);
     text.resize(static_cast<std::size_t>(out.at() - text.data()));
 }
