@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "number_output.h"
@@ -106,9 +107,15 @@ void AppendJsonMembers(std::string& text, const DesignFigures& figures, const st
     const TestKind test = figures.test;
     const DesignState state = DesignCurve(figures);
     if (name) ((((text += indent) += "\"name\": ") += JsonString(*name)) += ",\n");
-    const std::size_t start = text.size();
-    text.resize(start + MembersRoom(indent.size()));
-    Cursor out(text.data() + start);
+    // Room on the stack for the usual indents, zeroed by nobody.
+    char stack_room[8192];
+    std::unique_ptr<char[]> heap_room;
+    char* room = stack_room;
+    if (MembersRoom(indent.size()) > sizeof stack_room) {
+        heap_room.reset(new char[MembersRoom(indent.size())]);
+        room = heap_room.get();
+    }
+    Cursor out(room);
     auto member = [&](std::string_view key) -> Cursor& { return out.Put(indent).Put("\"").Put(key).Put("\": "); };
     auto number = [&](std::string_view key, auto value) { member(key).Exact(value).Put(",\n"); };
     auto whole = [&](std::string_view key, int32_t value) { member(key).Whole(value).Put(",\n"); };
@@ -148,7 +155,7 @@ void AppendJsonMembers(std::string& text, const DesignFigures& figures, const st
     }
     out.Put(",\n");
     member("curve_power").Array(state.CurvePower);
-    text.resize(static_cast<std::size_t>(out.at() - text.data()));
+    text.append(room, out.at());
 }
 
 void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std::string& indent,
