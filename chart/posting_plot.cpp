@@ -63,20 +63,46 @@ std::string LegendText(PostingClass posting_class, double dcgl, double dcgl_emc)
     switch (posting_class) {
         case PostingClass::AtMostDCGL: return "up to the DCGL " + WriteNumber(dcgl);
         case PostingClass::AboveDCGL: return HasEMC(dcgl_emc) ? "above the DCGL" : "above the DCGL (no DCGL_EMC)";
-        case PostingClass::AboveDCGLEMC: return "above the DCGL_EMC " + WriteNumber(dcgl_emc);
+        case PostingClass::AboveDCGLEMC: return "above the DCGL_EMC " + ReadableNumber(dcgl_emc);
     }
     return {};
 }
 
-void DrawLegend(double top, double dcgl, double dcgl_emc, ChartSurface& surface) {
-    const double height = surface.TextHeight("0");
+// An entry of the legend where it goes: its line under the caption and
+// its left edge.
+struct LegendEntry {
+    PostingClass posting_class;
+    std::string text;
+    int line;
+    double x;
+};
+
+// In reading order; an entry that would run past the right edge starts a
+// new line, so that a narrow plot shows every class whole.
+std::vector<LegendEntry> LayOutLegend(double dcgl, double dcgl_emc, const ChartSurface& surface) {
+    std::vector<LegendEntry> entries;
     double x = kLegendGap;
+    int line = 0;
     for (const ClassRow& row : kClassRows) {
         if (row.posting_class == PostingClass::AboveDCGLEMC && !HasEMC(dcgl_emc)) continue;
-        DrawMarker(row.posting_class, x + kMarkerHalf, WholeTwips(top + height / 2), surface);
-        const std::string text = LegendText(row.posting_class, dcgl, dcgl_emc);
-        surface.DrawText(x + 2 * kMarkerHalf + kLegendGap / 2, top, text);
-        x = WholeTwips(x + 2 * kMarkerHalf + kLegendGap / 2 + surface.TextWidth(text) + kLegendGap);
+        std::string text = LegendText(row.posting_class, dcgl, dcgl_emc);
+        const double text_width = surface.TextWidth(text);
+        if (!entries.empty() && x + 2 * kMarkerHalf + kLegendGap / 2 + text_width > surface.Width() - kLegendGap) {
+            x = kLegendGap;
+            ++line;
+        }
+        entries.push_back({row.posting_class, std::move(text), line, x});
+        x = WholeTwips(x + 2 * kMarkerHalf + kLegendGap / 2 + text_width + kLegendGap);
+    }
+    return entries;
+}
+
+void DrawLegend(double top, const std::vector<LegendEntry>& entries, ChartSurface& surface) {
+    const double height = surface.TextHeight("0");
+    for (const LegendEntry& entry : entries) {
+        const double y = WholeTwips(top + entry.line * height);
+        DrawMarker(entry.posting_class, entry.x + kMarkerHalf, WholeTwips(y + height / 2), surface);
+        surface.DrawText(entry.x + 2 * kMarkerHalf + kLegendGap / 2, y, entry.text);
     }
 }
 
@@ -114,16 +140,17 @@ void DrawPostingPlot(const Boundary& boundary, const std::vector<PostedValue>& v
     for (const std::size_t k : shown) extent_of.polygons.push_back({{values[k].at}, {}});
     const BoundaryExtent extent = ExtentOf(extent_of);
     const std::string crs = CrsCaption(boundary.crs);
-    const MapLayout map = LayOutMap(extent, surface, crs.empty() ? 2 : 3);
-
-    DrawBoundary(boundary, map, surface);
     std::string title = std::to_string(shown.size()) + " measurements where they were taken";
     if (shown.size() < values.size()) {
         title += ", " + std::to_string(values.size() - shown.size()) + " without a finite value or place left out";
     }
     std::vector<std::string> caption{title};
     if (!crs.empty()) caption.push_back("Coordinates in metres, " + crs);
-    DrawLegend(DrawCaption(caption, surface), dcgl, dcgl_emc, surface);
+    const std::vector<LegendEntry> legend = LayOutLegend(dcgl, dcgl_emc, surface);
+    const MapLayout map = LayOutMap(extent, surface, static_cast<int>(caption.size()) + legend.back().line + 1);
+
+    DrawBoundary(boundary, map, surface);
+    DrawLegend(DrawCaption(caption, surface), legend, surface);
 
     for (const std::size_t k : shown) {
         DrawMarker(ClassOfValue(values[k].value, dcgl, dcgl_emc), map.X(values[k].at.x), map.Y(values[k].at.y), surface);

@@ -58,7 +58,7 @@ AssessmentView MakeAssessmentView(const PlanEntry& entry) {
     if (!view.posted.empty()) {
         view.posting_description = Counted(view.posted.size(), "measurement", "measurements") +
                                    " where they were taken, marked against the DCGL " + WriteNumber(view.dcgl) +
-                                   (view.dcgl_emc > 0 ? " and the DCGL_EMC " + WriteNumber(view.dcgl_emc) : "") + ".";
+                                   (view.dcgl_emc > 0 ? " and the DCGL_EMC " + ReadableNumber(view.dcgl_emc) : "") + ".";
     }
     if (!entry.assessment) {
         view.status = kNoMeasurementsYet;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan_file.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -11,6 +12,7 @@
 #include "concentration_unit.h"
 #include "elevated_comparison.h"
 #include "field_messages.h"
+#include "measurement_text.h"
 #include "number_text.h"
 #include "plan_json.h"
 #include "plan_unit_field.h"
@@ -72,6 +74,28 @@ std::optional<std::string> WriteData(const std::vector<double>& data) {
     std::string text = "[";
     for (std::size_t i = 0; i < data.size(); ++i) text += (i ? ", " : "") + RoundTripNumber(data[i]);
     return text + "]";
+}
+
+// "survey_header", "reference_header": the column's header the measurements
+// were read under, kept so that a plan opened again still names it.
+// Held to what a reading keeps: no control character, and no longer than a
+// header cut short with its "...".
+ValueProblem ReadHeader(const Json& value, MeasurementSet& data) {
+    if (!value.is_string()) return std::string("the value is not a text in quotes.");
+    std::string header = value.get<std::string>();
+    if (data.empty()) return std::string("a header is given without measurements.");
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+    if (std::any_of(header.begin(), header.end(), control)) return std::string("the header holds a control character.");
+    if (header.size() > kLongestShownHeader + std::string_view("...").size()) {
+        return "the header is longer than " + std::to_string(kLongestShownHeader) + " characters.";
+    }
+    data = MeasurementSet(data.values(), std::move(header), data.where());
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteHeader(const MeasurementSet& data) {
+    if (data.empty() || data.header().empty()) return std::nullopt;
+    return Quoted(data.header());
 }
 
 // The survey measurements given again with where each was taken.
@@ -435,12 +459,16 @@ const UnitKey kUnitKeys[] = {
      }),
     {"survey_data", false, [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Survey, u.survey_data); },
      [](const PlanUnit& u) { return WriteData(u.survey_data); }},
+    {"survey_header", false, [](const Json& v, PlanUnit& u) { return ReadHeader(v, u.survey_data); },
+     [](const PlanUnit& u) { return WriteHeader(u.survey_data); }},
     {"survey_ids", false, ReadSurveyIds, WriteSurveyIds},
     {"survey_places", false, ReadSurveyPlaces, WriteSurveyPlaces},
     {"elevated_area_sizes", false, ReadElevatedAreaSizes, WriteElevatedAreaSizes},
     {"reference_data", false,
      [](const Json& v, PlanUnit& u) { return ReadData(v, UnitData::Reference, u.reference_data); },
      [](const PlanUnit& u) { return WriteData(u.reference_data); }},
+    {"reference_header", false, [](const Json& v, PlanUnit& u) { return ReadHeader(v, u.reference_data); },
+     [](const PlanUnit& u) { return WriteHeader(u.reference_data); }},
     Field(PlanField::Area, [](const Json& v, PlanUnit& u) { return ReadNumber(v, SizeOf(u).area); },
      [](const PlanUnit& u) -> std::optional<std::string> {
          // A boundary gives its own area.

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QStyle>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
@@ -205,6 +206,11 @@ QVBoxLayout* DataPanel::MakeInvestigate() {
     investigate_->setObjectName(QStringLiteral("investigate"));
     investigate_->setAccessibleName(tr("Measurements above the DCGL"));
     investigate_->setUniformItemSizes(true);
+    // A usual line whole at any scale; a narrow window scrolls the page instead.
+    investigate_->setMinimumWidth(investigate_->fontMetrics().horizontalAdvance(
+                                      tr("Measurement 00: 0.000 (above DCGL_EMC)")) +
+                                  investigate_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                  4 * investigate_->frameWidth());
     investigate_title_->setBuddy(investigate_);
     auto* layout = new QVBoxLayout;
     layout->addWidget(investigate_title_);

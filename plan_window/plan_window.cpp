@@ -72,8 +72,14 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     setObjectName(QStringLiteral("planWindow"));
     model_ = new PlanTableModel(this);
     model_->setObjectName(QStringLiteral("planModel"));
+    // A cell's text is taken as its editor closes, which may be inside Qt's
+    // own move of the focus (a click elsewhere). A modal box there would let
+    // the view delete the editor while Qt is still delivering that move, so
+    // the refusal is shown once the move is over.
     model_->SetMessageHandler([this](const Refusal& refusal) {
-        messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
+        QTimer::singleShot(0, this, [this, refusal] {
+            messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
+        });
     });
     model_->SetChangeObserver([this](const PlanChange& change) { Follow(change); });
     proxy_ = new PlanSortModel(this);
@@ -112,6 +118,7 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     // it would make the unnamed widget around it report the focus as well.
     panels_->setFocusProxy(nullptr);
     panels_->setFocusPolicy(Qt::NoFocus);
+    panels_->tabBar()->installEventFilter(this);  // its mnemonics leave an open cell first
     budget_ = new BudgetPanel(panels_);
     budget_->SetLBGRChosen([this](double lbgr) { SetLBGRFromBudget(lbgr); });
     panels_->addTab(Scrolling(budget_), tr("Bu&dget"));
@@ -226,6 +233,13 @@ bool PlanWindow::TakeOpenCellEdit() {
     emit delegate->commitData(editor);
     emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
     return !model_->LastEditRefused();
+}
+
+// The page tabs' own keys (Alt+D, Alt+L, Alt+M) leave an open cell as the
+// Unit menu's page items do; a refused text keeps the page.
+bool PlanWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == panels_->tabBar() && event->type() == QEvent::Shortcut && !TakeOpenCellEdit()) return true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void PlanWindow::BuildEditMenu() {

@@ -228,8 +228,7 @@ bool PlanWindow::SaveReport() {
     // a Cancel that leaves every file as it was. Every window waits, so that
     // no plan changes under the report.
     QProgressDialog progress(tr("Writing the plan report\u2026"), tr("Cancel"), 0, 0, this);
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(kProgressDelayMs);
+    SetUpProgressDialog(progress);
     const Outcome<Done> written = WritePlanReport(model_->Plan(), title, target.toStdString(),
                                                   [&progress](std::size_t done, std::size_t total) {
                                                       progress.setMaximum(static_cast<int>(total));

@@ -8,12 +8,21 @@ namespace {
 
 constexpr int kSteps = 1000;
 
+// About forty-five characters: the program's name with the window's
+// buttons beside it, where the text alone would leave it cut short.
+constexpr int kDialogWidthChars = 45;
+
 }  // namespace
+
+void SetUpProgressDialog(QProgressDialog& dialog) {
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setMinimumDuration(kProgressDelayMs);
+    dialog.setMinimumWidth(dialog.fontMetrics().averageCharWidth() * kDialogWidthChars);
+}
 
 ReadProgressDialog::ReadProgressDialog(QWidget* parent, const QString& text)
     : dialog_(text, QObject::tr("Cancel"), 0, kSteps, parent) {
-    dialog_.setWindowModality(Qt::ApplicationModal);
-    dialog_.setMinimumDuration(kProgressDelayMs);
+    SetUpProgressDialog(dialog_);
     dialog_.setAutoClose(false);
     dialog_.setAutoReset(false);
     // The first value starts the clock that decides whether it shows.

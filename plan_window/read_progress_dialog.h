@@ -17,6 +17,10 @@ namespace valdris {
 // How long a long task runs before its progress is shown.
 constexpr int kProgressDelayMs = 500;
 
+// Every long task's dialog: every window waits, it shows after a moment,
+// and it is wide enough that its caption reads whole.
+void SetUpProgressDialog(QProgressDialog& dialog);
+
 // A reading's progress (read_progress.h) shown in a dialog over `parent`;
 // the reading stops once Cancel is pressed. Hidden when this goes.
 class ReadProgressDialog {

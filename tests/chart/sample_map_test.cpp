@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "map_frame.h"
 #include "number_text.h"
@@ -139,6 +140,34 @@ TEST(MapFrame, ArrowBarAndLabelsStayOnTheSurfaceAndOffTheField) {
             if (op.kind != Kind::Text) continue;
             EXPECT_TRUE(op.x1 >= 0 && op.x1 + 600 <= 7755 && op.y1 >= 0 && op.y1 + 200 <= 4635) << op.text;
         }
+    }
+}
+
+// A plot too narrow for the legend's line wraps it: every entry whole
+// inside the plot, the map below the last line. A computed DCGL_EMC reads
+// as the other computed figures do.
+TEST(PostingPlot, ANarrowLegendWrapsOntoMoreLines) {
+    struct Case { double width; std::size_t lines; };
+    for (const Case c : {Case{7755, 1}, Case{2600, 2}, Case{1600, 3}}) {
+        RecordingSurface surface(c.width, 4635, 600, 200);
+        DrawPostingPlot(RectangleBoundary(60, 10), {{"1", {5, 5}, 1}}, 1, 1.67752062335577, surface);
+        const auto& operations = surface.Operations();
+        EXPECT_NE(std::find_if(operations.begin(), operations.end(),
+                               [](const RecordedOperation& op) { return op.text == "above the DCGL_EMC 1.678"; }),
+                  operations.end());
+        std::set<double> tops;
+        double last_text_bottom = 0;
+        for (const RecordedOperation& op : surface.Operations()) {
+            if (op.kind != Kind::Text || (op.text.rfind("up to", 0) != 0 && op.text.rfind("above", 0) != 0)) continue;
+            tops.insert(op.y1);
+            last_text_bottom = std::max(last_text_bottom, op.y1 + 200);
+            EXPECT_LE(op.x1 + 600, c.width) << c.width << ": " << op.text;
+        }
+        EXPECT_EQ(tops.size(), c.lines) << c.width;
+        const auto field = std::find_if(surface.Operations().begin(), surface.Operations().end(),
+                                        [](const RecordedOperation& op) { return op.kind == Kind::Fill; });
+        ASSERT_NE(field, surface.Operations().end());
+        for (const ChartSurface::Point& p : field->rings.at(0)) EXPECT_GE(p.y, last_text_bottom) << c.width;
     }
 }
 

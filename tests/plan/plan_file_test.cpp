@@ -75,6 +75,12 @@ TEST(PlanFile, RefusesADamagedFileWhole) {
          unit_b + ", key \"survey_data\": measurement 2 is not a number."},
         {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "survey_data": [0.5]})"),
          unit_b + ", key \"survey_data\": " + kSurveyDataName + ": only one measurement; at least two are needed."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "survey_data": [0.5, 1], "survey_header": 1})"),
+         unit_b + ", key \"survey_header\": the value is not a text in quotes."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "survey_data": [0.5, 1], "survey_header": "Cs\u001b[2J"})"),
+         unit_b + ", key \"survey_header\": the header holds a control character."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "reference_header": "Background"})"),
+         unit_b + ", key \"reference_header\": a header is given without measurements."},
         {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "reference_data": [0.5, -1e999]})"),
          unit_b + ", key \"reference_data\": the value is not a finite number."},
         {WithSecondUnit(R"("radionuclide": 7, "test": "wrs"})"),
@@ -344,6 +350,7 @@ TEST(PlanFile, MeasurementsWithTheirPlacesReadBackTheSame) {
     for (std::size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(reading->entry(i).unit.survey_data.values(), plan.entry(i).unit.survey_data.values());
         EXPECT_TRUE(reading->entry(i).unit.survey_data.where() == plan.entry(i).unit.survey_data.where()) << i;
+        EXPECT_EQ(reading->entry(i).unit.survey_data.header(), plan.entry(i).unit.survey_data.header()) << i;
     }
     EXPECT_EQ(reading->entry(0).unit.elevated_area_sizes, a.elevated_area_sizes);
 

@@ -76,6 +76,7 @@ TEST_F(PlanWindowTest, EditsGoThroughTheDesignRulesAndARefusalKeepsTheOldValue) 
         AddUnit("Unit", 0.5);
         messages.Clear();
         const bool taken = Model()->setData(Model()->index(0, int(edit.column)), edit.text);
+        QCoreApplication::processEvents();  // a refusal waits for the editor's focus move
         EXPECT_EQ(taken, edit.taken);
         if (edit.message.empty()) {
             EXPECT_TRUE(messages.shown.empty());

@@ -123,21 +123,29 @@ TEST_F(PlanKeysTest, PageKeysWorkFromTheTableAndLandOnANamedControl) {
     }
 }
 
-// Ctrl+Tab in a cell's editor leaves the cell as any way out of it would:
-// a taken text goes to the plan and the page follows; a refused one says
-// why and keeps the keyboard on its cell with the page unchanged.
+// Ctrl+Tab or a page tab's Alt key in a cell's editor leaves the cell as any
+// way out of it would: a taken text goes to the plan and the page follows; a
+// refused one says why and keeps the keyboard on its cell with the page
+// unchanged. Ctrl+Tab takes the keyboard into the page, a tab's key does not.
 TEST_F(PlanKeysTest, PageKeysInACellEditorTakeItsTextFirst) {
     AddUnit("A");
     SelectRow(0);
     Show();
     struct Case {
         const char* typed;
+        Qt::Key key;
+        Qt::KeyboardModifier modifier;
         int page;
         float alpha;
         bool refused;
+        bool table_keeps_keyboard;
     };
-    for (const Case c : {Case{"0.7", 0, 0.05f, true}, Case{"0.1", 1, 0.1f, false}}) {
-        SCOPED_TRACE(c.typed);
+    const Case cases[] = {{"0.7", Qt::Key_Tab, Qt::ControlModifier, 0, 0.05f, true, true},
+                          {"0.1", Qt::Key_Tab, Qt::ControlModifier, 1, 0.1f, false, false},
+                          {"0.7", Qt::Key_L, Qt::AltModifier, 0, 0.1f, true, true},
+                          {"0.2", Qt::Key_M, Qt::AltModifier, 2, 0.2f, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + (c.modifier == Qt::AltModifier ? " Alt" : " Ctrl"));
         Pages()->setCurrentIndex(0);
         const QModelIndex alpha = Table()->model()->index(0, int(PlanColumn::Alpha));
         Table()->setFocus();
@@ -147,12 +155,13 @@ TEST_F(PlanKeysTest, PageKeysInACellEditorTakeItsTextFirst) {
         ASSERT_NE(editor, nullptr);
         editor->setText(QString::fromLatin1(c.typed));
         messages.Clear();
-        QTest::keyClick(editor, Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyClick(editor, c.key, c.modifier);
+        QCoreApplication::processEvents();
         EXPECT_EQ(Pages()->currentIndex(), c.page);
         EXPECT_FLOAT_EQ(Model()->Plan().entry(0).unit.alpha, c.alpha);
         EXPECT_EQ(messages.shown.empty(), !c.refused);
         EXPECT_EQ(Table()->indexWidget(alpha), nullptr) << "the editor closed";
-        EXPECT_EQ(QApplication::focusWidget() == Table(), c.refused);
+        EXPECT_EQ(QApplication::focusWidget() == Table(), c.table_keeps_keyboard);
         if (c.refused) {
             EXPECT_EQ(Table()->currentIndex(), alpha);
         }
