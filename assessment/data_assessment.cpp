@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "decision_p_value.h"
+#include "elevated_comparison.h"
 #include "measurement_text.h"
 #include "valdris_power.h"
 
@@ -110,10 +111,13 @@ AssessmentRun AssessData(TestKind test, const DesignSummary& design, const std::
     return a;
 }
 
-void MarkAboveDCGLEMC(DataAssessment& assessment, double dcgl_emc) {
-    assessment.dcgl_emc = dcgl_emc;
+void MarkAboveDCGLEMC(DataAssessment& assessment, const std::vector<double>& dcgl_emc) {
     assessment.above_dcgl_emc.clear();
-    for (const double value : assessment.above_dcgl_values) assessment.above_dcgl_emc.push_back(value > dcgl_emc);
+    for (std::size_t k = 0; k < assessment.above_dcgl.size(); ++k) {
+        const std::size_t i = assessment.above_dcgl[k];
+        const double limit = i < dcgl_emc.size() ? dcgl_emc[i] : 0;
+        assessment.above_dcgl_emc.push_back(ExceedsDCGLEMC(assessment.above_dcgl_values[k], limit));
+    }
 }
 
 }  // namespace valdris

@@ -39,10 +39,9 @@ struct DataAssessment {
     std::optional<SampleSummary> reference;  // WRS
     std::vector<std::size_t> above_dcgl;     // positions (from 0) in the survey data
     std::vector<double> above_dcgl_values;
-    // With the unit's elevated-area check: the DCGL_EMC and which of the
-    // values above the DCGL lie above it too (at least the DCGL, as every
-    // area factor is at least 1).
-    std::optional<double> dcgl_emc;
+    // Which of the values above the DCGL lie above the DCGL_EMC they are
+    // held against too (at least the DCGL, as every area factor is at
+    // least 1); empty while none is held against one.
     std::vector<bool> above_dcgl_emc;  // beside above_dcgl
     // Nothing when the survey unit's (and reference area's) data do not vary.
     std::optional<RetrospectivePower> retrospective;
@@ -53,8 +52,9 @@ struct DataAssessment {
 // The verdict, or why there is none (nothing is kept then).
 using AssessmentRun = Outcome<DataAssessment>;
 
-// Marks the values above the DCGL that lie above DCGL_EMC too.
-void MarkAboveDCGLEMC(DataAssessment& assessment, double dcgl_emc);
+// Marks the values above the DCGL that lie above DCGL_EMC too, each against
+// its own: `dcgl_emc` beside the survey values (0: none).
+void MarkAboveDCGLEMC(DataAssessment& assessment, const std::vector<double>& dcgl_emc);
 
 // How the refusals name the two sets of measurements.
 inline const std::string kSurveyDataName = "The survey unit's measurements";

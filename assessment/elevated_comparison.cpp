@@ -26,6 +26,10 @@ std::optional<double> MeanOutside(const std::vector<double>& values, double dcgl
 
 }  // namespace
 
+bool IsDCGLEMC(double dcgl_emc) { return std::isfinite(dcgl_emc) && dcgl_emc > 0; }
+
+bool ExceedsDCGLEMC(double value, double dcgl_emc) { return IsDCGLEMC(dcgl_emc) && value > dcgl_emc; }
+
 std::optional<Refusal> ElevatedAreaSizeRefusal(double size) {
     if (size > 0 && std::isfinite(size)) return std::nullopt;
     return Refusal{RefusalKind::ElevatedAreaSizeUnusable, "An elevated area's size must be a number above 0 (m2).",
@@ -46,6 +50,7 @@ Outcome<ElevatedComparison> CompareElevatedAreas(const std::vector<double>& valu
     comparison.dcgl = in.dcgl;
     comparison.combined = *delta / in.dcgl;
     const double default_size = in.unit_area / in.samples;
+    comparison.share_dcgl_emc = AreaFactorAt(in.area_factors, default_size) * in.dcgl;
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (!(values[i] > in.dcgl)) continue;
         ElevatedAreaResult area;
@@ -58,7 +63,7 @@ Outcome<ElevatedComparison> CompareElevatedAreas(const std::vector<double>& valu
         area.mean = values[i];
         area.area_factor = AreaFactorAt(in.area_factors, area.size);
         area.dcgl_emc = area.area_factor * in.dcgl;
-        area.above_dcgl_emc = area.mean > area.dcgl_emc;
+        area.above_dcgl_emc = ExceedsDCGLEMC(area.mean, area.dcgl_emc);
         const double excess = (area.mean - *delta) / area.dcgl_emc;
         area.sum = *delta / in.dcgl + excess;
         area.passes = area.sum < 1;

@@ -43,6 +43,9 @@ struct ElevatedAreaResult {
 struct ElevatedComparison {
     double delta = 0;
     double dcgl = 0;
+    // At one location's share, A / n: what a value not above the DCGL would
+    // be held against were it found in an area of no entered size.
+    double share_dcgl_emc = 0;
     std::vector<ElevatedAreaResult> areas;  // in the values' order
     double combined = 0;                    // delta / DCGL + the sum of each area's excess term
     bool passes = true;                     // no areas, or combined < 1
@@ -59,6 +62,13 @@ struct ElevatedComparisonInputs {
     // The sizes entered after investigating, by location id.
     std::map<std::string, double> sizes;
 };
+
+// A DCGL_EMC to hold values against: a finite number above 0 (0 stands for
+// none, where the unit has no area factors).
+bool IsDCGLEMC(double dcgl_emc);
+// The one rule for a value above its DCGL_EMC, wherever it is shown or
+// judged: strictly above one.
+bool ExceedsDCGLEMC(double value, double dcgl_emc);
 
 // The rule on an entered size: a finite area above zero.
 std::optional<Refusal> ElevatedAreaSizeRefusal(double size);

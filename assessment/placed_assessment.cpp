@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "placed_assessment.h"
 
+#include <set>
+
 #include "assessment_texts.h"
 
 namespace valdris {
@@ -11,8 +13,9 @@ PlacedAssessment AssessPlaces(const PlacedValues& data, const FieldSetup& setup,
     if (data.values.empty()) return placed;
     const bool by_id = data.ids.size() == data.values.size();
     const bool by_place = data.places.size() == data.values.size();
-    if ((by_id || by_place) && !field.layout) placed.locations_needed = true;
-    if ((by_id || by_place) && field.layout) {
+    placed.placed = by_id || by_place;
+    if (placed.placed && !field.layout) placed.locations_needed = true;
+    if (placed.placed && field.layout) {
         placed.join = by_id ? JoinById(data.values, data.ids, *field.layout)
                             : JoinByPlace(data.values, data.places, *field.layout);
     }
@@ -27,6 +30,32 @@ PlacedAssessment AssessPlaces(const PlacedValues& data, const FieldSetup& setup,
     }
     placed.comparison = CompareElevatedAreas(data.values, inputs);
     return placed;
+}
+
+std::vector<double> DCGLEMCOfEach(const PlacedAssessment& placed, std::size_t values, double check_dcgl_emc) {
+    if (!placed.placed || !placed.comparison || !*placed.comparison) {
+        return std::vector<double>(values, check_dcgl_emc);
+    }
+    const ElevatedComparison& comparison = **placed.comparison;
+    std::vector<double> limits(values, comparison.share_dcgl_emc);
+    for (const ElevatedAreaResult& area : comparison.areas) {
+        if (area.measurement < values) limits[area.measurement] = area.dcgl_emc;
+    }
+    return limits;
+}
+
+std::optional<double> NamedDCGLEMC(const std::vector<PostedValue>& values, double dcgl,
+                                   const std::vector<double>& dcgl_emc) {
+    std::set<double> above, all;
+    for (std::size_t i = 0; i < values.size() && i < dcgl_emc.size(); ++i) {
+        if (!IsDCGLEMC(dcgl_emc[i])) continue;
+        all.insert(dcgl_emc[i]);
+        if (values[i].value > dcgl) above.insert(dcgl_emc[i]);
+    }
+    const std::set<double>& named = above.empty() ? all : above;
+    if (named.empty()) return 0.0;
+    if (named.size() > 1) return std::nullopt;
+    return *named.begin();
 }
 
 std::vector<std::string> PlacedAssessmentLines(const PlacedAssessment& placed, const std::string& unit) {

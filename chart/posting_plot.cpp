@@ -7,8 +7,10 @@
 #include <optional>
 #include <string>
 
+#include "elevated_comparison.h"
 #include "map_frame.h"
 #include "number_text.h"
+#include "placed_assessment.h"
 
 namespace valdris {
 namespace {
@@ -28,8 +30,6 @@ constexpr ClassRow kClassRows[] = {
     {PostingClass::AboveDCGL, {{230, 159, 0}, MarkerShape::Triangle}},    // orange
     {PostingClass::AboveDCGLEMC, {{213, 94, 0}, MarkerShape::Diamond}},   // vermilion
 };
-
-bool HasEMC(double dcgl_emc) { return std::isfinite(dcgl_emc) && dcgl_emc > 0; }
 
 std::vector<ChartSurface::Point> MarkerRing(MarkerShape shape, double x, double y) {
     const double r = kMarkerHalf;
@@ -59,11 +59,15 @@ void DrawMarker(PostingClass posting_class, double x, double y, ChartSurface& su
     for (const ChartSurface::Point& p : ring) surface.LineTo(p.x, p.y);
 }
 
-std::string LegendText(PostingClass posting_class, double dcgl, double dcgl_emc) {
+// `named` as NamedDCGLEMC gives it: one figure, several (nothing), or
+// none at all (0).
+std::string LegendText(PostingClass posting_class, double dcgl, std::optional<double> named) {
+    const bool any = !named || *named > 0;
     switch (posting_class) {
         case PostingClass::AtMostDCGL: return "up to the DCGL " + WriteNumber(dcgl);
-        case PostingClass::AboveDCGL: return HasEMC(dcgl_emc) ? "above the DCGL" : "above the DCGL (no DCGL_EMC)";
-        case PostingClass::AboveDCGLEMC: return "above the DCGL_EMC " + ReadableNumber(dcgl_emc);
+        case PostingClass::AboveDCGL: return any ? "above the DCGL" : "above the DCGL (no DCGL_EMC)";
+        case PostingClass::AboveDCGLEMC:
+            return named ? "above the DCGL_EMC " + ReadableNumber(*named) : "above its area's DCGL_EMC";
     }
     return {};
 }
@@ -79,13 +83,13 @@ struct LegendEntry {
 
 // In reading order; an entry that would run past the right edge starts a
 // new line, so that a narrow plot shows every class whole.
-std::vector<LegendEntry> LayOutLegend(double dcgl, double dcgl_emc, const ChartSurface& surface) {
+std::vector<LegendEntry> LayOutLegend(double dcgl, std::optional<double> named, const ChartSurface& surface) {
     std::vector<LegendEntry> entries;
     double x = kLegendGap;
     int line = 0;
     for (const ClassRow& row : kClassRows) {
-        if (row.posting_class == PostingClass::AboveDCGLEMC && !HasEMC(dcgl_emc)) continue;
-        std::string text = LegendText(row.posting_class, dcgl, dcgl_emc);
+        if (row.posting_class == PostingClass::AboveDCGLEMC && named && !IsDCGLEMC(*named)) continue;
+        std::string text = LegendText(row.posting_class, dcgl, named);
         const double text_width = surface.TextWidth(text);
         if (!entries.empty() && x + 2 * kMarkerHalf + kLegendGap / 2 + text_width > surface.Width() - kLegendGap) {
             x = kLegendGap;
@@ -114,7 +118,7 @@ bool Finite(const PostedValue& posted) {
 
 PostingClass ClassOfValue(double value, double dcgl, double dcgl_emc) {
     if (value <= dcgl) return PostingClass::AtMostDCGL;
-    if (HasEMC(dcgl_emc) && value > dcgl_emc) return PostingClass::AboveDCGLEMC;
+    if (ExceedsDCGLEMC(value, dcgl_emc)) return PostingClass::AboveDCGLEMC;
     return PostingClass::AboveDCGL;
 }
 
@@ -125,8 +129,8 @@ PostingStyle StyleOf(PostingClass posting_class) {
     return kClassRows[0].style;
 }
 
-void DrawPostingPlot(const Boundary& boundary, const std::vector<PostedValue>& values, double dcgl, double dcgl_emc,
-                     ChartSurface& surface) {
+void DrawPostingPlot(const Boundary& boundary, const std::vector<PostedValue>& values, double dcgl,
+                     const std::vector<double>& dcgl_emc, ChartSurface& surface) {
     surface.SetPenColor(kBlack);
     surface.SetLineWidth(1);
     surface.Clear();
@@ -146,14 +150,15 @@ void DrawPostingPlot(const Boundary& boundary, const std::vector<PostedValue>& v
     }
     std::vector<std::string> caption{title};
     if (!crs.empty()) caption.push_back("Coordinates in metres, " + crs);
-    const std::vector<LegendEntry> legend = LayOutLegend(dcgl, dcgl_emc, surface);
+    const std::vector<LegendEntry> legend = LayOutLegend(dcgl, NamedDCGLEMC(values, dcgl, dcgl_emc), surface);
     const MapLayout map = LayOutMap(extent, surface, static_cast<int>(caption.size()) + legend.back().line + 1);
 
     DrawBoundary(boundary, map, surface);
     DrawLegend(DrawCaption(caption, surface), legend, surface);
 
     for (const std::size_t k : shown) {
-        DrawMarker(ClassOfValue(values[k].value, dcgl, dcgl_emc), map.X(values[k].at.x), map.Y(values[k].at.y), surface);
+        const double limit = k < dcgl_emc.size() ? dcgl_emc[k] : 0;
+        DrawMarker(ClassOfValue(values[k].value, dcgl, limit), map.X(values[k].at.x), map.Y(values[k].at.y), surface);
     }
     // The highest values get their labels first, where the eye goes.
     std::stable_sort(shown.begin(), shown.end(), [&](std::size_t a, std::size_t b) { return values[a].value > values[b].value; });

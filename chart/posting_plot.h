@@ -11,9 +11,9 @@ namespace valdris {
 // Where a value stands against the unit's limits.
 enum class PostingClass { AtMostDCGL, AboveDCGL, AboveDCGLEMC };
 
-// At most the DCGL; above it and at most the DCGL_EMC; above the DCGL_EMC.
-// A DCGL_EMC that is not a positive number (no area-factor table) leaves
-// every value above the DCGL in the middle class.
+// At most the DCGL; above it and at most the DCGL_EMC; above the DCGL_EMC
+// (ExceedsDCGLEMC). A DCGL_EMC that is not a positive number (no
+// area-factor table) leaves every value above the DCGL in the middle class.
 PostingClass ClassOfValue(double value, double dcgl, double dcgl_emc);
 
 // How a class is drawn: a colour a reader with any common colour-vision
@@ -32,8 +32,10 @@ PostingStyle StyleOf(PostingClass posting_class);
 // where there is room (the highest values first), a legend of the classes
 // under the caption, the coordinate ticks, a north arrow and a scale bar.
 // A value or location that is not a finite number is left out, and the
-// caption says how many were.
-void DrawPostingPlot(const Boundary& boundary, const std::vector<PostedValue>& values, double dcgl, double dcgl_emc,
-                     ChartSurface& surface);
+// caption says how many were. Each value is classed against its own
+// DCGL_EMC, `dcgl_emc` beside the values; the legend names the figure only
+// when they share one (NamedDCGLEMC).
+void DrawPostingPlot(const Boundary& boundary, const std::vector<PostedValue>& values, double dcgl,
+                     const std::vector<double>& dcgl_emc, ChartSurface& surface);
 
 }  // namespace valdris

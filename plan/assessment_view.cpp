@@ -35,12 +35,33 @@ std::string PlotDescription(const PlanEntry& entry, bool reference) {
     return text + ".";
 }
 
+// " and the DCGL_EMC 3", or " and each area's DCGL_EMC" where the areas'
+// differ, as the plot's legend names them.
+std::string DCGLEMCWords(const std::vector<PostedValue>& posted, double dcgl, const std::vector<double>& dcgl_emc) {
+    const std::optional<double> named = NamedDCGLEMC(posted, dcgl, dcgl_emc);
+    if (!named) return " and each area's DCGL_EMC";
+    return *named > 0 ? " and the DCGL_EMC " + ReadableNumber(*named) : "";
+}
+
+// The joined measurements, each with the DCGL_EMC its investigate line and
+// its area's comparison hold it against, and the plot in words.
+void PostMeasurements(const PlanEntry& entry, const PlacedAssessment& placed, const MeasurementJoin& join,
+                      AssessmentView& view) {
+    view.posted = join.posted;
+    if (view.posted.empty()) return;
+    const std::vector<double> limits = UnitDCGLEMCs(entry.unit, entry.field, placed);
+    for (std::size_t i = 0; i < join.location.size() && i < limits.size(); ++i) {
+        if (join.location[i]) view.dcgl_emc.push_back(limits[i]);
+    }
+    view.posting_description = Counted(view.posted.size(), "measurement", "measurements") +
+                               " where they were taken, marked against the DCGL " + WriteNumber(view.dcgl) +
+                               DCGLEMCWords(view.posted, view.dcgl, view.dcgl_emc) + ".";
+}
+
 }  // namespace
 
 PlacedAssessment PlaceUnitMeasurements(const PlanEntry& entry) {
-    const PlanUnit& unit = entry.unit;
-    const PlacedValues data{unit.survey_data.values(), unit.survey_data.ids(), unit.survey_data.places()};
-    return AssessPlaces(data, unit.field, entry.field, entry.figures.state.DCGL, unit.elevated_area_sizes);
+    return PlaceUnitMeasurements(entry.unit, entry.field, entry.figures.state.DCGL);
 }
 
 AssessmentView MakeAssessmentView(const PlanEntry& entry) {
@@ -52,14 +73,8 @@ AssessmentView MakeAssessmentView(const PlanEntry& entry) {
     view.plot_reference = wrs && !unit.reference_data.empty();
     if (view.plot_shown) view.plot_description = PlotDescription(entry, view.plot_reference);
     view.dcgl = entry.figures.state.DCGL;
-    if (entry.field.check) view.dcgl_emc = entry.field.check->dcgl_emc;
     const PlacedAssessment placed = PlaceUnitMeasurements(entry);
-    if (placed.join && *placed.join) view.posted = (*placed.join)->posted;
-    if (!view.posted.empty()) {
-        view.posting_description = Counted(view.posted.size(), "measurement", "measurements") +
-                                   " where they were taken, marked against the DCGL " + WriteNumber(view.dcgl) +
-                                   (view.dcgl_emc > 0 ? " and the DCGL_EMC " + ReadableNumber(view.dcgl_emc) : "") + ".";
-    }
+    if (placed.join && *placed.join) PostMeasurements(entry, placed, **placed.join, view);
     if (!entry.assessment) {
         view.status = kNoMeasurementsYet;
     } else if (*entry.assessment) {

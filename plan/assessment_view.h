@@ -27,11 +27,11 @@ struct AssessmentView {
     std::optional<AssessmentTexts> texts;
     std::string plot_description;
     // The measurements placed where they were taken, drawn against the DCGL
-    // and the DCGL_EMC (0 without an area-factor table) when there are any.
-    // Empty when the measurements carry no locations.
+    // and each against its DCGL_EMC (beside them; 0 without one) when there
+    // are any. Empty when the measurements carry no locations.
     std::vector<PostedValue> posted;
     double dcgl = 0;
-    double dcgl_emc = 0;
+    std::vector<double> dcgl_emc;
     std::string posting_description;
     // The join and the elevated-measurement comparison in words, the
     // comparison's verdict naming each area that fails; empty when the unit

@@ -37,15 +37,17 @@ std::string DataTitle(UnitData which) {
 PlanEntry MakeEntry(PlanUnit unit, DesignFigures figures) {
     std::optional<AssessmentRun> assessment = AssessUnit(unit, figures);
     Outcome<FieldFigures> field = ComputeUnitField(unit, figures);
-    // Values above DCGL_EMC are the first to investigate.
-    if (assessment && *assessment && field && field->check) {
-        MarkAboveDCGLEMC(**assessment, field->check->dcgl_emc);
-    }
     FieldFigures field_figures;
     if (field) {
         field_figures = std::move(*field);
     } else {
         field_figures.samples = figures.n;
+    }
+    // Values above DCGL_EMC are the first to investigate, each against the
+    // DCGL_EMC its area is compared with on the page.
+    if (assessment && *assessment) {
+        const PlacedAssessment placed = PlaceUnitMeasurements(unit, field_figures, figures.state.DCGL);
+        MarkAboveDCGLEMC(**assessment, UnitDCGLEMCs(unit, field_figures, placed));
     }
     figures = WithFinalN(std::move(figures), unit.costs, field_figures.samples);
     return {std::move(unit), std::move(figures), std::move(assessment), std::move(field_figures)};

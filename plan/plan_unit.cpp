@@ -427,6 +427,15 @@ std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigure
     return AssessData(unit.test, figures.state, unit.survey_data, unit.reference_data);
 }
 
+PlacedAssessment PlaceUnitMeasurements(const PlanUnit& unit, const FieldFigures& field, double dcgl) {
+    const MeasurementSet& data = unit.survey_data;
+    return AssessPlaces({data.values(), data.ids(), data.places()}, unit.field, field, dcgl, unit.elevated_area_sizes);
+}
+
+std::vector<double> UnitDCGLEMCs(const PlanUnit& unit, const FieldFigures& field, const PlacedAssessment& placed) {
+    return DCGLEMCOfEach(placed, unit.survey_data.size(), field.check ? field.check->dcgl_emc : 0);
+}
+
 PlanUnit UnitAtLBGR(PlanUnit unit, double lbgr) {
     unit.lbgr = lbgr;
     for (Nuclide& nuclide : unit.nuclides) nuclide.concentration.reset();

@@ -17,6 +17,7 @@
 #include "input_rules.h"
 #include "measurement_set.h"
 #include "measurement_text.h"
+#include "placed_assessment.h"
 #include "plan_figures.h"
 #include "sum_of_fractions.h"
 #include "unit_field.h"
@@ -167,6 +168,14 @@ std::optional<Refusal> PlacesRefusal(const MeasurementSet& data);
 // must be the unit's own): nothing while the unit has no measurements, the
 // refusal while they cannot be judged (a WRS unit without reference data).
 std::optional<AssessmentRun> AssessUnit(const PlanUnit& unit, const DesignFigures& figures);
+
+// The join and the comparison of the unit's survey measurements, by its
+// field figures (the locations and the final N) and the DCGL its design ran
+// with.
+PlacedAssessment PlaceUnitMeasurements(const PlanUnit& unit, const FieldFigures& field, double dcgl);
+// The DCGL_EMC each survey measurement is held against, for that placing
+// (DCGLEMCOfEach, with the unit's elevated-area check).
+std::vector<double> UnitDCGLEMCs(const PlanUnit& unit, const FieldFigures& field, const PlacedAssessment& placed);
 
 // One row of "what the budget buys": the unit at another LBGR, with its
 // figures or the refusal of the rules or the engine at that LBGR.

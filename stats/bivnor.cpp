@@ -8,9 +8,15 @@
 //   Annals of Mathematical Statistics 27(4), 1075-1090, 1956.
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "joint_tail.h"
+#include "normal_cdf.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -22,7 +28,7 @@ constexpr double kSeriesTolerance = 6.283185307179591E-15 / 2;
 // exp(-x) for x at or beyond this is taken as 0.
 constexpr double kExponentCutoff = 80;
 
-double G(double x) { return NormalCdf(x); }
+double G(double x) { return detail::NormalCdfInPlace(x); }
 
 // Adds one Owen's T term to b. wh, wk and gw are the term's own working
 // values; the reflection for |wk| > 1 also moves b.
@@ -64,46 +70,64 @@ TSlope MakeTSlope(double wk) {
 
 namespace {
 
-// Series summed side by side, at most this many.
+// Series summed side by side, at most this many, two to a vector of two
+// lanes: each lane's sums, products and quotients are the same IEEE
+// operations as those of a series summed alone, so every bit is as it was.
 constexpr int kLanes = 4;
+constexpr int kPairs = kLanes / 2;
+using Pair = double __attribute__((vector_size(2 * sizeof(double))));
+using PairMask = int64_t __attribute__((vector_size(2 * sizeof(double))));
+
+bool AnyLane(PairMask m) {
+#if defined(__SSE2__)
+    return _mm_movemask_pd((__m128d)m) != 0;
+#else
+    return (m[0] | m[1]) != 0;
+#endif
+}
 
 // The T-term series for up to four values of h4 = wh^2 / 2 side by side,
 // each lane stepping and stopping exactly as it would alone, so that the
 // lanes' divisions overlap instead of each waiting on the one before.
 // exp(-h4) is taken as 0 from the cut-off on, which the caller handles.
-void SumSeries(const double (&h4)[kLanes], int lanes, const TSlope& slope, double (&s1)[kLanes]) {
-    double w2[kLanes], s2[kLanes];
-    bool active[kLanes];
+void SumSeries(const double (&h4)[kLanes], int lanes, const TSlope& slope, double (&s1_out)[kLanes]) {
+    Pair h4v[kPairs], w2[kPairs], s2[kPairs], s1[kPairs];
+    PairMask live[kPairs];
     for (int l = 0; l < kLanes; ++l) {
-        active[l] = l < lanes;
-        const double ex = active[l] ? std::exp(-h4[l]) : 0;
-        w2[l] = ex * h4[l];
-        s2[l] = 1 - ex;
-        s1[l] = 0;
+        const bool used = l < lanes;
+        const double ex = used ? std::exp(-h4[l]) : 0;
+        live[l / 2][l % 2] = used ? -1 : 0;
+        h4v[l / 2][l % 2] = h4[l];
+        w2[l / 2][l % 2] = ex * h4[l];
+        s2[l / 2][l % 2] = 1 - ex;
+        s1[l / 2][l % 2] = 0;
     }
+    const Pair conex = {slope.conex, slope.conex};
+    const PairMask magnitude = {INT64_MAX, INT64_MAX};
     // The same in every lane.
     double ap = 1;
     double sp = 1;
     double sn = 0;
     for (;;) {
-        bool any = false;
-        for (int l = 0; l < kLanes; ++l) {
-            if (!active[l]) continue;
-            const double cn = ap * s2[l] / (sp + sn);
-            s1[l] = s1[l] + cn;
+        const double spsn = sp + sn;
+        for (int p = 0; p < kPairs; ++p) {
+            const Pair cn = ap * s2[p] / spsn;
+            // A finished lane adds +0, which leaves its sum as it is: a sum
+            // that starts at +0 never becomes -0.
+            s1[p] = s1[p] + (Pair)((PairMask)cn & live[p]);
             // Written so that a NaN term also ends the lane.
-            active[l] = std::fabs(cn) > slope.conex;
-            any = any || active[l];
+            live[p] = live[p] & ((Pair)((PairMask)cn & magnitude) > conex);
         }
-        if (!any) return;
+        if (!AnyLane(live[0] | live[1])) break;
         sn = sp;
         sp = sp + 1;
-        for (int l = 0; l < kLanes; ++l) {
-            s2[l] = s2[l] - w2[l];
-            w2[l] = w2[l] * h4[l] / sp;
+        for (int p = 0; p < kPairs; ++p) {
+            s2[p] = s2[p] - w2[p];
+            w2[p] = w2[p] * h4v[p] / sp;
         }
         ap = -ap * slope.a2;
     }
+    for (int l = 0; l < kLanes; ++l) s1_out[l] = s1[l / 2][l % 2];
 }
 
 double TFromSeries(double s1, const TSlope& slope) { return (slope.atan_wk - slope.wk * s1) / kTwoPi; }
@@ -178,31 +202,35 @@ private:
     double b_[kLanes] = {};
 };
 
+// The probability at a limit that is NaN, infinite or 0.
+double JointTailAtSpecialLimit(double h, const EqualLimitsJointTail& tail) {
+    if (std::isnan(h)) return std::numeric_limits<double>::quiet_NaN();
+    if (std::isinf(h)) return h > 0 ? 0 : 1;
+    return Clamped01(tail.at_zero);
+}
+
 }  // namespace
 
 void JointTailsAtEqualLimits(const double* h, int count, const EqualLimitsJointTail& tail, double* out) {
     SeriesGroup group(tail, out);
     for (int j = 0; j < count; ++j) {
-        if (std::isnan(h[j])) {
-            out[j] = std::numeric_limits<double>::quiet_NaN();
-        } else if (std::isinf(h[j])) {
-            out[j] = h[j] > 0 ? 0 : 1;
-        } else if (h[j] == 0) {
-            out[j] = Clamped01(tail.at_zero);
+        const double hj = h[j];
+        if (!std::isfinite(hj) || hj == 0) {
+            out[j] = JointTailAtSpecialLimit(hj, tail);
+            continue;
+        }
+        // GH and GK are one value; h * h is never negative.
+        const double gh = G(-hj) / 2;
+        const double hh = hj * hj;
+        double b = gh;
+        if (hh != 0) b = b + gh;
+        // |wk| < 1 for 0 < r < 1: neither term is reflected, and with
+        // wh = -h both are the same (wh * wh is h * h).
+        const double h4 = hh / 2;
+        if (BeyondExponentCutoff(h4)) {
+            out[j] = Clamped01(b);
         } else {
-            // GH and GK are one value; h * h is never negative.
-            const double gh = G(-h[j]) / 2;
-            double b = gh;
-            if (h[j] * h[j] != 0) b = b + gh;
-            // |wk| < 1 for 0 < r < 1: neither term is reflected, and with
-            // wh = -h both are the same.
-            const double wh = -h[j];
-            const double h4 = (wh * wh) / 2;
-            if (BeyondExponentCutoff(h4)) {
-                out[j] = Clamped01(b);
-            } else {
-                group.Add(j, h4, b);
-            }
+            group.Add(j, h4, b);
         }
     }
     group.Finish();

@@ -44,27 +44,27 @@ inline float NextCurveX(float previous, float step) {
     return static_cast<float>(static_cast<double>(step) + static_cast<double>(previous));
 }
 
-// The power where it is taken as certain: beyond +-6 standard deviations 1
-// or 0 (exactly +-6 is still computed); nothing where it is computed.
-inline std::optional<double> CertainPower(double shift) {
-    if (shift > kCertainShift) return 1.0;
-    if (shift < -kCertainShift) return 0.0;
-    return std::nullopt;
-}
+// Whether the power at a shift is taken as certain: beyond +-6 standard
+// deviations (exactly +-6 is still computed, and so is NaN).
+inline bool IsCertain(double shift) { return shift > kCertainShift || shift < -kCertainShift; }
+
+// The certain power at such a shift: 1 beyond +6, 0 beyond -6.
+inline double CertainPower(double shift) { return shift > kCertainShift ? 1.0 : 0.0; }
 
 // The power at one shift: certain at the ends, otherwise power_at(shift)
 // held within [0, 1].
 template <typename PowerAtShift>
 double PowerWithCertainEnds(double shift, PowerAtShift power_at) {
-    if (const auto certain = CertainPower(shift)) return *certain;
+    if (IsCertain(shift)) return CertainPower(shift);
     return WithinProbabilityRange(power_at(shift));
 }
 
-// The curve points whose power is computed, in grid order.
+// The curve points whose power is computed, in grid order. Only the first
+// count entries are written or read, so the arrays are left unfilled.
 struct ComputedPoints {
     int count = 0;
-    std::array<int, kCurvePoints> index{};  // into CurveX and CurvePower
-    std::array<double, kCurvePoints> shift{};
+    std::array<int, kCurvePoints> index;  // into CurveX and CurvePower
+    std::array<double, kCurvePoints> shift;
 };
 
 // Fills CurveX[1..60] and the certain ends of CurvePower, and lists the other
@@ -76,17 +76,21 @@ inline ComputedPoints LayOutPowerCurve(double dcgl, float sigma, DesignState& ou
     out.CurveX[0] = 0;
     out.CurvePower[0] = 0;
     ComputedPoints points;
+    int count = 0;
+    float x = 0;
     for (int i = 1; i <= kCurvePoints; ++i) {
-        out.CurveX[i] = NextCurveX(out.CurveX[i - 1], step);
-        const double shift = (dcgl - out.CurveX[i]) / sigma;
-        if (const auto certain = CertainPower(shift)) {
-            out.CurvePower[i] = *certain;
+        x = NextCurveX(x, step);
+        out.CurveX[i] = x;
+        const double shift = (dcgl - x) / sigma;
+        if (IsCertain(shift)) {
+            out.CurvePower[i] = CertainPower(shift);
         } else {
-            points.index[points.count] = i;
-            points.shift[points.count] = shift;
-            ++points.count;
+            points.index[count] = i;
+            points.shift[count] = shift;
+            ++count;
         }
     }
+    points.count = count;
     return points;
 }
 

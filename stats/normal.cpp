@@ -13,8 +13,10 @@
 //   National Bureau of Standards, Applied Mathematics Series 55, 1964.
 
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
+#include "normal_cdf.h"
 #include "valdris_power.h"
 
 namespace valdris {
@@ -71,41 +73,58 @@ constexpr double kQuantileC1 = 0.27061;
 constexpr double kQuantileD1 = 0.99229;
 constexpr double kQuantileD2 = 0.04481;
 
+// Each range's numerator and denominator run the same recurrence with their
+// own coefficients, so they step together as the two lanes of a vector; each
+// lane's sums and products are the IEEE operations of the scalar recurrence.
+using Pair = double __attribute__((vector_size(2 * sizeof(double))));
+
+// The coefficient pairs of one recurrence, numerator first, from index 1.
+template <int N>
+struct PairTable {
+    Pair step[N];
+};
+
+template <int N, size_t NumSize, size_t DenSize>
+constexpr PairTable<N> Pairs(const double (&num)[NumSize], const double (&den)[DenSize]) {
+    PairTable<N> table{};
+    for (int i = 0; i < N; ++i) table.step[i] = Pair{num[i + 1], den[i + 1]};
+    return table;
+}
+
+constexpr auto kAB = Pairs<4>(kA, kB);
+constexpr auto kCD = Pairs<8>(kC, kD);
+constexpr auto kPQ = Pairs<5>(kP, kQ);
+
+// xnum = lead * v and xden = v (1 * v is v itself), then for i = 1 .. steps
+// xnum = (xnum + num(i)) * v and xden = (xden + den(i)) * v.
+template <int N>
+Pair Recurrence(double lead, const PairTable<N>& table, int steps, double v) {
+    const Pair vv = {v, v};
+    Pair acc = Pair{lead, 1.0} * vv;
+    for (int i = 0; i < steps; ++i) acc = (acc + table.step[i]) * vv;
+    return acc + table.step[steps];
+}
+
 double ErfSmallRange(double x, double y) {
     double ysq = 0;
     if (y > kNegligibleSquare) ysq = y * y;
-    double xnum = kA[5] * ysq;
-    double xden = ysq;
-    for (int i = 1; i <= 3; ++i) {
-        xnum = (xnum + kA[i]) * ysq;
-        xden = (xden + kB[i]) * ysq;
-    }
-    return x * (xnum + kA[4]) / (xden + kB[4]);
+    const Pair last = Recurrence(kA[5], kAB, 3, ysq);
+    return x * last[0] / last[1];
 }
 
 // erfc(y) for 0.46875 < y <= 4.
 double ErfcMiddleRange(double y) {
     const double ysq = y * y;
-    double xnum = kC[9] * y;
-    double xden = y;
-    for (int i = 1; i <= 7; ++i) {
-        xnum = (xnum + kC[i]) * y;
-        xden = (xden + kD[i]) * y;
-    }
-    return std::exp(-ysq) * (xnum + kC[8]) / (xden + kD[8]);
+    const Pair last = Recurrence(kC[9], kCD, 7, y);
+    return std::exp(-ysq) * last[0] / last[1];
 }
 
 // erfc(y) for y > 4.
 double ErfcUpperRange(double y) {
     if (!(y < kErfcVanishes)) return 0;
     const double ysq = 1 / (y * y);
-    double xnum = kP[6] * ysq;
-    double xden = ysq;
-    for (int i = 1; i <= 4; ++i) {
-        xnum = (xnum + kP[i]) * ysq;
-        xden = (xden + kQ[i]) * ysq;
-    }
-    const double r = ysq * (xnum + kP[5]) / (xden + kQ[5]);
+    const Pair last = Recurrence(kP[6], kPQ, 4, ysq);
+    const double r = ysq * last[0] / last[1];
     return (std::exp(-y * y) / y) * (kOneOverSqrtPi - r);
 }
 
@@ -122,11 +141,7 @@ double Erf(double x) {
     return result;
 }
 
-double NormalCdf(double x) {
-    const double s = std::sqrt(2.0);
-    const double t = x / s;
-    return (Erf(t) + 1) / 2;
-}
+double NormalCdf(double x) { return detail::NormalCdfInPlace(x); }
 
 double NormalQuantile(float p) {
     const double pd = p;

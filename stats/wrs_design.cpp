@@ -20,6 +20,7 @@
 
 #include "design_steps.h"
 #include "joint_tail.h"
+#include "normal_cdf.h"
 #include "quantile_choice.h"
 #include "valdris_power.h"
 #include "vector_state.h"
@@ -133,17 +134,28 @@ double WRSSampleSize(double za, double zb, double pr) {
     return design_steps::AtLeastOneSample(RoundHalfEven(x + 0.5));
 }
 
+// What the pass probability takes from the size nd and the critical value,
+// the same at every point of a curve.
+struct RankSumTerms {
+    double nd_squared;        // nd * nd
+    double variance_weight;   // (nd + nd - 2) * (nd * nd)
+    double centred_critical;  // (critical - 0.5) - (nd * 0.5) * (nd + 1)
+};
+
+RankSumTerms MakeRankSumTerms(double nd, double critical) {
+    return {nd * nd, (nd + nd - 2) * (nd * nd), (critical - 0.5) - (nd * 0.5) * (nd + 1)};
+}
+
 // Probability that the rank sum of nd reference values exceeds the critical
 // value when the survey unit lies shift standard deviations below the DCGL,
-// p2 being the joint probability at that shift.
-double PassProbability(double nd, double critical, double shift, double p2) {
-    const double p1 = NormalCdf(shift / kSqrtTwo);
-    const double variance =
-        (p2 - p1 * p1) * ((nd + nd - 2) * (nd * nd)) + (nd * nd * p1) * (1 - p1);
-    // Mean nd (nd + 1) / 2 + nd^2 p1, with a continuity correction of 0.5.
-    const double z =
-        ((critical - 0.5) - (nd * 0.5) * (nd + 1) - (nd * nd) * p1) / std::sqrt(variance);
-    return 1 - NormalCdf(z);
+// p2 being the joint probability at that shift. The variance is
+// (p2 - p1^2) (nd + nd - 2) nd^2 + nd^2 p1 (1 - p1); the mean is
+// nd (nd + 1) / 2 + nd^2 p1, with a continuity correction of 0.5.
+double PassProbability(const RankSumTerms& terms, double shift, double p2) {
+    const double p1 = detail::NormalCdfInPlace(shift / kSqrtTwo);
+    const double variance = (p2 - p1 * p1) * terms.variance_weight + (terms.nd_squared * p1) * (1 - p1);
+    const double z = (terms.centred_critical - terms.nd_squared * p1) / std::sqrt(variance);
+    return 1 - detail::NormalCdfInPlace(z);
 }
 
 // The argument of the joint probability at a shift.
@@ -167,9 +179,10 @@ void FillComputedPowers(double nd, double critical, const design_steps::Computed
     for (int j = 0; j < points.count; ++j) h[j] = JointLimit(points.shift[j]);
     double p2[kCurvePoints];
     detail::JointTailsAtEqualLimits(h, points.count, joint, p2);
+    const RankSumTerms terms = MakeRankSumTerms(nd, critical);
     for (int j = 0; j < points.count; ++j) {
-        out.CurvePower[points.index[j]] = design_steps::WithinProbabilityRange(
-            PassProbability(nd, critical, points.shift[j], p2[j]));
+        out.CurvePower[points.index[j]] =
+            design_steps::WithinProbabilityRange(PassProbability(terms, points.shift[j], p2[j]));
     }
 }
 
@@ -207,12 +220,12 @@ double WRSJointProbability(double shift) {
 }
 
 double WRSPower(int32_t n, double critical, double shift) {
-    const double nd = n;
+    const RankSumTerms terms = MakeRankSumTerms(n, critical);
     return design_steps::PowerWithCertainEnds(shift, [&](double s) {
         const double h = JointLimit(s);
         double p2 = 0;
         detail::JointTailsAtEqualLimits(&h, 1, JointTail(), &p2);
-        return PassProbability(nd, critical, s, p2);
+        return PassProbability(terms, s, p2);
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -200,7 +201,7 @@ TEST(AssessData, DecidesWithTheDesignsCriticalValueAndSaysSo) {
         SCOPED_TRACE(c.what);
         AssessmentRun run = AssessData(c.test, Designed(c.test), c.survey, c.reference);
         ASSERT_TRUE(run) << run.message();
-        if (c.dcgl_emc) MarkAboveDCGLEMC(*run, *c.dcgl_emc);
+        if (c.dcgl_emc) MarkAboveDCGLEMC(*run, std::vector<double>(c.survey.size(), *c.dcgl_emc));
         const AssessmentTexts texts = MakeAssessmentTexts(*run);
         EXPECT_EQ(texts.decision, c.decision);
         EXPECT_EQ(texts.reason, c.reason);
@@ -287,6 +288,49 @@ TEST(AssessmentView, ShowsTheVerdictOrWhyThereIsNone) {
         EXPECT_EQ(view.status.rfind(c.status_start, 0), 0u) << view.status;
         EXPECT_EQ(view.status.empty(), c.status_start.empty());
         EXPECT_EQ(view.plot_description, c.description);
+    }
+}
+
+// A measurement above the DCGL is above the DCGL_EMC of the area it is
+// compared over, in its investigate line, its comparison line and the plot.
+// 50 m x 40 m, factors 1:10, 10:3, 100:1.5, 1000:1, DCGL 1, design N 29:
+// the check's a = 2000 / 29 = 68.97 m2, ln AF = ln 3 - ln(6.897) / ln 10 x
+// ln 2 = 0.5173, DCGL_EMC 1.678 < scan MDC 3, so the grid is laid for
+// 2000 / 10 = 200 points and one location's share is 10 m2: AF 3, DCGL_EMC
+// 3. Location 8 (2.2) at 100 m2: AF 1.5, DCGL_EMC 1.5.
+TEST(AssessmentView, HoldsEachMeasurementAgainstItsOwnAreasDCGLEMC) {
+    const struct { bool placed; double size_of_8; bool marked; std::string posting; } cases[] = {
+        {false, 0, true, ""},  // not placed: the check's 1.678
+        {true, 0, false, "the DCGL 1 and the DCGL_EMC 3."},
+        {true, 100, true, "the DCGL 1 and each area's DCGL_EMC."},
+    };
+    PlanUnit unit;
+    unit.field.size = UnitSize{2000, 50, 40};
+    unit.field.seed = 42;
+    unit.field.scan_mdc = 3;
+    unit.field.area_factors = {{1, 10}, {10, 3}, {100, 1.5}, {1000, 1}};
+    std::vector<double> values(20, 0.5);
+    values[2] = 1.6;
+    values[7] = 2.2;
+    std::vector<std::string> ids;
+    for (int i = 1; i <= 20; ++i) ids.push_back(std::to_string(i));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size_of_8);
+        unit.elevated_area_sizes.clear();
+        if (c.size_of_8 > 0) unit.elevated_area_sizes["8"] = c.size_of_8;
+        unit.survey_data = MeasurementSet(values, "", {c.placed ? ids : std::vector<std::string>{}, {}});
+        SurveyPlan plan;
+        ASSERT_TRUE(plan.Add(unit) && plan.entry(0).field.samples == 200);
+        const AssessmentView view = MakeAssessmentView(plan.entry(0));
+        const std::string mark = c.marked ? " (above DCGL_EMC)" : "";
+        EXPECT_EQ(view.texts->investigate, (std::vector<std::string>{"Measurement 3: 1.6", "Measurement 8: 2.2" + mark}));
+        EXPECT_NE(view.posting_description.find(c.posting), std::string::npos) << view.posting_description;
+        if (!c.placed) continue;
+        EXPECT_EQ(ExceedsDCGLEMC(2.2, view.dcgl_emc.at(7)), c.marked);
+        EXPECT_EQ(std::count_if(view.area_lines.begin(), view.area_lines.end(), [&](const std::string& line) {
+                      return line.rfind("Location 8: 2.2 over", 0) == 0 &&
+                             (line.find(" (above DCGL_EMC)") != std::string::npos) == c.marked;
+                  }), 1);
     }
 }
 

@@ -150,7 +150,7 @@ TEST(PostingPlot, ANarrowLegendWrapsOntoMoreLines) {
     struct Case { double width; std::size_t lines; };
     for (const Case c : {Case{7755, 1}, Case{2600, 2}, Case{1600, 3}}) {
         RecordingSurface surface(c.width, 4635, 600, 200);
-        DrawPostingPlot(RectangleBoundary(60, 10), {{"1", {5, 5}, 1}}, 1, 1.67752062335577, surface);
+        DrawPostingPlot(RectangleBoundary(60, 10), {{"1", {5, 5}, 1}}, 1, {1.67752062335577}, surface);
         const auto& operations = surface.Operations();
         EXPECT_NE(std::find_if(operations.begin(), operations.end(),
                                [](const RecordedOperation& op) { return op.text == "above the DCGL_EMC 1.678"; }),
@@ -178,28 +178,34 @@ TEST(PostingPlot, EachValueTakesItsClassColourAndShape) {
         {100.001, 100, 300, PostingClass::AboveDCGL},  {300, 100, 300, PostingClass::AboveDCGL},
         {300.001, 100, 300, PostingClass::AboveDCGLEMC}, {-5, 100, 300, PostingClass::AtMostDCGL},
         {1e9, 100, 0, PostingClass::AboveDCGL},        // no DCGL_EMC: no third class
-        {1e9, 100, std::nan(""), PostingClass::AboveDCGL},
+        {1e9, 100, std::nan(""), PostingClass::AboveDCGL}, {1e9, 100, 2e9, PostingClass::AboveDCGL},
     };
+    // Each value drawn against its own DCGL_EMC: they differ, so the legend
+    // names none.
     std::vector<PostedValue> values;
+    std::vector<double> emc;
     for (const Case& c : cases) {
         EXPECT_EQ(ClassOfValue(c.value, c.dcgl, c.emc), c.expected) << c.value << " against " << c.emc;
-        if (c.emc == 300) values.push_back({"", {values.size() * 10.0, 5}, c.value});
+        values.push_back({"", {values.size() * 10.0, 5}, c.value});
+        emc.push_back(c.emc);
     }
     values.push_back({"x", {std::nan(""), 0}, 1});  // no place: left out, and said
+    emc.push_back(300);
     RecordingSurface surface(7755, 4635, 600, 200);
-    DrawPostingPlot(RectangleBoundary(60, 10), values, 100, 300, surface);
+    DrawPostingPlot(RectangleBoundary(60, 10), values, 100, emc, surface);
     // After the field's fill and the legend's three markers, one marker per
     // finite value in its class's colour, then the north arrow.
     std::vector<ChartColor> fills;
-    bool said = false;
+    bool said = false, legend = false;
     for (const RecordedOperation& op : surface.Operations()) {
         if (op.kind == Kind::Fill) fills.push_back(op.color);
         said = said || op.text.find("1 without a finite value or place left out") != std::string::npos;
+        legend = legend || op.text == "above its area's DCGL_EMC";
     }
-    EXPECT_TRUE(said);
+    EXPECT_TRUE(said && legend);
     ASSERT_EQ(fills.size(), 5 + values.size() - 1);
     for (std::size_t k = 0; k + 1 < values.size(); ++k) {
-        EXPECT_EQ(fills[4 + k], StyleOf(ClassOfValue(values[k].value, 100, 300)).color) << values[k].value;
+        EXPECT_EQ(fills[4 + k], StyleOf(cases[k].expected).color) << values[k].value;
     }
     // Three classes, three colours and three shapes.
     const PostingClass classes[] = {PostingClass::AtMostDCGL, PostingClass::AboveDCGL, PostingClass::AboveDCGLEMC};

@@ -208,6 +208,26 @@ TEST(ExactRankSumIdentity, CriticalValuesAgreeForEveryPairOfSizes) {
     }
 }
 
+// The numerical functions over their whole domains, which the designs reach
+// only in part: the error function in each of its three ranges, both signs
+// and beyond, and the bivariate tail at any correlation (its T terms
+// reflected or not, each summed alone).
+TEST(NumericalIdentity, FunctionsAgreeInEveryBit) {
+    Draw draw(0xe4fULL);
+    const int64_t cases = DesignsPerShard();
+    for (int64_t c = 0; c < cases; ++c) {
+        const double x = (draw.Chance(0.5) ? 1 : -1) * draw.LogUniform(1e-20, 14);
+        ASSERT_TRUE(Same(Erf(x), reference::Erf(x))) << std::hexfloat << x;
+        ASSERT_TRUE(Same(NormalCdf(x), reference::NormalCdf(x))) << std::hexfloat << x;
+        ASSERT_TRUE(Same(WRSJointProbability(x), reference::WRSJointProbability(x))) << std::hexfloat << x;
+        const double h = draw.Uniform(-6, 6);
+        const double k = draw.Chance(0.2) ? h : draw.Uniform(-6, 6);
+        const double r = draw.Chance(0.2) ? 0.5 : draw.Uniform(-0.999, 0.999);
+        ASSERT_TRUE(Same(BIVNOR(h, k, r), reference::BIVNOR(h, k, r)))
+            << std::hexfloat << h << ' ' << k << ' ' << r;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Shards, EngineIdentity, ::testing::Range(0, kShards));
 
 }  // namespace
