@@ -111,14 +111,20 @@ void WriteVerdicts(std::ostream& out, const SurveyPlan& plan) {
 // stdio-tied stream, the pieces cost more than the unit's figures.
 void WritePlanJson(std::ostream& out, const SurveyPlan& plan, std::optional<uint64_t> check_seed) {
     out << "{\n  \"units\": [";
-    std::ostringstream unit;
+    std::string unit;
+    std::ostringstream more;
+    CurveXText last_x;
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlanEntry& entry = plan.entry(i);
-        unit.str({});
-        unit << (i == 0 ? "\n" : ",\n") << "    {\n";
-        WriteJsonMembers(unit, entry.figures, kUnitIndent, entry.unit.name, UnitMembers(entry, check_seed));
-        unit << "    }";
-        out << unit.str();
+        unit.assign(i == 0 ? "\n    {\n" : ",\n    {\n");
+        AppendJsonMembers(unit, entry.figures, kUnitIndent, entry.unit.name, &last_x);
+        if (const JsonMembers members = UnitMembers(entry, check_seed)) {
+            more.str({});
+            members(more);
+            (unit += ",\n") += more.str();
+        }
+        unit += "\n    }";
+        out.write(unit.data(), static_cast<std::streamsize>(unit.size()));
         if (check_seed) out.flush();
     }
     out << (plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
@@ -210,7 +216,11 @@ int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& 
     switch (command.format.value_or(OutputFormat::Text)) {
         case OutputFormat::Text: WritePlanText(out, *reading, command.check_seed); break;
         case OutputFormat::Json: WritePlanJson(out, *reading, command.check_seed); break;
-        case OutputFormat::Csv: out << PlanAsCsv(*reading); break;
+        case OutputFormat::Csv:
+            WritePlanCsv(*reading, [&out](std::string_view row) {
+                out.write(row.data(), static_cast<std::streamsize>(row.size()));
+            });
+            break;
     }
     return kExitOk;
 }

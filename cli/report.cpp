@@ -2,6 +2,9 @@
 #include "report.h"
 
 #include <charconv>
+#include <cstring>
+#include <memory>
+#include <string_view>
 
 #include "number_output.h"
 #include "concentration_unit.h"
@@ -14,28 +17,47 @@ namespace valdris::cli {
 
 namespace {
 
-// ExactNumber's forms, written in place.
-char* WriteExact(char* out, double value) { return WriteExactNumber(out, value); }
-char* WriteExact(char* out, float value) {
-    return std::to_chars(out, out + kExactNumberRoom, value, std::chars_format::general, 9).ptr;
-}
-
-// The curve goes out as one piece: a plan writes a hundred thousand of them,
-// and a stream insertion per number cost more than its digits.
-template <typename Number, std::size_t Size>
-void WriteJsonArray(std::ostream& out, const std::array<Number, Size>& values) {
-    char buffer[2 + kCurvePoints * (kExactNumberRoom + 2)];
-    char* at = buffer;
-    *at++ = '[';
-    for (int i = 1; i <= kCurvePoints; ++i) {
-        if (i > 1) {
-            *at++ = ',';
-            *at++ = ' ';
-        }
-        at = WriteExact(at, values[i]);
+// A plan writes a hundred thousand units of 120 numbers each: the pieces
+// are put in place in room made once, not appended one by one.
+class Cursor {
+public:
+    explicit Cursor(char* at) : at_(at) {}
+    char* at() const { return at_; }
+    Cursor& Put(std::string_view text) {
+        std::memcpy(at_, text.data(), text.size());
+        at_ += text.size();
+        return *this;
     }
-    *at++ = ']';
-    out.write(buffer, at - buffer);
+    template <typename Number>
+    Cursor& Exact(Number value) {
+        at_ = WriteExactNumber(at_, value);
+        return *this;
+    }
+    Cursor& Whole(int32_t value) {
+        at_ = std::to_chars(at_, at_ + 12, value).ptr;
+        return *this;
+    }
+    template <typename Number, std::size_t Size>
+    Cursor& Array(const std::array<Number, Size>& values) {
+        *at_++ = '[';
+        for (int i = 1; i <= kCurvePoints; ++i) {
+            if (i > 1) Put(", ");
+            Exact(values[i]);
+        }
+        *at_++ = ']';
+        return *this;
+    }
+
+private:
+    char* at_;
+};
+
+// Room for every member below but the name: at most 24 lines of a key under
+// 24 characters and a number or a word, and the two curves.
+std::size_t MembersRoom(std::size_t indent) {
+    constexpr std::size_t kLine = 24 + 6 + kExactNumberRoom;
+    constexpr std::size_t kCurve = 24 + 6 + 2 + kCurvePoints * (kExactNumberRoom + 2);
+    return 24 * (indent + kLine) + 2 * (indent + kCurve);
 }
 
 // The cost counts the samples taken; where the elevated-area check adds
@@ -80,38 +102,67 @@ void WriteTextReport(std::ostream& out, const DesignFigures& figures, const std:
     }
 }
 
-void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std::string& indent,
-                      const std::optional<std::string>& name, const JsonMembers& more) {
+void AppendJsonMembers(std::string& text, const DesignFigures& figures, const std::string& indent,
+                       const std::optional<std::string>& name, CurveXText* last_x) {
     const TestKind test = figures.test;
     const DesignState state = DesignCurve(figures);
-    auto member = [&](const char* key) -> std::ostream& { return out << indent << '"' << key << "\": "; };
-    if (name) member("name") << JsonString(*name) << ",\n";
-    member("test") << JsonString(TestKey(test)) << ",\n";
-    member("quantile") << JsonString(figures.exact_quantile ? "exact" : "specified") << ",\n";
-    member("alpha") << ExactNumber(state.Alpha) << ",\n";
-    member("beta") << ExactNumber(state.Beta) << ",\n";
-    member("sigma") << ExactNumber(state.Sigma) << ",\n";
-    member("dcgl") << ExactNumber(state.DCGL) << ",\n";
-    member("lbgr") << ExactNumber(state.LBGR) << ",\n";
-    member("delta") << ExactNumber(state.Delta) << ",\n";
-    member("dovers") << ExactNumber(state.DoverS) << ",\n";
-    member("n") << SampleSize(test, state) << ",\n";
-    if (figures.size_given) member("n_given") << "true,\n";
-    if (figures.n_designed) member("n_designed") << *figures.n_designed << ",\n";
-    member("critical_value")
-        << (test == TestKind::Sign ? std::to_string(state.SignCriticalValue) : ExactNumber(state.WRSCriticalValue))
-        << ",\n";
-    member("power_at_lbgr") << ExactNumber(figures.power_at_lbgr) << ",\n";
-    member("can_pass") << (figures.can_pass ? "true" : "false") << ",\n";
-    if (figures.smallest_passable_n) member("smallest_passable_n") << *figures.smallest_passable_n << ",\n";
-    if (PowerBelowTarget(figures)) member("power_below_target") << "true,\n";
-    if (figures.final_n != figures.n) member("final_n") << figures.final_n << ",\n";
-    if (figures.cost) member("cost") << ExactNumber(*figures.cost) << ",\n";
+    if (name) ((((text += indent) += "\"name\": ") += JsonString(*name)) += ",\n");
+    // Room on the stack for the usual indents, zeroed by nobody.
+    char stack_room[8192];
+    std::unique_ptr<char[]> heap_room;
+    char* room = stack_room;
+    if (MembersRoom(indent.size()) > sizeof stack_room) {
+        heap_room.reset(new char[MembersRoom(indent.size())]);
+        room = heap_room.get();
+    }
+    Cursor out(room);
+    auto member = [&](std::string_view key) -> Cursor& { return out.Put(indent).Put("\"").Put(key).Put("\": "); };
+    auto number = [&](std::string_view key, auto value) { member(key).Exact(value).Put(",\n"); };
+    auto whole = [&](std::string_view key, int32_t value) { member(key).Whole(value).Put(",\n"); };
+    member("test").Put(test == TestKind::Sign ? "\"sign\",\n" : "\"wrs\",\n");
+    member("quantile").Put(figures.exact_quantile ? "\"exact\",\n" : "\"specified\",\n");
+    number("alpha", state.Alpha);
+    number("beta", state.Beta);
+    number("sigma", state.Sigma);
+    number("dcgl", state.DCGL);
+    number("lbgr", state.LBGR);
+    number("delta", state.Delta);
+    number("dovers", state.DoverS);
+    whole("n", SampleSize(test, state));
+    if (figures.size_given) member("n_given").Put("true,\n");
+    if (figures.n_designed) whole("n_designed", *figures.n_designed);
+    if (test == TestKind::Sign) {
+        whole("critical_value", state.SignCriticalValue);
+    } else {
+        number("critical_value", state.WRSCriticalValue);
+    }
+    number("power_at_lbgr", figures.power_at_lbgr);
+    member("can_pass").Put(figures.can_pass ? "true,\n" : "false,\n");
+    if (figures.smallest_passable_n) whole("smallest_passable_n", *figures.smallest_passable_n);
+    if (PowerBelowTarget(figures)) member("power_below_target").Put("true,\n");
+    if (figures.final_n != figures.n) whole("final_n", figures.final_n);
+    if (figures.cost) number("cost", *figures.cost);
     member("curve_x");
-    WriteJsonArray(out, state.CurveX);
-    out << ",\n";
-    member("curve_power");
-    WriteJsonArray(out, state.CurvePower);
+    if (last_x && !last_x->text.empty() && std::memcmp(last_x->x.data(), state.CurveX.data(), sizeof state.CurveX) == 0) {
+        out.Put(last_x->text);
+    } else {
+        char* const begin = out.at();
+        out.Array(state.CurveX);
+        if (last_x) {
+            last_x->x = state.CurveX;
+            last_x->text.assign(begin, out.at());
+        }
+    }
+    out.Put(",\n");
+    member("curve_power").Array(state.CurvePower);
+    text.append(room, out.at());
+}
+
+void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std::string& indent,
+                      const std::optional<std::string>& name, const JsonMembers& more) {
+    std::string text;
+    AppendJsonMembers(text, figures, indent, name);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (more) {
         out << ",\n";
         more(out);

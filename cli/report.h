@@ -4,6 +4,7 @@
 // as CSV. Readable text shows the figures as the design window does; JSON
 // and CSV carry the exact stored values.
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -26,6 +27,17 @@ void WriteJsonReport(std::ostream& out, const DesignFigures& figures, const Json
 // a plan's unit puts its name first.
 void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std::string& indent,
                       const std::optional<std::string>& name = std::nullopt, const JsonMembers& more = {});
+// The last curve of x values written, as values and as text: the x values
+// follow from the DCGL alone, which a site's units mostly share.
+struct CurveXText {
+    std::array<float, kCurvePoints + 1> x{};
+    std::string text;
+};
+
+// The same members, the last without its line break, appended to text; a
+// writer of many designs passes its last curve of x values to reuse.
+void AppendJsonMembers(std::string& text, const DesignFigures& figures, const std::string& indent,
+                       const std::optional<std::string>& name = std::nullopt, CurveXText* last_x = nullptr);
 void WriteCsvCurve(std::ostream& out, const DesignState& state);
 
 std::string TestKey(TestKind test);  // "sign" or "wrs"

@@ -8,6 +8,8 @@
 #include <limits>
 #include <locale.h>
 
+#include "general_format.h"
+
 namespace valdris {
 
 namespace {
@@ -323,8 +325,8 @@ std::string PlainNumber(double value) { return WithoutExponent(WriteNumber(value
 std::string PlainNumber(float value) { return WithoutExponent(WriteNumber(value)); }
 
 std::string ExactNumber(float value) {
-    char buffer[32];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9).ptr);
+    char buffer[kExactNumberRoom];
+    return std::string(buffer, WriteExactNumber(buffer, value));
 }
 
 std::string ExactNumber(double value) {
@@ -332,9 +334,9 @@ std::string ExactNumber(double value) {
     return std::string(buffer, WriteExactNumber(buffer, value));
 }
 
-char* WriteExactNumber(char* out, double value) {
-    return std::to_chars(out, out + kExactNumberRoom, value, std::chars_format::general, 17).ptr;
-}
+char* WriteExactNumber(char* out, double value) { return WriteGeneralNumber(out, value, 17); }
+
+char* WriteExactNumber(char* out, float value) { return WriteGeneralNumber(out, value, 9); }
 
 std::string WriteWithSignPosition(double value) {
     const std::string text = WriteNumber(value);

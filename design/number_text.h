@@ -47,10 +47,11 @@ std::string PlainNumber(float value);
 // layout: each reads back to the identical single or double.
 std::string ExactNumber(float value);
 std::string ExactNumber(double value);
-// The double's form written at out (room for kExactNumberRoom characters),
-// for a writer of millions; returns the end of what was written.
+// The form written at out (room for kExactNumberRoom characters), for a
+// writer of millions; returns the end of what was written.
 constexpr int kExactNumberRoom = 32;
 char* WriteExactNumber(char* out, double value);
+char* WriteExactNumber(char* out, float value);
 
 // A figure a person reads (an area factor, a standard deviation, a WRS
 // critical value, a computed LBGR): four significant digits, trailing zeros

@@ -548,13 +548,14 @@ const UnitKey* FindUnitKey(const std::string& key) {
 Refusal Unusable(std::string text) { return {RefusalKind::PlanFileUnusable, std::move(text), MessageIcon::Exclamation}; }
 
 Outcome<PlanEntry> ReadUnit(std::size_t index, const Json& json) {
-    const std::string label = UnitLabel(index, json);
-    if (!json.is_object()) return Unusable(label + " is not an object of keys and values.");
+    // Named only when refused: the label quotes the name, a JSON dump.
+    const auto label = [&index, &json] { return UnitLabel(index, json); };
+    if (!json.is_object()) return Unusable(label() + " is not an object of keys and values.");
     // Each value by its key's row, looked up once; then read in the rows' order.
     std::array<const Json*, std::size(kUnitKeys)> values{};
     for (const auto& item : json.items()) {
         const UnitKey* row = FindUnitKey(item.key());
-        if (row == nullptr) return Unusable(label + ": unknown key \"" + item.key() + "\".");
+        if (row == nullptr) return Unusable(label() + ": unknown key \"" + item.key() + "\".");
         values[static_cast<std::size_t>(row - std::begin(kUnitKeys))] = &item.value();
     }
     PlanUnit unit;
@@ -562,25 +563,25 @@ Outcome<PlanEntry> ReadUnit(std::size_t index, const Json& json) {
         const UnitKey& row = kUnitKeys[i];
         if (values[i] == nullptr) {
             if (!row.required) continue;
-            return Unusable(label + ": the key \"" + std::string(row.key) + "\" is missing.");
+            return Unusable(label() + ": the key \"" + std::string(row.key) + "\" is missing.");
         }
         if (auto problem = row.read(*values[i], unit)) {
-            return Unusable(label + ", key \"" + row.key + "\": " + *problem);
+            return Unusable(label() + ", key \"" + row.key + "\": " + *problem);
         }
     }
     // The file gives the area, or the sides whose product it is.
     if (json.contains("area") && (json.contains("width") || json.contains("height"))) {
-        return Unusable(label + ", key \"area\": give the area or the width and the height, not both.");
+        return Unusable(label() + ", key \"area\": give the area or the width and the height, not both.");
     }
     if (json.contains("boundary") && (json.contains("area") || json.contains("width") || json.contains("height"))) {
-        return Unusable(label + ", key \"boundary\": the boundary gives the unit's area; give no area, width or height.");
+        return Unusable(label() + ", key \"boundary\": the boundary gives the unit's area; give no area, width or height.");
     }
     if (unit.field.size && unit.field.size->width && unit.field.size->height) {
         unit.field.size->area = *unit.field.size->width * *unit.field.size->height;
     }
     Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
     if (!check) {
-        return Unusable(label + ", key \"" + FieldRow(check.refusal().field).key + "\": " + check.refusal().refusal.text);
+        return Unusable(label() + ", key \"" + FieldRow(check.refusal().field).key + "\": " + check.refusal().refusal.text);
     }
     return MakeEntry(std::move(unit), std::move(*check));
 }

@@ -146,14 +146,27 @@ ReportEntries UnitReportEntries(const PlanEntry& entry) {
             cell(PlanColumn::DCGL), cell(PlanColumn::LBGR), cell(PlanColumn::DoverS), entry.unit.concentration_unit};
 }
 
+void WritePlanCsv(const SurveyPlan& plan, const std::function<void(std::string_view row)>& put) {
+    std::string row;
+    for (int c = 0; c < kPlanColumnCount; ++c) row += (c ? "," : "") + CsvField(ColumnTitle(PlanColumn(c)));
+    row += "," + CsvFigureNoteTitles() + '\n';
+    put(row);
+    for (const PlanEntry& entry : plan.entries()) {
+        row.clear();
+        for (int c = 0; c < kPlanColumnCount; ++c) {
+            if (c) row += ',';
+            row += ExactCell(entry, PlanColumn(c));
+        }
+        row += ',';
+        row += CsvFigureNotes(entry.figures);
+        row += '\n';
+        put(row);
+    }
+}
+
 std::string PlanAsCsv(const SurveyPlan& plan) {
     std::string csv;
-    for (int c = 0; c < kPlanColumnCount; ++c) csv += (c ? "," : "") + CsvField(ColumnTitle(PlanColumn(c)));
-    csv += "," + CsvFigureNoteTitles() + '\n';
-    for (const PlanEntry& entry : plan.entries()) {
-        for (int c = 0; c < kPlanColumnCount; ++c) csv += (c ? "," : "") + ExactCell(entry, PlanColumn(c));
-        csv += "," + CsvFigureNotes(entry.figures) + '\n';
-    }
+    WritePlanCsv(plan, [&csv](std::string_view row) { csv += row; });
     return csv;
 }
 

@@ -4,8 +4,10 @@
 // the CSV export (one row per unit, the same columns, exact values) that the
 // window and the companion both write.
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "design_report.h"
 #include "plan.h"
@@ -41,6 +43,9 @@ ReportEntries UnitReportEntries(const PlanEntry& entry);
 // The CSV file: the column titles, then one row per unit with each number in
 // its shortest exact form.
 std::string PlanAsCsv(const SurveyPlan& plan);
+// The same rows handed over one at a time (the titles first), for a writer
+// that need not hold the whole file.
+void WritePlanCsv(const SurveyPlan& plan, const std::function<void(std::string_view row)>& put);
 
 // The rows as a spreadsheet pastes them: the column titles, then each row's
 // cells as shown (a text a spreadsheet would take for a formula neutralised

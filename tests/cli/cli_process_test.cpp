@@ -280,7 +280,9 @@ TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
    "dcgl": 2, "lbgr": 1.2, "n": 20, "survey_data": [1.5, 2.5, 1, -0.5, 1.9, 2.2, 1.1, 0.7]},
   {"name": "South", "radionuclide": "", "test": "wrs", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1,
    "lbgr": 0.5, "cost_fixed": 1000, "cost_per_sample": 200, "survey_data": [0.9, 1.3, 0.8, 1.1, 0.5],
-   "reference_data": [0.2, 0.4, 0.1, 0.3]}]})";
+   "reference_data": [0.2, 0.4, 0.1, 0.3]},
+  {"name": "East", "radionuclide": "", "test": "sign", "alpha": 0.05, "beta": 0.05, "sigma": 0.4, "dcgl": 1,
+   "lbgr": 0.5}]})";
     }
     const auto data = [&](const char* name, const char* values) {
         const auto file = path.string() + name;
@@ -294,32 +296,34 @@ TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
         {"--alpha", "0.025", "--beta", "0.1", "--sigma", "0.3", "--dcgl", "2", "--lbgr", "1.2", "--n", "20",
          "--assess", survey_a},
         {"--test", "wrs", "--cost-fixed", "1000", "--cost-per-sample", "200", "--assess", survey_b, "--reference",
-         reference_b}};
+         reference_b},
+        {"--sigma", "0.4"}};  // the DCGL of the unit before it: the same curve of x values
     const ProcessResult plan = RunCli({"--plan", path.string(), "--json"});
     ASSERT_EQ(plan.status, 0) << plan.err;
     std::string expected = "{\n  \"units\": [\n";
-    const char* names[] = {"North, yard", "South"};
+    const char* names[] = {"North, yard", "South", "East"};
     for (std::size_t i = 0; i < singles.size(); ++i) {
         std::vector<std::string> args = singles[i];
         args.push_back("--json");
         const std::string single = RunCli(args).out;
         std::string members;
         for (const std::string& line : Lines(single.substr(2, single.size() - 4))) members += "    " + line + "\n";
-        expected += std::string("    {\n      \"name\": \"") + names[i] + "\",\n" + members + (i ? "    }\n" : "    },\n");
+        expected += std::string("    {\n      \"name\": \"") + names[i] + "\",\n" + members +
+                    (i + 1 == singles.size() ? "    }\n" : "    },\n");
     }
     EXPECT_EQ(plan.out, expected + "  ]\n}\n");
 
     const ProcessResult csv = RunCli({"--plan", path.string(), "--csv"});
     ASSERT_EQ(csv.status, 0) << csv.err;
     const auto rows = Lines(csv.out);
-    ASSERT_EQ(rows.size(), 3u);
+    ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[1].rfind("\"North, yard\",Cs-137,Sign,0.025,0.1,0.3,2,1.2,", 0), 0u) << rows[1];
     // No size: no final N, no spacing; a designed N with its power.
     EXPECT_EQ(rows[2].substr(rows[2].rfind(",13800")), ",13800,,,,,");
 
     const ProcessResult text = RunCli({"--plan", path.string()});
     ASSERT_EQ(text.status, 0) << text.err;
-    EXPECT_EQ(Lines(text.out).size(), 6u);  // the table, a blank line, each unit's verdict
+    EXPECT_EQ(Lines(text.out).size(), 7u);  // the table, a blank line, each verdict
     EXPECT_NE(text.out.find("\nSouth: The survey unit "), std::string::npos) << text.out;
     for (const auto& file : {survey_a, survey_b, reference_b}) std::filesystem::remove(file);
 
@@ -334,7 +338,7 @@ TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
     for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
         if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
     }
-    EXPECT_EQ(pages, 5);
+    EXPECT_EQ(pages, 6);
     std::filesystem::remove(report);
 
     std::ofstream(path) << R"({"valdris_power_plan": 1, "units": [{"name": "A"}]})";

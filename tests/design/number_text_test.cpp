@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -153,6 +155,56 @@ TEST(WriteNumber, ReadsBackToTheSameValue) {
 }
 
 // Every report writes the inputs so, whichever face made it.
+// The library's own %.17g / %.9g, against which the exact forms are checked.
+template <typename Number>
+std::string LibraryGeneral(Number value, int precision) {
+    char buffer[64];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision).ptr);
+}
+
+TEST(ExactNumber, WritesWhatTheLibraryWrites) {
+    // Ties at the last digit (2^-25 has 18 significant digits, 2^-11 + 2^-35
+    // 10 for a single), the edges of the fixed layout, carries into a new
+    // power of ten, the ends of the integer range, zeros of both signs and
+    // what lies beyond the exact range.
+    const std::vector<double> doubles = {
+        0x1p-25, 3 * 0x1p-25, 0x1p-26, 1e-4, 9.9999999999999995e-5, 1e-5, 0.1, 0.5, 1, 1.5, 9.9999999999999999e15,
+        1e16, 1e17, 123456789012345678.0, 0x1p53, 0x1p53 - 1, 0.99999999999999989, 2.5e-16, 1e-16, 9.99e-17,
+        1e-300, 4.9e-324, 1.7976931348623157e308, 0.0, -0.0, -0.05, -1e-7, 1.0 / 3, 2.0 / 3, 0.3, 0.7,
+        std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN()};
+    for (const double value : doubles) EXPECT_EQ(ExactNumber(value), LibraryGeneral(value, 17)) << value;
+    const std::vector<float> singles = {
+        0x1p-11f + 0x1p-35f, 0.05f, 0.1f, 1e-4f, 1e-5f, 123456789.0f, 1e9f, 999999999.0f, 1e10f, 16777216.0f,
+        0x1p-126f, 1e-45f, 3.4028235e38f, 0.0f, -0.0f, -2.5f, 1.0f / 3, 1.5f,
+        std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()};
+    for (const float value : singles) EXPECT_EQ(ExactNumber(value), LibraryGeneral(value, 9)) << value;
+}
+
+TEST(ExactNumber, WritesWhatTheLibraryWritesOverManyValues) {
+    // Bit patterns from a fixed sequence (splitmix64), half of them drawn
+    // within the decimal exponents the fast path takes, where a slip in
+    // scaling or rounding would show.
+    std::uint64_t state = 0x9e3779b97f4a7c15u;
+    auto next = [&state] {
+        std::uint64_t z = (state += 0x9e3779b97f4a7c15u);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+        return z ^ (z >> 31);
+    };
+    for (int i = 0; i < 400000; ++i) {
+        std::uint64_t bits = next();
+        if (i % 2 == 0) bits = (bits & 0x800fffffffffffffu) | (std::uint64_t(1023 - 60 + (bits >> 52) % 120) << 52);
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        ASSERT_EQ(ExactNumber(value), LibraryGeneral(value, 17)) << std::hexfloat << value;
+        const auto single_bits = static_cast<std::uint32_t>(bits >> 32);
+        float single = 0;
+        std::memcpy(&single, &single_bits, sizeof single);
+        ASSERT_EQ(ExactNumber(single), LibraryGeneral(single, 9)) << std::hexfloat << single;
+    }
+}
+
 TEST(PlainNumber, WritesNoExponent) {
     const struct { double value; const char* expected; } doubles[] = {
         {0.5, "0.5"}, {1e-6, "0.000001"}, {1.5e-7, "0.00000015"}, {-2.5e-5, "-0.000025"},
