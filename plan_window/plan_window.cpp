@@ -197,10 +197,11 @@ void PlanWindow::BuildMenus() {
     }
 }
 
-// Shown once no other box or dialog is open (a button pressed while a cell
-// was being edited may have opened one since), so that two never stand at once.
+// Shown once no other box, dialog or open menu is there (a button pressed
+// while a cell was being edited may have opened one since), so that two never
+// stand at once and no box pulls the keyboard from under an open menu.
 void PlanWindow::ShowCellRefusal(const Refusal& refusal) {
-    if (QApplication::activeModalWidget() != nullptr) {
+    if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) {
         QTimer::singleShot(kModalPollMs, this, [this, refusal] { ShowCellRefusal(refusal); });
         return;
     }
