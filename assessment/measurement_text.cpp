@@ -323,7 +323,7 @@ std::string ShownHeader(std::string_view header) {
         end = kLongestShownHeader;
         while (end > 0 && (static_cast<unsigned char>(header[end]) & 0xC0) == 0x80) --end;
     }
-    for (const char c : header.substr(0, end)) shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    for (const char c : header.substr(0, end)) shown += IsControlCharacter(c) ? '?' : c;
     return end < header.size() ? shown + "..." : shown;
 }
 

@@ -23,6 +23,10 @@ namespace valdris {
 constexpr std::size_t kMostMeasurements = 1000000;
 constexpr std::size_t kLongestShownHeader = 80;
 
+// A character that could move a terminal's cursor or hide text: never shown
+// as it stands in a header.
+constexpr bool IsControlCharacter(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
 struct Measurements {
     std::vector<double> values;
     // The column's header, if the text had one, as it may be shown: control

@@ -84,8 +84,9 @@ ValueProblem ReadHeader(const Json& value, MeasurementSet& data) {
     if (!value.is_string()) return std::string("the value is not a text in quotes.");
     std::string header = value.get<std::string>();
     if (data.empty()) return std::string("a header is given without measurements.");
-    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
-    if (std::any_of(header.begin(), header.end(), control)) return std::string("the header holds a control character.");
+    if (std::any_of(header.begin(), header.end(), IsControlCharacter)) {
+        return std::string("the header holds a control character.");
+    }
     if (header.size() > kLongestShownHeader + std::string_view("...").size()) {
         return "the header is longer than " + std::to_string(kLongestShownHeader) + " characters.";
     }

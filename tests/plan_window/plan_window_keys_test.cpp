@@ -52,6 +52,17 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     QTabWidget* Pages() const { return Child<QTabWidget>("unitPanels"); }
+    QModelIndex AlphaCell() const { return Table()->model()->index(0, int(PlanColumn::Alpha)); }
+    // The first unit's alpha being edited, its editor holding `text`.
+    QLineEdit* EditAlpha(const QString& text) {
+        Table()->setFocus();
+        Table()->setCurrentIndex(AlphaCell());
+        Table()->edit(AlphaCell());
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        if (editor) editor->setText(text);
+        messages.Clear();
+        return editor;
+    }
 };
 
 // Alt+letter on a page reaches one control: the page's own keys, the
@@ -147,14 +158,9 @@ TEST_F(PlanKeysTest, PageKeysInACellEditorTakeItsTextFirst) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.typed) + (c.modifier == Qt::AltModifier ? " Alt" : " Ctrl"));
         Pages()->setCurrentIndex(0);
-        const QModelIndex alpha = Table()->model()->index(0, int(PlanColumn::Alpha));
-        Table()->setFocus();
-        Table()->setCurrentIndex(alpha);
-        Table()->edit(alpha);
-        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        const QModelIndex alpha = AlphaCell();
+        QLineEdit* editor = EditAlpha(QString::fromLatin1(c.typed));
         ASSERT_NE(editor, nullptr);
-        editor->setText(QString::fromLatin1(c.typed));
-        messages.Clear();
         QTest::keyClick(editor, c.key, c.modifier);
         QCoreApplication::processEvents();
         EXPECT_EQ(Pages()->currentIndex(), c.page);
@@ -179,14 +185,9 @@ TEST_F(PlanKeysTest, CommandKeysInACellEditorTakeItsTextFirst) {
     for (const QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(QKeySequence::New)}) {
         SCOPED_TRACE(key.toString().toStdString());
         SelectRow(0);  // Rename asks for one selected unit
-        const QModelIndex alpha = Table()->model()->index(0, int(PlanColumn::Alpha));
-        Table()->setFocus();
-        Table()->setCurrentIndex(alpha);
-        Table()->edit(alpha);
-        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        const QModelIndex alpha = AlphaCell();
+        QLineEdit* editor = EditAlpha(QStringLiteral("0.7"));
         ASSERT_NE(editor, nullptr);
-        editor->setText(QStringLiteral("0.7"));
-        messages.Clear();
         QTest::keySequence(editor, key);
         QCoreApplication::processEvents();
         EXPECT_EQ(messages.shown.size(), 1u);
