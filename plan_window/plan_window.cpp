@@ -77,12 +77,8 @@ PlanWindow::PlanWindow(MessageBoxes& messages, DesignWindowLink* link, PlanDialo
     model_ = new PlanTableModel(this);
     model_->setObjectName(QStringLiteral("planModel"));
     // A cell's text is taken as its editor closes, which may be inside Qt's
-    // own move of the focus (a click elsewhere). A modal box there would let
-    // the view delete the editor while Qt is still delivering that move, so
-    // the refusal is shown once the move is over.
-    model_->SetMessageHandler([this](const Refusal& refusal) {
-        QTimer::singleShot(0, this, [this, refusal] { ShowCellRefusal(refusal); });
-    });
+    // own move of the focus (a click elsewhere).
+    model_->SetMessageHandler([this](const Refusal& refusal) { ShowRefusalOnceFree(refusal); });
     model_->SetChangeObserver([this](const PlanChange& change) { Follow(change); });
     proxy_ = new PlanSortModel(this);
     proxy_->setSourceModel(model_);
@@ -197,15 +193,20 @@ void PlanWindow::BuildMenus() {
     }
 }
 
-// Shown once no other box, dialog or open menu is there (a button pressed
-// while a cell was being edited may have opened one since), so that two never
-// stand at once and no box pulls the keyboard from under an open menu.
-void PlanWindow::ShowCellRefusal(const Refusal& refusal) {
-    if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) {
-        QTimer::singleShot(kModalPollMs, this, [this, refusal] { ShowCellRefusal(refusal); });
-        return;
-    }
-    messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
+// A text taken as the focus moves (a cell's editor closing, a box of the
+// Field page left, or either of them as a menu opens over it) is answered once
+// that move is over and no other box, dialog or open menu stands. A modal box
+// inside the move would let the view delete its editor while Qt still
+// delivers the move, or close the menu being opened while the menu bar still
+// works on it; two boxes would stand at once.
+void PlanWindow::ShowRefusalOnceFree(const Refusal& refusal, int delay_ms) {
+    QTimer::singleShot(delay_ms, this, [this, refusal] {
+        if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr) {
+            ShowRefusalOnceFree(refusal, kModalPollMs);
+            return;
+        }
+        messages_.Show(QString::fromStdString(refusal.text), refusal.icon);
+    });
 }
 
 // The pages are reached from anywhere in the window, the table included,

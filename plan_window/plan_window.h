@@ -134,7 +134,7 @@ private:
     std::optional<PlaceColumns> AskPlaceColumns(const std::vector<std::string>& headers, const std::string& column);
     bool MakeBoundaryUnits(std::size_t row, const BoundarySource& source, const std::vector<BoundaryFeature>& features);
     void ShowRefusal(const PlanEditResult& result);
-    void ShowCellRefusal(const Refusal& refusal);
+    void ShowRefusalOnceFree(const Refusal& refusal, int delay_ms = 0);
     void DesignInputTaken();
     void SetLinkedUnit(std::optional<UnitId> unit);
     std::optional<std::size_t> SingleSelectedRow() const;

@@ -51,9 +51,10 @@ void PlanWindow::EditField(PlanField field, const QString& text, const SizeTexts
     if (auto result = model_->Plan().EditFieldBox(*row, field, text.toStdString(), size)) FieldEdited(*result);
 }
 
-// A refused edit says why, and the panel shows the unit's values again.
+// A refused edit says why, and the panel shows the unit's values again. A
+// box's text is taken as it loses the focus, a menu opening over it included.
 void PlanWindow::FieldEdited(const PlanEditResult& result) {
-    ShowRefusal(result);
+    if (const std::optional<Refusal> message = MessageOf(result)) ShowRefusalOnceFree(*message);
     if (!result) UpdatePanels();
 }
 

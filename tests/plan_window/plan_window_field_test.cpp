@@ -24,9 +24,11 @@
 namespace valdris::testing {
 namespace {
 
+// A refusal is told once the event loop has run.
 void Type(QLineEdit* box, const QString& text) {
     box->setText(text);
     emit box->editingFinished();
+    QCoreApplication::processEvents();
 }
 
 // Typed into the table's rows, more of them added as a user would.

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -182,7 +183,7 @@ TEST_F(PlanKeysTest, CommandKeysInACellEditorTakeItsTextFirst) {
     SelectRow(0);
     Show();
     dialogs.text = QStringLiteral("Renamed");
-    for (const QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(QKeySequence::New)}) {
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_F2), QKeySequence(QKeySequence::New)}) {
         SCOPED_TRACE(key.toString().toStdString());
         SelectRow(0);  // Rename asks for one selected unit
         const QModelIndex alpha = AlphaCell();
@@ -195,6 +196,30 @@ TEST_F(PlanKeysTest, CommandKeysInACellEditorTakeItsTextFirst) {
         EXPECT_EQ(Model()->Plan().entry(0).unit.name, "A");
         EXPECT_EQ(Table()->indexWidget(alpha), nullptr) << "the editor closed";
     }
+}
+
+// A box of the Field page left by a menu's key takes its text as the menu
+// opens; a refusal then waits until the menu has closed (a box over it
+// closed the menu under the menu bar's feet), and is told once.
+TEST_F(PlanKeysTest, ARefusalWaitsUntilTheMenuOpenedOverItCloses) {
+    AddUnit("A");
+    SelectRow(0);
+    Show();
+    Pages()->setCurrentIndex(1);
+    auto* area = Child<QLineEdit>("areaBox");
+    area->setFocus();
+    QTest::keyClicks(area, QStringLiteral("abc"));
+    messages.Clear();
+    QTest::keyClick(window.get(), Qt::Key_U, Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QTest::qWait(300);
+    EXPECT_TRUE(messages.shown.empty());
+    QTest::keyClick(menu, Qt::Key_Escape);
+    for (int waited = 0; waited < 2000 && messages.shown.empty(); waited += 10) QTest::qWait(10);
+    QTest::qWait(300);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("The area")) << messages.shown[0].text.toStdString();
 }
 
 // Tab from the page tabs enters the page shown, never the unnamed pane that

@@ -10,7 +10,8 @@
 # and both powers; Save. Then the plan opened from the command line, with a
 # unit of two radionuclides added to its file: every figure and the verdict
 # as saved; its pages walked by keys alone with one focused object at each
-# step; the field panel's spacing, sum of fractions, grid and scan MDC; a
+# step; the field panel's spacing, sum of fractions, grid and scan MDC, a
+# refused scan MDC told once the Unit menu opened over it has closed; a
 # change then is asked about before the window closes, and Save, the
 # question's default, keeps it.
 set -euo pipefail
@@ -278,6 +279,22 @@ field_read "Area for the scan MDC: 18.32" "Samples for elevated areas: 110" "Fin
   fail "the samples the scan MDC needs"
 field_read "Spacing: 4.26" || fail "the spacing for the final sample size"
 pass "a scan MDC of 20 (gross activity) typed in the panel is not adequate and raises N to 110"
+
+# A refused text in a box of the panel, taken as the Unit menu opens over it
+# by its key: the box waits until the menu is closed (the program died once
+# it was answered), and the unit keeps its scan MDC.
+xdotool key --clearmodifiers alt+c ctrl+a
+xdotool type --delay 20 abc
+xdotool key --clearmodifiers alt+u
+sleep 0.5
+x_no_message_box || fail "a box over the open Unit menu"
+xdotool key --clearmodifiers Escape
+x_wait_for "the refusal" x_has_message_box
+x_answer_message_box
+x_wait_for "the kept scan MDC" field_read "Scan MDC: 2.5"
+x_no_message_box || fail "the refusal was told twice"
+x_check_program_log
+pass "a refused scan MDC, left by opening a menu, is told once the menu has closed"
 
 x_focus "$plan_window"
 xdotool key --clearmodifiers ctrl+d
