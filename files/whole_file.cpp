@@ -5,9 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
+
+#include "filled_memory.h"
 
 namespace valdris {
 namespace {
@@ -44,18 +47,29 @@ Outcome<std::string> Unread(std::string reason, RefusalKind kind = RefusalKind::
 }
 
 // At most one byte beyond the cap, so that a file grown since it was
-// measured is still refused as too large.
-Outcome<std::string> ReadAll(int fd, std::size_t largest) {
+// measured is still refused as too large. The text is read straight into
+// room for the size measured and a byte more (the byte that tells a file
+// grown since), so a large file is neither copied nor moved as it arrives.
+Outcome<std::string> ReadAll(int fd, std::size_t measured, std::size_t largest) {
     std::string bytes;
-    char chunk[1 << 16];
+    std::size_t filled = 0;
+    std::size_t room = std::min(std::max(measured, std::size_t{4095}), largest) + 1;
     for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (filled == bytes.size()) {
+            bytes.reserve(room);
+            PagesAhead(bytes.data(), room).Reach(room);
+            bytes.resize(room);
+            room = std::min(room * 2, largest + 1);
+        }
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return Unread(SystemReason(errno));
-        if (got == 0) return bytes;
-        bytes.append(chunk, static_cast<std::size_t>(got));
-        if (bytes.size() > largest) return Unread(TooLarge(largest), RefusalKind::FileTooLarge);
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+        if (filled > largest) return Unread(TooLarge(largest), RefusalKind::FileTooLarge);
     }
+    bytes.resize(filled);
+    return bytes;
 }
 
 }  // namespace
@@ -71,7 +85,7 @@ Outcome<std::string> ReadWholeFile(const std::string& path, std::size_t largest)
     }
     // Regular files never block; reading waits for the disk as usual.
     ::fcntl(file.fd(), F_SETFL, ::fcntl(file.fd(), F_GETFL) & ~O_NONBLOCK);
-    Outcome<std::string> bytes = ReadAll(file.fd(), largest);
+    Outcome<std::string> bytes = ReadAll(file.fd(), static_cast<std::size_t>(status.st_size), largest);
     if (bytes && bytes->find('\0') != std::string::npos) return Unread("it holds a NUL byte", RefusalKind::FileHoldsNul);
     return bytes;
 }

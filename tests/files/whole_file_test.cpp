@@ -39,12 +39,22 @@ TEST_F(WholeFile, ReadsARegularFileWhole) {
     const struct {
         const char* name;
         std::string bytes;
-    } cases[] = {{"empty", ""}, {"plan", text}, {"utf8", "Cs-137 \xc2\xb5" "Bq\r\n1\r\n"}};
+    } cases[] = {{"empty", ""}, {"plan", text}, {"utf8", "Cs-137 \xc2\xb5" "Bq\r\n1\r\n"},
+                 // Either side of the least room the text is read into, and
+                 // larger than the pages asked for ahead of it.
+                 {"4095", std::string(4095, 'a')}, {"4096", std::string(4096, 'b')},
+                 {"large", std::string((std::size_t{5} << 20) + 7, 'c')}};
     for (const auto& c : cases) {
         const Outcome<std::string> read = ReadWholeFile(Write(c.name, c.bytes));
         ASSERT_TRUE(read) << c.name << ": " << read.message();
         EXPECT_EQ(*read, c.bytes) << c.name;
     }
+    // The system's own files measure 0 bytes and are longer: read whole all
+    // the same, past the room their size gave.
+    const Outcome<std::string> mapped = ReadWholeFile("/proc/self/smaps");
+    ASSERT_TRUE(mapped) << mapped.message();
+    EXPECT_GT(mapped->size(), std::size_t{8192});
+    EXPECT_EQ(mapped->back(), '\n');
     // Through a link to a regular file, the file is read.
     fs::create_symlink(dir_ / "plan", dir_ / "link");
     const Outcome<std::string> linked = ReadWholeFile((dir_ / "link").string());
