@@ -17,7 +17,7 @@ std::string OrNull(const std::optional<std::string>& value) { return value ? *va
 
 std::string GridJson(const FieldInputs& inputs, const FieldFigures& results) {
     const double area = inputs.setup.size->area;
-    const std::optional<SampleLayout>& layout = results.layout;
+    const SharedOptional<SampleLayout>& layout = results.layout;
     std::ostringstream json;
     json << "{\"type\": " << JsonString(GridTypeName(inputs.setup.grid)) << ", \"area\": " << ExactNumber(area)
          << ", \"samples\": " << results.samples << ", \"triangular_spacing\": "

@@ -15,9 +15,9 @@ Outcome<FieldFigures> ComputeFieldFigures(const FieldSetup& setup, int samples, 
         figures.samples = checked->n_final;
     }
     if (!setup.seed) return figures;
-    const Outcome<SampleLayout> laid = LayOutSamples(setup.grid, *setup.size, figures.samples, *setup.seed);
+    Outcome<SampleLayout> laid = LayOutSamples(setup.grid, *setup.size, figures.samples, *setup.seed);
     if (!laid) return laid.refusal();
-    figures.layout = *laid;
+    figures.layout = std::move(*laid);
     return figures;
 }
 

@@ -10,6 +10,7 @@
 #include "elevated_area.h"
 #include "input_rules.h"
 #include "sample_grid.h"
+#include "shared_optional.h"
 #include "site_grid.h"
 
 namespace valdris {
@@ -28,10 +29,12 @@ struct FieldSetup {
     std::optional<SiteGrid> site;
 };
 
+// The check and the layout are held apart and shared by the entry's copies:
+// most units of a large site have neither, and each is never changed once made.
 struct FieldFigures {
-    std::optional<ElevatedAreaCheck> check;
+    SharedOptional<ElevatedAreaCheck> check;
     int samples = 0;  // the final N: the spacing and the locations are for it
-    std::optional<SampleLayout> layout;
+    SharedOptional<SampleLayout> layout;
 };
 
 // For the design's N and DCGL (1 in units of the sum of fractions). Refused

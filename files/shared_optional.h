@@ -17,6 +17,7 @@ public:
     SharedOptional(std::nullopt_t) {}  // NOLINT: as an optional is made empty
     SharedOptional(std::optional<T> value)  // NOLINT: and from an optional
         : value_(value ? std::make_shared<const T>(std::move(*value)) : nullptr) {}
+    SharedOptional(T value) : value_(std::make_shared<const T>(std::move(value))) {}  // NOLINT: as an optional is set
 
     explicit operator bool() const { return value_ != nullptr; }
     bool has_value() const { return value_ != nullptr; }

@@ -26,10 +26,10 @@ Outcome<FieldFigures> ComputeSiteFigures(const FieldSetup& setup, int samples, d
         }
         return kept;
     };
-    const Outcome<SampleLayout> laid =
+    Outcome<SampleLayout> laid =
         LayOutInBoundary(setup.grid, *setup.site, setup.size->area, figures->samples, *setup.seed, inside);
     if (!laid) return laid.refusal();
-    figures->layout = *laid;
+    figures->layout = std::move(*laid);
     return figures;
 }
 
