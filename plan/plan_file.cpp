@@ -6,12 +6,12 @@
 #include <charconv>
 #include <cmath>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "concentration_unit.h"
 #include "elevated_comparison.h"
 #include "field_messages.h"
+#include "filled_memory.h"
 #include "measurement_text.h"
 #include "number_text.h"
 #include "plan_json.h"
@@ -534,47 +534,53 @@ const UnitKey kUnitKeys[] = {
      }},
 };
 
-// Looked up for every key of every unit: hashed, not compared row by row.
-const UnitKey* FindUnitKey(const std::string& key) {
-    static const std::unordered_map<std::string_view, const UnitKey*> rows = [] {
-        std::unordered_map<std::string_view, const UnitKey*> by_key;
-        for (const UnitKey& row : kUnitKeys) by_key.emplace(row.key, &row);
-        return by_key;
+// The keys a unit may have, in the rows' order: the reader hands each unit's
+// values over by these places.
+const std::vector<std::string_view>& UnitKeyNames() {
+    static const std::vector<std::string_view> names = [] {
+        std::vector<std::string_view> keys;
+        for (const UnitKey& row : kUnitKeys) keys.emplace_back(row.key);
+        return keys;
     }();
-    const auto found = rows.find(key);
-    return found == rows.end() ? nullptr : found->second;
+    return names;
+}
+
+std::size_t RowOf(std::string_view key) {
+    const std::vector<std::string_view>& names = UnitKeyNames();
+    return static_cast<std::size_t>(std::find(names.begin(), names.end(), key) - names.begin());
 }
 
 // What the file holds is not a plan: one kind, whatever the key.
 Refusal Unusable(std::string text) { return {RefusalKind::PlanFileUnusable, std::move(text), MessageIcon::Exclamation}; }
 
-Outcome<PlanEntry> ReadUnit(std::size_t index, const Json& json) {
+Outcome<PlanEntry> ReadUnit(std::size_t index, const UnitValues& values) {
+    static const std::size_t name = RowOf("name"), area = RowOf("area"), width = RowOf("width"),
+                             height = RowOf("height"), boundary = RowOf("boundary");
     // Named only when refused: the label quotes the name, a JSON dump.
-    const auto label = [&index, &json] { return UnitLabel(index, json); };
-    if (!json.is_object()) return Unusable(label() + " is not an object of keys and values.");
-    // Each value by its key's row, looked up once; then read in the rows' order.
-    std::array<const Json*, std::size(kUnitKeys)> values{};
-    for (const auto& item : json.items()) {
-        const UnitKey* row = FindUnitKey(item.key());
-        if (row == nullptr) return Unusable(label() + ": unknown key \"" + item.key() + "\".");
-        values[static_cast<std::size_t>(row - std::begin(kUnitKeys))] = &item.value();
+    const auto label = [&index, &values] { return UnitLabel(index, values.Given(name)); };
+    if (!values.is_object()) return Unusable(label() + " is not an object of keys and values.");
+    // The first of the keys in the order of their text, as an object lists them.
+    if (!values.unknown().empty()) {
+        return Unusable(label() + ": unknown key \"" + values.unknown().begin()->first + "\".");
     }
     PlanUnit unit;
-    for (std::size_t i = 0; i < values.size(); ++i) {
+    for (std::size_t i = 0; i < std::size(kUnitKeys); ++i) {
         const UnitKey& row = kUnitKeys[i];
-        if (values[i] == nullptr) {
+        const Json* value = values.Given(i);
+        if (value == nullptr) {
             if (!row.required) continue;
             return Unusable(label() + ": the key \"" + std::string(row.key) + "\" is missing.");
         }
-        if (auto problem = row.read(*values[i], unit)) {
+        if (auto problem = row.read(*value, unit)) {
             return Unusable(label() + ", key \"" + row.key + "\": " + *problem);
         }
     }
     // The file gives the area, or the sides whose product it is.
-    if (json.contains("area") && (json.contains("width") || json.contains("height"))) {
+    const bool sides = values.Given(width) || values.Given(height);
+    if (values.Given(area) && sides) {
         return Unusable(label() + ", key \"area\": give the area or the width and the height, not both.");
     }
-    if (json.contains("boundary") && (json.contains("area") || json.contains("width") || json.contains("height"))) {
+    if (values.Given(boundary) && (values.Given(area) || sides)) {
         return Unusable(label() + ", key \"boundary\": the boundary gives the unit's area; give no area, width or height.");
     }
     if (unit.field.size && unit.field.size->width && unit.field.size->height) {
@@ -648,12 +654,14 @@ PlanReading ReadPlan(std::string_view bytes, const ReadProgress& progress) {
     const std::size_t units = UnitsAtMost(bytes);
     std::vector<PlanEntry> entries;
     entries.reserve(units);
+    PagesAhead pages(entries.data(), units * sizeof(PlanEntry));
     std::optional<Refusal> unit_refusal;
     ReadTicker ticker(progress, units);
-    const PlanJson json = ParsePlanJson(bytes, [&](std::size_t index, const Json& json_unit) {
+    const PlanJson json = ParsePlanJson(bytes, UnitKeyNames(), [&](std::size_t index, const UnitValues& values) {
         if (unit_refusal) return true;
-        Outcome<PlanEntry> unit = ReadUnit(index, json_unit);
+        Outcome<PlanEntry> unit = ReadUnit(index, values);
         if (unit) {
+            pages.Reach((entries.size() + 1) * sizeof(PlanEntry));
             entries.push_back(std::move(*unit));
         } else {
             unit_refusal = unit.refusal();

@@ -2,18 +2,28 @@
 #include "plan_json.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace valdris {
-namespace {
+
+void UnitValues::Clear() {
+    for (const std::size_t key : filled_) given_[key].reset();
+    filled_.clear();
+    unknown_.clear();
+    is_object_ = false;
+}
 
 // Builds the tree from the parser's events. The library's own tree builder
 // with a callback walks the whole enclosing list each time an object closes,
 // which made a plan's reading grow with the square of its units.
 class PlanEvents {
 public:
-    explicit PlanEvents(const UnitSink& take_unit) : take_unit_(take_unit) {}
+    PlanEvents(const std::vector<std::string_view>& unit_keys, const UnitSink& take_unit)
+        : take_unit_(take_unit), unit_(unit_keys.size()) {
+        for (std::size_t i = 0; i < unit_keys.size(); ++i) key_places_.emplace(unit_keys[i], i);
+    }
 
     bool null() { return Scalar(Json(nullptr)); }
     bool boolean(bool value) { return Scalar(Json(value)); }
@@ -26,16 +36,24 @@ public:
     bool start_object(std::size_t) {
         if (open_.size() == kUnitDepth) {
             ++units_begun_;
-            unit_so_far_ = Json::object();
+            unit_name_ = Json();
         }
         open_.push_back(Place(Json::object()));
         return true;
     }
 
     // Every earlier key of the object already holds its value, so the object
-    // itself tells whether the key came before.
+    // (or the unit's place for the key) itself tells whether it came before.
     bool key(std::string& key) {
-        if (open_.back()->contains(key) && !repeated_) repeated_ = key;
+        if (open_.back() == kUnitLevel) {
+            const auto place = key_places_.find(key);
+            unit_key_ = place == key_places_.end() ? kUnknownKey : place->second;
+            const bool before =
+                unit_key_ == kUnknownKey ? unit_.unknown_.count(key) > 0 : unit_.given_[unit_key_].has_value();
+            if (before && !repeated_) repeated_ = key;
+        } else if (open_.back()->contains(key) && !repeated_) {
+            repeated_ = key;
+        }
         key_ = std::move(key);
         key_depth_ = open_.size();
         return true;
@@ -66,20 +84,30 @@ public:
 
 private:
     static constexpr std::size_t kUnitDepth = 2;  // root object, "units" list, unit
+    // What the stack holds for a unit's own level, whose values go to unit_.
+    static inline Json* const kUnitLevel = nullptr;
+    static constexpr std::size_t kUnknownKey = static_cast<std::size_t>(-1);
 
     bool InUnitsList() const { return units_ != nullptr && open_.back() == units_; }
 
-    // Where a new value lies: the root, an element of the units list (its
-    // own tree, handed over when whole), or inside the open list or object.
+    // Where a new value lies: the root, an element of the units list (a unit
+    // of values by key, handed over when whole), a unit's value, or inside
+    // the open list or object.
     Json* Place(Json value) {
         if (open_.empty()) {
             root_ = std::move(value);
             return &root_;
         }
         if (InUnitsList()) {
-            unit_ = std::move(value);
-            return &unit_;
+            unit_.Clear();
+            if (value.is_object()) {
+                unit_.is_object_ = true;
+                return kUnitLevel;
+            }
+            not_a_unit_ = std::move(value);
+            return &not_a_unit_;
         }
+        if (open_.back() == kUnitLevel) return PlaceInUnit(std::move(value));
         Json& parent = *open_.back();
         if (parent.is_array()) {
             parent.push_back(std::move(value));
@@ -88,8 +116,17 @@ private:
         return &(parent[key_] = std::move(value));
     }
 
+    // A key given twice keeps its later value, as an object would; the file
+    // is refused for it in any case.
+    Json* PlaceInUnit(Json value) {
+        if (unit_key_ == kUnknownKey) return &(unit_.unknown_[key_] = std::move(value));
+        std::optional<Json>& slot = unit_.given_[unit_key_];
+        if (!slot) unit_.filled_.push_back(unit_key_);
+        return &slot.emplace(std::move(value));
+    }
+
     bool Scalar(Json value) {
-        if (open_.size() == kUnitDepth + 1 && key_ == "name") unit_so_far_["name"] = value;
+        if (open_.size() == kUnitDepth + 1 && open_.back() == kUnitLevel && key_ == "name") unit_name_ = value;
         Place(std::move(value));
         return !InUnitsList() || HandOverUnit();
     }
@@ -101,13 +138,17 @@ private:
 
     bool HandOverUnit() {
         const bool go_on = take_unit_(units_taken_++, unit_);
-        unit_ = Json();
+        unit_.Clear();
+        not_a_unit_ = Json();
         return go_on;
     }
 
     const UnitSink& take_unit_;
+    std::unordered_map<std::string_view, std::size_t> key_places_;
     Json root_;
-    Json unit_;
+    UnitValues unit_;
+    Json not_a_unit_;  // an element of the list that is no object
+    std::size_t unit_key_ = kUnknownKey;
     std::vector<Json*> open_;
     Json* units_ = nullptr;
     std::size_t units_taken_ = 0;
@@ -117,23 +158,26 @@ private:
     std::string key_;  // the latest key, at any depth
     std::size_t key_depth_ = 0;
     std::size_t units_begun_ = 0;
-    Json unit_so_far_ = Json::object();  // the current unit's name, once read
+    Json unit_name_;  // the current unit's name, once read
 };
 
 std::string PlanEvents::Where() const {
     if (key_depth_ == kUnitDepth + 1) {
-        return UnitLabel(units_begun_ - 1, unit_so_far_) + ", key \"" + key_ + "\": ";
+        return UnitLabel(units_begun_ - 1, &unit_name_) + ", key \"" + key_ + "\": ";
     }
     return "The plan's key \"" + key_ + "\": ";
 }
+
+namespace {
 
 // The text is no plan: the one kind of every refusal here.
 PlanJson Unreadable(std::string text) { return PlanJson::Failure(RefusalKind::PlanFileUnusable, std::move(text)); }
 
 }  // namespace
 
-PlanJson ParsePlanJson(std::string_view bytes, const UnitSink& take_unit) {
-    PlanEvents events(take_unit);
+PlanJson ParsePlanJson(std::string_view bytes, const std::vector<std::string_view>& unit_keys,
+                       const UnitSink& take_unit) {
+    PlanEvents events(unit_keys, take_unit);
     try {
         // Errors throw; the one other way to end early is the sink's.
         if (!Json::sax_parse(bytes.begin(), bytes.end(), &events)) return ReadCancelledRefusal();
@@ -180,11 +224,9 @@ std::string Quoted(const std::string& text) {
     return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-std::string UnitLabel(std::size_t index, const Json& unit) {
+std::string UnitLabel(std::size_t index, const Json* name) {
     std::string label = "Unit " + std::to_string(index + 1);
-    if (unit.is_object() && unit.contains("name") && unit["name"].is_string()) {
-        label += " (" + Quoted(unit["name"].get<std::string>()) + ")";
-    }
+    if (name != nullptr && name->is_string()) label += " (" + Quoted(name->get<std::string>()) + ")";
     return label;
 }
 

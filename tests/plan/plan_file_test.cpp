@@ -60,6 +60,10 @@ TEST(PlanFile, RefusesADamagedFileWhole) {
         {kGood + "3]}", "Unit 2 is not an object of keys and values."},
         {WithSecondUnit(kRest + "}"), unit_b + ": the key \"lbgr\" is missing."},
         {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "lbrg": 0.5})"), unit_b + ": unknown key \"lbrg\"."},
+        // Of several unknown keys the first in the order of their text is named.
+        {WithSecondUnit(kRest + R"(, "zeta": 1, "lbgr": 0.5, "lbrg": 0.5})"), unit_b + ": unknown key \"lbrg\"."},
+        {WithSecondUnit(kRest + R"(, "lbgr": 0.5, "lbrg": 0.5, "lbrg": 1})"),
+         "The key \"lbrg\" appears twice in one object."},
         {WithSecondUnit(kRest + R"(, "lbgr": "0.5"})"), unit_b + ", key \"lbgr\": the value is not a number."},
         {WithSecondUnit(kRest + R"(, "lbgr": true})"), unit_b + ", key \"lbgr\": the value is not a number."},
         {WithSecondUnit(kRest + R"(, "lbgr": 1e999})"), unit_b + ", key \"lbgr\": the value is not a finite number."},
