@@ -2,11 +2,53 @@
 #include "plan_json.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace valdris {
+
+namespace {
+
+// The place of each of a unit's keys, looked up for every key of every unit:
+// a small open table by a hash of a few instructions, as the keys are few.
+class KeyPlaces {
+public:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // A power of two at least four times the keys, so that a probe is short.
+    explicit KeyPlaces(const std::vector<std::string_view>& keys) : slots_(16) {
+        while (slots_.size() < 4 * keys.size()) slots_.resize(2 * slots_.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            std::size_t slot = Hash(keys[i]);
+            while (slots_[slot & Mask()].place != kNone) ++slot;
+            slots_[slot & Mask()] = {keys[i], i};
+        }
+    }
+
+    std::size_t Find(std::string_view key) const {
+        for (std::size_t slot = Hash(key);; ++slot) {
+            const Slot& found = slots_[slot & Mask()];
+            if (found.place == kNone || found.key == key) return found.place;
+        }
+    }
+
+private:
+    struct Slot {
+        std::string_view key;
+        std::size_t place = kNone;
+    };
+
+    static std::size_t Hash(std::string_view key) {
+        std::size_t hash = 14695981039346656037u;  // FNV-1a
+        for (const char c : key) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
+        return hash;
+    }
+    std::size_t Mask() const { return slots_.size() - 1; }
+
+    std::vector<Slot> slots_;
+};
+
+}  // namespace
 
 void UnitValues::Clear() {
     for (const std::size_t key : filled_) given_[key].reset();
@@ -21,9 +63,7 @@ void UnitValues::Clear() {
 class PlanEvents {
 public:
     PlanEvents(const std::vector<std::string_view>& unit_keys, const UnitSink& take_unit)
-        : take_unit_(take_unit), unit_(unit_keys.size()) {
-        for (std::size_t i = 0; i < unit_keys.size(); ++i) key_places_.emplace(unit_keys[i], i);
-    }
+        : take_unit_(take_unit), key_places_(unit_keys), unit_(unit_keys.size()) {}
 
     bool null() { return Scalar(Json(nullptr)); }
     bool boolean(bool value) { return Scalar(Json(value)); }
@@ -46,8 +86,7 @@ public:
     // (or the unit's place for the key) itself tells whether it came before.
     bool key(std::string& key) {
         if (open_.back() == kUnitLevel) {
-            const auto place = key_places_.find(key);
-            unit_key_ = place == key_places_.end() ? kUnknownKey : place->second;
+            unit_key_ = key_places_.Find(key);
             const bool before =
                 unit_key_ == kUnknownKey ? unit_.unknown_.count(key) > 0 : unit_.given_[unit_key_].has_value();
             if (before && !repeated_) repeated_ = key;
@@ -86,7 +125,7 @@ private:
     static constexpr std::size_t kUnitDepth = 2;  // root object, "units" list, unit
     // What the stack holds for a unit's own level, whose values go to unit_.
     static inline Json* const kUnitLevel = nullptr;
-    static constexpr std::size_t kUnknownKey = static_cast<std::size_t>(-1);
+    static constexpr std::size_t kUnknownKey = KeyPlaces::kNone;
 
     bool InUnitsList() const { return units_ != nullptr && open_.back() == units_; }
 
@@ -144,7 +183,7 @@ private:
     }
 
     const UnitSink& take_unit_;
-    std::unordered_map<std::string_view, std::size_t> key_places_;
+    KeyPlaces key_places_;
     Json root_;
     UnitValues unit_;
     Json not_a_unit_;  // an element of the list that is no object
