@@ -39,6 +39,12 @@ BENCHMARK(BM_ReadAndComputePlan)->Unit(benchmark::kMillisecond);
 // The reader's cost against the designs' own: grows with the units alone.
 void BM_ReadSitePlan(benchmark::State& state) {
     const std::string bytes = SitePlan(static_cast<int>(state.range(0)));
+    // One read untimed first. On the shared virtual machine a process's first
+    // large pages cost the kernel far more than the ones after them (10^5
+    // units: 130 ms of system time at the first read, 7 ms at each later one,
+    // with the same faults); read once a repetition, 10^5 units would pay
+    // that at every read and 10^4 units at one read in eight.
+    benchmark::DoNotOptimize(valdris::ReadPlan(bytes).message());
     for (auto _ : state) {
         const valdris::PlanReading reading = valdris::ReadPlan(bytes);
         if (!reading) {
