@@ -130,25 +130,38 @@ void WritePlanJson(std::ostream& out, const SurveyPlan& plan, std::optional<uint
     out << (plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
 }
 
+// Each unit's cells are formed twice, once for the columns' widths and once
+// to be written, rather than held: a large plan's table would otherwise hold
+// every cell of every unit at once.
 void WritePlanText(std::ostream& out, const SurveyPlan& plan, std::optional<uint64_t> check_seed) {
-    std::vector<std::vector<std::string>> rows(1);
-    for (int c = 0; c < kPlanColumnCount; ++c) rows[0].push_back(ColumnTitle(PlanColumn(c)));
-    for (const PlanEntry& entry : plan.entries()) {
-        rows.emplace_back();
-        for (int c = 0; c < kPlanColumnCount; ++c) rows.back().push_back(OneLine(CellText(entry, PlanColumn(c))));
-    }
+    std::vector<std::string> row(kPlanColumnCount);
+    const auto form_row = [&row](const PlanEntry& entry) {
+        for (int c = 0; c < kPlanColumnCount; ++c) row[c] = OneLine(CellText(entry, PlanColumn(c)));
+    };
+    std::vector<std::string> titles;
+    for (int c = 0; c < kPlanColumnCount; ++c) titles.push_back(ColumnTitle(PlanColumn(c)));
     std::vector<std::size_t> widths(kPlanColumnCount, 0);
-    for (const auto& row : rows) {
-        for (int c = 0; c < kPlanColumnCount; ++c) widths[c] = std::max(widths[c], row[c].size());
+    const auto widen = [&widths](const std::vector<std::string>& cells) {
+        for (int c = 0; c < kPlanColumnCount; ++c) widths[c] = std::max(widths[c], cells[c].size());
+    };
+    widen(titles);
+    for (const PlanEntry& entry : plan.entries()) {
+        form_row(entry);
+        widen(row);
     }
     // Names and texts to the left, numbers to the right.
-    for (const auto& row : rows) {
+    const auto write_row = [&out, &widths](const std::vector<std::string>& cells) {
         std::string line;
         for (int c = 0; c < kPlanColumnCount; ++c) {
-            const std::string pad(widths[c] - row[c].size(), ' ');
-            line += (c ? "  " : "") + (c < 3 ? row[c] + pad : pad + row[c]);
+            const std::string pad(widths[c] - cells[c].size(), ' ');
+            line += (c ? "  " : "") + (c < 3 ? cells[c] + pad : pad + cells[c]);
         }
         out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
+    };
+    write_row(titles);
+    for (const PlanEntry& entry : plan.entries()) {
+        form_row(entry);
+        write_row(row);
     }
     WriteFieldSections(out, plan);
     WriteVerdicts(out, plan);

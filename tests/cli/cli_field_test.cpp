@@ -14,6 +14,7 @@
 
 #include "field_messages.h"
 #include "field_texts.h"
+#include "plan_file.h"
 #include "plan_run.h"
 #include "run.h"
 
@@ -205,6 +206,28 @@ TEST(CliField, PlanUnitsAsSingleRuns) {
     WritePlanText(text, plan);
     EXPECT_NE(text.str().find("Yard\n\nElevated areas\n"), std::string::npos) << text.str();
     EXPECT_NE(text.str().find("Shed\n\nSum of fractions\n"), std::string::npos) << text.str();
+}
+
+// The table is written as it is made, its widths found first: every column
+// as wide as its widest cell, names and texts to the left, numbers to the
+// right, no space at a line's end.
+TEST(CliField, PlanTextTableAlignsEachColumnToItsWidestCell) {
+    const PlanReading plan = ReadPlan(R"({"valdris_power_plan": 1, "units": [
+        {"name": "A", "radionuclide": "Co-60", "test": "sign", "alpha": 0.05, "beta": 0.05, "sigma": 0.5, "dcgl": 1,
+         "lbgr": 0.5},
+        {"name": "North yard, east", "radionuclide": "", "test": "wrs", "alpha": 0.05, "beta": 0.1, "sigma": 0.3,
+         "dcgl": 2, "lbgr": 1.2, "n": 40, "cost_fixed": 100, "cost_per_sample": 25.5}]})");
+    ASSERT_TRUE(plan) << plan.message();
+    std::ostringstream text;
+    WritePlanText(text, *plan);
+    const std::string table =
+        "Name              Radionuclide  Test  Alpha  Beta  Sigma  DCGL  LBGR   D/s         N (Survey Unit)  "
+        "N (Reference Area)  Critical Value  Power at LBGR  Cost  Final N  Spacing\n"
+        "A                 Co-60         Sign   0.05  0.05    0.5     1   0.5     1                      29  "
+        "                                19         0.9890\n"
+        "North yard, east                WRS    0.05   0.1    0.3     2   1.2  2.67  40 (given; designed 8)  "
+        "                40            1790         1.0000  2140\n";
+    EXPECT_EQ(text.str().substr(0, table.size()), table);
 }
 
 TEST(CliField, HelpNamesTheFieldOptions) {
