@@ -2,7 +2,6 @@
 #include "plan_file.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <string_view>
