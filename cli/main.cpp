@@ -3,15 +3,23 @@
 // line, for scripts and reports. No toolkit is linked: the drawing module is
 // loaded only when a chart or a report is asked for.
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "drawing_loader.h"
 #include "options.h"
 #include "run.h"
 
 int main(int argc, char** argv) {
+    // A plan's report runs to hundreds of megabytes: written to a file or a
+    // pipe in large pieces, not a system call per few kilobytes. A terminal
+    // keeps its lines as they come.
+    static char out_buffer[1 << 16];
+    if (isatty(STDOUT_FILENO) == 0) std::setvbuf(stdout, out_buffer, _IOFBF, sizeof out_buffer);
     const std::vector<std::string> args(argv + 1, argv + argc);
 
     auto write_chart = [](const valdris::DesignState& state, const std::string& path, std::string& error) {
