@@ -206,7 +206,9 @@ int RunPlanCommand(const PlanCommand& command, std::ostream& out, std::ostream& 
         err << UnreadFileText("The plan", path, bytes.message()) << '\n';
         return kExitRefused;
     }
-    const PlanReading reading = ReadPlan(*bytes);
+    // JSON writes every unit's curve: kept as designed, not designed again.
+    const bool json = command.format == OutputFormat::Json;
+    const PlanReading reading = ReadPlan(*bytes, {}, json ? CurveKept::Yes : CurveKept::No);
     if (!reading) {
         err << "The plan \"" << path << "\" is refused: " << OneLine(reading.message()) << '\n';
         return kExitRefused;

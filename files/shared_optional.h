@@ -18,6 +18,8 @@ public:
     SharedOptional(std::optional<T> value)  // NOLINT: and from an optional
         : value_(value ? std::make_shared<const T>(std::move(*value)) : nullptr) {}
     SharedOptional(T value) : value_(std::make_shared<const T>(std::move(value))) {}  // NOLINT: as an optional is set
+    // A value already shared (one of many kept side by side, SharedRoom).
+    explicit SharedOptional(std::shared_ptr<const T> value) : value_(std::move(value)) {}
 
     explicit operator bool() const { return value_ != nullptr; }
     bool has_value() const { return value_ != nullptr; }

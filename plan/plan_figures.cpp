@@ -51,7 +51,7 @@ std::optional<int32_t> DesignedSize(TestKind test, const DesignInputs& inputs, c
 }  // namespace
 
 FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
-                          const SampleCosts& costs, const DesignEngine& engine) {
+                          const SampleCosts& costs, const DesignEngine& engine, CurveRoom* keep_curve) {
     if (auto refused = CheckEachInput(inputs)) return *refused;
     const Outcome<DesignState> run = RunDesign(test, inputs, given_n, engine);
     if (!run) return InputRefusal{DesignInput::LBGR, run.refusal()};
@@ -73,6 +73,7 @@ FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::option
     figures.can_pass = CanPass(test, state);
     if (!figures.can_pass) figures.smallest_passable_n = SmallestPassableN(test, state.Alpha);
     figures.exact_quantile = engine.exact_quantile;
+    if (keep_curve) figures.curve_powers = keep_curve->Keep(state.CurvePower);
     return figures;
 }
 
@@ -85,6 +86,11 @@ DesignFigures WithFinalN(DesignFigures figures, const SampleCosts& costs, int32_
 DesignState DesignCurve(const DesignFigures& figures) {
     DesignState state;
     static_cast<DesignSummary&>(state) = figures.state;
+    if (figures.curve_powers) {
+        state.CurveX = PowerCurveGrid(state.DCGL);
+        state.CurvePower = *figures.curve_powers;
+        return state;
+    }
     const std::optional<int32_t> given_n = figures.size_given ? std::optional<int32_t>(figures.n) : std::nullopt;
     RunTestDesign(figures.test, state, given_n, *figures.engine);
     return state;

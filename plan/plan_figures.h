@@ -5,6 +5,7 @@
 // designed or a given sample size. Every face computes them here, so a unit
 // of a plan and a single design with the same inputs agree to the bit.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +14,8 @@
 #include "design_state.h"
 #include "input_rules.h"
 #include "outcome.h"
+#include "shared_optional.h"
+#include "shared_room.h"
 
 namespace valdris {
 
@@ -42,6 +45,16 @@ std::optional<Refusal> CostRefusal(double cost);
 Outcome<int32_t> GivenSizeFromText(const std::string& text);
 Outcome<double> CostFromText(const std::string& text);
 
+// A design's powers, indexed as DesignState::CurvePower.
+using CurvePowers = std::array<double, kCurvePoints + 1>;
+
+// Whether the figures keep the curve's powers as designed. A writer of every
+// unit's curve keeps them rather than design each unit twice; a plan held
+// for editing does not (they would be most of its memory).
+enum class CurveKept { No, Yes };
+// Where kept curves go: side by side, shared by the figures that keep them.
+using CurveRoom = SharedRoom<CurvePowers>;
+
 struct DesignFigures {
     TestKind test = TestKind::Sign;
     // The inputs as stored and the results. The curve is not kept (a plan
@@ -64,14 +77,16 @@ struct DesignFigures {
     bool can_pass = true;
     std::optional<int32_t> smallest_passable_n;
     bool exact_quantile = false;  // sized with the exact normal quantile
+    SharedOptional<CurvePowers> curve_powers;  // where a CurveRoom was given
 };
 
 // The figures once the field's final N is known: the cost counts the
 // samples that will be taken, not only those the design asks for.
 DesignFigures WithFinalN(DesignFigures figures, const SampleCosts& costs, int32_t final_n);
 
-// The figures' state with its power curve, formed again by the engine that
-// designed them from the stored inputs: the same bits as when designed.
+// The figures' state with its power curve: the powers kept, or formed again
+// by the engine that designed them from the stored inputs; the same bits as
+// when designed either way.
 DesignState DesignCurve(const DesignFigures& figures);
 
 // The power at the LBGR falls short of 1 - beta (a given size too small).
@@ -84,7 +99,8 @@ using FiguresRun = Outcome<DesignFigures, InputRefusal>;
 // The given size and the costs must have passed their rules. The figures
 // point at the engine, which must outlive them (the engines are constants).
 FiguresRun ComputeFigures(TestKind test, const DesignInputs& inputs, std::optional<int32_t> given_n,
-                          const SampleCosts& costs, const DesignEngine& engine = kEngine);
+                          const SampleCosts& costs, const DesignEngine& engine = kEngine,
+                          CurveRoom* keep_curve = nullptr);
 
 std::optional<double> TotalCost(const SampleCosts& costs, int32_t n, int32_t n_reference);
 

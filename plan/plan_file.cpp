@@ -552,7 +552,7 @@ std::size_t RowOf(std::string_view key) {
 // What the file holds is not a plan: one kind, whatever the key.
 Refusal Unusable(std::string text) { return {RefusalKind::PlanFileUnusable, std::move(text), MessageIcon::Exclamation}; }
 
-Outcome<PlanEntry> ReadUnit(std::size_t index, const UnitValues& values) {
+Outcome<PlanEntry> ReadUnit(std::size_t index, const UnitValues& values, CurveRoom* keep_curve) {
     static const std::size_t name = RowOf("name"), area = RowOf("area"), width = RowOf("width"),
                              height = RowOf("height"), boundary = RowOf("boundary");
     // Named only when refused: the label quotes the name, a JSON dump.
@@ -585,7 +585,7 @@ Outcome<PlanEntry> ReadUnit(std::size_t index, const UnitValues& values) {
     if (unit.field.size && unit.field.size->width && unit.field.size->height) {
         unit.field.size->area = *unit.field.size->width * *unit.field.size->height;
     }
-    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit);
+    Outcome<DesignFigures, FieldRefusal> check = CheckUnit(unit, keep_curve);
     if (!check) {
         return Unusable(label() + ", key \"" + FieldRow(check.refusal().field).key + "\": " + check.refusal().refusal.text);
     }
@@ -640,7 +640,7 @@ std::string RoundTripNumber(float value) {
     return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
-PlanReading ReadPlan(std::string_view bytes, const ReadProgress& progress) {
+PlanReading ReadPlan(std::string_view bytes, const ReadProgress& progress, CurveKept curve) {
     // JSON has no NUL, and a reader that stops at one would take what came
     // before it for the whole plan.
     if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
@@ -656,9 +656,11 @@ PlanReading ReadPlan(std::string_view bytes, const ReadProgress& progress) {
     PagesAhead pages(entries.data(), units * sizeof(PlanEntry));
     std::optional<Refusal> unit_refusal;
     ReadTicker ticker(progress, units);
+    std::optional<CurveRoom> curves;
+    if (curve == CurveKept::Yes) curves.emplace(units);
     const PlanJson json = ParsePlanJson(bytes, UnitKeyNames(), [&](std::size_t index, const UnitValues& values) {
         if (unit_refusal) return true;
-        Outcome<PlanEntry> unit = ReadUnit(index, values);
+        Outcome<PlanEntry> unit = ReadUnit(index, values, curves ? &*curves : nullptr);
         if (unit) {
             pages.Reach((entries.size() + 1) * sizeof(PlanEntry));
             entries.push_back(std::move(*unit));

@@ -30,8 +30,9 @@ constexpr int kPlanFormatVersion = 1;
 // A plan read, with every unit's figures, or why the file was refused.
 using PlanReading = Outcome<SurveyPlan>;
 
-// `progress` hears of the units read, and may stop the reading.
-PlanReading ReadPlan(std::string_view bytes, const ReadProgress& progress = {});
+// `progress` hears of the units read, and may stop the reading. The units
+// keep their curves where `curve` asks it (a writer of every curve).
+PlanReading ReadPlan(std::string_view bytes, const ReadProgress& progress = {}, CurveKept curve = CurveKept::No);
 
 // The file's bytes; writing them is the caller's (through the safe writer).
 std::string WritePlan(const SurveyPlan& plan);

@@ -239,11 +239,11 @@ DesignFigures WithFieldSamples(const PlanUnit& unit, DesignFigures figures) {
     return WithFinalN(std::move(figures), unit.costs, final_n);
 }
 
-FiguresRun ComputeUnit(const PlanUnit& unit) {
-    return ComputeFigures(unit.test, InputsOf(unit), unit.given_n, unit.costs);
+FiguresRun ComputeUnit(const PlanUnit& unit, CurveRoom* keep_curve) {
+    return ComputeFigures(unit.test, InputsOf(unit), unit.given_n, unit.costs, kEngine, keep_curve);
 }
 
-Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit) {
+Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit, CurveRoom* keep_curve) {
     auto refused = [](PlanField field, Refusal refusal) { return FieldRefusal{field, std::move(refusal)}; };
     if (unit.given_n) {
         if (auto refusal = GivenSizeRefusal(*unit.given_n)) return refused(PlanField::GivenN, *refusal);
@@ -255,7 +255,7 @@ Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit) {
         if (auto refusal = CostRefusal(*unit.costs.per_sample)) return refused(PlanField::CostPerSample, *refusal);
     }
     if (auto refusal = FieldInputsRefusal(unit)) return *refusal;
-    FiguresRun run = ComputeUnit(unit);
+    FiguresRun run = ComputeUnit(unit, keep_curve);
     if (!run) return refused(RefusedField(unit, run.refusal().input), run.refusal().refusal);
     // The field figures too: a check that needs, or a grid that holds, more
     // samples than a plan lists refuses the unit.

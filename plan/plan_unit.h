@@ -55,7 +55,7 @@ Outcome<FieldFigures> ComputeUnitField(const PlanUnit& unit, const DesignFigures
 PlanUnit WithDesignInputs(PlanUnit unit, std::string radionuclide, TestKind test, const DesignSummary& state);
 
 // The unit's figures, or the first rule that refuses its inputs.
-FiguresRun ComputeUnit(const PlanUnit& unit);
+FiguresRun ComputeUnit(const PlanUnit& unit, CurveRoom* keep_curve = nullptr);
 // The figures with the samples the unit's field takes (the elevated-area
 // check may add to N), the cost counting them.
 DesignFigures WithFieldSamples(const PlanUnit& unit, DesignFigures figures);
@@ -134,7 +134,7 @@ UnitEdit EditUnitBoundary(const PlanUnit& unit, const Boundary& boundary, double
 // rule, then the design. A refusal says which field it belongs to.
 // The field inputs and the radionuclides are checked as their edits check
 // them, and the field figures must be had.
-Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit);
+Outcome<DesignFigures, FieldRefusal> CheckUnit(const PlanUnit& unit, CurveRoom* keep_curve = nullptr);
 
 // The rule on a stored set of measurements, which a file and a command both
 // apply: none yet, or as many as a reading of measurements takes. The message

@@ -2,6 +2,7 @@
 #pragma once
 // ModVALDRISPower: the numerical functions and the two design routines.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -47,6 +48,10 @@ enum class DesignOutcome {
 
 DesignOutcome DesignSignTest(DesignState& state);
 DesignOutcome DesignWRSTest(DesignState& state);
+
+// The curve's x values for a DCGL (CurveX as every design lays it out,
+// element 0 being 0).
+std::array<float, kCurvePoints + 1> PowerCurveGrid(double dcgl);
 
 // --- Any sample size ---------------------------------------------------------
 // The designs above end in these, so a given size (a budget's N, or the count

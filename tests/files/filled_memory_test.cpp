@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "filled_memory.h"
+#include "shared_room.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,20 @@ TEST(PagesAhead, KeepsTheWritingCoveredAndAtMostOneStepAhead) {
         if (c.bytes < kStep) {
             EXPECT_EQ(pages.ready(), c.bytes) << "asks for nothing";
         }
+    }
+}
+
+// Values kept in a room outlive it and the room's end: each is what was
+// kept, whether it went into the room or, once the room was full, on its own.
+TEST(SharedRoom, KeptValuesStayWhatWasKeptBeyondTheRoomAndItsEnd) {
+    std::vector<SharedOptional<std::vector<int>>> kept;
+    {
+        SharedRoom<std::vector<int>> room(2);
+        for (int i = 0; i < 5; ++i) kept.push_back(room.Keep(std::vector<int>(100, i)));
+    }
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(kept[i]) << i;
+        EXPECT_EQ(*kept[i], std::vector<int>(100, i)) << i;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -243,6 +244,31 @@ TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
     const PlanReading empty = ReadPlan(WithSecondUnit(kRest + R"(, "lbgr": 0.5, "survey_data": []})"));
     ASSERT_TRUE(empty) << empty.message();
     EXPECT_FALSE(empty->entry(1).assessment);
+}
+
+// A writer of every curve keeps the powers as designed: each unit's curve
+// is then the very one designing it again gives, whatever made it so (a
+// given size, a design no data can pass, a DCGL whose grid drifts).
+TEST(PlanFile, KeptCurvesAreTheCurvesDesignedAgain) {
+    const std::string sign = R"("radionuclide": "", "test": "sign", "alpha": 0.05, "beta": 0.05, )";
+    const std::string text = kGood +
+        R"({"name": "B", )" + kRest + R"(, "lbgr": 0.5, "n": 17}, )" +
+        R"({"name": "C", )" + kRest + R"(, "lbgr": 0.5, "n": 1}, )" +
+        R"({"name": "D", )" + sign + R"("sigma": 0.3, "dcgl": 0.30000000000000004, "lbgr": 0.1}, )" +
+        R"({"name": "E", )" + sign + R"("sigma": 3e8, "dcgl": 1e9, "lbgr": 3e8, "n": 80}]})";
+    const PlanReading kept = ReadPlan(text, {}, CurveKept::Yes);
+    const PlanReading again = ReadPlan(text);
+    ASSERT_TRUE(kept && again) << kept.message();
+    ASSERT_EQ(kept->size(), 5u);
+    EXPECT_FALSE(kept->entry(2).figures.can_pass);
+    for (std::size_t i = 0; i < kept->size(); ++i) {
+        ASSERT_TRUE(kept->entry(i).figures.curve_powers) << i;
+        EXPECT_FALSE(again->entry(i).figures.curve_powers) << i;
+        const DesignState a = DesignCurve(kept->entry(i).figures);
+        const DesignState b = DesignCurve(again->entry(i).figures);
+        EXPECT_EQ(std::memcmp(a.CurveX.data(), b.CurveX.data(), sizeof a.CurveX), 0) << i;
+        EXPECT_EQ(std::memcmp(a.CurvePower.data(), b.CurvePower.data(), sizeof a.CurvePower), 0) << i;
+    }
 }
 
 TEST(PlanFile, FieldKeysAreRefusedByUnitAndKey) {
