@@ -659,6 +659,10 @@ PlanReading ReadPlan(std::string_view bytes, const ReadProgress& progress, Curve
     std::optional<CurveRoom> curves;
     if (curve == CurveKept::Yes) curves.emplace(units);
     const PlanJson json = ParsePlanJson(bytes, UnitKeyNames(), [&](std::size_t index, const UnitValues& values) {
+        if (index == 0) {  // from the start (again)
+            entries.clear();
+            unit_refusal.reset();
+        }
         if (unit_refusal) return true;
         Outcome<PlanEntry> unit = ReadUnit(index, values, curves ? &*curves : nullptr);
         if (unit) {

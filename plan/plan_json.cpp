@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "quick_json.h"
+
 namespace valdris {
 
 namespace {
@@ -214,16 +216,20 @@ PlanJson Unreadable(std::string text) { return PlanJson::Failure(RefusalKind::Pl
 
 }  // namespace
 
-PlanJson ParsePlanJson(std::string_view bytes, const std::vector<std::string_view>& unit_keys,
-                       const UnitSink& take_unit) {
-    PlanEvents events(unit_keys, take_unit);
+namespace {
+
+// The root of a text read whole, unless a key came twice in an object.
+PlanJson Finished(PlanEvents& events) {
+    if (events.repeated()) return Unreadable("The key \"" + *events.repeated() + "\" appears twice in one object.");
+    return events.TakeRoot();
+}
+
+// The library's reading, with the refusals in its words.
+PlanJson ParseByLibrary(std::string_view bytes, PlanEvents& events) {
     try {
         // Errors throw; the one other way to end early is the sink's.
         if (!Json::sax_parse(bytes.begin(), bytes.end(), &events)) return ReadCancelledRefusal();
-        if (events.repeated()) {
-            return Unreadable("The key \"" + *events.repeated() + "\" appears twice in one object.");
-        }
-        return events.TakeRoot();
+        return Finished(events);
     } catch (const Json::out_of_range&) {
         return Unreadable(events.Where() + "the value is not a finite number.");
     } catch (const Json::exception& error) {
@@ -233,18 +239,56 @@ PlanJson ParsePlanJson(std::string_view bytes, const std::vector<std::string_vie
     }
 }
 
+}  // namespace
+
+// A plain text, as this program writes, is read by the quick reader; any
+// other, and every faulty one, by the library from the start again.
+PlanJson ParsePlanJson(std::string_view bytes, const std::vector<std::string_view>& unit_keys,
+                       const UnitSink& take_unit) {
+    {
+        PlanEvents events(unit_keys, take_unit);
+        switch (quick_json::ReadPlain(bytes, events)) {
+            case quick_json::Read::Stopped: return ReadCancelledRefusal();
+            case quick_json::Read::Whole: return Finished(events);
+            case quick_json::Read::NotPlain: break;
+        }
+    }
+    PlanEvents events(unit_keys, take_unit);
+    return ParseByLibrary(bytes, events);
+}
+
+namespace {
+
+// The bytes the count of units looks at, in a string and outside one: all
+// others are passed over a run at a time.
+struct StructureBytes {
+    bool in_string[256] = {};
+    bool outside[256] = {};
+    constexpr StructureBytes() {
+        in_string[static_cast<unsigned char>('"')] = in_string[static_cast<unsigned char>('\\')] = true;
+        for (const char c : {'"', '{', '[', '}', ']'}) outside[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr StructureBytes kStructure;
+
+}  // namespace
+
 std::size_t UnitsAtMost(std::string_view bytes) {
     // {"name":"","radionuclide":"","test":"wrs"}: no unit is read in less.
     constexpr std::size_t kLeastUnitBytes = 40;
     std::size_t objects = 0;
     std::size_t depth = 0;
     bool in_string = false;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const std::size_t size = bytes.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        const bool* looked_at = in_string ? kStructure.in_string : kStructure.outside;
+        while (i < size && !looked_at[static_cast<unsigned char>(bytes[i])]) ++i;
+        if (i == size) break;
         const char c = bytes[i];
         if (in_string) {
             if (c == '\\') {
                 ++i;  // the escaped character cannot end the string
-            } else if (c == '"') {
+            } else {
                 in_string = false;
             }
         } else if (c == '"') {
@@ -252,7 +296,7 @@ std::size_t UnitsAtMost(std::string_view bytes) {
         } else if (c == '{' || c == '[') {
             if (c == '{' && depth == 2) ++objects;
             ++depth;
-        } else if ((c == '}' || c == ']') && depth > 0) {
+        } else if (depth > 0) {
             --depth;
         }
     }

@@ -50,7 +50,9 @@ private:
 };
 
 // Called with each element of "units" in order: its index and its values;
-// false ends the reading, refused as cancelled (read_progress.h).
+// false ends the reading, refused as cancelled (read_progress.h). A reading
+// may start over from the first unit (index 0 again): the sink then drops
+// what it took before.
 using UnitSink = std::function<bool(std::size_t index, const UnitValues& unit)>;
 
 // unit_keys: the keys a unit may have; a unit's values come by their place.

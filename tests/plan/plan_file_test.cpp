@@ -246,6 +246,22 @@ TEST(PlanFile, WhatIsWrittenReadsBackTheSame) {
     EXPECT_FALSE(empty->entry(1).assessment);
 }
 
+// A text that stops being plain after some units (a name beyond ASCII) is
+// read again from its start: each unit once, and a refusal of an earlier
+// unit told as it would be.
+TEST(PlanFile, UnitsBeforeATextStopsBeingPlainAreReadOnce) {
+    const std::string later = "{\"name\": \"Z\u00fcrich\", " + kRest + R"(, "lbgr": 0.5}]})";
+    const PlanReading read = ReadPlan(kGood + later);
+    ASSERT_TRUE(read) << read.message();
+    ASSERT_EQ(read->size(), 2u);
+    EXPECT_EQ(read->entry(0).unit.name, "A");
+    EXPECT_EQ(read->entry(1).unit.name, "Z\u00fcrich");
+    const std::string bad = kGood + R"({"name": "B", )" + kRest + R"(, "lbgr": 2}, )" + later;
+    const PlanReading told = ReadPlan(bad);
+    ASSERT_FALSE(told);
+    EXPECT_EQ(told.message().rfind("Unit 2 (\"B\"), key \"lbgr\"", 0), 0u) << told.message();
+}
+
 // A writer of every curve keeps the powers as designed: each unit's curve
 // is then the very one designing it again gives, whatever made it so (a
 // given size, a design no data can pass, a DCGL whose grid drifts).
