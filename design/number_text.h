@@ -48,7 +48,8 @@ std::string PlainNumber(float value);
 std::string ExactNumber(float value);
 std::string ExactNumber(double value);
 // The form written at out (room for kExactNumberRoom characters), for a
-// writer of millions; returns the end of what was written.
+// writer of millions; returns the end of what was written (the room past it
+// may have been written over).
 constexpr int kExactNumberRoom = 32;
 char* WriteExactNumber(char* out, double value);
 char* WriteExactNumber(char* out, float value);

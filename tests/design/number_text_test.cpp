@@ -205,6 +205,19 @@ TEST(ExactNumber, WritesWhatTheLibraryWritesOverManyValues) {
     }
 }
 
+// The digits go out eight at a time: every 997th block of eight, and the
+// ends of the range, in the middle of a number's seventeen (a whole number
+// below 2^53 times 10^8 puts the block there exactly).
+TEST(ExactNumber, EveryBlockOfEightDigitsIsWrittenRight) {
+    std::vector<std::uint32_t> blocks = {0, 1, 9, 10, 99, 100, 9999, 10000, 99999999};
+    for (std::uint32_t block = 0; block < 100000000; block += 997) blocks.push_back(block);
+    for (const std::uint32_t block : blocks) {
+        const double value = 100000000.0 + block;
+        ASSERT_EQ(ExactNumber(value), LibraryGeneral(value, 17)) << block;
+        ASSERT_EQ(ExactNumber(value / 1e9), LibraryGeneral(value / 1e9, 17)) << block;
+    }
+}
+
 TEST(PlainNumber, WritesNoExponent) {
     const struct { double value; const char* expected; } doubles[] = {
         {0.5, "0.5"}, {1e-6, "0.000001"}, {1.5e-7, "0.00000015"}, {-2.5e-5, "-0.000025"},
