@@ -8,7 +8,6 @@
 #include "quick_json.h"
 
 namespace valdris {
-
 namespace {
 
 // The place of each of a unit's keys, looked up for every key of every unit:
@@ -213,10 +212,6 @@ namespace {
 
 // The text is no plan: the one kind of every refusal here.
 PlanJson Unreadable(std::string text) { return PlanJson::Failure(RefusalKind::PlanFileUnusable, std::move(text)); }
-
-}  // namespace
-
-namespace {
 
 // The root of a text read whole, unless a key came twice in an object.
 PlanJson Finished(PlanEvents& events) {

@@ -45,19 +45,17 @@ public:
     Reader(std::string_view text, Handler& handler) : at_(text.data()), end_(text.data() + text.size()), handler_(handler) {}
 
     Read Run() {
-        SkipSpace();
-        Step step = Value();
-        for (;;) {
+        for (Step step = Step::NeedValue;;) {
             if (step == Step::Stopped) return Read::Stopped;
             if (step == Step::NotPlain) return Read::NotPlain;
-            if (step == Step::NeedValue) {
-                SkipSpace();
-                step = Value();
-                continue;
-            }
             SkipSpace();
-            if (open_.empty()) return at_ == end_ ? Read::Whole : Read::NotPlain;
-            step = AfterValue();
+            if (step == Step::NeedValue) {
+                step = Value();
+            } else if (open_.empty()) {
+                return at_ == end_ ? Read::Whole : Read::NotPlain;
+            } else {
+                step = AfterValue();
+            }
         }
     }
 
@@ -89,8 +87,8 @@ private:
 
     Step Value() {
         switch (Peek()) {
-            case '{': return Open('{', '}');
-            case '[': return Open('[', ']');
+            case '{': return Open(true);
+            case '[': return Open(false);
             case '"': {
                 if (!String()) return Step::NotPlain;
                 return Emitted(handler_.string(text_));
@@ -102,16 +100,16 @@ private:
         }
     }
 
-    Step Open(char open, char close) {
+    // An object, or a list: its start, and its end at once when it is empty.
+    Step Open(bool object) {
         ++at_;
-        const bool object = open == '{';
         if (!(object ? handler_.start_object(kUnknownSize) : handler_.start_array(kUnknownSize))) return Step::Stopped;
         SkipSpace();
-        if (Peek() == close) {
+        if (Peek() == (object ? '}' : ']')) {
             ++at_;
             return Emitted(object ? handler_.end_object() : handler_.end_array());
         }
-        open_.push_back(open);
+        open_.push_back(object ? '{' : '[');
         return object ? Key() : Step::NeedValue;
     }
 
