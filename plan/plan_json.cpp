@@ -64,20 +64,28 @@ void UnitValues::Clear() {
 class PlanEvents {
 public:
     PlanEvents(const std::vector<std::string_view>& unit_keys, const UnitSink& take_unit)
-        : take_unit_(take_unit), key_places_(unit_keys), unit_(unit_keys.size()) {}
+        : take_unit_(take_unit),
+          unit_keys_(unit_keys),
+          key_places_(unit_keys),
+          unit_(unit_keys.size()),
+          name_key_(key_places_.Find("name")) {}
 
-    bool null() { return Scalar(Json(nullptr)); }
-    bool boolean(bool value) { return Scalar(Json(value)); }
-    bool number_integer(Json::number_integer_t value) { return Scalar(Json(value)); }
-    bool number_unsigned(Json::number_unsigned_t value) { return Scalar(Json(value)); }
-    bool number_float(Json::number_float_t value, const std::string&) { return Scalar(Json(value)); }
-    bool string(std::string& value) { return Scalar(Json(std::move(value))); }
+    // A value is made once, where it is kept.
+    bool null() { return Scalar(nullptr); }
+    bool boolean(bool value) { return Scalar(value); }
+    bool number_integer(Json::number_integer_t value) { return Scalar(value); }
+    bool number_unsigned(Json::number_unsigned_t value) { return Scalar(value); }
+    bool number_float(Json::number_float_t value, const std::string&) { return Scalar(value); }
+    bool string(std::string& value) { return Scalar(std::move(value)); }
     bool binary(Json::binary_t& value) { return Scalar(Json(std::move(value))); }
 
     bool start_object(std::size_t) {
-        if (open_.size() == kUnitDepth) {
-            ++units_begun_;
-            unit_name_ = Json();
+        if (open_.size() == kUnitDepth) ++units_begun_;
+        if (InUnitsList()) {  // a unit: its values go by key to unit_
+            unit_.Clear();
+            unit_.is_object_ = true;
+            open_.push_back(kUnitLevel);
+            return true;
         }
         open_.push_back(Place(Json::object()));
         return true;
@@ -85,16 +93,20 @@ public:
 
     // Every earlier key of the object already holds its value, so the object
     // (or the unit's place for the key) itself tells whether it came before.
-    bool key(std::string& key) {
+    bool key(std::string& key) { return this->key(std::string_view(key)); }
+    bool key(std::string_view key) {
         if (open_.back() == kUnitLevel) {
             unit_key_ = key_places_.Find(key);
             const bool before =
-                unit_key_ == kUnknownKey ? unit_.unknown_.count(key) > 0 : unit_.given_[unit_key_].has_value();
-            if (before && !repeated_) repeated_ = key;
-        } else if (open_.back()->contains(key) && !repeated_) {
-            repeated_ = key;
+                unit_key_ == kUnknownKey ? unit_.unknown_.count(std::string(key)) > 0 : unit_.given_[unit_key_].has_value();
+            if (before && !repeated_) repeated_ = std::string(key);
+            // A unit's own key is known by its place: its text is kept only
+            // for one outside the list.
+            if (unit_key_ == kUnknownKey) key_.assign(key);
+        } else {
+            if (open_.back()->contains(key) && !repeated_) repeated_ = std::string(key);
+            key_.assign(key);
         }
-        key_ = std::move(key);
         key_depth_ = open_.size();
         return true;
     }
@@ -130,45 +142,52 @@ private:
 
     bool InUnitsList() const { return units_ != nullptr && open_.back() == units_; }
 
-    // Where a new value lies: the root, an element of the units list (a unit
-    // of values by key, handed over when whole), a unit's value, or inside
-    // the open list or object.
-    Json* Place(Json value) {
+    // Where a new value lies: the root, an element of the units list that is
+    // no unit, a unit's value, or inside the open list or object.
+    template <class Value>
+    Json* Place(Value&& value) {
         if (open_.empty()) {
-            root_ = std::move(value);
+            root_ = Json(std::forward<Value>(value));
             return &root_;
         }
-        if (InUnitsList()) {
+        if (InUnitsList()) {  // an element that is no unit (start_object takes those)
             unit_.Clear();
-            if (value.is_object()) {
-                unit_.is_object_ = true;
-                return kUnitLevel;
-            }
-            not_a_unit_ = std::move(value);
+            not_a_unit_ = Json(std::forward<Value>(value));
             return &not_a_unit_;
         }
-        if (open_.back() == kUnitLevel) return PlaceInUnit(std::move(value));
+        if (open_.back() == kUnitLevel) return PlaceInUnit(std::forward<Value>(value));
         Json& parent = *open_.back();
-        if (parent.is_array()) {
-            parent.push_back(std::move(value));
-            return &parent.back();
-        }
-        return &(parent[key_] = std::move(value));
+        if (parent.is_array()) return &parent.emplace_back(std::forward<Value>(value));
+        return &(parent[key_] = Json(std::forward<Value>(value)));
     }
 
     // A key given twice keeps its later value, as an object would; the file
     // is refused for it in any case.
-    Json* PlaceInUnit(Json value) {
-        if (unit_key_ == kUnknownKey) return &(unit_.unknown_[key_] = std::move(value));
+    template <class Value>
+    Json* PlaceInUnit(Value&& value) {
+        if (unit_key_ == kUnknownKey) return &(unit_.unknown_[key_] = Json(std::forward<Value>(value)));
         std::optional<Json>& slot = unit_.given_[unit_key_];
         if (!slot) unit_.filled_.push_back(unit_key_);
-        return &slot.emplace(std::move(value));
+        return &slot.emplace(std::forward<Value>(value));
     }
 
-    bool Scalar(Json value) {
-        if (open_.size() == kUnitDepth + 1 && open_.back() == kUnitLevel && key_ == "name") unit_name_ = value;
-        Place(std::move(value));
+    template <class Value>
+    bool Scalar(Value&& value) {
+        Place(std::forward<Value>(value));
         return !InUnitsList() || HandOverUnit();
+    }
+
+    // The latest key's text, for a message.
+    std::string_view LatestKey() const {
+        if (key_depth_ == kUnitDepth + 1 && unit_key_ != kUnknownKey) return unit_keys_[unit_key_];
+        return key_;
+    }
+
+    // The open unit's name as given so far, for a message.
+    const Json* UnitName() const {
+        if (name_key_ != kUnknownKey) return unit_.Given(name_key_);
+        const auto named = unit_.unknown_.find("name");
+        return named == unit_.unknown_.end() ? nullptr : &named->second;
     }
 
     bool Close() {
@@ -184,6 +203,7 @@ private:
     }
 
     const UnitSink& take_unit_;
+    const std::vector<std::string_view>& unit_keys_;
     KeyPlaces key_places_;
     Json root_;
     UnitValues unit_;
@@ -195,17 +215,17 @@ private:
     std::optional<std::string> repeated_;
     // Where the parser is, so that a number too large for a double, which
     // the parser itself refuses, is named by its unit and key.
-    std::string key_;  // the latest key, at any depth
+    std::string key_;  // the latest key outside a unit's own ones (LatestKey)
     std::size_t key_depth_ = 0;
     std::size_t units_begun_ = 0;
-    Json unit_name_;  // the current unit's name, once read
+    const std::size_t name_key_;  // the place of "name" among the unit's keys
 };
 
 std::string PlanEvents::Where() const {
     if (key_depth_ == kUnitDepth + 1) {
-        return UnitLabel(units_begun_ - 1, &unit_name_) + ", key \"" + key_ + "\": ";
+        return UnitLabel(units_begun_ - 1, UnitName()) + ", key \"" + std::string(LatestKey()) + "\": ";
     }
-    return "The plan's key \"" + key_ + "\": ";
+    return "The plan's key \"" + std::string(LatestKey()) + "\": ";
 }
 
 namespace {

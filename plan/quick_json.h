@@ -90,7 +90,9 @@ private:
             case '{': return Open(true);
             case '[': return Open(false);
             case '"': {
-                if (!String()) return Step::NotPlain;
+                std::string_view text;
+                if (!String(text)) return Step::NotPlain;
+                if (text.data() != text_.data()) text_.assign(text);
                 return Emitted(handler_.string(text_));
             }
             case 't': return Literal("true") ? Emitted(handler_.boolean(true)) : Step::NotPlain;
@@ -115,11 +117,12 @@ private:
 
     // "key" : (the value follows)
     Step Key() {
-        if (Peek() != '"' || !String()) return Step::NotPlain;
+        std::string_view key;
+        if (Peek() != '"' || !String(key)) return Step::NotPlain;
         SkipSpace();
         if (Peek() != ':') return Step::NotPlain;
         ++at_;
-        return handler_.key(text_) ? Step::NeedValue : Step::Stopped;
+        return handler_.key(key) ? Step::NeedValue : Step::Stopped;
     }
 
     bool Literal(std::string_view word) {
@@ -128,18 +131,23 @@ private:
         return true;
     }
 
-    // A string of printable ASCII and the short escapes, into text_; \u and
+    // A string of printable ASCII and the short escapes: its text as it
+    // stands in the input, or with its escapes undone in text_. \u and
     // anything beyond ASCII are the library's (it checks their UTF-8).
-    bool String() {
+    bool String(std::string_view& text) {
         ++at_;
-        text_.clear();
+        const char* const start = at_;
+        while (at_ < end_ && kPlainBytes.plain[static_cast<unsigned char>(*at_)]) ++at_;
+        if (Peek() == '"') {
+            text = std::string_view(start, static_cast<std::size_t>(at_++ - start));
+            return true;
+        }
+        text_.assign(start, at_);
         for (;;) {
-            const char* run = at_;
-            while (at_ < end_ && kPlainBytes.plain[static_cast<unsigned char>(*at_)]) ++at_;
-            text_.append(run, at_);
             const char c = Peek();
             if (c == '"') {
                 ++at_;
+                text = text_;
                 return true;
             }
             if (c != '\\' || at_ + 1 >= end_) return false;
@@ -147,6 +155,9 @@ private:
             if (escaped == '\0') return false;
             text_.push_back(escaped);
             at_ += 2;
+            const char* const run = at_;
+            while (at_ < end_ && kPlainBytes.plain[static_cast<unsigned char>(*at_)]) ++at_;
+            text_.append(run, static_cast<std::size_t>(at_ - run));
         }
     }
 
@@ -170,7 +181,7 @@ private:
     const char* end_;
     Handler& handler_;
     std::vector<char> open_;  // '{' or '[' of each value still open
-    std::string text_;        // the latest string or key
+    std::string text_;        // the latest string, or a key with escapes
 };
 
 // The library's kinds: a whole number without a sign is unsigned, with one

@@ -33,7 +33,7 @@ struct Recorder {
     bool string(std::string& value) { return Add("string " + value); }
     bool binary(Json::binary_t&) { return Add("binary"); }
     bool start_object(std::size_t size) { return Add("{ " + std::to_string(size)); }
-    bool key(std::string& key) { return Add("key " + key); }
+    bool key(std::string_view key) { return Add("key " + std::string(key)); }
     bool end_object() { return Add("}"); }
     bool start_array(std::size_t size) { return Add("[ " + std::to_string(size)); }
     bool end_array() { return Add("]"); }
