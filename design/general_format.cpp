@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace valdris {
 namespace {
@@ -36,6 +37,16 @@ struct Tables {
 };
 constexpr Tables kTables;
 
+// 10^-20 to 10^20 as the nearest doubles.
+constexpr int kFirstPower = -20;
+constexpr int kLastPower = 20;
+constexpr double kPowersOfTen[] = {
+    1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7,
+    1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,  1e6,  1e7,
+    1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19, 1e20,
+};
+static_assert(std::size(kPowersOfTen) == kLastPower - kFirstPower + 1);
+
 // m x 2^e x 10^k as its whole part and that rounded to nearest, ties to
 // even; false where the whole part would not fit in 64 bits.
 bool Scale(std::uint64_t m, int e, int k, std::uint64_t& whole, std::uint64_t& rounded) {
@@ -52,7 +63,9 @@ bool Scale(std::uint64_t m, int e, int k, std::uint64_t& whole, std::uint64_t& r
     const Wide rest = product - (kept << shift);
     const Wide half = Wide(1) << (shift - 1);
     whole = static_cast<std::uint64_t>(kept);
-    rounded = whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
+    // Without branches: which way a value rounds is as good as random.
+    const bool up = (rest > half) | ((rest == half) & ((whole & 1) != 0));
+    rounded = whole + static_cast<std::uint64_t>(up);
     return true;
 }
 
@@ -63,9 +76,17 @@ bool Digits(std::uint64_t bits, int precision, std::uint64_t& digits, int& expon
     if (biased == 0 || biased == 0x7ff) return false;
     const std::uint64_t m = (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
     const int e = biased - 1075;
-    // floor(log10(2) x binary exponent), within one of the decimal exponent;
-    // the loop below settles it.
-    int k = precision - 1 - ((biased - 1023) * 78913 >> 18);
+    // floor(log10(2) x binary exponent) is the decimal exponent or one
+    // below it; a comparison with the next power of ten (as a double, so
+    // not exact beside it) nearly always settles which, and the loop below
+    // settles the rest.
+    int decimal = (biased - 1023) * 78913 >> 18;
+    if (decimal >= kFirstPower && decimal < kLastPower) {
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        decimal += static_cast<int>(value >= kPowersOfTen[decimal + 1 - kFirstPower]);
+    }
+    int k = precision - 1 - decimal;
     const std::uint64_t low = kTables.ten[precision - 1];
     const std::uint64_t high = kTables.ten[precision];
     std::uint64_t whole = 0;

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -202,6 +203,21 @@ TEST(ExactNumber, WritesWhatTheLibraryWritesOverManyValues) {
         float single = 0;
         std::memcpy(&single, &single_bits, sizeof single);
         ASSERT_EQ(ExactNumber(single), LibraryGeneral(single, 9)) << std::hexfloat << single;
+    }
+}
+
+// The decimal exponent is first judged against powers of ten held as
+// doubles, which are not exact: the values a few units in the last place
+// either side of each, single and double.
+TEST(ExactNumber, ValuesBesideAPowerOfTenTakeTheRightExponent) {
+    for (int power = -25; power <= 25; ++power) {
+        double value = std::strtod(("1e" + std::to_string(power)).c_str(), nullptr);
+        for (int step = 0; step < 8; ++step) value = std::nextafter(value, 0.0);
+        for (int step = 0; step < 16; ++step, value = std::nextafter(value, 1e300)) {
+            ASSERT_EQ(ExactNumber(value), LibraryGeneral(value, 17)) << std::hexfloat << value;
+            const float single = static_cast<float>(value);
+            ASSERT_EQ(ExactNumber(single), LibraryGeneral(single, 9)) << std::hexfloat << single;
+        }
     }
 }
 
