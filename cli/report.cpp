@@ -102,20 +102,12 @@ void WriteTextReport(std::ostream& out, const DesignFigures& figures, const std:
     }
 }
 
-void AppendJsonMembers(std::string& text, const DesignFigures& figures, const std::string& indent,
-                       const std::optional<std::string>& name, CurveXText* last_x) {
+std::size_t JsonMembersRoom(std::size_t indent) { return MembersRoom(indent); }
+
+char* PutJsonMembers(char* at, const DesignFigures& figures, const std::string& indent, CurveXText* last_x) {
     const TestKind test = figures.test;
     const DesignState state = DesignCurve(figures);
-    if (name) ((((text += indent) += "\"name\": ") += JsonString(*name)) += ",\n");
-    // Room on the stack for the usual indents, zeroed by nobody.
-    char stack_room[8192];
-    std::unique_ptr<char[]> heap_room;
-    char* room = stack_room;
-    if (MembersRoom(indent.size()) > sizeof stack_room) {
-        heap_room.reset(new char[MembersRoom(indent.size())]);
-        room = heap_room.get();
-    }
-    Cursor out(room);
+    Cursor out(at);
     auto member = [&](std::string_view key) -> Cursor& { return out.Put(indent).Put("\"").Put(key).Put("\": "); };
     auto number = [&](std::string_view key, auto value) { member(key).Exact(value).Put(",\n"); };
     auto whole = [&](std::string_view key, int32_t value) { member(key).Whole(value).Put(",\n"); };
@@ -155,7 +147,21 @@ void AppendJsonMembers(std::string& text, const DesignFigures& figures, const st
     }
     out.Put(",\n");
     member("curve_power").Array(state.CurvePower);
-    text.append(room, out.at());
+    return out.at();
+}
+
+void AppendJsonMembers(std::string& text, const DesignFigures& figures, const std::string& indent,
+                       const std::optional<std::string>& name, CurveXText* last_x) {
+    if (name) ((((text += indent) += "\"name\": ") += JsonString(*name)) += ",\n");
+    // Room on the stack for the usual indents, zeroed by nobody.
+    char stack_room[8192];
+    std::unique_ptr<char[]> heap_room;
+    char* room = stack_room;
+    if (MembersRoom(indent.size()) > sizeof stack_room) {
+        heap_room.reset(new char[MembersRoom(indent.size())]);
+        room = heap_room.get();
+    }
+    text.append(room, PutJsonMembers(room, figures, indent, last_x));
 }
 
 void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std::string& indent,

@@ -38,6 +38,10 @@ struct CurveXText {
 // writer of many designs passes its last curve of x values to reuse.
 void AppendJsonMembers(std::string& text, const DesignFigures& figures, const std::string& indent,
                        const std::optional<std::string>& name = std::nullopt, CurveXText* last_x = nullptr);
+// The same members but the name, at `at` with JsonMembersRoom(indent) of
+// room; returns their end (the room after it may have been written over).
+std::size_t JsonMembersRoom(std::size_t indent);
+char* PutJsonMembers(char* at, const DesignFigures& figures, const std::string& indent, CurveXText* last_x = nullptr);
 void WriteCsvCurve(std::ostream& out, const DesignState& state);
 
 std::string TestKey(TestKind test);  // "sign" or "wrs"

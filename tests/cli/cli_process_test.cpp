@@ -270,6 +270,28 @@ TEST(CliProcess, GivenSizeAndCosts) {
     }
 }
 
+// A unit whose text is longer than the writer's room of units (a name of
+// 300,000 characters) comes out whole and in its place.
+TEST(CliProcess, APlanUnitLongerThanTheWritersRoomComesOutWhole) {
+    const auto path = std::filesystem::temp_directory_path() / ("cli-long-" + std::to_string(::getpid()) + ".vplan");
+    const std::string inputs = R"("radionuclide": "", "test": "sign", "alpha": 0.05, "beta": 0.05, "sigma": 0.4, "dcgl": 1, "lbgr": 0.5)";
+    const std::string long_name(300000, 'L');
+    std::ofstream(path) << R"({"valdris_power_plan": 1, "units": [{"name": "A", )" << inputs << R"(}, {"name": ")"
+                        << long_name << R"(", )" << inputs << R"(}, {"name": "C", )" << inputs << "}]}";
+    const ProcessResult plan = RunCli({"--plan", path.string(), "--json"});
+    std::filesystem::remove(path);
+    ASSERT_EQ(plan.status, 0) << plan.err;
+    const std::size_t first = plan.out.find("    {\n");
+    const std::size_t second = plan.out.find("    {\n", first + 1);
+    ASSERT_NE(second, std::string::npos);
+    const std::string unit_a = plan.out.substr(first, second - first);
+    std::string expected = "{\n  \"units\": [\n" + unit_a + unit_a + unit_a;
+    expected.replace(expected.find("\"A\"", expected.find("\"A\"") + 1), 3, "\"" + long_name + "\"");
+    expected.replace(expected.rfind("\"A\""), 3, "\"C\"");
+    expected.replace(expected.rfind("},\n"), 3, "}\n");
+    EXPECT_TRUE(plan.out == expected + "  ]\n}\n") << plan.out.size() << " bytes against " << expected.size() + 6;
+}
+
 // Each unit of a plan gives what a single design with its inputs gives.
 TEST(CliProcess, PlanUnitsAreTheSingleDesigns) {
     const auto path = std::filesystem::temp_directory_path() / ("cli-plan-" + std::to_string(::getpid()) + ".vplan");
