@@ -22,6 +22,7 @@ namespace {
 __extension__ typedef unsigned __int128 Wide;
 
 constexpr int kLargestScale = 32;  // 5^32 < 2^75, and a mantissa < 2^53
+constexpr int kLargestWordScale = 27;  // 5^27 < 2^64
 constexpr int kMostDigits = 17;
 
 // Tables formed by the compiler: the powers of five and of ten.
@@ -50,8 +51,21 @@ static_assert(std::size(kPowersOfTen) == kLastPower - kFirstPower + 1);
 // m x 2^e x 10^k as its whole part and that rounded to nearest, ties to
 // even; false where the whole part would not fit in 64 bits.
 bool Scale(std::uint64_t m, int e, int k, std::uint64_t& whole, std::uint64_t& rounded) {
-    const Wide product = Wide(m) * kTables.five[k];
     const int shift = -(e + k);
+    // The usual case in 64-bit parts: 5^k in one word, and the part shifted
+    // out (and its half) within the low word of the product.
+    if (k <= kLargestWordScale && shift > 0 && shift < 64) {
+        const Wide product = Wide(m) * static_cast<std::uint64_t>(kTables.five[k]);
+        const Wide kept = product >> shift;
+        if ((kept >> 64) != 0) return false;
+        const std::uint64_t rest = static_cast<std::uint64_t>(product) & ((std::uint64_t{1} << shift) - 1);
+        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+        whole = static_cast<std::uint64_t>(kept);
+        const bool up = (rest > half) | ((rest == half) & ((whole & 1) != 0));
+        rounded = whole + static_cast<std::uint64_t>(up);
+        return true;
+    }
+    const Wide product = Wide(m) * kTables.five[k];
     if (shift <= 0) {
         if (-shift >= 64 || (product >> (64 + shift)) != 0) return false;
         whole = rounded = static_cast<std::uint64_t>(product << -shift);
