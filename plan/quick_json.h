@@ -39,6 +39,32 @@ struct PlainBytes {
 };
 inline constexpr PlainBytes kPlainBytes;
 
+// The value of the digits (a point among them after the whole ones) times
+// 10^power where the significand is at most 2^53 and the scale within 10^22:
+// both are then exact doubles, and one multiplication or division, correctly
+// rounded, is the correctly rounded value (W. D. Clinger, "How to read
+// floating point numbers accurately", PLDI 1990). False for any other.
+inline bool OneStepDecimal(const char* digits, const char* whole_end, const char* end, long power, double& value) {
+    static constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr long kLargestScale = 22;
+    constexpr int kMostDigits = 19;  // below 10^19, within 64 bits
+    std::uint64_t significand = 0;
+    int counted = 0;
+    long scale = power;
+    for (const char* d = digits; d < end; ++d) {
+        if (*d == '.') continue;
+        if (d > whole_end) --scale;  // a digit after the point
+        if (significand == 0 && *d == '0') continue;
+        if (++counted > kMostDigits) return false;
+        significand = significand * 10 + static_cast<std::uint64_t>(*d - '0');
+    }
+    if (significand > (std::uint64_t{1} << 53) || scale < -kLargestScale || scale > kLargestScale) return false;
+    const auto exact = static_cast<double>(significand);
+    value = scale < 0 ? exact / kExactPowers[-scale] : exact * kExactPowers[scale];
+    return true;
+}
+
 template <class Handler>
 class Reader {
 public:
@@ -244,6 +270,9 @@ typename Reader<Handler>::Step Reader<Handler>::Number() {
     if (zero) return Emitted(handler_.number_float(negative ? -0.0 : 0.0, kNoText));
     if (first + power > kFarthestExponent || first + power < -kFarthestExponent) return Step::NotPlain;
     double value = 0;
+    if (OneStepDecimal(digits, whole_end, mantissa_end, power, value)) {
+        return Emitted(handler_.number_float(negative ? -value : value, kNoText));
+    }
     const auto converted = std::from_chars(start, at_, value);
     if (converted.ec != std::errc() || converted.ptr != at_) return Step::NotPlain;
     return Emitted(handler_.number_float(value, kNoText));

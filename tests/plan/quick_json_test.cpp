@@ -60,6 +60,10 @@ TEST(QuickJson, ReadsWholeOnlyWhatTheLibraryReadsTheSame) {
     const std::vector<std::string> plain = {
         R"({"a": [1, -2, 0, -0, 2.5, -0.0, 0.0e5, 1e5, 1E+5, 1e-5, 12.5e-3, 0.1]})",
         "[123456789012345678, -123456789012345678]", "[1e300, 1e-300, 123e298, 0.00001e-295]",
+        // Either side of a single rounded step: 2^53 and 2^53 + 1, 10^22 and
+        // 10^23, 19 and 20 digits, and the nearest doubles' halfway cases.
+        "[9007199254740992.0, 9007199254740993.0, 1e22, 1e23, 0.1e-21, 1e-22, 1e-23, 1234567890123456789.5]",
+        "[12345678901234567890.5, 0.30000000000000004, 2.2250738585072014e-300, 7.0e-10, 123456.789e3]",
         R"(["a\"b\\c\/d\b\f\n\r\t", "", " "])", " \t\r\n{ \"k\" : true , \"n\":null,\"f\":false } \n", "{}",
         "[[], {}, [[]], {\"a\": {}}]", "\"alone\"", "7",
         "{\"a\": 1, \"a\": 2}",  // a key twice is the reader's to refuse, not the grammar's
