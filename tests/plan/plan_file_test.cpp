@@ -172,6 +172,7 @@ TEST(PlanFile, RoomIsKeptForTheUnitsAFileCanHold) {
         {R"({"units": [{"name": "a\"{"}, {}]})" + pad, 2},
         {R"({"units": [{"name": "a\\"}, {}]})" + pad, 2},
         {R"({"units": ["\\\"{", {}]})" + pad, 1},
+        {"{\"units\": [{\"name\": \"\xc3\xa9[]{}\xc3\xbc\"}, {\"a\": [1, {\"b\": [2]}]}, {}]}" + pad, 3},
         {"{\"units\": [{\"unterminated {" + pad, 1},
         {R"({"units": [{}, {}, {}, {}, {}, {}]})", 0},  // 35 bytes hold no unit
         {R"({"units": [{}, {}, {}, {}, {}, {}]})" + std::string(45, ' '), 2},
