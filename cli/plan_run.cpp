@@ -155,7 +155,10 @@ void WritePlanJson(std::ostream& out, const SurveyPlan& plan, std::optional<uint
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlanEntry& entry = plan.entry(i);
         room.Put(i == 0 ? "\n    {\n" : ",\n    {\n");
-        room.Put(kUnitIndent + "\"name\": " + JsonString(entry.unit.name) + ",\n");
+        room.Put(kUnitIndent);
+        room.Put("\"name\": ");
+        room.Put(JsonString(entry.unit.name));
+        room.Put(",\n");
         room.Took(PutJsonMembers(room.Free(members_room), entry.figures, kUnitIndent, &last_x));
         if (const JsonMembers members = UnitMembers(entry, check_seed)) {
             more.str({});

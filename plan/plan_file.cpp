@@ -417,8 +417,10 @@ const UnitKey kUnitKeys[] = {
          return Quoted(u.concentration_unit);
      }},
     Field(PlanField::Test, [](const Json& v, PlanUnit& u) -> ValueProblem {
-         if (v == "sign" || v == "wrs") {
-             u.test = v == "sign" ? TestKind::Sign : TestKind::WRS;
+         // Compared as text: a comparison with the JSON value makes a value of each word.
+         const std::string* word = v.get_ptr<const std::string*>();
+         if (word != nullptr && (*word == "sign" || *word == "wrs")) {
+             u.test = *word == "sign" ? TestKind::Sign : TestKind::WRS;
              return std::nullopt;
          }
          return std::string("the test must be \"sign\" or \"wrs\".");
