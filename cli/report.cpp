@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "number_output.h"
@@ -51,6 +52,22 @@ public:
 private:
     char* at_;
 };
+
+// The x values of a curve, which follow from the DCGL alone: the text of the
+// last ones where they are the same, else formed (and kept for the next).
+void PutCurveX(Cursor& out, double dcgl, const std::array<float, kCurvePoints + 1>* given, CurveXText* last_x) {
+    if (last_x && !last_x->text.empty() && std::memcmp(&last_x->dcgl, &dcgl, sizeof dcgl) == 0) {
+        out.Put(last_x->text);
+        return;
+    }
+    const std::array<float, kCurvePoints + 1> x = given ? *given : PowerCurveGrid(dcgl);
+    char* const begin = out.at();
+    out.Array(x);
+    if (last_x) {
+        last_x->dcgl = dcgl;
+        last_x->text.assign(begin, out.at());
+    }
+}
 
 // Room for every member below but the name: at most 24 lines of a key under
 // 24 characters and a number or a word, and the two curves.
@@ -106,7 +123,11 @@ std::size_t JsonMembersRoom(std::size_t indent) { return MembersRoom(indent); }
 
 char* PutJsonMembers(char* at, const DesignFigures& figures, const std::string& indent, CurveXText* last_x) {
     const TestKind test = figures.test;
-    const DesignState state = DesignCurve(figures);
+    // Kept powers are written as they stand; a curve not kept is designed again.
+    std::optional<DesignState> designed;
+    if (!figures.curve_powers) designed = DesignCurve(figures);
+    const DesignSummary& state = designed ? *designed : figures.state;
+    const CurvePowers& powers = designed ? designed->CurvePower : *figures.curve_powers;
     Cursor out(at);
     auto member = [&](std::string_view key) -> Cursor& { return out.Put(indent).Put("\"").Put(key).Put("\": "); };
     auto number = [&](std::string_view key, auto value) { member(key).Exact(value).Put(",\n"); };
@@ -135,18 +156,9 @@ char* PutJsonMembers(char* at, const DesignFigures& figures, const std::string& 
     if (figures.final_n != figures.n) whole("final_n", figures.final_n);
     if (figures.cost) number("cost", *figures.cost);
     member("curve_x");
-    if (last_x && !last_x->text.empty() && std::memcmp(last_x->x.data(), state.CurveX.data(), sizeof state.CurveX) == 0) {
-        out.Put(last_x->text);
-    } else {
-        char* const begin = out.at();
-        out.Array(state.CurveX);
-        if (last_x) {
-            last_x->x = state.CurveX;
-            last_x->text.assign(begin, out.at());
-        }
-    }
+    PutCurveX(out, state.DCGL, designed ? &designed->CurveX : nullptr, last_x);
     out.Put(",\n");
-    member("curve_power").Array(state.CurvePower);
+    member("curve_power").Array(powers);
     return out.at();
 }
 

@@ -27,10 +27,10 @@ void WriteJsonReport(std::ostream& out, const DesignFigures& figures, const Json
 // a plan's unit puts its name first.
 void WriteJsonMembers(std::ostream& out, const DesignFigures& figures, const std::string& indent,
                       const std::optional<std::string>& name = std::nullopt, const JsonMembers& more = {});
-// The last curve of x values written, as values and as text: the x values
+// The last curve of x values written, by its DCGL, as text: the x values
 // follow from the DCGL alone, which a site's units mostly share.
 struct CurveXText {
-    std::array<float, kCurvePoints + 1> x{};
+    double dcgl = 0;
     std::string text;
 };
 
