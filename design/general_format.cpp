@@ -158,11 +158,15 @@ struct Places {
     Wide rest;
 };
 Places PlacesOf(std::uint64_t value) {
-    constexpr std::uint64_t kBlock = 100000000;
-    const std::uint64_t rest = value % (kBlock * kBlock);
-    const std::uint64_t low = EightDigits(static_cast<std::uint32_t>(rest % kBlock));
-    const std::uint64_t high = EightDigits(static_cast<std::uint32_t>(rest / kBlock));
-    return {static_cast<char>('0' + value / (kBlock * kBlock)), Wide(low) << 64 | high};
+    constexpr std::uint32_t kBlock = 100000000;
+    // Two short steps: the last eight, then the first nine (within 32 bits).
+    const std::uint64_t first_nine = value / kBlock;
+    const auto last_eight = static_cast<std::uint32_t>(value - first_nine * kBlock);
+    const auto nine = static_cast<std::uint32_t>(first_nine);
+    const std::uint32_t first = nine / kBlock;
+    const std::uint64_t low = EightDigits(last_eight);
+    const std::uint64_t high = EightDigits(nine - first * kBlock);
+    return {static_cast<char>('0' + first), Wide(low) << 64 | high};
 }
 
 // The places kept: up to the last that is not a zero, the first always.
