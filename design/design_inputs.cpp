@@ -82,6 +82,12 @@ DesignOutcome EngineDesignExactQuantile(TestKind test, DesignState& state, std::
     return sign ? DesignSignTestWith(state, ExactNormalQuantile) : DesignWRSTestWith(state, ExactNormalQuantile);
 }
 
+std::optional<int32_t> EngineSignSize(const DesignSummary& state) { return SignDesignedSizeWith(state, NormalQuantile); }
+
+std::optional<int32_t> EngineSignSizeExactQuantile(const DesignSummary& state) {
+    return SignDesignedSizeWith(state, ExactNormalQuantile);
+}
+
 bool CanPass(TestKind test, const DesignSummary& state) {
     if (test == TestKind::Sign) return SignCanPass(state.SignN, state.SignCriticalValue);
     return WRSCanPass(state.WRSN, state.WRSN, state.WRSCriticalValue);

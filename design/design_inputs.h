@@ -67,14 +67,20 @@ struct DesignEngine {
     DesignOutcome (*design)(TestKind test, DesignState& state, std::optional<int32_t> given_n);
     double (*power_at_lbgr)(TestKind test, const DesignSummary& state);
     bool exact_quantile = false;  // the sizes from the exact normal quantile
+    // The size a Sign design chooses, without designing its curve; where
+    // null, the whole design is run for it.
+    std::optional<int32_t> (*sign_size)(const DesignSummary& state) = nullptr;
 };
-inline constexpr DesignEngine kEngine{EngineDesign, PowerAtLBGR};
+std::optional<int32_t> EngineSignSize(const DesignSummary& state);
+inline constexpr DesignEngine kEngine{EngineDesign, PowerAtLBGR, false, EngineSignSize};
 
 // The same design steps with the exact normal quantile in place of the
 // rational approximation (sizes and approximate critical values); the power
 // formulas are the same.
 DesignOutcome EngineDesignExactQuantile(TestKind test, DesignState& state, std::optional<int32_t> given_n);
-inline constexpr DesignEngine kExactQuantileEngine{EngineDesignExactQuantile, PowerAtLBGR, true};
+std::optional<int32_t> EngineSignSizeExactQuantile(const DesignSummary& state);
+inline constexpr DesignEngine kExactQuantileEngine{EngineDesignExactQuantile, PowerAtLBGR, true,
+                                                   EngineSignSizeExactQuantile};
 
 // Whether any data can pass the design's critical value (passable.h).
 bool CanPass(TestKind test, const DesignSummary& state);

@@ -41,8 +41,10 @@ std::optional<double> TotalCost(const SampleCosts& costs, int32_t n, int32_t n_r
 
 namespace {
 
-// The N the design chooses for these inputs, beside a given one.
+// The N the design chooses for these inputs (which designed a given one),
+// beside it: a Sign design's without its curve.
 std::optional<int32_t> DesignedSize(TestKind test, const DesignInputs& inputs, const DesignEngine& engine) {
+    if (test == TestKind::Sign && engine.sign_size) return engine.sign_size(PrepareState(inputs));
     const Outcome<DesignState> run = RunDesign(test, inputs, std::nullopt, engine);
     if (!run) return std::nullopt;
     return test == TestKind::Sign ? run->SignN : run->WRSN;

@@ -27,6 +27,9 @@ std::optional<int32_t> SignCriticalValueWith(int32_t n, float alpha, QuantileFun
 double WRSCriticalValueWith(int32_t a, int32_t b, float alpha, QuantileFunction quantile);
 
 DesignOutcome DesignSignTestWith(DesignState& state, QuantileFunction quantile);
+// The size DesignSignTestWith would design, with no curve: nothing where
+// it would find none.
+std::optional<int32_t> SignDesignedSizeWith(const DesignSummary& state, QuantileFunction quantile);
 DesignOutcome DesignWRSTestWith(DesignState& state, QuantileFunction quantile);
 DesignOutcome DesignSignTestForSizeWith(DesignState& state, int32_t n, QuantileFunction quantile);
 DesignOutcome DesignWRSTestForSizeWith(DesignState& state, int32_t n, QuantileFunction quantile);

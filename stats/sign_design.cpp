@@ -211,16 +211,33 @@ DesignOutcome DesignSignTestForSizeWith(DesignState& state, int32_t n, QuantileF
 
 DesignOutcome DesignSignTest(DesignState& state) { return DesignSignTestWith(state, NormalQuantile); }
 
-DesignOutcome DesignSignTestWith(DesignState& state, QuantileFunction quantile) {
-    ClearUpperVectorState();
+namespace {
+
+std::optional<int32_t> SignSampleSizeOf(const DesignSummary& state, QuantileFunction quantile) {
     const double z_alpha = quantile(state.Alpha);
     const double z_beta = quantile(state.Beta);
     // Probability that one measurement lies below the DCGL at the LBGR.
     const double p = NormalCdf(state.DoverS);
+    return ToInt32(SignSampleSize(z_alpha, z_beta, p));
+}
 
-    const auto n = ToInt32(SignSampleSize(z_alpha, z_beta, p));
+}  // namespace
+
+DesignOutcome DesignSignTestWith(DesignState& state, QuantileFunction quantile) {
+    ClearUpperVectorState();
+    const auto n = SignSampleSizeOf(state, quantile);
     if (!n) return DesignOutcome::SampleSizeOutOfRange;
     return DesignSignTestForSizeWith(state, *n, quantile);
+}
+
+// The design's curve is finite wherever it has a size: each power is a
+// binomial tail or its normal approximation at a shift within six standard
+// deviations, whose probability keeps 1 - q above zero.
+std::optional<int32_t> SignDesignedSizeWith(const DesignSummary& state, QuantileFunction quantile) {
+    ClearUpperVectorState();
+    const auto n = SignSampleSizeOf(state, quantile);
+    if (!n || !SignCriticalValueWith(*n, state.Alpha, quantile)) return std::nullopt;
+    return n;
 }
 
 }  // namespace valdris

@@ -95,6 +95,29 @@ TEST(PlanUnitFigures, CurveFormedAgainIsTheDesignedOne) {
     EXPECT_FALSE(ComputeFigures(TestKind::Sign, impassable, std::nullopt, {})->can_pass);
 }
 
+// Beside a given size, a Sign design's own N is found without its curve: the
+// same N as the whole design, or none where the whole design finds none
+// (a size beyond 32 bits), by either quantile.
+TEST(PlanUnitFigures, DesignedSizeBesideAGivenOneIsTheWholeDesigns) {
+    const DesignInputs cases[] = {
+        {},
+        {0.025, 0.1, 0.3, 2.0, 1.2},
+        {0.05, 0.5, 0.25, 1.0, 0.5},              // a design no data can pass
+        {0.005, 0.005, 3.0, 1.0, 0.9},            // past the exact critical values
+        {0.001, 0.3, 0.01, 1.0, 0.999},           // the curve's points mostly certain
+        {0.01, 0.01, 10.0, 1.0, 0.99999},         // no size within 32 bits
+    };
+    for (const DesignEngine* engine : {&kEngine, &kExactQuantileEngine}) {
+        for (const DesignInputs& inputs : cases) {
+            const FiguresRun figures = ComputeFigures(TestKind::Sign, inputs, 7, {}, *engine);
+            ASSERT_TRUE(figures) << inputs.sigma;
+            const Outcome<DesignState> whole = RunDesign(TestKind::Sign, inputs, std::nullopt, *engine);
+            EXPECT_EQ(figures->n_designed, whole ? std::optional<int32_t>(whole->SignN) : std::nullopt)
+                << inputs.sigma << " " << inputs.lbgr;
+        }
+    }
+}
+
 // A given size equal to the designed one gives the designed figures exactly.
 TEST(PlanUnitFigures, GivenSizeFollowsTheDesignPath) {
     for (const TestKind test : {TestKind::Sign, TestKind::WRS}) {
