@@ -167,7 +167,10 @@ void WritePlanJson(std::ostream& out, const SurveyPlan& plan, std::optional<uint
             room.Put(more.str());
         }
         room.Put("\n    }");
-        if (check_seed) room.Flush();  // the checks are slow: each unit as it is done
+        if (check_seed) {  // the checks are slow: each unit out as it is done
+            room.Flush();
+            out.flush();
+        }
     }
     room.Flush();
     out << (plan.size() == 0 ? "]\n}\n" : "\n  ]\n}\n");
