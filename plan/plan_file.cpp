@@ -659,11 +659,12 @@ PlanReading ReadPlan(std::string_view bytes, const ReadProgress& progress, Curve
     std::optional<Refusal> unit_refusal;
     ReadTicker ticker(progress, units);
     std::optional<CurveRoom> curves;
-    if (curve == CurveKept::Yes) curves.emplace(units);
     const PlanJson json = ParsePlanJson(bytes, UnitKeyNames(), [&](std::size_t index, const UnitValues& values) {
         if (index == 0) {  // from the start (again)
             entries.clear();
             unit_refusal.reset();
+            // A new room for the curves: an earlier one's went with its entries.
+            if (curve == CurveKept::Yes) curves.emplace(units);
         }
         if (unit_refusal) return true;
         Outcome<PlanEntry> unit = ReadUnit(index, values, curves ? &*curves : nullptr);

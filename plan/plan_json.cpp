@@ -184,11 +184,7 @@ private:
     }
 
     // The open unit's name as given so far, for a message.
-    const Json* UnitName() const {
-        if (name_key_ != kUnknownKey) return unit_.Given(name_key_);
-        const auto named = unit_.unknown_.find("name");
-        return named == unit_.unknown_.end() ? nullptr : &named->second;
-    }
+    const Json* UnitName() const { return name_key_ == kUnknownKey ? nullptr : unit_.Given(name_key_); }
 
     bool Close() {
         open_.pop_back();
